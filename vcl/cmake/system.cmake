@@ -1,0 +1,3 @@
+target_sources(vcl PRIVATE
+  src/RunTimeChecks.cpp
+)

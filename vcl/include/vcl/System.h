@@ -1,0 +1,119 @@
+#pragma once
+// The language runtime's basic types and helpers.
+
+#include <bitset>
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+#include <limits>
+#include <string>
+#include <type_traits>
+
+using Integer = std::int32_t;
+using Cardinal = std::uint32_t;
+using LongInt = std::int32_t;
+using LongWord = std::uint32_t;
+using ShortInt = std::int8_t;
+using SmallInt = std::int16_t;
+using Byte = std::uint8_t;
+using Word = std::uint16_t;
+using Int64 = std::int64_t;
+using UInt64 = std::uint64_t;
+using Boolean = bool;
+using WordBool = bool;
+using LongBool = bool;
+using Double = double;
+using Single = float;
+using Extended = long double;
+using Pointer = void*;
+using WideChar = char16_t;
+using AnsiChar = char;
+
+// AnsiString holds Windows-1252 bytes; WideString UTF-16 code units.
+using AnsiString = std::string;
+using String = AnsiString;
+using WideString = std::u16string;
+
+// Days since 1899-12-30; the fraction is the time of day.
+using TDateTime = double;
+
+// A Pascal set over an enumeration (or a byte-sized ordinal such as char): members 0..255.
+template <typename E>
+class TSet {
+public:
+    constexpr TSet() = default;
+    TSet(std::initializer_list<E> members) {
+        for (E e : members) Include(e);
+    }
+
+    bool Contains(E e) const { return bits_.test(Index(e)); }
+    TSet& Include(E e) { bits_.set(Index(e)); return *this; }
+    TSet& Exclude(E e) { bits_.reset(Index(e)); return *this; }
+    bool Empty() const { return bits_.none(); }
+    void Clear() { bits_.reset(); }
+    std::size_t Count() const { return bits_.count(); }
+
+    friend TSet operator+(TSet a, const TSet& b) { a.bits_ |= b.bits_; return a; }
+    friend TSet operator-(TSet a, const TSet& b) { a.bits_ &= ~b.bits_; return a; }
+    friend TSet operator*(TSet a, const TSet& b) { a.bits_ &= b.bits_; return a; }
+    TSet& operator+=(const TSet& b) { bits_ |= b.bits_; return *this; }
+    TSet& operator-=(const TSet& b) { bits_ &= ~b.bits_; return *this; }
+    TSet& operator*=(const TSet& b) { bits_ &= b.bits_; return *this; }
+    friend bool operator==(const TSet& a, const TSet& b) { return a.bits_ == b.bits_; }
+    // a <= b: every member of a is in b.
+    friend bool operator<=(const TSet& a, const TSet& b) { return (a.bits_ & ~b.bits_).none(); }
+
+    static std::size_t Index(E e) {
+        if constexpr (std::is_enum_v<E>) {
+            return static_cast<std::size_t>(static_cast<std::underlying_type_t<E>>(e)) & 0xFF;
+        } else {
+            return static_cast<std::size_t>(static_cast<std::make_unsigned_t<E>>(e));
+        }
+    }
+
+private:
+    std::bitset<256> bits_;
+};
+
+// Run-time checks: range and overflow checking is on, as in the original build.
+[[noreturn]] void RaiseRangeError();
+[[noreturn]] void RaiseIntOverflow();
+
+// Index must lie in [Low, High]; otherwise ERangeError.
+inline void CheckRange(Int64 value, Int64 low, Int64 high) {
+    if (value < low || value > high) RaiseRangeError();
+}
+
+// Narrowing assignment with range checking (Integer := Int64 and the like).
+template <typename To, typename From>
+To CheckedCast(From value) {
+    static_assert(std::is_integral_v<To> && std::is_integral_v<From>);
+    if constexpr (std::is_signed_v<From> == std::is_signed_v<To>) {
+        if (value < std::numeric_limits<To>::min() || value > std::numeric_limits<To>::max()) RaiseRangeError();
+    } else if constexpr (std::is_signed_v<From>) {
+        if (value < 0 || static_cast<std::make_unsigned_t<From>>(value) > std::numeric_limits<To>::max()) RaiseRangeError();
+    } else {
+        if (value > static_cast<std::make_unsigned_t<To>>(std::numeric_limits<To>::max())) RaiseRangeError();
+    }
+    return static_cast<To>(value);
+}
+
+// Overflow-checked integer arithmetic: EIntOverflow instead of wrapping.
+template <typename T>
+T CheckedAdd(T a, T b) {
+    T r;
+    if (__builtin_add_overflow(a, b, &r)) RaiseIntOverflow();
+    return r;
+}
+template <typename T>
+T CheckedSub(T a, T b) {
+    T r;
+    if (__builtin_sub_overflow(a, b, &r)) RaiseIntOverflow();
+    return r;
+}
+template <typename T>
+T CheckedMul(T a, T b) {
+    T r;
+    if (__builtin_mul_overflow(a, b, &r)) RaiseIntOverflow();
+    return r;
+}
