@@ -1,3 +1,4 @@
 target_sources(vcl PRIVATE
   src/ObjectModel.cpp
+  src/Resources.cpp
 )

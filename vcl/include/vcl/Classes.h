@@ -187,6 +187,11 @@ class TComponent : public TPersistent {
     // The owner and every component it owns hear of insertions and removals.
     virtual void Notification(TComponent* AComponent, TOperation Operation);
 
+    // The reader places a child inside the object that encloses it in the description (a control's Parent).
+    virtual void SetParentComponent(TComponent* /*Value*/) {}
+    virtual TComponent* GetParentComponent() const { return nullptr; }
+    virtual bool HasParent() const { return false; }
+
 protected:
     virtual void Destroying();
 
