@@ -1,1 +1,4 @@
-# sources of this area are added here
+target_sources(vcl PRIVATE
+  src/GraphicsColors.cpp
+  src/qt/Surface.cpp
+)

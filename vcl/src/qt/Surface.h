@@ -1,0 +1,37 @@
+#pragma once
+// The pixels a canvas draws on: a persistent image per window (or bitmap) that drawing marks dirty,
+// so the window machinery can copy the changed part to the screen later.
+
+#include <functional>
+
+#include <QImage>
+
+#include "vcl/Types.h"
+
+class TSurface {
+public:
+    // An opaque surface (RGB32) starts white; a surface with alpha (ARGB32) starts transparent.
+    TSurface(Integer Width, Integer Height, bool HasAlpha = false);
+    TSurface(const TSurface&) = delete;
+    TSurface& operator=(const TSurface&) = delete;
+
+    Integer Width() const { return image_.width(); }
+    Integer Height() const { return image_.height(); }
+    bool HasAlpha() const { return image_.hasAlphaChannel(); }
+    QImage& Image() { return image_; }
+    const QImage& Image() const { return image_; }
+
+    // Keeps the old content at the top left; the new area gets the starting colour.
+    void Resize(Integer Width, Integer Height);
+    // Replaces the pixels (converted to this surface's format) and marks everything dirty.
+    void Assign(const QImage& Source);
+
+    // Installed by whoever shows the surface (a control schedules a screen update there).
+    std::function<void(const TRect&)> OnDirty;
+    // Clips to the surface; nothing happens for an empty rectangle.
+    void MarkDirty(const TRect& R);
+
+private:
+    void FillNew(QImage& image) const;
+    QImage image_;
+};
