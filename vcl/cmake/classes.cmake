@@ -1,4 +1,9 @@
 target_sources(vcl PRIVATE
   src/ObjectModel.cpp
   src/Resources.cpp
+  src/Classes_List.cpp
+  src/Streams.cpp
+  src/Strings.cpp
+  src/Strings_Compare.cpp
+  src/Strings_List.cpp
 )

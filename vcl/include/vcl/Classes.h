@@ -226,6 +226,9 @@ bool SameIdent(std::string_view a, std::string_view b);
 //   }
 
 [[noreturn]] void RaiseInvalidPropertyValue(const TFormValue& value);
+class TCollection;
+// Fills a collection from a < item ... end > value: cleared, then one Add per item with its properties set.
+void ReadCollectionValue(TCollection* Collection, const TFormValue& Value, TReadContext& Context);
 TFormValue FormInt(Int64 value);
 TFormValue FormString(std::string value);
 TFormValue FormBool(bool value);
@@ -348,6 +351,17 @@ public:
                      [get](TObject& o) -> TPersistent* { return std::invoke(get, Self(o)); }});
     }
 
+    // A collection of items (Panels = < item Width = 50 end >).
+    template <typename G>
+    void Collection(const char* name, G get) {
+        p_.Property({name,
+                     [get](TObject& o, const TFormValue& v, TReadContext& ctx) {
+                         ReadCollectionValue(std::invoke(get, Self(o)), v, ctx);
+                     },
+                     {},
+                     {}});
+    }
+
     // A reference to another component by name, resolved once the whole description is read.
     template <typename T, typename S>
     void Component(const char* name, S set) {
@@ -413,3 +427,403 @@ private:
     static C& Self(TObject& o) { return static_cast<C&>(o); }
     TPublisher& p_;
 };
+
+// ---------------------------------------------------------------------------
+
+using TNotifyEvent = std::function<void(TObject* Sender)>;
+
+// ---------------------------------------------------------------------------
+// TList: a list of untyped pointers.
+
+using TListSortCompare = std::function<int(void* Item1, void* Item2)>;
+
+class TList : public TObject {
+    VCL_CLASS(TList, TObject)
+    TList() = default;
+
+    Integer Count() const { return static_cast<Integer>(items_.size()); }
+    void* Items(Integer Index) const;  // EListError outside 0..Count-1
+    void SetItems(Integer Index, void* Item);
+    void* First() const { return Items(0); }
+    void* Last() const { return Items(Count() - 1); }
+
+    Integer Add(void* Item);
+    void Insert(Integer Index, void* Item);  // Index may be Count
+    void Delete(Integer Index);
+    Integer Remove(void* Item);  // the index it had, or -1
+    void* Extract(void* Item);   // removes it; nullptr when absent
+    Integer IndexOf(void* Item) const;
+    void Clear() { items_.clear(); }
+    void Exchange(Integer Index1, Integer Index2);
+    void Move(Integer CurIndex, Integer NewIndex);
+    void Pack();  // drops the nil entries
+    void Sort(const TListSortCompare& Compare);
+
+private:
+    void CheckIndex(Integer Index) const;
+    std::vector<void*> items_;
+};
+
+// A list index outside the list: "List index out of bounds (5)".
+[[noreturn]] void RaiseListIndexError(Integer Index);
+
+// ---------------------------------------------------------------------------
+// Streams.
+
+enum : Word { soFromBeginning = 0, soFromCurrent = 1, soFromEnd = 2 };
+
+class TStream : public TObject {
+    VCL_CLASS(TStream, TObject)
+    virtual Integer Read(void* Buffer, Integer Count) = 0;
+    virtual Integer Write(const void* Buffer, Integer Count) = 0;
+    // Origin is soFromBeginning, soFromCurrent or soFromEnd; returns the new position.
+    virtual Int64 Seek(Int64 Offset, Word Origin) = 0;
+
+    Int64 Position() { return Seek(0, soFromCurrent); }
+    void SetPosition(Int64 Pos) { Seek(Pos, soFromBeginning); }
+    virtual Int64 Size();
+    virtual void SetSize(Int64 NewSize);
+
+    // All or nothing: EReadError "Stream read error" / EWriteError "Stream write error".
+    void ReadBuffer(void* Buffer, Integer Count);
+    void WriteBuffer(const void* Buffer, Integer Count);
+    // Count 0 copies the whole source from its start; returns the bytes copied.
+    Int64 CopyFrom(TStream* Source, Int64 Count);
+
+    // Everything from the position to the end, as bytes.
+    std::string ReadRest();
+};
+
+// Storage in memory; Memory() stays valid until the size changes.
+class TMemoryStream : public TStream {
+    VCL_CLASS(TMemoryStream, TStream)
+    TMemoryStream() = default;
+
+    Integer Read(void* Buffer, Integer Count) override;
+    Integer Write(const void* Buffer, Integer Count) override;
+    Int64 Seek(Int64 Offset, Word Origin) override;
+    Int64 Size() override { return static_cast<Int64>(data_.size()); }
+    void SetSize(Int64 NewSize) override;
+
+    void* Memory() { return data_.data(); }
+    void Clear();
+    void LoadFromStream(TStream* Stream);
+    void LoadFromFile(const AnsiString& FileName);
+    void SaveToStream(TStream* Stream);
+    void SaveToFile(const AnsiString& FileName);
+
+private:
+    std::string data_;
+    Int64 position_ = 0;
+};
+
+// A stream over a string of bytes.
+class TStringStream : public TStream {
+    VCL_CLASS(TStringStream, TStream)
+    explicit TStringStream(const AnsiString& AString = {}) : data_(AString) {}
+
+    Integer Read(void* Buffer, Integer Count) override;
+    Integer Write(const void* Buffer, Integer Count) override;
+    Int64 Seek(Int64 Offset, Word Origin) override;
+    Int64 Size() override { return static_cast<Int64>(data_.size()); }
+    void SetSize(Int64 NewSize) override;
+
+    const AnsiString& DataString() const { return data_; }
+    AnsiString ReadString(Integer Count);
+    void WriteString(const AnsiString& AString);
+
+private:
+    AnsiString data_;
+    Int64 position_ = 0;
+};
+
+enum : Word {
+    fmOpenRead = 0x0000,
+    fmOpenWrite = 0x0001,
+    fmOpenReadWrite = 0x0002,
+    fmShareCompat = 0x0000,
+    fmShareExclusive = 0x0010,
+    fmShareDenyWrite = 0x0020,
+    fmShareDenyRead = 0x0030,
+    fmShareDenyNone = 0x0040,
+    fmCreate = 0xFFFF,
+};
+
+// A stream over an open operating-system file handle (a descriptor here).
+class THandleStream : public TStream {
+    VCL_CLASS(THandleStream, TStream)
+    explicit THandleStream(int AHandle) : handle_(AHandle) {}
+
+    Integer Read(void* Buffer, Integer Count) override;
+    Integer Write(const void* Buffer, Integer Count) override;
+    Int64 Seek(Int64 Offset, Word Origin) override;
+    void SetSize(Int64 NewSize) override;
+    int Handle() const { return handle_; }
+
+protected:
+    int handle_ = -1;
+};
+
+// The file name is Windows-1252; share flags are accepted and have no effect.
+class TFileStream : public THandleStream {
+    VCL_CLASS(TFileStream, THandleStream)
+    // EFCreateError "Cannot create file "x"" for fmCreate; EFOpenError "Cannot open file "x"" otherwise.
+    TFileStream(const AnsiString& FileName, Word Mode);
+    ~TFileStream() override;
+    const AnsiString& FileName() const { return fileName_; }
+
+private:
+    AnsiString fileName_;
+};
+
+// ---------------------------------------------------------------------------
+// String lists.
+
+enum TDuplicates { dupIgnore, dupAccept, dupError };
+
+class TStrings : public TPersistent {
+    VCL_CLASS(TStrings, TPersistent)
+    TStrings() = default;
+
+    Integer Count() const { return GetCount(); }
+    AnsiString Strings(Integer Index) const { return Get(Index); }
+    void SetStrings(Integer Index, const AnsiString& S) { Put(Index, S); }
+    TObject* Objects(Integer Index) const { return GetObject(Index); }
+    void SetObjects(Integer Index, TObject* AObject) { PutObject(Index, AObject); }
+
+    // Every line followed by CR LF; setting splits at CR, LF or CR LF.
+    AnsiString Text() const { return GetTextStr(); }
+    void SetText(const AnsiString& Value) { SetTextStr(Value); }
+    AnsiString CommaText() const;
+    void SetCommaText(const AnsiString& Value);
+    AnsiString DelimitedText() const;
+    void SetDelimitedText(const AnsiString& Value);
+    char Delimiter() const { return delimiter_; }
+    void SetDelimiter(char Value) { delimiter_ = Value; }
+    char QuoteChar() const { return quoteChar_; }
+    void SetQuoteChar(char Value) { quoteChar_ = Value; }
+    char NameValueSeparator() const { return nameValueSeparator_; }
+    void SetNameValueSeparator(char Value) { nameValueSeparator_ = Value; }
+
+    // Name=Value lines.
+    AnsiString Names(Integer Index) const;
+    AnsiString Values(const AnsiString& Name) const;
+    // An empty value deletes the line.
+    void SetValues(const AnsiString& Name, const AnsiString& Value);
+    AnsiString ValueFromIndex(Integer Index) const;
+
+    virtual Integer Add(const AnsiString& S);
+    virtual Integer AddObject(const AnsiString& S, TObject* AObject);
+    void Append(const AnsiString& S) { Add(S); }
+    virtual void AddStrings(TStrings* Strings);
+    void Assign(TPersistent* Source) override;
+    virtual void Clear() = 0;
+    virtual void Delete(Integer Index) = 0;
+    virtual void Insert(Integer Index, const AnsiString& S) = 0;
+    void InsertObject(Integer Index, const AnsiString& S, TObject* AObject);
+    virtual void Exchange(Integer Index1, Integer Index2);
+    virtual void Move(Integer CurIndex, Integer NewIndex);
+    virtual Integer IndexOf(const AnsiString& S) const;
+    Integer IndexOfName(const AnsiString& Name) const;
+    Integer IndexOfObject(TObject* AObject) const;
+    // Same lines, compared exactly.
+    bool Equals(TStrings* Strings) const;
+
+    // Change notifications wait for the outermost EndUpdate.
+    void BeginUpdate();
+    void EndUpdate();
+
+    virtual void LoadFromStream(TStream* Stream);
+    virtual void SaveToStream(TStream* Stream) const;
+    void LoadFromFile(const AnsiString& FileName);
+    void SaveToFile(const AnsiString& FileName) const;
+
+protected:
+    virtual AnsiString Get(Integer Index) const = 0;
+    virtual Integer GetCount() const = 0;
+    virtual TObject* GetObject(Integer /*Index*/) const { return nullptr; }
+    virtual void Put(Integer Index, const AnsiString& S);
+    virtual void PutObject(Integer /*Index*/, TObject* /*AObject*/) {}
+    virtual AnsiString GetTextStr() const;
+    virtual void SetTextStr(const AnsiString& Value);
+    // Called as the outermost update begins (true) and ends (false).
+    virtual void SetUpdateState(bool /*Updating*/) {}
+    // Negative, zero or positive; case-insensitive here.
+    virtual int CompareStrings(const AnsiString& S1, const AnsiString& S2) const;
+    Integer UpdateCount() const { return updateCount_; }
+
+private:
+    AnsiString JoinDelimited(char Delim, char Quote) const;
+    void SplitDelimited(const AnsiString& Value, char Delim, char Quote);
+
+    Integer updateCount_ = 0;
+    char delimiter_ = ',';
+    char quoteChar_ = '"';
+    char nameValueSeparator_ = '=';
+};
+
+class TStringList;
+using TStringListSortCompare = std::function<int(TStringList* List, Integer Index1, Integer Index2)>;
+
+class TStringList : public TStrings {
+    VCL_CLASS(TStringList, TStrings)
+    TStringList() = default;
+
+    Integer Add(const AnsiString& S) override;
+    Integer AddObject(const AnsiString& S, TObject* AObject) override;
+    void Clear() override;
+    void Delete(Integer Index) override;
+    void Insert(Integer Index, const AnsiString& S) override;  // EStringListError on a sorted list
+    void Exchange(Integer Index1, Integer Index2) override;
+    Integer IndexOf(const AnsiString& S) const override;
+    // Binary search of a sorted list: true when found; Index is where S is or would go.
+    virtual bool Find(const AnsiString& S, Integer& Index) const;
+    virtual void Sort();
+    virtual void CustomSort(const TStringListSortCompare& Compare);
+
+    bool Sorted() const { return sorted_; }
+    void SetSorted(bool Value);
+    TDuplicates Duplicates() const { return duplicates_; }
+    void SetDuplicates(TDuplicates Value) { duplicates_ = Value; }
+    bool CaseSensitive() const { return caseSensitive_; }
+    void SetCaseSensitive(bool Value);
+
+    TNotifyEvent OnChange;
+    TNotifyEvent OnChanging;
+
+protected:
+    AnsiString Get(Integer Index) const override;
+    Integer GetCount() const override { return static_cast<Integer>(items_.size()); }
+    TObject* GetObject(Integer Index) const override;
+    void Put(Integer Index, const AnsiString& S) override;
+    void PutObject(Integer Index, TObject* AObject) override;
+    void SetUpdateState(bool Updating) override;
+    int CompareStrings(const AnsiString& S1, const AnsiString& S2) const override;
+    virtual void Changed();
+    virtual void Changing();
+    void InsertItem(Integer Index, const AnsiString& S, TObject* AObject);
+
+private:
+    struct TItem {
+        AnsiString String;
+        TObject* Object = nullptr;
+    };
+    void CheckIndex(Integer Index) const;
+    void SortItems(const TStringListSortCompare& Compare);
+    // Runs Mutate between Changing and Changed.
+    template <typename F>
+    void Change(F&& Mutate);
+
+    std::vector<TItem> items_;
+    bool sorted_ = false;
+    bool caseSensitive_ = false;
+    TDuplicates duplicates_ = dupIgnore;
+    bool changedWhileUpdating_ = false;
+};
+
+// ---------------------------------------------------------------------------
+// Collections: owned lists of items of one class, streamed as < item ... end >.
+
+class TCollectionItem;
+
+// The class reference of a collection's items: the class and how to create one inside a collection.
+struct TCollectionItemClassInfo {
+    TClass Class;
+    TCollectionItem* (*Create)(TCollection* Collection);
+};
+using TCollectionItemClass = const TCollectionItemClassInfo*;
+
+template <typename T>
+TCollectionItemClass CollectionItemClassOf() {
+    static const TCollectionItemClassInfo info{T::ClassInfo(),
+                                               [](TCollection* c) -> TCollectionItem* { return new T(c); }};
+    return &info;
+}
+
+enum TCollectionNotification { cnAdded, cnExtracting, cnDeleting };
+
+class TCollectionItem : public TPersistent {
+    VCL_CLASS(TCollectionItem, TPersistent)
+    // Joins Collection (when not nil) as its last item.
+    explicit TCollectionItem(TCollection* Collection);
+    ~TCollectionItem() override;
+
+    TCollection* Collection() const { return collection_; }
+    void SetCollection(TCollection* Value);
+    Integer ID() const { return id_; }
+    Integer Index() const;
+    virtual void SetIndex(Integer Value);
+    AnsiString DisplayName() const { return GetDisplayName(); }
+    virtual void SetDisplayName(const AnsiString& Value);
+
+protected:
+    // Tells the collection: this item changed, or (AllItems) every item did.
+    void Changed(bool AllItems);
+    virtual AnsiString GetDisplayName() const { return ClassName(); }
+
+private:
+    friend class TCollection;
+    TCollection* collection_ = nullptr;
+    Integer id_ = 0;
+};
+
+class TCollection : public TPersistent {
+    VCL_CLASS(TCollection, TPersistent)
+    explicit TCollection(TCollectionItemClass ItemClass);
+    ~TCollection() override;
+
+    TCollectionItem* Add();
+    TCollectionItem* Insert(Integer Index);
+    void Delete(Integer Index);
+    void Clear();
+    Integer Count() const { return static_cast<Integer>(items_.size()); }
+    TCollectionItem* Items(Integer Index) const;  // EListError outside 0..Count-1
+    void SetItems(Integer Index, TCollectionItem* Value) { Items(Index)->Assign(Value); }
+    TCollectionItem* FindItemID(Integer ID) const;
+    TCollectionItemClass ItemClass() const { return itemClass_; }
+    // The object that holds the collection (nil for a plain collection).
+    virtual TPersistent* Owner() const { return nullptr; }
+    void Assign(TPersistent* Source) override;
+
+    // Update notifications wait for the outermost EndUpdate, which sends one for all items.
+    virtual void BeginUpdate();
+    virtual void EndUpdate();
+    Integer UpdateCount() const { return updateCount_; }
+
+protected:
+    // Item is the changed item, or nil when all may have changed.
+    virtual void Update(TCollectionItem* /*Item*/) {}
+    virtual void Notify(TCollectionItem* /*Item*/, TCollectionNotification /*Action*/) {}
+    void Changed();
+
+private:
+    friend class TCollectionItem;
+    void InsertItem(TCollectionItem* Item);
+    void RemoveItem(TCollectionItem* Item);
+    void MoveItem(Integer CurIndex, Integer NewIndex);
+    void ItemChanged(TCollectionItem* Item);
+
+    TCollectionItemClass itemClass_;
+    std::vector<TCollectionItem*> items_;
+    Integer updateCount_ = 0;
+    Integer nextID_ = 0;
+};
+
+// A collection that knows the object it belongs to.
+class TOwnedCollection : public TCollection {
+    VCL_CLASS(TOwnedCollection, TCollection)
+    TOwnedCollection(TPersistent* AOwner, TCollectionItemClass ItemClass) : TCollection(ItemClass), owner_(AOwner) {}
+    TPersistent* Owner() const override { return owner_; }
+
+private:
+    TPersistent* owner_;
+};
+
+// ---------------------------------------------------------------------------
+// Form descriptions: `object Name: TClass` ... `end`, read into an existing root component.
+
+// Reads Text into Root. Errors raise EParserError (malformed text) or EReadError (names, classes,
+// properties, values), naming the line; components created by a failed reading are freed again.
+void ReadComponentFromText(const std::string& Text, TComponent* Root);
+// Reads the "DFM" resource ResName into Root; EResNotFound "Resource X not found" when absent.
+void ReadComponentRes(const AnsiString& ResName, TComponent* Root);
