@@ -1,0 +1,68 @@
+#pragma once
+// Test seams: simulated user input delivered through the windowing system to a control's peer (as a user's
+// action arrives), probes of what the peer shows, message-box recording and image output.
+// Every simulation processes the resulting messages before it returns.
+
+#include <string>
+#include <vector>
+
+#include "Controls.h"
+#include "Graphics.h"
+#include "Types.h"
+
+namespace Testing {
+
+// Keys go to the control that has the focus; the target is focused first when it has not.
+void KeyPress(TWinControl* Target, Word VirtualKey, TShiftState Shift = {});   // down and up
+void KeyDown(TWinControl* Target, Word VirtualKey, TShiftState Shift = {});
+void KeyUp(TWinControl* Target, Word VirtualKey, TShiftState Shift = {});
+// Types Windows-1252 text character by character (each a key press producing that character).
+void TypeText(TWinControl* Target, const AnsiString& Text);
+
+// Mouse at client coordinates of Target (a graphic control's events go through its parent's peer).
+void MouseDown(TControl* Target, Integer X, Integer Y, TMouseButton Button = mbLeft, TShiftState Shift = {});
+void MouseUp(TControl* Target, Integer X, Integer Y, TMouseButton Button = mbLeft, TShiftState Shift = {});
+void MouseMove(TControl* Target, Integer X, Integer Y, TShiftState Shift = {});
+void Click(TControl* Target, Integer X, Integer Y, TMouseButton Button = mbLeft, TShiftState Shift = {});
+void Click(TControl* Target);  // at the centre
+void DoubleClick(TControl* Target, Integer X, Integer Y);
+void Wheel(TControl* Target, Integer X, Integer Y, Integer Delta, TShiftState Shift = {});
+// The mouse enters or leaves the control's peer.
+void MouseEnter(TControl* Target);
+void MouseLeave(TControl* Target);
+// Moves the focus as a user's click or Tab would (through the windowing system).
+void Focus(TWinControl* Target);
+// Shows the form's window and makes it the active window.
+void ShowAndActivate(TWinControl* Form);
+
+// Probes of the peer's own state (what the user sees), converted back to the stand-in's terms.
+AnsiString PeerText(TWinControl* Control);  // edit/memo text, button/label caption, combo text, window title
+bool PeerEnabled(TWinControl* Control);
+bool PeerVisible(TWinControl* Control);      // shown on screen
+bool PeerChecked(TWinControl* Control);      // check box / radio button
+bool PeerHasFocus(TWinControl* Control);
+TRect PeerGeometry(TWinControl* Control);    // in the parent peer's coordinates
+// Any property of the peer widget by its windowing-system name ("readOnly", "currentIndex"), as text.
+AnsiString PeerProperty(TWinControl* Control, const char* Name);
+// The peer widget's tool-tip text.
+AnsiString PeerToolTip(TWinControl* Control);
+
+// Message boxes: while recording, each message box is appended here and answered with Answer.
+struct TRecordedMessageBox {
+    AnsiString Text;
+    AnsiString Caption;
+    UINT Flags = 0;
+};
+void RecordMessageBoxes(bool On, int Answer = 1 /* IDOK */);
+bool RecordingMessageBoxes();
+std::vector<TRecordedMessageBox>& RecordedMessageBoxes();
+
+// The keyboard state that GetKeyboardState reports until the next input arrives.
+void SetKeyboardShiftState(TShiftState Shift);
+
+// Renders a windowed control with its children into a new bitmap of its size (caller owns it).
+TBitmap* RenderControl(TWinControl* Control);
+// PNG output of a bitmap; false when the file cannot be written.
+bool SaveBitmapAsPng(TBitmap* Bitmap, const AnsiString& Path);
+
+}  // namespace Testing

@@ -1,0 +1,254 @@
+#pragma once
+// The Win32 user-interface calls the system makes: messages to windows, keyboard state, system metrics,
+// focus, capture, window geometry, timers and message boxes. Drawing calls are in WinGdi.h.
+// Every HWND is checked against the stand-in's window table; an unknown one makes the call fail as Win32 does.
+
+#include "Messages.h"
+#include "Types.h"
+#include "WinGdi.h"
+
+// ---------------------------------------------------------------------------
+// Virtual-key codes ('0'..'9' and 'A'..'Z' are their ASCII codes)
+
+constexpr Word VK_LBUTTON = 0x01;
+constexpr Word VK_RBUTTON = 0x02;
+constexpr Word VK_CANCEL = 0x03;
+constexpr Word VK_MBUTTON = 0x04;
+constexpr Word VK_BACK = 0x08;
+constexpr Word VK_TAB = 0x09;
+constexpr Word VK_CLEAR = 0x0C;
+constexpr Word VK_RETURN = 0x0D;
+constexpr Word VK_SHIFT = 0x10;
+constexpr Word VK_CONTROL = 0x11;
+constexpr Word VK_MENU = 0x12;
+constexpr Word VK_PAUSE = 0x13;
+constexpr Word VK_CAPITAL = 0x14;
+constexpr Word VK_ESCAPE = 0x1B;
+constexpr Word VK_SPACE = 0x20;
+constexpr Word VK_PRIOR = 0x21;
+constexpr Word VK_NEXT = 0x22;
+constexpr Word VK_END = 0x23;
+constexpr Word VK_HOME = 0x24;
+constexpr Word VK_LEFT = 0x25;
+constexpr Word VK_UP = 0x26;
+constexpr Word VK_RIGHT = 0x27;
+constexpr Word VK_DOWN = 0x28;
+constexpr Word VK_SELECT = 0x29;
+constexpr Word VK_PRINT = 0x2A;
+constexpr Word VK_EXECUTE = 0x2B;
+constexpr Word VK_SNAPSHOT = 0x2C;
+constexpr Word VK_INSERT = 0x2D;
+constexpr Word VK_DELETE = 0x2E;
+constexpr Word VK_HELP = 0x2F;
+constexpr Word VK_LWIN = 0x5B;
+constexpr Word VK_RWIN = 0x5C;
+constexpr Word VK_APPS = 0x5D;
+constexpr Word VK_NUMPAD0 = 0x60;
+constexpr Word VK_NUMPAD1 = 0x61;
+constexpr Word VK_NUMPAD2 = 0x62;
+constexpr Word VK_NUMPAD3 = 0x63;
+constexpr Word VK_NUMPAD4 = 0x64;
+constexpr Word VK_NUMPAD5 = 0x65;
+constexpr Word VK_NUMPAD6 = 0x66;
+constexpr Word VK_NUMPAD7 = 0x67;
+constexpr Word VK_NUMPAD8 = 0x68;
+constexpr Word VK_NUMPAD9 = 0x69;
+constexpr Word VK_MULTIPLY = 0x6A;
+constexpr Word VK_ADD = 0x6B;
+constexpr Word VK_SEPARATOR = 0x6C;
+constexpr Word VK_SUBTRACT = 0x6D;
+constexpr Word VK_DECIMAL = 0x6E;
+constexpr Word VK_DIVIDE = 0x6F;
+constexpr Word VK_F1 = 0x70;
+constexpr Word VK_F2 = 0x71;
+constexpr Word VK_F3 = 0x72;
+constexpr Word VK_F4 = 0x73;
+constexpr Word VK_F5 = 0x74;
+constexpr Word VK_F6 = 0x75;
+constexpr Word VK_F7 = 0x76;
+constexpr Word VK_F8 = 0x77;
+constexpr Word VK_F9 = 0x78;
+constexpr Word VK_F10 = 0x79;
+constexpr Word VK_F11 = 0x7A;
+constexpr Word VK_F12 = 0x7B;
+constexpr Word VK_F13 = 0x7C;
+constexpr Word VK_F24 = 0x87;
+constexpr Word VK_NUMLOCK = 0x90;
+constexpr Word VK_SCROLL = 0x91;
+constexpr Word VK_LSHIFT = 0xA0;
+constexpr Word VK_RSHIFT = 0xA1;
+constexpr Word VK_LCONTROL = 0xA2;
+constexpr Word VK_RCONTROL = 0xA3;
+constexpr Word VK_LMENU = 0xA4;
+constexpr Word VK_RMENU = 0xA5;
+constexpr Word VK_OEM_1 = 0xBA;
+constexpr Word VK_OEM_PLUS = 0xBB;
+constexpr Word VK_OEM_COMMA = 0xBC;
+constexpr Word VK_OEM_MINUS = 0xBD;
+constexpr Word VK_OEM_PERIOD = 0xBE;
+constexpr Word VK_OEM_2 = 0xBF;
+constexpr Word VK_OEM_3 = 0xC0;
+constexpr Word VK_OEM_4 = 0xDB;
+constexpr Word VK_OEM_5 = 0xDC;
+constexpr Word VK_OEM_6 = 0xDD;
+constexpr Word VK_OEM_7 = 0xDE;
+
+// ---------------------------------------------------------------------------
+// System metrics (fixed classic values; the screen ones follow the Screen test seam)
+
+constexpr int SM_CXSCREEN = 0;
+constexpr int SM_CYSCREEN = 1;
+constexpr int SM_CXVSCROLL = 2;
+constexpr int SM_CYHSCROLL = 3;
+constexpr int SM_CYCAPTION = 4;
+constexpr int SM_CXBORDER = 5;
+constexpr int SM_CYBORDER = 6;
+constexpr int SM_CXDLGFRAME = 7;
+constexpr int SM_CXFIXEDFRAME = 7;
+constexpr int SM_CYDLGFRAME = 8;
+constexpr int SM_CYFIXEDFRAME = 8;
+constexpr int SM_CYVTHUMB = 9;
+constexpr int SM_CXHTHUMB = 10;
+constexpr int SM_CXICON = 11;
+constexpr int SM_CYICON = 12;
+constexpr int SM_CXCURSOR = 13;
+constexpr int SM_CYCURSOR = 14;
+constexpr int SM_CYMENU = 15;
+constexpr int SM_CXFULLSCREEN = 16;
+constexpr int SM_CYFULLSCREEN = 17;
+constexpr int SM_CYVSCROLL = 20;
+constexpr int SM_CXHSCROLL = 21;
+constexpr int SM_SWAPBUTTON = 23;
+constexpr int SM_CXMIN = 28;
+constexpr int SM_CYMIN = 29;
+constexpr int SM_CXSIZE = 30;
+constexpr int SM_CYSIZE = 31;
+constexpr int SM_CXFRAME = 32;
+constexpr int SM_CXSIZEFRAME = 32;
+constexpr int SM_CYFRAME = 33;
+constexpr int SM_CYSIZEFRAME = 33;
+constexpr int SM_CXMINTRACK = 34;
+constexpr int SM_CYMINTRACK = 35;
+constexpr int SM_CXDOUBLECLK = 36;
+constexpr int SM_CYDOUBLECLK = 37;
+constexpr int SM_CXEDGE = 45;
+constexpr int SM_CYEDGE = 46;
+constexpr int SM_CXSMICON = 49;
+constexpr int SM_CYSMICON = 50;
+constexpr int SM_CYSMCAPTION = 51;
+constexpr int SM_CXDRAG = 68;
+constexpr int SM_CYDRAG = 69;
+constexpr int SM_XVIRTUALSCREEN = 76;
+constexpr int SM_YVIRTUALSCREEN = 77;
+constexpr int SM_CXVIRTUALSCREEN = 78;
+constexpr int SM_CYVIRTUALSCREEN = 79;
+constexpr int SM_CMONITORS = 80;
+constexpr int SM_CXFOCUSBORDER = 83;
+constexpr int SM_CYFOCUSBORDER = 84;
+
+int GetSystemMetrics(int nIndex);  // 0 for an unknown index
+// Test seam: override one metric, or restore the classic table (screen metrics then follow Screen again).
+void SetSystemMetricForTest(int nIndex, int Value);
+void ResetSystemMetrics();
+
+// ---------------------------------------------------------------------------
+// Messages
+
+LRESULT SendMessage(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);  // 0 for an unknown window
+// Queued for the application loop; delivered in order by Application->ProcessMessages and Run.
+BOOL PostMessage(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
+#define SendMessageA SendMessage
+#define PostMessageA PostMessage
+
+// ---------------------------------------------------------------------------
+// Keyboard: the state of the modifier keys as the last input that reached a control had them.
+
+BOOL GetKeyboardState(Byte* lpKeyState);  // 256 bytes; high bit = down
+SmallInt GetKeyState(int nVirtKey);       // negative when down
+SmallInt GetAsyncKeyState(int vKey);      // negative when down
+
+// ---------------------------------------------------------------------------
+// Windows
+
+BOOL IsWindow(HWND hWnd);
+BOOL IsWindowVisible(HWND hWnd);  // the window and all its parents visible
+BOOL IsWindowEnabled(HWND hWnd);
+BOOL EnableWindow(HWND hWnd, BOOL bEnable);
+BOOL ShowWindow(HWND hWnd, int nCmdShow);
+constexpr int SW_HIDE = 0;
+constexpr int SW_SHOWNORMAL = 1;
+constexpr int SW_SHOWMINIMIZED = 2;
+constexpr int SW_SHOWMAXIMIZED = 3;
+constexpr int SW_SHOWNOACTIVATE = 4;
+constexpr int SW_SHOW = 5;
+constexpr int SW_RESTORE = 9;
+HWND GetFocus();
+HWND SetFocus(HWND hWnd);  // returns the window that had the focus
+HWND GetParent(HWND hWnd);
+HWND GetActiveWindow();
+BOOL GetClientRect(HWND hWnd, RECT* lpRect);
+BOOL GetWindowRect(HWND hWnd, RECT* lpRect);  // screen coordinates
+BOOL ClientToScreen(HWND hWnd, POINT* lpPoint);
+BOOL ScreenToClient(HWND hWnd, POINT* lpPoint);
+BOOL MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL bRepaint);
+BOOL InvalidateRect(HWND hWnd, const RECT* lpRect, BOOL bErase);  // nullptr: the whole client area
+BOOL UpdateWindow(HWND hWnd);
+int GetWindowTextLength(HWND hWnd);
+int GetWindowText(HWND hWnd, char* lpString, int nMaxCount);
+BOOL SetWindowText(HWND hWnd, const char* lpString);
+#define GetWindowTextA GetWindowText
+#define SetWindowTextA SetWindowText
+
+// A device context onto the window's persistent surface: drawing lands in it at once and shows on the next paint.
+HDC GetDC(HWND hWnd);
+int ReleaseDC(HWND hWnd, HDC hDC);
+
+HWND SetCapture(HWND hWnd);  // returns the previous capture window
+BOOL ReleaseCapture();
+HWND GetCapture();
+BOOL GetCursorPos(POINT* lpPoint);
+BOOL SetCursorPos(int X, int Y);
+
+// Window timers: WM_TIMER with the id arrives through the application's queue every uElapse milliseconds.
+UINT SetTimer(HWND hWnd, UINT nIDEvent, UINT uElapse, void* lpTimerFunc);  // 0 for an unknown window
+BOOL KillTimer(HWND hWnd, UINT uIDEvent);
+
+BOOL MessageBeep(UINT uType);  // silent
+
+// ---------------------------------------------------------------------------
+// Message boxes (recorded instead of shown under the test seam of Testing.h)
+
+constexpr UINT MB_OK = 0x00;
+constexpr UINT MB_OKCANCEL = 0x01;
+constexpr UINT MB_ABORTRETRYIGNORE = 0x02;
+constexpr UINT MB_YESNOCANCEL = 0x03;
+constexpr UINT MB_YESNO = 0x04;
+constexpr UINT MB_RETRYCANCEL = 0x05;
+constexpr UINT MB_ICONHAND = 0x10;
+constexpr UINT MB_ICONSTOP = 0x10;
+constexpr UINT MB_ICONERROR = 0x10;
+constexpr UINT MB_ICONQUESTION = 0x20;
+constexpr UINT MB_ICONEXCLAMATION = 0x30;
+constexpr UINT MB_ICONWARNING = 0x30;
+constexpr UINT MB_ICONASTERISK = 0x40;
+constexpr UINT MB_ICONINFORMATION = 0x40;
+constexpr UINT MB_DEFBUTTON1 = 0x000;
+constexpr UINT MB_DEFBUTTON2 = 0x100;
+constexpr UINT MB_DEFBUTTON3 = 0x200;
+constexpr UINT MB_APPLMODAL = 0x0000;
+constexpr UINT MB_TASKMODAL = 0x2000;
+constexpr int IDOK = 1;
+constexpr int IDCANCEL = 2;
+constexpr int IDABORT = 3;
+constexpr int IDRETRY = 4;
+constexpr int IDIGNORE = 5;
+constexpr int IDYES = 6;
+constexpr int IDNO = 7;
+
+int MessageBox(HWND hWnd, const char* lpText, const char* lpCaption, UINT uType);
+#define MessageBoxA MessageBox
+
+// ---------------------------------------------------------------------------
+// Time
+
+DWORD GetTickCount();  // milliseconds from the injectable clock
