@@ -117,3 +117,92 @@ T CheckedMul(T a, T b) {
     if (__builtin_mul_overflow(a, b, &r)) RaiseIntOverflow();
     return r;
 }
+
+// ---------------------------------------------------------------------------
+// Windows-1252 <-> UTF-16: every byte maps to one code unit and back.
+
+WideString AnsiToWide(const AnsiString& S);
+// Characters without a Windows-1252 byte become '?'.
+AnsiString WideToAnsi(const WideString& S);
+
+// ---------------------------------------------------------------------------
+// Variant: the runtime's tagged value for the kinds this system uses.
+
+enum : Word {
+    varEmpty = 0x0000,
+    varNull = 0x0001,
+    varInteger = 0x0003,
+    varDouble = 0x0005,
+    varBoolean = 0x000B,
+    varInt64 = 0x0014,
+    varString = 0x0100,
+};
+using TVarType = Word;
+
+class Variant {
+public:
+    Variant() = default;  // Unassigned
+    Variant(Integer Value) : type_(varInteger), int_(Value) {}
+    Variant(Int64 Value) : type_(varInt64), int_(Value) {}
+    Variant(double Value) : type_(varDouble), double_(Value) {}
+    Variant(bool Value) : type_(varBoolean), int_(Value ? 1 : 0) {}
+    Variant(AnsiString Value) : type_(varString), string_(std::move(Value)) {}
+    Variant(const char* Value) : type_(varString), string_(Value ? Value : "") {}
+
+    static Variant Null();
+
+    TVarType VarType() const { return type_; }
+    bool IsEmpty() const { return type_ == varEmpty; }
+    bool IsNull() const { return type_ == varNull; }
+
+    // Conversions raise EVariantError "Could not convert variant of type (X) into type (Y)".
+    AnsiString AsString() const;
+    Integer AsInteger() const;
+    Int64 AsInt64() const;
+    double AsDouble() const;
+    bool AsBoolean() const;
+    explicit operator AnsiString() const { return AsString(); }
+    explicit operator Integer() const { return AsInteger(); }
+    explicit operator Int64() const { return AsInt64(); }
+    explicit operator double() const { return AsDouble(); }
+    explicit operator bool() const { return AsBoolean(); }
+
+    // Numbers compare by value, strings with AnsiCompareStr, a string against a number as a number;
+    // Null equals only Null and orders before everything else.
+    friend bool operator==(const Variant& A, const Variant& B) { return Variant::Compare(A, B) == 0; }
+    friend bool operator<(const Variant& A, const Variant& B) { return Variant::Compare(A, B) < 0; }
+    friend bool operator>(const Variant& A, const Variant& B) { return Variant::Compare(A, B) > 0; }
+    friend bool operator<=(const Variant& A, const Variant& B) { return Variant::Compare(A, B) <= 0; }
+    friend bool operator>=(const Variant& A, const Variant& B) { return Variant::Compare(A, B) >= 0; }
+    static int Compare(const Variant& A, const Variant& B);
+
+private:
+    TVarType type_ = varEmpty;
+    Int64 int_ = 0;
+    double double_ = 0.0;
+    AnsiString string_;
+};
+
+extern const Variant Unassigned;
+TVarType VarType(const Variant& V);
+bool VarIsEmpty(const Variant& V);
+bool VarIsNull(const Variant& V);
+// Null gives "" here, unlike the conversion operator.
+AnsiString VarToStr(const Variant& V);
+
+// ---------------------------------------------------------------------------
+// Floating-point control word. Bits 0..5 mask the exceptions, 8..9 set the precision,
+// 10..11 the rounding; the masks and the rounding also apply to SSE arithmetic.
+
+void Set8087CW(Word NewCW);
+Word Get8087CW();
+
+// ---------------------------------------------------------------------------
+// Command line, captured once by main.
+
+void InitCommandLine(int argc, char** argv);
+// The arguments joined by one blank; an argument holding a blank, or empty, stands in double quotes.
+AnsiString CmdLine();
+Integer ParamCount();
+// 0 is the program's path; outside 0..ParamCount gives "".
+AnsiString ParamStr(Integer Index);

@@ -1,0 +1,229 @@
+// Integers and floating-point numbers to text and back.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "vcl/SysUtils.h"
+
+char DecimalSeparator = '.';
+char ThousandSeparator = ',';
+AnsiString CurrencyString = "$";
+Byte CurrencyFormat = 0;
+Byte NegCurrFormat = 0;
+Byte CurrencyDecimals = 2;
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+int HexValue(char c) {
+    if (IsDigit(c)) return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// Reads an integer of Bits width as Val does. Hex may use the full unsigned width (wrapping into
+// negatives); decimal must fit the signed range. Returns the 1-based error position or 0.
+Integer ScanInteger(const AnsiString& S, int bits, Int64& value) {
+    const UInt64 signedMax = (UInt64(1) << (bits - 1)) - 1;
+    const UInt64 unsignedMax = bits == 64 ? ~UInt64(0) : (UInt64(1) << bits) - 1;
+    std::size_t i = 0;
+    while (i < S.size() && S[i] == ' ') ++i;
+    bool negative = false;
+    if (i < S.size() && (S[i] == '-' || S[i] == '+')) negative = S[i++] == '-';
+    bool hex = false;
+    if (i < S.size() && S[i] == '$') {
+        hex = true;
+        ++i;
+    } else if (i + 1 < S.size() && S[i] == '0' && (S[i + 1] == 'x' || S[i + 1] == 'X')) {
+        hex = true;
+        i += 2;
+    }
+    value = 0;
+    if (i == S.size()) return static_cast<Integer>(i) + 1;
+    UInt64 magnitude = 0;
+    for (; i < S.size(); ++i) {
+        const int digit = hex ? HexValue(S[i]) : (IsDigit(S[i]) ? S[i] - '0' : -1);
+        if (digit < 0) return static_cast<Integer>(i) + 1;
+        const UInt64 base = hex ? 16 : 10;
+        const UInt64 limit = hex ? unsignedMax : signedMax + (negative ? 1 : 0);
+        if (magnitude > (limit - digit) / base) return static_cast<Integer>(i) + 1;
+        magnitude = magnitude * base + digit;
+    }
+    if (hex && bits < 64 && magnitude > signedMax) magnitude |= ~unsignedMax;  // sign-extend the wrapped value
+    value = negative ? static_cast<Int64>(UInt64(0) - magnitude) : static_cast<Int64>(magnitude);
+    return 0;
+}
+
+// Reads [sign] digits [sep digits] [e [sign] digits] from position i; returns the position after it,
+// or npos when no mantissa digit was found or the exponent has no digit.
+std::size_t ScanFloat(const AnsiString& S, std::size_t i, char separator, bool needDigit, double& value) {
+    std::string normal;
+    if (i < S.size() && (S[i] == '-' || S[i] == '+')) normal += S[i++];
+    std::size_t digits = 0;
+    for (; i < S.size() && IsDigit(S[i]); ++i, ++digits) normal += S[i];
+    if (i < S.size() && S[i] == separator) {
+        normal += '.';
+        for (++i; i < S.size() && IsDigit(S[i]); ++i, ++digits) normal += S[i];
+    }
+    if (digits == 0) {
+        value = 0.0;
+        return needDigit ? AnsiString::npos : i;
+    }
+    if (i < S.size() && (S[i] == 'e' || S[i] == 'E')) {
+        std::size_t j = i + 1;
+        std::string exponent = "e";
+        if (j < S.size() && (S[j] == '-' || S[j] == '+')) exponent += S[j++];
+        const std::size_t first = j;
+        for (; j < S.size() && IsDigit(S[j]); ++j) exponent += S[j];
+        if (j == first) return AnsiString::npos;
+        normal += exponent;
+        i = j;
+    }
+    value = std::strtod(normal.c_str(), nullptr);
+    return i;
+}
+
+[[noreturn]] void NotAnInteger(const AnsiString& S) { throw EConvertError("'" + S + "' is not a valid integer value"); }
+
+template <typename T>
+AnsiString Hex(T value, Integer digits) {
+    using U = std::make_unsigned_t<T>;
+    U bits = static_cast<U>(value);
+    AnsiString out;
+    do {
+        out.insert(out.begin(), "0123456789ABCDEF"[bits & 15]);
+        bits >>= 4;
+    } while (bits != 0);
+    if (Length(out) < digits) out.insert(0, static_cast<std::size_t>(digits - Length(out)), '0');
+    return out;
+}
+
+}  // namespace
+
+AnsiString IntToStr(Integer Value) { return std::to_string(Value); }
+AnsiString IntToStr(Int64 Value) { return std::to_string(Value); }
+AnsiString IntToHex(Integer Value, Integer Digits) { return Hex(Value, Digits); }
+AnsiString IntToHex(Int64 Value, Integer Digits) { return Hex(Value, Digits); }
+
+void Val(const AnsiString& S, Int64& Value, Integer& Code) { Code = ScanInteger(S, 64, Value); }
+
+void Val(const AnsiString& S, Integer& Value, Integer& Code) {
+    Int64 wide = 0;
+    Code = ScanInteger(S, 32, wide);
+    Value = static_cast<Integer>(wide);
+}
+
+void Val(const AnsiString& S, double& Value, Integer& Code) {
+    std::size_t i = 0;
+    while (i < S.size() && S[i] == ' ') ++i;
+    const std::size_t end = ScanFloat(S, i, '.', false, Value);
+    Code = end == AnsiString::npos ? static_cast<Integer>(S.size()) + 1 : end == S.size() ? 0 : static_cast<Integer>(end) + 1;
+}
+
+bool TryStrToInt(const AnsiString& S, Integer& Value) {
+    Integer code = 0;
+    Val(S, Value, code);
+    return code == 0;
+}
+
+bool TryStrToInt64(const AnsiString& S, Int64& Value) {
+    Integer code = 0;
+    Val(S, Value, code);
+    return code == 0;
+}
+
+Integer StrToInt(const AnsiString& S) {
+    Integer value = 0;
+    if (!TryStrToInt(S, value)) NotAnInteger(S);
+    return value;
+}
+
+Int64 StrToInt64(const AnsiString& S) {
+    Int64 value = 0;
+    if (!TryStrToInt64(S, value)) NotAnInteger(S);
+    return value;
+}
+
+Integer StrToIntDef(const AnsiString& S, Integer Default) {
+    Integer value = 0;
+    return TryStrToInt(S, value) ? value : Default;
+}
+
+Int64 StrToInt64Def(const AnsiString& S, Int64 Default) {
+    Int64 value = 0;
+    return TryStrToInt64(S, value) ? value : Default;
+}
+
+bool TryStrToFloat(const AnsiString& S, double& Value) {
+    const AnsiString text = Trim(S);
+    double value = 0.0;
+    if (ScanFloat(text, 0, DecimalSeparator, true, value) != text.size() || text.empty()) return false;
+    if (!std::isfinite(value)) return false;
+    Value = value;
+    return true;
+}
+
+double StrToFloat(const AnsiString& S) {
+    double value = 0.0;
+    if (!TryStrToFloat(S, value)) throw EConvertError("'" + S + "' is not a valid floating point value");
+    return value;
+}
+
+double StrToFloatDef(const AnsiString& S, double Default) {
+    double value = 0.0;
+    return TryStrToFloat(S, value) ? value : Default;
+}
+
+void FloatToDecimal(TFloatRec& Result, double Value, Integer Precision, Integer Decimals) {
+    Result = {};
+    Result.Negative = std::signbit(Value);
+    if (std::isnan(Value)) {
+        Result.Exponent = 0x7FFF;
+        return;
+    }
+    if (std::isinf(Value)) {
+        Result.Exponent = 0x8000;
+        return;
+    }
+    if (Value == 0.0) {
+        Result.Negative = false;
+        return;
+    }
+    // 18 significant digits, exactly rounded from the binary value: d.ddd...e±x.
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%.17e", std::fabs(Value));
+    std::string digits;
+    digits += buffer[0];
+    digits.append(buffer + 2, 17);
+    Integer exponent = std::atoi(buffer + 20) + 1;
+    // Keep at most Precision significant digits and Decimals after the point, then round half up.
+    const Integer keep = std::min<Integer>(std::clamp<Integer>(Precision, 1, 18), exponent + std::max<Integer>(Decimals, -exponent - 1));
+    if (keep < 0) {
+        digits.clear();
+    } else if (keep < 18) {
+        const bool up = digits[static_cast<std::size_t>(keep)] >= '5';
+        digits.resize(static_cast<std::size_t>(keep));
+        if (up) {
+            std::size_t k = digits.size();
+            while (k > 0 && digits[k - 1] == '9') digits[--k] = '0';
+            if (k == 0) {
+                digits.insert(digits.begin(), '1');
+                digits.pop_back();
+                ++exponent;
+                if (digits.empty()) digits = "1";
+            } else {
+                ++digits[k - 1];
+            }
+        }
+    }
+    while (!digits.empty() && digits.back() == '0') digits.pop_back();
+    if (digits.empty()) {
+        Result.Negative = false;
+        return;
+    }
+    Result.Exponent = exponent;
+    Result.Digits = digits;
+}
