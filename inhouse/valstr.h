@@ -1,0 +1,86 @@
+#pragma once
+// Number and text conversion: numbers to text and back, the lenient reader, digit grouping,
+// padding, comparison of texts holding numbers, decimal arithmetic on number texts, selectors.
+// Texts are Windows-1252 bytes with 1-based positions; text results come back through Result.
+
+#include <vcl/System.h>
+
+namespace valstr {
+
+// The library's "no value / not found" integer.
+inline constexpr Integer NoValue = -32000;
+
+// Comparison results: equal, first greater (sorts after), first smaller (sorts before).
+inline constexpr Byte CompareEqual = 1;
+inline constexpr Byte CompareGreater = 2;
+inline constexpr Byte CompareSmaller = 3;
+
+// The process-wide digit-group separator of GroupDigits; empty (no grouping) at start-up.
+// Stored as a short string: longer texts are cut to 255 characters.
+const AnsiString& DigitGroupSeparator();
+void SetDigitGroupSeparator(const AnsiString& Separator);
+
+// Selectors and small numeric routines.
+void IfThenStr(bool Cond, const AnsiString& A, const AnsiString& B, AnsiString& Result);
+Integer IfThenInt(bool Cond, Integer A, Integer B);
+Integer MaxOf(Integer A, Integer B);
+Integer MinOf(Integer A, Integer B);
+Integer ClampInt(Integer Value, Integer Low, Integer High);
+Double MaxFloat(Double A, Double B);
+Double MinFloat(Double A, Double B);
+bool FloatCompare(bool Less, Double X, Double Y);
+bool InRangeInt(Integer Value, Integer Min, Integer Max);
+Integer PowerOf2(Integer N);
+Integer ProgressPercent(Integer Current, Integer First, Integer Last, Integer Low, Integer High);
+
+// Characters and digits.
+Integer DigitAt(const AnsiString& S, Integer Index);
+Integer CharToDigit(AnsiChar C);
+void DigitToStr(Integer D, AnsiString& Result);
+bool NextDigit(const AnsiString& S, Integer& Index, Integer& Digit);
+void ReadDigits(const AnsiString& S, Integer& Index, AnsiString& Result);
+void ReadNumberAt(const AnsiString& S, Integer& Index, AnsiString& Result);
+void ReadNumber(const AnsiString& S, AnsiString& Result);
+void KeepChars(const AnsiString& S, const TSet<AnsiChar>& Chars, AnsiString& Result);
+void CleanNumber(const AnsiString& S, AnsiString& Result);
+bool OnlyCharsOf(const AnsiString& S, const TSet<AnsiChar>& Chars);
+void ReverseStr(const AnsiString& S, AnsiString& Result);
+void SmallestChar(const AnsiString& S, AnsiString& Result);
+void SplitByMask(const AnsiString& S, AnsiString& Kept, AnsiString& Removed, Word Mask);
+// Align: 1 pads on the left, 2 on the right, 3 centres; PadStr "\r" leaves S as it is.
+void PadToWidth(const AnsiString& S, const AnsiString& PadStr, Integer Width, Integer Align, AnsiString& Result);
+void IntToStrPadded(Integer Value, Integer Width, const AnsiString& PadStr, AnsiString& Result);
+void CollapseSeparators(const AnsiString& S, const AnsiString& Sep, AnsiString& Result);
+
+// Numbers to text and back.
+void Int64ToStrVar(Int64 Value, AnsiString& Result);
+void Int64Str(Int64 Value, AnsiString& Result);
+// Decimals outside 0..11 mean 11; "Nan", "+Inf", "-Inf" for the special values.
+void FloatToStrFixed(Integer Decimals, AnsiString& Result, Double Value);
+void FloatToStrDec(Integer Decimals, AnsiString& Result, Double Value);
+void FloatToStrTrim(AnsiString& Result, Double Value);
+Double StrToFloatLenient(const AnsiString& S, Double Default);
+Integer StrToIntLenient(const AnsiString& S);
+Integer StrToIntOrNone(const AnsiString& S);
+Double StrToFloatSimple(const AnsiString& S);
+// MaxWidth 0 means no limit.
+void GroupDigits(const AnsiString& S, Integer MaxWidth, AnsiString& Result);
+
+// Decimal arithmetic on number texts of any length ("-" sign, optional "." fraction).
+void AddNumberStrings(const AnsiString& A, const AnsiString& B, AnsiString& Result);
+void SubtractNumberStrings(const AnsiString& A, const AnsiString& B, AnsiString& Result);
+
+// Comparison: CompareEqual, CompareGreater or CompareSmaller.
+Byte NaturalCompare(const AnsiString& A, const AnsiString& B, bool CaseSensitive);
+Byte CompareStrings(const AnsiString& A, const AnsiString& B, bool Natural, bool CaseSensitive);
+Byte CompareValues(const AnsiString& A, const AnsiString& B);
+
+// Thin forwarders to the runtime.
+Integer LengthOf(const AnsiString& S);
+void IntToStrVar(Integer Value, AnsiString& Result);
+// Raises EConvertError on anything but an optionally signed decimal 32-bit integer.
+Integer StrToIntStrict(const AnsiString& S);
+// Inserts Source into S before position Index, clamped to 1..Length(S) + 1 as the runtime does.
+void InsertStr(const AnsiString& Source, AnsiString& S, Integer Index);
+
+}  // namespace valstr
