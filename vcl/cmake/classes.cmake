@@ -4,6 +4,11 @@ target_sources(vcl PRIVATE
   src/Classes_List.cpp
   src/Streams.cpp
   src/Strings.cpp
-  src/Strings_Compare.cpp
   src/Strings_List.cpp
+)
+target_sources(vcl PRIVATE
+  src/Collection.cpp
+  src/FormParser.cpp
+  src/FormReader.cpp
+  src/FormReader_Properties.cpp
 )

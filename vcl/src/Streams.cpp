@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "Codepage.h"
 #include "vcl/Classes.h"
 
 VCL_IMPLEMENT_CLASS(TStream, nullptr, nullptr)
@@ -86,7 +87,7 @@ Integer WriteToBytes(std::string& data, Int64& position, const void* buffer, Int
 }
 
 // Windows-1252 file names become the bytes the file system expects.
-std::string NativeFileName(const AnsiString& FileName) { return FileName; }
+std::string NativeFileName(const AnsiString& FileName) { return codepage::AnsiToUtf8(FileName); }
 
 }  // namespace
 

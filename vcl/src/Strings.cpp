@@ -1,5 +1,4 @@
 // TStrings: the abstract string list and the behaviour every descendant shares.
-#include "Strings_Compare.h"
 #include "vcl/Classes.h"
 
 static void PublishTStrings(TPublisher& p) {
@@ -260,7 +259,7 @@ void TStrings::SetCommaText(const AnsiString& Value) { SplitDelimited(Value, ','
 AnsiString TStrings::DelimitedText() const { return JoinDelimited(delimiter_, quoteChar_); }
 void TStrings::SetDelimitedText(const AnsiString& Value) { SplitDelimited(Value, delimiter_, quoteChar_); }
 
-int TStrings::CompareStrings(const AnsiString& S1, const AnsiString& S2) const { return CompareText1252(S1, S2); }
+int TStrings::CompareStrings(const AnsiString& S1, const AnsiString& S2) const { return AnsiCompareText(S1, S2); }
 
 void TStrings::BeginUpdate() {
     if (updateCount_++ == 0) SetUpdateState(true);

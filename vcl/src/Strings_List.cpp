@@ -2,7 +2,6 @@
 #include <numeric>
 
 #include "Classes_Sort.h"
-#include "Strings_Compare.h"
 #include "vcl/Classes.h"
 
 VCL_IMPLEMENT_CLASS(TStringList, nullptr, nullptr)
@@ -118,7 +117,7 @@ Integer TStringList::IndexOf(const AnsiString& S) const {
 }
 
 int TStringList::CompareStrings(const AnsiString& S1, const AnsiString& S2) const {
-    return caseSensitive_ ? CompareStr1252(S1, S2) : CompareText1252(S1, S2);
+    return caseSensitive_ ? AnsiCompareStr(S1, S2) : AnsiCompareText(S1, S2);
 }
 
 void TStringList::Sort() {

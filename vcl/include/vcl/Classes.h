@@ -648,7 +648,7 @@ protected:
     virtual void SetTextStr(const AnsiString& Value);
     // Called as the outermost update begins (true) and ends (false).
     virtual void SetUpdateState(bool /*Updating*/) {}
-    // Negative, zero or positive; case-insensitive here.
+    // Negative, zero or positive, in the locale's word order; case-insensitive here.
     virtual int CompareStrings(const AnsiString& S1, const AnsiString& S2) const;
     Integer UpdateCount() const { return updateCount_; }
 
