@@ -1,9 +1,13 @@
 // Format: the runtime's printf-like formatting over an array of const.
+#include <algorithm>
 #include <cstdio>
 
 #include "vcl/SysUtils.h"
 
 namespace {
+
+// Widths beyond this are a fault in the caller, not a layout.
+constexpr Int64 kMaxWidth = 1 << 20;
 
 class Formatter {
 public:
@@ -39,12 +43,12 @@ private:
             ++pos_;
             const TVarRec& arg = Next();
             if (arg.VType != TVarRec::vtInteger) Invalid();
-            return arg.VInteger;
+            return std::clamp<Int64>(arg.VInteger, 0, kMaxWidth);
         }
         if (pos_ >= fmt_.size() || fmt_[pos_] < '0' || fmt_[pos_] > '9') return -1;
         Int64 value = 0;
         while (pos_ < fmt_.size() && fmt_[pos_] >= '0' && fmt_[pos_] <= '9') {
-            value = std::min<Int64>(value * 10 + (fmt_[pos_++] - '0'), 1 << 20);
+            value = std::min<Int64>(value * 10 + (fmt_[pos_++] - '0'), kMaxWidth);
         }
         return value;
     }

@@ -200,21 +200,21 @@ void FloatToDecimal(TFloatRec& Result, double Value, Integer Precision, Integer 
     digits.append(buffer + 2, 17);
     Integer exponent = std::atoi(buffer + 20) + 1;
     // Keep at most Precision significant digits and Decimals after the point, then round half up.
-    const Integer keep = std::min<Integer>(std::clamp<Integer>(Precision, 1, 18), exponent + std::max<Integer>(Decimals, -exponent - 1));
+    const Integer keep = std::min<Integer>(std::clamp<Integer>(Precision, 1, 18), exponent + std::clamp<Integer>(Decimals, -exponent - 1, 9999));
     if (keep < 0) {
         digits.clear();
     } else if (keep < 18) {
         const bool up = digits[static_cast<std::size_t>(keep)] >= '5';
         digits.resize(static_cast<std::size_t>(keep));
         if (up) {
+            // Carry: trailing nines vanish (trailing zeros are dropped anyway); all nines become "1".
             std::size_t k = digits.size();
-            while (k > 0 && digits[k - 1] == '9') digits[--k] = '0';
+            while (k > 0 && digits[k - 1] == '9') --k;
             if (k == 0) {
-                digits.insert(digits.begin(), '1');
-                digits.pop_back();
+                digits.assign(1, '1');
                 ++exponent;
-                if (digits.empty()) digits = "1";
             } else {
+                digits.resize(k);
                 ++digits[k - 1];
             }
         }
