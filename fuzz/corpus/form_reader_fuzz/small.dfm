@@ -1,0 +1,3 @@
+inherited Form1: TFuzzForm
+  Tag = 1
+end
