@@ -119,18 +119,19 @@ void FloatToStrFixed(Integer Decimals, AnsiString& Result, Double Value) {
         return index >= 0 && index < digitCount ? digits[index] : '0';
     };
 
-    const int highestPower = firstPower > 0 ? firstPower : 0;
-    Result.clear();
-    Result.reserve(static_cast<std::size_t>(highestPower + Decimals + 3));
+    // Sign, up to 310 whole digits (1e308 plus a carry), point and 11 decimals.
+    std::array<char, 1 + 310 + 1 + MaxDecimals> text;
+    char* out = text.data();
     // A value that rounds to zero is written without its sign.
     bool nonZero = false;
     for (int i = 0; i < digitCount && !nonZero; ++i) nonZero = digits[i] != '0';
-    if (Value < 0 && nonZero) Result += '-';
-    for (int power = highestPower; power >= 0; --power) Result += digitAtPower(power);
+    if (Value < 0 && nonZero) *out++ = '-';
+    for (int power = firstPower > 0 ? firstPower : 0; power >= 0; --power) *out++ = digitAtPower(power);
     if (Decimals > 0) {
-        Result += '.';
-        for (int power = -1; power >= -Decimals; --power) Result += digitAtPower(power);
+        *out++ = '.';
+        for (int power = -1; power >= -Decimals; --power) *out++ = digitAtPower(power);
     }
+    Result.assign(text.data(), out);
 }
 
 void FloatToStrDec(Integer Decimals, AnsiString& Result, Double Value) {
@@ -195,46 +196,42 @@ void GroupDigits(const AnsiString& S, Integer MaxWidth, AnsiString& Result) {
         Result = S;
         return;
     }
-    // A leading minus (after any padding blanks) is not a digit: it is left out of the
-    // grouping and put back in front of the first digit, so no separator follows the sign.
+    // A leading minus (after any padding blanks) is not a digit: the grouping works on the
+    // text without it, and the sign goes back in front of the first digit, so no separator
+    // ever follows the sign.
     const std::size_t firstNonBlank = S.find_first_not_of(' ');
-    const std::size_t signAt = firstNonBlank != AnsiString::npos && S[firstNonBlank] == '-' ? firstNonBlank : AnsiString::npos;
-    const bool hasSign = signAt != AnsiString::npos;
-    const auto unsignedIndex = [&](std::size_t i) { return hasSign && i > signAt ? i - 1 : i; };
+    const bool hasSign = firstNonBlank != AnsiString::npos && S[firstNonBlank] == '-';
+    const std::size_t signAt = hasSign ? firstNonBlank : S.size();
+    // Unsigned index U: the character of the text without its sign.
+    const auto charAt = [&](Int64 U) { return S[static_cast<std::size_t>(U) + (static_cast<std::size_t>(U) >= signAt ? 1 : 0)]; };
 
-    const std::size_t length = S.size() - (hasSign ? 1 : 0);
     const std::size_t point = S.find('.');
-    const Int64 intLen = static_cast<Int64>(point == AnsiString::npos ? length : unsignedIndex(point));
+    const Int64 intLen = point == AnsiString::npos ? static_cast<Int64>(S.size() - (hasSign ? 1 : 0))
+                                                   : static_cast<Int64>(point - (point > signAt ? 1 : 0));
     const Int64 separators = (intLen - 1) / 3;
     const Int64 skip = static_cast<Int64>(S.size()) + separators - MaxWidth;
-    // The unsigned text without copying it: 0-based index i of the unsigned text.
-    const auto charAt = [&](Int64 i) { return S[static_cast<std::size_t>(hasSign && static_cast<std::size_t>(i) >= signAt ? i + 1 : i)]; };
+    // 1-based insertion positions IntLen - 2, IntLen - 5, ... above 1; the rightmost Skip of
+    // them get nothing. Walked here from the leftmost one that gets something.
+    const Int64 firstPosition = intLen >= 4 ? intLen - 2 - 3 * ((intLen - 4) / 3) : 0;
+    const Int64 lastPosition = intLen - 2 - 3 * (skip > 0 ? skip : 0);
 
-    Result.clear();
-    Result.reserve(S.size() + static_cast<std::size_t>(separators > 0 ? separators : 0) * separator.size());
-    bool signPending = false;
-    for (std::size_t i = 0; i < S.size(); ++i) {
-        if (i == signAt) {
-            signPending = true;
-            continue;
-        }
-        // Insertion positions (1-based) are IntLen - 2, IntLen - 5, ... above 1, counted from the
-        // right; the rightmost Skip of them get nothing.
-        const Int64 position = static_cast<Int64>(unsignedIndex(i)) + 1;
-        const Int64 fromRight = intLen - 2 - position;
-        if (position > 1 && fromRight >= 0 && fromRight % 3 == 0 && fromRight / 3 >= skip) {
-            if (charAt(position - 1) == ' ' || charAt(position - 2) == ' ')
-                Result += ' ';
-            else
-                Result += separator;
-        }
-        if (signPending) {
-            Result += '-';
-            signPending = false;
-        }
-        Result += S[i];
+    Result.resize(S.size() + static_cast<std::size_t>(separators > 0 ? separators : 0) * separator.size());
+    char* out = Result.data();
+    std::size_t copied = 0;
+    for (Int64 position = firstPosition; firstPosition > 0 && position <= lastPosition; position += 3) {
+        // Before unsigned index position - 1; at the first digit that is in front of the sign.
+        const std::size_t before = static_cast<std::size_t>(position - 1);
+        const std::size_t at = before + (before > signAt ? 1 : 0);
+        out = std::copy(S.begin() + static_cast<std::ptrdiff_t>(copied), S.begin() + static_cast<std::ptrdiff_t>(at), out);
+        copied = at;
+        // Next to padding blanks a blank keeps the column aligned.
+        if (charAt(position - 1) == ' ' || charAt(position - 2) == ' ')
+            *out++ = ' ';
+        else
+            out = std::copy(separator.begin(), separator.end(), out);
     }
-    if (signPending) Result += '-';
+    out = std::copy(S.begin() + static_cast<std::ptrdiff_t>(copied), S.end(), out);
+    Result.resize(static_cast<std::size_t>(out - Result.data()));
 }
 
 }  // namespace valstr
