@@ -1,0 +1,381 @@
+#pragma once
+// Standard controls: edit, memo, label, check box, radio button, push button, combo box.
+//
+// Each windowed one is a native widget behind its peer (vcl/src/qt/<Class>Peer.cpp). The control holds every
+// property; the peer mirrors them and reports the user's input back once: typed text through
+// TextFromPeer (then CN_COMMAND/EN_CHANGE), clicks as CN_COMMAND/BN_CLICKED, a chosen list item through
+// ItemIndexFromPeer (then CN_COMMAND/CBN_SELCHANGE).
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "Controls.h"
+
+// Shared with the panels of ExtCtrls, which may declare it first.
+#ifndef VCL_TALIGNMENT_DEFINED
+#define VCL_TALIGNMENT_DEFINED
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+#endif
+using TLeftRight = TAlignment;
+enum TTextLayout { tlTop, tlCenter, tlBottom };
+enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
+enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
+
+// Registers every class of this unit for form descriptions; called by start-up code and the tests.
+void RegisterStdCtrls();
+
+class TMemoStrings;
+class TComboBoxStrings;
+
+// ---------------------------------------------------------------------------
+
+class TCustomEdit : public TWinControl {
+    VCL_CLASS(TCustomEdit, TWinControl)
+    explicit TCustomEdit(TComponent* AOwner);
+    ~TCustomEdit() override;
+
+    bool AutoSelect() const { return autoSelect_; }
+    void SetAutoSelect(bool Value) { autoSelect_ = Value; }
+    bool AutoSize() const { return autoSize_; }
+    void SetAutoSize(bool Value);
+    TBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TBorderStyle Value);
+    TEditCharCase CharCase() const { return charCase_; }
+    void SetCharCase(TEditCharCase Value);
+    bool HideSelection() const { return hideSelection_; }
+    void SetHideSelection(bool Value);
+    // 0: no limit. Applies to typing, not to text set from code.
+    Integer MaxLength() const { return maxLength_; }
+    void SetMaxLength(Integer Value);
+    bool Modified() const { return modified_; }
+    void SetModified(bool Value) { modified_ = Value; }
+    char PasswordChar() const { return passwordChar_; }
+    void SetPasswordChar(char Value);
+    bool ReadOnly() const { return readOnly_; }
+    void SetReadOnly(bool Value);
+
+    // Selection in characters of Text (a memo's line breaks count two).
+    Integer SelStart() const { return selStart_; }
+    void SetSelStart(Integer Value);
+    Integer SelLength() const { return selLength_; }
+    void SetSelLength(Integer Value);
+    AnsiString SelText() const;
+    // Replaces the selection, as typing would (OnChange fires once when the text changes).
+    void SetSelText(const AnsiString& Value);
+    void SelectAll();
+    void ClearSelection() { SetSelText(""); }
+    void Clear() { SetText(""); }
+
+    TNotifyEvent OnChange;
+
+    // Internal to the stand-in: the user changed the text or the selection in the peer.
+    void TextFromPeer(const AnsiString& Value);
+    void SelectionFromPeer(Integer Start, Integer Length);
+
+protected:
+    virtual void Change();
+    void Dispatch(TMessage& Message) override;
+    TControlPeer* CreatePeer() override;
+    void InitializePeer() override;
+    void Loaded() override;
+    // The text as the user sees it in the peer: CharCase applied.
+    AnsiString ApplyCharCase(const AnsiString& Value) const;
+    // Stores a new text from code or from an edit operation and fires OnChange when it differs.
+    void ReplaceText(const AnsiString& Value);
+    virtual bool MultiLine() const { return false; }
+    // Tells the peer to take the control's options (smOptions) again.
+    void OptionsChanged();
+
+private:
+    void AdjustHeight();
+    void ClampSelection();
+
+    bool autoSelect_ = true;
+    bool autoSize_ = true;
+    TBorderStyle borderStyle_ = bsSingle;
+    TEditCharCase charCase_ = ecNormal;
+    bool hideSelection_ = true;
+    Integer maxLength_ = 0;
+    bool modified_ = false;
+    char passwordChar_ = 0;
+    bool readOnly_ = false;
+    Integer selStart_ = 0;
+    Integer selLength_ = 0;
+};
+
+class TEdit : public TCustomEdit {
+    VCL_CLASS(TEdit, TCustomEdit)
+    explicit TEdit(TComponent* AOwner) : TCustomEdit(AOwner) {}
+};
+
+// ---------------------------------------------------------------------------
+// A memo's text breaks lines with CR LF (any CR, LF or CR LF given is stored as CR LF); Lines works on it.
+
+class TCustomMemo : public TCustomEdit {
+    VCL_CLASS(TCustomMemo, TCustomEdit)
+    explicit TCustomMemo(TComponent* AOwner);
+    ~TCustomMemo() override;
+
+    TStrings* Lines() const;
+    void SetLines(TStrings* Value);
+    TAlignment Alignment() const { return alignment_; }
+    void SetAlignment(TAlignment Value);
+    TScrollStyle ScrollBars() const { return scrollBars_; }
+    void SetScrollBars(TScrollStyle Value);
+    bool WordWrap() const { return wordWrap_; }
+    void SetWordWrap(bool Value);
+    bool WantReturns() const { return wantReturns_; }
+    void SetWantReturns(bool Value) { wantReturns_ = Value; }
+    bool WantTabs() const { return wantTabs_; }
+    void SetWantTabs(bool Value) { wantTabs_ = Value; }
+
+protected:
+    void Dispatch(TMessage& Message) override;
+    TControlPeer* CreatePeer() override;
+    bool MultiLine() const override { return true; }
+
+private:
+    friend class TMemoStrings;
+    // Line starts of the stored text (built on demand); the last entry is the end of the text.
+    const std::vector<std::size_t>& LineStarts() const;
+    Integer LineCount() const;
+    AnsiString Line(Integer Index) const;
+    // Replaces [Start, End) of the stored text with Value; inside a Lines update only stores it.
+    void Splice(std::size_t Start, std::size_t End, const AnsiString& Value);
+    void BeginLinesUpdate();
+    void EndLinesUpdate();
+
+    std::unique_ptr<TMemoStrings> lines_;
+    TAlignment alignment_ = taLeftJustify;
+    TScrollStyle scrollBars_ = ssNone;
+    bool wordWrap_ = true;
+    bool wantReturns_ = true;
+    bool wantTabs_ = false;
+    mutable std::vector<std::size_t> lineStarts_;
+    mutable bool lineStartsValid_ = false;
+    bool updatingLines_ = false;
+    AnsiString textBeforeUpdate_;
+};
+
+class TMemo : public TCustomMemo {
+    VCL_CLASS(TMemo, TCustomMemo)
+    explicit TMemo(TComponent* AOwner) : TCustomMemo(AOwner) {}
+};
+
+// ---------------------------------------------------------------------------
+
+class TCustomLabel : public TGraphicControl {
+    VCL_CLASS(TCustomLabel, TGraphicControl)
+    explicit TCustomLabel(TComponent* AOwner);
+
+    TAlignment Alignment() const { return alignment_; }
+    void SetAlignment(TAlignment Value);
+    // The size follows the caption (the right edge stays put for right-justified labels).
+    bool AutoSize() const { return autoSize_; }
+    void SetAutoSize(bool Value);
+    TTextLayout Layout() const { return layout_; }
+    void SetLayout(TTextLayout Value);
+    bool ShowAccelChar() const { return showAccelChar_; }
+    void SetShowAccelChar(bool Value);
+    // No background fill: the parent shows through.
+    bool Transparent() const { return transparent_; }
+    void SetTransparent(bool Value);
+    bool WordWrap() const { return wordWrap_; }
+    void SetWordWrap(bool Value);
+    // Alt with the caption's accelerator character focuses this control.
+    TWinControl* FocusControl() const { return focusControl_; }
+    void SetFocusControl(TWinControl* Value);
+
+protected:
+    void Paint() override;
+    void Dispatch(TMessage& Message) override;
+    void Loaded() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    virtual void AdjustBounds();
+    // Draws (or with DT_CALCRECT measures) the caption on Canvas within Rect.
+    void DoDrawText(TCanvas* Target, TRect& Rect, UINT Flags);
+
+private:
+    TAlignment alignment_ = taLeftJustify;
+    bool autoSize_ = true;
+    TTextLayout layout_ = tlTop;
+    bool showAccelChar_ = true;
+    bool transparent_ = false;
+    bool wordWrap_ = false;
+    TWinControl* focusControl_ = nullptr;
+};
+
+class TLabel : public TCustomLabel {
+    VCL_CLASS(TLabel, TCustomLabel)
+    explicit TLabel(TComponent* AOwner) : TCustomLabel(AOwner) {}
+};
+
+// ---------------------------------------------------------------------------
+// Push buttons, check boxes and radio buttons.
+
+class TButtonControl : public TWinControl {
+    VCL_CLASS(TButtonControl, TWinControl)
+    explicit TButtonControl(TComponent* AOwner);
+
+    virtual bool Checked() const { return false; }
+    virtual void SetChecked(bool /*Value*/) {}
+
+protected:
+    // While true, checking from code does not fire OnClick (the form reader sets Checked this way).
+    bool ClicksDisabled() const { return clicksDisabled_ || ComponentState().Contains(csReading); }
+    void SetClicksDisabled(bool Value) { clicksDisabled_ = Value; }
+    // Tells the peer to show the check state again.
+    void CheckStateChanged();
+
+private:
+    bool clicksDisabled_ = false;
+};
+
+class TButton : public TButtonControl {
+    VCL_CLASS(TButton, TButtonControl)
+    explicit TButton(TComponent* AOwner);
+
+    // Enter clicks the default button unless another button has the focus; Escape clicks the cancel button.
+    bool Default() const { return default_; }
+    void SetDefault(bool Value);
+    bool Cancel() const { return cancel_; }
+    void SetCancel(bool Value) { cancel_ = Value; }
+    // Clicking sets the parent form's ModalResult to this.
+    TModalResult ModalResult() const { return modalResult_; }
+    void SetModalResult(TModalResult Value) { modalResult_ = Value; }
+
+    void Click() override;
+
+protected:
+    void Dispatch(TMessage& Message) override;
+    TControlPeer* CreatePeer() override;
+
+private:
+    // Is this the button Enter clicks now?
+    bool IsActiveForEnter() const;
+
+    bool default_ = false;
+    bool cancel_ = false;
+    TModalResult modalResult_ = mrNone;
+};
+
+class TCustomCheckBox : public TButtonControl {
+    VCL_CLASS(TCustomCheckBox, TButtonControl)
+    explicit TCustomCheckBox(TComponent* AOwner);
+
+    // Side of the caption relative to the box: taRightJustify puts it right of the box.
+    TLeftRight Alignment() const { return alignment_; }
+    void SetAlignment(TLeftRight Value);
+    bool AllowGrayed() const { return allowGrayed_; }
+    void SetAllowGrayed(bool Value) { allowGrayed_ = Value; }
+    TCheckBoxState State() const { return state_; }
+    // A change fires OnClick (unless clicks are disabled).
+    void SetState(TCheckBoxState Value);
+    bool Checked() const override { return state_ == cbChecked; }
+    void SetChecked(bool Value) override { SetState(Value ? cbChecked : cbUnchecked); }
+
+protected:
+    // The user's click: unchecked -> checked (or grayed when allowed) -> unchecked.
+    virtual void Toggle();
+    void Dispatch(TMessage& Message) override;
+    TControlPeer* CreatePeer() override;
+
+private:
+    TLeftRight alignment_ = taRightJustify;
+    bool allowGrayed_ = false;
+    TCheckBoxState state_ = cbUnchecked;
+};
+
+class TCheckBox : public TCustomCheckBox {
+    VCL_CLASS(TCheckBox, TCustomCheckBox)
+    explicit TCheckBox(TComponent* AOwner) : TCustomCheckBox(AOwner) {}
+};
+
+class TRadioButton : public TButtonControl {
+    VCL_CLASS(TRadioButton, TButtonControl)
+    explicit TRadioButton(TComponent* AOwner);
+
+    TLeftRight Alignment() const { return alignment_; }
+    void SetAlignment(TLeftRight Value);
+    bool Checked() const override { return checked_; }
+    // Checking unchecks the other radio buttons of the same parent and fires OnClick; unchecking fires nothing.
+    void SetChecked(bool Value) override;
+
+protected:
+    void Dispatch(TMessage& Message) override;
+    TControlPeer* CreatePeer() override;
+
+private:
+    void TurnSiblingsOff();
+
+    TLeftRight alignment_ = taRightJustify;
+    bool checked_ = false;
+};
+
+// ---------------------------------------------------------------------------
+
+class TCustomComboBox : public TWinControl {
+    VCL_CLASS(TCustomComboBox, TWinControl)
+    explicit TCustomComboBox(TComponent* AOwner);
+    ~TCustomComboBox() override;
+
+    TStrings* Items() const;
+    void SetItems(TStrings* Value);
+    // -1: none. Setting it from code shows the item's text and fires nothing.
+    Integer ItemIndex() const { return itemIndex_; }
+    void SetItemIndex(Integer Value);
+    TComboBoxStyle Style() const { return style_; }
+    void SetStyle(TComboBoxStyle Value);
+    Integer DropDownCount() const { return dropDownCount_; }
+    void SetDropDownCount(Integer Value);
+    bool Sorted() const { return sorted_; }
+    void SetSorted(bool Value);
+    Integer MaxLength() const { return maxLength_; }
+    void SetMaxLength(Integer Value);
+    bool DroppedDown() const { return droppedDown_; }
+    void SetDroppedDown(bool Value);
+    void Clear();
+
+    TNotifyEvent OnChange;
+    TNotifyEvent OnSelect;
+    TNotifyEvent OnDropDown;
+    TNotifyEvent OnCloseUp;
+
+    // Internal to the stand-in: the user typed in the peer's edit, chose an item, or the list opened/closed.
+    void TextFromPeer(const AnsiString& Value);
+    void ItemIndexFromPeer(Integer Index);
+    void DroppedDownFromPeer(bool Value) { droppedDown_ = Value; }
+
+protected:
+    virtual void Change();
+    // A chosen item: OnSelect when assigned, otherwise OnChange.
+    virtual void Select();
+    virtual void DropDown();
+    virtual void CloseUp();
+    void Dispatch(TMessage& Message) override;
+    TControlPeer* CreatePeer() override;
+    void InitializePeer() override;
+
+private:
+    friend class TComboBoxStrings;
+    void ItemsChanged();
+    void OptionsChanged();
+    void ShowItemText();
+
+    std::unique_ptr<TComboBoxStrings> items_;
+    Integer itemIndex_ = -1;
+    TComboBoxStyle style_ = csDropDown;
+    Integer dropDownCount_ = 8;
+    bool sorted_ = false;
+    Integer maxLength_ = 0;
+    bool droppedDown_ = false;
+};
+
+class TComboBox : public TCustomComboBox {
+    VCL_CLASS(TComboBox, TCustomComboBox)
+    explicit TComboBox(TComponent* AOwner) : TCustomComboBox(AOwner) {}
+};
