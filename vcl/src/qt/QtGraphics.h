@@ -10,6 +10,7 @@
 #include <QFont>
 #include <QImage>
 
+#include "qt/Surface.h"
 #include "vcl/Graphics.h"
 
 // The colour as drawn (system colours resolved); clNone gives a transparent colour.

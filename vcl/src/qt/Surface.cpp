@@ -6,23 +6,24 @@
 #include <QPainter>
 
 namespace {
-QImage::Format FormatFor(bool hasAlpha) { return hasAlpha ? QImage::Format_ARGB32 : QImage::Format_RGB32; }
+// Raster operations work on RGB32 and premultiplied ARGB32.
+QImage::Format FormatFor(bool hasAlpha) { return hasAlpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32; }
 }  // namespace
 
 TSurface::TSurface(Integer Width, Integer Height, bool HasAlpha)
-    : image_(std::max(Width, 0), std::max(Height, 0), FormatFor(HasAlpha)) {
+    : format_(FormatFor(HasAlpha)), image_(std::max(Width, 0), std::max(Height, 0), format_) {
     FillNew(image_);
 }
 
 void TSurface::FillNew(QImage& image) const {
-    image.fill(image.hasAlphaChannel() ? QColor(0, 0, 0, 0) : QColor(Qt::white));
+    image.fill(format_ != QImage::Format_RGB32 ? QColor(0, 0, 0, 0) : QColor(Qt::white));
 }
 
 void TSurface::Resize(Integer Width, Integer Height) {
     Width = std::max(Width, 0);
     Height = std::max(Height, 0);
     if (Width == image_.width() && Height == image_.height()) return;
-    QImage resized(Width, Height, image_.format());
+    QImage resized(Width, Height, format_);
     FillNew(resized);
     if (!image_.isNull() && !resized.isNull()) {
         QPainter painter(&resized);
@@ -34,7 +35,7 @@ void TSurface::Resize(Integer Width, Integer Height) {
 }
 
 void TSurface::Assign(const QImage& Source) {
-    image_ = Source.convertToFormat(image_.format());
+    image_ = Source.convertToFormat(format_);
     MarkDirty(Rect(0, 0, image_.width(), image_.height()));
 }
 

@@ -17,7 +17,7 @@ public:
 
     Integer Width() const { return image_.width(); }
     Integer Height() const { return image_.height(); }
-    bool HasAlpha() const { return image_.hasAlphaChannel(); }
+    bool HasAlpha() const { return format_ != QImage::Format_RGB32; }
     QImage& Image() { return image_; }
     const QImage& Image() const { return image_; }
 
@@ -33,5 +33,6 @@ public:
 
 private:
     void FillNew(QImage& image) const;
+    QImage::Format format_;
     QImage image_;
 };

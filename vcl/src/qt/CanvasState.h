@@ -1,0 +1,41 @@
+#pragma once
+// The device-context state behind a canvas's Handle: selected objects, colours, modes, origins, clipping.
+
+#include <vector>
+
+#include <QRegion>
+
+#include "vcl/Graphics.h"
+
+struct TDcValues {
+    HGDIOBJ Font = nullptr;
+    HGDIOBJ Pen = nullptr;
+    HGDIOBJ Brush = nullptr;
+    HBITMAP Bitmap = nullptr;  // memory DCs only
+    COLORREF TextColor = 0;
+    COLORREF BkColor = 0xFFFFFF;
+    int BkMode = OPAQUE;
+    int Rop2 = R2_COPYPEN;
+    UINT TextAlign = TA_LEFT | TA_TOP;
+    TPoint PenPos;
+    TPoint WindowOrg;
+    TPoint ViewportOrg;
+    bool HasClip = false;
+    QRegion Clip;  // device coordinates
+};
+
+struct TCanvasState : TDcValues {
+    std::vector<TDcValues> Saved;
+    // Whether the canvas's own Font, Pen and Brush are what the DC has selected (as the class library tracks).
+    bool FontValid = false;
+    bool PenValid = false;
+    bool BrushValid = false;
+};
+
+// The stand-in's own access to a canvas's protected attachment.
+struct TCanvasAccess {
+    static void SetSurface(TCanvas& Canvas, TSurface* Surface) { Canvas.SetSurface(Surface); }
+    static void RequiredFont(TCanvas& Canvas) { Canvas.RequiredFont(); }
+    static void RequiredPen(TCanvas& Canvas) { Canvas.RequiredPen(); }
+    static void RequiredBrush(TCanvas& Canvas) { Canvas.RequiredBrush(); }
+};

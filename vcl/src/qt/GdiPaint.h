@@ -1,0 +1,67 @@
+#pragma once
+// Drawing on a device context: one painter per call, set up with the DC's clipping, origin and raster mode.
+
+#include <optional>
+#include <string>
+
+#include <QPainter>
+
+#include "qt/CanvasState.h"
+#include "qt/GdiObjects.h"
+
+class TSurface;
+
+// How a binary raster operation (R2_) draws with Qt: a composition mode, maybe a fixed colour, or nothing.
+struct TRasterMode {
+    bool Skip = false;
+    std::optional<QColor> Color;
+    QPainter::CompositionMode Mode = QPainter::CompositionMode_SourceOver;
+};
+TRasterMode RasterModeOf(int Rop2);
+
+class TDcPaint {
+public:
+    // Ok() is false for an unknown DC handle; Drawable() also needs a non-empty surface.
+    explicit TDcPaint(HDC DC);
+    TDcPaint(const TDcPaint&) = delete;
+    TDcPaint& operator=(const TDcPaint&) = delete;
+
+    bool Ok() const { return canvas_ != nullptr; }
+    bool Drawable() const { return painter_.isActive(); }
+    TCanvas& Canvas() { return *canvas_; }
+    TCanvasState& State() { return canvas_->State(); }
+    QPainter& Painter() { return painter_; }
+
+    TPoint ToDevice(TPoint P) const;
+    TRect ToDevice(const TRect& R) const;
+    TPoint Offset() const;  // device minus logical
+    // Marks the logical rectangle dirty on the surface (clipped to the DC's clip).
+    void Dirty(const TRect& Logical);
+    // Appends one line to the canvas's recorder, when one is installed.
+    void Record(const std::string& Line);
+
+    // The selected objects, falling back to the DC defaults when the handle is gone.
+    TGdiPenData Pen() const;
+    TGdiBrushData Brush() const;
+    TFontDesc Font() const;
+
+    // A Qt brush for a GDI brush; hatches get the DC's background when it is opaque.
+    QBrush ToQBrush(const TGdiBrushData& Brush);
+    // Fills a logical rectangle with a brush under a raster mode; nothing for a null brush.
+    void FillWith(const QRect& Logical, const TGdiBrushData& Brush, const TRasterMode& Rop);
+    // Plots the pixels of a 1-pixel line from A towards B, leaving B, in the pen's dash pattern.
+    void ThinLine(TPoint A, TPoint B, const TGdiPenData& Pen, const TRasterMode& Rop);
+
+private:
+    TCanvas* canvas_ = nullptr;
+    TSurface* surface_ = nullptr;
+    QPainter painter_;
+};
+
+QColor ToQColorRef(COLORREF Color);
+std::string HexColor(COLORREF Color);
+std::string RectText(const TRect& R);
+
+// Draws an image scaled into a logical rectangle: blended over the pixels (alpha, transparency) or by a
+// source raster operation (SRCCOPY, SRCAND ...). FALSE for an unknown DC or an unsupported operation.
+BOOL DrawImageOn(HDC DC, const TRect& Target, const QImage& Image, DWORD Rop, bool Blend);

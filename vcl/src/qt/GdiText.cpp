@@ -1,0 +1,368 @@
+// Text output and measurement: TextOut, ExtTextOut, text metrics and DrawText with its DT_ flags.
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "qt/GdiPaint.h"
+#include "qt/QtGraphics.h"
+#include "qt/QtText.h"
+
+namespace {
+
+TFontDesc FontOf(TCanvas& canvas) {
+    TFontDesc font;
+    FontData(canvas.State().Font, font);
+    return font;
+}
+
+Integer Width(const TFontDesc& font, const AnsiString& text) { return FontMetricsProvider().TextWidth(font, text); }
+
+// Background cell (when the DC's background is opaque) and glyphs, the cell's top-left at X, Y.
+void DrawRun(TDcPaint& dc, int x, int y, const AnsiString& text, const TFontDesc& font) {
+    if (!dc.Drawable() || text.empty()) return;
+    TFontMetricsInfo metrics = FontMetricsProvider().Metrics(font);
+    QPainter& p = dc.Painter();
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    if (dc.State().BkMode == OPAQUE)
+        p.fillRect(QRect(x, y, Width(font, text), metrics.Height), ToQColorRef(dc.State().BkColor));
+    p.setFont(ToQFont(font));
+    p.setPen(ToQColorRef(dc.State().TextColor));
+    p.drawText(QPoint(x, y + metrics.Ascent), ToQString(text));
+}
+
+std::string Quoted(const AnsiString& text) { return "\"" + text + "\""; }
+
+}  // namespace
+
+BOOL GetTextExtentPoint32(HDC hdc, const char* lpString, int c, SIZE* lpSize) {
+    TCanvas* canvas = DcCanvas(hdc);
+    if (!canvas || !lpSize || c < 0 || (c > 0 && !lpString)) return FALSE;
+    TFontDesc font = FontOf(*canvas);
+    AnsiString text(lpString ? lpString : "", static_cast<std::size_t>(c));
+    *lpSize = {Width(font, text), FontMetricsProvider().Metrics(font).Height};
+    return TRUE;
+}
+
+BOOL GetTextMetrics(HDC hdc, TEXTMETRIC* lptm) {
+    TCanvas* canvas = DcCanvas(hdc);
+    if (!canvas || !lptm) return FALSE;
+    TFontDesc font = FontOf(*canvas);
+    TFontMetricsInfo m = FontMetricsProvider().Metrics(font);
+    *lptm = TEXTMETRIC{};
+    lptm->tmHeight = m.Height;
+    lptm->tmAscent = m.Ascent;
+    lptm->tmDescent = m.Descent;
+    lptm->tmInternalLeading = m.InternalLeading;
+    lptm->tmExternalLeading = m.ExternalLeading;
+    lptm->tmAveCharWidth = m.AveCharWidth;
+    lptm->tmMaxCharWidth = m.MaxCharWidth;
+    lptm->tmWeight = font.Style.Contains(fsBold) ? FW_BOLD : FW_NORMAL;
+    lptm->tmItalic = font.Style.Contains(fsItalic);
+    lptm->tmUnderlined = font.Style.Contains(fsUnderline);
+    lptm->tmStruckOut = font.Style.Contains(fsStrikeOut);
+    // As in Win32, the low bit set means a variable-pitch font.
+    lptm->tmPitchAndFamily = font.Pitch == fpFixed || MapFontName(font.Name) == "Liberation Mono" ? 0 : 1;
+    lptm->tmCharSet = font.Charset;
+    return TRUE;
+}
+
+BOOL ExtTextOut(HDC hdc, int X, int Y, UINT fuOptions, const RECT* lprc, const char* lpString, UINT cbCount,
+                const int* lpDx) {
+    TDcPaint dc(hdc);
+    if (!dc.Ok() || (cbCount > 0 && !lpString)) return FALSE;
+    AnsiString text(lpString ? lpString : "", cbCount);
+    TFontDesc font = dc.Font();
+    TFontMetricsInfo metrics = FontMetricsProvider().Metrics(font);
+    TCanvasState& state = dc.State();
+    int width = Width(font, text);
+    if (lpDx) {
+        width = 0;
+        for (UINT i = 0; i < cbCount; ++i) width += lpDx[i];
+    }
+    if (state.TextAlign & TA_UPDATECP) {
+        X = state.PenPos.X;
+        Y = state.PenPos.Y;
+        state.PenPos.X += width;
+    }
+    UINT horizontal = state.TextAlign & TA_CENTER, vertical = state.TextAlign & TA_BASELINE;
+    if (horizontal == TA_CENTER) X -= width / 2;
+    else if (horizontal == TA_RIGHT) X -= width;
+    if (vertical == TA_BASELINE) Y -= metrics.Ascent;
+    else if (vertical == TA_BOTTOM) Y -= metrics.Height;
+
+    dc.Record("TextOut " + std::to_string(X) + "," + std::to_string(Y) + " " + Quoted(text) + " font=" + font.Name +
+              "," + std::to_string(font.Height) + " color=" + HexColor(state.TextColor) +
+              (state.BkMode == OPAQUE ? " bk=" + HexColor(state.BkColor) : ""));
+    TRect dirty = Bounds(X, Y, width, metrics.Height);
+    if (dc.Drawable()) {
+        QPainter& p = dc.Painter();
+        if (lprc && (fuOptions & ETO_OPAQUE)) {
+            p.setCompositionMode(QPainter::CompositionMode_Source);
+            p.fillRect(QRect(lprc->Left, lprc->Top, lprc->Width(), lprc->Height()), ToQColorRef(state.BkColor));
+        }
+        if (lprc && (fuOptions & ETO_CLIPPED))
+            p.setClipRect(QRect(lprc->Left, lprc->Top, lprc->Width(), lprc->Height()), Qt::IntersectClip);
+        if (lpDx) {
+            int x = X;
+            for (UINT i = 0; i < cbCount; ++i) {
+                DrawRun(dc, x, Y, text.substr(i, 1), font);
+                x += lpDx[i];
+            }
+        } else {
+            DrawRun(dc, X, Y, text, font);
+        }
+    }
+    if (lprc && (fuOptions & ETO_OPAQUE)) dirty = *lprc;
+    dc.Dirty(dirty);
+    return TRUE;
+}
+
+BOOL TextOut(HDC hdc, int nXStart, int nYStart, const char* lpString, int cbString) {
+    if (cbString < 0) return FALSE;
+    return ExtTextOut(hdc, nXStart, nYStart, 0, nullptr, lpString, static_cast<UINT>(cbString), nullptr);
+}
+
+// ---------------------------------------------------------------------------
+// DrawText
+
+namespace {
+
+struct TTextLine {
+    AnsiString Text;
+    int Prefix = -1;  // index of the underlined character in Text
+};
+
+class TTextLayout {
+public:
+    TTextLayout(const TFontDesc& font, UINT format)
+        : font_(font), format_(format), metrics_(FontMetricsProvider().Metrics(font)) {
+        tabWidth_ = std::max(1, 8 * metrics_.AveCharWidth);
+    }
+
+    int LineHeight() const {
+        return metrics_.Height + ((format_ & DT_EXTERNALLEADING) ? metrics_.ExternalLeading : 0);
+    }
+    int Ascent() const { return metrics_.Ascent; }
+
+    // Width with tabs expanded to the next multiple of eight average characters (DT_EXPANDTABS).
+    int LineWidth(const AnsiString& text) const {
+        if (!(format_ & DT_EXPANDTABS) || text.find('\t') == AnsiString::npos) return Width(font_, text);
+        int x = 0;
+        std::size_t start = 0;
+        for (;;) {
+            std::size_t tab = text.find('\t', start);
+            x += Width(font_, text.substr(start, tab - start));
+            if (tab == AnsiString::npos) return x;
+            x = (x / tabWidth_ + 1) * tabWidth_;
+            start = tab + 1;
+        }
+    }
+
+    void DrawLine(TDcPaint& dc, int x, int y, const AnsiString& text) const {
+        if (!(format_ & DT_EXPANDTABS)) return DrawRun(dc, x, y, text, font_);
+        int offset = 0;
+        std::size_t start = 0;
+        for (;;) {
+            std::size_t tab = text.find('\t', start);
+            AnsiString piece = text.substr(start, tab - start);
+            DrawRun(dc, x + offset, y, piece, font_);
+            offset += Width(font_, piece);
+            if (tab == AnsiString::npos) return;
+            int next = (offset / tabWidth_ + 1) * tabWidth_;
+            if (dc.State().BkMode == OPAQUE && dc.Drawable())
+                dc.Painter().fillRect(QRect(x + offset, y, next - offset, LineHeight()), ToQColorRef(dc.State().BkColor));
+            offset = next;
+            start = tab + 1;
+        }
+    }
+
+    // Greedy word wrapping at blanks; a word wider than the line breaks by characters only for DT_EDITCONTROL.
+    std::vector<TTextLine> Wrap(const TTextLine& line, int maxWidth) const {
+        std::vector<TTextLine> result;
+        const AnsiString& s = line.Text;
+        std::size_t start = 0;
+        while (start < s.size()) {
+            std::size_t end = start, lastBreak = AnsiString::npos;
+            while (end < s.size() && (end == start || LineWidth(s.substr(start, end + 1 - start)) <= maxWidth)) {
+                if (s[end] == ' ') lastBreak = end;
+                ++end;
+            }
+            std::size_t cut = end, next = end;
+            if (end < s.size()) {
+                if (s[end] == ' ') {
+                    cut = end;
+                } else if (lastBreak != AnsiString::npos && lastBreak > start) {
+                    cut = lastBreak;
+                } else if (!(format_ & DT_EDITCONTROL)) {
+                    while (cut < s.size() && s[cut] != ' ') ++cut;  // the long word stays whole
+                }
+                next = cut;
+                while (next < s.size() && s[next] == ' ') ++next;
+            }
+            TTextLine piece{s.substr(start, cut - start)};
+            while (!piece.Text.empty() && piece.Text.back() == ' ') piece.Text.pop_back();
+            if (line.Prefix >= static_cast<int>(start) && line.Prefix < static_cast<int>(cut))
+                piece.Prefix = line.Prefix - static_cast<int>(start);
+            result.push_back(piece);
+            start = next;
+        }
+        if (result.empty()) result.push_back(TTextLine{});
+        return result;
+    }
+
+    AnsiString Ellipsis(const AnsiString& s, int maxWidth) const {
+        if (LineWidth(s) <= maxWidth) return s;
+        if (format_ & DT_PATH_ELLIPSIS) {
+            std::size_t separator = s.find_last_of("\\/");
+            if (separator != AnsiString::npos) {
+                AnsiString tail = s.substr(separator);
+                for (std::size_t k = separator; k-- > 0;) {
+                    AnsiString candidate = s.substr(0, k) + "..." + tail;
+                    if (LineWidth(candidate) <= maxWidth) return candidate;
+                }
+                return EndEllipsis("..." + tail, maxWidth);
+            }
+        }
+        if (format_ & DT_WORD_ELLIPSIS) {
+            for (std::size_t k = s.size(); k-- > 1;) {
+                if (s[k] != ' ') continue;
+                AnsiString head = s.substr(0, k);
+                while (!head.empty() && head.back() == ' ') head.pop_back();
+                if (LineWidth(head + "...") <= maxWidth) return head + "...";
+            }
+        }
+        return EndEllipsis(s, maxWidth);
+    }
+
+private:
+    AnsiString EndEllipsis(const AnsiString& s, int maxWidth) const {
+        for (std::size_t k = s.size(); k-- > 0;) {
+            AnsiString candidate = s.substr(0, k) + "...";
+            if (LineWidth(candidate) <= maxWidth) return candidate;
+        }
+        return "...";
+    }
+
+    TFontDesc font_;
+    UINT format_;
+    TFontMetricsInfo metrics_;
+    int tabWidth_;
+};
+
+// '&' marks the next character as the accelerator and disappears; "&&" is a literal '&'.
+TTextLine StripPrefix(const AnsiString& text, UINT format) {
+    if (format & DT_NOPREFIX) return {text};
+    TTextLine line;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '&' && i + 1 < text.size()) {
+            ++i;
+            if (text[i] != '&' && !(format & DT_HIDEPREFIX)) line.Prefix = static_cast<int>(line.Text.size());
+        } else if (text[i] == '&') {
+            continue;  // a lone '&' at the end shows nothing
+        }
+        line.Text += text[i];
+    }
+    return line;
+}
+
+std::vector<TTextLine> SplitLines(const TTextLine& all, bool singleLine) {
+    std::vector<TTextLine> lines(1);
+    for (std::size_t i = 0; i < all.Text.size(); ++i) {
+        char c = all.Text[i];
+        bool isBreak = c == '\r' || c == '\n';
+        if (isBreak && singleLine) continue;
+        if (isBreak) {
+            if (c == '\r' && i + 1 < all.Text.size() && all.Text[i + 1] == '\n') ++i;
+            lines.emplace_back();
+            continue;
+        }
+        if (static_cast<int>(i) == all.Prefix) lines.back().Prefix = static_cast<int>(lines.back().Text.size());
+        lines.back().Text += c;
+    }
+    return lines;
+}
+
+int DrawTextImpl(HDC hDC, const char* lpString, int nCount, RECT* lpRect, UINT uFormat, char* writable) {
+    TDcPaint dc(hDC);
+    if (!dc.Ok() || !lpString || !lpRect) return 0;
+    std::size_t length = nCount < 0 ? std::strlen(lpString) : static_cast<std::size_t>(nCount);
+    AnsiString source(lpString, length);
+    TFontDesc font = dc.Font();
+    TTextLayout layout(font, uFormat);
+    TRect& rect = *lpRect;
+    bool singleLine = uFormat & DT_SINGLELINE;
+    dc.Record("DrawText " + RectText(rect) + " " + HexColor(uFormat) + " " + Quoted(source));
+    if (source.empty()) {
+        if (uFormat & DT_CALCRECT) rect = {rect.Left, rect.Top, rect.Left, rect.Top};
+        return 0;
+    }
+
+    std::vector<TTextLine> lines;
+    for (const TTextLine& line : SplitLines(StripPrefix(source, uFormat), singleLine)) {
+        if ((uFormat & DT_WORDBREAK) && !singleLine) {
+            for (TTextLine& piece : layout.Wrap(line, rect.Width())) lines.push_back(piece);
+        } else {
+            lines.push_back(line);
+        }
+    }
+    if (uFormat & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS)) {
+        for (TTextLine& line : lines) {
+            AnsiString shortened = layout.Ellipsis(line.Text, rect.Width());
+            if (shortened == line.Text) continue;
+            line.Text = shortened;
+            line.Prefix = -1;
+            if ((uFormat & DT_MODIFYSTRING) && writable && lines.size() == 1) {
+                // Written back within the caller's buffer only: never past the text it gave.
+                std::size_t n = std::min(shortened.size(), length);
+                std::memcpy(writable, shortened.data(), n);
+                if (nCount < 0 || n < length) writable[n] = '\0';
+            }
+        }
+    }
+
+    int lineHeight = layout.LineHeight();
+    int total = lineHeight * static_cast<int>(lines.size());
+    int widest = 0;
+    for (const TTextLine& line : lines) widest = std::max(widest, layout.LineWidth(line.Text));
+    if (uFormat & DT_CALCRECT) {
+        rect.Right = rect.Left + widest;
+        rect.Bottom = rect.Top + total;
+        return total;
+    }
+
+    int y = rect.Top;
+    if (singleLine && (uFormat & DT_VCENTER)) y = rect.Top + (rect.Height() - total) / 2;
+    else if (singleLine && (uFormat & DT_BOTTOM)) y = rect.Bottom - total;
+    int result = y - rect.Top + total;
+    if (!dc.Drawable()) return result;
+    if (!(uFormat & DT_NOCLIP)) dc.Painter().setClipRect(QRect(rect.Left, rect.Top, rect.Width(), rect.Height()), Qt::IntersectClip);
+    TRect dirty{rect.Left, std::min(y, rect.Top), rect.Left, std::max(y + total, rect.Bottom)};
+    for (const TTextLine& line : lines) {
+        int width = layout.LineWidth(line.Text);
+        int x = rect.Left;
+        if (uFormat & DT_CENTER) x = rect.Left + (rect.Width() - width) / 2;
+        else if (uFormat & DT_RIGHT) x = rect.Right - width;
+        if (!(uFormat & DT_PREFIXONLY)) layout.DrawLine(dc, x, y, line.Text);
+        if (line.Prefix >= 0) {
+            int ux = x + layout.LineWidth(line.Text.substr(0, line.Prefix));
+            int uw = layout.LineWidth(line.Text.substr(line.Prefix, 1));
+            dc.Painter().setCompositionMode(QPainter::CompositionMode_SourceOver);
+            dc.Painter().fillRect(QRect(ux, y + layout.Ascent() + 1, uw, 1), ToQColorRef(dc.State().TextColor));
+        }
+        dirty.Left = std::min(dirty.Left, x);
+        dirty.Right = std::max({dirty.Right, x + width, rect.Right});
+        y += lineHeight;
+    }
+    dc.Dirty(dirty);
+    return result;
+}
+
+}  // namespace
+
+int DrawText(HDC hDC, const char* lpString, int nCount, RECT* lpRect, UINT uFormat) {
+    return DrawTextImpl(hDC, lpString, nCount, lpRect, uFormat, nullptr);
+}
+
+int DrawText(HDC hDC, char* lpString, int nCount, RECT* lpRect, UINT uFormat) {
+    return DrawTextImpl(hDC, lpString, nCount, lpRect, uFormat, lpString);
+}
