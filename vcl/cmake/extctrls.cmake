@@ -1,1 +1,15 @@
-# sources of this area are added here
+# Panels, bevels, timers, images, status bar, spin button, menus and message dialogs.
+target_sources(vcl PRIVATE
+  src/ComCtrlsStatusBar.cpp
+  src/Dialogs.cpp
+  src/ExtCtrlsBevel.cpp
+  src/ExtCtrlsImage.cpp
+  src/ExtCtrlsPanel.cpp
+  src/ExtCtrlsRegister.cpp
+  src/Menus.cpp
+  src/Spin.cpp
+  src/Timer.cpp
+  src/qt/DialogsQt.cpp
+  src/qt/MenuQt.cpp
+  src/qt/TimerQt.cpp
+)

@@ -1,0 +1,6 @@
+#pragma once
+// The timer service that runs on the application's event loop (vcl/src/qt/TimerQt.cpp).
+
+#include "vcl/ExtCtrls.h"
+
+TTimerService& EventLoopTimerService();
