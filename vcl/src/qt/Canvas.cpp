@@ -26,6 +26,10 @@ TCanvas::TCanvas()
     font_->OnChange = [this](TObject* sender) { FontChanged(sender); };
     pen_->OnChange = [this](TObject* sender) { PenChanged(sender); };
     brush_->OnChange = [this](TObject* sender) { BrushChanged(sender); };
+    // A fresh device context holds the stock objects, as in Win32.
+    state_->Pen = GetStockObject(BLACK_PEN);
+    state_->Brush = GetStockObject(WHITE_BRUSH);
+    state_->Font = GetStockObject(SYSTEM_FONT);
 }
 
 TCanvas::~TCanvas() {

@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include "GraphicsTestSupport.h"
+
+TEST(CanvasPixels, ShapesLeaveOutTheRightAndBottomEdge) {
+    auto bitmap = WhiteBitmap(12, 12);
+    TCanvas* c = bitmap->Canvas();
+    c->Pen()->SetColor(clBlack);
+    c->Brush()->SetColor(clRed);
+
+    c->Rectangle(2, 2, 8, 6);
+    EXPECT_EQ(Row(c, 2, 0, 10, clBlack), "..######..");  // top edge: x 2..7
+    EXPECT_EQ(Row(c, 3, 0, 10, clRed), "...####...");    // interior filled with the brush
+    EXPECT_EQ(Row(c, 5, 0, 10, clBlack), "..######..");  // bottom edge at y 5
+    EXPECT_EQ(Column(c, 7, 0, 8, clBlack), "..####..");
+
+    c->Brush()->SetColor(clBlue);
+    c->FillRect(Rect(1, 8, 4, 10));
+    EXPECT_EQ(Row(c, 8, 0, 6, clBlue), ".###..");
+    EXPECT_EQ(Column(c, 1, 7, 11, clBlue), ".##.");
+
+    c->Brush()->SetColor(clGreen);
+    c->FrameRect(Rect(6, 7, 10, 11));
+    EXPECT_EQ(Row(c, 7, 5, 11, clGreen), ".####.");
+    EXPECT_EQ(Row(c, 8, 5, 11, clGreen), ".#..#.");
+    EXPECT_EQ(Row(c, 10, 5, 11, clGreen), ".####.");
+}
+
+TEST(CanvasPixels, LineToLeavesItsEndPointAndMovesThePen) {
+    auto bitmap = WhiteBitmap(8, 3);
+    TCanvas* c = bitmap->Canvas();
+    c->MoveTo(1, 1);
+    c->LineTo(5, 1);
+    EXPECT_EQ(Row(c, 1, 0, 8, clBlack), ".####...");
+    EXPECT_EQ(c->PenPos(), Point(5, 1));
+    c->LineTo(5, 3);
+    EXPECT_EQ(Column(c, 5, 0, 3, clBlack), ".##");  // (5,1) drawn by the second line, (5,3) left out
+}
+
+TEST(CanvasPixels, EllipseStaysInsideItsBoundingBox) {
+    auto bitmap = WhiteBitmap(14, 14);
+    TCanvas* c = bitmap->Canvas();
+    c->Brush()->SetColor(clBlack);
+    c->Ellipse(2, 2, 12, 12);
+    EXPECT_EQ(c->Pixels(7, 2), clBlack);   // top
+    EXPECT_EQ(c->Pixels(7, 11), clBlack);  // bottom row is 11
+    EXPECT_EQ(c->Pixels(7, 12), clWhite);
+    EXPECT_EQ(c->Pixels(11, 7), clBlack);
+    EXPECT_EQ(c->Pixels(12, 7), clWhite);
+    EXPECT_EQ(c->Pixels(2, 2), clWhite);  // corners stay out
+}
+
+TEST(CanvasPixels, XorDrawingTwiceRestoresTheImage) {
+    auto bitmap = WhiteBitmap(20, 20);
+    TCanvas* c = bitmap->Canvas();
+    c->Brush()->SetColor(clAqua);
+    c->FillRect(Rect(5, 5, 15, 15));
+    auto snapshot = [&] {
+        std::vector<TColor> pixels;
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 20; ++x) pixels.push_back(c->Pixels(x, y));
+        return pixels;
+    };
+    const auto before = snapshot();
+    struct Mode {
+        TPenMode Mode;
+        const char* Name;
+    };
+    for (Mode m : {Mode{pmXor, "pmXor"}, Mode{pmNot, "pmNot"}, Mode{pmNotXor, "pmNotXor"}}) {
+        c->Pen()->SetMode(m.Mode);
+        c->Pen()->SetColor(clRed);
+        c->MoveTo(0, 10);
+        c->LineTo(20, 10);
+        c->MoveTo(3, 0);
+        c->LineTo(17, 19);
+        EXPECT_NE(snapshot(), before) << m.Name;
+        c->MoveTo(0, 10);
+        c->LineTo(20, 10);
+        c->MoveTo(3, 0);
+        c->LineTo(17, 19);
+        EXPECT_EQ(snapshot(), before) << m.Name;
+    }
+    c->Pen()->SetMode(pmXor);
+    c->Pen()->SetColor(clRed);
+    c->MoveTo(0, 1);
+    c->LineTo(2, 1);
+    EXPECT_EQ(c->Pixels(0, 1), clAqua);  // white XOR red
+
+    c->DrawFocusRect(Rect(2, 2, 18, 18));
+    EXPECT_NE(snapshot(), before);
+    c->DrawFocusRect(Rect(2, 2, 18, 18));
+    c->MoveTo(0, 1);
+    c->LineTo(2, 1);
+    EXPECT_EQ(snapshot(), before);
+}
+
+TEST(CanvasPixels, TextBackgroundIsOpaqueUnlessTheBrushIsClear) {
+    TFixedMetricsScope fixed;
+    auto bitmap = WhiteBitmap(40, 20);
+    TCanvas* c = bitmap->Canvas();
+    c->Brush()->SetColor(clYellow);
+    c->TextOut(2, 2, "  ");  // blanks: only the background shows
+    EXPECT_EQ(Row(c, 5, 0, 16, clYellow), "..############..");
+    EXPECT_EQ(Column(c, 3, 0, 17, clYellow), "..#############..");
+    EXPECT_EQ(c->PenPos(), Point(14, 2));
+
+    c->Brush()->SetStyle(bsClear);
+    c->TextOut(20, 2, "  ");
+    EXPECT_EQ(Row(c, 5, 18, 34, clWhite), "################");
+}
+
+TEST(CanvasPixels, TextRectClipsToItsRectangle) {
+    TFixedMetricsScope fixed;
+    auto bitmap = WhiteBitmap(40, 20);
+    TCanvas* c = bitmap->Canvas();
+    c->Brush()->SetColor(clLime);
+    c->TextRect(Rect(4, 4, 10, 8), 0, 0, "     ");
+    EXPECT_EQ(Row(c, 5, 0, 14, clLime), "....######....");
+    EXPECT_EQ(Column(c, 5, 0, 12, clLime), "....####....");
+}
+
+TEST(CanvasPixels, PixelsOutsideTheSurfaceAreNone) {
+    auto bitmap = WhiteBitmap(4, 4);
+    EXPECT_EQ(bitmap->Canvas()->Pixels(4, 0), clNone);
+    EXPECT_EQ(bitmap->Canvas()->Pixels(-1, 0), clNone);
+    bitmap->Canvas()->SetPixels(1, 1, clBtnFace);
+    EXPECT_EQ(bitmap->Canvas()->Pixels(1, 1), TColor(ColorToRGB(clBtnFace)));
+}
+
+TEST(CanvasPixels, EveryDrawingFiresOnChangingAndOnChange) {
+    auto bitmap = WhiteBitmap(30, 30);
+    TCanvas* c = bitmap->Canvas();
+    int changing = 0, changed = 0;
+    c->OnChanging = [&](TObject*) { ++changing; };
+    c->OnChange = [&](TObject*) { ++changed; };
+    c->FillRect(Rect(1, 2, 5, 6));
+    c->Rectangle(10, 10, 40, 20);
+    EXPECT_EQ(changing, 2);
+    EXPECT_EQ(changed, 2);
+}
+
+TEST(CanvasPixels, RecorderListsTheCallsAsText) {
+    TFixedMetricsScope fixed;
+    auto bitmap = WhiteBitmap(30, 30);
+    TCanvas* c = bitmap->Canvas();
+    std::vector<AnsiString> lines;
+    c->SetRecorder(&lines);
+    c->Brush()->SetColor(clBlue);
+    c->FillRect(Rect(0, 0, 10, 10));
+    c->Font()->SetColor(clRed);
+    c->TextOut(1, 2, "ab");
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], "FillRect 0,0,10,10 brush=$00FF0000");
+    EXPECT_EQ(lines[1], "TextOut 1,2 \"ab\" font=MS Sans Serif,-11 color=$000000FF bk=$00FF0000");
+}
