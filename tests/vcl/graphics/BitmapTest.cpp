@@ -87,3 +87,19 @@ TEST(Bitmap, SavesAndLoadsBmpFiles) {
     std::remove(path.c_str());
     EXPECT_THROW(picture.LoadFromFile(path), EFOpenError);
 }
+
+TEST(Bitmap, RoundTripsThroughAStream) {
+    auto bitmap = WhiteBitmap(3, 2);
+    bitmap->Canvas()->SetPixels(2, 1, clTeal);
+    TMemoryStream stream;
+    bitmap->SaveToStream(&stream);
+    stream.SetPosition(0);
+    TBitmap loaded;
+    loaded.LoadFromStream(&stream);
+    EXPECT_EQ(loaded.Width(), 3);
+    EXPECT_EQ(loaded.Canvas()->Pixels(2, 1), clTeal);
+    TMemoryStream garbage;
+    garbage.WriteBuffer("nope", 4);
+    garbage.SetPosition(0);
+    EXPECT_THROW(loaded.LoadFromStream(&garbage), EInvalidGraphic);
+}

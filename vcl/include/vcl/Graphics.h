@@ -382,6 +382,9 @@ class TGraphic : public TPersistent {
 
     virtual void LoadFromFile(const AnsiString& FileName) = 0;  // EFOpenError / EInvalidGraphic
     virtual void SaveToFile(const AnsiString& FileName) = 0;    // EFCreateError
+    // The stream holds the file's bytes from its position on.
+    virtual void LoadFromStream(TStream* Stream) = 0;
+    virtual void SaveToStream(TStream* Stream) = 0;
 
     TNotifyEvent OnChange;
 
@@ -429,6 +432,8 @@ class TBitmap : public TGraphic {
     void LoadFromResourceName(HINSTANCE Instance, const AnsiString& ResName);
     void LoadFromFile(const AnsiString& FileName) override;
     void SaveToFile(const AnsiString& FileName) override;  // BMP
+    void LoadFromStream(TStream* Stream) override;
+    void SaveToStream(TStream* Stream) override;  // BMP
     // Decodes an image held in memory (BMP, PNG, ...); EInvalidGraphic when it is not one.
     void LoadFromBytes(const void* Data, std::size_t Size);
     void Dormant() {}
@@ -465,6 +470,8 @@ class TIcon : public TGraphic {
     void LoadFromResourceName(HINSTANCE Instance, const AnsiString& ResName);  // "ICO", then "PNG"
     void LoadFromFile(const AnsiString& FileName) override;
     void SaveToFile(const AnsiString& FileName) override;
+    void LoadFromStream(TStream* Stream) override;
+    void SaveToStream(TStream* Stream) override;
 
     // Internal to the stand-in: the image, as a bitmap.
     TBitmap& Image() { return *image_; }

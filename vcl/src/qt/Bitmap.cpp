@@ -22,15 +22,22 @@ QImage Decode(const void* data, std::size_t size) {
     throw EInvalidGraphic("Bitmap image is not valid");
 }
 
-QImage ReadImageFile(const AnsiString& FileName) {
-    QFile file(FilePath(FileName));
-    if (!file.open(QIODevice::ReadOnly)) throw EFOpenError("Cannot open file \"" + FileName + "\"");
-    QByteArray bytes = file.readAll();
-    return Decode(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-}
-
 void WriteImageFile(const QImage& image, const AnsiString& FileName, const char* format) {
     if (!image.save(FilePath(FileName), format)) throw EFCreateError("Cannot create file \"" + FileName + "\"");
+}
+
+QByteArray Encode(const QImage& image, const char* format) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+void WriteImageStream(const QImage& image, TStream* stream, const char* format) {
+    if (!stream) throw EWriteError("Stream write error");
+    QByteArray bytes = Encode(image, format);
+    stream->WriteBuffer(bytes.constData(), static_cast<Integer>(bytes.size()));
 }
 
 const TResourceEntry* FindImageResource(const AnsiString& name, std::initializer_list<const char*> types) {
@@ -152,15 +159,21 @@ void TBitmap::LoadFromResourceName(HINSTANCE, const AnsiString& ResName) {
 }
 
 void TBitmap::LoadFromFile(const AnsiString& FileName) {
-    QImage image = ReadImageFile(FileName);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, image.hasAlphaChannel() ? "PNG" : "BMP");
+    QFile file(FilePath(FileName));
+    if (!file.open(QIODevice::ReadOnly)) throw EFOpenError("Cannot open file \"" + FileName + "\"");
+    QByteArray bytes = file.readAll();
     LoadFromBytes(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
 void TBitmap::SaveToFile(const AnsiString& FileName) { WriteImageFile(surface_->Image(), FileName, "BMP"); }
+
+void TBitmap::LoadFromStream(TStream* Stream) {
+    if (!Stream) throw EReadError("Stream read error");
+    std::string bytes = Stream->ReadRest();
+    LoadFromBytes(bytes.data(), bytes.size());
+}
+
+void TBitmap::SaveToStream(TStream* Stream) { WriteImageStream(surface_->Image(), Stream, "BMP"); }
 
 void TBitmap::Assign(TPersistent* Source) {
     if (!Source) {
@@ -229,6 +242,8 @@ void TIcon::LoadFromResourceName(HINSTANCE, const AnsiString& ResName) {
 
 void TIcon::LoadFromFile(const AnsiString& FileName) { image_->LoadFromFile(FileName); }
 void TIcon::SaveToFile(const AnsiString& FileName) { WriteImageFile(image_->Surface().Image(), FileName, "ICO"); }
+void TIcon::LoadFromStream(TStream* Stream) { image_->LoadFromStream(Stream); }
+void TIcon::SaveToStream(TStream* Stream) { WriteImageStream(image_->Surface().Image(), Stream, "ICO"); }
 
 void TIcon::Assign(TPersistent* Source) {
     if (auto* icon = dynamic_cast<TIcon*>(Source)) {
