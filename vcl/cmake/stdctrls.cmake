@@ -6,3 +6,11 @@ target_sources(vcl PRIVATE
   src/StdCtrls_Memo.cpp
   src/StdCtrls_Register.cpp
 )
+target_sources(vcl PRIVATE
+  src/qt/ButtonPeer.cpp
+  src/qt/CheckBoxPeer.cpp
+  src/qt/ComboBoxPeer.cpp
+  src/qt/EditPeer.cpp
+  src/qt/MemoPeer.cpp
+  src/qt/RadioButtonPeer.cpp
+)

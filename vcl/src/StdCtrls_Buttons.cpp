@@ -21,6 +21,12 @@ TButtonControl::TButtonControl(TComponent* AOwner) : TWinControl(AOwner) {
 
 void TButtonControl::CheckStateChanged() { MirrorStd(this, smCheck); }
 
+void TButtonControl::InitializePeer() {
+    TWinControl::InitializePeer();
+    MirrorStd(this, smOptions);
+    MirrorStd(this, smCheck);
+}
+
 // ---------------------------------------------------------------------------
 
 static void PublishTButton(TPublisher& p) {

@@ -230,6 +230,7 @@ protected:
     void SetClicksDisabled(bool Value) { clicksDisabled_ = Value; }
     // Tells the peer to show the check state again.
     void CheckStateChanged();
+    void InitializePeer() override;
 
 private:
     bool clicksDisabled_ = false;

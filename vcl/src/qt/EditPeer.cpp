@@ -1,0 +1,60 @@
+// The edit's peer: a QLineEdit that mirrors TCustomEdit and reports only the user's edits.
+
+#include <climits>
+
+#include <QLineEdit>
+#include <QSignalBlocker>
+
+#include "Peer.h"
+#include "QtText.h"
+#include "StdCtrlsPeers.h"
+#include "vcl/StdCtrls.h"
+
+namespace {
+
+class TEditPeer : public TQtPeer, public TStdPeer {
+public:
+    explicit TEditPeer(TCustomEdit* Edit) : TQtPeer(Edit, new TPeerWidget<QLineEdit>) {
+        QObject::connect(edit(), &QLineEdit::textEdited, [this](const QString& Text) {
+            Guarded([&] { control()->TextFromPeer(FromQString(Text)); });
+        });
+        QObject::connect(edit(), &QLineEdit::selectionChanged, [this] { ReportSelection(); });
+        QObject::connect(edit(), &QLineEdit::cursorPositionChanged, [this](int, int) { ReportSelection(); });
+    }
+
+    void SetText(const AnsiString& Text) override {
+        QSignalBlocker block(edit());
+        edit()->setText(ToQString(Text));
+    }
+
+    void Mirror(TStdMirror What) override {
+        QSignalBlocker block(edit());
+        TCustomEdit* c = control();
+        if (!c) return;
+        if (What == smOptions) {
+            edit()->setReadOnly(c->ReadOnly());
+            edit()->setMaxLength(c->MaxLength() > 0 ? c->MaxLength() : INT_MAX);
+            edit()->setEchoMode(c->PasswordChar() ? QLineEdit::Password : QLineEdit::Normal);
+            edit()->setFrame(c->BorderStyle() == bsSingle);
+        } else if (What == smSelection) {
+            edit()->setSelection(c->SelStart(), c->SelLength());
+            if (c->SelLength() == 0) edit()->setCursorPosition(c->SelStart());
+        }
+    }
+
+private:
+    QLineEdit* edit() const { return static_cast<QLineEdit*>(Widget()); }
+    TCustomEdit* control() const { return static_cast<TCustomEdit*>(Control()); }
+
+    // Selections the user makes (signals are blocked while the control's own selection is mirrored).
+    void ReportSelection() {
+        if (!control()) return;
+        int start = edit()->hasSelectedText() ? edit()->selectionStart() : edit()->cursorPosition();
+        int length = edit()->hasSelectedText() ? static_cast<int>(edit()->selectedText().size()) : 0;
+        control()->SelectionFromPeer(start, length);
+    }
+};
+
+}  // namespace
+
+TControlPeer* TCustomEdit::CreatePeer() { return new TEditPeer(this); }
