@@ -35,11 +35,8 @@ VCL_IMPLEMENT_CLASS(TSpinButton, VCL_CREATOR(TSpinButton), &PublishTSpinButton)
 TSpinButton::TSpinButton(TComponent* AOwner)
     : TCustomControl(AOwner),
       upGlyph_(std::make_unique<TBitmap>()),
-      downGlyph_(std::make_unique<TBitmap>()),
-      repeatTimer_(std::make_unique<TTimer>(nullptr)) {
+      downGlyph_(std::make_unique<TBitmap>()) {
     SetControlStyle(ControlStyle() - TControlStyle{csAcceptsControls, csSetCaption} + TControlStyle{csOpaque});
-    repeatTimer_->SetEnabled(false);
-    repeatTimer_->OnTimer = [this](TObject*) { RepeatTick(); };
     LoadDefaultGlyph(*upGlyph_, "SpinUp", true);
     LoadDefaultGlyph(*downGlyph_, "SpinDown", false);
     SetBounds(Left(), Top(), 20, 25);
@@ -109,6 +106,12 @@ void TSpinButton::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, I
         focusControl_->SetFocus();
     else if (TabStop() && !Focused() && CanFocus())
         SetFocus();
+    if (!repeatTimer_) {
+        // Made on the first press: a timer starts running as soon as it exists.
+        repeatTimer_ = std::make_unique<TTimer>(nullptr);
+        repeatTimer_->SetEnabled(false);
+        repeatTimer_->OnTimer = [this](TObject*) { RepeatTick(); };
+    }
     repeatTimer_->SetInterval(InitRepeatPause);
     repeatTimer_->SetEnabled(true);
 }
@@ -132,7 +135,7 @@ void TSpinButton::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Int
 }
 
 void TSpinButton::StopRepeat() {
-    repeatTimer_->SetEnabled(false);
+    if (repeatTimer_) repeatTimer_->SetEnabled(false);
     pressed_ = shNone;
     pressedInside_ = false;
     Invalidate();
