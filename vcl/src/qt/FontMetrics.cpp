@@ -10,6 +10,11 @@
 #include "qt/QtGraphics.h"
 #include "qt/QtText.h"
 
+#if defined(__SANITIZE_ADDRESS__)
+// fontconfig keeps its caches for the life of the process and Qt never releases them: not our leak.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+#endif
+
 void EnsureQtApplication() {
     if (QCoreApplication::instance()) return;
     static int argc = 1;
