@@ -24,7 +24,7 @@ class TButtonPeer : public TQtPeer, public TStdPeer {
 public:
     template <typename W>
     TButtonPeer(TButtonControl* Control, TPeerWidget<W>* Widget) : TQtPeer(Control, Widget) {
-        QObject::connect(button(), &QAbstractButton::clicked, [this] { Send(CN_COMMAND, MakeWParam(0, BN_CLICKED), 0); });
+        QObject::connect(button(), &QAbstractButton::clicked, &context_, [this] { Send(CN_COMMAND, MakeWParam(0, BN_CLICKED), 0); });
     }
 
     void SetText(const AnsiString& Text) override {
@@ -33,6 +33,7 @@ public:
     }
 
 protected:
+    QObject context_;  // the widget outlives the peer: its connections end with this
     QAbstractButton* button() const { return static_cast<QAbstractButton*>(Widget()); }
     // The caption on the left of the box for taLeftJustify.
     void MirrorAlignment(TLeftRight Alignment) {

@@ -30,14 +30,16 @@ class TComboBoxPeer : public TQtPeer, public TStdPeer {
 public:
     explicit TComboBoxPeer(TCustomComboBox* Combo) : TQtPeer(Combo, new TPeerWidget<TPopupCombo>) {
         combo()->setInsertPolicy(QComboBox::NoInsert);
-        QObject::connect(combo(), &QComboBox::activated, [this](int Index) {
-            Guarded([&] { control()->ItemIndexFromPeer(Index); });
+        QObject::connect(combo(), &QComboBox::activated, &context_, [this](int Index) {
+            if (control()) Guarded([&] { control()->ItemIndexFromPeer(Index); });
         });
         combo()->OnPopup = [this](bool Open) {
             if (!control() || control()->DroppedDown() == Open) return;
             Send(CN_COMMAND, MakeWParam(0, Open ? CBN_DROPDOWN : CBN_CLOSEUP), 0);
         };
     }
+
+    ~TComboBoxPeer() override { combo()->OnPopup = nullptr; }
 
     void SetText(const AnsiString& Text) override {
         QSignalBlocker block(combo());
@@ -90,10 +92,12 @@ private:
 
     // The line edit exists only while the combo is editable, and is made anew each time.
     void ConnectEdit() {
-        QObject::connect(combo()->lineEdit(), &QLineEdit::textEdited, [this](const QString& Text) {
-            Guarded([&] { control()->TextFromPeer(FromQString(Text)); });
+        QObject::connect(combo()->lineEdit(), &QLineEdit::textEdited, &context_, [this](const QString& Text) {
+            if (control()) Guarded([&] { control()->TextFromPeer(FromQString(Text)); });
         });
     }
+
+    QObject context_;  // the widget outlives the peer: its connections end with this
 };
 
 }  // namespace

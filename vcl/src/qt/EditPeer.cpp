@@ -15,11 +15,11 @@ namespace {
 class TEditPeer : public TQtPeer, public TStdPeer {
 public:
     explicit TEditPeer(TCustomEdit* Edit) : TQtPeer(Edit, new TPeerWidget<QLineEdit>) {
-        QObject::connect(edit(), &QLineEdit::textEdited, [this](const QString& Text) {
-            Guarded([&] { control()->TextFromPeer(FromQString(Text)); });
+        QObject::connect(edit(), &QLineEdit::textEdited, &context_, [this](const QString& Text) {
+            if (control()) Guarded([&] { control()->TextFromPeer(FromQString(Text)); });
         });
-        QObject::connect(edit(), &QLineEdit::selectionChanged, [this] { ReportSelection(); });
-        QObject::connect(edit(), &QLineEdit::cursorPositionChanged, [this](int, int) { ReportSelection(); });
+        QObject::connect(edit(), &QLineEdit::selectionChanged, &context_, [this] { ReportSelection(); });
+        QObject::connect(edit(), &QLineEdit::cursorPositionChanged, &context_, [this](int, int) { ReportSelection(); });
     }
 
     void SetText(const AnsiString& Text) override {
@@ -53,6 +53,8 @@ private:
         int length = edit()->hasSelectedText() ? static_cast<int>(edit()->selectedText().size()) : 0;
         control()->SelectionFromPeer(start, length);
     }
+
+    QObject context_;  // the widget outlives the peer: its connections end with this
 };
 
 }  // namespace

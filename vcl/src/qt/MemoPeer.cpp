@@ -33,12 +33,12 @@ public:
     explicit TMemoPeer(TCustomMemo* Memo) : TQtPeer(Memo, new TPeerWidget<QPlainTextEdit>) {
         memo()->setUndoRedoEnabled(false);
         // contentsChange reports every change; with the signals blocked while mirroring, only the user's remain.
-        QObject::connect(memo()->document(), &QTextDocument::contentsChange, [this](int, int, int) {
+        QObject::connect(memo()->document(), &QTextDocument::contentsChange, &context_, [this](int, int, int) {
             if (mirroring_) return;
-            Guarded([&] { control()->TextFromPeer(FromWidgetText(memo()->toPlainText())); });
+            if (control()) Guarded([&] { control()->TextFromPeer(FromWidgetText(memo()->toPlainText())); });
         });
-        QObject::connect(memo(), &QPlainTextEdit::selectionChanged, [this] { ReportSelection(); });
-        QObject::connect(memo(), &QPlainTextEdit::cursorPositionChanged, [this] { ReportSelection(); });
+        QObject::connect(memo(), &QPlainTextEdit::selectionChanged, &context_, [this] { ReportSelection(); });
+        QObject::connect(memo(), &QPlainTextEdit::cursorPositionChanged, &context_, [this] { ReportSelection(); });
     }
 
     void SetText(const AnsiString& Text) override {
@@ -105,6 +105,7 @@ private:
     }
 
     bool mirroring_ = false;
+    QObject context_;  // the widget outlives the peer: its connections end with this
 };
 
 }  // namespace
