@@ -4,11 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include "vcl/Forms.h"
 #include "vcl/System.h"
+#include "vcl/Testing.h"
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     ::testing::InitGoogleTest(&argc, argv);
     InitCommandLine(argc, argv);
+    Application->Initialize();
+    // A headless run has nobody to press OK: message boxes are recorded instead.
+    Testing::RecordMessageBoxes(true);
     return RUN_ALL_TESTS();
 }

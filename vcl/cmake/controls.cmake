@@ -1,1 +1,19 @@
-# sources of this area are added here
+target_sources(vcl PRIVATE
+  src/Application.cpp
+  src/ControlsAlign.cpp
+  src/ControlsControl.cpp
+  src/ControlsFocus.cpp
+  src/ControlsPaint.cpp
+  src/ControlsShared.cpp
+  src/ControlsWinControl.cpp
+  src/Forms.cpp
+  src/Screen.cpp
+  src/Testing.cpp
+  src/WinUser.cpp
+  src/qt/AppLoop.cpp
+  src/qt/PeerBase.cpp
+  src/qt/PeerEvents.cpp
+  src/qt/PeerKeys.cpp
+  src/qt/PeerSurface.cpp
+  src/qt/TestingQt.cpp
+)

@@ -168,6 +168,7 @@ private:
 
 struct TPopupMenuService {
     TComponent* (*AsComponent)(TPopupMenu* Menu) = nullptr;
+    TPopupMenu* (*FromComponent)(TComponent* Component) = nullptr;  // nullptr when it is no pop-up menu
     void (*Popup)(TPopupMenu* Menu, TControl* PopupComponent, Integer ScreenX, Integer ScreenY) = nullptr;
 };
 void SetPopupMenuService(const TPopupMenuService& Service);
@@ -318,6 +319,8 @@ protected:
     virtual TSurface* DrawingSurface() const;
     // Offset of the client area's (0,0) within DrawingSurface().
     virtual TPoint SurfaceOffset() const;
+    // The surface this control draws on is going away (its window's handle is destroyed).
+    virtual void SurfaceReleased() {}
 
     // Message handlers of TControl (see Dispatch).
     void WMLButtonDown(TMessage& Message);
@@ -359,6 +362,7 @@ private:
     // Distances kept by akRight/akBottom anchors: recorded against the parent's client size.
     TPoint anchorOrigin_{};
     TSize anchorParentSize_{};
+    TSize anchorBoundsSize_{};
     bool anchorRulesValid_ = false;
     TAlign align_ = alNone;
     TAnchors anchors_{akLeft, akTop};
@@ -462,7 +466,7 @@ protected:
     // Lays out the aligned and anchored children within Rect (the adjusted client rectangle).
     virtual void AlignControls(TControl* AControl, TRect& Rect);
     virtual void AdjustClientRect(TRect& Rect);
-    void AdjustSize();
+    void Loaded() override;
 
     virtual void KeyDown(Word& Key, TShiftState Shift);
     virtual void KeyUp(Word& Key, TShiftState Shift);
@@ -485,7 +489,11 @@ protected:
     void TextStored() override;
     void VisibleChanging() override;
     TSurface* DrawingSurface() const override;
-    TPoint SurfaceOffset() const override { return {}; }
+    TPoint SurfaceOffset() const override { return ClientInsets().TopLeft(); }
+    // Where the peer sits: the bounds in the parent peer's coordinates (the client area for a form).
+    virtual TRect PeerBounds() const;
+    // The non-client border inside the window (BorderWidth by default): the client area lies within it.
+    virtual TRect ClientInsets() const { return {borderWidth_, borderWidth_, borderWidth_, borderWidth_}; }
 
     void WMKeyDown(TMessage& Message);
     void WMKeyUp(TMessage& Message);
@@ -504,11 +512,15 @@ private:
     friend class TControlPeer;
     friend struct TControlAccess;
     void DoAlign(TControl* AControl);
-    void MirrorToPeer();
-    void CreateChildHandles();
+    void DestroyChildren();
     void MouseToChildControl(TMessage& Message, bool& Handled);
+    void CNKeyDown(TMessage& Message);
+    void CMPropagate(TMessage& Message);
+    void CMMirror(TMessage& Message);
+    void AlignAnchored(TControl* Control, const TRect& Client);
 
     std::vector<TControl*> controls_;
+    std::vector<TWinControl*> tabList_;
     std::unique_ptr<TControlPeer> peer_;
     HWND handle_ = nullptr;
     bool tabStop_ = false;
@@ -535,8 +547,6 @@ class TControlCanvas : public TCanvas {
     void SetControl(TControl* AControl);
     // Forgets the surface; the next drawing takes the control's current one (after a resize).
     void FreeHandle();
-    // Marks the area drawn since the last call as needing to reach the screen.
-    void UpdateTextFlags() {}
 
 protected:
     void CreateHandle() override;
@@ -555,6 +565,8 @@ class TCustomControl : public TWinControl {
 protected:
     virtual void Paint() {}
     void PaintWindow() override;
+    void BoundsChanged() override;
+    void SurfaceReleased() override;
 
 private:
     std::unique_ptr<TControlCanvas> canvas_;
@@ -571,6 +583,8 @@ class TGraphicControl : public TControl {
 protected:
     virtual void Paint() {}
     void Dispatch(TMessage& Message) override;
+    void BoundsChanged() override;
+    void SurfaceReleased() override;
 
 private:
     std::unique_ptr<TControlCanvas> canvas_;

@@ -103,6 +103,8 @@ class TCustomForm : public TScrollingWinControl {
 
     void Show();
     void Hide() { SetVisible(false); }
+    // Activates the form (its active control gets the focus); EInvalidOperation when hidden or disabled.
+    void SetFocus() override;
     // CloseQuery, then OnClose decides: caHide hides, caFree releases, caMinimize minimises; closing the main
     // form ends the application.
     void Close();
@@ -143,9 +145,10 @@ protected:
     void Loaded() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void Dispatch(TMessage& Message) override;
-    void VisibleChanging() override;
     TControlPeer* CreatePeer() override;
-    TPoint SurfaceOffset() const override { return {}; }
+    TRect PeerBounds() const override;
+    void BoundsChanged() override;
+    void SurfaceReleased() override;
 
     void WMClose(TMessage& Message);
     void CMRelease(TMessage& Message);
@@ -155,8 +158,13 @@ protected:
 private:
     friend class TApplication;
     friend struct TControlAccess;
+    friend class TWinControl;
     void PlaceOnScreen();
+    void ApplyVisible();
     void UpdateActiveState(bool Active);
+    void SetWindowFocus();
+    // A control leaving the form (or going away) is no longer its active or focused control.
+    void ChildRemoved(TWinControl* Control);
 
     TPosition position_ = poDefaultPosOnly;
     bool keyPreview_ = false;
@@ -356,3 +364,6 @@ private:
 
 extern TApplication* Application;
 extern TScreen* Screen;
+
+// The program's end: frees the forms the application owns, newest first (each one's OnDestroy runs).
+void DoneApplication();

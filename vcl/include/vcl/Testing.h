@@ -55,6 +55,7 @@ struct TRecordedMessageBox {
 };
 void RecordMessageBoxes(bool On, int Answer = 1 /* IDOK */);
 bool RecordingMessageBoxes();
+int RecordedAnswer();
 std::vector<TRecordedMessageBox>& RecordedMessageBoxes();
 
 // The keyboard state that GetKeyboardState reports until the next input arrives.

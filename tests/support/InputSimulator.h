@@ -1,0 +1,23 @@
+#pragma once
+// What a user does, delivered through the windowing system to the controls (thin names over vcl/Testing.h).
+
+#include "vcl/Forms.h"
+#include "vcl/Testing.h"
+#include "vcl/Windows.h"
+
+namespace Input {
+
+inline void Show(TWinControl* Form) { Testing::ShowAndActivate(Form); }
+inline void Focus(TWinControl* Control) { Testing::Focus(Control); }
+inline void Key(TWinControl* Control, Word VirtualKey, TShiftState Shift = {}) {
+    Testing::KeyPress(Control, VirtualKey, Shift);
+}
+inline void Type(TWinControl* Control, const AnsiString& Text) { Testing::TypeText(Control, Text); }
+inline void Click(TControl* Control) { Testing::Click(Control); }
+inline void Click(TControl* Control, Integer X, Integer Y, TMouseButton Button = mbLeft) {
+    Testing::Click(Control, X, Y, Button);
+}
+inline void DoubleClick(TControl* Control, Integer X, Integer Y) { Testing::DoubleClick(Control, X, Y); }
+inline void Settle() { Application->ProcessMessages(); }
+
+}  // namespace Input

@@ -1,0 +1,72 @@
+#pragma once
+// What the control framework's Qt-free files share with each other and with the Qt side.
+
+#include <vector>
+
+#include "vcl/Controls.h"
+#include "vcl/Forms.h"
+
+// ---------------------------------------------------------------------------
+// The window table (WinUser.cpp): handles are issued here and checked on every use.
+
+HWND RegisterWindow(TWinControl* Control);
+void UnregisterWindow(HWND Handle);
+
+// The modifiers of the last input the bridge saw (WinUser.cpp); GetKeyboardState reports them.
+void SetInputShiftState(TShiftState Shift);
+TShiftState InputShiftState();
+
+// Focus as the stand-in tracks it (WinUser.cpp): the control whose WM_SETFOCUS came last.
+TWinControl* FocusedControl();
+// Moves the focus to Control (nullptr: nowhere): WM_KILLFOCUS / WM_SETFOCUS and, within forms, CM_EXIT /
+// CM_ENTER. FromPeer: the windowing system already moved it (a click), so the peer is not told again.
+void MoveFocus(TWinControl* Control, bool FromPeer);
+// A control going away loses the focus and the capture without messages.
+void ForgetControl(TControl* Control);
+
+// The control under the mouse, as CM_MOUSEENTER / CM_MOUSELEAVE last said (nullptr: none).
+void TrackMouseControl(TControl* Control);
+
+// ---------------------------------------------------------------------------
+// Services of the windowing system (vcl/src/qt/AppLoop*.cpp).
+
+namespace AppLoop {
+void EnsureApplication();
+bool ApplicationExists();
+// Handles pending events; with Wait, first waits for at least one.
+void ProcessEvents(bool Wait);
+// Schedules delivery of the posted-message queue from the event loop.
+void WakeForPosted();
+int ShowMessageBox(const AnsiString& Text, const AnsiString& Caption, UINT Flags);
+std::vector<TMonitorSpec> QueryScreens();
+void SetOverrideCursor(TCursor Cursor);
+TPoint CursorPos();
+void SetCursorPos(TPoint Pos);
+// Window timers: WM_TIMER through the posted queue.
+bool StartTimer(HWND Window, UINT Id, UINT Milliseconds);
+bool StopTimer(HWND Window, UINT Id);
+void StopTimers(HWND Window);
+AnsiString ExecutablePath();
+}  // namespace AppLoop
+
+// The one message-box function (Application.cpp): the test seam records, otherwise AppLoop shows it.
+int ShowMessageBoxChecked(const AnsiString& Text, const AnsiString& Caption, UINT Flags);
+
+// For the Qt side: reach protected parts of controls and forms without widening their public face.
+struct TControlAccess {
+    static void StoreText(TControl& C, const AnsiString& Text) { C.StoreText(Text); }
+    static void PaintWindow(TWinControl& C) { C.PaintWindow(); }
+    static void PaintControls(TWinControl& C) { C.PaintControls(); }
+    static TSurface* DrawingSurface(const TControl& C) { return C.DrawingSurface(); }
+    static TPoint SurfaceOffset(const TControl& C) { return C.SurfaceOffset(); }
+    static bool& MouseInside(TControl& C) { return C.mouseInside_; }
+    static void BoundsFromPeer(TCustomForm& F, const TRect& Client);
+    static void ActiveFromPeer(TCustomForm& F, bool Active) { F.UpdateActiveState(Active); }
+};
+
+struct TScreenAccess {
+    // A control going away is no longer the screen's active control.
+    static void ForgetControl(TScreen& S, TControl* Control) {
+        if (static_cast<TControl*>(S.activeControl_) == Control) S.SetActiveControl(nullptr);
+    }
+};

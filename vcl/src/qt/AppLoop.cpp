@@ -1,0 +1,190 @@
+// The windowing system's services for the application: the Qt application object, the event loop, the
+// posted-message wake-up, message boxes, screens, the cursor and window timers.
+
+#include <map>
+
+#include <QApplication>
+#include <QCursor>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+#include "ControlsInternal.h"
+#include "qt/Peer.h"
+#include "qt/QtGraphics.h"
+#include "qt/QtText.h"
+#include "vcl/Windows.h"
+
+namespace {
+
+// Posted messages are delivered from Qt's loop, in order, when this object's wake-up event arrives.
+class TPostedDispatcher : public QObject {
+public:
+    static constexpr QEvent::Type WakeType = static_cast<QEvent::Type>(QEvent::User + 0x51);
+    bool wakePending = false;
+
+protected:
+    bool event(QEvent* Event) override {
+        if (Event->type() != WakeType) return QObject::event(Event);
+        wakePending = false;
+        RunFromQt(Application, [] { Application->DeliverPosted(); });
+        return true;
+    }
+};
+
+TPostedDispatcher& Dispatcher() {
+    static auto* dispatcher = new TPostedDispatcher;  // lives as long as the process
+    return *dispatcher;
+}
+
+struct TTimerKey {
+    HWND Window;
+    UINT Id;
+    friend bool operator<(const TTimerKey& a, const TTimerKey& b) {
+        return a.Window != b.Window ? a.Window < b.Window : a.Id < b.Id;
+    }
+};
+
+std::map<TTimerKey, QTimer*>& Timers() {
+    static std::map<TTimerKey, QTimer*> timers;
+    return timers;
+}
+
+bool& OverrideCursorSet() {
+    static bool set = false;
+    return set;
+}
+
+}  // namespace
+
+namespace AppLoop {
+
+void EnsureApplication() { EnsureQtApplication(); }
+
+bool ApplicationExists() { return QCoreApplication::instance() != nullptr; }
+
+void ProcessEvents(bool Wait) {
+    EnsureApplication();
+    QCoreApplication::processEvents(Wait ? QEventLoop::WaitForMoreEvents : QEventLoop::AllEvents);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void WakeForPosted() {
+    EnsureApplication();
+    TPostedDispatcher& d = Dispatcher();
+    if (d.wakePending) return;
+    d.wakePending = true;
+    QCoreApplication::postEvent(&d, new QEvent(TPostedDispatcher::WakeType));
+}
+
+int ShowMessageBox(const AnsiString& Text, const AnsiString& Caption, UINT Flags) {
+    EnsureApplication();
+    QMessageBox box;
+    box.setWindowTitle(ToQString(Caption));
+    box.setText(ToQString(Text));
+    switch (Flags & 0xF0) {
+        case MB_ICONSTOP: box.setIcon(QMessageBox::Critical); break;
+        case MB_ICONQUESTION: box.setIcon(QMessageBox::Question); break;
+        case MB_ICONWARNING: box.setIcon(QMessageBox::Warning); break;
+        case MB_ICONINFORMATION: box.setIcon(QMessageBox::Information); break;
+        default: break;
+    }
+    std::vector<std::pair<QPushButton*, int>> buttons;
+    auto add = [&](const char* label, int id) {
+        buttons.emplace_back(box.addButton(QString::fromLatin1(label), QMessageBox::AcceptRole), id);
+    };
+    switch (Flags & 0x0F) {
+        case MB_OKCANCEL: add("OK", IDOK); add("Cancel", IDCANCEL); break;
+        case MB_ABORTRETRYIGNORE: add("&Abort", IDABORT); add("&Retry", IDRETRY); add("&Ignore", IDIGNORE); break;
+        case MB_YESNOCANCEL: add("&Yes", IDYES); add("&No", IDNO); add("Cancel", IDCANCEL); break;
+        case MB_YESNO: add("&Yes", IDYES); add("&No", IDNO); break;
+        case MB_RETRYCANCEL: add("&Retry", IDRETRY); add("Cancel", IDCANCEL); break;
+        default: add("OK", IDOK); break;
+    }
+    std::size_t defaultIndex = (Flags & 0x300) >> 8;
+    if (defaultIndex < buttons.size()) box.setDefaultButton(buttons[defaultIndex].first);
+    box.exec();
+    for (const auto& [button, id] : buttons)
+        if (box.clickedButton() == button) return id;
+    return (Flags & 0x0F) == MB_OK ? IDOK : IDCANCEL;
+}
+
+std::vector<TMonitorSpec> QueryScreens() {
+    EnsureApplication();
+    std::vector<TMonitorSpec> result;
+    QScreen* primary = QGuiApplication::primaryScreen();
+    for (QScreen* s : QGuiApplication::screens()) {
+        QRect g = s->geometry();
+        QRect a = s->availableGeometry();
+        result.push_back({Bounds(g.x(), g.y(), g.width(), g.height()), Bounds(a.x(), a.y(), a.width(), a.height()),
+                          s == primary});
+    }
+    return result;
+}
+
+void SetOverrideCursor(TCursor Cursor) {
+    EnsureApplication();
+    if (OverrideCursorSet()) QApplication::restoreOverrideCursor();
+    OverrideCursorSet() = Cursor != crDefault;
+    if (Cursor == crDefault) return;
+    Qt::CursorShape shape = Cursor == crHourGlass || Cursor == crSQLWait ? Qt::WaitCursor
+                            : Cursor == crAppStart                        ? Qt::BusyCursor
+                                                                          : Qt::ArrowCursor;
+    QApplication::setOverrideCursor(QCursor(shape));
+}
+
+TPoint CursorPos() {
+    EnsureApplication();
+    QPoint p = QCursor::pos();
+    return Point(p.x(), p.y());
+}
+
+void SetCursorPos(TPoint Pos) {
+    EnsureApplication();
+    QCursor::setPos(Pos.X, Pos.Y);
+}
+
+bool StartTimer(HWND Window, UINT Id, UINT Milliseconds) {
+    EnsureApplication();
+    QTimer*& timer = Timers()[{Window, Id}];
+    if (!timer) {
+        timer = new QTimer;
+        QObject::connect(timer, &QTimer::timeout, [Window, Id] {
+            TWinControl* control = FindControl(Window);
+            if (control) RunFromQt(control, [&] { control->Perform(WM_TIMER, Id, 0); });
+        });
+    }
+    timer->start(static_cast<int>(std::max<UINT>(Milliseconds, 1)));
+    return true;
+}
+
+bool StopTimer(HWND Window, UINT Id) {
+    auto& timers = Timers();
+    auto it = timers.find({Window, Id});
+    if (it == timers.end()) return false;
+    it->second->stop();
+    it->second->deleteLater();
+    timers.erase(it);
+    return true;
+}
+
+void StopTimers(HWND Window) {
+    auto& timers = Timers();
+    for (auto it = timers.begin(); it != timers.end();) {
+        if (it->first.Window == Window) {
+            it->second->stop();
+            it->second->deleteLater();
+            it = timers.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+AnsiString ExecutablePath() {
+    EnsureApplication();
+    return FromQString(QCoreApplication::applicationFilePath());
+}
+
+}  // namespace AppLoop

@@ -1,0 +1,137 @@
+#pragma once
+// The Qt peer of a windowed control: owns the widget, mirrors the control's state into it, and turns the
+// widget's events into messages for the control (the event bridge).
+//
+// A native-widget control (vcl/src/qt/<Class>Peer.cpp):
+//     class TEditPeer : public TQtPeer {
+//     public:
+//         explicit TEditPeer(TEdit* Edit) : TQtPeer(Edit, new TPeerWidget<QLineEdit>) {
+//             auto* w = static_cast<QLineEdit*>(Widget());
+//             QObject::connect(w, &QLineEdit::textEdited, [this](const QString& s) {
+//                 Guarded([&] { TControlAccess::StoreText(*Control(), FromQString(s));
+//                               Send(CN_COMMAND, MakeWParam(0, EN_CHANGE), 0); });
+//             });
+//         }
+//         void SetText(const AnsiString& Text) override { QSignalBlocker b(Widget()); edit()->setText(ToQString(Text)); }
+//         LRESULT DialogCode() const override { return DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL; }
+//     };
+//     TControlPeer* TEdit::CreatePeer() { return new TEditPeer(this); }
+// Keys, mouse, focus, enter/leave, wheel and context-menu events are translated here for every peer;
+// the widget's own handling runs only when the message reaches DefaultHandler.
+
+#include <functional>
+#include <memory>
+
+#include <QEvent>
+#include <QWidget>
+
+#include "ControlsInternal.h"
+#include "ControlsPeer.h"
+
+class TQtPeer;
+
+// Every entry from Qt into the stand-in runs through here: exceptions go to Application->HandleException
+// and never cross Qt's event loop.
+void RunFromQt(TObject* Sender, const std::function<void()>& Step);
+
+// Lets the peer run the widget class's own event handling (the native behaviour).
+class IPeerWidget {
+public:
+    virtual ~IPeerWidget() = default;
+    virtual bool BaseEvent(QEvent* Event) = 0;
+    TQtPeer* Peer = nullptr;
+};
+
+// Any Qt widget class as a peer widget: its events go to the peer first.
+template <typename W>
+class TPeerWidget : public W, public IPeerWidget {
+public:
+    template <typename... Args>
+    explicit TPeerWidget(Args&&... args) : W(std::forward<Args>(args)...) {}
+    bool BaseEvent(QEvent* Event) override { return W::event(Event); }
+
+protected:
+    bool event(QEvent* Event) override;
+};
+
+class TQtPeer : public TControlPeer {
+public:
+    // Takes the widget (a TPeerWidget<...>); it is deleted later, never while it handles an event.
+    template <typename W>
+    TQtPeer(TWinControl* Control, TPeerWidget<W>* Widget) : TQtPeer(Control, Widget, Widget) {}
+    ~TQtPeer() override;
+
+    QWidget* Widget() const { return widget_; }
+
+    void SetParentPeer(TControlPeer* Parent) override;
+    void SetBounds(const TRect& Bounds) override;
+    void SetVisible(bool Visible) override;
+    void SetEnabled(bool Enabled) override;
+    void SetText(const AnsiString& Text) override;  // top-level windows: the title
+    void SetFont(const TFont& Font) override;
+    void SetColor(TColor Color) override;
+    void SetCursor(TCursor Cursor) override;
+    void SetToolTip(const AnsiString& Text) override;
+    void SetZOrder(bool TopMost) override;
+    void SetFocus() override;
+    void Activate() override;
+    void Invalidate(const TRect& Rect) override;
+    void Update() override;
+    TSurface* Surface() override { return nullptr; }
+    void RenderTo(TSurface& Target, TPoint Origin) override;
+    bool DefaultHandler(TMessage& Message) override;
+
+    // The widget's event, first: true when the stand-in took it (handled or replayed natively).
+    bool HandleEvent(QEvent* Event);
+
+protected:
+    TQtPeer(TWinControl* Control, QWidget* Widget, IPeerWidget* Hook);
+
+    // What WM_GETDLGCODE answers for this kind of widget.
+    virtual LRESULT DialogCode() const { return 0; }
+    // Sends a message to the control; exceptions go to Application->HandleException. False when the peer
+    // was destroyed meanwhile (the caller must not touch it any more).
+    bool Send(TMessage& Message);
+    bool Send(UINT Msg, WPARAM WParam, LPARAM LParam);
+    void Guarded(const std::function<void()>& Step) { RunFromQt(Control(), Step); }
+    bool IsTopLevel() const { return topLevel_; }
+    // Client coordinates of a point in the widget.
+    TPoint ToClient(const QPoint& P) const;
+
+private:
+    struct TPending {
+        QEvent* Event = nullptr;
+        UINT Msg = 0;
+        Word OriginalKey = 0;  // key messages: the code or character the event carried
+        bool KeyHasChar = false;
+    };
+
+    bool HandleKey(QEvent* Event, bool Press);
+    bool HandleMouse(QEvent* Event);
+    bool HandleWheel(QEvent* Event);
+    bool HandleContextMenu(QEvent* Event);
+    void HandleFocusIn(QEvent* Event);
+    void HandleFocusOut(QEvent* Event);
+    bool HandleTopLevel(QEvent* Event);
+    // Sends Message while Event is the one DefaultHandler may replay.
+    bool SendWithEvent(TMessage& Message, QEvent* Event, Word OriginalKey = 0, bool KeyHasChar = false);
+    bool ReplayKey(TMessage& Message);
+
+    QWidget* widget_;
+    IPeerWidget* hook_;
+    bool topLevel_ = false;
+    TRect bounds_{};
+    TPending pending_;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+template <typename W>
+bool TPeerWidget<W>::event(QEvent* Event) {
+    if (Peer && Peer->HandleEvent(Event)) return true;
+    return W::event(Event);
+}
+
+// Qt key <-> virtual key.
+Word VirtualKeyFromQt(int QtKey, Qt::KeyboardModifiers Modifiers);
+int QtKeyFromVirtualKey(Word VirtualKey);
+TShiftState ShiftStateFromQt(Qt::KeyboardModifiers Modifiers, Qt::MouseButtons Buttons);

@@ -1,0 +1,172 @@
+// TQtPeer: the widget's life and the mirroring of the control's state into it.
+
+#include <QApplication>
+#include <QCursor>
+#include <QPainter>
+#include <QPalette>
+
+#include "qt/Peer.h"
+#include "qt/QtGraphics.h"
+#include "qt/QtText.h"
+#include "qt/Surface.h"
+
+TQtPeer::TQtPeer(TWinControl* Control, QWidget* Widget, IPeerWidget* Hook)
+    : TControlPeer(Control), widget_(Widget), hook_(Hook) {
+    hook_->Peer = this;
+    // The stand-in decides where the focus goes; Qt's own tab chain never moves it.
+    widget_->setFocusPolicy(Qt::NoFocus);
+    widget_->setAttribute(Qt::WA_Hover, false);
+    widget_->setMouseTracking(true);
+}
+
+TQtPeer::~TQtPeer() {
+    *alive_ = false;
+    hook_->Peer = nullptr;
+    widget_->hide();
+    // The widget may be inside its own event handler now; Qt deletes it once that returns.
+    widget_->setParent(nullptr);
+    widget_->deleteLater();
+}
+
+void TQtPeer::SetParentPeer(TControlPeer* Parent) {
+    auto* parent = static_cast<TQtPeer*>(Parent);
+    topLevel_ = parent == nullptr;
+    bool visible = widget_->isVisibleTo(widget_->parentWidget() ? widget_->parentWidget() : widget_);
+    widget_->setParent(parent ? parent->widget_ : nullptr);
+    if (!parent) widget_->setWindowFlags(Qt::Window);
+    widget_->setGeometry(bounds_.Left, bounds_.Top, bounds_.Width(), bounds_.Height());
+    widget_->setVisible(visible && Control() && Control()->Visible());
+}
+
+void TQtPeer::SetBounds(const TRect& Bounds) {
+    bounds_ = Bounds;
+    widget_->setGeometry(Bounds.Left, Bounds.Top, std::max(0, Bounds.Width()), std::max(0, Bounds.Height()));
+}
+
+void TQtPeer::SetVisible(bool Visible) { widget_->setVisible(Visible); }
+
+void TQtPeer::SetEnabled(bool Enabled) { widget_->setEnabled(Enabled); }
+
+void TQtPeer::SetText(const AnsiString& Text) {
+    if (topLevel_) widget_->setWindowTitle(ToQString(Text));
+}
+
+void TQtPeer::SetFont(const TFont& Font) {
+    widget_->setFont(ToQFont(Font));
+    QPalette palette = widget_->palette();
+    palette.setColor(QPalette::WindowText, ToQColor(Font.Color()));
+    palette.setColor(QPalette::Text, ToQColor(Font.Color()));
+    palette.setColor(QPalette::ButtonText, ToQColor(Font.Color()));
+    widget_->setPalette(palette);
+}
+
+void TQtPeer::SetColor(TColor Color) {
+    QPalette palette = widget_->palette();
+    palette.setColor(QPalette::Base, ToQColor(Color));
+    palette.setColor(QPalette::Window, ToQColor(Color));
+    palette.setColor(QPalette::Button, ToQColor(Color));
+    widget_->setPalette(palette);
+}
+
+namespace {
+Qt::CursorShape CursorShape(TCursor Cursor) {
+    switch (Cursor) {
+        case crNone: return Qt::BlankCursor;
+        case crCross: return Qt::CrossCursor;
+        case crIBeam: return Qt::IBeamCursor;
+        case crSizeNESW: return Qt::SizeBDiagCursor;
+        case crSizeNS: return Qt::SizeVerCursor;
+        case crSizeNWSE: return Qt::SizeFDiagCursor;
+        case crSizeWE: return Qt::SizeHorCursor;
+        case crUpArrow: return Qt::UpArrowCursor;
+        case crHourGlass: case crSQLWait: return Qt::WaitCursor;
+        case crDrag: case crMultiDrag: return Qt::DragCopyCursor;
+        case crNoDrop: case crNo: return Qt::ForbiddenCursor;
+        case crHSplit: return Qt::SplitHCursor;
+        case crVSplit: return Qt::SplitVCursor;
+        case crAppStart: return Qt::BusyCursor;
+        case crHelp: return Qt::WhatsThisCursor;
+        case crHandPoint: return Qt::PointingHandCursor;
+        case crSizeAll: return Qt::SizeAllCursor;
+        default: return Qt::ArrowCursor;
+    }
+}
+}  // namespace
+
+void TQtPeer::SetCursor(TCursor Cursor) {
+    if (Cursor == crDefault) widget_->unsetCursor(); else widget_->setCursor(CursorShape(Cursor));
+}
+
+void TQtPeer::SetToolTip(const AnsiString& Text) { widget_->setToolTip(ToQString(Text)); }
+
+void TQtPeer::SetZOrder(bool TopMost) {
+    if (TopMost) widget_->raise(); else widget_->lower();
+}
+
+void TQtPeer::SetFocus() {
+    if (topLevel_) widget_->activateWindow();
+    widget_->setFocus(Qt::OtherFocusReason);
+}
+
+void TQtPeer::Activate() {
+    widget_->raise();
+    widget_->activateWindow();
+}
+
+void TQtPeer::Invalidate(const TRect& Rect) {
+    if (Rect.IsEmpty()) widget_->update();
+    else widget_->update(Rect.Left, Rect.Top, Rect.Width(), Rect.Height());
+}
+
+void TQtPeer::Update() { widget_->update(); }
+
+// A native widget draws itself; its children are rendered separately by PaintTo.
+void TQtPeer::RenderTo(TSurface& Target, TPoint Origin) {
+    QPainter painter(&Target.Image());
+    widget_->render(&painter, QPoint(Origin.X, Origin.Y), QRegion(),
+                    QWidget::DrawWindowBackground);
+    painter.end();
+    Target.MarkDirty(Bounds(Origin.X, Origin.Y, widget_->width(), widget_->height()));
+}
+
+TPoint TQtPeer::ToClient(const QPoint& P) const {
+    TPoint offset = Control() ? TControlAccess::SurfaceOffset(*Control()) : TPoint{};
+    return Point(P.x() - offset.X, P.y() - offset.Y);
+}
+
+// ---------------------------------------------------------------------------
+// Sending messages from Qt
+
+void RunFromQt(TObject* Sender, const std::function<void()>& Step) {
+    try {
+        Step();
+    } catch (...) {
+        try {
+            Application->HandleException(Sender);
+        } catch (...) {
+            // Reporting failed too (a message box could not be shown): nothing may cross Qt's loop.
+        }
+    }
+}
+
+bool TQtPeer::Send(TMessage& Message) {
+    TWinControl* control = Control();
+    if (!control) return false;
+    std::shared_ptr<bool> alive = alive_;
+    RunFromQt(control, [&] { control->WindowProc(Message); });
+    return *alive && Control();
+}
+
+bool TQtPeer::Send(UINT Msg, WPARAM WParam, LPARAM LParam) {
+    TMessage message{Msg, WParam, LParam, 0};
+    return Send(message);
+}
+
+bool TQtPeer::SendWithEvent(TMessage& Message, QEvent* Event, Word OriginalKey, bool KeyHasChar) {
+    TPending saved = pending_;
+    pending_ = {Event, Message.Msg, OriginalKey, KeyHasChar};
+    std::shared_ptr<bool> alive = alive_;
+    bool ok = Send(Message);
+    if (*alive) pending_ = saved;
+    return ok;
+}

@@ -1,0 +1,250 @@
+// The event bridge: Qt events of a peer widget become messages; DefaultHandler replays them natively.
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QFocusEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
+#include <QWindow>
+
+#include "qt/Peer.h"
+#include "qt/QtText.h"
+#include "vcl/Windows.h"
+
+namespace {
+
+// The character a key event types, as a Windows-1252 byte; 0 when it types none.
+Byte KeyChar(const QKeyEvent* e) {
+    QString text = e->text();
+    if (text.size() != 1) return 0;
+    QChar c = text.at(0);
+    if (c.unicode() == 0x7F) return 0;  // Delete types nothing on Windows
+    AnsiString s = FromQString(text);
+    return s.size() == 1 ? static_cast<Byte>(s[0]) : 0;
+}
+
+WPARAM MouseKeys(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
+    WPARAM keys = 0;
+    if (buttons & Qt::LeftButton) keys |= MK_LBUTTON;
+    if (buttons & Qt::RightButton) keys |= MK_RBUTTON;
+    if (buttons & Qt::MiddleButton) keys |= MK_MBUTTON;
+    if (modifiers & Qt::ShiftModifier) keys |= MK_SHIFT;
+    if (modifiers & Qt::ControlModifier) keys |= MK_CONTROL;
+    return keys;
+}
+
+bool IsOurWidget(QWidget* w) { return dynamic_cast<IPeerWidget*>(w) && dynamic_cast<IPeerWidget*>(w)->Peer; }
+
+}  // namespace
+
+TShiftState ShiftStateFromQt(Qt::KeyboardModifiers Modifiers, Qt::MouseButtons Buttons) {
+    TShiftState s;
+    if (Modifiers & Qt::ShiftModifier) s.Include(ssShift);
+    if (Modifiers & Qt::ControlModifier) s.Include(ssCtrl);
+    if (Modifiers & Qt::AltModifier) s.Include(ssAlt);
+    if (Buttons & Qt::LeftButton) s.Include(ssLeft);
+    if (Buttons & Qt::RightButton) s.Include(ssRight);
+    if (Buttons & Qt::MiddleButton) s.Include(ssMiddle);
+    return s;
+}
+
+bool TQtPeer::HandleEvent(QEvent* Event) {
+    if (!Control()) return false;
+    switch (Event->type()) {
+        case QEvent::KeyPress: return HandleKey(Event, true);
+        case QEvent::KeyRelease: return HandleKey(Event, false);
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove: return HandleMouse(Event);
+        case QEvent::Wheel: return HandleWheel(Event);
+        case QEvent::ContextMenu: return HandleContextMenu(Event);
+        case QEvent::Enter:
+            Send(CM_MOUSEENTER, 0, 0);
+            return false;
+        case QEvent::Leave:
+            Send(CM_MOUSELEAVE, 0, 0);
+            return false;
+        case QEvent::FocusIn:
+            HandleFocusIn(Event);
+            return false;
+        case QEvent::FocusOut:
+            HandleFocusOut(Event);
+            return false;
+        default: return topLevel_ && HandleTopLevel(Event);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Keys: CN_KEYDOWN (dialog keys), WM_KEYDOWN, WM_CHAR for a key that types, WM_KEYUP.
+
+bool TQtPeer::HandleKey(QEvent* Event, bool Press) {
+    auto* e = static_cast<QKeyEvent*>(Event);
+    SetInputShiftState(ShiftStateFromQt(e->modifiers(), QGuiApplication::mouseButtons()));
+    Word vk = VirtualKeyFromQt(e->key(), e->modifiers());
+    LPARAM keyData = 1;
+    if (e->modifiers() & Qt::AltModifier) keyData |= KF_ALTDOWN_BIT;
+    if (e->isAutoRepeat()) keyData |= KF_REPEAT_BIT;
+    if (!Press) {
+        TMessage up{WM_KEYUP, vk, keyData | KF_UP_BIT | KF_REPEAT_BIT, 0};
+        SendWithEvent(up, Event, vk, KeyChar(e) != 0);
+        return true;
+    }
+    TMessage cn{CN_KEYDOWN, vk, keyData, 0};
+    if (!Send(cn) || cn.Result != 0) return true;
+    Byte ch = KeyChar(e);
+    TMessage down{WM_KEYDOWN, vk, keyData, 0};
+    if (!SendWithEvent(down, Event, vk, ch != 0)) return true;
+    if (ch != 0) {
+        TMessage chr{WM_CHAR, ch, keyData, 0};
+        SendWithEvent(chr, Event, ch, true);
+    }
+    return true;
+}
+
+// The widget's own handling of the key as the handlers left it: unchanged keys replay the event itself.
+bool TQtPeer::ReplayKey(TMessage& Message) {
+    auto* original = static_cast<QKeyEvent*>(pending_.Event);
+    Word code = TWMKey(Message).CharCode();
+    if (code == 0) return true;
+    if (Message.Msg == WM_CHAR) {
+        if (code == pending_.OriginalKey) {
+            hook_->BaseEvent(original);
+        } else {
+            AnsiString typed(1, static_cast<char>(code));
+            QKeyEvent changed(QEvent::KeyPress, 0, Qt::NoModifier, ToQString(typed));
+            hook_->BaseEvent(&changed);
+        }
+        return true;
+    }
+    // A key that types is handled natively at WM_CHAR, so nothing happens twice.
+    if (Message.Msg == WM_KEYDOWN && pending_.KeyHasChar) return true;
+    if (code == pending_.OriginalKey) {
+        hook_->BaseEvent(original);
+    } else {
+        QKeyEvent changed(original->type(), QtKeyFromVirtualKey(code), original->modifiers());
+        hook_->BaseEvent(&changed);
+    }
+    return true;
+}
+
+bool TQtPeer::DefaultHandler(TMessage& Message) {
+    if (Message.Msg == WM_GETDLGCODE) {
+        Message.Result = DialogCode();
+        return true;
+    }
+    if (!pending_.Event || Message.Msg != pending_.Msg) return false;
+    QEvent* event = pending_.Event;
+    pending_.Event = nullptr;  // replayed at most once
+    switch (Message.Msg) {
+        case WM_KEYDOWN:
+        case WM_KEYUP:
+        case WM_CHAR: {
+            TPending keep = pending_;
+            pending_.Event = event;
+            ReplayKey(Message);
+            pending_ = keep;
+            return true;
+        }
+        default:
+            hook_->BaseEvent(event);
+            return true;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Mouse
+
+bool TQtPeer::HandleMouse(QEvent* Event) {
+    auto* e = static_cast<QMouseEvent*>(Event);
+    SetInputShiftState(ShiftStateFromQt(e->modifiers(), e->buttons()));
+    UINT msg = WM_MOUSEMOVE;
+    auto pick = [&](UINT left, UINT right, UINT middle) {
+        switch (e->button()) {
+            case Qt::LeftButton: return left;
+            case Qt::RightButton: return right;
+            case Qt::MiddleButton: return middle;
+            default: return 0u;
+        }
+    };
+    switch (Event->type()) {
+        case QEvent::MouseButtonPress: msg = pick(WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN); break;
+        case QEvent::MouseButtonRelease: msg = pick(WM_LBUTTONUP, WM_RBUTTONUP, WM_MBUTTONUP); break;
+        case QEvent::MouseButtonDblClick: msg = pick(WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK, WM_MBUTTONDBLCLK); break;
+        default: break;
+    }
+    if (msg == 0) return false;
+    TPoint p = ToClient(e->position().toPoint());
+    TMessage m{msg, MouseKeys(e->buttons(), e->modifiers()), MakeLParam(p.X, p.Y), 0};
+    SendWithEvent(m, Event);
+    return true;
+}
+
+bool TQtPeer::HandleWheel(QEvent* Event) {
+    auto* e = static_cast<QWheelEvent*>(Event);
+    SetInputShiftState(ShiftStateFromQt(e->modifiers(), e->buttons()));
+    QPoint g = e->globalPosition().toPoint();
+    WPARAM keys = MouseKeys(e->buttons(), e->modifiers());
+    TMessage m{WM_MOUSEWHEEL, MakeWParam(static_cast<Integer>(keys), e->angleDelta().y()), MakeLParam(g.x(), g.y()), 0};
+    SendWithEvent(m, Event);
+    return true;
+}
+
+bool TQtPeer::HandleContextMenu(QEvent* Event) {
+    auto* e = static_cast<QContextMenuEvent*>(Event);
+    TPoint screen = e->reason() == QContextMenuEvent::Keyboard ? Point(-1, -1) : Point(e->globalPos().x(), e->globalPos().y());
+    TMessage m{WM_CONTEXTMENU, 0, MakeLParam(screen.X, screen.Y), 0};
+    SendWithEvent(m, Event);
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// Focus: the windowing system moved it (a click, another window); a pop-up of the control keeps it here.
+
+void TQtPeer::HandleFocusIn(QEvent* Event) {
+    auto* e = static_cast<QFocusEvent*>(Event);
+    if (e->reason() == Qt::PopupFocusReason || FocusedControl() == Control()) return;
+    TWinControl* control = Control();
+    Guarded([control] { MoveFocus(control, true); });
+}
+
+void TQtPeer::HandleFocusOut(QEvent* Event) {
+    auto* e = static_cast<QFocusEvent*>(Event);
+    if (e->reason() == Qt::PopupFocusReason || FocusedControl() != Control()) return;
+    // Another of our widgets taking the focus says so itself with its FocusIn.
+    if (IsOurWidget(QApplication::focusWidget())) return;
+    if (e->reason() == Qt::ActiveWindowFocusReason) return;
+    Guarded([] { MoveFocus(nullptr, true); });
+}
+
+// ---------------------------------------------------------------------------
+// Top-level windows: the user closes, moves, resizes or activates them.
+
+bool TQtPeer::HandleTopLevel(QEvent* Event) {
+    auto* form = dynamic_cast<TCustomForm*>(Control());
+    if (!form) return false;
+    switch (Event->type()) {
+        case QEvent::Close:
+            Event->ignore();
+            Send(WM_CLOSE, 0, 0);
+            return true;
+        case QEvent::Resize:
+        case QEvent::Move: {
+            QRect g = widget_->geometry();
+            TRect now = Bounds(g.x(), g.y(), g.width(), g.height());
+            if (now == bounds_ || !widget_->isVisible()) return false;
+            bounds_ = now;
+            Guarded([form, now] { TControlAccess::BoundsFromPeer(*form, now); });
+            return false;
+        }
+        case QEvent::WindowActivate:
+            // A late activation of a window that is no longer the focus window is stale.
+            if (!form->Active() && widget_->windowHandle() &&
+                QGuiApplication::focusWindow() == widget_->windowHandle())
+                Guarded([form] { TControlAccess::ActiveFromPeer(*form, true); });
+            return false;
+        default: return false;
+    }
+}

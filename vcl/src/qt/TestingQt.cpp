@@ -1,0 +1,289 @@
+// Simulated user input through Qt to a control's peer, and probes of what the peer shows.
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QEnterEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+#include <QWheelEvent>
+
+#include "qt/Peer.h"
+#include "qt/QtGraphics.h"
+#include "qt/QtText.h"
+#include "vcl/Testing.h"
+#include "vcl/Windows.h"
+
+namespace {
+
+QWidget* PeerWidget(TWinControl* Control) {
+    if (!Control) throw EInvalidOperation("No control");
+    Control->HandleNeeded();
+    auto* peer = static_cast<TQtPeer*>(Control->Peer());
+    if (!peer) throw EInvalidOperation("Control " + Control->Name() + " has no window");
+    return peer->Widget();
+}
+
+Qt::KeyboardModifiers Modifiers(TShiftState Shift) {
+    Qt::KeyboardModifiers m;
+    if (Shift.Contains(ssShift)) m |= Qt::ShiftModifier;
+    if (Shift.Contains(ssCtrl)) m |= Qt::ControlModifier;
+    if (Shift.Contains(ssAlt)) m |= Qt::AltModifier;
+    return m;
+}
+
+// The text a US keyboard types for a virtual key (Windows' WM_CHAR); empty when the key types nothing.
+QString TypedText(Word vk, TShiftState shift) {
+    bool up = shift.Contains(ssShift);
+    if (shift.Contains(ssCtrl)) {
+        if (vk >= 'A' && vk <= 'Z') return QString(QChar(vk - 'A' + 1));
+        return {};
+    }
+    if (vk >= 'A' && vk <= 'Z') return QString(QChar(up ? vk : vk + 32));
+    if (vk >= '0' && vk <= '9') return up ? QString(QChar(")!@#$%^&*("[vk - '0'])) : QString(QChar(vk));
+    if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD9) return QString(QChar('0' + (vk - VK_NUMPAD0)));
+    switch (vk) {
+        case VK_SPACE: return " ";
+        case VK_RETURN: return "\r";
+        case VK_TAB: return "\t";
+        case VK_BACK: return "\b";
+        case VK_ESCAPE: return "\x1b";
+        case VK_OEM_1: return up ? ":" : ";";
+        case VK_OEM_PLUS: return up ? "+" : "=";
+        case VK_OEM_COMMA: return up ? "<" : ",";
+        case VK_OEM_MINUS: return up ? "_" : "-";
+        case VK_OEM_PERIOD: return up ? ">" : ".";
+        case VK_OEM_2: return up ? "?" : "/";
+        case VK_OEM_3: return up ? "~" : "`";
+        case VK_OEM_4: return up ? "{" : "[";
+        case VK_OEM_5: return up ? "|" : "\\";
+        case VK_OEM_6: return up ? "}" : "]";
+        case VK_OEM_7: return up ? "\"" : "'";
+        case VK_MULTIPLY: return "*";
+        case VK_ADD: return "+";
+        case VK_SUBTRACT: return "-";
+        case VK_DECIMAL: return ".";
+        case VK_DIVIDE: return "/";
+        default: return {};
+    }
+}
+
+void SendKey(TWinControl* Target, QEvent::Type Type, int QtKey, Qt::KeyboardModifiers Mods, const QString& Text) {
+    if (FocusedControl() != Target) Testing::Focus(Target);
+    QKeyEvent e(Type, QtKey, Mods, Text);
+    QApplication::sendEvent(PeerWidget(Target), &e);
+}
+
+// The windowed control whose peer receives the mouse, and the point in that peer's widget.
+QWidget* MouseWidget(TControl* Target, Integer& X, Integer& Y) {
+    auto* window = dynamic_cast<TWinControl*>(Target);
+    TControl* c = Target;
+    if (!window) {
+        window = Target->Parent();
+        if (!window) throw EInvalidOperation("Control " + Target->Name() + " has no parent");
+        X += c->Left();
+        Y += c->Top();
+    }
+    QWidget* w = PeerWidget(window);
+    TPoint offset = TControlAccess::SurfaceOffset(*window);
+    X += offset.X;
+    Y += offset.Y;
+    return w;
+}
+
+void SendMouse(TControl* Target, QEvent::Type Type, Integer X, Integer Y, Qt::MouseButton Button,
+               Qt::MouseButtons Buttons, TShiftState Shift) {
+    QWidget* w = MouseWidget(Target, X, Y);
+    if (Type == QEvent::MouseButtonPress && (w->focusPolicy() & Qt::ClickFocus)) {
+        auto* window = dynamic_cast<TWinControl*>(Target);
+        if (window) Testing::Focus(window);
+    }
+    QPointF local(X, Y);
+    QMouseEvent e(Type, local, w->mapToGlobal(local), Button, Buttons, Modifiers(Shift));
+    QApplication::sendEvent(w, &e);
+}
+
+Qt::MouseButton QtButton(TMouseButton Button) {
+    switch (Button) {
+        case mbRight: return Qt::RightButton;
+        case mbMiddle: return Qt::MiddleButton;
+        default: return Qt::LeftButton;
+    }
+}
+
+void Settle() { Application->ProcessMessages(); }
+
+}  // namespace
+
+namespace Testing {
+
+void KeyDown(TWinControl* Target, Word VirtualKey, TShiftState Shift) {
+    SendKey(Target, QEvent::KeyPress, QtKeyFromVirtualKey(VirtualKey), Modifiers(Shift), TypedText(VirtualKey, Shift));
+    Settle();
+}
+
+void KeyUp(TWinControl* Target, Word VirtualKey, TShiftState Shift) {
+    SendKey(Target, QEvent::KeyRelease, QtKeyFromVirtualKey(VirtualKey), Modifiers(Shift),
+            TypedText(VirtualKey, Shift));
+    Settle();
+}
+
+void KeyPress(TWinControl* Target, Word VirtualKey, TShiftState Shift) {
+    KeyDown(Target, VirtualKey, Shift);
+    KeyUp(Target, VirtualKey, Shift);
+}
+
+void TypeText(TWinControl* Target, const AnsiString& Text) {
+    for (char c : Text) {
+        auto b = static_cast<unsigned char>(c);
+        int key = Qt::Key_unknown;
+        Qt::KeyboardModifiers mods;
+        if (b >= 'a' && b <= 'z') key = Qt::Key_A + (b - 'a');
+        else if (b >= 'A' && b <= 'Z') key = Qt::Key_A + (b - 'A'), mods = Qt::ShiftModifier;
+        else if (b >= '0' && b <= '9') key = Qt::Key_0 + (b - '0');
+        else if (b == ' ') key = Qt::Key_Space;
+        else if (b == '\r' || b == '\n') key = Qt::Key_Return;
+        else if (b == '\t') key = Qt::Key_Tab;
+        else if (b == '\b') key = Qt::Key_Backspace;
+        else if (b < 0x80) key = b;  // Qt's punctuation keys carry their ASCII code
+        QString text = b == '\n' ? QString("\r") : ToQString(AnsiString(1, c));
+        SendKey(Target, QEvent::KeyPress, key, mods, text);
+        SendKey(Target, QEvent::KeyRelease, key, mods, text);
+        Settle();
+    }
+}
+
+void MouseDown(TControl* Target, Integer X, Integer Y, TMouseButton Button, TShiftState Shift) {
+    SendMouse(Target, QEvent::MouseButtonPress, X, Y, QtButton(Button), QtButton(Button), Shift);
+    Settle();
+}
+
+void MouseUp(TControl* Target, Integer X, Integer Y, TMouseButton Button, TShiftState Shift) {
+    SendMouse(Target, QEvent::MouseButtonRelease, X, Y, QtButton(Button), Qt::NoButton, Shift);
+    Settle();
+}
+
+void MouseMove(TControl* Target, Integer X, Integer Y, TShiftState Shift) {
+    Qt::MouseButtons held;
+    if (Shift.Contains(ssLeft)) held |= Qt::LeftButton;
+    if (Shift.Contains(ssRight)) held |= Qt::RightButton;
+    if (Shift.Contains(ssMiddle)) held |= Qt::MiddleButton;
+    SendMouse(Target, QEvent::MouseMove, X, Y, Qt::NoButton, held, Shift);
+    Settle();
+}
+
+void Click(TControl* Target, Integer X, Integer Y, TMouseButton Button, TShiftState Shift) {
+    MouseDown(Target, X, Y, Button, Shift);
+    MouseUp(Target, X, Y, Button, Shift);
+}
+
+void Click(TControl* Target) { Click(Target, Target->ClientWidth() / 2, Target->ClientHeight() / 2); }
+
+void DoubleClick(TControl* Target, Integer X, Integer Y) {
+    Click(Target, X, Y);
+    SendMouse(Target, QEvent::MouseButtonDblClick, X, Y, Qt::LeftButton, Qt::LeftButton, {});
+    Settle();
+    MouseUp(Target, X, Y);
+}
+
+void Wheel(TControl* Target, Integer X, Integer Y, Integer Delta, TShiftState Shift) {
+    QWidget* w = MouseWidget(Target, X, Y);
+    QPointF local(X, Y);
+    QWheelEvent e(local, w->mapToGlobal(local), QPoint(), QPoint(0, Delta), Qt::NoButton, Modifiers(Shift),
+                  Qt::NoScrollPhase, false);
+    QApplication::sendEvent(w, &e);
+    Settle();
+}
+
+void MouseEnter(TControl* Target) {
+    Integer x = 0, y = 0;
+    QWidget* w = MouseWidget(Target, x, y);
+    QEnterEvent e(QPointF(x, y), QPointF(x, y), w->mapToGlobal(QPointF(x, y)));
+    QApplication::sendEvent(w, &e);
+    Settle();
+}
+
+void MouseLeave(TControl* Target) {
+    Integer x = 0, y = 0;
+    QWidget* w = MouseWidget(Target, x, y);
+    QEvent e(QEvent::Leave);
+    QApplication::sendEvent(w, &e);
+    Settle();
+}
+
+// Focus arrives as the windowing system gives it; an inactive offscreen window holds it without telling,
+// so then the stand-in hears of it the same way.
+void Focus(TWinControl* Target) {
+    if (TCustomForm* form = GetParentForm(Target); form && !form->Active()) ShowAndActivate(form);
+    if (!Target->CanFocus()) throw EInvalidOperation("Cannot focus a disabled or invisible window");
+    QWidget* w = PeerWidget(Target);
+    w->setFocus(Qt::MouseFocusReason);
+    Settle();
+    if (FocusedControl() != Target) RunFromQt(Target, [Target] { MoveFocus(Target, true); });
+}
+
+void ShowAndActivate(TWinControl* Form) {
+    auto* form = dynamic_cast<TCustomForm*>(Form);
+    if (!form) throw EInvalidOperation("Not a form");
+    form->Show();
+    QWidget* w = PeerWidget(form);
+    w->activateWindow();
+    Settle();
+    if (!form->Active()) form->SetFocus();
+}
+
+AnsiString PeerText(TWinControl* Control) {
+    QWidget* w = PeerWidget(Control);
+    auto lines = [](QString s) { return FromQString(s.replace("\n", "\r\n")); };
+    if (auto* e = qobject_cast<QLineEdit*>(w)) return FromQString(e->text());
+    if (auto* e = qobject_cast<QPlainTextEdit*>(w)) return lines(e->toPlainText());
+    if (auto* e = qobject_cast<QTextEdit*>(w)) return lines(e->toPlainText());
+    if (auto* b = qobject_cast<QAbstractButton*>(w)) return FromQString(b->text());
+    if (auto* c = qobject_cast<QComboBox*>(w)) return FromQString(c->currentText());
+    if (auto* l = qobject_cast<QLabel*>(w)) return FromQString(l->text());
+    return FromQString(w->windowTitle());
+}
+
+bool PeerEnabled(TWinControl* Control) { return PeerWidget(Control)->isEnabled(); }
+bool PeerVisible(TWinControl* Control) { return PeerWidget(Control)->isVisible(); }
+bool PeerHasFocus(TWinControl* Control) { return PeerWidget(Control)->hasFocus(); }
+
+bool PeerChecked(TWinControl* Control) {
+    auto* b = qobject_cast<QAbstractButton*>(PeerWidget(Control));
+    return b && b->isChecked();
+}
+
+TRect PeerGeometry(TWinControl* Control) {
+    QRect g = PeerWidget(Control)->geometry();
+    return Bounds(g.x(), g.y(), g.width(), g.height());
+}
+
+AnsiString PeerProperty(TWinControl* Control, const char* Name) {
+    return FromQString(PeerWidget(Control)->property(Name).toString());
+}
+
+AnsiString PeerToolTip(TWinControl* Control) { return FromQString(PeerWidget(Control)->toolTip()); }
+
+TBitmap* RenderControl(TWinControl* Control) {
+    QWidget* w = PeerWidget(Control);
+    auto* bitmap = new TBitmap;
+    try {
+        bitmap->SetSize(w->width(), w->height());
+        Control->PaintTo(bitmap->Canvas(), 0, 0);
+    } catch (...) {
+        delete bitmap;
+        throw;
+    }
+    return bitmap;
+}
+
+bool SaveBitmapAsPng(TBitmap* Bitmap, const AnsiString& Path) {
+    if (!Bitmap) return false;
+    return BitmapImage(*Bitmap).save(ToQString(Path), "PNG");
+}
+
+}  // namespace Testing
