@@ -229,6 +229,7 @@ void TCustomComboBox::ItemIndexFromPeer(Integer Index) {
 void TCustomComboBox::Dispatch(TMessage& Message) {
     if (Message.Msg != CN_COMMAND) {
         switch (Message.Msg) {
+            case WM_GETDLGCODE: Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS; return;
             case CB_GETCURSEL: Message.Result = itemIndex_; return;
             case CB_SETCURSEL: SetItemIndex(static_cast<Integer>(static_cast<std::intptr_t>(Message.WParam))); return;
             case CB_GETCOUNT: Message.Result = items_->Count(); return;

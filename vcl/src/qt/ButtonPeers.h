@@ -10,7 +10,8 @@
 #include "StdCtrlsPeers.h"
 #include "vcl/StdCtrls.h"
 
-// A button widget that never changes its own check state on a click; the control mirrors it back.
+// A button widget that never changes its own check state on a click (the control mirrors it back), and
+// that takes clicks anywhere in its bounds, as the windowing system's buttons do.
 template <typename W>
 class TNoToggle : public W {
 public:
@@ -18,6 +19,7 @@ public:
 
 protected:
     void nextCheckState() override {}
+    bool hitButton(const QPoint& Pos) const override { return this->rect().contains(Pos); }
 };
 
 class TButtonPeer : public TQtPeer, public TStdPeer {

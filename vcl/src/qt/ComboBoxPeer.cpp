@@ -34,7 +34,8 @@ public:
             if (control()) Guarded([&] { control()->ItemIndexFromPeer(Index); });
         });
         combo()->OnPopup = [this](bool Open) {
-            if (!control() || control()->DroppedDown() == Open) return;
+            if (!control() || open_ == Open) return;
+            open_ = Open;
             Send(CN_COMMAND, MakeWParam(0, Open ? CBN_DROPDOWN : CBN_CLOSEUP), 0);
         };
     }
@@ -98,6 +99,7 @@ private:
     }
 
     QObject context_;  // the widget outlives the peer: its connections end with this
+    bool open_ = false;
 };
 
 }  // namespace
