@@ -380,8 +380,13 @@ LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {
 void TControl::WndProc(TMessage& Message) {
     // Mouse capture follows the buttons of controls that want it.
     switch (Message.Msg) {
-        case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
+            // A control without double clicks sees the second press as a plain one.
+            if (!controlStyle_.Contains(csDoubleClicks)) Message.Msg = WM_LBUTTONDOWN;
+            if (controlStyle_.Contains(csCaptureMouse)) SetMouseCapture(true);
+            if (Message.Msg == WM_LBUTTONDOWN && controlStyle_.Contains(csClickEvents)) controlState_.Include(csClicked);
+            break;
+        case WM_LBUTTONDOWN:
             if (controlStyle_.Contains(csCaptureMouse)) SetMouseCapture(true);
             if (controlStyle_.Contains(csClickEvents)) controlState_.Include(csClicked);
             break;
@@ -474,7 +479,7 @@ void TControl::WMLButtonDown(TMessage& Message) {
 
 void TControl::WMLButtonDblClk(TMessage& Message) {
     DefaultHandler(Message);
-    if (controlStyle_.Contains(csDoubleClicks)) DblClick();
+    if (controlStyle_.Contains(csClickEvents)) DblClick();
     DoMouseDown(Message, mbLeft, {ssDouble});
 }
 

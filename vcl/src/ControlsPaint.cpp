@@ -87,7 +87,7 @@ void TWinControl::PaintTo(TCanvas* Canvas, Integer X, Integer Y) {
     Canvas->Handle();
     TSurface* target = Canvas->Surface();
     if (!target || !peer_) return;
-    if (DrawingSurface()) Perform(WM_PAINT, 0, 0);
+    // What the window shows now: an invalidated window paints first, drawing made outside painting stays.
     peer_->RenderTo(*target, Point(X, Y));
     TPoint offset = SurfaceOffset();
     for (std::size_t i = 0; i < controls_.size(); ++i) {

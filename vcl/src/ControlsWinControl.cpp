@@ -78,8 +78,8 @@ void TWinControl::RemoveControl(TControl* AControl) {
     if (it == controls_.end()) return;
     AControl->Invalidate();
     if (auto* win = dynamic_cast<TWinControl*>(AControl)) {
+        if (TCustomForm* form = GetParentForm(this)) form->DefocusControl(win, true);
         if (win->ContainsControl(FocusedControl())) MoveFocus(nullptr, false);
-        if (TCustomForm* form = GetParentForm(this)) form->ChildRemoved(win);
         win->DestroyHandle();
         tabList_.erase(std::remove(tabList_.begin(), tabList_.end(), win), tabList_.end());
     }
@@ -345,22 +345,24 @@ void TWinControl::CMPropagate(TMessage& Message) {
 void TWinControl::CMMirror(TMessage& Message) {
     if (Message.Msg == CM_VISIBLECHANGED || Message.Msg == CM_ENABLEDCHANGED || Message.Msg == CM_CURSORCHANGED)
         TControl::Dispatch(Message);
+    if ((Message.Msg == CM_VISIBLECHANGED && !Visible()) || (Message.Msg == CM_ENABLEDCHANGED && !Enabled()))
+        RemoveFocus();
     if (!peer_) return;
     switch (Message.Msg) {
         case CM_FONTCHANGED: peer_->SetFont(*Font()); break;
         case CM_COLORCHANGED: peer_->SetColor(Color()); break;
         case CM_SHOWHINTCHANGED: peer_->SetToolTip(ShowHint() ? Hint() : AnsiString()); break;
-        case CM_VISIBLECHANGED:
-            if (!Visible() && ContainsControl(FocusedControl())) MoveFocus(nullptr, false);
-            peer_->SetVisible(Visible());
-            break;
-        case CM_ENABLEDCHANGED:
-            if (!Enabled() && ContainsControl(FocusedControl())) MoveFocus(nullptr, false);
-            peer_->SetEnabled(Enabled());
-            break;
+        case CM_VISIBLECHANGED: peer_->SetVisible(Visible()); break;
+        case CM_ENABLEDCHANGED: peer_->SetEnabled(Enabled()); break;
         case CM_CURSORCHANGED: peer_->SetCursor(Cursor()); break;
         default: break;
     }
+}
+
+void TWinControl::RemoveFocus() {
+    TCustomForm* form = GetParentForm(this);
+    if (form && form != static_cast<TControl*>(this)) form->DefocusControl(this, false);
+    else if (ContainsControl(FocusedControl())) MoveFocus(nullptr, false);
 }
 
 // The native behaviour: the peer replays the event the message came from; messages sent from code get the

@@ -56,7 +56,6 @@ VCL_IMPLEMENT_CLASS(TForm, VCL_CREATOR(TForm), nullptr)
 TCustomForm::TCustomForm(TComponent* AOwner)
     : TScrollingWinControl(AOwner), icon_(std::make_unique<TIcon>()), canvas_(std::make_unique<TControlCanvas>()) {
     canvas_->SetControl(this);
-    formState_.Include(fsCreating);
     SetVisible(false);
     SetColor(clBtnFace);
     SetParentFont(false);
@@ -71,10 +70,9 @@ TCustomForm::~TCustomForm() {
 }
 
 void TCustomForm::BeforeDestruction() {
-    if (!ComponentState().Contains(csDestroying)) {
-        if (Visible() && !formState_.Contains(fsCreating)) {
-            SetVisible(false);
-        }
+    // A form whose creation failed never ran OnCreate, so its OnDestroy does not run either.
+    if (!ComponentState().Contains(csDestroying) && !formState_.Contains(fsCreating)) {
+        if (Visible()) SetVisible(false);
         DoDestroy();
     }
     TScrollingWinControl::BeforeDestruction();
@@ -85,11 +83,23 @@ void TCustomForm::BeforeDestruction() {
 // Creation from the description
 
 void TCustomForm::InitializeForm(const std::function<void(TCustomForm*)>& SetReference) {
+    formState_.Include(fsCreating);
     SetReference(this);
     ReadComponentRes(ClassName(), this);
     formState_.Exclude(fsCreating);
     DoCreate();
     if (Visible()) ApplyVisible();
+}
+
+// A second instance of a form class takes a free name (Form1_1), as the class library names it.
+void TCustomForm::SetName(const AnsiString& NewName) {
+    AnsiString name = NewName;
+    TComponent* owner = Owner();
+    if (owner && !name.empty() && ComponentState().Contains(csLoading)) {
+        for (int i = 1; owner->FindComponent(name) && owner->FindComponent(name) != this; ++i)
+            name = NewName + "_" + std::to_string(i);
+    }
+    TScrollingWinControl::SetName(name);
 }
 
 void TCustomForm::Loaded() {
@@ -301,10 +311,13 @@ bool TCustomForm::SetFocusedControl(TWinControl* Control) {
     return true;
 }
 
-void TCustomForm::ChildRemoved(TWinControl* Control) {
+// A control that goes, hides or is disabled gives up being the active control; the focus falls back to the form.
+void TCustomForm::DefocusControl(TWinControl* Control, bool Removing) {
+    if (Removing && Control->ContainsControl(focusedControl_)) focusedControl_ = nullptr;
+    if (Removing && Control->ContainsControl(Screen->ActiveControl())) Screen->SetActiveControl(nullptr);
     if (Control->ContainsControl(activeControl_)) activeControl_ = nullptr;
-    if (Control->ContainsControl(focusedControl_)) focusedControl_ = nullptr;
-    if (Screen->ActiveControl() && Control->ContainsControl(Screen->ActiveControl())) Screen->SetActiveControl(nullptr);
+    if (!Control->ContainsControl(FocusedControl())) return;
+    if (active_ && Control != this && Visible() && Enabled()) MoveFocus(this, false); else MoveFocus(nullptr, false);
 }
 
 void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {

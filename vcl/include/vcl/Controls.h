@@ -517,6 +517,8 @@ private:
     void CNKeyDown(TMessage& Message);
     void CMPropagate(TMessage& Message);
     void CMMirror(TMessage& Message);
+    // Hidden or disabled: the focus and the form's active control leave this control.
+    void RemoveFocus();
     void AlignAnchored(TControl* Control, const TRect& Client);
 
     std::vector<TControl*> controls_;

@@ -55,6 +55,7 @@ class TCustomForm : public TScrollingWinControl {
     ~TCustomForm() override;
     // Fires OnDestroy while the form is whole.
     void BeforeDestruction() override;
+    void SetName(const AnsiString& NewName) override;
 
     // The class library's Create: a form of class T with its description read and OnCreate run.
     template <typename T>
@@ -163,8 +164,8 @@ private:
     void ApplyVisible();
     void UpdateActiveState(bool Active);
     void SetWindowFocus();
-    // A control leaving the form (or going away) is no longer its active or focused control.
-    void ChildRemoved(TWinControl* Control);
+    // A control leaving the form, hidden or disabled is no longer its active or focused control.
+    void DefocusControl(TWinControl* Control, bool Removing);
 
     TPosition position_ = poDefaultPosOnly;
     bool keyPreview_ = false;

@@ -106,6 +106,7 @@ private:
         bool KeyHasChar = false;
     };
 
+    bool Translate(QEvent* Event);
     bool HandleKey(QEvent* Event, bool Press);
     bool HandleMouse(QEvent* Event);
     bool HandleWheel(QEvent* Event);

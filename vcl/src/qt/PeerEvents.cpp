@@ -50,8 +50,15 @@ TShiftState ShiftStateFromQt(Qt::KeyboardModifiers Modifiers, Qt::MouseButtons B
     return s;
 }
 
+// An event the stand-in took never travels on to the parent widget, as no window message does.
 bool TQtPeer::HandleEvent(QEvent* Event) {
     if (!Control()) return false;
+    bool taken = Translate(Event);
+    if (taken) Event->accept();
+    return taken;
+}
+
+bool TQtPeer::Translate(QEvent* Event) {
     switch (Event->type()) {
         case QEvent::KeyPress: return HandleKey(Event, true);
         case QEvent::KeyRelease: return HandleKey(Event, false);

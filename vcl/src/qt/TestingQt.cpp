@@ -72,10 +72,12 @@ QString TypedText(Word vk, TShiftState shift) {
     }
 }
 
+// A press goes to Target (focused first); a release to whatever has the focus by then, as on Windows.
 void SendKey(TWinControl* Target, QEvent::Type Type, int QtKey, Qt::KeyboardModifiers Mods, const QString& Text) {
-    if (FocusedControl() != Target) Testing::Focus(Target);
+    if (Type == QEvent::KeyPress && FocusedControl() != Target) Testing::Focus(Target);
+    TWinControl* receiver = FocusedControl() ? FocusedControl() : Target;
     QKeyEvent e(Type, QtKey, Mods, Text);
-    QApplication::sendEvent(PeerWidget(Target), &e);
+    QApplication::sendEvent(PeerWidget(receiver), &e);
 }
 
 // The windowed control whose peer receives the mouse, and the point in that peer's widget.
