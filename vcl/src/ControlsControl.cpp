@@ -17,6 +17,19 @@ TPopupMenuService& PopupService() {
 void SetPopupMenuService(const TPopupMenuService& Service) { PopupService() = Service; }
 const TPopupMenuService& PopupMenuService() { return PopupService(); }
 
+// The component as a pop-up menu, or nullptr. The menus unit says so itself when it can; otherwise a
+// component of class TPopupMenu (or a descendant) is one: TPopupMenu derives from TComponent alone, so both
+// share one address, and the menus unit confirms the conversion.
+static TPopupMenu* PopupMenuOf(TComponent* Component) {
+    const TPopupMenuService& service = PopupMenuService();
+    if (service.FromComponent) return service.FromComponent(Component);
+    bool isMenu = false;
+    for (TClass c = Component->ClassType(); c && !isMenu; c = c->Parent) isMenu = SameIdent(c->Name, "TPopupMenu");
+    if (!isMenu || !service.AsComponent) return nullptr;
+    auto* menu = reinterpret_cast<TPopupMenu*>(Component);
+    return service.AsComponent(menu) == Component ? menu : nullptr;
+}
+
 // PopupMenu = PopupMenu1: resolved once the whole description is read, through the menus unit.
 static void ReadPopupMenuReference(TObject& Object, const TFormValue& Value, TReadContext& Context) {
     auto& control = static_cast<TControl&>(Object);
@@ -25,8 +38,7 @@ static void ReadPopupMenuReference(TObject& Object, const TFormValue& Value, TRe
     TComponent* root = Context.Root;
     Context.Fixups.push_back([&control, target, root, Value] {
         TComponent* found = root ? root->FindComponent(target) : nullptr;
-        const TPopupMenuService& service = PopupMenuService();
-        TPopupMenu* menu = found && service.FromComponent ? service.FromComponent(found) : nullptr;
+        TPopupMenu* menu = found ? PopupMenuOf(found) : nullptr;
         if (!menu) RaiseInvalidPropertyValue(Value);
         control.SetPopupMenu(menu);
     });

@@ -155,6 +155,13 @@ bool TQtPeer::DefaultHandler(TMessage& Message) {
             pending_ = keep;
             return true;
         }
+        case WM_RBUTTONUP: {
+            hook_->BaseEvent(event);
+            QPoint g = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
+            HWND self = Control()->HandleAllocated() ? Control()->Handle() : nullptr;
+            Send(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(self), MakeLParam(g.x(), g.y()));
+            return true;
+        }
         default:
             hook_->BaseEvent(event);
             return true;
@@ -199,10 +206,12 @@ bool TQtPeer::HandleWheel(QEvent* Event) {
     return true;
 }
 
+// The menu key asks for a context menu at once; a right click asks for it when its release reaches the
+// native handling (below), as on Windows, so Qt's own mouse-made request is dropped.
 bool TQtPeer::HandleContextMenu(QEvent* Event) {
     auto* e = static_cast<QContextMenuEvent*>(Event);
-    TPoint screen = e->reason() == QContextMenuEvent::Keyboard ? Point(-1, -1) : Point(e->globalPos().x(), e->globalPos().y());
-    TMessage m{WM_CONTEXTMENU, 0, MakeLParam(screen.X, screen.Y), 0};
+    if (e->reason() != QContextMenuEvent::Keyboard) return true;
+    TMessage m{WM_CONTEXTMENU, 0, MakeLParam(-1, -1), 0};
     SendWithEvent(m, Event);
     return true;
 }
