@@ -3,9 +3,11 @@
 # so the binary carries its form descriptions and pictures without Qt's resource compiler.
 function(halcyra_embed_resources out_cpp symbol)
   set(script ${CMAKE_SOURCE_DIR}/cmake/EmbedResourcesScript.cmake)
+  string(REPLACE ";" "|" files "${ARGN}")  # a list would be split by the shell
   add_custom_command(
     OUTPUT ${out_cpp}
-    COMMAND ${CMAKE_COMMAND} -DOUT=${out_cpp} -DSYMBOL=${symbol} "-DFILES=${ARGN}" -P ${script}
+    COMMAND ${CMAKE_COMMAND} -DOUT=${out_cpp} -DSYMBOL=${symbol} -DFILES=${files} -P ${script}
     DEPENDS ${ARGN} ${script}
-    COMMENT "Embedding resources into ${out_cpp}")
+    COMMENT "Embedding resources into ${out_cpp}"
+    VERBATIM)
 endfunction()

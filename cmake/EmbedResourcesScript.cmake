@@ -1,4 +1,5 @@
-# Run in script mode by halcyra_embed_resources.
+# Run in script mode by halcyra_embed_resources; FILES arrives separated by "|".
+string(REPLACE "|" ";" FILES "${FILES}")
 set(body "// Generated: embedded resources.\n#include <vcl/Resources.h>\n\nnamespace {\n")
 set(table "")
 set(index 0)
@@ -15,6 +16,6 @@ foreach(file IN LISTS FILES)
   string(APPEND table "  {\"${name}\", \"${type}\", data${index}, ${size}},\n")
   math(EXPR index "${index} + 1")
 endforeach()
-string(APPEND body "}\n\nconst TResourceEntry ${SYMBOL}[] = {\n${table}  {nullptr, nullptr, nullptr, 0}\n};\n")
+string(APPEND body "}\n\nextern const TResourceEntry ${SYMBOL}[];\nconst TResourceEntry ${SYMBOL}[] = {\n${table}  {nullptr, nullptr, nullptr, 0}\n};\n")
 file(WRITE ${OUT}.tmp "${body}")
 file(COPY_FILE ${OUT}.tmp ${OUT} ONLY_IF_DIFFERENT)

@@ -146,6 +146,38 @@ bool IdentToColor(const std::string& Ident, Int64& Color) {
     return true;
 }
 
+namespace {
+struct TCharsetName {
+    Integer Charset;
+    const char* Name;
+};
+constexpr TCharsetName CharsetNames[] = {
+    {0, "ANSI_CHARSET"},        {1, "DEFAULT_CHARSET"},     {2, "SYMBOL_CHARSET"},      {77, "MAC_CHARSET"},
+    {128, "SHIFTJIS_CHARSET"},  {129, "HANGEUL_CHARSET"},   {130, "JOHAB_CHARSET"},     {134, "GB2312_CHARSET"},
+    {136, "CHINESEBIG5_CHARSET"}, {161, "GREEK_CHARSET"},   {162, "TURKISH_CHARSET"},   {163, "VIETNAMESE_CHARSET"},
+    {177, "HEBREW_CHARSET"},    {178, "ARABIC_CHARSET"},    {186, "BALTIC_CHARSET"},    {204, "RUSSIAN_CHARSET"},
+    {222, "THAI_CHARSET"},      {238, "EASTEUROPE_CHARSET"}, {255, "OEM_CHARSET"},
+};
+}  // namespace
+
+bool CharsetToIdent(Integer Charset, AnsiString& Ident) {
+    for (const TCharsetName& entry : CharsetNames)
+        if (entry.Charset == Charset) {
+            Ident = entry.Name;
+            return true;
+        }
+    return false;
+}
+
+bool IdentToCharset(const std::string& Ident, Int64& Charset) {
+    for (const TCharsetName& entry : CharsetNames)
+        if (SameIdent(entry.Name, Ident)) {
+            Charset = entry.Charset;
+            return true;
+        }
+    return false;
+}
+
 TColor StringToColor(const AnsiString& S) {
     Integer color = 0;
     if (IdentToColor(S, color)) return color;

@@ -26,7 +26,7 @@ void ReleaseHandle(void* handle) {
 
 void PublishTFont(TPublisher& p) {
     TPublishOf<TFont> P(p);
-    P.Int("Charset", &TFont::Charset, &TFont::SetCharset);
+    P.IntIdent("Charset", &TFont::Charset, &TFont::SetCharset, &IdentToCharset);
     P.IntIdent("Color", &TFont::Color, &TFont::SetColor, &IdentToColor);
     P.Int("Height", &TFont::Height, &TFont::SetHeight);
     P.Str("Name", &TFont::Name, &TFont::SetName);

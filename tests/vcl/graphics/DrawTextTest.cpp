@@ -140,3 +140,17 @@ TEST(DrawText, ClipsToTheRectangleUnlessNoClip) {
         EXPECT_EQ(t.C->Pixels(15, 5) == clYellow, flags == DT_NOCLIP);
     }
 }
+
+// Code that draws through Canvas->Handle() (labels, status bars) gets the canvas's own font, not the DC's
+// stock system font.
+TEST(DrawText, TheCanvasHandleCarriesTheCanvasFont) {
+    std::unique_ptr<TBitmap> bitmap = WhiteBitmap(80, 60);
+    TCanvas* canvas = bitmap->Canvas();
+    TEXTMETRIC stock{};
+    GetTextMetrics(canvas->Handle(), &stock);
+    canvas->Font()->SetHeight(-30);
+    TEXTMETRIC chosen{};
+    ASSERT_TRUE(GetTextMetrics(canvas->Handle(), &chosen));
+    EXPECT_NE(chosen.tmHeight, stock.tmHeight);
+    EXPECT_GE(chosen.tmHeight, 30);
+}

@@ -87,6 +87,9 @@ bool ColorToIdent(Integer Color, AnsiString& Ident);
 bool IdentToColor(const AnsiString& Ident, Integer& Color);
 // For published colour properties (TPublishOf::IntIdent).
 bool IdentToColor(const std::string& Ident, Int64& Color);
+// Character-set names of form descriptions (Font.Charset = DEFAULT_CHARSET).
+bool CharsetToIdent(Integer Charset, AnsiString& Ident);
+bool IdentToCharset(const std::string& Ident, Int64& Charset);
 // "clBtnFace", "$00FF0000", "255", "-2147483633"; EConvertError for anything else.
 TColor StringToColor(const AnsiString& S);
 // The identifier when there is one, else "$" and eight hex digits.
@@ -276,8 +279,8 @@ class TCanvas : public TPersistent {
     TCanvas();
     ~TCanvas() override;
 
-    // The device context; a canvas without a surface asks CreateHandle for one, and raises
-    // EInvalidOperation "Canvas does not allow drawing" when there is still none.
+    // The device context with the canvas's font, pen and brush selected; a canvas without a surface asks
+    // CreateHandle for one, and raises EInvalidOperation "Canvas does not allow drawing" when there is still none.
     HDC Handle();
     bool HandleAllocated() const { return surface_ != nullptr; }
 
@@ -346,6 +349,7 @@ protected:
 private:
     friend class TBitmap;
     friend struct TCanvasAccess;
+    HDC DeviceContext();  // the handle alone, objects not selected
     void RequiredFont();
     void RequiredPen();
     void RequiredBrush();

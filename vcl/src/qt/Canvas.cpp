@@ -36,7 +36,15 @@ TCanvas::~TCanvas() {
     if (handle_) UnregisterGdiObject(handle_);
 }
 
+// As in the class library, whoever takes the handle gets the canvas's own objects selected into it.
 HDC TCanvas::Handle() {
+    RequiredFont();
+    RequiredPen();
+    RequiredBrush();
+    return handle_;
+}
+
+HDC TCanvas::DeviceContext() {
     if (!surface_) CreateHandle();
     if (!surface_) throw EInvalidOperation("Canvas does not allow drawing");
     if (!handle_) handle_ = static_cast<HDC>(RegisterOwnedGdiObject(TGdiKind::DC, this));
@@ -55,7 +63,7 @@ void TCanvas::PenChanged(TObject*) { state_->PenValid = false; }
 void TCanvas::BrushChanged(TObject*) { state_->BrushValid = false; }
 
 void TCanvas::RequiredFont() {
-    Handle();
+    DeviceContext();
     if (state_->FontValid) return;
     state_->Font = font_->Handle();
     state_->TextColor = ColorToRGB(font_->Color());
@@ -63,7 +71,7 @@ void TCanvas::RequiredFont() {
 }
 
 void TCanvas::RequiredPen() {
-    Handle();
+    DeviceContext();
     if (state_->PenValid) return;
     state_->Pen = pen_->Handle();
     state_->Rop2 = Rop2Of(pen_->Mode());
@@ -71,7 +79,7 @@ void TCanvas::RequiredPen() {
 }
 
 void TCanvas::RequiredBrush() {
-    Handle();
+    DeviceContext();
     if (state_->BrushValid) return;
     state_->Brush = brush_->Handle();
     COLORREF color = ColorToRGB(brush_->Color());
