@@ -27,5 +27,6 @@ int RunCalculator() {
     Application->Initialize();
     Application->CreateForm(Form1);
     Application->Run();
+    DoneApplication();
     return 0;
 }

@@ -8,6 +8,7 @@
 #include "CalculatorWindow.h"
 #include "ProgramStart.h"
 #include "vcl/Testing.h"
+#include "vcl/Windows.h"
 
 namespace {
 
@@ -117,6 +118,23 @@ TEST_F(CalculatorWindow, RendersHeadlessWithTheResultListInItsGrey) {
         EXPECT_TRUE(Testing::SaveBitmapAsPng(shot, path));
     }
     delete shot;
+}
+
+}  // namespace
+
+namespace {
+
+// Runs in its own process under CTest: the message loop ends for good once the main window closes.
+TEST(CalculatorProgram, ClosingTheWindowEndsTheLoopAndFreesTheWindow) {
+    RegisterProgramClassesAndResources();
+    Application->Initialize();
+    Application->CreateForm(Form1);
+    PostMessage(Form1->Handle(), WM_CLOSE, 0, 0);
+    Application->Run();
+    EXPECT_TRUE(Application->Terminated());
+    DoneApplication();
+    EXPECT_EQ(Application->ComponentCount(), 0);
+    Form1 = nullptr;
 }
 
 }  // namespace

@@ -32,6 +32,18 @@ void TControlCanvas::SetControl(TControl* AControl) {
 
 void TControlCanvas::FreeHandle() { SetSurface(nullptr); }
 
+void TControlCanvas::PaintLocked(const std::function<void()>& Paint) {
+    FreeHandle();
+    Lock();
+    try {
+        Paint();
+    } catch (...) {
+        Unlock();
+        throw;
+    }
+    Unlock();
+}
+
 // The control's client area of its drawing surface: origin at the client's top left, clipped to it.
 void TControlCanvas::CreateHandle() {
     if (!control_) return;
@@ -108,15 +120,7 @@ TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner), canvas
 TCustomControl::~TCustomControl() { canvas_->FreeHandle(); }
 
 void TCustomControl::PaintWindow() {
-    canvas_->FreeHandle();
-    canvas_->Lock();
-    try {
-        Paint();
-    } catch (...) {
-        canvas_->Unlock();
-        throw;
-    }
-    canvas_->Unlock();
+    canvas_->PaintLocked([this] { Paint(); });
 }
 
 void TCustomControl::BoundsChanged() {
@@ -139,15 +143,7 @@ TGraphicControl::~TGraphicControl() { canvas_->FreeHandle(); }
 
 void TGraphicControl::Dispatch(TMessage& Message) {
     if (Message.Msg != WM_PAINT) return TControl::Dispatch(Message);
-    canvas_->FreeHandle();
-    canvas_->Lock();
-    try {
-        Paint();
-    } catch (...) {
-        canvas_->Unlock();
-        throw;
-    }
-    canvas_->Unlock();
+    canvas_->PaintLocked([this] { Paint(); });
 }
 
 void TGraphicControl::BoundsChanged() {

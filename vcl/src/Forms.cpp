@@ -435,15 +435,7 @@ void TCustomForm::Paint() {
 }
 
 void TCustomForm::PaintWindow() {
-    canvas_->FreeHandle();
-    canvas_->Lock();
-    try {
-        Paint();
-    } catch (...) {
-        canvas_->Unlock();
-        throw;
-    }
-    canvas_->Unlock();
+    canvas_->PaintLocked([this] { Paint(); });
 }
 
 void TCustomForm::BoundsChanged() {

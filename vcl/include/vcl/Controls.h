@@ -549,6 +549,8 @@ class TControlCanvas : public TCanvas {
     void SetControl(TControl* AControl);
     // Forgets the surface; the next drawing takes the control's current one (after a resize).
     void FreeHandle();
+    // Runs one paint pass on a fresh handle with the canvas locked, unlocking it even when Paint raises.
+    void PaintLocked(const std::function<void()>& Paint);
 
 protected:
     void CreateHandle() override;
