@@ -1,36 +1,6 @@
 #pragma once
-// A shown form to place standard controls on, and a counter of event firings.
+// Standard controls are placed on the shared test form.
 
-#include <gtest/gtest.h>
+#include "support/FormFixture.h"
 
-#include "vcl/Forms.h"
-#include "vcl/StdCtrls.h"
-#include "vcl/Testing.h"
-
-class StdCtrlsTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { RegisterStdCtrls(); }
-
-    void SetUp() override {
-        form = new TForm(nullptr);
-        form->SetBounds(0, 0, 400, 300);
-        Testing::ShowAndActivate(form);
-    }
-    void TearDown() override { FreeAndNil(form); }
-
-    // A control of class T on Parent (the form by default), at the given bounds.
-    template <typename T>
-    T* Place(Integer Left, Integer Top, Integer Width, Integer Height, TWinControl* Parent = nullptr) {
-        T* control = new T(form);
-        control->SetParent(Parent ? Parent : form);
-        control->SetBounds(Left, Top, Width, Height);
-        return control;
-    }
-
-    // An event handler that counts its calls.
-    static TNotifyEvent Counter(int& Count) {
-        return [&Count](TObject*) { ++Count; };
-    }
-
-    TForm* form = nullptr;
-};
+using StdCtrlsTest = FormFixture;
