@@ -9,28 +9,7 @@
 
 namespace {
 
-class Keyboard : public ::testing::Test {
-protected:
-    void SetUp() override {
-        form = new TForm(Application);
-        form->SetBounds(0, 0, 300, 200);
-        first = Add(10);
-        second = Add(60);
-        Input::Show(form);
-    }
-    void TearDown() override { FreeAllForms(); }
-
-    TSwatch* Add(Integer left) {
-        auto* s = new TSwatch(form);
-        s->SetParent(form);
-        s->SetLeft(left);
-        return s;
-    }
-
-    TForm* form = nullptr;
-    TSwatch* first = nullptr;
-    TSwatch* second = nullptr;
-};
+using Keyboard = TwoSwatchForm;
 
 TEST_F(Keyboard, ACharacterKeyArrivesAsKeyDownThenCharThenKeyUp) {
     Input::Key(first, 'A');

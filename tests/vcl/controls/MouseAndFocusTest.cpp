@@ -9,30 +9,17 @@
 
 namespace {
 
-class MouseAndFocus : public ::testing::Test {
+class MouseAndFocus : public TwoSwatchForm {
 protected:
     void SetUp() override {
-        form = new TForm(Application);
-        form->SetBounds(0, 0, 300, 200);
-        first = Add(10);
-        second = Add(60);
-        Input::Show(form);
+        TwoSwatchForm::SetUp();
         Testing::RecordedMessageBoxes().clear();
     }
     void TearDown() override {
-        FreeAllForms();
+        TwoSwatchForm::TearDown();
         Application->OnException = nullptr;
         Testing::RecordedMessageBoxes().clear();
     }
-    TSwatch* Add(Integer left) {
-        auto* s = new TSwatch(form);
-        s->SetParent(form);
-        s->SetLeft(left);
-        return s;
-    }
-    TForm* form = nullptr;
-    TSwatch* first = nullptr;
-    TSwatch* second = nullptr;
 };
 
 TEST_F(MouseAndFocus, APressAndReleaseInsideIsOneClickAndMouseEventsCarryClientCoordinates) {

@@ -7,6 +7,9 @@
 
 #include "vcl/Controls.h"
 #include "vcl/Forms.h"
+#include "vcl/Testing.h"
+
+#include <gtest/gtest.h>
 
 // A windowed control filled with its Color, a frame in Font.Color; it logs every message it dispatches.
 class TSwatch : public TCustomControl {
@@ -63,3 +66,27 @@ void RegisterSamples();
 
 // Frees what the application owns, so every test starts without forms.
 void FreeAllForms();
+
+// A shown form with two swatches side by side, the first at Left 10 and the second at Left 60.
+class TwoSwatchForm : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form = new TForm(Application);
+        form->SetBounds(0, 0, 300, 200);
+        first = Add(10);
+        second = Add(60);
+        Testing::ShowAndActivate(form);
+    }
+    void TearDown() override { FreeAllForms(); }
+
+    TSwatch* Add(Integer left) {
+        auto* s = new TSwatch(form);
+        s->SetParent(form);
+        s->SetLeft(left);
+        return s;
+    }
+
+    TForm* form = nullptr;
+    TSwatch* first = nullptr;
+    TSwatch* second = nullptr;
+};
