@@ -126,18 +126,6 @@ void TMemoryStream::SaveToFile(const AnsiString& FileName) {
 
 // ---------------------------------------------------------------------------
 
-Integer TStringStream::Read(void* Buffer, Integer Count) { return ReadFromBytes(data_, position_, Buffer, Count); }
-Integer TStringStream::Write(const void* Buffer, Integer Count) {
-    return WriteToBytes(data_, position_, Buffer, Count);
-}
-Int64 TStringStream::Seek(Int64 Offset, Word Origin) {
-    return position_ = SeekTarget(position_, Size(), Offset, Origin);
-}
-void TStringStream::SetSize(Int64 NewSize) {
-    if (NewSize < 0) throw EStreamError("Invalid stream size");
-    data_.resize(static_cast<std::size_t>(NewSize), '\0');
-    position_ = std::min(position_, NewSize);
-}
 AnsiString TStringStream::ReadString(Integer Count) {
     AnsiString result(static_cast<std::size_t>(std::max(Count, 0)), '\0');
     result.resize(static_cast<std::size_t>(Read(result.data(), Count)));

@@ -506,35 +506,29 @@ class TMemoryStream : public TStream {
     void SetSize(Int64 NewSize) override;
 
     void* Memory() { return data_.data(); }
+    const std::string& Bytes() const { return data_; }
     void Clear();
     void LoadFromStream(TStream* Stream);
     void LoadFromFile(const AnsiString& FileName);
     void SaveToStream(TStream* Stream);
     void SaveToFile(const AnsiString& FileName);
 
+protected:
+    explicit TMemoryStream(std::string Bytes) : data_(std::move(Bytes)) {}
+
 private:
     std::string data_;
     Int64 position_ = 0;
 };
 
-// A stream over a string of bytes.
-class TStringStream : public TStream {
-    VCL_CLASS(TStringStream, TStream)
-    explicit TStringStream(const AnsiString& AString = {}) : data_(AString) {}
+// A stream over a string of bytes: a memory stream that hands out its bytes as text.
+class TStringStream : public TMemoryStream {
+    VCL_CLASS(TStringStream, TMemoryStream)
+    explicit TStringStream(const AnsiString& AString = {}) : TMemoryStream(AString) {}
 
-    Integer Read(void* Buffer, Integer Count) override;
-    Integer Write(const void* Buffer, Integer Count) override;
-    Int64 Seek(Int64 Offset, Word Origin) override;
-    Int64 Size() override { return static_cast<Int64>(data_.size()); }
-    void SetSize(Int64 NewSize) override;
-
-    const AnsiString& DataString() const { return data_; }
+    const AnsiString& DataString() const { return Bytes(); }
     AnsiString ReadString(Integer Count);
     void WriteString(const AnsiString& AString);
-
-private:
-    AnsiString data_;
-    Int64 position_ = 0;
 };
 
 enum : Word {
