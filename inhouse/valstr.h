@@ -3,6 +3,7 @@
 // padding, comparison of texts holding numbers, decimal arithmetic on number texts, selectors.
 // Texts are Windows-1252 bytes with 1-based positions; text results come back through Result.
 
+#include <vcl/Graphics.h>
 #include <vcl/System.h>
 
 namespace valstr {
@@ -82,5 +83,19 @@ void IntToStrVar(Integer Value, AnsiString& Result);
 Integer StrToIntStrict(const AnsiString& S);
 // Inserts Source into S before position Index, clamped to 1..Length(S) + 1 as the runtime does.
 void InsertStr(const AnsiString& Source, AnsiString& S, Integer Index);
+
+// Colours: RGB and hue/saturation/lightness on the 0..240 scale (hue 0..239); system colours are resolved first.
+inline constexpr Integer HSLScale = 240;
+void ColorToRGBBytes(TColor Color, Byte& R, Byte& G, Byte& B);
+TColor RGBToColor(Byte R, Byte G, Byte B);
+void ColorToHSLFloat(TColor Color, Double& H, Double& S, Double& L);
+void ColorToHSL(TColor Color, Integer& H, Integer& S, Integer& L);
+TColor HSLToColor(Integer H, Integer S, Integer L);
+Integer ColorLightness(TColor Color);
+TColor ContrastColor(TColor Color);
+TColor ChangeLightness(TColor Color, Double Factor);
+TColor LighterColor(TColor Color, Double Factor);
+TColor DarkerColor(TColor Color, Double Factor);
+TColor ScaleSaturation(TColor Color, Double Percent);
 
 }  // namespace valstr
