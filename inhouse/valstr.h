@@ -6,6 +6,10 @@
 #include <vcl/Graphics.h>
 #include <vcl/System.h>
 
+namespace superar {
+struct ArrayOfFiles;
+}
+
 namespace valstr {
 
 // The library's "no value / not found" integer.
@@ -97,5 +101,21 @@ TColor ChangeLightness(TColor Color, Double Factor);
 TColor LighterColor(TColor Color, Double Factor);
 TColor DarkerColor(TColor Color, Double Factor);
 TColor ScaleSaturation(TColor Color, Double Percent);
+
+// The row iterator over a selection text ("3-7;9;12-"); walked by the selection routines.
+struct LoopT {
+    Integer Current;   // index delivered by the last step, -1 before the first
+    Integer Finished;  // 1 while Current is the last index of the selection
+    Integer Next;      // index prepared by the last step; -1 = take the next item
+    Integer HasNext;
+    superar::ArrayOfFiles* Owner;  // table whose rows are walked, or none
+    AnsiString Selection;
+    Integer Min;
+    Integer Max;
+    Integer RangeFrom;
+    Integer RangeTo;
+    Integer Direction;  // 0 ascending, 1 descending, 2 invalid item
+    AnsiString Remaining;
+};
 
 }  // namespace valstr

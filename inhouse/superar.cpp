@@ -1,0 +1,202 @@
+// The item table's life cycle, row storage, adding rows and the memo import and export.
+#include "superar.h"
+#include "superar_detail.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include <vcl/StdCtrls.h>
+#include <vcl/SysUtils.h>
+
+namespace superar {
+
+using namespace valstr;
+
+namespace {
+
+// Extra rows kept after N when the storage grows.
+Integer SpareRows(const ArrayOfFiles& Table) {
+    return std::min<Integer>(10000, std::max<Integer>(Table.Count / 4 + 10, 50));
+}
+
+void InitRow(DataRecT& Row, Integer Index) {
+    Row.Included = 1;
+    Row.Texts.assign(1, DataFieldT{});
+    Row.OriginalNumber = Index;
+    Row.Info.Clear();
+}
+
+bool OnlyBlanksAndTabs(std::string_view Line) {
+    return !Line.empty() && Line.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+Integer FindRowByView(ArrayOfFiles& Table, std::string_view Text, Integer Field, bool Formatted) {
+    Integer found = 0;
+    AnsiString fieldText;
+    detail::ForEachSelectedRow(Table, [&](Integer row) {
+        GetFieldText(Table, row, Field, fieldText, Formatted);
+        const bool same = Table.UniqueIgnoreCase ? detail::SameTextNoCase(fieldText, Text) : fieldText == Text;
+        if (same) found = row;
+        return !same;
+    });
+    return found;
+}
+
+void AddLineView(ArrayOfFiles& Table, std::string_view Line, Integer Field) {
+    if (Line.empty() && !Table.KeepEmptyLines) return;
+    if (!Table.KeepBlankLines && OnlyBlanksAndTabs(Line)) return;
+    if (Table.UniqueRows == 1 && FindRowByView(Table, Line, Field, false) != 0) return;
+    AppendRow(Table);
+    detail::SetFieldTextView(Table, Table.Count, Field, Line);
+}
+
+// The lines of a memo's text as the memo's Lines has them: a break at the very end starts no line.
+template <typename VisitT>
+void ForEachMemoLine(std::string_view Text, VisitT&& Visit) {
+    std::size_t start = 0;
+    while (start < Text.size()) {
+        const std::size_t end = Text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            Visit(Text.substr(start));
+            return;
+        }
+        Visit(Text.substr(start, end - start));
+        start = end + 1;
+        if (Text[end] == '\r' && start < Text.size() && Text[start] == '\n') ++start;
+    }
+}
+
+}  // namespace
+
+bool detail::SameTextNoCase(std::string_view A, std::string_view B) {
+    if (A.size() != B.size()) return false;
+    for (std::size_t i = 0; i < A.size(); ++i)
+        if (A[i] != B[i] && AnsiLowerChar(A[i]) != AnsiLowerChar(B[i])) return false;
+    return true;
+}
+
+bool AcceptAllRows(ArrayOfFiles&, Integer) { return true; }
+
+void ClearTable(ArrayOfFiles& Table) {
+    Table.AddedRows = 0;
+    Table.Reserved1 = -1;
+    Table.Reserved2 = -1;
+    Table.StatusText1.clear();
+    Table.StatusText2.clear();
+    Table.StatusNumber = 0;
+    Table.StatusIndex = NoValue;
+    Table.StatusFlag = 0;
+    Table.StatusText3.clear();
+    // Rows go with their file information; the storage itself is kept for the next load.
+    Table.Rows.clear();
+    Table.Selection.clear();
+    for (AnsiString& name : Table.BackingFiles) name.clear();
+    Diskop::CloseFileHandle(Table.BackingHandle);
+    Table.BackingHandle = NoValue;
+    Table.BackingOpenFile.clear();
+    Table.Count = 0;
+}
+
+Integer RowCapacity(const ArrayOfFiles& Table) {
+    return Table.Rows.empty() ? 0 : static_cast<Integer>(Table.Rows.size() - 1);
+}
+
+void SetRowCapacity(ArrayOfFiles& Table, Integer N, bool Exact) {
+    if (N < 1) {
+        ClearTable(Table);
+        return;
+    }
+    if (N <= RowCapacity(Table)) return;
+    const Integer capacity = Exact ? N : CheckedAdd(N, SpareRows(Table));
+    const auto size = static_cast<std::size_t>(capacity) + 1;
+    // The rows in use follow the rule above; the memory under them grows geometrically so that a
+    // long run of appends moves the rows only a few times.
+    if (size > Table.Rows.capacity()) Table.Rows.reserve(std::max(size, 2 * Table.Rows.capacity()));
+    const std::size_t first = Table.Rows.size();
+    Table.Rows.resize(size);
+    for (std::size_t i = first; i < size; ++i) InitRow(Table.Rows[i], static_cast<Integer>(i));
+}
+
+void AppendRow(ArrayOfFiles& Table) {
+    const Integer count = CheckedAdd(Table.Count, 1);
+    SetRowCapacity(Table, count, false);
+    Table.AddedRows = CheckedAdd(Table.AddedRows, 1);
+    Table.Count = count;
+}
+
+bool ResolveRow(ArrayOfFiles& Table, Integer& Row, bool Grow) {
+    if (Row == 0) Row = Table.Count;
+    if (Row < 1) return true;
+    if (Row <= Table.Count) return false;
+    if (!Grow) return true;
+    SetRowCapacity(Table, Row, false);
+    Table.AddedRows = CheckedAdd(Table.AddedRows, Row - Table.Count);
+    Table.Count = Row;
+    return false;
+}
+
+bool IsRowSkipped(ArrayOfFiles& Table, Integer Row) {
+    return Row < 1 || Row > Table.Count || Table.Rows[static_cast<std::size_t>(Row)].Included == 0;
+}
+
+void GetRowText(ArrayOfFiles& Table, Integer Row, AnsiString& Text) {
+    GetFieldText(Table, Row, FieldData, Text, false);
+}
+
+void AddRowWithText(ArrayOfFiles& Table, const AnsiString& Text, Integer Field) {
+    AppendRow(Table);
+    SetFieldText(Table, Table.Count, Field, Text);
+}
+
+void AddLineAsRow(ArrayOfFiles& Table, const AnsiString& Line, Integer Field) { AddLineView(Table, Line, Field); }
+
+Integer FindRowByText(ArrayOfFiles& Table, const AnsiString& Text, Integer Field, bool Formatted) {
+    return FindRowByView(Table, Text, Field, Formatted);
+}
+
+Integer LoadMemoLines(ArrayOfFiles& Table, TCustomMemo* Memo, Integer Field) {
+    ClearTable(Table);
+    const AnsiString text = Memo->Text();
+    // Lines leaves out an empty line after the last break; the load leaves out an empty last line.
+    std::size_t lines = 0;
+    std::string_view last;
+    ForEachMemoLine(text, [&](std::string_view line) {
+        ++lines;
+        last = line;
+    });
+    if (lines > 0 && last.empty()) --lines;
+    SetRowCapacity(Table, static_cast<Integer>(std::min<std::size_t>(lines, 0x7FFFFFFF)), true);
+    std::size_t taken = 0;
+    ForEachMemoLine(text, [&](std::string_view line) {
+        if (taken++ < lines) AddLineView(Table, line, Field);
+    });
+    if (Table.Rows.size() > static_cast<std::size_t>(Table.Count) + 1)
+        Table.Rows.resize(static_cast<std::size_t>(Table.Count) + 1);
+    return Table.Count;
+}
+
+void WriteFieldToMemo(ArrayOfFiles& Table, TCustomMemo* Memo, Integer Field, bool Formatted) {
+    Memo->Clear();
+    AnsiString joined;
+    if (Memo->GetTextLen() > 0) joined = Memo->Text() + "\r\n";
+    std::size_t size = joined.size();
+    if (!Formatted && Field >= 0 && Field <= LastField) {
+        for (Integer row = 1; row <= Table.Count; ++row) {
+            const DataTextT& texts = Table.Rows[static_cast<std::size_t>(row)].Texts;
+            size += 2 + (static_cast<std::size_t>(Field) < texts.size() ? texts[static_cast<std::size_t>(Field)].Text.size() : 0);
+        }
+        joined.reserve(size);
+    }
+    AnsiString text;
+    bool first = true;
+    detail::ForEachSelectedRow(Table, [&](Integer row) {
+        GetFieldText(Table, row, Field, text, Formatted);
+        if (!first) joined += "\r\n";
+        joined += text;
+        first = false;
+        return true;
+    });
+    Memo->SetText(joined);
+}
+
+}  // namespace superar

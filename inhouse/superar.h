@@ -1,0 +1,228 @@
+#pragma once
+// The item table: rows addressed from 1, each with numbered fields 0..113 read and written as text,
+// field names and kinds, the import of a memo's lines and the export of one field to a memo.
+// A table is a plain value; InitTable gives it its defaults. A table that was never initialised
+// (all zero) works too: it keeps no empty or blank lines and treats every field as text.
+
+#include <memory>
+#include <vector>
+
+#include <vcl/System.h>
+
+#include "Diskop.h"
+#include "exposit.h"
+#include "gauge.h"
+#include "valstr.h"
+
+class TControl;
+class TCustomMemo;
+
+namespace superar {
+
+inline constexpr Integer FieldCount = 114;
+inline constexpr Integer LastField = FieldCount - 1;
+inline constexpr Integer NameSlots = 8;
+inline constexpr Integer SortKeyCount = 50;
+
+// Field kinds.
+inline constexpr Byte KindText = 0;
+inline constexpr Byte KindInteger = 1;
+inline constexpr Byte KindDate = 2;
+inline constexpr Byte KindTime = 3;
+
+// Name slots of a field.
+inline constexpr Integer SlotDisplayName = 1;
+inline constexpr Integer SlotSecondName = 2;
+inline constexpr Integer SlotAliases = 3;
+inline constexpr Integer SlotGroupName = 4;
+inline constexpr Integer SlotGroupAndName = 5;  // read only: group + "|" + display name
+inline constexpr Integer SlotInvisible = 8;
+
+// Fields with a fixed meaning.
+inline constexpr Integer FieldData = 0;
+inline constexpr Integer FieldSettingName = 51;
+inline constexpr Integer FieldSettingValue = 53;
+inline constexpr Integer FieldSettingKind = 54;
+inline constexpr Integer FieldSettingComment = 57;
+inline constexpr Integer FieldSettingSection = 58;
+inline constexpr Integer FieldRowNumber = 69;
+inline constexpr Integer FieldRandom = 72;
+inline constexpr Integer FieldOriginalNumber = 88;
+inline constexpr Integer FieldIncluded = 96;
+inline constexpr Integer FieldBackingLength = 105;
+
+// One field of a row.
+struct DataFieldT {
+    AnsiString Text;
+    Int64 IntValue;
+    Double FloatValue;
+};
+
+// A row's fields, indexed by field number.
+using DataTextT = std::vector<DataFieldT>;
+
+// A record held by a row only once it is written: rows of plain lines carry no file information,
+// and a million of them must not carry a kilobyte each. Reading an unset one gives the cleared record.
+template <typename T, void (*ClearRecord)(T&)>
+class LazyRecordT {
+public:
+    LazyRecordT() = default;
+    LazyRecordT(const LazyRecordT& Other) : record_(Other.record_ ? std::make_unique<T>(*Other.record_) : nullptr) {}
+    LazyRecordT(LazyRecordT&&) noexcept = default;
+    LazyRecordT& operator=(const LazyRecordT& Other) {
+        if (this != &Other) record_ = Other.record_ ? std::make_unique<T>(*Other.record_) : nullptr;
+        return *this;
+    }
+    LazyRecordT& operator=(LazyRecordT&&) noexcept = default;
+
+    const T& Get() const { return record_ ? *record_ : Cleared(); }
+    T& Edit() {
+        if (!record_) record_ = std::make_unique<T>(Cleared());
+        return *record_;
+    }
+    void Clear() { record_.reset(); }
+
+private:
+    static const T& Cleared() {
+        static const T cleared = [] {
+            T record{};
+            ClearRecord(record);
+            return record;
+        }();
+        return cleared;
+    }
+
+    std::unique_ptr<T> record_;
+};
+
+using FileInfoRecordT = LazyRecordT<Diskop::FileInfoT, Diskop::ClearFileInfo>;
+
+// One row.
+struct DataRecT {
+    Byte Included;  // 0: skipped by every walk over the selection
+    DataTextT Texts;
+    Integer OriginalNumber;  // the row's index when it was created
+    FileInfoRecordT Info;
+};
+
+// Element 0 spare, 1..Count in use, then spare capacity.
+using DataRecArT = std::vector<DataRecT>;
+
+// Names and kind of one field.
+struct FieldNamesT {
+    AnsiString Names[NameSlots];  // slot k at index k - 1
+    Byte Kind;
+    Byte GroupFlag;  // 1: the formatted text is digit-grouped
+    AnsiString Suffix;
+};
+
+// One parsed key of the sort specification.
+struct SortKeyT {
+    Integer Field;
+    Integer SecondField;
+    Byte Descending;
+    Byte CaseSensitive;
+    AnsiString KeyText;
+    AnsiString RestText;
+};
+
+struct ArrayOfFiles;
+using RowFilterT = bool (*)(ArrayOfFiles& Table, Integer Row);
+
+struct ArrayOfFiles {
+    Integer Count;
+    Integer AddedRows;
+    Integer Reserved1;
+    Integer Reserved2;
+    AnsiString StatusText1;
+    AnsiString StatusText2;
+    Integer StatusNumber;
+    Integer StatusIndex;
+    Integer StatusFlag;
+    AnsiString StatusText3;
+    Integer GroupLetterField;
+    AnsiString FromFolder;
+    AnsiString ToFolder;
+    Byte RelocateOptions;
+    Integer CaseFieldA;
+    Integer CaseFieldB;
+    TControl* BoundControl;
+    valstr::LoopT Loop;
+    AnsiString Selection;
+    AnsiString BackingFiles[FieldCount];
+    Integer BackingHandle;
+    Integer ReservedNumber1;
+    DataRecArT Rows;
+    Byte NaturalSort;
+    AnsiString SortSpec;
+    SortKeyT SortKeys[SortKeyCount];  // key k at index k - 1
+    AnsiString KeySeparator;
+    Byte KeepEmptyLines;
+    Byte KeepBlankLines;
+    RowFilterT RowFilter;
+    Byte UniqueRows;
+    Byte UniqueIgnoreCase;
+    exposit::PosInfoT Search;
+    // Options of other users of the table; nothing here reads them.
+    Byte LoadOption1;
+    Byte LoadOption2;
+    AnsiString LoadOption3;
+    Byte LoadOption4;
+    AnsiString LoadOptionBar;
+    Byte LoadOption5;
+    Byte LoadOption6;
+    AnsiChar LoadOptionQuote;
+    Integer LoadOption7;
+    Integer LoadOption8;
+    RowFilterT RowFilter2;
+    Byte LoadOption9;
+    Byte LoadOption10;
+    Byte LoadOption11;
+    Integer LoadOption12;
+    AnsiString LoadOptionBackslashes;
+    FieldNamesT FieldNames[FieldCount];
+    gauge::TFormGauge Progress;
+    // The file BackingHandle was opened for: fields may name different backing files.
+    AnsiString BackingOpenFile;
+};
+
+// Accepts every row.
+bool AcceptAllRows(ArrayOfFiles& Table, Integer Row);
+
+// Life cycle and rows.
+void InitTable(ArrayOfFiles& Table, Integer InitialRows);
+void ClearTable(ArrayOfFiles& Table);
+// Makes room for N rows; N < 1 clears the table.
+void SetRowCapacity(ArrayOfFiles& Table, Integer N, bool Exact);
+// Rows that fit without growing the storage.
+Integer RowCapacity(const ArrayOfFiles& Table);
+void AppendRow(ArrayOfFiles& Table);
+// True when Row is invalid. Row 0 becomes Count; with Grow a Row above Count extends the table.
+bool ResolveRow(ArrayOfFiles& Table, Integer& Row, bool Grow);
+bool IsRowSkipped(ArrayOfFiles& Table, Integer Row);
+
+// Fields.
+void GetFieldText(ArrayOfFiles& Table, Integer Row, Integer Field, AnsiString& Text, bool Formatted);
+// The integer value of a field, computed fields included; 0 for an invalid row or field.
+Int64 GetFieldInt(ArrayOfFiles& Table, Integer Row, Integer Field);
+void SetFieldValue(ArrayOfFiles& Table, Integer Row, Integer Field, const Variant& Value);
+// SetFieldValue with a text, without building a Variant for a text field.
+void SetFieldText(ArrayOfFiles& Table, Integer Row, Integer Field, const AnsiString& Text);
+void GetRowText(ArrayOfFiles& Table, Integer Row, AnsiString& Text);
+void AddRowWithText(ArrayOfFiles& Table, const AnsiString& Text, Integer Field);
+void AddLineAsRow(ArrayOfFiles& Table, const AnsiString& Line, Integer Field);
+// First row of the selection whose field text equals Text; 0 when none.
+Integer FindRowByText(ArrayOfFiles& Table, const AnsiString& Text, Integer Field, bool Formatted);
+
+// Memos.
+Integer LoadMemoLines(ArrayOfFiles& Table, TCustomMemo* Memo, Integer Field);
+void WriteFieldToMemo(ArrayOfFiles& Table, TCustomMemo* Memo, Integer Field, bool Formatted);
+
+// Field names.
+void DefineFieldName(ArrayOfFiles& Table, Integer Field, Integer Slot, const AnsiString& Sep, bool Append,
+                     const AnsiString& Text);
+void SetFieldNames(ArrayOfFiles& Table, Integer Field, const AnsiString& Spec);
+void GetFieldName(ArrayOfFiles& Table, Integer Field, Integer Slot, AnsiString& Name, bool WithDefaults);
+bool FindFieldByName(ArrayOfFiles& Table, const AnsiString& Name, Integer& Field, bool WithDefaults);
+
+}  // namespace superar

@@ -1,0 +1,265 @@
+// Reading and writing fields: stored texts and numbers, computed fields, backing files, formatting.
+#include "superar.h"
+#include "superar_detail.h"
+
+#include <random>
+
+#include <vcl/SysUtils.h>
+
+namespace superar {
+
+using namespace valstr;
+using namespace Diskop;
+
+namespace {
+
+// Field numbers of the computed fields.
+enum : Integer {
+    fFolderRelocated = 73,
+    fNameReversed = 75,
+    fNameLength = 76,
+    fExtLength = 77,
+    fTextEightLength = 78,
+    fTextThreeLength = 79,
+    fWeekday = 81,
+    fFileSize = 82,
+    fExtReversed = 85,
+    fNameNumber = 86,
+    fExtNumber = 87,
+    fSmallestChar = 89,
+    fSortedChars = 90,
+    fWordCount = 91,
+    fFolder = 92,
+    fFullPath = 93,
+    fCaseDiffers = 94,
+    fMoved = 95,
+    fParentFolder = 97,
+    fSettingLine = 98,
+    fSectionMark = 99,
+    fGroupLetter = 100,
+    fZodiac = 74,
+    fSecondText = 106,
+    fPath = 107,
+    fThirdText = 108,
+    fName = 109,
+    fExt = 110,
+    fEighthText = 111,
+};
+
+// A computed field may name another computed field (CaseFieldA, GroupLetterField); past this depth
+// a computed field gives its stored text, so a field naming itself cannot recurse without end.
+constexpr int MaxComputeDepth = 4;
+int computeDepth = 0;
+
+struct DepthGuard {
+    DepthGuard() { ++computeDepth; }
+    ~DepthGuard() { --computeDepth; }
+};
+
+bool ValidField(Integer Field) { return Field >= 0 && Field <= LastField; }
+
+const DataRecT& RowAt(const ArrayOfFiles& Table, Integer Row) { return Table.Rows[static_cast<std::size_t>(Row)]; }
+
+const DataFieldT* StoredField(const ArrayOfFiles& Table, Integer Row, Integer Field) {
+    const DataTextT& texts = RowAt(Table, Row).Texts;
+    return static_cast<std::size_t>(Field) < texts.size() ? &texts[static_cast<std::size_t>(Field)] : nullptr;
+}
+
+const AnsiString& FileText(const ArrayOfFiles& Table, Integer Row, Integer Index) {
+    return RowAt(Table, Row).Info.Get().Texts[Index];
+}
+
+// The text of a field of a resolved row, unformatted.
+void FieldTextOfRow(ArrayOfFiles& Table, Integer Row, Integer Field, AnsiString& Text);
+
+AnsiString TextOf(ArrayOfFiles& Table, Integer Row, Integer Field) {
+    AnsiString text;
+    FieldTextOfRow(Table, Row, Field, text);
+    return text;
+}
+
+// Backing file: the stored text is the offset of the field's text in the file, field 105 its length.
+void ReadBackedText(ArrayOfFiles& Table, Integer Row, Integer Field, AnsiString& Text) {
+    Text.clear();
+    const DataFieldT* stored = StoredField(Table, Row, Field);
+    const DataFieldT* length = StoredField(Table, Row, FieldBackingLength);
+    Int64 offset = 0;
+    Int64 count = 0;
+    if (!stored || !length || !TryStrToInt64(stored->Text, offset) || !TryStrToInt64(length->Text, count)) return;
+    if (offset < 0 || count < 1) return;
+    const AnsiString& name = Table.BackingFiles[Field];
+    if (!IsOpenHandle(Table.BackingHandle) || Table.BackingOpenFile != name) {
+        CloseFileHandle(Table.BackingHandle);
+        Table.BackingHandle = OpenFileForReading(name);
+        Table.BackingOpenFile = IsOpenHandle(Table.BackingHandle) ? name : AnsiString();
+    }
+    ReadFileString(Table.BackingHandle, offset, CheckedCast<Integer>(std::min<Int64>(count, 0x7FFFFFFF)), Text);
+}
+
+void StoredText(ArrayOfFiles& Table, Integer Row, Integer Field, AnsiString& Text) {
+    if (!Table.BackingFiles[Field].empty()) {
+        ReadBackedText(Table, Row, Field, Text);
+        return;
+    }
+    const DataFieldT* stored = StoredField(Table, Row, Field);
+    if (stored) Text = stored->Text;
+    else Text.clear();
+}
+
+// Computed text fields; false for a field that holds its own text.
+bool ComputedText(ArrayOfFiles& Table, Integer Row, Integer Field, AnsiString& Text) {
+    switch (Field) {
+    case FieldSettingName: {
+        StoredText(Table, Row, Field, Text);
+        if (Text.empty()) Text = TextOf(Table, Row, fThirdText);
+        // A name holding a path is the name part of fields 107 and 51 joined: that needs the path
+        // routines, which are not there yet.
+        else if (Text.find_first_of("\\/") != AnsiString::npos) Text.clear();
+        return true;
+    }
+    case fNameReversed: ReverseStr(TextOf(Table, Row, fName), Text); return true;
+    case fExtReversed: ReverseStr(TextOf(Table, Row, fExt), Text); return true;
+    case fNameNumber:
+    case fExtNumber: {
+        Integer index = 1;
+        ReadNumberAt(TextOf(Table, Row, Field == fNameNumber ? fName : fExt), index, Text);
+        return true;
+    }
+    case fSmallestChar: SmallestChar(TextOf(Table, Row, fName), Text); return true;
+    case fCaseDiffers: {
+        const AnsiString a = TextOf(Table, Row, Table.CaseFieldA);
+        const AnsiString b = TextOf(Table, Row, Table.CaseFieldB);
+        Text = a == b ? "" : detail::SameTextNoCase(a, b) ? "x" : "X";
+        return true;
+    }
+    case FieldIncluded: Text = RowAt(Table, Row).Included ? "i" : ""; return true;
+    case fSectionMark: Text = TextOf(Table, Row, FieldSettingKind) == "[]" ? "a" : "b"; return true;
+    case fSecondText: Text = FileText(Table, Row, 1); return true;
+    case fPath: Text = FileText(Table, Row, 0); return true;
+    case fThirdText: Text = FileText(Table, Row, 2); return true;
+    case fName: Text = FileText(Table, Row, 6); return true;
+    case fExt: Text = FileText(Table, Row, 8); return true;
+    case fEighthText: Text = FileText(Table, Row, 7); return true;
+    // These need the path routines, the text sorts, the setting-line format or the alphabet
+    // groups, which are not there yet.
+    case fFolderRelocated:
+    case fSortedChars:
+    case fFolder:
+    case fFullPath:
+    case fMoved:
+    case fParentFolder:
+    case fSettingLine:
+    case fGroupLetter: Text.clear(); return true;
+    default: return false;
+    }
+}
+
+void FieldTextOfRow(ArrayOfFiles& Table, Integer Row, Integer Field, AnsiString& Text) {
+    if (!ValidField(Field)) {
+        Text.clear();
+        return;
+    }
+    switch (Table.FieldNames[Field].Kind) {
+    case KindInteger: Int64Str(GetFieldInt(Table, Row, Field), Text); return;
+    case KindDate:
+    case KindTime:
+        // Dates and times need the date formatter, which is not there yet.
+        Text.clear();
+        return;
+    default: break;
+    }
+    if (computeDepth < MaxComputeDepth) {
+        DepthGuard guard;
+        if (ComputedText(Table, Row, Field, Text)) return;
+    }
+    StoredText(Table, Row, Field, Text);
+}
+
+Int64 TextLength(ArrayOfFiles& Table, Integer Row, Integer Field) {
+    if (computeDepth >= MaxComputeDepth) return 0;
+    DepthGuard guard;
+    return Length(TextOf(Table, Row, Field));
+}
+
+Integer RandomBit() {
+    static std::minstd_rand generator{std::random_device{}()};
+    return static_cast<Integer>(generator() & 1);
+}
+
+// The field's storage in a row resolved with Grow; null for an invalid row or field.
+DataFieldT* WritableField(ArrayOfFiles& Table, Integer Row, Integer Field) {
+    if (!ValidField(Field) || ResolveRow(Table, Row, true)) return nullptr;
+    DataTextT& texts = Table.Rows[static_cast<std::size_t>(Row)].Texts;
+    if (static_cast<std::size_t>(Field) >= texts.size()) texts.resize(static_cast<std::size_t>(Field <= 68 ? Field + 2 : Field + 11));
+    return &texts[static_cast<std::size_t>(Field)];
+}
+
+}  // namespace
+
+Int64 GetFieldInt(ArrayOfFiles& Table, Integer Row, Integer Field) {
+    if (!ValidField(Field) || ResolveRow(Table, Row, false)) return 0;
+    const DataRecT& row = RowAt(Table, Row);
+    switch (Field) {
+    case FieldRowNumber: return Row;
+    case FieldRandom: return RandomBit();
+    case fZodiac: return row.Info.Get().Dates[0].Zodiac;
+    case fWeekday: return row.Info.Get().Dates[0].Weekday;
+    case fNameLength: return TextLength(Table, Row, fName);
+    case fExtLength: return TextLength(Table, Row, fExt);
+    case fTextEightLength: return TextLength(Table, Row, fEighthText);
+    case fTextThreeLength: return TextLength(Table, Row, fThirdText);
+    case fFileSize: return row.Info.Get().Size;
+    case FieldOriginalNumber: return row.OriginalNumber;
+    // The word count needs the token routines, which are not there yet.
+    case fWordCount: return 0;
+    default: {
+        const DataFieldT* stored = StoredField(Table, Row, Field);
+        return stored ? stored->IntValue : 0;
+    }
+    }
+}
+
+void GetFieldText(ArrayOfFiles& Table, Integer Row, Integer Field, AnsiString& Text, bool Formatted) {
+    if (!ValidField(Field) || ResolveRow(Table, Row, false)) {
+        Text.clear();
+        return;
+    }
+    FieldTextOfRow(Table, Row, Field, Text);
+    if (!Formatted) return;
+    const FieldNamesT& names = Table.FieldNames[Field];
+    SetDigitGroupSeparator("'");
+    if (names.GroupFlag == 1) {
+        AnsiString grouped;
+        GroupDigits(Text, 0, grouped);
+        Text = std::move(grouped);
+    }
+    Text += names.Suffix;
+}
+
+void SetFieldValue(ArrayOfFiles& Table, Integer Row, Integer Field, const Variant& Value) {
+    if (!ValidField(Field)) return;
+    // Convert before storing: a value that does not convert leaves the field as it was.
+    const Byte kind = Table.FieldNames[Field].Kind;
+    const Int64 intValue = kind == KindInteger ? Value.AsInt64() : 0;
+    const Double floatValue = kind == KindDate || kind == KindTime ? Value.AsDouble() : 0.0;
+    DataFieldT* field = WritableField(Table, Row, Field);
+    if (!field) return;
+    field->Text = VarToStr(Value);
+    if (kind == KindInteger) field->IntValue = intValue;
+    else if (kind == KindDate || kind == KindTime) field->FloatValue = floatValue;
+}
+
+void detail::SetFieldTextView(ArrayOfFiles& Table, Integer Row, Integer Field, std::string_view Text) {
+    if (!ValidField(Field)) return;
+    if (Table.FieldNames[Field].Kind != KindText) {
+        SetFieldValue(Table, Row, Field, Variant(AnsiString(Text)));
+        return;
+    }
+    if (DataFieldT* field = WritableField(Table, Row, Field)) field->Text.assign(Text);
+}
+
+void SetFieldText(ArrayOfFiles& Table, Integer Row, Integer Field, const AnsiString& Text) {
+    detail::SetFieldTextView(Table, Row, Field, Text);
+}
+
+}  // namespace superar
