@@ -12,5 +12,7 @@ target_sources(vcl PRIVATE
   src/qt/ComboBoxPeer.cpp
   src/qt/EditPeer.cpp
   src/qt/MemoPeer.cpp
+  src/qt/MemoView.cpp
+  src/qt/MemoViewText.cpp
   src/qt/RadioButtonPeer.cpp
 )

@@ -23,3 +23,18 @@ public:
 inline void MirrorStd(TWinControl* Control, TStdMirror What) {
     if (auto* peer = dynamic_cast<TStdPeer*>(Control->Peer())) peer->Mirror(What);
 }
+
+// A memo's peer also takes a local change of the text (Lines), so the view keeps its place.
+class TMemoPeerEdits {
+public:
+    virtual ~TMemoPeerEdits() = default;
+    // [Start, End) of the text the peer shows became Value.
+    virtual void ReplaceText(std::size_t Start, std::size_t End, const AnsiString& Value) = 0;
+};
+
+inline void ReplaceMemoPeerText(TWinControl* Memo, std::size_t Start, std::size_t End, const AnsiString& Value) {
+    if (auto* peer = dynamic_cast<TMemoPeerEdits*>(Memo->Peer())) peer->ReplaceText(Start, End, Value);
+}
+
+// Any CR, LF or CR LF as CR LF: a memo's text and what is pasted into it.
+AnsiString NormaliseLineBreaks(const AnsiString& Text);

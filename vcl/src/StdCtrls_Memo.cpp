@@ -8,20 +8,32 @@
 #include "vcl/StdCtrls.h"
 #include "vcl/Windows.h"
 
-// Any CR, LF or CR LF becomes CR LF, in one pass.
-static AnsiString NormaliseLineBreaks(const AnsiString& Text) {
-    if (Text.find_first_of("\r\n") == AnsiString::npos) return Text;
-    AnsiString out;
-    out.reserve(Text.size() + Text.size() / 16);
-    for (std::size_t i = 0; i < Text.size(); ++i) {
+// Text already broken with CR LF alone is kept as it is (one pass, no rebuild).
+static bool HasOnlyCrLfBreaks(const AnsiString& Text) {
+    const std::size_t size = Text.size();
+    for (std::size_t i = 0; i < size; ++i) {
         char c = Text[i];
-        if (c == '\r' || c == '\n') {
-            out += "\r\n";
-            if (c == '\r' && i + 1 < Text.size() && Text[i + 1] == '\n') ++i;
-        } else {
-            out += c;
+        if (c == '\n') return false;
+        if (c == '\r') {
+            if (i + 1 == size || Text[i + 1] != '\n') return false;
+            ++i;
         }
     }
+    return true;
+}
+
+AnsiString NormaliseLineBreaks(const AnsiString& Text) {
+    if (HasOnlyCrLfBreaks(Text)) return Text;
+    AnsiString out;
+    out.reserve(Text.size() + Text.size() / 16);
+    std::size_t from = 0;
+    for (std::size_t at = Text.find_first_of("\r\n"); at != AnsiString::npos;
+         at = Text.find_first_of("\r\n", from)) {
+        out.append(Text, from, at - from);
+        out += "\r\n";
+        from = at + (Text[at] == '\r' && at + 1 < Text.size() && Text[at + 1] == '\n' ? 2 : 1);
+    }
+    out.append(Text, from, AnsiString::npos);
     return out;
 }
 
@@ -31,7 +43,7 @@ class TMemoStrings : public TStrings {
     VCL_CLASS(TMemoStrings, TStrings)
     explicit TMemoStrings(TCustomMemo& Memo) : memo_(Memo) {}
 
-    void Clear() override { memo_.SetText(""); }
+    void Clear() override { SetTextStr(""); }
 
     // Removes the line with its line break (the last line: up to the end).
     void Delete(Integer Index) override {
@@ -45,7 +57,7 @@ class TMemoStrings : public TStrings {
     void Insert(Integer Index, const AnsiString& S) override {
         CheckIndex(Index, Count());
         const auto& starts = memo_.LineStarts();
-        const AnsiString& text = memo_.StoredText();
+        const AnsiString& text = memo_.CurrentText();
         auto i = static_cast<std::size_t>(Index);
         if (i < starts.size() - 1 || text.empty() || EndsWithBreak(text)) {
             std::size_t at = i < starts.size() - 1 ? starts[i] : text.size();
@@ -71,13 +83,16 @@ protected:
     }
 
     AnsiString GetTextStr() const override {
-        AnsiString text = memo_.StoredText();
+        AnsiString text = memo_.CurrentText();
         if (!text.empty() && !EndsWithBreak(text)) text += "\r\n";
         return text;
     }
 
-    // One change of the whole text.
-    void SetTextStr(const AnsiString& Value) override { memo_.SetText(Value); }
+    // One change of the whole text; inside an update block it is collected like any other.
+    void SetTextStr(const AnsiString& Value) override {
+        if (memo_.updatingLines_) memo_.Splice(0, memo_.CurrentText().size(), Value);
+        else memo_.SetText(Value);
+    }
 
     void SetUpdateState(bool Updating) override {
         if (Updating) memo_.BeginLinesUpdate();
@@ -90,7 +105,7 @@ private:
     std::size_t LineLength(std::size_t Index) const {
         const auto& starts = memo_.LineStarts();
         std::size_t end = starts[Index + 1];
-        const AnsiString& text = memo_.StoredText();
+        const AnsiString& text = memo_.CurrentText();
         if (end >= starts[Index] + 2 && text.compare(end - 2, 2, "\r\n") == 0) end -= 2;
         return end - starts[Index];
     }
@@ -157,24 +172,28 @@ void TCustomMemo::SetWordWrap(bool Value) {
 }
 
 // ---------------------------------------------------------------------------
-// Lines over the stored text
+// Lines over the current text
+
+void TCustomMemo::IndexLines(std::size_t From) const {
+    const AnsiString& text = CurrentText();
+    for (std::size_t at = text.find("\r\n", From); at != AnsiString::npos; at = text.find("\r\n", at + 2))
+        lineStarts_.push_back(at + 2);
+    // The end of the text closes the last line; an empty last line is no line.
+    if (lineStarts_.back() != text.size() || lineStarts_.size() == 1) lineStarts_.push_back(text.size());
+}
 
 const std::vector<std::size_t>& TCustomMemo::LineStarts() const {
     if (!lineStartsValid_) {
-        const AnsiString& text = StoredText();
         lineStarts_.clear();
         lineStarts_.push_back(0);
-        for (std::size_t at = text.find("\r\n"); at != AnsiString::npos; at = text.find("\r\n", at + 2))
-            lineStarts_.push_back(at + 2);
-        // The end of the text closes the last line; an empty last line is no line.
-        if (lineStarts_.back() != text.size() || lineStarts_.size() == 1) lineStarts_.push_back(text.size());
+        IndexLines(0);
         lineStartsValid_ = true;
     }
     return lineStarts_;
 }
 
 Integer TCustomMemo::LineCount() const {
-    if (StoredText().empty()) return 0;
+    if (CurrentText().empty()) return 0;
     return static_cast<Integer>(LineStarts().size() - 1);
 }
 
@@ -182,37 +201,109 @@ AnsiString TCustomMemo::Line(Integer Index) const {
     const auto& starts = LineStarts();
     auto i = static_cast<std::size_t>(Index);
     std::size_t end = starts[i + 1];
-    const AnsiString& text = StoredText();
+    const AnsiString& text = CurrentText();
     if (end >= starts[i] + 2 && text.compare(end - 2, 2, "\r\n") == 0) end -= 2;
     return text.substr(starts[i], end - starts[i]);
 }
 
+// An append extends the line index instead of rebuilding it; inside an update block the text changes in
+// place, so filling a memo line by line stays linear.
 void TCustomMemo::Splice(std::size_t Start, std::size_t End, const AnsiString& Value) {
-    AnsiString text = StoredText();
-    text.replace(Start, End - Start, Value);
+    AnsiString value = ApplyCharCase(NormaliseLineBreaks(Value));
+    std::size_t oldSize = CurrentText().size();
     if (updatingLines_) {
+        pendingText_.replace(Start, End - Start, value);
+    } else {
+        AnsiString text;
+        text.reserve(oldSize - (End - Start) + value.size());
+        text.append(StoredText(), 0, Start).append(value).append(StoredText(), End, AnsiString::npos);
         StoreText(text);
-        lineStartsValid_ = false;
-        return;
     }
-    SetText(text);
+    if (lineStartsValid_ && Start == oldSize && End == oldSize) {
+        lineStarts_.pop_back();
+        IndexLines(oldSize >= 2 ? oldSize - 2 : 0);
+    } else {
+        lineStartsValid_ = false;
+    }
+    if (updatingLines_) return;
+    // The selection stays with the text around it, as it does in the window.
+    auto follow = [&](std::size_t P) {
+        if (P <= Start) return P;
+        return P >= End ? P - (End - Start) + value.size() : Start + value.size();
+    };
+    auto selStart = static_cast<std::size_t>(SelStart());
+    std::size_t newStart = follow(selStart);
+    std::size_t newEnd = follow(selStart + static_cast<std::size_t>(SelLength()));
+    SelectionFromPeer(static_cast<Integer>(newStart), static_cast<Integer>(newEnd - newStart));
+    ReplaceMemoPeerText(this, Start, End, value);
+    AnnounceChange();
+}
+
+void TCustomMemo::AnnounceChange() {
+    announcing_ = true;
+    try {
+        Perform(CN_COMMAND, MAKEWPARAM(0, EN_CHANGE), 0);
+    } catch (...) {
+        announcing_ = false;
+        throw;
+    }
+    announcing_ = false;
 }
 
 void TCustomMemo::BeginLinesUpdate() {
+    pendingText_ = StoredText();
     updatingLines_ = true;
-    textBeforeUpdate_ = StoredText();
 }
 
 // The changes of an update block reach the peer and OnChange once.
 void TCustomMemo::EndLinesUpdate() {
     updatingLines_ = false;
-    if (StoredText() == textBeforeUpdate_) return;
-    textBeforeUpdate_.clear();
+    bool changed = pendingText_ != StoredText();
+    if (changed) StoreText(pendingText_);
+    pendingText_.clear();
+    pendingText_.shrink_to_fit();
+    if (!changed) return;
+    // The window takes the whole text and puts its caret at the start, as after a new text.
+    SelectionFromPeer(0, 0);
     TextStored();
-    Perform(CN_COMMAND, MAKEWPARAM(0, EN_CHANGE), 0);
+    AnnounceChange();
+}
+
+void TCustomMemo::EditFromPeer(const AnsiString& Value, Integer SelStart, Integer SelLength) {
+    lineStartsValid_ = false;
+    editSelectionPending_ = true;
+    editSelStart_ = SelStart;
+    editSelLength_ = SelLength;
+    try {
+        TextFromPeer(Value);
+    } catch (...) {
+        editSelectionPending_ = false;
+        throw;
+    }
+    // No change announced (the text came back the same): the selection moved all the same.
+    if (editSelectionPending_) {
+        editSelectionPending_ = false;
+        SelectionFromPeer(SelStart, SelLength);
+    }
+}
+
+void TCustomMemo::KeyPress(char& Key) {
+    TCustomEdit::KeyPress(Key);
+    if (Key == '\r' && !wantReturns_) Key = '\0';
 }
 
 // ---------------------------------------------------------------------------
+
+// WM_GETTEXT's answer from Text, as the window gives it: as much as the buffer holds, NUL-terminated.
+static void AnswerGetText(TMessage& Message, const AnsiString& Text) {
+    auto* buffer = reinterpret_cast<char*>(Message.LParam);
+    auto size = static_cast<std::size_t>(Message.WParam);
+    if (!buffer || size == 0) return;
+    std::size_t n = std::min(size - 1, Text.size());
+    std::copy_n(Text.data(), n, buffer);
+    buffer[n] = '\0';
+    Message.Result = static_cast<LRESULT>(n);
+}
 
 void TCustomMemo::Dispatch(TMessage& Message) {
     switch (Message.Msg) {
@@ -221,9 +312,19 @@ void TCustomMemo::Dispatch(TMessage& Message) {
             AnsiString text = NormaliseLineBreaks(value ? value : "");
             Message.LParam = reinterpret_cast<LPARAM>(text.c_str());
             lineStartsValid_ = false;
+            if (updatingLines_) pendingText_ = ApplyCharCase(text);
             TCustomEdit::Dispatch(Message);
             break;
         }
+        // Inside an update block the window already holds the collected text.
+        case WM_GETTEXTLENGTH:
+            if (updatingLines_) Message.Result = static_cast<LRESULT>(pendingText_.size());
+            else TCustomEdit::Dispatch(Message);
+            break;
+        case WM_GETTEXT:
+            if (updatingLines_) AnswerGetText(Message, pendingText_);
+            else TCustomEdit::Dispatch(Message);
+            break;
         case WM_GETDLGCODE: {
             LRESULT code = DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL;
             if (wantReturns_) code |= DLGC_WANTALLKEYS;
@@ -232,7 +333,13 @@ void TCustomMemo::Dispatch(TMessage& Message) {
             break;
         }
         case CN_COMMAND:
-            if (HIWORD(Message.WParam) == EN_CHANGE) lineStartsValid_ = false;
+            if (HIWORD(Message.WParam) == EN_CHANGE) {
+                if (!announcing_) lineStartsValid_ = false;
+                if (editSelectionPending_) {
+                    editSelectionPending_ = false;
+                    SelectionFromPeer(editSelStart_, editSelLength_);
+                }
+            }
             TCustomEdit::Dispatch(Message);
             break;
         default: TCustomEdit::Dispatch(Message); break;

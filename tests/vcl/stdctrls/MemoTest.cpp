@@ -41,14 +41,14 @@ TEST_F(MemoTest, AnUpdateBlockFiresOnChangeOnce) {
     memo->Lines()->EndUpdate();
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(memo->Lines()->Count(), 4);
-    EXPECT_EQ(Testing::PeerProperty(memo, "plainText"), "1\n2\n3\n4\n");
+    EXPECT_EQ(Testing::PeerText(memo), "1\r\n2\r\n3\r\n4\r\n");
 }
 
-TEST_F(MemoTest, TextBreaksLinesWithCrLfWhileThePeerShowsLf) {
+TEST_F(MemoTest, TextBreaksLinesWithCrLfAndThePeerShowsTheSameText) {
     auto* memo = Place<TMemo>(10, 10, 200, 100);
     memo->SetText("one\ntwo\r\nthree\rfour");
     EXPECT_EQ(memo->Text(), "one\r\ntwo\r\nthree\r\nfour");
-    EXPECT_EQ(Testing::PeerProperty(memo, "plainText"), "one\ntwo\nthree\nfour");
+    EXPECT_EQ(Testing::PeerText(memo), memo->Text());
     ASSERT_EQ(memo->Lines()->Count(), 4);
     EXPECT_EQ(memo->Lines()->Strings(2), "three");
     EXPECT_EQ(memo->Lines()->Text(), "one\r\ntwo\r\nthree\r\nfour\r\n");
@@ -87,5 +87,5 @@ TEST_F(MemoTest, ALargeTextIsSetAndReadBackWhole) {
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(memo->Lines()->Count(), lines);
     EXPECT_EQ(memo->Lines()->Strings(lines - 1), IntToStr(lines - 1));
-    EXPECT_EQ(Testing::PeerProperty(memo, "plainText").size(), text.size() - lines);
+    EXPECT_EQ(Testing::PeerText(memo), text);
 }

@@ -114,6 +114,8 @@ class TEdit : public TCustomEdit {
 
 // ---------------------------------------------------------------------------
 // A memo's text breaks lines with CR LF (any CR, LF or CR LF given is stored as CR LF); Lines works on it.
+// Text() and SetText() take the whole text in one piece; Lines changes only the part it touches, and inside
+// Lines->BeginUpdate/EndUpdate the changes collect and reach the window and OnChange once.
 
 class TCustomMemo : public TCustomEdit {
     VCL_CLASS(TCustomMemo, TCustomEdit)
@@ -128,26 +130,38 @@ class TCustomMemo : public TCustomEdit {
     void SetScrollBars(TScrollStyle Value);
     bool WordWrap() const { return wordWrap_; }
     void SetWordWrap(bool Value);
+    // Without it, Return types nothing (Ctrl+Return still breaks the line).
     bool WantReturns() const { return wantReturns_; }
     void SetWantReturns(bool Value) { wantReturns_ = Value; }
     bool WantTabs() const { return wantTabs_; }
     void SetWantTabs(bool Value) { wantTabs_ = Value; }
 
+    // Internal to the stand-in: the user's edit in the peer with the selection after it, so that OnChange
+    // already sees the new caret.
+    void EditFromPeer(const AnsiString& Value, Integer SelStart, Integer SelLength);
+
 protected:
     void Dispatch(TMessage& Message) override;
     TControlPeer* CreatePeer() override;
     bool MultiLine() const override { return true; }
+    void KeyPress(char& Key) override;
 
 private:
     friend class TMemoStrings;
-    // Line starts of the stored text (built on demand); the last entry is the end of the text.
+    // The text Lines sees: inside an update block the collected one.
+    const AnsiString& CurrentText() const { return updatingLines_ ? pendingText_ : StoredText(); }
+    // Line starts of the current text (built on demand); the last entry is the end of the text.
     const std::vector<std::size_t>& LineStarts() const;
+    // Adds the starts of lines after the line breaks found from From on, then the end of the text.
+    void IndexLines(std::size_t From) const;
     Integer LineCount() const;
     AnsiString Line(Integer Index) const;
-    // Replaces [Start, End) of the stored text with Value; inside a Lines update only stores it.
+    // Replaces [Start, End) of the current text with Value, as one change.
     void Splice(std::size_t Start, std::size_t End, const AnsiString& Value);
     void BeginLinesUpdate();
     void EndLinesUpdate();
+    // Announces a change the memo made itself: its line index stays valid.
+    void AnnounceChange();
 
     std::unique_ptr<TMemoStrings> lines_;
     TAlignment alignment_ = taLeftJustify;
@@ -158,7 +172,12 @@ private:
     mutable std::vector<std::size_t> lineStarts_;
     mutable bool lineStartsValid_ = false;
     bool updatingLines_ = false;
-    AnsiString textBeforeUpdate_;
+    bool announcing_ = false;
+    AnsiString pendingText_;
+    // A user's edit being announced: its selection, applied once the text is stored.
+    bool editSelectionPending_ = false;
+    Integer editSelStart_ = 0;
+    Integer editSelLength_ = 0;
 };
 
 class TMemo : public TCustomMemo {

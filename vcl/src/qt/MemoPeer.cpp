@@ -1,111 +1,97 @@
-// The memo's peer: a QPlainTextEdit showing the memo's text with LF line breaks. A new text arrives whole
-// and is converted once; the user's edits come back with CR LF restored.
+// The memo's peer: a TMemoView showing the memo's bytes as they are. Text and selection positions are the
+// same on both sides (CR LF counts two), so nothing is converted; a user's edit comes back once, with the
+// caret after it.
 
-#include <QAbstractTextDocumentLayout>
-#include <QPlainTextEdit>
-#include <QSignalBlocker>
-#include <QTextBlock>
-#include <QTextCursor>
-#include <QTextDocument>
-#include <QTextOption>
+#include <QPainter>
 
 #include "Peer.h"
-#include "QtText.h"
 #include "StdCtrlsPeers.h"
+#include "qt/MemoView.h"
+#include "qt/Surface.h"
 #include "vcl/StdCtrls.h"
 
 namespace {
 
-// The memo's CR LF text as the widget shows it.
-QString ToWidgetText(const AnsiString& Text) {
-    QString s = ToQString(Text);
-    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return s;
-}
-
-AnsiString FromWidgetText(QString Text) {
-    Text.replace(QChar(u'\n'), QStringLiteral("\r\n"));
-    return FromQString(Text);
-}
-
-class TMemoPeer : public TQtPeer, public TStdPeer {
+class TMemoPeer : public TQtPeer, public TStdPeer, public TMemoPeerEdits, private IMemoViewHost {
 public:
-    explicit TMemoPeer(TCustomMemo* Memo) : TQtPeer(Memo, new TPeerWidget<QPlainTextEdit>) {
-        memo()->setUndoRedoEnabled(false);
-        // contentsChange reports every change; with the signals blocked while mirroring, only the user's remain.
-        QObject::connect(memo()->document(), &QTextDocument::contentsChange, &context_, [this](int, int, int) {
-            if (mirroring_) return;
-            if (control()) Guarded([&] { control()->TextFromPeer(FromWidgetText(memo()->toPlainText())); });
-        });
-        QObject::connect(memo(), &QPlainTextEdit::selectionChanged, &context_, [this] { ReportSelection(); });
-        QObject::connect(memo(), &QPlainTextEdit::cursorPositionChanged, &context_, [this] { ReportSelection(); });
+    explicit TMemoPeer(TCustomMemo* Memo) : TQtPeer(Memo, new TPeerWidget<TMemoView>) { view()->SetHost(this); }
+    ~TMemoPeer() override {
+        *alive_ = false;
+        view()->SetHost(nullptr);
     }
 
+    // While the memo takes a user's edit, a text coming back is the same text re-cased: the caret stays.
     void SetText(const AnsiString& Text) override {
-        Mirroring guard(*this);
-        memo()->setPlainText(ToWidgetText(Text));
+        if (reporting_) view()->RetextInPlace(Text);
+        else view()->SetText(Text);
+    }
+
+    void ReplaceText(std::size_t Start, std::size_t End, const AnsiString& Value) override {
+        view()->ReplaceRange(Start, End, Value);
     }
 
     void Mirror(TStdMirror What) override {
         TCustomMemo* c = control();
         if (!c) return;
-        Mirroring guard(*this);
         if (What == smOptions) {
-            memo()->setReadOnly(c->ReadOnly());
-            memo()->setFrameShape(c->BorderStyle() == bsSingle ? QFrame::StyledPanel : QFrame::NoFrame);
-            bool wrap = c->WordWrap() && c->ScrollBars() != ssHorizontal && c->ScrollBars() != ssBoth;
-            memo()->setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
-            bool vertical = c->ScrollBars() == ssVertical || c->ScrollBars() == ssBoth;
-            bool horizontal = c->ScrollBars() == ssHorizontal || c->ScrollBars() == ssBoth;
-            memo()->setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-            memo()->setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
             static constexpr Qt::Alignment alignments[] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter};
-            QTextOption option = memo()->document()->defaultTextOption();
-            option.setAlignment(alignments[c->Alignment()]);
-            memo()->document()->setDefaultTextOption(option);
+            bool horizontal = c->ScrollBars() == ssHorizontal || c->ScrollBars() == ssBoth;
+            TMemoViewOptions o;
+            o.ReadOnly = c->ReadOnly();
+            o.VerticalBar = c->ScrollBars() == ssVertical || c->ScrollBars() == ssBoth;
+            o.HorizontalBar = horizontal;
+            o.WordWrap = c->WordWrap() && !horizontal;  // a horizontal scroll bar turns wrapping off
+            o.Border = c->BorderStyle() == bsSingle;
+            o.HideSelection = c->HideSelection();
+            o.MaxLength = c->MaxLength();
+            o.Alignment = alignments[c->Alignment()];
+            view()->SetOptions(o);
         } else if (What == smSelection) {
-            const AnsiString& text = c->Text();
-            QTextCursor cursor(memo()->document());
-            cursor.setPosition(WidgetPosition(text, c->SelStart()));
-            cursor.setPosition(WidgetPosition(text, c->SelStart() + c->SelLength()), QTextCursor::KeepAnchor);
-            memo()->setTextCursor(cursor);
+            view()->SetSelection(static_cast<std::size_t>(c->SelStart()), static_cast<std::size_t>(c->SelLength()));
         }
     }
 
-private:
-    struct Mirroring {
-        explicit Mirroring(TMemoPeer& Peer) : peer(Peer), block(Peer.memo()) { peer.mirroring_ = true; }
-        ~Mirroring() { peer.mirroring_ = false; }
-        TMemoPeer& peer;
-        QSignalBlocker block;
-    };
+    // The scroll bars are the view's own children and belong in the picture.
+    void RenderTo(TSurface& Target, TPoint Origin) override {
+        QPainter painter(&Target.Image());
+        view()->render(&painter, QPoint(Origin.X, Origin.Y), QRegion(),
+                       QWidget::DrawWindowBackground | QWidget::DrawChildren);
+        painter.end();
+        Target.MarkDirty(Bounds(Origin.X, Origin.Y, view()->width(), view()->height()));
+    }
 
-    QPlainTextEdit* memo() const { return static_cast<QPlainTextEdit*>(Widget()); }
+private:
+    TMemoView* view() const { return static_cast<TPeerWidget<TMemoView>*>(Widget()); }
     TCustomMemo* control() const { return static_cast<TCustomMemo*>(Control()); }
 
-    // A position in the CR LF text as a position in the widget's LF text.
-    static int WidgetPosition(const AnsiString& Text, Integer Position) {
-        std::size_t end = std::min(static_cast<std::size_t>(std::max(Position, 0)), Text.size());
-        int breaks = 0;
-        for (std::size_t i = 0; i + 1 < end; ++i)
-            if (Text[i] == '\r' && Text[i + 1] == '\n') ++breaks;
-        return static_cast<int>(end) - breaks;
+    void TextEdited() override {
+        std::shared_ptr<bool> alive = alive_;
+        reporting_ = true;
+        Guarded([this] {
+            if (control())
+                control()->EditFromPeer(view()->Text(), static_cast<Integer>(view()->SelStart()),
+                                        static_cast<Integer>(view()->SelLength()));
+        });
+        if (*alive) reporting_ = false;
     }
 
-    // A widget position counts one character per line break before it; the memo's text counts two.
-    int MemoPosition(int Position) const {
-        return Position + memo()->document()->findBlock(Position).blockNumber();
+    void SelectionMoved() override {
+        Guarded([this] {
+            if (control())
+                control()->SelectionFromPeer(static_cast<Integer>(view()->SelStart()),
+                                             static_cast<Integer>(view()->SelLength()));
+        });
     }
 
-    void ReportSelection() {
-        if (mirroring_ || !control()) return;
-        QTextCursor cursor = memo()->textCursor();
-        int start = MemoPosition(cursor.selectionStart());
-        control()->SelectionFromPeer(start, MemoPosition(cursor.selectionEnd()) - start);
+    // An edit control takes the focus when clicked.
+    void FocusWanted() override {
+        Guarded([this] {
+            if (control() && !control()->Focused() && control()->CanFocus()) control()->SetFocus();
+        });
     }
 
-    bool mirroring_ = false;
-    QObject context_;  // the widget outlives the peer: its connections end with this
+    bool reporting_ = false;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 }  // namespace

@@ -8,10 +8,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QPlainTextEdit>
 #include <QTextEdit>
 #include <QWheelEvent>
 
+#include "qt/MemoView.h"
 #include "qt/Peer.h"
 #include "qt/QtGraphics.h"
 #include "qt/QtText.h"
@@ -242,7 +242,7 @@ AnsiString PeerText(TWinControl* Control) {
     QWidget* w = PeerWidget(Control);
     auto lines = [](QString s) { return FromQString(s.replace("\n", "\r\n")); };
     if (auto* e = qobject_cast<QLineEdit*>(w)) return FromQString(e->text());
-    if (auto* e = qobject_cast<QPlainTextEdit*>(w)) return lines(e->toPlainText());
+    if (auto* m = dynamic_cast<TMemoView*>(w)) return m->Text();
     if (auto* e = qobject_cast<QTextEdit*>(w)) return lines(e->toPlainText());
     if (auto* b = qobject_cast<QAbstractButton*>(w)) return FromQString(b->text());
     if (auto* c = qobject_cast<QComboBox*>(w)) return FromQString(c->currentText());

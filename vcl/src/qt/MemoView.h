@@ -1,0 +1,138 @@
+#pragma once
+// The memo's widget: a line-based text editor over Windows-1252 bytes with CR LF line breaks.
+// Only the lines in view are decoded, laid out and painted, so the cost of a change or a paint does not
+// grow with the number of lines. Scroll bars are child widgets; everything else is drawn here.
+
+#include <algorithm>
+#include <cstddef>
+#include <memory>
+#include <unordered_map>
+
+#include <QScrollBar>
+#include <QTextLayout>
+#include <QWidget>
+
+#include "qt/MemoViewText.h"
+
+// Who hears of the user's doings in the view (the memo's peer).
+class IMemoViewHost {
+public:
+    virtual ~IMemoViewHost() = default;
+    virtual void TextEdited() = 0;       // the user changed the text (once per change)
+    virtual void SelectionMoved() = 0;   // caret or selection moved without a text change
+    virtual void FocusWanted() = 0;      // a click in the view asks for the focus
+};
+
+struct TMemoViewOptions {
+    bool ReadOnly = false;
+    bool WordWrap = false;
+    bool VerticalBar = false;
+    bool HorizontalBar = false;
+    bool Border = true;
+    bool HideSelection = true;
+    int MaxLength = 0;  // 0: no limit
+    Qt::Alignment Alignment = Qt::AlignLeft;
+};
+
+class TMemoView : public QWidget {
+public:
+    TMemoView();
+    ~TMemoView() override;
+
+    void SetHost(IMemoViewHost* Host) { host_ = Host; }
+    void SetOptions(const TMemoViewOptions& Options);
+
+    const AnsiString& Text() const { return text_.Bytes(); }
+    // A new text from code: caret and view go to the start, the undo is forgotten.
+    void SetText(const AnsiString& Text);
+    // A new text that keeps the caret, the view and the undo where they are (the same text, re-cased).
+    void RetextInPlace(const AnsiString& Text);
+    // Replaces [Start, End) from code; the caret and the view stay with the text around them.
+    void ReplaceRange(std::size_t Start, std::size_t End, const AnsiString& Value);
+    // Selection from code; the caret goes to its end and into view.
+    void SetSelection(std::size_t Start, std::size_t Length);
+    std::size_t SelStart() const { return std::min(anchor_, caret_); }
+    std::size_t SelLength() const { return std::max(anchor_, caret_) - SelStart(); }
+    int TopLine() const { return topLine_; }
+
+protected:
+    void paintEvent(QPaintEvent* Event) override;
+    void resizeEvent(QResizeEvent* Event) override;
+    void changeEvent(QEvent* Event) override;
+    void focusInEvent(QFocusEvent* Event) override;
+    void focusOutEvent(QFocusEvent* Event) override;
+    void keyPressEvent(QKeyEvent* Event) override;
+    void mousePressEvent(QMouseEvent* Event) override;
+    void mouseMoveEvent(QMouseEvent* Event) override;
+    void mouseReleaseEvent(QMouseEvent* Event) override;
+    void mouseDoubleClickEvent(QMouseEvent* Event) override;
+    void wheelEvent(QWheelEvent* Event) override;
+
+private:
+    struct TUndo {
+        bool Valid = false;
+        std::size_t Start = 0;
+        AnsiString Removed;
+        std::size_t InsertedLength = 0;
+        bool Typing = false;  // consecutive typed characters join one undo step
+    };
+
+    // Geometry
+    int FrameWidth() const { return options_.Border ? 2 : 0; }
+    QRect TextArea() const;
+    int RowHeight() const;
+    int VisibleRows() const;
+    void LayOutChildren();
+    bool Wraps() const { return options_.WordWrap; }
+
+    // Line layouts, made for the lines in view and kept until the text, font or width changes.
+    QTextLayout& Layout(int Line);
+    void ForgetLayouts();
+    int RowsOf(int Line);
+    // The pixel y of a position's row relative to its line's first row, and its x.
+    QPointF PositionInLine(std::size_t Position);
+    std::size_t PositionAt(QPoint Point);
+
+    // Scrolling
+    void UpdateScrollBars();
+    int LastTopLine();
+    void ScrollToLine(int Line);
+    void ScrollBy(int Lines);
+    void EnsureCaretVisible();
+    void ScrollBarMoved();
+
+    // Caret, selection and editing
+    void MoveCaret(std::size_t Position, bool Extend, bool KeepGoal = false);
+    std::size_t VerticalMove(int Rows);
+    bool HandleCommandChar(char Char);
+    bool HandleNavigationKey(QKeyEvent* Event);
+    // Replaces the selection with Value as the user's edit; false when refused (read-only, too long).
+    bool EditSelection(AnsiString Value, bool Typing);
+    void Apply(std::size_t Start, std::size_t End, const AnsiString& Value, bool Typing);
+    void Backspace();
+    void DeleteForward();
+    void DeleteRange(std::size_t Start, std::size_t End);
+    void Copy();
+    void Cut();
+    void Paste();
+    void Undo();
+    void SelectAll();
+    void Notify(bool TextChanged);
+    bool ShowsSelection() const;
+
+    TMemoViewText text_;
+    IMemoViewHost* host_ = nullptr;
+    TMemoViewOptions options_;
+    QScrollBar* vbar_;
+    QScrollBar* hbar_;
+    std::size_t anchor_ = 0;
+    std::size_t caret_ = 0;
+    qreal goalX_ = -1;
+    int topLine_ = 0;
+    int xOffset_ = 0;
+    int contentWidth_ = 0;
+    bool selecting_ = false;
+    bool syncingBars_ = false;
+    TUndo undo_;
+    std::unordered_map<int, std::unique_ptr<QTextLayout>> layouts_;
+};
