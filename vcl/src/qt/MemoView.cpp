@@ -293,15 +293,19 @@ void TMemoView::Notify(bool TextChanged) {
     else host_->SelectionMoved();
 }
 
-void TMemoView::MoveCaret(std::size_t Position, bool Extend, bool KeepGoal) {
+void TMemoView::Select(std::size_t Anchor, std::size_t Caret, bool KeepGoal) {
     std::size_t before = caret_;
     std::size_t anchorBefore = anchor_;
     if (!KeepGoal) goalX_ = -1;
-    caret_ = text_.Snap(Position);
-    if (!Extend) anchor_ = caret_;
+    anchor_ = text_.Snap(Anchor);
+    caret_ = text_.Snap(Caret);
     EnsureCaretVisible();
     update();
     if (caret_ != before || anchor_ != anchorBefore) Notify(false);
+}
+
+void TMemoView::MoveCaret(std::size_t Position, bool Extend, bool KeepGoal) {
+    Select(Extend ? anchor_ : Position, Position, KeepGoal);
 }
 
 // The position Rows rows away (visual rows when wrapping), at the column the caret keeps aiming at.
@@ -310,15 +314,16 @@ std::size_t TMemoView::VerticalMove(int Rows) {
     QPointF at = PositionInLine(caret_);
     if (goalX_ < 0) goalX_ = at.x();
     int row = static_cast<int>(at.y()) / RowHeight();
+    // Past the first or last row the caret stays on it, at its column.
     for (; Rows > 0; --Rows) {
         if (row + 1 < RowsOf(line)) ++row;
         else if (line + 1 < text_.LineCount()) ++line, row = 0;
-        else return text_.Size();
+        else break;
     }
     for (; Rows < 0; ++Rows) {
         if (row > 0) --row;
         else if (line > 0) --line, row = RowsOf(line) - 1;
-        else return 0;
+        else break;
     }
     QTextLine textLine = Layout(line).lineAt(row);
     int column = textLine.isValid() ? textLine.xToCursor(goalX_) : 0;
@@ -526,8 +531,7 @@ void TMemoView::mouseDoubleClickEvent(QMouseEvent* Event) {
     std::size_t start = 0;
     std::size_t end = 0;
     text_.WordAround(PositionAt(Event->position().toPoint()), start, end);
-    anchor_ = start;
-    MoveCaret(end, true);
+    Select(start, end);
 }
 
 void TMemoView::wheelEvent(QWheelEvent* Event) {
@@ -579,7 +583,7 @@ void TMemoView::paintEvent(QPaintEvent*) {
                          ToQColor(clBtnFace));
     if (options_.Border) {
         // The sunken client edge of a bordered edit control.
-        QRect r = rect().adjusted(0, 0, -1, -1);
+        QRect r = rect();
         auto edge = [&](QRect R, TColor TopLeft, TColor BottomRight) {
             painter.setPen(ToQColor(TopLeft));
             painter.drawLine(R.topLeft(), R.topRight());

@@ -102,6 +102,7 @@ private:
     void ScrollBarMoved();
 
     // Caret, selection and editing
+    void Select(std::size_t Anchor, std::size_t Caret, bool KeepGoal = false);
     void MoveCaret(std::size_t Position, bool Extend, bool KeepGoal = false);
     std::size_t VerticalMove(int Rows);
     bool HandleCommandChar(char Char);
