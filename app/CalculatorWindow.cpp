@@ -1,5 +1,17 @@
 #include "CalculatorWindow.h"
 
+#include <initializer_list>
+
+#include "ComponentHandling.h"
+#include "standards.h"
+#include "superar.h"
+#include "valstr.h"
+
+using namespace ComponentHandling;
+using namespace standards;
+using namespace superar;
+using namespace valstr;
+
 TForm1* Form1 = nullptr;
 
 static void PublishTForm1(TPublisher& p) {
@@ -59,14 +71,196 @@ VCL_IMPLEMENT_CLASS(TForm1, VCL_CREATOR(TForm1), PublishTForm1)
 
 TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {}
 
-// The size derivations, the result list, the enabling and the start-up wiring come with the
-// in-house library they stand on; until then the window shows its controls and does nothing.
-void TForm1::calculatefromgb(TObject*) {}
-void TForm1::calculatefrombytes(TObject*) {}
-void TForm1::calculatefromsectors(TObject*) {}
-void TForm1::calculatefromclusters(TObject*) {}
-void TForm1::calculate(TObject*) {}
-void TForm1::EnableMe(TObject*) {}
+namespace {
+
+// Set while a size handler writes the derived fields, so their OnChange handlers stand aside.
+Byte BusyFlag = 0;
+
+// Sets the busy flag for one derivation and clears it on every way out, so an error cannot leave
+// the calculator deaf to every later change.
+class TBusyScope {
+public:
+    TBusyScope() { BusyFlag = 1; }
+    ~TBusyScope() { BusyFlag = 0; }
+    TBusyScope(const TBusyScope&) = delete;
+    TBusyScope& operator=(const TBusyScope&) = delete;
+};
+
+Double TextNumber(TEdit* Edit) { return StrToFloatLenient(Edit->Text(), 0.0); }
+
+}  // namespace
+
+Int64 TForm1::GigaUnit() const { return Form1->CheckBox1->Checked() ? 1073741824 : 1000000000; }
+
+bool TForm1::IsBusy() const { return BusyFlag != 0; }
+
+Double TForm1::FieldNumber(TEdit* Edit) { return GetEditNumber(SpinStore(), Edit); }
+
+void TForm1::WriteWhole(TEdit* Edit, Double Value) {
+    AnsiString text, grouped;
+    FloatToStrDec(0, text, Value);
+    GroupDigits(text, 0, grouped);
+    Edit->SetText(grouped);
+}
+
+void TForm1::WriteFraction(TEdit* Edit, Double Value) {
+    AnsiString text, grouped;
+    FloatToStrTrim(text, Value);
+    GroupDigits(text, 0, grouped);
+    Edit->SetText(grouped);
+}
+
+// Each size handler reads every input when it needs it: a field written earlier in the same
+// handler is read back from its new text.
+void TForm1::calculatefromgb(TObject* Sender) {
+    if (IsBusy()) return;
+    {
+        TBusyScope busy;
+        Double giga = static_cast<Double>(GigaUnit());
+        WriteWhole(Edit3, FieldNumber(Edit4) * giga);
+        WriteWhole(Edit1, FieldNumber(Edit3) / FieldNumber(Edit2) + 1);
+        WriteWhole(Edit5, FieldNumber(Edit3) / FieldNumber(Edit6) + 1);
+    }
+    calculate(Sender);
+}
+
+void TForm1::calculatefrombytes(TObject* Sender) {
+    if (IsBusy()) return;
+    {
+        TBusyScope busy;
+        Double giga = static_cast<Double>(GigaUnit());
+        WriteFraction(Edit4, FieldNumber(Edit3) / giga);
+        WriteWhole(Edit1, FieldNumber(Edit3) / FieldNumber(Edit2) + 1);
+        WriteWhole(Edit5, FieldNumber(Edit3) / FieldNumber(Edit6) + 1);
+    }
+    calculate(Sender);
+}
+
+void TForm1::calculatefromsectors(TObject* Sender) {
+    if (IsBusy()) return;
+    {
+        TBusyScope busy;
+        Double giga = static_cast<Double>(GigaUnit());
+        WriteFraction(Edit3, FieldNumber(Edit1) * FieldNumber(Edit2));
+        WriteFraction(Edit4, FieldNumber(Edit3) / giga);
+        WriteWhole(Edit5, FieldNumber(Edit3) / FieldNumber(Edit6) + 1);
+    }
+    calculate(Sender);
+}
+
+void TForm1::calculatefromclusters(TObject* Sender) {
+    if (IsBusy()) return;
+    {
+        TBusyScope busy;
+        Double giga = static_cast<Double>(GigaUnit());
+        WriteFraction(Edit3, FieldNumber(Edit5) * FieldNumber(Edit6));
+        WriteWhole(Edit1, FieldNumber(Edit3) / FieldNumber(Edit2) + 1);
+        WriteFraction(Edit4, FieldNumber(Edit3) / giga);
+    }
+    calculate(Sender);
+}
+
+void TForm1::calculate(TObject*) {
+    if (IsBusy()) return;
+    for (TEdit* edit : {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6})
+        if (!(TextNumber(edit) > 0.0)) return;
+
+    Double disk = 0.0;
+    if (IsCheckedAndEnabled(RadioButton1))
+        disk = TextNumber(Edit1) * TextNumber(Edit2);
+    else if (IsCheckedAndEnabled(RadioButton2))
+        disk = TextNumber(Edit3);
+    else if (IsCheckedAndEnabled(RadioButton3))
+        disk = TextNumber(Edit4) * static_cast<Double>(GigaUnit());
+    else if (IsCheckedAndEnabled(RadioButton8))
+        disk = TextNumber(Edit5) * TextNumber(Edit6);
+    if (!(disk > 0.0)) return;
+
+    // The choices and the two unit sizes are the same for every line: read them once.
+    const Double sectorSize = TextNumber(Edit2);
+    const Double clusterSize = TextNumber(Edit6);
+    enum class TPositionUnit { None, Byte, Sector, Cluster, Percent } positionUnit = TPositionUnit::None;
+    if (IsCheckedAndEnabled(RadioButton6))
+        positionUnit = TPositionUnit::Byte;
+    else if (IsCheckedAndEnabled(RadioButton7))
+        positionUnit = TPositionUnit::Sector;
+    else if (IsCheckedAndEnabled(RadioButton11))
+        positionUnit = TPositionUnit::Cluster;
+    else if (IsCheckedAndEnabled(RadioButton12))
+        positionUnit = TPositionUnit::Percent;
+    enum class TDisplay { Unknown, Percent, Sector, Cluster, Byte } display = TDisplay::Unknown;
+    if (IsCheckedAndEnabled(RadioButton4))
+        display = TDisplay::Percent;
+    else if (IsCheckedAndEnabled(RadioButton5))
+        display = TDisplay::Sector;
+    else if (IsCheckedAndEnabled(RadioButton9))
+        display = TDisplay::Cluster;
+    else if (IsCheckedAndEnabled(RadioButton10))
+        display = TDisplay::Byte;
+    const bool split = CheckBox2->Checked();
+
+    superar::ArrayOfFiles& table = LineTable();
+    const Integer rows = LoadMemoLines(table, Memo1, 0);
+    AnsiString line, number, grouped, result;
+    for (Integer row = 1; row <= rows; ++row) {
+        GetFieldText(table, row, 0, line, false);
+        const Double value = StrToFloatLenient(line, 0.0);
+        Double position = 0.0;
+        const char* unitWord = "";
+        switch (positionUnit) {
+            case TPositionUnit::Byte: unitWord = "byte"; position = value; break;
+            case TPositionUnit::Sector: unitWord = "sector"; position = value * sectorSize; break;
+            case TPositionUnit::Cluster: unitWord = "cluster"; position = value * clusterSize; break;
+            case TPositionUnit::Percent: unitWord = "%"; position = disk / 100 * value; break;
+            case TPositionUnit::None: break;
+        }
+
+        if (position > disk) {
+            result = ">100% Out of Bounds";
+        } else if (display == TDisplay::Unknown) {
+            result = "?";
+        } else {
+            switch (display) {
+                case TDisplay::Percent: FloatToStrDec(4, number, position / disk * 100); break;
+                case TDisplay::Sector: FloatToStrDec(0, number, position / sectorSize); break;
+                case TDisplay::Cluster: FloatToStrDec(0, number, position / clusterSize); break;
+                default: FloatToStrDec(0, number, position); break;
+            }
+            if (split) {
+                GroupDigits(number, 0, grouped);
+                number.swap(grouped);
+            }
+            result = number;
+            if (display == TDisplay::Percent) result += '%';
+        }
+
+        if (positionUnit == TPositionUnit::Percent) {
+            result.append(" (= ").append(line).append("%)");
+        } else {
+            result.append(" (= ").append(unitWord).append(" #").append(line).append(")");
+        }
+        SetFieldText(table, row, 10, result);  // SetFieldValue of a text, without the Variant
+    }
+    WriteFieldToMemo(table, Memo2, 10, false);
+}
+
+// Only the fields of the chosen description can be edited; the others are outputs.
+void TForm1::EnableMe(TObject* Sender) {
+    for (TControl* target : std::initializer_list<TControl*>{Edit1, Edit2, SpinButton__edit1, SpinButton__edit2})
+        EnableByCheck(target, RadioButton1);
+    EnableByCheck(CheckBox1, RadioButton3);
+    EnableByCheck(Edit3, RadioButton2);
+    EnableByCheck(SpinButton__edit3, RadioButton2);
+    EnableByCheck(Edit4, RadioButton3);
+    EnableByCheck(SpinButton__edit4, RadioButton3);
+    for (TControl* target : std::initializer_list<TControl*>{Edit5, Edit6, SpinButton__edit5, SpinButton__edit6})
+        EnableByCheck(target, RadioButton8);
+    ApplyEnabledLookMainForm();
+    calculate(Sender);
+}
+
+// The start-up wiring, the resize handling and the status-bar link come with the form set-up and the
+// panel manager they stand on.
 void TForm1::InitStart(TObject*) {}
 void TForm1::ResizeMe(TObject*) {}
 void TForm1::StatusBar1Click(TObject*) {}

@@ -66,6 +66,14 @@ class TForm1 : public TForm {
     void InitStart(TObject* Sender);
     void ResizeMe(TObject* Sender);
     void StatusBar1Click(TObject* Sender);
+
+private:
+    Int64 GigaUnit() const;
+    bool IsBusy() const;
+    // Writes Value into Edit as a whole number or a trimmed fraction, digit-grouped.
+    void WriteWhole(TEdit* Edit, Double Value);
+    void WriteFraction(TEdit* Edit, Double Value);
+    Double FieldNumber(TEdit* Edit);
 };
 
 extern TForm1* Form1;

@@ -9,6 +9,7 @@
 #include <vcl/StdCtrls.h>
 
 #include "CalculatorWindow.h"
+#include "valstr.h"
 
 extern const TResourceEntry HalcyraResources[];
 
@@ -22,10 +23,19 @@ void RegisterProgramClassesAndResources() {
     RegisterClass(TForm1::ClassInfo());
 }
 
+void CreateCalculatorWindow() {
+    Application->CreateForm(Form1);
+    // Until the form set-up stands, the first state is reached by hand: digit groups with an
+    // apostrophe, the enabling of the chosen description, and a first derivation from "30".
+    valstr::SetDigitGroupSeparator("'");
+    Form1->EnableMe(nullptr);
+    Form1->calculatefromgb(nullptr);
+}
+
 int RunCalculator() {
     RegisterProgramClassesAndResources();
     Application->Initialize();
-    Application->CreateForm(Form1);
+    CreateCalculatorWindow();
     Application->Run();
     DoneApplication();
     return 0;

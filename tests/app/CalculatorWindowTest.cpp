@@ -1,6 +1,5 @@
 // The calculator window as its description builds it: every control under its name, class and parent,
-// the initial states a user first sees, and the rendered window.
-#include <cstdlib>
+// and the states its description gives.
 #include <string>
 
 #include <gtest/gtest.h>
@@ -102,22 +101,6 @@ TEST_F(CalculatorWindow, StartsWithTheDescribedTextsAndStates) {
     for (TSpinButton* spin : {Form1->SpinButton__edit2, Form1->SpinButton__edit3, Form1->SpinButton__edit4,
                               Form1->SpinButton__edit5, Form1->SpinButton__edit6})
         EXPECT_TRUE(spin->Enabled()) << spin->Name();
-}
-
-TEST_F(CalculatorWindow, RendersHeadlessWithTheResultListInItsGrey) {
-    Testing::ShowAndActivate(Form1);
-    TBitmap* shot = Testing::RenderControl(Form1);
-    ASSERT_NE(shot, nullptr);
-    EXPECT_EQ(shot->Width(), Form1->ClientWidth());
-    EXPECT_EQ(shot->Height(), Form1->ClientHeight());
-    TPoint memo = Form1->Memo2->ClientToScreen(Point(40, 40));
-    TPoint origin = Form1->ClientToScreen(Point(0, 0));
-    EXPECT_EQ(ColorToRGB(shot->Canvas()->Pixels(memo.X - origin.X, memo.Y - origin.Y)), 0xE9E9E9);
-    // HALCYRA_SCREENSHOT=<file.png> keeps the picture (the README's screenshot comes from here).
-    if (const char* path = std::getenv("HALCYRA_SCREENSHOT")) {
-        EXPECT_TRUE(Testing::SaveBitmapAsPng(shot, path));
-    }
-    delete shot;
 }
 
 }  // namespace

@@ -1,0 +1,145 @@
+// The calculator as a user drives it: typing into the size fields and the position list, clicking
+// the radios and check boxes, and reading the derived fields and the result list.
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "CalculatorWindow.h"
+#include "ProgramStart.h"
+#include "support/EventCounter.h"
+#include "support/InputSimulator.h"
+#include "vcl/Testing.h"
+#include "vcl/Windows.h"
+
+namespace {
+
+class Calculator : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { RegisterProgramClassesAndResources(); }
+    void SetUp() override {
+        CreateCalculatorWindow();
+        Input::Show(Form1);
+    }
+    void TearDown() override { FreeAndNil(Form1); }
+
+    // Replaces the edit's whole text by typing, as a user who selects all and types.
+    static void Retype(TEdit* Edit, const AnsiString& Text) {
+        Input::Focus(Edit);
+        Edit->SelectAll();
+        Input::Type(Edit, Text);
+    }
+    // Types the lines into the empty position list, pressing Return between them.
+    static void TypeLines(const std::vector<std::string>& Lines) {
+        Input::Focus(Form1->Memo1);
+        for (std::size_t i = 0; i < Lines.size(); ++i) {
+            if (i > 0) Input::Key(Form1->Memo1, VK_RETURN);
+            Input::Type(Form1->Memo1, Lines[i]);
+        }
+    }
+    static AnsiString Results() { return Form1->Memo2->Text(); }
+};
+
+TEST_F(Calculator, StartsFromThirtyDecimalGigabytesWithAnEmptyResultList) {
+    EXPECT_EQ(Form1->Edit3->Text(), "30'000'000'000");
+    EXPECT_EQ(Form1->Edit1->Text(), "58'593'751");
+    EXPECT_EQ(Form1->Edit5->Text(), "7'324'220");
+    EXPECT_EQ(Results(), "");
+    // Only the gigabyte description can be edited.
+    EXPECT_TRUE(Form1->Edit4->Enabled());
+    EXPECT_TRUE(Form1->CheckBox1->Enabled());
+    EXPECT_TRUE(Form1->SpinButton__edit4->Enabled());
+    for (TControl* output : std::vector<TControl*>{Form1->Edit1, Form1->Edit2, Form1->Edit3, Form1->Edit5,
+                                                   Form1->Edit6, Form1->SpinButton__edit1, Form1->SpinButton__edit5})
+        EXPECT_FALSE(output->Enabled()) << output->Name();
+}
+
+TEST_F(Calculator, BinaryGigabytesRederiveTheOtherDescriptions) {
+    Input::Click(Form1->CheckBox1);
+    EXPECT_EQ(Form1->Edit3->Text(), "32'212'254'720");
+    EXPECT_EQ(Form1->Edit1->Text(), "62'914'561");
+    EXPECT_EQ(Form1->Edit5->Text(), "7'864'321");
+}
+
+TEST_F(Calculator, BytesTypedGiveGigabytesWithTrimmedDecimals) {
+    Input::Click(Form1->RadioButton2);
+    ASSERT_TRUE(Form1->Edit3->Enabled());
+    Retype(Form1->Edit3, "1500000000");
+    EXPECT_EQ(Form1->Edit4->Text(), "1.5");
+    EXPECT_EQ(Form1->Edit1->Text(), "2'929'689");  // 1500000000 / 512 + 1 = 2929688.5, rounded
+}
+
+TEST_F(Calculator, ResultLinesForEachUnitAndDisplay) {
+    auto check = [](TRadioButton* positionUnit, TRadioButton* display, bool split,
+                    const std::vector<std::string>& lines, const char* expected) {
+        Input::Click(positionUnit);
+        Input::Click(display);
+        if (Form1->CheckBox2->Checked() != split) Input::Click(Form1->CheckBox2);
+        Form1->Memo1->Clear();
+        TypeLines(lines);
+        EXPECT_EQ(Results(), expected);
+    };
+    check(Form1->RadioButton7, Form1->RadioButton4, false, {"1000"}, "0.0017% (= sector #1000)");
+    check(Form1->RadioButton7, Form1->RadioButton5, false, {"1000"}, "1000 (= sector #1000)");
+    check(Form1->RadioButton12, Form1->RadioButton4, false, {"50"}, "50% (= 50%)");
+    check(Form1->RadioButton6, Form1->RadioButton4, false, {"99999999999"},
+          ">100% Out of Bounds (= byte #99999999999)");
+    check(Form1->RadioButton6, Form1->RadioButton4, false, {"30000000000", "30000000001"},
+          "100% (= byte #30000000000)\r\n>100% Out of Bounds (= byte #30000000001)");
+    check(Form1->RadioButton6, Form1->RadioButton10, true, {"1234567"}, "1'234'567 (= byte #1234567)");
+    check(Form1->RadioButton11, Form1->RadioButton9, false, {"7"}, "7 (= cluster #7)");
+    // Letters are skipped in reading and the line is echoed as typed.
+    check(Form1->RadioButton6, Form1->RadioButton10, false, {"12ab3"}, "123 (= byte #12ab3)");
+    // Empty and blank lines give no result line.
+    check(Form1->RadioButton6, Form1->RadioButton10, false, {"1", "", " \t", "2"}, "1 (= byte #1)\r\n2 (= byte #2)");
+}
+
+TEST_F(Calculator, ANonPositiveFieldLeavesTheResultListAsItWas) {
+    TypeLines({"1000"});
+    const AnsiString before = Results();
+    ASSERT_NE(before, "");
+    Input::Click(Form1->RadioButton1);  // sectors: Edit2 becomes editable
+    Retype(Form1->Edit2, "0");
+    EXPECT_EQ(Results(), before);
+    Retype(Form1->Edit2, "");
+    EXPECT_EQ(Results(), before);
+}
+
+TEST_F(Calculator, OneKeystrokeGivesOneDerivationAndOneComputation) {
+    TypeLines({"1", "2"});
+    EventCounter results;
+    results.Hook(Form1->Memo2->OnChange);
+    Form1->calculate(nullptr);
+    const int perComputation = results.Count();
+    ASSERT_GT(perComputation, 0);
+    EventCounter derivedBytes;
+    derivedBytes.Hook(Form1->Edit3->OnChange);
+    results.Reset();
+    Input::Focus(Form1->Edit4);
+    Input::Key(Form1->Edit4, VK_END);
+    Input::Type(Form1->Edit4, "1");  // 301 GB
+    EXPECT_EQ(Form1->Edit3->Text(), "301'000'000'000");
+    EXPECT_EQ(derivedBytes.Count(), 1);
+    EXPECT_EQ(results.Count(), perComputation);
+}
+
+TEST_F(Calculator, RendersHeadlessWithTheResultListInItsGrey) {
+    Input::Click(Form1->RadioButton7);
+    TypeLines({"1000", "58593750", "99999999"});
+    TBitmap* shot = Testing::RenderControl(Form1);
+    ASSERT_NE(shot, nullptr);
+    EXPECT_EQ(shot->Width(), Form1->ClientWidth());
+    EXPECT_EQ(shot->Height(), Form1->ClientHeight());
+    // Below the last result line the result list shows its own grey.
+    TPoint inside = Form1->Memo2->ClientToScreen(Point(40, Form1->Memo2->Height() - 40));
+    TPoint origin = Form1->ClientToScreen(Point(0, 0));
+    EXPECT_EQ(ColorToRGB(shot->Canvas()->Pixels(inside.X - origin.X, inside.Y - origin.Y)), 0xE9E9E9u);
+    // HALCYRA_SCREENSHOT=<file.png> keeps the picture (the README's screenshot comes from here).
+    if (const char* path = std::getenv("HALCYRA_SCREENSHOT")) {
+        EXPECT_TRUE(Testing::SaveBitmapAsPng(shot, path));
+    }
+    delete shot;
+}
+
+}  // namespace
