@@ -53,7 +53,6 @@ public:
     void SetSelection(std::size_t Start, std::size_t Length);
     std::size_t SelStart() const { return std::min(anchor_, caret_); }
     std::size_t SelLength() const { return std::max(anchor_, caret_) - SelStart(); }
-    int TopLine() const { return topLine_; }
 
 protected:
     void paintEvent(QPaintEvent* Event) override;
