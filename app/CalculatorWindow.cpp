@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "ComponentHandling.h"
+#include "ResultLines.h"
 #include "standards.h"
 #include "superar.h"
 #include "valstr.h"
@@ -177,68 +178,35 @@ void TForm1::calculate(TObject*) {
     if (!(disk > 0.0)) return;
 
     // The choices and the two unit sizes are the same for every line: read them once.
-    const Double sectorSize = TextNumber(Edit2);
-    const Double clusterSize = TextNumber(Edit6);
-    enum class TPositionUnit { None, Byte, Sector, Cluster, Percent } positionUnit = TPositionUnit::None;
+    TPositionFormat format;
+    format.DiskSize = disk;
+    format.SectorSize = TextNumber(Edit2);
+    format.ClusterSize = TextNumber(Edit6);
     if (IsCheckedAndEnabled(RadioButton6))
-        positionUnit = TPositionUnit::Byte;
+        format.Unit = TPositionUnit::Byte;
     else if (IsCheckedAndEnabled(RadioButton7))
-        positionUnit = TPositionUnit::Sector;
+        format.Unit = TPositionUnit::Sector;
     else if (IsCheckedAndEnabled(RadioButton11))
-        positionUnit = TPositionUnit::Cluster;
+        format.Unit = TPositionUnit::Cluster;
     else if (IsCheckedAndEnabled(RadioButton12))
-        positionUnit = TPositionUnit::Percent;
-    enum class TDisplay { Unknown, Percent, Sector, Cluster, Byte } display = TDisplay::Unknown;
+        format.Unit = TPositionUnit::Percent;
     if (IsCheckedAndEnabled(RadioButton4))
-        display = TDisplay::Percent;
+        format.Display = TResultDisplay::Percent;
     else if (IsCheckedAndEnabled(RadioButton5))
-        display = TDisplay::Sector;
+        format.Display = TResultDisplay::Sector;
     else if (IsCheckedAndEnabled(RadioButton9))
-        display = TDisplay::Cluster;
+        format.Display = TResultDisplay::Cluster;
     else if (IsCheckedAndEnabled(RadioButton10))
-        display = TDisplay::Byte;
-    const bool split = CheckBox2->Checked();
+        format.Display = TResultDisplay::Byte;
+    format.SplitNumbers = CheckBox2->Checked();
 
     superar::ArrayOfFiles& table = LineTable();
     const Integer rows = LoadMemoLines(table, Memo1, 0);
-    AnsiString line, number, grouped, result;
+    TResultLineWriter writer(format);
+    AnsiString line, result;
     for (Integer row = 1; row <= rows; ++row) {
         GetFieldText(table, row, 0, line, false);
-        const Double value = StrToFloatLenient(line, 0.0);
-        Double position = 0.0;
-        const char* unitWord = "";
-        switch (positionUnit) {
-            case TPositionUnit::Byte: unitWord = "byte"; position = value; break;
-            case TPositionUnit::Sector: unitWord = "sector"; position = value * sectorSize; break;
-            case TPositionUnit::Cluster: unitWord = "cluster"; position = value * clusterSize; break;
-            case TPositionUnit::Percent: unitWord = "%"; position = disk / 100 * value; break;
-            case TPositionUnit::None: break;
-        }
-
-        if (position > disk) {
-            result = ">100% Out of Bounds";
-        } else if (display == TDisplay::Unknown) {
-            result = "?";
-        } else {
-            switch (display) {
-                case TDisplay::Percent: FloatToStrDec(4, number, position / disk * 100); break;
-                case TDisplay::Sector: FloatToStrDec(0, number, position / sectorSize); break;
-                case TDisplay::Cluster: FloatToStrDec(0, number, position / clusterSize); break;
-                default: FloatToStrDec(0, number, position); break;
-            }
-            if (split) {
-                GroupDigits(number, 0, grouped);
-                number.swap(grouped);
-            }
-            result = number;
-            if (display == TDisplay::Percent) result += '%';
-        }
-
-        if (positionUnit == TPositionUnit::Percent) {
-            result.append(" (= ").append(line).append("%)");
-        } else {
-            result.append(" (= ").append(unitWord).append(" #").append(line).append(")");
-        }
+        writer.Write(line, result);
         SetFieldText(table, row, 10, result);  // SetFieldValue of a text, without the Variant
     }
     WriteFieldToMemo(table, Memo2, 10, false);

@@ -55,8 +55,10 @@ template <typename VisitT>
 void ForEachMemoLine(std::string_view Text, VisitT&& Visit) {
     std::size_t start = 0;
     while (start < Text.size()) {
-        const std::size_t end = Text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
+        // A plain scan: find_first_of would search the two break characters once per text byte.
+        std::size_t end = start;
+        while (end < Text.size() && Text[end] != '\r' && Text[end] != '\n') ++end;
+        if (end == Text.size()) {
             Visit(Text.substr(start));
             return;
         }
@@ -197,6 +199,51 @@ void WriteFieldToMemo(ArrayOfFiles& Table, TCustomMemo* Memo, Integer Field, boo
         return true;
     });
     Memo->SetText(joined);
+}
+
+}  // namespace superar
+
+// ---------------------------------------------------------------------------
+// DataTextT
+
+namespace superar {
+
+namespace {
+const DataFieldT EmptyField{};
+
+auto FindOther(auto& Others, std::size_t Field) {
+    return std::lower_bound(Others.begin(), Others.end(), Field,
+                            [](const auto& entry, std::size_t field) { return entry.first < field; });
+}
+}  // namespace
+
+const DataFieldT& DataTextT::operator[](std::size_t Field) const {
+    if (Field == 0) return first_;
+    auto it = FindOther(others_, Field);
+    return it != others_.end() && it->first == Field ? it->second : EmptyField;
+}
+
+DataFieldT& DataTextT::operator[](std::size_t Field) {
+    if (Field == 0) return first_;
+    auto it = FindOther(others_, Field);
+    if (it == others_.end() || it->first != Field) it = others_.insert(it, {static_cast<std::uint32_t>(Field), DataFieldT{}});
+    return it->second;
+}
+
+void DataTextT::assign(std::size_t Count, const DataFieldT& Value) {
+    others_.clear();
+    size_ = 0;
+    first_ = DataFieldT{};
+    resize(Count);
+    for (std::size_t field = 0; field < Count; ++field) (*this)[field] = Value;
+}
+
+void DataTextT::resize(std::size_t Count) {
+    if (Count < size_) {
+        others_.erase(FindOther(others_, Count), others_.end());
+        if (Count == 0) first_ = DataFieldT{};
+    }
+    size_ = static_cast<std::uint32_t>(Count);
 }
 
 }  // namespace superar

@@ -58,8 +58,25 @@ struct DataFieldT {
     Double FloatValue;
 };
 
-// A row's fields, indexed by field number.
-using DataTextT = std::vector<DataFieldT>;
+// A row's fields, indexed by field number: an array of size() fields that grows by the table's rule.
+// Only written fields take storage (field 0 inline, the others in a short list kept in field order):
+// a million calculator rows then carry their two fields, not twelve each. A field inside size()
+// that was never written reads as empty.
+class DataTextT {
+public:
+    std::size_t size() const { return size_; }
+    const DataFieldT& operator[](std::size_t Field) const;
+    // Storage for the field, made on first use; Field must be below size().
+    DataFieldT& operator[](std::size_t Field);
+    // Count fields, each Value (the table only ever asks for one empty field).
+    void assign(std::size_t Count, const DataFieldT& Value);
+    void resize(std::size_t Count);
+
+private:
+    std::uint32_t size_ = 0;
+    DataFieldT first_{};
+    std::vector<std::pair<std::uint32_t, DataFieldT>> others_;
+};
 
 // A record held by a row only once it is written: rows of plain lines carry no file information,
 // and a million of them must not carry a kilobyte each. Reading an unset one gives the cleared record.

@@ -70,7 +70,8 @@ TEST_F(Calculator, BytesTypedGiveGigabytesWithTrimmedDecimals) {
     EXPECT_EQ(Form1->Edit1->Text(), "2'929'689");  // 1500000000 / 512 + 1 = 2929688.5, rounded
 }
 
-TEST_F(Calculator, ResultLinesForEachUnitAndDisplay) {
+// The radios and the check box choose the unit and the display (the lines themselves: ResultLinesTest).
+TEST_F(Calculator, RadiosChooseTheUnitAndTheDisplayOfEveryLine) {
     auto check = [](TRadioButton* positionUnit, TRadioButton* display, bool split,
                     const std::vector<std::string>& lines, const char* expected) {
         Input::Click(positionUnit);
@@ -83,14 +84,10 @@ TEST_F(Calculator, ResultLinesForEachUnitAndDisplay) {
     check(Form1->RadioButton7, Form1->RadioButton4, false, {"1000"}, "0.0017% (= sector #1000)");
     check(Form1->RadioButton7, Form1->RadioButton5, false, {"1000"}, "1000 (= sector #1000)");
     check(Form1->RadioButton12, Form1->RadioButton4, false, {"50"}, "50% (= 50%)");
-    check(Form1->RadioButton6, Form1->RadioButton4, false, {"99999999999"},
-          ">100% Out of Bounds (= byte #99999999999)");
     check(Form1->RadioButton6, Form1->RadioButton4, false, {"30000000000", "30000000001"},
           "100% (= byte #30000000000)\r\n>100% Out of Bounds (= byte #30000000001)");
     check(Form1->RadioButton6, Form1->RadioButton10, true, {"1234567"}, "1'234'567 (= byte #1234567)");
     check(Form1->RadioButton11, Form1->RadioButton9, false, {"7"}, "7 (= cluster #7)");
-    // Letters are skipped in reading and the line is echoed as typed.
-    check(Form1->RadioButton6, Form1->RadioButton10, false, {"12ab3"}, "123 (= byte #12ab3)");
     // Empty and blank lines give no result line.
     check(Form1->RadioButton6, Form1->RadioButton10, false, {"1", "", " \t", "2"}, "1 (= byte #1)\r\n2 (= byte #2)");
 }

@@ -1,0 +1,56 @@
+// Result lines without the window: each unit, each display, bounds, grouping and the echo.
+#include <gtest/gtest.h>
+
+#include "ResultLines.h"
+#include "valstr.h"
+
+namespace {
+
+TEST(ResultLines, EachUnitAndDisplay) {
+    valstr::SetDigitGroupSeparator("'");
+    const Double disk = 30000000000.0;  // 30 decimal gigabytes, 512-byte sectors, 4096-byte clusters
+    struct Case {
+        TPositionUnit Unit;
+        TResultDisplay Display;
+        bool Split;
+        const char* Line;
+        const char* Expected;
+    };
+    const Case cases[] = {
+        {TPositionUnit::Sector, TResultDisplay::Percent, false, "1000", "0.0017% (= sector #1000)"},
+        {TPositionUnit::Sector, TResultDisplay::Sector, false, "1000", "1000 (= sector #1000)"},
+        {TPositionUnit::Percent, TResultDisplay::Percent, false, "50", "50% (= 50%)"},
+        {TPositionUnit::Byte, TResultDisplay::Percent, false, "99999999999", ">100% Out of Bounds (= byte #99999999999)"},
+        {TPositionUnit::Byte, TResultDisplay::Percent, false, "30000000000", "100% (= byte #30000000000)"},
+        {TPositionUnit::Byte, TResultDisplay::Percent, false, "30000000001", ">100% Out of Bounds (= byte #30000000001)"},
+        {TPositionUnit::Byte, TResultDisplay::Byte, true, "1234567", "1'234'567 (= byte #1234567)"},
+        {TPositionUnit::Byte, TResultDisplay::Cluster, false, "8192", "2 (= byte #8192)"},
+        {TPositionUnit::Cluster, TResultDisplay::Byte, true, "3", "12'288 (= cluster #3)"},
+        {TPositionUnit::Percent, TResultDisplay::Sector, true, "100", "58'593'750 (= 100%)"},
+        {TPositionUnit::Percent, TResultDisplay::Percent, true, "100.5", ">100% Out of Bounds (= 100.5%)"},
+        // The "%" sign stays outside the grouping; the echoed line is never grouped.
+        {TPositionUnit::Byte, TResultDisplay::Percent, true, "12'000'000'000", "40% (= byte #12'000'000'000)"},
+        {TPositionUnit::Byte, TResultDisplay::Byte, false, "12ab3", "123 (= byte #12ab3)"},
+        {TPositionUnit::Byte, TResultDisplay::Byte, true, "-1234", "-1'234 (= byte #-1234)"},
+        {TPositionUnit::Byte, TResultDisplay::Unknown, false, "5", "? (= byte #5)"},
+        {TPositionUnit::Byte, TResultDisplay::Byte, false, "", "0 (= byte #)"},
+    };
+    for (const Case& c : cases) {
+        TPositionFormat format{disk, 512.0, 4096.0, c.Unit, c.Display, c.Split};
+        TResultLineWriter writer(format);
+        AnsiString result;
+        writer.Write(c.Line, result);
+        EXPECT_EQ(result, c.Expected) << c.Line;
+    }
+}
+
+TEST(ResultLines, AWriterReusedForManyLinesGivesEachItsOwnLine) {
+    TResultLineWriter writer({1000.0, 512.0, 4096.0, TPositionUnit::Byte, TResultDisplay::Percent, false});
+    AnsiString first, second;
+    writer.Write("500", first);
+    writer.Write("1001", second);
+    EXPECT_EQ(first, "50% (= byte #500)");
+    EXPECT_EQ(second, ">100% Out of Bounds (= byte #1001)");
+}
+
+}  // namespace
