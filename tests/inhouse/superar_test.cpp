@@ -455,3 +455,20 @@ TEST(ItemTable, ClearTableKeepsNamesAndOptionsAndZeroHandleIsNeverClosed) {
     ClearTable(*zero);
     EXPECT_NE(::fcntl(0, F_GETFD), -1);
 }
+
+TEST(ItemTable, FieldsInsideTheGrownArrayThatWereNeverWrittenReadEmpty) {
+    DataTextT texts;
+    texts.assign(1, DataFieldT{"line", 0, 0.0});
+    texts.resize(12);
+    texts[10].Text = "result";
+    texts[3].IntValue = 7;
+    const DataTextT& view = texts;
+    EXPECT_EQ(view[0].Text, "line");
+    EXPECT_EQ(view[5].Text, "");
+    EXPECT_EQ(view[10].Text, "result");
+    EXPECT_EQ(view[3].IntValue, 7);
+    texts.resize(4);  // shrinking drops what lies beyond
+    texts.resize(12);
+    EXPECT_EQ(view[10].Text, "");
+    EXPECT_EQ(view[3].IntValue, 7);
+}
