@@ -9,11 +9,13 @@
 #include <vcl/StdCtrls.h>
 
 #include "CalculatorWindow.h"
+#include "Varpre.h"
 #include "valstr.h"
 
 extern const TResourceEntry HalcyraResources[];
 
 void RegisterProgramClassesAndResources() {
+    Varpre::InitVarpreTables();
     RegisterResources(HalcyraResources);
     RegisterStdCtrls();
     RegisterExtCtrls();

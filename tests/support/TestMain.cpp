@@ -8,10 +8,13 @@
 #include "vcl/System.h"
 #include "vcl/Testing.h"
 
+#include "Varpre.h"
+
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     ::testing::InitGoogleTest(&argc, argv);
     InitCommandLine(argc, argv);
+    Varpre::InitVarpreTables();
     Application->Initialize();
     // A headless run has nobody to press OK: message boxes are recorded instead.
     Testing::RecordMessageBoxes(true);
