@@ -8,8 +8,10 @@ target_sources(vcl PRIVATE
   src/ExtCtrlsRegister.cpp
   src/Menus.cpp
   src/Spin.cpp
+  src/SpinEdit.cpp
   src/Timer.cpp
   src/qt/DialogsQt.cpp
   src/qt/MenuQt.cpp
+  src/qt/SpinEditPeer.cpp
   src/qt/TimerQt.cpp
 )

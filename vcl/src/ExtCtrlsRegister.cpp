@@ -9,4 +9,4 @@ void RegisterExtCtrls() {
 
 void RegisterComCtrls() { RegisterClasses({TStatusBar::ClassInfo()}); }
 
-void RegisterSpin() { RegisterClasses({TSpinButton::ClassInfo()}); }
+void RegisterSpin() { RegisterClasses({TSpinButton::ClassInfo(), TSpinEdit::ClassInfo()}); }

@@ -7,6 +7,7 @@
 #include "Controls.h"
 #include "ExtCtrls.h"
 #include "Graphics.h"
+#include "StdCtrls.h"
 
 enum TSpinHalf { shNone, shUp, shDown };
 
@@ -58,6 +59,49 @@ private:
     TWinControl* focusControl_ = nullptr;
     TSpinHalf pressed_ = shNone;
     bool pressedInside_ = false;
+};
+
+// An edit for whole numbers with a spin button at its right edge. Up and Down (keys or button halves) step
+// Value by Increment, kept within MinValue..MaxValue unless both are equal (no limits then). Typing accepts
+// digits, signs and the decimal separator only; text that is no number reads as MinValue.
+class TSpinEdit : public TCustomEdit {
+    VCL_CLASS(TSpinEdit, TCustomEdit)
+    explicit TSpinEdit(TComponent* AOwner);
+    ~TSpinEdit() override;
+
+    Integer Value() const;
+    void SetValue(Integer NewValue);
+    Integer MinValue() const { return minValue_; }
+    void SetMinValue(Integer Value) { minValue_ = Value; }
+    Integer MaxValue() const { return maxValue_; }
+    void SetMaxValue(Integer Value) { maxValue_ = Value; }
+    Integer Increment() const { return increment_; }
+    void SetIncrement(Integer Value) { increment_ = Value; }
+    // False: the text cannot be typed into, only stepped.
+    bool EditorEnabled() const { return editorEnabled_; }
+    void SetEditorEnabled(bool Value) { editorEnabled_ = Value; }
+    TSpinButton* Button() const { return button_; }
+
+protected:
+    virtual void UpClick(TObject* Sender);
+    virtual void DownClick(TObject* Sender);
+    virtual bool IsValidChar(char Key) const;
+    void KeyDown(Word& Key, TShiftState Shift) override;
+    void KeyPress(char& Key) override;
+    void Dispatch(TMessage& Message) override;
+    void InitializePeer() override;
+
+private:
+    // NewValue within the limits (Int64 so that a step past the Integer range clamps, never wraps).
+    Integer CheckValue(Int64 NewValue) const;
+    void Step(Int64 Delta);
+    void PlaceButton();
+
+    TSpinButton* button_;
+    Integer minValue_ = 0;
+    Integer maxValue_ = 0;
+    Integer increment_ = 1;
+    bool editorEnabled_ = true;
 };
 
 // Registers the classes of this unit for form descriptions.
