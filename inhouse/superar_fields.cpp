@@ -140,16 +140,17 @@ bool ComputedText(ArrayOfFiles& Table, Integer Row, Integer Field, AnsiString& T
     case fName: Text = FileText(Table, Row, 6); return true;
     case fExt: Text = FileText(Table, Row, 8); return true;
     case fEighthText: Text = FileText(Table, Row, 7); return true;
-    // These need the path routines, the text sorts, the setting-line format or the alphabet
-    // groups, which are not there yet.
+    case fGroupLetter:
+        Text.assign(1, AlphabetGroupChar(TextOf(Table, Row, Table.GroupLetterField), "", ""));
+        return true;
+    // These need the path routines, the text sorts or the setting-line format, which are not there yet.
     case fFolderRelocated:
     case fSortedChars:
     case fFolder:
     case fFullPath:
     case fMoved:
     case fParentFolder:
-    case fSettingLine:
-    case fGroupLetter: Text.clear(); return true;
+    case fSettingLine: Text.clear(); return true;
     default: return false;
     }
 }

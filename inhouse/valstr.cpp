@@ -1,6 +1,7 @@
 // Selectors, characters and digits, padding, the runtime forwarders and the separator setting.
 #include "valstr.h"
 #include "valstr_digits.h"
+#include "Varpre.h"
 
 #include <algorithm>
 #include <charconv>
@@ -11,6 +12,7 @@
 
 namespace valstr {
 
+using namespace Varpre;
 using detail::IsDigit;
 
 namespace {
@@ -101,6 +103,17 @@ void KeepChars(const AnsiString& S, const TSet<AnsiChar>& Chars, AnsiString& Res
     for (AnsiChar c : S)
         if (Chars.Contains(c)) kept += c;
     Result = std::move(kept);
+}
+
+void KeepAlnumAnd(const AnsiString& S, const TSet<AnsiChar>& Extra, AnsiString& Result) {
+    KeepChars(S, Extra + DigitsSet() + LettersSet(), Result);
+}
+
+AnsiChar AlphabetGroupChar(const AnsiString& S, const AnsiString& DigitGroup, const AnsiString& OtherGroup) {
+    const AnsiChar first = FirstCharOrSpace(S);
+    if (IsDigit(first)) return DigitGroup.empty() ? '0' : DigitGroup[0];
+    if (!LettersSet().Contains(first)) return OtherGroup.empty() ? '!' : OtherGroup[0];
+    return static_cast<Byte>(first) <= 127 ? UpperTable()[first] : 'A';
 }
 
 void CleanNumber(const AnsiString& S, AnsiString& Result) {

@@ -47,6 +47,8 @@ void ReadDigits(const AnsiString& S, Integer& Index, AnsiString& Result);
 void ReadNumberAt(const AnsiString& S, Integer& Index, AnsiString& Result);
 void ReadNumber(const AnsiString& S, AnsiString& Result);
 void KeepChars(const AnsiString& S, const TSet<AnsiChar>& Chars, AnsiString& Result);
+// KeepChars with Extra, the digits and every letter of the code page.
+void KeepAlnumAnd(const AnsiString& S, const TSet<AnsiChar>& Extra, AnsiString& Result);
 void CleanNumber(const AnsiString& S, AnsiString& Result);
 bool OnlyCharsOf(const AnsiString& S, const TSet<AnsiChar>& Chars);
 void ReverseStr(const AnsiString& S, AnsiString& Result);
@@ -56,6 +58,10 @@ void SplitByMask(const AnsiString& S, AnsiString& Kept, AnsiString& Removed, Wor
 void PadToWidth(const AnsiString& S, const AnsiString& PadStr, Integer Width, Integer Align, AnsiString& Result);
 void IntToStrPadded(Integer Value, Integer Width, const AnsiString& PadStr, AnsiString& Result);
 void CollapseSeparators(const AnsiString& S, const AnsiString& Sep, AnsiString& Result);
+// The group letter of S's first character: OtherGroup's first character ("!" when empty) for
+// anything but a digit or letter, DigitGroup's ("0") for a digit, the upper case of an ASCII letter,
+// "A" for any other letter. An empty S counts as a blank.
+AnsiChar AlphabetGroupChar(const AnsiString& S, const AnsiString& DigitGroup, const AnsiString& OtherGroup);
 
 // Numbers to text and back.
 void Int64ToStrVar(Int64 Value, AnsiString& Result);
