@@ -10,6 +10,7 @@
 #include <vcl/Forms.h>
 #include <vcl/StdCtrls.h>
 
+#include "Varpre.h"
 #include "superar.h"
 
 namespace {
@@ -57,6 +58,7 @@ BENCHMARK(BM_WriteFieldToMemo)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benc
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    Varpre::InitVarpreTables();
     Application->Initialize();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

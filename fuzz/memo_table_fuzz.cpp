@@ -11,6 +11,7 @@
 #include <vcl/Forms.h>
 #include <vcl/StdCtrls.h>
 
+#include "Varpre.h"
 #include "superar.h"
 
 namespace {
@@ -57,6 +58,7 @@ void RoundTrip(superar::ArrayOfFiles& table, TMemo& input, TMemo& output, bool k
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const bool initialised = [] {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        Varpre::InitVarpreTables();
         Application->Initialize();
         return true;
     }();
