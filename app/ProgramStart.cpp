@@ -9,6 +9,7 @@
 #include <vcl/StdCtrls.h>
 
 #include "CalculatorWindow.h"
+#include "GradBtn.h"
 #include "Varpre.h"
 #include "valstr.h"
 
@@ -22,6 +23,7 @@ void RegisterProgramClassesAndResources() {
     RegisterComCtrls();
     RegisterSpin();
     RegisterMenus();
+    GradBtn::RegisterGradBtn();
     RegisterClass(TForm1::ClassInfo());
 }
 
