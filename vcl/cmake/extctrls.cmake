@@ -1,6 +1,7 @@
 # Panels, bevels, timers, images, status bar, spin button, menus and message dialogs.
 target_sources(vcl PRIVATE
   src/ComCtrlsStatusBar.cpp
+  src/CoolBar.cpp
   src/Dialogs.cpp
   src/ExtCtrlsBevel.cpp
   src/ExtCtrlsImage.cpp
@@ -10,8 +11,10 @@ target_sources(vcl PRIVATE
   src/Spin.cpp
   src/SpinEdit.cpp
   src/Timer.cpp
+  src/TrackBar.cpp
   src/qt/DialogsQt.cpp
   src/qt/MenuQt.cpp
   src/qt/SpinEditPeer.cpp
   src/qt/TimerQt.cpp
+  src/qt/TrackBarPeer.cpp
 )

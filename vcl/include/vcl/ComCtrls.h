@@ -90,5 +90,82 @@ private:
     bool sizeGrip_ = true;
 };
 
+// ---------------------------------------------------------------------------
+// The track bar: a native slider over Min..Max. Its keys follow the windowing system's track bar: Left and Up
+// step back by LineSize, Right and Down forward, Page Up / Page Down by PageSize, Home and End to the ends.
+// OnChange fires when the user moves the position; setting Position from code fires nothing.
+
+enum TTrackBarOrientation { trHorizontal, trVertical };
+enum TTickStyle { tsNone, tsAuto, tsManual };
+enum TTickMark { tmBottomRight, tmTopLeft, tmBoth };
+
+class TTrackBar : public TWinControl {
+    VCL_CLASS(TTrackBar, TWinControl)
+    explicit TTrackBar(TComponent* AOwner);
+
+    // A Min above Max (or a Max below Min) is refused, as the native control refuses it.
+    Integer Min() const { return min_; }
+    void SetMin(Integer Value);
+    Integer Max() const { return max_; }
+    void SetMax(Integer Value);
+    // Kept within Min..Max.
+    Integer Position() const { return position_; }
+    void SetPosition(Integer Value);
+    TTrackBarOrientation Orientation() const { return orientation_; }
+    // Turning the bar swaps its width and height.
+    void SetOrientation(TTrackBarOrientation Value);
+    Integer Frequency() const { return frequency_; }
+    void SetFrequency(Integer Value);
+    TTickStyle TickStyle() const { return tickStyle_; }
+    void SetTickStyle(TTickStyle Value);
+    TTickMark TickMarks() const { return tickMarks_; }
+    void SetTickMarks(TTickMark Value);
+    Integer PageSize() const { return pageSize_; }
+    void SetPageSize(Integer Value) { pageSize_ = Value; }
+    Integer LineSize() const { return lineSize_; }
+    void SetLineSize(Integer Value) { lineSize_ = Value; }
+    // False hides the thumb; the bar still takes keys and clicks.
+    bool SliderVisible() const { return sliderVisible_; }
+    void SetSliderVisible(bool Value);
+
+    TNotifyEvent OnChange;
+
+    // Internal to the stand-in: the user moved the native slider.
+    void PositionFromPeer(Integer Value);
+
+protected:
+    virtual void Changed();
+    void KeyDown(Word& Key, TShiftState Shift) override;
+    TControlPeer* CreatePeer() override;
+    void InitializePeer() override;
+
+private:
+    void OptionsChanged();
+    // Moves to Value within the range as the user's action, firing OnChange when it changed.
+    void MoveByUser(Int64 Value);
+
+    Integer min_ = 0;
+    Integer max_ = 10;
+    Integer position_ = 0;
+    TTrackBarOrientation orientation_ = trHorizontal;
+    Integer frequency_ = 1;
+    TTickStyle tickStyle_ = tsAuto;
+    TTickMark tickMarks_ = tmBottomRight;
+    Integer pageSize_ = 2;
+    Integer lineSize_ = 1;
+    bool sliderVisible_ = true;
+};
+
+// ---------------------------------------------------------------------------
+// The cool bar: a container for tool controls, aligned to the top of its parent by default.
+
+class TCoolBar : public TCustomControl {
+    VCL_CLASS(TCoolBar, TCustomControl)
+    explicit TCoolBar(TComponent* AOwner);
+
+protected:
+    void Paint() override;
+};
+
 // Registers the classes of this unit for form descriptions.
 void RegisterComCtrls();
