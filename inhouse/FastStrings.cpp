@@ -3,7 +3,10 @@
 #include "FastStrings.h"
 
 #include <array>
+#include <bit>
+#include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include <vcl/SysUtils.h>
 
@@ -34,8 +37,22 @@ struct FoldedBytes {
     static Bytes FindFirst(Bytes From, Bytes Last, unsigned char First) {
         // A byte without another case is found as fast as an exact one.
         if (First < 'A' || First > 'Z') return ExactBytes::FindFirst(From, Last, First);
+        // The two cases of an ASCII letter differ in bit 5 only: with it set, the lower case is
+        // looked for eight bytes at a time (the lowest zero byte of word ^ wanted is the first hit).
+        static_assert(std::endian::native == std::endian::little);
+        constexpr std::uint64_t ones = 0x0101010101010101ULL;
+        constexpr std::uint64_t highs = 0x8080808080808080ULL;
+        const unsigned char lower = First | 0x20;
+        const std::uint64_t wanted = ones * lower;
+        for (; Last - From >= 7; From += 8) {
+            std::uint64_t word;
+            std::memcpy(&word, From, sizeof word);
+            const std::uint64_t x = (word | ones * 0x20) ^ wanted;
+            const std::uint64_t zeroBytes = (x - ones) & ~x & highs;
+            if (zeroBytes != 0) return From + (std::countr_zero(zeroBytes) >> 3);
+        }
         for (; From <= Last; ++From) {
-            if (AsciiFold[*From] == First) return From;
+            if ((*From | 0x20) == lower) return From;
         }
         return nullptr;
     }
@@ -60,13 +77,14 @@ Integer Search(const AnsiChar* Text, const AnsiChar* Pattern, Integer TextLen, I
 
 using SearchFn = Integer (*)(const AnsiChar*, const AnsiChar*, Integer, Integer, Integer);
 
-Integer CountMatches(SearchFn Find, const AnsiString& Source, const AnsiString& Pattern) {
-    Integer count = 0;
+// Where every match starts, resuming after each match.
+std::vector<Integer> MatchStarts(SearchFn Find, const AnsiString& Source, const AnsiString& Pattern) {
+    std::vector<Integer> starts;
     for (Integer at = 1; (at = Find(Source.data(), Pattern.data(), Length(Source), at, Length(Pattern))) != 0;
          at += Length(Pattern)) {
-        ++count;
+        starts.push_back(at);
     }
-    return count;
+    return starts;
 }
 
 }  // namespace
@@ -86,23 +104,19 @@ void FastReplace(AnsiString& Source, const AnsiString& Find, const AnsiString& R
         Result = Source;
         return;
     }
-    const SearchFn find = CaseSensitive ? FastPos : FastPosNoCase;
-    const Integer sourceLen = Length(Source);
-    const Integer findLen = Length(Find);
-    std::size_t capacity = Source.size();
-    if (ReplaceWith.size() > Find.size()) {
-        // Sized from the real number of matches: room for the worst case (a match at every
-        // position) can be many times the text.
-        capacity += static_cast<std::size_t>(CountMatches(find, Source, Find)) * (ReplaceWith.size() - Find.size());
-    }
+    // The matches are found first, so the result is allocated once at its real size: room for the
+    // worst case (a match at every position) can be many times the text.
+    const std::vector<Integer> starts = MatchStarts(CaseSensitive ? FastPos : FastPosNoCase, Source, Find);
     AnsiString out;
-    out.reserve(capacity);
-    Integer from = 1;
-    for (Integer at; (at = find(Source.data(), Find.data(), sourceLen, from, findLen)) != 0; from = at + findLen) {
-        out.append(Source, static_cast<std::size_t>(from - 1), static_cast<std::size_t>(at - from));
+    out.reserve(Source.size() - starts.size() * Find.size() + starts.size() * ReplaceWith.size());
+    std::size_t from = 0;  // 0-based: the first byte not yet copied
+    for (const Integer start : starts) {
+        const auto at = static_cast<std::size_t>(start - 1);
+        out.append(Source, from, at - from);
         out.append(ReplaceWith);
+        from = at + Find.size();
     }
-    out.append(Source, static_cast<std::size_t>(from - 1));
+    out.append(Source, from);
     Result = std::move(out);
 }
 
