@@ -8,12 +8,14 @@ target_sources(vcl PRIVATE
   src/ExtCtrlsPanel.cpp
   src/ExtCtrlsRegister.cpp
   src/Menus.cpp
+  src/OpenDialog.cpp
   src/Spin.cpp
   src/SpinEdit.cpp
   src/Timer.cpp
   src/TrackBar.cpp
   src/qt/DialogsQt.cpp
   src/qt/MenuQt.cpp
+  src/qt/OpenDialogQt.cpp
   src/qt/SpinEditPeer.cpp
   src/qt/TimerQt.cpp
   src/qt/TrackBarPeer.cpp
