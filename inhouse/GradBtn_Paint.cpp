@@ -119,7 +119,7 @@ void TGradBtn::PaintGradient(TCanvas* Target) {
 void TGradBtn::PaintCaption(TCanvas* Target) {
     const AnsiString caption = Caption();
     const TSize size = Target->TextExtent(WithoutAccelMarks(caption));
-    const Integer margin = btnFrameSize_ + 2;
+    const Integer margin = 2;
     Integer x = (ClientWidth() - size.cx) / 2;
     if (justification_ == jLeft) x = margin;
     if (justification_ == jRight) x = ClientWidth() - margin - size.cx;
