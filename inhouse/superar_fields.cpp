@@ -10,6 +10,7 @@ namespace superar {
 
 using namespace valstr;
 using namespace Diskop;
+using namespace exposit;
 
 namespace {
 
@@ -211,8 +212,7 @@ Int64 GetFieldInt(ArrayOfFiles& Table, Integer Row, Integer Field) {
     case fTextThreeLength: return TextLength(Table, Row, fThirdText);
     case fFileSize: return row.Info.Get().Size;
     case FieldOriginalNumber: return row.OriginalNumber;
-    // The word count needs the token routines, which are not there yet.
-    case fWordCount: return 0;
+    case fWordCount: return WordCount(TextOf(Table, Row, fThirdText));
     default: {
         const DataFieldT* stored = StoredField(Table, Row, Field);
         return stored ? stored->IntValue : 0;

@@ -1,6 +1,7 @@
 // Token cutting and search: cutting with separators and quotes, prefix and suffix tests,
 // positions with and without case, the general search's options, lists and marker pairs.
 #include <climits>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include <vcl/SysUtils.h>
 
 #include "exposit.h"
+#include "superar.h"
 
 using namespace exposit;
 
@@ -378,6 +380,19 @@ TEST(ExpositLists, WordsAreSeparatedByWordDelimiters) {
         {"a-b", 2},
     };
     for (const Case& c : cases) EXPECT_EQ(WordCount(c.S), c.Words) << c.S;
+}
+
+TEST(ExpositLists, ItemTableFieldNinetyOneCountsTheWordsOfFieldHundredEight) {
+    auto table = std::make_unique<superar::ArrayOfFiles>();
+    superar::InitTable(*table, 0);
+    superar::SetFieldText(*table, 1, 0, "first");
+    superar::SetFieldText(*table, 2, 0, "second");
+    table->Rows[2].Info.Edit().Texts[2] = "My report - final (2).txt";
+    EXPECT_EQ(superar::GetFieldInt(*table, 1, 91), 0);
+    EXPECT_EQ(superar::GetFieldInt(*table, 2, 91), 5);
+    AnsiString text;
+    superar::GetFieldText(*table, 2, 91, text, false);
+    EXPECT_EQ(text, "5");
 }
 
 TEST(ExpositFindBetween, PairingsOfStartAndEndMarkers) {
