@@ -1,4 +1,5 @@
 target_sources(vcl PRIVATE
+  src/Grids.cpp
   src/StdCtrls_Buttons.cpp
   src/StdCtrls_ComboBox.cpp
   src/StdCtrls_Edit.cpp
