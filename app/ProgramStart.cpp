@@ -1,8 +1,11 @@
 #include "ProgramStart.h"
 
 #include <vcl/ComCtrls.h>
+#include <vcl/Dialogs.h>
 #include <vcl/ExtCtrls.h>
 #include <vcl/Forms.h>
+#include <vcl/Grids.h>
+#include <vcl/Mask.h>
 #include <vcl/Menus.h>
 #include <vcl/Resources.h>
 #include <vcl/Spin.h>
@@ -23,6 +26,9 @@ void RegisterProgramClassesAndResources() {
     RegisterComCtrls();
     RegisterSpin();
     RegisterMenus();
+    RegisterMask();
+    RegisterGrids();
+    RegisterDialogs();
     GradBtn::RegisterGradBtn();
     RegisterClass(TForm1::ClassInfo());
 }

@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "vcl/ComCtrls.h"
+#include "vcl/Dialogs.h"
 #include "vcl/ExtCtrls.h"
 #include "vcl/Forms.h"
+#include "vcl/Grids.h"
+#include "vcl/Mask.h"
 #include "vcl/Menus.h"
 #include "vcl/Spin.h"
 #include "vcl/StdCtrls.h"
@@ -19,6 +22,9 @@ protected:
         RegisterComCtrls();
         RegisterSpin();
         RegisterMenus();
+        RegisterMask();
+        RegisterGrids();
+        RegisterDialogs();
     }
 
     void SetUp() override {

@@ -1,5 +1,6 @@
 target_sources(vcl PRIVATE
   src/Grids.cpp
+  src/MaskEdit.cpp
   src/StdCtrls_Buttons.cpp
   src/StdCtrls_ComboBox.cpp
   src/StdCtrls_Edit.cpp

@@ -5,10 +5,6 @@ namespace {
 
 class OpenDialogTest : public ExtCtrlsTest {
 protected:
-    static void SetUpTestSuite() {
-        ExtCtrlsTest::SetUpTestSuite();
-        RegisterDialogs();
-    }
     void SetUp() override {
         ExtCtrlsTest::SetUp();
         Testing::RecordOpenDialogs(true);

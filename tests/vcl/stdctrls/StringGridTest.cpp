@@ -7,10 +7,6 @@ namespace {
 
 class StringGridTest : public StdCtrlsTest {
 protected:
-    static void SetUpTestSuite() {
-        StdCtrlsTest::SetUpTestSuite();
-        RegisterGrids();
-    }
     void SetUp() override {
         StdCtrlsTest::SetUp();
         grid = Place<TStringGrid>(0, 0, 300, 150);
