@@ -95,19 +95,6 @@ const TPresetLook& PresetLook(TPreset Preset) {
 }
 
 // Does the caption mark Key as its accelerator ("&Save": S)? "&&" is a literal ampersand.
-bool IsAccelerator(Word Key, const AnsiString& Caption) {
-    for (std::size_t i = 0; i + 1 < Caption.size(); ++i) {
-        if (Caption[i] != '&') continue;
-        if (Caption[i + 1] == '&') {
-            ++i;
-            continue;
-        }
-        auto marked = static_cast<unsigned char>(Caption[i + 1]);
-        return std::toupper(marked) == std::toupper(static_cast<unsigned char>(Key & 0xFF));
-    }
-    return false;
-}
-
 // A mouse enter or leave of this control itself, not one passed up from a child.
 bool AboutSelf(const TMessage& Message, const TControl* Self) {
     return Message.LParam == 0 || Message.LParam == reinterpret_cast<LPARAM>(Self);
@@ -230,7 +217,7 @@ void TGradBtn::Dispatch(TMessage& Message) {
             Message.Result = 1;  // Paint covers every pixel
             break;
         case CM_DIALOGCHAR:
-            if (Enabled() && IsAccelerator(TWMKey(Message).CharCode(), Caption())) {
+            if (Enabled() && IsAccel(TWMKey(Message).CharCode(), Caption())) {
                 Click();
                 Message.Result = 1;
                 break;

@@ -313,6 +313,7 @@ void TWinControl::Dispatch(TMessage& Message) {
         case CM_ENTER: CMEnter(Message); break;
         case CM_EXIT: CMExit(Message); break;
         case CM_DIALOGKEY: CMDialogKey(Message); break;
+        case CM_DIALOGCHAR: Broadcast(Message); break;
         case CM_PARENTCTL3DCHANGED: CMParentCtl3DChanged(Message); break;
         case CM_FONTCHANGED:
         case CM_COLORCHANGED:
@@ -453,6 +454,14 @@ void TWinControl::CNKeyDown(TMessage& Message) {
     if (mask && Perform(CM_WANTSPECIALKEY, key, 0) == 0 && (Perform(WM_GETDLGCODE, 0, 0) & mask) == 0) {
         TCustomForm* form = GetParentForm(this);
         if (form && form->Perform(CM_DIALOGKEY, key, Message.LParam) != 0) return;
+    }
+    // A letter or digit with Alt, or typed into a control that takes no characters, may be the
+    // accelerator of a label or button of the form.
+    bool mnemonicKey = (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9');
+    bool altDown = (Message.LParam & KF_ALTDOWN_BIT) != 0;
+    if (mnemonicKey && (altDown || (Perform(WM_GETDLGCODE, 0, 0) & DLGC_WANTCHARS) == 0)) {
+        TCustomForm* form = GetParentForm(this);
+        if (form && form->Perform(CM_DIALOGCHAR, key, Message.LParam) != 0) return;
     }
     Message.Result = 0;
 }

@@ -452,3 +452,15 @@ void TControlAccess::BoundsFromPeer(TCustomForm& F, const TRect& Client) {
     F.SetBounds(Client.Left - f.Left, Client.Top - f.Top, Client.Width() + f.Left + f.Right,
                 Client.Height() + f.Top + f.Bottom);
 }
+
+bool IsAccel(Word VK, const AnsiString& Str) {
+    for (std::size_t i = 0; i + 1 < Str.size(); ++i) {
+        if (Str[i] != '&') continue;
+        if (Str[i + 1] == '&') {
+            ++i;
+            continue;
+        }
+        return AnsiUpperChar(Str[i + 1]) == AnsiUpperChar(static_cast<char>(VK & 0xFF));
+    }
+    return false;
+}

@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "StdCtrls_Publish.h"
+#include "vcl/Forms.h"
 #include "vcl/StdCtrls.h"
 #include "vcl/Windows.h"
 
@@ -145,17 +146,6 @@ void TCustomLabel::AdjustBounds() {
 // ---------------------------------------------------------------------------
 // Messages
 
-// Does Caption mark VirtualKey as its accelerator ("&Name": N)? "&&" is a literal ampersand.
-static bool CaptionHasAccel(Word VirtualKey, const AnsiString& Caption) {
-    for (std::size_t i = 0; i + 1 < Caption.size(); ++i) {
-        if (Caption[i] != '&') continue;
-        if (Caption[i + 1] == '&') { ++i; continue; }
-        auto c = static_cast<unsigned char>(Caption[i + 1]);
-        return std::toupper(c) == std::toupper(static_cast<unsigned char>(VirtualKey & 0xFF));
-    }
-    return false;
-}
-
 void TCustomLabel::Dispatch(TMessage& Message) {
     switch (Message.Msg) {
         case CM_TEXTCHANGED:
@@ -166,7 +156,7 @@ void TCustomLabel::Dispatch(TMessage& Message) {
             break;
         case CM_DIALOGCHAR:
             if (focusControl_ && Enabled() && showAccelChar_ &&
-                CaptionHasAccel(TWMKey(Message).CharCode(), Caption()) && focusControl_->CanFocus()) {
+                IsAccel(TWMKey(Message).CharCode(), Caption()) && focusControl_->CanFocus()) {
                 focusControl_->SetFocus();
                 Message.Result = 1;
                 break;

@@ -32,7 +32,9 @@ TEST_F(ButtonsTest, AUserClickTogglesACheckBoxThroughItsStates) {
         Testing::Click(box);
         EXPECT_EQ(box->State(), s.after);
         EXPECT_EQ(clicks, ++expected);
-        if (s.after != cbGrayed) EXPECT_EQ(Testing::PeerChecked(box), s.after == cbChecked);
+        if (s.after != cbGrayed) {
+            EXPECT_EQ(Testing::PeerChecked(box), s.after == cbChecked);
+        }
     }
 }
 

@@ -95,10 +95,15 @@ TEST_F(LabelTest, TheAcceleratorFocusesTheFocusControl) {
     auto* label = MakeLabel("&Size");
     label->SetFocusControl(edit);
     Testing::Focus(other);
-    EXPECT_EQ(label->Perform(CM_DIALOGCHAR, 'Z', 0), 0);
-    EXPECT_FALSE(edit->Focused());
-    EXPECT_EQ(label->Perform(CM_DIALOGCHAR, 's', 0), 1);
+    // Typed into an edit, the letter is text; with Alt it is the label's accelerator.
+    Testing::KeyPress(other, 'S');
+    EXPECT_TRUE(other->Focused());
+    EXPECT_EQ(other->Text(), "s");
+    Testing::KeyPress(other, 'Z', {ssAlt});
+    EXPECT_TRUE(other->Focused());
+    Testing::KeyPress(other, 'S', {ssAlt});
     EXPECT_TRUE(edit->Focused());
+    EXPECT_EQ(other->Text(), "s");
     edit->Free();
     EXPECT_EQ(label->FocusControl(), nullptr);
 }

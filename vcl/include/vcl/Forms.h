@@ -366,5 +366,8 @@ private:
 extern TApplication* Application;
 extern TScreen* Screen;
 
+// Does Str mark VK as its accelerator ("&Save": S, any letter case)? "&&" is a literal ampersand.
+bool IsAccel(Word VK, const AnsiString& Str);
+
 // The program's end: frees the forms the application owns, newest first (each one's OnDestroy runs).
 void DoneApplication();

@@ -102,10 +102,12 @@ bool TQtPeer::HandleKey(QEvent* Event, bool Press) {
     TMessage cn{CN_KEYDOWN, vk, keyData, 0};
     if (!Send(cn) || cn.Result != 0) return true;
     Byte ch = KeyChar(e);
-    TMessage down{WM_KEYDOWN, vk, keyData, 0};
+    // Alt without Ctrl (Ctrl+Alt is AltGr, which types) makes system keys: WM_SYSCHAR types nothing.
+    const bool system = (e->modifiers() & Qt::AltModifier) && !(e->modifiers() & Qt::ControlModifier);
+    TMessage down{system ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, keyData, 0};
     if (!SendWithEvent(down, Event, vk, ch != 0)) return true;
     if (ch != 0) {
-        TMessage chr{WM_CHAR, ch, keyData, 0};
+        TMessage chr{system ? WM_SYSCHAR : WM_CHAR, ch, keyData, 0};
         SendWithEvent(chr, Event, ch, true);
     }
     return true;
@@ -127,7 +129,7 @@ bool TQtPeer::ReplayKey(TMessage& Message) {
         return true;
     }
     // A key that types is handled natively at WM_CHAR, so nothing happens twice.
-    if (Message.Msg == WM_KEYDOWN && pending_.KeyHasChar) return true;
+    if ((Message.Msg == WM_KEYDOWN || Message.Msg == WM_SYSKEYDOWN) && pending_.KeyHasChar) return true;
     if (code == pending_.OriginalKey) {
         hook_->BaseEvent(original);
     } else {
@@ -146,7 +148,9 @@ bool TQtPeer::DefaultHandler(TMessage& Message) {
     QEvent* event = pending_.Event;
     pending_.Event = nullptr;  // replayed at most once
     switch (Message.Msg) {
+        case WM_SYSCHAR: return true;  // no window types a character held with Alt
         case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
         case WM_KEYUP:
         case WM_CHAR: {
             TPending keep = pending_;
