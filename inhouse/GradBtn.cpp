@@ -1,7 +1,6 @@
 // TGradBtn: properties, presets, pressing and the messages it answers. Painting is in GradBtn_Paint.cpp.
 #include "GradBtn.h"
 
-#include <cctype>
 #include <utility>
 
 #include "vcl/Forms.h"

@@ -1,6 +1,5 @@
 // TCustomLabel / TLabel: a caption painted on the parent's surface with DrawText, as the class library does.
 
-#include <cctype>
 
 #include "StdCtrls_Publish.h"
 #include "vcl/Forms.h"
