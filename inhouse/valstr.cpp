@@ -23,11 +23,6 @@ AnsiString& SeparatorStore() {
 }
 
 // Pattern repeated and cut to Len characters; empty for Len <= 0.
-void AppendRepeated(const AnsiString& Pattern, Integer Len, AnsiString& Out) {
-    if (Pattern.empty()) return;
-    for (Integer i = 0; i < Len; ++i) Out += Pattern[static_cast<std::size_t>(i) % Pattern.size()];
-}
-
 }  // namespace
 
 const AnsiString& DigitGroupSeparator() { return SeparatorStore(); }
@@ -184,11 +179,10 @@ void PadToWidth(const AnsiString& S, const AnsiString& PadStr, Integer Width, In
             break;
         default: return;
     }
-    AnsiString padded;
-    AppendRepeated(pad, static_cast<Integer>(std::max<Int64>(left, 0)), padded);
-    padded += S;
-    AppendRepeated(pad, static_cast<Integer>(std::max<Int64>(right, 0)), padded);
-    Result = std::move(padded);
+    AnsiString before, after;
+    Varpre::RepeatStr(pad, static_cast<Integer>(std::max<Int64>(left, 0)), before);
+    Varpre::RepeatStr(pad, static_cast<Integer>(std::max<Int64>(right, 0)), after);
+    Result = before + S + after;
 }
 
 void IntToStrPadded(Integer Value, Integer Width, const AnsiString& PadStr, AnsiString& Result) {
