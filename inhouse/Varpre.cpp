@@ -16,8 +16,8 @@ struct VarpreTables {
     CaseTableT Upper{}, Lower{};
 };
 
-// Constant-initialised: nothing runs before InitVarpreTables.
-constinit VarpreTables tables;
+// Built by InitVarpreTables; empty (and marked unbuilt) before it.
+VarpreTables tables;
 
 AnsiChar Char(int Code) { return static_cast<AnsiChar>(Code); }
 
