@@ -1,15 +1,7 @@
 #include "ProgramStart.h"
 
-#include <vcl/ComCtrls.h>
-#include <vcl/Dialogs.h>
-#include <vcl/ExtCtrls.h>
 #include <vcl/Forms.h>
-#include <vcl/Grids.h>
-#include <vcl/Mask.h>
-#include <vcl/Menus.h>
 #include <vcl/Resources.h>
-#include <vcl/Spin.h>
-#include <vcl/StdCtrls.h>
 
 #include "CalculatorWindow.h"
 #include "GradBtn.h"
@@ -21,14 +13,7 @@ extern const TResourceEntry HalcyraResources[];
 void RegisterProgramClassesAndResources() {
     Varpre::InitVarpreTables();
     RegisterResources(HalcyraResources);
-    RegisterStdCtrls();
-    RegisterExtCtrls();
-    RegisterComCtrls();
-    RegisterSpin();
-    RegisterMenus();
-    RegisterMask();
-    RegisterGrids();
-    RegisterDialogs();
+    RegisterVclClasses();
     GradBtn::RegisterGradBtn();
     RegisterClass(TForm1::ClassInfo());
 }

@@ -16,16 +16,7 @@
 
 class FormFixture : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        RegisterStdCtrls();
-        RegisterExtCtrls();
-        RegisterComCtrls();
-        RegisterSpin();
-        RegisterMenus();
-        RegisterMask();
-        RegisterGrids();
-        RegisterDialogs();
-    }
+    static void SetUpTestSuite() { RegisterVclClasses(); }
 
     void SetUp() override {
         form = new TForm(nullptr);

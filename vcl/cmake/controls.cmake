@@ -1,4 +1,5 @@
 target_sources(vcl PRIVATE
+  src/RegisterVclClasses.cpp
   src/Application.cpp
   src/ControlsAlign.cpp
   src/ControlsControl.cpp

@@ -366,6 +366,9 @@ private:
 extern TApplication* Application;
 extern TScreen* Screen;
 
+// The stand-in's unit start-ups: every control class of its units becomes known to form descriptions.
+void RegisterVclClasses();
+
 // Does Str mark VK as its accelerator ("&Save": S, any letter case)? "&&" is a literal ampersand.
 bool IsAccel(Word VK, const AnsiString& Str);
 

@@ -1,0 +1,21 @@
+// The class registrations of every unit of the stand-in, in one start-up step.
+#include "vcl/ComCtrls.h"
+#include "vcl/Dialogs.h"
+#include "vcl/ExtCtrls.h"
+#include "vcl/Forms.h"
+#include "vcl/Grids.h"
+#include "vcl/Mask.h"
+#include "vcl/Menus.h"
+#include "vcl/Spin.h"
+#include "vcl/StdCtrls.h"
+
+void RegisterVclClasses() {
+    RegisterStdCtrls();
+    RegisterExtCtrls();
+    RegisterComCtrls();
+    RegisterSpin();
+    RegisterMenus();
+    RegisterMask();
+    RegisterGrids();
+    RegisterDialogs();
+}
