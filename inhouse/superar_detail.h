@@ -8,12 +8,20 @@
 
 namespace superar::detail {
 
-// Every row of the current selection in row order: for now every row that is not skipped.
-// Visit(Row) returns false to stop the walk.
+// Every row of the table's selection (Selection "" = all rows) in the selection's order, rows
+// not included passed over, walked with the table's own Loop. Visit(Row) returns false to stop.
 template <typename VisitT>
 void ForEachSelectedRow(ArrayOfFiles& Table, VisitT&& Visit) {
-    for (Integer row = 1; row <= Table.Count; ++row)
-        if (!IsRowSkipped(Table, row) && !Visit(row)) return;
+    if (Table.Selection.empty()) {
+        // All rows: the calculator's every keystroke comes here, so no selection text is parsed.
+        for (Integer row = 1; row <= Table.Count; ++row)
+            if (!IsRowSkipped(Table, row) && !Visit(row)) return;
+        return;
+    }
+    valstr::LoopT& loop = Table.Loop;
+    valstr::LoopInit(loop, Table.Selection, &Table);
+    while (valstr::LoopNext(loop))
+        if (!Visit(loop.Current)) return;
 }
 
 // Equal without regard to letter case (Windows-1252 letters).

@@ -124,4 +124,18 @@ struct LoopT {
     AnsiString Remaining;
 };
 
+// Normalises Selection (";;" runs, a lone ";", one leading and one trailing ";"), stores it with the
+// bounds, drops the owner and starts the walk.
+void LoopSetSelection(LoopT& Loop, const AnsiString& Selection, Integer Min, Integer Max);
+// The rows 1..Table's Count of Selection; rows beyond the table's current Count or not included are passed over.
+void LoopInit(LoopT& Loop, const AnsiString& Selection, superar::ArrayOfFiles* Table);
+// Back to the first index; true when there is one.
+bool LoopStart(LoopT& Loop);
+// Current takes the prepared index; false once the selection is used up.
+bool LoopNext(LoopT& Loop);
+// One item ("3-7", "12-", "-2", "7-3"): 0 ascending, 1 descending, 2 invalid (the range untouched).
+Byte ParseRangeItem(const AnsiString& Item, Integer Min, Integer Max, Integer& RangeTo, Integer& RangeFrom);
+// A negative end counts from Max (-1 is Max); B 0 means the single index A; A -2147483647 means Min..Max.
+Byte ResolveRange(Integer A, Integer B, Integer Min, Integer& RangeTo, Integer& RangeFrom, Integer Max);
+
 }  // namespace valstr
