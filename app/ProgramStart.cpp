@@ -6,12 +6,14 @@
 #include "CalculatorWindow.h"
 #include "GradBtn.h"
 #include "Varpre.h"
+#include "dater.h"
 #include "valstr.h"
 
 extern const TResourceEntry HalcyraResources[];
 
 void RegisterProgramClassesAndResources() {
     Varpre::InitVarpreTables();
+    dater::InitDaterTables();
     RegisterResources(HalcyraResources);
     RegisterVclClasses();
     GradBtn::RegisterGradBtn();

@@ -6,11 +6,14 @@
 
 #include <vcl/SysUtils.h>
 
+#include "dater.h"
+
 namespace superar {
 
 using namespace valstr;
 using namespace Diskop;
 using namespace exposit;
+using namespace dater;
 
 namespace {
 
@@ -164,10 +167,12 @@ void FieldTextOfRow(ArrayOfFiles& Table, Integer Row, Integer Field, AnsiString&
     switch (Table.FieldNames[Field].Kind) {
     case KindInteger: Int64Str(GetFieldInt(Table, Row, Field), Text); return;
     case KindDate:
-    case KindTime:
-        // Dates and times need the date formatter, which is not there yet.
-        Text.clear();
+    case KindTime: {
+        const DataFieldT* stored = StoredField(Table, Row, Field);
+        const bool date = Table.FieldNames[Field].Kind == KindDate;
+        FormatDatePattern(date ? "dd.mm.yyyy" : "HH:ii:ss:l", "0", Text, stored ? stored->FloatValue : 0.0);
         return;
+    }
     default: break;
     }
     if (computeDepth < MaxComputeDepth) {

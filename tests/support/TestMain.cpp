@@ -9,12 +9,14 @@
 #include "vcl/Testing.h"
 
 #include "Varpre.h"
+#include "dater.h"
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     ::testing::InitGoogleTest(&argc, argv);
     InitCommandLine(argc, argv);
     Varpre::InitVarpreTables();
+    dater::InitDaterTables();
     Application->Initialize();
     // A headless run has nobody to press OK: message boxes are recorded instead.
     Testing::RecordMessageBoxes(true);

@@ -12,5 +12,6 @@ target_sources(vcl PRIVATE
   src/SystemCommandLine.cpp
   src/SystemFpu.cpp
   src/Variant.cpp
+  src/WinTime.cpp
   src/qt/QtText.cpp
 )

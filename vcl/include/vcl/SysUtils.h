@@ -233,6 +233,15 @@ TDateTime Now();
 TDateTime Date();
 TDateTime Time();
 
+struct _SYSTEMTIME;  // Windows.h
+TDateTime SystemTimeToDateTime(const _SYSTEMTIME& SystemTime);
+void DateTimeToSystemTime(TDateTime DateTime, _SYSTEMTIME& SystemTime);
+// Packed local date-times of the file system (two-second steps, years 1980..2107).
+// EConvertError for a packed value that names no date.
+TDateTime FileDateToDateTime(Integer FileDate);
+// 0 for a date outside 1980..2107.
+Integer DateTimeToFileDate(TDateTime DateTime);
+
 // The compiler's Val: Code is 0 on success, else the 1-based position of the first character that
 // does not fit (leading blanks are skipped; '.' is the decimal point whatever DecimalSeparator says).
 void Val(const AnsiString& S, double& Value, Integer& Code);

@@ -252,3 +252,30 @@ int MessageBox(HWND hWnd, const char* lpText, const char* lpCaption, UINT uType)
 // Time
 
 DWORD GetTickCount();  // milliseconds from the injectable clock
+
+// File times: 100-nanosecond intervals since 1601-01-01, in UTC or, after FileTimeToLocalFileTime,
+// in the local time zone (the C library's, with the offset in force at that moment).
+struct _FILETIME {
+    DWORD dwLowDateTime;
+    DWORD dwHighDateTime;
+};
+using FILETIME = _FILETIME;
+
+struct _SYSTEMTIME {
+    Word wYear;
+    Word wMonth;
+    Word wDayOfWeek;  // 0 Sunday .. 6 Saturday
+    Word wDay;
+    Word wHour;
+    Word wMinute;
+    Word wSecond;
+    Word wMilliseconds;
+};
+using SYSTEMTIME = _SYSTEMTIME;
+
+BOOL FileTimeToLocalFileTime(const FILETIME* lpFileTime, FILETIME* lpLocalFileTime);
+BOOL LocalFileTimeToFileTime(const FILETIME* lpLocalFileTime, FILETIME* lpFileTime);
+// Fails for times at or past 2^63 intervals, as Win32 does.
+BOOL FileTimeToSystemTime(const FILETIME* lpFileTime, SYSTEMTIME* lpSystemTime);
+// Fails for fields outside their ranges or years outside 1601..30827.
+BOOL SystemTimeToFileTime(const SYSTEMTIME* lpSystemTime, FILETIME* lpFileTime);
