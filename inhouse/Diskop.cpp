@@ -2,9 +2,12 @@
 #include "Diskop.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+
+#include <vcl/SysUtils.h>
 
 namespace Diskop {
 
@@ -33,7 +36,69 @@ std::string NameToUtf8(const AnsiString& Name) {
     return utf8;
 }
 
+// The platform's name of a path written with either separator.
+std::string NativeName(const AnsiString& Path) {
+    AnsiString slashed;
+    BackslashToSlash(Path, slashed);
+    return NameToUtf8(slashed);
+}
+
+bool StatPath(const AnsiString& Path, struct stat& Status) {
+    return !Path.empty() && ::stat(NativeName(Path).c_str(), &Status) == 0;
+}
+
+Integer AttributesOf(const struct stat& Status, const AnsiString& Name) {
+    Integer attributes = S_ISDIR(Status.st_mode) ? faDirectory : faArchive;
+    if (!(Status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH))) attributes |= faReadOnly;
+    if (Name.starts_with('.')) attributes |= faHidden;
+    return attributes;
+}
+
+void FillPathTexts(FileInfoT& Info, const AnsiString& Path) {
+    AnsiString full;
+    AnsiString folder;
+    AnsiString name;
+    ExcludeTrailingSeparators(Path, full);
+    folder = full;
+    SplitLastPathPart(folder, name);
+    Info.Texts[FileTextGiven] = Path;
+    Info.Texts[FileTextFullName] = full;
+    Info.Texts[FileTextFolder] = folder;
+    Info.Texts[FileTextName] = name;
+    ExtractPathRoot(full, Info.Texts[FileTextRoot]);
+    ExtractParentDir(folder, Info.Texts[FileTextParent]);
+    ExtractNameNoExt(name, Info.Texts[FileTextBaseName]);
+    ExtractExtNoDot(name, Info.Texts[FileTextExt]);
+    Info.Texts[FileTextDotExt] = name.find('.') == AnsiString::npos ? AnsiString() : "." + Info.Texts[FileTextExt];
+    AnsiString parent = folder;
+    SplitLastPathPart(parent, Info.Texts[FileTextFolderName]);
+}
+
 }  // namespace
+
+bool PathIsDirectory(const AnsiString& Path) {
+    struct stat status;
+    return StatPath(Path, status) && S_ISDIR(status.st_mode);
+}
+
+bool PathIsFile(const AnsiString& Path) {
+    struct stat status;
+    return StatPath(Path, status) && !S_ISDIR(status.st_mode);
+}
+
+void FillFileInfo(FileInfoT& Info, const AnsiString& Path, Byte Mode) {
+    FillPathTexts(Info, Path);
+    if (Mode != FileInfoFromDisk) return;
+    struct stat status;
+    if (!StatPath(Path, status)) {
+        Info.Exists = 0;
+        Info.Size = UnknownSize;
+        return;
+    }
+    Info.Exists = 1;
+    Info.Size = S_ISDIR(status.st_mode) ? 0 : static_cast<Int64>(status.st_size);
+    Info.Attributes = AttributesOf(status, Info.Texts[FileTextName]);
+}
 
 void ClearFileInfo(FileInfoT& Info) {
     Info = FileInfoT{};

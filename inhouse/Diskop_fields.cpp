@@ -1,0 +1,155 @@
+// Path fields: registered edits validated as the user types and browsing on double-click.
+#include "Diskop.h"
+
+#include <algorithm>
+#include <memory>
+
+#include <vcl/Dialogs.h>
+#include <vcl/SysUtils.h>
+
+namespace Diskop {
+
+namespace {
+
+// Parent links may form a loop; no honest chain is longer than the table.
+constexpr Integer MaxParentDepth = MaxPathInputs;
+
+// Entries in use, whatever Count a caller wrote.
+Integer UsedEntries(const PathInputT& P) { return std::clamp(P.Count, 0, MaxPathInputs); }
+
+bool ValidIndex(const PathInputT& P, Integer Index) { return Index >= 1 && Index <= UsedEntries(P); }
+
+PathInputEntryT& EntryAt(PathInputT& P, Integer Index) { return P.Entries[static_cast<std::size_t>(Index)]; }
+
+void EntryPathAt(PathInputT& P, Integer Index, Integer Depth, AnsiString& Path) {
+    const PathInputEntryT& entry = EntryAt(P, Index);
+    const AnsiString text = entry.Edit->Text();
+    AnsiString base;
+    if (!entry.BasePath.empty()) {
+        base = entry.BasePath;
+    } else if (ValidIndex(P, entry.Parent) && Depth < MaxParentDepth) {
+        EntryPathAt(P, entry.Parent, Depth + 1, base);
+        if (EntryAt(P, entry.Parent).Kind == PathInputFile) ExtractParentDir(base, base);
+    } else {
+        ProgramFolder(base);
+    }
+    ExpandPath(text, base, Path);
+}
+
+void ValidateEntry(PathInputT& P, Integer Index, Integer Depth) {
+    PathInputEntryT& entry = EntryAt(P, Index);
+    AnsiString path;
+    EntryPath(P, Index, path);
+    ClearFileInfo(entry.Info);
+    FillFileInfo(entry.Info, path, FileInfoFromDisk);
+    entry.Edit->SetColor(EntryExists(P, Index) ? entry.SavedColor : P.InvalidColor);
+    entry.Edit->SetHint(path);
+    // Children take their base from this entry, so their paths changed too.
+    if (Depth < MaxParentDepth)
+        for (Integer child = 1; child <= UsedEntries(P); ++child)
+            if (child != Index && EntryAt(P, child).Parent == Index) ValidateEntry(P, child, Depth + 1);
+    if (entry.SavedOnChange) entry.SavedOnChange(entry.Edit);
+}
+
+// Writes the text without running the validation the edit's OnChange would start.
+void SetTextQuietly(TEdit* Edit, const AnsiString& Text) {
+    TNotifyEvent onChange = std::move(Edit->OnChange);
+    Edit->OnChange = nullptr;
+    try {
+        Edit->SetText(Text);
+    } catch (...) {
+        Edit->OnChange = std::move(onChange);
+        throw;
+    }
+    Edit->OnChange = std::move(onChange);
+}
+
+// The chosen file, or "" when the dialog was cancelled.
+AnsiString ChooseFile(const AnsiString& InitialDir, const AnsiString& Filter) {
+    struct Freer {
+        void operator()(TOpenDialog* Dialog) const { Dialog->Free(); }
+    };
+    std::unique_ptr<TOpenDialog, Freer> dialog(new TOpenDialog(nullptr));
+    dialog->SetInitialDir(InitialDir);
+    dialog->SetFilter(Filter);
+    return dialog->Execute() ? dialog->FileName() : AnsiString();
+}
+
+void BrowseEntry(PathInputT& P, Integer Index) {
+    PathInputEntryT& entry = EntryAt(P, Index);
+    const AnsiString oldText = entry.Edit->Text();
+    AnsiString path;
+    AnsiString folder;
+    EntryPath(P, Index, path);
+    NearestExistingFolder(path, folder);
+    AnsiString newText = folder;
+    if (entry.Kind == PathInputFile) {
+        newText = ChooseFile(folder, entry.Filter);
+        if (newText.empty()) newText = oldText;
+    }
+    if (newText != oldText) SetTextQuietly(entry.Edit, newText);
+    if (entry.SavedOnDblClick) entry.SavedOnDblClick(entry.Edit);
+    if (newText != oldText) ValidateEntry(P, Index, 0);
+}
+
+}  // namespace
+
+void InitPathInputs(PathInputT& P) {
+    P.InvalidColor = DefaultInvalidPathColor;
+    P.Count = 0;
+    P.DefaultFilter = DefaultPathFilter;
+    P.Reserved = 0;
+    for (PathInputEntryT& entry : P.Entries) entry = PathInputEntryT{};
+}
+
+void RegisterPathInput(PathInputT& P, TEdit* Edit, Byte Kind) {
+    if (!Edit) throw EInvalidOperation("A path field needs an edit");
+    Integer index = FindPathInput(P, Edit);
+    if (index == PathInputNotFound) {
+        if (UsedEntries(P) >= MaxPathInputs)
+            throw ERangeError(Format("The path-field table is full (%d entries)", {MaxPathInputs}));
+        P.Count = index = UsedEntries(P) + 1;
+        PathInputEntryT& entry = EntryAt(P, index);
+        entry = PathInputEntryT{};
+        entry.Edit = Edit;
+        entry.Filter = DefaultPathFilter;
+        entry.Parent = -1;
+        entry.SavedColor = Edit->Color();
+        entry.SavedOnChange = Edit->OnChange;
+        entry.SavedOnDblClick = Edit->OnDblClick;
+    }
+    PathInputEntryT& entry = EntryAt(P, index);
+    entry.Kind = Kind;
+    // The handlers find their entry anew: a re-registration keeps them pointing at the same one.
+    Edit->OnChange = [&P, Edit](TObject*) {
+        const Integer found = FindPathInput(P, Edit);
+        if (found != PathInputNotFound) ValidateEntry(P, found, 0);
+    };
+    Edit->OnDblClick = [&P, Edit](TObject*) {
+        const Integer found = FindPathInput(P, Edit);
+        if (found != PathInputNotFound) BrowseEntry(P, found);
+    };
+    Edit->SetShowHint(true);
+    Edit->SetParentShowHint(false);
+    ValidateEntry(P, index, 0);
+}
+
+Integer FindPathInput(PathInputT& P, TEdit* Edit) {
+    for (Integer index = 1; index <= UsedEntries(P); ++index)
+        if (EntryAt(P, index).Edit == Edit) return index;
+    return PathInputNotFound;
+}
+
+void EntryPath(PathInputT& P, Integer Index, AnsiString& Path) {
+    Path.clear();
+    if (ValidIndex(P, Index)) EntryPathAt(P, Index, 0, Path);
+}
+
+bool EntryExists(PathInputT& P, Integer Index) {
+    if (!ValidIndex(P, Index)) return false;
+    AnsiString path;
+    EntryPath(P, Index, path);
+    return EntryAt(P, Index).Kind == PathInputFolder ? PathIsDirectory(path) : PathIsFile(path);
+}
+
+}  // namespace Diskop
