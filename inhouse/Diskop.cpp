@@ -6,8 +6,12 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdint>
 
 #include <vcl/SysUtils.h>
+#include <vcl/Windows.h>
+
+#include "dater.h"
 
 namespace Diskop {
 
@@ -45,6 +49,14 @@ std::string NativeName(const AnsiString& Path) {
 
 bool StatPath(const AnsiString& Path, struct stat& Status) {
     return !Path.empty() && ::stat(NativeName(Path).c_str(), &Status) == 0;
+}
+
+// The platform's time stamp as a file time: 100-nanosecond steps since 1601, UTC.
+FILETIME ToFileTime(const struct timespec& Stamp) {
+    constexpr Int64 SecondsFrom1601To1970 = 11644473600;
+    const Int64 ticks = (static_cast<Int64>(Stamp.tv_sec) + SecondsFrom1601To1970) * 10000000 + Stamp.tv_nsec / 100;
+    const auto unsignedTicks = static_cast<std::uint64_t>(std::max<Int64>(ticks, 0));
+    return FILETIME{static_cast<DWORD>(unsignedTicks & 0xFFFFFFFFu), static_cast<DWORD>(unsignedTicks >> 32)};
 }
 
 Integer AttributesOf(const struct stat& Status, const AnsiString& Name) {
@@ -98,6 +110,9 @@ void FillFileInfo(FileInfoT& Info, const AnsiString& Path, Byte Mode) {
     Info.Exists = 1;
     Info.Size = S_ISDIR(status.st_mode) ? 0 : static_cast<Int64>(status.st_size);
     Info.Attributes = AttributesOf(status, Info.Texts[FileTextName]);
+    dater::FileTimeToDateInfo(ToFileTime(status.st_mtim), Info.Dates[FileDateModified]);
+    dater::FileTimeToDateInfo(ToFileTime(status.st_atim), Info.Dates[FileDateAccessed]);
+    dater::FileTimeToDateInfo(ToFileTime(status.st_ctim), Info.Dates[FileDateChanged]);
 }
 
 void ClearFileInfo(FileInfoT& Info) {

@@ -1,5 +1,6 @@
 // Paths, file information and path fields.
 #include <stdlib.h>
+#include <utime.h>
 
 #include <filesystem>
 #include <fstream>
@@ -251,6 +252,15 @@ TEST(DiskopFileInfo, FillFileInfoReadsPartsSizeAndAttributes) {
     EXPECT_EQ(info.Exists, 1);
     EXPECT_EQ(info.Size, 5);
     EXPECT_EQ(info.Attributes & faDirectory, 0);
+
+    // Noon UTC on 4 March 2021 is 4 March in every zone within twelve hours of UTC.
+    const struct utimbuf noon{1614859200, 1614859200};
+    ASSERT_EQ(utime(file.c_str(), &noon), 0);
+    FillFileInfo(info, file, FileInfoFromDisk);
+    EXPECT_EQ(info.Dates[FileDateModified].Year, 2021);
+    EXPECT_EQ(info.Dates[FileDateModified].Month, 3);
+    EXPECT_EQ(info.Dates[FileDateModified].Day, 4);
+    EXPECT_EQ(info.Dates[FileDateAccessed].Day, 4);
 
     FillFileInfo(info, temp.Path() + "/dir", FileInfoFromDisk);
     EXPECT_NE(info.Attributes & faDirectory, 0);
