@@ -77,7 +77,8 @@ Byte ResolveRange(Integer A, Integer B, Integer Min, Integer& RangeTo, Integer& 
     }
     from = FromEnd(from, Max);
     to = to == 0 ? from : FromEnd(to, Max);
-    const bool valid = !(from > Max && to > Max) && (from >= Min || to >= Min) && !(A > Max && B < 0);
+    // Bounds with Max below Min (an empty table) hold no index at all.
+    const bool valid = Min <= Max && !(from > Max && to > Max) && (from >= Min || to >= Min) && !(A > Max && B < 0);
     RangeFrom = Clamp(from, Min, Max);
     RangeTo = Clamp(to, Min, Max);
     if (!valid) return Invalid;

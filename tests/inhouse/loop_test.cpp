@@ -109,9 +109,11 @@ TEST(SelectionIterator, FinishedIsSetExactlyWhileCurrentIsTheLastIndex) {
 
 TEST(SelectionIterator, AnEmptySelectionHasNoIndexBelowMin) {
     LoopT loop{};
-    LoopSetSelection(loop, "", 1, 0);
-    EXPECT_FALSE(LoopStart(loop));
-    EXPECT_FALSE(LoopNext(loop));
+    for (const char* selection : {"", "5-1", "1"}) {
+        LoopSetSelection(loop, selection, 1, 0);
+        EXPECT_FALSE(LoopStart(loop)) << selection;
+        EXPECT_FALSE(LoopNext(loop)) << selection;
+    }
 }
 
 // ---------------------------------------------------------------------------
