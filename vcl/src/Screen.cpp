@@ -16,8 +16,13 @@ TScreen::~TScreen() {
 }
 
 // Monitors are asked for on first use, so the windowing system starts only when something needs it.
-TMonitor* TScreen::Monitors(Integer Index) const {
+// The monitors are read on first use, by whichever of the two is asked first.
+Integer TScreen::MonitorCount() const {
     if (monitors_.empty()) const_cast<TScreen*>(this)->ResetMonitors();
+    return static_cast<Integer>(monitors_.size());
+}
+
+TMonitor* TScreen::Monitors(Integer Index) const {
     CheckRange(Index, 0, MonitorCount() - 1);
     return monitors_[static_cast<std::size_t>(Index)].get();
 }

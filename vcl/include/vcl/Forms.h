@@ -231,7 +231,7 @@ class TScreen : public TComponent {
     Integer DesktopWidth() const;
     Integer DesktopHeight() const;
     TRect WorkAreaRect() const;
-    Integer MonitorCount() const { return static_cast<Integer>(monitors_.size()); }
+    Integer MonitorCount() const;
     TMonitor* Monitors(Integer Index) const;  // ERangeError outside 0..MonitorCount-1
     TMonitor* PrimaryMonitor() const;
     TMonitor* MonitorFromPoint(const TPoint& Point) const;  // the nearest one
