@@ -110,15 +110,58 @@ void StoredText(ArrayOfFiles& Table, Integer Row, Integer Field, AnsiString& Tex
     else Text.clear();
 }
 
+bool HoldsSeparator(const AnsiString& Text) { return Text.find_first_of("\\/") != AnsiString::npos; }
+
+// The path a name holding separators stands for: field 51's stored text taken against field 107.
+AnsiString NamedPath(ArrayOfFiles& Table, Integer Row) {
+    AnsiString name;
+    AnsiString path;
+    StoredText(Table, Row, FieldSettingName, name);
+    ExpandPath(name, TextOf(Table, Row, fPath), path);
+    return path;
+}
+
+// Field 92: field 107, or the folder of the path field 51 names.
+void NamedFolder(ArrayOfFiles& Table, Integer Row, AnsiString& Text) {
+    AnsiString name;
+    StoredText(Table, Row, FieldSettingName, name);
+    if (!HoldsSeparator(name)) {
+        Text = TextOf(Table, Row, fPath);
+        return;
+    }
+    Text = NamedPath(Table, Row);
+    AnsiString last;
+    SplitLastPathPart(Text, last);
+}
+
+// Field 95: has the row's name moved it to another folder ("m") or another drive or share ("c")?
+// Upper case when that folder does not exist.
+void MovedMark(ArrayOfFiles& Table, Integer Row, AnsiString& Text) {
+    const AnsiString path = TextOf(Table, Row, fPath);
+    const AnsiString folder = TextOf(Table, Row, fFolder);
+    if (path == folder) {
+        Text.clear();
+        return;
+    }
+    AnsiString pathRoot;
+    AnsiString folderRoot;
+    ExtractPathRoot(path, pathRoot);
+    ExtractPathRoot(folder, folderRoot);
+    const bool sameRoot = detail::SameTextNoCase(pathRoot, folderRoot);
+    Text = PathIsDirectory(folder) ? (sameRoot ? "m" : "c") : (sameRoot ? "M" : "C");
+}
+
 // Computed text fields; false for a field that holds its own text.
 bool ComputedText(ArrayOfFiles& Table, Integer Row, Integer Field, AnsiString& Text) {
     switch (Field) {
     case FieldSettingName: {
         StoredText(Table, Row, Field, Text);
-        if (Text.empty()) Text = TextOf(Table, Row, fThirdText);
-        // A name holding a path is the name part of fields 107 and 51 joined: that needs the path
-        // routines, which are not there yet.
-        else if (Text.find_first_of("\\/") != AnsiString::npos) Text.clear();
+        if (Text.empty()) {
+            Text = TextOf(Table, Row, fThirdText);
+        } else if (HoldsSeparator(Text)) {
+            AnsiString folder = NamedPath(Table, Row);
+            SplitLastPathPart(folder, Text);
+        }
         return true;
     }
     case fNameReversed: ReverseStr(TextOf(Table, Row, fName), Text); return true;
@@ -147,13 +190,17 @@ bool ComputedText(ArrayOfFiles& Table, Integer Row, Integer Field, AnsiString& T
     case fGroupLetter:
         Text.assign(1, AlphabetGroupChar(TextOf(Table, Row, Table.GroupLetterField), "", ""));
         return true;
-    // These need the path routines, the text sorts or the setting-line format, which are not there yet.
     case fFolderRelocated:
-    case fSortedChars:
-    case fFolder:
+        RelocatePath(Table.ToFolder, TextOf(Table, Row, fSecondText), Table.FromFolder, Text, Table.RelocateOptions);
+        return true;
+    case fFolder: NamedFolder(Table, Row, Text); return true;
     case fFullPath:
-    case fMoved:
-    case fParentFolder:
+        JoinPath(TextOf(Table, Row, fFolder), TextOf(Table, Row, FieldSettingName), DetectSeparator, Text);
+        return true;
+    case fMoved: MovedMark(Table, Row, Text); return true;
+    case fParentFolder: ExtractParentDir(TextOf(Table, Row, fPath), Text); return true;
+    // These need the text sorts or the setting-line format, which are not there yet.
+    case fSortedChars:
     case fSettingLine: Text.clear(); return true;
     default: return false;
     }

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "Diskop.h"
+#include "superar.h"
 #include "support/FormFixture.h"
 
 using namespace Diskop;
@@ -439,4 +440,51 @@ TEST_F(DiskopPathFields, RegisteringAgainUpdatesAndTheTableHoldsTwoHundred) {
     EXPECT_EQ(fields->Count, MaxPathInputs);
     EXPECT_THROW(RegisterPathInput(*fields, new TEdit(form), PathInputFolder), ERangeError);
     EXPECT_EQ(fields->Count, MaxPathInputs);
+}
+
+// ---------------------------------------------------------------------------
+// The item table's fields that work on a row's file.
+
+TEST(DiskopItemTableFields, PathFieldsFollowTheRowsFileAndName) {
+    TempFolder temp;
+    temp.MakeFolder("dir/sub");
+    auto table = std::make_unique<superar::ArrayOfFiles>();
+    superar::InitTable(*table, 0);
+    table->FromFolder = temp.Path();
+    table->ToFolder = "d:\\backup";
+    for (const char* name : {"", "Copy.txt", "sub\\Moved.txt", "..\\gone\\Lost.txt", "q:\\Other.txt"}) {
+        superar::AddRowWithText(*table, "line", 0);
+        FillFileInfo(table->Rows[static_cast<std::size_t>(table->Count)].Info.Edit(), temp.Path() + "/dir/Report.txt",
+                     FileInfoPathOnly);
+        superar::SetFieldText(*table, table->Count, superar::FieldSettingName, name);
+    }
+    const AnsiString dir = temp.Path() + "/dir";
+    const struct {
+        Integer Row;
+        Integer Field;
+        AnsiString Text;
+    } cases[] = {
+        {1, 51, "Report.txt"},
+        {1, 92, dir},
+        {1, 93, dir + "/Report.txt"},
+        {1, 95, ""},
+        {1, 97, temp.Path()},
+        {1, 73, "d:\\backup\\dir\\Report.txt"},
+        {2, 51, "Copy.txt"},
+        {2, 93, dir + "/Copy.txt"},
+        {3, 51, "Moved.txt"},
+        {3, 92, dir + "/sub"},
+        {3, 93, dir + "/sub/Moved.txt"},
+        {3, 95, "m"},
+        {4, 92, temp.Path() + "/gone"},
+        {4, 95, "M"},
+        {5, 51, "Other.txt"},
+        {5, 92, "q:\\"},
+        {5, 95, "C"},
+    };
+    for (const auto& c : cases) {
+        AnsiString text;
+        superar::GetFieldText(*table, c.Row, c.Field, text, false);
+        EXPECT_EQ(text, c.Text) << "row " << c.Row << " field " << c.Field;
+    }
 }
