@@ -4,6 +4,7 @@
 #include <vcl/Resources.h>
 
 #include "CalculatorWindow.h"
+#include "GPanel.h"
 #include "GradBtn.h"
 #include "Varpre.h"
 #include "dater.h"
@@ -17,6 +18,7 @@ void RegisterProgramClassesAndResources() {
     RegisterResources(HalcyraResources);
     RegisterVclClasses();
     GradBtn::RegisterGradBtn();
+    GPanel::RegisterGPanel();
     RegisterClass(TForm1::ClassInfo());
 }
 
