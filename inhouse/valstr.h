@@ -138,4 +138,16 @@ Byte ParseRangeItem(const AnsiString& Item, Integer Min, Integer Max, Integer& R
 // A negative end counts from Max (-1 is Max); B 0 means the single index A; A -2147483647 means Min..Max.
 Byte ResolveRange(Integer A, Integer B, Integer Min, Integer& RangeTo, Integer& RangeFrom, Integer Max);
 
+// Size-share lists: a length divided by weights, as a comma list of items weight|minimum|maximum
+// ("100", "0.1|", "100|30|30"); at most MaxShareItems items. A weight of 0 or less counts as 0.1, an
+// empty limit means none. The result holds each item's size, or with RangeForm the 1-based first and
+// last position it occupies ("1-100,101-250"). EqualizeMiddle raises the middle items to the first
+// item's size at the cost of the last.
+inline constexpr Integer MaxShareItems = 200;
+void DistributeSizes(Integer Total, const AnsiString& SizeList, bool RangeForm, AnsiString& Result, bool EqualizeMiddle);
+// Count items of weight 100; a negative Count asks for items |Count| long (the last one takes the rest).
+void DistributeEvenly(Integer Total, Integer Count, bool RangeForm, AnsiString& Result, bool EqualizeMiddle);
+// ",First,,First+1,...,Last," : a set of item numbers that a search for ",N," tests.
+void IndexList(Integer First, Integer Last, AnsiString& Result);
+
 }  // namespace valstr
