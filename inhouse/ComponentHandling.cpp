@@ -8,6 +8,7 @@
 #include <vcl/StdCtrls.h>
 #include <vcl/SysUtils.h>
 
+#include "GPanel.h"
 #include "exposit.h"
 #include "valstr.h"
 
@@ -152,6 +153,7 @@ void MoveChildrenTo(TWinControl* Source, TWinControl* NewParent) {
     std::vector<TControl*> children;
     for (Integer i = 0; i < Source->ControlCount(); ++i) children.push_back(Source->Controls(i));
     for (TControl* child : children) {
+        if (dynamic_cast<GPanel::TGPanel*>(child)) continue;  // gradient companions stay with their panel
         child->SetParent(NewParent);
         if (auto* label = dynamic_cast<TLabel*>(child)) label->SetTransparent(true);
     }

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "ComponentHandling.h"
 #include "GPanel.h"
 #include "support/FormFixture.h"
 #include "vcl/Windows.h"
@@ -246,6 +247,20 @@ end
     EXPECT_EQ(panel->Color_3(), 255);
     EXPECT_FALSE(panel->Horizontal());
     EXPECT_EQ(panel->Percent(), 100);
+}
+
+TEST_F(GPanelTest, MovingChildrenLeavesGradientPanelsBehind) {
+    auto* source = Place<TPanel>(0, 0, 200, 100);
+    auto* target = Place<TGPanel>(0, 0, 200, 100, source);
+    auto* titleBar = Place<TGPanel>(0, 0, 200, 20, source);
+    auto* edit = Place<TEdit>(10, 30, 80, 20, source);
+    auto* label = Place<TLabel>(10, 60, 80, 20, source);
+    ComponentHandling::MoveChildrenTo(source, target);
+    EXPECT_EQ(target->Parent(), source);
+    EXPECT_EQ(titleBar->Parent(), source);
+    EXPECT_EQ(edit->Parent(), target);
+    EXPECT_EQ(label->Parent(), target);
+    EXPECT_TRUE(label->Transparent());
 }
 
 }  // namespace
