@@ -213,6 +213,10 @@ void CollapseAnimated(TeasyPanel& Mgr, TPanel* Panel);
 void AnimateCollapseSlot(TeasyPanel& Mgr, Integer Slot);
 void AnimateStep(TeasyPanel& Mgr, TPanel* Panel, Integer Target, double FirstStep, double StepFactor);
 void SetHeightAndWait(TeasyPanel& Mgr, TPanel* Panel, Integer Height);
+// Test seam: runs after each animation step has set the height, before the step's pause; a test advances
+// its clock here (or closes windows, as a user might mid-animation). Empty: no observer.
+using TAnimationStepEvent = std::function<void(TPanel* Panel, Integer Height)>;
+void SetAnimationStepEvent(TAnimationStepEvent Event);
 
 // --- Part 1.103: companions and commands (easypanel_companions.cpp)
 
