@@ -8,6 +8,7 @@
 #include "GradBtn.h"
 #include "Varpre.h"
 #include "dater.h"
+#include "gauge.h"
 #include "valstr.h"
 
 extern const TResourceEntry HalcyraResources[];
@@ -19,6 +20,7 @@ void RegisterProgramClassesAndResources() {
     RegisterVclClasses();
     GradBtn::RegisterGradBtn();
     GPanel::RegisterGPanel();
+    gauge::InitGaugeUnit();
     RegisterClass(TForm1::ClassInfo());
 }
 

@@ -10,6 +10,7 @@
 
 #include "Varpre.h"
 #include "dater.h"
+#include "gauge.h"
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
     InitCommandLine(argc, argv);
     Varpre::InitVarpreTables();
     dater::InitDaterTables();
+    gauge::InitGaugeUnit();
     Application->Initialize();
     // A headless run has nobody to press OK: message boxes are recorded instead.
     Testing::RecordMessageBoxes(true);
