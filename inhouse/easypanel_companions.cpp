@@ -71,12 +71,8 @@ TGPanel* MakeBackground(TPanel* Panel) {
     background->SetCaption("");
     background->SetCursor(Panel->Cursor());
     MakeFlat(background);
-    // Gradient children (gauges, title bars) stay on the panel itself.
-    std::vector<TControl*> gradientChildren;
-    for (Integer i = 0; i < Panel->ControlCount(); ++i)
-        if (dynamic_cast<TGPanel*>(Panel->Controls(i))) gradientChildren.push_back(Panel->Controls(i));
+    // Gradient children (gauges) stay on the panel itself.
     MoveChildrenTo(Panel, background);
-    for (TControl* child : gradientChildren) child->SetParent(Panel);
     background->SetParent(Panel);
     background->SetAlign(alClient);
     background->SendToBack();
