@@ -2,6 +2,7 @@
 #include "GPanel.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "vcl/SysUtils.h"
@@ -24,14 +25,26 @@ void PublishTGPanel(TPublisher& p) {
 
 bool IsRaisedOrLowered(TPanelBevel Bevel) { return Bevel == bvLowered || Bevel == bvRaised; }
 
-// A colour in hundredths of a channel unit, so the per-step difference keeps two decimals.
-struct TScaledRGB {
-    Integer Channel[3];
+struct TChannels {
+    Integer Value[3];
 };
 
-TScaledRGB Scaled(TColor Color) {
+TChannels ChannelsOf(TColor Color) {
     const COLORREF rgb = ColorToRGB(Color);
-    return {{GetRValue(rgb) * 100, GetGValue(rgb) * 100, GetBValue(rgb) * 100}};
+    return {{GetRValue(rgb), GetGValue(rgb), GetBValue(rgb)}};
+}
+
+// Band Index of Steps: the start colour first, the end colour last, in equal (rounded) steps between.
+TColor BandColor(const TChannels& Start, const TChannels& End, Integer Index, Integer Steps) {
+    Integer value[3];
+    for (int c = 0; c < 3; ++c) {
+        const Integer diff = End.Value[c] - Start.Value[c];
+        const double share = Steps > 1 ? static_cast<double>(Index) / (Steps - 1) : 0.0;
+        const Integer moved = static_cast<Integer>(std::lround(diff * share));
+        value[c] = std::clamp(Start.Value[c] + moved, 0, 255);
+    }
+    return static_cast<TColor>(
+        RGB(static_cast<Byte>(value[0]), static_cast<Byte>(value[1]), static_cast<Byte>(value[2])));
 }
 
 // Fills Area with bands running from From to To along its width (Horizontal) or its height. The number
@@ -40,24 +53,16 @@ TScaledRGB Scaled(TColor Color) {
 void PaintGradient(TCanvas* Canvas, const TRect& Area, bool Horizontal, TColor From, TColor To) {
     const Integer length = Horizontal ? Area.Width() : Area.Height();
     if (length <= 0) return;
-    const TScaledRGB start = Scaled(From);
-    const TScaledRGB end = Scaled(To);
+    const TChannels start = ChannelsOf(From);
+    const TChannels end = ChannelsOf(To);
     Integer maxDiff = 0;
-    for (int c = 0; c < 3; ++c) maxDiff = std::max(maxDiff, std::abs(end.Channel[c] - start.Channel[c]) / 100);
+    for (int c = 0; c < 3; ++c) maxDiff = std::max(maxDiff, std::abs(end.Value[c] - start.Value[c]));
     const Integer steps = std::clamp(maxDiff, 1, length);
+    Canvas->Brush()->SetStyle(bsSolid);
     for (Integer i = 0; i < steps; ++i) {
-        // The first band carries the start colour and the last the end colour, in equal steps between.
-        Integer value[3];
-        for (int c = 0; c < 3; ++c) {
-            const Integer scaled =
-                steps > 1 ? start.Channel[c] + (end.Channel[c] - start.Channel[c]) * i / (steps - 1) : start.Channel[c];
-            value[c] = std::clamp((scaled + 50) / 100, 0, 255);
-        }
-        const Integer bandStart = static_cast<Integer>(static_cast<long long>(length) * i / steps);
-        const Integer bandEnd = static_cast<Integer>(static_cast<long long>(length) * (i + 1) / steps);
-        Canvas->Brush()->SetColor(static_cast<TColor>(
-            RGB(static_cast<Byte>(value[0]), static_cast<Byte>(value[1]), static_cast<Byte>(value[2]))));
-        Canvas->Brush()->SetStyle(bsSolid);
+        const Integer bandStart = static_cast<Integer>(static_cast<Int64>(length) * i / steps);
+        const Integer bandEnd = static_cast<Integer>(static_cast<Int64>(length) * (i + 1) / steps);
+        Canvas->Brush()->SetColor(BandColor(start, end, i, steps));
         if (Horizontal)
             Canvas->FillRect(TRect{Area.Left + bandStart, Area.Top, Area.Left + bandEnd, Area.Bottom});
         else
@@ -123,7 +128,7 @@ void TGPanel::Paint() {
         return;
     }
     const Integer length = horizontal_ ? area.Width() : area.Height();
-    const Integer part = std::max<Integer>(1, static_cast<Integer>(static_cast<long long>(length) * percent_ / 100));
+    const Integer part = std::max<Integer>(1, static_cast<Integer>(static_cast<Int64>(length) * percent_ / 100));
     TRect first = area;
     TRect second = area;
     if (horizontal_) {

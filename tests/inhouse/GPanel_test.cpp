@@ -46,10 +46,11 @@ protected:
     static std::vector<TColor> Line(TGPanel* Panel) {
         const auto bitmap = Render(Panel);
         std::vector<TColor> colours;
+        TCanvas* canvas = bitmap->Canvas();
         if (Panel->Horizontal()) {
-            for (Integer x = 0; x < Panel->Width(); ++x) colours.push_back(bitmap->Canvas()->Pixels(x, Panel->Height() / 2));
+            for (Integer x = 0; x < Panel->Width(); ++x) colours.push_back(canvas->Pixels(x, Panel->Height() / 2));
         } else {
-            for (Integer y = 0; y < Panel->Height(); ++y) colours.push_back(bitmap->Canvas()->Pixels(Panel->Width() / 2, y));
+            for (Integer y = 0; y < Panel->Height(); ++y) colours.push_back(canvas->Pixels(Panel->Width() / 2, y));
         }
         return colours;
     }

@@ -46,7 +46,8 @@ TEST(SizeShares, DistributeSizesSharesTheTotalByWeightWithinTheLimits) {
         {90, "100,100|0|10,100|0|10", false, false, "70,10,10"},
         {100, "", false, false, ""},
     };
-    for (const Case& c : cases) EXPECT_EQ(Shares(c.total, c.list, c.rangeForm, c.equalize), c.expected) << c.total << " " << c.list;
+    for (const Case& c : cases)
+        EXPECT_EQ(Shares(c.total, c.list, c.rangeForm, c.equalize), c.expected) << c.total << " " << c.list;
 }
 
 TEST(SizeShares, EqualizeMiddleRaisesMiddleItemsToTheFirstAtTheLastItemsCost) {
