@@ -84,7 +84,7 @@ void HookOnResize(TWinControl* Host, TNotifyEvent& Saved, TNotifyEvent NewHandle
 void HookFormOnResize(TForm* Host, TNotifyEvent& Saved, TNotifyEvent NewHandler);
 void HookPanelOnResize(TPanel* Host, TNotifyEvent& Saved, TNotifyEvent NewHandler);
 void OffsetChildren(Integer DeltaTop, Integer DeltaLeft, TWinControl* Container);
-// Re-parents Source's children onto NewParent; labels among them become transparent.
+// Re-parents Source's children onto NewParent, except gradient panels; labels among them become transparent.
 void MoveChildrenTo(TWinControl* Source, TWinControl* NewParent);
 
 // --- Keyboard
