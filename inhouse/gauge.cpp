@@ -112,22 +112,8 @@ bool WaitMilliseconds(Integer Ms) {
 
 void FormGaugeInit(TFormGauge& G, Int64 DelayMs) {
     FormGaugeReset(G);
-    const TFormGauge defaults;
+    G = TFormGauge{};
     G.DelayMs = std::max(MinDelayMs, DelayMs);
-    G.ShowBar = defaults.ShowBar;
-    G.EveryN = defaults.EveryN;
-    G.RefreshMs = defaults.RefreshMs;
-    G.FrameColor = defaults.FrameColor;
-    G.BarColor2 = defaults.BarColor2;
-    G.BaseColor = defaults.BaseColor;
-    G.LabelPlace = defaults.LabelPlace;
-    G.Wobble = defaults.Wobble;
-    G.CentreInFrame = defaults.CentreInFrame;
-    G.ColourByPercent = defaults.ColourByPercent;
-    G.LightByPercent = defaults.LightByPercent;
-    G.SaturateByPercent = defaults.SaturateByPercent;
-    G.WideFill = defaults.WideFill;
-    G.CloseAt100 = defaults.CloseAt100;
 }
 
 // A timer or window still alive goes too: a forgotten timer would otherwise go on ticking into the record.
