@@ -254,16 +254,26 @@ TEST_F(GaugeWindowTest, ClosingTheWindowByHandOnlyHidesItUntilTheNextRefresh) {
     EXPECT_TRUE(Testing::PeerVisible(window));
 }
 
+// The frame is 432 wide (the 456-wide window less its borders and two margins of 8); a character is 6 wide.
 TEST_F(GaugeWindowTest, TheBarAndThePercentLabelFollowThePercent) {
     struct Case {
         Byte LabelPlace;
         Byte WideFill;
         Byte CentreInFrame;
         Integer Percent;
+        Integer Fill;
+        Integer Gradient;
+        Integer LabelLeft;
     };
     const Case cases[] = {
-        {4, 0, 1, 50}, {4, 1, 1, 50}, {2, 0, 1, 80}, {2, 0, 0, 80}, {2, 0, 1, 5}, {1, 0, 1, 60}, {4, 0, 1, 0},
-        {4, 0, 1, 130},
+        {4, 0, 1, 50, 218, 220, 100},  // centred in the fill
+        {4, 1, 1, 50, 218, 436, 100},  // the gradient spans the frame
+        {2, 0, 1, 80, 348, 350, 208},  // at the fill's end, but no further than the frame's centre
+        {2, 0, 0, 80, 348, 350, 326},  // at the fill's end
+        {2, 0, 1, 5, 24, 26, 8},
+        {1, 0, 1, 60, 261, 263, 3},    // at the left
+        {4, 0, 1, 0, 2, 4, 2},
+        {4, 0, 1, 130, 434, 436, 205},  // beyond 100 the fill stops at the frame
     };
     for (const Case& c : cases) {
         FormGaugeInit(G, 20);
@@ -276,21 +286,12 @@ TEST_F(GaugeWindowTest, TheBarAndThePercentLabelFollowThePercent) {
         FormGaugeUpdate(G, "", "", c.Percent);
         ASSERT_TRUE(WindowShown());
         TGaugeWindow* w = G.Window;
-        const Integer frame = w->GradProgress1->Width();
-        EXPECT_EQ(frame, w->ClientWidth() - 16);
-        const Integer barPercent = std::min(c.Percent, 100);
-        const Integer fill = static_cast<Integer>(std::lround(frame * barPercent / 100.0)) + 2;
-        const Integer label = w->Label2->Width();
-        EXPECT_EQ(w->Panel1->Width(), fill) << c.Percent;
-        EXPECT_EQ(w->GPanel1->Width(), c.WideFill ? frame + 4 : fill + 2);
-        EXPECT_EQ(label, metrics.TextWidth({}, w->Label2->Caption())) << "the label sizes to its text";
-        Integer left = 3;
-        if (c.LabelPlace == 4) left = std::max(1, (fill - 2) / 2 - label / 2) + 1;
-        if (c.LabelPlace == 2) {
-            const Integer rightEnd = fill - 2 - label - 3;
-            left = std::max(1, c.CentreInFrame ? std::min(rightEnd, frame / 2 - label / 2) : rightEnd) + 1;
-        }
-        EXPECT_EQ(w->Label2->Left(), left) << int(c.LabelPlace) << " at " << c.Percent;
+        const std::string where = std::to_string(c.LabelPlace) + " at " + std::to_string(c.Percent);
+        EXPECT_EQ(w->GradProgress1->Width(), 432) << where;
+        EXPECT_EQ(w->Panel1->Width(), c.Fill) << where;
+        EXPECT_EQ(w->GPanel1->Width(), c.Gradient) << where;
+        EXPECT_EQ(w->Label2->Left(), c.LabelLeft) << where;
+        EXPECT_EQ(w->Label2->Caption(), std::to_string(c.Percent) + "%");
         FormGaugeClose(G);
     }
 }
