@@ -52,6 +52,10 @@ TEST_F(ApplicationObject, AFailingDescriptionLeavesNothingAliveAndTheErrorPropag
     EXPECT_EQ(Application->ComponentCount(), components);
     EXPECT_EQ(Screen->FormCount(), forms);
     EXPECT_EQ(Application->MainForm(), nullptr);
+    // The same through the class library's Create with another owner.
+    EXPECT_THROW(TCustomForm::Create<TBrokenForm>(Application), EReadError);
+    EXPECT_EQ(Application->ComponentCount(), components);
+    EXPECT_EQ(Screen->FormCount(), forms);
 }
 
 TEST_F(ApplicationObject, CloseHidesAFormAndOnCloseDecides) {

@@ -58,10 +58,16 @@ class TCustomForm : public TScrollingWinControl {
     void SetName(const AnsiString& NewName) override;
 
     // The class library's Create: a form of class T with its description read and OnCreate run.
+    // A description that fails to read leaves nothing behind: the half-built form is freed.
     template <typename T>
     static T* Create(TComponent* AOwner) {
         T* form = new T(AOwner);
-        form->InitializeForm([](TCustomForm*) {});
+        try {
+            form->InitializeForm([](TCustomForm*) {});
+        } catch (...) {
+            form->Free();
+            throw;
+        }
         return form;
     }
 
