@@ -122,11 +122,11 @@ private:
 void SetAnimationStepEvent(TAnimationStepEvent Event) { stepEvent() = std::move(Event); }
 
 void SetHeightAndWait(TeasyPanel&, TPanel* Panel, Integer Height) {
+    const UInt64 start = ClockTickCount();
     TPanelWatch watch(Panel);
     Panel->SetHeight(Height);
     Panel->Repaint();
     if (stepEvent()) stepEvent()(Panel, Height);
-    const UInt64 start = ClockTickCount();
     do {
         Application->ProcessMessages();
     } while (watch.Going() && ClockTickCount() - start < StepPauseMs);
