@@ -3,6 +3,7 @@
 // menu chosen through a right click on a collapse button.
 #include <functional>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -327,6 +328,28 @@ TEST_F(CompanionsTest, CollapseButtonCollapsesAndRestores) {
         EXPECT_TRUE(Slot(DiskSlot).Background->Enabled());
         EXPECT_GE(PanelOf(DiskSlot)->Height(), DiskMinHeight);
     }
+}
+
+TEST_F(CompanionsTest, CollapseButtonAnimatesTheShrinkAndTheGrowth) {
+    TTestClock clock;
+    std::vector<Integer> heights;
+    SetAnimationStepEvent([&](TPanel*, Integer Height) {
+        heights.push_back(Height);
+        clock.Advance(8);
+    });
+    mgr.AnimateCollapse = 1;
+    const Integer expanded = PanelOf(DiskSlot)->Height();
+    Input::Click(Slot(DiskSlot).ButtonOnTitle);
+    ASSERT_GT(heights.size(), 1u);
+    EXPECT_EQ(heights.back(), CollapsedHeightOf(mgr, DiskSlot));
+    heights.clear();
+    Input::Click(Slot(DiskSlot).ButtonOnTitle);
+    SetAnimationStepEvent(nullptr);
+    ASSERT_GT(heights.size(), 1u);
+    EXPECT_LT(heights.front(), heights.back());
+    EXPECT_EQ(heights.back(), expanded);
+    EXPECT_EQ(PanelOf(DiskSlot)->Height(), expanded);
+    EXPECT_FALSE(Slot(DiskSlot).AnimateNext);
 }
 
 TEST_F(CompanionsTest, EveryPanelGetsItsMinimumHeightBackAfterAnyMixOfCollapseAndMaximise) {
