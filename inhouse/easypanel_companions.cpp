@@ -318,8 +318,9 @@ void ApplyCompanionStates(TeasyPanel& Mgr, Integer Slot) {
 }
 
 Integer SlotOfPanel(const TeasyPanel& Mgr, TControl* Control) {
+    if (!Control) return NoSlot;
     for (Integer slot = 0; slot < MaxPanelSlots; ++slot) {
-        if (!SlotUsed(Mgr, slot) || !Control) continue;
+        if (!SlotUsed(Mgr, slot)) continue;
         const PanelSlotT& s = Mgr.Slots[slot];
         if (Control == s.ButtonOnTitle || Control == s.ButtonOnPanel) return slot;
     }
