@@ -72,7 +72,50 @@ AnsiString StoredSizeSpec(const AnsiString& Given, Integer InitialHeight) {
 
 void RelayoutDefault(TeasyPanel& Mgr, bool Refresh) { Relayout(Mgr, Refresh, true, true); }
 
+void ResetFields(TeasyPanel& Mgr);
+
+class TManagerWatch : public TComponent {
+public:
+    explicit TManagerWatch(TeasyPanel& Mgr) : TComponent(nullptr), mgr_(Mgr) {}
+    void Follow(TComponent* Component) {
+        if (Component) Component->FreeNotification(this);
+    }
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override {
+        TComponent::Notification(AComponent, Operation);
+        if (Operation != opRemove || !AComponent) return;
+        if (AComponent == mgr_.Host) {
+            ResetFields(mgr_);
+            return;
+        }
+        for (Integer slot = 0; slot < MaxPanelSlots; ++slot)
+            if (SlotPanel(mgr_, slot) == AComponent) {
+                PanelSlotT& s = mgr_.Slots[static_cast<std::size_t>(slot)];
+                s.PanelField = nullptr;
+                s.TitleBar = s.Background = nullptr;
+                s.CaptionLabel = nullptr;
+                s.ButtonOnTitle = s.ButtonOnPanel = nullptr;
+                s.Bevel = nullptr;
+            }
+        if (ClientPanelOf(mgr_) == AComponent) mgr_.ClientPanel = nullptr;
+        if (mgr_.HostClient == AComponent) mgr_.HostClient = mgr_.Host;
+        if (mgr_.StatusBar == AComponent) mgr_.StatusBar = nullptr;
+        if (mgr_.CoolBar == AComponent) mgr_.CoolBar = nullptr;
+    }
+
+private:
+    TeasyPanel& mgr_;
+};
+
+TManagerWatch& WatchOf(TeasyPanel& Mgr) {
+    if (!Mgr.Watch) Mgr.Watch = new TManagerWatch(Mgr);
+    return static_cast<TManagerWatch&>(*Mgr.Watch);
+}
+
 }  // namespace
+
+TeasyPanel::~TeasyPanel() { delete Watch; }
 
 TeasyPanel& FormManager() { return formManager(); }
 TeasyPanel& InnerPanelManager() { return innerManager(); }
@@ -139,6 +182,14 @@ AnsiString NamesToSlotCodes(const TeasyPanel& Mgr, const AnsiString& Names) {
 // --- Attaching and chaining
 
 void ResetPanelManager(TeasyPanel& Mgr) {
+    ResetFields(Mgr);
+    delete Mgr.Watch;
+    Mgr.Watch = nullptr;
+}
+
+namespace {
+
+void ResetFields(TeasyPanel& Mgr) {
     Mgr.ListHeight = 0;
     Mgr.LeftMargin = Mgr.TopMargin = Mgr.Spacing = Mgr.RightMargin = Mgr.BottomMargin = 8;
     Mgr.TitleHeight = 24;
@@ -172,6 +223,8 @@ void ResetPanelManager(TeasyPanel& Mgr) {
     Mgr.OwnClientField = nullptr;
 }
 
+}  // namespace
+
 void AttachPanelManager(TeasyPanel& Mgr, TWinControl* Host, bool Refresh) {
     ResetPanelManager(Mgr);
     if (!Host) throw Exception("The panel manager needs a host");
@@ -181,6 +234,10 @@ void AttachPanelManager(TeasyPanel& Mgr, TWinControl* Host, bool Refresh) {
     Mgr.ClientPanel = FindClientPanel(Mgr, Host);
     Mgr.StatusBar = FindStatusBar(Host);
     Mgr.CoolBar = FindCoolBar(Host);
+    TManagerWatch& watch = WatchOf(Mgr);
+    for (TComponent* followed : {static_cast<TComponent*>(Host), static_cast<TComponent*>(ClientPanelOf(Mgr)),
+                                 static_cast<TComponent*>(Mgr.StatusBar), static_cast<TComponent*>(Mgr.CoolBar)})
+        watch.Follow(followed);
     CollectHostPanels(Mgr, Host, false, Mgr.PanelList);
     RelayoutDefault(Mgr, Refresh);
 }
@@ -190,6 +247,7 @@ void SetInnerManager(TeasyPanel& Mgr, TeasyPanel* Inner) { Mgr.InnerManager = In
 void ChainToOuterManager(TeasyPanel& Mgr, TeasyPanel& Outer, bool Refresh, bool Notify) {
     Mgr.OnChange = [&Outer](bool OuterNotify) { Relayout(Outer, OuterNotify, OuterNotify, false); };
     Mgr.HostClient = FindHostClient(Mgr);
+    WatchOf(Mgr).Follow(Mgr.HostClient);
     Outer.KeepResizeEvents = 0;
     Mgr.LayoutCache.clear();
     Relayout(Mgr, Refresh, Notify, true);
@@ -239,6 +297,7 @@ void AddPanel(TeasyPanel& Mgr, TPanel*& PanelField, const AnsiString& SizeSpec, 
         s.InitialWidth = panel->Width();
         s.InitialHeight = s.Height = s.SizeEntry = panel->Height();
         Mgr.UsedSlots += SlotChar(slot);
+        WatchOf(Mgr).Follow(panel);
         AddCompanions(Mgr, slot);
     }
     s.SizeSpec = SizeSpec.empty() ? "0.1|" + IntToStr(s.SizeEntry) + "|" + IntToStr(s.SizeEntry)

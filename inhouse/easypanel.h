@@ -81,6 +81,7 @@ using TLayoutChangeEvent = std::function<void(bool Notify)>;
 
 struct TeasyPanel {
     TeasyPanel() = default;
+    ~TeasyPanel();
     // The host's resize hook and the chain refer to the manager by address.
     TeasyPanel(const TeasyPanel&) = delete;
     TeasyPanel& operator=(const TeasyPanel&) = delete;
@@ -129,6 +130,9 @@ struct TeasyPanel {
     std::array<PanelSlotT, MaxPanelSlots> Slots;
     // Holds the client panel when its owner publishes no field of its name.
     TPanel* OwnClientField = nullptr;
+    // Hears of the end of the host and of every panel it placed: a destroyed panel frees its slot, a
+    // destroyed host detaches the manager, so nothing is reached after its end.
+    TComponent* Watch = nullptr;
 };
 
 // --- The two process-wide managers (bound by the form set-up)

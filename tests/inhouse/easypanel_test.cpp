@@ -239,6 +239,19 @@ TEST_F(EasyPanelTest, ToggleForcedWithoutClientPanelDoesNothing) {
     EXPECT_TRUE(panelA->Visible());
 }
 
+TEST_F(EasyPanelTest, DestroyedPanelsFreeTheirSlotsAndADestroyedHostDetaches) {
+    Attach();
+    FreeAndNil(panelB);
+    EXPECT_FALSE(SlotUsed(mgr, 1));
+    host->SetBounds(0, 0, 400, 200);
+    EXPECT_EQ(Dump(mgr), "PanelA 8,8,150,124\nMainPanel 166,8,226,184\n");
+    FreeAndNil(host);
+    EXPECT_EQ(mgr.Host, nullptr);
+    EXPECT_FALSE(SlotUsed(mgr, 0));
+    Relayout(mgr, true, true, true);
+    EXPECT_EQ(Dump(mgr), "");
+}
+
 TEST_F(EasyPanelTest, ChainedInnerManagerLaysOutInsideTheOuterClientAndFollowsResize) {
     TeasyPanel inner;
     TPanel* panelC = MakePanel(form, client, "PanelC", "Gamma", 100, 40);
