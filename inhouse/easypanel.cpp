@@ -190,6 +190,9 @@ void ResetPanelManager(TeasyPanel& Mgr) {
 namespace {
 
 void ResetFields(TeasyPanel& Mgr) {
+    // The host gets its own handler back: no hook outlives the attachment (attaching twice would
+    // otherwise call itself through the saved handler).
+    if (Mgr.Host) Mgr.Host->OnResize = Mgr.SavedOnResize;
     Mgr.ListHeight = 0;
     Mgr.LeftMargin = Mgr.TopMargin = Mgr.Spacing = Mgr.RightMargin = Mgr.BottomMargin = 8;
     Mgr.TitleHeight = 24;

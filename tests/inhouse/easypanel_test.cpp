@@ -252,6 +252,20 @@ TEST_F(EasyPanelTest, DestroyedPanelsFreeTheirSlotsAndADestroyedHostDetaches) {
     EXPECT_EQ(Dump(mgr), "");
 }
 
+TEST_F(EasyPanelTest, HostsOwnResizeHandlerRunsAfterPlacementAndIsGivenBackAtReset) {
+    int ownResizes = 0;
+    host->OnResize = Counter(ownResizes);
+    Attach();
+    ownResizes = 0;
+    host->SetBounds(0, 0, 400, 250);
+    EXPECT_EQ(ownResizes, 1);
+    EXPECT_EQ(Dump(mgr), "PanelA 8,8,150,124\nPanelB 8,140,150,74\nMainPanel 166,8,226,234\n");
+    ResetPanelManager(mgr);
+    host->SetBounds(0, 0, 400, 260);
+    EXPECT_EQ(ownResizes, 2);
+    EXPECT_EQ(client->Height(), 234);
+}
+
 TEST_F(EasyPanelTest, ChainedInnerManagerLaysOutInsideTheOuterClientAndFollowsResize) {
     TeasyPanel inner;
     TPanel* panelC = MakePanel(form, client, "PanelC", "Gamma", 100, 40);
