@@ -139,6 +139,23 @@ TEST_F(EasyPanelTest, EveryLayoutPlacesPanelsAndClientPixelExact) {
     }
 }
 
+TEST_F(EasyPanelTest, TitleBarAndButtonsFollowThePanelWidth) {
+    Attach();
+    auto parts = [this] {
+        const PanelSlotT& a = mgr.Slots[0];
+        auto shown = [](TControl* c) { return c->Visible() ? Bounds(c) : AnsiString("hidden"); };
+        return "title " + shown(a.TitleBar) + " button " + shown(a.ButtonOnTitle) + " panel button " +
+               shown(a.ButtonOnPanel);
+    };
+    EXPECT_EQ(parts(), "title 0,0,150,24 button 130,2,18,18 panel button hidden");
+    mgr.SizeListMode = 1;
+    SetLayoutFlags(mgr, 0x2, true);
+    EXPECT_EQ(Bounds(panelA), "8,8,188,124");
+    EXPECT_EQ(parts(), "title 0,0,188,24 button 168,2,18,18 panel button hidden");
+    HideAllTitleBars(mgr, true);
+    EXPECT_EQ(parts(), "title hidden button hidden panel button 182,0,6,6");
+}
+
 TEST_F(EasyPanelTest, LLayoutSplitsWhenTheColumnDoesNotFitAndFollowsHostResize) {
     host->SetHeight(200);
     Attach();
