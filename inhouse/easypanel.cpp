@@ -5,7 +5,6 @@
 #include "easypanel.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include <vcl/SysUtils.h>
 

@@ -53,7 +53,7 @@ Integer EntryOf(const TeasyPanel& Mgr, char Code) {
 
 bool IsSlotCode(char Code) { return SlotOfChar(Code) >= 0; }
 
-AnsiString LeniencyAdd(const AnsiString& Value, Integer Amount) {
+AnsiString AddToLimit(const AnsiString& Value, Integer Amount) {
     return Value.empty() ? Value : IntToStr(valstr::StrToIntLenient(Value) + Amount);
 }
 
@@ -254,8 +254,8 @@ AnsiString SlotSizeSpec(const TeasyPanel& Mgr, Integer Slot) {
     exposit::CutToken(rest, "|", false, flag);
     if (panel->Constraints()->MinHeight() != 0) minimum = IntToStr(panel->Constraints()->MinHeight());
     if (TitleBarShown(Mgr, Slot)) {
-        minimum = LeniencyAdd(minimum, Mgr.TitleHeight);
-        maximum = LeniencyAdd(maximum, Mgr.TitleHeight);
+        minimum = AddToLimit(minimum, Mgr.TitleHeight);
+        maximum = AddToLimit(maximum, Mgr.TitleHeight);
     }
     if ((s.Maximised || s.OnlyThis) && !flag.empty()) maximum.clear();
     return weight + "|" + minimum + "|" + maximum;
