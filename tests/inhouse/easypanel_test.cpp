@@ -124,6 +124,8 @@ TEST_F(EasyPanelTest, EveryLayoutPlacesPanelsAndClientPixelExact) {
          "PanelA 8,8,150,124\nPanelB 8,140,150,26\nMainPanel 166,8,226,284\n"},
         {"A maximised", [](TeasyPanel& m) { ToggleMaximizePanel(m, 0, true); },
          "PanelA 8,8,150,124\nPanelB 8,140,150,26\nMainPanel 166,8,226,284\n"},
+        {"B shown alone: full width, no client", [](TeasyPanel& m) { ShowOnlyPanel(m, 1, true); },
+         "PanelA hidden\nPanelB 8,8,384,74\nMainPanel hidden\n"},
         {"client hidden: horizontal", [](TeasyPanel& m) { HideClientPanel(m, true); },
          "PanelA 8,8,150,124\nPanelB 166,8,150,74\nMainPanel hidden\n"},
     };
