@@ -6,6 +6,7 @@
 #include "CalculatorWindow.h"
 #include "GPanel.h"
 #include "GradBtn.h"
+#include "easypanel.h"
 #include "Varpre.h"
 #include "dater.h"
 #include "gauge.h"
@@ -39,5 +40,7 @@ int RunCalculator() {
     CreateCalculatorWindow();
     Application->Run();
     DoneApplication();
+    // Unit exits, in reverse order of the start-ups.
+    easypanel::FinalizeEasyPanel();
     return 0;
 }
