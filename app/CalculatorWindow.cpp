@@ -4,6 +4,7 @@
 
 #include "ComponentHandling.h"
 #include "ResultLines.h"
+#include "online.h"
 #include "standards.h"
 #include "superar.h"
 #include "valstr.h"
@@ -227,8 +228,10 @@ void TForm1::EnableMe(TObject* Sender) {
     calculate(Sender);
 }
 
-// The start-up wiring, the resize handling and the status-bar link come with the form set-up and the
-// panel manager they stand on.
+// The status bar links to the maker's web page.
+void TForm1::StatusBar1Click(TObject*) { online::OpenUrl("https://halcyra.example/"); }
+
+// The start-up wiring and the resize handling come with the form set-up and the panel manager they
+// stand on.
 void TForm1::InitStart(TObject*) {}
 void TForm1::ResizeMe(TObject*) {}
-void TForm1::StatusBar1Click(TObject*) {}

@@ -10,6 +10,7 @@
 #include "Varpre.h"
 #include "dater.h"
 #include "gauge.h"
+#include "online.h"
 #include "valstr.h"
 
 extern const TResourceEntry HalcyraResources[];
@@ -23,6 +24,7 @@ void RegisterProgramClassesAndResources() {
     GPanel::RegisterGPanel();
     gauge::InitGaugeUnit();
     RegisterClass(TForm1::ClassInfo());
+    online::InitOnlineUnit();
 }
 
 void CreateCalculatorWindow() {

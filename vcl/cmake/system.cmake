@@ -11,7 +11,9 @@ target_sources(vcl PRIVATE
   src/SysUtilsStrings.cpp
   src/SystemCommandLine.cpp
   src/SystemFpu.cpp
+  src/Registry.cpp
   src/Variant.cpp
+  src/WinExec.cpp
   src/WinTime.cpp
   src/qt/QtText.cpp
 )

@@ -3,6 +3,9 @@
 // focus, capture, window geometry, timers and message boxes. Drawing calls are in WinGdi.h.
 // Every HWND is checked against the stand-in's window table; an unknown one makes the call fail as Win32 does.
 
+#include <functional>
+#include <vector>
+
 #include "Messages.h"
 #include "Types.h"
 #include "WinGdi.h"
@@ -179,9 +182,14 @@ constexpr int SW_HIDE = 0;
 constexpr int SW_SHOWNORMAL = 1;
 constexpr int SW_SHOWMINIMIZED = 2;
 constexpr int SW_SHOWMAXIMIZED = 3;
+constexpr int SW_MAXIMIZE = 3;
 constexpr int SW_SHOWNOACTIVATE = 4;
 constexpr int SW_SHOW = 5;
+constexpr int SW_MINIMIZE = 6;
+constexpr int SW_SHOWMINNOACTIVE = 7;
+constexpr int SW_SHOWNA = 8;
 constexpr int SW_RESTORE = 9;
+constexpr int SW_SHOWDEFAULT = 10;
 HWND GetFocus();
 HWND SetFocus(HWND hWnd);  // returns the window that had the focus
 HWND GetParent(HWND hWnd);
@@ -279,3 +287,58 @@ BOOL LocalFileTimeToFileTime(const FILETIME* lpLocalFileTime, FILETIME* lpFileTi
 BOOL FileTimeToSystemTime(const FILETIME* lpFileTime, SYSTEMTIME* lpSystemTime);
 // Fails for fields outside their ranges or years outside 1601..30827.
 BOOL SystemTimeToFileTime(const SYSTEMTIME* lpSystemTime, FILETIME* lpFileTime);
+
+// ---------------------------------------------------------------------------
+// Registry: a store of keys and their default values in a file of the user's configuration folder
+// ($XDG_CONFIG_HOME or ~/.config, then halcyra/registry). Built-in defaults answer until the file
+// gives the key another value: ".htm" under HKEY_CLASSES_ROOT leads to the desktop's URL opener.
+
+using LONG = std::int32_t;
+using REGSAM = DWORD;
+
+inline const HKEY HKEY_CLASSES_ROOT = reinterpret_cast<HKEY>(std::uintptr_t{0x80000000});
+inline const HKEY HKEY_CURRENT_USER = reinterpret_cast<HKEY>(std::uintptr_t{0x80000001});
+inline const HKEY HKEY_LOCAL_MACHINE = reinterpret_cast<HKEY>(std::uintptr_t{0x80000002});
+inline const HKEY HKEY_USERS = reinterpret_cast<HKEY>(std::uintptr_t{0x80000003});
+
+constexpr LONG ERROR_SUCCESS = 0;
+constexpr LONG ERROR_FILE_NOT_FOUND = 2;
+constexpr LONG ERROR_PATH_NOT_FOUND = 3;
+constexpr LONG ERROR_ACCESS_DENIED = 5;
+constexpr LONG ERROR_INVALID_HANDLE = 6;
+constexpr LONG ERROR_NOT_ENOUGH_MEMORY = 8;
+constexpr LONG ERROR_BAD_FORMAT = 11;
+constexpr LONG ERROR_INVALID_PARAMETER = 87;
+constexpr LONG ERROR_MORE_DATA = 234;
+
+constexpr REGSAM KEY_QUERY_VALUE = 0x0001;
+constexpr REGSAM KEY_SET_VALUE = 0x0002;
+constexpr REGSAM KEY_READ = 0x20019;
+constexpr DWORD REG_SZ = 1;
+
+// Opens an existing key (one that holds a value or has keys below it).
+LONG RegOpenKeyExA(HKEY hKey, const char* lpSubKey, DWORD ulOptions, REGSAM samDesired, HKEY* phkResult);
+// The default value of hKey\lpSubKey (lpSubKey may be null or empty): *lpcbData is the buffer's size in,
+// the value's size with its terminating zero out; a key without a value reads as "".
+LONG RegQueryValueA(HKEY hKey, const char* lpSubKey, char* lpData, LONG* lpcbData);
+// Sets the default value of hKey\lpSubKey, creating the key; dwType must be REG_SZ.
+LONG RegSetValueA(HKEY hKey, const char* lpSubKey, DWORD dwType, const char* lpData, DWORD cbData);
+LONG RegCloseKey(HKEY hKey);
+// Test seam: keep the store in Folder instead of the user's configuration folder; "" returns to it.
+void SetRegistryFolderForTest(const AnsiString& Folder);
+AnsiString RegistryFilePath();
+
+// ---------------------------------------------------------------------------
+// Starting programs. No shell is involved: the command line is cut into arguments by the Windows
+// rules and the program runs with exactly those. The show command has no meaning here.
+
+// Results below 32 are failures (ERROR_FILE_NOT_FOUND, ERROR_BAD_FORMAT, ...); 33 means started.
+UINT WinExec(const char* lpCmdLine, UINT uCmdShow);
+// The program name runs to the next blank, or between double quotes as written; the arguments after it
+// follow the C run time's rules: quotes group, "" inside quotes is a quote, 2n backslashes before a quote
+// are n backslashes, 2n+1 are n and a literal quote, other backslashes stand as they are.
+std::vector<AnsiString> SplitCommandLine(const AnsiString& CommandLine);
+// Test seam: while set, WinExec hands the argument vector to Launcher and returns its result instead
+// of starting anything; an empty function starts programs again.
+using TWinExecLauncher = std::function<UINT(const std::vector<AnsiString>& Argv, UINT uCmdShow)>;
+void SetWinExecLauncherForTest(TWinExecLauncher Launcher);
