@@ -41,10 +41,15 @@ inline constexpr Integer SlotInvisible = 8;
 // Fields with a fixed meaning.
 inline constexpr Integer FieldData = 0;
 inline constexpr Integer FieldSettingName = 51;
+inline constexpr Integer FieldSettingValueLower = 52;
 inline constexpr Integer FieldSettingValue = 53;
 inline constexpr Integer FieldSettingKind = 54;
 inline constexpr Integer FieldSettingComment = 57;
+inline constexpr Integer FieldSettingLineText = 55;
+inline constexpr Integer FieldSettingSectionLower = 56;
 inline constexpr Integer FieldSettingSection = 58;
+inline constexpr Integer FieldSettingSectionRow = 59;
+inline constexpr Integer FieldSettingLine = 98;
 inline constexpr Integer FieldRowNumber = 69;
 inline constexpr Integer FieldRandom = 72;
 inline constexpr Integer FieldOriginalNumber = 88;
@@ -201,6 +206,8 @@ struct ArrayOfFiles {
     gauge::TFormGauge Progress;
     // The file BackingHandle was opened for: fields may name different backing files.
     AnsiString BackingOpenFile;
+    // 1: the lines of a [data] section load as bare values, one row each; 0 after InitTable.
+    Byte ParamMode;
 };
 
 // Accepts every row.
@@ -241,5 +248,21 @@ void DefineFieldName(ArrayOfFiles& Table, Integer Field, Integer Slot, const Ans
 void SetFieldNames(ArrayOfFiles& Table, Integer Field, const AnsiString& Spec);
 void GetFieldName(ArrayOfFiles& Table, Integer Field, Integer Slot, AnsiString& Name, bool WithDefaults);
 bool FindFieldByName(ArrayOfFiles& Table, const AnsiString& Name, Integer& Field, bool WithDefaults);
+
+// Settings text: "[section]" and "name = value // comment" lines, one row each (fields 0 and 51..59).
+// The load state stays in the table between calls, so a text may come line by line. Nested marks a
+// single line of a text already cut at its line breaks; it is not cut again.
+void LoadTableText(ArrayOfFiles& Table, const AnsiString& Text, bool Nested);
+// Fields 0, 51, 52, 53, 54 and 57 of one setting row.
+void StoreSettingRow(ArrayOfFiles& Table, Integer Row, const AnsiString& Name, const AnsiString& Value,
+                     const AnsiString& Kind, const AnsiString& Comment);
+// The first row named Name (any letter case), in Section unless that is empty; an empty Name asks
+// for the section's own row. 0 when none.
+Integer FindSettingRow(ArrayOfFiles& Table, const AnsiString& Name, const AnsiString& Section);
+// The row of the section's own line; Found tells whether there is one.
+Integer FindSectionRow(ArrayOfFiles& Table, const AnsiString& Section, bool& Found);
+// The line a setting row's parts are written back as (field 98); reading it back gives the same parts.
+void WriteSettingLine(const AnsiString& Name, const AnsiString& Value, const AnsiString& Kind,
+                      const AnsiString& Comment, const AnsiString& Section, AnsiString& Line);
 
 }  // namespace superar

@@ -38,7 +38,7 @@ enum : Integer {
     fCaseDiffers = 94,
     fMoved = 95,
     fParentFolder = 97,
-    fSettingLine = 98,
+    fSettingLine = FieldSettingLine,
     fSectionMark = 99,
     fGroupLetter = 100,
     fZodiac = 74,
@@ -151,6 +151,16 @@ void MovedMark(ArrayOfFiles& Table, Integer Row, AnsiString& Text) {
     Text = PathIsDirectory(folder) ? (sameRoot ? "m" : "c") : (sameRoot ? "M" : "C");
 }
 
+// Field 98: the row written back as a setting line, from the texts as stored (field 51 as read
+// would turn a name holding a slash into a path part).
+void SettingLine(ArrayOfFiles& Table, Integer Row, AnsiString& Text) {
+    AnsiString parts[5];
+    const Integer fields[5] = {FieldSettingName, FieldSettingValue, FieldSettingKind, FieldSettingComment,
+                               FieldSettingSection};
+    for (int i = 0; i < 5; ++i) StoredText(Table, Row, fields[i], parts[i]);
+    WriteSettingLine(parts[0], parts[1], parts[2], parts[3], parts[4], Text);
+}
+
 // Computed text fields; false for a field that holds its own text.
 bool ComputedText(ArrayOfFiles& Table, Integer Row, Integer Field, AnsiString& Text) {
     switch (Field) {
@@ -199,9 +209,9 @@ bool ComputedText(ArrayOfFiles& Table, Integer Row, Integer Field, AnsiString& T
         return true;
     case fMoved: MovedMark(Table, Row, Text); return true;
     case fParentFolder: ExtractParentDir(TextOf(Table, Row, fPath), Text); return true;
-    // These need the text sorts or the setting-line format, which are not there yet.
-    case fSortedChars:
-    case fSettingLine: Text.clear(); return true;
+    case fSettingLine: SettingLine(Table, Row, Text); return true;
+    // This needs the text sorts, which are not there yet.
+    case fSortedChars: Text.clear(); return true;
     default: return false;
     }
 }

@@ -150,4 +150,30 @@ void DistributeEvenly(Integer Total, Integer Count, bool RangeForm, AnsiString& 
 // ",First,,First+1,...,Last," : a set of item numbers that a search for ",N," tests.
 void IndexList(Integer First, Integer Last, AnsiString& Result);
 
+// Setting lines: "name = value // comment", "[section]", "name =" opening a value spread over the
+// following lines, and with ParamMode bare values. Line kinds written to Kind:
+inline constexpr const char* KindSectionLine = "[]";
+inline constexpr const char* KindMultiLine = "\"\"";
+inline constexpr const char* KindBareValue = "b";
+// Position where a line comment starts ("//" at the front, or the first " //"), 0 when none; Comment
+// gets the text after the slashes less one leading blank. Quotes are not looked at.
+Integer FindLineComment(const AnsiString& Line, AnsiString& Comment);
+// Splits Line into its parts; true when it holds a name, a comment or a section, or ParamMode is on.
+bool ParseSettingLine(const AnsiString& Line, AnsiString& Name, AnsiString& Value, bool ParamMode, bool& EmptyComment,
+                      AnsiString& Section, AnsiString& Comment, AnsiString& Kind);
+
+// Condition test: an operator in front of a text ("<>5", ">=10") compares two values.
+inline constexpr Integer OpEqual = 1;
+inline constexpr Integer OpGreater = 2;
+inline constexpr Integer OpSmaller = 3;
+inline constexpr Integer OpNotEqual = 4;
+inline constexpr Integer OpGreaterOrEqual = 5;
+inline constexpr Integer OpSmallerOrEqual = 6;
+// Removes a leading operator from S and gives its code; without one S stays and the code is OpEqual.
+Integer ParseCompareOperator(AnsiString& S);
+// A Op B, comparing as CompareValues does.
+bool CompareWithOperator(const AnsiString& A, const AnsiString& Op, const AnsiString& B);
+// The code of the operator with its operands exchanged.
+Integer InvertCompareCode(Integer Code);
+
 }  // namespace valstr
