@@ -248,6 +248,16 @@ void DefineFieldName(ArrayOfFiles& Table, Integer Field, Integer Slot, const Ans
 void SetFieldNames(ArrayOfFiles& Table, Integer Field, const AnsiString& Spec);
 void GetFieldName(ArrayOfFiles& Table, Integer Field, Integer Slot, AnsiString& Name, bool WithDefaults);
 bool FindFieldByName(ArrayOfFiles& Table, const AnsiString& Name, Integer& Field, bool WithDefaults);
+// True for a text field whose text is computed from other fields or the row's file rather than stored.
+bool IsComputedTextField(Integer Field);
+
+// Sorting: rows 1..Count in place by the keys of SortSpec, separated by KeySeparator (each character a
+// key when it is empty). A key is a field name or alias, "-" in front for descending order; any upper-case
+// letter in it makes its texts compare with regard to case. Unknown keys are dropped; at most
+// SortKeyCount keys count. Ties left by every key keep no particular order. BoundControl is disabled
+// meanwhile, and a sort lasting over a second shows the progress window.
+void SortTable(ArrayOfFiles& Table);
+void SortTableBy(ArrayOfFiles& Table, const AnsiString& SortSpec);
 
 // Settings text: "[section]" and "name = value // comment" lines, one row each (fields 0 and 51..59).
 // The load state stays in the table between calls, so a text may come line by line. Nested marks a

@@ -161,6 +161,17 @@ void SettingLine(ArrayOfFiles& Table, Integer Row, AnsiString& Text) {
     WriteSettingLine(parts[0], parts[1], parts[2], parts[3], parts[4], Text);
 }
 
+// Field 90: the name's characters in order, one item each.
+void SortedCharList(const AnsiString& Name, AnsiString& Text) {
+    AnsiString sorted;
+    SortChars(Name, sorted);
+    Text.clear();
+    for (const char c : sorted) {
+        if (!Text.empty()) Text += ',';
+        Text += c;
+    }
+}
+
 // Computed text fields; false for a field that holds its own text.
 bool ComputedText(ArrayOfFiles& Table, Integer Row, Integer Field, AnsiString& Text) {
     switch (Field) {
@@ -259,6 +270,35 @@ DataFieldT* WritableField(ArrayOfFiles& Table, Integer Row, Integer Field) {
 }
 
 }  // namespace
+
+bool IsComputedTextField(Integer Field) {
+    switch (Field) {
+    case FieldSettingName:
+    case fFolderRelocated:
+    case fNameReversed:
+    case fExtReversed:
+    case fNameNumber:
+    case fExtNumber:
+    case fSmallestChar:
+    case fSortedChars:
+    case fFolder:
+    case fFullPath:
+    case fCaseDiffers:
+    case fMoved:
+    case FieldIncluded:
+    case fParentFolder:
+    case fSettingLine:
+    case fSectionMark:
+    case fGroupLetter:
+    case fSecondText:
+    case fPath:
+    case fThirdText:
+    case fName:
+    case fExt:
+    case fEighthText: return true;
+    default: return false;
+    }
+}
 
 Int64 GetFieldInt(ArrayOfFiles& Table, Integer Row, Integer Field) {
     if (!ValidField(Field) || ResolveRow(Table, Row, false)) return 0;

@@ -86,6 +86,18 @@ Byte NaturalCompare(const AnsiString& A, const AnsiString& B, bool CaseSensitive
 Byte CompareStrings(const AnsiString& A, const AnsiString& B, bool Natural, bool CaseSensitive);
 Byte CompareValues(const AnsiString& A, const AnsiString& B);
 
+// Text sorts, each through a temporary item table.
+// The items of S cut at the earliest of the separators in Seps (themselves separated by SepsSep; an empty
+// Seps cuts at every word delimiter), sorted with numbers in their natural order and without regard to
+// case, empty items left out, joined with OutSep.
+void SortDelimited(const AnsiString& S, const AnsiString& OutSep, const AnsiString& Seps, const AnsiString& SepsSep,
+                   AnsiString& Result);
+// The characters of S in order, with regard to case.
+void SortChars(const AnsiString& S, AnsiString& Result);
+// The items of List cut at Sep, ordered by their smallest character and joined with Sep; a trailing Sep
+// of List stays at the end.
+void SortListItems(const AnsiString& List, const AnsiString& Sep, AnsiString& Result);
+
 // Thin forwarders to the runtime.
 Integer LengthOf(const AnsiString& S);
 void IntToStrVar(Integer Value, AnsiString& Result);
