@@ -221,8 +221,7 @@ bool ComputedText(ArrayOfFiles& Table, Integer Row, Integer Field, AnsiString& T
     case fMoved: MovedMark(Table, Row, Text); return true;
     case fParentFolder: ExtractParentDir(TextOf(Table, Row, fPath), Text); return true;
     case fSettingLine: SettingLine(Table, Row, Text); return true;
-    // This needs the text sorts, which are not there yet.
-    case fSortedChars: Text.clear(); return true;
+    case fSortedChars: SortedCharList(TextOf(Table, Row, fName), Text); return true;
     default: return false;
     }
 }
