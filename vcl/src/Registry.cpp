@@ -1,6 +1,7 @@
 // The registry stand-in: keys and their default values, kept in a text file of the user's configuration
-// folder, over built-in defaults. One line per key: its full path, a tab, its value; backslash escapes
-// keep tabs, line breaks and backslashes of a value apart from the layout. Keys compare without case.
+// folder, over built-in defaults. One line per key: its full path as written, a tab, its value, in which
+// \\, \t, \n and \r stand for a backslash, tab, line feed and carriage return (any other backslash stands
+// for itself, so a hand-written value rarely needs escapes). Keys compare without case.
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -78,8 +79,14 @@ std::string Unescape(const std::string& s) {
             out += s[i];
             continue;
         }
-        const char next = s[++i];
-        out += next == 't' ? '\t' : next == 'n' ? '\n' : next == 'r' ? '\r' : next;
+        const char next = s[i + 1];
+        const char escaped = next == 't' ? '\t' : next == 'n' ? '\n' : next == 'r' ? '\r' : next == '\\' ? '\\' : 0;
+        if (escaped == 0) {
+            out += '\\';  // not an escape: the backslash stands as written
+            continue;
+        }
+        out += escaped;
+        ++i;
     }
     return out;
 }
@@ -103,7 +110,7 @@ TRegistryKeys ReadFileKeys() {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         const std::size_t tab = line.find('\t');
         if (line.empty() || line[0] == '#' || tab == std::string::npos) continue;
-        const std::string path = Unescape(line.substr(0, tab));
+        const std::string path = line.substr(0, tab);
         keys[Upper(path)] = {path, Unescape(line.substr(tab + 1))};
     }
     return keys;
@@ -118,7 +125,7 @@ bool WriteFileKeys(const TRegistryKeys& keys) {
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         out << "# Halcyra settings: a key's path, a tab, then its value.\n";
-        for (const auto& [upper, value] : keys) out << Escape(value.Path) << '\t' << Escape(value.Data) << '\n';
+        for (const auto& [upper, value] : keys) out << value.Path << '\t' << Escape(value.Data) << '\n';
         if (!out.flush()) return false;
     }
     std::filesystem::rename(temporary, target, error);
@@ -203,6 +210,8 @@ LONG RegQueryValueA(HKEY hKey, const char* lpSubKey, char* lpData, LONG* lpcbDat
 
 LONG RegSetValueA(HKEY hKey, const char* lpSubKey, DWORD dwType, const char* lpData, DWORD) {
     if (dwType != REG_SZ || lpData == nullptr) return ERROR_INVALID_PARAMETER;
+    // Key names cannot hold the file's separators.
+    if (lpSubKey != nullptr && std::strpbrk(lpSubKey, "\t\r\n") != nullptr) return ERROR_INVALID_PARAMETER;
     std::lock_guard guard(State().Lock);
     std::string parent;
     if (!KeyPath(hKey, parent)) return ERROR_INVALID_HANDLE;
