@@ -139,6 +139,16 @@ bool BareValueNeedsQuotes(const AnsiString& Value) {
     return !Value.empty() && (EdgesNeedQuotes(Value) || std::string_view(Value).starts_with("//"));
 }
 
+// A name loses its quotes when read, so a quote between two slashes keeps them from starting a comment.
+AnsiString WrittenName(const AnsiString& Name) {
+    AnsiString written;
+    for (const char c : Name) {
+        if (c == '/' && !written.empty() && written.back() == '/') written += '"';
+        written += c;
+    }
+    return written;
+}
+
 AnsiString Quoted(const AnsiString& Value) { return "\"" + Value + "\""; }
 
 AnsiString WithComment(const AnsiString& Line, const AnsiString& Comment) {
@@ -195,10 +205,10 @@ void WriteSettingLine(const AnsiString& Name, const AnsiString& Value, const Ans
     }
     if (Kind == KindMultiLine) {
         // The comment goes on the "name =" line: after the closing quote it would hide that quote.
-        Line = WithComment(Name + "=", Comment) + CRLF + "\"" + CRLF + Value + CRLF + "\"";
+        Line = WithComment(WrittenName(Name) + "=", Comment) + CRLF + "\"" + CRLF + Value + CRLF + "\"";
         return;
     }
-    Line = WithComment(Name + "=" + (NamedValueNeedsQuotes(Value) ? Quoted(Value) : Value), Comment);
+    Line = WithComment(WrittenName(Name) + "=" + (NamedValueNeedsQuotes(Value) ? Quoted(Value) : Value), Comment);
 }
 
 }  // namespace superar

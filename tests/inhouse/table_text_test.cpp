@@ -155,6 +155,7 @@ TEST(TableText, RowIsWrittenBackAsOneLine) {
         {"bare value with a blank inside", "[data]\r\na b", 1, "a b"},
         {"bare value that looks like a section", "[data]\r\n\"[x]\"", 1, "\"[x]\""},
         {"name holding a slash is written as stored", "/q = 1", 0, "/q=1"},
+        {"name holding two slashes keeps them from starting a comment", "\"//\"x = 1", 0, "/\"/x=1"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);

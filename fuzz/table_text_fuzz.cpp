@@ -1,0 +1,82 @@
+// Arbitrary bytes as a settings text through LoadTableText, whole and line by line, with and without
+// parameter mode: both loads give the same rows, every row can be written back, and each named
+// setting is found again in its section.
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Varpre.h"
+#include "dater.h"
+#include "superar.h"
+
+namespace {
+
+void Check(bool condition) {
+    if (!condition) std::abort();
+}
+
+// Lookups scan the table once per line; a larger input only slows the replay down.
+constexpr std::size_t MaxInput = 8192;
+
+const AnsiString& Stored(const superar::ArrayOfFiles& Table, Integer Row, Integer Field) {
+    static const AnsiString empty;
+    const superar::DataTextT& texts = Table.Rows[static_cast<std::size_t>(Row)].Texts;
+    return static_cast<std::size_t>(Field) < texts.size() ? texts[static_cast<std::size_t>(Field)].Text : empty;
+}
+
+std::vector<AnsiString> Rows(const superar::ArrayOfFiles& Table) {
+    std::vector<AnsiString> rows;
+    for (Integer row = 1; row <= Table.Count; ++row) {
+        AnsiString parts;
+        for (Integer field = superar::FieldSettingName; field <= superar::FieldSettingSectionRow; ++field)
+            parts += Stored(Table, row, field) + '\x01';
+        rows.push_back(parts + Stored(Table, row, superar::FieldData));
+    }
+    return rows;
+}
+
+std::unique_ptr<superar::ArrayOfFiles> NewTable(Byte ParamMode) {
+    auto table = std::make_unique<superar::ArrayOfFiles>();
+    superar::InitTable(*table, 0);
+    table->ParamMode = ParamMode;
+    return table;
+}
+
+void CheckRows(superar::ArrayOfFiles& table) {
+    AnsiString line;
+    for (Integer row = 1; row <= table.Count; ++row) {
+        superar::GetFieldText(table, row, superar::FieldSettingLine, line, false);
+        const AnsiString& name = Stored(table, row, superar::FieldSettingName);
+        if (name.empty()) continue;
+        const Integer found = superar::FindSettingRow(table, name, Stored(table, row, superar::FieldSettingSection));
+        Check(found >= 1 && found <= row);
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const bool initialised = [] {
+        Varpre::InitVarpreTables();
+        dater::InitDaterTables();
+        return true;
+    }();
+    (void)initialised;
+    const std::string text(reinterpret_cast<const char*>(data), size < MaxInput ? size : MaxInput);
+    for (Byte paramMode : {Byte(0), Byte(1)}) {
+        auto whole = NewTable(paramMode);
+        superar::LoadTableText(*whole, text, false);
+        auto byLine = NewTable(paramMode);
+        std::size_t start = 0;
+        for (std::size_t end = text.find("\r\n"); end != std::string::npos; end = text.find("\r\n", start)) {
+            superar::LoadTableText(*byLine, text.substr(start, end - start), false);
+            start = end + 2;
+        }
+        superar::LoadTableText(*byLine, text.substr(start), false);
+        Check(Rows(*whole) == Rows(*byLine));
+        CheckRows(*whole);
+    }
+    return 0;
+}
