@@ -139,15 +139,18 @@ bool BareValueNeedsQuotes(const AnsiString& Value) {
     return !Value.empty() && (EdgesNeedQuotes(Value) || std::string_view(Value).starts_with("//"));
 }
 
-// A name loses its quotes when read, so a quote between two slashes keeps them from starting a comment.
-AnsiString WrittenName(const AnsiString& Name) {
+// Names lose their quotes and sections their brackets when read, so one of those between two
+// slashes keeps them from starting a comment and reads back as nothing.
+AnsiString ApartSlashes(const AnsiString& Text, char Filler) {
     AnsiString written;
-    for (const char c : Name) {
-        if (c == '/' && !written.empty() && written.back() == '/') written += '"';
+    for (const char c : Text) {
+        if (c == '/' && !written.empty() && written.back() == '/') written += Filler;
         written += c;
     }
     return written;
 }
+
+AnsiString WrittenName(const AnsiString& Name) { return ApartSlashes(Name, '"'); }
 
 AnsiString Quoted(const AnsiString& Value) { return "\"" + Value + "\""; }
 
@@ -195,7 +198,7 @@ Integer FindSectionRow(ArrayOfFiles& Table, const AnsiString& Section, bool& Fou
 void WriteSettingLine(const AnsiString& Name, const AnsiString& Value, const AnsiString& Kind,
                       const AnsiString& Comment, const AnsiString& Section, AnsiString& Line) {
     if (Kind == KindSectionLine) {
-        Line = WithComment("[" + Section + "]", Comment);
+        Line = WithComment("[" + ApartSlashes(Section, ']') + "]", Comment);
         return;
     }
     if (Name.empty()) {
