@@ -69,9 +69,10 @@ void TqebUrl::Execute() {
     if (ReadRegDefault(HKEY_CLASSES_ROOT, ".htm", fileClass) != ERROR_SUCCESS) return;
     AnsiString openCommand;
     if (ReadRegDefault(HKEY_CLASSES_ROOT, fileClass + "\\shell\\open\\command", openCommand) != ERROR_SUCCESS) return;
-    // Without a program before the placeholder the address itself would be started as one.
+    // Without a program before the placeholder the address itself would be started as one. An address
+    // with blanks or quotes is quoted so that it still reaches the browser as one argument.
     const AnsiString program = CommandBeforePlaceholder(openCommand);
-    const AnsiString commandLine = program + " " + url_;
+    const AnsiString commandLine = program + " " + QuoteCommandLineArgument(url_);
     const bool noProgram = program.find_first_not_of(" \t") == AnsiString::npos;
     if (noProgram || WinExec(commandLine.c_str(), static_cast<UINT>(ShowCommandOf(urlShowCommand_))) < 32) {
         throw Exception("Couldn't launch default browser");

@@ -44,7 +44,7 @@ private:
 };
 
 // The open command cut before its "%1" placeholder, before the quotes around it when it has them;
-// Execute appends a blank and the address as it is.
+// Execute appends a blank and the address, as it is unless it holds blanks or quotes.
 AnsiString CommandBeforePlaceholder(const AnsiString& OpenCommand);
 
 // Reads the default value of Root\Key into Value and returns the opening's result (0 = success);

@@ -117,6 +117,24 @@ std::vector<AnsiString> SplitCommandLine(const AnsiString& CommandLine) {
     return args;
 }
 
+AnsiString QuoteCommandLineArgument(const AnsiString& Arg) {
+    if (!Arg.empty() && Arg.find_first_of(" \t\"") == AnsiString::npos) return Arg;
+    AnsiString quoted = "\"";
+    std::size_t slashes = 0;
+    for (char c : Arg) {
+        if (c == '\\') {
+            ++slashes;
+            continue;
+        }
+        // Backslashes before a quote are doubled and the quote escaped; elsewhere they stand.
+        quoted.append(c == '"' ? 2 * slashes + 1 : slashes, '\\');
+        quoted += c;
+        slashes = 0;
+    }
+    quoted.append(2 * slashes, '\\');  // before the closing quote
+    return quoted + '"';
+}
+
 UINT WinExec(const char* lpCmdLine, UINT uCmdShow) {
     const std::vector<AnsiString> args = SplitCommandLine(lpCmdLine != nullptr ? lpCmdLine : "");
     if (args.empty() || args[0].empty()) return static_cast<UINT>(ERROR_FILE_NOT_FOUND);

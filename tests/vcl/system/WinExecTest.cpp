@@ -38,6 +38,27 @@ TEST(SplitCommandLine, CutsArgumentsByTheWindowsRules) {
     for (const Case& c : cases) EXPECT_EQ(SplitCommandLine(c.Line), c.Expected) << c.Line;
 }
 
+TEST(QuoteCommandLineArgument, EveryTextComesBackWholeAsOneArgument) {
+    struct Case {
+        const char* Arg;
+        const char* Written;
+    };
+    const Case cases[] = {
+        {"plain", "plain"},
+        {"a\\b", "a\\b"},
+        {"", "\"\""},
+        {"two words", "\"two words\""},
+        {"say \"hi\"", "\"say \\\"hi\\\"\""},
+        {"end\\ ", "\"end\\ \""},
+        {"tail \\", "\"tail \\\\\""},
+        {"q\\\"", "\"q\\\\\\\"\""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(QuoteCommandLineArgument(c.Arg), c.Written) << c.Arg;
+        EXPECT_EQ(SplitCommandLine("p " + QuoteCommandLineArgument(c.Arg)), (Args{"p", c.Arg})) << c.Arg;
+    }
+}
+
 class WinExecLaunch : public ::testing::Test {
 protected:
     void TearDown() override { SetWinExecLauncherForTest(nullptr); }

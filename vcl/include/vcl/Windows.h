@@ -338,6 +338,10 @@ UINT WinExec(const char* lpCmdLine, UINT uCmdShow);
 // follow the C run time's rules: quotes group, "" inside quotes is a quote, 2n backslashes before a quote
 // are n backslashes, 2n+1 are n and a literal quote, other backslashes stand as they are.
 std::vector<AnsiString> SplitCommandLine(const AnsiString& CommandLine);
+// Arg written so that SplitCommandLine gives it back whole and unchanged as an argument after the program
+// name: as it is when it holds no blank, tab or quote and is not empty, otherwise quoted with the
+// backslashes before quotes doubled.
+AnsiString QuoteCommandLineArgument(const AnsiString& Arg);
 // Test seam: while set, WinExec hands the argument vector to Launcher and returns its result instead
 // of starting anything; an empty function starts programs again.
 using TWinExecLauncher = std::function<UINT(const std::vector<AnsiString>& Argv, UINT uCmdShow)>;
