@@ -1,0 +1,56 @@
+// Arbitrary command lines through the Windows-rules tokeniser: every run ends; a line with no quote and
+// no backslash cuts at blanks only; no argument holds a blank or tab the line did not quote; and any text,
+// quoted for the command line, comes back as exactly one unchanged argument.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "vcl/Windows.h"
+
+namespace {
+
+void Check(bool condition) {
+    if (!condition) std::abort();
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::vector<AnsiString> SplitAtBlanks(const AnsiString& line) {
+    std::vector<AnsiString> words;
+    AnsiString word;
+    for (char c : line + ' ') {
+        if (!IsBlank(c)) {
+            word += c;
+        } else if (!word.empty()) {
+            words.push_back(word);
+            word.clear();
+        }
+    }
+    return words;
+}
+
+void CheckSplit(const AnsiString& line) {
+    const std::vector<AnsiString> args = SplitCommandLine(line);
+    Check(args.size() <= line.size() / 2 + 1);
+    const bool plain = line.find_first_of("\"\\") == AnsiString::npos;
+    if (plain) Check(args == SplitAtBlanks(line));
+    if (line.find('"') == AnsiString::npos) {
+        for (const AnsiString& arg : args) Check(arg.find_first_of(" \t") == AnsiString::npos);
+    }
+}
+
+void CheckQuoteRoundTrip(const AnsiString& text) {
+    const std::vector<AnsiString> args = SplitCommandLine("program " + QuoteCommandLineArgument(text));
+    Check(args.size() == 2 && args[0] == "program" && args[1] == text);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    constexpr std::size_t MaxLine = 4096;
+    const AnsiString line(reinterpret_cast<const char*>(data), size < MaxLine ? size : MaxLine);
+    CheckSplit(line);
+    CheckQuoteRoundTrip(line);
+    return 0;
+}
