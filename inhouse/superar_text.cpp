@@ -1,7 +1,6 @@
 // The settings text of an item table: loading sections and name = value lines into rows, finding a
 // setting, and writing a row back as a line.
 #include "superar.h"
-#include "superar_detail.h"
 
 #include <string_view>
 
