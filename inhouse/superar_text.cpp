@@ -138,18 +138,20 @@ bool BareValueNeedsQuotes(const AnsiString& Value) {
     return !Value.empty() && (EdgesNeedQuotes(Value) || std::string_view(Value).starts_with("//"));
 }
 
-// Names lose their quotes and sections their brackets when read, so one of those between two
-// slashes keeps them from starting a comment and reads back as nothing.
-AnsiString ApartSlashes(const AnsiString& Text, char Filler) {
+// Names lose their quotes and sections their brackets when read, so one of those put between two
+// slashes keeps them from starting a comment, and between CR and LF from ending the line; it reads
+// back as nothing.
+AnsiString KeptApart(const AnsiString& Text, char Filler) {
     AnsiString written;
     for (const char c : Text) {
-        if (c == '/' && !written.empty() && written.back() == '/') written += Filler;
+        const char previous = written.empty() ? '\0' : written.back();
+        if ((c == '/' && previous == '/') || (c == '\n' && previous == '\r')) written += Filler;
         written += c;
     }
     return written;
 }
 
-AnsiString WrittenName(const AnsiString& Name) { return ApartSlashes(Name, '"'); }
+AnsiString WrittenName(const AnsiString& Name) { return KeptApart(Name, '"'); }
 
 AnsiString Quoted(const AnsiString& Value) { return "\"" + Value + "\""; }
 
@@ -197,7 +199,7 @@ Integer FindSectionRow(ArrayOfFiles& Table, const AnsiString& Section, bool& Fou
 void WriteSettingLine(const AnsiString& Name, const AnsiString& Value, const AnsiString& Kind,
                       const AnsiString& Comment, const AnsiString& Section, AnsiString& Line) {
     if (Kind == KindSectionLine) {
-        Line = WithComment("[" + ApartSlashes(Section, ']') + "]", Comment);
+        Line = WithComment("[" + KeptApart(Section, ']') + "]", Comment);
         return;
     }
     if (Name.empty()) {

@@ -147,6 +147,7 @@ TEST(TableText, RowIsWrittenBackAsOneLine) {
         {"comment after the value", "a = 1   //   c", 0, "a=1 //   c"},
         {"comment alone", "//c", 0, "// c"},
         {"section with comment", "[ S ] // c", 0, "[S] // c"},
+        {"name holding a line break keeps it within its line", "\"a\r\"\nb\" = 1", 0, "a\r\"\nb=1"},
         {"section holding blank and two slashes", "[a [//b] // c", 0, "[a /]/b] // c"},
         {"multi-line value", "a = // c\r\n\"\r\nx\r\ny\r\n\"", 0, "a= // c\r\n\"\r\nx\r\ny\r\n\""},
         {"empty value keeps its quotes", "a = \"\"", 0, "a=\"\""},
