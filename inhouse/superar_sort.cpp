@@ -230,6 +230,24 @@ void SiftDown(RowOrder& Rows, std::size_t K, std::size_t N) {
     }
 }
 
+// The heap after its top was replaced by a row from the end, which mostly belongs near the bottom: it
+// goes down the path of the larger children without being compared, then up to its place.
+void RestoreTop(RowOrder& Rows, std::size_t N) {
+    std::size_t k = 1;
+    for (std::size_t first = 2; first <= N; first = 3 * k - 1) {
+        const std::size_t last = std::min(first + 2, N);
+        std::size_t largest = first;
+        for (std::size_t child = first + 1; child <= last; ++child)
+            if (Rows.Before(largest, child)) largest = child;
+        Rows.Exchange(k, largest);
+        k = largest;
+    }
+    for (std::size_t parent = (k + 1) / 3; k > 1 && Rows.Before(parent, k); parent = (k + 1) / 3) {
+        Rows.Exchange(parent, k);
+        k = parent;
+    }
+}
+
 // The largest rows go to the end one by one until InsertionRows remain in the heap.
 void HeapSort(RowOrder& Rows, std::size_t N, SortProgress& Progress) {
     const std::size_t lastInner = (N + 1) / 3;
@@ -240,7 +258,7 @@ void HeapSort(RowOrder& Rows, std::size_t N, SortProgress& Progress) {
     }
     for (std::size_t end = N; end > InsertionRows; --end) {
         Rows.Exchange(1, end);
-        SiftDown(Rows, 1, end - 1);
+        RestoreTop(Rows, end - 1);
         Progress.Report(ProgressPercent(static_cast<Integer>(end), n, static_cast<Integer>(InsertionRows) + 1, 10, 100));
     }
 }
