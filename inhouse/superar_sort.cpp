@@ -176,25 +176,30 @@ private:
 };
 
 // The table's progress controller for the length of a sort. Reports only when the percent changes:
-// every report pumps the message queue.
+// every report pumps the message queue, and whatever runs then must have left the rows where they were.
 class SortProgress {
 public:
-    explicit SortProgress(gauge::TFormGauge& Gauge) : gauge_(Gauge) {
-        gauge::FormGaugeInit(gauge_, ProgressDelayMs);
-        Report(0);
+    explicit SortProgress(ArrayOfFiles& Table)
+        : table_(Table), count_(Table.Count), rows_(Table.Rows.data()), size_(Table.Rows.size()) {
+        gauge::FormGaugeInit(table_.Progress, ProgressDelayMs);
     }
-    ~SortProgress() { gauge::FormGaugeClose(gauge_); }
+    ~SortProgress() { gauge::FormGaugeClose(table_.Progress); }
     SortProgress(const SortProgress&) = delete;
     SortProgress& operator=(const SortProgress&) = delete;
 
     void Report(Integer Percent) {
         if (Percent == last_) return;
         last_ = Percent;
-        gauge::FormGaugeUpdate(gauge_, "Sorting...", "", Percent);
+        gauge::FormGaugeUpdate(table_.Progress, "Sorting...", "", Percent);
+        if (table_.Count != count_ || table_.Rows.data() != rows_ || table_.Rows.size() != size_)
+            throw Exception("The table was changed while its rows were being sorted");
     }
 
 private:
-    gauge::TFormGauge& gauge_;
+    ArrayOfFiles& table_;
+    const Integer count_;
+    const DataRecT* const rows_;
+    const std::size_t size_;
     Integer last_ = -1;
 };
 
@@ -276,7 +281,8 @@ void SortTable(ArrayOfFiles& Table) {
     if (Table.Count < 2 || keyCount == 0) return;
     const auto n = static_cast<std::size_t>(Table.Count);
     ControlDisabled disabled(Table.BoundControl);
-    SortProgress progress(Table.Progress);
+    SortProgress progress(Table);
+    progress.Report(0);
     RowOrder rows(Table, keyCount);
     if (n > InsertionRows) HeapSort(rows, n, progress);
     InsertionSort(rows, std::min(n, InsertionRows));

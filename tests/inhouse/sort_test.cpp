@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <vcl/ExtCtrls.h>
+#include <vcl/SysUtils.h>
+#include <vcl/Windows.h>
 
 #include "superar.h"
 #include "valstr.h"
@@ -60,6 +62,19 @@ public:
         TPanel::SetEnabled(Value);
     }
     std::vector<bool> Changes;
+};
+
+// Adds a row to a table when it gets WM_USER: work the progress report's message pump runs mid-sort.
+class TableChanger : public TPanel {
+public:
+    using TPanel::TPanel;
+    ArrayOfFiles* Table = nullptr;
+
+protected:
+    void WndProc(TMessage& Message) override {
+        if (Message.Msg == WM_USER && Table) AddRowWithText(*Table, "late", FieldData);
+        TPanel::WndProc(Message);
+    }
 };
 
 }  // namespace
@@ -208,7 +223,21 @@ TEST(ItemTableSort, BoundControlIsDisabledDuringTheSortAndGetsItsStateBack) {
         EXPECT_EQ(control->Changes, (std::vector<bool>{false, enabled}));
         EXPECT_EQ(control->Enabled(), enabled);
         EXPECT_EQ(table->Progress.Window, nullptr);
+        EXPECT_EQ(table->Progress.Timer, nullptr);
     }
+}
+
+TEST(ItemTableSort, ATableChangedWhileTheProgressReportPumpsMessagesStopsTheSort) {
+    auto changer = std::make_unique<TableChanger>(nullptr);
+    auto table = TableOf({"c", "a", "b", "e", "d", "f"});
+    changer->Table = table.get();
+    table->BoundControl = changer.get();
+    PostMessage(changer->Handle(), WM_USER, 0, 0);
+    EXPECT_THROW(SortTableBy(*table, "alphabetical"), Exception);
+    EXPECT_EQ(table->Count, 7);
+    EXPECT_TRUE(changer->Enabled());
+    EXPECT_EQ(table->Progress.Window, nullptr);
+    EXPECT_EQ(table->Progress.Timer, nullptr);
 }
 
 TEST(ItemTableSort, ComputedTextFieldsAreTheOnesThatDoNotReadTheirStoredText) {
