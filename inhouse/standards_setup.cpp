@@ -1,0 +1,122 @@
+// The set-up steps, the layout keys and the destroy hook of the standard window.
+
+#include <vcl/ExtCtrls.h>
+
+#include "ComponentHandling.h"
+#include "easypanel.h"
+#include "exposit.h"
+#include "standards.h"
+
+using namespace easypanel;
+using namespace ComponentHandling;
+
+namespace standards {
+
+namespace {
+
+inline constexpr Word KeyF3 = 114;
+inline constexpr Word KeyF4 = 115;
+inline constexpr Word KeyF5 = 116;
+
+// The tables go before the form's own handler runs, so it still finds the form whole but the tables empty.
+void EmptyTablesThen(const TNotifyEvent& Saved, TObject* Sender) {
+    superar::ClearTable(LineTable());
+    superar::ClearTable(OptionTable());
+    if (Saved) Saved(Sender);
+}
+
+}  // namespace
+
+void SetupStandardForm(TControl*& AnchorField, bool Refresh) {
+    TWinControl* inner = AnchorField ? AnchorField->Parent() : nullptr;
+    TWinControl* host = inner ? inner->Parent() : nullptr;
+    TWinControl* form = host ? host->Parent() : nullptr;
+    if (dynamic_cast<TPanel*>(inner) && dynamic_cast<TPanel*>(host) && dynamic_cast<TForm*>(form))
+        BindPanelManagers(AnchorField, Refresh);
+    StandardInit();
+}
+
+TForm* BindPanelManagers(TControl* Anchor, bool Refresh) {
+    auto* innerHost = static_cast<TPanel*>(Anchor->Parent()->Parent());
+    auto* form = static_cast<TForm*>(innerHost->Parent());
+    TeasyPanel& inner = InnerPanelManager();
+    TeasyPanel& outer = FormManager();
+
+    AttachPanelManager(inner, innerHost, false);
+    AttachPanelManager(outer, form, false);
+    ChainToOuterManager(inner, outer, false, true);
+    SetInnerManager(outer, &inner);
+    LineTable().BoundControl = ClientPanelOf(outer);
+
+    SetColumns(inner, 1, false);
+    SetSizeListMode(inner, true, false);
+    SetLayoutFlags(inner, 0x202, false);
+    SetTopMargin(inner, 0, false);
+    SetLeftMargin(inner, 0, false);
+    SetBottomMargin(inner, 0, false);
+    SetRightMargin(inner, 0, false);
+
+    innerHost->SetBevelInner(bvNone);
+    innerHost->SetBevelOuter(bvNone);
+    HideAllTitleBars(inner, false);
+    Relayout(inner, Refresh, true, true);
+
+    InstallKeyHook(form);
+    return form;
+}
+
+void StandardInit() {
+    StandardCaption(false);
+    LoadCommandLine(OptionTable());
+    RegisterPathEditsAll();
+    BuildSpinEntries(SpinStore());
+    gauge::TFormGauge& progress = ProgressRecord();
+    gauge::FormGaugeInit(progress, 100);
+    progress.CloseAt100 = 1;
+    repl::InitReplace(ReplaceRecord());
+    SetDoubleBufferedAllForms();
+    HookMainFormDestroy();
+}
+
+void StandardCaption(bool KeepMinWidth) {
+    FitMainFormToScreen(KeepMinWidth);
+    RefillComponentList(ComponentList());
+    if (TForm* form = FindMainForm()) {
+        const AnsiString caption = form->Caption();
+        if (!exposit::EndsWith(VersionText(), caption, false)) form->SetCaption(caption + " " + VersionText());
+    }
+    ApplyEnabledLookMainForm();
+}
+
+void InstallKeyHook(TForm* Form) {
+    Form->SetKeyPreview(true);
+    SavedOnKeyDown() = Form->OnKeyDown;
+    Form->OnKeyDown = StandardKeyDown;
+}
+
+void StandardKeyDown(TObject* Sender, Word& Key, TShiftState Shift) {
+    if (SavedOnKeyDown()) SavedOnKeyDown()(Sender, Key, Shift);
+    if (!Shift.Contains(ssCtrl)) return;
+    switch (Key) {
+        case KeyF3: ToggleClientPanel(FormManager(), true); break;
+        case KeyF4: ToggleClientPanelForced(FormManager(), true); break;
+        case KeyF5: ToggleClientPanelForced(InnerPanelManager(), true); break;
+        default: break;
+    }
+}
+
+void HookMainFormDestroy() {
+    TForm* form = FindMainForm();
+    if (form == nullptr) return;
+    SavedOnDestroy() = form->OnDestroy;
+    form->OnDestroy = FormDestroying;
+}
+
+void HookFormDestroy(TNotifyEvent& Saved, TForm* Form) {
+    Saved = Form->OnDestroy;
+    Form->OnDestroy = [&Saved](TObject* Sender) { EmptyTablesThen(Saved, Sender); };
+}
+
+void FormDestroying(TObject* Sender) { EmptyTablesThen(SavedOnDestroy(), Sender); }
+
+}  // namespace standards

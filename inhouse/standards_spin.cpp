@@ -1,0 +1,126 @@
+// Spin buttons named SpinButton__edit step the edit they name, within the entry's Minimum and Maximum.
+
+#include <vcl/Spin.h>
+#include <vcl/SysUtils.h>
+
+#include "repl.h"
+#include "standards.h"
+#include "valstr.h"
+
+using namespace valstr;
+
+namespace standards {
+
+namespace {
+
+AnsiString LowerName(const AnsiString& Name) {
+    AnsiString lower;
+    repl::TableLowerCase(Name, lower);
+    return lower;
+}
+
+// The entry whose component (spin button or edit, by ComponentIndex) carries Name; NotFound when none.
+Integer FindEntryByComponentName(EditWithSpinT& Store, const AnsiString& Name, Integer SpinEntryT::*ComponentIndex) {
+    const ComponentListT& list = ComponentList();
+    const AnsiString wanted = LowerName(Name);
+    for (Integer i = 1; i <= Store.Count; i++) {
+        const Integer index = Store.Entries[i].*ComponentIndex;
+        if (index >= 1 && index <= list.Count && LowerName(list.Entries[index].Name) == wanted) return i;
+    }
+    return NotFound;
+}
+
+void PlaceBeside(TControl* Spin, const TControl* Edit) {
+    Spin->SetBounds(Edit->Left() + Edit->Width(), Edit->Top() + 1, Spin->Width(), Edit->Height() - 1);
+}
+
+void Step(EditWithSpinT& Store, TObject* Sender, Integer StepProp) {
+    Integer index = 0;
+    TCustomEdit* edit = GetSpinEdit(Store, Sender, index);
+    if (edit == nullptr) return;
+    const SpinEntryT& entry = Store.Entries[index];
+    AnsiString cleaned;
+    CleanNumber(edit->Text(), cleaned);
+    AnsiString stepped;
+    AddNumberStrings(cleaned, VarToStr(entry.Props[StepProp]), stepped);
+    const AnsiString maximum = VarToStr(entry.Props[1]);
+    const AnsiString minimum = VarToStr(entry.Props[2]);
+    if (!maximum.empty() && CompareWithOperator(stepped, ">", maximum)) stepped = maximum;
+    if (!minimum.empty() && CompareWithOperator(stepped, "<", minimum)) stepped = minimum;
+    AnsiString grouped;
+    GroupDigits(stepped, 0, grouped);
+    edit->SetText(grouped);
+}
+
+}  // namespace
+
+void BuildSpinEntries(EditWithSpinT& Store) {
+    if (!ComponentListFilled()) RefillComponentList(ComponentList());
+    ComponentListT& list = ComponentList();
+    Store.Count = 0;
+    for (Integer i = 1; i <= list.Count; i++) {
+        const ComponentEntryT& component = list.Entries[i];
+        if (component.ClassType != TSpinButton::ClassInfo()) continue;
+        if (Store.Count >= MaxSpinEntries)
+            throw ERangeError("The spin store holds at most " + IntToStr(MaxSpinEntries) + " spin buttons");
+        Store.Count++;
+        SpinEntryT& entry = Store.Entries[Store.Count];
+        entry = SpinEntryT{};
+        entry.SpinIndex = i;
+        entry.Props[1] = Variant();
+        entry.Props[2] = "0";
+        entry.Props[3] = "1";
+        entry.Props[4] = "-1";
+        auto* spin = static_cast<TSpinButton*>(component.Component);
+        if (component.OwnerCount > 0) {
+            entry.EditIndex = component.Owners[1];
+            if (auto* edit = dynamic_cast<TControl*>(list.Entries[entry.EditIndex].Component)) PlaceBeside(spin, edit);
+        } else {
+            entry.EditIndex = NotFound;
+        }
+        spin->OnDownClick = [&Store](TObject* Sender) { SpinDownClick(Store, Sender); };
+        spin->OnUpClick = [&Store](TObject* Sender) { SpinUpClick(Store, Sender); };
+        spin->SetShowHint(true);
+        spin->SetParentShowHint(false);
+    }
+}
+
+Integer FindSpinEntry(EditWithSpinT& Store, const AnsiString& EditName) {
+    return FindEntryByComponentName(Store, EditName, &SpinEntryT::EditIndex);
+}
+
+Integer FindSpinEntryBySpin(EditWithSpinT& Store, const AnsiString& SpinName) {
+    return FindEntryByComponentName(Store, SpinName, &SpinEntryT::SpinIndex);
+}
+
+TCustomEdit* GetSpinEdit(EditWithSpinT& Store, TObject* SpinButton, Integer& Index) {
+    auto* spin = dynamic_cast<TComponent*>(SpinButton);
+    Index = spin ? FindSpinEntryBySpin(Store, spin->Name()) : NotFound;
+    if (Index == NotFound) return nullptr;
+    const ComponentListT& list = ComponentList();
+    const Integer editIndex = Store.Entries[Index].EditIndex;
+    if (editIndex < 1 || editIndex > list.Count) return nullptr;
+    // Read through the form's field: an edit the form does not publish is not stepped.
+    auto* field = static_cast<TComponent**>(list.Entries[editIndex].FieldAddr);
+    return field ? dynamic_cast<TCustomEdit*>(*field) : nullptr;
+}
+
+bool SetEditProp(EditWithSpinT& Store, const AnsiString& EditName, Integer PropIndex, const Variant& Value) {
+    const Integer index = FindSpinEntry(Store, EditName);
+    if (index == NotFound) return false;
+    if (PropIndex < 1 || PropIndex > 20) throw ERangeError("Spin-button property " + IntToStr(PropIndex) + " is not 1..20");
+    Store.Entries[index].Props[PropIndex] = Value;
+    return true;
+}
+
+Double GetEditNumber(EditWithSpinT&, TEdit* EditField) {
+    AnsiString cleaned;
+    CleanNumber(EditField->Text(), cleaned);
+    return StrToFloatLenient(cleaned, 0.0);
+}
+
+void SpinUpClick(EditWithSpinT& Store, TObject* Sender) { Step(Store, Sender, 3); }
+
+void SpinDownClick(EditWithSpinT& Store, TObject* Sender) { Step(Store, Sender, 4); }
+
+}  // namespace standards
