@@ -204,7 +204,10 @@ void LoadCommandLine(superar::ArrayOfFiles& Table) {
     CutTokenOutsideQuotes(rest, " ", "\"", "-zq-", token);  // the program path
     while (!rest.empty()) {
         CutTokenOutsideQuotes(rest, " ", "\"", "-zq-", token);
-        superar::LoadTableText(Table, token, false);
+        // An argument holding a blank arrives quoted whole; its value must not keep the closing quote.
+        AnsiString unquoted;
+        Unquote(token, "\"", "\"", unquoted);
+        superar::LoadTableText(Table, unquoted, false);
     }
 }
 
