@@ -134,6 +134,8 @@ void FinalizeStandards() {
     superar::ClearTable(LineTable());
     superar::ClearTable(OptionTable());
     ReplaceRecord() = repl::ReplaceT{};
+    gauge::FormGaugeReset(ProgressRecord());  // its timer must not tick into a finalised record
+    PathFieldTable() = Diskop::PathInputT{};
     VersionStore() = "1.0";
     SavedOnKeyDown() = nullptr;
     SavedOnDestroy() = nullptr;
@@ -177,7 +179,9 @@ Integer IndexOfComponentName(ComponentListT& List, const AnsiString& Name) {
 // Path fields and the command line.
 
 void RegisterPathEditsAll() {
-    Diskop::InitPathInputs(PathFieldTable());
+    // A second set-up updates the entries: starting afresh would save the path hooks still on the edits as
+    // their own previous handlers, and the first keystroke would recurse without end.
+    if (PathFieldTable().Count == 0) Diskop::InitPathInputs(PathFieldTable());
     for (Integer i = 0; i < Application->ComponentCount(); i++)
         if (auto* form = dynamic_cast<TForm*>(Application->Components(i))) RegisterPathEdits(form);
 }

@@ -71,7 +71,8 @@ void SetVersionText(const AnsiString& Value);
 TKeyEvent& SavedOnKeyDown();
 TNotifyEvent& SavedOnDestroy();
 
-// Unit exit: releases the strings and Variants of the process-wide values.
+// Unit exit, before the application goes: releases the strings and Variants of the process-wide values
+// and the progress record's window and timer.
 void FinalizeStandards();
 
 // ---------------------------------------------------------------------------

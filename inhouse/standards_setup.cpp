@@ -25,6 +25,21 @@ void EmptyTablesThen(const TNotifyEvent& Saved, TObject* Sender) {
     if (Saved) Saved(Sender);
 }
 
+// The handler HookFormDestroy installs; recognisable so a second hook does not save it as its own previous.
+struct DestroyHook {
+    TNotifyEvent* Saved;
+    void operator()(TObject* Sender) const { EmptyTablesThen(*Saved, Sender); }
+};
+
+using PlainDestroy = void (*)(TObject*);
+using PlainKeyDown = void (*)(TObject*, Word&, TShiftState);
+
+// Hooking twice must keep the first saved handler: saving our own would make it call itself without end.
+bool IsDestroyHook(const TNotifyEvent& Handler) {
+    const PlainDestroy* plain = Handler.target<PlainDestroy>();
+    return Handler.target<DestroyHook>() != nullptr || (plain && *plain == FormDestroying);
+}
+
 }  // namespace
 
 void SetupStandardForm(TControl*& AnchorField, bool Refresh) {
@@ -90,6 +105,8 @@ void StandardCaption(bool KeepMinWidth) {
 
 void InstallKeyHook(TForm* Form) {
     Form->SetKeyPreview(true);
+    const PlainKeyDown* plain = Form->OnKeyDown.target<PlainKeyDown>();
+    if (plain && *plain == StandardKeyDown) return;
     SavedOnKeyDown() = Form->OnKeyDown;
     Form->OnKeyDown = StandardKeyDown;
 }
@@ -107,14 +124,15 @@ void StandardKeyDown(TObject* Sender, Word& Key, TShiftState Shift) {
 
 void HookMainFormDestroy() {
     TForm* form = FindMainForm();
-    if (form == nullptr) return;
+    if (form == nullptr || IsDestroyHook(form->OnDestroy)) return;
     SavedOnDestroy() = form->OnDestroy;
     form->OnDestroy = FormDestroying;
 }
 
 void HookFormDestroy(TNotifyEvent& Saved, TForm* Form) {
+    if (IsDestroyHook(Form->OnDestroy)) return;
     Saved = Form->OnDestroy;
-    Form->OnDestroy = [&Saved](TObject* Sender) { EmptyTablesThen(Saved, Sender); };
+    Form->OnDestroy = DestroyHook{&Saved};
 }
 
 void FormDestroying(TObject* Sender) { EmptyTablesThen(SavedOnDestroy(), Sender); }

@@ -131,6 +131,38 @@ TEST_F(StandardForm, CaptionGetsTheVersionUnlessItAlreadyEndsWithItInAnyCase) {
     EXPECT_EQ(form->Caption(), "Calc 2.5B");
 }
 
+TEST_F(StandardForm, SetUpBindsTheManagersOnlyForAnAnchorInAPanelInAPanelOnTheForm) {
+    EventCounter destroys;
+    destroys.Hook(form->OnDestroy);
+    EventCounter keys;
+    keys.Hook(form->OnKeyDown);
+    struct Case {
+        bool NestedAnchor;
+    };
+    // Set up three times, as a second call must leave every hook single.
+    for (Case c : {Case{false}, Case{true}, Case{true}}) {
+        TControl* anchor = c.NestedAnchor ? static_cast<TControl*>(form->Memo2) : form->Edit1;
+        form->SetCaption("Calculator");
+        SetupStandardForm(anchor, false);
+        Input::Settle();
+        EXPECT_EQ(form->Caption(), "Calculator 1.0");
+        EXPECT_EQ(ProgressRecord().CloseAt100, 1);
+        EXPECT_EQ(form->KeyPreview(), c.NestedAnchor);
+        EXPECT_EQ(easypanel::InnerPanelManager().Host == form->MainPanel, c.NestedAnchor);
+        EXPECT_EQ(easypanel::FormManager().Host == form, c.NestedAnchor);
+        EXPECT_EQ(form->MainPanel->BevelOuter() == bvNone, c.NestedAnchor);
+    }
+    EXPECT_EQ(LineTable().BoundControl, easypanel::ClientPanelOf(easypanel::FormManager()));
+    Input::Focus(form->EditFolderOutput);
+    Input::Type(form->EditFolderOutput, "/tmp");
+    keys.Reset();
+    Input::Key(form->EditFolderOutput, VK_F3);
+    Input::Settle();
+    EXPECT_EQ(keys.Count(), 1);
+    FreeAndNil(form);
+    EXPECT_EQ(destroys.Count(), 1);
+}
+
 TEST_F(StandardForm, SpinButtonSitsBesideItsEditAndStepsItOnRealClicks) {
     SetUpWholeForm();
     TSpinButton* spin = form->SpinButton__edit1;
