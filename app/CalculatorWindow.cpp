@@ -4,12 +4,14 @@
 
 #include "ComponentHandling.h"
 #include "ResultLines.h"
+#include "easypanel.h"
 #include "online.h"
 #include "standards.h"
 #include "superar.h"
 #include "valstr.h"
 
 using namespace ComponentHandling;
+using namespace easypanel;
 using namespace standards;
 using namespace superar;
 using namespace valstr;
@@ -231,7 +233,25 @@ void TForm1::EnableMe(TObject* Sender) {
 // The status bar links to the maker's web page.
 void TForm1::StatusBar1Click(TObject*) { online::OpenUrl("https://halcyra.example/"); }
 
-// The start-up wiring and the resize handling come with the form set-up and the panel manager they
-// stand on.
-void TForm1::InitStart(TObject*) {}
-void TForm1::ResizeMe(TObject*) {}
+// The window's final look: colours, version, the form set-up with its panel managers, the managed
+// panels, the enabling, the spin-button minima and the first derivation.
+void TForm1::InitStart(TObject* Sender) {
+    SetDigitGroupSeparator("'");
+    SetVersionText("1.0");
+    PanelDiskInfo->SetColor(0xCDEBFF);
+    PanelFaulty->SetColor(0xF9EBD9);
+    PanelDisplayOptions->SetColor(0xB1D3F1);
+    TControl* anchor = Memo2;
+    SetupStandardForm(anchor, true);
+    AddPanel(FormManager(), PanelFaulty, "100", true);
+    SetPanelList(FormManager(), "PanelDiskInfo,PanelFaulty", true);
+    EnableMe(Sender);
+    for (const char* edit : {"edit2", "edit6", "edit5", "edit1", "edit3"}) SetEditProp(SpinStore(), edit, 2, Variant("1"));
+    calculatefromgb(Sender);
+}
+
+// The input memo keeps an 8-pixel margin inside its panel; the result memo fills its panel.
+void TForm1::ResizeMe(TObject*) {
+    StretchToParent(Memo1, 8, true);
+    StretchToParent(Memo2, 0, true);
+}

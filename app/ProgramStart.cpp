@@ -11,7 +11,6 @@
 #include "dater.h"
 #include "gauge.h"
 #include "online.h"
-#include "valstr.h"
 
 extern const TResourceEntry HalcyraResources[];
 
@@ -27,14 +26,7 @@ void RegisterProgramClassesAndResources() {
     online::InitOnlineUnit();
 }
 
-void CreateCalculatorWindow() {
-    Application->CreateForm(Form1);
-    // Until the form set-up stands, the first state is reached by hand: digit groups with an
-    // apostrophe, the enabling of the chosen description, and a first derivation from "30".
-    valstr::SetDigitGroupSeparator("'");
-    Form1->EnableMe(nullptr);
-    Form1->calculatefromgb(nullptr);
-}
+void CreateCalculatorWindow() { Application->CreateForm(Form1); }
 
 int RunCalculator() {
     RegisterProgramClassesAndResources();

@@ -4,8 +4,7 @@
 // Makes the embedded resources and the classes the form descriptions name known to the stand-in.
 void RegisterProgramClassesAndResources();
 
-// Creates the calculator window (Form1) and brings it to its first state: the derived fields filled,
-// only the gigabyte description editable, the result list computed.
+// Creates the calculator window (Form1); its creation handler brings it to its first state.
 void CreateCalculatorWindow();
 
 // Creates the calculator window and runs the message loop until it closes; returns the exit code.

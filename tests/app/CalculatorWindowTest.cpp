@@ -11,13 +11,17 @@
 
 namespace {
 
+// The description read into a bare window, without its creation handler's set-up.
 class CalculatorWindow : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         RegisterProgramClassesAndResources();
         Application->Initialize();
     }
-    void SetUp() override { Application->CreateForm(Form1); }
+    void SetUp() override {
+        Form1 = new TForm1(nullptr);
+        ReadComponentRes("TForm1", Form1);
+    }
     void TearDown() override { FreeAndNil(Form1); }
 
     TControl* Control(const char* name) { return dynamic_cast<TControl*>(Form1->FindComponent(name)); }
