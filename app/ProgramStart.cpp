@@ -7,6 +7,7 @@
 #include "GPanel.h"
 #include "GradBtn.h"
 #include "easypanel.h"
+#include "standards.h"
 #include "Varpre.h"
 #include "dater.h"
 #include "gauge.h"
@@ -35,6 +36,7 @@ int RunCalculator() {
     Application->Run();
     DoneApplication();
     // Unit exits, in reverse order of the start-ups.
+    standards::FinalizeStandards();
     easypanel::FinalizeEasyPanel();
     return 0;
 }
