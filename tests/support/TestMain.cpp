@@ -10,7 +10,9 @@
 
 #include "Varpre.h"
 #include "dater.h"
+#include "easypanel.h"
 #include "gauge.h"
+#include "standards.h"
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
@@ -22,5 +24,9 @@ int main(int argc, char** argv) {
     Application->Initialize();
     // A headless run has nobody to press OK: message boxes are recorded instead.
     Testing::RecordMessageBoxes(true);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    // Unit exits, as the program makes them: the form set-up's tables and its progress timer go first.
+    standards::FinalizeStandards();
+    easypanel::FinalizeEasyPanel();
+    return result;
 }
