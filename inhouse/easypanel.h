@@ -156,7 +156,7 @@ Integer SlotOfName(const TeasyPanel& Mgr, const AnsiString& Name);
 // A ","-list of panel names (prefix* expands to every used panel starting with prefix) as a code string.
 AnsiString NamesToSlotCodes(const TeasyPanel& Mgr, const AnsiString& Names);
 
-// --- Part 1.102's operations
+// --- Operations of the manager
 
 void ResetPanelManager(TeasyPanel& Mgr);
 void AttachPanelManager(TeasyPanel& Mgr, TWinControl* Host, bool Refresh);
@@ -205,7 +205,7 @@ Integer TallestColumnHeight(const TeasyPanel& Mgr, const AnsiString& List);
 Integer StackedListHeight(const TeasyPanel& Mgr, const AnsiString& List);
 AnsiString CacheSizeKey(const TeasyPanel& Mgr, const AnsiString& List);
 
-// --- Part 1.108: placement and animation
+// --- Placement and animation
 
 void RefreshPanels(TeasyPanel& Mgr, const AnsiString& List);
 void PlaceByLayout(TeasyPanel& Mgr, const AnsiString& Arranged);
@@ -222,7 +222,7 @@ void SetHeightAndWait(TeasyPanel& Mgr, TPanel* Panel, Integer Height);
 using TAnimationStepEvent = std::function<void(TPanel* Panel, Integer Height)>;
 void SetAnimationStepEvent(TAnimationStepEvent Event);
 
-// --- Part 1.103: companions and commands (easypanel_companions.cpp)
+// --- Companions and commands (easypanel_companions.cpp)
 
 // Creates the slot's title bar, caption label, bevel, background and the two buttons; the panel grows by
 // the title height; marks the slot collapsible and colours it with its TitleColour.
