@@ -1,4 +1,4 @@
-// Arbitrary texts through the text sorts and arbitrary sort specifications through the item-table sort:
+// Arbitrary texts through the text sorts and arbitrary sort key texts through the item-table sort:
 // every call ends, sorted characters are the input's in byte order, a sorted list keeps its length, and
 // a sorted table keeps its rows.
 #include <algorithm>

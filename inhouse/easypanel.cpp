@@ -1,5 +1,5 @@
 // Panel layout manager: the two process-wide managers, attaching and chaining, the panel list, size
-// specifications and the client panel. The arrangement is in easypanel_arrange.cpp, placement in
+// settings and the client panel. The arrangement is in easypanel_arrange.cpp, placement in
 // easypanel_place.cpp, the animation in easypanel_animate.cpp.
 
 #include "easypanel.h"

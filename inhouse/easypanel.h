@@ -4,7 +4,7 @@
 // arrangement when the host is resized. Two managers chain: an inner one inside the outer one's client.
 //
 // Slots are written as code characters Chr(48 + slot); a code string lists slots and separates column
-// groups with ".". A size specification is weight|minimum|maximum|flag.
+// groups with ".". A size setting is weight|minimum|maximum|flag.
 
 #include <array>
 #include <functional>

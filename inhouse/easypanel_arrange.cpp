@@ -1,4 +1,4 @@
-// Panel layout manager: size specifications, the arrangement of listed panels into column groups for each
+// Panel layout manager: size settings, the arrangement of listed panels into column groups for each
 // layout, and the host's minimum size with its cache.
 
 #include <algorithm>

@@ -138,7 +138,7 @@ struct FieldNamesT {
     AnsiString Suffix;
 };
 
-// One parsed key of the sort specification.
+// One parsed key of the sort key text.
 struct SortKeyT {
     Integer Field;
     Integer SecondField;
@@ -245,7 +245,7 @@ void WriteFieldToMemo(ArrayOfFiles& Table, TCustomMemo* Memo, Integer Field, boo
 // Field names.
 void DefineFieldName(ArrayOfFiles& Table, Integer Field, Integer Slot, const AnsiString& Sep, bool Append,
                      const AnsiString& Text);
-void SetFieldNames(ArrayOfFiles& Table, Integer Field, const AnsiString& Spec);
+void SetFieldNames(ArrayOfFiles& Table, Integer Field, const AnsiString& NamesText);
 void GetFieldName(ArrayOfFiles& Table, Integer Field, Integer Slot, AnsiString& Name, bool WithDefaults);
 bool FindFieldByName(ArrayOfFiles& Table, const AnsiString& Name, Integer& Field, bool WithDefaults);
 // True for a text field whose text is computed from other fields or the row's file rather than stored.

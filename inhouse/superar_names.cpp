@@ -153,14 +153,14 @@ void DefineFieldName(ArrayOfFiles& Table, Integer Field, Integer SlotNumber, con
     else stored = Text;
 }
 
-void SetFieldNames(ArrayOfFiles& Table, Integer Field, const AnsiString& Spec) {
+void SetFieldNames(ArrayOfFiles& Table, Integer Field, const AnsiString& NamesText) {
     if (!ValidField(Field)) return;
     AnsiString texts[4];
     std::size_t start = 0;
     for (AnsiString& text : texts) {
-        if (start > Spec.size()) break;
-        const std::size_t end = std::min(Spec.find(';', start), Spec.size());
-        text = Spec.substr(start, end - start);
+        if (start > NamesText.size()) break;
+        const std::size_t end = std::min(NamesText.find(';', start), NamesText.size());
+        text = NamesText.substr(start, end - start);
         start = end + 1;
     }
     DefineFieldName(Table, Field, SlotDisplayName, "", false, texts[0]);

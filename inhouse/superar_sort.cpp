@@ -1,4 +1,4 @@
-// Sorting an item table's rows in place by the keys of its sort specification: a heap sort on a
+// Sorting an item table's rows in place by the keys of its sort key text: a heap sort on a
 // ternary heap, then an insertion pass over the first rows.
 #include "superar.h"
 
@@ -60,9 +60,9 @@ Integer ParseSortSpec(ArrayOfFiles& Table) {
     auto take = [&](std::string_view text) {
         if (found < SortKeyCount && ParseKey(Table, text, Table.SortKeys[found])) ++found;
     };
-    const std::string_view spec(Table.SortSpec);
+    const std::string_view keyText(Table.SortSpec);
     if (Table.KeySeparator.empty()) {
-        for (std::size_t i = 0; i < spec.size(); ++i) take(spec.substr(i, 1));
+        for (std::size_t i = 0; i < keyText.size(); ++i) take(keyText.substr(i, 1));
     } else {
         AnsiString rest = Table.SortSpec;
         AnsiString key;

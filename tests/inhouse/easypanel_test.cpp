@@ -211,7 +211,7 @@ TEST_F(EasyPanelTest, PanelNamesWithWildcardsBecomeSlotCodes) {
     }
 }
 
-TEST_F(EasyPanelTest, SizeSpecificationsAreStoredWithTheirMinimum) {
+TEST_F(EasyPanelTest, SizeSettingsAreStoredWithTheirMinimum) {
     AttachPanelManager(mgr, host, false);
     AddPanel(mgr, panelA, "100", false);
     AddPanel(mgr, panelB, "5|30|40|x", false);

@@ -81,7 +81,7 @@ protected:
 
 TEST(ItemTableSort, KeyListsOrderTheRows) {
     struct Case {
-        const char* spec;
+        const char* keys;
         Texts rows;
         Texts sorted;
     };
@@ -108,9 +108,9 @@ TEST(ItemTableSort, KeyListsOrderTheRows) {
     };
     for (const Case& c : cases) {
         auto table = FileTableOf(c.rows);
-        SortTableBy(*table, c.spec);
-        EXPECT_EQ(Column(*table, FieldData), c.sorted) << c.spec;
-        EXPECT_EQ(table->SortSpec, c.spec);
+        SortTableBy(*table, c.keys);
+        EXPECT_EQ(Column(*table, FieldData), c.sorted) << c.keys;
+        EXPECT_EQ(table->SortSpec, c.keys);
     }
 }
 
