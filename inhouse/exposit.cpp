@@ -1,6 +1,6 @@
 // The search state's defaults and the byte-level search under every routine of the unit.
 #include "exposit.h"
-#include "exposit_detail.h"
+#include "exposit_Detail.h"
 
 namespace exposit {
 

@@ -1,6 +1,6 @@
 // The item table's life cycle, row storage, adding rows and the memo import and export.
 #include "superar.h"
-#include "superar_detail.h"
+#include "superar_Detail.h"
 
 #include <algorithm>
 #include <string_view>

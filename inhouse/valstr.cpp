@@ -1,6 +1,6 @@
 // Selectors, characters and digits, padding, the runtime forwarders and the separator setting.
 #include "valstr.h"
-#include "valstr_digits.h"
+#include "valstr_Digits.h"
 #include "Varpre.h"
 
 #include <algorithm>

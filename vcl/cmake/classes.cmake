@@ -1,14 +1,14 @@
 target_sources(vcl PRIVATE
-  src/ObjectModel.cpp
-  src/Resources.cpp
-  src/Classes_List.cpp
-  src/Streams.cpp
-  src/Strings.cpp
-  src/Strings_List.cpp
+  src/Classes/ObjectModel.cpp
+  src/Resources/Resources.cpp
+  src/Classes/List.cpp
+  src/Classes/Streams.cpp
+  src/Classes/Strings.cpp
+  src/Classes/StringList.cpp
 )
 target_sources(vcl PRIVATE
-  src/Collection.cpp
-  src/FormParser.cpp
-  src/FormReader.cpp
-  src/FormReader_Properties.cpp
+  src/Classes/Collection.cpp
+  src/Classes/FormParser.cpp
+  src/Classes/FormReader.cpp
+  src/Classes/FormReaderProperties.cpp
 )

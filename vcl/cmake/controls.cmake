@@ -1,16 +1,16 @@
 target_sources(vcl PRIVATE
-  src/RegisterVclClasses.cpp
-  src/Application.cpp
-  src/ControlsAlign.cpp
-  src/ControlsControl.cpp
-  src/ControlsFocus.cpp
-  src/ControlsPaint.cpp
-  src/ControlsShared.cpp
-  src/ControlsWinControl.cpp
-  src/Forms.cpp
-  src/Screen.cpp
-  src/Testing.cpp
-  src/WinUser.cpp
+  src/Forms/RegisterVclClasses.cpp
+  src/Forms/Application.cpp
+  src/Controls/Align.cpp
+  src/Controls/Control.cpp
+  src/Controls/Focus.cpp
+  src/Controls/Paint.cpp
+  src/Controls/Shared.cpp
+  src/Controls/WinControl.cpp
+  src/Forms/CustomForm.cpp
+  src/Forms/Screen.cpp
+  src/Testing/Testing.cpp
+  src/Windows/WinUser.cpp
   src/qt/AppLoop.cpp
   src/qt/PeerBase.cpp
   src/qt/PeerEvents.cpp

@@ -1,18 +1,18 @@
 # Panels, bevels, timers, images, status bar, spin button, menus and message dialogs.
 target_sources(vcl PRIVATE
-  src/ComCtrlsStatusBar.cpp
-  src/CoolBar.cpp
-  src/Dialogs.cpp
-  src/ExtCtrlsBevel.cpp
-  src/ExtCtrlsImage.cpp
-  src/ExtCtrlsPanel.cpp
-  src/ExtCtrlsRegister.cpp
-  src/Menus.cpp
-  src/OpenDialog.cpp
-  src/Spin.cpp
-  src/SpinEdit.cpp
-  src/Timer.cpp
-  src/TrackBar.cpp
+  src/ComCtrls/StatusBar.cpp
+  src/ComCtrls/CoolBar.cpp
+  src/Dialogs/MessageDialogs.cpp
+  src/ExtCtrls/Bevel.cpp
+  src/ExtCtrls/Image.cpp
+  src/ExtCtrls/Panel.cpp
+  src/ExtCtrls/Register.cpp
+  src/Menus/Menus.cpp
+  src/Dialogs/OpenDialog.cpp
+  src/Spin/SpinButton.cpp
+  src/Spin/SpinEdit.cpp
+  src/ExtCtrls/Timer.cpp
+  src/ComCtrls/TrackBar.cpp
   src/qt/DialogsQt.cpp
   src/qt/MenuQt.cpp
   src/qt/OpenDialogQt.cpp

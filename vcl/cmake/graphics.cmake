@@ -1,7 +1,7 @@
 target_sources(vcl PRIVATE
-  src/GraphicsColors.cpp
-  src/GraphicsObjects.cpp
-  src/GraphicsPicture.cpp
+  src/Graphics/Colors.cpp
+  src/Graphics/Objects.cpp
+  src/Graphics/Picture.cpp
   src/qt/Bitmap.cpp
   src/qt/Canvas.cpp
   src/qt/FontMetrics.cpp

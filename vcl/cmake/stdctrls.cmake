@@ -1,12 +1,12 @@
 target_sources(vcl PRIVATE
-  src/Grids.cpp
-  src/MaskEdit.cpp
-  src/StdCtrls_Buttons.cpp
-  src/StdCtrls_ComboBox.cpp
-  src/StdCtrls_Edit.cpp
-  src/StdCtrls_Label.cpp
-  src/StdCtrls_Memo.cpp
-  src/StdCtrls_Register.cpp
+  src/Grids/CustomGrid.cpp
+  src/Mask/MaskEdit.cpp
+  src/StdCtrls/Buttons.cpp
+  src/StdCtrls/ComboBox.cpp
+  src/StdCtrls/Edit.cpp
+  src/StdCtrls/Label.cpp
+  src/StdCtrls/Memo.cpp
+  src/StdCtrls/Register.cpp
 )
 target_sources(vcl PRIVATE
   src/qt/ButtonPeer.cpp

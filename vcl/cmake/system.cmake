@@ -1,19 +1,19 @@
 target_sources(vcl PRIVATE
-  src/Clock.cpp
-  src/Codepage.cpp
-  src/DateTime.cpp
-  src/RunTimeChecks.cpp
-  src/SysUtilsCollate.cpp
-  src/SysUtilsFloatFormat.cpp
-  src/SysUtilsFormat.cpp
-  src/SysUtilsNumbers.cpp
-  src/SysUtilsPaths.cpp
-  src/SysUtilsStrings.cpp
-  src/SystemCommandLine.cpp
-  src/SystemFpu.cpp
-  src/Registry.cpp
-  src/Variant.cpp
-  src/WinExec.cpp
-  src/WinTime.cpp
+  src/Clock/Clock.cpp
+  src/System/Codepage.cpp
+  src/SysUtils/DateTime.cpp
+  src/System/RunTimeChecks.cpp
+  src/SysUtils/Collate.cpp
+  src/SysUtils/FloatFormat.cpp
+  src/SysUtils/Format.cpp
+  src/SysUtils/Numbers.cpp
+  src/SysUtils/Paths.cpp
+  src/SysUtils/Strings.cpp
+  src/System/CommandLine.cpp
+  src/System/Fpu.cpp
+  src/Windows/Registry.cpp
+  src/System/Variant.cpp
+  src/Windows/WinExec.cpp
+  src/Windows/FileTimes.cpp
   src/qt/QtText.cpp
 )

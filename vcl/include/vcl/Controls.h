@@ -4,7 +4,7 @@
 // How the framework works
 // -----------------------
 // Source of truth. A control object holds every property value. Its Qt peer (a TControlPeer, see
-// vcl/src/ControlsPeer.h) only mirrors them: a setter stores the value and then tells the peer
+// vcl/src/Controls/ControlPeer.h) only mirrors them: a setter stores the value and then tells the peer
 // (peer->SetBounds, SetVisible, SetText, ...). Getters never ask Qt. User input comes back once, through
 // the peer: a native edit's peer listens to Qt's user-only signal (textEdited), stores the new text with
 // StoreText() and sends CN_COMMAND/EN_CHANGE, so OnChange fires once and never again from a mirror.
@@ -42,7 +42,7 @@
 class TControl;
 class TWinControl;
 class TCustomForm;
-class TControlPeer;  // internal to the stand-in (vcl/src/ControlsPeer.h)
+class TControlPeer;  // internal to the stand-in (vcl/src/Controls/ControlPeer.h)
 class TPopupMenu;    // Menus.h
 
 // ---------------------------------------------------------------------------

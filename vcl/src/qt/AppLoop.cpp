@@ -10,7 +10,7 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "ControlsInternal.h"
+#include "Controls/Internal.h"
 #include "qt/Peer.h"
 #include "qt/QtGraphics.h"
 #include "qt/QtText.h"

@@ -2,7 +2,7 @@
 #include <QBuffer>
 #include <QFile>
 
-#include "Codepage.h"
+#include "System/Codepage.h"
 #include "qt/CanvasState.h"
 #include "qt/GdiPaint.h"
 #include "qt/Surface.h"

@@ -2,7 +2,7 @@
 
 #include <QPushButton>
 
-#include "ButtonPeers.h"
+#include "qt/ButtonPeers.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <QAbstractButton>
 #include <QSignalBlocker>
 
-#include "Peer.h"
-#include "QtText.h"
-#include "StdCtrlsPeers.h"
+#include "qt/Peer.h"
+#include "qt/QtText.h"
+#include "StdCtrls/Peers.h"
 #include "vcl/StdCtrls.h"
 
 // A button widget that never changes its own check state on a click (the control mirrors it back), and

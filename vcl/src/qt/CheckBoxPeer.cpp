@@ -2,7 +2,7 @@
 
 #include <QCheckBox>
 
-#include "ButtonPeers.h"
+#include "qt/ButtonPeers.h"
 
 namespace {
 

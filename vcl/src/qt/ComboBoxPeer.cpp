@@ -5,9 +5,9 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 
-#include "Peer.h"
-#include "QtText.h"
-#include "StdCtrlsPeers.h"
+#include "qt/Peer.h"
+#include "qt/QtText.h"
+#include "StdCtrls/Peers.h"
 #include "vcl/StdCtrls.h"
 
 namespace {

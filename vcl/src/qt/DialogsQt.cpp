@@ -2,9 +2,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "../ControlsInternal.h"
-#include "../DialogsQt.h"
-#include "QtText.h"
+#include "Controls/Internal.h"
+#include "Dialogs/ButtonsDialog.h"
+#include "qt/QtText.h"
 
 TModalResult ShowButtonDialog(const AnsiString& Msg, const AnsiString& Caption, TMsgDlgType DlgType,
                               TMsgDlgButtons Buttons) {

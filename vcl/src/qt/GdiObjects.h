@@ -5,7 +5,7 @@
 
 #include <QRegion>
 
-#include "GdiHandles.h"
+#include "Graphics/GdiHandles.h"
 #include "vcl/Graphics.h"
 
 struct TGdiPenData {

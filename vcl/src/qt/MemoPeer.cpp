@@ -4,8 +4,8 @@
 
 #include <QPainter>
 
-#include "Peer.h"
-#include "StdCtrlsPeers.h"
+#include "qt/Peer.h"
+#include "StdCtrls/Peers.h"
 #include "qt/MemoView.h"
 #include "qt/Surface.h"
 #include "vcl/StdCtrls.h"

@@ -10,7 +10,7 @@
 #include <QPainter>
 #include <QWheelEvent>
 
-#include "StdCtrlsPeers.h"
+#include "StdCtrls/Peers.h"
 #include "qt/QtGraphics.h"
 #include "qt/QtText.h"
 #include "vcl/Windows.h"

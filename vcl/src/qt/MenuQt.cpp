@@ -9,9 +9,9 @@
 
 #include <map>
 
-#include "../ControlsInternal.h"
-#include "../MenusQt.h"
-#include "QtText.h"
+#include "Controls/Internal.h"
+#include "Menus/PopupMenuWidget.h"
+#include "qt/QtText.h"
 #include "vcl/Forms.h"
 
 namespace {

@@ -2,9 +2,9 @@
 #include <QFileDialog>
 #include <QStringList>
 
-#include "../ControlsInternal.h"
-#include "../OpenDialogQt.h"
-#include "QtText.h"
+#include "Controls/Internal.h"
+#include "Dialogs/NativeOpenDialog.h"
+#include "qt/QtText.h"
 
 namespace {
 

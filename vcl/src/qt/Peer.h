@@ -25,8 +25,8 @@
 #include <QEvent>
 #include <QWidget>
 
-#include "ControlsInternal.h"
-#include "ControlsPeer.h"
+#include "Controls/Internal.h"
+#include "Controls/ControlPeer.h"
 
 class TQtPeer;
 

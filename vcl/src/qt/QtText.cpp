@@ -1,6 +1,6 @@
 #include "qt/QtText.h"
 
-#include "Codepage.h"
+#include "System/Codepage.h"
 
 QString ToQString(const AnsiString& S) {
     const std::u16string wide = codepage::AnsiToUtf16(S);

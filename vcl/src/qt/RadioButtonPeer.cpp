@@ -2,7 +2,7 @@
 
 #include <QRadioButton>
 
-#include "ButtonPeers.h"
+#include "qt/ButtonPeers.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The right text margin of a spin edit's native line edit, where its button sits.
 #include <QLineEdit>
 
-#include "../SpinEditQt.h"
-#include "Peer.h"
+#include "Spin/EditRightMargin.h"
+#include "qt/Peer.h"
 
 void ReserveEditRightMargin(TWinControl* Edit, Integer Pixels) {
     auto* peer = dynamic_cast<TQtPeer*>(Edit->Peer());

@@ -4,8 +4,8 @@
 #include <memory>
 #include <unordered_map>
 
-#include "../ControlsInternal.h"
-#include "../TimerQt.h"
+#include "Controls/Internal.h"
+#include "ExtCtrls/EventLoopTimerService.h"
 #include "vcl/Forms.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <QPainter>
 #include <QStyle>
 
-#include "Peer.h"
-#include "StdCtrlsPeers.h"
+#include "qt/Peer.h"
+#include "StdCtrls/Peers.h"
 #include "vcl/ComCtrls.h"
 #include "vcl/Windows.h"
 

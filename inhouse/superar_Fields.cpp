@@ -1,0 +1,367 @@
+// Reading and writing fields: stored texts and numbers, computed fields, backing files, formatting.
+#include "superar.h"
+#include "superar_Detail.h"
+
+#include <random>
+
+#include <vcl/SysUtils.h>
+
+#include "dater.h"
+
+namespace superar {
+
+using namespace valstr;
+using namespace Diskop;
+using namespace exposit;
+using namespace dater;
+
+namespace {
+
+// Field numbers of the computed fields.
+enum : Integer {
+    fFolderRelocated = 73,
+    fNameReversed = 75,
+    fNameLength = 76,
+    fExtLength = 77,
+    fTextEightLength = 78,
+    fTextThreeLength = 79,
+    fWeekday = 81,
+    fFileSize = 82,
+    fExtReversed = 85,
+    fNameNumber = 86,
+    fExtNumber = 87,
+    fSmallestChar = 89,
+    fSortedChars = 90,
+    fWordCount = 91,
+    fFolder = 92,
+    fFullPath = 93,
+    fCaseDiffers = 94,
+    fMoved = 95,
+    fParentFolder = 97,
+    fSettingLine = FieldSettingLine,
+    fSectionMark = 99,
+    fGroupLetter = 100,
+    fZodiac = 74,
+    fSecondText = 106,
+    fPath = 107,
+    fThirdText = 108,
+    fName = 109,
+    fExt = 110,
+    fEighthText = 111,
+};
+
+// A computed field may name another computed field (CaseFieldA, GroupLetterField); past this depth
+// a computed field gives its stored text, so a field naming itself cannot recurse without end.
+constexpr int MaxComputeDepth = 4;
+int computeDepth = 0;
+
+struct DepthGuard {
+    DepthGuard() { ++computeDepth; }
+    ~DepthGuard() { --computeDepth; }
+};
+
+bool ValidField(Integer Field) { return Field >= 0 && Field <= LastField; }
+
+const DataRecT& RowAt(const ArrayOfFiles& Table, Integer Row) { return Table.Rows[static_cast<std::size_t>(Row)]; }
+
+const DataFieldT* StoredField(const ArrayOfFiles& Table, Integer Row, Integer Field) {
+    const DataTextT& texts = RowAt(Table, Row).Texts;
+    return static_cast<std::size_t>(Field) < texts.size() ? &texts[static_cast<std::size_t>(Field)] : nullptr;
+}
+
+const AnsiString& FileText(const ArrayOfFiles& Table, Integer Row, Integer Index) {
+    return RowAt(Table, Row).Info.Get().Texts[Index];
+}
+
+// The text of a field of a resolved row, unformatted.
+void FieldTextOfRow(ArrayOfFiles& Table, Integer Row, Integer Field, AnsiString& Text);
+
+AnsiString TextOf(ArrayOfFiles& Table, Integer Row, Integer Field) {
+    AnsiString text;
+    FieldTextOfRow(Table, Row, Field, text);
+    return text;
+}
+
+// Backing file: the stored text is the offset of the field's text in the file, field 105 its length.
+void ReadBackedText(ArrayOfFiles& Table, Integer Row, Integer Field, AnsiString& Text) {
+    Text.clear();
+    const DataFieldT* stored = StoredField(Table, Row, Field);
+    const DataFieldT* length = StoredField(Table, Row, FieldBackingLength);
+    Int64 offset = 0;
+    Int64 count = 0;
+    if (!stored || !length || !TryStrToInt64(stored->Text, offset) || !TryStrToInt64(length->Text, count)) return;
+    if (offset < 0 || count < 1) return;
+    const AnsiString& name = Table.BackingFiles[Field];
+    if (!IsOpenHandle(Table.BackingHandle) || Table.BackingOpenFile != name) {
+        CloseFileHandle(Table.BackingHandle);
+        Table.BackingHandle = OpenFileForReading(name);
+        Table.BackingOpenFile = IsOpenHandle(Table.BackingHandle) ? name : AnsiString();
+    }
+    ReadFileString(Table.BackingHandle, offset, CheckedCast<Integer>(std::min<Int64>(count, 0x7FFFFFFF)), Text);
+}
+
+void StoredText(ArrayOfFiles& Table, Integer Row, Integer Field, AnsiString& Text) {
+    if (!Table.BackingFiles[Field].empty()) {
+        ReadBackedText(Table, Row, Field, Text);
+        return;
+    }
+    const DataFieldT* stored = StoredField(Table, Row, Field);
+    if (stored) Text = stored->Text;
+    else Text.clear();
+}
+
+bool HoldsSeparator(const AnsiString& Text) { return Text.find_first_of("\\/") != AnsiString::npos; }
+
+// The path a name holding separators stands for: field 51's stored text taken against field 107.
+AnsiString NamedPath(ArrayOfFiles& Table, Integer Row) {
+    AnsiString name;
+    AnsiString path;
+    StoredText(Table, Row, FieldSettingName, name);
+    ExpandPath(name, TextOf(Table, Row, fPath), path);
+    return path;
+}
+
+// Field 92: field 107, or the folder of the path field 51 names.
+void NamedFolder(ArrayOfFiles& Table, Integer Row, AnsiString& Text) {
+    AnsiString name;
+    StoredText(Table, Row, FieldSettingName, name);
+    if (!HoldsSeparator(name)) {
+        Text = TextOf(Table, Row, fPath);
+        return;
+    }
+    Text = NamedPath(Table, Row);
+    AnsiString last;
+    SplitLastPathPart(Text, last);
+}
+
+// Field 95: has the row's name moved it to another folder ("m") or another drive or share ("c")?
+// Upper case when that folder does not exist.
+void MovedMark(ArrayOfFiles& Table, Integer Row, AnsiString& Text) {
+    const AnsiString path = TextOf(Table, Row, fPath);
+    const AnsiString folder = TextOf(Table, Row, fFolder);
+    if (path == folder) {
+        Text.clear();
+        return;
+    }
+    AnsiString pathRoot;
+    AnsiString folderRoot;
+    ExtractPathRoot(path, pathRoot);
+    ExtractPathRoot(folder, folderRoot);
+    const bool sameRoot = detail::SameTextNoCase(pathRoot, folderRoot);
+    Text = PathIsDirectory(folder) ? (sameRoot ? "m" : "c") : (sameRoot ? "M" : "C");
+}
+
+// Field 98: the row written back as a setting line, from the texts as stored (field 51 as read
+// would turn a name holding a slash into a path part).
+void SettingLine(ArrayOfFiles& Table, Integer Row, AnsiString& Text) {
+    AnsiString parts[5];
+    const Integer fields[5] = {FieldSettingName, FieldSettingValue, FieldSettingKind, FieldSettingComment,
+                               FieldSettingSection};
+    for (int i = 0; i < 5; ++i) StoredText(Table, Row, fields[i], parts[i]);
+    WriteSettingLine(parts[0], parts[1], parts[2], parts[3], parts[4], Text);
+}
+
+// Field 90: the name's characters in order, one item each.
+void SortedCharList(const AnsiString& Name, AnsiString& Text) {
+    AnsiString sorted;
+    SortChars(Name, sorted);
+    Text.clear();
+    for (const char c : sorted) {
+        if (!Text.empty()) Text += ',';
+        Text += c;
+    }
+}
+
+// Computed text fields; false for a field that holds its own text.
+bool ComputedText(ArrayOfFiles& Table, Integer Row, Integer Field, AnsiString& Text) {
+    switch (Field) {
+    case FieldSettingName: {
+        StoredText(Table, Row, Field, Text);
+        if (Text.empty()) {
+            Text = TextOf(Table, Row, fThirdText);
+        } else if (HoldsSeparator(Text)) {
+            AnsiString folder = NamedPath(Table, Row);
+            SplitLastPathPart(folder, Text);
+        }
+        return true;
+    }
+    case fNameReversed: ReverseStr(TextOf(Table, Row, fName), Text); return true;
+    case fExtReversed: ReverseStr(TextOf(Table, Row, fExt), Text); return true;
+    case fNameNumber:
+    case fExtNumber: {
+        Integer index = 1;
+        ReadNumberAt(TextOf(Table, Row, Field == fNameNumber ? fName : fExt), index, Text);
+        return true;
+    }
+    case fSmallestChar: SmallestChar(TextOf(Table, Row, fName), Text); return true;
+    case fCaseDiffers: {
+        const AnsiString a = TextOf(Table, Row, Table.CaseFieldA);
+        const AnsiString b = TextOf(Table, Row, Table.CaseFieldB);
+        Text = a == b ? "" : detail::SameTextNoCase(a, b) ? "x" : "X";
+        return true;
+    }
+    case FieldIncluded: Text = RowAt(Table, Row).Included ? "i" : ""; return true;
+    case fSectionMark: Text = TextOf(Table, Row, FieldSettingKind) == "[]" ? "a" : "b"; return true;
+    case fSecondText: Text = FileText(Table, Row, 1); return true;
+    case fPath: Text = FileText(Table, Row, 0); return true;
+    case fThirdText: Text = FileText(Table, Row, 2); return true;
+    case fName: Text = FileText(Table, Row, 6); return true;
+    case fExt: Text = FileText(Table, Row, 8); return true;
+    case fEighthText: Text = FileText(Table, Row, 7); return true;
+    case fGroupLetter:
+        Text.assign(1, AlphabetGroupChar(TextOf(Table, Row, Table.GroupLetterField), "", ""));
+        return true;
+    case fFolderRelocated:
+        RelocatePath(Table.ToFolder, TextOf(Table, Row, fSecondText), Table.FromFolder, Text, Table.RelocateOptions);
+        return true;
+    case fFolder: NamedFolder(Table, Row, Text); return true;
+    case fFullPath:
+        JoinPath(TextOf(Table, Row, fFolder), TextOf(Table, Row, FieldSettingName), DetectSeparator, Text);
+        return true;
+    case fMoved: MovedMark(Table, Row, Text); return true;
+    case fParentFolder: ExtractParentDir(TextOf(Table, Row, fPath), Text); return true;
+    case fSettingLine: SettingLine(Table, Row, Text); return true;
+    case fSortedChars: SortedCharList(TextOf(Table, Row, fName), Text); return true;
+    default: return false;
+    }
+}
+
+void FieldTextOfRow(ArrayOfFiles& Table, Integer Row, Integer Field, AnsiString& Text) {
+    if (!ValidField(Field)) {
+        Text.clear();
+        return;
+    }
+    switch (Table.FieldNames[Field].Kind) {
+    case KindInteger: Int64Str(GetFieldInt(Table, Row, Field), Text); return;
+    case KindDate:
+    case KindTime: {
+        const DataFieldT* stored = StoredField(Table, Row, Field);
+        const bool date = Table.FieldNames[Field].Kind == KindDate;
+        FormatDatePattern(date ? "dd.mm.yyyy" : "HH:ii:ss:l", "0", Text, stored ? stored->FloatValue : 0.0);
+        return;
+    }
+    default: break;
+    }
+    if (computeDepth < MaxComputeDepth) {
+        DepthGuard guard;
+        if (ComputedText(Table, Row, Field, Text)) return;
+    }
+    StoredText(Table, Row, Field, Text);
+}
+
+Int64 TextLength(ArrayOfFiles& Table, Integer Row, Integer Field) {
+    if (computeDepth >= MaxComputeDepth) return 0;
+    DepthGuard guard;
+    return Length(TextOf(Table, Row, Field));
+}
+
+Integer RandomBit() {
+    static std::minstd_rand generator{std::random_device{}()};
+    return static_cast<Integer>(generator() & 1);
+}
+
+// The field's storage in a row resolved with Grow; null for an invalid row or field.
+DataFieldT* WritableField(ArrayOfFiles& Table, Integer Row, Integer Field) {
+    if (!ValidField(Field) || ResolveRow(Table, Row, true)) return nullptr;
+    DataTextT& texts = Table.Rows[static_cast<std::size_t>(Row)].Texts;
+    if (static_cast<std::size_t>(Field) >= texts.size()) texts.resize(static_cast<std::size_t>(Field <= 68 ? Field + 2 : Field + 11));
+    return &texts[static_cast<std::size_t>(Field)];
+}
+
+}  // namespace
+
+bool IsComputedTextField(Integer Field) {
+    switch (Field) {
+    case FieldSettingName:
+    case fFolderRelocated:
+    case fNameReversed:
+    case fExtReversed:
+    case fNameNumber:
+    case fExtNumber:
+    case fSmallestChar:
+    case fSortedChars:
+    case fFolder:
+    case fFullPath:
+    case fCaseDiffers:
+    case fMoved:
+    case FieldIncluded:
+    case fParentFolder:
+    case fSettingLine:
+    case fSectionMark:
+    case fGroupLetter:
+    case fSecondText:
+    case fPath:
+    case fThirdText:
+    case fName:
+    case fExt:
+    case fEighthText: return true;
+    default: return false;
+    }
+}
+
+Int64 GetFieldInt(ArrayOfFiles& Table, Integer Row, Integer Field) {
+    if (!ValidField(Field) || ResolveRow(Table, Row, false)) return 0;
+    const DataRecT& row = RowAt(Table, Row);
+    switch (Field) {
+    case FieldRowNumber: return Row;
+    case FieldRandom: return RandomBit();
+    case fZodiac: return row.Info.Get().Dates[0].Zodiac;
+    case fWeekday: return row.Info.Get().Dates[0].Weekday;
+    case fNameLength: return TextLength(Table, Row, fName);
+    case fExtLength: return TextLength(Table, Row, fExt);
+    case fTextEightLength: return TextLength(Table, Row, fEighthText);
+    case fTextThreeLength: return TextLength(Table, Row, fThirdText);
+    case fFileSize: return row.Info.Get().Size;
+    case FieldOriginalNumber: return row.OriginalNumber;
+    case fWordCount: return WordCount(TextOf(Table, Row, fThirdText));
+    default: {
+        const DataFieldT* stored = StoredField(Table, Row, Field);
+        return stored ? stored->IntValue : 0;
+    }
+    }
+}
+
+void GetFieldText(ArrayOfFiles& Table, Integer Row, Integer Field, AnsiString& Text, bool Formatted) {
+    if (!ValidField(Field) || ResolveRow(Table, Row, false)) {
+        Text.clear();
+        return;
+    }
+    FieldTextOfRow(Table, Row, Field, Text);
+    if (!Formatted) return;
+    const FieldNamesT& names = Table.FieldNames[Field];
+    SetDigitGroupSeparator("'");
+    if (names.GroupFlag == 1) {
+        AnsiString grouped;
+        GroupDigits(Text, 0, grouped);
+        Text = std::move(grouped);
+    }
+    Text += names.Suffix;
+}
+
+void SetFieldValue(ArrayOfFiles& Table, Integer Row, Integer Field, const Variant& Value) {
+    if (!ValidField(Field)) return;
+    // Convert before storing: a value that does not convert leaves the field as it was.
+    const Byte kind = Table.FieldNames[Field].Kind;
+    const Int64 intValue = kind == KindInteger ? Value.AsInt64() : 0;
+    const Double floatValue = kind == KindDate || kind == KindTime ? Value.AsDouble() : 0.0;
+    DataFieldT* field = WritableField(Table, Row, Field);
+    if (!field) return;
+    field->Text = VarToStr(Value);
+    if (kind == KindInteger) field->IntValue = intValue;
+    else if (kind == KindDate || kind == KindTime) field->FloatValue = floatValue;
+}
+
+void detail::SetFieldTextView(ArrayOfFiles& Table, Integer Row, Integer Field, std::string_view Text) {
+    if (!ValidField(Field)) return;
+    if (Table.FieldNames[Field].Kind != KindText) {
+        SetFieldValue(Table, Row, Field, Variant(AnsiString(Text)));
+        return;
+    }
+    if (DataFieldT* field = WritableField(Table, Row, Field)) field->Text.assign(Text);
+}
+
+void SetFieldText(ArrayOfFiles& Table, Integer Row, Integer Field, const AnsiString& Text) {
+    detail::SetFieldTextView(Table, Row, Field, Text);
+}
+
+}  // namespace superar

@@ -1,0 +1,237 @@
+// Numbers to text and back, and digit grouping: the calculator's per-keystroke path, so these
+// routines write straight into Result and avoid temporary strings.
+#include "valstr.h"
+#include "valstr_Digits.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string_view>
+
+#include <vcl/SysUtils.h>
+
+namespace valstr {
+
+using detail::IsDigit;
+
+namespace {
+
+constexpr Integer MaxDecimals = 11;
+// The floating-point unit's decimal form carries 18 significant digits.
+constexpr int SignificantDigits = 18;
+constexpr Integer NoWidthLimit = 121212255;
+
+// A finite value's magnitude as 18 significant digits, the first at 10^Exponent; digits past
+// the 18th are zeros.
+struct DecimalDigits {
+    std::array<char, SignificantDigits> Digits;
+    int Exponent;
+};
+
+DecimalDigits ToDecimalDigits(Double Magnitude) {
+    // d.ddddddddddddddddde+XXX
+    std::array<char, 32> text;
+    const auto written = std::to_chars(text.data(), text.data() + text.size(), Magnitude,
+                                       std::chars_format::scientific, SignificantDigits - 1);
+    DecimalDigits result{};
+    result.Digits[0] = text[0];
+    for (int i = 1; i < SignificantDigits; ++i) result.Digits[i] = text[i + 1];
+    const char* exponentText = text.data() + SignificantDigits + 2;  // past "e"
+    if (*exponentText == '+') ++exponentText;
+    std::from_chars(exponentText, written.ptr, result.Exponent);
+    return result;
+}
+
+// Kept text of the lenient reader converted as the runtime's reader does: digits with at
+// most one point, the only sign in front.
+Double ConvertKeptText(std::string_view Kept) {
+    const bool negative = !Kept.empty() && Kept.front() == '-';
+    std::string_view body = negative ? Kept.substr(1) : Kept;
+    const std::size_t firstPoint = body.find('.');
+    const std::size_t secondPoint = firstPoint == std::string_view::npos ? firstPoint : body.find('.', firstPoint + 1);
+    if (secondPoint != std::string_view::npos) {
+        // The reader stops at the second point and leaves the digits read so far as a whole
+        // number, unsigned.
+        Double whole = 0;
+        for (AnsiChar c : body.substr(0, secondPoint))
+            if (IsDigit(c)) whole = whole * 10 + (c - '0');
+        return whole;
+    }
+    if (body.empty() || body == ".") return 0.0;
+    Double value = 0;
+    const auto parsed = std::from_chars(body.data(), body.data() + body.size(), value, std::chars_format::fixed);
+    if (parsed.ec == std::errc::result_out_of_range) {
+        // Floating-point exceptions are masked: too large gives infinity, too small zero.
+        const bool tooLarge = body.find_first_of("123456789") < firstPoint;
+        value = tooLarge ? std::numeric_limits<Double>::infinity() : 0.0;
+    } else if (parsed.ec != std::errc()) {
+        throw EConvertError("'" + AnsiString(Kept) + "' is not a valid floating point value");
+    }
+    return negative ? -value : value;
+}
+
+}  // namespace
+
+void Int64ToStrVar(Int64 Value, AnsiString& Result) {
+    std::array<char, 24> text;
+    const auto written = std::to_chars(text.data(), text.data() + text.size(), Value);
+    Result.assign(text.data(), written.ptr);
+}
+
+void Int64Str(Int64 Value, AnsiString& Result) { Int64ToStrVar(Value, Result); }
+
+void FloatToStrFixed(Integer Decimals, AnsiString& Result, Double Value) {
+    if (std::isnan(Value)) {
+        Result = "Nan";
+        return;
+    }
+    if (std::isinf(Value)) {
+        Result = Value > 0 ? "+Inf" : "-Inf";
+        return;
+    }
+    if (Decimals < 0 || Decimals > MaxDecimals) Decimals = MaxDecimals;
+
+    const DecimalDigits decimal = ToDecimalDigits(std::abs(Value));
+    // rounded[0] takes a carry out of the first digit.
+    std::array<char, SignificantDigits + 1> rounded;
+    rounded[0] = '0';
+    std::copy(decimal.Digits.begin(), decimal.Digits.end(), rounded.begin() + 1);
+    // Digits kept: those at 10^-Decimals and above; the next one decides, half away from zero.
+    const int kept = decimal.Exponent + Decimals + 1;
+    int length = 0;
+    if (kept >= SignificantDigits) {
+        length = SignificantDigits;
+    } else if (kept >= 0) {
+        length = kept;
+        if (decimal.Digits[kept] >= '5') {
+            int at = kept;
+            while (rounded[at] == '9') rounded[at--] = '0';
+            ++rounded[at];
+        }
+    }
+    const bool carried = rounded[0] != '0';
+    const char* digits = carried ? rounded.data() : rounded.data() + 1;
+    const int digitCount = carried ? length + 1 : length;
+    const int firstPower = carried ? decimal.Exponent + 1 : decimal.Exponent;
+    const auto digitAtPower = [&](int power) {
+        const int index = firstPower - power;
+        return index >= 0 && index < digitCount ? digits[index] : '0';
+    };
+
+    // Sign, up to 310 whole digits (1e308 plus a carry), point and 11 decimals.
+    std::array<char, 1 + 310 + 1 + MaxDecimals> text;
+    char* out = text.data();
+    // A value that rounds to zero is written without its sign.
+    bool nonZero = false;
+    for (int i = 0; i < digitCount && !nonZero; ++i) nonZero = digits[i] != '0';
+    if (Value < 0 && nonZero) *out++ = '-';
+    for (int power = firstPower > 0 ? firstPower : 0; power >= 0; --power) *out++ = digitAtPower(power);
+    if (Decimals > 0) {
+        *out++ = '.';
+        for (int power = -1; power >= -Decimals; --power) *out++ = digitAtPower(power);
+    }
+    Result.assign(text.data(), out);
+}
+
+void FloatToStrDec(Integer Decimals, AnsiString& Result, Double Value) {
+    FloatToStrFixed(Decimals, Result, Value);
+    const std::size_t point = Result.find('.');
+    if (point == AnsiString::npos) return;
+    std::size_t end = Result.size();
+    while (end > point && (Result[end - 1] == '0' || Result[end - 1] == '.')) --end;
+    Result.resize(end);
+}
+
+void FloatToStrTrim(AnsiString& Result, Double Value) { FloatToStrDec(MaxDecimals, Result, Value); }
+
+Double StrToFloatLenient(const AnsiString& S, Double Default) {
+    if (S.empty()) return 0.0;
+    // Short inputs are kept on the stack; only very long ones need the heap.
+    std::array<char, 64> buffer;
+    AnsiString heap;
+    char* kept = buffer.data();
+    if (S.size() > buffer.size()) {
+        heap.resize(S.size());
+        kept = heap.data();
+    }
+    std::size_t length = 0;
+    for (AnsiChar c : S) {
+        if (IsDigit(c) || c == '.' || (c == '-' && length == 0)) kept[length++] = c;
+    }
+    try {
+        return ConvertKeptText(std::string_view(kept, length));
+    } catch (const std::exception&) {
+        return Default;
+    }
+}
+
+Integer StrToIntLenient(const AnsiString& S) {
+    const Double rounded = std::nearbyint(StrToFloatLenient(S, 0.0));
+    if (!(rounded >= std::numeric_limits<Integer>::min() && rounded <= std::numeric_limits<Integer>::max()))
+        return 0;
+    return static_cast<Integer>(rounded);
+}
+
+Integer StrToIntOrNone(const AnsiString& S) {
+    if (S.empty()) return NoValue;
+    try {
+        return StrToIntStrict(S);
+    } catch (const EConvertError&) {
+        return NoValue;
+    }
+}
+
+Double StrToFloatSimple(const AnsiString& S) { return StrToFloatLenient(S, 0.0); }
+
+void GroupDigits(const AnsiString& S, Integer MaxWidth, AnsiString& Result) {
+    if (&S == &Result) {
+        const AnsiString source = S;
+        GroupDigits(source, MaxWidth, Result);
+        return;
+    }
+    const AnsiString& separator = DigitGroupSeparator();
+    if (MaxWidth == 0) MaxWidth = NoWidthLimit;
+    if (separator.empty() || static_cast<Int64>(MaxWidth) <= static_cast<Int64>(S.size())) {
+        Result = S;
+        return;
+    }
+    // A leading minus (after any padding blanks) is not a digit: the grouping works on the
+    // text without it, and the sign goes back in front of the first digit, so no separator
+    // ever follows the sign.
+    const std::size_t firstNonBlank = S.find_first_not_of(' ');
+    const bool hasSign = firstNonBlank != AnsiString::npos && S[firstNonBlank] == '-';
+    const std::size_t signAt = hasSign ? firstNonBlank : S.size();
+    // Unsigned index U: the character of the text without its sign.
+    const auto charAt = [&](Int64 U) { return S[static_cast<std::size_t>(U) + (static_cast<std::size_t>(U) >= signAt ? 1 : 0)]; };
+
+    const std::size_t point = S.find('.');
+    const Int64 intLen = point == AnsiString::npos ? static_cast<Int64>(S.size() - (hasSign ? 1 : 0))
+                                                   : static_cast<Int64>(point - (point > signAt ? 1 : 0));
+    const Int64 separators = (intLen - 1) / 3;
+    const Int64 skip = static_cast<Int64>(S.size()) + separators - MaxWidth;
+    // 1-based insertion positions IntLen - 2, IntLen - 5, ... above 1; the rightmost Skip of
+    // them get nothing. Walked here from the leftmost one that gets something.
+    const Int64 firstPosition = intLen >= 4 ? intLen - 2 - 3 * ((intLen - 4) / 3) : 0;
+    const Int64 lastPosition = intLen - 2 - 3 * (skip > 0 ? skip : 0);
+
+    Result.resize(S.size() + static_cast<std::size_t>(separators > 0 ? separators : 0) * separator.size());
+    char* out = Result.data();
+    std::size_t copied = 0;
+    for (Int64 position = firstPosition; firstPosition > 0 && position <= lastPosition; position += 3) {
+        // Before unsigned index position - 1; at the first digit that is in front of the sign.
+        const std::size_t before = static_cast<std::size_t>(position - 1);
+        const std::size_t at = before + (before > signAt ? 1 : 0);
+        out = std::copy(S.begin() + static_cast<std::ptrdiff_t>(copied), S.begin() + static_cast<std::ptrdiff_t>(at), out);
+        copied = at;
+        // Next to padding blanks a blank keeps the column aligned.
+        if (charAt(position - 1) == ' ' || charAt(position - 2) == ' ')
+            *out++ = ' ';
+        else
+            out = std::copy(separator.begin(), separator.end(), out);
+    }
+    out = std::copy(S.begin() + static_cast<std::ptrdiff_t>(copied), S.end(), out);
+    Result.resize(static_cast<std::size_t>(out - Result.data()));
+}
+
+}  // namespace valstr

@@ -1,0 +1,161 @@
+// TApplication: form creation, the message loop, the posted-message queue and exception reporting.
+
+#include <exception>
+
+#include "Controls/Internal.h"
+#include "vcl/Testing.h"
+#include "vcl/Windows.h"
+
+VCL_IMPLEMENT_CLASS(TApplication, nullptr, nullptr)
+
+TApplication* Application = new TApplication(nullptr);
+
+TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner), icon_(std::make_unique<TIcon>()) {}
+
+TApplication::~TApplication() {
+    if (Application == this) Application = nullptr;
+}
+
+void TApplication::Initialize() { AppLoop::EnsureApplication(); }
+
+bool TApplication::Initialized() const { return AppLoop::ApplicationExists(); }
+
+void TApplication::CreateFormOf(TClass InstanceClass, const std::function<void(TCustomForm*)>& SetReference) {
+    if (!InstanceClass || !InstanceClass->Create)
+        throw EInvalidOperation("Cannot create a form of class " + AnsiString(InstanceClass ? InstanceClass->Name : "nil"));
+    TComponent* instance = InstanceClass->Create(this);
+    auto* form = dynamic_cast<TCustomForm*>(instance);
+    if (!form) {
+        instance->Free();
+        throw EInvalidCast("Invalid class typecast");
+    }
+    try {
+        form->InitializeForm(SetReference);
+    } catch (...) {
+        SetReference(nullptr);
+        form->Free();
+        throw;
+    }
+    if (!mainForm_) mainForm_ = form;
+}
+
+void TApplication::Notification(TComponent* AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == mainForm_) mainForm_ = nullptr;
+}
+
+// ---------------------------------------------------------------------------
+// The loop
+
+void TApplication::Run() {
+    Initialize();
+    if (mainForm_) mainForm_->Show();
+    while (!terminated_ && mainForm_) {
+        try {
+            HandleMessage();
+        } catch (...) {
+            HandleException(this);
+        }
+    }
+}
+
+void TApplication::ProcessMessages() {
+    AppLoop::ProcessEvents(false);
+    DeliverPosted();
+}
+
+void TApplication::HandleMessage() {
+    if (DeliverPosted()) return;
+    AppLoop::ProcessEvents(true);
+    DeliverPosted();
+    if (OnIdle && posted_.empty()) OnIdle(this);
+}
+
+void TApplication::PostToQueue(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam) {
+    posted_.push_back({Window, Msg, WParam, LParam});
+    AppLoop::WakeForPosted();
+}
+
+bool TApplication::DeliverPosted() {
+    bool delivered = false;
+    while (!posted_.empty()) {
+        TPosted m = posted_.front();
+        posted_.pop_front();
+        delivered = true;
+        if (!m.Window) {
+            if (m.Msg == WM_QUIT) Terminate();
+            continue;
+        }
+        TWinControl* target = FindControl(m.Window);
+        if (!target) continue;
+        try {
+            target->Perform(m.Msg, m.WParam, m.LParam);
+        } catch (...) {
+            HandleException(target);
+        }
+    }
+    return delivered;
+}
+
+bool TApplication::Active() const { return Screen->ActiveForm() != nullptr; }
+
+void TApplication::SetHint(const AnsiString& Value) {
+    hint_ = Value;
+    if (OnHint) OnHint(this);
+}
+
+AnsiString TApplication::ExeName() const { return AppLoop::ExecutablePath(); }
+
+// ---------------------------------------------------------------------------
+// Exceptions and message boxes
+
+void TApplication::HandleException(TObject* Sender) {
+    if (!std::current_exception()) return;
+    auto report = [&](Exception& e) {
+        if (OnException) OnException(Sender, &e); else ShowException(&e);
+    };
+    try {
+        throw;
+    } catch (const EAbort&) {
+    } catch (Exception& e) {
+        report(e);
+    } catch (const std::exception& e) {
+        Exception wrapped(e.what());
+        report(wrapped);
+    } catch (...) {
+        Exception wrapped("Unknown exception");
+        report(wrapped);
+    }
+}
+
+// The message ends with a full stop unless it already ends in punctuation, as the class library shows it.
+void TApplication::ShowException(Exception* E) {
+    AnsiString text = E ? E->Message() : AnsiString();
+    if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
+    AnsiString title = title_;
+    if (title.empty()) {
+        AnsiString exe = ExeName();
+        std::size_t slash = exe.find_last_of('/');
+        title = slash == AnsiString::npos ? exe : exe.substr(slash + 1);
+        std::size_t dot = title.find_last_of('.');
+        if (dot != AnsiString::npos && dot > 0) title.resize(dot);
+    }
+    MessageBox(text.c_str(), title.c_str(), MB_OK | MB_ICONSTOP);
+}
+
+Integer TApplication::MessageBox(const char* Text, const char* Caption, Integer Flags) {
+    return ShowMessageBoxChecked(Text ? Text : "", Caption ? Caption : "", static_cast<UINT>(Flags));
+}
+
+int ShowMessageBoxChecked(const AnsiString& Text, const AnsiString& Caption, UINT Flags) {
+    if (Testing::RecordingMessageBoxes()) {
+        Testing::RecordedMessageBoxes().push_back({Text, Caption, Flags});
+        return Testing::RecordedAnswer();
+    }
+    return AppLoop::ShowMessageBox(Text, Caption, Flags);
+}
+
+void DoneApplication() {
+    if (!Application) return;
+    Application->DestroyComponents();
+}

@@ -1,0 +1,40 @@
+#pragma once
+// What the standard controls' native peers mirror besides TControlPeer's common state. A peer reads the
+// control's own getters when told which group of properties changed.
+
+#include "Controls/ControlPeer.h"
+
+enum TStdMirror {
+    smOptions,    // read-only, limits, alignment, borders, scroll bars, style, drop-down count, default
+    smSelection,  // SelStart / SelLength of an edit or memo
+    smCheck,      // check box / radio button state
+    smItems,      // a combo box's item list and ItemIndex
+    smItemIndex,  // a combo box's ItemIndex alone
+    smDropDown    // a combo box's list opened or closed from code
+};
+
+class TStdPeer {
+public:
+    virtual ~TStdPeer() = default;
+    virtual void Mirror(TStdMirror What) = 0;
+};
+
+// Tells Control's peer, when it has one, to take the group What again.
+inline void MirrorStd(TWinControl* Control, TStdMirror What) {
+    if (auto* peer = dynamic_cast<TStdPeer*>(Control->Peer())) peer->Mirror(What);
+}
+
+// A memo's peer also takes a local change of the text (Lines), so the view keeps its place.
+class TMemoPeerEdits {
+public:
+    virtual ~TMemoPeerEdits() = default;
+    // [Start, End) of the text the peer shows became Value.
+    virtual void ReplaceText(std::size_t Start, std::size_t End, const AnsiString& Value) = 0;
+};
+
+inline void ReplaceMemoPeerText(TWinControl* Memo, std::size_t Start, std::size_t End, const AnsiString& Value) {
+    if (auto* peer = dynamic_cast<TMemoPeerEdits*>(Memo->Peer())) peer->ReplaceText(Start, End, Value);
+}
+
+// Any CR, LF or CR LF as CR LF: a memo's text and what is pasted into it.
+AnsiString NormaliseLineBreaks(const AnsiString& Text);
