@@ -346,3 +346,118 @@ AnsiString QuoteCommandLineArgument(const AnsiString& Arg);
 // of starting anything; an empty function starts programs again.
 using TWinExecLauncher = std::function<UINT(const std::vector<AnsiString>& Argv, UINT uCmdShow)>;
 void SetWinExecLauncherForTest(TWinExecLauncher Launcher);
+
+// ===========================================================================
+// System services: result codes, the version answer, run-time libraries, global memory and the
+// clipboard's Win32 calls. One answer for every caller; each has a test seam.
+
+// ---------------------------------------------------------------------------
+// Result codes
+
+using HRESULT = std::int32_t;
+using ULONG = std::uint32_t;
+
+constexpr HRESULT S_OK = 0;
+constexpr HRESULT S_FALSE = 1;
+constexpr HRESULT E_NOTIMPL = static_cast<HRESULT>(0x80004001);
+constexpr HRESULT E_NOINTERFACE = static_cast<HRESULT>(0x80004002);
+constexpr HRESULT E_POINTER = static_cast<HRESULT>(0x80004003);
+constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005);
+constexpr HRESULT E_UNEXPECTED = static_cast<HRESULT>(0x8000FFFF);
+constexpr HRESULT E_HANDLE = static_cast<HRESULT>(0x80070006);
+constexpr HRESULT E_OUTOFMEMORY = static_cast<HRESULT>(0x8007000E);
+constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057);
+constexpr bool SUCCEEDED(HRESULT hr) { return hr >= 0; }
+constexpr bool FAILED(HRESULT hr) { return hr < 0; }
+
+// ---------------------------------------------------------------------------
+// Version: Windows NT 5.1 build 2600 unless the test seam says otherwise.
+
+constexpr DWORD VER_PLATFORM_WIN32s = 0;
+constexpr DWORD VER_PLATFORM_WIN32_WINDOWS = 1;
+constexpr DWORD VER_PLATFORM_WIN32_NT = 2;
+constexpr Byte VER_NT_WORKSTATION = 1;
+
+struct OSVERSIONINFO {
+    DWORD dwOSVersionInfoSize;
+    DWORD dwMajorVersion;
+    DWORD dwMinorVersion;
+    DWORD dwBuildNumber;
+    DWORD dwPlatformId;
+    char szCSDVersion[128];
+};
+using OSVERSIONINFOA = OSVERSIONINFO;
+using TOSVersionInfo = OSVERSIONINFO;
+
+struct OSVERSIONINFOEX : OSVERSIONINFO {
+    Word wServicePackMajor;
+    Word wServicePackMinor;
+    Word wSuiteMask;
+    Byte wProductType;
+    Byte wReserved;
+};
+using OSVERSIONINFOEXA = OSVERSIONINFOEX;
+static_assert(sizeof(OSVERSIONINFO) == 148 && sizeof(OSVERSIONINFOEX) == 156);
+
+// dwOSVersionInfoSize must be 148 (OSVERSIONINFO) or 156 (OSVERSIONINFOEX); otherwise FALSE.
+BOOL GetVersionEx(OSVERSIONINFO* lpVersionInformation);
+#define GetVersionExA GetVersionEx
+// The run-time library's copy of the version answer.
+Integer Win32Platform();
+Integer Win32MajorVersion();
+Integer Win32MinorVersion();
+// Test seam: another version answer for every caller, or back to NT 5.1 build 2600.
+void SetWindowsVersionForTest(DWORD Platform, DWORD Major, DWORD Minor, DWORD Build);
+void ResetWindowsVersion();
+
+// ---------------------------------------------------------------------------
+// Run-time libraries: one built-in module map ("uxtheme.dll", "msimg32.dll", "comctl32.dll").
+// Module names match without case (".dll" may be left out), export names exactly. Each module has
+// a fixed pseudo handle at or above 0x10000 whose loads are counted; its code never goes away, so a
+// fetched entry point stays callable. "uxtheme.dll" is there only while the version answer is
+// NT 5.1 or later; "comctl32.dll" is loaded from the start, as a library the program links.
+
+using FARPROC = void (*)();
+
+HMODULE LoadLibrary(const char* lpLibFileName);  // nullptr when the module is absent
+BOOL FreeLibrary(HMODULE hLibModule);            // FALSE when the handle holds no load
+FARPROC GetProcAddress(HMODULE hModule, const char* lpProcName);
+HMODULE GetModuleHandle(const char* lpModuleName);  // nullptr unless loaded
+#define LoadLibraryA LoadLibrary
+#define GetModuleHandleA GetModuleHandle
+
+// "comctl32.dll" exports DllGetVersion: 6.0.2600.
+struct DLLVERSIONINFO {
+    DWORD cbSize;
+    DWORD dwMajorVersion;
+    DWORD dwMinorVersion;
+    DWORD dwBuildNumber;
+    DWORD dwPlatformID;
+};
+constexpr DWORD DLLVER_PLATFORM_WINDOWS = 1;
+constexpr DWORD DLLVER_PLATFORM_NT = 2;
+using DLLGETVERSIONPROC = HRESULT (*)(DLLVERSIONINFO* pdvi);
+
+// "msimg32.dll" exports GradientFill, which answers FALSE.
+using COLOR16 = Word;
+struct TRIVERTEX {
+    LONG x;
+    LONG y;
+    COLOR16 Red;
+    COLOR16 Green;
+    COLOR16 Blue;
+    COLOR16 Alpha;
+};
+struct GRADIENT_RECT {
+    ULONG UpperLeft;
+    ULONG LowerRight;
+};
+constexpr ULONG GRADIENT_FILL_RECT_H = 0;
+constexpr ULONG GRADIENT_FILL_RECT_V = 1;
+constexpr ULONG GRADIENT_FILL_TRIANGLE = 2;
+using GRADIENTFILLPROC = BOOL (*)(HDC hdc, TRIVERTEX* pVertex, ULONG nVertex, void* pMesh, ULONG nMesh, ULONG ulMode);
+
+// Test seams: a module absent, an export missing; Reset restores the map and its load counts.
+void SetModuleAbsentForTest(const AnsiString& Module, bool Absent);
+void SetExportMissingForTest(const AnsiString& Module, const AnsiString& Export, bool Missing);
+void ResetModulesForTest();
