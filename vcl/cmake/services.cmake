@@ -1,8 +1,18 @@
 # Operating-system services: version, run-time libraries and the theme library, global memory,
 # clipboard, OLE and drag and drop.
 target_sources(vcl PRIVATE
+  src/ActiveX/BlockDataObject.cpp
+  src/ActiveX/Com.cpp
+  src/ActiveX/DragDrop.cpp
+  src/ActiveX/FormatBlocks.cpp
+  src/Clipbrd/Clipboard.cpp
   src/UxTheme/UxThemeModule.cpp
+  src/Windows/Clipboard.cpp
+  src/Windows/GlobalMemory.cpp
   src/Windows/Modules.cpp
   src/Windows/Version.cpp
+  src/qt/ClipboardQt.cpp
+  src/qt/DragDropQt.cpp
+  src/qt/MimeFormats.cpp
   src/qt/ThemeDrawingQt.cpp
 )

@@ -461,3 +461,48 @@ using GRADIENTFILLPROC = BOOL (*)(HDC hdc, TRIVERTEX* pVertex, ULONG nVertex, vo
 void SetModuleAbsentForTest(const AnsiString& Module, bool Absent);
 void SetExportMissingForTest(const AnsiString& Module, const AnsiString& Export, bool Missing);
 void ResetModulesForTest();
+
+// ---------------------------------------------------------------------------
+// Global memory: blocks behind checked handles. Every block starts zeroed; a lock gives its bytes,
+// GlobalSize their number. Unknown handles fail (nullptr / 0 / FALSE).
+
+constexpr UINT GMEM_FIXED = 0x0000;
+constexpr UINT GMEM_MOVEABLE = 0x0002;
+constexpr UINT GMEM_ZEROINIT = 0x0040;
+constexpr UINT GMEM_SHARE = 0x2000;
+constexpr UINT GMEM_DDESHARE = 0x2000;
+constexpr UINT GHND = GMEM_MOVEABLE | GMEM_ZEROINIT;
+constexpr UINT GPTR = GMEM_FIXED | GMEM_ZEROINIT;
+
+HGLOBAL GlobalAlloc(UINT uFlags, std::size_t dwBytes);  // nullptr when there is no memory for it
+void* GlobalLock(HGLOBAL hMem);                          // nullptr for an empty block
+BOOL GlobalUnlock(HGLOBAL hMem);                         // TRUE while still locked
+std::size_t GlobalSize(HGLOBAL hMem);
+HGLOBAL GlobalFree(HGLOBAL hMem);                        // nullptr on success, else hMem
+// Test seams: blocks allocated and not yet freed; GlobalAlloc failing.
+std::size_t GlobalBlockCountForTest();
+void SetGlobalAllocFailsForTest(bool Fails);
+
+// ---------------------------------------------------------------------------
+// Clipboard: the open state and the process-wide table of registered formats (0xC000 upwards, names
+// without case). The contents are Qt's clipboard (Clipbrd.h), never the X11 selection.
+
+constexpr UINT CF_TEXT = 1;
+constexpr UINT CF_BITMAP = 2;
+constexpr UINT CF_OEMTEXT = 7;
+constexpr UINT CF_UNICODETEXT = 13;
+constexpr UINT CF_HDROP = 15;
+constexpr UINT CF_LOCALE = 16;
+
+// Fails while another window holds the clipboard open.
+BOOL OpenClipboard(HWND hWndNewOwner);
+BOOL CloseClipboard();
+// The same id for the same name in any letter case; 0 for an empty name or a full table.
+UINT RegisterClipboardFormat(const char* lpszFormat);
+// The registered name of a format, cut to cchMaxCount - 1 characters; 0 for a predefined or unknown id.
+int GetClipboardFormatName(UINT format, char* lpszFormatName, int cchMaxCount);
+BOOL IsClipboardFormatAvailable(UINT format);
+#define RegisterClipboardFormatA RegisterClipboardFormat
+#define GetClipboardFormatNameA GetClipboardFormatName
+// Test seam: OpenClipboard fails while set.
+void SetOpenClipboardFailsForTest(bool Fails);

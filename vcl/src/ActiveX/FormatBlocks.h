@@ -1,0 +1,30 @@
+#pragma once
+// Data formats as the bytes of their global blocks: plain and wide text zero-terminated, files as a
+// DROPFILES block. Every reader stays inside the bytes it is given.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "vcl/ActiveX.h"
+
+struct TFormatBlock {
+    CLIPFORMAT Format;
+    std::string Bytes;
+};
+
+// The whole block a data object gives for the format in global memory; the medium is released.
+std::optional<std::string> FetchBlock(IDataObject* Data, CLIPFORMAT Format);
+// A new global block holding Bytes; nullptr when memory runs out.
+HGLOBAL GlobalFromBytes(const std::string& Bytes);
+
+AnsiString AnsiTextOfBlock(const std::string& Block);  // up to the first zero byte
+WideString WideTextOfBlock(const std::string& Block);  // up to the first zero character
+std::string AnsiTextBlock(const AnsiString& Text);
+std::string WideTextBlock(const WideString& Text);
+// The names of a DROPFILES block; a header, offset or name that runs past the block ends the list.
+std::vector<WideString> FilesOfDropBlock(const std::string& Block);
+std::string DropFilesBlock(const std::vector<WideString>& Files);
+
+// "Rich Text Format", registered on first use.
+CLIPFORMAT RichTextClipboardFormat();

@@ -1,0 +1,145 @@
+// The one mapping between our data formats and MIME types.
+#include "qt/MimeFormats.h"
+
+#include <QUrl>
+
+#include "qt/QtText.h"
+#include "vcl/SysUtils.h"
+
+namespace {
+
+const QString TextMime = QStringLiteral("text/plain");
+const QString RichTextMime = QStringLiteral("text/rtf");
+const QString UriListMime = QStringLiteral("text/uri-list");
+const QString OriginMime = QStringLiteral("application/x-halcyra-origin");
+const QByteArray OriginMark = QByteArrayLiteral("halcyra");
+
+bool IsText(UINT Format) { return Format == CF_TEXT || Format == CF_UNICODETEXT || Format == CF_OEMTEXT; }
+
+// The registered format named so, without registering it; 0 when there is none.
+UINT RegisteredFormatNamed(const QString& Name) {
+    const AnsiString name = FromQString(Name);
+    char buffer[256];
+    for (UINT id = 0xC000; id <= 0xFFFF; ++id) {
+        const int length = GetClipboardFormatName(id, buffer, sizeof buffer);
+        if (length == 0) return 0;
+        if (SameText(AnsiString(buffer, static_cast<std::size_t>(length)), name)) return id;
+    }
+    return 0;
+}
+
+QString RegisteredName(UINT Format) {
+    char buffer[256];
+    const int length = GetClipboardFormatName(Format, buffer, sizeof buffer);
+    return length > 0 ? ToQString(AnsiString(buffer, static_cast<std::size_t>(length))) : QString();
+}
+
+QString MimeTypeOf(UINT Format) {
+    if (IsText(Format)) return TextMime;
+    if (Format == CF_HDROP) return UriListMime;
+    if (Format == RichTextClipboardFormat()) return RichTextMime;
+    return RegisteredName(Format);
+}
+
+std::vector<WideString> LocalFiles(const QMimeData& Mime) {
+    std::vector<WideString> files;
+    if (!Mime.hasUrls()) return files;
+    for (const QUrl& url : Mime.urls()) {
+        if (url.isLocalFile()) files.push_back(url.toLocalFile().toStdU16String());
+    }
+    return files;
+}
+
+QByteArray UntilZero(const std::string& Block) {
+    const std::size_t end = Block.find('\0');
+    return QByteArray(Block.data(), static_cast<qsizetype>(end == std::string::npos ? Block.size() : end));
+}
+
+}  // namespace
+
+std::vector<TFormatBlock> BlocksFromMime(const QMimeData& Mime) {
+    std::vector<TFormatBlock> blocks;
+    const std::vector<WideString> files = LocalFiles(Mime);
+    if (!files.empty()) {
+        blocks.push_back({CF_HDROP, DropFilesBlock(files)});
+        return blocks;
+    }
+    if (Mime.hasText()) {
+        const QString text = Mime.text();
+        blocks.push_back({CF_TEXT, AnsiTextBlock(FromQString(text))});
+        blocks.push_back({CF_UNICODETEXT, WideTextBlock(text.toStdU16String())});
+    }
+    for (const QString& type : Mime.formats()) {
+        if (type == RichTextMime) {
+            const QByteArray rtf = Mime.data(type);
+            blocks.push_back({RichTextClipboardFormat(), AnsiTextBlock(rtf.toStdString())});
+        } else if (UINT id = RegisteredFormatNamed(type)) {
+            const QByteArray data = Mime.data(type);
+            blocks.push_back({static_cast<CLIPFORMAT>(id), std::string(data.constData(), data.size())});
+        }
+    }
+    return blocks;
+}
+
+bool MimeOffers(const QMimeData& Mime, UINT Format) {
+    const bool files = !LocalFiles(Mime).empty();
+    if (Format == CF_HDROP) return files;
+    if (files) return false;
+    if (IsText(Format)) return Mime.hasText();
+    const QString type = MimeTypeOf(Format);
+    return !type.isEmpty() && type != TextMime && type != UriListMime && Mime.hasFormat(type);
+}
+
+// ---------------------------------------------------------------------------
+
+TOleMimeData::TOleMimeData(IDataObject* Data) : data_(Data) {}
+
+QStringList TOleMimeData::formats() const {
+    QStringList types{OriginMime};
+    ComPtr<IEnumFORMATETC> formats;
+    if (data_->EnumFormatEtc(DATADIR_GET, formats.ReleaseAndGetAddressOf()) != S_OK || !formats) return types;
+    FORMATETC format{};
+    // An endless enumerator must not hang the drag.
+    for (int i = 0; i < 1024 && formats->Next(1, &format, nullptr) == S_OK; ++i) {
+        if (!(format.tymed & TYMED_HGLOBAL) || data_->QueryGetData(&format) != S_OK) continue;
+        const QString type = MimeTypeOf(format.cfFormat);
+        if (!type.isEmpty() && !types.contains(type)) types.append(type);
+    }
+    return types;
+}
+
+bool TOleMimeData::hasFormat(const QString& MimeType) const { return formats().contains(MimeType); }
+
+QVariant TOleMimeData::retrieveData(const QString& MimeType, QMetaType) const {
+    if (MimeType == OriginMime) return OriginMark;
+    if (MimeType == TextMime) {
+        if (auto wide = FetchBlock(data_.Get(), CF_UNICODETEXT))
+            return QString::fromStdU16String(WideTextOfBlock(*wide));
+        if (auto ansi = FetchBlock(data_.Get(), CF_TEXT)) return ToQString(AnsiTextOfBlock(*ansi));
+        return {};
+    }
+    if (MimeType == UriListMime) {
+        auto block = FetchBlock(data_.Get(), CF_HDROP);
+        if (!block) return {};
+        QByteArray list;
+        for (const WideString& file : FilesOfDropBlock(*block))
+            list += QUrl::fromLocalFile(QString::fromStdU16String(file)).toEncoded() + "\r\n";
+        return list;
+    }
+    if (MimeType == RichTextMime) {
+        auto block = FetchBlock(data_.Get(), RichTextClipboardFormat());
+        return block ? QVariant(UntilZero(*block)) : QVariant();
+    }
+    if (UINT id = RegisteredFormatNamed(MimeType)) {
+        auto block = FetchBlock(data_.Get(), static_cast<CLIPFORMAT>(id));
+        return block ? QVariant(QByteArray(block->data(), static_cast<qsizetype>(block->size()))) : QVariant();
+    }
+    return {};
+}
+
+QMimeData* MimeForText(const AnsiString& Text) {
+    auto* mime = new QMimeData;
+    mime->setText(ToQString(Text));
+    mime->setData(OriginMime, OriginMark);
+    return mime;
+}
