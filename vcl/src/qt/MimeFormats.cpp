@@ -3,6 +3,7 @@
 
 #include <QUrl>
 
+#include "qt/Peer.h"
 #include "qt/QtText.h"
 #include "vcl/SysUtils.h"
 
@@ -96,8 +97,13 @@ TOleMimeData::TOleMimeData(IDataObject* Data) : data_(Data) {}
 
 QStringList TOleMimeData::formats() const {
     QStringList types{OriginMime};
+    RunFromQt(nullptr, [&] { AddFormats(types); });
+    return types;
+}
+
+void TOleMimeData::AddFormats(QStringList& types) const {
     ComPtr<IEnumFORMATETC> formats;
-    if (data_->EnumFormatEtc(DATADIR_GET, formats.ReleaseAndGetAddressOf()) != S_OK || !formats) return types;
+    if (data_->EnumFormatEtc(DATADIR_GET, formats.ReleaseAndGetAddressOf()) != S_OK || !formats) return;
     FORMATETC format{};
     // An endless enumerator must not hang the drag.
     for (int i = 0; i < 1024 && formats->Next(1, &format, nullptr) == S_OK; ++i) {
@@ -105,12 +111,18 @@ QStringList TOleMimeData::formats() const {
         const QString type = MimeTypeOf(format.cfFormat);
         if (!type.isEmpty() && !types.contains(type)) types.append(type);
     }
-    return types;
 }
 
 bool TOleMimeData::hasFormat(const QString& MimeType) const { return formats().contains(MimeType); }
 
+// Qt asks from its own loop (a drop in another program): nothing may escape into it.
 QVariant TOleMimeData::retrieveData(const QString& MimeType, QMetaType) const {
+    QVariant data;
+    RunFromQt(nullptr, [&] { data = Retrieve(MimeType); });
+    return data;
+}
+
+QVariant TOleMimeData::Retrieve(const QString& MimeType) const {
     if (MimeType == OriginMime) return OriginMark;
     if (MimeType == TextMime) {
         if (auto wide = FetchBlock(data_.Get(), CF_UNICODETEXT))

@@ -25,6 +25,9 @@ protected:
     QVariant retrieveData(const QString& MimeType, QMetaType Type) const override;
 
 private:
+    void AddFormats(QStringList& Types) const;
+    QVariant Retrieve(const QString& MimeType) const;
+
     ComPtr<IDataObject> data_;
 };
 
