@@ -108,6 +108,31 @@ TEST(FormatFloat, FollowsPictureRules) {
     for (const Case& c : cases) EXPECT_EQ(FormatFloat(c.picture, c.value), c.text) << c.picture << " " << c.value;
 }
 
+// Each picture of the class library's documented table against its four values.
+TEST(FormatFloat, GivesTheDocumentedTableForEachPicture) {
+    struct Row { const char* picture; const char* texts[4]; };
+    const double values[] = {1234, -1234, 0.5, 0};
+    const Row rows[] = {
+        {"", {"1234", "-1234", "0.5", "0"}},
+        {"0", {"1234", "-1234", "1", "0"}},
+        {"0.00", {"1234.00", "-1234.00", "0.50", "0.00"}},
+        {"#.##", {"1234", "-1234", ".5", ""}},
+        {"#,##0.00", {"1,234.00", "-1,234.00", "0.50", "0.00"}},
+        {"#,##0.00;(#,##0.00)", {"1,234.00", "(1,234.00)", "0.50", "0.00"}},
+        {"#,##0.00;;Zero", {"1,234.00", "-1,234.00", "0.50", "Zero"}},
+        {"0.000E+00", {"1.234E+03", "-1.234E+03", "5.000E-01", "0.000E+00"}},
+        {"#.###E-0", {"1.234E3", "-1.234E3", "5E-1", "0E0"}},
+        // Neighbours: the mantissa's leading digit stands even where the picture has only '#'.
+        {"#E-0", {"1E3", "-1E3", "5E-1", "0E0"}},
+        {"#.#E+00", {"1.2E+03", "-1.2E+03", "5E-01", "0E+00"}},
+        {"0.###E-0", {"1.234E3", "-1.234E3", "5E-1", "0E0"}},
+        {"#.000E-0", {"1.234E3", "-1.234E3", "5.000E-1", "0.000E0"}},
+    };
+    for (const Row& row : rows)
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(FormatFloat(row.picture, values[i]), row.texts[i]) << '"' << row.picture << "\" " << values[i];
+}
+
 TEST(FormatFloat, UsesTheSettableSeparators) {
     DecimalSeparator = ',';
     ThousandSeparator = '.';

@@ -203,7 +203,8 @@ AnsiString Render(const Picture& p, double magnitude, bool negative) {
         exponent = rec.Digits.empty() ? 0 : rec.Exponent - lead;
         for (Integer k = 0; k < lead; ++k) intDigits += DigitAt(rec, k);
         for (Integer k = 0; k < p.fracPlaces; ++k) fracDigits += DigitAt(rec, lead + k);
-        while (!intDigits.empty() && intDigits.front() == '0' && Length(intDigits) > p.intZeros) intDigits.erase(0, 1);
+        // The mantissa always shows its leading digit, so zero reads as 0E0 even under '#'.
+        while (intDigits.front() == '0' && Length(intDigits) > std::max<Integer>(p.intZeros, 1)) intDigits.erase(0, 1);
     } else {
         FloatToDecimal(rec, magnitude, kMaxPrecision, p.fracPlaces);
         intDigits = IntegerDigits(rec);
