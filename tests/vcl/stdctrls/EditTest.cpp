@@ -1,4 +1,7 @@
+#include <vector>
+
 #include "StdCtrlsFixture.h"
+#include "support/InputSimulator.h"
 #include "vcl/Windows.h"
 
 using EditTest = StdCtrlsTest;
@@ -91,4 +94,78 @@ TEST_F(EditTest, SelectionIsKeptByTheControlAndShownByThePeer) {
     Testing::TypeText(edit, "x");
     EXPECT_EQ(edit->Text(), "x");
     EXPECT_EQ(edit->SelStart(), 1);
+}
+
+TEST_F(EditTest, ATextFromCodeShowsFromItsFirstCharacterWithTheCaretAtZero) {
+    auto* edit = Place<TEdit>(10, 10, 80, 21);
+    auto* other = Place<TEdit>(10, 40, 80, 21);
+    const AnsiString start = "2'400'";
+    const AnsiString whole = start + "000'000'000'000'000'000'000";
+    for (bool focused : {false, true}) {
+        SCOPED_TRACE(focused ? "focused" : "not focused");
+        Input::Focus(focused ? edit : other);
+        edit->SetText(start);
+        Input::Settle();
+        const std::vector<TColor> startShown = ShownPixels(form, edit, 24);
+        edit->SetText(whole);
+        Input::Settle();
+        EXPECT_EQ(edit->SelStart(), 0);
+        EXPECT_EQ(Testing::PeerProperty(edit, "cursorPosition"), "0");
+        // The frame and the first characters look as with the short text alone: the start shows.
+        EXPECT_EQ(ShownPixels(form, edit, 24), startShown);
+    }
+}
+
+TEST_F(EditTest, AHandlerRewritingTheFocusedEditKeepsTheCaretWithTheTyping) {
+    auto* edit = Place<TEdit>(10, 10, 120, 21);
+    // Groups the digits as they are typed: 1234 shows as 1'234.
+    edit->OnChange = [edit](TObject*) {
+        AnsiString digits;
+        for (char c : edit->Text())
+            if (c != '\'') digits += c;
+        AnsiString grouped;
+        for (std::size_t i = 0; i < digits.size(); ++i) {
+            if (i > 0 && (digits.size() - i) % 3 == 0) grouped += '\'';
+            grouped += digits[i];
+        }
+        edit->SetText(grouped);
+    };
+    Input::Focus(edit);
+    Input::Type(edit, "1234567");
+    EXPECT_EQ(edit->Text(), "1'234'567");
+    EXPECT_EQ(edit->SelStart(), 9);
+    // Typing inside the number: the caret stays after the typed digit.
+    Input::Key(edit, VK_HOME);
+    for (int i = 0; i < 3; ++i) Input::Key(edit, VK_RIGHT);  // after "1'2"
+    Input::Type(edit, "0");
+    EXPECT_EQ(edit->Text(), "12'034'567");
+    EXPECT_EQ(edit->SelStart(), 4);
+    EXPECT_EQ(Testing::PeerProperty(edit, "cursorPosition"), "4");
+    Input::Type(edit, "9");
+    EXPECT_EQ(edit->Text(), "120'934'567");
+}
+
+TEST_F(EditTest, OnChangeSeesTheCaretAfterTheKeystroke) {
+    auto* edit = Place<TEdit>(10, 10, 120, 21);
+    std::vector<Integer> carets;
+    edit->OnChange = [&](TObject*) { carets.push_back(edit->SelStart()); };
+    Input::Type(edit, "ab");
+    Input::Key(edit, VK_BACK);
+    EXPECT_EQ(carets, (std::vector<Integer>{1, 2, 1}));
+}
+
+TEST_F(EditTest, AssigningTextClearsModifiedAndTheUsersEditsSetIt) {
+    auto* edit = Place<TEdit>(10, 10, 120, 21);
+    Input::Type(edit, "7");
+    EXPECT_TRUE(edit->Modified());
+    edit->SetText("30");
+    EXPECT_FALSE(edit->Modified());
+    EXPECT_EQ(edit->Perform(EM_GETMODIFY, 0, 0), FALSE);
+    edit->SetSelStart(2);
+    edit->SetSelText("0");  // as EM_REPLACESEL: an edit, not a new text
+    EXPECT_TRUE(edit->Modified());
+    edit->SetText("300");  // the same text: nothing is sent, nothing changes
+    EXPECT_TRUE(edit->Modified());
+    edit->Perform(WM_SETTEXT, 0, reinterpret_cast<LPARAM>("1"));
+    EXPECT_FALSE(edit->Modified());
 }

@@ -48,7 +48,7 @@ class TCustomEdit : public TWinControl {
     void SetCharCase(TEditCharCase Value);
     bool HideSelection() const { return hideSelection_; }
     void SetHideSelection(bool Value);
-    // 0: no limit. Applies to typing, not to text set from code.
+    // 0: no limit. Limits what the user types or pastes afterwards, never a text already there.
     Integer MaxLength() const { return maxLength_; }
     void SetMaxLength(Integer Value);
     bool Modified() const { return modified_; }
@@ -72,8 +72,10 @@ class TCustomEdit : public TWinControl {
 
     TNotifyEvent OnChange;
 
-    // Internal to the stand-in: the user changed the text or the selection in the peer.
+    // Internal to the stand-in: the user changed the text or the selection in the peer. EditFromPeer
+    // takes the selection after the edit with it, so that OnChange already sees the new caret.
     void TextFromPeer(const AnsiString& Value);
+    void EditFromPeer(const AnsiString& Value, Integer SelStart, Integer SelLength);
     void SelectionFromPeer(Integer Start, Integer Length);
 
 protected:
@@ -91,8 +93,14 @@ protected:
     void OptionsChanged();
 
 private:
+    struct TSelection {
+        Integer Start;
+        Integer Length;
+    };
     void AdjustHeight();
     void ClampSelection();
+    void TakeUserEdit(const AnsiString& Value, const TSelection* After);
+    void PlaceCaretForNewText(Integer NewLength);
 
     bool autoSelect_ = true;
     bool autoSize_ = true;
@@ -105,6 +113,7 @@ private:
     bool readOnly_ = false;
     Integer selStart_ = 0;
     Integer selLength_ = 0;
+    bool typing_ = false;  // the user's edit is being announced
 };
 
 class TEdit : public TCustomEdit {

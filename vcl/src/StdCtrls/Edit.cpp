@@ -152,7 +152,10 @@ void TCustomEdit::SetSelText(const AnsiString& Value) {
     AnsiString text = StoredText();
     text.replace(static_cast<std::size_t>(selStart_), static_cast<std::size_t>(selLength_), Value);
     Integer caret = selStart_ + static_cast<Integer>(Value.size());
+    const bool changed = text != StoredText();
     ReplaceText(text);
+    // An edit like typing (EM_REPLACESEL), not a new text: it counts as a modification.
+    if (changed) modified_ = true;
     selStart_ = caret;
     selLength_ = 0;
     ClampSelection();
@@ -166,13 +169,47 @@ void TCustomEdit::SelectAll() {
 }
 
 // What the user typed: kept once, then one EN_CHANGE as the windowing system would send it.
-void TCustomEdit::TextFromPeer(const AnsiString& Value) {
+void TCustomEdit::TextFromPeer(const AnsiString& Value) { TakeUserEdit(Value, nullptr); }
+
+void TCustomEdit::EditFromPeer(const AnsiString& Value, Integer SelStart, Integer SelLength) {
+    const TSelection after{SelStart, SelLength};
+    TakeUserEdit(Value, &after);
+}
+
+void TCustomEdit::TakeUserEdit(const AnsiString& Value, const TSelection* After) {
     AnsiString cased = ApplyCharCase(Value);
-    if (cased == StoredText()) return;
-    StoreText(cased);
-    if (cased != Value) TextStored();
+    const bool changed = cased != StoredText();
+    if (changed) StoreText(cased);
+    if (After) SelectionFromPeer(After->Start, After->Length);
+    if (!changed) return;
+    if (cased != Value) {
+        TextStored();
+        if (After) MirrorStd(this, smSelection);
+    }
     modified_ = true;
-    Perform(CN_COMMAND, MAKEWPARAM(0, EN_CHANGE), 0);
+    // A handler that rewrites the text now does so while the user types (see PlaceCaretForNewText).
+    const bool wasTyping = typing_;
+    typing_ = true;
+    try {
+        Perform(CN_COMMAND, MAKEWPARAM(0, EN_CHANGE), 0);
+    } catch (...) {
+        typing_ = wasTyping;
+        throw;
+    }
+    typing_ = wasTyping;
+}
+
+// A text from code shows from its first character with the caret at 0, as the window does after
+// WM_SETTEXT. While the user types into the focused edit and its handlers rewrite the text, the caret
+// keeps its distance from the end, so the typing goes on where it was.
+void TCustomEdit::PlaceCaretForNewText(Integer NewLength) {
+    if (typing_ && Focused()) {
+        const Integer fromEnd = static_cast<Integer>(StoredText().size()) - (selStart_ + selLength_);
+        selStart_ = std::clamp(NewLength - fromEnd, 0, NewLength);
+    } else {
+        selStart_ = 0;
+    }
+    selLength_ = 0;
 }
 
 void TCustomEdit::SelectionFromPeer(Integer Start, Integer Length) {
@@ -188,15 +225,16 @@ void TCustomEdit::Dispatch(TMessage& Message) {
     switch (Message.Msg) {
         case WM_SETTEXT: {
             // The windowing system reports a changed text as EN_CHANGE; an unchanged one reports nothing.
+            // A text from code is not the user's: the modified flag goes.
             const auto* value = reinterpret_cast<const char*>(Message.LParam);
             AnsiString cased = ApplyCharCase(value ? value : "");
             Message.LParam = reinterpret_cast<LPARAM>(cased.c_str());
-            bool changed = cased != StoredText();
+            const bool changed = cased != StoredText();
+            PlaceCaretForNewText(static_cast<Integer>(cased.size()));
+            modified_ = false;
             TWinControl::Dispatch(Message);
-            if (changed) {
-                selStart_ = selLength_ = 0;
-                Perform(CN_COMMAND, MAKEWPARAM(0, EN_CHANGE), 0);
-            }
+            MirrorStd(this, smSelection);
+            if (changed) Perform(CN_COMMAND, MAKEWPARAM(0, EN_CHANGE), 0);
             break;
         }
         case CN_COMMAND:

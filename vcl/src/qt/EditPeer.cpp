@@ -15,8 +15,14 @@ namespace {
 class TEditPeer : public TQtPeer, public TStdPeer {
 public:
     explicit TEditPeer(TCustomEdit* Edit) : TQtPeer(Edit, new TPeerWidget<QLineEdit>) {
+        // textEdited comes before the caret's own signal: the edit is reported with the caret after it.
         QObject::connect(edit(), &QLineEdit::textEdited, &context_, [this](const QString& Text) {
-            if (control()) Guarded([&] { control()->TextFromPeer(FromQString(Text)); });
+            if (!control()) return;
+            Guarded([&] {
+                Integer start = 0, length = 0;
+                ReadSelection(start, length);
+                control()->EditFromPeer(FromQString(Text), start, length);
+            });
         });
         QObject::connect(edit(), &QLineEdit::selectionChanged, &context_, [this] { ReportSelection(); });
         QObject::connect(edit(), &QLineEdit::cursorPositionChanged, &context_, [this](int, int) { ReportSelection(); });
@@ -46,11 +52,17 @@ private:
     QLineEdit* edit() const { return static_cast<QLineEdit*>(Widget()); }
     TCustomEdit* control() const { return static_cast<TCustomEdit*>(Control()); }
 
+    void ReadSelection(Integer& Start, Integer& Length) const {
+        const bool selected = edit()->hasSelectedText();
+        Start = selected ? edit()->selectionStart() : edit()->cursorPosition();
+        Length = selected ? static_cast<Integer>(edit()->selectedText().size()) : 0;
+    }
+
     // Selections the user makes (signals are blocked while the control's own selection is mirrored).
     void ReportSelection() {
         if (!control()) return;
-        int start = edit()->hasSelectedText() ? edit()->selectionStart() : edit()->cursorPosition();
-        int length = edit()->hasSelectedText() ? static_cast<int>(edit()->selectedText().size()) : 0;
+        Integer start = 0, length = 0;
+        ReadSelection(start, length);
         control()->SelectionFromPeer(start, length);
     }
 
