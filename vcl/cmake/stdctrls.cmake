@@ -17,4 +17,5 @@ target_sources(vcl PRIVATE
   src/qt/MemoView.cpp
   src/qt/MemoViewText.cpp
   src/qt/RadioButtonPeer.cpp
+  src/qt/TypingLimit.cpp
 )

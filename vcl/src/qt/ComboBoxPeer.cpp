@@ -1,12 +1,17 @@
 // The combo box's peer: a QComboBox holding a copy of the control's items. The user's choice (activated),
 // typing (the edit's textEdited) and the list opening and closing come back as CBN_ notifications.
 
+#include <algorithm>
+#include <climits>
+#include <memory>
+
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSignalBlocker>
 
 #include "qt/Peer.h"
 #include "qt/QtText.h"
+#include "qt/TypingLimit.h"
 #include "StdCtrls/Peers.h"
 #include "vcl/StdCtrls.h"
 
@@ -40,11 +45,15 @@ public:
         };
     }
 
-    ~TComboBoxPeer() override { combo()->OnPopup = nullptr; }
+    ~TComboBoxPeer() override {
+        *alive_ = false;
+        combo()->OnPopup = nullptr;
+        if (QLineEdit* edit = combo()->lineEdit()) edit->setValidator(nullptr);
+    }
 
     void SetText(const AnsiString& Text) override {
         QSignalBlocker block(combo());
-        if (combo()->isEditable()) combo()->setEditText(ToQString(Text));
+        if (combo()->isEditable()) ShowEditText(ToQString(Text));
     }
 
     void Mirror(TStdMirror What) override {
@@ -82,24 +91,46 @@ private:
             if (editable) ConnectEdit();
         }
         combo()->setMaxVisibleItems(C.DropDownCount());
-        if (QLineEdit* edit = combo()->lineEdit()) edit->setMaxLength(C.MaxLength() > 0 ? C.MaxLength() : 32767);
         MirrorIndex(C);
     }
 
     void MirrorIndex(TCustomComboBox& C) {
         combo()->setCurrentIndex(C.ItemIndex());
-        if (combo()->isEditable()) combo()->setEditText(ToQString(C.Text()));
+        if (combo()->isEditable()) ShowEditText(ToQString(C.Text()));
     }
 
-    // The line edit exists only while the combo is editable, and is made anew each time.
+    // A text from code shows from its first character; one that a handler writes back while the user
+    // types keeps the caret's distance from the end, so the typing goes on where it was.
+    void ShowEditText(const QString& Text) {
+        QLineEdit* edit = combo()->lineEdit();
+        const bool typing = reporting_ && edit->hasFocus();
+        const qsizetype fromEnd = edit->text().size() - edit->cursorPosition();
+        combo()->setEditText(Text);
+        edit->setCursorPosition(typing ? static_cast<int>(std::max<qsizetype>(Text.size() - fromEnd, 0)) : 0);
+    }
+
+    // The line edit exists only while the combo is editable, and is made anew each time. It holds any
+    // text whole (MaxLength limits the user's edits only) and completes nothing the Text would not hold.
     void ConnectEdit() {
-        QObject::connect(combo()->lineEdit(), &QLineEdit::textEdited, &context_, [this](const QString& Text) {
-            if (control()) Guarded([&] { control()->TextFromPeer(FromQString(Text)); });
+        QLineEdit* edit = combo()->lineEdit();
+        combo()->setCompleter(nullptr);
+        edit->setMaxLength(INT_MAX);
+        edit->setValidator(new TTypingLimit([this] { return control() ? control()->MaxLength() : 0; },
+                                            [this] { return control() ? ToQString(control()->Text()) : QString(); },
+                                            &context_));
+        QObject::connect(edit, &QLineEdit::textEdited, &context_, [this](const QString& Text) {
+            if (!control()) return;
+            reporting_ = true;
+            std::shared_ptr<bool> alive = alive_;
+            Guarded([&] { control()->TextFromPeer(FromQString(Text)); });
+            if (*alive) reporting_ = false;
         });
     }
 
     QObject context_;  // the widget outlives the peer: its connections end with this
     bool open_ = false;
+    bool reporting_ = false;  // the user's edit is being reported
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 }  // namespace

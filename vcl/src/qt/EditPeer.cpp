@@ -7,6 +7,7 @@
 
 #include "qt/Peer.h"
 #include "qt/QtText.h"
+#include "qt/TypingLimit.h"
 #include "StdCtrls/Peers.h"
 #include "vcl/StdCtrls.h"
 
@@ -15,6 +16,10 @@ namespace {
 class TEditPeer : public TQtPeer, public TStdPeer {
 public:
     explicit TEditPeer(TCustomEdit* Edit) : TQtPeer(Edit, new TPeerWidget<QLineEdit>) {
+        edit()->setMaxLength(INT_MAX);
+        edit()->setValidator(new TTypingLimit([this] { return control() ? control()->MaxLength() : 0; },
+                                              [this] { return control() ? ToQString(control()->Text()) : QString(); },
+                                              &context_));
         // textEdited comes before the caret's own signal: the edit is reported with the caret after it.
         QObject::connect(edit(), &QLineEdit::textEdited, &context_, [this](const QString& Text) {
             if (!control()) return;
@@ -28,6 +33,8 @@ public:
         QObject::connect(edit(), &QLineEdit::cursorPositionChanged, &context_, [this](int, int) { ReportSelection(); });
     }
 
+    ~TEditPeer() override { edit()->setValidator(nullptr); }
+
     void SetText(const AnsiString& Text) override {
         QSignalBlocker block(edit());
         edit()->setText(ToQString(Text));
@@ -39,7 +46,6 @@ public:
         if (!c) return;
         if (What == smOptions) {
             edit()->setReadOnly(c->ReadOnly());
-            edit()->setMaxLength(c->MaxLength() > 0 ? c->MaxLength() : INT_MAX);
             edit()->setEchoMode(c->PasswordChar() ? QLineEdit::Password : QLineEdit::Normal);
             edit()->setFrame(c->BorderStyle() == bsSingle);
         } else if (What == smSelection) {
