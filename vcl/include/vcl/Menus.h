@@ -139,6 +139,9 @@ private:
 // would; otherwise no menu is shown at all.
 using TMenuChooser = std::function<TMenuItem*(TPopupMenu* Menu)>;
 void SetPopupMenuChooser(TMenuChooser Chooser, bool ShowMenu = false);
+// Test probe: while a pop-up menu is shown (a chooser with ShowMenu runs then), a picture of it as the
+// screen shows it, owned by the caller; nullptr when no menu is shown.
+TBitmap* RenderShownPopupMenu();
 
 TMenuItem* NewItem(const AnsiString& ACaption, TShortCut AShortCut, bool AChecked, bool AEnabled,
                    TNotifyEvent AOnClick, Word hCtx, const AnsiString& AName);

@@ -217,6 +217,14 @@ void TPopupMenu::DoPopup(TObject* Sender) {
     if (OnPopup) OnPopup(Sender);
 }
 
+// Items show in the font of the form the menu pops up on (the main form's when it pops up for no control).
+static const TFont* MenuFont(TPopupMenu* Menu) {
+    TCustomForm* form = nullptr;
+    if (auto* control = dynamic_cast<TControl*>(Menu->PopupComponent())) form = GetParentForm(control);
+    if (!form) form = Application->MainForm();
+    return form ? form->Font() : nullptr;
+}
+
 void TPopupMenu::Popup(Integer X, Integer Y) {
     DoPopup(this);
     const TChooserSeam& seam = ChooserSeam();
@@ -224,7 +232,7 @@ void TPopupMenu::Popup(Integer X, Integer Y) {
     if (seam.Chooser && !seam.ShowMenu)
         chosen = seam.Chooser(this);
     else
-        chosen = ShowPopupMenuWidget(this, Point(X, Y), seam.Chooser);
+        chosen = ShowPopupMenuWidget(this, Point(X, Y), MenuFont(this), seam.Chooser);
     // The item's handler runs once the menu is gone, as after a real menu's WM_COMMAND.
     if (chosen && chosen->Enabled()) chosen->Click();
 }

@@ -3,6 +3,7 @@
 
 #include "vcl/Menus.h"
 
-// Shows Menu's visible items at the screen position and returns the chosen item (nullptr: dismissed).
-// A Chooser picks the item through the shown menu, as the user's keys would.
-TMenuItem* ShowPopupMenuWidget(TPopupMenu* Menu, TPoint ScreenPos, const TMenuChooser& Chooser);
+// Shows Menu's visible items at the screen position in Font (nullptr: the application's) and returns the
+// chosen item (nullptr: dismissed). A Chooser picks the item through the shown menu, as the user's keys
+// would.
+TMenuItem* ShowPopupMenuWidget(TPopupMenu* Menu, TPoint ScreenPos, const TFont* Font, const TMenuChooser& Chooser);

@@ -8,15 +8,24 @@
 #include <QTimer>
 
 #include <map>
+#include <memory>
+#include <utility>
 
 #include "Controls/Internal.h"
 #include "Menus/PopupMenuWidget.h"
+#include "qt/QtGraphics.h"
 #include "qt/QtText.h"
 #include "vcl/Forms.h"
 
 namespace {
 
 using TActionMap = std::map<const QAction*, TMenuItem*>;
+
+// A menu as the platform shows it: every separator line stands, even next to another one.
+void PrepareMenu(QMenu& Menu, const QFont& Font) {
+    Menu.setSeparatorsCollapsible(false);
+    Menu.setFont(Font);
+}
 
 void AddItems(QMenu& Menu, TMenuItem* Parent, TActionMap& Actions) {
     for (Integer i = 0; i < Parent->Count(); ++i) {
@@ -29,6 +38,7 @@ void AddItems(QMenu& Menu, TMenuItem* Parent, TActionMap& Actions) {
         QAction* action = nullptr;
         if (item->Count() > 0) {
             QMenu* sub = Menu.addMenu(ToQString(item->Caption()));
+            PrepareMenu(*sub, Menu.font());
             AddItems(*sub, item, Actions);
             action = sub->menuAction();
         } else {
@@ -38,7 +48,7 @@ void AddItems(QMenu& Menu, TMenuItem* Parent, TActionMap& Actions) {
         action->setCheckable(item->Checked() || item->RadioItem());
         action->setChecked(item->Checked());
         if (item->Default()) {
-            QFont bold = action->font();
+            QFont bold = Menu.font();
             bold.setBold(true);
             action->setFont(bold);
         }
@@ -69,11 +79,15 @@ void ChooseThroughMenu(QMenu& Menu, TPopupMenu* Owner, const TActionMap& Actions
     }
 }
 
+// The menu on screen now (the innermost when menus nest).
+QMenu* ShownMenu = nullptr;
+
 }  // namespace
 
-TMenuItem* ShowPopupMenuWidget(TPopupMenu* Menu, TPoint ScreenPos, const TMenuChooser& Chooser) {
+TMenuItem* ShowPopupMenuWidget(TPopupMenu* Menu, TPoint ScreenPos, const TFont* Font, const TMenuChooser& Chooser) {
     AppLoop::EnsureApplication();
     QMenu menu;
+    PrepareMenu(menu, Font ? ToQFont(*Font) : QApplication::font());
     TActionMap actions;
     AddItems(menu, Menu->Items(), actions);
     if (menu.isEmpty()) return nullptr;
@@ -83,7 +97,18 @@ TMenuItem* ShowPopupMenuWidget(TPopupMenu* Menu, TPoint ScreenPos, const TMenuCh
     if (Menu->Alignment() == paCenter) at.rx() -= width / 2;
     if (Chooser)
         QTimer::singleShot(0, &menu, [&menu, Menu, &actions, &Chooser] { ChooseThroughMenu(menu, Menu, actions, Chooser); });
+    QMenu* const outer = std::exchange(ShownMenu, &menu);
     const QAction* chosen = menu.exec(at);
+    ShownMenu = outer;
     auto it = actions.find(chosen);
     return it == actions.end() ? nullptr : it->second;
+}
+
+TBitmap* RenderShownPopupMenu() {
+    if (!ShownMenu) return nullptr;
+    const QImage image = ShownMenu->grab().toImage();
+    auto bitmap = std::make_unique<TBitmap>();
+    bitmap->SetSize(image.width(), image.height());
+    bitmap->Surface().Assign(image);
+    return bitmap.release();
 }
