@@ -33,6 +33,7 @@ void PublishTqebUrl(TPublisher& p) {
 }
 
 constexpr std::size_t RegistryBufferSize = 260;
+const char* const LaunchFailure = "Couldn't launch default browser";
 
 }  // namespace
 
@@ -74,9 +75,14 @@ void TqebUrl::Execute() {
     const AnsiString program = CommandBeforePlaceholder(openCommand);
     const AnsiString commandLine = program + " " + QuoteCommandLineArgument(url_);
     const bool noProgram = program.find_first_not_of(" \t") == AnsiString::npos;
-    if (noProgram || WinExec(commandLine.c_str(), static_cast<UINT>(ShowCommandOf(urlShowCommand_))) < 32) {
-        throw Exception("Couldn't launch default browser");
-    }
+    if (noProgram) throw Exception(LaunchFailure);
+    // The desktop opener runs on its own and tells by its exit status whether a browser came up; a
+    // failure then reaches the user through the application's exception handling.
+    const UINT started = WinExecWatched(commandLine.c_str(), static_cast<UINT>(ShowCommandOf(urlShowCommand_)),
+                                        [](int ExitStatus) {
+                                            if (ExitStatus != 0) throw Exception(LaunchFailure);
+                                        });
+    if (started < 32) throw Exception(LaunchFailure);
 }
 
 }  // namespace qebUrl

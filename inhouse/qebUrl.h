@@ -36,6 +36,8 @@ class TqebUrl : public TComponent {
 
     // Starts the browser with Url. Without a ".htm" association or its open command nothing happens;
     // a start that fails, or an open command with no program, raises "Couldn't launch default browser".
+    // A started program that later ends with a failure status (the desktop opener finding no browser)
+    // raises the same from the event loop, where the application's exception handling shows it.
     void Execute();
 
 private:

@@ -10,7 +10,10 @@
 
 #include "online.h"
 #include "qebUrl.h"
+#include "vcl/Clock.h"
+#include "vcl/ExtCtrls.h"
 #include "vcl/SysUtils.h"
+#include "vcl/Testing.h"
 #include "vcl/Windows.h"
 
 using namespace qebUrl;
@@ -52,9 +55,10 @@ protected:
         ASSERT_NE(mkdtemp(pattern), nullptr);
         folder_ = pattern;
         SetRegistryFolderForTest(folder_);
-        SetWinExecLauncherForTest([this](const Args& argv, UINT show) {
+        SetWinExecLauncherForTest([this](const Args& argv, UINT show, TProgramExitEvent Exited) {
             launches_.push_back(argv);
             shown_ = show;
+            exited_ = Exited;
             return result_;
         });
     }
@@ -81,6 +85,7 @@ protected:
     std::vector<Args> launches_;
     UINT shown_ = 99;
     UINT result_ = 33;
+    TProgramExitEvent exited_;  // ends the last program started
 };
 
 TEST_F(BrowserLaunch, TheDesktopOpenerGetsTheAddressAsOneUntouchedArgument) {
@@ -153,6 +158,21 @@ TEST_F(BrowserLaunch, AFailedStartRaisesCouldntLaunchDefaultBrowser) {
     SetWinExecLauncherForTest(nullptr);
     SetOpenCommand("halcyra-no-such-browser \"%1\"");
     expectFailure("the program does not exist");
+}
+
+TEST_F(BrowserLaunch, AnOpenerEndingWithAFailureShowsCouldntLaunchDefaultBrowserLater) {
+    TTestClock clock;
+    TManualTimerService timers(clock);
+    Testing::RecordMessageBoxes(true);
+    Testing::RecordedMessageBoxes().clear();
+    for (int status : {0, 3, 4}) {
+        EXPECT_NO_THROW(Execute("https://a.example/")) << "the opener is still running";
+        exited_(status);
+        timers.Advance(100);
+    }
+    ASSERT_EQ(Testing::RecordedMessageBoxes().size(), 2u) << "one message per failed opening";
+    for (const auto& box : Testing::RecordedMessageBoxes()) EXPECT_EQ(box.Text, "Couldn't launch default browser.");
+    Testing::RecordMessageBoxes(false);
 }
 
 TEST_F(BrowserLaunch, OpenUrlOpensThroughTheLauncherAndPassesItsFailureOn) {

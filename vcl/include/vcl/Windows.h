@@ -342,9 +342,18 @@ std::vector<AnsiString> SplitCommandLine(const AnsiString& CommandLine);
 // name: as it is when it holds no blank, tab or quote and is not empty, otherwise quoted with the
 // backslashes before quotes doubled.
 AnsiString QuoteCommandLineArgument(const AnsiString& Arg);
+// How a program ended: its exit status (0: success); a program ended by a signal reports 128 plus the
+// signal's number.
+using TProgramExitEvent = std::function<void(int ExitStatus)>;
+// WinExec that also reports the program's end: OnExit runs on the GUI thread from the event loop, which
+// never waits for the program, and an exception from it goes to Application->HandleException. Nothing is
+// reported for a start that failed (a result below 32).
+UINT WinExecWatched(const char* lpCmdLine, UINT uCmdShow, TProgramExitEvent OnExit);
 // Test seam: while set, WinExec hands the argument vector to Launcher and returns its result instead
-// of starting anything; an empty function starts programs again.
-using TWinExecLauncher = std::function<UINT(const std::vector<AnsiString>& Argv, UINT uCmdShow)>;
+// of starting anything; the launcher may report the pretended program's end through Exited, from any
+// thread and at any time (the first report counts). An empty function starts programs again.
+using TWinExecLauncher =
+    std::function<UINT(const std::vector<AnsiString>& Argv, UINT uCmdShow, TProgramExitEvent Exited)>;
 void SetWinExecLauncherForTest(TWinExecLauncher Launcher);
 
 // ===========================================================================

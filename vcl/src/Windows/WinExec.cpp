@@ -1,13 +1,22 @@
 // Starting a program from a command line without a shell: the line is cut into arguments as a
 // Windows program's run time would cut it, and the program is spawned with exactly those arguments,
 // so nothing in an argument (quotes, semicolons, "$(...)") can start a second command.
+//
+// A started program is waited for on a thread of its own, so that no zombie remains; a watched one's
+// end is picked up on the GUI thread by a timer of the event loop, which never waits for it.
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <iterator>
+#include <memory>
 #include <mutex>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
 #include <utility>
 
+#include "vcl/ExtCtrls.h"
+#include "vcl/Forms.h"
 #include "vcl/Windows.h"
 
 extern char** environ;
@@ -15,6 +24,19 @@ extern char** environ;
 namespace {
 
 constexpr UINT Started = 33;
+constexpr Cardinal ExitPollInterval = 100;  // milliseconds
+
+// A program's end as its waiting thread (or the test launcher) reports it; the first report counts.
+struct TExitState {
+    std::atomic<bool> Reported{false};
+    std::atomic<bool> Ended{false};
+    std::atomic<int> Status{0};
+    void Report(int ExitStatus) {
+        if (Reported.exchange(true)) return;
+        Status.store(ExitStatus, std::memory_order_relaxed);
+        Ended.store(true, std::memory_order_release);
+    }
+};
 
 struct TLauncherState {
     std::mutex Lock;
@@ -85,19 +107,87 @@ UINT ResultOfSpawnError(int error) {
     }
 }
 
-UINT Spawn(const std::vector<AnsiString>& args) {
+UINT Spawn(const std::vector<AnsiString>& args, const std::shared_ptr<TExitState>& exit) {
     std::vector<char*> argv;
     for (const AnsiString& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
     pid_t child = 0;
     const int error = posix_spawnp(&child, argv[0], nullptr, nullptr, argv.data(), environ);
     if (error != 0) return ResultOfSpawnError(error);
-    // The program outlives the call; its exit is collected so that no zombie remains.
-    std::thread([child] {
+    std::thread([child, exit] {
         int status = 0;
-        waitpid(child, &status, 0);
+        while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+        }
+        exit->Report(WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status));
     }).detach();
     return Started;
+}
+
+// Watched programs whose end is not reported yet (GUI thread only).
+struct TWatch {
+    std::shared_ptr<TExitState> Exit;
+    TProgramExitEvent OnExit;
+};
+
+struct TWatchList {
+    std::vector<TWatch> Watches;
+    TTimerService* Service = nullptr;
+    Cardinal Timer = 0;
+};
+
+TWatchList& WatchList() {
+    static TWatchList list;
+    return list;
+}
+
+// A tick of the watching timer: reports every program that has ended. With none left to watch the timer
+// stops itself (through the service that ticks it, alive while it does).
+void ReportEndedPrograms(TTimerService& Service, Cardinal Timer) {
+    TWatchList& list = WatchList();
+    std::vector<TWatch> ended;
+    auto running = std::stable_partition(list.Watches.begin(), list.Watches.end(),
+                                         [](const TWatch& w) { return !w.Exit->Ended.load(std::memory_order_acquire); });
+    std::move(running, list.Watches.end(), std::back_inserter(ended));
+    list.Watches.erase(running, list.Watches.end());
+    if (list.Watches.empty()) {
+        Service.Stop(Timer);
+        if (list.Service == &Service && list.Timer == Timer) list.Timer = 0;
+    }
+    // A handler may start and watch another program: the list is settled before any runs.
+    for (const TWatch& w : ended) {
+        try {
+            w.OnExit(w.Exit->Status.load(std::memory_order_relaxed));
+        } catch (...) {
+            Application->HandleException(nullptr);
+        }
+    }
+}
+
+void Watch(std::shared_ptr<TExitState> exit, TProgramExitEvent onExit) {
+    TWatchList& list = WatchList();
+    list.Watches.push_back({std::move(exit), std::move(onExit)});
+    // A timer of a service no longer installed (a test's) does not count.
+    TTimerService* service = &TimerService();
+    if (list.Timer != 0 && list.Service == service) return;
+    auto timer = std::make_shared<Cardinal>(0);
+    *timer = service->Start(ExitPollInterval, [service, timer] { ReportEndedPrograms(*service, *timer); });
+    list.Service = service;
+    list.Timer = *timer;
+}
+
+UINT Start(const char* lpCmdLine, UINT uCmdShow, TProgramExitEvent OnExit) {
+    const std::vector<AnsiString> args = SplitCommandLine(lpCmdLine != nullptr ? lpCmdLine : "");
+    if (args.empty() || args[0].empty()) return static_cast<UINT>(ERROR_FILE_NOT_FOUND);
+    TWinExecLauncher launcher;
+    {
+        std::lock_guard guard(LauncherState().Lock);
+        launcher = LauncherState().Launcher;
+    }
+    auto exit = std::make_shared<TExitState>();
+    const UINT result = launcher ? launcher(args, uCmdShow, [exit](int ExitStatus) { exit->Report(ExitStatus); })
+                                 : Spawn(args, exit);
+    if (result >= 32 && OnExit) Watch(std::move(exit), std::move(OnExit));
+    return result;
 }
 
 }  // namespace
@@ -135,15 +225,10 @@ AnsiString QuoteCommandLineArgument(const AnsiString& Arg) {
     return quoted + '"';
 }
 
-UINT WinExec(const char* lpCmdLine, UINT uCmdShow) {
-    const std::vector<AnsiString> args = SplitCommandLine(lpCmdLine != nullptr ? lpCmdLine : "");
-    if (args.empty() || args[0].empty()) return static_cast<UINT>(ERROR_FILE_NOT_FOUND);
-    TWinExecLauncher launcher;
-    {
-        std::lock_guard guard(LauncherState().Lock);
-        launcher = LauncherState().Launcher;
-    }
-    return launcher ? launcher(args, uCmdShow) : Spawn(args);
+UINT WinExec(const char* lpCmdLine, UINT uCmdShow) { return Start(lpCmdLine, uCmdShow, nullptr); }
+
+UINT WinExecWatched(const char* lpCmdLine, UINT uCmdShow, TProgramExitEvent OnExit) {
+    return Start(lpCmdLine, uCmdShow, std::move(OnExit));
 }
 
 void SetWinExecLauncherForTest(TWinExecLauncher Launcher) {
