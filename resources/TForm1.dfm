@@ -326,6 +326,7 @@ object Form1: TForm1
       Height = 488
       Align = alClient
       Caption = ' '
+      Constraints.MinHeight = 80
       TabOrder = 1
       object Memo2: TMemo
         Left = 1
