@@ -139,4 +139,19 @@ TEST_F(EditLikeTextTest, TypingIntoAComboBoxShowsWhatItsTextHolds) {
     EXPECT_EQ(combo->Text(), Testing::PeerText(combo));
 }
 
+TEST_F(EditLikeTextTest, AComboBoxWithoutAnEditPartShowsItsTextAsItsItem) {
+    auto* combo = Place<TComboBox>(10, 10, 150, 24);
+    combo->Items()->SetText("one\ntwo");
+    Input::Type(combo, "tw");
+    combo->SetStyle(csDropDownList);
+    EXPECT_EQ(combo->Text(), "");
+    EXPECT_EQ(Testing::PeerText(combo), "");
+    combo->SetText("TWO");  // an item, in any letter case: it is selected
+    EXPECT_EQ(combo->ItemIndex(), 1);
+    EXPECT_EQ(combo->Text(), "two");
+    combo->SetText("three");  // no item: nothing changes
+    EXPECT_EQ(combo->Text(), "two");
+    EXPECT_EQ(Testing::PeerText(combo), "two");
+}
+
 }  // namespace

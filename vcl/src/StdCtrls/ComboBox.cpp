@@ -163,6 +163,8 @@ void TCustomComboBox::SetStyle(TComboBoxStyle Value) {
     if (style_ == Value) return;
     style_ = Value;
     OptionsChanged();
+    // A list without an edit part shows its selected item, and so does its text.
+    if (style_ == csDropDownList) ShowItemText();
 }
 
 void TCustomComboBox::SetDropDownCount(Integer Value) {
@@ -235,6 +237,16 @@ void TCustomComboBox::Dispatch(TMessage& Message) {
             case CB_GETCOUNT: Message.Result = items_->Count(); return;
             case CB_GETDROPPEDSTATE: Message.Result = droppedDown_ ? 1 : 0; return;
             case CB_SHOWDROPDOWN: SetDroppedDown(Message.WParam != 0); return;
+            case WM_SETTEXT:
+                if (style_ == csDropDownList) {
+                    // Without an edit part a text can only be one of the items: it selects it.
+                    const auto* value = reinterpret_cast<const char*>(Message.LParam);
+                    const Integer index = items_->IndexOf(value ? value : "");
+                    if (index >= 0) SetItemIndex(index);
+                    Message.Result = index >= 0 ? TRUE : FALSE;
+                    return;
+                }
+                return TWinControl::Dispatch(Message);
             default: return TWinControl::Dispatch(Message);
         }
     }
