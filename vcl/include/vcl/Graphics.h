@@ -343,13 +343,15 @@ protected:
     virtual void Changed();
     // Called when drawing needs a surface and there is none: descendants attach one with SetSurface.
     virtual void CreateHandle() {}
-    // Attaches the canvas to a surface (not owned), or detaches it with nullptr. Used by control canvases.
+    // Gives the canvas a new device context on a surface (not owned), or releases it with nullptr. A new
+    // device context starts from the defaults, as one from GetDC or BeginPaint does.
     void SetSurface(TSurface* Value);
 
 private:
     friend class TBitmap;
     friend struct TCanvasAccess;
     HDC DeviceContext();  // the handle alone, objects not selected
+    void SelectSurface(TSurface* Value);  // the same device context on other pixels
     void RequiredFont();
     void RequiredPen();
     void RequiredBrush();

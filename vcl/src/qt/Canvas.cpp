@@ -26,10 +26,6 @@ TCanvas::TCanvas()
     font_->OnChange = [this](TObject* sender) { FontChanged(sender); };
     pen_->OnChange = [this](TObject* sender) { PenChanged(sender); };
     brush_->OnChange = [this](TObject* sender) { BrushChanged(sender); };
-    // A fresh device context holds the stock objects, as in Win32.
-    state_->Pen = GetStockObject(BLACK_PEN);
-    state_->Brush = GetStockObject(WHITE_BRUSH);
-    state_->Font = GetStockObject(SYSTEM_FONT);
 }
 
 TCanvas::~TCanvas() {
@@ -52,6 +48,11 @@ HDC TCanvas::DeviceContext() {
 }
 
 void TCanvas::SetSurface(TSurface* Value) {
+    *state_ = TCanvasState{};
+    surface_ = Value;
+}
+
+void TCanvas::SelectSurface(TSurface* Value) {
     surface_ = Value;
     Refresh();
 }
