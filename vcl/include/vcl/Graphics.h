@@ -344,7 +344,8 @@ protected:
     // Called when drawing needs a surface and there is none: descendants attach one with SetSurface.
     virtual void CreateHandle() {}
     // Gives the canvas a new device context on a surface (not owned), or releases it with nullptr. A new
-    // device context starts from the defaults, as one from GetDC or BeginPaint does.
+    // device context starts from the defaults, as one from GetDC or BeginPaint does; while the surface's
+    // window paints, it is clipped to the area being painted.
     void SetSurface(TSurface* Value);
 
 private:

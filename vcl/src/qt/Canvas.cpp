@@ -49,6 +49,10 @@ HDC TCanvas::DeviceContext() {
 
 void TCanvas::SetSurface(TSurface* Value) {
     *state_ = TCanvasState{};
+    if (Value && Value->PaintRegion()) {
+        state_->HasClip = true;
+        state_->Clip = *Value->PaintRegion();
+    }
     surface_ = Value;
 }
 
