@@ -183,12 +183,15 @@ TEST(CanvasPixels, TextRectClipsToItsRectangle) {
     EXPECT_EQ(Column(c, 5, 0, 12, clLime), "....####....");
 }
 
-TEST(CanvasPixels, PixelsOutsideTheSurfaceAreNone) {
+TEST(CanvasPixels, PixelsOutsideTheSurfaceOrTheClipReadAsInvalid) {
     auto bitmap = WhiteBitmap(4, 4);
-    EXPECT_EQ(bitmap->Canvas()->Pixels(4, 0), clNone);
-    EXPECT_EQ(bitmap->Canvas()->Pixels(-1, 0), clNone);
-    bitmap->Canvas()->SetPixels(1, 1, clBtnFace);
-    EXPECT_EQ(bitmap->Canvas()->Pixels(1, 1), TColor(ColorToRGB(clBtnFace)));
+    TCanvas* c = bitmap->Canvas();
+    IntersectClipRect(c->Handle(), 0, 0, 3, 4);
+    const TPoint outside[] = {{4, 0}, {-1, 0}, {0, 4}, {0, -1}, {100, 100}, {3, 1}};
+    for (TPoint p : outside) EXPECT_EQ(c->Pixels(p.X, p.Y), -1) << p.X << "," << p.Y;
+    EXPECT_EQ(static_cast<COLORREF>(c->Pixels(4, 0)), CLR_INVALID);
+    c->SetPixels(1, 1, clBtnFace);
+    EXPECT_EQ(c->Pixels(1, 1), TColor(ColorToRGB(clBtnFace)));
 }
 
 TEST(CanvasPixels, EveryDrawingFiresOnChangingAndOnChange) {

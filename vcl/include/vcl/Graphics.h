@@ -317,7 +317,7 @@ class TCanvas : public TPersistent {
     void Draw(Integer X, Integer Y, TGraphic* Graphic);
     void StretchDraw(const TRect& Rect, TGraphic* Graphic);
     void CopyRect(const TRect& Dest, TCanvas* Canvas, const TRect& Source);
-    TColor Pixels(Integer X, Integer Y);  // clNone outside the surface
+    TColor Pixels(Integer X, Integer Y);  // -1 (CLR_INVALID) outside the surface or the clip
     void SetPixels(Integer X, Integer Y, TColor Value);
 
     void Lock();

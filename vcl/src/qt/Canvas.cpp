@@ -249,10 +249,7 @@ void TCanvas::CopyRect(const TRect& Dest, TCanvas* Canvas, const TRect& Source) 
     Changed();
 }
 
-TColor TCanvas::Pixels(Integer X, Integer Y) {
-    COLORREF color = GetPixel(Handle(), X, Y);
-    return color == CLR_INVALID ? clNone : static_cast<TColor>(color);
-}
+TColor TCanvas::Pixels(Integer X, Integer Y) { return static_cast<TColor>(GetPixel(Handle(), X, Y)); }
 
 void TCanvas::SetPixels(Integer X, Integer Y, TColor Value) {
     Changing();
