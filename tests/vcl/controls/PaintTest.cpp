@@ -89,4 +89,52 @@ TEST_F(Painting, GetDCDrawsOnTheWindowsSurface) {
     EXPECT_EQ(At(11, 11), clLime);
 }
 
+// The same window shown: what reaches the screen, read from the whole window.
+class ShownPainting : public Painting {
+protected:
+    void SetUp() override {
+        Painting::SetUp();
+        Testing::ShowAndActivate(form);
+    }
+    TColor OnScreen(Integer x, Integer y) {
+        std::unique_ptr<TBitmap> shot(Testing::GrabWindow(form));
+        return shot->Canvas()->Pixels(x, y);
+    }
+};
+
+TEST_F(ShownPainting, InvalidateWaitsForThePaintEventAndUpdatePaintsAtOnce) {
+    ASSERT_EQ(OnScreen(12, 12), clRed);
+    const int painted = swatch->PaintCount;
+    swatch->SetColor(clYellow);
+    EXPECT_EQ(swatch->PaintCount, painted) << "nothing paints outside a paint event";
+    swatch->Update();
+    EXPECT_EQ(swatch->PaintCount, painted + 1) << "Update paints the pending area now";
+    EXPECT_EQ(OnScreen(12, 12), clYellow);
+    EXPECT_EQ(swatch->PaintCount, painted + 1);
+}
+
+TEST_F(ShownPainting, InvalidatingARectangleRepaintsOnlyThatArea) {
+    ASSERT_EQ(OnScreen(12, 12), clRed);
+    swatch->Canvas()->SetPixels(5, 5, clLime);
+    swatch->Canvas()->SetPixels(40, 5, clLime);
+    ASSERT_EQ(OnScreen(15, 15), clLime) << "drawing outside painting reaches the screen";
+    const int painted = swatch->PaintCount;
+    RECT right = Rect(30, 0, 50, 20);
+    ASSERT_TRUE(InvalidateRect(swatch->Handle(), &right, TRUE));
+    EXPECT_EQ(OnScreen(50, 15), clRed) << "the invalidated area is painted again";
+    EXPECT_EQ(OnScreen(15, 15), clLime) << "the rest keeps what was drawn";
+    EXPECT_EQ(swatch->PaintCount, painted + 1);
+    std::unique_ptr<TBitmap> surface(Testing::RenderControl(form));
+    EXPECT_EQ(surface->Canvas()->Pixels(15, 15), clLime) << "the window's image holds what the screen shows";
+}
+
+TEST_F(ShownPainting, AControlOnceOnePixelHighPaintsItsWholeAreaAgain) {
+    swatch->SetHeight(1);
+    OnScreen(0, 0);
+    swatch->SetHeight(40);
+    EXPECT_EQ(OnScreen(12, 45), clRed) << "the swatch's own painting below its former height";
+    EXPECT_EQ(OnScreen(35, 25), clBlue) << "its graphic child";
+    EXPECT_EQ(OnScreen(69, 49), clBlack) << "its frame's far corner";
+}
+
 }  // namespace

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "GraphicsTestSupport.h"
@@ -37,17 +39,79 @@ TEST(CanvasPixels, LineToLeavesItsEndPointAndMovesThePen) {
     EXPECT_EQ(Column(c, 5, 0, 3, clBlack), ".##");  // (5,1) drawn by the second line, (5,3) left out
 }
 
-TEST(CanvasPixels, EllipseStaysInsideItsBoundingBox) {
-    auto bitmap = WhiteBitmap(14, 14);
+// The smallest rectangle holding every pixel that is not white.
+TRect InkBounds(TCanvas* Canvas, Integer Width, Integer Height) {
+    TRect box{Width, Height, 0, 0};
+    for (Integer y = 0; y < Height; ++y)
+        for (Integer x = 0; x < Width; ++x) {
+            if (Canvas->Pixels(x, y) == clWhite) continue;
+            box = {std::min(box.Left, x), std::min(box.Top, y), std::max(box.Right, x + 1),
+                   std::max(box.Bottom, y + 1)};
+        }
+    return box;
+}
+
+TEST(CanvasPixels, ShapesCoverTheirBoxLessTheRightAndBottomEdge) {
+    enum TShape { Rect_, Ellipse_, RoundRect_ };
+    struct Case {
+        const char* Name;
+        TShape Shape;
+        TRect Box;
+        TPenStyle Style;
+        Integer PenWidth;
+        TRect Expected;
+    };
+    const Case cases[] = {
+        {"rectangle", Rect_, {2, 2, 12, 10}, psSolid, 1, {2, 2, 12, 10}},
+        {"ellipse", Ellipse_, {2, 2, 12, 12}, psSolid, 1, {2, 2, 12, 12}},
+        {"ellipse of odd size", Ellipse_, {3, 2, 14, 9}, psSolid, 1, {3, 2, 14, 9}},
+        {"wide ellipse", Ellipse_, {1, 4, 19, 10}, psSolid, 1, {1, 4, 19, 10}},
+        {"round rectangle", RoundRect_, {2, 2, 12, 12}, psSolid, 1, {2, 2, 12, 12}},
+        // A wide pen is centred on the outline ...
+        {"rectangle, pen 3", Rect_, {4, 4, 14, 14}, psSolid, 3, {3, 3, 15, 15}},
+        // ... unless it keeps inside the frame.
+        {"rectangle, inside frame 3", Rect_, {4, 4, 14, 14}, psInsideFrame, 3, {4, 4, 14, 14}},
+        {"ellipse, inside frame 3", Ellipse_, {4, 4, 14, 14}, psInsideFrame, 3, {4, 4, 14, 14}},
+        {"round rectangle, inside frame 3", RoundRect_, {4, 4, 14, 14}, psInsideFrame, 3, {4, 4, 14, 14}},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.Name);
+        auto bitmap = WhiteBitmap(20, 20);
+        TCanvas* c = bitmap->Canvas();
+        c->Pen()->SetColor(clBlack);
+        c->Pen()->SetStyle(k.Style);
+        c->Pen()->SetWidth(k.PenWidth);
+        c->Brush()->SetColor(clRed);
+        const TRect& b = k.Box;
+        switch (k.Shape) {
+            case Rect_: c->Rectangle(b); break;
+            case Ellipse_: c->Ellipse(b); break;
+            case RoundRect_: c->RoundRect(b.Left, b.Top, b.Right, b.Bottom, 4, 4); break;
+        }
+        EXPECT_EQ(InkBounds(c, 20, 20), k.Expected);
+    }
+}
+
+TEST(CanvasPixels, AHugeEllipseFillsTheBitmapItCovers) {
+    auto bitmap = WhiteBitmap(20, 20);
     TCanvas* c = bitmap->Canvas();
-    c->Brush()->SetColor(clBlack);
-    c->Ellipse(2, 2, 12, 12);
-    EXPECT_EQ(c->Pixels(7, 2), clBlack);   // top
-    EXPECT_EQ(c->Pixels(7, 11), clBlack);  // bottom row is 11
-    EXPECT_EQ(c->Pixels(7, 12), clWhite);
-    EXPECT_EQ(c->Pixels(11, 7), clBlack);
-    EXPECT_EQ(c->Pixels(12, 7), clWhite);
-    EXPECT_EQ(c->Pixels(2, 2), clWhite);  // corners stay out
+    c->Brush()->SetColor(clRed);
+    c->Ellipse(-50000000, -50000000, 50000020, 50000020);
+    EXPECT_EQ(Row(c, 0, 0, 20, clRed), std::string(20, '#'));
+    EXPECT_EQ(Row(c, 19, 0, 20, clRed), std::string(20, '#'));
+}
+
+TEST(CanvasPixels, InsideFramePenIsABandOfItsWidthInsideTheBox) {
+    auto bitmap = WhiteBitmap(16, 16);
+    TCanvas* c = bitmap->Canvas();
+    c->Pen()->SetStyle(psInsideFrame);
+    c->Pen()->SetWidth(3);
+    c->Pen()->SetColor(clBlack);
+    c->Brush()->SetColor(clRed);
+    c->Rectangle(2, 2, 14, 14);
+    EXPECT_EQ(Row(c, 8, 0, 16, clBlack), "..###......###..");
+    EXPECT_EQ(Row(c, 8, 0, 16, clRed), ".....######.....");
+    EXPECT_EQ(Column(c, 8, 0, 16, clBlack), "..###......###..");
 }
 
 TEST(CanvasPixels, XorDrawingTwiceRestoresTheImage) {
@@ -119,12 +183,15 @@ TEST(CanvasPixels, TextRectClipsToItsRectangle) {
     EXPECT_EQ(Column(c, 5, 0, 12, clLime), "....####....");
 }
 
-TEST(CanvasPixels, PixelsOutsideTheSurfaceAreNone) {
+TEST(CanvasPixels, PixelsOutsideTheSurfaceOrTheClipReadAsInvalid) {
     auto bitmap = WhiteBitmap(4, 4);
-    EXPECT_EQ(bitmap->Canvas()->Pixels(4, 0), clNone);
-    EXPECT_EQ(bitmap->Canvas()->Pixels(-1, 0), clNone);
-    bitmap->Canvas()->SetPixels(1, 1, clBtnFace);
-    EXPECT_EQ(bitmap->Canvas()->Pixels(1, 1), TColor(ColorToRGB(clBtnFace)));
+    TCanvas* c = bitmap->Canvas();
+    IntersectClipRect(c->Handle(), 0, 0, 3, 4);
+    const TPoint outside[] = {{4, 0}, {-1, 0}, {0, 4}, {0, -1}, {100, 100}, {3, 1}};
+    for (TPoint p : outside) EXPECT_EQ(c->Pixels(p.X, p.Y), -1) << p.X << "," << p.Y;
+    EXPECT_EQ(static_cast<COLORREF>(c->Pixels(4, 0)), CLR_INVALID);
+    c->SetPixels(1, 1, clBtnFace);
+    EXPECT_EQ(c->Pixels(1, 1), TColor(ColorToRGB(clBtnFace)));
 }
 
 TEST(CanvasPixels, EveryDrawingFiresOnChangingAndOnChange) {

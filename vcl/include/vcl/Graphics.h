@@ -317,7 +317,7 @@ class TCanvas : public TPersistent {
     void Draw(Integer X, Integer Y, TGraphic* Graphic);
     void StretchDraw(const TRect& Rect, TGraphic* Graphic);
     void CopyRect(const TRect& Dest, TCanvas* Canvas, const TRect& Source);
-    TColor Pixels(Integer X, Integer Y);  // clNone outside the surface
+    TColor Pixels(Integer X, Integer Y);  // -1 (CLR_INVALID) outside the surface or the clip
     void SetPixels(Integer X, Integer Y, TColor Value);
 
     void Lock();
@@ -343,13 +343,16 @@ protected:
     virtual void Changed();
     // Called when drawing needs a surface and there is none: descendants attach one with SetSurface.
     virtual void CreateHandle() {}
-    // Attaches the canvas to a surface (not owned), or detaches it with nullptr. Used by control canvases.
+    // Gives the canvas a new device context on a surface (not owned), or releases it with nullptr. A new
+    // device context starts from the defaults, as one from GetDC or BeginPaint does; while the surface's
+    // window paints, it is clipped to the area being painted.
     void SetSurface(TSurface* Value);
 
 private:
     friend class TBitmap;
     friend struct TCanvasAccess;
     HDC DeviceContext();  // the handle alone, objects not selected
+    void SelectSurface(TSurface* Value);  // the same device context on other pixels
     void RequiredFont();
     void RequiredPen();
     void RequiredBrush();

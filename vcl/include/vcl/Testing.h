@@ -63,6 +63,9 @@ void SetKeyboardShiftState(TShiftState Shift);
 
 // Renders a windowed control with its children into a new bitmap of its size (caller owns it).
 TBitmap* RenderControl(TWinControl* Control);
+// The form's window as the windowing system shows it, once the pending updates have reached the screen:
+// a new bitmap of its client area (caller owns it). EInvalidOperation when the window is not shown.
+TBitmap* GrabWindow(TCustomForm* Form);
 // PNG output of a bitmap; false when the file cannot be written.
 bool SaveBitmapAsPng(TBitmap* Bitmap, const AnsiString& Path);
 

@@ -32,15 +32,18 @@ void TControlCanvas::SetControl(TControl* AControl) {
 
 void TControlCanvas::FreeHandle() { SetSurface(nullptr); }
 
+// The paint pass's device context is clipped to what is being painted: it must not outlive the pass.
 void TControlCanvas::PaintLocked(const std::function<void()>& Paint) {
     FreeHandle();
     Lock();
     try {
         Paint();
     } catch (...) {
+        FreeHandle();
         Unlock();
         throw;
     }
+    FreeHandle();
     Unlock();
 }
 

@@ -264,10 +264,11 @@ BOOL MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL) {
     return TRUE;
 }
 
-BOOL InvalidateRect(HWND hWnd, const RECT*, BOOL) {
+BOOL InvalidateRect(HWND hWnd, const RECT* lpRect, BOOL) {
     TWinControl* c = FindControl(hWnd);
     if (!c) return FALSE;
-    c->Invalidate();
+    if (!lpRect) c->Invalidate();
+    else if (c->Peer() && c->Visible() && !lpRect->IsEmpty()) c->Peer()->Invalidate(*lpRect);
     return TRUE;
 }
 

@@ -26,10 +26,6 @@ TCanvas::TCanvas()
     font_->OnChange = [this](TObject* sender) { FontChanged(sender); };
     pen_->OnChange = [this](TObject* sender) { PenChanged(sender); };
     brush_->OnChange = [this](TObject* sender) { BrushChanged(sender); };
-    // A fresh device context holds the stock objects, as in Win32.
-    state_->Pen = GetStockObject(BLACK_PEN);
-    state_->Brush = GetStockObject(WHITE_BRUSH);
-    state_->Font = GetStockObject(SYSTEM_FONT);
 }
 
 TCanvas::~TCanvas() {
@@ -52,6 +48,15 @@ HDC TCanvas::DeviceContext() {
 }
 
 void TCanvas::SetSurface(TSurface* Value) {
+    *state_ = TCanvasState{};
+    if (Value && Value->PaintRegion()) {
+        state_->HasClip = true;
+        state_->Clip = *Value->PaintRegion();
+    }
+    surface_ = Value;
+}
+
+void TCanvas::SelectSurface(TSurface* Value) {
     surface_ = Value;
     Refresh();
 }
@@ -244,10 +249,7 @@ void TCanvas::CopyRect(const TRect& Dest, TCanvas* Canvas, const TRect& Source) 
     Changed();
 }
 
-TColor TCanvas::Pixels(Integer X, Integer Y) {
-    COLORREF color = GetPixel(Handle(), X, Y);
-    return color == CLR_INVALID ? clNone : static_cast<TColor>(color);
-}
+TColor TCanvas::Pixels(Integer X, Integer Y) { return static_cast<TColor>(GetPixel(Handle(), X, Y)); }
 
 void TCanvas::SetPixels(Integer X, Integer Y, TColor Value) {
     Changing();

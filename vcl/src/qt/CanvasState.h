@@ -6,11 +6,13 @@
 #include <QRegion>
 
 #include "vcl/Graphics.h"
+#include "vcl/WinGdi.h"
 
+// A fresh device context's values: the stock objects, black text on an opaque white background, no clip.
 struct TDcValues {
-    HGDIOBJ Font = nullptr;
-    HGDIOBJ Pen = nullptr;
-    HGDIOBJ Brush = nullptr;
+    HGDIOBJ Font = GetStockObject(SYSTEM_FONT);
+    HGDIOBJ Pen = GetStockObject(BLACK_PEN);
+    HGDIOBJ Brush = GetStockObject(WHITE_BRUSH);
     HBITMAP Bitmap = nullptr;  // memory DCs only
     COLORREF TextColor = 0;
     COLORREF BkColor = 0xFFFFFF;
@@ -21,7 +23,7 @@ struct TDcValues {
     TPoint WindowOrg;
     TPoint ViewportOrg;
     bool HasClip = false;
-    QRegion Clip;  // device coordinates
+    QRegion Clip;  // device coordinates, as set: drawing is limited to it and to the surface
 };
 
 struct TCanvasState : TDcValues {
@@ -35,6 +37,8 @@ struct TCanvasState : TDcValues {
 // The stand-in's own access to a canvas's protected attachment.
 struct TCanvasAccess {
     static void SetSurface(TCanvas& Canvas, TSurface* Surface) { Canvas.SetSurface(Surface); }
+    // A memory DC selecting another bitmap: the DC keeps its state.
+    static void SelectSurface(TCanvas& Canvas, TSurface* Surface) { Canvas.SelectSurface(Surface); }
     static void RequiredFont(TCanvas& Canvas) { Canvas.RequiredFont(); }
     static void RequiredPen(TCanvas& Canvas) { Canvas.RequiredPen(); }
     static void RequiredBrush(TCanvas& Canvas) { Canvas.RequiredBrush(); }

@@ -348,7 +348,7 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ hgdiobj) {
             if (TGdiObject* old = FindGdiObject(previous, TGdiKind::Bitmap)) --old->SelectCount;
             ++object->SelectCount;
             state.Bitmap = static_cast<HBITMAP>(hgdiobj);
-            TCanvasAccess::SetSurface(*canvas, &bitmap->Surface());
+            TCanvasAccess::SelectSurface(*canvas, &bitmap->Surface());
             return previous;
         }
         default: return nullptr;
@@ -359,6 +359,6 @@ void ReleaseBitmapSelections(const void* Handle) {
     for (auto& [dc, memory] : MemoryDcs()) {
         if (memory.Canvas->State().Bitmap != Handle) continue;
         memory.Canvas->State().Bitmap = memory.Default->Handle();
-        TCanvasAccess::SetSurface(*memory.Canvas, &memory.Default->Surface());
+        TCanvasAccess::SelectSurface(*memory.Canvas, &memory.Default->Surface());
     }
 }

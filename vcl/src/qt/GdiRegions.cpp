@@ -23,11 +23,16 @@ HRGN AddRegion(const QRegion& region) {
     return static_cast<HRGN>(AddGdiObject(std::move(object)));
 }
 
+// Stands for "no clip" where a clip is combined with another region; far beyond any surface.
+const QRect everywhere(-(1 << 24), -(1 << 24), 1 << 25, 1 << 25);
+
+// The DC's clip as set, not limited by the surface's present size: the surface may grow meanwhile.
+QRegion ClipOf(const TCanvasState& state) { return state.HasClip ? state.Clip : QRegion(everywhere); }
+
 // The area a DC can draw on at all, in device coordinates.
 QRegion Visible(TCanvas& canvas) {
-    TCanvasState& state = canvas.State();
     QRect surface = canvas.Surface() ? canvas.Surface()->Image().rect() : QRect();
-    return state.HasClip ? state.Clip.intersected(surface) : QRegion(surface);
+    return ClipOf(canvas.State()).intersected(surface);
 }
 
 QRect LogicalToDevice(const TCanvasState& state, int l, int t, int r, int b) {
@@ -173,7 +178,7 @@ int ExtSelectClipRgn(HDC hdc, HRGN hrgn, int fnMode) {
     }
     QRegion* region = RegionOf(hrgn);
     if (!region) return ERROR;
-    QRegion current = Visible(*canvas);
+    QRegion current = ClipOf(state);
     switch (fnMode) {
         case RGN_COPY: return SetClip(*canvas, *region);
         case RGN_AND: return SetClip(*canvas, current.intersected(*region));
@@ -209,14 +214,14 @@ int IntersectClipRect(HDC hdc, int nLeftRect, int nTopRect, int nRightRect, int 
     TCanvas* canvas = DcCanvas(hdc);
     if (!canvas) return ERROR;
     QRect r = LogicalToDevice(canvas->State(), nLeftRect, nTopRect, nRightRect, nBottomRect);
-    return SetClip(*canvas, Visible(*canvas).intersected(r));
+    return SetClip(*canvas, ClipOf(canvas->State()).intersected(r));
 }
 
 int ExcludeClipRect(HDC hdc, int nLeftRect, int nTopRect, int nRightRect, int nBottomRect) {
     TCanvas* canvas = DcCanvas(hdc);
     if (!canvas) return ERROR;
     QRect r = LogicalToDevice(canvas->State(), nLeftRect, nTopRect, nRightRect, nBottomRect);
-    return SetClip(*canvas, Visible(*canvas).subtracted(r));
+    return SetClip(*canvas, ClipOf(canvas->State()).subtracted(r));
 }
 
 BOOL PtVisible(HDC hdc, int X, int Y) {

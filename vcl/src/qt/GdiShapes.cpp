@@ -149,9 +149,9 @@ BOOL Rectangle(HDC hdc, int nLeftRect, int nTopRect, int nRightRect, int nBottom
     // A solid pen is a band of its width: centred on the outline, or inside it for psInsideFrame.
     int w = std::max(pen.Width, 1);
     int lo = pen.Style == PS_INSIDEFRAME ? 0 : w / 2;
-    int hi = pen.Style == PS_INSIDEFRAME ? w - 1 : (w - 1) / 2;
+    int hi = pen.Style == PS_INSIDEFRAME ? 0 : (w - 1) / 2;
     TRect outer{r.Left - lo, r.Top - lo, r.Right + hi, r.Bottom + hi};
-    TRect inner{r.Left + hi + 1, r.Top + hi + 1, r.Right - 1 - lo, r.Bottom - 1 - lo};
+    TRect inner{outer.Left + w, outer.Top + w, outer.Right - w, outer.Bottom - w};
     TGdiBrushData penBrush{BS_SOLID, pen.Color, 0, nullptr};
     if (inner.IsEmpty()) {
         dc.FillWith(ToQRect(outer), penBrush, rop);
@@ -167,6 +167,89 @@ BOOL Rectangle(HDC hdc, int nLeftRect, int nTopRect, int nRightRect, int nBottom
 }
 
 namespace {
+
+// The pixels of the ellipse that touches the inside of each edge of Box (right and bottom excluded): a
+// pixel belongs to it when its centre lies inside, so no pixel falls outside the box.
+bool EllipseRow(const TRect& Box, int Y, int& X0, int& X1) {
+    double rx = Box.Width() / 2.0, ry = Box.Height() / 2.0;
+    double cx = Box.Left + (Box.Width() - 1) / 2.0, cy = Box.Top + (Box.Height() - 1) / 2.0;
+    double dy = (Y - cy) / ry;
+    if (rx <= 0 || ry <= 0 || dy * dy > 1) return false;
+    double half = rx * std::sqrt(1 - dy * dy);
+    X0 = std::max(Box.Left, static_cast<int>(std::ceil(cx - half)));
+    X1 = std::min(Box.Right - 1, static_cast<int>(std::floor(cx + half)));
+    return X0 <= X1;
+}
+
+// A rectangle whose corners are quarters of a CornerW x CornerH ellipse; an ellipse when they fill it.
+// Only the rows From..To-1 are computed (what can show of a huge shape).
+QRegion RoundedPixels(const TRect& Box, int CornerW, int CornerH, int From, int To) {
+    CornerW = std::clamp(CornerW, 0, Box.Width());
+    CornerH = std::clamp(CornerH, 0, Box.Height());
+    QList<QRect> rows;
+    for (int y = std::max(Box.Top, From); y < std::min(Box.Bottom, To); ++y) {
+        int x0 = Box.Left, x1 = Box.Right - 1;
+        bool top = y < Box.Top + CornerH / 2, bottom = y >= Box.Bottom - CornerH / 2;
+        if (CornerW > 0 && CornerH > 0 && (top || bottom)) {
+            TRect corner{Box.Left, top ? Box.Top : Box.Bottom - CornerH, Box.Left + CornerW,
+                         top ? Box.Top + CornerH : Box.Bottom};
+            int e0, e1;
+            if (!EllipseRow(corner, y, e0, e1)) continue;
+            x0 = e0;
+            x1 = Box.Right - 1 - (e0 - Box.Left);
+        }
+        if (x0 <= x1) rows.append(QRect(x0, y, x1 - x0 + 1, 1));
+    }
+    QRegion region;
+    region.setRects(rows.constData(), static_cast<int>(rows.size()));
+    return region;
+}
+
+// The pixels of a region that have a 4-neighbour outside it.
+QRegion Boundary(const QRegion& Shape) {
+    QRegion inner = Shape.intersected(Shape.translated(1, 0))
+                        .intersected(Shape.translated(-1, 0))
+                        .intersected(Shape.translated(0, 1))
+                        .intersected(Shape.translated(0, -1));
+    return Shape.subtracted(inner);
+}
+
+// Ellipses and rounded rectangles as GDI draws them: the outline pixels inside the box (a wide pen
+// centred on it, or inside it for psInsideFrame), the brush inside the outline.
+BOOL Rounded(HDC hdc, const char* name, int l, int t, int r, int b, int cornerW, int cornerH) {
+    TDcPaint dc(hdc);
+    if (!dc.Ok()) return FALSE;
+    TRect box = Normalized(l, t, r, b);
+    TGdiPenData pen = dc.Pen();
+    TGdiBrushData brush = dc.Brush();
+    dc.Record(std::string(name) + " " + RectText(box) + " " + PenText(pen) + " " + BrushText(brush));
+    int w = pen.Style == PS_NULL ? 0 : std::max(pen.Width, 1);
+    int lo = pen.Style == PS_INSIDEFRAME ? 0 : w / 2;
+    int hi = pen.Style == PS_INSIDEFRAME ? 0 : std::max(w - 1, 0) / 2;
+    TRect outer{box.Left - lo, box.Top - lo, box.Right + hi, box.Bottom + hi};
+    // The surface's rows, with one more on each side so that no outline appears at the cut.
+    const int surfaceHeight = dc.Canvas().Surface() ? dc.Canvas().Surface()->Height() : 0;
+    const int from = -dc.Offset().Y - 1, to = surfaceHeight - dc.Offset().Y + 1;
+    QRegion shape = RoundedPixels(outer, cornerW < 0 ? outer.Width() : cornerW + lo + hi,
+                                  cornerH < 0 ? outer.Height() : cornerH + lo + hi, from, to);
+    QRegion fill = shape, outline;
+    if (w == 1) {
+        outline = Boundary(shape);
+        fill = shape.subtracted(outline);
+    } else if (w > 1) {
+        TRect inside{outer.Left + w, outer.Top + w, outer.Right - w, outer.Bottom - w};
+        fill = inside.IsEmpty() ? QRegion()
+                                : RoundedPixels(inside, cornerW < 0 ? inside.Width() : std::max(cornerW - w, 0),
+                                                cornerH < 0 ? inside.Height() : std::max(cornerH - w, 0), from, to);
+        outline = shape.subtracted(fill);
+    }
+    TRasterMode rop = RasterModeOf(dc.State().Rop2);
+    for (const QRect& rect : fill) dc.FillWith(rect, brush, rop);
+    TGdiBrushData penBrush{BS_SOLID, pen.Color, 0, nullptr};
+    for (const QRect& rect : outline) dc.FillWith(rect, penBrush, rop);
+    dc.Dirty(outer);
+    return TRUE;
+}
 
 template <typename Draw>
 BOOL Shape(HDC hdc, const char* name, int l, int t, int r, int b, Draw draw) {
@@ -195,14 +278,11 @@ int AngleOf(const QRect& box, int x, int y) {
 }  // namespace
 
 BOOL Ellipse(HDC hdc, int nLeftRect, int nTopRect, int nRightRect, int nBottomRect) {
-    return Shape(hdc, "Ellipse", nLeftRect, nTopRect, nRightRect, nBottomRect,
-                 [](QPainter& p, const QRect& outline) { p.drawEllipse(outline); });
+    return Rounded(hdc, "Ellipse", nLeftRect, nTopRect, nRightRect, nBottomRect, -1, -1);
 }
 
 BOOL RoundRect(HDC hdc, int nLeftRect, int nTopRect, int nRightRect, int nBottomRect, int nWidth, int nHeight) {
-    return Shape(hdc, "RoundRect", nLeftRect, nTopRect, nRightRect, nBottomRect, [&](QPainter& p, const QRect& outline) {
-        p.drawRoundedRect(outline, nWidth / 2.0, nHeight / 2.0, Qt::AbsoluteSize);
-    });
+    return Rounded(hdc, "RoundRect", nLeftRect, nTopRect, nRightRect, nBottomRect, nWidth, nHeight);
 }
 
 BOOL Arc(HDC hdc, int nLeftRect, int nTopRect, int nRightRect, int nBottomRect, int nXStartArc, int nYStartArc,

@@ -1,13 +1,30 @@
 // The generic peer of windowed controls that paint themselves (panels, custom controls, forms): a widget
-// that shows the control's persistent backing image and asks for WM_PAINT when the control was invalidated.
+// that shows the control's persistent backing image. What the control invalidated waits in one pending
+// region per peer; Qt's paint event runs WM_PAINT for it, then copies the image to the screen.
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPointer>
 
 #include "qt/Peer.h"
 #include "qt/Surface.h"
 
 namespace {
+
+// Qt is not asked for updates from inside a paint event (painting one window may move or change
+// another); such requests are queued until the event is over.
+int paintEventDepth = 0;
+
+void RequestUpdate(QWidget* Widget, const QRegion& Region) {
+    if (Region.isEmpty()) return;
+    if (paintEventDepth == 0) {
+        Widget->update(Region);
+        return;
+    }
+    QMetaObject::invokeMethod(Widget, [widget = QPointer<QWidget>(Widget), Region] {
+        if (widget) widget->update(Region);
+    }, Qt::QueuedConnection);
+}
 
 class TSurfacePeer;
 
@@ -30,9 +47,13 @@ class TSurfacePeer : public TQtPeer {
 public:
     TSurfacePeer(TWinControl* Control, bool TopLevel)
         : TQtPeer(Control, new TSurfaceWidget(this)), surface_(1, 1) {
+        // Drawing outside painting lands in the image at once; the screen follows.
         surface_.OnDirty = [this](const TRect& R) {
-            if (!painting_) Widget()->update(R.Left, R.Top, R.Width(), R.Height());
+            QRect r(R.Left, R.Top, R.Width(), R.Height());
+            if (painting_) paintedDirty_ += r;
+            else RequestUpdate(Widget(), r);
         };
+        pending_ = Whole();
         if (TopLevel) SetParentPeer(nullptr);
     }
     ~TSurfacePeer() override { static_cast<TSurfaceWidget*>(Widget())->Forget(); }
@@ -42,19 +63,28 @@ public:
         surface_.Resize(std::max(1, Bounds.Width()), std::max(1, Bounds.Height()));
         Invalidate({});
     }
+    // Rect is in client coordinates; an empty one stands for the whole window.
     void Invalidate(const TRect& Rect) override {
-        needsPaint_ = true;
-        TQtPeer::Invalidate(Rect);
+        QRect area = Whole();
+        if (!Rect.IsEmpty()) {
+            TPoint offset = Control() ? TControlAccess::SurfaceOffset(*Control()) : TPoint{};
+            area &= QRect(Rect.Left + offset.X, Rect.Top + offset.Y, Rect.Width(), Rect.Height());
+        }
+        if (area.isEmpty()) return;
+        pending_ += area;
+        RequestUpdate(Widget(), area);
     }
+    // Paints the pending region now, through Qt (nothing happens while the window is not on screen).
     void Update() override {
-        PaintIfNeeded();
-        TQtPeer::Update();
+        if (!pending_.isEmpty() && paintEventDepth == 0) Widget()->repaint(pending_);
     }
     TSurface* Surface() override { return &surface_; }
 
-    // The surface, brought up to date, then copied.
+    // The image as the window shows it; a window that is not on screen paints what is pending first.
     void RenderTo(TSurface& Target, TPoint Origin) override {
-        PaintIfNeeded();
+        Update();
+        if (!PaintPending()) return;
+        RequestUpdate(Widget(), std::exchange(paintedDirty_, QRegion()));
         QPainter painter(&Target.Image());
         painter.drawImage(QPoint(Origin.X, Origin.Y), surface_.Image());
         painter.end();
@@ -62,22 +92,34 @@ public:
     }
 
     void Paint(QPaintEvent* Event) {
-        PaintIfNeeded();
+        ++paintEventDepth;
+        bool alive = PaintPending();
+        --paintEventDepth;
+        if (!alive) return;
         QPainter painter(Widget());
-        painter.drawImage(Event->rect(), surface_.Image(), Event->rect());
+        for (const QRect& r : Event->region()) painter.drawImage(r, surface_.Image(), r);
+        // Drawing that went beyond this event's area (a paint handler drawing outside its region).
+        RequestUpdate(Widget(), std::exchange(paintedDirty_, QRegion()) - Event->region());
     }
 
 private:
-    void PaintIfNeeded() {
-        if (!needsPaint_ || !Control()) return;
-        needsPaint_ = false;
+    QRect Whole() const { return surface_.Image().rect(); }
+
+    // Runs WM_PAINT for the pending region, clipped to it. False when the peer went away meanwhile.
+    bool PaintPending() {
+        if (pending_.isEmpty() || painting_ || !Control()) return true;
+        QRegion region = std::exchange(pending_, QRegion());
         painting_ = true;
-        Send(WM_PAINT, 0, 0);
+        surface_.SetPaintRegion(region);
+        if (!Send(WM_PAINT, 0, 0)) return false;
+        surface_.SetPaintRegion(std::nullopt);
         painting_ = false;
+        return true;
     }
 
     TSurface surface_;
-    bool needsPaint_ = true;
+    QRegion pending_;       // invalidated, not painted yet
+    QRegion paintedDirty_;  // drawn during the paint pass
     bool painting_ = false;
 };
 

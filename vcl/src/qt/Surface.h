@@ -3,8 +3,10 @@
 // so the window machinery can copy the changed part to the screen later.
 
 #include <functional>
+#include <optional>
 
 #include <QImage>
+#include <QRegion>
 
 #include "vcl/Types.h"
 
@@ -31,8 +33,13 @@ public:
     // Clips to the surface; nothing happens for an empty rectangle.
     void MarkDirty(const TRect& R);
 
+    // The area its window is painting now (WM_PAINT), nullptr outside painting.
+    const QRegion* PaintRegion() const { return paintRegion_ ? &*paintRegion_ : nullptr; }
+    void SetPaintRegion(std::optional<QRegion> Region) { paintRegion_ = std::move(Region); }
+
 private:
     void FillNew(QImage& image) const;
     QImage::Format format_;
     QImage image_;
+    std::optional<QRegion> paintRegion_;
 };

@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPixmap>
+#include <QScreen>
 #include <QTextEdit>
 #include <QWheelEvent>
 
@@ -280,6 +282,19 @@ TBitmap* RenderControl(TWinControl* Control) {
         delete bitmap;
         throw;
     }
+    return bitmap;
+}
+
+TBitmap* GrabWindow(TCustomForm* Form) {
+    QWidget* w = PeerWidget(Form);
+    if (!w->isWindow() || !w->isVisible()) throw EInvalidOperation("Window " + Form->Name() + " is not shown");
+    // Updates asked for while updates are processed (a paint that moves a control) need another round.
+    for (int round = 0; round < 3; ++round) Application->ProcessMessages();
+    // What was flushed to the screen for this window, not a fresh rendering of its widgets.
+    QImage image = w->screen()->grabWindow(w->winId()).toImage();
+    if (image.isNull()) throw EInvalidOperation("Window " + Form->Name() + " has not reached the screen");
+    auto* bitmap = new TBitmap;
+    bitmap->Surface().Assign(image);
     return bitmap;
 }
 
