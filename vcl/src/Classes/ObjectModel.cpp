@@ -174,6 +174,7 @@ void TComponent::BeforeDestruction() {
     if (destroyed_) return;
     destroyed_ = true;
     Destroying();
+    ClearReferences();
     // Whoever asked to hear of our end hears it now, while we are still whole.
     while (!freeNotifies_.empty()) {
         TComponent* other = freeNotifies_.back();
@@ -189,6 +190,33 @@ void TComponent::BeforeDestruction() {
 TComponent::~TComponent() {
     // Reached by a plain delete: do what Free would have done first.
     TComponent::BeforeDestruction();
+}
+
+void TComponent::ClearReferences() {
+    while (refs_) {
+        TComponentRefBase* ref = refs_;
+        refs_ = ref->next_;
+        ref->prev_ = ref->next_ = nullptr;
+        ref->target_ = nullptr;
+    }
+}
+
+void TComponentRefBase::Link(TComponent* Target) noexcept {
+    if (Target == target_) return;
+    if (target_) {
+        if (prev_)
+            prev_->next_ = next_;
+        else
+            target_->refs_ = next_;
+        if (next_) next_->prev_ = prev_;
+        prev_ = next_ = nullptr;
+        target_ = nullptr;
+    }
+    if (!Target || Target->destroyed_) return;
+    target_ = Target;
+    next_ = Target->refs_;
+    if (next_) next_->prev_ = this;
+    Target->refs_ = this;
 }
 
 void TComponent::Destroying() { state_.Include(csDestroying); }
