@@ -8,6 +8,8 @@
 
 #include "vcl/Classes.h"
 #include "vcl/Forms.h"
+#include "vcl/Menus.h"
+#include "vcl/Spin.h"
 #include "vcl/StdCtrls.h"
 
 namespace {
@@ -106,6 +108,35 @@ TEST(ComponentRef, AComponentAlreadyBeingDestroyedIsNotTaken) {
     doomed->FreeNotification(grabber.get());
     doomed->Free();
     EXPECT_EQ(grabber->Grabbed.Get(), nullptr);
+}
+
+// The class library's own references to other controls forget them the same way.
+TEST(ComponentRef, ControlReferencesOfTheClassLibraryReadNilOnceTheControlIsGone) {
+    struct Case {
+        const char* What;
+        std::function<TComponent*(TForm* Form, TWinControl* Target)> Refer;  // returns the referring component
+        std::function<TComponent*(TComponent* Referrer)> Read;
+    };
+    const Case cases[] = {
+        {"label's FocusControl",
+         [](TForm* f, TWinControl* t) { auto* l = new TLabel(f); l->SetFocusControl(t); return l; },
+         [](TComponent* l) -> TComponent* { return static_cast<TLabel*>(l)->FocusControl(); }},
+        {"spin button's FocusControl",
+         [](TForm* f, TWinControl* t) { auto* s = new TSpinButton(f); s->SetFocusControl(t); return s; },
+         [](TComponent* s) -> TComponent* { return static_cast<TSpinButton*>(s)->FocusControl(); }},
+        {"pop-up menu's PopupComponent",
+         [](TForm* f, TWinControl* t) { auto* m = new TPopupMenu(f); m->SetPopupComponent(t); return m; },
+         [](TComponent* m) { return static_cast<TPopupMenu*>(m)->PopupComponent(); }},
+    };
+    for (const Case& c : cases) {
+        TOwned<TForm> form = MakeOwned<TForm>(nullptr);
+        auto* target = new TEdit(nullptr);  // owned elsewhere: no owner's notification reaches the referrer
+        target->SetParent(form.get());
+        TComponent* referrer = c.Refer(form.get(), target);
+        EXPECT_EQ(c.Read(referrer), target) << c.What;
+        target->Free();
+        EXPECT_EQ(c.Read(referrer), nullptr) << c.What;
+    }
 }
 
 TEST(OwnedObject, ReleasesThroughFreeSoAFormHearsItsOnDestroyWhole) {

@@ -199,20 +199,6 @@ VCL_IMPLEMENT_CLASS(TPopupMenu, VCL_CREATOR(TPopupMenu), &PublishTPopupMenu)
 
 TPopupMenu::TPopupMenu(TComponent* AOwner) : TMenu(AOwner) { InstallPopupHook(); }
 
-TPopupMenu::~TPopupMenu() { SetPopupComponent(nullptr); }
-
-void TPopupMenu::SetPopupComponent(TComponent* Value) {
-    if (popupComponent_ == Value) return;
-    if (popupComponent_) popupComponent_->RemoveFreeNotification(this);
-    popupComponent_ = Value;
-    if (popupComponent_) popupComponent_->FreeNotification(this);
-}
-
-void TPopupMenu::Notification(TComponent* AComponent, TOperation Operation) {
-    TMenu::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == popupComponent_) popupComponent_ = nullptr;
-}
-
 void TPopupMenu::DoPopup(TObject* Sender) {
     if (OnPopup) OnPopup(Sender);
 }
