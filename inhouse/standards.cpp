@@ -165,6 +165,7 @@ void AddComponentEntry(ComponentListT& List, TComponent* Component) {
     entry.Name = Component->Name();
     entry.ClassType = Component->ClassType();
     entry.FieldAddr = FieldAddressOf(Component);
+    if (entry.FieldAddr) entry.FieldOwner = Component->Owner();
     entry.Component = Component;
 }
 

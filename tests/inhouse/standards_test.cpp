@@ -284,6 +284,24 @@ TEST_F(StandardForm, PathEditsAreRegisteredByTheirNames) {
     EXPECT_LE(Diskop::FindPathInput(fields, form->Edit1), 0);
 }
 
+// The tables still hold the freed window's entries, found by the same names; they reach nothing of it.
+TEST_F(StandardForm, SpinEntriesAndListedComponentsOfAFreedWindowReachNothing) {
+    SetUpWholeForm();
+    FreeAndNil(form);
+    form = new TSetupTestForm(Application);
+    Input::Show(form);
+    const ComponentListT& list = ComponentList();
+    ASSERT_GT(list.Count, 0);
+    for (Integer i = 1; i <= list.Count; i++) EXPECT_EQ(list.Entries[i].Component.Get(), nullptr) << i;
+    Integer index = 0;
+    EXPECT_EQ(GetSpinEdit(SpinStore(), form->SpinButton__edit1, index), nullptr);
+    EXPECT_NE(index, NotFound);
+    BuildSpinEntries(SpinStore());
+    EXPECT_EQ(SpinStore().Count, 0);
+    SetUpWholeForm();
+    EXPECT_EQ(GetSpinEdit(SpinStore(), form->SpinButton__edit1, index), form->Edit1);
+}
+
 TEST_F(StandardForm, ComponentListNamesOwnersAndSearchesPanels) {
     auto* twoOwners = new TEdit(form);
     twoOwners->SetName("Hint__edit1__MEMO2__missing");
