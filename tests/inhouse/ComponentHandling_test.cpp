@@ -461,7 +461,7 @@ TEST_F(Children, DoubleBufferingReachesEveryWindowedDescendant) {
     SetDoubleBufferedAllForms();
     EXPECT_TRUE(owned->DoubleBuffered());
     EXPECT_TRUE(ownedPanel->DoubleBuffered());
-    delete owned;
+    owned->Free();
     EXPECT_EQ(FindMainForm(), nullptr);
 }
 

@@ -398,9 +398,9 @@ TEST_F(StandardForm, ComponentListNamesOwnersAndSearchesPanels) {
 
 TEST_F(StandardForm, FullTablesRaiseInsteadOfWritingPastTheirEnd) {
     auto list = std::make_unique<ComponentListT>();
-    std::vector<std::unique_ptr<TComponent>> components;
+    std::vector<TOwned<TComponent>> components;
     for (Integer i = 1; i <= MaxComponentEntries + 1; i++) {
-        components.push_back(std::make_unique<TComponent>(nullptr));
+        components.push_back(MakeOwned<TComponent>(nullptr));
         components.back()->SetName("C" + IntToStr(i));
     }
     for (Integer i = 0; i < MaxComponentEntries; i++) AddComponentEntry(*list, components[i].get());

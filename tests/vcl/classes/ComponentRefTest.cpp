@@ -28,6 +28,12 @@ protected:
 };
 VCL_IMPLEMENT_CLASS(TGrabber, nullptr, nullptr)
 
+class TFailing : public TComponent {
+    VCL_CLASS(TFailing, TComponent)
+    explicit TFailing(TComponent* AOwner) : TComponent(AOwner) { throw Exception("cannot be made"); }
+};
+VCL_IMPLEMENT_CLASS(TFailing, nullptr, nullptr)
+
 TEST(ComponentRef, ReadsTheComponentUntilItIsDestroyedAndNilFromThen) {
     struct Case {
         const char* How;
@@ -155,6 +161,27 @@ TEST(OwnedObject, ReleasesThroughFreeSoAFormHearsItsOnDestroyWhole) {
     TOwned<TStringList> list = MakeOwned<TStringList>();  // any object, not only components
     list->Add("x");
     EXPECT_EQ(list->Count(), 1);
+}
+
+TEST(OwnedObject, AConstructorThatRaisesLeavesNeitherAComponentNorAStop) {
+    TOwned<TComponent> owner = MakeOwned<TComponent>(nullptr);
+    EXPECT_THROW(new TFailing(owner.get()), Exception);
+    EXPECT_EQ(owner->ComponentCount(), 0);
+}
+
+TEST(OwnedObject, ACheckedBuildStopsAtAComponentDestroyedWithoutFree) {
+#ifdef VCL_CHECK_FREE
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_DEATH(
+        {
+            auto* plain = new TComponent(nullptr);
+            plain->SetName("Plain");
+            delete plain;
+        },
+        "\"Plain\" was destroyed without Free");
+#else
+    GTEST_SKIP() << "only debug and sanitizer builds check";
+#endif
 }
 
 }  // namespace

@@ -103,7 +103,7 @@ class TMenu : public TComponent {
     TMenuItem* Items() const { return items_.get(); }
 
 private:
-    std::unique_ptr<TMenuItem> items_;
+    TOwned<TMenuItem> items_;
 };
 
 enum TPopupAlignment { paLeft, paRight, paCenter };

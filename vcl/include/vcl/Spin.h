@@ -53,7 +53,7 @@ private:
 
     std::unique_ptr<TBitmap> upGlyph_;
     std::unique_ptr<TBitmap> downGlyph_;
-    std::unique_ptr<TTimer> repeatTimer_;
+    TOwned<TTimer> repeatTimer_;
     TComponentRef<TWinControl> focusControl_;
     TSpinHalf pressed_ = shNone;
     bool pressedInside_ = false;

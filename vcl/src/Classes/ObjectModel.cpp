@@ -1,5 +1,8 @@
 // Class descriptors, published tables, TObject, TPersistent, TComponent and the class registry.
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
 #include <map>
 #include <memory>
 
@@ -188,7 +191,15 @@ void TComponent::BeforeDestruction() {
 }
 
 TComponent::~TComponent() {
-    // Reached by a plain delete: do what Free would have done first.
+#ifdef VCL_CHECK_FREE
+    // Only a constructor that raised may end a component without Free: anything else skipped the
+    // BeforeDestruction of the whole object (a form's OnDestroy among them).
+    if (!destroyed_ && std::uncaught_exceptions() == 0) {
+        std::fprintf(stderr, "The component \"%s\" was destroyed without Free\n", name_.c_str());
+        std::abort();
+    }
+#endif
+    // A release build goes on as Free would have, as far as the remains allow.
     TComponent::BeforeDestruction();
 }
 

@@ -189,7 +189,7 @@ void TMenuItem::SetParentComponent(TComponent* Value) {
 
 VCL_IMPLEMENT_CLASS(TMenu, nullptr, nullptr)
 
-TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), items_(std::make_unique<TMenuItem>(nullptr)) {
+TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), items_(MakeOwned<TMenuItem>(nullptr)) {
     items_->menu_ = this;
 }
 

@@ -94,7 +94,7 @@ void TSpinButton::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, I
         SetFocus();
     if (!repeatTimer_) {
         // Made on the first press: a timer starts running as soon as it exists.
-        repeatTimer_ = std::make_unique<TTimer>(nullptr);
+        repeatTimer_ = MakeOwned<TTimer>(nullptr);
         repeatTimer_->SetEnabled(false);
         repeatTimer_->OnTimer = [this](TObject*) { RepeatTick(); };
     }
