@@ -51,7 +51,7 @@ struct ChainedPair {
     ~ChainedPair() {
         ResetPanelManager(inner);
         ResetPanelManager(outer);
-        delete form;
+        form->Free();
     }
 };
 

@@ -1,7 +1,6 @@
 // The calculator's per-keystroke table path: the input memo's lines into the line table, then one
 // field of every row back into a memo, for 10k, 100k and 1M lines of random 11-digit numbers.
 #include <cstdlib>
-#include <memory>
 #include <random>
 #include <string>
 
@@ -28,7 +27,7 @@ AnsiString RandomLines(Integer Count) {
 }
 
 void BM_LoadMemoLines(benchmark::State& state) {
-    auto memo = std::make_unique<TMemo>(nullptr);
+    auto memo = MakeOwned<TMemo>(nullptr);
     memo->SetText(RandomLines(static_cast<Integer>(state.range(0))));
     superar::ArrayOfFiles table{};
     for (auto _ : state) benchmark::DoNotOptimize(superar::LoadMemoLines(table, memo.get(), 0));
@@ -37,7 +36,7 @@ void BM_LoadMemoLines(benchmark::State& state) {
 
 // Field 10 holds a result line per row, as the calculator writes it.
 void BM_WriteFieldToMemo(benchmark::State& state) {
-    auto input = std::make_unique<TMemo>(nullptr);
+    auto input = MakeOwned<TMemo>(nullptr);
     input->SetText(RandomLines(static_cast<Integer>(state.range(0))));
     superar::ArrayOfFiles table{};
     superar::LoadMemoLines(table, input.get(), 0);
@@ -46,7 +45,7 @@ void BM_WriteFieldToMemo(benchmark::State& state) {
         superar::GetFieldText(table, row, 0, line, false);
         superar::SetFieldValue(table, row, 10, Variant("0.0017% (= sector #" + line + ")"));
     }
-    auto output = std::make_unique<TMemo>(nullptr);
+    auto output = MakeOwned<TMemo>(nullptr);
     for (auto _ : state) superar::WriteFieldToMemo(table, output.get(), 10, false);
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }

@@ -38,14 +38,7 @@ class TFuzzControl : public TComponent {
     void SetOptions(TSet<TFuzzOption> v) { options_ = v; }
     TStrings* Lines() { return &lines_; }
     TOwnedCollection* GetItems() { return &Items; }
-    void SetBuddy(TFuzzControl* v) {
-        if (v) v->FreeNotification(this);
-        buddy_ = v;
-    }
-    void Notification(TComponent* AComponent, TOperation Operation) override {
-        inherited::Notification(AComponent, Operation);
-        if (Operation == opRemove && AComponent == buddy_) buddy_ = nullptr;
-    }
+    void SetBuddy(TFuzzControl* v) { buddy_ = v; }
 
     TNotifyEvent OnClick;
     TOwnedCollection Items;
@@ -57,7 +50,7 @@ private:
     TFuzzOption option_ = foOne;
     TSet<TFuzzOption> options_;
     TStringList lines_;
-    TFuzzControl* buddy_ = nullptr;
+    TComponentRef<TFuzzControl> buddy_;
 };
 static void PublishTFuzzControl(TPublisher& p) {
     TPublishOf<TFuzzControl> P(p);

@@ -63,8 +63,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return true;
     }();
     (void)initialised;
-    auto input = std::make_unique<TMemo>(nullptr);
-    auto output = std::make_unique<TMemo>(nullptr);
+    auto input = MakeOwned<TMemo>(nullptr);
+    auto output = MakeOwned<TMemo>(nullptr);
     input->SetText(std::string(reinterpret_cast<const char*>(data), size));
 
     auto zero = std::make_unique<superar::ArrayOfFiles>();

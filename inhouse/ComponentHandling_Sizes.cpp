@@ -7,20 +7,21 @@ namespace ComponentHandling {
 
 namespace {
 
-// OnResize silenced for the guard's life, restored even when a change raises.
+// OnResize silenced for the guard's life, restored even when a change raises; a control the saved
+// handler destroyed gets nothing back.
 class TQuietResize {
 public:
     explicit TQuietResize(TControl* Control) : control_(Control) { SwapOnResize(control_, saved_, nullptr); }
     ~TQuietResize() {
         TNotifyEvent silenced;
-        SwapOnResize(control_, silenced, saved_);
+        if (control_) SwapOnResize(control_, silenced, saved_);
     }
     TQuietResize(const TQuietResize&) = delete;
     TQuietResize& operator=(const TQuietResize&) = delete;
     const TNotifyEvent& Saved() const { return saved_; }
 
 private:
-    TControl* control_;
+    TComponentRef<TControl> control_;
     TNotifyEvent saved_;
 };
 

@@ -120,7 +120,10 @@ inline constexpr TColor DefaultInvalidPathColor = 0xC0C0C0;
 inline constexpr const char DefaultPathFilter[] = "Any file (*.*)|*.*";
 
 struct PathInputEntryT {
-    TEdit* Edit;
+    // Nil once the edit is destroyed. Such an entry is skipped, and dropped when an edit is registered or a
+    // path field's handler runs: the entries after it move up and Parent links follow (-1 when the parent
+    // itself was dropped).
+    TComponentRef<TEdit> Edit;
     AnsiString BasePath;  // folder that relative text is taken against; "" = none
     AnsiString Filter;
     FileInfoT Info;       // of the current text
@@ -141,9 +144,12 @@ struct PathInputT {
 
 void InitPathInputs(PathInputT& P);
 // Adds Edit (ERangeError when all entries are taken) or updates its entry, hooks its OnChange and
-// OnDblClick and validates it once.
+// OnDblClick and validates it once. An edit hooked before (by a table since started afresh) keeps the
+// handlers it had before its first hooking as the saved ones.
 void RegisterPathInput(PathInputT& P, TEdit* Edit, Byte Kind);
+// The entry of Edit; PathInputNotFound for an edit not registered (or nil).
 Integer FindPathInput(PathInputT& P, TEdit* Edit);
+// An entry whose edit is gone has no path ("") and does not exist.
 void EntryPath(PathInputT& P, Integer Index, AnsiString& Path);
 bool EntryExists(PathInputT& P, Integer Index);
 

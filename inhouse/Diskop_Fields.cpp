@@ -2,7 +2,7 @@
 #include "Diskop.h"
 
 #include <algorithm>
-#include <memory>
+#include <utility>
 
 #include <vcl/Dialogs.h>
 #include <vcl/SysUtils.h>
@@ -21,13 +21,36 @@ bool ValidIndex(const PathInputT& P, Integer Index) { return Index >= 1 && Index
 
 PathInputEntryT& EntryAt(PathInputT& P, Integer Index) { return P.Entries[static_cast<std::size_t>(Index)]; }
 
+// An entry in use whose edit still exists.
+bool LiveIndex(PathInputT& P, Integer Index) { return ValidIndex(P, Index) && EntryAt(P, Index).Edit; }
+
+void DropFreedEntries(PathInputT& P) {
+    const Integer used = UsedEntries(P);
+    std::array<Integer, MaxPathInputs + 1> moved{};  // old index -> new index; 0: dropped
+    Integer kept = 0;
+    for (Integer index = 1; index <= used; ++index) {
+        if (!EntryAt(P, index).Edit) continue;
+        moved[static_cast<std::size_t>(index)] = ++kept;
+        if (kept != index) EntryAt(P, kept) = std::move(EntryAt(P, index));
+    }
+    if (kept == used) return;
+    for (Integer index = kept + 1; index <= used; ++index) EntryAt(P, index) = PathInputEntryT{};
+    for (Integer index = 1; index <= kept; ++index) {
+        Integer& parent = EntryAt(P, index).Parent;
+        if (parent < 1 || parent > used) continue;
+        const Integer to = moved[static_cast<std::size_t>(parent)];
+        parent = to ? to : -1;
+    }
+    P.Count = kept;
+}
+
 void EntryPathAt(PathInputT& P, Integer Index, Integer Depth, AnsiString& Path) {
     const PathInputEntryT& entry = EntryAt(P, Index);
     const AnsiString text = entry.Edit->Text();
     AnsiString base;
     if (!entry.BasePath.empty()) {
         base = entry.BasePath;
-    } else if (ValidIndex(P, entry.Parent) && Depth < MaxParentDepth) {
+    } else if (LiveIndex(P, entry.Parent) && Depth < MaxParentDepth) {
         EntryPathAt(P, entry.Parent, Depth + 1, base);
         if (EntryAt(P, entry.Parent).Kind == PathInputFile) ExtractParentDir(base, base);
     } else {
@@ -36,8 +59,10 @@ void EntryPathAt(PathInputT& P, Integer Index, Integer Depth, AnsiString& Path) 
     ExpandPath(text, base, Path);
 }
 
+// The saved handlers run the application's code, which may destroy edits: a gone edit is skipped.
 void ValidateEntry(PathInputT& P, Integer Index, Integer Depth) {
     PathInputEntryT& entry = EntryAt(P, Index);
+    if (!entry.Edit) return;
     AnsiString path;
     EntryPath(P, Index, path);
     ClearFileInfo(entry.Info);
@@ -48,7 +73,7 @@ void ValidateEntry(PathInputT& P, Integer Index, Integer Depth) {
     if (Depth < MaxParentDepth)
         for (Integer child = 1; child <= UsedEntries(P); ++child)
             if (child != Index && EntryAt(P, child).Parent == Index) ValidateEntry(P, child, Depth + 1);
-    if (entry.SavedOnChange) entry.SavedOnChange(entry.Edit);
+    if (entry.Edit && entry.SavedOnChange) entry.SavedOnChange(entry.Edit);
 }
 
 // Writes the text without running the validation the edit's OnChange would start.
@@ -66,10 +91,7 @@ void SetTextQuietly(TEdit* Edit, const AnsiString& Text) {
 
 // The chosen file, or "" when the dialog was cancelled.
 AnsiString ChooseFile(const AnsiString& InitialDir, const AnsiString& Filter) {
-    struct Freer {
-        void operator()(TOpenDialog* Dialog) const { Dialog->Free(); }
-    };
-    std::unique_ptr<TOpenDialog, Freer> dialog(new TOpenDialog(nullptr));
+    const TOwned<TOpenDialog> dialog = MakeOwned<TOpenDialog>(nullptr);
     dialog->SetInitialDir(InitialDir);
     dialog->SetFilter(Filter);
     return dialog->Execute() ? dialog->FileName() : AnsiString();
@@ -92,6 +114,38 @@ void BrowseEntry(PathInputT& P, Integer Index) {
     if (newText != oldText) ValidateEntry(P, Index, 0);
 }
 
+// The path field's handlers carry the edit's handlers from before its first hooking, so that a table
+// started afresh does not save a hook as the edit's own handler (which would call itself without end).
+// They find their entry anew: a re-registration keeps them pointing at the same one.
+struct PathChangeHook {
+    PathInputT* Table;
+    TEdit* Edit;
+    TNotifyEvent Saved;
+    void operator()(TObject*) const {
+        DropFreedEntries(*Table);
+        const Integer found = FindPathInput(*Table, Edit);
+        if (found != PathInputNotFound) ValidateEntry(*Table, found, 0);
+    }
+};
+
+struct PathDblClickHook {
+    PathInputT* Table;
+    TEdit* Edit;
+    TNotifyEvent Saved;
+    void operator()(TObject*) const {
+        DropFreedEntries(*Table);
+        const Integer found = FindPathInput(*Table, Edit);
+        if (found != PathInputNotFound) BrowseEntry(*Table, found);
+    }
+};
+
+// The handler Current stands for: the one a hook saved, or Current itself.
+template <typename Hook>
+TNotifyEvent UnhookedHandler(const TNotifyEvent& Current) {
+    const Hook* hook = Current.target<Hook>();
+    return hook ? hook->Saved : Current;
+}
+
 }  // namespace
 
 void InitPathInputs(PathInputT& P) {
@@ -104,6 +158,7 @@ void InitPathInputs(PathInputT& P) {
 
 void RegisterPathInput(PathInputT& P, TEdit* Edit, Byte Kind) {
     if (!Edit) throw EInvalidOperation("A path field needs an edit");
+    DropFreedEntries(P);
     Integer index = FindPathInput(P, Edit);
     if (index == PathInputNotFound) {
         if (UsedEntries(P) >= MaxPathInputs)
@@ -115,26 +170,20 @@ void RegisterPathInput(PathInputT& P, TEdit* Edit, Byte Kind) {
         entry.Filter = DefaultPathFilter;
         entry.Parent = -1;
         entry.SavedColor = Edit->Color();
-        entry.SavedOnChange = Edit->OnChange;
-        entry.SavedOnDblClick = Edit->OnDblClick;
+        entry.SavedOnChange = UnhookedHandler<PathChangeHook>(Edit->OnChange);
+        entry.SavedOnDblClick = UnhookedHandler<PathDblClickHook>(Edit->OnDblClick);
     }
     PathInputEntryT& entry = EntryAt(P, index);
     entry.Kind = Kind;
-    // The handlers find their entry anew: a re-registration keeps them pointing at the same one.
-    Edit->OnChange = [&P, Edit](TObject*) {
-        const Integer found = FindPathInput(P, Edit);
-        if (found != PathInputNotFound) ValidateEntry(P, found, 0);
-    };
-    Edit->OnDblClick = [&P, Edit](TObject*) {
-        const Integer found = FindPathInput(P, Edit);
-        if (found != PathInputNotFound) BrowseEntry(P, found);
-    };
+    Edit->OnChange = PathChangeHook{&P, Edit, entry.SavedOnChange};
+    Edit->OnDblClick = PathDblClickHook{&P, Edit, entry.SavedOnDblClick};
     Edit->SetShowHint(true);
     Edit->SetParentShowHint(false);
     ValidateEntry(P, index, 0);
 }
 
 Integer FindPathInput(PathInputT& P, TEdit* Edit) {
+    if (!Edit) return PathInputNotFound;
     for (Integer index = 1; index <= UsedEntries(P); ++index)
         if (EntryAt(P, index).Edit == Edit) return index;
     return PathInputNotFound;
@@ -142,11 +191,11 @@ Integer FindPathInput(PathInputT& P, TEdit* Edit) {
 
 void EntryPath(PathInputT& P, Integer Index, AnsiString& Path) {
     Path.clear();
-    if (ValidIndex(P, Index)) EntryPathAt(P, Index, 0, Path);
+    if (LiveIndex(P, Index)) EntryPathAt(P, Index, 0, Path);
 }
 
 bool EntryExists(PathInputT& P, Integer Index) {
-    if (!ValidIndex(P, Index)) return false;
+    if (!LiveIndex(P, Index)) return false;
     AnsiString path;
     EntryPath(P, Index, path);
     return EntryAt(P, Index).Kind == PathInputFolder ? PathIsDirectory(path) : PathIsFile(path);

@@ -36,19 +36,6 @@ AnsiString LowerCase(const AnsiString& S) {
     return result;
 }
 
-// The owner's published field that holds Panel, or Fallback (set to Panel) when it publishes none.
-TPanel** FieldOfPanel(TPanel* Panel, TPanel*& Fallback) {
-    TComponent* owner = Panel->Owner();
-    if (owner && !Panel->Name().empty()) {
-        if (const TFieldInfo* field = owner->ClassType()->FindField(Panel->Name())) {
-            void* address = field->Address(*owner);
-            if (*static_cast<TComponent**>(address) == Panel) return static_cast<TPanel**>(address);
-        }
-    }
-    Fallback = Panel;
-    return &Fallback;
-}
-
 bool QualifiesAsHostPanel(TControl* Control) {
     auto* panel = dynamic_cast<TPanel*>(Control);
     if (!panel || panel->Name().empty() || panel->Caption() == " ") return false;
@@ -71,50 +58,10 @@ AnsiString StoredSizeSpec(const AnsiString& Given, Integer InitialHeight) {
 
 void RelayoutDefault(TeasyPanel& Mgr, bool Refresh) { Relayout(Mgr, Refresh, true, true); }
 
-void ResetFields(TeasyPanel& Mgr);
-
-class TManagerWatch : public TComponent {
-public:
-    explicit TManagerWatch(TeasyPanel& Mgr) : TComponent(nullptr), mgr_(Mgr) {}
-    void Follow(TComponent* Component) {
-        if (Component) Component->FreeNotification(this);
-    }
-
-protected:
-    void Notification(TComponent* AComponent, TOperation Operation) override {
-        TComponent::Notification(AComponent, Operation);
-        if (Operation != opRemove || !AComponent) return;
-        if (AComponent == mgr_.Host) {
-            ResetFields(mgr_);
-            return;
-        }
-        for (Integer slot = 0; slot < MaxPanelSlots; ++slot)
-            if (SlotPanel(mgr_, slot) == AComponent) {
-                PanelSlotT& s = mgr_.Slots[static_cast<std::size_t>(slot)];
-                s.PanelField = nullptr;
-                s.TitleBar = s.Background = nullptr;
-                s.CaptionLabel = nullptr;
-                s.ButtonOnTitle = s.ButtonOnPanel = nullptr;
-                s.Bevel = nullptr;
-            }
-        if (ClientPanelOf(mgr_) == AComponent) mgr_.ClientPanel = nullptr;
-        if (mgr_.HostClient == AComponent) mgr_.HostClient = mgr_.Host;
-        if (mgr_.StatusBar == AComponent) mgr_.StatusBar = nullptr;
-        if (mgr_.CoolBar == AComponent) mgr_.CoolBar = nullptr;
-    }
-
-private:
-    TeasyPanel& mgr_;
-};
-
-TManagerWatch& WatchOf(TeasyPanel& Mgr) {
-    if (!Mgr.Watch) Mgr.Watch = new TManagerWatch(Mgr);
-    return static_cast<TManagerWatch&>(*Mgr.Watch);
-}
-
 }  // namespace
 
-TeasyPanel::~TeasyPanel() { delete Watch; }
+// The host's resize hook refers to the manager: the host gets its own handler back first.
+TeasyPanel::~TeasyPanel() { ResetPanelManager(*this); }
 
 TeasyPanel& FormManager() { return formManager(); }
 TeasyPanel& InnerPanelManager() { return innerManager(); }
@@ -138,11 +85,11 @@ bool SlotUsed(const TeasyPanel& Mgr, Integer Slot) { return SlotPanel(Mgr, Slot)
 TPanel* SlotPanel(const TeasyPanel& Mgr, Integer Slot) {
     if (Slot < 0 || Slot >= MaxPanelSlots) return nullptr;
     const PanelSlotT& slot = Mgr.Slots[static_cast<std::size_t>(Slot)];
-    if (!slot.PanelField || Mgr.UsedSlots.find(SlotChar(Slot)) == AnsiString::npos) return nullptr;
-    return *slot.PanelField;
+    if (Mgr.UsedSlots.find(SlotChar(Slot)) == AnsiString::npos) return nullptr;
+    return slot.Panel;
 }
 
-TPanel* ClientPanelOf(const TeasyPanel& Mgr) { return Mgr.ClientPanel ? *Mgr.ClientPanel : nullptr; }
+TPanel* ClientPanelOf(const TeasyPanel& Mgr) { return Mgr.ClientPanel; }
 
 Integer SlotOfName(const TeasyPanel& Mgr, const AnsiString& Name) {
     const AnsiString wanted = LowerCase(Name);
@@ -181,14 +128,6 @@ AnsiString NamesToSlotCodes(const TeasyPanel& Mgr, const AnsiString& Names) {
 // --- Attaching and chaining
 
 void ResetPanelManager(TeasyPanel& Mgr) {
-    ResetFields(Mgr);
-    delete Mgr.Watch;
-    Mgr.Watch = nullptr;
-}
-
-namespace {
-
-void ResetFields(TeasyPanel& Mgr) {
     // The host gets its own handler back: no hook outlives the attachment (attaching twice would
     // otherwise call itself through the saved handler).
     if (Mgr.Host) Mgr.Host->OnResize = Mgr.SavedOnResize;
@@ -222,10 +161,7 @@ void ResetFields(TeasyPanel& Mgr) {
     Mgr.InnerManager = nullptr;
     Mgr.SavedForced = 0;
     Mgr.Slots.fill(PanelSlotT{});
-    Mgr.OwnClientField = nullptr;
 }
-
-}  // namespace
 
 void AttachPanelManager(TeasyPanel& Mgr, TWinControl* Host, bool Refresh) {
     ResetPanelManager(Mgr);
@@ -236,10 +172,6 @@ void AttachPanelManager(TeasyPanel& Mgr, TWinControl* Host, bool Refresh) {
     Mgr.ClientPanel = FindClientPanel(Mgr, Host);
     Mgr.StatusBar = FindStatusBar(Host);
     Mgr.CoolBar = FindCoolBar(Host);
-    TManagerWatch& watch = WatchOf(Mgr);
-    for (TComponent* followed : {static_cast<TComponent*>(Host), static_cast<TComponent*>(ClientPanelOf(Mgr)),
-                                 static_cast<TComponent*>(Mgr.StatusBar), static_cast<TComponent*>(Mgr.CoolBar)})
-        watch.Follow(followed);
     CollectHostPanels(Mgr, Host, false, Mgr.PanelList);
     RelayoutDefault(Mgr, Refresh);
 }
@@ -249,7 +181,6 @@ void SetInnerManager(TeasyPanel& Mgr, TeasyPanel* Inner) { Mgr.InnerManager = In
 void ChainToOuterManager(TeasyPanel& Mgr, TeasyPanel& Outer, bool Refresh, bool Notify) {
     Mgr.OnChange = [&Outer](bool OuterNotify) { Relayout(Outer, OuterNotify, OuterNotify, false); };
     Mgr.HostClient = FindHostClient(Mgr);
-    WatchOf(Mgr).Follow(Mgr.HostClient);
     Outer.KeepResizeEvents = 0;
     Mgr.LayoutCache.clear();
     Relayout(Mgr, Refresh, Notify, true);
@@ -295,11 +226,10 @@ void AddPanel(TeasyPanel& Mgr, TPanel*& PanelField, const AnsiString& SizeSpec, 
     PanelSlotT& s = Mgr.Slots[static_cast<std::size_t>(slot)];
     s.TitleColour = panel->Color();
     if (added) {
-        s.PanelField = &PanelField;
+        s.Panel = panel;
         s.InitialWidth = panel->Width();
         s.InitialHeight = s.Height = s.SizeEntry = panel->Height();
         Mgr.UsedSlots += SlotChar(slot);
-        WatchOf(Mgr).Follow(panel);
         AddCompanions(Mgr, slot);
     }
     s.SizeSpec = SizeSpec.empty() ? "0.1|" + IntToStr(s.SizeEntry) + "|" + IntToStr(s.SizeEntry)
@@ -312,15 +242,7 @@ void CollectHostPanels(TeasyPanel& Mgr, TWinControl* Host, bool Refresh, AnsiStr
     std::vector<TPanel*> panels;
     for (Integer i = 0; i < Host->ControlCount(); ++i)
         if (QualifiesAsHostPanel(Host->Controls(i))) panels.push_back(static_cast<TPanel*>(Host->Controls(i)));
-    for (TPanel* panel : panels) {
-        Integer existing = -1;
-        for (Integer i = 0; i < MaxPanelSlots && existing < 0; ++i)
-            if (SlotPanel(Mgr, i) == panel) existing = i;
-        if (existing < 0 && Mgr.UsedCount >= MaxPanelSlots)
-            throw ERangeError("The panel manager holds at most " + IntToStr(MaxPanelSlots) + " panels");
-        TPanel*& fallback = Mgr.Slots[static_cast<std::size_t>(existing >= 0 ? existing : Mgr.UsedCount)].OwnField;
-        AddPanel(Mgr, *FieldOfPanel(panel, fallback), "", false);
-    }
+    for (TPanel* panel : panels) AddPanel(Mgr, panel, "", false);
     Relayout(Mgr, Refresh, true, true);
     List.clear();
     for (Integer slot = 0; slot < MaxPanelSlots; ++slot)
@@ -418,17 +340,16 @@ void ToggleClientPanelForced(TeasyPanel& Mgr, bool Refresh) {
         ForceClientPanel(Mgr, Refresh);
 }
 
-TPanel** FindClientPanel(TeasyPanel& Mgr, TWinControl* Host) {
+TPanel* FindClientPanel(TeasyPanel&, TWinControl* Host) {
     for (Integer i = 0; i < Host->ControlCount(); ++i) {
         auto* panel = dynamic_cast<TPanel*>(Host->Controls(i));
-        if (panel && !dynamic_cast<GPanel::TGPanel*>(panel) && panel->Caption() == " ")
-            return FieldOfPanel(panel, Mgr.OwnClientField);
+        if (panel && !dynamic_cast<GPanel::TGPanel*>(panel) && panel->Caption() == " ") return panel;
     }
     return nullptr;
 }
 
 TWinControl* FindHostClient(const TeasyPanel& Mgr) {
-    if (auto* host = dynamic_cast<TPanel*>(Mgr.Host)) {
+    if (auto* host = dynamic_cast<TPanel*>(Mgr.Host.Get())) {
         const Integer index = IndexOfChildByPrefix(host, "background__");
         if (index >= 0)
             if (auto* background = dynamic_cast<GPanel::TGPanel*>(host->Controls(index)); background && background->Visible())

@@ -46,18 +46,20 @@ enum TPlaceMode : Integer {
     pmVerticalNoClient = 7,  // vertical, client not shown
 };
 
+// The references to the panel and its companions read nil once the control is destroyed: a destroyed
+// panel frees its slot, and nothing is reached after its end.
 struct PanelSlotT {
-    TPanel** PanelField = nullptr;  // the form field holding the panel; nullptr = free
+    TComponentRef<TPanel> Panel;  // nil = free
     Byte Enabled = 1;
     Byte OnlyEligible = 0;
     Byte Maximised = 0;
     Byte OnlyThis = 0;
-    GPanel::TGPanel* TitleBar = nullptr;
-    GPanel::TGPanel* Background = nullptr;
-    TLabel* CaptionLabel = nullptr;
-    TPanel* ButtonOnTitle = nullptr;
-    TPanel* ButtonOnPanel = nullptr;
-    TBevel* Bevel = nullptr;
+    TComponentRef<GPanel::TGPanel> TitleBar;
+    TComponentRef<GPanel::TGPanel> Background;
+    TComponentRef<TLabel> CaptionLabel;
+    TComponentRef<TPanel> ButtonOnTitle;
+    TComponentRef<TPanel> ButtonOnPanel;
+    TComponentRef<TBevel> Bevel;
     TColor TitleColour = 0;
     Integer InitialWidth = 0;
     Integer InitialHeight = 0;
@@ -72,8 +74,6 @@ struct PanelSlotT {
     Byte Collapsible = 0;
     Byte AnimateNext = 0;
     Byte BoundsChanged = 0;
-    // Holds the panel when its owner publishes no field of its name (PanelField then points here).
-    TPanel* OwnField = nullptr;
 };
 
 // Called instead of repositioning when assigned: the outer manager's relayout (Notify as asked).
@@ -109,7 +109,7 @@ struct TeasyPanel {
     Integer PanelButtonHeight = 6;
     Integer PanelButtonWidth = 6;
     TLayoutChangeEvent OnChange;
-    TPanel** ClientPanel = nullptr;
+    TComponentRef<TPanel> ClientPanel;
     Byte AnimateCollapse = 1;
     Byte KeepResizeEvents = 0;
     AnsiString UsedSlots;
@@ -118,21 +118,17 @@ struct TeasyPanel {
     Integer FreeHeight = 0;
     Integer ClientHeight = 0;
     Byte ColumnSplit = 0;
-    TPopupMenu* PopupMenu = nullptr;
+    TComponentRef<TPopupMenu> PopupMenu;
     std::vector<AnsiString> LayoutCache;
-    TWinControl* Host = nullptr;
-    TWinControl* HostClient = nullptr;
+    // A destroyed host reads nil: the manager is detached and lays out nothing.
+    TComponentRef<TWinControl> Host;
+    TComponentRef<TWinControl> HostClient;
     TNotifyEvent SavedOnResize;
-    TStatusBar* StatusBar = nullptr;
-    TCoolBar* CoolBar = nullptr;
+    TComponentRef<TStatusBar> StatusBar;
+    TComponentRef<TCoolBar> CoolBar;
     TeasyPanel* InnerManager = nullptr;
     Byte SavedForced = 0;
     std::array<PanelSlotT, MaxPanelSlots> Slots;
-    // Holds the client panel when its owner publishes no field of its name.
-    TPanel* OwnClientField = nullptr;
-    // Hears of the end of the host and of every panel it placed: a destroyed panel frees its slot, a
-    // destroyed host detaches the manager, so nothing is reached after its end.
-    TComponent* Watch = nullptr;
 };
 
 // --- The two process-wide managers (bound by the form set-up)
@@ -180,7 +176,7 @@ void ToggleClientPanel(TeasyPanel& Mgr, bool Refresh);
 void ForceClientPanel(TeasyPanel& Mgr, bool Refresh);
 void UnforceClientPanel(TeasyPanel& Mgr, bool Refresh);
 void ToggleClientPanelForced(TeasyPanel& Mgr, bool Refresh);
-TPanel** FindClientPanel(TeasyPanel& Mgr, TWinControl* Host);
+TPanel* FindClientPanel(TeasyPanel& Mgr, TWinControl* Host);
 TWinControl* FindHostClient(const TeasyPanel& Mgr);
 void ComputeLayout(TeasyPanel& Mgr);
 void Arrange(TeasyPanel& Mgr, const AnsiString& List, Integer AvailableHeight, AnsiString& Arranged,

@@ -23,27 +23,8 @@ TAnimationStepEvent& stepEvent() {
     return event;
 }
 
-// Forgets the panel when it is destroyed while messages are pumped.
-class TPanelWatch : public TComponent {
-public:
-    explicit TPanelWatch(TPanel* Panel) : TComponent(nullptr), panel_(Panel) {
-        if (panel_) panel_->FreeNotification(this);
-    }
-    ~TPanelWatch() override {
-        if (panel_) panel_->RemoveFreeNotification(this);
-    }
-    TPanel* Panel() const { return panel_; }
-    bool Going() const { return panel_ && !Application->Terminated(); }
-
-protected:
-    void Notification(TComponent* AComponent, TOperation Operation) override {
-        TComponent::Notification(AComponent, Operation);
-        if (Operation == opRemove && AComponent == panel_) panel_ = nullptr;
-    }
-
-private:
-    TPanel* panel_;
-};
+// The panel may be destroyed while messages are pumped: it is watched through a TComponentRef.
+bool Going(TPanel* Watched) { return Watched && !Application->Terminated(); }
 
 // The process-wide drawing state kept while one animation runs.
 struct TSavedDrawing {
@@ -104,16 +85,16 @@ public:
     ~TAnimationScope() {
         if (!owner_) return;
         animationRunning() = false;
-        if (TPanel* panel = watch_.Panel()) RestoreDrawingState(panel);
+        if (TPanel* panel = watch_) RestoreDrawingState(panel);
     }
     TAnimationScope(const TAnimationScope&) = delete;
     TAnimationScope& operator=(const TAnimationScope&) = delete;
 
     bool Animates() const { return owner_; }
-    TPanelWatch& Watch() { return watch_; }
+    const TComponentRef<TPanel>& Watch() const { return watch_; }
 
 private:
-    TPanelWatch watch_;
+    TComponentRef<TPanel> watch_;
     bool owner_;
 };
 
@@ -123,28 +104,28 @@ void SetAnimationStepEvent(TAnimationStepEvent Event) { stepEvent() = std::move(
 
 void SetHeightAndWait(TeasyPanel&, TPanel* Panel, Integer Height) {
     const UInt64 start = ClockTickCount();
-    TPanelWatch watch(Panel);
+    const TComponentRef<TPanel> watch(Panel);
     Panel->SetHeight(Height);
     Panel->Repaint();
     if (stepEvent()) stepEvent()(Panel, Height);
     do {
         Application->ProcessMessages();
-    } while (watch.Going() && ClockTickCount() - start < StepPauseMs);
+    } while (Going(watch) && ClockTickCount() - start < StepPauseMs);
 }
 
 void AnimateStep(TeasyPanel& Mgr, TPanel* Panel, Integer Target, double FirstStep, double StepFactor) {
-    TPanelWatch watch(Panel);
-    if (!watch.Panel()) return;
+    const TComponentRef<TPanel> watch(Panel);
+    if (!watch) return;
     double h = Panel->Height();
     const bool growing = Target > h;
     double step = FirstStep;
-    while (watch.Going() && (growing ? h < Target : h > Target)) {
+    while (Going(watch) && (growing ? h < Target : h > Target)) {
         h = growing ? std::min<double>(h + step, Target) : std::max<double>(h - step, Target);
         step = std::max(step * StepFactor, 0.8);
         SetHeightAndWait(Mgr, Panel, static_cast<Integer>(h));
     }
     // Quitting mid-way: no more pauses, the panel still ends at its target.
-    if (watch.Panel() && Application->Terminated()) Panel->SetHeight(Target);
+    if (watch && Application->Terminated()) Panel->SetHeight(Target);
 }
 
 void CollapseAnimated(TeasyPanel& Mgr, TPanel* Panel) {
@@ -158,9 +139,9 @@ void CollapseAnimated(TeasyPanel& Mgr, TPanel* Panel) {
         Panel->SetHeight(c);
     } else {
         const Integer h = Panel->Height();
-        TPanelWatch& watch = scope.Watch();
+        const TComponentRef<TPanel>& watch = scope.Watch();
         auto pass = [&](Integer Target, double First, double Factor) {
-            if (watch.Panel()) AnimateStep(Mgr, Panel, Target, First, Factor);
+            if (watch) AnimateStep(Mgr, Panel, Target, First, Factor);
         };
         if (c < h && h - c > 20) {
             pass(c, 3.0, 1.098);
@@ -176,7 +157,7 @@ void CollapseAnimated(TeasyPanel& Mgr, TPanel* Panel) {
             pass(c, 1.0, 1.0);
         }
     }
-    if (silence && scope.Watch().Panel()) Panel->OnResize = savedOnResize;
+    if (silence && scope.Watch()) Panel->OnResize = savedOnResize;
 }
 
 void AnimateCollapseSlot(TeasyPanel& Mgr, Integer Slot) {
@@ -191,7 +172,7 @@ void AnimateToHeight(TeasyPanel& Mgr, TPanel* Panel, Integer Target) {
     Integer notedWidth = 0, notedHeight = 0;
     GetControlSize(Panel, notedWidth, notedHeight);
     if (auto* owner = dynamic_cast<TWinControl*>(Panel->Owner())) owner->Update();
-    TPanelWatch watch(Panel);
+    const TComponentRef<TPanel> watch(Panel);
     {
         TAnimationScope scope(Panel);
         const Integer c = CollapsedTarget(Mgr, Panel);
@@ -199,7 +180,7 @@ void AnimateToHeight(TeasyPanel& Mgr, TPanel* Panel, Integer Target) {
             Panel->SetHeight(Target);
         } else {
             auto pass = [&](Integer To, double First, double Factor) {
-                if (watch.Panel()) AnimateStep(Mgr, Panel, To, First, Factor);
+                if (watch) AnimateStep(Mgr, Panel, To, First, Factor);
             };
             if (Target - Panel->Height() > 20) {
                 pass(Target, 3.0, 1.9);
@@ -210,9 +191,9 @@ void AnimateToHeight(TeasyPanel& Mgr, TPanel* Panel, Integer Target) {
             }
         }
     }
-    if (!watch.Panel()) return;
+    if (!watch) return;
     if (savedOnResize && SizeDiffers(Panel, notedWidth, notedHeight)) savedOnResize(nullptr);
-    if (watch.Panel()) Panel->OnResize = savedOnResize;
+    if (watch) Panel->OnResize = savedOnResize;
 }
 
 }  // namespace easypanel

@@ -58,8 +58,7 @@ void StartTimer(TFormGauge& G) {
 }
 
 void FreeWindowAndTimer(TFormGauge& G) {
-    if (G.Window) G.Window->Free();  // its destructor clears G.Window
-    G.Window = nullptr;
+    if (TGaugeWindow* window = G.Window) window->Free();
     FreeAndNil(G.Timer);
 }
 

@@ -51,16 +51,13 @@ struct TFormGauge {
     Byte SaturateByPercent = 1;
     Byte WideFill = 0;
     Byte CloseAt100 = 0;
-    TGaugeWindow* Window = nullptr;
+    TComponentRef<TGaugeWindow> Window;  // nil until first shown, and again once the window is destroyed
 };
 
 // The progress window, read from its own form description.
 class TGaugeWindow : public TForm {
     VCL_CLASS(TGaugeWindow, TForm)
     explicit TGaugeWindow(TComponent* AOwner) : TForm(AOwner) {}
-    // Whoever frees the window (its record, or the application at the program's end), the record forgets it,
-    // so a record must be closed before it goes away.
-    ~TGaugeWindow() override;
 
     // Published fields, bound by name from the form description.
     GPanel::TGPanel* GPanel2 = nullptr;

@@ -53,10 +53,6 @@ AnsiString FormatDuration(TDateTime Value) {
 
 VCL_IMPLEMENT_CLASS(TGaugeWindow, VCL_CREATOR(TGaugeWindow), &PublishTGaugeWindow)
 
-TGaugeWindow::~TGaugeWindow() {
-    if (gauge_ && gauge_->Window == this) gauge_->Window = nullptr;
-}
-
 void TGaugeWindow::SetSizes(TObject*) {
     const Integer width = ClientWidth() - 2 * FrameMargin;
     GradProgress1->SetBounds(FrameMargin, GradProgress1->Top(), width, GradProgress1->Height());

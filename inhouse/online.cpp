@@ -1,7 +1,5 @@
 #include "online.h"
 
-#include <memory>
-
 #include "qebUrl.h"
 
 namespace online {
@@ -9,8 +7,7 @@ namespace online {
 void InitOnlineUnit() { Set8087CW(OnlineControlWord); }
 
 void OpenUrl(const AnsiString& Url) {
-    const auto free = [](qebUrl::TqebUrl* doomed) { doomed->Free(); };
-    const std::unique_ptr<qebUrl::TqebUrl, decltype(free)> launcher(new qebUrl::TqebUrl(nullptr), free);
+    const TOwned<qebUrl::TqebUrl> launcher = MakeOwned<qebUrl::TqebUrl>(nullptr);
     launcher->SetUrl(Url);
     launcher->Execute();
 }

@@ -165,6 +165,7 @@ void AddComponentEntry(ComponentListT& List, TComponent* Component) {
     entry.Name = Component->Name();
     entry.ClassType = Component->ClassType();
     entry.FieldAddr = FieldAddressOf(Component);
+    if (entry.FieldAddr) entry.FieldOwner = Component->Owner();
     entry.Component = Component;
 }
 
@@ -179,9 +180,8 @@ Integer IndexOfComponentName(ComponentListT& List, const AnsiString& Name) {
 // Path fields and the command line.
 
 void RegisterPathEditsAll() {
-    // A second set-up updates the entries: starting afresh would save the path hooks still on the edits as
-    // their own previous handlers, and the first keystroke would recurse without end.
-    if (PathFieldTable().Count == 0) Diskop::InitPathInputs(PathFieldTable());
+    // Afresh for each set-up: an edit hooked by an earlier one keeps its own handlers as the saved ones.
+    Diskop::InitPathInputs(PathFieldTable());
     for (Integer i = 0; i < Application->ComponentCount(); i++)
         if (auto* form = dynamic_cast<TForm*>(Application->Components(i))) RegisterPathEdits(form);
 }

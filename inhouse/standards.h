@@ -24,13 +24,15 @@ inline constexpr Integer NotFound = -32000;
 inline constexpr Integer MaxComponentEntries = 400;
 inline constexpr Integer MaxComponentOwners = 5;
 
+// The list outlives the form it was built from: its references read nil once their component is gone.
 struct ComponentEntryT {
     AnsiString Name;
     TClass ClassType = nullptr;
     void* FieldAddr = nullptr;  // the owner form's published field of that name (a T**); nil when none
     std::array<Integer, MaxComponentOwners + 1> Owners{};  // 1..5; element 0 unused
     Integer OwnerCount = 0;
-    TComponent* Component = nullptr;  // the listed component itself
+    TComponentRef<TComponent> Component;   // the listed component itself
+    TComponentRef<TComponent> FieldOwner;  // the form FieldAddr lies in; FieldAddr is valid while it lives
 };
 
 struct ComponentListT {

@@ -60,7 +60,9 @@ void BuildSpinEntries(EditWithSpinT& Store) {
     Store.Count = 0;
     for (Integer i = 1; i <= list.Count; i++) {
         const ComponentEntryT& component = list.Entries[i];
-        if (component.ClassType != TSpinButton::ClassInfo()) continue;
+        // A spin button of a form that is gone has nothing left to step.
+        if (component.ClassType != TSpinButton::ClassInfo() || !component.Component) continue;
+        auto* spin = static_cast<TSpinButton*>(component.Component.Get());
         if (Store.Count >= MaxSpinEntries)
             throw ERangeError("The spin store holds at most " + IntToStr(MaxSpinEntries) + " spin buttons");
         Store.Count++;
@@ -71,10 +73,10 @@ void BuildSpinEntries(EditWithSpinT& Store) {
         entry.Props[2] = "0";
         entry.Props[3] = "1";
         entry.Props[4] = "-1";
-        auto* spin = static_cast<TSpinButton*>(component.Component);
         if (component.OwnerCount > 0) {
             entry.EditIndex = component.Owners[1];
-            if (auto* edit = dynamic_cast<TControl*>(list.Entries[entry.EditIndex].Component)) PlaceBeside(spin, edit);
+            if (auto* edit = dynamic_cast<TControl*>(list.Entries[entry.EditIndex].Component.Get()))
+                PlaceBeside(spin, edit);
         } else {
             entry.EditIndex = NotFound;
         }
@@ -100,9 +102,11 @@ TCustomEdit* GetSpinEdit(EditWithSpinT& Store, TObject* SpinButton, Integer& Ind
     const ComponentListT& list = ComponentList();
     const Integer editIndex = Store.Entries[Index].EditIndex;
     if (editIndex < 1 || editIndex > list.Count) return nullptr;
-    // Read through the form's field: an edit the form does not publish is not stepped.
-    auto* field = static_cast<TComponent**>(list.Entries[editIndex].FieldAddr);
-    return field ? dynamic_cast<TCustomEdit*>(*field) : nullptr;
+    // Read through the form's field: an edit the form does not publish is not stepped, nor one of a form
+    // that is gone.
+    const ComponentEntryT& edit = list.Entries[editIndex];
+    auto* field = static_cast<TComponent**>(edit.FieldAddr);
+    return field && edit.FieldOwner ? dynamic_cast<TCustomEdit*>(*field) : nullptr;
 }
 
 bool SetEditProp(EditWithSpinT& Store, const AnsiString& EditName, Integer PropIndex, const Variant& Value) {

@@ -313,6 +313,13 @@ TEST_F(QuietResize, OnResizeFiresOnceOnlyWhenAskedAndTheSizeChanged) {
     EXPECT_EQ(resized.Count(), 1);
 }
 
+TEST_F(QuietResize, AResizeHandlerThatFreesItsControlEndsTheQuietResizeCleanly) {
+    panel->OnResize = [this](TObject*) { FreeAndNil(panel); };
+    EXPECT_TRUE(SetSizeQuiet(panel, 150, 90, true));
+    EXPECT_EQ(panel, nullptr);
+    EXPECT_EQ(form->ControlCount(), 0);
+}
+
 TEST_F(QuietResize, AHiddenControlStaysHiddenAfterAMove) {
     panel->SetVisible(false);
     SetBoundsQuiet(panel, 100, 80, 50, 60, true);
@@ -454,7 +461,7 @@ TEST_F(Children, DoubleBufferingReachesEveryWindowedDescendant) {
     SetDoubleBufferedAllForms();
     EXPECT_TRUE(owned->DoubleBuffered());
     EXPECT_TRUE(ownedPanel->DoubleBuffered());
-    delete owned;
+    owned->Free();
     EXPECT_EQ(FindMainForm(), nullptr);
 }
 

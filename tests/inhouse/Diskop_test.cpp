@@ -366,6 +366,34 @@ TEST_F(DiskopPathFields, FileFieldWantsAFileAndChildFieldsFollowTheirParent) {
     EXPECT_EQ(path, temp.Path() + "/two/f.txt");
 }
 
+TEST_F(DiskopPathFields, AFieldFreedByAnotherFieldsHandlerDuringValidationIsSkipped) {
+    TEdit* folder = PlaceEdit(temp.Path());
+    TEdit* first = PlaceEdit("a");
+    TEdit* second = PlaceEdit("b");
+    int secondChanges = 0;
+    bool armed = false;
+    first->OnChange = [&second, &armed](TObject*) {
+        if (armed) FreeAndNil(second);
+    };
+    second->OnChange = Counter(secondChanges);
+    RegisterPathInput(*fields, folder, PathInputFolder);
+    RegisterPathInput(*fields, first, PathInputFolder);
+    RegisterPathInput(*fields, second, PathInputFolder);
+    fields->Entries[2].Parent = 1;
+    fields->Entries[3].Parent = 1;
+    secondChanges = 0;
+    armed = true;
+    TypeInto(folder, temp.Path() + "/");
+    EXPECT_EQ(second, nullptr);
+    EXPECT_EQ(secondChanges, 0);
+    AnsiString path = "x";
+    EntryPath(*fields, 3, path);
+    EXPECT_EQ(path, "");
+    EXPECT_FALSE(EntryExists(*fields, 3));
+    TypeInto(folder, temp.Path());  // the next keystroke drops the gone field's entry
+    EXPECT_EQ(fields->Count, 2);
+}
+
 TEST_F(DiskopPathFields, ParentLoopsEndAndCountsBeyondTheTableAreIgnored) {
     TEdit* a = PlaceEdit("a");
     TEdit* b = PlaceEdit("b");

@@ -120,7 +120,7 @@ TEST_F(GPanelTest, TheTwoGradientsMeetAtTheSplit) {
             EXPECT_EQ(bitmap->Canvas()->Pixels(0, at), line[c.split]);
             EXPECT_EQ(bitmap->Canvas()->Pixels(c.width - 1, at), line[c.split]);
         }
-        delete panel;
+        panel->Free();
     }
 }
 
@@ -145,7 +145,7 @@ TEST_F(GPanelTest, AGradientStepsEvenlyFromItsStartToItsEndColour) {
             largest = std::max(largest, step);
         }
         EXPECT_LE(largest - smallest, 1) << width;  // equal steps up to rounding
-        delete panel;
+        panel->Free();
     }
 }
 
@@ -205,7 +205,7 @@ TEST_F(GPanelTest, EqualColoursAndAnInactivePanelShowThePlainPanel) {
             for (Integer x = 0; x < 80; ++x)
                 if (shown->Canvas()->Pixels(x, y) != expected->Canvas()->Pixels(x, y)) ++differing;
         EXPECT_EQ(differing, 0) << c.name;
-        delete panel;
+        panel->Free();
     }
 }
 

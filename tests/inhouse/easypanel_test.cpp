@@ -271,6 +271,29 @@ TEST_F(EasyPanelTest, DestroyedPanelsFreeTheirSlotsAndADestroyedHostDetaches) {
     EXPECT_EQ(Dump(mgr), "");
 }
 
+TEST_F(EasyPanelTest, AManagerThatGoesBeforeItsHostGivesTheHostItsOwnResizeHandlerBack) {
+    int ownResizes = 0;
+    host->OnResize = Counter(ownResizes);
+    {
+        TeasyPanel passing;
+        AttachPanelManager(passing, host, true);
+    }
+    ownResizes = 0;
+    host->SetBounds(0, 0, 420, 310);
+    EXPECT_EQ(ownResizes, 1);
+}
+
+TEST_F(EasyPanelTest, APopupMenuFreedElsewhereIsMadeAgainAtTheNextRelayout) {
+    Attach();
+    ASSERT_NE(mgr.PopupMenu.Get(), nullptr);
+    mgr.PopupMenu->Free();
+    EXPECT_EQ(mgr.PopupMenu.Get(), nullptr);
+    Relayout(mgr, true, true, true);
+    ASSERT_NE(mgr.PopupMenu.Get(), nullptr);
+    EXPECT_EQ(mgr.Slots[0].ButtonOnTitle->PopupMenu(), mgr.PopupMenu.Get());
+    EXPECT_EQ(mgr.Slots[1].ButtonOnPanel->PopupMenu(), mgr.PopupMenu.Get());
+}
+
 TEST_F(EasyPanelTest, HostsOwnResizeHandlerRunsAfterPlacementAndIsGivenBackAtReset) {
     int ownResizes = 0;
     host->OnResize = Counter(ownResizes);

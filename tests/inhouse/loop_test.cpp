@@ -161,7 +161,8 @@ TEST(ItemTableSelection, WriteFieldToMemoWritesTheSelectedRowsInSelectionOrder) 
         auto table = TableOfRows(5);
         table->Rows[2].Included = 0;
         table->Selection = c.selection;
-        TMemo memo(nullptr);
+        const auto owned = MakeOwned<TMemo>(nullptr);
+        TMemo& memo = *owned;
         superar::WriteFieldToMemo(*table, &memo, 0, false);
         EXPECT_EQ(memo.Text(), c.expected) << '"' << c.selection << '"';
     }

@@ -74,7 +74,8 @@ protected:
     }
 
     static void Execute(const AnsiString& Url, TUrlShowCmd Show = ssShowDefault) {
-        TqebUrl launcher(nullptr);
+        const auto owned = MakeOwned<TqebUrl>(nullptr);
+        TqebUrl& launcher = *owned;
         EXPECT_EQ(launcher.UrlShowCommand(), ssShowDefault);
         launcher.SetUrl(Url);
         launcher.SetUrlShowCommand(Show);

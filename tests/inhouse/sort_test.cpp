@@ -213,7 +213,7 @@ TEST(ItemTableSort, WithoutKeySeparatorEveryCharacterIsAKey) {
 
 TEST(ItemTableSort, BoundControlIsDisabledDuringTheSortAndGetsItsStateBack) {
     for (const bool enabled : {true, false}) {
-        auto control = std::make_unique<EnabledLog>(nullptr);
+        auto control = MakeOwned<EnabledLog>(nullptr);
         control->SetEnabled(enabled);
         control->Changes.clear();
         auto table = TableOf({"c", "a", "b", "e", "d", "f"});
@@ -228,7 +228,7 @@ TEST(ItemTableSort, BoundControlIsDisabledDuringTheSortAndGetsItsStateBack) {
 }
 
 TEST(ItemTableSort, ATableChangedWhileTheProgressReportPumpsMessagesStopsTheSort) {
-    auto changer = std::make_unique<TableChanger>(nullptr);
+    auto changer = MakeOwned<TableChanger>(nullptr);
     auto table = TableOf({"c", "a", "b", "e", "d", "f"});
     changer->Table = table.get();
     table->BoundControl = changer.get();

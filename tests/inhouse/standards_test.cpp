@@ -3,6 +3,7 @@
 // destroy hook.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -284,6 +285,97 @@ TEST_F(StandardForm, PathEditsAreRegisteredByTheirNames) {
     EXPECT_LE(Diskop::FindPathInput(fields, form->Edit1), 0);
 }
 
+TEST_F(StandardForm, EachSetUpStartsThePathFieldsAfreshAndKeepsTheEditsOwnHandlers) {
+    int ownChanges = 0;
+    form->editfiles->OnChange = [&ownChanges](TObject*) { ++ownChanges; };
+    SetUpWholeForm();
+    Diskop::PathInputT& fields = PathFieldTable();
+    fields.Entries[Diskop::FindPathInput(fields, form->editfiles)].BasePath = "/nowhere";
+    SetUpWholeForm();
+    const Integer file = Diskop::FindPathInput(fields, form->editfiles);
+    ASSERT_NE(file, Diskop::PathInputNotFound);
+    EXPECT_EQ(fields.Entries[file].BasePath, "");
+    ownChanges = 0;
+    Input::Focus(form->editfiles);
+    Input::Type(form->editfiles, "a");
+    EXPECT_EQ(ownChanges, 1);
+}
+
+// A window made after a freed one may take the freed edits' addresses: its set-up starts the path-field
+// table afresh, and typing runs its own handlers only.
+TEST_F(StandardForm, AWindowSetUpAfterAFreedOneRunsNothingOfTheFreedOnesPathFields) {
+    std::vector<int> changes;
+    for (int window = 0; window < 4; ++window) {
+        if (window > 0) {
+            FreeAndNil(form);
+            form = new TSetupTestForm(Application);
+            Input::Show(form);
+        }
+        changes.push_back(0);
+        form->EditFolderOutput->OnChange = [&changes, window](TObject*) { ++changes[window]; };
+        SetUpWholeForm();
+        EXPECT_EQ(PathFieldTable().Count, 2) << window;
+        std::fill(changes.begin(), changes.end(), 0);
+        Input::Focus(form->EditFolderOutput);
+        Input::Type(form->EditFolderOutput, "/tmp");
+        std::vector<int> expected(changes.size(), 0);
+        expected.back() = 4;
+        EXPECT_EQ(changes, expected) << window;
+    }
+}
+
+TEST_F(StandardForm, AFreedPathFieldIsDroppedAndNothingOfItRunsWhenItsBaseChanges) {
+    auto* extra = new TEdit(form);
+    extra->SetName("EditFolderExtra");
+    extra->SetParent(form->MainPanel);
+    int fileChanges = 0, extraChanges = 0;
+    form->editfiles->OnChange = [&fileChanges](TObject*) { ++fileChanges; };
+    extra->OnChange = [&extraChanges](TObject*) { ++extraChanges; };
+    SetUpWholeForm();
+    Diskop::PathInputT& fields = PathFieldTable();
+    ASSERT_EQ(fields.Count, 3);
+    const Integer folder = Diskop::FindPathInput(fields, form->EditFolderOutput);
+    const Integer file = Diskop::FindPathInput(fields, form->editfiles);
+    const Integer extraEntry = Diskop::FindPathInput(fields, extra);
+    ASSERT_EQ(extraEntry, 3);
+    fields.Entries[file].Parent = folder;  // the file field is taken against the folder field
+    fields.Entries[extraEntry].Parent = file;
+    Input::Focus(form->EditFolderOutput);
+    fileChanges = extraChanges = 0;
+    Input::Type(form->EditFolderOutput, "/");
+    EXPECT_EQ(fileChanges, 1);  // both follow the field their path is taken against
+    EXPECT_EQ(extraChanges, 1);
+
+    FreeAndNil(form->editfiles);
+    Input::Type(form->EditFolderOutput, "tmp");
+    EXPECT_EQ(fileChanges, 1);
+    EXPECT_EQ(extraChanges, 1);  // its link went with the entry it pointed at
+    EXPECT_EQ(fields.Count, 2);
+    ASSERT_EQ(Diskop::FindPathInput(fields, extra), 2);
+    EXPECT_EQ(fields.Entries[2].Parent, -1);
+    Input::Focus(extra);
+    Input::Type(extra, "x");
+    EXPECT_EQ(extraChanges, 2);
+}
+
+// The tables still hold the freed window's entries, found by the same names; they reach nothing of it.
+TEST_F(StandardForm, SpinEntriesAndListedComponentsOfAFreedWindowReachNothing) {
+    SetUpWholeForm();
+    FreeAndNil(form);
+    form = new TSetupTestForm(Application);
+    Input::Show(form);
+    const ComponentListT& list = ComponentList();
+    ASSERT_GT(list.Count, 0);
+    for (Integer i = 1; i <= list.Count; i++) EXPECT_EQ(list.Entries[i].Component.Get(), nullptr) << i;
+    Integer index = 0;
+    EXPECT_EQ(GetSpinEdit(SpinStore(), form->SpinButton__edit1, index), nullptr);
+    EXPECT_NE(index, NotFound);
+    BuildSpinEntries(SpinStore());
+    EXPECT_EQ(SpinStore().Count, 0);
+    SetUpWholeForm();
+    EXPECT_EQ(GetSpinEdit(SpinStore(), form->SpinButton__edit1, index), form->Edit1);
+}
+
 TEST_F(StandardForm, ComponentListNamesOwnersAndSearchesPanels) {
     auto* twoOwners = new TEdit(form);
     twoOwners->SetName("Hint__edit1__MEMO2__missing");
@@ -306,9 +398,9 @@ TEST_F(StandardForm, ComponentListNamesOwnersAndSearchesPanels) {
 
 TEST_F(StandardForm, FullTablesRaiseInsteadOfWritingPastTheirEnd) {
     auto list = std::make_unique<ComponentListT>();
-    std::vector<std::unique_ptr<TComponent>> components;
+    std::vector<TOwned<TComponent>> components;
     for (Integer i = 1; i <= MaxComponentEntries + 1; i++) {
-        components.push_back(std::make_unique<TComponent>(nullptr));
+        components.push_back(MakeOwned<TComponent>(nullptr));
         components.back()->SetName("C" + IntToStr(i));
     }
     for (Integer i = 0; i < MaxComponentEntries; i++) AddComponentEntry(*list, components[i].get());

@@ -20,8 +20,8 @@ using namespace superar;
 
 namespace {
 
-std::unique_ptr<TMemo> MemoWith(const AnsiString& Text) {
-    auto memo = std::make_unique<TMemo>(nullptr);
+TOwned<TMemo> MemoWith(const AnsiString& Text) {
+    auto memo = MakeOwned<TMemo>(nullptr);
     memo->SetText(Text);
     return memo;
 }

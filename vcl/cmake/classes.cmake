@@ -12,3 +12,8 @@ target_sources(vcl PRIVATE
   src/Classes/FormReader.cpp
   src/Classes/FormReaderProperties.cpp
 )
+
+# Debug and sanitizer builds stop at a component destroyed without Free (its BeforeDestruction skipped).
+if(HALCYRA_SANITIZE OR CMAKE_BUILD_TYPE STREQUAL "Debug")
+  target_compile_definitions(vcl PUBLIC VCL_CHECK_FREE)
+endif()

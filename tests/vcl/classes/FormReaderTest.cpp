@@ -164,7 +164,8 @@ end
 TEST(FormReader, ReadsComponentsFieldsHandlersSubObjectsAndCollections) {
     std::vector<std::string> loaded;
     gLoadedLog = &loaded;
-    TTestForm form(nullptr);
+    const auto owned = MakeOwned<TTestForm>(nullptr);
+    TTestForm& form = *owned;
     ReadComponentFromText(kGoodForm, &form);
     gLoadedLog = nullptr;
 
@@ -217,7 +218,8 @@ TEST(FormReader, ValuesOfEveryKindReachTheirProperties) {
         {"OnClick = nil", [](TTestForm& f) { return !f.OnClick; }},
     };
     for (const Case& c : cases) {
-        TTestForm form(nullptr);
+        const auto owned = MakeOwned<TTestForm>(nullptr);
+        TTestForm& form = *owned;
         ReadComponentFromText("object Form1: TTestForm\n  " + c.property + "\nend\n", &form);
         EXPECT_TRUE(c.check(form)) << c.property;
     }
@@ -230,7 +232,8 @@ TEST(FormReader, HeaderMayNameTheRootsClassOrAnAncestorAndObjectSynonyms) {
         "inherited Form1: TTestForm\n  inherited Edit1: TWidget\n  end\nend",
     };
     for (const char* text : texts) {
-        TTestForm form(nullptr);
+        const auto owned = MakeOwned<TTestForm>(nullptr);
+        TTestForm& form = *owned;
         ReadComponentFromText(text, &form);
         EXPECT_EQ(form.ComponentCount(), 1) << text;
         EXPECT_NE(form.Edit1, nullptr) << text;
@@ -238,7 +241,8 @@ TEST(FormReader, HeaderMayNameTheRootsClassOrAnAncestorAndObjectSynonyms) {
 }
 
 TEST(FormReader, InheritedChildrenAreReadIntoTheExistingComponent) {
-    TTestForm form(nullptr);
+    const auto owned = MakeOwned<TTestForm>(nullptr);
+    TTestForm& form = *owned;
     ReadComponentFromText("object Form1: TTestForm\n object Edit1: TWidget\n Caption = 'a'\n end\nend", &form);
     TWidget* first = form.Edit1;
     ReadComponentFromText("inherited Form1: TTestForm\n inherited Edit1: TWidget\n Ratio = 2\n end\nend", &form);
@@ -294,7 +298,8 @@ TEST(FormReader, ErrorsNameTheLineAndLeaveNoComponentBehind) {
          "Nesting too deep on line 4", true},
     };
     for (const Case& c : cases) {
-        TTestForm form(nullptr);
+        const auto owned = MakeOwned<TTestForm>(nullptr);
+        TTestForm& form = *owned;
         form.SetCaption("before");
         try {
             ReadComponentFromText(c.text, &form);
@@ -322,7 +327,8 @@ TEST(FormReader, ResourcesAreFoundByNameAndMissingOnesRaise) {
         {nullptr, nullptr, nullptr, 0},
     };
     RegisterResources(table);
-    TTestForm form(nullptr);
+    const auto owned = MakeOwned<TTestForm>(nullptr);
+    TTestForm& form = *owned;
     ReadComponentRes("TTestForm", &form);
     EXPECT_EQ(form.Caption(), "from resource");
     try {

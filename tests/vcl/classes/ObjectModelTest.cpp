@@ -36,7 +36,8 @@ static void PublishTHost(TPublisher& p) {
 VCL_IMPLEMENT_CLASS(THost, VCL_CREATOR(THost), PublishTHost)
 
 TEST(ObjectModel, ClassReferencesKnowTheirAncestry) {
-    THost host(nullptr);
+    const auto owned = MakeOwned<THost>(nullptr);
+    THost& host = *owned;
     EXPECT_EQ(host.ClassName(), "THost");
     EXPECT_TRUE(host.InheritsFrom(TComponent::ClassInfo()));
     EXPECT_TRUE(host.InheritsFrom(TPersistent::ClassInfo()));
@@ -80,7 +81,8 @@ TEST(ObjectModel, OwnerDestroysOwnedNewestFirstAndClearsFields) {
 }
 
 TEST(ObjectModel, NamesAreValidatedIdentifiersUniqueInTheOwner) {
-    THost host(nullptr);
+    const auto owned = MakeOwned<THost>(nullptr);
+    THost& host = *owned;
     auto* a = new TProbe(&host);
     a->SetName("Edit1");
     auto* b = new TProbe(&host);
@@ -94,7 +96,8 @@ TEST(ObjectModel, NamesAreValidatedIdentifiersUniqueInTheOwner) {
 }
 
 TEST(ObjectModel, PublishedMethodBindsToTheInstance) {
-    THost host(nullptr);
+    const auto owned = MakeOwned<THost>(nullptr);
+    THost& host = *owned;
     std::any bound = THost::ClassInfo()->FindMethod("clicked")->Bind(host);
     auto* handler = std::any_cast<std::function<void(TObject*)>>(&bound);
     ASSERT_NE(handler, nullptr);

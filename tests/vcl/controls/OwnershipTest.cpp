@@ -62,7 +62,7 @@ TEST_F(Ownership, FreeingOneChildLeavesItsParentAndFormConsistent) {
     EXPECT_EQ(form->ActiveControl(), a);
 }
 
-TEST_F(Ownership, AWindowedControlDestroysItsChildrenFirstEvenOnPlainDelete) {
+TEST_F(Ownership, AWindowedControlDestroysItsChildrenFirstOwnedOrNot) {
     auto* form = new TForm(Application);
     int destroyed = 0;
     auto* container = new TSwatch(nullptr);
@@ -71,7 +71,7 @@ TEST_F(Ownership, AWindowedControlDestroysItsChildrenFirstEvenOnPlainDelete) {
     auto* nested = new TSwatch(nullptr);
     nested->SetParent(container);
     (new TCountedBlock(form, destroyed))->SetParent(nested);
-    delete container;
+    container->Free();
     EXPECT_EQ(destroyed, 4);
     EXPECT_EQ(form->ControlCount(), 0);
     EXPECT_EQ(form->ComponentCount(), 0) << "the owned grandchild left its owner too";

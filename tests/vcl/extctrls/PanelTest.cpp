@@ -49,7 +49,8 @@ TEST_F(PanelTest, AlignedChildrenStackInsideTheBevel) {
 }
 
 TEST_F(PanelTest, DefaultsAreThoseOfTheClassLibrary) {
-    TPanel panel(nullptr);
+    const auto owned = MakeOwned<TPanel>(nullptr);
+    TPanel& panel = *owned;
     EXPECT_EQ(panel.Width(), 185);
     EXPECT_EQ(panel.Height(), 41);
     EXPECT_EQ(panel.BevelOuter(), bvRaised);

@@ -73,7 +73,8 @@ TEST_F(PopupMenuTest, AutoPopupOffKeepsTheMenuClosed) {
 }
 
 TEST(MenuItemTest, ItemListsAndRadioGroups) {
-    TMenuItem root(nullptr);
+    const auto owned = MakeOwned<TMenuItem>(nullptr);
+    TMenuItem& root = *owned;
     TMenuItem* a = NewItem("A", 0, false, true, nullptr, 0, "ItemA");
     TMenuItem* b = NewItem("B", ShortCut('B', {ssCtrl}), false, true, nullptr, 0, "ItemB");
     TMenuItem* c = NewLine();

@@ -12,7 +12,8 @@ struct TimerTest : ::testing::Test {
 };
 
 TEST_F(TimerTest, FiresEveryIntervalOnTheInjectedClockAndStopsWhenDisabled) {
-    TTimer timer(nullptr);
+    const auto owned = MakeOwned<TTimer>(nullptr);
+    TTimer& timer = *owned;
     int ticks = 0;
     timer.OnTimer = [&](TObject* Sender) {
         EXPECT_EQ(Sender, &timer);
@@ -39,7 +40,8 @@ TEST_F(TimerTest, FiresEveryIntervalOnTheInjectedClockAndStopsWhenDisabled) {
 TEST_F(TimerTest, ZeroIntervalAndDestructionStopTheTimer) {
     int ticks = 0;
     {
-        TTimer timer(nullptr);
+        const auto owned = MakeOwned<TTimer>(nullptr);
+        TTimer& timer = *owned;
         timer.OnTimer = [&](TObject*) { ++ticks; };
         timer.SetInterval(0);
         timers.Advance(5000);
@@ -56,7 +58,8 @@ TEST_F(TimerTest, AHandlerThatRaisesGoesToTheApplicationAndTheTimerKeepsRunning)
     Application->Initialize();
     std::vector<AnsiString> reported;
     Application->OnException = [&](TObject*, Exception* E) { reported.push_back(E->Message()); };
-    TTimer timer(nullptr);
+    const auto owned = MakeOwned<TTimer>(nullptr);
+    TTimer& timer = *owned;
     int ticks = 0;
     timer.OnTimer = [&](TObject*) {
         ++ticks;
@@ -70,7 +73,10 @@ TEST_F(TimerTest, AHandlerThatRaisesGoesToTheApplicationAndTheTimerKeepsRunning)
 }
 
 TEST_F(TimerTest, ADueTimerMayStopAnotherDueAtTheSameTime) {
-    TTimer first(nullptr), second(nullptr);
+    const auto ownedFirst = MakeOwned<TTimer>(nullptr);
+    const auto ownedSecond = MakeOwned<TTimer>(nullptr);
+    TTimer& first = *ownedFirst;
+    TTimer& second = *ownedSecond;
     int secondTicks = 0;
     first.OnTimer = [&](TObject*) { second.SetEnabled(false); };
     second.OnTimer = [&](TObject*) { ++secondTicks; };

@@ -3,6 +3,7 @@
 
 #include <any>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -142,6 +143,19 @@ void FreeAndNil(T*& object) {
     if (doomed) doomed->Free();
 }
 
+// Sole ownership of an object that goes through Free, so that BeforeDestruction (and a form's OnDestroy)
+// runs on the whole object. Use it wherever a plain delete or std::unique_ptr would hold a component.
+struct TObjectFreer {
+    void operator()(TObject* Object) const { Object->Free(); }
+};
+template <typename T>
+using TOwned = std::unique_ptr<T, TObjectFreer>;
+
+template <typename T, typename... Args>
+TOwned<T> MakeOwned(Args&&... args) {
+    return TOwned<T>(new T(std::forward<Args>(args)...));
+}
+
 class TPersistent : public TObject {
     VCL_CLASS(TPersistent, TObject)
     // Copies Source's state; raises EConvertError "Cannot assign a X to a Y" when the classes don't fit.
@@ -154,6 +168,60 @@ protected:
 enum TOperation { opInsert, opRemove };
 enum TComponentStateItem { csLoading, csReading, csWriting, csDestroying, csDesigning, csAncestor, csUpdating, csFixups };
 using TComponentState = TSet<TComponentStateItem>;
+
+class TComponentRefBase {
+protected:
+    TComponentRefBase() noexcept = default;
+    ~TComponentRefBase() { Link(nullptr); }
+    TComponentRefBase(const TComponentRefBase&) = delete;
+    TComponentRefBase& operator=(const TComponentRefBase&) = delete;
+
+    // Registers with Target's free notifications (nil: with none), dropping the former registration.
+    // A component already being destroyed is not taken: the reference stays nil.
+    void Link(TComponent* Target) noexcept;
+
+    TComponent* target_ = nullptr;
+
+private:
+    friend class TComponent;
+    TComponentRefBase* prev_ = nullptr;
+    TComponentRefBase* next_ = nullptr;
+};
+
+// A reference to a component that reads nil once the component is destroyed: it registers with the
+// component's free notifications and is cleared with them, before the component's destructors run.
+// A copy registers on its own; a move hands the registration over and leaves the source nil; a
+// reference that goes first takes its registration with it.
+template <typename T>
+class TComponentRef : private TComponentRefBase {
+public:
+    TComponentRef() noexcept = default;
+    TComponentRef(T* Component) noexcept { Link(Component); }
+    TComponentRef(const TComponentRef& Other) noexcept : TComponentRefBase() { Link(Other.target_); }
+    TComponentRef(TComponentRef&& Other) noexcept : TComponentRefBase() { TakeFrom(Other); }
+    TComponentRef& operator=(const TComponentRef& Other) noexcept {
+        Link(Other.target_);
+        return *this;
+    }
+    TComponentRef& operator=(TComponentRef&& Other) noexcept {
+        if (this != &Other) TakeFrom(Other);
+        return *this;
+    }
+    TComponentRef& operator=(T* Component) noexcept {
+        Link(Component);
+        return *this;
+    }
+
+    T* Get() const noexcept { return static_cast<T*>(target_); }
+    operator T*() const noexcept { return Get(); }
+    T* operator->() const noexcept { return Get(); }
+
+private:
+    void TakeFrom(TComponentRef& Other) noexcept {
+        Link(Other.target_);
+        Other.Link(nullptr);
+    }
+};
 
 class TComponent : public TPersistent {
     VCL_CLASS(TComponent, TPersistent)
@@ -196,7 +264,9 @@ protected:
     virtual void Destroying();
 
 private:
+    friend class TComponentRefBase;
     void ClearOwnerField();
+    void ClearReferences();
 
     TComponent* owner_ = nullptr;
     AnsiString name_;
@@ -204,6 +274,7 @@ private:
     TComponentState state_;
     std::vector<TComponent*> components_;
     std::vector<TComponent*> freeNotifies_;
+    TComponentRefBase* refs_ = nullptr;  // the references that read nil once we are destroyed
     bool destroyed_ = false;
 };
 

@@ -103,7 +103,7 @@ class TMenu : public TComponent {
     TMenuItem* Items() const { return items_.get(); }
 
 private:
-    std::unique_ptr<TMenuItem> items_;
+    TOwned<TMenuItem> items_;
 };
 
 enum TPopupAlignment { paLeft, paRight, paCenter };
@@ -111,14 +111,14 @@ enum TPopupAlignment { paLeft, paRight, paCenter };
 class TPopupMenu : public TMenu {
     VCL_CLASS(TPopupMenu, TMenu)
     explicit TPopupMenu(TComponent* AOwner);
-    ~TPopupMenu() override;
 
     TPopupAlignment Alignment() const { return alignment_; }
     void SetAlignment(TPopupAlignment Value) { alignment_ = Value; }
     bool AutoPopup() const { return autoPopup_; }
     void SetAutoPopup(bool Value) { autoPopup_ = Value; }
+    // The control the menu was last shown for; nil once that control is destroyed.
     TComponent* PopupComponent() const { return popupComponent_; }
-    void SetPopupComponent(TComponent* Value);
+    void SetPopupComponent(TComponent* Value) { popupComponent_ = Value; }
 
     // Shows the menu at a screen position and returns once it closed; the chosen item's Click runs then.
     virtual void Popup(Integer X, Integer Y);
@@ -126,12 +126,11 @@ class TPopupMenu : public TMenu {
 
 protected:
     virtual void DoPopup(TObject* Sender);
-    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     TPopupAlignment alignment_ = paLeft;
     bool autoPopup_ = true;
-    TComponent* popupComponent_ = nullptr;
+    TComponentRef<TComponent> popupComponent_;
 };
 
 // Test seam: while a chooser is set, a pop-up menu asks it which item the user picks (nullptr: the menu is

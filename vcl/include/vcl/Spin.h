@@ -14,7 +14,6 @@ enum TSpinHalf { shNone, shUp, shDown };
 class TSpinButton : public TCustomControl {
     VCL_CLASS(TSpinButton, TCustomControl)
     explicit TSpinButton(TComponent* AOwner);
-    ~TSpinButton() override;
 
     static constexpr Cardinal InitRepeatPause = 400;
     static constexpr Cardinal RepeatPause = 100;
@@ -26,7 +25,7 @@ class TSpinButton : public TCustomControl {
     void SetDownGlyph(TBitmap* Value);
     // Clicking the button focuses this control instead of the spin button.
     TWinControl* FocusControl() const { return focusControl_; }
-    void SetFocusControl(TWinControl* Value);
+    void SetFocusControl(TWinControl* Value) { focusControl_ = Value; }
     // The half held down with the mouse over it (shNone: none).
     TSpinHalf PressedHalf() const { return pressedInside_ ? pressed_ : shNone; }
 
@@ -39,7 +38,6 @@ protected:
     void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
     void KeyDown(Word& Key, TShiftState Shift) override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
     void Dispatch(TMessage& Message) override;
     virtual void UpClick();
     virtual void DownClick();
@@ -55,8 +53,8 @@ private:
 
     std::unique_ptr<TBitmap> upGlyph_;
     std::unique_ptr<TBitmap> downGlyph_;
-    std::unique_ptr<TTimer> repeatTimer_;
-    TWinControl* focusControl_ = nullptr;
+    TOwned<TTimer> repeatTimer_;
+    TComponentRef<TWinControl> focusControl_;
     TSpinHalf pressed_ = shNone;
     bool pressedInside_ = false;
 };

@@ -222,7 +222,6 @@ protected:
     void Paint() override;
     void Dispatch(TMessage& Message) override;
     void Loaded() override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
     virtual void AdjustBounds();
     // Draws (or with DT_CALCRECT measures) the caption on Canvas within Rect.
     void DoDrawText(TCanvas* Target, TRect& Rect, UINT Flags);
@@ -234,7 +233,7 @@ private:
     bool showAccelChar_ = true;
     bool transparent_ = false;
     bool wordWrap_ = false;
-    TWinControl* focusControl_ = nullptr;
+    TComponentRef<TWinControl> focusControl_;
 };
 
 class TLabel : public TCustomLabel {

@@ -1,5 +1,8 @@
 // Class descriptors, published tables, TObject, TPersistent, TComponent and the class registry.
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
 #include <map>
 #include <memory>
 
@@ -174,6 +177,7 @@ void TComponent::BeforeDestruction() {
     if (destroyed_) return;
     destroyed_ = true;
     Destroying();
+    ClearReferences();
     // Whoever asked to hear of our end hears it now, while we are still whole.
     while (!freeNotifies_.empty()) {
         TComponent* other = freeNotifies_.back();
@@ -187,8 +191,43 @@ void TComponent::BeforeDestruction() {
 }
 
 TComponent::~TComponent() {
-    // Reached by a plain delete: do what Free would have done first.
+#ifdef VCL_CHECK_FREE
+    // Only a constructor that raised may end a component without Free: anything else skipped the
+    // BeforeDestruction of the whole object (a form's OnDestroy among them).
+    if (!destroyed_ && std::uncaught_exceptions() == 0) {
+        std::fprintf(stderr, "The component \"%s\" was destroyed without Free\n", name_.c_str());
+        std::abort();
+    }
+#endif
+    // A release build goes on as Free would have, as far as the remains allow.
     TComponent::BeforeDestruction();
+}
+
+void TComponent::ClearReferences() {
+    while (refs_) {
+        TComponentRefBase* ref = refs_;
+        refs_ = ref->next_;
+        ref->prev_ = ref->next_ = nullptr;
+        ref->target_ = nullptr;
+    }
+}
+
+void TComponentRefBase::Link(TComponent* Target) noexcept {
+    if (Target == target_) return;
+    if (target_) {
+        if (prev_)
+            prev_->next_ = next_;
+        else
+            target_->refs_ = next_;
+        if (next_) next_->prev_ = prev_;
+        prev_ = next_ = nullptr;
+        target_ = nullptr;
+    }
+    if (!Target || Target->destroyed_) return;
+    target_ = Target;
+    next_ = Target->refs_;
+    if (next_) next_->prev_ = this;
+    Target->refs_ = this;
 }
 
 void TComponent::Destroying() { state_.Include(csDestroying); }

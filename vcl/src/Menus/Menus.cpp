@@ -189,7 +189,7 @@ void TMenuItem::SetParentComponent(TComponent* Value) {
 
 VCL_IMPLEMENT_CLASS(TMenu, nullptr, nullptr)
 
-TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), items_(std::make_unique<TMenuItem>(nullptr)) {
+TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), items_(MakeOwned<TMenuItem>(nullptr)) {
     items_->menu_ = this;
 }
 
@@ -198,20 +198,6 @@ TMenu::~TMenu() = default;
 VCL_IMPLEMENT_CLASS(TPopupMenu, VCL_CREATOR(TPopupMenu), &PublishTPopupMenu)
 
 TPopupMenu::TPopupMenu(TComponent* AOwner) : TMenu(AOwner) { InstallPopupHook(); }
-
-TPopupMenu::~TPopupMenu() { SetPopupComponent(nullptr); }
-
-void TPopupMenu::SetPopupComponent(TComponent* Value) {
-    if (popupComponent_ == Value) return;
-    if (popupComponent_) popupComponent_->RemoveFreeNotification(this);
-    popupComponent_ = Value;
-    if (popupComponent_) popupComponent_->FreeNotification(this);
-}
-
-void TPopupMenu::Notification(TComponent* AComponent, TOperation Operation) {
-    TMenu::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == popupComponent_) popupComponent_ = nullptr;
-}
 
 void TPopupMenu::DoPopup(TObject* Sender) {
     if (OnPopup) OnPopup(Sender);

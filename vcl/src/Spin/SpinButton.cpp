@@ -42,8 +42,6 @@ TSpinButton::TSpinButton(TComponent* AOwner)
     SetBounds(Left(), Top(), 20, 25);
 }
 
-TSpinButton::~TSpinButton() { SetFocusControl(nullptr); }
-
 void TSpinButton::LoadDefaultGlyph(TBitmap& Glyph, const char* ResName, bool PointsUp) {
     if (FindResourceEntry(ResName, "BMP") || FindResourceEntry(ResName, "PNG"))
         Glyph.LoadFromResourceName(nullptr, ResName);
@@ -66,18 +64,6 @@ void TSpinButton::SetDownGlyph(TBitmap* Value) {
     else
         LoadDefaultGlyph(*downGlyph_, "SpinDown", false);
     Invalidate();
-}
-
-void TSpinButton::SetFocusControl(TWinControl* Value) {
-    if (focusControl_ == Value) return;
-    if (focusControl_) focusControl_->RemoveFreeNotification(this);
-    focusControl_ = Value;
-    if (focusControl_) focusControl_->FreeNotification(this);
-}
-
-void TSpinButton::Notification(TComponent* AComponent, TOperation Operation) {
-    TCustomControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == focusControl_) focusControl_ = nullptr;
 }
 
 TRect TSpinButton::HalfRect(TSpinHalf Half) const {
@@ -108,7 +94,7 @@ void TSpinButton::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, I
         SetFocus();
     if (!repeatTimer_) {
         // Made on the first press: a timer starts running as soon as it exists.
-        repeatTimer_ = std::make_unique<TTimer>(nullptr);
+        repeatTimer_ = MakeOwned<TTimer>(nullptr);
         repeatTimer_->SetEnabled(false);
         repeatTimer_->OnTimer = [this](TObject*) { RepeatTick(); };
     }

@@ -73,17 +73,7 @@ void TCustomLabel::SetWordWrap(bool Value) {
     Invalidate();
 }
 
-void TCustomLabel::SetFocusControl(TWinControl* Value) {
-    if (focusControl_ == Value) return;
-    if (focusControl_) focusControl_->RemoveFreeNotification(this);
-    focusControl_ = Value;
-    if (Value) Value->FreeNotification(this);
-}
-
-void TCustomLabel::Notification(TComponent* AComponent, TOperation Operation) {
-    TGraphicControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == focusControl_) focusControl_ = nullptr;
-}
+void TCustomLabel::SetFocusControl(TWinControl* Value) { focusControl_ = Value; }
 
 void TCustomLabel::Loaded() {
     TGraphicControl::Loaded();
