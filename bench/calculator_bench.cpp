@@ -82,7 +82,7 @@ void BM_Calculate(benchmark::State& state) {
 // recompute and the result memo, then the pending screen updates.
 void BM_KeystrokeRecompute(benchmark::State& state) {
     Prepare(static_cast<int>(state.range(0)));
-    Testing::Focus(Form1->Memo1);
+    Testing::Click(Form1->Memo1);
     Form1->Memo1->SetSelStart(static_cast<Integer>(Form1->Memo1->Text().size()));
     bool typeDigit = true;
     for (auto _ : state) {

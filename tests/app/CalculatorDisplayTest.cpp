@@ -61,8 +61,8 @@ protected:
 };
 
 TEST_F(CalculatorDisplay, AHugeSizeInGigabytesLeavesTheDerivedFieldsShowingTheirFirstDigits) {
-    Input::Focus(Form1->Edit4);
-    Form1->Edit4->SelectAll();
+    Input::Click(Form1->Edit4);
+    Input::Key(Form1->Edit4, 'A', {ssCtrl});
     Input::Type(Form1->Edit4, "99999999999999999999");
     const std::vector<TEdit*> derived{Form1->Edit3, Form1->Edit1, Form1->Edit5};
     std::vector<std::vector<TColor>> shown;
@@ -86,7 +86,7 @@ TEST_F(CalculatorDisplay, AHugeSizeInGigabytesLeavesTheDerivedFieldsShowingTheir
 }
 
 TEST_F(CalculatorDisplay, AtItsSmallestTheWindowStillShowsResultLines) {
-    Input::Focus(Form1->Memo1);
+    Input::Click(Form1->Memo1);
     for (const char* line : {"100", "200", "300", "400", "500"}) {
         Input::Type(Form1->Memo1, line);
         Input::Key(Form1->Memo1, VK_RETURN);

@@ -25,8 +25,8 @@ protected:
     }
 
     static void Retype(TEdit* Edit, const AnsiString& Text) {
-        Input::Focus(Edit);
-        Edit->SelectAll();
+        Input::Click(Edit);
+        Input::Key(Edit, 'A', {ssCtrl});
         Input::Type(Edit, Text);
     }
     // A click on the upper or lower half of a spin button.
@@ -81,7 +81,7 @@ TEST_F(StartUp, SpinButtonsStepTheirEditWithinItsMinimum) {
 }
 
 TEST_F(StartUp, CtrlF3TogglesTheResultPanelAndF3AloneDoesNothing) {
-    Input::Focus(Form1->Memo1);
+    Input::Click(Form1->Memo1);
     Input::Key(Form1->Memo1, VK_F3);
     EXPECT_TRUE(Form1->MainPanel->Visible());
     Input::Key(Form1->Memo1, VK_F3, {ssCtrl});
@@ -102,7 +102,7 @@ TEST_F(StartUp, ResizingKeepsTheInputMemoInsideAndTheResultMemoFlush) {
 }
 
 TEST_F(StartUp, ClosingTheWindowClearsTheLineAndOptionTables) {
-    Input::Focus(Form1->Memo1);
+    Input::Click(Form1->Memo1);
     Input::Type(Form1->Memo1, "42");
     ASSERT_GT(standards::LineTable().Count, 0);
     FreeAndNil(Form1);

@@ -304,7 +304,7 @@ protected:
         return edit;
     }
     void TypeInto(TEdit* Edit, const AnsiString& Text) {
-        Testing::Focus(Edit);
+        Testing::Click(Edit);
         Edit->SelectAll();
         Testing::TypeText(Edit, Text);
         Application->ProcessMessages();

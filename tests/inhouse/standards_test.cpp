@@ -32,9 +32,10 @@ class TSetupTestForm : public TForm {
     explicit TSetupTestForm(TComponent* AOwner) : TForm(AOwner) {
         SetBounds(0, 0, 640, 480);
         SetCaption("Calculator");
-        Edit1 = Make<TEdit>("Edit1", this, 10, 10, 80, 21);
-        SpinButton__edit1 = Make<TSpinButton>("SpinButton__edit1", this, 300, 300, 16, 30);
-        SpinButton__nowhere = Make<TSpinButton>("SpinButton__nowhere", this, 200, 150, 16, 24);
+        // Right of where the panel manager puts MainPanel, so that clicks reach them.
+        Edit1 = Make<TEdit>("Edit1", this, 450, 10, 80, 21);
+        SpinButton__edit1 = Make<TSpinButton>("SpinButton__edit1", this, 500, 300, 16, 30);
+        SpinButton__nowhere = Make<TSpinButton>("SpinButton__nowhere", this, 450, 150, 16, 24);
         MainPanel = Make<TPanel>("MainPanel", this, 0, 200, 400, 200);
         Panel1 = Make<TPanel>("Panel1", MainPanel, 0, 0, 300, 150);
         Memo2 = Make<TMemo>("Memo2", Panel1, 0, 0, 200, 100);
@@ -154,7 +155,7 @@ TEST_F(StandardForm, SetUpBindsTheManagersOnlyForAnAnchorInAPanelInAPanelOnTheFo
         EXPECT_EQ(form->MainPanel->BevelOuter() == bvNone, c.NestedAnchor);
     }
     EXPECT_EQ(LineTable().BoundControl, easypanel::ClientPanelOf(easypanel::FormManager()));
-    Input::Focus(form->EditFolderOutput);
+    Input::Click(form->EditFolderOutput);
     Input::Type(form->EditFolderOutput, "/tmp");
     keys.Reset();
     Input::Key(form->EditFolderOutput, VK_F3);
@@ -189,7 +190,7 @@ TEST_F(StandardForm, SpinButtonSitsBesideItsEditAndStepsItOnRealClicks) {
 TEST_F(StandardForm, SpinButtonWithoutAnOwnerStaysAndDoesNothing) {
     SetUpWholeForm();
     TSpinButton* spin = form->SpinButton__nowhere;
-    EXPECT_EQ(spin->Left(), 200);
+    EXPECT_EQ(spin->Left(), 450);
     EXPECT_EQ(spin->Top(), 150);
     EXPECT_EQ(spin->Height(), 24);
     form->Edit1->SetText("7");
@@ -255,7 +256,7 @@ TEST_F(StandardForm, CtrlLayoutKeysToggleTheClientPanelWhateverElseIsHeld) {
     form->OnKeyDown = previous;
     InstallKeyHook(form);  // the earlier handler keeps running first
     keys.Hook(SavedOnKeyDown());
-    Input::Focus(form->Edit1);
+    Input::Click(form->Edit1);
     easypanel::TeasyPanel& outer = easypanel::FormManager();
     struct Case {
         TShiftState Shift;
@@ -296,7 +297,7 @@ TEST_F(StandardForm, EachSetUpStartsThePathFieldsAfreshAndKeepsTheEditsOwnHandle
     ASSERT_NE(file, Diskop::PathInputNotFound);
     EXPECT_EQ(fields.Entries[file].BasePath, "");
     ownChanges = 0;
-    Input::Focus(form->editfiles);
+    Input::Click(form->editfiles);
     Input::Type(form->editfiles, "a");
     EXPECT_EQ(ownChanges, 1);
 }
@@ -316,7 +317,7 @@ TEST_F(StandardForm, AWindowSetUpAfterAFreedOneRunsNothingOfTheFreedOnesPathFiel
         SetUpWholeForm();
         EXPECT_EQ(PathFieldTable().Count, 2) << window;
         std::fill(changes.begin(), changes.end(), 0);
-        Input::Focus(form->EditFolderOutput);
+        Input::Click(form->EditFolderOutput);
         Input::Type(form->EditFolderOutput, "/tmp");
         std::vector<int> expected(changes.size(), 0);
         expected.back() = 4;
@@ -340,7 +341,7 @@ TEST_F(StandardForm, AFreedPathFieldIsDroppedAndNothingOfItRunsWhenItsBaseChange
     ASSERT_EQ(extraEntry, 3);
     fields.Entries[file].Parent = folder;  // the file field is taken against the folder field
     fields.Entries[extraEntry].Parent = file;
-    Input::Focus(form->EditFolderOutput);
+    Input::Click(form->EditFolderOutput);
     fileChanges = extraChanges = 0;
     Input::Type(form->EditFolderOutput, "/");
     EXPECT_EQ(fileChanges, 1);  // both follow the field their path is taken against
@@ -353,7 +354,7 @@ TEST_F(StandardForm, AFreedPathFieldIsDroppedAndNothingOfItRunsWhenItsBaseChange
     EXPECT_EQ(fields.Count, 2);
     ASSERT_EQ(Diskop::FindPathInput(fields, extra), 2);
     EXPECT_EQ(fields.Entries[2].Parent, -1);
-    Input::Focus(extra);
+    Input::Click(extra);
     Input::Type(extra, "x");
     EXPECT_EQ(extraChanges, 2);
 }

@@ -8,7 +8,13 @@
 namespace Input {
 
 inline void Show(TWinControl* Form) { Testing::ShowAndActivate(Form); }
-inline void Focus(TWinControl* Control) { Testing::Focus(Control); }
+// Presses Tab in the control's window until the control has the focus, as a user reaches it.
+inline void TabTo(TWinControl* Control) {
+    for (int presses = 0; !Control->Focused(); ++presses) {
+        if (presses > 100) throw EInvalidOperation("Tab does not reach " + Control->Name());
+        Testing::KeyPress(Control, VK_TAB);
+    }
+}
 inline void Key(TWinControl* Control, Word VirtualKey, TShiftState Shift = {}) {
     Testing::KeyPress(Control, VirtualKey, Shift);
 }

@@ -78,7 +78,7 @@ TEST_F(Keyboard, ModifiersReachOnKeyDownAndGetKeyboardState) {
 TEST_F(Keyboard, TabAndShiftTabFollowTheTabOrder) {
     TSwatch* third = Add(110);
     third->SetTabOrder(0);  // third, first, second
-    Input::Focus(third);
+    Input::TabTo(third);
     Input::Key(third, VK_TAB);
     EXPECT_TRUE(first->Focused());
     Input::Key(first, VK_TAB);
@@ -96,6 +96,7 @@ TEST_F(Keyboard, NativeInsertionHappensOnceAtTheCharAsTheHandlersLeftIt) {
     auto* edit = new TEdit(form);
     edit->SetParent(form);
     edit->SetTop(100);
+    Input::Click(edit);
     Input::Type(edit, "ab");
     EXPECT_EQ(edit->Text(), "ab");
     edit->OnKeyPress = [](TObject*, char& Key) {

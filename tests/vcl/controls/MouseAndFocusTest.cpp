@@ -91,7 +91,7 @@ TEST_F(MouseAndFocus, MovingTheFocusExitsTheOldControlThenEntersTheNew) {
         s->OnEnter = [&order, name](TObject*) { order.push_back("enter " + name); };
         s->OnExit = [&order, name](TObject*) { order.push_back("exit " + name); };
     }
-    Input::Focus(second);
+    Input::Key(form, VK_TAB);
     first->SetFocus();
     second->SetFocus();
     EXPECT_EQ(order, (std::vector<std::string>{"exit first", "enter second", "exit second", "enter first",
@@ -116,7 +116,7 @@ TEST_F(MouseAndFocus, FocusingAHiddenOrDisabledControlRaisesTheClassLibrarysErro
 }
 
 TEST_F(MouseAndFocus, HidingTheFocusedControlGivesTheFocusToItsForm) {
-    Input::Focus(first);
+    ASSERT_TRUE(first->Focused());
     first->Hide();
     EXPECT_FALSE(first->Focused());
     EXPECT_EQ(form->ActiveControl(), nullptr);

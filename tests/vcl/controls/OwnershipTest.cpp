@@ -34,7 +34,7 @@ TEST_F(Ownership, AFormOfFiftyControlsIsBuiltShownAndFreedCleanly) {
         if (i % 10 == 0) parent = static_cast<TSwatch*>(c);
     }
     Input::Show(form);
-    Input::Focus(static_cast<TWinControl*>(form->FindComponent("Control41")));
+    Input::TabTo(static_cast<TWinControl*>(form->FindComponent("Control41")));
     form->Free();
     EXPECT_EQ(Screen->FormCount(), formsBefore);
     EXPECT_EQ(Screen->ActiveControl(), nullptr);
@@ -50,7 +50,7 @@ TEST_F(Ownership, FreeingOneChildLeavesItsParentAndFormConsistent) {
     a->SetParent(form);
     b->SetParent(form);
     Input::Show(form);
-    Input::Focus(b);
+    Input::TabTo(b);
     b->Free();
     EXPECT_EQ(form->ControlCount(), 1);
     EXPECT_EQ(form->Controls(0), a);
@@ -58,7 +58,7 @@ TEST_F(Ownership, FreeingOneChildLeavesItsParentAndFormConsistent) {
     EXPECT_EQ(form->ActiveControl(), nullptr);
     EXPECT_EQ(Screen->ActiveControl(), nullptr);
     EXPECT_EQ(form->ComponentCount(), 1);
-    Input::Focus(a);
+    Input::TabTo(a);
     EXPECT_EQ(form->ActiveControl(), a);
 }
 

@@ -18,7 +18,7 @@ protected:
         edit = Place<TEdit>(10, 10, 100, 21);
         edit->SetPopupMenu(menu);
         edit->OnExit = Counter(exits);
-        Testing::Focus(edit);
+        Testing::Click(edit);
     }
     void TearDown() override {
         SetPopupMenuChooser(nullptr);

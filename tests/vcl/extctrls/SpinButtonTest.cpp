@@ -68,7 +68,7 @@ TEST_F(SpinButtonTest, ADisabledSpinButtonIgnoresClicksAndHolding) {
 TEST_F(SpinButtonTest, ClickingFocusesTheFocusControl) {
     auto* edit = Place<TEdit>(40, 10, 80, 21);
     auto* other = Place<TEdit>(40, 40, 80, 21);
-    Testing::Focus(other);
+    Testing::Click(other);
     spin->SetFocusControl(edit);
     Testing::Click(spin, 10, 4);
     EXPECT_TRUE(edit->Focused());

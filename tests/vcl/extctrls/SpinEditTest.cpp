@@ -12,6 +12,8 @@ protected:
         spin = Place<TSpinEdit>(10, 10, 80, 24);
         changes.Hook(spin->OnChange);
     }
+    // A click on the text, left of the button.
+    void ClickText() { Testing::Click(spin, 5, spin->Height() / 2); }
     // The middle of the upper or lower half of the spin edit's button.
     void ClickHalf(bool Up) {
         TSpinButton* button = spin->Button();
@@ -27,6 +29,7 @@ TEST_F(SpinEditTest, UpAndDownKeysStepByIncrementWithinTheLimits) {
     spin->SetMinValue(-2);
     spin->SetMaxValue(7);
     spin->SetIncrement(3);
+    ClickText();
     struct Step { Word Key; Integer Expected; int Changes; };
     const Step steps[] = {{VK_UP, 3, 1}, {VK_UP, 6, 2}, {VK_UP, 7, 3}, {VK_UP, 7, 3},
                           {VK_DOWN, 4, 4}, {VK_DOWN, 1, 5}, {VK_DOWN, -2, 6}, {VK_DOWN, -2, 6}};
@@ -55,6 +58,7 @@ TEST_F(SpinEditTest, EqualLimitsMeanNoLimitsAndStepsStopAtTheIntegerRange) {
     EXPECT_EQ(spin->Value(), -5000);
     spin->SetText("2147483646");
     spin->SetIncrement(10);
+    ClickText();
     Testing::KeyPress(spin, VK_UP);
     EXPECT_EQ(spin->Text(), "2147483647");
 }
@@ -66,12 +70,14 @@ TEST_F(SpinEditTest, TextThatIsNoNumberReadsAsMinValueAndStepsFromThere) {
         spin->SetText(text);
         EXPECT_EQ(spin->Value(), 4) << text;
     }
+    ClickText();
     Testing::KeyPress(spin, VK_UP);
     EXPECT_EQ(spin->Text(), "5");
 }
 
 TEST_F(SpinEditTest, TypingTakesDigitsAndSignsOnly) {
     spin->SetText("");
+    ClickText();
     Testing::TypeText(spin, "-1a2x");
     EXPECT_EQ(spin->Text(), "-12");
     EXPECT_EQ(Testing::PeerText(spin), "-12");
@@ -83,6 +89,7 @@ TEST_F(SpinEditTest, WithoutTheEditorTypingChangesNothingButStepsStillWork) {
     spin->SetEditorEnabled(false);
     spin->SetValue(3);
     changes.Reset();
+    ClickText();
     Testing::TypeText(spin, "7");
     Testing::KeyPress(spin, VK_BACK);
     Testing::KeyPress(spin, VK_END);
@@ -105,9 +112,10 @@ TEST_F(SpinEditTest, LeavingWithATypedValueBeyondTheLimitsClampsIt) {
     auto* other = Place<TEdit>(10, 60, 80, 24);
     spin->SetMaxValue(50);
     spin->SetText("");
+    ClickText();
     Testing::TypeText(spin, "75");
     EXPECT_EQ(spin->Value(), 75);  // limits apply to stepping and setting, not to typing
-    Testing::Focus(other);
+    Testing::Click(other);
     EXPECT_EQ(spin->Text(), "50");
 }
 

@@ -1,5 +1,6 @@
 #include "ExtCtrlsFixture.h"
 #include "support/EventCounter.h"
+#include "support/InputSimulator.h"
 #include "vcl/Windows.h"
 
 namespace {
@@ -43,6 +44,7 @@ TEST_F(TrackBarTest, KeysMoveByLineAndPageSizeAndStopAtTheEnds) {
     struct Step { Word Key; Integer Expected; };
     const Step steps[] = {{VK_RIGHT, 2}, {VK_DOWN, 4}, {VK_NEXT, 9}, {VK_LEFT, 7}, {VK_UP, 5},
                           {VK_PRIOR, 0}, {VK_LEFT, 0}, {VK_END, 20}, {VK_NEXT, 20}, {VK_HOME, 0}};
+    Input::TabTo(bar);
     int expectedChanges = 0;
     Integer previous = 0;
     for (const Step& step : steps) {

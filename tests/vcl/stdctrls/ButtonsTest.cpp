@@ -1,4 +1,5 @@
 #include "StdCtrlsFixture.h"
+#include "support/InputSimulator.h"
 #include "vcl/Windows.h"
 
 using ButtonsTest = StdCtrlsTest;
@@ -119,11 +120,14 @@ TEST_F(ButtonsTest, ButtonClicksByMouseAndKeys) {
     Testing::Click(ok);
     EXPECT_EQ(oks, 1);
     EXPECT_EQ(form->ModalResult(), mrOk);
+    EXPECT_TRUE(ok->Focused()) << "a pressed button takes the focus";
+    Testing::Click(edit);
     Testing::KeyPress(edit, VK_RETURN);  // the default button
     EXPECT_EQ(oks, 2);
     Testing::KeyPress(edit, VK_ESCAPE);  // the cancel button
     EXPECT_EQ(cancels, 1);
     EXPECT_EQ(form->ModalResult(), mrCancel);
+    Input::TabTo(cancel);
     Testing::KeyPress(cancel, VK_RETURN);  // the focused button, not the default one
     EXPECT_EQ(cancels, 2);
     EXPECT_EQ(oks, 2);

@@ -1,4 +1,5 @@
 #include "StdCtrlsFixture.h"
+#include "support/InputSimulator.h"
 #include "vcl/Windows.h"
 
 using ComboBoxTest = StdCtrlsTest;
@@ -11,6 +12,7 @@ TEST_F(ComboBoxTest, AUserSelectionFiresOnChangeOnce) {
     int changes = 0, clicks = 0;
     combo->OnChange = Counter(changes);
     combo->OnClick = Counter(clicks);
+    Input::TabTo(combo);
     Testing::KeyPress(combo, VK_DOWN);
     EXPECT_EQ(combo->ItemIndex(), 1);
     EXPECT_EQ(combo->Text(), "two");
@@ -43,6 +45,7 @@ TEST_F(ComboBoxTest, TypingFiresOnChangePerKeystroke) {
     combo->Items()->SetText("a\nb");
     int changes = 0;
     combo->OnChange = Counter(changes);
+    Input::TabTo(combo);
     Testing::TypeText(combo, "xy");
     EXPECT_EQ(combo->Text(), "xy");
     EXPECT_EQ(changes, 2);
@@ -68,7 +71,7 @@ TEST_F(ComboBoxTest, TheListOpensAndClosesWithoutTakingTheFocus) {
     combo->OnDropDown = Counter(drops);
     combo->OnCloseUp = Counter(closes);
     combo->OnExit = Counter(exits);
-    Testing::Focus(combo);
+    Input::TabTo(combo);
     Testing::KeyPress(combo, VK_F4);
     EXPECT_TRUE(combo->DroppedDown());
     EXPECT_EQ(drops, 1);

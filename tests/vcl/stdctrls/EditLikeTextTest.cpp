@@ -41,7 +41,7 @@ protected:
     void CopyToClipboard(const AnsiString& Text) {
         auto* source = Place<TEdit>(10, 200, 150, 21);
         source->SetText(Text);
-        Input::Focus(source);
+        Input::TabTo(source);
         Input::Key(source, 'A', {ssCtrl});
         Input::Key(source, 'C', {ssCtrl});
         source->Free();
@@ -78,7 +78,7 @@ TEST_F(EditLikeTextTest, MaxLengthNeverCutsATextAlreadyThere) {
         c->SetText("1234567");
         EXPECT_EQ(Testing::PeerText(c), "1234567");
         // Typing at the end adds nothing; deleting still works and what is shown stays the Text.
-        Input::Focus(c);
+        Input::TabTo(c);
         Input::Key(c, VK_END, {ssCtrl});  // a memo's end
         Input::Key(c, VK_END);
         Input::Type(c, "8");
@@ -96,7 +96,7 @@ TEST_F(EditLikeTextTest, MaxLengthCutsWhatIsTypedOrPasted) {
         CopyToClipboard("6789");
         TWinControl* c = kind.create(form);
         kind.setMaxLength(c, 4);
-        Input::Focus(c);
+        Input::TabTo(c);
         Input::Type(c, "12");
         Input::Key(c, 'V', {ssCtrl});  // as much of "6789" as fits
         EXPECT_EQ(c->Text(), "1267");
@@ -134,7 +134,7 @@ TEST_F(EditLikeTextTest, ALongTextReachesTheWidgetWhole) {
 TEST_F(EditLikeTextTest, TypingIntoAComboBoxShowsWhatItsTextHolds) {
     auto* combo = Place<TComboBox>(10, 10, 150, 24);
     combo->Items()->SetText("12345\n678");
-    Input::Focus(combo);
+    Input::TabTo(combo);
     Input::Type(combo, "12");
     EXPECT_EQ(combo->Text(), Testing::PeerText(combo));
 }
@@ -142,6 +142,7 @@ TEST_F(EditLikeTextTest, TypingIntoAComboBoxShowsWhatItsTextHolds) {
 TEST_F(EditLikeTextTest, AComboBoxWithoutAnEditPartShowsItsTextAsItsItem) {
     auto* combo = Place<TComboBox>(10, 10, 150, 24);
     combo->Items()->SetText("one\ntwo");
+    Input::TabTo(combo);
     Input::Type(combo, "tw");
     combo->SetStyle(csDropDownList);
     EXPECT_EQ(combo->Text(), "");

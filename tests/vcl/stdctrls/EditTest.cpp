@@ -23,6 +23,7 @@ TEST_F(EditTest, TypingFiresOnChangeOncePerKeystrokeAndMarksModified) {
     auto* edit = Place<TEdit>(10, 10, 120, 21);
     int changes = 0;
     edit->OnChange = Counter(changes);
+    Testing::Click(edit);
     Testing::TypeText(edit, "123");
     EXPECT_EQ(changes, 3);
     EXPECT_EQ(edit->Text(), "123");
@@ -39,6 +40,7 @@ TEST_F(EditTest, EveryWindows1252ByteSurvivesThePeer) {
     edit->SetText(all);
     EXPECT_EQ(Testing::PeerText(edit), all);
     edit->SetText("");
+    Testing::Click(edit);
     Testing::TypeText(edit, "\x80");
     EXPECT_EQ(edit->Text(), "\x80");  // the euro sign
 }
@@ -58,7 +60,7 @@ TEST_F(EditTest, ReadOnlyAndDisabledEditsIgnoreTyping) {
         edit->SetEnabled(c.enabled);
         int changes = 0;
         edit->OnChange = Counter(changes);
-        Testing::Focus(other);
+        Testing::Click(other);
         Testing::Click(edit);
         if (c.enabled) Testing::TypeText(edit, "yz");
         EXPECT_EQ(changes, 0);
@@ -73,6 +75,7 @@ TEST_F(EditTest, MaxLengthAndCharCaseApplyToTyping) {
     auto* edit = Place<TEdit>(10, 10, 120, 21);
     edit->SetMaxLength(3);
     edit->SetCharCase(ecUpperCase);
+    Testing::Click(edit);
     Testing::TypeText(edit, "abcd");
     EXPECT_EQ(edit->Text(), "ABC");
     EXPECT_EQ(Testing::PeerText(edit), "ABC");
@@ -80,6 +83,7 @@ TEST_F(EditTest, MaxLengthAndCharCaseApplyToTyping) {
 
 TEST_F(EditTest, SelectionIsKeptByTheControlAndShownByThePeer) {
     auto* edit = Place<TEdit>(10, 10, 120, 21);
+    Testing::Click(edit);
     edit->SetText("hello world");
     edit->SetSelStart(6);
     edit->SetSelLength(5);
@@ -103,7 +107,7 @@ TEST_F(EditTest, ATextFromCodeShowsFromItsFirstCharacterWithTheCaretAtZero) {
     const AnsiString whole = start + "000'000'000'000'000'000'000";
     for (bool focused : {false, true}) {
         SCOPED_TRACE(focused ? "focused" : "not focused");
-        Input::Focus(focused ? edit : other);
+        Input::TabTo(focused ? edit : other);
         edit->SetText(start);
         Input::Settle();
         const std::vector<TColor> startShown = ShownPixels(form, edit, 24);
@@ -130,7 +134,7 @@ TEST_F(EditTest, AHandlerRewritingTheFocusedEditKeepsTheCaretWithTheTyping) {
         }
         edit->SetText(grouped);
     };
-    Input::Focus(edit);
+    Input::TabTo(edit);
     Input::Type(edit, "1234567");
     EXPECT_EQ(edit->Text(), "1'234'567");
     EXPECT_EQ(edit->SelStart(), 9);
@@ -149,6 +153,7 @@ TEST_F(EditTest, OnChangeSeesTheCaretAfterTheKeystroke) {
     auto* edit = Place<TEdit>(10, 10, 120, 21);
     std::vector<Integer> carets;
     edit->OnChange = [&](TObject*) { carets.push_back(edit->SelStart()); };
+    Input::Click(edit);
     Input::Type(edit, "ab");
     Input::Key(edit, VK_BACK);
     EXPECT_EQ(carets, (std::vector<Integer>{1, 2, 1}));
@@ -156,6 +161,7 @@ TEST_F(EditTest, OnChangeSeesTheCaretAfterTheKeystroke) {
 
 TEST_F(EditTest, AssigningTextClearsModifiedAndTheUsersEditsSetIt) {
     auto* edit = Place<TEdit>(10, 10, 120, 21);
+    Input::Click(edit);
     Input::Type(edit, "7");
     EXPECT_TRUE(edit->Modified());
     edit->SetText("30");

@@ -94,7 +94,7 @@ TEST_F(LabelTest, TheAcceleratorFocusesTheFocusControl) {
     auto* other = Place<TEdit>(150, 60, 100, 21);
     auto* label = MakeLabel("&Size");
     label->SetFocusControl(edit);
-    Testing::Focus(other);
+    Testing::Click(other);
     // Typed into an edit, the letter is text; with Alt it is the label's accelerator.
     Testing::KeyPress(other, 'S');
     EXPECT_TRUE(other->Focused());

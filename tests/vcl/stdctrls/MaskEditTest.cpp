@@ -11,6 +11,7 @@ TEST_F(MaskEditTest, TypingWorksAsInAnEditAndFiresOnChangePerKeystroke) {
     EventCounter changes;
     changes.Hook(edit->OnChange);
     edit->SetEditMask("!99/99/00;1;_");
+    Testing::Click(edit);
     Testing::TypeText(edit, "12");
     EXPECT_EQ(edit->Text(), "12");
     EXPECT_EQ(edit->EditText(), "12");

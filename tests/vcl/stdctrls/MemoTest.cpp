@@ -58,6 +58,7 @@ TEST_F(MemoTest, TypedReturnBecomesCrLf) {
     auto* memo = Place<TMemo>(10, 10, 200, 100);
     int changes = 0;
     memo->OnChange = Counter(changes);
+    Testing::Click(memo);
     Testing::TypeText(memo, "12");
     Testing::KeyPress(memo, VK_RETURN);
     Testing::TypeText(memo, "3");

@@ -1,6 +1,7 @@
 // The memo's view as a user drives it: keys, mouse, clipboard, limits, painting and very long texts.
 
 #include "StdCtrlsFixture.h"
+#include "support/InputSimulator.h"
 #include "vcl/Windows.h"
 
 namespace {
@@ -11,6 +12,7 @@ protected:
         auto* memo = Place<TMemo>(10, 10, 200, 100);
         memo->SetText(Text);
         memo->OnChange = Counter(changes);
+        Input::TabTo(memo);
         return memo;
     }
 
@@ -130,6 +132,7 @@ TEST_F(MemoViewTest, CopiedLinesPasteAsCrLfText) {
     target->OnChange = Counter(targetChanges);
     Key(source, 'A', {ssCtrl});
     Key(source, 'C', {ssCtrl});
+    Input::TabTo(target);
     target->SetSelStart(1);
     Key(target, 'V', {ssCtrl});
     EXPECT_EQ(target->Text(), "[one\r\ntwo\r\n]");
@@ -164,6 +167,7 @@ TEST_F(MemoViewTest, ReadOnlyRefusesEditsButNavigatesAndCopies) {
     EXPECT_EQ(memo->SelLength(), 2);
     Key(memo, 'C', {ssCtrl});
     TMemo* other = Place<TMemo>(10, 120, 200, 100);
+    Input::TabTo(other);
     Key(other, 'V', {ssCtrl});
     EXPECT_EQ(other->Text(), "12");
 }
@@ -177,8 +181,10 @@ TEST_F(MemoViewTest, MaxLengthLimitsTypingAndPastingButNotCode) {
     // Pasting keeps what fits in the room the selection leaves.
     TMemo* source = Place<TMemo>(10, 120, 200, 100);
     source->SetText("123");
+    Input::TabTo(source);
     source->SelectAll();
     Key(source, 'C', {ssCtrl});
+    Input::TabTo(memo);
     memo->SetSelStart(4);
     memo->SetSelLength(1);
     Key(memo, 'V', {ssCtrl});
@@ -246,6 +252,7 @@ TEST_F(MemoViewTest, WrappedLinesMoveByRowsAndEndAtTheRow) {
     AnsiString line;
     for (int i = 0; i < 20; ++i) line += "word ";
     memo->SetText(line + "\r\nlast");
+    Input::TabTo(memo);
     memo->SetSelStart(0);
     Key(memo, VK_DOWN);
     EXPECT_GT(memo->SelStart(), 0);

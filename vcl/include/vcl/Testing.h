@@ -1,37 +1,43 @@
 #pragma once
-// Test seams: simulated user input delivered through the windowing system to a control's peer (as a user's
-// action arrives), probes of what the peer shows, message-box recording and image output.
-// Every simulation processes the resulting messages before it returns.
+// Test seams: simulated user input, what the window shows, probes of what a peer shows, message-box
+// recording and image output.
 
 #include <string>
 #include <vector>
 
 #include "Controls.h"
+#include "Forms.h"
 #include "Graphics.h"
 #include "Types.h"
 
 namespace Testing {
 
-// Keys go to the control that has the focus; the target is focused first when it has not.
-void KeyPress(TWinControl* Target, Word VirtualKey, TShiftState Shift = {});   // down and up
-void KeyDown(TWinControl* Target, Word VirtualKey, TShiftState Shift = {});
-void KeyUp(TWinControl* Target, Word VirtualKey, TShiftState Shift = {});
-// Types Windows-1252 text character by character (each a key press producing that character).
-void TypeText(TWinControl* Target, const AnsiString& Text);
+// Simulated input arrives at the top-level window of a form at window coordinates, as the windowing system
+// delivers a user's input: its own routing, hit-testing, mouse grabs and focus decide which control gets
+// it. Every simulation processes the resulting messages before it returns.
 
-// Mouse at client coordinates of Target (a graphic control's events go through its parent's peer).
+// Keys go to the active window of Window's form (any control of it, or the form) and reach whatever has
+// the focus there; the form must be the active window.
+void KeyPress(TWinControl* Window, Word VirtualKey, TShiftState Shift = {});   // down and up
+void KeyDown(TWinControl* Window, Word VirtualKey, TShiftState Shift = {});
+void KeyUp(TWinControl* Window, Word VirtualKey, TShiftState Shift = {});
+// Types Windows-1252 text character by character (each a key press producing that character).
+void TypeText(TWinControl* Window, const AnsiString& Text);
+
+// The mouse at a point given in Target's client coordinates, delivered to the window point over it: what
+// covers that point gets it. A press on a window that is not active activates it first.
 void MouseDown(TControl* Target, Integer X, Integer Y, TMouseButton Button = mbLeft, TShiftState Shift = {});
 void MouseUp(TControl* Target, Integer X, Integer Y, TMouseButton Button = mbLeft, TShiftState Shift = {});
+// Buttons held in Shift (ssLeft ...) are held during the move besides those pressed with MouseDown.
 void MouseMove(TControl* Target, Integer X, Integer Y, TShiftState Shift = {});
 void Click(TControl* Target, Integer X, Integer Y, TMouseButton Button = mbLeft, TShiftState Shift = {});
 void Click(TControl* Target);  // at the centre
 void DoubleClick(TControl* Target, Integer X, Integer Y);
 void Wheel(TControl* Target, Integer X, Integer Y, Integer Delta, TShiftState Shift = {});
-// The mouse enters or leaves the control's peer.
+// The mouse moves over the centre of Target.
 void MouseEnter(TControl* Target);
+// The mouse leaves the window that shows Target.
 void MouseLeave(TControl* Target);
-// Moves the focus as a user's click or Tab would (through the windowing system).
-void Focus(TWinControl* Target);
 // Shows the form's window and makes it the active window.
 void ShowAndActivate(TWinControl* Form);
 

@@ -390,20 +390,24 @@ LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {
 }
 
 void TControl::WndProc(TMessage& Message) {
-    // Mouse capture follows the buttons of controls that want it.
+    // Mouse capture follows the buttons of controls that want it; csLButtonDown tells focus handlers that
+    // a press brought the focus.
     switch (Message.Msg) {
         case WM_LBUTTONDBLCLK:
             // A control without double clicks sees the second press as a plain one.
             if (!controlStyle_.Contains(csDoubleClicks)) Message.Msg = WM_LBUTTONDOWN;
             if (controlStyle_.Contains(csCaptureMouse)) SetMouseCapture(true);
             if (Message.Msg == WM_LBUTTONDOWN && controlStyle_.Contains(csClickEvents)) controlState_.Include(csClicked);
+            controlState_.Include(csLButtonDown);
             break;
         case WM_LBUTTONDOWN:
             if (controlStyle_.Contains(csCaptureMouse)) SetMouseCapture(true);
             if (controlStyle_.Contains(csClickEvents)) controlState_.Include(csClicked);
+            controlState_.Include(csLButtonDown);
             break;
         case WM_LBUTTONUP:
             if (controlStyle_.Contains(csCaptureMouse)) SetMouseCapture(false);
+            controlState_.Exclude(csLButtonDown);
             break;
         default:
             break;

@@ -87,6 +87,9 @@ private:
     void MirrorOptions(TCustomComboBox& C) {
         bool editable = C.Style() != csDropDownList;
         if (combo()->isEditable() != editable) {
+            // The old line edit stands in for the combo's focus until Qt deletes it later, and would take
+            // the focus with it then.
+            if (!editable) combo()->lineEdit()->setFocusProxy(nullptr);
             combo()->setEditable(editable);
             if (editable) ConnectEdit();
         }

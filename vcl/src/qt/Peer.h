@@ -110,6 +110,8 @@ private:
     bool HandleKey(QEvent* Event, bool Press);
     bool HandleMouse(QEvent* Event);
     bool HandleWheel(QEvent* Event);
+    // False when the press must not reach the native widget: the focus stayed elsewhere.
+    bool TakeFocusForPress();
     bool HandleContextMenu(QEvent* Event);
     void HandleFocusIn(QEvent* Event);
     void HandleFocusOut(QEvent* Event);

@@ -159,6 +159,12 @@ bool TQtPeer::DefaultHandler(TMessage& Message) {
             pending_ = keep;
             return true;
         }
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            // A native control takes the focus before it handles the press, as the system's controls do; a
+            // press that could not bring the focus here (a handler kept it elsewhere) goes no further.
+            if (TakeFocusForPress()) hook_->BaseEvent(event);
+            return true;
         case WM_RBUTTONUP: {
             hook_->BaseEvent(event);
             QPoint g = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
@@ -200,6 +206,16 @@ bool TQtPeer::HandleMouse(QEvent* Event) {
     return true;
 }
 
+// Through the control's SetFocus, so the old control hears WM_KILLFOCUS and CM_EXIT, this one WM_SETFOCUS
+// and CM_ENTER, as after Tab. Controls that paint themselves decide in their own mouse handling.
+bool TQtPeer::TakeFocusForPress() {
+    TWinControl* control = Control();
+    if (Surface() || control->Focused() || !control->CanFocus()) return true;
+    std::shared_ptr<bool> alive = alive_;
+    RunFromQt(control, [control] { control->SetFocus(); });
+    return *alive && Control() && Control()->Focused();
+}
+
 bool TQtPeer::HandleWheel(QEvent* Event) {
     auto* e = static_cast<QWheelEvent*>(Event);
     SetInputShiftState(ShiftStateFromQt(e->modifiers(), e->buttons()));
@@ -233,8 +249,9 @@ void TQtPeer::HandleFocusIn(QEvent* Event) {
 void TQtPeer::HandleFocusOut(QEvent* Event) {
     auto* e = static_cast<QFocusEvent*>(Event);
     if (e->reason() == Qt::PopupFocusReason || FocusedControl() != Control()) return;
-    // Another of our widgets taking the focus says so itself with its FocusIn.
-    if (IsOurWidget(QApplication::focusWidget())) return;
+    // Another of our widgets taking the focus says so itself with its FocusIn; a pop-up's list or menu
+    // keeps it with the control that opened it.
+    if (IsOurWidget(QApplication::focusWidget()) || QApplication::activePopupWidget()) return;
     if (e->reason() == Qt::ActiveWindowFocusReason) return;
     Guarded([] { MoveFocus(nullptr, true); });
 }

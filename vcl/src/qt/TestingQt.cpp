@@ -1,17 +1,18 @@
-// Simulated user input through Qt to a control's peer, and probes of what the peer shows.
+// Simulated user input delivered to the top-level window as the windowing system delivers it, probes of what
+// the peer shows, and grabs of what the window shows.
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QEnterEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPixmap>
+#include <QPointer>
 #include <QScreen>
 #include <QTextEdit>
 #include <QWheelEvent>
+#include <QWindow>
 
 #include "qt/MemoView.h"
 #include "qt/Peer.h"
@@ -19,6 +20,14 @@
 #include "qt/QtText.h"
 #include "vcl/Testing.h"
 #include "vcl/Windows.h"
+
+// Qt's entries for input as the windowing system reports it (exported by Qt GUI for simulated input): the
+// event goes through Qt's own routing, hit-testing, grabs, double-click detection and focus handling.
+Q_GUI_EXPORT void qt_handleMouseEvent(QWindow* window, const QPointF& local, const QPointF& global,
+                                      Qt::MouseButtons state, Qt::MouseButton button, QEvent::Type type,
+                                      Qt::KeyboardModifiers mods, int timestamp);
+Q_GUI_EXPORT void qt_handleKeyEvent(QWindow* window, QEvent::Type t, int k, Qt::KeyboardModifiers mods,
+                                    const QString& text, bool autorep, ushort count);
 
 namespace {
 
@@ -74,23 +83,30 @@ QString TypedText(Word vk, TShiftState shift) {
     }
 }
 
-// A press goes to Target (focused first); a release to whatever has the focus by then, as on Windows.
-void SendKey(TWinControl* Target, QEvent::Type Type, int QtKey, Qt::KeyboardModifiers Mods, const QString& Text) {
-    if (Type == QEvent::KeyPress && FocusedControl() != Target) Testing::Focus(Target);
-    TWinControl* receiver = FocusedControl() ? FocusedControl() : Target;
-    QKeyEvent e(Type, QtKey, Mods, Text);
-    QApplication::sendEvent(PeerWidget(receiver), &e);
+// The active window's QWindow for keys typed while Window's form is in front; keys reach whatever has the
+// focus there, as the keyboard's do.
+QWindow* KeyWindow(TWinControl* Window) {
+    TCustomForm* form = GetParentForm(Window);
+    QWidget* top = PeerWidget(form ? form : Window)->window();
+    if (!top->isVisible() || !top->windowHandle()) throw EInvalidOperation("Keys need a shown window");
+    if (form && !form->Active())
+        throw EInvalidOperation("Keys go to the active window; " + form->Name() + " is not");
+    return top->windowHandle();
 }
 
-// The windowed control whose peer receives the mouse, and the point in that peer's widget.
-QWidget* MouseWidget(TControl* Target, Integer& X, Integer& Y) {
+void SendKey(TWinControl* Window, QEvent::Type Type, int QtKey, Qt::KeyboardModifiers Mods, const QString& Text) {
+    qt_handleKeyEvent(KeyWindow(Window), Type, QtKey, Mods, Text, false, 1);
+}
+
+// The peer widget that shows Target, with (X, Y) turned from Target's client coordinates into the widget's
+// (a graphic control shows on its parent's widget).
+QWidget* HostWidget(TControl* Target, Integer& X, Integer& Y) {
     auto* window = dynamic_cast<TWinControl*>(Target);
-    TControl* c = Target;
     if (!window) {
         window = Target->Parent();
         if (!window) throw EInvalidOperation("Control " + Target->Name() + " has no parent");
-        X += c->Left();
-        Y += c->Top();
+        X += Target->Left();
+        Y += Target->Top();
     }
     QWidget* w = PeerWidget(window);
     TPoint offset = TControlAccess::SurfaceOffset(*window);
@@ -99,16 +115,81 @@ QWidget* MouseWidget(TControl* Target, Integer& X, Integer& Y) {
     return w;
 }
 
+// A point of the top-level window that shows Target, from a client point of Target.
+struct TWindowPoint {
+    QWindow* Window;
+    QPointF Local;
+};
+
+TWindowPoint WindowPoint(TControl* Target, Integer X, Integer Y) {
+    QWidget* w = HostWidget(Target, X, Y);
+    QWidget* top = w->window();
+    if (!top->isVisible() || !top->windowHandle())
+        throw EInvalidOperation("Control " + Target->Name() + " is not in a shown window");
+    return {top->windowHandle(), QPointF(w->mapTo(top, QPoint(X, Y)))};
+}
+
+// The buttons held and the clock of the simulated mouse. Presses come further apart than the double-click
+// time, so that only DoubleClick makes double clicks.
+struct TMouseState {
+    static constexpr int ApartGap = 10000;
+    Qt::MouseButtons Held;
+    QPointer<QWindow> PressedIn;  // a press ends with the window it began in
+    int Time = 0;
+    int NextPressGap = ApartGap;
+    QPointer<QWindow> Inside;  // the window the mouse is over
+};
+
+TMouseState& Mouse() {
+    static TMouseState state;
+    return state;
+}
+
+Qt::MouseButtons HeldIn(TShiftState Shift) {
+    Qt::MouseButtons held;
+    if (Shift.Contains(ssLeft)) held |= Qt::LeftButton;
+    if (Shift.Contains(ssRight)) held |= Qt::RightButton;
+    if (Shift.Contains(ssMiddle)) held |= Qt::MiddleButton;
+    return held;
+}
+
+void LeaveWindow() {
+    TMouseState& m = Mouse();
+    if (!m.Inside) return;
+    QEvent e(QEvent::Leave);
+    QApplication::sendEvent(m.Inside.data(), &e);
+    m.Inside = nullptr;
+}
+
+// The mouse coming from outside a window enters it first, as the windowing system reports.
+void EnterWindow(const TWindowPoint& At) {
+    TMouseState& m = Mouse();
+    if (m.Inside == At.Window) return;
+    LeaveWindow();
+    QEnterEvent e(At.Local, At.Local, At.Window->mapToGlobal(At.Local));
+    QApplication::sendEvent(At.Window, &e);
+    m.Inside = At.Window;
+}
+
+// A press on a window that is not active activates it first, as the window manager does.
 void SendMouse(TControl* Target, QEvent::Type Type, Integer X, Integer Y, Qt::MouseButton Button,
-               Qt::MouseButtons Buttons, TShiftState Shift) {
-    QWidget* w = MouseWidget(Target, X, Y);
-    if (Type == QEvent::MouseButtonPress && (w->focusPolicy() & Qt::ClickFocus)) {
-        auto* window = dynamic_cast<TWinControl*>(Target);
-        if (window) Testing::Focus(window);
+               TShiftState Shift) {
+    if (Type == QEvent::MouseButtonPress)
+        if (TCustomForm* form = GetParentForm(Target); form && !form->Active()) Testing::ShowAndActivate(form);
+    TWindowPoint at = WindowPoint(Target, X, Y);
+    TMouseState& m = Mouse();
+    EnterWindow(at);
+    if (!m.PressedIn) m.Held = {};
+    if (Type == QEvent::MouseButtonPress) {
+        m.Held |= Button;
+        m.PressedIn = at.Window;
+        m.Time += m.NextPressGap;
+        m.NextPressGap = TMouseState::ApartGap;
     }
-    QPointF local(X, Y);
-    QMouseEvent e(Type, local, w->mapToGlobal(local), Button, Buttons, Modifiers(Shift));
-    QApplication::sendEvent(w, &e);
+    if (Type == QEvent::MouseButtonRelease) m.Held &= ~Qt::MouseButtons(Button);
+    Qt::MouseButtons state = m.Held | (Type == QEvent::MouseMove ? HeldIn(Shift) : Qt::MouseButtons());
+    qt_handleMouseEvent(at.Window, at.Local, at.Window->mapToGlobal(at.Local), state, Button, Type,
+                        Modifiers(Shift), ++m.Time);
 }
 
 Qt::MouseButton QtButton(TMouseButton Button) {
@@ -162,21 +243,17 @@ void TypeText(TWinControl* Target, const AnsiString& Text) {
 }
 
 void MouseDown(TControl* Target, Integer X, Integer Y, TMouseButton Button, TShiftState Shift) {
-    SendMouse(Target, QEvent::MouseButtonPress, X, Y, QtButton(Button), QtButton(Button), Shift);
+    SendMouse(Target, QEvent::MouseButtonPress, X, Y, QtButton(Button), Shift);
     Settle();
 }
 
 void MouseUp(TControl* Target, Integer X, Integer Y, TMouseButton Button, TShiftState Shift) {
-    SendMouse(Target, QEvent::MouseButtonRelease, X, Y, QtButton(Button), Qt::NoButton, Shift);
+    SendMouse(Target, QEvent::MouseButtonRelease, X, Y, QtButton(Button), Shift);
     Settle();
 }
 
 void MouseMove(TControl* Target, Integer X, Integer Y, TShiftState Shift) {
-    Qt::MouseButtons held;
-    if (Shift.Contains(ssLeft)) held |= Qt::LeftButton;
-    if (Shift.Contains(ssRight)) held |= Qt::RightButton;
-    if (Shift.Contains(ssMiddle)) held |= Qt::MiddleButton;
-    SendMouse(Target, QEvent::MouseMove, X, Y, Qt::NoButton, held, Shift);
+    SendMouse(Target, QEvent::MouseMove, X, Y, Qt::NoButton, Shift);
     Settle();
 }
 
@@ -187,47 +264,26 @@ void Click(TControl* Target, Integer X, Integer Y, TMouseButton Button, TShiftSt
 
 void Click(TControl* Target) { Click(Target, Target->ClientWidth() / 2, Target->ClientHeight() / 2); }
 
+// The second press follows the first at once: the windowing system makes it a double click.
 void DoubleClick(TControl* Target, Integer X, Integer Y) {
     Click(Target, X, Y);
-    SendMouse(Target, QEvent::MouseButtonDblClick, X, Y, Qt::LeftButton, Qt::LeftButton, {});
-    Settle();
-    MouseUp(Target, X, Y);
+    Mouse().NextPressGap = 1;
+    Click(Target, X, Y);
 }
 
 void Wheel(TControl* Target, Integer X, Integer Y, Integer Delta, TShiftState Shift) {
-    QWidget* w = MouseWidget(Target, X, Y);
-    QPointF local(X, Y);
-    QWheelEvent e(local, w->mapToGlobal(local), QPoint(), QPoint(0, Delta), Qt::NoButton, Modifiers(Shift),
-                  Qt::NoScrollPhase, false);
-    QApplication::sendEvent(w, &e);
+    TWindowPoint at = WindowPoint(Target, X, Y);
+    QWheelEvent e(at.Local, at.Window->mapToGlobal(at.Local), QPoint(), QPoint(0, Delta), Mouse().Held,
+                  Modifiers(Shift), Qt::NoScrollPhase, false);
+    QApplication::sendEvent(at.Window, &e);
     Settle();
 }
 
-void MouseEnter(TControl* Target) {
-    Integer x = 0, y = 0;
-    QWidget* w = MouseWidget(Target, x, y);
-    QEnterEvent e(QPointF(x, y), QPointF(x, y), w->mapToGlobal(QPointF(x, y)));
-    QApplication::sendEvent(w, &e);
-    Settle();
-}
+void MouseEnter(TControl* Target) { MouseMove(Target, Target->ClientWidth() / 2, Target->ClientHeight() / 2); }
 
 void MouseLeave(TControl* Target) {
-    Integer x = 0, y = 0;
-    QWidget* w = MouseWidget(Target, x, y);
-    QEvent e(QEvent::Leave);
-    QApplication::sendEvent(w, &e);
+    if (Mouse().Inside == WindowPoint(Target, 0, 0).Window) LeaveWindow();
     Settle();
-}
-
-// Focus arrives as the windowing system gives it; an inactive offscreen window holds it without telling,
-// so then the stand-in hears of it the same way.
-void Focus(TWinControl* Target) {
-    if (TCustomForm* form = GetParentForm(Target); form && !form->Active()) ShowAndActivate(form);
-    if (!Target->CanFocus()) throw EInvalidOperation("Cannot focus a disabled or invisible window");
-    QWidget* w = PeerWidget(Target);
-    w->setFocus(Qt::MouseFocusReason);
-    Settle();
-    if (FocusedControl() != Target) RunFromQt(Target, [Target] { MoveFocus(Target, true); });
 }
 
 void ShowAndActivate(TWinControl* Form) {
