@@ -370,7 +370,7 @@ TEST_F(GradBtnTest, LeavingWhileHeldLiftsTheButtonAndComingBackPressesItAgain) {
     EXPECT_EQ(enters.Count(), 3);
 }
 
-TEST_F(GradBtnTest, DisablingAHeldButtonLiftsIt) {
+TEST_F(GradBtnTest, DisablingAHeldButtonLiftsItAndTheReleaseDoesNotClick) {
     TGradBtn* button = PlaceButton();
     button->SetBeginColor(Red);
     button->SetEndColor(Blue);
@@ -378,6 +378,26 @@ TEST_F(GradBtnTest, DisablingAHeldButtonLiftsIt) {
     button->SetEnabled(false);
     EXPECT_EQ(button->BeginColor(), Red);
     EXPECT_EQ(button->EndColor(), Blue);
+    EXPECT_FALSE(button->MouseCapture());
+    Testing::MouseUp(button, 30, 12);
+    EXPECT_EQ(clicks.Count(), 0);
+}
+
+TEST_F(GradBtnTest, ADisabledButtonNeitherSwapsItsColoursNorClicks) {
+    TGradBtn* button = PlaceButton();
+    button->SetBeginColor(Red);
+    button->SetEndColor(Blue);
+    button->SetEnabled(false);
+    EventCounter downs;
+    downs.Hook(button->OnMouseDown);
+    Testing::MouseDown(button, 30, 12);
+    EXPECT_EQ(button->BeginColor(), Red);
+    EXPECT_EQ(button->EndColor(), Blue);
+    EXPECT_FALSE(button->Focused());
+    Testing::MouseUp(button, 30, 12);
+    Testing::DoubleClick(button, 30, 12);
+    EXPECT_EQ(clicks.Count(), 0);
+    EXPECT_EQ(downs.Count(), 0);
 }
 
 // ---------------------------------------------------------------------------

@@ -617,7 +617,14 @@ void TControl::CMVisibleChanged(TMessage& Message) {
     DefaultHandler(Message);
 }
 
+// A control disabled while it (or a control inside it) holds the mouse capture loses the capture.
 void TControl::CMEnabledChanged(TMessage& Message) {
+    if (!enabled_)
+        for (TControl* c = GetCaptureControl(); c; c = c->parent_)
+            if (c == this) {
+                SetCaptureControl(nullptr);
+                break;
+            }
     Invalidate();
     DefaultHandler(Message);
 }

@@ -35,6 +35,20 @@ WPARAM MouseKeys(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
     return keys;
 }
 
+bool IsInput(const QEvent* e) {
+    switch (e->type()) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu: return true;
+        default: return false;
+    }
+}
+
 bool IsOurWidget(QWidget* w) { return dynamic_cast<IPeerWidget*>(w) && dynamic_cast<IPeerWidget*>(w)->Peer; }
 
 }  // namespace
@@ -50,9 +64,14 @@ TShiftState ShiftStateFromQt(Qt::KeyboardModifiers Modifiers, Qt::MouseButtons B
     return s;
 }
 
-// An event the stand-in took never travels on to the parent widget, as no window message does.
+// An event the stand-in took never travels on to the parent widget, as no window message does. A disabled
+// window (or one inside a disabled window) gets no input at all, and its parent does not get it either.
 bool TQtPeer::HandleEvent(QEvent* Event) {
     if (!Control()) return false;
+    if (!widget_->isEnabled() && IsInput(Event)) {
+        Event->accept();
+        return true;
+    }
     bool taken = Translate(Event);
     if (taken) Event->accept();
     return taken;
