@@ -515,6 +515,8 @@ private:
     void DestroyChildren();
     void MouseToChildControl(TMessage& Message, bool& Handled);
     void CNKeyDown(TMessage& Message);
+    // Keyboard navigation (Tab, arrows) shows the focus rectangles of the window from then on.
+    void UpdateUIState(Word Key);
     void CMPropagate(TMessage& Message);
     void CMMirror(TMessage& Message);
     // Hidden or disabled: the focus and the form's active control leave this control.

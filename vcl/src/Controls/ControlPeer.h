@@ -36,6 +36,8 @@ public:
     virtual void SetZOrder(bool TopMost) = 0;
     virtual void SetFocus() = 0;
     virtual void Activate() = 0;  // top-level windows: raise and activate
+    // Top-level windows: focus rectangles show from now on (the user navigates with the keyboard).
+    virtual void ShowFocusCues() = 0;
     // Marks an area of the client as changed (empty rectangle: all); shows on the next paint.
     virtual void Invalidate(const TRect& Rect) = 0;
     // Paints what is invalid now.

@@ -444,6 +444,7 @@ void TWinControl::WMChar(TMessage& Message) {
 void TWinControl::CNKeyDown(TMessage& Message) {
     Message.Result = 1;
     Word key = TWMKey(Message).CharCode();
+    UpdateUIState(key);
     LRESULT mask = 0;
     switch (key) {
         case VK_TAB: mask = DLGC_WANTTAB; break;
@@ -464,6 +465,13 @@ void TWinControl::CNKeyDown(TMessage& Message) {
         if (form && form->Perform(CM_DIALOGCHAR, key, Message.LParam) != 0) return;
     }
     Message.Result = 0;
+}
+
+void TWinControl::UpdateUIState(Word Key) {
+    if (Key != VK_TAB && (Key < VK_LEFT || Key > VK_DOWN)) return;
+    TWinControl* top = this;
+    while (top->Parent()) top = top->Parent();
+    if (top->peer_) top->peer_->ShowFocusCues();
 }
 
 void TWinControl::CMDialogKey(TMessage& Message) { Broadcast(Message); }

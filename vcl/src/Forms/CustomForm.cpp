@@ -405,7 +405,26 @@ void TCustomForm::Dispatch(TMessage& Message) {
     }
 }
 
-// Tab moves through the tab order, arrows among the siblings; other keys go to the controls (default buttons).
+static bool IsRadioButton(TWinControl* Control) {
+    return (Control->Perform(WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON) != 0;
+}
+
+// The arrows keep to the radio buttons among the siblings: the one reached takes the focus and is clicked.
+static void SelectNextRadio(TWinControl* Current, bool GoForward) {
+    TWinControl* parent = Current->Parent();
+    TWinControl* next = Current;
+    for (Integer steps = 0; steps < parent->ControlCount(); ++steps) {
+        next = parent->FindNextControl(next, GoForward, false, true);
+        if (!next || next == Current) return;
+        if (!IsRadioButton(next)) continue;
+        next->SetFocus();
+        if (next->Focused()) next->Perform(BM_CLICK, 0, 0);
+        return;
+    }
+}
+
+// Tab moves through the tab order, arrows among the siblings (from a radio button, among its group); other
+// keys go to the controls (default buttons).
 void TCustomForm::CMDialogKey(TMessage& Message) {
     if (GetKeyState(VK_MENU) >= 0) {
         Word key = TWMKey(Message).CharCode();
@@ -419,7 +438,9 @@ void TCustomForm::CMDialogKey(TMessage& Message) {
                 break;
             case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
                 if (activeControl_) {
-                    activeControl_->Parent()->SelectNext(activeControl_, key == VK_RIGHT || key == VK_DOWN, false);
+                    bool forward = key == VK_RIGHT || key == VK_DOWN;
+                    if (IsRadioButton(activeControl_)) SelectNextRadio(activeControl_, forward);
+                    else activeControl_->Parent()->SelectNext(activeControl_, forward, false);
                     Message.Result = 1;
                     return;
                 }

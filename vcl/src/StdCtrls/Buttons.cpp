@@ -155,7 +155,9 @@ static void PublishTRadioButton(TPublisher& p) {
 
 VCL_IMPLEMENT_CLASS(TRadioButton, VCL_CREATOR(TRadioButton), PublishTRadioButton)
 
+// Only the checked radio button of a group is a tab stop (SetChecked keeps it so).
 TRadioButton::TRadioButton(TComponent* AOwner) : TButtonControl(AOwner) {
+    SetTabStop(false);
     SetBounds(0, 0, 113, 17);
     SetControlStyle({csSetCaption, csDoubleClicks});
     SetParentColor(true);

@@ -75,6 +75,7 @@ public:
     void SetZOrder(bool TopMost) override;
     void SetFocus() override;
     void Activate() override;
+    void ShowFocusCues() override;
     void Invalidate(const TRect& Rect) override;
     void Update() override;
     TSurface* Surface() override { return nullptr; }

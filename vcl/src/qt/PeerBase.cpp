@@ -113,6 +113,13 @@ void TQtPeer::Activate() {
     widget_->activateWindow();
 }
 
+// Qt's styles draw focus rectangles in windows where the focus moved by keyboard.
+void TQtPeer::ShowFocusCues() {
+    if (widget_->testAttribute(Qt::WA_KeyboardFocusChange)) return;
+    widget_->setAttribute(Qt::WA_KeyboardFocusChange);
+    if (QWidget* focused = widget_->focusWidget()) focused->update();
+}
+
 void TQtPeer::Invalidate(const TRect& Rect) {
     if (Rect.IsEmpty()) widget_->update();
     else widget_->update(Rect.Left, Rect.Top, Rect.Width(), Rect.Height());

@@ -20,6 +20,8 @@ public:
         else if (What == smOptions) MirrorAlignment(c->Alignment());
     }
 
+    LRESULT DialogCode() const override { return DLGC_RADIOBUTTON | DLGC_BUTTON; }
+
 private:
     QRadioButton* radio() const { return static_cast<QRadioButton*>(Widget()); }
 };
