@@ -103,6 +103,23 @@ TEST_F(Calculator, ANonPositiveFieldLeavesTheResultListAsItWas) {
     EXPECT_EQ(Results(), before);
 }
 
+// From the position list to the gigabyte field and back, as a new user goes: the typing follows each click.
+TEST_F(Calculator, AClickInAnotherFieldTakesTheTypingThereAndThePositionListKeepsItsLines) {
+    Input::Click(Form1->Memo1);
+    Input::Type(Form1->Memo1, "1000");
+    Input::Click(Form1->Edit4);
+    Input::Key(Form1->Edit4, 'A', {ssCtrl});
+    Input::Type(Form1->Edit4, "50");
+    EXPECT_EQ(Form1->Memo1->Text(), "1000");
+    EXPECT_EQ(Form1->Edit4->Text(), "50");
+    EXPECT_EQ(Form1->Edit3->Text(), "50'000'000'000");
+    Input::Click(Form1->Memo1);
+    Input::Key(Form1->Memo1, VK_END, {ssCtrl});
+    Input::Type(Form1->Memo1, "0");
+    EXPECT_EQ(Form1->Memo1->Text(), "10000");
+    EXPECT_EQ(Results(), "0% (= byte #10000)");
+}
+
 TEST_F(Calculator, OneKeystrokeGivesOneDerivationAndOneComputation) {
     TypeLines({"1", "2"});
     EventCounter results;
