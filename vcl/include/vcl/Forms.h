@@ -369,8 +369,13 @@ private:
     std::unique_ptr<TIcon> icon_;
 };
 
+// Both exist from InitForms to DoneForms.
 extern TApplication* Application;
 extern TScreen* Screen;
+
+// The Forms unit's start-up and exit: Screen and Application are made, and freed in reverse order.
+void InitForms();
+void DoneForms();
 
 // The stand-in's unit start-ups: every control class of its units becomes known to form descriptions.
 void RegisterVclClasses();

@@ -8,7 +8,17 @@
 
 VCL_IMPLEMENT_CLASS(TApplication, nullptr, nullptr)
 
-TApplication* Application = new TApplication(nullptr);
+TApplication* Application = nullptr;
+
+void InitForms() {
+    if (!Screen) Screen = new TScreen(nullptr);
+    if (!Application) Application = new TApplication(nullptr);
+}
+
+void DoneForms() {
+    if (Application) Application->Free();
+    if (Screen) Screen->Free();
+}
 
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner), icon_(std::make_unique<TIcon>()) {}
 
