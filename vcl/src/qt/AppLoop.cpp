@@ -1,6 +1,8 @@
 // The windowing system's services for the application: the Qt application object, the event loop, the
-// posted-message wake-up, message boxes, screens, the cursor and window timers.
+// posted-message wake-up, message boxes, screens, the cursor and window timers; and the guard that every
+// entry from Qt into the stand-in runs through.
 
+#include <cstdio>
 #include <map>
 
 #include <QApplication>
@@ -15,6 +17,46 @@
 #include "qt/QtGraphics.h"
 #include "qt/QtText.h"
 #include "vcl/Windows.h"
+
+void RunFromQt(TObject* Sender, const std::function<void()>& Step) {
+    try {
+        Step();
+    } catch (...) {
+        if (Application) return Application->HandleException(Sender);
+        // Outside the Forms unit's life there is nobody to show it to.
+        try {
+            throw;
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "%s\n", e.what());
+        } catch (...) {
+            std::fputs("Unknown exception\n", stderr);
+        }
+    }
+}
+
+namespace {
+
+// Whatever an entry into the stand-in let through stops here, before it reaches Qt's event loop.
+class TGuardedApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+
+    bool notify(QObject* Receiver, QEvent* Event) override {
+        bool handled = false;
+        RunFromQt(Application, [&] { handled = QApplication::notify(Receiver, Event); });
+        return handled;
+    }
+};
+
+}  // namespace
+
+void EnsureQtApplication() {
+    if (QCoreApplication::instance()) return;
+    static int argc = 1;
+    static char name[] = "halcyra";
+    static char* argv[] = {name, nullptr};
+    new TGuardedApplication(argc, argv);  // lives as long as the process
+}
 
 namespace {
 
