@@ -1,10 +1,13 @@
 # The README's commands: `make run` and `make test`.
+# SANITIZE=1 builds in build-sanitize with AddressSanitizer and UndefinedBehaviorSanitizer, with the leak
+# suppressions of tests/support/LeakSuppressions.txt.
 BUILD      ?= build
 JOBS       ?= $(shell nproc)
 GENERATOR  := -G Ninja
 ifeq ($(SANITIZE),1)
 BUILD      := build-sanitize
 CMAKE_ARGS += -DHALCYRA_SANITIZE=ON
+export LSAN_OPTIONS := suppressions=$(CURDIR)/tests/support/LeakSuppressions.txt:print_suppressions=0$(if $(LSAN_OPTIONS),:$(LSAN_OPTIONS))
 endif
 
 .PHONY: deps configure build run test bench clean

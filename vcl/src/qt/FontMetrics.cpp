@@ -9,11 +9,6 @@
 #include "qt/QtGraphics.h"
 #include "qt/QtText.h"
 
-#if defined(__SANITIZE_ADDRESS__)
-// fontconfig keeps its caches for the life of the process and Qt never releases them: not our leak.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
-#endif
-
 AnsiString MapFontName(const AnsiString& WindowsName) {
     AnsiString key;
     for (char c : WindowsName) key += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
