@@ -1,5 +1,9 @@
 #include "ProgramStart.h"
 
+#include <cstdio>
+#include <exception>
+#include <string>
+
 #include <vcl/Forms.h>
 #include <vcl/Resources.h>
 
@@ -15,28 +19,95 @@
 
 extern const TResourceEntry HalcyraResources[];
 
-void RegisterProgramClassesAndResources() {
-    Varpre::InitVarpreTables();
-    dater::InitDaterTables();
+namespace {
+
+void RegisterCalculator() {
     RegisterResources(HalcyraResources);
-    RegisterVclClasses();
-    GradBtn::RegisterGradBtn();
-    GPanel::RegisterGPanel();
-    gauge::InitGaugeUnit();
     RegisterClass(TForm1::ClassInfo());
-    online::InitOnlineUnit();
+}
+
+// The program's units in unit order; their exits run in reverse.
+constexpr TUnitSteps ProgramUnits[] = {
+    {InitForms, DoneForms},               // Screen and Application
+    {RegisterVclClasses, nullptr},        // the stand-in's control classes
+    {Varpre::InitVarpreTables, nullptr},  // character sets and case tables
+    {dater::InitDaterTables, nullptr},    // month, weekday and zodiac names
+    {GradBtn::RegisterGradBtn, nullptr},
+    {GPanel::RegisterGPanel, nullptr},
+    {gauge::InitGaugeUnit, nullptr},          // the progress window's description and class
+    {nullptr, easypanel::FinalizeEasyPanel},  // the two panel managers
+    // The grid's units start here, then the edit controls' from ProEddd to ProDirectoryEdit.
+    {nullptr, standards::FinalizeStandards},  // the form set-up's tables and its progress timer
+    // The theme-schema unit and the edit controls' support units start here.
+    {online::InitOnlineUnit, nullptr},  // every floating-point exception masked
+    {RegisterCalculator, nullptr},      // the main window's class and description
+    // The program's end: its forms go before any unit's exit.
+    {nullptr, DoneApplication},
+};
+
+// The System unit's start: the command line is taken before any other unit starts.
+std::span<const TUnitSteps> AfterCommandLine(int argc, char** argv) {
+    InitCommandLine(argc, argv);
+    return ProgramUnits;
+}
+
+}  // namespace
+
+void PrintFailure() noexcept {
+    if (!std::current_exception()) return;
+    std::string text = "Unknown exception";
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        text = e.what();
+    } catch (...) {
+    }
+    for (char& c : text)
+        if (c == '\r' || c == '\n') c = ' ';
+    std::fprintf(stderr, "%s\n", text.c_str());
+}
+
+TUnitSequence::TUnitSequence(std::span<const TUnitSteps> Units) : units_(Units) {
+    try {
+        for (; started_ < units_.size(); ++started_)
+            if (units_[started_].Start) units_[started_].Start();
+    } catch (...) {
+        EndStarted();
+        throw;
+    }
+}
+
+TUnitSequence::~TUnitSequence() { EndStarted(); }
+
+void TUnitSequence::EndStarted() noexcept {
+    while (started_ > 0) {
+        const TUnitSteps& unit = units_[--started_];
+        if (!unit.End) continue;
+        try {
+            unit.End();
+        } catch (...) {
+            PrintFailure();
+        }
+    }
+}
+
+TProgramUnits::TProgramUnits(int argc, char** argv) : TUnitSequence(AfterCommandLine(argc, argv)) {}
+
+int RunProgram(int argc, char** argv, const std::function<int()>& Body) {
+    try {
+        const TProgramUnits units(argc, argv);
+        return Body();
+    } catch (...) {
+        PrintFailure();
+        return 1;
+    }
 }
 
 void CreateCalculatorWindow() { Application->CreateForm(Form1); }
 
 int RunCalculator() {
-    RegisterProgramClassesAndResources();
     Application->Initialize();
     CreateCalculatorWindow();
     Application->Run();
-    DoneApplication();
-    // Unit exits, in reverse order of the start-ups.
-    standards::FinalizeStandards();
-    easypanel::FinalizeEasyPanel();
     return 0;
 }

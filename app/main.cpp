@@ -1,8 +1,3 @@
-#include <vcl/System.h>
-
 #include "ProgramStart.h"
 
-int main(int argc, char** argv) {
-    InitCommandLine(argc, argv);
-    return RunCalculator();
-}
+int main(int argc, char** argv) { return RunProgram(argc, argv, RunCalculator); }

@@ -2,12 +2,12 @@
 // split into reading the input memo into the line table, converting the lines, and writing the
 // result memo; plus the whole recompute a keystroke in the position list causes, both memos included.
 // Each phase runs on a table as a recompute finds it (the previous results still in field 10).
-#include <cstdlib>
 #include <random>
 #include <string>
 
 #include <benchmark/benchmark.h>
 
+#include "BenchMain.h"
 #include "CalculatorWindow.h"
 #include "ProgramStart.h"
 #include "ResultLines.h"
@@ -105,14 +105,8 @@ BENCHMARK(BM_KeystrokeRecompute)->Arg(10000)->Arg(100000)->Unit(benchmark::kMill
 }  // namespace
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    InitCommandLine(argc, argv);
-    RegisterProgramClassesAndResources();
-    Application->Initialize();
-    CreateCalculatorWindow();
-    Testing::ShowAndActivate(Form1);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks(argc, argv, [] {
+        CreateCalculatorWindow();
+        Testing::ShowAndActivate(Form1);
+    });
 }

@@ -1,10 +1,8 @@
 // Panel layout manager: a relayout of 31 panels in a chained pair of managers (15 around the outer
 // client panel, 16 inside it), and one animation step (the pause skipped by a test clock).
-#include <cstdlib>
-
 #include <benchmark/benchmark.h>
 
-#include "Varpre.h"
+#include "BenchMain.h"
 #include "easypanel.h"
 #include "vcl/Clock.h"
 #include "vcl/ExtCtrls.h"
@@ -77,13 +75,4 @@ BENCHMARK(BM_AnimationStep)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    InitCommandLine(argc, argv);
-    Varpre::InitVarpreTables();
-    Application->Initialize();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunBenchmarks(argc, argv); }

@@ -1,10 +1,10 @@
 // The calculator's memos on every keystroke: a whole new text of 11-digit lines set from code into a shown
 // memo (then its messages processed), and one character typed into a memo of 100k such lines.
-#include <cstdlib>
 #include <string>
 
 #include <benchmark/benchmark.h>
 
+#include "BenchMain.h"
 #include "vcl/Forms.h"
 #include "vcl/StdCtrls.h"
 #include "vcl/System.h"
@@ -68,12 +68,4 @@ BENCHMARK(BM_TypeOneCharacterInto100kLines)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    InitCommandLine(argc, argv);
-    Application->Initialize();
-    ::benchmark::Initialize(&argc, argv);
-    ::benchmark::RunSpecifiedBenchmarks();
-    ::benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunBenchmarks(argc, argv); }

@@ -6,8 +6,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BenchMain.h"
 #include "FastStrings.h"
-#include "Varpre.h"
 #include "repl.h"
 
 namespace {
@@ -111,11 +111,4 @@ BENCHMARK_CAPTURE(BM_CountMatches, FastPosNoCase, false)->Unit(benchmark::kMilli
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    Varpre::InitVarpreTables();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunBenchmarks(argc, argv); }

@@ -15,11 +15,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include <vcl/Forms.h>
-
-#include "Varpre.h"
-#include "dater.h"
-#include "gauge.h"
+#include "BenchMain.h"
 #include "superar.h"
 
 extern char** environ;
@@ -139,16 +135,4 @@ BENCHMARK(BM_CoreutilsSortNatural)->Unit(benchmark::kMillisecond)->Iterations(3)
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    Varpre::InitVarpreTables();
-    dater::InitDaterTables();
-    RegisterVclClasses();
-    gauge::InitGaugeUnit();
-    Application->Initialize();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunBenchmarks(argc, argv); }

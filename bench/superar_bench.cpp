@@ -1,15 +1,13 @@
 // The calculator's per-keystroke table path: the input memo's lines into the line table, then one
 // field of every row back into a memo, for 10k, 100k and 1M lines of random 11-digit numbers.
-#include <cstdlib>
 #include <random>
 #include <string>
 
 #include <benchmark/benchmark.h>
 
-#include <vcl/Forms.h>
 #include <vcl/StdCtrls.h>
 
-#include "Varpre.h"
+#include "BenchMain.h"
 #include "superar.h"
 
 namespace {
@@ -55,13 +53,4 @@ BENCHMARK(BM_WriteFieldToMemo)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benc
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    Varpre::InitVarpreTables();
-    Application->Initialize();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunBenchmarks(argc, argv); }

@@ -10,6 +10,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BenchMain.h"
 #include "valstr.h"
 
 namespace {
@@ -80,4 +81,4 @@ BENCHMARK(BM_StrToFloatLenient)->ArgName("grouped")->Arg(0)->Arg(1);
 [[gnu::noinline]] void operator delete(void* p) noexcept { std::free(p); }
 [[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) { return RunBenchmarks(argc, argv); }

@@ -7,7 +7,6 @@
 
 #include <vcl/SysUtils.h>
 
-#include "Varpre.h"
 #include "dater.h"
 
 using namespace dater;
@@ -42,12 +41,6 @@ void CheckCalendar(Integer Day, Integer Month, Integer Year, Integer N) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const bool initialised = [] {
-        Varpre::InitVarpreTables();
-        InitDaterTables();
-        return true;
-    }();
-    (void)initialised;
     // Sixteen bytes of numbers (a value, then day, month, year and a day count), one pad byte, the pattern.
     std::int32_t numbers[4] = {};
     std::uint32_t valueBits = 0;

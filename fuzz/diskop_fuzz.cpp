@@ -63,11 +63,6 @@ void CheckParts(const AnsiString& Path) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const bool initialised = [] {
-        Varpre::InitVarpreTables();
-        return true;
-    }();
-    (void)initialised;
     // One option byte (bit 0: slash, bit 1: relocate as relative, the rest a length), then the
     // path, the base and the old base, separated by line breaks.
     const std::uint8_t options = size > 0 ? data[0] : 0;

@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "Varpre.h"
 #include "exposit.h"
 
 using namespace exposit;
@@ -104,11 +103,6 @@ void CheckBetween(const AnsiString& Start, const AnsiString& End, const AnsiStri
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const bool initialised = [] {
-        Varpre::InitVarpreTables();
-        return true;
-    }();
-    (void)initialised;
     // Four option bytes, then the pattern (or start marker), a second pattern and the text,
     // separated by line breaks.
     std::uint32_t options = 0;

@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "Varpre.h"
 #include "valstr.h"
 
 using namespace valstr;
@@ -17,11 +16,6 @@ void Check(bool condition) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const bool initialised = [] {
-        Varpre::InitVarpreTables();
-        return true;
-    }();
-    (void)initialised;
     // Two bytes of bounds, then the selection text.
     const Integer min = size > 0 ? data[0] % 4 : 1;
     const Integer max = size > 1 ? data[1] : 20;

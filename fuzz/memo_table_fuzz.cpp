@@ -8,10 +8,8 @@
 #include <string>
 #include <vector>
 
-#include <vcl/Forms.h>
 #include <vcl/StdCtrls.h>
 
-#include "Varpre.h"
 #include "superar.h"
 
 namespace {
@@ -56,13 +54,6 @@ void RoundTrip(superar::ArrayOfFiles& table, TMemo& input, TMemo& output, bool k
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const bool initialised = [] {
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        Varpre::InitVarpreTables();
-        Application->Initialize();
-        return true;
-    }();
-    (void)initialised;
     auto input = MakeOwned<TMemo>(nullptr);
     auto output = MakeOwned<TMemo>(nullptr);
     input->SetText(std::string(reinterpret_cast<const char*>(data), size));

@@ -9,7 +9,6 @@
 #include <string>
 
 #include "FastStrings.h"
-#include "Varpre.h"
 #include "repl.h"
 
 namespace {
@@ -112,11 +111,6 @@ void CheckFastReplace(const std::string& find, const std::string& with, const st
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const bool initialised = [] {
-        Varpre::InitVarpreTables();
-        return true;
-    }();
-    (void)initialised;
     constexpr std::size_t OptionBytes = 8;
     if (size < OptionBytes) return 0;
     std::string rest(reinterpret_cast<const char*>(data + OptionBytes), size - OptionBytes);

@@ -8,8 +8,6 @@
 
 #include <vcl/SysUtils.h>
 
-#include "Varpre.h"
-#include "dater.h"
 #include "superar.h"
 #include "valstr.h"
 
@@ -72,12 +70,6 @@ void CheckCondition(const AnsiString& a, const AnsiString& b) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const bool initialised = [] {
-        Varpre::InitVarpreTables();
-        dater::InitDaterTables();
-        return true;
-    }();
-    (void)initialised;
     const std::string input(reinterpret_cast<const char*>(data), size);
     for (bool paramMode : {false, true}) CheckLine(input, paramMode);
     // The first tab splits the input into the two operands of the condition test.

@@ -8,10 +8,6 @@
 #include <string>
 #include <vector>
 
-#include <vcl/Forms.h>
-
-#include "Varpre.h"
-#include "dater.h"
 #include "superar.h"
 
 namespace {
@@ -45,15 +41,6 @@ std::vector<AnsiString> SortedColumn(superar::ArrayOfFiles& Table) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const bool initialised = [] {
-        Varpre::InitVarpreTables();
-        dater::InitDaterTables();
-        // The sort's progress report pumps the message queue.
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        Application->Initialize();
-        return true;
-    }();
-    (void)initialised;
     if (size == 0) return 0;
     const Byte options = data[0];
     const std::vector<AnsiString> parts = Parts(AnsiString(reinterpret_cast<const char*>(data) + 1, size - 1));

@@ -9,8 +9,6 @@
 
 #include <vcl/SysUtils.h>
 
-#include "Varpre.h"
-#include "dater.h"
 #include "superar.h"
 
 namespace {
@@ -107,12 +105,6 @@ void CheckRows(superar::ArrayOfFiles& table) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const bool initialised = [] {
-        Varpre::InitVarpreTables();
-        dater::InitDaterTables();
-        return true;
-    }();
-    (void)initialised;
     const std::string text(reinterpret_cast<const char*>(data), size < MaxInput ? size : MaxInput);
     for (Byte paramMode : {Byte(0), Byte(1)}) {
         auto whole = NewTable(paramMode);

@@ -1,6 +1,7 @@
 // Replays a fuzz target without libFuzzer: every seed of the corpus folder, then a fixed number of
 // pseudo-random mutations of them. The generator is seeded by a constant, so every run is the same
-// and a failure reproduces; HALCYRA_FUZZ_RUNS changes the number of mutations.
+// and a failure reproduces; HALCYRA_FUZZ_RUNS changes the number of mutations. The target runs inside the
+// program's units with headless Qt, as under libFuzzer (FuzzStart.cpp).
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -11,6 +12,9 @@
 #include <random>
 #include <string>
 #include <vector>
+
+#include "ProgramStart.h"
+#include "vcl/Forms.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
@@ -102,9 +106,13 @@ int main(int argc, char** argv) {
     long runs = 20000;
     if (const char* env = std::getenv("HALCYRA_FUZZ_RUNS")) runs = std::strtol(env, nullptr, 10);
 
-    for (const Bytes& seed : seeds) Run(seed);
-    TMutator mutator(seeds);
-    for (long i = 0; i < runs; ++i) Run(mutator.Next());
-    std::printf("%zu seeds and %ld mutations ran clean\n", seeds.size(), runs);
-    return 0;
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    return RunProgram(argc, argv, [&] {
+        Application->Initialize();
+        for (const Bytes& seed : seeds) Run(seed);
+        TMutator mutator(seeds);
+        for (long i = 0; i < runs; ++i) Run(mutator.Next());
+        std::printf("%zu seeds and %ld mutations ran clean\n", seeds.size(), runs);
+        return 0;
+    });
 }

@@ -16,7 +16,6 @@ namespace {
 
 class CalculatorDisplay : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { RegisterProgramClassesAndResources(); }
     void SetUp() override {
         Screen->SetMonitorsForTest({{Bounds(0, 0, 1280, 1024), {}, true}});
         CreateCalculatorWindow();

@@ -17,7 +17,6 @@ using Shot = std::unique_ptr<TBitmap>;
 
 class CalculatorScreen : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { RegisterProgramClassesAndResources(); }
     void SetUp() override {
         CreateCalculatorWindow();
         Input::Show(Form1);

@@ -17,7 +17,6 @@ namespace {
 
 class Calculator : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { RegisterProgramClassesAndResources(); }
     void SetUp() override {
         CreateCalculatorWindow();
         Input::Show(Form1);

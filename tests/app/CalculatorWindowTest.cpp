@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "CalculatorWindow.h"
-#include "ProgramStart.h"
 #include "vcl/Testing.h"
 #include "vcl/Windows.h"
 
@@ -14,10 +13,6 @@ namespace {
 // The description read into a bare window, without its creation handler's set-up.
 class CalculatorWindow : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        RegisterProgramClassesAndResources();
-        Application->Initialize();
-    }
     void SetUp() override {
         Form1 = new TForm1(nullptr);
         ReadComponentRes("TForm1", Form1);
@@ -113,8 +108,6 @@ namespace {
 
 // Runs in its own process under CTest: the message loop ends for good once the main window closes.
 TEST(CalculatorProgram, ClosingTheWindowEndsTheLoopAndFreesTheWindow) {
-    RegisterProgramClassesAndResources();
-    Application->Initialize();
     Application->CreateForm(Form1);
     PostMessage(Form1->Handle(), WM_CLOSE, 0, 0);
     Application->Run();

@@ -13,7 +13,6 @@ namespace {
 
 class StartUp : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { RegisterProgramClassesAndResources(); }
     void SetUp() override {
         Screen->SetMonitorsForTest({{Bounds(0, 0, 1920, 1080), {}, true}});
         CreateCalculatorWindow();

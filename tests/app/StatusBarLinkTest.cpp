@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include "CalculatorWindow.h"
-#include "ProgramStart.h"
 #include "support/InputSimulator.h"
 #include "vcl/Clock.h"
 #include "vcl/ComCtrls.h"
@@ -22,10 +21,6 @@ using Args = std::vector<AnsiString>;
 
 class StatusBarLink : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        RegisterProgramClassesAndResources();
-        Application->Initialize();
-    }
     void SetUp() override {
         char pattern[] = "/tmp/halcyra_statusbar_XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);

@@ -310,8 +310,9 @@ class TApplication : public TComponent {
 
     TCustomForm* MainForm() const { return mainForm_; }
     // Shows E's message (or OnException handles it); EAbort is silent. Call inside a catch block for the
-    // exception in flight; the loop goes on.
-    void HandleException(TObject* Sender);
+    // exception in flight; the loop goes on. Never throws: should OnException fail, its failure is shown
+    // instead, and what cannot be shown goes to the error output.
+    void HandleException(TObject* Sender) noexcept;
     void ShowException(Exception* E);
     TExceptionEvent OnException;
     // A message box through the one message-box function of the stand-in (recorded under the test seam).
@@ -349,7 +350,6 @@ protected:
 
 private:
     void CreateFormOf(TClass InstanceClass, const std::function<void(TCustomForm*)>& SetReference);
-    void HandleUnknownException(TObject* Sender);
 
     struct TPosted {
         HWND Window;
@@ -369,8 +369,13 @@ private:
     std::unique_ptr<TIcon> icon_;
 };
 
+// Both exist from InitForms to DoneForms.
 extern TApplication* Application;
 extern TScreen* Screen;
+
+// The Forms unit's start-up and exit: Screen and Application are made, and freed in reverse order.
+void InitForms();
+void DoneForms();
 
 // The stand-in's unit start-ups: every control class of its units becomes known to form descriptions.
 void RegisterVclClasses();

@@ -1,6 +1,8 @@
 // TApplication: form creation, the message loop, the posted-message queue and exception reporting.
 
+#include <cstdio>
 #include <exception>
+#include <string>
 
 #include "Controls/Internal.h"
 #include "vcl/Testing.h"
@@ -8,7 +10,17 @@
 
 VCL_IMPLEMENT_CLASS(TApplication, nullptr, nullptr)
 
-TApplication* Application = new TApplication(nullptr);
+TApplication* Application = nullptr;
+
+void InitForms() {
+    if (!Screen) Screen = new TScreen(nullptr);
+    if (!Application) Application = new TApplication(nullptr);
+}
+
+void DoneForms() {
+    if (Application) Application->Free();
+    if (Screen) Screen->Free();
+}
 
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner), icon_(std::make_unique<TIcon>()) {}
 
@@ -109,10 +121,13 @@ AnsiString TApplication::ExeName() const { return AppLoop::ExecutablePath(); }
 // ---------------------------------------------------------------------------
 // Exceptions and message boxes
 
-void TApplication::HandleException(TObject* Sender) {
-    if (!std::current_exception()) return;
+namespace {
+
+// Reports the exception in flight through the handler, or with a message box when there is none.
+void ReportException(TApplication& App, TObject* Sender, const TExceptionEvent& Handler) {
     auto report = [&](Exception& e) {
-        if (OnException) OnException(Sender, &e); else ShowException(&e);
+        if (Handler) Handler(Sender, &e);
+        else App.ShowException(&e);
     };
     try {
         throw;
@@ -125,6 +140,36 @@ void TApplication::HandleException(TObject* Sender) {
     } catch (...) {
         Exception wrapped("Unknown exception");
         report(wrapped);
+    }
+}
+
+std::string MessageOf(const std::exception_ptr& Failure) {
+    try {
+        std::rethrow_exception(Failure);
+    } catch (const std::exception& e) {
+        return e.what();
+    } catch (...) {
+        return "Unknown exception";
+    }
+}
+
+}  // namespace
+
+void TApplication::HandleException(TObject* Sender) noexcept {
+    const std::exception_ptr original = std::current_exception();
+    if (!original) return;
+    try {
+        ReportException(*this, Sender, OnException);
+    } catch (...) {
+        // Nothing may leave here: a failing OnException has its failure shown instead, and what no message
+        // box can show goes to the error output.
+        const std::exception_ptr failure = std::current_exception();
+        try {
+            if (!OnException) throw;
+            ReportException(*this, Sender, nullptr);
+        } catch (...) {
+            std::fprintf(stderr, "%s (not shown: %s)\n", MessageOf(original).c_str(), MessageOf(failure).c_str());
+        }
     }
 }
 

@@ -7,7 +7,7 @@
 VCL_IMPLEMENT_CLASS(TMonitor, nullptr, nullptr)
 VCL_IMPLEMENT_CLASS(TScreen, nullptr, nullptr)
 
-TScreen* Screen = new TScreen(nullptr);
+TScreen* Screen = nullptr;
 
 TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner) {}
 

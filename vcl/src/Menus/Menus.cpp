@@ -76,7 +76,8 @@ VCL_IMPLEMENT_CLASS(TMenuItem, VCL_CREATOR(TMenuItem), &PublishTMenuItem)
 TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner) {}
 
 TMenuItem::~TMenuItem() {
-    if (parent_) parent_->Remove(this);
+    // Not Remove, which raises for an item its parent does not list: a destructor must not throw.
+    if (parent_) std::erase(parent_->items_, this);
     // Sub-items go with their item, whoever owns them.
     while (!items_.empty()) {
         TMenuItem* item = items_.back();

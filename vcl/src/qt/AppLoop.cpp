@@ -1,7 +1,13 @@
 // The windowing system's services for the application: the Qt application object, the event loop, the
-// posted-message wake-up, message boxes, screens, the cursor and window timers.
+// posted-message wake-up, message boxes, screens, the cursor and window timers; and the guard that every
+// entry from Qt into the stand-in runs through.
 
+#include <cstdio>
+#include <cstdlib>
 #include <map>
+#include <mutex>
+#include <string_view>
+#include <vector>
 
 #include <QApplication>
 #include <QCursor>
@@ -15,6 +21,105 @@
 #include "qt/QtGraphics.h"
 #include "qt/QtText.h"
 #include "vcl/Windows.h"
+
+void RunFromQt(TObject* Sender, const std::function<void()>& Step) {
+    try {
+        Step();
+    } catch (...) {
+        if (Application) return Application->HandleException(Sender);
+        // Outside the Forms unit's life there is nobody to show it to.
+        try {
+            throw;
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "%s\n", e.what());
+        } catch (...) {
+            std::fputs("Unknown exception\n", stderr);
+        }
+    }
+}
+
+namespace {
+
+// Whatever an entry into the stand-in let through stops here, before it reaches Qt's event loop.
+class TGuardedApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+
+    bool notify(QObject* Receiver, QEvent* Event) override {
+        bool handled = false;
+        RunFromQt(Application, [&] { handled = QApplication::notify(Receiver, Event); });
+        return handled;
+    }
+};
+
+constexpr const char* NoDisplay = "no display: set DISPLAY or run under a virtual X server";
+
+bool Set(const char* Variable) {
+    const char* value = std::getenv(Variable);
+    return value && *value;
+}
+
+// Platforms such as offscreen, minimal or vnc draw without a display server; Qt's default needs one.
+bool DisplayServerNeeded() {
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (!platform || !*platform) return true;
+    const std::string_view name(platform);
+    return name.starts_with("xcb") || name.starts_with("wayland");
+}
+
+// Qt ends the process when its platform cannot start, as with a display that does not answer. While the
+// application object is made, Qt's messages are held back: that fatal one becomes our one line and exit
+// status 1; otherwise they go out as they came once the object stands.
+struct THeldMessage {
+    QtMsgType Type;
+    QByteArray File;
+    int Line;
+    QByteArray Function;
+    QByteArray Category;
+    QString Text;
+};
+
+QtMessageHandler previousHandler = nullptr;
+std::mutex heldLock;  // Qt's own threads may write while the object is made
+std::vector<THeldMessage> heldMessages;
+
+void ReleaseHeldMessages() {
+    qInstallMessageHandler(previousHandler);
+    std::vector<THeldMessage> held;
+    {
+        const std::lock_guard<std::mutex> lock(heldLock);
+        held.swap(heldMessages);
+    }
+    for (const THeldMessage& m : held) {
+        const QMessageLogContext context(m.File.constData(), m.Line, m.Function.constData(), m.Category.constData());
+        qt_message_output(m.Type, context, m.Text);
+    }
+}
+
+void HoldMessage(QtMsgType Type, const QMessageLogContext& Context, const QString& Text) {
+    if (Type == QtFatalMsg && Text.contains(QLatin1String("platform plugin"))) {
+        std::fprintf(stderr, "%s\n", NoDisplay);
+        std::_Exit(1);  // Qt aborts once this returns; at start-up there is nothing to save
+    }
+    {
+        const std::lock_guard<std::mutex> lock(heldLock);
+        heldMessages.push_back({Type, Context.file, Context.line, Context.function, Context.category, Text});
+    }
+    if (Type == QtFatalMsg) ReleaseHeldMessages();
+}
+
+}  // namespace
+
+void EnsureQtApplication() {
+    if (QCoreApplication::instance()) return;
+    if (DisplayServerNeeded() && !Set("DISPLAY") && !Set("WAYLAND_DISPLAY")) throw Exception(NoDisplay);
+    static int argc = 1;
+    static char name[] = "halcyra";
+    static char* argv[] = {name, nullptr};
+    previousHandler = qInstallMessageHandler(HoldMessage);
+    new TGuardedApplication(argc, argv);  // lives as long as the process
+    ReleaseHeldMessages();
+}
 
 namespace {
 

@@ -4,24 +4,10 @@
 #include <map>
 #include <tuple>
 
-#include <QApplication>
 #include <QFontMetrics>
 
 #include "qt/QtGraphics.h"
 #include "qt/QtText.h"
-
-#if defined(__SANITIZE_ADDRESS__)
-// fontconfig keeps its caches for the life of the process and Qt never releases them: not our leak.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
-#endif
-
-void EnsureQtApplication() {
-    if (QCoreApplication::instance()) return;
-    static int argc = 1;
-    static char name[] = "halcyra";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);  // lives as long as the process
-}
 
 AnsiString MapFontName(const AnsiString& WindowsName) {
     AnsiString key;

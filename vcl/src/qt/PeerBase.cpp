@@ -144,18 +144,6 @@ TPoint TQtPeer::ToClient(const QPoint& P) const {
 // ---------------------------------------------------------------------------
 // Sending messages from Qt
 
-void RunFromQt(TObject* Sender, const std::function<void()>& Step) {
-    try {
-        Step();
-    } catch (...) {
-        try {
-            Application->HandleException(Sender);
-        } catch (...) {
-            // Reporting failed too (a message box could not be shown): nothing may cross Qt's loop.
-        }
-    }
-}
-
 bool TQtPeer::Send(TMessage& Message) {
     TWinControl* control = Control();
     if (!control) return false;

@@ -6,6 +6,7 @@
 
 #include "Controls/Internal.h"
 #include "ExtCtrls/EventLoopTimerService.h"
+#include "qt/Peer.h"
 #include "vcl/Forms.h"
 
 namespace {
@@ -42,12 +43,7 @@ private:
         auto it = timers_.find(Id);
         if (it == timers_.end()) return;
         const TTick tick = it->second.Tick;
-        // No exception may cross Qt's event loop.
-        try {
-            tick();
-        } catch (...) {
-            Application->HandleException(nullptr);
-        }
+        RunFromQt(nullptr, tick);
     }
 
     std::unordered_map<Cardinal, TEntry> timers_;

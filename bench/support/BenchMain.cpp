@@ -1,0 +1,21 @@
+#include "BenchMain.h"
+
+#include <cstdlib>
+
+#include <benchmark/benchmark.h>
+
+#include "ProgramStart.h"
+#include "vcl/Forms.h"
+
+int RunBenchmarks(int argc, char** argv, const std::function<void()>& Prepare) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    return RunProgram(argc, argv, [&] {
+        Application->Initialize();
+        if (Prepare) Prepare();
+        benchmark::RunSpecifiedBenchmarks();
+        benchmark::Shutdown();
+        return 0;
+    });
+}
