@@ -92,6 +92,14 @@ TEST_F(Calculator, RadiosChooseTheUnitAndTheDisplayOfEveryLine) {
     check(Form1->RadioButton6, Form1->RadioButton10, false, {"1", "", " \t", "2"}, "1 (= byte #1)\r\n2 (= byte #2)");
 }
 
+TEST_F(Calculator, AHundredPercentOfABinaryDiskIsTheWholeDisk) {
+    Input::Click(Form1->CheckBox1);
+    Retype(Form1->Edit4, "7");
+    Input::Click(Form1->RadioButton12);
+    TypeLines({"100", "50"});
+    EXPECT_EQ(Results(), "100% (= 100%)\r\n50% (= 50%)");
+}
+
 TEST_F(Calculator, ANonPositiveFieldLeavesTheResultListAsItWas) {
     TypeLines({"1000"});
     const AnsiString before = Results();
