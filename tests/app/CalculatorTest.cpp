@@ -100,6 +100,16 @@ TEST_F(Calculator, AHundredPercentOfABinaryDiskIsTheWholeDisk) {
     EXPECT_EQ(Results(), "100% (= 100%)\r\n50% (= 50%)");
 }
 
+// A divisor of 0 makes a derived count infinite; it is shown as the conversion writes it, ungrouped.
+TEST_F(Calculator, AnInfiniteDerivedCountIsShownWithoutSeparators) {
+    Input::Click(Form1->RadioButton1);
+    Retype(Form1->Edit2, "0");
+    Input::Click(Form1->RadioButton3);
+    Retype(Form1->Edit4, "30");
+    EXPECT_EQ(Form1->Edit3->Text(), "30'000'000'000");
+    EXPECT_EQ(Form1->Edit1->Text(), "+Inf");
+}
+
 TEST_F(Calculator, ANonPositiveFieldLeavesTheResultListAsItWas) {
     TypeLines({"1000"});
     const AnsiString before = Results();
