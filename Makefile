@@ -6,11 +6,17 @@ ifeq ($(SANITIZE),1)
 BUILD      := build-sanitize
 CMAKE_ARGS += -DHALCYRA_SANITIZE=ON
 endif
+# FUZZ=1: the fuzz targets as libFuzzer binaries, built with clang over an instrumented build.
+ifeq ($(FUZZ),1)
+BUILD      := build-fuzz
+CMAKE_ARGS += -DHALCYRA_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++
+DEPS_ARGS  := fuzz
+endif
 
 .PHONY: deps configure build run test bench clean
 
 deps:
-	@bash scripts/deps
+	@bash scripts/deps $(DEPS_ARGS)
 
 $(BUILD)/build.ninja: | deps
 	cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS)
@@ -30,4 +36,4 @@ bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done; true
 
 clean:
-	rm -rf build build-sanitize
+	rm -rf build build-sanitize build-fuzz
