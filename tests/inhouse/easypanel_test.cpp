@@ -386,7 +386,7 @@ TEST_F(EasyPanelTest, ChainedInnerManagerOnAManagedPanelShowsItsOwnChanges) {
 
 TEST_F(EasyPanelTest, ResizeHandlersRunOnceAfterPlacement) {
     Attach();
-    EventCounter resized, hostHandler;
+    EventCounter resized;
     resized.Hook(panelA->OnResize);
     host->SetBounds(0, 0, 400, 200);  // the split changes nothing of A's size
     EXPECT_EQ(resized.Count(), 0);
