@@ -10,11 +10,17 @@ BUILD      := build-sanitize
 CMAKE_ARGS += -DHALCYRA_SANITIZE=ON
 export LSAN_OPTIONS := suppressions=$(CURDIR)/tests/support/LeakSuppressions.txt:print_suppressions=0$(if $(LSAN_OPTIONS),:$(LSAN_OPTIONS))
 endif
+# FUZZ=1: the fuzz targets as libFuzzer binaries, built with clang over an instrumented build.
+ifeq ($(FUZZ),1)
+BUILD      := build-fuzz
+CMAKE_ARGS += -DHALCYRA_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++
+DEPS_ARGS  := fuzz
+endif
 
 .PHONY: deps configure build run test bench clean
 
 deps:
-	@bash scripts/deps
+	@bash scripts/deps $(DEPS_ARGS)
 
 # Run every time, so that a changed WERROR or SANITIZE reaches an existing build folder.
 configure: deps
@@ -33,4 +39,4 @@ bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done; true
 
 clean:
-	rm -rf build build-sanitize
+	rm -rf build build-sanitize build-fuzz

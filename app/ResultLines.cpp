@@ -26,7 +26,9 @@ void TResultLineWriter::Write(const AnsiString& Line, AnsiString& Result) {
         case TPositionUnit::Byte: position = value; break;
         case TPositionUnit::Sector: position = value * format_.SectorSize; break;
         case TPositionUnit::Cluster: position = value * format_.ClusterSize; break;
-        case TPositionUnit::Percent: position = format_.DiskSize / 100 * value; break;
+        // Multiplied first: the disk's share is then exact for whole-byte disks, and 100 % is the disk
+        // itself rather than a rounding step beyond it.
+        case TPositionUnit::Percent: position = format_.DiskSize * value / 100; break;
         case TPositionUnit::None: break;
     }
 

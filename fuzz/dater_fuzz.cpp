@@ -26,6 +26,9 @@ void CheckCalendar(Integer Day, Integer Month, Integer Year, Integer N) {
         AddDays(back, backMonth, backYear, N);
         AddDays(back, backMonth, backYear, -N);
         Check(back == d && backMonth == m && backYear == y);
+        Integer next = d, nextMonth = m, nextYear = y;
+        NextDay(next, nextMonth, nextYear);
+        Check(DayOfWeekMon(next, nextMonth, nextYear) == DayOfWeekMon(d, m, y) % 7 + 1);
         Integer d1 = d, m1 = m, y1 = y, d2 = 1, m2 = 1, y2 = 2000;
         const Integer years = DateDifference(d1, m1, y1, d2, m2, y2);
         Check(years == y2 && d1 >= 0 && d1 <= 31 && m1 >= 0 && m1 < 12 && d2 >= 0);

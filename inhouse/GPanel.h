@@ -30,7 +30,7 @@ protected:
     void Paint() override;
 
 private:
-    void Changed();
+    void Changed() override;
 
     bool active_ = true;
     TColor color1_ = clBtnFace;

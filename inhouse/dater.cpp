@@ -71,36 +71,55 @@ constexpr Int64 DaysPer400Years = 146097;
 Int64 FloorDiv(Int64 A, Int64 B) { return A / B - (A % B != 0 && (A < 0) != (B < 0)); }
 Int64 FloorMod(Int64 A, Int64 B) { return A - FloorDiv(A, B) * B; }
 
-// Whole 400-year cycles that move Year to 1 or above (0 for such years).
-Int64 CyclesBelowOne(Int64 Year) { return Year >= 1 ? 0 : FloorDiv(-Year, 400) + 1; }
+// Years below 1 follow the leap rule of year 3 - Year (IsLeapYear), so their lengths are those of the
+// years 3, 4, 5, ... counted backwards from year 0; both sides are counted with the Gregorian sums below.
 
-// Days since 31 December of year 0 (1 January of year 1 is day 1); years below 1 through 400-year cycles.
+// Days in the Gregorian years 1..N (N >= 0).
+Int64 DaysInYearsUpTo(Int64 N) { return N * 365 + N / 4 - N / 100 + N / 400; }
+
+// The Gregorian year Y >= 1 in which the zero-based day T (0 = 1 January of year 1) lies; T is left as
+// the zero-based day within that year.
+Int64 GregorianYearOfDay(Int64& T) {
+    Int64 y = 400 * (T / DaysPer400Years);
+    T %= DaysPer400Years;
+    const Int64 centuries = std::min<Int64>(T / 36524, 3);
+    y += 100 * centuries;
+    T -= centuries * 36524;
+    y += 4 * (T / 1461);
+    T %= 1461;
+    const Int64 years = std::min<Int64>(T / 365, 3);
+    T -= years * 365;
+    return y + years + 1;
+}
+
+// Days since 31 December of year 0 before 1 January of Year (day 1 is 1 January of year 1).
+Int64 DaysBeforeYear(Integer Year) {
+    if (Year >= 1) return DaysInYearsUpTo(static_cast<Int64>(Year) - 1);
+    // Years Year..0 take the lengths of the years 3..3 - Year.
+    return DaysInYearsUpTo(2) - DaysInYearsUpTo(3 - static_cast<Int64>(Year));
+}
+
 Int64 DayNumber(Integer Day, Integer Month, Integer Year) {
-    const Int64 cycles = CyclesBelowOne(Year);
-    const Int64 y = Year + 400 * cycles - 1;
-    return y * 365 + y / 4 - y / 100 + y / 400 + DayOfYear(Day, Month, static_cast<Integer>(y + 1)) -
-           cycles * DaysPer400Years;
+    return DaysBeforeYear(Year) + DayOfYear(Day, Month, Year);
 }
 
 void FromDayNumber(Int64 Number, Integer& Day, Integer& Month, Integer& Year) {
-    const Int64 cycles = Number >= 1 ? 0 : FloorDiv(-Number, DaysPer400Years) + 1;
-    Int64 t = Number + cycles * DaysPer400Years - 1;
-    Int64 y = 400 * (t / DaysPer400Years);
-    t %= DaysPer400Years;
-    const Int64 centuries = std::min<Int64>(t / 36524, 3);
-    y += 100 * centuries;
-    t -= centuries * 36524;
-    y += 4 * (t / 1461);
-    t %= 1461;
-    const Int64 years = std::min<Int64>(t / 365, 3);
-    y += years + 1;
-    t -= years * 365;
-    const auto& before = DaysBeforeMonth[IsLeapYear(static_cast<Integer>(y)) ? 1 : 0];
+    Int64 dayOfYear;  // zero-based
+    if (Number >= 1) {
+        dayOfYear = Number - 1;
+        Year = CheckedCast<Integer>(GregorianYearOfDay(dayOfYear));
+    } else {
+        // Counted backwards from year 0 through the years 3, 4, 5, ...
+        Int64 back = DaysInYearsUpTo(2) - Number;
+        const Int64 mirrored = GregorianYearOfDay(back);
+        Year = CheckedCast<Integer>(3 - mirrored);
+        dayOfYear = DaysInYear(Year) - 1 - back;
+    }
+    const auto& before = DaysBeforeMonth[IsLeapYear(Year) ? 1 : 0];
     Integer month = 12;
-    while (before[static_cast<std::size_t>(month - 1)] > t) --month;
-    Day = static_cast<Integer>(t - before[static_cast<std::size_t>(month - 1)] + 1);
+    while (before[static_cast<std::size_t>(month - 1)] > dayOfYear) --month;
+    Day = static_cast<Integer>(dayOfYear - before[static_cast<std::size_t>(month - 1)] + 1);
     Month = month;
-    Year = CheckedCast<Integer>(y - 400 * cycles);
 }
 
 Integer CheckedMonth(Integer Month) {
@@ -168,13 +187,12 @@ void AddDays(Integer& Day, Integer& Month, Integer& Year, Integer N) {
 void NextDay(Integer& Day, Integer& Month, Integer& Year) { AddDays(Day, Month, Year, 1); }
 void PreviousDay(Integer& Day, Integer& Month, Integer& Year) { AddDays(Day, Month, Year, -1); }
 
+// Counted on the day numbers (1 January of year 1, day 1, is a Monday), so that below year 1 the
+// weekdays follow the same year lengths as the day arithmetic.
 Integer DayOfWeekMon(Integer Day, Integer Month, Integer Year) {
-    const Int64 year = Year + 400 * CyclesBelowOne(Year);
-    const Int64 y = year - 1;
-    Int64 weekday = FloorMod(y + y / 4 - y / 100 + y / 400 + Day, 7);
-    for (Integer m = 1; m < std::min(Month, 13); ++m) weekday += DaysInMonth(m, static_cast<Integer>(year));
-    weekday %= 7;
-    return weekday == 0 ? 7 : static_cast<Integer>(weekday);
+    Int64 days = DaysBeforeYear(Year) + Day;
+    for (Integer m = 1; m < std::min(Month, 13); ++m) days += DaysInMonth(m, Year);
+    return static_cast<Integer>(FloorMod(days - 1, 7) + 1);
 }
 
 Integer ZodiacIndex(Integer Day, Integer Month) {

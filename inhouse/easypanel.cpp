@@ -161,6 +161,7 @@ void ResetPanelManager(TeasyPanel& Mgr) {
     Mgr.InnerManager = nullptr;
     Mgr.SavedForced = 0;
     Mgr.Slots.fill(PanelSlotT{});
+    Mgr.Placements = 0;
 }
 
 void AttachPanelManager(TeasyPanel& Mgr, TWinControl* Host, bool Refresh) {
@@ -179,7 +180,12 @@ void AttachPanelManager(TeasyPanel& Mgr, TWinControl* Host, bool Refresh) {
 void SetInnerManager(TeasyPanel& Mgr, TeasyPanel* Inner) { Mgr.InnerManager = Inner; }
 
 void ChainToOuterManager(TeasyPanel& Mgr, TeasyPanel& Outer, bool Refresh, bool Notify) {
-    Mgr.OnChange = [&Outer](bool OuterNotify) { Relayout(Outer, OuterNotify, OuterNotify, false); };
+    Mgr.OnChange = [&Mgr, &Outer](bool OuterNotify) {
+        const Integer placed = Mgr.Placements;
+        Relayout(Outer, OuterNotify, OuterNotify, false);
+        // A change inside that leaves the host at its size must still show.
+        if (OuterNotify && Mgr.Placements == placed) RefreshPanels(Mgr, Mgr.PanelList);
+    };
     Mgr.HostClient = FindHostClient(Mgr);
     Outer.KeepResizeEvents = 0;
     Mgr.LayoutCache.clear();

@@ -129,6 +129,9 @@ struct TeasyPanel {
     TeasyPanel* InnerManager = nullptr;
     Byte SavedForced = 0;
     std::array<PanelSlotT, MaxPanelSlots> Slots;
+    // Working value: placements so far; a chained change tells from it whether the outer manager's pass
+    // placed the inner panels (it does only when it resizes their host).
+    Integer Placements = 0;
 };
 
 // --- The two process-wide managers (bound by the form set-up)

@@ -47,8 +47,6 @@ std::vector<Integer> ListedSlots(const TeasyPanel& Mgr, const AnsiString& List) 
     return slots;
 }
 
-// Places the client panel; a client panel that hosts the inner manager and kept its size still
-// refreshes the inner manager, whose own changes would otherwise never show.
 void PlaceClientPanel(TeasyPanel& Mgr, const AnsiString& Arranged, Integer AvailableHeight, Integer AvailableWidth) {
     TPanel* client = ClientPanelOf(Mgr);
     if (!client) return;
@@ -71,10 +69,8 @@ void PlaceClientPanel(TeasyPanel& Mgr, const AnsiString& Arranged, Integer Avail
         if (!lLayout && !bottom && !verticalMany)
             top = Mgr.TopMargin + Mgr.ListHeight - Mgr.BottomMargin + Mgr.Spacing;
     }
-    const bool resized = SetBoundsQuiet(client, AvailableWidth - left - Mgr.RightMargin, height, top, left, true);
+    SetBoundsQuiet(client, AvailableWidth - left - Mgr.RightMargin, height, top, left, true);
     client->SetVisible(true);
-    TeasyPanel* inner = Mgr.InnerManager;
-    if (!resized && inner && inner->Host == client) RefreshPanels(*inner, inner->PanelList);
 }
 
 }  // namespace
@@ -172,6 +168,7 @@ void PlaceTitleBarParts(TeasyPanel& Mgr, Integer Slot) {
 
 void RefreshPanels(TeasyPanel& Mgr, const AnsiString& List) {
     if (!Mgr.HostClient) return;
+    ++Mgr.Placements;
     AnsiString listed = PrepareSlotList(Mgr, List);
     const bool frozen = Mgr.LayoutWord & lwFrozen;
     if (frozen) {

@@ -1,7 +1,10 @@
 #include "standards.h"
 
+#include <vector>
+
 #include <vcl/ExtCtrls.h>
 #include <vcl/SysUtils.h>
+#include <vcl/Windows.h>
 
 #include "ComponentHandling.h"
 #include "exposit.h"
@@ -203,16 +206,10 @@ void RegisterPathEdits(TWinControl* Container) {
 
 void LoadCommandLine(superar::ArrayOfFiles& Table) {
     superar::InitTable(Table, 0);
-    AnsiString rest = CmdLine();
-    AnsiString token;
-    CutTokenOutsideQuotes(rest, " ", "\"", "-zq-", token);  // the program path
-    while (!rest.empty()) {
-        CutTokenOutsideQuotes(rest, " ", "\"", "-zq-", token);
-        // An argument holding a blank arrives quoted whole; its value must not keep the closing quote.
-        AnsiString unquoted;
-        Unquote(token, "\"", "\"", unquoted);
-        superar::LoadTableText(Table, unquoted, false);
-    }
+    // Cut by the platform's rules, not at every quote: an argument such as title="two words" arrives
+    // escaped and must stay one option with its quotes.
+    const std::vector<AnsiString> arguments = SplitCommandLine(CmdLine());
+    for (std::size_t i = 1; i < arguments.size(); ++i) superar::LoadTableText(Table, arguments[i], false);
 }
 
 }  // namespace standards

@@ -8,8 +8,15 @@ namespace valstr {
 
 namespace {
 
-// The floating-point unit's default rounding: to nearest, ties to even.
+// The floating-point unit's default rounding: to nearest, ties to even. X lies within the integer range.
 Integer RoundEven(Double X) { return static_cast<Integer>(std::nearbyint(X)); }
+
+// X clamped to Low..High before it is rounded, so a huge factor saturates instead of overflowing the
+// integer conversion; NaN (an undefined product) gives Fallback.
+Integer RoundClamped(Double X, Integer Low, Integer High, Integer Fallback) {
+    if (std::isnan(X)) return Fallback;
+    return RoundEven(std::clamp(X, static_cast<Double>(Low), static_cast<Double>(High)));
+}
 
 Double HueToChannel(Double M1, Double M2, Double Hue) {
     if (Hue >= 1.0) Hue -= 1.0;
@@ -21,8 +28,9 @@ Double HueToChannel(Double M1, Double M2, Double Hue) {
 }
 
 Byte ChannelByte(Double Channel) {
-    Integer value = RoundEven(Channel * 255.0);
-    CheckRange(value, 0, 255);
+    // Range-checked before the conversion: lightness far off the scale must raise, not wrap.
+    const Double value = std::nearbyint(Channel * 255.0);
+    if (!(value >= 0.0 && value <= 255.0)) RaiseRangeError();
     return static_cast<Byte>(value);
 }
 
@@ -97,7 +105,9 @@ TColor ContrastColor(TColor Color) {
 TColor ChangeLightness(TColor Color, Double Factor) {
     Integer h, s, l;
     ColorToHSL(Color, h, s, l);
-    return HSLToColor(h, s, std::clamp(l + RoundEven(15.0 * Factor), 0, HSLScale));
+    // A step beyond the whole scale ends at black or white whatever its size.
+    const Integer step = RoundClamped(15.0 * Factor, -HSLScale, HSLScale, 0);
+    return HSLToColor(h, s, std::clamp(l + step, 0, HSLScale));
 }
 
 TColor LighterColor(TColor Color, Double Factor) { return ChangeLightness(Color, Factor); }
@@ -106,7 +116,7 @@ TColor DarkerColor(TColor Color, Double Factor) { return ChangeLightness(Color, 
 TColor ScaleSaturation(TColor Color, Double Percent) {
     Integer h, s, l;
     ColorToHSL(Color, h, s, l);
-    return HSLToColor(h, std::clamp(RoundEven(s * Percent / 100.0), 0, HSLScale), l);
+    return HSLToColor(h, RoundClamped(s * Percent / 100.0, 0, HSLScale, s), l);
 }
 
 }  // namespace valstr

@@ -3,6 +3,7 @@
 #include "valstr.h"
 #include "valstr_Digits.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -206,6 +207,15 @@ void GroupDigits(const AnsiString& S, Integer MaxWidth, AnsiString& Result) {
     const auto charAt = [&](Int64 U) { return S[static_cast<std::size_t>(U) + (static_cast<std::size_t>(U) >= signAt ? 1 : 0)]; };
 
     const std::size_t point = S.find('.');
+    // Only a digit run is grouped: "+Inf", "Nan" and other texts come back as they are.
+    const std::size_t digitsFrom = std::min(S.size(), hasSign ? signAt + 1 : firstNonBlank);
+    const std::size_t digitsTo = point == AnsiString::npos ? S.size() : point;
+    if (digitsFrom < digitsTo &&
+        !std::all_of(S.begin() + static_cast<std::ptrdiff_t>(digitsFrom), S.begin() + static_cast<std::ptrdiff_t>(digitsTo),
+                     [](char c) { return c >= '0' && c <= '9'; })) {
+        Result = S;
+        return;
+    }
     const Int64 intLen = point == AnsiString::npos ? static_cast<Int64>(S.size() - (hasSign ? 1 : 0))
                                                    : static_cast<Int64>(point - (point > signAt ? 1 : 0));
     const Int64 separators = (intLen - 1) / 3;

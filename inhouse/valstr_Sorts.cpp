@@ -91,15 +91,20 @@ void SortChars(const AnsiString& S, AnsiString& Result) {
 void SortListItems(const AnsiString& List, const AnsiString& Sep, AnsiString& Result) {
     auto table = TemporaryTable();
     DefineFieldName(*table, SmallestCharField, SlotAliases, ",", true, SmallestCharKey);
-    const bool trailingSep = !Sep.empty() && List.ends_with(Sep);
+    // Whether a separator ends the list is told by the cutting: with a separator that overlaps itself
+    // (",," in ",,,") the last bytes would claim one that the cutting gave to the last item.
+    bool trailingSep = false;
     AnsiString rest = List;
     AnsiString item;
     while (!rest.empty()) {
         if (Sep.empty()) {
             item.swap(rest);
             rest.clear();
+        } else {
+            const std::size_t before = rest.size();
+            CutToken(rest, Sep, true, item);
+            trailingSep = rest.empty() && before - item.size() == Sep.size();
         }
-        else CutToken(rest, Sep, true, item);
         AddRowWithText(*table, item, FieldData);
         table->Rows[static_cast<std::size_t>(table->Count)].Info.Edit().Texts[FileNameText] = item;
     }

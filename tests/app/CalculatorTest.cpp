@@ -91,6 +91,24 @@ TEST_F(Calculator, RadiosChooseTheUnitAndTheDisplayOfEveryLine) {
     check(Form1->RadioButton6, Form1->RadioButton10, false, {"1", "", "  ", "2"}, "1 (= byte #1)\r\n2 (= byte #2)");
 }
 
+TEST_F(Calculator, AHundredPercentOfABinaryDiskIsTheWholeDisk) {
+    Input::Click(Form1->CheckBox1);
+    Retype(Form1->Edit4, "7");
+    Input::Click(Form1->RadioButton12);
+    TypeLines({"100", "50"});
+    EXPECT_EQ(Results(), "100% (= 100%)\r\n50% (= 50%)");
+}
+
+// A divisor of 0 makes a derived count infinite; it is shown as the conversion writes it, ungrouped.
+TEST_F(Calculator, AnInfiniteDerivedCountIsShownWithoutSeparators) {
+    Input::Click(Form1->RadioButton1);
+    Retype(Form1->Edit2, "0");
+    Input::Click(Form1->RadioButton3);
+    Retype(Form1->Edit4, "30");
+    EXPECT_EQ(Form1->Edit3->Text(), "30'000'000'000");
+    EXPECT_EQ(Form1->Edit1->Text(), "+Inf");
+}
+
 TEST_F(Calculator, ANonPositiveFieldLeavesTheResultListAsItWas) {
     TypeLines({"1000"});
     const AnsiString before = Results();

@@ -1,6 +1,8 @@
 // Result lines without the window: each unit, each display, bounds, grouping and the echo.
 #include <gtest/gtest.h>
 
+#include <vcl/SysUtils.h>
+
 #include "ResultLines.h"
 #include "valstr.h"
 
@@ -41,6 +43,31 @@ TEST(ResultLines, EachUnitAndDisplay) {
         AnsiString result;
         writer.Write(c.Line, result);
         EXPECT_EQ(result, c.Expected) << c.Line;
+    }
+}
+
+// A percentage of the disk is taken of the whole size, then divided: 100 % of a binary disk is exactly
+// the disk, never one rounding step beyond it.
+TEST(ResultLines, PercentOfTheDiskStaysWithinBinaryDisks) {
+    for (const Int64 gigabytes : {1, 7, 14, 28, 30, 55, 56, 109, 110, 111, 112}) {
+        const Double disk = static_cast<Double>(gigabytes * 1073741824);
+        struct Case {
+            TResultDisplay Display;
+            const char* Line;
+            AnsiString Expected;
+        };
+        const Case cases[] = {
+            {TResultDisplay::Percent, "100", "100% (= 100%)"},
+            {TResultDisplay::Byte, "100", IntToStr(gigabytes * 1073741824) + " (= 100%)"},
+            {TResultDisplay::Percent, "50", "50% (= 50%)"},
+            {TResultDisplay::Percent, "100.0001", ">100% Out of Bounds (= 100.0001%)"},
+        };
+        for (const Case& c : cases) {
+            TResultLineWriter writer({disk, 512.0, 4096.0, TPositionUnit::Percent, c.Display, false});
+            AnsiString result;
+            writer.Write(c.Line, result);
+            EXPECT_EQ(result, c.Expected) << gigabytes << " GB, " << c.Line << "%";
+        }
     }
 }
 

@@ -184,6 +184,51 @@ TEST(Calendar, NormalisingFoldsMonthsAndDaysIntoNeighbours) {
     EXPECT_EQ((std::array<Integer, 3>{day, month, year}), (std::array<Integer, 3>{29, 2, 2024}));
 }
 
+// Below year 1 the leap rule maps the year to 3 - Year (so 0 is common and -1 a leap year); the day
+// arithmetic counts the years' lengths by that same rule, so every routine agrees there too.
+TEST(Calendar, YearsBelowOneCountDaysByTheirOwnLeapRule) {
+    struct Case {
+        Integer day, month, year;
+        Integer eday, emonth, eyear;
+    } const cases[] = {
+        {60, 1, 0, 1, 3, 0}, {60, 1, -1, 29, 2, -1}, {0, 1, 1, 31, 12, 0}, {366, 1, -1, 31, 12, -1},
+        {0, 3, 0, 28, 2, 0}, {0, 3, -397, 29, 2, -397}, {0, 3, -97, 28, 2, -97}, {-364, 1, 1, 1, 1, 0},
+    };
+    for (const Case& c : cases) {
+        Integer day = c.day, month = c.month, year = c.year;
+        NormalizeDate(day, month, year);
+        EXPECT_EQ((std::array<Integer, 3>{day, month, year}), (std::array<Integer, 3>{c.eday, c.emonth, c.eyear}))
+            << c.day << "." << c.month << "." << c.year;
+    }
+    // Every day from 420 years before year 1 to the end of year 2, counted by the month lengths: the day
+    // after, the weekday, the day of the year and the distance to 1 January 1 all follow.
+    Integer day = 1, month = 1, year = -420;
+    Integer d1 = day, m1 = month, y1 = year, d2 = 1, m2 = 1, y2 = 1;
+    DateDifference(d1, m1, y1, d2, m2, y2);
+    Int64 toYearOne = d2;
+    Integer weekday = DayOfWeekMon(day, month, year);
+    for (year = -420; year <= 2; ++year) {
+        Integer dayOfYear = 0;
+        for (month = 1; month <= 12; ++month) {
+            for (day = 1; day <= DaysInMonth(month, year); ++day, ++dayOfYear, --toYearOne) {
+                ASSERT_EQ(DayOfWeekMon(day, month, year), weekday) << day << "." << month << "." << year;
+                weekday = weekday % 7 + 1;
+                Integer nd = dayOfYear + 1, nm = 1, ny = year;
+                NormalizeDate(nd, nm, ny);
+                ASSERT_EQ((std::array<Integer, 3>{nd, nm, ny}), (std::array<Integer, 3>{day, month, year}));
+                Integer ad = day, am = month, ay = year;
+                PreviousDay(ad, am, ay);
+                NextDay(ad, am, ay);
+                ASSERT_EQ((std::array<Integer, 3>{ad, am, ay}), (std::array<Integer, 3>{day, month, year}));
+                d1 = day, m1 = month, y1 = year, d2 = 1, m2 = 1, y2 = 1;
+                DateDifference(d1, m1, y1, d2, m2, y2);
+                ASSERT_EQ(d2, year >= 1 ? -toYearOne : toYearOne) << day << "." << month << "." << year;
+            }
+        }
+        ASSERT_EQ(dayOfYear, DaysInYear(year));
+    }
+}
+
 TEST(Calendar, ZodiacSignsChangeAfterEachMonthsBoundaryDay) {
     const std::tuple<Integer, Integer, Integer> cases[] = {
         {20, 1, 1}, {21, 1, 2}, {19, 2, 2}, {20, 2, 3}, {21, 6, 6}, {22, 6, 7},

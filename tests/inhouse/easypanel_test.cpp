@@ -341,9 +341,52 @@ TEST_F(EasyPanelTest, ChainedInnerManagerLaysOutInsideTheOuterClientAndFollowsRe
     ResetPanelManager(inner);
 }
 
+// The inner host is a managed panel of the outer manager (not its client): a change inside reaches the
+// inner panels although the outer pass leaves the inner host at its size.
+TEST_F(EasyPanelTest, ChainedInnerManagerOnAManagedPanelShowsItsOwnChanges) {
+    TeasyPanel inner;
+    host->SetBounds(0, 0, 500, 400);
+    TPanel* innerHost = MakePanel(form, host, "InnerHost", "Inner", 200, 300);
+    TPanel* panelC = MakePanel(form, innerHost, "PanelC", "Gamma", 120, 60);
+    TPanel* panelD = MakePanel(form, innerHost, "PanelD", "Delta", 120, 50);
+    MakePanel(form, innerHost, "InnerClient", " ", 50, 50);
+    AttachPanelManager(inner, innerHost, false);
+    AttachPanelManager(mgr, host, false);
+    AddPanel(mgr, panelA, "", false);
+    AddPanel(mgr, innerHost, "100", false);
+    AddPanel(inner, panelC, "", false);
+    AddPanel(inner, panelD, "", false);
+    ChainToOuterManager(inner, mgr, false, true);
+    SetInnerManager(mgr, &inner);
+    inner.AnimateCollapse = 0;
+    SetPanelList(mgr, "PanelA,InnerHost", false);
+    SetPanelList(inner, "PanelC,PanelD", false);
+    Relayout(inner, true, true, true);
+    // What the inner manager shows must be what a fresh placement in its host gives.
+    const auto placedAfresh = [&] {
+        const AnsiString shown = Dump(inner);
+        HostResized(inner, nullptr);
+        return shown == Dump(inner);
+    };
+    const AnsiString before = Dump(inner);
+    ASSERT_TRUE(placedAfresh());
+    const AnsiString outerBefore = Dump(mgr);
+
+    SetLayoutFlags(inner, lwHorizontal, true);
+    EXPECT_EQ(Dump(mgr), outerBefore);
+    EXPECT_NE(Dump(inner), before);
+    EXPECT_TRUE(placedAfresh()) << Dump(inner);
+
+    const AnsiString expanded = Dump(inner);
+    SetCollapsed(inner, SlotOfName(inner, "PanelC"), false, true);
+    EXPECT_NE(Dump(inner), expanded);
+    EXPECT_TRUE(placedAfresh()) << Dump(inner);
+    ResetPanelManager(inner);
+}
+
 TEST_F(EasyPanelTest, ResizeHandlersRunOnceAfterPlacement) {
     Attach();
-    EventCounter resized, hostHandler;
+    EventCounter resized;
     resized.Hook(panelA->OnResize);
     host->SetBounds(0, 0, 400, 200);  // the split changes nothing of A's size
     EXPECT_EQ(resized.Count(), 0);

@@ -136,7 +136,7 @@ TEST_F(BrowserLaunch, AMissingAssociationOrCommandStartsNothingAndRaisesNothing)
 }
 
 TEST_F(BrowserLaunch, AFailedStartRaisesCouldntLaunchDefaultBrowser) {
-    const auto expectFailure = [this](const char* why) {
+    const auto expectFailure = [](const char* why) {
         try {
             Execute("https://a.example/");
             ADD_FAILURE() << why << ": no exception";

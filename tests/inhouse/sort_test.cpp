@@ -305,6 +305,12 @@ TEST(TextSorts, SortCharsAndSortListItems) {
         {"", ",", ""},
         {"zb;;ya;;xc", ";;", "ya;;zb;;xc"},
         {"ba,dc", "", "ba,dc"},
+        // A separator that overlaps itself: the cutting, not the last bytes, says whether one ends the list.
+        {",,,", ",,", ",,,"},
+        {"b,,a,,,", ",,", ",,,a,,b"},
+        {"b,,a,,", ",,", "a,,b,,"},
+        {",,", ",,", ",,"},
+        {"aaa", "aa", "aaa"},
     };
     for (const ListCase& c : lists) {
         AnsiString result = "stale";

@@ -444,6 +444,34 @@ TEST_F(StandardForm, CommandLineTokensAfterTheProgramBecomeOptions) {
     EXPECT_EQ(superar::FindSettingRow(options, program, ""), 0);
 }
 
+// An argument holding both a blank and quotes stays one option; its quoted value loses the quotes as in
+// any settings line.
+TEST_F(StandardForm, CommandLineArgumentsWithQuotesAndBackslashesStayWhole) {
+    const AnsiString program = ParamStr(0);
+    std::vector<std::string> args = {program, "title=\"two words\"", "path=C:\\my dir\\", "q=\\\"", "last"};
+    std::vector<char*> argv;
+    for (auto& a : args) argv.push_back(a.data());
+    InitCommandLine(static_cast<int>(argv.size()), argv.data());
+    LoadCommandLine(OptionTable());
+    std::vector<std::string> original = {program};
+    std::vector<char*> originalArgv = {original[0].data()};
+    InitCommandLine(1, originalArgv.data());
+
+    superar::ArrayOfFiles& options = OptionTable();
+    EXPECT_EQ(superar::FindSettingRow(options, "words\"", ""), 0);
+    struct Case {
+        const char* Name;
+        const char* Value;
+    };
+    for (Case c : {Case{"title", "two words"}, Case{"path", "C:\\my dir\\"}, Case{"q", "\\\""}, Case{"last", ""}}) {
+        const Integer row = superar::FindSettingRow(options, c.Name, "");
+        ASSERT_GT(row, 0) << c.Name;
+        AnsiString value;
+        superar::GetFieldText(options, row, 53, value, false);  // the value as written
+        EXPECT_EQ(value, c.Value) << c.Name;
+    }
+}
+
 TEST_F(StandardForm, DestroyingTheMainFormEmptiesTheTablesBeforeItsOwnHandler) {
     superar::LoadTableText(LineTable(), "a=1\nb=2", false);
     superar::LoadTableText(OptionTable(), "c=3", false);

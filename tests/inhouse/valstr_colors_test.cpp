@@ -1,4 +1,6 @@
 // Colour routines on the 0..240 HSL scale.
+#include <limits>
+
 #include <gtest/gtest.h>
 
 #include "valstr.h"
@@ -44,6 +46,36 @@ TEST(Colors, LighterDarkerAndContrast) {
     ColorToHSL(ScaleSaturation(0x0000FF, 50), h, s, l);
     EXPECT_EQ(s, 120);
     EXPECT_EQ(l, 120);
+}
+
+// Factors far outside the scale saturate at its ends; they are clamped before rounding, so no value
+// passes through an overflowing integer conversion.
+TEST(Colors, HugeFactorsSaturateAtTheEndsOfTheScale) {
+    const Double inf = std::numeric_limits<Double>::infinity();
+    const Double nan = std::numeric_limits<Double>::quiet_NaN();
+    struct Case {
+        const char* Call;
+        TColor Got;
+        TColor Expected;
+    };
+    const Case cases[] = {
+        {"LighterColor(clGray, 1e10)", LighterColor(clGray, 1e10), clWhite},
+        {"LighterColor(clGray, -1e10)", LighterColor(clGray, -1e10), clBlack},
+        {"DarkerColor(clGray, 1e10)", DarkerColor(clGray, 1e10), clBlack},
+        {"DarkerColor(clGray, -1e300)", DarkerColor(clGray, -1e300), clWhite},
+        {"ChangeLightness(clRed, inf)", ChangeLightness(clRed, inf), clWhite},
+        {"ChangeLightness(clRed, -inf)", ChangeLightness(clRed, -inf), clBlack},
+        {"ScaleSaturation(clRed, 1e12)", ScaleSaturation(clRed, 1e12), clRed},
+        {"ScaleSaturation(clRed, inf)", ScaleSaturation(clRed, inf), clRed},
+        {"ScaleSaturation(clRed, -1e12)", ScaleSaturation(clRed, -1e12), ScaleSaturation(clRed, 0)},
+        // An undefined factor changes nothing: a grey stays grey, any colour keeps its saturation.
+        {"ScaleSaturation(clGray, inf)", ScaleSaturation(clGray, inf), clGray},
+        {"ChangeLightness(clGray, nan)", ChangeLightness(clGray, nan), clGray},
+        {"ScaleSaturation(clNavy, nan)", ScaleSaturation(clNavy, nan), ScaleSaturation(clNavy, 100)},
+    };
+    for (const Case& c : cases) EXPECT_EQ(c.Got, c.Expected) << c.Call;
+    EXPECT_THROW(HSLToColor(0, 0, 2147483647), ERangeError);
+    EXPECT_THROW(HSLToColor(0, 0, -2147483647), ERangeError);
 }
 
 }  // namespace

@@ -136,6 +136,9 @@ TEST_F(WithSeparator, GroupDigitsGroupsTheWholePartWithinTheWidth) {
         // Only the digits are grouped: no separator right after the sign.
         {"-123456", 0, "-123'456"}, {"-1234", 0, "-1'234"}, {"-123", 0, "-123"}, {"-1234567", 9, "-1'234567"},
         {"  -123456", 0, "   -123'456"}, {"-", 0, "-"}, {"-.5", 0, "-.5"},
+        // Texts that are no digit run come back unchanged.
+        {"+Inf", 0, "+Inf"}, {"-Inf", 0, "-Inf"}, {"Nan", 0, "Nan"}, {"  +Inf", 0, "  +Inf"},
+        {"+1234", 0, "+1234"}, {"12a4567", 0, "12a4567"}, {"1 234567", 0, "1 234567"},
     };
     for (const Case& c : cases) EXPECT_EQ(Group(c.text, c.width), c.expected) << '"' << c.text << "\" " << c.width;
 

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "vcl/SysUtils.h"
+#include "vcl/Windows.h"
 
 TEST(RunTimeChecks, OverflowAndRangeRaise) {
     EXPECT_EQ(CheckedAdd<Integer>(2147483646, 1), 2147483647);
@@ -41,6 +45,45 @@ TEST(CommandLine, RebuildsAndQuotesArguments) {
     std::vector<char*> pointers;
     for (std::string& s : restore) pointers.push_back(s.data());
     InitCommandLine(static_cast<int>(pointers.size()), pointers.data());
+}
+
+namespace {
+// Sets the process arguments for one test and puts the previous ones back.
+class TArgumentsForTest {
+public:
+    explicit TArgumentsForTest(std::vector<std::string> Args) {
+        for (Integer i = 0; i <= ParamCount(); ++i) saved_.push_back(ParamStr(i));
+        Install(std::move(Args));
+    }
+    ~TArgumentsForTest() { Install(saved_); }
+
+private:
+    static void Install(std::vector<std::string> Args) {
+        std::vector<char*> pointers;
+        for (std::string& s : Args) pointers.push_back(s.data());
+        InitCommandLine(static_cast<int>(pointers.size()), pointers.data());
+    }
+    std::vector<std::string> saved_;
+};
+}  // namespace
+
+// The rebuilt line follows the platform's quoting, so cutting it by the same rules gives every argument
+// back whole: blanks, tabs, inner quotes and backslashes before quotes included.
+TEST(CommandLine, SplittingTheRebuiltLineGivesBackEveryArgument) {
+    const std::vector<std::string> args = {
+        "/opt/my programs/halcyra", "title=\"two words\"", "plain", "", "tab\there", "a\\b", "trailing\\",
+        "dir=C:\\with blank\\", "\\\"", "\"", "\\\\\"two\\\\\" \\", "x=1 \"y\" \\\\z", "caf\xC3\xA9 au lait",
+    };
+    TArgumentsForTest given(args);
+    std::vector<AnsiString> expected(args.begin(), args.end());
+    expected.back() = "caf\xE9 au lait";
+    EXPECT_EQ(SplitCommandLine(CmdLine()), expected) << CmdLine();
+}
+
+// A quote cannot stand in a program name; it is left out there so that the arguments still split whole.
+TEST(CommandLine, AQuoteInTheProgramNameLeavesTheArgumentsWhole) {
+    TArgumentsForTest given({"/opt/odd \"name\"/halcyra", "a b", "c"});
+    EXPECT_EQ(SplitCommandLine(CmdLine()), (std::vector<AnsiString>{"/opt/odd name/halcyra", "a b", "c"})) << CmdLine();
 }
 
 namespace {

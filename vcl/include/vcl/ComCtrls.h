@@ -134,7 +134,7 @@ class TTrackBar : public TWinControl {
     void PositionFromPeer(Integer Value);
 
 protected:
-    virtual void Changed();
+    void Changed() override;
     void KeyDown(Word& Key, TShiftState Shift) override;
     TControlPeer* CreatePeer() override;
     void InitializePeer() override;

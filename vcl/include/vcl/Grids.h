@@ -69,7 +69,7 @@ protected:
     void CheckCell(Integer ACol, Integer ARow) const;
 
 private:
-    void Resize(Integer Cols, Integer Rows);
+    void ResizeCells(Integer Cols, Integer Rows);
     bool IsFixed(Integer ACol, Integer ARow) const { return ACol < fixedCols_ || ARow < fixedRows_; }
     // The width of the line right of (Vertical) or below a cell, fixed or not, as Options say.
     Integer LineWidth(bool Fixed, bool Vertical) const;

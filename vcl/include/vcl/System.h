@@ -201,7 +201,8 @@ Word Get8087CW();
 // Command line, captured once by main.
 
 void InitCommandLine(int argc, char** argv);
-// The arguments joined by one blank; an argument holding a blank, or empty, stands in double quotes.
+// The arguments joined by one blank, written by the platform's quoting rules so that SplitCommandLine
+// gives each back whole (the program name cannot hold a double quote; one there is left out).
 AnsiString CmdLine();
 Integer ParamCount();
 // 0 is the program's path; outside 0..ParamCount gives "".

@@ -52,7 +52,7 @@ TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner) {
     rowHeights_.assign(5, defaultRowHeight_);
 }
 
-void TCustomGrid::Resize(Integer Cols, Integer Rows) {
+void TCustomGrid::ResizeCells(Integer Cols, Integer Rows) {
     const Integer oldCols = ColCount(), oldRows = RowCount();
     if (Cols == oldCols && Rows == oldRows) return;
     colWidths_.resize(static_cast<std::size_t>(Cols), defaultColWidth_);
@@ -65,9 +65,9 @@ void TCustomGrid::Resize(Integer Cols, Integer Rows) {
 
 void TCustomGrid::SizeChanged(Integer, Integer) {}
 
-void TCustomGrid::SetColCount(Integer Value) { Resize(std::max(Value, 1), RowCount()); }
+void TCustomGrid::SetColCount(Integer Value) { ResizeCells(std::max(Value, 1), RowCount()); }
 
-void TCustomGrid::SetRowCount(Integer Value) { Resize(ColCount(), std::max(Value, 1)); }
+void TCustomGrid::SetRowCount(Integer Value) { ResizeCells(ColCount(), std::max(Value, 1)); }
 
 // The class library refuses as many fixed columns (rows) as there are: one must stay scrollable.
 void TCustomGrid::SetFixedCols(Integer Value) {

@@ -5,6 +5,7 @@
 
 #include "System/Codepage.h"
 #include "vcl/System.h"
+#include "vcl/Windows.h"
 
 namespace {
 
@@ -34,13 +35,15 @@ void InitCommandLine(int argc, char** argv) {
 }
 
 AnsiString CmdLine() {
-    AnsiString line;
-    for (std::size_t i = 0; i < Arguments().size(); ++i) {
-        const AnsiString& argument = Arguments()[i];
-        if (i > 0) line += ' ';
-        const bool quote = argument.empty() || argument.find(' ') != AnsiString::npos;
-        line += quote ? '"' + argument + '"' : argument;
-    }
+    if (Arguments().empty()) return {};
+    // In the program name quotes only group and are never kept, so one there cannot be written; it is
+    // left out, or it would swallow the blanks after it and run the arguments together.
+    AnsiString program;
+    for (char c : Arguments()[0])
+        if (c != '"') program += c;
+    const bool quote = program.empty() || program.find_first_of(" \t") != AnsiString::npos;
+    AnsiString line = quote ? '"' + program + '"' : program;
+    for (std::size_t i = 1; i < Arguments().size(); ++i) line += ' ' + QuoteCommandLineArgument(Arguments()[i]);
     return line;
 }
 
