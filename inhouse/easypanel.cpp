@@ -153,7 +153,7 @@ void ResetPanelManager(TeasyPanel& Mgr) {
     Mgr.GroupCount = Mgr.AvailHeight = Mgr.FreeHeight = Mgr.ClientHeight = 0;
     Mgr.ColumnSplit = 0;
     Mgr.PopupMenu = nullptr;
-    Mgr.LayoutCache.clear();
+    Mgr.LayoutCache.Clear();
     Mgr.Host = Mgr.HostClient = nullptr;
     Mgr.SavedOnResize = nullptr;
     Mgr.StatusBar = nullptr;
@@ -188,7 +188,7 @@ void ChainToOuterManager(TeasyPanel& Mgr, TeasyPanel& Outer, bool Refresh, bool 
     };
     Mgr.HostClient = FindHostClient(Mgr);
     Outer.KeepResizeEvents = 0;
-    Mgr.LayoutCache.clear();
+    Mgr.LayoutCache.Clear();
     Relayout(Mgr, Refresh, Notify, true);
 }
 

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <functional>
+#include <unordered_map>
 #include <vector>
 
 #include <vcl/ComCtrls.h>
@@ -23,8 +24,8 @@ class TGPanel;
 namespace easypanel {
 
 constexpr Integer MaxPanelSlots = 31;
-// Entries the minimum-height cache holds before it refuses more.
-constexpr Integer MaxLayoutCacheEntries = 1024;
+// Entries the minimum-height cache holds; a new one beyond it drops the older half.
+constexpr Integer LayoutCacheLimit = 1024;
 // SlotOfPanel's answer when the control belongs to no slot.
 constexpr Integer NoSlot = -32000;
 
@@ -76,6 +77,23 @@ struct PanelSlotT {
     Byte BoundsChanged = 0;
 };
 
+// The minimum-height cache: entries of a key followed by the height, in the order they were made,
+// looked up by their key. A cache only saves searches, so when full it forgets its older half
+// rather than refusing a layout.
+class TLayoutCache {
+public:
+    // The height cached under Key (the key ends in ":", so no key begins another).
+    bool Find(const AnsiString& Key, Integer& Height) const;
+    void Add(const AnsiString& Key, Integer Height);
+    void Clear();
+    // Key followed by the height in decimal, oldest first.
+    const std::vector<AnsiString>& Entries() const { return entries_; }
+
+private:
+    std::vector<AnsiString> entries_;
+    std::unordered_map<AnsiString, Integer> heights_;
+};
+
 // Called instead of repositioning when assigned: the outer manager's relayout (Notify as asked).
 using TLayoutChangeEvent = std::function<void(bool Notify)>;
 
@@ -119,7 +137,7 @@ struct TeasyPanel {
     Integer ClientHeight = 0;
     Byte ColumnSplit = 0;
     TComponentRef<TPopupMenu> PopupMenu;
-    std::vector<AnsiString> LayoutCache;
+    TLayoutCache LayoutCache;
     // A destroyed host reads nil: the manager is detached and lays out nothing.
     TComponentRef<TWinControl> Host;
     TComponentRef<TWinControl> HostClient;

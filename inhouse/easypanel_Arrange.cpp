@@ -197,6 +197,31 @@ AnsiString CacheKey(TeasyPanel& Mgr, const AnsiString& List, Integer Columns, In
 
 }  // namespace
 
+// --- The minimum-height cache
+
+bool TLayoutCache::Find(const AnsiString& Key, Integer& Height) const {
+    const auto found = heights_.find(Key);
+    if (found == heights_.end()) return false;
+    Height = found->second;
+    return true;
+}
+
+void TLayoutCache::Add(const AnsiString& Key, Integer Height) {
+    if (static_cast<Integer>(entries_.size()) >= LayoutCacheLimit) {
+        const auto older = entries_.begin() + LayoutCacheLimit / 2;
+        for (auto entry = entries_.begin(); entry != older; ++entry)
+            heights_.erase(entry->substr(0, entry->rfind(':') + 1));
+        entries_.erase(entries_.begin(), older);
+    }
+    if (!heights_.emplace(Key, Height).second) return;
+    entries_.push_back(Key + IntToStr(Height));
+}
+
+void TLayoutCache::Clear() {
+    entries_.clear();
+    heights_.clear();
+}
+
 // --- Layout queries
 
 bool ClientShown(const TeasyPanel& Mgr) {
@@ -389,14 +414,7 @@ void ComputeLayout(TeasyPanel& Mgr) {
 
     const AnsiString key = CacheKey(Mgr, list, columns, clientMinHeight, clientMinWidth, statusHeight, coolHeight);
     Integer result = 0;
-    bool cached = false;
-    for (const AnsiString& entry : Mgr.LayoutCache)
-        if (entry.rfind(key, 0) == 0) {
-            result = valstr::StrToIntLenient(entry.substr(key.size()));
-            cached = true;
-            break;
-        }
-    if (!cached) {
+    if (!Mgr.LayoutCache.Find(key, result)) {
         const Integer start = (clientShown ? Mgr.Spacing + clientMinHeight : 0) + StackedListHeight(Mgr, list) +
                               Mgr.TopMargin + statusHeight + coolHeight + clientFrameHeight;
         result = start;
@@ -414,9 +432,7 @@ void ComputeLayout(TeasyPanel& Mgr) {
             result = h;
             h -= std::max(Mgr.FreeHeight, 1);
         }
-        if (static_cast<Integer>(Mgr.LayoutCache.size()) >= MaxLayoutCacheEntries)
-            throw ERangeError("The layout cache holds at most " + IntToStr(MaxLayoutCacheEntries) + " entries");
-        Mgr.LayoutCache.push_back(key + IntToStr(result));
+        Mgr.LayoutCache.Add(key, result);
     }
     SetMinHeightQuiet(Mgr.Host, result + hostFrameHeight, false);
 }

@@ -171,14 +171,14 @@ TEST_F(EasyPanelTest, MinimumHostSizeIsSearchedOnceThenCached) {
     Attach();
     EXPECT_EQ(host->Constraints()->MinWidth(), 324);
     EXPECT_EQ(host->Constraints()->MinHeight(), 140);
-    ASSERT_EQ(mgr.LayoutCache.size(), 1u);
-    EXPECT_EQ(mgr.LayoutCache[0], "124|74||8,8,llay,HostPanel,exists,2,8,8,8,8,8,0,0,0,0:140");
+    ASSERT_EQ(mgr.LayoutCache.Entries().size(), 1u);
+    EXPECT_EQ(mgr.LayoutCache.Entries()[0], "124|74||8,8,llay,HostPanel,exists,2,8,8,8,8,8,0,0,0,0:140");
     ComputeLayout(mgr);
-    EXPECT_EQ(mgr.LayoutCache.size(), 1u);
+    EXPECT_EQ(mgr.LayoutCache.Entries().size(), 1u);
     SetLayoutFlags(mgr, 0x2, true);
     EXPECT_EQ(host->Constraints()->MinWidth(), 324);
     EXPECT_EQ(host->Constraints()->MinHeight(), 148);
-    EXPECT_EQ(mgr.LayoutCache.size(), 2u);
+    EXPECT_EQ(mgr.LayoutCache.Entries().size(), 2u);
 }
 
 TEST_F(EasyPanelTest, HorizontalColumnsTakeTheTallestPanelFirstIntoTheShortestColumn) {
@@ -244,10 +244,29 @@ TEST_F(EasyPanelTest, ThirtySecondPanelIsARangeError) {
     EXPECT_EQ(mgr.UsedCount, 31);
 }
 
-TEST_F(EasyPanelTest, LayoutCacheRefusesEntriesWhenFull) {
+TEST_F(EasyPanelTest, LayoutsBeyondTheCacheLimitStillPlaceThePanels) {
     Attach();
-    mgr.LayoutCache.assign(MaxLayoutCacheEntries, "x:1");
-    EXPECT_THROW(ComputeLayout(mgr), ERangeError);
+    // Distinct margins through the public setters: more layouts than the cache holds.
+    const Integer layouts = LayoutCacheLimit + 100;
+    Integer top = 0, left = 0;
+    for (Integer i = 0; i < layouts; ++i) {
+        top = 1 + i % 40;
+        left = 1 + i / 40;
+        SetTopMargin(mgr, top, false);
+        SetLeftMargin(mgr, left, true);
+    }
+    EXPECT_EQ(panelA->Left(), left);
+    EXPECT_EQ(panelA->Top(), top);
+    EXPECT_LE(static_cast<Integer>(mgr.LayoutCache.Entries().size()), LayoutCacheLimit);
+    // The cached height is the searched one; a layout dropped from the cache is searched again.
+    const Integer cachedHeight = host->Constraints()->MinHeight();
+    mgr.LayoutCache.Clear();
+    ComputeLayout(mgr);
+    EXPECT_EQ(host->Constraints()->MinHeight(), cachedHeight);
+    SetTopMargin(mgr, 1, false);
+    SetLeftMargin(mgr, 1, true);
+    EXPECT_EQ(panelA->Top(), 1);
+    EXPECT_EQ(panelA->Left(), 1);
 }
 
 TEST_F(EasyPanelTest, ToggleForcedWithoutClientPanelDoesNothing) {
