@@ -31,6 +31,10 @@ bool OnlyBlanksAndTabs(std::string_view Line) {
 }
 
 Integer FindRowByView(ArrayOfFiles& Table, std::string_view Text, Integer Field, bool Formatted) {
+    if (!Formatted) {
+        const Integer indexed = detail::IndexedTextRow(Table, Text, Field);
+        if (indexed != detail::NoIndex) return indexed;
+    }
     Integer found = 0;
     AnsiString fieldText;
     detail::ForEachSelectedRow(Table, [&](Integer row) {
@@ -91,6 +95,7 @@ void ClearTable(ArrayOfFiles& Table) {
     Table.StatusText3.clear();
     // Rows go with their file information; the storage itself is kept for the next load.
     Table.Rows.clear();
+    Table.Indexes.Reset();
     Table.Selection.clear();
     for (AnsiString& name : Table.BackingFiles) name.clear();
     Diskop::CloseFileHandle(Table.BackingHandle);

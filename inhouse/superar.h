@@ -151,6 +151,29 @@ struct SortKeyT {
 struct ArrayOfFiles;
 using RowFilterT = bool (*)(ArrayOfFiles& Table, Integer Row);
 
+namespace detail {
+struct RowIndexes;
+}
+
+// Indexes of rows by their texts that the table's lookups make on first use and keep current as rows
+// are added or written; ClearTable and sorting drop them, and a copied table starts without them.
+class RowIndexesT {
+public:
+    RowIndexesT();
+    ~RowIndexesT();
+    RowIndexesT(const RowIndexesT&);
+    RowIndexesT& operator=(const RowIndexesT& Other);
+    RowIndexesT(RowIndexesT&&) noexcept;
+    RowIndexesT& operator=(RowIndexesT&&) noexcept;
+
+    detail::RowIndexes* Get() const { return indexes_.get(); }
+    detail::RowIndexes& Make();
+    void Reset();
+
+private:
+    std::unique_ptr<detail::RowIndexes> indexes_;
+};
+
 struct ArrayOfFiles {
     Integer Count;
     Integer AddedRows;
@@ -208,6 +231,7 @@ struct ArrayOfFiles {
     AnsiString BackingOpenFile;
     // 1: the lines of a [data] section load as bare values, one row each; 0 after InitTable.
     Byte ParamMode;
+    RowIndexesT Indexes;
 };
 
 // Accepts every row.

@@ -30,4 +30,23 @@ bool SameTextNoCase(std::string_view A, std::string_view B);
 // SetFieldText without making a string first: a text field takes the bytes directly.
 void SetFieldTextView(ArrayOfFiles& Table, Integer Row, Integer Field, std::string_view Text);
 
+// Appends Text to a text field's stored text (a value loaded line by line grows in place).
+void AppendFieldText(ArrayOfFiles& Table, Integer Row, Integer Field, std::string_view Text);
+
+// The text a row holds in a field as written, nothing computed or read from a backing file; "" for a
+// field the row never had. Row must be in 1..Count.
+std::string_view StoredTextView(const ArrayOfFiles& Table, Integer Row, Integer Field);
+
+// Lookups through the row indexes. NoIndex when the fields involved are computed, read from a backing
+// file, of a number kind or (for texts) the selection is not all rows: the caller walks the rows then.
+inline constexpr Integer NoIndex = -1;
+// The first setting row named NameLower in SectionLower (in any section with AnySection); with an empty
+// NameLower the section's own row.
+Integer IndexedSettingRow(ArrayOfFiles& Table, const AnsiString& NameLower, const AnsiString& SectionLower,
+                          bool AnySection);
+// The first included row whose Field holds Text (without regard to case when UniqueIgnoreCase).
+Integer IndexedTextRow(ArrayOfFiles& Table, std::string_view Text, Integer Field);
+// Every write of a field goes through here, so that the indexes file the row under its new key.
+void NoteFieldWritten(ArrayOfFiles& Table, Integer Row, Integer Field);
+
 }  // namespace superar::detail

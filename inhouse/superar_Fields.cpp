@@ -260,8 +260,9 @@ Integer RandomBit() {
     return static_cast<Integer>(generator() & 1);
 }
 
-// The field's storage in a row resolved with Grow; null for an invalid row or field.
-DataFieldT* WritableField(ArrayOfFiles& Table, Integer Row, Integer Field) {
+// The field's storage in a row resolved with Grow (Row becomes the row's number); null for an invalid
+// row or field.
+DataFieldT* WritableField(ArrayOfFiles& Table, Integer& Row, Integer Field) {
     if (!ValidField(Field) || ResolveRow(Table, Row, true)) return nullptr;
     DataTextT& texts = Table.Rows[static_cast<std::size_t>(Row)].Texts;
     if (static_cast<std::size_t>(Field) >= texts.size()) texts.resize(static_cast<std::size_t>(Field <= 68 ? Field + 2 : Field + 11));
@@ -349,6 +350,7 @@ void SetFieldValue(ArrayOfFiles& Table, Integer Row, Integer Field, const Varian
     field->Text = VarToStr(Value);
     if (kind == KindInteger) field->IntValue = intValue;
     else if (kind == KindDate || kind == KindTime) field->FloatValue = floatValue;
+    detail::NoteFieldWritten(Table, Row, Field);
 }
 
 void detail::SetFieldTextView(ArrayOfFiles& Table, Integer Row, Integer Field, std::string_view Text) {
@@ -357,7 +359,23 @@ void detail::SetFieldTextView(ArrayOfFiles& Table, Integer Row, Integer Field, s
         SetFieldValue(Table, Row, Field, Variant(AnsiString(Text)));
         return;
     }
-    if (DataFieldT* field = WritableField(Table, Row, Field)) field->Text.assign(Text);
+    if (DataFieldT* field = WritableField(Table, Row, Field)) {
+        field->Text.assign(Text);
+        detail::NoteFieldWritten(Table, Row, Field);
+    }
+}
+
+void detail::AppendFieldText(ArrayOfFiles& Table, Integer Row, Integer Field, std::string_view Text) {
+    if (!ValidField(Field) || Table.FieldNames[Field].Kind != KindText) return;
+    if (DataFieldT* field = WritableField(Table, Row, Field)) {
+        field->Text.append(Text);
+        detail::NoteFieldWritten(Table, Row, Field);
+    }
+}
+
+std::string_view detail::StoredTextView(const ArrayOfFiles& Table, Integer Row, Integer Field) {
+    const DataFieldT* stored = StoredField(Table, Row, Field);
+    return stored ? std::string_view(stored->Text) : std::string_view();
 }
 
 void SetFieldText(ArrayOfFiles& Table, Integer Row, Integer Field, const AnsiString& Text) {

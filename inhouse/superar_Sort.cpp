@@ -283,9 +283,13 @@ void SortTable(ArrayOfFiles& Table) {
     ControlDisabled disabled(Table.BoundControl);
     SortProgress progress(Table);
     progress.Report(0);
+    // Rows move: the indexes know them by their old places (a lookup from a progress report's message
+    // pump would file rows mid-sort, so they go again at the end).
+    Table.Indexes.Reset();
     RowOrder rows(Table, keyCount);
     if (n > InsertionRows) HeapSort(rows, n, progress);
     InsertionSort(rows, std::min(n, InsertionRows));
+    Table.Indexes.Reset();
 }
 
 void SortTableBy(ArrayOfFiles& Table, const AnsiString& SortSpec) {

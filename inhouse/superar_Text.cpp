@@ -1,6 +1,7 @@
 // The settings text of an item table: loading sections and name = value lines into rows, finding a
 // setting, and writing a row back as a line.
 #include "superar.h"
+#include "superar_Detail.h"
 
 #include <string_view>
 
@@ -33,6 +34,8 @@ bool IsLoneQuote(const AnsiString& Line) { return Trim(Line) == "\""; }
 // First row named NameLower (empty: the section's own row) in SectionLower; with AnySection the
 // section is not looked at.
 Integer FindRow(ArrayOfFiles& Table, const AnsiString& NameLower, const AnsiString& SectionLower, bool AnySection) {
+    const Integer indexed = detail::IndexedSettingRow(Table, NameLower, SectionLower, AnySection);
+    if (indexed != detail::NoIndex) return indexed;
     for (Integer row = 1; row <= Table.Count; ++row) {
         if (!AnySection && Field(Table, row, FieldSettingSectionLower) != SectionLower) continue;
         if (NameLower.empty() ? Field(Table, row, FieldSettingKind) == KindSectionLine
@@ -65,10 +68,15 @@ bool ContinueMultiLine(ArrayOfFiles& Table, const AnsiString& Line) {
         CloseMultiLine(Table);
         return false;
     }
-    AnsiString value = Table.StatusFlag == OpenWithLines ? Field(Table, row, FieldSettingValue) + CRLF : AnsiString();
-    value += Line;
-    SetFieldText(Table, row, FieldSettingValue, value);
-    SetFieldText(Table, row, FieldSettingValueLower, AnsiLowerCase(value));
+    if (Table.StatusFlag == OpenWithLines) {
+        // The value grows in place: a value of many lines loads in time linear in its length.
+        const AnsiString line = CRLF + Line;
+        detail::AppendFieldText(Table, row, FieldSettingValue, line);
+        detail::AppendFieldText(Table, row, FieldSettingValueLower, AnsiLowerCase(line));
+    } else {
+        SetFieldText(Table, row, FieldSettingValue, Line);
+        SetFieldText(Table, row, FieldSettingValueLower, AnsiLowerCase(Line));
+    }
     Table.StatusFlag = OpenWithLines;
     return true;
 }
