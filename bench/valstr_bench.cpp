@@ -2,6 +2,7 @@
 // grouping) and reading one back, on random 11-digit numbers. The allocation counter shows
 // that a call allocates nothing once the result string has its capacity.
 #include <atomic>
+#include <cstdio>
 #include <cstdlib>
 #include <new>
 #include <random>
@@ -60,6 +61,36 @@ void BM_FloatToStrDecThenGroupDigits(benchmark::State& state) {
     valstr::SetDigitGroupSeparator("");
 }
 BENCHMARK(BM_FloatToStrDecThenGroupDigits);
+
+// A result line's number: a position's percentage of the disk with 4 decimals, against the C library's
+// correctly rounded "%.4f" of the same values (the library trims trailing zeros as well).
+std::vector<double> RandomPercentages() {
+    std::vector<double> values = RandomElevenDigitValues();
+    for (double& v : values) v = v / 1e11 * 100;
+    return values;
+}
+
+void BM_FloatToStrDecPercent(benchmark::State& state) {
+    const std::vector<double> values = RandomPercentages();
+    std::string text;
+    std::size_t i = 0;
+    for (auto _ : state) {
+        valstr::FloatToStrDec(4, text, values[i++ % values.size()]);
+        benchmark::DoNotOptimize(text.data());
+    }
+}
+BENCHMARK(BM_FloatToStrDecPercent);
+
+void BM_SnprintfPercentPeer(benchmark::State& state) {
+    const std::vector<double> values = RandomPercentages();
+    char text[64];
+    std::size_t i = 0;
+    for (auto _ : state) {
+        std::snprintf(text, sizeof text, "%.4f", values[i++ % values.size()]);
+        benchmark::DoNotOptimize(text);
+    }
+}
+BENCHMARK(BM_SnprintfPercentPeer);
 
 void BM_StrToFloatLenient(benchmark::State& state) {
     const std::vector<std::string> texts = RandomElevenDigitTexts(state.range(0) != 0);

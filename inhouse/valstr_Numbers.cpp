@@ -5,8 +5,10 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <string_view>
 
@@ -30,12 +32,70 @@ struct DecimalDigits {
     int Exponent;
 };
 
+// 10^k for k in 0..22: with a 53-bit mantissa the product stays below 2^128.
+constexpr int MaxExactPower = 22;
+constexpr std::array<unsigned __int128, MaxExactPower + 1> PowersOfTen = [] {
+    std::array<unsigned __int128, MaxExactPower + 1> powers{};
+    powers[0] = 1;
+    for (int k = 1; k <= MaxExactPower; ++k) powers[k] = powers[k - 1] * 10;
+    return powers;
+}();
+constexpr std::uint64_t LowestEighteenDigits = 100000000000000000ULL;  // 10^17
+constexpr std::uint64_t PastEighteenDigits = 1000000000000000000ULL;   // 10^18
+
+// The same digits as the general conversion below, by integer arithmetic, for the magnitudes every
+// calculator result has (1e-5 up to 1e18): the value is mantissa x 2^-shift exactly, so
+// mantissa x 10^(17 - exponent) / 2^shift, rounded to nearest with ties to even, is its 18 significant
+// digits. False outside that range.
+bool ExactDecimalDigits(Double Magnitude, DecimalDigits& Result) {
+    if (!(Magnitude >= 1e-5 && Magnitude < 1e18)) return false;
+    // A normal number: the stored 52 bits with the hidden one, and the power of two under them.
+    const auto bits = std::bit_cast<std::uint64_t>(Magnitude);
+    const std::uint64_t mantissa = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+    const int shift = 1075 - static_cast<int>(bits >> 52);  // -7 .. 69 in this range
+    // floor(log10(2^(52 - shift))), one low at most; the scaled value below tells.
+    const int log2 = 52 - shift;
+    const int estimate = log2 >= 0 ? (log2 * 78913) >> 18 : -((-log2 * 78913 + (1 << 18) - 1) >> 18);
+    int exponent = std::clamp(estimate, -5, 17);
+    unsigned __int128 scaled = 0;
+    unsigned __int128 remainder = 0;
+    for (;;) {
+        const unsigned __int128 product = mantissa * PowersOfTen[static_cast<std::size_t>(17 - exponent)];
+        if (shift > 0) {
+            scaled = product >> shift;
+            remainder = product & ((static_cast<unsigned __int128>(1) << shift) - 1);
+        } else {
+            scaled = product << -shift;
+            remainder = 0;
+        }
+        if (scaled >= PastEighteenDigits && exponent < 17) ++exponent;
+        else if (scaled < LowestEighteenDigits && exponent > -5) --exponent;
+        else break;
+    }
+    if (shift > 0) {
+        const unsigned __int128 half = static_cast<unsigned __int128>(1) << (shift - 1);
+        if (remainder > half || (remainder == half && (scaled & 1) != 0)) ++scaled;
+    }
+    auto digits = static_cast<std::uint64_t>(scaled);
+    if (digits == PastEighteenDigits) {
+        digits = LowestEighteenDigits;
+        ++exponent;
+    }
+    for (int i = SignificantDigits - 1; i >= 0; --i) {
+        Result.Digits[static_cast<std::size_t>(i)] = static_cast<char>('0' + digits % 10);
+        digits /= 10;
+    }
+    Result.Exponent = exponent;
+    return true;
+}
+
 DecimalDigits ToDecimalDigits(Double Magnitude) {
+    DecimalDigits result{};
+    if (ExactDecimalDigits(Magnitude, result)) return result;
     // d.ddddddddddddddddde+XXX
     std::array<char, 32> text;
     const auto written = std::to_chars(text.data(), text.data() + text.size(), Magnitude,
                                        std::chars_format::scientific, SignificantDigits - 1);
-    DecimalDigits result{};
     result.Digits[0] = text[0];
     for (int i = 1; i < SignificantDigits; ++i) result.Digits[i] = text[i + 1];
     const char* exponentText = text.data() + SignificantDigits + 2;  // past "e"
@@ -148,6 +208,16 @@ void FloatToStrTrim(AnsiString& Result, Double Value) { FloatToStrDec(MaxDecimal
 
 Double StrToFloatLenient(const AnsiString& S, Double Default) {
     if (S.empty()) return 0.0;
+    // A plain run of up to 15 digits (a position as typed) is an integer the conversion gives exactly.
+    if (S.size() <= 15) {
+        std::uint64_t whole = 0;
+        bool plain = true;
+        for (AnsiChar c : S) {
+            plain = plain && IsDigit(c);
+            whole = whole * 10 + static_cast<std::uint64_t>(static_cast<unsigned char>(c) - '0');
+        }
+        if (plain) return static_cast<Double>(whole);
+    }
     // Short inputs are kept on the stack; only very long ones need the heap.
     std::array<char, 64> buffer;
     AnsiString heap;

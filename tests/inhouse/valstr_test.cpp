@@ -1,4 +1,7 @@
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <random>
 #include <string>
@@ -73,6 +76,57 @@ TEST(FloatToStrFixed, RoundsEighteenSignificantDigitsHalfAwayFromZero) {
     EXPECT_EQ(Fixed(11, std::numeric_limits<double>::denorm_min()), "0.00000000000");
 }
 
+// The definition the conversion follows, from the C library's correctly rounded 18 significant digits:
+// the digits up to 10^-Decimals, rounded half away from zero on the next one, the rest zeros.
+std::string FixedByDefinition(int decimals, double value) {
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%.17e", std::abs(value));
+    std::string digits = std::string(1, buffer[0]) + std::string(buffer + 2, 17);
+    const int exponent = std::atoi(buffer + 20);
+    // One leading zero takes a carry; digits[i] stands at 10^(exponent + 1 - i).
+    digits = "0" + digits;
+    const int kept = exponent + 1 + decimals + 1;  // digits down to 10^-decimals, the leading zero counted
+    if (kept < 1) return Fixed(decimals, 0.0);
+    if (kept < static_cast<int>(digits.size())) {
+        const bool up = digits[static_cast<std::size_t>(kept)] >= '5';
+        digits.resize(static_cast<std::size_t>(kept));
+        for (int at = kept - 1; up; --at) {
+            if (digits[static_cast<std::size_t>(at)] == '9') digits[static_cast<std::size_t>(at)] = '0';
+            else ++digits[static_cast<std::size_t>(at)], at = 0;
+            if (at == 0) break;
+        }
+    }
+    const int highest = exponent + 1;  // power of the leading zero
+    std::string text;
+    for (int power = std::max(highest, 0); power >= -decimals; --power) {
+        const int index = highest - power;
+        text += index >= 0 && index < static_cast<int>(digits.size()) ? digits[static_cast<std::size_t>(index)] : '0';
+        if (power == 0 && decimals > 0) text += '.';
+    }
+    text.erase(0, std::min(text.find_first_not_of('0'), text.find('.') == std::string::npos ? text.size() - 1 : text.find('.') - 1));
+    if (value < 0 && text.find_first_not_of("0.") != std::string::npos) text = "-" + text;
+    return text;
+}
+
+TEST(FloatToStrFixed, AgreesWithTheDefinitionAcrossMagnitudes) {
+    std::mt19937_64 random(5);
+    std::uniform_real_distribution<double> exponent(-8, 20);
+    std::uniform_real_distribution<double> mantissa(1, 10);
+    for (int i = 0; i < 200000; ++i) {
+        const double value = (i % 2 ? -1 : 1) * mantissa(random) * std::pow(10.0, std::floor(exponent(random)));
+        const int decimals = static_cast<int>(random() % 12);
+        ASSERT_EQ(Fixed(decimals, value), FixedByDefinition(decimals, value)) << decimals << " decimals of " << value;
+    }
+    // Quotients as the calculator makes them, and values next to powers of ten and halves.
+    for (long long position = 1; position < 100000000000LL; position = position * 7 + 3) {
+        const double percent = static_cast<double>(position) / 1e11 * 100;
+        ASSERT_EQ(Fixed(4, percent), FixedByDefinition(4, percent)) << percent;
+    }
+    for (double power = 1e-5; power < 1e18; power *= 10)
+        for (double value : {power, std::nextafter(power, 0.0), std::nextafter(power, 1e30), power * 9.5, power / 2})
+            for (int decimals : {0, 4, 11}) ASSERT_EQ(Fixed(decimals, value), FixedByDefinition(decimals, value)) << value;
+}
+
 TEST(FloatToStrDec, RemovesTrailingFractionZerosOnly) {
     struct Case { int decimals; double value; const char* expected; };
     const Case cases[] = {
@@ -93,7 +147,8 @@ TEST(StrToFloatLenient, KeepsDigitsPointsAndOnlyALeadingMinus) {
         {"1,5", 0, 15.0}, {"ab-12", 0, -12.0}, {"1-2", 0, 12.0}, {"1e3", 0, 13.0}, {"5.", 0, 5.0},
         {".5", 0, 0.5}, {"-", 3, 0.0}, {".", 3, 0.0}, {"-.", 3, 0.0}, {"abc", 7.0, 0.0}, {"12ab3", 0, 123.0},
         {"+7", 0, 7.0}, {" 42 ", 0, 42.0}, {"1.2.3", 0, 12.0}, {"-1.25.3", 0, 125.0}, {"-0.75", 0, -0.75},
-        {"30'000'000'000", 0, 30e9}, {"0.1", 0, 0.1},
+        {"30'000'000'000", 0, 30e9}, {"0.1", 0, 0.1}, {"000012", 0, 12.0}, {"999999999999999", 0, 999999999999999.0},
+        {"9007199254740993", 0, 9007199254740992.0}, {"12345678901234567", 0, 12345678901234568.0},
     };
     for (const Case& c : cases)
         EXPECT_EQ(valstr::StrToFloatLenient(c.text, c.fallback), c.expected) << '"' << c.text << '"';
