@@ -52,7 +52,8 @@ superar::ArrayOfFiles& TableOfTexts() {
 
 void RefillTable(superar::ArrayOfFiles& Table) {
     const auto& texts = RandomTexts();
-    for (std::size_t row = 1; row <= texts.size(); ++row) Table.Rows[row].Texts[0].Text = texts[row - 1];
+    for (std::size_t row = 1; row <= texts.size(); ++row)
+        superar::SetFieldText(Table, static_cast<Integer>(row), superar::FieldData, texts[row - 1]);
 }
 
 void SortTableRows(benchmark::State& state, Byte Natural) {

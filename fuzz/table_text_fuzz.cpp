@@ -20,10 +20,8 @@ void Check(bool condition) {
 // Lookups scan the table once per line; a larger input only slows the replay down.
 constexpr std::size_t MaxInput = 8192;
 
-const AnsiString& Stored(const superar::ArrayOfFiles& Table, Integer Row, Integer Field) {
-    static const AnsiString empty;
-    const superar::DataTextT& texts = Table.Rows[static_cast<std::size_t>(Row)].Texts;
-    return static_cast<std::size_t>(Field) < texts.size() ? texts[static_cast<std::size_t>(Field)].Text : empty;
+AnsiString Stored(const superar::ArrayOfFiles& Table, Integer Row, Integer Field) {
+    return AnsiString(Table.Rows[static_cast<std::size_t>(Row)].Texts.Text(static_cast<std::size_t>(Field)));
 }
 
 std::vector<AnsiString> Rows(const superar::ArrayOfFiles& Table) {

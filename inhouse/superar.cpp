@@ -21,7 +21,7 @@ Integer SpareRows(const ArrayOfFiles& Table) {
 
 void InitRow(DataRecT& Row, Integer Index) {
     Row.Included = 1;
-    Row.Texts.assign(1, DataFieldT{});
+    Row.Texts.Reset(1);
     Row.OriginalNumber = Index;
     Row.Info.Clear();
 }
@@ -93,7 +93,13 @@ void ClearTable(ArrayOfFiles& Table) {
     Table.StatusIndex = NoValue;
     Table.StatusFlag = 0;
     Table.StatusText3.clear();
-    // Rows go with their file information; the storage itself is kept for the next load.
+    // Rows go with their file information; the storage itself is kept for the next load, the row vector's
+    // and each row's field buffer.
+    std::vector<DataTextT>& spare = Table.SpareRows.Texts;
+    spare.clear();
+    spare.reserve(Table.Rows.size());
+    for (DataRecT& row : Table.Rows)
+        if (row.Texts.HoldsStorage()) spare.push_back(std::move(row.Texts));
     Table.Rows.clear();
     Table.Indexes.Reset();
     Table.Selection.clear();
@@ -116,9 +122,10 @@ void SetRowCapacity(ArrayOfFiles& Table, Integer N, bool Exact) {
     if (N <= RowCapacity(Table)) return;
     const Integer capacity = Exact ? N : CheckedAdd(N, SpareRows(Table));
     const auto size = static_cast<std::size_t>(capacity) + 1;
-    // The rows in use follow the rule above; the memory under them grows geometrically so that a
-    // long run of appends moves the rows only a few times.
-    if (size > Table.Rows.capacity()) Table.Rows.reserve(std::max(size, 2 * Table.Rows.capacity()));
+    // The rows in use follow the rule above; the memory under them grows by a quarter at least, so that
+    // a long run of appends moves the rows only a few times and a million rows do not take two million.
+    if (size > Table.Rows.capacity())
+        Table.Rows.reserve(std::max(size, Table.Rows.capacity() + Table.Rows.capacity() / 4));
     const std::size_t first = Table.Rows.size();
     Table.Rows.resize(size);
     for (std::size_t i = first; i < size; ++i) InitRow(Table.Rows[i], static_cast<Integer>(i));
@@ -179,6 +186,7 @@ Integer LoadMemoLines(ArrayOfFiles& Table, TCustomMemo* Memo, Integer Field) {
     });
     if (Table.Rows.size() > static_cast<std::size_t>(Table.Count) + 1)
         Table.Rows.resize(static_cast<std::size_t>(Table.Count) + 1);
+    std::vector<DataTextT>().swap(Table.SpareRows.Texts);
     return Table.Count;
 }
 
@@ -189,8 +197,7 @@ void WriteFieldToMemo(ArrayOfFiles& Table, TCustomMemo* Memo, Integer Field, boo
     std::size_t size = joined.size();
     if (!Formatted && Field >= 0 && Field <= LastField) {
         for (Integer row = 1; row <= Table.Count; ++row) {
-            const DataTextT& texts = Table.Rows[static_cast<std::size_t>(row)].Texts;
-            size += 2 + (static_cast<std::size_t>(Field) < texts.size() ? texts[static_cast<std::size_t>(Field)].Text.size() : 0);
+            size += 2 + Table.Rows[static_cast<std::size_t>(row)].Texts.Text(static_cast<std::size_t>(Field)).size();
         }
         joined.reserve(size);
     }
@@ -204,51 +211,6 @@ void WriteFieldToMemo(ArrayOfFiles& Table, TCustomMemo* Memo, Integer Field, boo
         return true;
     });
     Memo->SetText(joined);
-}
-
-}  // namespace superar
-
-// ---------------------------------------------------------------------------
-// DataTextT
-
-namespace superar {
-
-namespace {
-const DataFieldT EmptyField{};
-
-auto FindOther(auto& Others, std::size_t Field) {
-    return std::lower_bound(Others.begin(), Others.end(), Field,
-                            [](const auto& entry, std::size_t field) { return entry.first < field; });
-}
-}  // namespace
-
-const DataFieldT& DataTextT::operator[](std::size_t Field) const {
-    if (Field == 0) return first_;
-    auto it = FindOther(others_, Field);
-    return it != others_.end() && it->first == Field ? it->second : EmptyField;
-}
-
-DataFieldT& DataTextT::operator[](std::size_t Field) {
-    if (Field == 0) return first_;
-    auto it = FindOther(others_, Field);
-    if (it == others_.end() || it->first != Field) it = others_.insert(it, {static_cast<std::uint32_t>(Field), DataFieldT{}});
-    return it->second;
-}
-
-void DataTextT::assign(std::size_t Count, const DataFieldT& Value) {
-    others_.clear();
-    size_ = 0;
-    first_ = DataFieldT{};
-    resize(Count);
-    for (std::size_t field = 0; field < Count; ++field) (*this)[field] = Value;
-}
-
-void DataTextT::resize(std::size_t Count) {
-    if (Count < size_) {
-        others_.erase(FindOther(others_, Count), others_.end());
-        if (Count == 0) first_ = DataFieldT{};
-    }
-    size_ = static_cast<std::uint32_t>(Count);
 }
 
 }  // namespace superar

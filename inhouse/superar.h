@@ -5,6 +5,8 @@
 // (all zero) works too: it keeps no empty or blank lines and treats every field as text.
 
 #include <memory>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include <vcl/System.h>
@@ -56,31 +58,51 @@ inline constexpr Integer FieldOriginalNumber = 88;
 inline constexpr Integer FieldIncluded = 96;
 inline constexpr Integer FieldBackingLength = 105;
 
-// One field of a row.
-struct DataFieldT {
-    AnsiString Text;
-    Int64 IntValue;
-    Double FloatValue;
-};
-
-// A row's fields, indexed by field number: an array of size() fields that grows by the table's rule.
-// Only written fields take storage (field 0 inline, the others in a short list kept in field order):
-// a million calculator rows then carry their two fields, not twelve each. A field inside size()
-// that was never written reads as empty.
+// A row's fields, numbered 0 .. size() - 1: an array that grows by the table's rule. Each field holds a
+// text and two numbers (an integer and a floating value); a field never written reads "" and 0.
+// Only written fields take storage, all of a row's in one buffer (per field its number, its text and
+// the numbers that are not 0), so a million calculator rows carry their two short texts in one
+// allocation each. A table cleared for a new load hands the buffers to the rows it loads next.
 class DataTextT {
 public:
-    std::size_t size() const { return size_; }
-    const DataFieldT& operator[](std::size_t Field) const;
-    // Storage for the field, made on first use; Field must be below size().
-    DataFieldT& operator[](std::size_t Field);
-    // Count fields, each Value (the table only ever asks for one empty field).
-    void assign(std::size_t Count, const DataFieldT& Value);
+    DataTextT() = default;
+    DataTextT(const DataTextT& Other);
+    DataTextT& operator=(const DataTextT& Other);
+    DataTextT(DataTextT&& Other) noexcept : buffer_(std::exchange(Other.buffer_, nullptr)) {}
+    DataTextT& operator=(DataTextT&& Other) noexcept;
+    ~DataTextT();
+
+    std::size_t size() const;
+    // Count fields, none written; a buffer is kept for the writes to come.
+    void Reset(std::size_t Count);
+    // Shrinking drops the fields beyond Count.
     void resize(std::size_t Count);
 
+    // The views stay valid until the row's next write.
+    std::string_view Text(std::size_t Field) const;
+    Int64 IntValue(std::size_t Field) const;
+    Double FloatValue(std::size_t Field) const;
+    // Field must be below size().
+    void SetText(std::size_t Field, std::string_view Value);
+    void AppendText(std::size_t Field, std::string_view Value);
+    void SetIntValue(std::size_t Field, Int64 Value);
+    void SetFloatValue(std::size_t Field, Double Value);
+
+    bool HoldsStorage() const { return buffer_ != nullptr; }
+    // Takes the storage of Spare (whose fields go) for this row's writes; this row holds none yet.
+    void ReuseStorage(DataTextT& Spare);
+
 private:
-    std::uint32_t size_ = 0;
-    DataFieldT first_{};
-    std::vector<std::pair<std::uint32_t, DataFieldT>> others_;
+    struct Entry;
+    Entry Find(std::size_t Field) const;
+    // Makes Field's entry hold a text of TextLength bytes (the old text kept as far as it reaches) and
+    // the numbers; returns where the text goes.
+    char* Put(std::size_t Field, std::size_t TextLength, Int64 IntValue, Double FloatValue);
+    void Reserve(std::size_t EntryBytes);
+    void SetSize(std::size_t Count);
+
+    // No buffer: one field, none written.
+    char* buffer_ = nullptr;
 };
 
 // A record held by a row only once it is written: rows of plain lines carry no file information,
@@ -129,6 +151,21 @@ struct DataRecT {
 
 // Element 0 spare, 1..Count in use, then spare capacity.
 using DataRecArT = std::vector<DataRecT>;
+
+// The field storage of the rows ClearTable removed, handed to the next rows written, so that reloading
+// a table of the same shape allocates nothing; a copied table starts without.
+struct SpareRowStorageT {
+    SpareRowStorageT() = default;
+    SpareRowStorageT(const SpareRowStorageT&) {}
+    SpareRowStorageT& operator=(const SpareRowStorageT&) {
+        Texts.clear();
+        return *this;
+    }
+    SpareRowStorageT(SpareRowStorageT&&) noexcept = default;
+    SpareRowStorageT& operator=(SpareRowStorageT&&) noexcept = default;
+
+    std::vector<DataTextT> Texts;
+};
 
 // Names and kind of one field.
 struct FieldNamesT {
@@ -232,6 +269,7 @@ struct ArrayOfFiles {
     // 1: the lines of a [data] section load as bare values, one row each; 0 after InitTable.
     Byte ParamMode;
     RowIndexesT Indexes;
+    SpareRowStorageT SpareRows;
 };
 
 // Accepts every row.

@@ -64,10 +64,7 @@ bool ValidField(Integer Field) { return Field >= 0 && Field <= LastField; }
 
 const DataRecT& RowAt(const ArrayOfFiles& Table, Integer Row) { return Table.Rows[static_cast<std::size_t>(Row)]; }
 
-const DataFieldT* StoredField(const ArrayOfFiles& Table, Integer Row, Integer Field) {
-    const DataTextT& texts = RowAt(Table, Row).Texts;
-    return static_cast<std::size_t>(Field) < texts.size() ? &texts[static_cast<std::size_t>(Field)] : nullptr;
-}
+const DataTextT& TextsAt(const ArrayOfFiles& Table, Integer Row) { return RowAt(Table, Row).Texts; }
 
 const AnsiString& FileText(const ArrayOfFiles& Table, Integer Row, Integer Index) {
     return RowAt(Table, Row).Info.Get().Texts[Index];
@@ -85,11 +82,12 @@ AnsiString TextOf(ArrayOfFiles& Table, Integer Row, Integer Field) {
 // Backing file: the stored text is the offset of the field's text in the file, field 105 its length.
 void ReadBackedText(ArrayOfFiles& Table, Integer Row, Integer Field, AnsiString& Text) {
     Text.clear();
-    const DataFieldT* stored = StoredField(Table, Row, Field);
-    const DataFieldT* length = StoredField(Table, Row, FieldBackingLength);
+    const DataTextT& texts = TextsAt(Table, Row);
     Int64 offset = 0;
     Int64 count = 0;
-    if (!stored || !length || !TryStrToInt64(stored->Text, offset) || !TryStrToInt64(length->Text, count)) return;
+    if (!TryStrToInt64(AnsiString(texts.Text(static_cast<std::size_t>(Field))), offset) ||
+        !TryStrToInt64(AnsiString(texts.Text(FieldBackingLength)), count))
+        return;
     if (offset < 0 || count < 1) return;
     const AnsiString& name = Table.BackingFiles[Field];
     if (!IsOpenHandle(Table.BackingHandle) || Table.BackingOpenFile != name) {
@@ -105,9 +103,7 @@ void StoredText(ArrayOfFiles& Table, Integer Row, Integer Field, AnsiString& Tex
         ReadBackedText(Table, Row, Field, Text);
         return;
     }
-    const DataFieldT* stored = StoredField(Table, Row, Field);
-    if (stored) Text = stored->Text;
-    else Text.clear();
+    Text.assign(TextsAt(Table, Row).Text(static_cast<std::size_t>(Field)));
 }
 
 bool HoldsSeparator(const AnsiString& Text) { return Text.find_first_of("\\/") != AnsiString::npos; }
@@ -235,9 +231,9 @@ void FieldTextOfRow(ArrayOfFiles& Table, Integer Row, Integer Field, AnsiString&
     case KindInteger: Int64Str(GetFieldInt(Table, Row, Field), Text); return;
     case KindDate:
     case KindTime: {
-        const DataFieldT* stored = StoredField(Table, Row, Field);
         const bool date = Table.FieldNames[Field].Kind == KindDate;
-        FormatDatePattern(date ? "dd.mm.yyyy" : "HH:ii:ss:l", "0", Text, stored ? stored->FloatValue : 0.0);
+        FormatDatePattern(date ? "dd.mm.yyyy" : "HH:ii:ss:l", "0", Text,
+                          TextsAt(Table, Row).FloatValue(static_cast<std::size_t>(Field)));
         return;
     }
     default: break;
@@ -260,13 +256,18 @@ Integer RandomBit() {
     return static_cast<Integer>(generator() & 1);
 }
 
-// The field's storage in a row resolved with Grow (Row becomes the row's number); null for an invalid
-// row or field.
-DataFieldT* WritableField(ArrayOfFiles& Table, Integer& Row, Integer Field) {
+// The fields of a row resolved with Grow (Row becomes the row's number), grown to hold Field; null for an
+// invalid row or field. A row written for the first time takes storage a cleared row left.
+DataTextT* WritableTexts(ArrayOfFiles& Table, Integer& Row, Integer Field) {
     if (!ValidField(Field) || ResolveRow(Table, Row, true)) return nullptr;
     DataTextT& texts = Table.Rows[static_cast<std::size_t>(Row)].Texts;
+    std::vector<DataTextT>& spare = Table.SpareRows.Texts;
+    if (!texts.HoldsStorage() && !spare.empty()) {
+        texts.ReuseStorage(spare.back());
+        spare.pop_back();
+    }
     if (static_cast<std::size_t>(Field) >= texts.size()) texts.resize(static_cast<std::size_t>(Field <= 68 ? Field + 2 : Field + 11));
-    return &texts[static_cast<std::size_t>(Field)];
+    return &texts;
 }
 
 }  // namespace
@@ -315,10 +316,7 @@ Int64 GetFieldInt(ArrayOfFiles& Table, Integer Row, Integer Field) {
     case fFileSize: return row.Info.Get().Size;
     case FieldOriginalNumber: return row.OriginalNumber;
     case fWordCount: return WordCount(TextOf(Table, Row, fThirdText));
-    default: {
-        const DataFieldT* stored = StoredField(Table, Row, Field);
-        return stored ? stored->IntValue : 0;
-    }
+    default: return row.Texts.IntValue(static_cast<std::size_t>(Field));
     }
 }
 
@@ -345,11 +343,13 @@ void SetFieldValue(ArrayOfFiles& Table, Integer Row, Integer Field, const Varian
     const Byte kind = Table.FieldNames[Field].Kind;
     const Int64 intValue = kind == KindInteger ? Value.AsInt64() : 0;
     const Double floatValue = kind == KindDate || kind == KindTime ? Value.AsDouble() : 0.0;
-    DataFieldT* field = WritableField(Table, Row, Field);
-    if (!field) return;
-    field->Text = VarToStr(Value);
-    if (kind == KindInteger) field->IntValue = intValue;
-    else if (kind == KindDate || kind == KindTime) field->FloatValue = floatValue;
+    const AnsiString text = VarToStr(Value);
+    DataTextT* texts = WritableTexts(Table, Row, Field);
+    if (!texts) return;
+    const auto field = static_cast<std::size_t>(Field);
+    texts->SetText(field, text);
+    if (kind == KindInteger) texts->SetIntValue(field, intValue);
+    else if (kind == KindDate || kind == KindTime) texts->SetFloatValue(field, floatValue);
     detail::NoteFieldWritten(Table, Row, Field);
 }
 
@@ -359,23 +359,22 @@ void detail::SetFieldTextView(ArrayOfFiles& Table, Integer Row, Integer Field, s
         SetFieldValue(Table, Row, Field, Variant(AnsiString(Text)));
         return;
     }
-    if (DataFieldT* field = WritableField(Table, Row, Field)) {
-        field->Text.assign(Text);
+    if (DataTextT* texts = WritableTexts(Table, Row, Field)) {
+        texts->SetText(static_cast<std::size_t>(Field), Text);
         detail::NoteFieldWritten(Table, Row, Field);
     }
 }
 
 void detail::AppendFieldText(ArrayOfFiles& Table, Integer Row, Integer Field, std::string_view Text) {
     if (!ValidField(Field) || Table.FieldNames[Field].Kind != KindText) return;
-    if (DataFieldT* field = WritableField(Table, Row, Field)) {
-        field->Text.append(Text);
+    if (DataTextT* texts = WritableTexts(Table, Row, Field)) {
+        texts->AppendText(static_cast<std::size_t>(Field), Text);
         detail::NoteFieldWritten(Table, Row, Field);
     }
 }
 
 std::string_view detail::StoredTextView(const ArrayOfFiles& Table, Integer Row, Integer Field) {
-    const DataFieldT* stored = StoredField(Table, Row, Field);
-    return stored ? std::string_view(stored->Text) : std::string_view();
+    return TextsAt(Table, Row).Text(static_cast<std::size_t>(Field));
 }
 
 void SetFieldText(ArrayOfFiles& Table, Integer Row, Integer Field, const AnsiString& Text) {

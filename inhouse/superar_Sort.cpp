@@ -144,8 +144,8 @@ private:
         case KeySource::Integer:
             return Order(GetFieldInt(table_, static_cast<Integer>(A), Key.Field),
                          GetFieldInt(table_, static_cast<Integer>(B), Key.Field));
-        case KeySource::Float: return Order(Stored(A, Key.Field).FloatValue, Stored(B, Key.Field).FloatValue);
-        case KeySource::StoredText: return CompareTexts(Key, Stored(A, Key.Field).Text, Stored(B, Key.Field).Text);
+        case KeySource::Float: return Order(Stored(A).FloatValue(FieldOf(Key)), Stored(B).FloatValue(FieldOf(Key)));
+        case KeySource::StoredText: return CompareTexts(Key, Stored(A).Text(FieldOf(Key)), Stored(B).Text(FieldOf(Key)));
         case KeySource::FetchedText:
             GetFieldText(table_, static_cast<Integer>(A), Key.Field, textA_, false);
             GetFieldText(table_, static_cast<Integer>(B), Key.Field, textB_, false);
@@ -154,15 +154,11 @@ private:
         return 0;
     }
 
-    // The stored field by reference; an unwritten one reads as the empty field.
-    const DataFieldT& Stored(std::size_t Row, Integer Field) const {
-        static const DataFieldT empty{};
-        const DataTextT& texts = table_.Rows[Row].Texts;
-        const auto field = static_cast<std::size_t>(Field);
-        return field < texts.size() ? texts[field] : empty;
-    }
+    // A row's stored fields; an unwritten one reads as empty.
+    const DataTextT& Stored(std::size_t Row) const { return table_.Rows[Row].Texts; }
+    static std::size_t FieldOf(const KeyPlan& Key) { return static_cast<std::size_t>(Key.Field); }
 
-    int CompareTexts(const KeyPlan& Key, const AnsiString& A, const AnsiString& B) const {
+    int CompareTexts(const KeyPlan& Key, std::string_view A, std::string_view B) const {
         const Byte order = CompareStrings(A, B, natural_, Key.CaseSensitive);
         return order == CompareEqual ? 0 : order == CompareSmaller ? -1 : 1;
     }

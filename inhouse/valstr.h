@@ -3,6 +3,8 @@
 // padding, comparison of texts holding numbers, decimal arithmetic on number texts, selectors.
 // Texts are Windows-1252 bytes with 1-based positions; text results come back through Result.
 
+#include <string_view>
+
 #include <vcl/Graphics.h>
 #include <vcl/System.h>
 
@@ -82,8 +84,8 @@ void AddNumberStrings(const AnsiString& A, const AnsiString& B, AnsiString& Resu
 void SubtractNumberStrings(const AnsiString& A, const AnsiString& B, AnsiString& Result);
 
 // Comparison: CompareEqual, CompareGreater or CompareSmaller.
-Byte NaturalCompare(const AnsiString& A, const AnsiString& B, bool CaseSensitive);
-Byte CompareStrings(const AnsiString& A, const AnsiString& B, bool Natural, bool CaseSensitive);
+Byte NaturalCompare(std::string_view A, std::string_view B, bool CaseSensitive);
+Byte CompareStrings(std::string_view A, std::string_view B, bool Natural, bool CaseSensitive);
 Byte CompareValues(const AnsiString& A, const AnsiString& B);
 
 // Text sorts, each through a temporary item table.

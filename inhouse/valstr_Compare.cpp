@@ -76,9 +76,7 @@ void ReadNumber(const AnsiString& S, AnsiString& Result) {
     ReadNumberAt(S, index, Result);
 }
 
-Byte NaturalCompare(const AnsiString& A, const AnsiString& B, bool CaseSensitive) {
-    const std::string_view a(A);
-    const std::string_view b(B);
+Byte NaturalCompare(std::string_view a, std::string_view b, bool CaseSensitive) {
     std::size_t i = 0;
     std::size_t j = 0;
     while (i < a.size() && j < b.size()) {
@@ -99,7 +97,7 @@ Byte NaturalCompare(const AnsiString& A, const AnsiString& B, bool CaseSensitive
     return i >= a.size() ? CompareSmaller : CompareGreater;
 }
 
-Byte CompareStrings(const AnsiString& A, const AnsiString& B, bool Natural, bool CaseSensitive) {
+Byte CompareStrings(std::string_view A, std::string_view B, bool Natural, bool CaseSensitive) {
     if (Natural) return NaturalCompare(A, B, CaseSensitive);
     return ToCompareResult(CompareBytes(A, B, CaseSensitive));
 }

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -311,10 +312,10 @@ TEST(ItemTable, IntegerFieldsStoreTheValueAndRefuseWhatIsNoNumber) {
     EXPECT_EQ(Text(*table, 1, 71), "42");
     EXPECT_EQ(GetFieldInt(*table, 1, 71), 42);
     SetFieldValue(*table, 1, 71, Variant(Int64{7}));
-    EXPECT_EQ(table->Rows[1].Texts[71].Text, "7");
+    EXPECT_EQ(table->Rows[1].Texts.Text(71), "7");
     EXPECT_THROW(SetFieldValue(*table, 1, 71, Variant("many")), EVariantError);
     EXPECT_EQ(GetFieldInt(*table, 1, 71), 7);
-    EXPECT_EQ(table->Rows[1].Texts[71].Text, "7");
+    EXPECT_EQ(table->Rows[1].Texts.Text(71), "7");
     // A zero table knows no kinds: the same field is text there.
     auto zero = ZeroTable();
     SetFieldText(*zero, 1, 71, "many");
@@ -458,17 +459,90 @@ TEST(ItemTable, ClearTableKeepsNamesAndOptionsAndZeroHandleIsNeverClosed) {
 
 TEST(ItemTable, FieldsInsideTheGrownArrayThatWereNeverWrittenReadEmpty) {
     DataTextT texts;
-    texts.assign(1, DataFieldT{"line", 0, 0.0});
+    EXPECT_EQ(texts.size(), 1u);
+    texts.SetText(0, "line");
     texts.resize(12);
-    texts[10].Text = "result";
-    texts[3].IntValue = 7;
-    const DataTextT& view = texts;
-    EXPECT_EQ(view[0].Text, "line");
-    EXPECT_EQ(view[5].Text, "");
-    EXPECT_EQ(view[10].Text, "result");
-    EXPECT_EQ(view[3].IntValue, 7);
+    texts.SetText(10, "result");
+    texts.SetIntValue(3, 7);
+    EXPECT_EQ(texts.Text(0), "line");
+    EXPECT_EQ(texts.Text(5), "");
+    EXPECT_EQ(texts.Text(10), "result");
+    EXPECT_EQ(texts.IntValue(3), 7);
+    EXPECT_EQ(texts.Text(3), "");
     texts.resize(4);  // shrinking drops what lies beyond
     texts.resize(12);
-    EXPECT_EQ(view[10].Text, "");
-    EXPECT_EQ(view[3].IntValue, 7);
+    EXPECT_EQ(texts.Text(10), "");
+    EXPECT_EQ(texts.IntValue(3), 7);
+    EXPECT_EQ(texts.size(), 12u);
+}
+
+// Each field keeps its text and numbers whatever its neighbours do: texts growing past the one-byte
+// length, numbers set and cleared, appends, texts taken from the row itself, copies and reuse.
+TEST(ItemTable, RowFieldsKeepTheirOwnTextAndNumbersThroughEveryChange) {
+    DataTextT texts;
+    texts.resize(124);
+    std::vector<std::string> expected(124);
+    std::vector<Int64> ints(124, 0);
+    std::vector<Double> floats(124, 0.0);
+    std::mt19937 random(3);
+    auto check = [&](const DataTextT& Row, const char* Step) {
+        for (std::size_t field = 0; field < 124; ++field) {
+            ASSERT_EQ(Row.Text(field), expected[field]) << Step << " field " << field;
+            ASSERT_EQ(Row.IntValue(field), ints[field]) << Step << " field " << field;
+            ASSERT_EQ(Row.FloatValue(field), floats[field]) << Step << " field " << field;
+        }
+    };
+    for (int step = 0; step < 3000; ++step) {
+        const std::size_t field = random() % 124;
+        switch (random() % 6) {
+            case 0: {
+                const std::string text(random() % 3 == 0 ? 200 + random() % 200 : random() % 20, char('a' + step % 26));
+                texts.SetText(field, text);
+                expected[field] = text;
+                break;
+            }
+            case 1: {
+                const std::string more(random() % 90, char('A' + step % 26));
+                texts.AppendText(field, more);
+                expected[field] += more;
+                break;
+            }
+            case 2: {
+                const Int64 value = random() % 2 ? 0 : static_cast<Int64>(random()) - 1000000;
+                texts.SetIntValue(field, value);
+                ints[field] = value;
+                break;
+            }
+            case 3: {
+                const Double value = random() % 2 ? 0.0 : random() / 7.0;
+                texts.SetFloatValue(field, value);
+                floats[field] = value;
+                break;
+            }
+            case 4: {
+                // A text of this row written into another field.
+                const std::size_t from = random() % 124;
+                const std::string copy = expected[from];
+                texts.SetText(field, texts.Text(from));
+                expected[field] = copy;
+                break;
+            }
+            default: {
+                const DataTextT copy = texts;
+                check(copy, "copy");
+                break;
+            }
+        }
+        check(texts, "change");
+        if (HasFailure()) return;
+    }
+    // A row taking the storage of another starts with no field written.
+    DataTextT reused;
+    reused.ReuseStorage(texts);
+    EXPECT_FALSE(texts.HoldsStorage());
+    EXPECT_EQ(texts.Text(5), "");
+    EXPECT_EQ(reused.size(), 1u);
+    EXPECT_EQ(reused.Text(0), "");
+    reused.SetText(0, "again");
+    EXPECT_EQ(reused.Text(0), "again");
 }

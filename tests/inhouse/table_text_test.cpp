@@ -27,8 +27,7 @@ AnsiString FieldOf(ArrayOfFiles& Table, Integer Row, Integer Field) {
 
 // The text a row holds in a field; reading field 51 would make a name holding a slash a path part.
 AnsiString Stored(const ArrayOfFiles& Table, Integer Row, Integer Field) {
-    const DataTextT& texts = Table.Rows[static_cast<std::size_t>(Row)].Texts;
-    return static_cast<std::size_t>(Field) < texts.size() ? texts[static_cast<std::size_t>(Field)].Text : "";
+    return AnsiString(Table.Rows[static_cast<std::size_t>(Row)].Texts.Text(static_cast<std::size_t>(Field)));
 }
 
 // One row as "section|name|value|kind|comment".
