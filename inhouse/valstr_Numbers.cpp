@@ -43,11 +43,11 @@ constexpr std::array<unsigned __int128, MaxExactPower + 1> PowersOfTen = [] {
 constexpr std::uint64_t LowestEighteenDigits = 100000000000000000ULL;  // 10^17
 constexpr std::uint64_t PastEighteenDigits = 1000000000000000000ULL;   // 10^18
 
-// The same digits as the general conversion below, by integer arithmetic, for the magnitudes every
-// calculator result has (1e-5 up to 1e18): the value is mantissa x 2^-shift exactly, so
-// mantissa x 10^(17 - exponent) / 2^shift, rounded to nearest with ties to even, is its 18 significant
-// digits. False outside that range.
-bool ExactDecimalDigits(Double Magnitude, DecimalDigits& Result) {
+// The 18 significant digits of the general conversion below as one integer (10^17 .. 10^18 - 1, the first
+// digit at 10^Exponent), by integer arithmetic, for the magnitudes every calculator result has (1e-5 up to
+// 1e18): the value is mantissa x 2^-shift exactly, so mantissa x 10^(17 - exponent) / 2^shift, rounded to
+// nearest with ties to even, is that integer. False outside that range.
+bool ExactSignificand(Double Magnitude, std::uint64_t& Digits, int& Exponent) {
     if (!(Magnitude >= 1e-5 && Magnitude < 1e18)) return false;
     // A normal number: the stored 52 bits with the hidden one, and the power of two under them.
     const auto bits = std::bit_cast<std::uint64_t>(Magnitude);
@@ -76,22 +76,57 @@ bool ExactDecimalDigits(Double Magnitude, DecimalDigits& Result) {
         const unsigned __int128 half = static_cast<unsigned __int128>(1) << (shift - 1);
         if (remainder > half || (remainder == half && (scaled & 1) != 0)) ++scaled;
     }
-    auto digits = static_cast<std::uint64_t>(scaled);
-    if (digits == PastEighteenDigits) {
-        digits = LowestEighteenDigits;
+    Digits = static_cast<std::uint64_t>(scaled);
+    if (Digits == PastEighteenDigits) {
+        Digits = LowestEighteenDigits;
         ++exponent;
     }
-    for (int i = SignificantDigits - 1; i >= 0; --i) {
-        Result.Digits[static_cast<std::size_t>(i)] = static_cast<char>('0' + digits % 10);
-        digits /= 10;
+    Exponent = exponent;
+    return true;
+}
+
+// FloatToStrFixed from the significand as an integer: the digits kept (down to 10^-Decimals) in one
+// division, rounded half away from zero on the next digit. False where the kept digits would pass the
+// 18th (the general path writes zeros for them).
+bool WriteFixedFromSignificand(Integer Decimals, AnsiString& Result, Double Value) {
+    std::uint64_t digits = 0;
+    int exponent = 0;
+    if (!ExactSignificand(std::abs(Value), digits, exponent)) return false;
+    const int kept = exponent + Decimals + 1;
+    if (kept > SignificantDigits) return false;
+    std::uint64_t rounded = 0;
+    if (kept >= 0) {
+        const auto unit = static_cast<std::uint64_t>(PowersOfTen[static_cast<std::size_t>(SignificantDigits - kept)]);
+        rounded = digits / unit;
+        if (unit > 1 && (digits % unit) / (unit / 10) >= 5) ++rounded;
     }
-    Result.Exponent = exponent;
+    const auto scale = static_cast<std::uint64_t>(PowersOfTen[static_cast<std::size_t>(Decimals)]);
+    std::uint64_t fraction = rounded % scale;
+    // Sign, at most 19 whole digits, point and 11 decimals, written from the end.
+    std::array<char, 1 + 20 + 1 + MaxDecimals> text;
+    char* end = text.data() + text.size();
+    char* out = end;
+    for (Integer i = 0; i < Decimals; ++i, fraction /= 10) *--out = static_cast<char>('0' + fraction % 10);
+    if (Decimals > 0) *--out = '.';
+    std::uint64_t whole = rounded / scale;
+    do {
+        *--out = static_cast<char>('0' + whole % 10);
+        whole /= 10;
+    } while (whole != 0);
+    // A value that rounds to zero is written without its sign.
+    if (Value < 0 && rounded != 0) *--out = '-';
+    Result.assign(out, end);
     return true;
 }
 
 DecimalDigits ToDecimalDigits(Double Magnitude) {
     DecimalDigits result{};
-    if (ExactDecimalDigits(Magnitude, result)) return result;
+    std::uint64_t digits = 0;
+    if (ExactSignificand(Magnitude, digits, result.Exponent)) {
+        for (int i = SignificantDigits - 1; i >= 0; --i, digits /= 10)
+            result.Digits[static_cast<std::size_t>(i)] = static_cast<char>('0' + digits % 10);
+        return result;
+    }
     // d.ddddddddddddddddde+XXX
     std::array<char, 32> text;
     const auto written = std::to_chars(text.data(), text.data() + text.size(), Magnitude,
@@ -152,6 +187,7 @@ void FloatToStrFixed(Integer Decimals, AnsiString& Result, Double Value) {
         return;
     }
     if (Decimals < 0 || Decimals > MaxDecimals) Decimals = MaxDecimals;
+    if (WriteFixedFromSignificand(Decimals, Result, Value)) return;
 
     const DecimalDigits decimal = ToDecimalDigits(std::abs(Value));
     // rounded[0] takes a carry out of the first digit.
