@@ -1,5 +1,7 @@
 // TApplication: form creation, the message loop, the posted-message queue and exception reporting.
 
+#include <malloc.h>
+
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -28,7 +30,13 @@ TApplication::~TApplication() {
     if (Application == this) Application = nullptr;
 }
 
-void TApplication::Initialize() { AppLoop::EnsureApplication(); }
+void TApplication::Initialize() {
+    // Blocks from half a megabyte on come from the system and go back to it when freed, as with the
+    // Windows heap: a long text freed after a recompute returns its pages rather than staying behind as
+    // a hole that the next, longer text cannot use.
+    mallopt(M_MMAP_THRESHOLD, 512 * 1024);
+    AppLoop::EnsureApplication();
+}
 
 bool TApplication::Initialized() const { return AppLoop::ApplicationExists(); }
 
