@@ -1,3 +1,5 @@
+#include <random>
+
 #include "StdCtrlsFixture.h"
 #include "vcl/Windows.h"
 
@@ -52,6 +54,30 @@ TEST_F(MemoTest, TextBreaksLinesWithCrLfAndThePeerShowsTheSameText) {
     ASSERT_EQ(memo->Lines()->Count(), 4);
     EXPECT_EQ(memo->Lines()->Strings(2), "three");
     EXPECT_EQ(memo->Lines()->Text(), "one\r\ntwo\r\nthree\r\nfour\r\n");
+}
+
+// Breaks of every kind in every place, past eight-byte runs without one too, come out as CR LF.
+TEST_F(MemoTest, AnyLineBreakBecomesCrLfWhereverItFalls) {
+    auto* memo = Place<TMemo>(10, 10, 200, 100);
+    std::mt19937 random(9);
+    const char pieces[] = {'a', 'b', '\r', '\n'};
+    for (int i = 0; i < 400; ++i) {
+        AnsiString text;
+        const int length = static_cast<int>(random() % 40);
+        for (int j = 0; j < length; ++j) text += pieces[random() % (random() % 5 == 0 ? 4 : 2)];
+        AnsiString expected;
+        for (std::size_t k = 0; k < text.size(); ++k) {
+            if (text[k] == '\r' || text[k] == '\n') {
+                expected += "\r\n";
+                if (text[k] == '\r' && k + 1 < text.size() && text[k + 1] == '\n') ++k;
+            } else {
+                expected += text[k];
+            }
+        }
+        memo->SetText(text);
+        ASSERT_EQ(memo->Text(), expected) << i;
+        ASSERT_EQ(Testing::PeerText(memo), expected) << i;
+    }
 }
 
 TEST_F(MemoTest, TypedReturnBecomesCrLf) {

@@ -114,6 +114,36 @@ TEST_F(MemoViewTest, OnChangeSeesTheCaretAfterTheEdit) {
     EXPECT_EQ(seen, 4);
 }
 
+// The view shows the memo's own text: what the memo stores after an edit is what the user sees, also
+// when the memo changes the edit (letter case) or its OnChange replaces the whole text.
+TEST_F(MemoViewTest, EditsTheMemoChangesAreWhatTheViewShows) {
+    TMemo* memo = NewMemo("ab\r\ncd");
+    memo->SetCharCase(ecUpperCase);
+    memo->SetSelStart(2);
+    Testing::TypeText(memo, "xy");
+    EXPECT_EQ(memo->Text(), "ABXY\r\nCD");
+    EXPECT_EQ(Testing::PeerText(memo), memo->Text());
+    EXPECT_EQ(memo->SelStart(), 4);
+    Key(memo, 'Z', {ssCtrl});
+    EXPECT_EQ(memo->Text(), "AB\r\nCD");
+    EXPECT_EQ(Testing::PeerText(memo), memo->Text());
+    // A new text set while the edit is announced keeps the caret as far from the end, in the memo and the
+    // view, so the typing goes on there.
+    Testing::Focus(memo);
+    memo->OnChange = [memo](TObject*) {
+        if (memo->Text().size() > 6) memo->SetText("R");
+    };
+    memo->SetSelStart(6);
+    Testing::TypeText(memo, "q");
+    EXPECT_EQ(memo->Text(), "R");
+    EXPECT_EQ(Testing::PeerText(memo), "R");
+    EXPECT_EQ(memo->SelStart(), 1);
+    Testing::TypeText(memo, "s");
+    EXPECT_EQ(memo->Text(), "RS");
+    EXPECT_EQ(Testing::PeerText(memo), "RS");
+    EXPECT_EQ(memo->SelStart(), 2);
+}
+
 TEST_F(MemoViewTest, BackspaceAndDeleteAtTheEndsChangeNothing) {
     TMemo* memo = NewMemo("x");
     memo->SetSelStart(0);

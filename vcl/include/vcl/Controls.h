@@ -32,6 +32,8 @@
 
 #include <functional>
 #include <memory>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "Classes.h"
@@ -310,6 +312,11 @@ protected:
     // The text as it is stored, without a message; used by a peer to keep user input.
     const AnsiString& StoredText() const { return text_; }
     void StoreText(const AnsiString& Value) { text_ = Value; }
+    void StoreText(AnsiString&& Value) { text_ = std::move(Value); }
+    // [Start, End) of the stored text becomes Value, in place.
+    void SpliceStoredText(std::size_t Start, std::size_t End, std::string_view Value) {
+        text_.replace(Start, End - Start, Value);
+    }
     // Mirrors the window text to the peer when there is one (TWinControl).
     virtual void TextStored() {}
     virtual void VisibleChanging() {}

@@ -91,6 +91,9 @@ protected:
     virtual bool MultiLine() const { return false; }
     // Tells the peer to take the control's options (smOptions) again.
     void OptionsChanged();
+    // The user's edit is stored (with the selection after it): it counts as a modification, and OnChange
+    // hears of it while the typing goes on.
+    void AnnounceUserEdit();
 
 private:
     struct TSelection {
@@ -145,9 +148,12 @@ class TCustomMemo : public TCustomEdit {
     bool WantTabs() const { return wantTabs_; }
     void SetWantTabs(bool Value) { wantTabs_ = Value; }
 
-    // Internal to the stand-in: the user's edit in the peer with the selection after it, so that OnChange
-    // already sees the new caret.
-    void EditFromPeer(const AnsiString& Value, Integer SelStart, Integer SelLength);
+    // Internal to the stand-in: the user's edit in the peer ([Start, End) of the text becomes Value) with
+    // the selection after it, so that OnChange already sees the new caret.
+    void EditFromPeer(std::size_t Start, std::size_t End, const AnsiString& Value, Integer SelStart,
+                      Integer SelLength);
+    // Internal to the stand-in: the text the peer shows in place; it hears of every change.
+    const AnsiString& TextForPeer() const { return StoredText(); }
 
 protected:
     void Dispatch(TMessage& Message) override;
@@ -183,10 +189,6 @@ private:
     bool updatingLines_ = false;
     bool announcing_ = false;
     AnsiString pendingText_;
-    // A user's edit being announced: its selection, applied once the text is stored.
-    bool editSelectionPending_ = false;
-    Integer editSelStart_ = 0;
-    Integer editSelLength_ = 0;
 };
 
 class TMemo : public TCustomMemo {

@@ -336,7 +336,8 @@ void TControl::SetTextBuf(const char* Buffer) {
 }
 
 void TControl::SetText(const AnsiString& Value) {
-    if (GetText() == Value) return;
+    // Texts of different lengths differ: a long text is read back only to compare it with one as long.
+    if (static_cast<std::size_t>(GetTextLen()) == Value.size() && GetText() == Value) return;
     // The text may hold NULs only as far as a C string reaches, as with WM_SETTEXT.
     SetTextBuf(Value.c_str());
 }
@@ -462,7 +463,10 @@ void TControl::DefaultHandler(TMessage& Message) {
         case WM_GETTEXTLENGTH: Message.Result = static_cast<LRESULT>(text_.size()); break;
         case WM_SETTEXT: {
             const auto* value = reinterpret_cast<const char*>(Message.LParam);
-            text_ = value ? value : "";
+            // An emptied text gives its storage back: a memo cleared before a new long text would hold
+            // the old one's pages while the new one is made.
+            if (value && *value) text_ = value;
+            else AnsiString().swap(text_);
             TextStored();
             Invalidate();
             Message.Result = TRUE;

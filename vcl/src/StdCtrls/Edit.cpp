@@ -186,6 +186,10 @@ void TCustomEdit::TakeUserEdit(const AnsiString& Value, const TSelection* After)
         TextStored();
         if (After) MirrorStd(this, smSelection);
     }
+    AnnounceUserEdit();
+}
+
+void TCustomEdit::AnnounceUserEdit() {
     modified_ = true;
     // A handler that rewrites the text now does so while the user types (see PlaceCaretForNewText).
     const bool wasTyping = typing_;
@@ -225,12 +229,18 @@ void TCustomEdit::Dispatch(TMessage& Message) {
     switch (Message.Msg) {
         case WM_SETTEXT: {
             // The windowing system reports a changed text as EN_CHANGE; an unchanged one reports nothing.
-            // A text from code is not the user's: the modified flag goes.
+            // A text from code is not the user's: the modified flag goes. Only a cased edit makes a new
+            // text; any other passes the caller's on (no copy of a long one).
             const auto* value = reinterpret_cast<const char*>(Message.LParam);
-            AnsiString cased = ApplyCharCase(value ? value : "");
-            Message.LParam = reinterpret_cast<LPARAM>(cased.c_str());
-            const bool changed = cased != StoredText();
-            PlaceCaretForNewText(static_cast<Integer>(cased.size()));
+            std::string_view text = value ? value : "";
+            AnsiString cased;
+            if (charCase_ != ecNormal) {
+                cased = ApplyCharCase(AnsiString(text));
+                text = cased;
+                Message.LParam = reinterpret_cast<LPARAM>(cased.c_str());
+            }
+            const bool changed = text != std::string_view(StoredText());
+            PlaceCaretForNewText(static_cast<Integer>(text.size()));
             modified_ = false;
             TWinControl::Dispatch(Message);
             MirrorStd(this, smSelection);

@@ -2,38 +2,64 @@
 // Lines is a view of it, so every change to Lines is a change of the memo's text.
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 #include "StdCtrls/Peers.h"
 #include "StdCtrls/Publish.h"
 #include "vcl/StdCtrls.h"
 #include "vcl/Windows.h"
 
-// Text already broken with CR LF alone is kept as it is (one pass, no rebuild).
-static bool HasOnlyCrLfBreaks(const AnsiString& Text) {
-    const std::size_t size = Text.size();
-    for (std::size_t i = 0; i < size; ++i) {
-        char c = Text[i];
-        if (c == '\n') return false;
-        if (c == '\r') {
-            if (i + 1 == size || Text[i + 1] != '\n') return false;
-            ++i;
-        }
-    }
-    return true;
+namespace {
+
+// Does the word hold the byte B anywhere?
+bool WordHolds(std::uint64_t Word, unsigned char B) {
+    constexpr std::uint64_t ones = 0x0101010101010101ULL;
+    const std::uint64_t v = Word ^ (ones * B);
+    return ((v - ones) & ~v & (ones << 7)) != 0;
 }
 
-AnsiString NormaliseLineBreaks(const AnsiString& Text) {
-    if (HasOnlyCrLfBreaks(Text)) return Text;
+}  // namespace
+
+bool HasOnlyCrLfBreaks(std::string_view Text) {
+    const char* at = Text.data();
+    const char* end = at + Text.size();
+    bool afterReturn = false;
+    while (at < end) {
+        // Eight bytes at a time where they hold no break: a long text is checked at memory speed.
+        if (!afterReturn && end - at >= 8) {
+            std::uint64_t word;
+            std::memcpy(&word, at, sizeof word);
+            if (!WordHolds(word, '\r') && !WordHolds(word, '\n')) {
+                at += 8;
+                continue;
+            }
+        }
+        const char c = *at++;
+        if (afterReturn) {
+            if (c != '\n') return false;
+            afterReturn = false;
+        } else if (c == '\n') {
+            return false;
+        } else {
+            afterReturn = c == '\r';
+        }
+    }
+    return !afterReturn;
+}
+
+AnsiString NormaliseLineBreaks(std::string_view Text) {
+    if (HasOnlyCrLfBreaks(Text)) return AnsiString(Text);
     AnsiString out;
     out.reserve(Text.size() + Text.size() / 16);
     std::size_t from = 0;
-    for (std::size_t at = Text.find_first_of("\r\n"); at != AnsiString::npos;
+    for (std::size_t at = Text.find_first_of("\r\n"); at != std::string_view::npos;
          at = Text.find_first_of("\r\n", from)) {
         out.append(Text, from, at - from);
         out += "\r\n";
         from = at + (Text[at] == '\r' && at + 1 < Text.size() && Text[at + 1] == '\n' ? 2 : 1);
     }
-    out.append(Text, from, AnsiString::npos);
+    out.append(Text, from, std::string_view::npos);
     return out;
 }
 
@@ -211,14 +237,8 @@ AnsiString TCustomMemo::Line(Integer Index) const {
 void TCustomMemo::Splice(std::size_t Start, std::size_t End, const AnsiString& Value) {
     AnsiString value = ApplyCharCase(NormaliseLineBreaks(Value));
     std::size_t oldSize = CurrentText().size();
-    if (updatingLines_) {
-        pendingText_.replace(Start, End - Start, value);
-    } else {
-        AnsiString text;
-        text.reserve(oldSize - (End - Start) + value.size());
-        text.append(StoredText(), 0, Start).append(value).append(StoredText(), End, AnsiString::npos);
-        StoreText(text);
-    }
+    if (updatingLines_) pendingText_.replace(Start, End - Start, value);
+    else SpliceStoredText(Start, End, value);
     if (lineStartsValid_ && Start == oldSize && End == oldSize) {
         lineStarts_.pop_back();
         IndexLines(oldSize >= 2 ? oldSize - 2 : 0);
@@ -259,9 +279,8 @@ void TCustomMemo::BeginLinesUpdate() {
 void TCustomMemo::EndLinesUpdate() {
     updatingLines_ = false;
     bool changed = pendingText_ != StoredText();
-    if (changed) StoreText(pendingText_);
-    pendingText_.clear();
-    pendingText_.shrink_to_fit();
+    if (changed) StoreText(std::move(pendingText_));
+    AnsiString().swap(pendingText_);
     if (!changed) return;
     // The window takes the whole text and puts its caret at the start, as after a new text.
     SelectionFromPeer(0, 0);
@@ -269,22 +288,24 @@ void TCustomMemo::EndLinesUpdate() {
     AnnounceChange();
 }
 
-void TCustomMemo::EditFromPeer(const AnsiString& Value, Integer SelStart, Integer SelLength) {
-    lineStartsValid_ = false;
-    editSelectionPending_ = true;
-    editSelStart_ = SelStart;
-    editSelLength_ = SelLength;
-    try {
-        TextFromPeer(Value);
-    } catch (...) {
-        editSelectionPending_ = false;
-        throw;
-    }
-    // No change announced (the text came back the same): the selection moved all the same.
-    if (editSelectionPending_) {
-        editSelectionPending_ = false;
+// The user's edit changes the stored text in place, as the window changes its own: a keystroke in a long
+// text costs no copy of it.
+void TCustomMemo::EditFromPeer(std::size_t Start, std::size_t End, const AnsiString& Value, Integer SelStart,
+                               Integer SelLength) {
+    const std::size_t size = StoredText().size();
+    Start = std::min(Start, size);
+    End = std::clamp(End, Start, size);
+    const AnsiString cased = ApplyCharCase(Value);
+    if (StoredText().compare(Start, End - Start, cased) == 0) {
+        // Nothing changed (the text came back the same): the selection moved all the same.
         SelectionFromPeer(SelStart, SelLength);
+        return;
     }
+    SpliceStoredText(Start, End, cased);
+    lineStartsValid_ = false;
+    ReplaceMemoPeerText(this, Start, End, cased);
+    SelectionFromPeer(SelStart, SelLength);
+    AnnounceUserEdit();
 }
 
 void TCustomMemo::KeyPress(char& Key) {
@@ -308,11 +329,17 @@ static void AnswerGetText(TMessage& Message, const AnsiString& Text) {
 void TCustomMemo::Dispatch(TMessage& Message) {
     switch (Message.Msg) {
         case WM_SETTEXT: {
+            // A text already broken with CR LF goes on as it is: no copy of a long text on its way.
             const auto* value = reinterpret_cast<const char*>(Message.LParam);
-            AnsiString text = NormaliseLineBreaks(value ? value : "");
-            Message.LParam = reinterpret_cast<LPARAM>(text.c_str());
+            const std::string_view given = value ? value : "";
+            AnsiString normalised;
+            const bool normalising = !HasOnlyCrLfBreaks(given);
+            if (normalising) {
+                normalised = NormaliseLineBreaks(given);
+                Message.LParam = reinterpret_cast<LPARAM>(normalised.c_str());
+            }
             lineStartsValid_ = false;
-            if (updatingLines_) pendingText_ = ApplyCharCase(text);
+            if (updatingLines_) pendingText_ = ApplyCharCase(normalising ? normalised : AnsiString(given));
             TCustomEdit::Dispatch(Message);
             break;
         }
@@ -333,13 +360,7 @@ void TCustomMemo::Dispatch(TMessage& Message) {
             break;
         }
         case CN_COMMAND:
-            if (HIWORD(Message.WParam) == EN_CHANGE) {
-                if (!announcing_) lineStartsValid_ = false;
-                if (editSelectionPending_) {
-                    editSelectionPending_ = false;
-                    SelectionFromPeer(editSelStart_, editSelLength_);
-                }
-            }
+            if (HIWORD(Message.WParam) == EN_CHANGE && !announcing_) lineStartsValid_ = false;
             TCustomEdit::Dispatch(Message);
             break;
         default: TCustomEdit::Dispatch(Message); break;

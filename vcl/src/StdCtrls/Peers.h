@@ -37,4 +37,6 @@ inline void ReplaceMemoPeerText(TWinControl* Memo, std::size_t Start, std::size_
 }
 
 // Any CR, LF or CR LF as CR LF: a memo's text and what is pasted into it.
-AnsiString NormaliseLineBreaks(const AnsiString& Text);
+AnsiString NormaliseLineBreaks(std::string_view Text);
+// True when Text breaks lines with CR LF only, so it needs no normalising.
+bool HasOnlyCrLfBreaks(std::string_view Text);

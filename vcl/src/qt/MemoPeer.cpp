@@ -15,19 +15,15 @@ namespace {
 class TMemoPeer : public TQtPeer, public TStdPeer, public TMemoPeerEdits, private IMemoViewHost {
 public:
     explicit TMemoPeer(TCustomMemo* Memo) : TQtPeer(Memo, new TPeerWidget<TMemoView>) { view()->SetHost(this); }
-    ~TMemoPeer() override {
-        *alive_ = false;
-        view()->SetHost(nullptr);
-    }
+    ~TMemoPeer() override { view()->SetHost(nullptr); }
 
-    // While the memo takes a user's edit, a text coming back is the same text re-cased: the caret stays.
-    void SetText(const AnsiString& Text) override {
-        if (reporting_) view()->RetextInPlace(Text);
-        else view()->SetText(Text);
+    // The view shows the memo's own text in place.
+    void SetText(const AnsiString&) override {
+        view()->SetText(control() ? control()->TextForPeer() : TMemoViewText::NoText());
     }
 
     void ReplaceText(std::size_t Start, std::size_t End, const AnsiString& Value) override {
-        view()->ReplaceRange(Start, End, Value);
+        view()->TextReplaced(Start, End, Value.size());
     }
 
     void Mirror(TStdMirror What) override {
@@ -64,15 +60,12 @@ private:
     TMemoView* view() const { return static_cast<TPeerWidget<TMemoView>*>(Widget()); }
     TCustomMemo* control() const { return static_cast<TCustomMemo*>(Control()); }
 
-    void TextEdited() override {
-        std::shared_ptr<bool> alive = alive_;
-        reporting_ = true;
-        Guarded([this] {
+    void EditRequested(std::size_t Start, std::size_t End, const AnsiString& Value, std::size_t SelStart,
+                       std::size_t SelLength) override {
+        Guarded([&] {
             if (control())
-                control()->EditFromPeer(view()->Text(), static_cast<Integer>(view()->SelStart()),
-                                        static_cast<Integer>(view()->SelLength()));
+                control()->EditFromPeer(Start, End, Value, static_cast<Integer>(SelStart), static_cast<Integer>(SelLength));
         });
-        if (*alive) reporting_ = false;
     }
 
     void SelectionMoved() override {
@@ -89,9 +82,6 @@ private:
             if (control() && !control()->Focused() && control()->CanFocus()) control()->SetFocus();
         });
     }
-
-    bool reporting_ = false;
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 }  // namespace

@@ -59,8 +59,13 @@ void TMemoView::SetOptions(const TMemoViewOptions& Options) {
 // ---------------------------------------------------------------------------
 // Text from code
 
+void TMemoView::SetHost(IMemoViewHost* Host) {
+    host_ = Host;
+    if (!Host) SetText(TMemoViewText::NoText());
+}
+
 void TMemoView::SetText(const AnsiString& Text) {
-    text_.Assign(Text);
+    text_.Show(Text);
     anchor_ = caret_ = 0;
     goalX_ = -1;
     topLine_ = 0;
@@ -72,26 +77,27 @@ void TMemoView::SetText(const AnsiString& Text) {
     update();
 }
 
-void TMemoView::RetextInPlace(const AnsiString& Text) {
-    text_.Assign(Text);
-    anchor_ = text_.Snap(anchor_);
-    caret_ = text_.Snap(caret_);
+void TMemoView::TextReplaced(std::size_t Start, std::size_t End, std::size_t ValueLength) {
+    text_.Replaced(Start, End, ValueLength);
     ForgetLayouts();
-    topLine_ = std::min(topLine_, LastTopLine());
-    UpdateScrollBars();
-    update();
-}
-
-void TMemoView::ReplaceRange(std::size_t Start, std::size_t End, const AnsiString& Value) {
+    if (pending_.Active) {
+        // The user's edit: the caret goes after it and the undo takes it back.
+        pending_.Active = false;
+        undo_ = std::move(pending_.Undo);
+        anchor_ = text_.Snap(pending_.Anchor);
+        caret_ = text_.Snap(pending_.Caret);
+        goalX_ = -1;
+        EnsureCaretVisible();
+        update();
+        return;
+    }
     auto follow = [&](std::size_t P) {
         if (P <= Start) return P;
-        return P >= End ? P - (End - Start) + Value.size() : Start + Value.size();
+        return P >= End ? P - (End - Start) + ValueLength : Start + ValueLength;
     };
     anchor_ = follow(anchor_);
     caret_ = follow(caret_);
-    text_.Replace(Start, End, Value);
     undo_ = {};
-    ForgetLayouts();
     topLine_ = std::min(topLine_, LastTopLine());
     UpdateScrollBars();
     update();
@@ -287,10 +293,8 @@ void TMemoView::EnsureCaretVisible() {
 
 bool TMemoView::ShowsSelection() const { return hasFocus() || !options_.HideSelection; }
 
-void TMemoView::Notify(bool TextChanged) {
-    if (!host_) return;
-    if (TextChanged) host_->TextEdited();
-    else host_->SelectionMoved();
+void TMemoView::Notify() {
+    if (host_) host_->SelectionMoved();
 }
 
 void TMemoView::Select(std::size_t Anchor, std::size_t Caret, bool KeepGoal) {
@@ -301,7 +305,7 @@ void TMemoView::Select(std::size_t Anchor, std::size_t Caret, bool KeepGoal) {
     caret_ = text_.Snap(Caret);
     EnsureCaretVisible();
     update();
-    if (caret_ != before || anchor_ != anchorBefore) Notify(false);
+    if (caret_ != before || anchor_ != anchorBefore) Notify();
 }
 
 void TMemoView::MoveCaret(std::size_t Position, bool Extend, bool KeepGoal) {
@@ -337,7 +341,7 @@ void TMemoView::SelectAll() {
     anchor_ = 0;
     caret_ = text_.Size();
     update();
-    Notify(false);
+    Notify();
 }
 
 bool TMemoView::HandleNavigationKey(QKeyEvent* Event) {
@@ -419,15 +423,23 @@ bool TMemoView::EditSelection(AnsiString Value, bool Typing) {
 void TMemoView::Apply(std::size_t Start, std::size_t End, const AnsiString& Value, bool Typing) {
     if (Start == End && Value.empty()) return;
     bool joins = Typing && undo_.Valid && undo_.Typing && Start == End && Start == undo_.Start + undo_.InsertedLength;
-    if (joins) undo_.InsertedLength += Value.size();
-    else undo_ = {true, Start, text_.Bytes().substr(Start, End - Start), Value.size(), Typing};
-    text_.Replace(Start, End, Value);
-    ForgetLayouts();
-    anchor_ = caret_ = Start + Value.size();
-    goalX_ = -1;
-    EnsureCaretVisible();
-    update();
-    Notify(true);
+    TUndo undo = undo_;
+    if (joins) undo.InsertedLength += Value.size();
+    else undo = {true, Start, text_.Bytes().substr(Start, End - Start), Value.size(), Typing};
+    RequestEdit(Start, End, Value, Start + Value.size(), Start + Value.size(), std::move(undo));
+}
+
+void TMemoView::RequestEdit(std::size_t Start, std::size_t End, const AnsiString& Value, std::size_t Anchor,
+                            std::size_t Caret, TUndo Undo) {
+    if (!host_) return;
+    pending_ = {true, Anchor, Caret, std::move(Undo)};
+    const std::size_t selStart = std::min(Anchor, Caret);
+    host_->EditRequested(Start, End, Value, selStart, std::max(Anchor, Caret) - selStart);
+    // The host left the text as it was: the caret moves all the same.
+    if (pending_.Active) {
+        pending_.Active = false;
+        Select(Anchor, Caret);
+    }
 }
 
 void TMemoView::DeleteRange(std::size_t Start, std::size_t End) {
@@ -468,17 +480,10 @@ void TMemoView::Paste() {
 // One step, as an edit control keeps it: undoing again redoes.
 void TMemoView::Undo() {
     if (options_.ReadOnly || !undo_.Valid) return;
-    TUndo step = undo_;
+    const TUndo step = undo_;
     AnsiString inserted = text_.Bytes().substr(step.Start, step.InsertedLength);
-    text_.Replace(step.Start, step.Start + step.InsertedLength, step.Removed);
-    undo_ = {true, step.Start, inserted, step.Removed.size(), false};
-    ForgetLayouts();
-    anchor_ = step.Start;
-    caret_ = step.Start + step.Removed.size();
-    goalX_ = -1;
-    EnsureCaretVisible();
-    update();
-    Notify(true);
+    RequestEdit(step.Start, step.Start + step.InsertedLength, step.Removed, step.Start,
+                step.Start + step.Removed.size(), {true, step.Start, std::move(inserted), step.Removed.size(), false});
 }
 
 // Control characters as an edit control takes them at WM_CHAR; false for a character to type.

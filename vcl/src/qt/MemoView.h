@@ -18,7 +18,10 @@
 class IMemoViewHost {
 public:
     virtual ~IMemoViewHost() = default;
-    virtual void TextEdited() = 0;       // the user changed the text (once per change)
+    // The user changes [Start, End) of the text to Value, the selection to be [SelStart, SelStart +
+    // SelLength) after it. The text is the host's: it makes the change and tells the view (TextReplaced).
+    virtual void EditRequested(std::size_t Start, std::size_t End, const AnsiString& Value, std::size_t SelStart,
+                               std::size_t SelLength) = 0;
     virtual void SelectionMoved() = 0;   // caret or selection moved without a text change
     virtual void FocusWanted() = 0;      // a click in the view asks for the focus
 };
@@ -39,16 +42,17 @@ public:
     TMemoView();
     ~TMemoView() override;
 
-    void SetHost(IMemoViewHost* Host) { host_ = Host; }
+    // Without a host the view shows no text: the text it showed is gone with the host.
+    void SetHost(IMemoViewHost* Host);
     void SetOptions(const TMemoViewOptions& Options);
 
+    // The view shows the host's text in place and keeps no copy of it; the host tells it of every change.
     const AnsiString& Text() const { return text_.Bytes(); }
     // A new text from code: caret and view go to the start, the undo is forgotten.
     void SetText(const AnsiString& Text);
-    // A new text that keeps the caret, the view and the undo where they are (the same text, re-cased).
-    void RetextInPlace(const AnsiString& Text);
-    // Replaces [Start, End) from code; the caret and the view stay with the text around them.
-    void ReplaceRange(std::size_t Start, std::size_t End, const AnsiString& Value);
+    // [Start, End) of the text has just become ValueLength bytes: the user's edit, or a change from code
+    // (then the caret and the view stay with the text around them and the undo is forgotten).
+    void TextReplaced(std::size_t Start, std::size_t End, std::size_t ValueLength);
     // Selection from code; the caret goes to its end and into view.
     void SetSelection(std::size_t Start, std::size_t Length);
     std::size_t SelStart() const { return std::min(anchor_, caret_); }
@@ -74,6 +78,13 @@ private:
         AnsiString Removed;
         std::size_t InsertedLength = 0;
         bool Typing = false;  // consecutive typed characters join one undo step
+    };
+    // The user's edit while the host makes it: what the view takes on once the text has changed.
+    struct TPendingEdit {
+        bool Active = false;
+        std::size_t Anchor = 0;
+        std::size_t Caret = 0;
+        TUndo Undo;
     };
 
     // Geometry
@@ -109,6 +120,9 @@ private:
     // Replaces the selection with Value as the user's edit; false when refused (read-only, too long).
     bool EditSelection(AnsiString Value, bool Typing);
     void Apply(std::size_t Start, std::size_t End, const AnsiString& Value, bool Typing);
+    // Asks the host for the edit; the view takes on Anchor, Caret and Undo once the text changed.
+    void RequestEdit(std::size_t Start, std::size_t End, const AnsiString& Value, std::size_t Anchor,
+                     std::size_t Caret, TUndo Undo);
     void Backspace();
     void DeleteForward();
     void DeleteRange(std::size_t Start, std::size_t End);
@@ -117,7 +131,7 @@ private:
     void Paste();
     void Undo();
     void SelectAll();
-    void Notify(bool TextChanged);
+    void Notify();
     bool ShowsSelection() const;
 
     TMemoViewText text_;
@@ -134,5 +148,6 @@ private:
     bool selecting_ = false;
     bool syncingBars_ = false;
     TUndo undo_;
+    TPendingEdit pending_;
     std::unordered_map<int, std::unique_ptr<QTextLayout>> layouts_;
 };

@@ -12,7 +12,7 @@ bool IsBlank(char C) { return C == ' ' || C == '\t'; }
 }  // namespace
 
 void TMemoViewText::IndexBreaks(std::size_t From, std::size_t To, std::vector<std::size_t>& Starts) const {
-    const char* data = bytes_.data();
+    const char* data = bytes_->data();
     std::size_t at = std::max<std::size_t>(From, 1);
     while (at < To) {
         const void* found = std::memchr(data + at, '\n', To - at);
@@ -23,11 +23,16 @@ void TMemoViewText::IndexBreaks(std::size_t From, std::size_t To, std::vector<st
     }
 }
 
-void TMemoViewText::Assign(const AnsiString& Text) {
-    bytes_ = Text;
+const AnsiString& TMemoViewText::NoText() {
+    static const AnsiString empty;
+    return empty;
+}
+
+void TMemoViewText::Show(const AnsiString& Text) {
+    bytes_ = &Text;
     starts_.clear();
     starts_.push_back(0);
-    IndexBreaks(0, bytes_.size(), starts_);
+    IndexBreaks(0, bytes_->size(), starts_);
     longest_ = 0;
     Lengthen(0, LineCount() - 1);
 }
@@ -41,16 +46,15 @@ void TMemoViewText::Lengthen(int FirstLine, int LastLine) {
     }
 }
 
-void TMemoViewText::Replace(std::size_t Start, std::size_t End, const AnsiString& Value) {
+void TMemoViewText::Replaced(std::size_t Start, std::size_t End, std::size_t ValueLength) {
     int first = LineOf(Start);
     int last = LineOf(End);
-    bytes_.replace(Start, End - Start, Value);
     std::vector<std::size_t> added;
-    IndexBreaks(Start, Start + Value.size(), added);
+    IndexBreaks(Start, Start + ValueLength, added);
     auto from = starts_.begin() + first + 1;
     from = starts_.erase(from, starts_.begin() + last + 1);
     from = starts_.insert(from, added.begin(), added.end()) + static_cast<std::ptrdiff_t>(added.size());
-    for (auto it = from; it != starts_.end(); ++it) *it = *it - (End - Start) + Value.size();
+    for (auto it = from; it != starts_.end(); ++it) *it = *it - (End - Start) + ValueLength;
     if (longest_ > last) longest_ += static_cast<int>(added.size()) - (last - first);
     else if (longest_ > first) longest_ = first;
     Lengthen(first, first + static_cast<int>(added.size()));
@@ -58,7 +62,7 @@ void TMemoViewText::Replace(std::size_t Start, std::size_t End, const AnsiString
 
 std::size_t TMemoViewText::LineEnd(int Line) const {
     auto next = static_cast<std::size_t>(Line) + 1;
-    return next < starts_.size() ? starts_[next] - 2 : bytes_.size();
+    return next < starts_.size() ? starts_[next] - 2 : bytes_->size();
 }
 
 int TMemoViewText::LineOf(std::size_t Position) const {
@@ -67,8 +71,8 @@ int TMemoViewText::LineOf(std::size_t Position) const {
 }
 
 std::size_t TMemoViewText::Snap(std::size_t Position) const {
-    Position = std::min(Position, bytes_.size());
-    if (Position > 0 && Position < bytes_.size() && bytes_[Position - 1] == '\r' && bytes_[Position] == '\n')
+    Position = std::min(Position, bytes_->size());
+    if (Position > 0 && Position < bytes_->size() && (*bytes_)[Position - 1] == '\r' && (*bytes_)[Position] == '\n')
         --Position;
     return Position;
 }
@@ -77,8 +81,8 @@ std::size_t TMemoViewText::NextWordStart(std::size_t Position) const {
     int line = LineOf(Position);
     std::size_t end = LineEnd(line);
     if (Position >= end) return line + 1 < LineCount() ? LineStart(line + 1) : Position;
-    while (Position < end && !IsBlank(bytes_[Position])) ++Position;
-    while (Position < end && IsBlank(bytes_[Position])) ++Position;
+    while (Position < end && !IsBlank((*bytes_)[Position])) ++Position;
+    while (Position < end && IsBlank((*bytes_)[Position])) ++Position;
     return Position;
 }
 
@@ -86,8 +90,8 @@ std::size_t TMemoViewText::PreviousWordStart(std::size_t Position) const {
     int line = LineOf(Position);
     std::size_t start = LineStart(line);
     if (Position <= start) return line > 0 ? LineEnd(line - 1) : Position;
-    while (Position > start && IsBlank(bytes_[Position - 1])) --Position;
-    while (Position > start && !IsBlank(bytes_[Position - 1])) --Position;
+    while (Position > start && IsBlank((*bytes_)[Position - 1])) --Position;
+    while (Position > start && !IsBlank((*bytes_)[Position - 1])) --Position;
     return Position;
 }
 
@@ -99,9 +103,9 @@ void TMemoViewText::WordAround(std::size_t Position, std::size_t& Start, std::si
     if (lineStart == lineEnd) return;
     // At the end of a line the word before the caret counts.
     std::size_t probe = Position < lineEnd ? Position : Position - 1;
-    bool blank = IsBlank(bytes_[probe]);
+    bool blank = IsBlank((*bytes_)[probe]);
     Start = probe;
     End = probe;
-    while (Start > lineStart && IsBlank(bytes_[Start - 1]) == blank) --Start;
-    while (End < lineEnd && IsBlank(bytes_[End]) == blank) ++End;
+    while (Start > lineStart && IsBlank((*bytes_)[Start - 1]) == blank) --Start;
+    while (End < lineEnd && IsBlank((*bytes_)[End]) == blank) ++End;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The memo view's text: Windows-1252 bytes whose lines end with CR LF, and where each line starts.
 // A text ending with CR LF has an empty last line, where the caret can stand.
+// The bytes are the memo's own (the view keeps no copy of a long text); its owner tells of every change.
 // The index is built in one pass and adjusted on every change, never rebuilt for a local edit.
 
 #include <cstddef>
@@ -10,14 +11,17 @@
 
 class TMemoViewText {
 public:
-    TMemoViewText() { Assign({}); }
+    TMemoViewText() { Show(NoText()); }
+    // An empty text that lives as long as the program.
+    static const AnsiString& NoText();
 
-    void Assign(const AnsiString& Text);
-    // Replaces [Start, End) with Value (whose line breaks are CR LF).
-    void Replace(std::size_t Start, std::size_t End, const AnsiString& Value);
+    // Text is read in place until the next Show; it must outlive that.
+    void Show(const AnsiString& Text);
+    // [Start, End) of the shown text has just become ValueLength bytes (line breaks CR LF).
+    void Replaced(std::size_t Start, std::size_t End, std::size_t ValueLength);
 
-    const AnsiString& Bytes() const { return bytes_; }
-    std::size_t Size() const { return bytes_.size(); }
+    const AnsiString& Bytes() const { return *bytes_; }
+    std::size_t Size() const { return bytes_->size(); }
     int LineCount() const { return static_cast<int>(starts_.size()); }
     std::size_t LineStart(int Line) const { return starts_[static_cast<std::size_t>(Line)]; }
     // The end of the line's text, before its CR LF.
@@ -40,7 +44,7 @@ private:
     void IndexBreaks(std::size_t From, std::size_t To, std::vector<std::size_t>& Starts) const;
     void Lengthen(int FirstLine, int LastLine);
 
-    AnsiString bytes_;
+    const AnsiString* bytes_ = nullptr;
     std::vector<std::size_t> starts_;
     int longest_ = 0;
 };
