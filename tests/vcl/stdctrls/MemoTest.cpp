@@ -80,6 +80,40 @@ TEST_F(MemoTest, AnyLineBreakBecomesCrLfWhereverItFalls) {
     }
 }
 
+// A text handed over whole reads back, reaches the view and fires OnChange as a copied one does, whatever
+// the memo changes on the way (line breaks, letter case) or cuts off (at a NUL).
+TEST_F(MemoTest, ATextHandedOverIsTheSameAsACopiedOne) {
+    const AnsiString lines = AnsiString(40, 'x') + "\r\n" + AnsiString(40, 'y');
+    const struct {
+        const char* Name;
+        AnsiString Text;
+        TEditCharCase Case;
+        AnsiString Expected;
+    } cases[] = {
+        {"short", "ab", ecNormal, "ab"},
+        {"long", lines, ecNormal, lines},
+        {"long with LF breaks", AnsiString(40, 'x') + "\n" + AnsiString(40, 'y'), ecNormal, lines},
+        {"long in upper case", AnsiString(40, 'x'), ecUpperCase, AnsiString(40, 'X')},
+        {"long with a NUL", AnsiString(40, 'x') + AnsiString(1, '\0') + "tail", ecNormal, AnsiString(40, 'x')},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        auto* memo = Place<TMemo>(10, 10, 200, 100);
+        memo->SetCharCase(c.Case);
+        int changes = 0;
+        memo->OnChange = Counter(changes);
+        AnsiString handed = c.Text;
+        memo->HandOverText(std::move(handed));
+        EXPECT_EQ(memo->Text(), c.Expected);
+        EXPECT_EQ(Testing::PeerText(memo), c.Expected);
+        EXPECT_EQ(changes, 1);
+        AnsiString again = c.Text;
+        memo->HandOverText(std::move(again));
+        EXPECT_EQ(changes, 1);
+        EXPECT_EQ(memo->Text(), c.Expected);
+    }
+}
+
 TEST_F(MemoTest, TypedReturnBecomesCrLf) {
     auto* memo = Place<TMemo>(10, 10, 200, 100);
     int changes = 0;

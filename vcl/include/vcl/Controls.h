@@ -254,6 +254,9 @@ class TControl : public TComponent {
     void SetCaption(const AnsiString& Value) { SetText(Value); }
     AnsiString Text() const { return GetText(); }
     void SetText(const AnsiString& Value);
+    // SetText that hands Value over: when the text reaches the control unchanged (no handler put another
+    // in the message) the control takes Value's storage instead of copying it.
+    void HandOverText(AnsiString&& Value);
     Integer GetTextLen() const;
     Integer GetTextBuf(char* Buffer, Integer BufSize) const;
     void SetTextBuf(const char* Buffer);
@@ -387,6 +390,8 @@ private:
     TCursor cursor_ = crDefault;
     TPopupMenu* popupMenu_ = nullptr;
     AnsiString text_;
+    // The text HandOverText hands over while its WM_SETTEXT travels.
+    AnsiString* handedText_ = nullptr;
     TControlState controlState_;
     TControlStyle controlStyle_;
     bool mouseInside_ = false;

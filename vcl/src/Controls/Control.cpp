@@ -1,6 +1,7 @@
 // TControl: bounds, properties and their propagation, window text, and the mouse messages of every control.
 
 #include <algorithm>
+#include <cstring>
 
 #include "Controls/Internal.h"
 #include "vcl/Windows.h"
@@ -342,6 +343,16 @@ void TControl::SetText(const AnsiString& Value) {
     SetTextBuf(Value.c_str());
 }
 
+void TControl::HandOverText(AnsiString&& Value) {
+    if (static_cast<std::size_t>(GetTextLen()) == Value.size() && GetText() == Value) return;
+    handedText_ = &Value;
+    struct Reset {
+        AnsiString*& Slot;
+        ~Reset() { Slot = nullptr; }
+    } reset{handedText_};
+    SetTextBuf(Value.c_str());
+}
+
 // ---------------------------------------------------------------------------
 // Painting requests
 
@@ -463,9 +474,15 @@ void TControl::DefaultHandler(TMessage& Message) {
         case WM_GETTEXTLENGTH: Message.Result = static_cast<LRESULT>(text_.size()); break;
         case WM_SETTEXT: {
             const auto* value = reinterpret_cast<const char*>(Message.LParam);
+            // A text handed over that arrives as it was sent is taken whole. Only one longer than
+            // a string object lives outside it, so its bytes (where the message points) move along.
+            AnsiString* handed = std::exchange(handedText_, nullptr);
+            if (handed && value == handed->c_str() && handed->size() > sizeof(AnsiString) &&
+                std::strlen(value) == handed->size())
+                text_ = std::move(*handed);
             // An emptied text gives its storage back: a memo cleared before a new long text would hold
             // the old one's pages while the new one is made.
-            if (value && *value) text_ = value;
+            else if (value && *value) text_ = value;
             else AnsiString().swap(text_);
             TextStored();
             Invalidate();
