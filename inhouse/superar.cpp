@@ -3,6 +3,7 @@
 #include "superar_Detail.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string_view>
 
 #include <vcl/StdCtrls.h>
@@ -54,21 +55,28 @@ void AddLineView(ArrayOfFiles& Table, std::string_view Line, Integer Field) {
     detail::SetFieldTextView(Table, Table.Count, Field, Line);
 }
 
-// The lines of a memo's text as the memo's Lines has them: a break at the very end starts no line.
+// The lines of a memo's text as the memo's Lines has them (CR, LF or CR LF end a line): a break at the very
+// end starts no line. The next CR and the next LF are each searched once, so a long text is read in
+// wide steps.
 template <typename VisitT>
 void ForEachMemoLine(std::string_view Text, VisitT&& Visit) {
+    const char* const data = Text.data();
+    const std::size_t size = Text.size();
+    auto next = [&](char C, std::size_t From) {
+        const void* found = From < size ? std::memchr(data + From, C, size - From) : nullptr;
+        return found ? static_cast<std::size_t>(static_cast<const char*>(found) - data) : size;
+    };
     std::size_t start = 0;
-    while (start < Text.size()) {
-        // A plain scan: find_first_of would search the two break characters once per text byte.
-        std::size_t end = start;
-        while (end < Text.size() && Text[end] != '\r' && Text[end] != '\n') ++end;
-        if (end == Text.size()) {
-            Visit(Text.substr(start));
-            return;
-        }
+    std::size_t nextReturn = next('\r', 0);
+    std::size_t nextFeed = next('\n', 0);
+    while (start < size) {
+        const std::size_t end = std::min(nextReturn, nextFeed);
         Visit(Text.substr(start, end - start));
+        if (end == size) return;
         start = end + 1;
-        if (Text[end] == '\r' && start < Text.size() && Text[start] == '\n') ++start;
+        if (Text[end] == '\r' && start < size && Text[start] == '\n') ++start;
+        if (nextReturn < start) nextReturn = next('\r', start);
+        if (nextFeed < start) nextFeed = next('\n', start);
     }
 }
 
@@ -95,11 +103,8 @@ void ClearTable(ArrayOfFiles& Table) {
     Table.StatusText3.clear();
     // Rows go with their file information; the storage itself is kept for the next load, the row vector's
     // and each row's field buffer.
-    std::vector<DataTextT>& spare = Table.SpareRows.Texts;
-    spare.clear();
-    spare.reserve(Table.Rows.size());
-    for (DataRecT& row : Table.Rows)
-        if (row.Texts.HoldsStorage()) spare.push_back(std::move(row.Texts));
+    Table.SpareRows.Clear();
+    for (DataRecT& row : Table.Rows) Table.SpareRows.Keep(row.Texts);
     Table.Rows.clear();
     Table.Indexes.Reset();
     Table.Selection.clear();
@@ -186,7 +191,7 @@ Integer LoadMemoLines(ArrayOfFiles& Table, TCustomMemo* Memo, Integer Field) {
     });
     if (Table.Rows.size() > static_cast<std::size_t>(Table.Count) + 1)
         Table.Rows.resize(static_cast<std::size_t>(Table.Count) + 1);
-    std::vector<DataTextT>().swap(Table.SpareRows.Texts);
+    Table.SpareRows.Clear();
     return Table.Count;
 }
 
@@ -194,23 +199,27 @@ void WriteFieldToMemo(ArrayOfFiles& Table, TCustomMemo* Memo, Integer Field, boo
     Memo->Clear();
     AnsiString joined;
     if (Memo->GetTextLen() > 0) joined = Memo->Text() + "\r\n";
-    std::size_t size = joined.size();
-    if (!Formatted && Field >= 0 && Field <= LastField) {
-        for (Integer row = 1; row <= Table.Count; ++row) {
-            size += 2 + Table.Rows[static_cast<std::size_t>(row)].Texts.Text(static_cast<std::size_t>(Field)).size();
-        }
+    // Texts as written are read where they lie, and the text is made at its full size at once.
+    const bool plain = !Formatted && detail::IsPlainTextField(Table, Field);
+    if (plain) {
+        std::size_t size = joined.size();
+        for (Integer row = 1; row <= Table.Count; ++row) size += 2 + detail::StoredTextView(Table, row, Field).size();
         joined.reserve(size);
     }
     AnsiString text;
     bool first = true;
     detail::ForEachSelectedRow(Table, [&](Integer row) {
-        GetFieldText(Table, row, Field, text, Formatted);
         if (!first) joined += "\r\n";
-        joined += text;
+        if (plain) {
+            joined += detail::StoredTextView(Table, row, Field);
+        } else {
+            GetFieldText(Table, row, Field, text, Formatted);
+            joined += text;
+        }
         first = false;
         return true;
     });
-    Memo->SetText(joined);
+    Memo->HandOverText(std::move(joined));
 }
 
 }  // namespace superar

@@ -89,20 +89,20 @@ public:
     void SetFloatValue(std::size_t Field, Double Value);
 
     bool HoldsStorage() const { return buffer_ != nullptr; }
-    // Takes the storage of Spare (whose fields go) for this row's writes; this row holds none yet.
-    void ReuseStorage(DataTextT& Spare);
 
 private:
     struct Entry;
     Entry Find(std::size_t Field) const;
-    // Makes Field's entry hold a text of TextLength bytes (the old text kept as far as it reaches) and
-    // the numbers; returns where the text goes.
-    char* Put(std::size_t Field, std::size_t TextLength, Int64 IntValue, Double FloatValue);
+    // Makes Field's entry (as Find found it) hold a text of TextLength bytes (the old text kept as far as
+    // it reaches) and the numbers; returns where the text goes.
+    char* Put(Entry& Place, std::size_t Field, std::size_t TextLength, Int64 IntValue, Double FloatValue);
     void Reserve(std::size_t EntryBytes);
     void SetSize(std::size_t Count);
 
     // No buffer: one field, none written.
     char* buffer_ = nullptr;
+
+    friend class SpareRowStorageT;
 };
 
 // A record held by a row only once it is written: rows of plain lines carry no file information,
@@ -152,19 +152,26 @@ struct DataRecT {
 // Element 0 spare, 1..Count in use, then spare capacity.
 using DataRecArT = std::vector<DataRecT>;
 
-// The field storage of the rows ClearTable removed, handed to the next rows written, so that reloading
-// a table of the same shape allocates nothing; a copied table starts without.
-struct SpareRowStorageT {
+// The field storage of the rows ClearTable removed, chained through the buffers themselves and handed to
+// the next rows written, so that reloading a table of the same shape allocates nothing; a copied table
+// starts without.
+class SpareRowStorageT {
+public:
     SpareRowStorageT() = default;
+    ~SpareRowStorageT() { Clear(); }
     SpareRowStorageT(const SpareRowStorageT&) {}
-    SpareRowStorageT& operator=(const SpareRowStorageT&) {
-        Texts.clear();
-        return *this;
-    }
-    SpareRowStorageT(SpareRowStorageT&&) noexcept = default;
-    SpareRowStorageT& operator=(SpareRowStorageT&&) noexcept = default;
+    SpareRowStorageT& operator=(const SpareRowStorageT& Other);
+    SpareRowStorageT(SpareRowStorageT&& Other) noexcept : head_(std::exchange(Other.head_, nullptr)) {}
+    SpareRowStorageT& operator=(SpareRowStorageT&& Other) noexcept;
 
-    std::vector<DataTextT> Texts;
+    // Keeps the row's storage; the row's fields go.
+    void Keep(DataTextT& Row);
+    // Gives kept storage to a row that holds none, its fields unwritten; false when none is kept.
+    bool GiveTo(DataTextT& Row);
+    void Clear();
+
+private:
+    char* head_ = nullptr;
 };
 
 // Names and kind of one field.

@@ -33,6 +33,10 @@ void SetFieldTextView(ArrayOfFiles& Table, Integer Row, Integer Field, std::stri
 // Appends Text to a text field's stored text (a value loaded line by line grows in place).
 void AppendFieldText(ArrayOfFiles& Table, Integer Row, Integer Field, std::string_view Text);
 
+// A text field whose text is what was written: not computed, not read from a backing file. Reading it
+// unformatted gives StoredTextView.
+bool IsPlainTextField(const ArrayOfFiles& Table, Integer Field);
+
 // The text a row holds in a field as written, nothing computed or read from a backing file; "" for a
 // field the row never had. Row must be in 1..Count.
 std::string_view StoredTextView(const ArrayOfFiles& Table, Integer Row, Integer Field);

@@ -261,11 +261,7 @@ Integer RandomBit() {
 DataTextT* WritableTexts(ArrayOfFiles& Table, Integer& Row, Integer Field) {
     if (!ValidField(Field) || ResolveRow(Table, Row, true)) return nullptr;
     DataTextT& texts = Table.Rows[static_cast<std::size_t>(Row)].Texts;
-    std::vector<DataTextT>& spare = Table.SpareRows.Texts;
-    if (!texts.HoldsStorage() && !spare.empty()) {
-        texts.ReuseStorage(spare.back());
-        spare.pop_back();
-    }
+    Table.SpareRows.GiveTo(texts);
     if (static_cast<std::size_t>(Field) >= texts.size()) texts.resize(static_cast<std::size_t>(Field <= 68 ? Field + 2 : Field + 11));
     return &texts;
 }
@@ -371,6 +367,11 @@ void detail::AppendFieldText(ArrayOfFiles& Table, Integer Row, Integer Field, st
         texts->AppendText(static_cast<std::size_t>(Field), Text);
         detail::NoteFieldWritten(Table, Row, Field);
     }
+}
+
+bool detail::IsPlainTextField(const ArrayOfFiles& Table, Integer Field) {
+    return ValidField(Field) && Table.FieldNames[Field].Kind == KindText && !IsComputedTextField(Field) &&
+           Table.BackingFiles[Field].empty();
 }
 
 std::string_view detail::StoredTextView(const ArrayOfFiles& Table, Integer Row, Integer Field) {

@@ -134,14 +134,9 @@ struct RowIndexes {
 
 namespace {
 
-bool IsIndexable(const ArrayOfFiles& Table, Integer Field) {
-    return Field >= 0 && Field <= LastField && Table.FieldNames[Field].Kind == KindText &&
-           !IsComputedTextField(Field) && Table.BackingFiles[Field].empty();
-}
-
 bool SettingFieldsIndexable(const ArrayOfFiles& Table) {
-    return IsIndexable(Table, FieldData) && IsIndexable(Table, FieldSettingKind) &&
-           IsIndexable(Table, FieldSettingSectionLower);
+    return IsPlainTextField(Table, FieldData) && IsPlainTextField(Table, FieldSettingKind) &&
+           IsPlainTextField(Table, FieldSettingSectionLower);
 }
 
 KeyedRowsT& Made(std::optional<KeyedRowsT>& Index, KeyOfRowT KeyOf) {
@@ -167,7 +162,7 @@ Integer IndexedSettingRow(ArrayOfFiles& Table, const AnsiString& NameLower, cons
 }
 
 Integer IndexedTextRow(ArrayOfFiles& Table, std::string_view Text, Integer Field) {
-    if (!Table.Selection.empty() || !IsIndexable(Table, Field)) return NoIndex;
+    if (!Table.Selection.empty() || !IsPlainTextField(Table, Field)) return NoIndex;
     RowIndexes& indexes = Table.Indexes.Make();
     const bool ignoreCase = Table.UniqueIgnoreCase != 0;
     if (!indexes.ByText || indexes.TextField != Field || indexes.IgnoreCase != ignoreCase) {

@@ -109,19 +109,12 @@ void DataTextT::Reset(std::size_t Count) {
 }
 
 void DataTextT::resize(std::size_t Count) {
-    if (buffer_) {
+    if (buffer_ && Count < size()) {
         // Entries are in field order: those from Count on are the buffer's tail.
         const Entry first = Find(Count);
         WriteU32(buffer_ + UsedAt, static_cast<std::uint32_t>(first.At - HeaderBytes));
     }
     SetSize(Count);
-}
-
-void DataTextT::ReuseStorage(DataTextT& Spare) {
-    const std::size_t count = size();
-    std::free(buffer_);
-    buffer_ = std::exchange(Spare.buffer_, nullptr);
-    Reset(count);
 }
 
 DataTextT::Entry DataTextT::Find(std::size_t Field) const {
@@ -166,6 +159,16 @@ DataTextT::Entry DataTextT::Find(std::size_t Field) const {
 }
 
 std::string_view DataTextT::Text(std::size_t Field) const {
+    if (!buffer_) return {};
+    // Plain short texts (two bytes before the text) are passed over without decoding more.
+    const auto* at = reinterpret_cast<const unsigned char*>(buffer_) + HeaderBytes;
+    const unsigned char* const end = at + ReadU32(buffer_ + UsedAt);
+    while (at < end && !(*at & FlagsFollow)) {
+        if (*at > Field) return {};
+        if (*at == Field) return {reinterpret_cast<const char*>(at + 2), at[1]};
+        at += 2 + at[1];
+    }
+    if (at == end) return {};
     const Entry entry = Find(Field);
     return entry.Found ? std::string_view(buffer_ + entry.TextAt, entry.Length) : std::string_view();
 }
@@ -189,7 +192,7 @@ void DataTextT::Reserve(std::size_t EntryBytes) {
     }
 }
 
-char* DataTextT::Put(std::size_t Field, std::size_t TextLength, Int64 IntValue, Double FloatValue) {
+char* DataTextT::Put(Entry& Place, std::size_t Field, std::size_t TextLength, Int64 IntValue, Double FloatValue) {
     const bool hasFloat = std::bit_cast<std::uint64_t>(FloatValue) != 0;
     const bool longLength = TextLength > MaxShortLength;
     const bool flagged = IntValue != 0 || hasFloat || longLength;
@@ -197,7 +200,7 @@ char* DataTextT::Put(std::size_t Field, std::size_t TextLength, Int64 IntValue, 
         1 + (flagged ? 1 : 0) + (longLength ? 4 : 1) + (IntValue != 0 ? 8 : 0) + (hasFloat ? 8 : 0);
     const std::size_t bytes = header + TextLength;
 
-    Entry entry = Find(Field);
+    Entry& entry = Place;
     const std::size_t used = buffer_ ? ReadU32(buffer_ + UsedAt) : 0;
     const std::size_t oldBytes = entry.Found ? entry.Bytes : 0;
     const std::size_t kept = entry.Found ? std::min<std::size_t>(entry.Length, TextLength) : 0;
@@ -240,9 +243,20 @@ void DataTextT::SetText(std::size_t Field, std::string_view Value) {
         SetText(Field, copy);
         return;
     }
-    const Entry entry = Find(Field);
+    Entry entry = Find(Field);
     if (!entry.Found && Value.empty()) return;  // reads "" as it is
-    char* text = Put(Field, Value.size(), entry.IntValue, entry.FloatValue);
+    const std::size_t used = buffer_ ? ReadU32(buffer_ + UsedAt) : 0;
+    if (!entry.Found && entry.At == HeaderBytes + used && Value.size() <= MaxShortLength &&
+        used + 2 + Value.size() <= ReadU32(buffer_ + CapacityAt)) {
+        // A new plain field after the row's last one, where there is room: the usual first write.
+        char* out = buffer_ + entry.At;
+        out[0] = static_cast<char>(Field);
+        out[1] = static_cast<char>(Value.size());
+        std::memcpy(out + 2, Value.data(), Value.size());
+        WriteU32(buffer_ + UsedAt, static_cast<std::uint32_t>(used + 2 + Value.size()));
+        return;
+    }
+    char* text = Put(entry, Field, Value.size(), entry.IntValue, entry.FloatValue);
     std::memcpy(text, Value.data(), Value.size());
 }
 
@@ -252,19 +266,61 @@ void DataTextT::AppendText(std::size_t Field, std::string_view Value) {
         AppendText(Field, copy);
         return;
     }
-    const Entry entry = Find(Field);
-    char* text = Put(Field, entry.Length + Value.size(), entry.IntValue, entry.FloatValue);
-    std::memcpy(text + entry.Length, Value.data(), Value.size());
+    Entry entry = Find(Field);
+    const std::size_t length = entry.Length;
+    char* text = Put(entry, Field, length + Value.size(), entry.IntValue, entry.FloatValue);
+    std::memcpy(text + length, Value.data(), Value.size());
 }
 
 void DataTextT::SetIntValue(std::size_t Field, Int64 Value) {
-    const Entry entry = Find(Field);
-    Put(Field, entry.Length, Value, entry.FloatValue);
+    Entry entry = Find(Field);
+    Put(entry, Field, entry.Length, Value, entry.FloatValue);
 }
 
 void DataTextT::SetFloatValue(std::size_t Field, Double Value) {
-    const Entry entry = Find(Field);
-    Put(Field, entry.Length, entry.IntValue, Value);
+    Entry entry = Find(Field);
+    Put(entry, Field, entry.Length, entry.IntValue, Value);
+}
+
+// ---------------------------------------------------------------------------
+// Spare storage: each kept buffer holds the next one's address where its entries start.
+
+SpareRowStorageT& SpareRowStorageT::operator=(const SpareRowStorageT& Other) {
+    if (this != &Other) Clear();
+    return *this;
+}
+
+SpareRowStorageT& SpareRowStorageT::operator=(SpareRowStorageT&& Other) noexcept {
+    if (this != &Other) {
+        Clear();
+        head_ = std::exchange(Other.head_, nullptr);
+    }
+    return *this;
+}
+
+void SpareRowStorageT::Keep(DataTextT& Row) {
+    char* buffer = std::exchange(Row.buffer_, nullptr);
+    if (!buffer) return;
+    std::memcpy(buffer + HeaderBytes, &head_, sizeof head_);
+    head_ = buffer;
+}
+
+bool SpareRowStorageT::GiveTo(DataTextT& Row) {
+    if (!head_ || Row.buffer_) return false;
+    const std::size_t count = Row.size();
+    Row.buffer_ = head_;
+    std::memcpy(&head_, Row.buffer_ + HeaderBytes, sizeof head_);
+    Row.Reset(count);
+    return true;
+}
+
+void SpareRowStorageT::Clear() {
+    while (head_) {
+        char* next = nullptr;
+        std::memcpy(&next, head_ + HeaderBytes, sizeof next);
+        std::free(head_);
+        head_ = next;
+    }
 }
 
 }  // namespace superar

@@ -536,11 +536,15 @@ TEST(ItemTable, RowFieldsKeepTheirOwnTextAndNumbersThroughEveryChange) {
         check(texts, "change");
         if (HasFailure()) return;
     }
-    // A row taking the storage of another starts with no field written.
-    DataTextT reused;
-    reused.ReuseStorage(texts);
+    // A row given the storage another row left starts with no field written.
+    SpareRowStorageT spare;
+    spare.Keep(texts);
     EXPECT_FALSE(texts.HoldsStorage());
     EXPECT_EQ(texts.Text(5), "");
+    DataTextT reused;
+    EXPECT_TRUE(spare.GiveTo(reused));
+    EXPECT_FALSE(spare.GiveTo(texts));
+    EXPECT_TRUE(reused.HoldsStorage());
     EXPECT_EQ(reused.size(), 1u);
     EXPECT_EQ(reused.Text(0), "");
     reused.SetText(0, "again");
