@@ -9,6 +9,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <string_view>
 
@@ -167,6 +168,39 @@ Double ConvertKeptText(std::string_view Kept) {
     return negative ? -value : value;
 }
 
+// Eight digit characters (little-endian word) as their number; false when one is no digit.
+static_assert(std::endian::native == std::endian::little, "the digit words are read little-endian");
+bool EightDigits(const char* Text, std::uint64_t& Value) {
+    std::uint64_t word;
+    std::memcpy(&word, Text, sizeof word);
+    // Each byte 0x30..0x39: high nibble 3, and adding 6 keeps it 3.
+    if (((word & 0xF0F0F0F0F0F0F0F0ULL) | (((word + 0x0606060606060606ULL) & 0xF0F0F0F0F0F0F0F0ULL) >> 4)) !=
+        0x3333333333333333ULL)
+        return false;
+    word -= 0x3030303030303030ULL;
+    word = word * 10 + (word >> 8);  // pairs
+    word = (((word & 0x000000FF000000FFULL) * (100 + (1000000ULL << 32))) +
+            (((word >> 16) & 0x000000FF000000FFULL) * (1 + (10000ULL << 32)))) >> 32;
+    Value = static_cast<std::uint32_t>(word);
+    return true;
+}
+
+// Text made only of digits (at most 19) as its number; false otherwise.
+bool PlainDigits(std::string_view Text, std::uint64_t& Value) {
+    std::uint64_t value = 0;
+    std::size_t at = 0;
+    for (std::uint64_t eight = 0; Text.size() - at >= 8; at += 8) {
+        if (!EightDigits(Text.data() + at, eight)) return false;
+        value = value * 100000000 + eight;
+    }
+    for (; at < Text.size(); ++at) {
+        if (!IsDigit(Text[at])) return false;
+        value = value * 10 + static_cast<std::uint64_t>(Text[at] - '0');
+    }
+    Value = value;
+    return true;
+}
+
 }  // namespace
 
 void Int64ToStrVar(Int64 Value, AnsiString& Result) {
@@ -245,15 +279,8 @@ void FloatToStrTrim(AnsiString& Result, Double Value) { FloatToStrDec(MaxDecimal
 Double StrToFloatLenient(const AnsiString& S, Double Default) {
     if (S.empty()) return 0.0;
     // A plain run of up to 15 digits (a position as typed) is an integer the conversion gives exactly.
-    if (S.size() <= 15) {
-        std::uint64_t whole = 0;
-        bool plain = true;
-        for (AnsiChar c : S) {
-            plain = plain && IsDigit(c);
-            whole = whole * 10 + static_cast<std::uint64_t>(static_cast<unsigned char>(c) - '0');
-        }
-        if (plain) return static_cast<Double>(whole);
-    }
+    std::uint64_t whole = 0;
+    if (S.size() <= 15 && PlainDigits(S, whole)) return static_cast<Double>(whole);
     // Short inputs are kept on the stack; only very long ones need the heap.
     std::array<char, 64> buffer;
     AnsiString heap;
