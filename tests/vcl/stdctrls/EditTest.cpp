@@ -17,6 +17,21 @@ TEST_F(EditTest, SetTextFiresOnChangeOnlyWhenTheTextChanges) {
     edit->Clear();
     EXPECT_EQ(changes, 2);
     EXPECT_EQ(Testing::PeerText(edit), "");
+    // The window text message itself: a text that is a prefix or an extension of the stored one is a change.
+    const struct {
+        const char* Text;
+        TEditCharCase Case;
+        bool Changes;
+    } steps[] = {{"30", ecNormal, true}, {"30", ecNormal, false}, {"3", ecNormal, true},   {"30", ecNormal, true},
+                 {"300", ecNormal, true}, {"", ecNormal, true},   {"", ecNormal, false},  {"ab", ecUpperCase, true},
+                 {"AB", ecUpperCase, false}, {"aB", ecUpperCase, false}, {"abc", ecUpperCase, true}};
+    for (const auto& step : steps) {
+        edit->SetCharCase(step.Case);
+        const int before = changes;
+        edit->SetTextBuf(step.Text);
+        EXPECT_EQ(changes - before, step.Changes ? 1 : 0) << step.Text;
+    }
+    EXPECT_EQ(edit->Text(), "ABC");
 }
 
 TEST_F(EditTest, TypingFiresOnChangeOncePerKeystrokeAndMarksModified) {

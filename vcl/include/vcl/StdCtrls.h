@@ -103,7 +103,7 @@ private:
     void AdjustHeight();
     void ClampSelection();
     void TakeUserEdit(const AnsiString& Value, const TSelection* After);
-    void PlaceCaretForNewText(Integer NewLength);
+    void PlaceCaretForNewText(const char* NewText);
 
     bool autoSelect_ = true;
     bool autoSize_ = true;

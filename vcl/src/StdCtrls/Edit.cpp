@@ -1,6 +1,7 @@
 // TCustomEdit / TEdit: a one-line native edit whose text, options and selection live in the control.
 
 #include <algorithm>
+#include <cstring>
 
 #include "StdCtrls/Peers.h"
 #include "StdCtrls/Publish.h"
@@ -206,10 +207,11 @@ void TCustomEdit::AnnounceUserEdit() {
 // A text from code shows from its first character with the caret at 0, as the window does after
 // WM_SETTEXT. While the user types into the focused edit and its handlers rewrite the text, the caret
 // keeps its distance from the end, so the typing goes on where it was.
-void TCustomEdit::PlaceCaretForNewText(Integer NewLength) {
+void TCustomEdit::PlaceCaretForNewText(const char* NewText) {
     if (typing_ && Focused()) {
+        const auto newLength = static_cast<Integer>(std::strlen(NewText));
         const Integer fromEnd = static_cast<Integer>(StoredText().size()) - (selStart_ + selLength_);
-        selStart_ = std::clamp(NewLength - fromEnd, 0, NewLength);
+        selStart_ = std::clamp(newLength - fromEnd, 0, newLength);
     } else {
         selStart_ = 0;
     }
@@ -232,15 +234,17 @@ void TCustomEdit::Dispatch(TMessage& Message) {
             // A text from code is not the user's: the modified flag goes. Only a cased edit makes a new
             // text; any other passes the caller's on (no copy of a long one).
             const auto* value = reinterpret_cast<const char*>(Message.LParam);
-            std::string_view text = value ? value : "";
+            if (!value) value = "";
             AnsiString cased;
             if (charCase_ != ecNormal) {
-                cased = ApplyCharCase(AnsiString(text));
-                text = cased;
-                Message.LParam = reinterpret_cast<LPARAM>(cased.c_str());
+                cased = ApplyCharCase(value);
+                value = cased.c_str();
+                Message.LParam = reinterpret_cast<LPARAM>(value);
             }
-            const bool changed = text != std::string_view(StoredText());
-            PlaceCaretForNewText(static_cast<Integer>(text.size()));
+            // Measured only as far as the stored text reaches: a long text set into an empty edit is not.
+            const AnsiString& stored = StoredText();
+            const bool changed = stored.compare(0, stored.size(), value, ::strnlen(value, stored.size() + 1)) != 0;
+            PlaceCaretForNewText(value);
             modified_ = false;
             TWinControl::Dispatch(Message);
             MirrorStd(this, smSelection);
