@@ -62,7 +62,9 @@ inline constexpr Integer FieldBackingLength = 105;
 // text and two numbers (an integer and a floating value); a field never written reads "" and 0.
 // Only written fields take storage, all of a row's in one buffer (per field its number, its text and
 // the numbers that are not 0), so a million calculator rows carry their two short texts in one
-// allocation each. A table cleared for a new load hands the buffers to the rows it loads next.
+// allocation each; a text past 255 bytes lives in a block of its own, so that one growing line by line
+// moves none of its neighbours. A table cleared for a new load hands the buffers to the rows it loads
+// next.
 class DataTextT {
 public:
     DataTextT() = default;
@@ -92,12 +94,18 @@ public:
 
 private:
     struct Entry;
+    // The entry at offset At of the buffer, and the one for Field (or where it would go).
+    Entry EntryAt(std::size_t At) const;
     Entry Find(std::size_t Field) const;
     // Makes Field's entry (as Find found it) hold a text of TextLength bytes (the old text kept as far as
     // it reaches) and the numbers; returns where the text goes.
     char* Put(Entry& Place, std::size_t Field, std::size_t TextLength, Int64 IntValue, Double FloatValue);
     void Reserve(std::size_t EntryBytes);
     void SetSize(std::size_t Count);
+    // Frees the blocks of long texts in the entries from offset From on.
+    void FreeLongTexts(std::size_t From);
+    // Does Value lie in this row's storage where writing the field Place found may move it?
+    bool Aliases(const Entry& Place, std::string_view Value) const;
 
     // No buffer: one field, none written.
     char* buffer_ = nullptr;

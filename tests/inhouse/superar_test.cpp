@@ -484,6 +484,8 @@ TEST(ItemTable, RowFieldsKeepTheirOwnTextAndNumbersThroughEveryChange) {
     std::vector<std::string> expected(124);
     std::vector<Int64> ints(124, 0);
     std::vector<Double> floats(124, 0.0);
+    std::unique_ptr<DataTextT> copied;
+    std::vector<std::string> copiedTexts;
     std::mt19937 random(3);
     auto check = [&](const DataTextT& Row, const char* Step) {
         for (std::size_t field = 0; field < 124; ++field) {
@@ -528,14 +530,24 @@ TEST(ItemTable, RowFieldsKeepTheirOwnTextAndNumbersThroughEveryChange) {
                 break;
             }
             default: {
-                const DataTextT copy = texts;
-                check(copy, "copy");
+                // A copy is a row of its own: it keeps what it had while the first changes, and its end
+                // takes nothing of the first's.
+                copied = std::make_unique<DataTextT>(texts);
+                copiedTexts = expected;
+                check(*copied, "copy");
                 break;
             }
         }
         check(texts, "change");
+        if (copied) {
+            for (std::size_t f = 0; f < 124; ++f) ASSERT_EQ(copied->Text(f), copiedTexts[f]) << "copy field " << f;
+        }
         if (HasFailure()) return;
     }
+    // Shrinking and a new load drop texts long and short alike.
+    texts.resize(60);
+    for (std::size_t field = 0; field < 60; ++field) ASSERT_EQ(texts.Text(field), expected[field]);
+    EXPECT_EQ(texts.Text(100), "");
     // A row given the storage another row left starts with no field written.
     SpareRowStorageT spare;
     spare.Keep(texts);
