@@ -1,8 +1,9 @@
 // Indexes of rows by their stored texts, so that loading looks a row up once per line without walking
 // the table. An index is built on first use and kept current: rows added since the last lookup are taken
 // in before the next one, and a write through the table's routines files the row under its new key.
-// Under a key lie the rows that held it at some time; a lookup keeps those that still do, so a row whose
-// key changed needs no search for its old place.
+// Rows are filed under their key's hash: under a hash lie the rows that held a key of that hash at some
+// time, and a lookup keeps those that still hold the key asked for, so a row whose key changed needs no
+// search for its old place and the index keeps no copy of the texts.
 #include "superar.h"
 #include "superar_Detail.h"
 
@@ -40,8 +41,13 @@ class KeyedRowsT {
 public:
     explicit KeyedRowsT(KeyOfRowT KeyOf) : keyOf_(std::move(KeyOf)) {}
 
-    // Files rows added since the last call.
+    // Files rows added since the last call. When the table has made room for many more rows than the
+    // index has buckets (a memo's lines loaded), the index makes room for them at once rather than
+    // rehashing again and again as it grows.
     void CatchUp(const ArrayOfFiles& Table) {
+        if (indexed_ == Table.Count) return;
+        const std::size_t expected = Table.Rows.size();
+        if (expected > 2 * rows_.bucket_count()) rows_.reserve(expected);
         for (; indexed_ < Table.Count; ++indexed_) File(Table, indexed_ + 1);
     }
 
@@ -53,40 +59,50 @@ public:
     template <typename AcceptT>
     Integer First(const ArrayOfFiles& Table, const std::string& Key, AcceptT&& Accept) {
         CatchUp(Table);
-        const auto found = rows_.find(Key);
+        const auto found = rows_.find(Hash(Key));
         if (found == rows_.end()) return 0;
         KeyRowsT& rows = found->second;
+        // A row filed here holds the key, or another of the same hash, or (since it was written) neither:
+        // then it goes.
         const auto holds = [&](Integer Row) { return Row <= Table.Count && keyOf_(Table, Row, key_) && key_ == Key; };
+        const auto staysFiled = [&](Integer Row) {
+            return Row <= Table.Count && keyOf_(Table, Row, key_) && Hash(key_) == found->first;
+        };
         if (rows.More.empty()) {
-            if (holds(rows.First)) return Accept(rows.First) ? rows.First : 0;
-            rows_.erase(found);
+            const Integer row = rows.First;
+            if (holds(row)) return Accept(row) ? row : 0;
+            if (!staysFiled(row)) rows_.erase(found);
             return 0;
         }
-        // Rows that left the key since they were filed go; the others in row order.
-        std::vector<Integer> holding;
-        if (holds(rows.First)) holding.push_back(rows.First);
-        for (Integer row : rows.More)
-            if (holds(row)) holding.push_back(row);
-        if (holding.empty()) {
-            rows_.erase(found);
-            return 0;
+        std::vector<Integer> filed(1, rows.First);
+        filed.insert(filed.end(), rows.More.begin(), rows.More.end());
+        std::sort(filed.begin(), filed.end());
+        std::vector<Integer> kept;
+        Integer first = 0;
+        for (Integer row : filed) {
+            const bool holdsKey = holds(row);
+            if (holdsKey || staysFiled(row)) kept.push_back(row);
+            if (holdsKey && first == 0 && Accept(row)) first = row;
         }
-        std::sort(holding.begin(), holding.end());
-        rows.First = holding.front();
-        rows.More.assign(holding.begin() + 1, holding.end());
-        for (Integer row : holding)
-            if (Accept(row)) return row;
-        return 0;
+        if (kept.empty()) {
+            rows_.erase(found);
+        } else {
+            rows.First = kept.front();
+            rows.More.assign(kept.begin() + 1, kept.end());
+        }
+        return first;
     }
 
 private:
+    static std::size_t Hash(std::string_view Key) { return std::hash<std::string_view>{}(Key); }
+
     void File(const ArrayOfFiles& Table, Integer Row) {
-        if (keyOf_(Table, Row, key_)) rows_[key_].Add(Row);
+        if (keyOf_(Table, Row, key_)) rows_[Hash(key_)].Add(Row);
     }
 
     KeyOfRowT keyOf_;
     Integer indexed_ = 0;
-    std::unordered_map<std::string, KeyRowsT> rows_;
+    std::unordered_map<std::size_t, KeyRowsT> rows_;
     std::string key_;
 };
 
