@@ -86,36 +86,63 @@ bool ExactSignificand(Double Magnitude, std::uint64_t& Digits, int& Exponent) {
     return true;
 }
 
-// FloatToStrFixed from the significand as an integer: the digits kept (down to 10^-Decimals) in one
-// division, rounded half away from zero on the next digit. False where the kept digits would pass the
-// 18th (the general path writes zeros for them).
-bool WriteFixedFromSignificand(Integer Decimals, AnsiString& Result, Double Value) {
+// Value / 10^Power for Power 0..17, each a division by a constant (a multiplication).
+std::uint64_t DividedByPowerOfTen(std::uint64_t Value, int Power) {
+    switch (Power) {
+        case 0: return Value;
+        case 1: return Value / 10ULL;
+        case 2: return Value / 100ULL;
+        case 3: return Value / 1000ULL;
+        case 4: return Value / 10000ULL;
+        case 5: return Value / 100000ULL;
+        case 6: return Value / 1000000ULL;
+        case 7: return Value / 10000000ULL;
+        case 8: return Value / 100000000ULL;
+        case 9: return Value / 1000000000ULL;
+        case 10: return Value / 10000000000ULL;
+        case 11: return Value / 100000000000ULL;
+        case 12: return Value / 1000000000000ULL;
+        case 13: return Value / 10000000000000ULL;
+        case 14: return Value / 100000000000000ULL;
+        case 15: return Value / 1000000000000000ULL;
+        case 16: return Value / 10000000000000000ULL;
+        default: return Value / 100000000000000000ULL;
+    }
+}
+
+// FloatToStrFixed from the significand as an integer: the digits kept (down to 10^-Decimals) taken in one
+// division, rounded half away from zero on the next digit, written from the end; with TrimZeros the
+// trailing fraction zeros and a bare point are left out (FloatToStrDec). False where the kept digits
+// would pass the 18th (the general path writes zeros for them).
+bool WriteFixedFromSignificand(Integer Decimals, bool TrimZeros, AnsiString& Result, Double Value) {
     std::uint64_t digits = 0;
     int exponent = 0;
     if (!ExactSignificand(std::abs(Value), digits, exponent)) return false;
     const int kept = exponent + Decimals + 1;
     if (kept > SignificantDigits) return false;
     std::uint64_t rounded = 0;
-    if (kept >= 0) {
-        const auto unit = static_cast<std::uint64_t>(PowersOfTen[static_cast<std::size_t>(SignificantDigits - kept)]);
-        rounded = digits / unit;
-        if (unit > 1 && (digits % unit) / (unit / 10) >= 5) ++rounded;
+    if (kept == SignificantDigits) {
+        rounded = digits;
+    } else if (kept >= 0) {
+        const std::uint64_t withNext = DividedByPowerOfTen(digits, SignificantDigits - 1 - kept);
+        rounded = withNext / 10 + (withNext % 10 >= 5 ? 1 : 0);
     }
-    const auto scale = static_cast<std::uint64_t>(PowersOfTen[static_cast<std::size_t>(Decimals)]);
-    std::uint64_t fraction = rounded % scale;
-    // Sign, at most 19 whole digits, point and 11 decimals, written from the end.
-    std::array<char, 1 + 20 + 1 + MaxDecimals> text;
-    char* end = text.data() + text.size();
-    char* out = end;
-    for (Integer i = 0; i < Decimals; ++i, fraction /= 10) *--out = static_cast<char>('0' + fraction % 10);
-    if (Decimals > 0) *--out = '.';
-    std::uint64_t whole = rounded / scale;
-    do {
-        *--out = static_cast<char>('0' + whole % 10);
-        whole /= 10;
-    } while (whole != 0);
     // A value that rounds to zero is written without its sign.
-    if (Value < 0 && rounded != 0) *--out = '-';
+    const bool negative = Value < 0 && rounded != 0;
+    Integer decimals = Decimals;
+    if (TrimZeros)
+        for (; decimals > 0 && rounded % 10 == 0; --decimals) rounded /= 10;
+    // Sign, at most 19 whole digits, point and 11 decimals.
+    std::array<char, 1 + 20 + 1 + MaxDecimals> text;
+    char* const end = text.data() + text.size();
+    char* out = end;
+    for (Integer i = 0; i < decimals; ++i, rounded /= 10) *--out = static_cast<char>('0' + rounded % 10);
+    if (decimals > 0) *--out = '.';
+    do {
+        *--out = static_cast<char>('0' + rounded % 10);
+        rounded /= 10;
+    } while (rounded != 0);
+    if (negative) *--out = '-';
     Result.assign(out, end);
     return true;
 }
@@ -221,7 +248,7 @@ void FloatToStrFixed(Integer Decimals, AnsiString& Result, Double Value) {
         return;
     }
     if (Decimals < 0 || Decimals > MaxDecimals) Decimals = MaxDecimals;
-    if (WriteFixedFromSignificand(Decimals, Result, Value)) return;
+    if (WriteFixedFromSignificand(Decimals, false, Result, Value)) return;
 
     const DecimalDigits decimal = ToDecimalDigits(std::abs(Value));
     // rounded[0] takes a carry out of the first digit.
@@ -266,6 +293,9 @@ void FloatToStrFixed(Integer Decimals, AnsiString& Result, Double Value) {
 }
 
 void FloatToStrDec(Integer Decimals, AnsiString& Result, Double Value) {
+    if (Decimals >= 0 && Decimals <= MaxDecimals && std::isfinite(Value) &&
+        WriteFixedFromSignificand(Decimals, true, Result, Value))
+        return;
     FloatToStrFixed(Decimals, Result, Value);
     const std::size_t point = Result.find('.');
     if (point == AnsiString::npos) return;
