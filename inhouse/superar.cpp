@@ -103,8 +103,8 @@ void ClearTable(ArrayOfFiles& Table) {
     Table.StatusText3.clear();
     // Rows go with their file information; the storage itself is kept for the next load, the row vector's
     // and each row's field buffer.
-    Table.SpareRows.Clear();
-    for (DataRecT& row : Table.Rows) Table.SpareRows.Keep(row.Texts);
+    Table.FreedRowStorage.Clear();
+    for (DataRecT& row : Table.Rows) Table.FreedRowStorage.Keep(row.Texts);
     Table.Rows.clear();
     Table.Indexes.Reset();
     Table.Selection.clear();
@@ -176,22 +176,19 @@ Integer FindRowByText(ArrayOfFiles& Table, const AnsiString& Text, Integer Field
 Integer LoadMemoLines(ArrayOfFiles& Table, TCustomMemo* Memo, Integer Field) {
     ClearTable(Table);
     const AnsiString text = Memo->Text();
-    // Lines leaves out an empty line after the last break; the load leaves out an empty last line.
-    std::size_t lines = 0;
-    std::string_view last;
+    // One pass; a line is added once the next one shows it was not the last. Lines leaves out an empty
+    // line after the last break, the load leaves out an empty last line.
+    std::string_view pending;
+    bool anyLine = false;
     ForEachMemoLine(text, [&](std::string_view line) {
-        ++lines;
-        last = line;
+        if (anyLine) AddLineView(Table, pending, Field);
+        pending = line;
+        anyLine = true;
     });
-    if (lines > 0 && last.empty()) --lines;
-    SetRowCapacity(Table, static_cast<Integer>(std::min<std::size_t>(lines, 0x7FFFFFFF)), true);
-    std::size_t taken = 0;
-    ForEachMemoLine(text, [&](std::string_view line) {
-        if (taken++ < lines) AddLineView(Table, line, Field);
-    });
+    if (anyLine && !pending.empty()) AddLineView(Table, pending, Field);
     if (Table.Rows.size() > static_cast<std::size_t>(Table.Count) + 1)
         Table.Rows.resize(static_cast<std::size_t>(Table.Count) + 1);
-    Table.SpareRows.Clear();
+    Table.FreedRowStorage.Clear();
     return Table.Count;
 }
 

@@ -284,7 +284,7 @@ struct ArrayOfFiles {
     // 1: the lines of a [data] section load as bare values, one row each; 0 after InitTable.
     Byte ParamMode;
     RowIndexesT Indexes;
-    SpareRowStorageT SpareRows;
+    SpareRowStorageT FreedRowStorage;
 };
 
 // Accepts every row.

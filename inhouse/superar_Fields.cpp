@@ -261,7 +261,7 @@ Integer RandomBit() {
 DataTextT* WritableTexts(ArrayOfFiles& Table, Integer& Row, Integer Field) {
     if (!ValidField(Field) || ResolveRow(Table, Row, true)) return nullptr;
     DataTextT& texts = Table.Rows[static_cast<std::size_t>(Row)].Texts;
-    Table.SpareRows.GiveTo(texts);
+    Table.FreedRowStorage.GiveTo(texts);
     if (static_cast<std::size_t>(Field) >= texts.size()) texts.resize(static_cast<std::size_t>(Field <= 68 ? Field + 2 : Field + 11));
     return &texts;
 }
@@ -319,6 +319,11 @@ Int64 GetFieldInt(ArrayOfFiles& Table, Integer Row, Integer Field) {
 void GetFieldText(ArrayOfFiles& Table, Integer Row, Integer Field, AnsiString& Text, bool Formatted) {
     if (!ValidField(Field) || ResolveRow(Table, Row, false)) {
         Text.clear();
+        return;
+    }
+    // A text as written, the most read kind, goes straight out.
+    if (!Formatted && detail::IsPlainTextField(Table, Field)) {
+        Text.assign(TextsAt(Table, Row).Text(static_cast<std::size_t>(Field)));
         return;
     }
     FieldTextOfRow(Table, Row, Field, Text);

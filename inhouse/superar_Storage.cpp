@@ -1,7 +1,7 @@
 // A row's field storage: one buffer per row holding its written fields in field order.
 //
-// Buffer: capacity (u32, bytes for entries), used (u32), size (u8, the row's field count), then the
-// entries. A plain entry is the field number, the text's length in one byte and the text. Bit 7 of the
+// Buffer: capacity (u32, bytes for entries), used (u32), size (u8: the row's field count, bit 7 set once
+// a long text was written), then the entries. A plain entry is the field number, the text's length in one byte and the text. Bit 7 of the
 // field number marks a flags byte after it (1 an integer follows, 2 a floating value follows, 4 the text
 // is long); then the length byte and the text, or for a long text the address of its block; the numbers
 // come last. A long text's block holds its capacity and length (u64 each) and the bytes.
@@ -30,8 +30,9 @@ constexpr unsigned char HasInt = 1;
 constexpr unsigned char HasFloat = 2;
 constexpr unsigned char LongText = 4;
 constexpr std::size_t MaxShortLength = 255;
-// Field counts the table uses (up to Field + 11 for field 113) fit the size byte.
-constexpr std::size_t MaxFieldCount = 255;
+// Field counts the table uses (up to Field + 11 for field 113) fit the size byte beside its flag.
+constexpr std::size_t MaxFieldCount = 127;
+constexpr unsigned char HoldsLongText = 0x80;
 constexpr std::size_t BlockHeader = 16;
 
 std::uint32_t ReadU32(const char* At) {
@@ -138,16 +139,20 @@ DataTextT::~DataTextT() {
 }
 
 void DataTextT::FreeLongTexts(std::size_t From) {
-    if (!buffer_) return;
+    // Rows of short texts only, nearly all, are not walked.
+    if (!buffer_ || !(static_cast<unsigned char>(buffer_[SizeAt]) & HoldsLongText)) return;
     const std::size_t end = HeaderBytes + ReadU32(buffer_ + UsedAt);
     for (std::size_t at = From; at < end;) {
         const Entry entry = EntryAt(at);
         std::free(entry.Block);
         at += entry.Bytes;
     }
+    if (From == HeaderBytes) buffer_[SizeAt] = static_cast<char>(buffer_[SizeAt] & ~HoldsLongText);
 }
 
-std::size_t DataTextT::size() const { return buffer_ ? static_cast<unsigned char>(buffer_[SizeAt]) : 1; }
+std::size_t DataTextT::size() const {
+    return buffer_ ? static_cast<unsigned char>(buffer_[SizeAt]) & ~HoldsLongText : 1;
+}
 
 void DataTextT::SetSize(std::size_t Count) {
     if (Count > MaxFieldCount) throw ERangeError("A row has at most " + IntToStr(static_cast<Integer>(MaxFieldCount)) + " fields");
@@ -155,7 +160,7 @@ void DataTextT::SetSize(std::size_t Count) {
         if (Count == 1) return;
         Reserve(0);
     }
-    buffer_[SizeAt] = static_cast<char>(Count);
+    buffer_[SizeAt] = static_cast<char>(Count | (buffer_[SizeAt] & HoldsLongText));
 }
 
 void DataTextT::Reset(std::size_t Count) {
@@ -323,6 +328,7 @@ char* DataTextT::Put(Entry& Place, std::size_t Field, std::size_t TextLength, In
     }
     if (hasFloat) std::memcpy(out, &FloatValue, 8);
     WriteU32(buffer_ + UsedAt, static_cast<std::uint32_t>(used - oldBytes + bytes));
+    if (isLong) buffer_[SizeAt] = static_cast<char>(buffer_[SizeAt] | HoldsLongText);
     return text;
 }
 
