@@ -161,6 +161,9 @@ void FinalizeEasyPanel();
 
 // --- Code strings and slots
 
+// The slot's record; ERangeError for a slot outside 0..MaxPanelSlots-1.
+PanelSlotT& SlotAt(TeasyPanel& Mgr, Integer Slot);
+const PanelSlotT& SlotAt(const TeasyPanel& Mgr, Integer Slot);
 char SlotChar(Integer Slot);
 // -1 for a character that names no slot.
 Integer SlotOfChar(char Code);

@@ -57,6 +57,12 @@ struct EditWithSpinT {
     std::array<SpinEntryT, MaxSpinEntries + 1> Entries;  // 1..200; element 0 unused
 };
 
+// Checked accessors: ERangeError for an index outside the table's numbered elements.
+ComponentEntryT& ComponentEntryAt(ComponentListT& List, Integer Index);
+const ComponentEntryT& ComponentEntryAt(const ComponentListT& List, Integer Index);
+SpinEntryT& SpinEntryAt(EditWithSpinT& Store, Integer Index);
+const SpinEntryT& SpinEntryAt(const EditWithSpinT& Store, Integer Index);
+
 // ---------------------------------------------------------------------------
 // The process-wide values; zero or empty at program start, as the application finds them.
 

@@ -24,8 +24,8 @@ Integer FindEntryByComponentName(EditWithSpinT& Store, const AnsiString& Name, I
     const ComponentListT& list = ComponentList();
     const AnsiString wanted = LowerName(Name);
     for (Integer i = 1; i <= Store.Count; i++) {
-        const Integer index = Store.Entries[i].*ComponentIndex;
-        if (index >= 1 && index <= list.Count && LowerName(list.Entries[index].Name) == wanted) return i;
+        const Integer index = SpinEntryAt(Store, i).*ComponentIndex;
+        if (index >= 1 && index <= list.Count && LowerName(ComponentEntryAt(list, index).Name) == wanted) return i;
     }
     return NotFound;
 }
@@ -38,11 +38,11 @@ void Step(EditWithSpinT& Store, TObject* Sender, Integer StepProp) {
     Integer index = 0;
     TCustomEdit* edit = GetSpinEdit(Store, Sender, index);
     if (edit == nullptr) return;
-    const SpinEntryT& entry = Store.Entries[index];
+    const SpinEntryT& entry = SpinEntryAt(Store, index);
     AnsiString cleaned;
     CleanNumber(edit->Text(), cleaned);
     AnsiString stepped;
-    AddNumberStrings(cleaned, VarToStr(entry.Props[StepProp]), stepped);
+    AddNumberStrings(cleaned, VarToStr(CheckedElement(entry.Props, StepProp, 1)), stepped);
     const AnsiString maximum = VarToStr(entry.Props[1]);
     const AnsiString minimum = VarToStr(entry.Props[2]);
     if (!maximum.empty() && CompareWithOperator(stepped, ">", maximum)) stepped = maximum;
@@ -59,14 +59,14 @@ void BuildSpinEntries(EditWithSpinT& Store) {
     ComponentListT& list = ComponentList();
     Store.Count = 0;
     for (Integer i = 1; i <= list.Count; i++) {
-        const ComponentEntryT& component = list.Entries[i];
+        const ComponentEntryT& component = ComponentEntryAt(list, i);
         // A spin button of a form that is gone has nothing left to step.
         if (component.ClassType != TSpinButton::ClassInfo() || !component.Component) continue;
         auto* spin = static_cast<TSpinButton*>(component.Component.Get());
         if (Store.Count >= MaxSpinEntries)
             throw ERangeError("The spin store holds at most " + IntToStr(MaxSpinEntries) + " spin buttons");
         Store.Count++;
-        SpinEntryT& entry = Store.Entries[Store.Count];
+        SpinEntryT& entry = SpinEntryAt(Store, Store.Count);
         entry = SpinEntryT{};
         entry.SpinIndex = i;
         entry.Props[1] = Variant();
@@ -74,8 +74,8 @@ void BuildSpinEntries(EditWithSpinT& Store) {
         entry.Props[3] = "1";
         entry.Props[4] = "-1";
         if (component.OwnerCount > 0) {
-            entry.EditIndex = component.Owners[1];
-            if (auto* edit = dynamic_cast<TControl*>(list.Entries[entry.EditIndex].Component.Get()))
+            entry.EditIndex = CheckedElement(component.Owners, 1, 1);
+            if (auto* edit = dynamic_cast<TControl*>(ComponentEntryAt(list, entry.EditIndex).Component.Get()))
                 PlaceBeside(spin, edit);
         } else {
             entry.EditIndex = NotFound;
@@ -100,11 +100,11 @@ TCustomEdit* GetSpinEdit(EditWithSpinT& Store, TObject* SpinButton, Integer& Ind
     Index = spin ? FindSpinEntryBySpin(Store, spin->Name()) : NotFound;
     if (Index == NotFound) return nullptr;
     const ComponentListT& list = ComponentList();
-    const Integer editIndex = Store.Entries[Index].EditIndex;
+    const Integer editIndex = SpinEntryAt(Store, Index).EditIndex;
     if (editIndex < 1 || editIndex > list.Count) return nullptr;
     // Read through the form's field: an edit the form does not publish is not stepped, nor one of a form
     // that is gone.
-    const ComponentEntryT& edit = list.Entries[editIndex];
+    const ComponentEntryT& edit = ComponentEntryAt(list, editIndex);
     auto* field = static_cast<TComponent**>(edit.FieldAddr);
     return field && edit.FieldOwner ? dynamic_cast<TCustomEdit*>(*field) : nullptr;
 }
@@ -113,7 +113,7 @@ bool SetEditProp(EditWithSpinT& Store, const AnsiString& EditName, Integer PropI
     const Integer index = FindSpinEntry(Store, EditName);
     if (index == NotFound) return false;
     if (PropIndex < 1 || PropIndex > 20) throw ERangeError("Spin-button property " + IntToStr(PropIndex) + " is not 1..20");
-    Store.Entries[index].Props[PropIndex] = Value;
+    SpinEntryAt(Store, index).Props[PropIndex] = Value;
     return true;
 }
 
