@@ -17,6 +17,7 @@ namespace easypanel {
 
 using namespace ComponentHandling;
 using namespace GPanel;
+using namespace Varpre;
 
 namespace {
 
@@ -253,16 +254,16 @@ const TCommand Commands[] = {
     {"toggletitlebar", [](TeasyPanel& M, Integer S) { ToggleTitleBar(M, S, true); }},
     {"hidealltitlebars", [](TeasyPanel& M, Integer) { HideAllTitleBars(M, true); }},
     {"UnhideAllTitleBars", [](TeasyPanel& M, Integer) { ShowAllTitleBars(M, true); }},
-    {"hortop", [](TeasyPanel& M, Integer) { SetLayoutFlags(M, 0x2, true); }},
-    {"horbot", [](TeasyPanel& M, Integer) { SetLayoutFlags(M, 0x402, true); }},
-    {"llay", [](TeasyPanel& M, Integer) { SetLayoutFlags(M, 0x100, true); }},
+    {"hortop", [](TeasyPanel& M, Integer) { SetLayoutFlags(M, lwHorizontal, true); }},
+    {"horbot", [](TeasyPanel& M, Integer) { SetLayoutFlags(M, lwHorizontal | lwBottom, true); }},
+    {"llay", [](TeasyPanel& M, Integer) { SetLayoutFlags(M, lwLLayout, true); }},
     {"ChangeStyleFlat", [](TeasyPanel& M, Integer) { SetAllPanelStyles(M, 0); }},
     {"ChangeStyleRaised", [](TeasyPanel& M, Integer) { SetAllPanelStyles(M, 1); }},
     {"ChangeStyleLoweredRaised", [](TeasyPanel& M, Integer) { SetAllPanelStyles(M, 2); }},
     {"ChangeStyleLowered", [](TeasyPanel& M, Integer) { SetAllPanelStyles(M, 3); }},
     {"only1panel", [](TeasyPanel& M, Integer S) { ShowOnlyPanel(M, S, true); }},
     {"maximizeminimize", [](TeasyPanel& M, Integer S) { ToggleMaximizePanel(M, S, true); }},
-    {"vertleft", [](TeasyPanel& M, Integer) { SetLayoutFlags(M, 0x4, true); }},
+    {"vertleft", [](TeasyPanel& M, Integer) { SetLayoutFlags(M, lwVertical, true); }},
     {"col1", [](TeasyPanel& M, Integer) { SetColumns(M, 1, true); }},
     {"col2", [](TeasyPanel& M, Integer) { SetColumns(M, 2, true); }},
 };
@@ -318,13 +319,13 @@ void ApplyCompanionStates(TeasyPanel& Mgr, Integer Slot) {
 }
 
 Integer SlotOfPanel(const TeasyPanel& Mgr, TControl* Control) {
-    if (!Control) return NoSlot;
+    if (!Control) return NoValue;
     for (Integer slot = 0; slot < MaxPanelSlots; ++slot) {
         if (!SlotUsed(Mgr, slot)) continue;
         const PanelSlotT& s = SlotAt(Mgr, slot);
         if (Control == s.ButtonOnTitle || Control == s.ButtonOnPanel) return slot;
     }
-    return NoSlot;
+    return NoValue;
 }
 
 // --- Menu and clicks
@@ -347,7 +348,7 @@ void PanelMenuClick(TeasyPanel& Mgr, TObject* Sender) {
     auto* item = dynamic_cast<TMenuItem*>(Sender);
     if (!item) return;
     auto* menu = dynamic_cast<TPopupMenu*>(item->GetParentMenu());
-    Integer slot = menu ? SlotOfPanel(Mgr, dynamic_cast<TControl*>(menu->PopupComponent())) : NoSlot;
+    Integer slot = menu ? SlotOfPanel(Mgr, dynamic_cast<TControl*>(menu->PopupComponent())) : NoValue;
     for (const TCommand& command : Commands)
         if (item->Name() == command.Name) return command.Run(Mgr, slot);
 }
@@ -372,7 +373,7 @@ void TitleBarClick(TeasyPanel& Mgr, TObject* Sender) {
 
 void CollapseButtonClick(TeasyPanel& Mgr, TObject* Sender) {
     Integer slot = SlotOfPanel(Mgr, dynamic_cast<TControl*>(Sender));
-    if (slot != NoSlot) ToggleCollapsed(Mgr, slot, true);
+    if (slot != NoValue) ToggleCollapsed(Mgr, slot, true);
 }
 
 // --- States

@@ -15,6 +15,7 @@ using namespace valstr;
 using namespace exposit;
 using namespace repl;
 using namespace ComponentHandling;
+using namespace Varpre;
 
 namespace standards {
 
@@ -58,7 +59,7 @@ void ResolveOwners(ComponentListT& List) {
         while (!rest.empty()) {
             CutToken(rest, "__", false, part);
             Integer index = IndexOfComponentName(List, part);
-            if (index != NotFound) AddOwner(entry, index);
+            if (index != NoValue) AddOwner(entry, index);
         }
     }
 }
@@ -185,7 +186,7 @@ Integer IndexOfComponentName(ComponentListT& List, const AnsiString& Name) {
     const AnsiString wanted = LowerName(Name);
     for (Integer i = 1; i <= List.Count; i++)
         if (LowerName(ComponentEntryAt(List, i).Name) == wanted) return i;
-    return NotFound;
+    return NoValue;
 }
 
 // ---------------------------------------------------------------------------

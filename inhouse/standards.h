@@ -16,8 +16,6 @@
 
 namespace standards {
 
-inline constexpr Integer NotFound = -32000;
-
 // ---------------------------------------------------------------------------
 // Component list: every control of the main form, panels searched, with the owners its name names.
 
@@ -41,13 +39,21 @@ struct ComponentListT {
 };
 
 // ---------------------------------------------------------------------------
-// Spin store: one spin button of the form and the edit it steps. Props: 1 Maximum ("" = none),
-// 2 Minimum ("0"), 3 up step ("1"), 4 down step ("-1"), 5..20 free for the application.
+// Spin store: one spin button of the form and the edit it steps, with numbered properties.
+
+enum : Integer {
+    SpinPropMaximum = 1,   // "" = none
+    SpinPropMinimum = 2,   // "0"
+    SpinPropUpStep = 3,    // "1"
+    SpinPropDownStep = 4,  // "-1"
+    // 5 .. SpinPropCount free for the application
+    SpinPropCount = 20,
+};
 
 struct SpinEntryT {
     Integer SpinIndex = 0;
-    Integer EditIndex = 0;  // NotFound: the spin button steps nothing
-    std::array<Variant, 21> Props;  // 1..20; element 0 unused
+    Integer EditIndex = 0;  // Varpre::NoValue: the spin button steps nothing
+    std::array<Variant, SpinPropCount + 1> Props;  // 1..SpinPropCount; element 0 unused
 };
 
 inline constexpr Integer MaxSpinEntries = 200;

@@ -14,6 +14,7 @@ using namespace valstr;
 using namespace Diskop;
 using namespace exposit;
 using namespace dater;
+using namespace Varpre;
 
 namespace {
 
@@ -212,7 +213,7 @@ bool ComputedText(ArrayOfFiles& Table, Integer Row, Integer Field, AnsiString& T
         return true;
     case fFolder: NamedFolder(Table, Row, Text); return true;
     case fFullPath:
-        JoinPath(TextOf(Table, Row, fFolder), TextOf(Table, Row, FieldSettingName), DetectSeparator, Text);
+        JoinPath(TextOf(Table, Row, fFolder), TextOf(Table, Row, FieldSettingName), NotGiven, Text);
         return true;
     case fMoved: MovedMark(Table, Row, Text); return true;
     case fParentFolder: ExtractParentDir(TextOf(Table, Row, fPath), Text); return true;

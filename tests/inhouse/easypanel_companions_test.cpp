@@ -14,6 +14,7 @@
 #include "valstr.h"
 
 using namespace easypanel;
+using namespace Varpre;
 using GPanel::TGPanel;
 
 namespace {
@@ -152,8 +153,8 @@ TEST_F(CompanionsTest, TwoPanelsBesideTheClientGetTitleBarsBevelsBackgroundsAndB
         EXPECT_EQ(SlotOfPanel(mgr, s.ButtonOnPanel), index);
     }
     EXPECT_TRUE(dynamic_cast<TLabel*>(form->FindComponent("Label2"))->Transparent());
-    EXPECT_EQ(SlotOfPanel(mgr, client), NoSlot);
-    EXPECT_EQ(SlotOfPanel(mgr, nullptr), NoSlot);
+    EXPECT_EQ(SlotOfPanel(mgr, client), NoValue);
+    EXPECT_EQ(SlotOfPanel(mgr, nullptr), NoValue);
 }
 
 TEST_F(CompanionsTest, CompanionsAreCreatedWithThePanelAndDestroyedWithIt) {

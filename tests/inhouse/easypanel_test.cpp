@@ -13,6 +13,7 @@
 #include "vcl/Clock.h"
 
 using namespace easypanel;
+using namespace Varpre;
 
 namespace {
 
@@ -104,15 +105,15 @@ TEST_F(EasyPanelTest, EveryLayoutPlacesPanelsAndClientPixelExact) {
     const std::vector<Case> cases = {
         {"L, fits one column", [](TeasyPanel&) {},
          "PanelA 8,8,150,124\nPanelB 8,140,150,74\nMainPanel 166,8,226,284\n"},
-        {"horizontal-top", [](TeasyPanel& m) { SetLayoutFlags(m, 0x2, true); },
+        {"horizontal-top", [](TeasyPanel& m) { SetLayoutFlags(m, lwHorizontal, true); },
          "PanelA 8,8,150,124\nPanelB 166,8,150,74\nMainPanel 8,140,384,152\n"},
-        {"horizontal-bottom", [](TeasyPanel& m) { SetLayoutFlags(m, 0x402, true); },
+        {"horizontal-bottom", [](TeasyPanel& m) { SetLayoutFlags(m, lwHorizontal | lwBottom, true); },
          "PanelA 8,168,150,124\nPanelB 166,218,150,74\nMainPanel 8,8,384,152\n"},
-        {"vertical, two columns", [](TeasyPanel& m) { SetLayoutFlags(m, 0x4, true); },
+        {"vertical, two columns", [](TeasyPanel& m) { SetLayoutFlags(m, lwVertical, true); },
          "PanelA 8,8,150,124\nPanelB 8,140,150,74\nMainPanel 166,8,226,284\n"},
         {"vertical, one column",
          [](TeasyPanel& m) {
-             SetLayoutFlags(m, 0x4, false);
+             SetLayoutFlags(m, lwVertical, false);
              SetColumns(m, 1, true);
          },
          "PanelA 8,8,150,124\nPanelB 8,140,150,74\nMainPanel 8,222,384,70\n"},
@@ -246,7 +247,7 @@ TEST_F(EasyPanelTest, ThirtySecondPanelIsARangeError) {
 
 TEST_F(EasyPanelTest, SlotOutsideTheTableIsARangeError) {
     Attach();
-    for (const Integer slot : {-1, MaxPanelSlots, NoSlot}) {
+    for (const Integer slot : {-1, MaxPanelSlots, NoValue}) {
         SCOPED_TRACE(slot);
         EXPECT_THROW(SlotAt(mgr, slot), ERangeError);
         EXPECT_THROW(SetSlotColours(mgr, slot, clRed), ERangeError);
