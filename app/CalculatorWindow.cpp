@@ -246,7 +246,7 @@ void TForm1::InitStart(TObject* Sender) {
     AddPanel(FormManager(), PanelFaulty, "100", true);
     SetPanelList(FormManager(), "PanelDiskInfo,PanelFaulty", true);
     EnableMe(Sender);
-    for (const char* edit : {"edit2", "edit6", "edit5", "edit1", "edit3"}) SetEditProp(SpinStore(), edit, 2, Variant("1"));
+    for (const char* edit : {"edit2", "edit6", "edit5", "edit1", "edit3"}) SetEditProp(SpinStore(), edit, SpinPropMinimum, Variant("1"));
     calculatefromgb(Sender);
 }
 

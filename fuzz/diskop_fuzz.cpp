@@ -8,6 +8,7 @@
 #include "Varpre.h"
 
 using namespace Diskop;
+using namespace Varpre;
 
 namespace {
 
@@ -29,7 +30,7 @@ void CheckJoin(const AnsiString& Dir, const AnsiString& Name, bool Slash) {
     JoinPath(Dir, Name, Slash ? "/" : "\\", joined);
     Check(joined.find(Slash ? '\\' : '/') == AnsiString::npos);
     Check(joined.size() <= Dir.size() + Name.size() + 1);
-    JoinPath(Dir, Name, DetectSeparator, joined);
+    JoinPath(Dir, Name, NotGiven, joined);
 }
 
 void CheckShorten(const AnsiString& Path, const AnsiString& Filler, Integer MaxLen) {

@@ -8,6 +8,7 @@
 #include "exposit.h"
 
 using namespace exposit;
+using namespace Varpre;
 
 namespace {
 
@@ -30,7 +31,7 @@ void CheckCutting(const AnsiString& S, const AnsiString& Sep, const AnsiString& 
     rest = S;
     joined.clear();
     while (!rest.empty()) {
-        CutTokenOutsideQuotes(rest, Sep, Quote, SameAsOpen, token);
+        CutTokenOutsideQuotes(rest, Sep, Quote, NotGiven, token);
         Check(S.compare(joined.size(), token.size(), token) == 0);
         joined += token;
         joined += S.substr(joined.size(), S.size() - joined.size() - rest.size());
@@ -54,7 +55,7 @@ void CheckSearch(const AnsiString& Pattern, const AnsiString& Text, std::uint32_
     info.Overlapping = (Options >> 16) & 1;
     info.WordStartTest = (Options >> 17) & 1;
     info.WordEndTest = (Options >> 18) & 1;
-    if (Options & (1u << 19)) info.CloseQuote = SameAsOpen;
+    if (Options & (1u << 19)) info.CloseQuote = NotGiven;
     if (Options & (1u << 20)) info.OpenQuote = Pattern.substr(0, 1);
 
     const Integer pos = FindPos(info, Pattern, Text);
@@ -92,7 +93,7 @@ void CheckBetween(const AnsiString& Start, const AnsiString& End, const AnsiStri
     }
     Check(pos >= 1 && len >= 0 && pos - 1 + len <= static_cast<Integer>(Text.size()));
     if (!(Options & fbExcludeMarkers)) {
-        const AnsiString& end = End == SameAsOpen ? Start : End;
+        const AnsiString& end = End == NotGiven ? Start : End;
         const AnsiString match = Text.substr(static_cast<std::size_t>(pos - 1), static_cast<std::size_t>(len));
         const bool caseSensitive = Options & fbCaseSensitive;
         Check(StartsWith(Start, match, caseSensitive) && EndsWith(end, match, caseSensitive));
@@ -117,7 +118,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     CheckCutting(text, pattern, other, options & 1);
     CheckSearch(pattern, text, options);
-    CheckBetween(pattern, options & (1u << 24) ? AnsiString(SameAsOpen) : other, text,
+    CheckBetween(pattern, options & (1u << 24) ? AnsiString(NotGiven) : other, text,
                  static_cast<Integer>((options >> 25) & 31));
     return 0;
 }

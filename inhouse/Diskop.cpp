@@ -15,9 +15,10 @@
 
 namespace Diskop {
 
+using namespace Varpre;
+
 namespace {
 
-constexpr Integer NoHandle = -32000;
 constexpr std::size_t ChunkSize = 4024;
 // Handles below this are the standard streams: never ours, never closed here.
 constexpr int FirstOwnHandle = 3;
@@ -125,14 +126,14 @@ void ClearFileInfo(FileInfoT& Info) {
 bool IsOpenHandle(Integer Handle) { return Handle >= FirstOwnHandle; }
 
 Integer OpenFileForReading(const AnsiString& FileName) {
-    if (FileName.empty()) return NoHandle;
+    if (FileName.empty()) return NoValue;
     int fd = ::open(NameToUtf8(FileName).c_str(), O_RDONLY | O_CLOEXEC);
     if (fd >= 0 && fd < FirstOwnHandle) {
         const int moved = ::fcntl(fd, F_DUPFD_CLOEXEC, FirstOwnHandle);
         ::close(fd);
         fd = moved;
     }
-    return fd < 0 ? NoHandle : fd;
+    return fd < 0 ? NoValue : fd;
 }
 
 void CloseFileHandle(Integer Handle) {

@@ -58,7 +58,7 @@ void ClearFileInfo(FileInfoT& Info);
 // Texts from Path; with FileInfoFromDisk also Exists (0 or 1), Size, Attributes and times.
 void FillFileInfo(FileInfoT& Info, const AnsiString& Path, Byte Mode);
 
-// Opens FileName shared and read-only; -32000 when it cannot be opened.
+// Opens FileName shared and read-only; Varpre::NoValue when it cannot be opened.
 Integer OpenFileForReading(const AnsiString& FileName);
 // Could Handle have come from OpenFileForReading? (A zero handle of a cleared record never did.)
 bool IsOpenHandle(Integer Handle);
@@ -71,8 +71,6 @@ void ReadFileString(Integer Handle, Int64 Offset, Integer Count, AnsiString& Tex
 // ---------------------------------------------------------------------------
 // Path helpers. Texts are 1-based; "\" and "/" both separate.
 
-// JoinPath's separator that keeps whichever separator the path already uses.
-inline constexpr const char DetectSeparator[] = "-zq-";
 // RelocatePath option: Path is taken as relative to the new base as it is.
 inline constexpr Byte RelocateAsRelative = 2;
 // MakeValidFileName puts this in place of characters a file name cannot hold.
@@ -97,7 +95,7 @@ void ExtractExtNoDot(const AnsiString& Path, AnsiString& Ext);
 void SlashToBackslash(const AnsiString& S, AnsiString& Result);
 void BackslashToSlash(const AnsiString& S, AnsiString& Result);
 void ProgramFolder(AnsiString& Folder);
-// Separator "\" or "/" makes every separator that one; DetectSeparator keeps the path's own.
+// Separator "\" or "/" makes every separator that one; Varpre::NotGiven keeps the path's own.
 void JoinPath(const AnsiString& Dir, const AnsiString& Name, const AnsiString& Separator, AnsiString& Result);
 void MakeValidFileName(const AnsiString& Name, AnsiString& Result);
 void RelocatePath(const AnsiString& BaseDir, const AnsiString& Path, const AnsiString& OldBase, AnsiString& Result,
@@ -113,7 +111,6 @@ bool PathIsFile(const AnsiString& Path);
 // Path fields: edits whose colour shows whether their path exists and that browse on double-click.
 
 inline constexpr Integer MaxPathInputs = 200;
-inline constexpr Integer PathInputNotFound = -32000;
 inline constexpr Byte PathInputFolder = 1;
 inline constexpr Byte PathInputFile = 2;
 inline constexpr TColor DefaultInvalidPathColor = 0xC0C0C0;
@@ -147,7 +144,7 @@ void InitPathInputs(PathInputT& P);
 // OnDblClick and validates it once. An edit hooked before (by a table since started afresh) keeps the
 // handlers it had before its first hooking as the saved ones.
 void RegisterPathInput(PathInputT& P, TEdit* Edit, Byte Kind);
-// The entry of Edit; PathInputNotFound for an edit not registered (or nil).
+// The entry of Edit; Varpre::NoValue for an edit not registered (or nil).
 Integer FindPathInput(PathInputT& P, TEdit* Edit);
 // An entry whose edit is gone has no path ("") and does not exist.
 void EntryPath(PathInputT& P, Integer Index, AnsiString& Path);

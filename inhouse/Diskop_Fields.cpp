@@ -9,6 +9,8 @@
 
 namespace Diskop {
 
+using namespace Varpre;
+
 namespace {
 
 // Parent links may form a loop; no honest chain is longer than the table.
@@ -124,7 +126,7 @@ struct PathChangeHook {
     void operator()(TObject*) const {
         DropFreedEntries(*Table);
         const Integer found = FindPathInput(*Table, Edit);
-        if (found != PathInputNotFound) ValidateEntry(*Table, found, 0);
+        if (found != NoValue) ValidateEntry(*Table, found, 0);
     }
 };
 
@@ -135,7 +137,7 @@ struct PathDblClickHook {
     void operator()(TObject*) const {
         DropFreedEntries(*Table);
         const Integer found = FindPathInput(*Table, Edit);
-        if (found != PathInputNotFound) BrowseEntry(*Table, found);
+        if (found != NoValue) BrowseEntry(*Table, found);
     }
 };
 
@@ -160,7 +162,7 @@ void RegisterPathInput(PathInputT& P, TEdit* Edit, Byte Kind) {
     if (!Edit) throw EInvalidOperation("A path field needs an edit");
     DropFreedEntries(P);
     Integer index = FindPathInput(P, Edit);
-    if (index == PathInputNotFound) {
+    if (index == NoValue) {
         if (UsedEntries(P) >= MaxPathInputs)
             throw ERangeError(Format("The path-field table is full (%d entries)", {MaxPathInputs}));
         P.Count = index = UsedEntries(P) + 1;
@@ -183,10 +185,10 @@ void RegisterPathInput(PathInputT& P, TEdit* Edit, Byte Kind) {
 }
 
 Integer FindPathInput(PathInputT& P, TEdit* Edit) {
-    if (!Edit) return PathInputNotFound;
+    if (!Edit) return NoValue;
     for (Integer index = 1; index <= UsedEntries(P); ++index)
         if (EntryAt(P, index).Edit == Edit) return index;
-    return PathInputNotFound;
+    return NoValue;
 }
 
 void EntryPath(PathInputT& P, Integer Index, AnsiString& Path) {

@@ -148,7 +148,7 @@ void ExpandPath(const AnsiString& Path, const AnsiString& BaseDir, AnsiString& R
         // "/" is a whole root: its separator stands for the path's own.
         joined = root == "/" ? root + Path.substr(1) : root + Path;
     } else {
-        JoinPath(BaseDir, Path, DetectSeparator, joined);
+        JoinPath(BaseDir, Path, NotGiven, joined);
     }
     Result = NormalisePath(joined);
 }
@@ -263,7 +263,7 @@ void RelocatePath(const AnsiString& BaseDir, const AnsiString& Path, const AnsiS
     AnsiString remainder;
     if (!IsUnder(path, oldBase, remainder)) remainder = path.substr(RootSize(path));
     AnsiString joined;
-    JoinPath(BaseDir, remainder, DetectSeparator, joined);
+    JoinPath(BaseDir, remainder, NotGiven, joined);
     Result = NormalisePath(joined);
 }
 

@@ -11,6 +11,13 @@ namespace Varpre {
 
 inline constexpr const char VarpreVersion[] = "1.0";
 
+// The library's "no value / not found" integer.
+inline constexpr Integer NoValue = -32000;
+// Passed for an optional text argument (separator, quote, end marker): the argument is not given and
+// the routine uses its default or detects the value (a close quote the same as the opening one, the
+// separator the path already uses).
+inline constexpr const char NotGiven[] = "-zq-";
+
 // ---------------------------------------------------------------------------
 // Shared records.
 

@@ -73,6 +73,10 @@ void FinalizeEasyPanel() {
 
 // --- Code strings and slots
 
+const PanelSlotT& SlotAt(const TeasyPanel& Mgr, Integer Slot) { return CheckedElement(Mgr.Slots, Slot); }
+
+PanelSlotT& SlotAt(TeasyPanel& Mgr, Integer Slot) { return CheckedElement(Mgr.Slots, Slot); }
+
 char SlotChar(Integer Slot) { return static_cast<char>(48 + Slot); }
 
 Integer SlotOfChar(char Code) {
@@ -84,7 +88,7 @@ bool SlotUsed(const TeasyPanel& Mgr, Integer Slot) { return SlotPanel(Mgr, Slot)
 
 TPanel* SlotPanel(const TeasyPanel& Mgr, Integer Slot) {
     if (Slot < 0 || Slot >= MaxPanelSlots) return nullptr;
-    const PanelSlotT& slot = Mgr.Slots[static_cast<std::size_t>(Slot)];
+    const PanelSlotT& slot = SlotAt(Mgr, Slot);
     if (Mgr.UsedSlots.find(SlotChar(Slot)) == AnsiString::npos) return nullptr;
     return slot.Panel;
 }
@@ -229,7 +233,7 @@ void AddPanel(TeasyPanel& Mgr, TPanel*& PanelField, const AnsiString& SizeSpec, 
         if (slot >= MaxPanelSlots)
             throw ERangeError("The panel manager holds at most " + IntToStr(MaxPanelSlots) + " panels");
     }
-    PanelSlotT& s = Mgr.Slots[static_cast<std::size_t>(slot)];
+    PanelSlotT& s = SlotAt(Mgr, slot);
     s.TitleColour = panel->Color();
     if (added) {
         s.Panel = panel;

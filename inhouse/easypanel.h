@@ -17,6 +17,8 @@
 #include <vcl/Menus.h>
 #include <vcl/StdCtrls.h>
 
+#include "Varpre.h"
+
 namespace GPanel {
 class TGPanel;
 }
@@ -26,8 +28,6 @@ namespace easypanel {
 constexpr Integer MaxPanelSlots = 31;
 // Entries the minimum-height cache holds; a new one beyond it drops the older half.
 constexpr Integer LayoutCacheLimit = 1024;
-// SlotOfPanel's answer when the control belongs to no slot.
-constexpr Integer NoSlot = -32000;
 
 // Layout-word bits.
 constexpr Word lwFrozen = 0x0001;
@@ -161,6 +161,9 @@ void FinalizeEasyPanel();
 
 // --- Code strings and slots
 
+// The slot's record; ERangeError for a slot outside 0..MaxPanelSlots-1.
+PanelSlotT& SlotAt(TeasyPanel& Mgr, Integer Slot);
+const PanelSlotT& SlotAt(const TeasyPanel& Mgr, Integer Slot);
 char SlotChar(Integer Slot);
 // -1 for a character that names no slot.
 Integer SlotOfChar(char Code);
@@ -262,6 +265,7 @@ void SetTitleBarShown(TeasyPanel& Mgr, Integer Slot, bool Shown, bool Refresh);
 void HideAllTitleBars(TeasyPanel& Mgr, bool Refresh);
 void ShowAllTitleBars(TeasyPanel& Mgr, bool Refresh);
 void SetAllPanelStyles(TeasyPanel& Mgr, Integer Style);
+// The slot one of whose collapse buttons Control is; Varpre::NoValue when none.
 Integer SlotOfPanel(const TeasyPanel& Mgr, TControl* Control);
 
 }  // namespace easypanel

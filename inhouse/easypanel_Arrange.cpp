@@ -48,7 +48,7 @@ Integer VisibleHeight(TControl* Control) { return Control && Control->Visible() 
 
 Integer EntryOf(const TeasyPanel& Mgr, char Code) {
     const Integer slot = SlotOfChar(Code);
-    return slot < 0 ? 0 : Mgr.Slots[static_cast<std::size_t>(slot)].SizeEntry;
+    return slot < 0 ? 0 : SlotAt(Mgr, slot).SizeEntry;
 }
 
 bool IsSlotCode(char Code) { return SlotOfChar(Code) >= 0; }
@@ -237,7 +237,7 @@ Word EffectiveLayout(const TeasyPanel& Mgr) {
 Integer EffectiveColumns(const TeasyPanel& Mgr) {
     if (Mgr.OnlyOneMode)
         for (char c : Mgr.PanelList)
-            if (const Integer slot = SlotOfChar(c); SlotUsed(Mgr, slot) && Mgr.Slots[static_cast<std::size_t>(slot)].OnlyThis)
+            if (const Integer slot = SlotOfChar(c); SlotUsed(Mgr, slot) && SlotAt(Mgr, slot).OnlyThis)
                 return 1;
     if ((Mgr.LayoutWord & lwVertical) && !ClientShown(Mgr)) return 1;
     return Mgr.Columns;
@@ -254,7 +254,7 @@ AnsiString LayoutName(const TeasyPanel& Mgr) {
 
 bool TitleBarShown(const TeasyPanel& Mgr, Integer Slot) {
     if (!SlotUsed(Mgr, Slot)) return false;
-    const GPanel::TGPanel* titleBar = Mgr.Slots[static_cast<std::size_t>(Slot)].TitleBar;
+    const GPanel::TGPanel* titleBar = SlotAt(Mgr, Slot).TitleBar;
     return titleBar && titleBar->Visible();
 }
 
@@ -268,7 +268,7 @@ Integer CollapsedHeightOf(const TeasyPanel& Mgr, Integer Slot) {
 AnsiString SlotSizeSpec(const TeasyPanel& Mgr, Integer Slot) {
     TPanel* panel = SlotPanel(Mgr, Slot);
     if (!panel) return "";
-    const PanelSlotT& s = Mgr.Slots[static_cast<std::size_t>(Slot)];
+    const PanelSlotT& s = SlotAt(Mgr, Slot);
     const bool full = (Mgr.OnlyOneMode && s.OnlyThis) || (Mgr.MaximisedMode && s.Maximised);
     if (!full && ((Mgr.MaximisedMode && !s.Maximised) || (s.Collapsed && s.Collapsible)))
         return "0.1|" + IntToStr(CollapsedHeightOf(Mgr, Slot)) + "|" + IntToStr(Mgr.CollapsedHeight);
@@ -296,13 +296,13 @@ Integer SlotSizeEntry(const TeasyPanel& Mgr, Integer Slot) {
 
 AnsiString PrepareSlotList(TeasyPanel& Mgr, const AnsiString& List) {
     for (Integer slot = 0; slot < MaxPanelSlots; ++slot)
-        Mgr.Slots[static_cast<std::size_t>(slot)].SizeEntry = SlotSizeEntry(Mgr, slot);
+        SlotAt(Mgr, slot).SizeEntry = SlotSizeEntry(Mgr, slot);
     AnsiString filtered;
     if (!Mgr.ClientForced)
         for (char c : List) {
             const Integer slot = SlotOfChar(c);
             if (!SlotUsed(Mgr, slot)) continue;
-            if (Mgr.OnlyOneMode && !Mgr.Slots[static_cast<std::size_t>(slot)].OnlyThis) continue;
+            if (Mgr.OnlyOneMode && !SlotAt(Mgr, slot).OnlyThis) continue;
             filtered += c;
         }
     Mgr.MinColumnWidth = 0;
@@ -310,7 +310,7 @@ AnsiString PrepareSlotList(TeasyPanel& Mgr, const AnsiString& List) {
         const Integer slot = SlotOfChar(c);
         const Integer minWidth = SlotPanel(Mgr, slot)->Constraints()->MinWidth();
         Mgr.MinColumnWidth = std::max(Mgr.MinColumnWidth,
-                                      minWidth > 0 ? minWidth : Mgr.Slots[static_cast<std::size_t>(slot)].InitialWidth);
+                                      minWidth > 0 ? minWidth : SlotAt(Mgr, slot).InitialWidth);
     }
     return filtered;
 }

@@ -17,6 +17,7 @@ namespace easypanel {
 
 using namespace ComponentHandling;
 using namespace GPanel;
+using namespace Varpre;
 
 namespace {
 
@@ -153,10 +154,10 @@ bool MinHeightParked(const TeasyPanel& Mgr, const PanelSlotT& Slot) {
 template <typename F>
 void ChangeStates(TeasyPanel& Mgr, F&& Change) {
     std::array<bool, MaxPanelSlots> parked{};
-    ForEachUsedSlot(Mgr, [&](Integer slot) { parked[slot] = MinHeightParked(Mgr, Mgr.Slots[slot]); });
+    ForEachUsedSlot(Mgr, [&](Integer slot) { parked[slot] = MinHeightParked(Mgr, SlotAt(Mgr, slot)); });
     Change();
     ForEachUsedSlot(Mgr, [&](Integer slot) {
-        PanelSlotT& s = Mgr.Slots[slot];
+        PanelSlotT& s = SlotAt(Mgr, slot);
         TPanel* panel = SlotPanel(Mgr, slot);
         bool nowParked = MinHeightParked(Mgr, s);
         if (nowParked && !parked[slot]) {
@@ -169,7 +170,7 @@ void ChangeStates(TeasyPanel& Mgr, F&& Change) {
 }
 
 void ToggleCollapsed(TeasyPanel& Mgr, Integer Slot, bool Refresh) {
-    SetCollapsed(Mgr, Slot, Mgr.Slots[Slot].Collapsed != 0, Refresh);
+    SetCollapsed(Mgr, Slot, SlotAt(Mgr, Slot).Collapsed != 0, Refresh);
 }
 
 // The "shown alone" or "maximised" mode, when one of the listed panels is in it.
@@ -178,8 +179,8 @@ bool SpecialModeInForce(const TeasyPanel& Mgr) {
     for (char code : Mgr.PanelList) {
         Integer slot = SlotOfChar(code);
         if (!UsedSlot(Mgr, slot)) continue;
-        alone = alone || (Mgr.OnlyOneMode && Mgr.Slots[slot].OnlyThis);
-        maximised = maximised || (Mgr.MaximisedMode && Mgr.Slots[slot].Maximised);
+        alone = alone || (Mgr.OnlyOneMode && SlotAt(Mgr, slot).OnlyThis);
+        maximised = maximised || (Mgr.MaximisedMode && SlotAt(Mgr, slot).Maximised);
     }
     return alone || maximised;
 }
@@ -253,16 +254,16 @@ const TCommand Commands[] = {
     {"toggletitlebar", [](TeasyPanel& M, Integer S) { ToggleTitleBar(M, S, true); }},
     {"hidealltitlebars", [](TeasyPanel& M, Integer) { HideAllTitleBars(M, true); }},
     {"UnhideAllTitleBars", [](TeasyPanel& M, Integer) { ShowAllTitleBars(M, true); }},
-    {"hortop", [](TeasyPanel& M, Integer) { SetLayoutFlags(M, 0x2, true); }},
-    {"horbot", [](TeasyPanel& M, Integer) { SetLayoutFlags(M, 0x402, true); }},
-    {"llay", [](TeasyPanel& M, Integer) { SetLayoutFlags(M, 0x100, true); }},
+    {"hortop", [](TeasyPanel& M, Integer) { SetLayoutFlags(M, lwHorizontal, true); }},
+    {"horbot", [](TeasyPanel& M, Integer) { SetLayoutFlags(M, lwHorizontal | lwBottom, true); }},
+    {"llay", [](TeasyPanel& M, Integer) { SetLayoutFlags(M, lwLLayout, true); }},
     {"ChangeStyleFlat", [](TeasyPanel& M, Integer) { SetAllPanelStyles(M, 0); }},
     {"ChangeStyleRaised", [](TeasyPanel& M, Integer) { SetAllPanelStyles(M, 1); }},
     {"ChangeStyleLoweredRaised", [](TeasyPanel& M, Integer) { SetAllPanelStyles(M, 2); }},
     {"ChangeStyleLowered", [](TeasyPanel& M, Integer) { SetAllPanelStyles(M, 3); }},
     {"only1panel", [](TeasyPanel& M, Integer S) { ShowOnlyPanel(M, S, true); }},
     {"maximizeminimize", [](TeasyPanel& M, Integer S) { ToggleMaximizePanel(M, S, true); }},
-    {"vertleft", [](TeasyPanel& M, Integer) { SetLayoutFlags(M, 0x4, true); }},
+    {"vertleft", [](TeasyPanel& M, Integer) { SetLayoutFlags(M, lwVertical, true); }},
     {"col1", [](TeasyPanel& M, Integer) { SetColumns(M, 1, true); }},
     {"col2", [](TeasyPanel& M, Integer) { SetColumns(M, 2, true); }},
 };
@@ -272,7 +273,7 @@ const TCommand Commands[] = {
 // --- Companions
 
 void AddCompanions(TeasyPanel& Mgr, Integer Slot) {
-    PanelSlotT& slot = Mgr.Slots[Slot];
+    PanelSlotT& slot = SlotAt(Mgr, Slot);
     TPanel* panel = SlotPanel(Mgr, Slot);
     slot.TitleColour = panel->Color();
     slot.Background = MakeBackground(panel);
@@ -289,7 +290,7 @@ void AddCompanions(TeasyPanel& Mgr, Integer Slot) {
 }
 
 void SetSlotColours(TeasyPanel& Mgr, Integer Slot, TColor Colour) {
-    PanelSlotT& slot = Mgr.Slots[Slot];
+    PanelSlotT& slot = SlotAt(Mgr, Slot);
     if (slot.Background) ColourBackground(Mgr, slot.Background, Colour);
     if (slot.ButtonOnTitle) slot.ButtonOnTitle->SetColor(Colour);
     if (slot.ButtonOnPanel) slot.ButtonOnPanel->SetColor(Colour);
@@ -298,7 +299,7 @@ void SetSlotColours(TeasyPanel& Mgr, Integer Slot, TColor Colour) {
 
 void ApplyCompanionStates(TeasyPanel& Mgr, Integer Slot) {
     if (!UsedSlot(Mgr, Slot)) return;
-    PanelSlotT& slot = Mgr.Slots[Slot];
+    PanelSlotT& slot = SlotAt(Mgr, Slot);
     if (!slot.TitleBar) return;
     bool special = SpecialModeInForce(Mgr);
     slot.Bevel->SetVisible(slot.Maximised || (!special && !slot.Collapsed));
@@ -318,13 +319,13 @@ void ApplyCompanionStates(TeasyPanel& Mgr, Integer Slot) {
 }
 
 Integer SlotOfPanel(const TeasyPanel& Mgr, TControl* Control) {
-    if (!Control) return NoSlot;
+    if (!Control) return NoValue;
     for (Integer slot = 0; slot < MaxPanelSlots; ++slot) {
         if (!SlotUsed(Mgr, slot)) continue;
-        const PanelSlotT& s = Mgr.Slots[slot];
+        const PanelSlotT& s = SlotAt(Mgr, slot);
         if (Control == s.ButtonOnTitle || Control == s.ButtonOnPanel) return slot;
     }
-    return NoSlot;
+    return NoValue;
 }
 
 // --- Menu and clicks
@@ -337,7 +338,7 @@ void BuildPopupMenu(TeasyPanel& Mgr, bool /*Refresh*/) {
     for (Integer i = 0; i < items->Count(); ++i)
         items->Items(i)->SetChecked(ItemChecked(Mgr, items->Items(i)->Name()));
     ForEachUsedSlot(Mgr, [&](Integer slot) {
-        PanelSlotT& s = Mgr.Slots[slot];
+        PanelSlotT& s = SlotAt(Mgr, slot);
         if (s.ButtonOnTitle) s.ButtonOnTitle->SetPopupMenu(Mgr.PopupMenu);
         if (s.ButtonOnPanel) s.ButtonOnPanel->SetPopupMenu(Mgr.PopupMenu);
     });
@@ -347,7 +348,7 @@ void PanelMenuClick(TeasyPanel& Mgr, TObject* Sender) {
     auto* item = dynamic_cast<TMenuItem*>(Sender);
     if (!item) return;
     auto* menu = dynamic_cast<TPopupMenu*>(item->GetParentMenu());
-    Integer slot = menu ? SlotOfPanel(Mgr, dynamic_cast<TControl*>(menu->PopupComponent())) : NoSlot;
+    Integer slot = menu ? SlotOfPanel(Mgr, dynamic_cast<TControl*>(menu->PopupComponent())) : NoValue;
     for (const TCommand& command : Commands)
         if (item->Name() == command.Name) return command.Run(Mgr, slot);
 }
@@ -372,14 +373,14 @@ void TitleBarClick(TeasyPanel& Mgr, TObject* Sender) {
 
 void CollapseButtonClick(TeasyPanel& Mgr, TObject* Sender) {
     Integer slot = SlotOfPanel(Mgr, dynamic_cast<TControl*>(Sender));
-    if (slot != NoSlot) ToggleCollapsed(Mgr, slot, true);
+    if (slot != NoValue) ToggleCollapsed(Mgr, slot, true);
 }
 
 // --- States
 
 void SetCollapsed(TeasyPanel& Mgr, Integer Slot, bool Restore, bool Refresh) {
     if (!UsedSlot(Mgr, Slot)) return;
-    PanelSlotT& slot = Mgr.Slots[Slot];
+    PanelSlotT& slot = SlotAt(Mgr, Slot);
     TPanel* panel = SlotPanel(Mgr, Slot);
     if (!panel->Visible() || !slot.Collapsible || (slot.Collapsed != 0) == !Restore) return;
     // A maximised panel returns to normal first, so the others get their minimum heights back.
@@ -406,7 +407,7 @@ void UncollapseAll(TeasyPanel& Mgr, bool Refresh) {
 
 void ToggleMaximizePanel(TeasyPanel& Mgr, Integer Slot, bool Refresh) {
     if (!UsedSlot(Mgr, Slot)) return;
-    PanelSlotT& target = Mgr.Slots[Slot];
+    PanelSlotT& target = SlotAt(Mgr, Slot);
     // Maximising shrinks every other panel to its title bar; the way back gives their minimums back.
     ChangeStates(Mgr, [&] {
         target.Maximised = !target.Maximised;
@@ -416,10 +417,10 @@ void ToggleMaximizePanel(TeasyPanel& Mgr, Integer Slot, bool Refresh) {
 }
 
 void ShowOnlyPanel(TeasyPanel& Mgr, Integer Slot, bool Refresh) {
-    if (!UsedSlot(Mgr, Slot) || !Mgr.Slots[Slot].OnlyEligible) return;
+    if (!UsedSlot(Mgr, Slot) || !SlotAt(Mgr, Slot).OnlyEligible) return;
     if (!Mgr.OnlyOneMode) {
         // One panel at a time is the one shown alone.
-        ForEachUsedSlot(Mgr, [&](Integer slot) { Mgr.Slots[slot].OnlyThis = slot == Slot; });
+        ForEachUsedSlot(Mgr, [&](Integer slot) { SlotAt(Mgr, slot).OnlyThis = slot == Slot; });
         Mgr.OnlyOneMode = 1;
         HideClientPanel(Mgr, false);
     } else {
@@ -430,7 +431,7 @@ void ShowOnlyPanel(TeasyPanel& Mgr, Integer Slot, bool Refresh) {
 
 void ResetToNormal(TeasyPanel& Mgr, bool Refresh) {
     ForEachUsedSlot(Mgr, [&](Integer slot) {
-        if (Mgr.Slots[slot].Maximised) ToggleMaximizePanel(Mgr, slot, false);
+        if (SlotAt(Mgr, slot).Maximised) ToggleMaximizePanel(Mgr, slot, false);
     });
     // Also when the maximised panel was collapsed meanwhile: the others must not stay shrunk.
     ChangeStates(Mgr, [&] { Mgr.MaximisedMode = 0; });
@@ -440,13 +441,13 @@ void ResetToNormal(TeasyPanel& Mgr, bool Refresh) {
 }
 
 void ToggleTitleBar(TeasyPanel& Mgr, Integer Slot, bool Refresh) {
-    if (!UsedSlot(Mgr, Slot) || !Mgr.Slots[Slot].TitleBar) return;
-    SetTitleBarShown(Mgr, Slot, !Mgr.Slots[Slot].TitleBar->Visible(), Refresh);
+    if (!UsedSlot(Mgr, Slot) || !SlotAt(Mgr, Slot).TitleBar) return;
+    SetTitleBarShown(Mgr, Slot, !SlotAt(Mgr, Slot).TitleBar->Visible(), Refresh);
 }
 
 void SetTitleBarShown(TeasyPanel& Mgr, Integer Slot, bool Shown, bool Refresh) {
     if (!UsedSlot(Mgr, Slot)) return;
-    TGPanel* titleBar = Mgr.Slots[Slot].TitleBar;
+    TGPanel* titleBar = SlotAt(Mgr, Slot).TitleBar;
     if (!titleBar || titleBar->Visible() == Shown) return;
     titleBar->SetVisible(Shown);
     if (Shown) titleBar->SetHeight(Mgr.TitleHeight);

@@ -38,7 +38,7 @@ std::vector<AnsiString> NonEmptyGroups(const AnsiString& Groups) {
 
 Integer VisibleHeight(TControl* Control) { return Control && Control->Visible() ? Control->Height() : 0; }
 
-PanelSlotT& SlotOf(TeasyPanel& Mgr, char Code) { return Mgr.Slots[static_cast<std::size_t>(SlotOfChar(Code))]; }
+PanelSlotT& SlotOf(TeasyPanel& Mgr, char Code) { return SlotAt(Mgr, SlotOfChar(Code)); }
 
 std::vector<Integer> ListedSlots(const TeasyPanel& Mgr, const AnsiString& List) {
     std::vector<Integer> slots;
@@ -149,7 +149,7 @@ void PlaceByLayout(TeasyPanel& Mgr, const AnsiString& Arranged) {
 void PlaceTitleBarParts(TeasyPanel& Mgr, Integer Slot) {
     TPanel* panel = SlotPanel(Mgr, Slot);
     if (!panel) return;
-    const PanelSlotT& s = Mgr.Slots[static_cast<std::size_t>(Slot)];
+    const PanelSlotT& s = SlotAt(Mgr, Slot);
     const Integer f = GetFrameWidth(panel, false);
     const Integer F = GetFrameWidth(panel, true);
     if (s.CaptionLabel)
@@ -182,7 +182,7 @@ void RefreshPanels(TeasyPanel& Mgr, const AnsiString& List) {
         listed = arranged;
         PlaceByLayout(Mgr, listed);
         for (Integer slot : ListedSlots(Mgr, listed)) {
-            PanelSlotT& s = Mgr.Slots[static_cast<std::size_t>(slot)];
+            PanelSlotT& s = SlotAt(Mgr, slot);
             TPanel* panel = SlotPanel(Mgr, slot);
             s.BoundsChanged = SetBoundsQuiet(panel, s.Width, s.AnimateNext ? panel->Height() : s.Height, s.Top, s.Left, false);
         }
@@ -194,7 +194,7 @@ void RefreshPanels(TeasyPanel& Mgr, const AnsiString& List) {
     }
     if (!frozen) {
         for (Integer slot : ListedSlots(Mgr, listed)) {
-            PanelSlotT& s = Mgr.Slots[static_cast<std::size_t>(slot)];
+            PanelSlotT& s = SlotAt(Mgr, slot);
             if (!s.AnimateNext) continue;
             // Cleared first: a relayout while the animation pumps messages places the panel at its target.
             s.AnimateNext = 0;
@@ -202,7 +202,7 @@ void RefreshPanels(TeasyPanel& Mgr, const AnsiString& List) {
         }
         for (Integer slot : ListedSlots(Mgr, listed)) {
             TPanel* panel = SlotPanel(Mgr, slot);
-            if (Mgr.Slots[static_cast<std::size_t>(slot)].BoundsChanged && panel && panel->OnResize)
+            if (SlotAt(Mgr, slot).BoundsChanged && panel && panel->OnResize)
                 panel->OnResize(nullptr);
         }
     }

@@ -11,9 +11,6 @@
 
 namespace exposit {
 
-// A close quote or end marker of this text means "the same as the opening one".
-inline constexpr const char SameAsOpen[] = "-zq-";
-
 // One match: position (1-based) and length.
 struct PositionT {
     Integer Position;
@@ -65,7 +62,7 @@ void InitPosInfo(PosInfoT& Info);
 // Token = S before the first Sep, S = S after it; without Sep Token = S and S = "".
 void CutToken(AnsiString& S, const AnsiString& Sep, bool CaseSensitive, AnsiString& Token);
 void CutCommaToken(AnsiString& S, AnsiString& Token);
-// The next token as a number; -32000 for an empty or non-numeric token.
+// The next token as a number; Varpre::NoValue for an empty or non-numeric token.
 Integer CutTokenInt(AnsiString& S, const AnsiString& Sep);
 // As CutTokenInt, the token cut quote-aware and unquoted (Quote opens and closes).
 Integer CutTokenIntQuoted(AnsiString& S, const AnsiString& Sep, const AnsiString& Quote);

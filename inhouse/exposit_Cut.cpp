@@ -10,6 +10,7 @@ namespace exposit {
 
 using namespace detail;
 using namespace valstr;
+using namespace Varpre;
 
 namespace {
 
@@ -45,7 +46,7 @@ Integer CutTokenInt(AnsiString& S, const AnsiString& Sep) {
 
 Integer CutTokenIntQuoted(AnsiString& S, const AnsiString& Sep, const AnsiString& Quote) {
     AnsiString token;
-    CutQuotedToken(S, Sep, Quote, SameAsOpen, token);
+    CutQuotedToken(S, Sep, Quote, NotGiven, token);
     return StrToIntOrNone(token);
 }
 

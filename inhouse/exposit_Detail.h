@@ -17,7 +17,7 @@ std::size_t SearchFrom(const AnsiString& Pattern, const AnsiString& S, std::size
 // S holds Part at At (0-based).
 bool SameAt(const AnsiString& S, std::size_t At, const AnsiString& Part, bool CaseSensitive);
 
-// The closing quote or marker meant by Close: SameAsOpen stands for Open.
+// The closing quote or marker meant by Close: Varpre::NotGiven stands for Open.
 const AnsiString& CloseOf(const AnsiString& Open, const AnsiString& Close);
 
 // A 0-based search result as a 1-based position (0 for NotFound).

@@ -15,6 +15,7 @@ using namespace valstr;
 using namespace exposit;
 using namespace repl;
 using namespace ComponentHandling;
+using namespace Varpre;
 
 namespace standards {
 
@@ -44,13 +45,13 @@ void AddOwner(ComponentEntryT& Entry, Integer OwnerIndex) {
         throw ERangeError("The component " + Entry.Name + " names more than " + IntToStr(MaxComponentOwners) +
                           " owners");
     Entry.OwnerCount++;
-    Entry.Owners[Entry.OwnerCount] = OwnerIndex;
+    CheckedElement(Entry.Owners, Entry.OwnerCount, 1) = OwnerIndex;
 }
 
 // role__owner1__owner2: the parts after the role name the owners.
 void ResolveOwners(ComponentListT& List) {
     for (Integer i = 1; i <= List.Count; i++) {
-        ComponentEntryT& entry = List.Entries[i];
+        ComponentEntryT& entry = ComponentEntryAt(List, i);
         if (Pos("__", entry.Name) == 0) continue;
         AnsiString rest = entry.Name;
         AnsiString part;
@@ -58,7 +59,7 @@ void ResolveOwners(ComponentListT& List) {
         while (!rest.empty()) {
             CutToken(rest, "__", false, part);
             Integer index = IndexOfComponentName(List, part);
-            if (index != NotFound) AddOwner(entry, index);
+            if (index != NoValue) AddOwner(entry, index);
         }
     }
 }
@@ -72,6 +73,15 @@ void AddControlsOf(ComponentListT& List, TWinControl* Host) {
 }
 
 }  // namespace
+
+ComponentEntryT& ComponentEntryAt(ComponentListT& List, Integer Index) { return CheckedElement(List.Entries, Index, 1); }
+const ComponentEntryT& ComponentEntryAt(const ComponentListT& List, Integer Index) {
+    return CheckedElement(List.Entries, Index, 1);
+}
+SpinEntryT& SpinEntryAt(EditWithSpinT& Store, Integer Index) { return CheckedElement(Store.Entries, Index, 1); }
+const SpinEntryT& SpinEntryAt(const EditWithSpinT& Store, Integer Index) {
+    return CheckedElement(Store.Entries, Index, 1);
+}
 
 // ---------------------------------------------------------------------------
 // Process-wide values.
@@ -163,7 +173,7 @@ void AddComponentEntry(ComponentListT& List, TComponent* Component) {
     if (List.Count >= MaxComponentEntries)
         throw ERangeError("The component list holds at most " + IntToStr(MaxComponentEntries) + " components");
     List.Count++;
-    ComponentEntryT& entry = List.Entries[List.Count];
+    ComponentEntryT& entry = ComponentEntryAt(List, List.Count);
     entry = ComponentEntryT{};
     entry.Name = Component->Name();
     entry.ClassType = Component->ClassType();
@@ -175,8 +185,8 @@ void AddComponentEntry(ComponentListT& List, TComponent* Component) {
 Integer IndexOfComponentName(ComponentListT& List, const AnsiString& Name) {
     const AnsiString wanted = LowerName(Name);
     for (Integer i = 1; i <= List.Count; i++)
-        if (LowerName(List.Entries[i].Name) == wanted) return i;
-    return NotFound;
+        if (LowerName(ComponentEntryAt(List, i).Name) == wanted) return i;
+    return NoValue;
 }
 
 // ---------------------------------------------------------------------------

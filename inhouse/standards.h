@@ -16,8 +16,6 @@
 
 namespace standards {
 
-inline constexpr Integer NotFound = -32000;
-
 // ---------------------------------------------------------------------------
 // Component list: every control of the main form, panels searched, with the owners its name names.
 
@@ -41,13 +39,21 @@ struct ComponentListT {
 };
 
 // ---------------------------------------------------------------------------
-// Spin store: one spin button of the form and the edit it steps. Props: 1 Maximum ("" = none),
-// 2 Minimum ("0"), 3 up step ("1"), 4 down step ("-1"), 5..20 free for the application.
+// Spin store: one spin button of the form and the edit it steps, with numbered properties.
+
+enum : Integer {
+    SpinPropMaximum = 1,   // "" = none
+    SpinPropMinimum = 2,   // "0"
+    SpinPropUpStep = 3,    // "1"
+    SpinPropDownStep = 4,  // "-1"
+    // 5 .. SpinPropCount free for the application
+    SpinPropCount = 20,
+};
 
 struct SpinEntryT {
     Integer SpinIndex = 0;
-    Integer EditIndex = 0;  // NotFound: the spin button steps nothing
-    std::array<Variant, 21> Props;  // 1..20; element 0 unused
+    Integer EditIndex = 0;  // Varpre::NoValue: the spin button steps nothing
+    std::array<Variant, SpinPropCount + 1> Props;  // 1..SpinPropCount; element 0 unused
 };
 
 inline constexpr Integer MaxSpinEntries = 200;
@@ -56,6 +62,12 @@ struct EditWithSpinT {
     Integer Count = 0;
     std::array<SpinEntryT, MaxSpinEntries + 1> Entries;  // 1..200; element 0 unused
 };
+
+// Checked accessors: ERangeError for an index outside the table's numbered elements.
+ComponentEntryT& ComponentEntryAt(ComponentListT& List, Integer Index);
+const ComponentEntryT& ComponentEntryAt(const ComponentListT& List, Integer Index);
+SpinEntryT& SpinEntryAt(EditWithSpinT& Store, Integer Index);
+const SpinEntryT& SpinEntryAt(const EditWithSpinT& Store, Integer Index);
 
 // ---------------------------------------------------------------------------
 // The process-wide values; zero or empty at program start, as the application finds them.

@@ -1,6 +1,7 @@
 // The set-up steps, the layout keys and the destroy hook of the standard window.
 
 #include <vcl/ExtCtrls.h>
+#include <vcl/Windows.h>
 
 #include "ComponentHandling.h"
 #include "easypanel.h"
@@ -13,10 +14,6 @@ using namespace ComponentHandling;
 namespace standards {
 
 namespace {
-
-inline constexpr Word KeyF3 = 114;
-inline constexpr Word KeyF4 = 115;
-inline constexpr Word KeyF5 = 116;
 
 // The tables go before the form's own handler runs, so it still finds the form whole but the tables empty.
 void EmptyTablesThen(const TNotifyEvent& Saved, TObject* Sender) {
@@ -65,7 +62,7 @@ TForm* BindPanelManagers(TControl* Anchor, bool Refresh) {
 
     SetColumns(inner, 1, false);
     SetSizeListMode(inner, true, false);
-    SetLayoutFlags(inner, 0x202, false);
+    SetLayoutFlags(inner, lwHorizontal | 0x0200, false);  // bit 9 is kept but means nothing
     SetTopMargin(inner, 0, false);
     SetLeftMargin(inner, 0, false);
     SetBottomMargin(inner, 0, false);
@@ -115,9 +112,9 @@ void StandardKeyDown(TObject* Sender, Word& Key, TShiftState Shift) {
     if (SavedOnKeyDown()) SavedOnKeyDown()(Sender, Key, Shift);
     if (!Shift.Contains(ssCtrl)) return;
     switch (Key) {
-        case KeyF3: ToggleClientPanel(FormManager(), true); break;
-        case KeyF4: ToggleClientPanelForced(FormManager(), true); break;
-        case KeyF5: ToggleClientPanelForced(InnerPanelManager(), true); break;
+        case VK_F3: ToggleClientPanel(FormManager(), true); break;
+        case VK_F4: ToggleClientPanelForced(FormManager(), true); break;
+        case VK_F5: ToggleClientPanelForced(InnerPanelManager(), true); break;
         default: break;
     }
 }

@@ -8,6 +8,7 @@
 #include "valstr.h"
 
 using namespace valstr;
+using namespace Varpre;
 
 namespace standards {
 
@@ -19,15 +20,15 @@ AnsiString LowerName(const AnsiString& Name) {
     return lower;
 }
 
-// The entry whose component (spin button or edit, by ComponentIndex) carries Name; NotFound when none.
+// The entry whose component (spin button or edit, by ComponentIndex) carries Name; NoValue when none.
 Integer FindEntryByComponentName(EditWithSpinT& Store, const AnsiString& Name, Integer SpinEntryT::*ComponentIndex) {
     const ComponentListT& list = ComponentList();
     const AnsiString wanted = LowerName(Name);
     for (Integer i = 1; i <= Store.Count; i++) {
-        const Integer index = Store.Entries[i].*ComponentIndex;
-        if (index >= 1 && index <= list.Count && LowerName(list.Entries[index].Name) == wanted) return i;
+        const Integer index = SpinEntryAt(Store, i).*ComponentIndex;
+        if (index >= 1 && index <= list.Count && LowerName(ComponentEntryAt(list, index).Name) == wanted) return i;
     }
-    return NotFound;
+    return NoValue;
 }
 
 void PlaceBeside(TControl* Spin, const TControl* Edit) {
@@ -38,13 +39,13 @@ void Step(EditWithSpinT& Store, TObject* Sender, Integer StepProp) {
     Integer index = 0;
     TCustomEdit* edit = GetSpinEdit(Store, Sender, index);
     if (edit == nullptr) return;
-    const SpinEntryT& entry = Store.Entries[index];
+    const SpinEntryT& entry = SpinEntryAt(Store, index);
     AnsiString cleaned;
     CleanNumber(edit->Text(), cleaned);
     AnsiString stepped;
-    AddNumberStrings(cleaned, VarToStr(entry.Props[StepProp]), stepped);
-    const AnsiString maximum = VarToStr(entry.Props[1]);
-    const AnsiString minimum = VarToStr(entry.Props[2]);
+    AddNumberStrings(cleaned, VarToStr(CheckedElement(entry.Props, StepProp, 1)), stepped);
+    const AnsiString maximum = VarToStr(entry.Props[SpinPropMaximum]);
+    const AnsiString minimum = VarToStr(entry.Props[SpinPropMinimum]);
     if (!maximum.empty() && CompareWithOperator(stepped, ">", maximum)) stepped = maximum;
     if (!minimum.empty() && CompareWithOperator(stepped, "<", minimum)) stepped = minimum;
     AnsiString grouped;
@@ -59,26 +60,26 @@ void BuildSpinEntries(EditWithSpinT& Store) {
     ComponentListT& list = ComponentList();
     Store.Count = 0;
     for (Integer i = 1; i <= list.Count; i++) {
-        const ComponentEntryT& component = list.Entries[i];
+        const ComponentEntryT& component = ComponentEntryAt(list, i);
         // A spin button of a form that is gone has nothing left to step.
         if (component.ClassType != TSpinButton::ClassInfo() || !component.Component) continue;
         auto* spin = static_cast<TSpinButton*>(component.Component.Get());
         if (Store.Count >= MaxSpinEntries)
             throw ERangeError("The spin store holds at most " + IntToStr(MaxSpinEntries) + " spin buttons");
         Store.Count++;
-        SpinEntryT& entry = Store.Entries[Store.Count];
+        SpinEntryT& entry = SpinEntryAt(Store, Store.Count);
         entry = SpinEntryT{};
         entry.SpinIndex = i;
-        entry.Props[1] = Variant();
-        entry.Props[2] = "0";
-        entry.Props[3] = "1";
-        entry.Props[4] = "-1";
+        entry.Props[SpinPropMaximum] = Variant();
+        entry.Props[SpinPropMinimum] = "0";
+        entry.Props[SpinPropUpStep] = "1";
+        entry.Props[SpinPropDownStep] = "-1";
         if (component.OwnerCount > 0) {
-            entry.EditIndex = component.Owners[1];
-            if (auto* edit = dynamic_cast<TControl*>(list.Entries[entry.EditIndex].Component.Get()))
+            entry.EditIndex = CheckedElement(component.Owners, 1, 1);
+            if (auto* edit = dynamic_cast<TControl*>(ComponentEntryAt(list, entry.EditIndex).Component.Get()))
                 PlaceBeside(spin, edit);
         } else {
-            entry.EditIndex = NotFound;
+            entry.EditIndex = NoValue;
         }
         spin->OnDownClick = [&Store](TObject* Sender) { SpinDownClick(Store, Sender); };
         spin->OnUpClick = [&Store](TObject* Sender) { SpinUpClick(Store, Sender); };
@@ -97,23 +98,22 @@ Integer FindSpinEntryBySpin(EditWithSpinT& Store, const AnsiString& SpinName) {
 
 TCustomEdit* GetSpinEdit(EditWithSpinT& Store, TObject* SpinButton, Integer& Index) {
     auto* spin = dynamic_cast<TComponent*>(SpinButton);
-    Index = spin ? FindSpinEntryBySpin(Store, spin->Name()) : NotFound;
-    if (Index == NotFound) return nullptr;
+    Index = spin ? FindSpinEntryBySpin(Store, spin->Name()) : NoValue;
+    if (Index == NoValue) return nullptr;
     const ComponentListT& list = ComponentList();
-    const Integer editIndex = Store.Entries[Index].EditIndex;
+    const Integer editIndex = SpinEntryAt(Store, Index).EditIndex;
     if (editIndex < 1 || editIndex > list.Count) return nullptr;
     // Read through the form's field: an edit the form does not publish is not stepped, nor one of a form
     // that is gone.
-    const ComponentEntryT& edit = list.Entries[editIndex];
+    const ComponentEntryT& edit = ComponentEntryAt(list, editIndex);
     auto* field = static_cast<TComponent**>(edit.FieldAddr);
     return field && edit.FieldOwner ? dynamic_cast<TCustomEdit*>(*field) : nullptr;
 }
 
 bool SetEditProp(EditWithSpinT& Store, const AnsiString& EditName, Integer PropIndex, const Variant& Value) {
     const Integer index = FindSpinEntry(Store, EditName);
-    if (index == NotFound) return false;
-    if (PropIndex < 1 || PropIndex > 20) throw ERangeError("Spin-button property " + IntToStr(PropIndex) + " is not 1..20");
-    Store.Entries[index].Props[PropIndex] = Value;
+    if (index == NoValue) return false;
+    CheckedElement(SpinEntryAt(Store, index).Props, PropIndex, 1) = Value;
     return true;
 }
 
@@ -123,8 +123,8 @@ Double GetEditNumber(EditWithSpinT&, TEdit* EditField) {
     return StrToFloatLenient(cleaned, 0.0);
 }
 
-void SpinUpClick(EditWithSpinT& Store, TObject* Sender) { Step(Store, Sender, 3); }
+void SpinUpClick(EditWithSpinT& Store, TObject* Sender) { Step(Store, Sender, SpinPropUpStep); }
 
-void SpinDownClick(EditWithSpinT& Store, TObject* Sender) { Step(Store, Sender, 4); }
+void SpinDownClick(EditWithSpinT& Store, TObject* Sender) { Step(Store, Sender, SpinPropDownStep); }
 
 }  // namespace standards

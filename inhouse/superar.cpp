@@ -12,6 +12,7 @@
 namespace superar {
 
 using namespace valstr;
+using namespace Varpre;
 
 namespace {
 

@@ -319,7 +319,9 @@ Integer FindRowByText(ArrayOfFiles& Table, const AnsiString& Text, Integer Field
 Integer LoadMemoLines(ArrayOfFiles& Table, TCustomMemo* Memo, Integer Field);
 void WriteFieldToMemo(ArrayOfFiles& Table, TCustomMemo* Memo, Integer Field, bool Formatted);
 
-// Field names.
+// Field names. FieldNamesAt raises ERangeError for a field outside 0..LastField.
+FieldNamesT& FieldNamesAt(ArrayOfFiles& Table, Integer Field);
+const FieldNamesT& FieldNamesAt(const ArrayOfFiles& Table, Integer Field);
 void DefineFieldName(ArrayOfFiles& Table, Integer Field, Integer Slot, const AnsiString& Sep, bool Append,
                      const AnsiString& Text);
 void SetFieldNames(ArrayOfFiles& Table, Integer Field, const AnsiString& NamesText);

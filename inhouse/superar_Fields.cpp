@@ -14,6 +14,7 @@ using namespace valstr;
 using namespace Diskop;
 using namespace exposit;
 using namespace dater;
+using namespace Varpre;
 
 namespace {
 
@@ -62,12 +63,12 @@ struct DepthGuard {
 
 bool ValidField(Integer Field) { return Field >= 0 && Field <= LastField; }
 
-const DataRecT& RowAt(const ArrayOfFiles& Table, Integer Row) { return Table.Rows[static_cast<std::size_t>(Row)]; }
+const DataRecT& RowAt(const ArrayOfFiles& Table, Integer Row) { return CheckedElement(Table.Rows, Row); }
 
 const DataTextT& TextsAt(const ArrayOfFiles& Table, Integer Row) { return RowAt(Table, Row).Texts; }
 
 const AnsiString& FileText(const ArrayOfFiles& Table, Integer Row, Integer Index) {
-    return RowAt(Table, Row).Info.Get().Texts[Index];
+    return CheckedElement(RowAt(Table, Row).Info.Get().Texts, Index);
 }
 
 // The text of a field of a resolved row, unformatted.
@@ -212,7 +213,7 @@ bool ComputedText(ArrayOfFiles& Table, Integer Row, Integer Field, AnsiString& T
         return true;
     case fFolder: NamedFolder(Table, Row, Text); return true;
     case fFullPath:
-        JoinPath(TextOf(Table, Row, fFolder), TextOf(Table, Row, FieldSettingName), DetectSeparator, Text);
+        JoinPath(TextOf(Table, Row, fFolder), TextOf(Table, Row, FieldSettingName), NotGiven, Text);
         return true;
     case fMoved: MovedMark(Table, Row, Text); return true;
     case fParentFolder: ExtractParentDir(TextOf(Table, Row, fPath), Text); return true;
@@ -227,11 +228,11 @@ void FieldTextOfRow(ArrayOfFiles& Table, Integer Row, Integer Field, AnsiString&
         Text.clear();
         return;
     }
-    switch (Table.FieldNames[Field].Kind) {
+    switch (FieldNamesAt(Table, Field).Kind) {
     case KindInteger: Int64Str(GetFieldInt(Table, Row, Field), Text); return;
     case KindDate:
     case KindTime: {
-        const bool date = Table.FieldNames[Field].Kind == KindDate;
+        const bool date = FieldNamesAt(Table, Field).Kind == KindDate;
         FormatDatePattern(date ? "dd.mm.yyyy" : "HH:ii:ss:l", "0", Text,
                           TextsAt(Table, Row).FloatValue(static_cast<std::size_t>(Field)));
         return;
@@ -260,7 +261,7 @@ Integer RandomBit() {
 // invalid row or field. A row written for the first time takes storage a cleared row left.
 DataTextT* WritableTexts(ArrayOfFiles& Table, Integer& Row, Integer Field) {
     if (!ValidField(Field) || ResolveRow(Table, Row, true)) return nullptr;
-    DataTextT& texts = Table.Rows[static_cast<std::size_t>(Row)].Texts;
+    DataTextT& texts = CheckedElement(Table.Rows, Row).Texts;
     Table.FreedRowStorage.GiveTo(texts);
     if (static_cast<std::size_t>(Field) >= texts.size()) texts.resize(static_cast<std::size_t>(Field <= 68 ? Field + 2 : Field + 11));
     return &texts;
@@ -328,7 +329,7 @@ void GetFieldText(ArrayOfFiles& Table, Integer Row, Integer Field, AnsiString& T
     }
     FieldTextOfRow(Table, Row, Field, Text);
     if (!Formatted) return;
-    const FieldNamesT& names = Table.FieldNames[Field];
+    const FieldNamesT& names = FieldNamesAt(Table, Field);
     SetDigitGroupSeparator("'");
     if (names.GroupFlag == 1) {
         AnsiString grouped;
@@ -341,7 +342,7 @@ void GetFieldText(ArrayOfFiles& Table, Integer Row, Integer Field, AnsiString& T
 void SetFieldValue(ArrayOfFiles& Table, Integer Row, Integer Field, const Variant& Value) {
     if (!ValidField(Field)) return;
     // Convert before storing: a value that does not convert leaves the field as it was.
-    const Byte kind = Table.FieldNames[Field].Kind;
+    const Byte kind = FieldNamesAt(Table, Field).Kind;
     const Int64 intValue = kind == KindInteger ? Value.AsInt64() : 0;
     const Double floatValue = kind == KindDate || kind == KindTime ? Value.AsDouble() : 0.0;
     const AnsiString text = VarToStr(Value);
@@ -356,7 +357,7 @@ void SetFieldValue(ArrayOfFiles& Table, Integer Row, Integer Field, const Varian
 
 void detail::SetFieldTextView(ArrayOfFiles& Table, Integer Row, Integer Field, std::string_view Text) {
     if (!ValidField(Field)) return;
-    if (Table.FieldNames[Field].Kind != KindText) {
+    if (FieldNamesAt(Table, Field).Kind != KindText) {
         SetFieldValue(Table, Row, Field, Variant(AnsiString(Text)));
         return;
     }
@@ -367,7 +368,7 @@ void detail::SetFieldTextView(ArrayOfFiles& Table, Integer Row, Integer Field, s
 }
 
 void detail::AppendFieldText(ArrayOfFiles& Table, Integer Row, Integer Field, std::string_view Text) {
-    if (!ValidField(Field) || Table.FieldNames[Field].Kind != KindText) return;
+    if (!ValidField(Field) || FieldNamesAt(Table, Field).Kind != KindText) return;
     if (DataTextT* texts = WritableTexts(Table, Row, Field)) {
         texts->AppendText(static_cast<std::size_t>(Field), Text);
         detail::NoteFieldWritten(Table, Row, Field);
@@ -375,7 +376,7 @@ void detail::AppendFieldText(ArrayOfFiles& Table, Integer Row, Integer Field, st
 }
 
 bool detail::IsPlainTextField(const ArrayOfFiles& Table, Integer Field) {
-    return ValidField(Field) && Table.FieldNames[Field].Kind == KindText && !IsComputedTextField(Field) &&
+    return ValidField(Field) && FieldNamesAt(Table, Field).Kind == KindText && !IsComputedTextField(Field) &&
            Table.BackingFiles[Field].empty();
 }
 

@@ -18,7 +18,7 @@ bool ValidField(Integer Field) { return Field >= 0 && Field <= LastField; }
 bool ValidSlot(Integer Slot) { return Slot >= 1 && Slot <= NameSlots; }
 
 AnsiString& Slot(ArrayOfFiles& Table, Integer Field, Integer SlotNumber) {
-    return Table.FieldNames[Field].Names[SlotNumber - 1];
+    return CheckedElement(FieldNamesAt(Table, Field).Names, SlotNumber - 1);
 }
 
 // Visit(Item) for every item of a ","-list.
@@ -65,7 +65,7 @@ AnsiString ReducedName(const AnsiString& Name) {
 }
 
 void SetKinds(ArrayOfFiles& Table, std::initializer_list<Integer> Fields, Byte Kind) {
-    for (Integer field : Fields) Table.FieldNames[field].Kind = Kind;
+    for (Integer field : Fields) FieldNamesAt(Table, field).Kind = Kind;
 }
 
 void RegisterBuiltInNames(ArrayOfFiles& Table) {
@@ -97,6 +97,9 @@ void RegisterBuiltInNames(ArrayOfFiles& Table) {
 }
 
 }  // namespace
+
+FieldNamesT& FieldNamesAt(ArrayOfFiles& Table, Integer Field) { return CheckedElement(Table.FieldNames, Field); }
+const FieldNamesT& FieldNamesAt(const ArrayOfFiles& Table, Integer Field) { return CheckedElement(Table.FieldNames, Field); }
 
 void InitTable(ArrayOfFiles& Table, Integer InitialRows) {
     Table = ArrayOfFiles{};

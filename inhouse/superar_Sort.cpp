@@ -93,7 +93,7 @@ KeySource SourceOf(const ArrayOfFiles& Table, Integer Field) {
     if (Field == FieldOriginalNumber) return KeySource::OriginalNumber;
     // The row number is the row's place before the sort: a row's current place changes as it moves.
     if (Field == FieldRowNumber) return KeySource::StartRow;
-    switch (Table.FieldNames[Field].Kind) {
+    switch (FieldNamesAt(Table, Field).Kind) {
     case KindInteger: return KeySource::Integer;
     case KindDate:
     case KindTime: return KeySource::Float;

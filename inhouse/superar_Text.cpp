@@ -10,6 +10,7 @@
 namespace superar {
 
 using namespace valstr;
+using namespace Varpre;
 
 namespace {
 

@@ -8,14 +8,13 @@
 #include <vcl/Graphics.h>
 #include <vcl/System.h>
 
+#include "Varpre.h"
+
 namespace superar {
 struct ArrayOfFiles;
 }
 
 namespace valstr {
-
-// The library's "no value / not found" integer.
-inline constexpr Integer NoValue = -32000;
 
 // Comparison results: equal, first greater (sorts after), first smaller (sorts before).
 inline constexpr Byte CompareEqual = 1;

@@ -17,6 +17,8 @@
 
 namespace valstr {
 
+using namespace Varpre;
+
 using detail::IsDigit;
 
 namespace {

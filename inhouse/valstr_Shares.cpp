@@ -10,6 +10,7 @@
 namespace valstr {
 
 using namespace exposit;
+using namespace Varpre;
 
 namespace {
 

@@ -26,7 +26,7 @@ protected:
     static Shot Grab() { return Shot(Testing::GrabWindow(Form1)); }
     static easypanel::PanelSlotT& SlotOf(TPanel* Panel) {
         easypanel::TeasyPanel& mgr = easypanel::FormManager();
-        return mgr.Slots[easypanel::SlotOfName(mgr, Panel->Name())];
+        return SlotAt(mgr, easypanel::SlotOfName(mgr, Panel->Name()));
     }
     // A control's client rectangle in the window's client coordinates.
     static TRect OnWindow(TControl* Control) {

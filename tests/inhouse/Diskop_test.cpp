@@ -13,6 +13,7 @@
 #include "support/FormFixture.h"
 
 using namespace Diskop;
+using namespace Varpre;
 
 namespace {
 
@@ -49,15 +50,15 @@ private:
 
 TEST(DiskopPaths, JoinPathPutsExactlyOneSeparatorAndUsesTheChosenOne) {
     const TextCase cases[] = {
-        {"c:\\a\\", "\\b", DetectSeparator, "c:\\a\\b"},
-        {"c:/a", "b", DetectSeparator, "c:/a/b"},
+        {"c:\\a\\", "\\b", NotGiven, "c:\\a\\b"},
+        {"c:/a", "b", NotGiven, "c:/a/b"},
         {"", "b", "\\", "b"},
-        {"c:\\a", "", DetectSeparator, "c:\\a"},
-        {"c:\\a", "b", DetectSeparator, "c:\\a\\b"},
-        {"a", "b", DetectSeparator, "a\\b"},
+        {"c:\\a", "", NotGiven, "c:\\a"},
+        {"c:\\a", "b", NotGiven, "c:\\a\\b"},
+        {"a", "b", NotGiven, "a\\b"},
         {"c:\\a/x", "b", "/", "c:/a/x/b"},
         {"c:/a/", "b\\c", "\\", "c:\\a\\b\\c"},
-        {"/home/u", "f.txt", DetectSeparator, "/home/u/f.txt"},
+        {"/home/u", "f.txt", NotGiven, "/home/u/f.txt"},
     };
     for (const TextCase& c : cases) {
         AnsiString result;
@@ -406,7 +407,7 @@ TEST_F(DiskopPathFields, ParentLoopsEndAndCountsBeyondTheTableAreIgnored) {
     EntryPath(*fields, 1, path);
     EXPECT_FALSE(path.empty());
     fields->Count = 5000;
-    EXPECT_EQ(FindPathInput(*fields, PlaceEdit("unregistered")), PathInputNotFound);
+    EXPECT_EQ(FindPathInput(*fields, PlaceEdit("unregistered")), NoValue);
     EntryPath(*fields, 4000, path);
     EXPECT_EQ(path, "");
 }

@@ -60,7 +60,7 @@ TEST(EasyPanelClose, ClosingTheMainWindowMidCollapseEndsThePumpAndKeepsTheLayout
     // The close arrived during the second step's pause; no step came after it.
     EXPECT_EQ(steps.size(), 2u);
     EXPECT_EQ(SlotPanel(mgr, 1)->Height(), 26);
-    EXPECT_EQ(mgr.Slots[1].Height, 26);
+    EXPECT_EQ(SlotAt(mgr, 1).Height, 26);
     FinalizeEasyPanel();
 }
 

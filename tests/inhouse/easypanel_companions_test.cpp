@@ -14,6 +14,7 @@
 #include "valstr.h"
 
 using namespace easypanel;
+using namespace Varpre;
 using GPanel::TGPanel;
 
 namespace {
@@ -81,7 +82,7 @@ protected:
         return panel;
     }
 
-    PanelSlotT& Slot(Integer Index) { return mgr.Slots[Index]; }
+    PanelSlotT& Slot(Integer Index) { return SlotAt(mgr, Index); }
     TPanel* PanelOf(Integer Index) { return SlotPanel(mgr, Index); }
     Integer MinHeightOf(Integer Index) { return PanelOf(Index)->Constraints()->MinHeight(); }
     TPanel* VisibleButton(Integer Index) {
@@ -152,8 +153,8 @@ TEST_F(CompanionsTest, TwoPanelsBesideTheClientGetTitleBarsBevelsBackgroundsAndB
         EXPECT_EQ(SlotOfPanel(mgr, s.ButtonOnPanel), index);
     }
     EXPECT_TRUE(dynamic_cast<TLabel*>(form->FindComponent("Label2"))->Transparent());
-    EXPECT_EQ(SlotOfPanel(mgr, client), NoSlot);
-    EXPECT_EQ(SlotOfPanel(mgr, nullptr), NoSlot);
+    EXPECT_EQ(SlotOfPanel(mgr, client), NoValue);
+    EXPECT_EQ(SlotOfPanel(mgr, nullptr), NoValue);
 }
 
 TEST_F(CompanionsTest, CompanionsAreCreatedWithThePanelAndDestroyedWithIt) {
@@ -180,7 +181,7 @@ struct MenuCommandCase {
 };
 
 bool AllSlots(TeasyPanel& M, const std::function<bool(PanelSlotT&, TPanel*)>& Test) {
-    return Test(M.Slots[DiskSlot], SlotPanel(M, DiskSlot)) && Test(M.Slots[FaultySlot], SlotPanel(M, FaultySlot));
+    return Test(SlotAt(M, DiskSlot), SlotPanel(M, DiskSlot)) && Test(SlotAt(M, FaultySlot), SlotPanel(M, FaultySlot));
 }
 
 std::function<bool(TeasyPanel&)> StylesAre(TPanelBevel Inner, TPanelBevel Outer) {
@@ -197,11 +198,11 @@ TEST_F(CompanionsTest, EachMenuCommandChangesTheStateItNames) {
     auto nothing = [](TeasyPanel&) {};
     const MenuCommandCase cases[] = {
         {"only1panel", FaultySlot, nothing,
-         [](TeasyPanel& M) { return M.OnlyOneMode && M.Slots[FaultySlot].OnlyThis && !M.Slots[DiskSlot].OnlyThis && !ClientShown(M); }},
+         [](TeasyPanel& M) { return M.OnlyOneMode && SlotAt(M, FaultySlot).OnlyThis && !SlotAt(M, DiskSlot).OnlyThis && !ClientShown(M); }},
         {"maximizeminimize", FaultySlot, nothing,
          [](TeasyPanel& M) {
-             return M.MaximisedMode && M.Slots[FaultySlot].Maximised && !M.Slots[DiskSlot].Maximised &&
-                    SlotPanel(M, DiskSlot)->Constraints()->MinHeight() == 1 && M.Slots[DiskSlot].SavedMinHeight == DiskMinHeight;
+             return M.MaximisedMode && SlotAt(M, FaultySlot).Maximised && !SlotAt(M, DiskSlot).Maximised &&
+                    SlotPanel(M, DiskSlot)->Constraints()->MinHeight() == 1 && SlotAt(M, DiskSlot).SavedMinHeight == DiskMinHeight;
          }},
         {"collapseall", DiskSlot, nothing,
          [](TeasyPanel& M) { return AllSlots(M, [](PanelSlotT& s, TPanel*) { return s.Collapsed != 0; }); }},
@@ -214,7 +215,7 @@ TEST_F(CompanionsTest, EachMenuCommandChangesTheStateItNames) {
         {"col1", DiskSlot, nothing, [](TeasyPanel& M) { return M.Columns == 1; }},
         {"col2", DiskSlot, [](TeasyPanel& M) { SetColumns(M, 1, true); }, [](TeasyPanel& M) { return M.Columns == 2; }},
         {"toggletitlebar", FaultySlot, nothing,
-         [](TeasyPanel& M) { return !M.Slots[FaultySlot].TitleBar->Visible() && M.Slots[DiskSlot].TitleBar->Visible(); }},
+         [](TeasyPanel& M) { return !SlotAt(M, FaultySlot).TitleBar->Visible() && SlotAt(M, DiskSlot).TitleBar->Visible(); }},
         {"hidealltitlebars", DiskSlot, nothing,
          [](TeasyPanel& M) { return AllSlots(M, [](PanelSlotT& s, TPanel*) { return !s.TitleBar->Visible(); }); }},
         {"UnhideAllTitleBars", DiskSlot, [](TeasyPanel& M) { HideAllTitleBars(M, true); },

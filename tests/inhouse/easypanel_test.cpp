@@ -13,6 +13,7 @@
 #include "vcl/Clock.h"
 
 using namespace easypanel;
+using namespace Varpre;
 
 namespace {
 
@@ -104,15 +105,15 @@ TEST_F(EasyPanelTest, EveryLayoutPlacesPanelsAndClientPixelExact) {
     const std::vector<Case> cases = {
         {"L, fits one column", [](TeasyPanel&) {},
          "PanelA 8,8,150,124\nPanelB 8,140,150,74\nMainPanel 166,8,226,284\n"},
-        {"horizontal-top", [](TeasyPanel& m) { SetLayoutFlags(m, 0x2, true); },
+        {"horizontal-top", [](TeasyPanel& m) { SetLayoutFlags(m, lwHorizontal, true); },
          "PanelA 8,8,150,124\nPanelB 166,8,150,74\nMainPanel 8,140,384,152\n"},
-        {"horizontal-bottom", [](TeasyPanel& m) { SetLayoutFlags(m, 0x402, true); },
+        {"horizontal-bottom", [](TeasyPanel& m) { SetLayoutFlags(m, lwHorizontal | lwBottom, true); },
          "PanelA 8,168,150,124\nPanelB 166,218,150,74\nMainPanel 8,8,384,152\n"},
-        {"vertical, two columns", [](TeasyPanel& m) { SetLayoutFlags(m, 0x4, true); },
+        {"vertical, two columns", [](TeasyPanel& m) { SetLayoutFlags(m, lwVertical, true); },
          "PanelA 8,8,150,124\nPanelB 8,140,150,74\nMainPanel 166,8,226,284\n"},
         {"vertical, one column",
          [](TeasyPanel& m) {
-             SetLayoutFlags(m, 0x4, false);
+             SetLayoutFlags(m, lwVertical, false);
              SetColumns(m, 1, true);
          },
          "PanelA 8,8,150,124\nPanelB 8,140,150,74\nMainPanel 8,222,384,70\n"},
@@ -144,7 +145,7 @@ TEST_F(EasyPanelTest, EveryLayoutPlacesPanelsAndClientPixelExact) {
 TEST_F(EasyPanelTest, TitleBarAndButtonsFollowThePanelWidth) {
     Attach();
     auto parts = [this] {
-        const PanelSlotT& a = mgr.Slots[0];
+        const PanelSlotT& a = SlotAt(mgr, 0);
         auto shown = [](TControl* c) { return c->Visible() ? Bounds(c) : AnsiString("hidden"); };
         return "title " + shown(a.TitleBar) + " button " + shown(a.ButtonOnTitle) + " panel button " +
                shown(a.ButtonOnPanel);
@@ -186,9 +187,9 @@ TEST_F(EasyPanelTest, HorizontalColumnsTakeTheTallestPanelFirstIntoTheShortestCo
     AttachPanelManager(mgr, host, false);
     HideAllTitleBars(mgr, false);
     for (TPanel** field : {&panelA, &panelB, &panelC}) AddPanel(mgr, *field, "", false);
-    mgr.Slots[0].SizeSpec = "0.1|100|100";
-    mgr.Slots[1].SizeSpec = "0.1|50|50";
-    mgr.Slots[2].SizeSpec = "0.1|60|60";
+    SlotAt(mgr, 0).SizeSpec = "0.1|100|100";
+    SlotAt(mgr, 1).SizeSpec = "0.1|50|50";
+    SlotAt(mgr, 2).SizeSpec = "0.1|60|60";
     SetLayoutFlags(mgr, 0x2, false);
     AnsiString arranged;
     const AnsiString list = PrepareSlotList(mgr, "012");
@@ -215,15 +216,15 @@ TEST_F(EasyPanelTest, SizeSettingsAreStoredWithTheirMinimum) {
     AttachPanelManager(mgr, host, false);
     AddPanel(mgr, panelA, "100", false);
     AddPanel(mgr, panelB, "5|30|40|x", false);
-    EXPECT_EQ(mgr.Slots[0].SizeSpec, "100|100|");
-    EXPECT_EQ(mgr.Slots[1].SizeSpec, "5|30|40|x");
+    EXPECT_EQ(SlotAt(mgr, 0).SizeSpec, "100|100|");
+    EXPECT_EQ(SlotAt(mgr, 1).SizeSpec, "5|30|40|x");
     // The title bar adds its height to both limits; maximised with a flag, the maximum is dropped.
     EXPECT_EQ(SlotSizeSpec(mgr, 1), "5|54|64");
-    mgr.Slots[1].Maximised = 1;
+    SlotAt(mgr, 1).Maximised = 1;
     EXPECT_EQ(SlotSizeSpec(mgr, 1), "5|54|");
     // A collapsed panel keeps its title bar and bevels: 24 + 2 x 1.
-    mgr.Slots[1].Maximised = 0;
-    mgr.Slots[1].Collapsed = 1;
+    SlotAt(mgr, 1).Maximised = 0;
+    SlotAt(mgr, 1).Collapsed = 1;
     EXPECT_EQ(SlotSizeSpec(mgr, 1), "0.1|26|24");
     SetTitleBarShown(mgr, 1, false, false);
     EXPECT_EQ(CollapsedHeightOf(mgr, 1), 24);
@@ -242,6 +243,19 @@ TEST_F(EasyPanelTest, ThirtySecondPanelIsARangeError) {
     panels[31] = MakePanel(form, bare, "P31", "x", 50, 20);
     EXPECT_THROW(AddPanel(mgr, panels[31], "", false), ERangeError);
     EXPECT_EQ(mgr.UsedCount, 31);
+}
+
+TEST_F(EasyPanelTest, SlotOutsideTheTableIsARangeError) {
+    Attach();
+    for (const Integer slot : {-1, MaxPanelSlots, NoValue}) {
+        SCOPED_TRACE(slot);
+        EXPECT_THROW(SlotAt(mgr, slot), ERangeError);
+        EXPECT_THROW(SetSlotColours(mgr, slot, clRed), ERangeError);
+        EXPECT_THROW(AddCompanions(mgr, slot), ERangeError);
+    }
+    // Queries about a slot answer "none" rather than raise.
+    EXPECT_EQ(SlotPanel(mgr, -1), nullptr);
+    EXPECT_FALSE(TitleBarShown(mgr, MaxPanelSlots));
 }
 
 TEST_F(EasyPanelTest, LayoutsBeyondTheCacheLimitStillPlaceThePanels) {
@@ -309,8 +323,8 @@ TEST_F(EasyPanelTest, APopupMenuFreedElsewhereIsMadeAgainAtTheNextRelayout) {
     EXPECT_EQ(mgr.PopupMenu.Get(), nullptr);
     Relayout(mgr, true, true, true);
     ASSERT_NE(mgr.PopupMenu.Get(), nullptr);
-    EXPECT_EQ(mgr.Slots[0].ButtonOnTitle->PopupMenu(), mgr.PopupMenu.Get());
-    EXPECT_EQ(mgr.Slots[1].ButtonOnPanel->PopupMenu(), mgr.PopupMenu.Get());
+    EXPECT_EQ(SlotAt(mgr, 0).ButtonOnTitle->PopupMenu(), mgr.PopupMenu.Get());
+    EXPECT_EQ(SlotAt(mgr, 1).ButtonOnPanel->PopupMenu(), mgr.PopupMenu.Get());
 }
 
 TEST_F(EasyPanelTest, HostsOwnResizeHandlerRunsAfterPlacementAndIsGivenBackAtReset) {

@@ -13,6 +13,7 @@
 #include "superar.h"
 
 using namespace exposit;
+using namespace Varpre;
 
 namespace {
 
@@ -52,7 +53,7 @@ TEST(ExpositCut, QuotedSeparatorsDoNotCount) {
         {"x\"a;b\";y", ";", "\"", "\"", "x\"a;b\"", "y"},
         {"x\"a;;b\";;y;;z", ";;", "\"", "\"", "x\"a;;b\"", "y;;z"},  // two-character separator removed whole
         {"[a,b],c", ",", "[", "]", "[a,b]", "c"},
-        {"'a,b',c", ",", "'", SameAsOpen, "'a,b'", "c"},
+        {"'a,b',c", ",", "'", NotGiven, "'a,b'", "c"},
         {"\"open,never closed", ",", "\"", "\"", "\"open,never closed", ""},
         {"a,b", ",", "", "", "a", "b"},
     };
@@ -85,7 +86,7 @@ TEST(ExpositCut, UnquoteNeedsBothQuotesAroundTheText) {
     struct Case {
         AnsiString S, Open, Close, Result;
     } cases[] = {
-        {"\"abc\"", "\"", SameAsOpen, "abc"},
+        {"\"abc\"", "\"", NotGiven, "abc"},
         {"\"\"", "\"", "\"", ""},
         {"\"", "\"", "\"", "\""},  // one character cannot be both quotes
         {"(abc", "(", ")", "(abc"},
@@ -331,8 +332,8 @@ TEST(ExpositFindPos, AllOccurrencesAreRecordedInOrderWithTheLastInElementZero) {
 TEST(ExpositFindPos, PositionOutsideQuotes) {
     EXPECT_EQ(PosOutsideQuotes(",", "\"a,b\",c", "\"", "\""), 6);
     EXPECT_EQ(PosOutsideQuotes(",", "{a,b},c", "{", "}"), 6);
-    EXPECT_EQ(PosOutsideQuotes(",", "'a,b", "'", SameAsOpen), 0);  // an unclosed quote runs to the end
-    EXPECT_EQ(PosOutsideQuotes(",", "'a'b',c", "'", SameAsOpen), 0);
+    EXPECT_EQ(PosOutsideQuotes(",", "'a,b", "'", NotGiven), 0);  // an unclosed quote runs to the end
+    EXPECT_EQ(PosOutsideQuotes(",", "'a'b',c", "'", NotGiven), 0);
 }
 
 TEST(ExpositLists, ItemsOfSeparatedLists) {
@@ -414,8 +415,8 @@ TEST(ExpositFindBetween, PairingsOfStartAndEndMarkers) {
         {"<b>", "</b>", "x<B>y</B>", 0, true, 2, 8},
         {"<b>", "</b>", "x<B>y</B>", fbCaseSensitive, false, 0, 0},
         {"<b>", "</b>", "x<B>y</B><b>z</b>", fbCaseSensitive | fbExcludeMarkers, true, 13, 1},
-        {"|", SameAsOpen, "a|b|c|", 0, true, 2, 3},
-        {"|", SameAsOpen, "a|b|c|", fbInnermost, true, 2, 3},
+        {"|", NotGiven, "a|b|c|", 0, true, 2, 3},
+        {"|", NotGiven, "a|b|c|", fbInnermost, true, 2, 3},
         {"q", "Q", "aqbQc", fbInnermost, true, 2, 3},  // markers equal without case: first pair
         {"()", ")", "()", 0, false, 0, 0},              // the End must follow the whole Start
         {"", ")", "a)", 0, false, 0, 0},

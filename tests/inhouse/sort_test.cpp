@@ -243,7 +243,7 @@ TEST(ItemTableSort, ATableChangedWhileTheProgressReportPumpsMessagesStopsTheSort
 TEST(ItemTableSort, ComputedTextFieldsAreTheOnesThatDoNotReadTheirStoredText) {
     auto table = TableOf({"x"});
     for (Integer field = 0; field <= LastField; ++field) {
-        if (table->FieldNames[field].Kind != KindText) continue;
+        if (FieldNamesAt(*table, field).Kind != KindText) continue;
         SetFieldText(*table, 1, field, "stored");
         AnsiString text;
         GetFieldText(*table, 1, field, text, false);

@@ -22,6 +22,7 @@
 #include "vcl/Windows.h"
 
 using namespace standards;
+using namespace Varpre;
 
 namespace {
 
@@ -202,7 +203,7 @@ TEST_F(StandardForm, SpinButtonWithoutAnOwnerStaysAndDoesNothing) {
     EXPECT_EQ(form->Edit1->Text(), "7");
     Integer index = 0;
     EXPECT_EQ(GetSpinEdit(SpinStore(), spin, index), nullptr);
-    EXPECT_EQ(SpinStore().Entries[index].EditIndex, NotFound);
+    EXPECT_EQ(SpinStore().Entries[index].EditIndex, NoValue);
 }
 
 TEST_F(StandardForm, SteppingKeepsWithinMinimumAndMaximumAndGroupsDigits) {
@@ -226,24 +227,24 @@ TEST_F(StandardForm, SteppingKeepsWithinMinimumAndMaximumAndGroupsDigits) {
         {nullptr, nullptr, "", "abc12", true, 1, "13"},
     };
     for (const Case& c : cases) {
-        ASSERT_TRUE(SetEditProp(SpinStore(), "edit1", 1, c.Maximum ? Variant(c.Maximum) : Variant()));
-        ASSERT_TRUE(SetEditProp(SpinStore(), "EDIT1", 2, c.Minimum ? c.Minimum : "0"));
+        ASSERT_TRUE(SetEditProp(SpinStore(), "edit1", SpinPropMaximum, c.Maximum ? Variant(c.Maximum) : Variant()));
+        ASSERT_TRUE(SetEditProp(SpinStore(), "EDIT1", SpinPropMinimum, c.Minimum ? c.Minimum : "0"));
         valstr::SetDigitGroupSeparator(c.Separator);
         form->Edit1->SetText(c.Start);
         for (int i = 0; i < c.Clicks; i++) ClickHalf(form->SpinButton__edit1, c.Up);
         EXPECT_EQ(form->Edit1->Text(), c.Expected) << c.Start;
     }
-    EXPECT_FALSE(SetEditProp(SpinStore(), "Memo2", 1, "5"));
+    EXPECT_FALSE(SetEditProp(SpinStore(), "Memo2", SpinPropMaximum, "5"));
 }
 
 TEST_F(StandardForm, SpinEntriesAreFoundByEditAndSpinNameInAnyCase) {
     SetUpWholeForm();
     ASSERT_EQ(SpinStore().Count, 2);
     const Integer byEdit = FindSpinEntry(SpinStore(), "EDIT1");
-    ASSERT_NE(byEdit, NotFound);
+    ASSERT_NE(byEdit, NoValue);
     EXPECT_EQ(FindSpinEntryBySpin(SpinStore(), "spinbutton__EDIT1"), byEdit);
-    EXPECT_EQ(FindSpinEntry(SpinStore(), "EditPlain"), NotFound);
-    EXPECT_EQ(FindSpinEntryBySpin(SpinStore(), "Edit1"), NotFound);
+    EXPECT_EQ(FindSpinEntry(SpinStore(), "EditPlain"), NoValue);
+    EXPECT_EQ(FindSpinEntryBySpin(SpinStore(), "Edit1"), NoValue);
     Integer index = 0;
     EXPECT_EQ(GetSpinEdit(SpinStore(), form->SpinButton__edit1, index), form->Edit1);
     EXPECT_EQ(index, byEdit);
@@ -294,7 +295,7 @@ TEST_F(StandardForm, EachSetUpStartsThePathFieldsAfreshAndKeepsTheEditsOwnHandle
     fields.Entries[Diskop::FindPathInput(fields, form->editfiles)].BasePath = "/nowhere";
     SetUpWholeForm();
     const Integer file = Diskop::FindPathInput(fields, form->editfiles);
-    ASSERT_NE(file, Diskop::PathInputNotFound);
+    ASSERT_NE(file, Varpre::NoValue);
     EXPECT_EQ(fields.Entries[file].BasePath, "");
     ownChanges = 0;
     Input::Click(form->editfiles);
@@ -370,7 +371,7 @@ TEST_F(StandardForm, SpinEntriesAndListedComponentsOfAFreedWindowReachNothing) {
     for (Integer i = 1; i <= list.Count; i++) EXPECT_EQ(list.Entries[i].Component.Get(), nullptr) << i;
     Integer index = 0;
     EXPECT_EQ(GetSpinEdit(SpinStore(), form->SpinButton__edit1, index), nullptr);
-    EXPECT_NE(index, NotFound);
+    EXPECT_NE(index, NoValue);
     BuildSpinEntries(SpinStore());
     EXPECT_EQ(SpinStore().Count, 0);
     SetUpWholeForm();
@@ -384,16 +385,16 @@ TEST_F(StandardForm, ComponentListNamesOwnersAndSearchesPanels) {
     RefillComponentList(ComponentList());
     ComponentListT& list = ComponentList();
     const Integer entry = IndexOfComponentName(list, "hint__EDIT1__memo2__missing");
-    ASSERT_NE(entry, NotFound);
+    ASSERT_NE(entry, NoValue);
     ASSERT_EQ(list.Entries[entry].OwnerCount, 2);
     EXPECT_EQ(list.Entries[entry].Owners[1], IndexOfComponentName(list, "Edit1"));
     EXPECT_EQ(list.Entries[entry].Owners[2], IndexOfComponentName(list, "Memo2"));
     EXPECT_EQ(list.Entries[entry].FieldAddr, nullptr);  // the form publishes no such field
     const Integer memo = IndexOfComponentName(list, "memo2");
-    ASSERT_NE(memo, NotFound);
+    ASSERT_NE(memo, NoValue);
     EXPECT_EQ(*static_cast<TMemo**>(list.Entries[memo].FieldAddr), form->Memo2);
     EXPECT_EQ(list.Entries[memo].ClassType, TMemo::ClassInfo());
-    EXPECT_EQ(IndexOfComponentName(list, "Nothing"), NotFound);
+    EXPECT_EQ(IndexOfComponentName(list, "Nothing"), NoValue);
     EXPECT_EQ(ComponentListFilled(), 1);
 }
 

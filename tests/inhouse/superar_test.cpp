@@ -431,7 +431,7 @@ TEST(ItemTable, BackedFieldsReadTheirTextFromTheFile) {
     SetFieldText(*table, 1, 20, "nonsense");
     EXPECT_EQ(Text(*table, 1, 20), "");
     ClearTable(*table);
-    EXPECT_EQ(table->BackingHandle, valstr::NoValue);
+    EXPECT_EQ(table->BackingHandle, Varpre::NoValue);
     std::filesystem::remove_all(folder);
 }
 
@@ -447,7 +447,7 @@ TEST(ItemTable, ClearTableKeepsNamesAndOptionsAndZeroHandleIsNeverClosed) {
     EXPECT_TRUE(table->Rows.empty());
     EXPECT_EQ(table->Selection, "");
     EXPECT_EQ(table->StatusText1, "");
-    EXPECT_EQ(table->StatusIndex, valstr::NoValue);
+    EXPECT_EQ(table->StatusIndex, Varpre::NoValue);
     EXPECT_EQ(table->Reserved1, -1);
     EXPECT_EQ(table->UniqueRows, 1);
     EXPECT_EQ(table->FieldNames[69].Kind, KindInteger);

@@ -84,6 +84,13 @@ inline void CheckRange(Int64 value, Int64 low, Int64 high) {
     if (value < low || value > high) RaiseRangeError();
 }
 
+// Element Index of a fixed table whose first element is numbered Low; ERangeError outside the table.
+template <typename Table>
+auto& CheckedElement(Table& T, Int64 Index, Int64 Low = 0) {
+    CheckRange(Index, Low, static_cast<Int64>(std::size(T)) - 1);
+    return T[static_cast<std::size_t>(Index)];
+}
+
 // Narrowing assignment with range checking (Integer := Int64 and the like).
 template <typename To, typename From>
 To CheckedCast(From value) {
