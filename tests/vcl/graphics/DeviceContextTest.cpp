@@ -80,7 +80,7 @@ TEST(DeviceContext, EveryNewHandleOfAControlCanvasStartsFromTheDefaults) {
         control->SetHeight(40);
         EXPECT_EQ(Snapshot(control->Canvas()->Handle()), fresh);
     }
-    delete form;
+    form->Free();
 }
 
 TEST(DeviceContext, AMemoryDcKeepsItsStateWhenABitmapIsSelected) {
