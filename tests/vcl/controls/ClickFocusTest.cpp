@@ -78,6 +78,20 @@ TEST_F(ClickFocus, TypingAfterAClickGoesWhereTheClickWas) {
     EXPECT_EQ(start->Text(), "50");
 }
 
+// Qt gives the edit part of a combo box its own widget; a press there focuses the combo all the same.
+TEST_F(ClickFocus, APressInTheEditPartOfAComboBoxFocusesTheComboBox) {
+    auto* combo = Place<TComboBox>(10, 50, 120, 21);
+    std::vector<std::string> order;
+    start->OnExit = [&](TObject*) { order.push_back("exit start"); };
+    combo->OnEnter = [&](TObject*) { order.push_back("enter combo"); };
+    Input::Click(combo, 10, 10);
+    EXPECT_EQ(order, (std::vector<std::string>{"exit start", "enter combo"}));
+    EXPECT_TRUE(combo->Focused());
+    Input::Type(combo, "12");
+    EXPECT_EQ(combo->Text(), "12");
+    EXPECT_EQ(start->Text(), "");
+}
+
 TEST_F(ClickFocus, GraphicControlsAndPanelsLeaveTheFocusWhereItWas) {
     auto* block = new TBlock(form);
     block->SetParent(form);

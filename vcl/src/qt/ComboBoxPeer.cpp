@@ -116,6 +116,7 @@ private:
     // text whole (MaxLength limits the user's edits only) and completes nothing the Text would not hold.
     void ConnectEdit() {
         QLineEdit* edit = combo()->lineEdit();
+        TakeFocusOnPressIn(edit);
         combo()->setCompleter(nullptr);
         edit->setMaxLength(INT_MAX);
         edit->setValidator(new TTypingLimit([this] { return control() ? control()->MaxLength() : 0; },

@@ -98,6 +98,11 @@ protected:
     bool IsTopLevel() const { return topLevel_; }
     // Client coordinates of a point in the widget.
     TPoint ToClient(const QPoint& P) const;
+    // False when the press must not reach the native widget: the focus stayed elsewhere.
+    bool TakeFocusForPress();
+    // A part of the native widget that Qt makes a child of its own (a combo's edit part) gets its presses
+    // straight from Qt: they take the focus for the control first all the same.
+    void TakeFocusOnPressIn(QWidget* Part);
 
 private:
     struct TPending {
@@ -111,8 +116,6 @@ private:
     bool HandleKey(QEvent* Event, bool Press);
     bool HandleMouse(QEvent* Event);
     bool HandleWheel(QEvent* Event);
-    // False when the press must not reach the native widget: the focus stayed elsewhere.
-    bool TakeFocusForPress();
     bool HandleContextMenu(QEvent* Event);
     void HandleFocusIn(QEvent* Event);
     void HandleFocusOut(QEvent* Event);

@@ -229,10 +229,36 @@ bool TQtPeer::HandleMouse(QEvent* Event) {
 // and CM_ENTER, as after Tab. Controls that paint themselves decide in their own mouse handling.
 bool TQtPeer::TakeFocusForPress() {
     TWinControl* control = Control();
-    if (Surface() || control->Focused() || !control->CanFocus()) return true;
+    if (!control || Surface() || control->Focused() || !control->CanFocus()) return true;
     std::shared_ptr<bool> alive = alive_;
     RunFromQt(control, [control] { control->SetFocus(); });
     return *alive && Control() && Control()->Focused();
+}
+
+namespace {
+
+class TPressFocusFilter : public QObject {
+public:
+    TPressFocusFilter(QObject* Parent, std::function<bool()> TakeFocus)
+        : QObject(Parent), takeFocus_(std::move(TakeFocus)) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* Event) override {
+        const QEvent::Type type = Event->type();
+        if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick) return false;
+        return static_cast<QMouseEvent*>(Event)->button() == Qt::LeftButton && !takeFocus_();
+    }
+
+private:
+    std::function<bool()> takeFocus_;
+};
+
+}  // namespace
+
+void TQtPeer::TakeFocusOnPressIn(QWidget* Part) {
+    std::shared_ptr<bool> alive = alive_;
+    auto take = [this, alive] { return !*alive || TakeFocusForPress(); };
+    Part->installEventFilter(new TPressFocusFilter(Part, take));  // goes with the part
 }
 
 bool TQtPeer::HandleWheel(QEvent* Event) {
