@@ -42,8 +42,8 @@ protected:
 };
 
 TEST_F(ClickFocus, APressOnANativeControlMovesTheFocusThereBeforeThePressIsHandled) {
-    for (const char* kind : {"edit", "memo", "button", "check box", "radio button", "drop-down list", "spin edit",
-                             "track bar"}) {
+    for (const char* kind :
+         {"edit", "memo", "button", "check box", "radio button", "drop-down list", "spin edit", "track bar"}) {
         SCOPED_TRACE(kind);
         ASSERT_TRUE(start->Focused());
         TWinControl* target = PlaceNative(kind);
@@ -59,8 +59,7 @@ TEST_F(ClickFocus, APressOnANativeControlMovesTheFocusThereBeforeThePressIsHandl
         EXPECT_EQ(form->ActiveControl(), target);
         EXPECT_TRUE(Testing::PeerHasFocus(target));
         Testing::MouseUp(target, 5, target->Height() / 2);
-        if (auto* combo = dynamic_cast<TComboBox*>(target); combo && combo->DroppedDown())
-            Input::Key(combo, VK_ESCAPE);
+        if (auto* combo = dynamic_cast<TComboBox*>(target); combo && combo->DroppedDown()) Input::Key(combo, VK_ESCAPE);
         start->OnExit = nullptr;
         target->Free();
         Input::Click(start);

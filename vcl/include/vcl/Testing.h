@@ -18,7 +18,7 @@ namespace Testing {
 
 // Keys go to the active window of Window's form (any control of it, or the form) and reach whatever has
 // the focus there; the form must be the active window.
-void KeyPress(TWinControl* Window, Word VirtualKey, TShiftState Shift = {});   // down and up
+void KeyPress(TWinControl* Window, Word VirtualKey, TShiftState Shift = {});  // down and up
 void KeyDown(TWinControl* Window, Word VirtualKey, TShiftState Shift = {});
 void KeyUp(TWinControl* Window, Word VirtualKey, TShiftState Shift = {});
 // Types Windows-1252 text character by character (each a key press producing that character).

@@ -89,8 +89,7 @@ QWindow* KeyWindow(TWinControl* Window) {
     TCustomForm* form = GetParentForm(Window);
     QWidget* top = PeerWidget(form ? form : Window)->window();
     if (!top->isVisible() || !top->windowHandle()) throw EInvalidOperation("Keys need a shown window");
-    if (form && !form->Active())
-        throw EInvalidOperation("Keys go to the active window; " + form->Name() + " is not");
+    if (form && !form->Active()) throw EInvalidOperation("Keys go to the active window; " + form->Name() + " is not");
     return top->windowHandle();
 }
 
@@ -172,8 +171,7 @@ void EnterWindow(const TWindowPoint& At) {
 }
 
 // A press on a window that is not active activates it first, as the window manager does.
-void SendMouse(TControl* Target, QEvent::Type Type, Integer X, Integer Y, Qt::MouseButton Button,
-               TShiftState Shift) {
+void SendMouse(TControl* Target, QEvent::Type Type, Integer X, Integer Y, Qt::MouseButton Button, TShiftState Shift) {
     if (Type == QEvent::MouseButtonPress)
         if (TCustomForm* form = GetParentForm(Target); form && !form->Active()) Testing::ShowAndActivate(form);
     TWindowPoint at = WindowPoint(Target, X, Y);
@@ -188,8 +186,8 @@ void SendMouse(TControl* Target, QEvent::Type Type, Integer X, Integer Y, Qt::Mo
     }
     if (Type == QEvent::MouseButtonRelease) m.Held &= ~Qt::MouseButtons(Button);
     Qt::MouseButtons state = m.Held | (Type == QEvent::MouseMove ? HeldIn(Shift) : Qt::MouseButtons());
-    qt_handleMouseEvent(at.Window, at.Local, at.Window->mapToGlobal(at.Local), state, Button, Type,
-                        Modifiers(Shift), ++m.Time);
+    qt_handleMouseEvent(at.Window, at.Local, at.Window->mapToGlobal(at.Local), state, Button, Type, Modifiers(Shift),
+                        ++m.Time);
 }
 
 Qt::MouseButton QtButton(TMouseButton Button) {
