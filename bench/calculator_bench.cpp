@@ -21,7 +21,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <random>
 #include <sstream>
