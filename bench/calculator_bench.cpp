@@ -21,7 +21,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -55,20 +54,30 @@ std::string PositionLines(int Count, const char* Break) {
     return text;
 }
 
-// Empty when every result line went through the formatting, else what went wrong.
+// Empty when every result line went through the formatting, else what went wrong. The lines are read
+// from the line table, which the result memo shows joined: no copy of the memo's text counts in the
+// memory the keystroke reports.
 std::string CheckEveryLineFormatted(int Count) {
-    const AnsiString results = Form1->Memo2->Text();
-    if (results.find("Out of Bounds") != AnsiString::npos || results.find('?') != AnsiString::npos)
-        return "a position took the out-of-bounds path";
-    std::size_t lines = results.empty() ? 0 : 1;
-    for (std::size_t at = results.find("\r\n"); at != AnsiString::npos; at = results.find("\r\n", at + 2)) ++lines;
-    if (lines != static_cast<std::size_t>(Count)) return "the result list does not have a line per position";
+    superar::ArrayOfFiles& table = standards::LineTable();
+    if (table.Count != Count) return "the line table does not have a row per position";
+    AnsiString result;
+    std::size_t joined = 0;
+    for (Integer row = 1; row <= table.Count; ++row) {
+        superar::GetFieldText(table, row, 10, result, false);
+        if (result.find("Out of Bounds") != AnsiString::npos || result.starts_with('?'))
+            return "a position took the out-of-bounds path";
+        joined += result.size() + (row > 1 ? 2 : 0);
+    }
+    if (static_cast<std::size_t>(Form1->Memo2->GetTextLen()) != joined)
+        return "the result list does not show a line per position";
     return {};
 }
 
 // The input memo holds Count lines; the result memo shows their computation.
 std::string Prepare(int Count) {
     Form1->Memo1->SetText(PositionLines(Count, "\r\n"));
+    // The same lines set again change nothing: the recompute then comes from here.
+    Form1->calculate(nullptr);
     Application->ProcessMessages();
     return CheckEveryLineFormatted(Count);
 }

@@ -142,9 +142,9 @@ void BM_WriteFieldToMemo(benchmark::State& state) {
 }
 
 void BM_JoinLinesPeer(benchmark::State& state) {
+    const AnsiString lines = RandomLines(static_cast<Integer>(state.range(0)));
     std::vector<std::string> rows;
-    for (std::string_view line : SplitCrLf(RandomLines(static_cast<Integer>(state.range(0)))))
-        rows.push_back("0.0017% (= sector #" + std::string(line) + ")");
+    for (std::string_view line : SplitCrLf(lines)) rows.push_back("0.0017% (= sector #" + std::string(line) + ")");
     for (auto _ : state) {
         std::string joined;
         for (const std::string& row : rows) {

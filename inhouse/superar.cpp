@@ -177,8 +177,12 @@ Integer FindRowByText(ArrayOfFiles& Table, const AnsiString& Text, Integer Field
 Integer LoadMemoLines(ArrayOfFiles& Table, TCustomMemo* Memo, Integer Field) {
     ClearTable(Table);
     const AnsiString text = Memo->Text();
-    // One pass; a line is added once the next one shows it was not the last. Lines leaves out an empty
-    // line after the last break, the load leaves out an empty last line.
+    // The rows are made at their number at once: growing them line by line would hold the old and the new
+    // storage of a million rows side by side. A line is added once the next one shows it was not the
+    // last: Lines leaves out an empty line after the last break, the load leaves out an empty last line.
+    std::size_t lines = 0;
+    ForEachMemoLine(text, [&](std::string_view) { ++lines; });
+    SetRowCapacity(Table, static_cast<Integer>(std::min<std::size_t>(lines, 0x7FFFFFFF)), true);
     std::string_view pending;
     bool anyLine = false;
     ForEachMemoLine(text, [&](std::string_view line) {
