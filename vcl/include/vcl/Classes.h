@@ -166,6 +166,7 @@ protected:
 };
 
 enum TOperation { opInsert, opRemove };
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TComponentStateItem { csLoading, csReading, csWriting, csDestroying, csDesigning, csAncestor, csUpdating, csFixups };
 using TComponentState = TSet<TComponentStateItem>;
 

@@ -6,7 +6,6 @@
 
 #include "Classes.h"
 #include "Controls.h"
-#include "StdCtrls.h"  // TAlignment
 
 class TStatusBar;
 
@@ -130,6 +129,8 @@ class TTrackBar : public TWinControl {
 
     TNotifyEvent OnChange;
 
+protected:
+    friend struct TComCtrlsAccess;
     // Internal to the stand-in: the user moved the native slider.
     void PositionFromPeer(Integer Value);
 

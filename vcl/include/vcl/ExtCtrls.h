@@ -9,7 +9,6 @@
 #include "Clock.h"
 #include "Controls.h"
 #include "Graphics.h"
-#include "StdCtrls.h"  // TAlignment
 
 // ---------------------------------------------------------------------------
 // Timer service: periodic ticks on the GUI thread. The default runs on the application's event loop;

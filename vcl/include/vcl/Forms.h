@@ -340,15 +340,15 @@ class TApplication : public TComponent {
     TNotifyEvent OnActivate;
     TNotifyEvent OnDeactivate;
 
-    // Internal to the stand-in: the queue of posted messages, delivered in order.
-    void PostToQueue(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam);
-    // Delivers what was posted so far; returns true when something was delivered.
-    bool DeliverPosted();
-
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
+    friend struct TApplicationAccess;
+    // Internal to the stand-in: the queue of posted messages, delivered in order.
+    void PostToQueue(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam);
+    // Delivers what was posted so far; returns true when something was delivered.
+    bool DeliverPosted();
     void CreateFormOf(TClass InstanceClass, const std::function<void(TCustomForm*)>& SetReference);
 
     struct TPosted {

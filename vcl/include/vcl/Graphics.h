@@ -334,9 +334,8 @@ class TCanvas : public TPersistent {
     void SetRecorder(std::vector<AnsiString>* Lines) { recorder_ = Lines; }
     std::vector<AnsiString>* Recorder() const { return recorder_; }
 
-    // Internal to the stand-in: the surface drawn on (nullptr when none) and the device-context state.
+    // Internal to the stand-in: the surface drawn on (nullptr when none).
     TSurface* Surface() const { return surface_; }
-    TCanvasState& State() { return *state_; }
 
 protected:
     virtual void Changing();
@@ -351,6 +350,7 @@ protected:
 private:
     friend class TBitmap;
     friend struct TCanvasAccess;
+    TCanvasState& State() { return *state_; }  // the device-context state
     HDC DeviceContext();  // the handle alone, objects not selected
     void SelectSurface(TSurface* Value);  // the same device context on other pixels
     void RequiredFont();

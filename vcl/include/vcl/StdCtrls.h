@@ -13,11 +13,6 @@
 
 #include "Controls.h"
 
-// Shared with the panels of ExtCtrls, which may declare it first.
-#ifndef VCL_TALIGNMENT_DEFINED
-#define VCL_TALIGNMENT_DEFINED
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
-#endif
 using TLeftRight = TAlignment;
 enum TTextLayout { tlTop, tlCenter, tlBottom };
 enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
@@ -72,13 +67,14 @@ class TCustomEdit : public TWinControl {
 
     TNotifyEvent OnChange;
 
+protected:
+    friend struct TStdCtrlsAccess;
     // Internal to the stand-in: the user changed the text or the selection in the peer. EditFromPeer
     // takes the selection after the edit with it, so that OnChange already sees the new caret.
     void TextFromPeer(const AnsiString& Value);
     void EditFromPeer(const AnsiString& Value, Integer SelStart, Integer SelLength);
     void SelectionFromPeer(Integer Start, Integer Length);
 
-protected:
     virtual void Change();
     void Dispatch(TMessage& Message) override;
     TControlPeer* CreatePeer() override;
@@ -148,6 +144,8 @@ class TCustomMemo : public TCustomEdit {
     bool WantTabs() const { return wantTabs_; }
     void SetWantTabs(bool Value) { wantTabs_ = Value; }
 
+protected:
+    friend struct TStdCtrlsAccess;
     // Internal to the stand-in: the user's edit in the peer ([Start, End) of the text becomes Value) with
     // the selection after it, so that OnChange already sees the new caret.
     void EditFromPeer(std::size_t Start, std::size_t End, const AnsiString& Value, Integer SelStart,
@@ -155,7 +153,6 @@ class TCustomMemo : public TCustomEdit {
     // Internal to the stand-in: the text the peer shows in place; it hears of every change.
     const AnsiString& TextForPeer() const { return StoredText(); }
 
-protected:
     void Dispatch(TMessage& Message) override;
     TControlPeer* CreatePeer() override;
     bool MultiLine() const override { return true; }
@@ -375,12 +372,13 @@ class TCustomComboBox : public TWinControl {
     TNotifyEvent OnDropDown;
     TNotifyEvent OnCloseUp;
 
+protected:
+    friend struct TStdCtrlsAccess;
     // Internal to the stand-in: the user typed in the peer's edit, chose an item, or the list opened/closed.
     void TextFromPeer(const AnsiString& Value);
     void ItemIndexFromPeer(Integer Index);
     void DroppedDownFromPeer(bool Value) { droppedDown_ = Value; }
 
-protected:
     virtual void Change();
     // A chosen item: OnSelect when assigned, otherwise OnChange.
     virtual void Select();

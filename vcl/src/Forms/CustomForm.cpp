@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Controls/Internal.h"
+#include "Forms/Access.h"
 #include "Controls/ControlPeer.h"
 #include "vcl/Windows.h"
 
@@ -360,7 +361,7 @@ void TCustomForm::Close() {
     }
 }
 
-void TCustomForm::Release() { Application->PostToQueue(Handle(), CM_RELEASE, 0, 0); }
+void TCustomForm::Release() { TApplicationAccess::PostToQueue(*Application, Handle(), CM_RELEASE, 0, 0); }
 
 TModalResult TCustomForm::ShowModal() {
     if (Visible() || formState_.Contains(fsModal))

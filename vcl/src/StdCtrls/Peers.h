@@ -2,6 +2,8 @@
 // What the standard controls' native peers mirror besides TControlPeer's common state. A peer reads the
 // control's own getters when told which group of properties changed.
 
+#include <vcl/StdCtrls.h>
+
 #include "Controls/ControlPeer.h"
 
 enum TStdMirror {
@@ -11,6 +13,22 @@ enum TStdMirror {
     smItems,      // a combo box's item list and ItemIndex
     smItemIndex,  // a combo box's ItemIndex alone
     smDropDown    // a combo box's list opened or closed from code
+};
+
+// The peers' way in: what the user did in the native widget, kept out of the public headers.
+struct TStdCtrlsAccess {
+    static void TextFromPeer(TCustomEdit& C, const AnsiString& Value) { C.TextFromPeer(Value); }
+    static void EditFromPeer(TCustomEdit& C, const AnsiString& Value, Integer SelStart, Integer SelLength) {
+        C.EditFromPeer(Value, SelStart, SelLength);
+    }
+    static void EditFromPeer(TCustomMemo& C, std::size_t Start, std::size_t End, const AnsiString& Value,
+                             Integer SelStart, Integer SelLength) {
+        C.EditFromPeer(Start, End, Value, SelStart, SelLength);
+    }
+    static const AnsiString& TextForPeer(const TCustomMemo& C) { return C.TextForPeer(); }
+    static void SelectionFromPeer(TCustomEdit& C, Integer Start, Integer Length) { C.SelectionFromPeer(Start, Length); }
+    static void TextFromPeer(TCustomComboBox& C, const AnsiString& Value) { C.TextFromPeer(Value); }
+    static void ItemIndexFromPeer(TCustomComboBox& C, Integer Index) { C.ItemIndexFromPeer(Index); }
 };
 
 class TStdPeer {

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "Controls/Internal.h"
+#include "Forms/Access.h"
 #include "Controls/ControlPeer.h"
 #include "vcl/Clock.h"
 #include "vcl/Windows.h"
@@ -171,7 +172,7 @@ LRESULT SendMessage(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
 
 BOOL PostMessage(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
     if (hWnd && !FindControl(hWnd)) return FALSE;
-    Application->PostToQueue(hWnd, Msg, wParam, lParam);
+    TApplicationAccess::PostToQueue(*Application, hWnd, Msg, wParam, lParam);
     return TRUE;
 }
 

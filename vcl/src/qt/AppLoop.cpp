@@ -17,6 +17,7 @@
 #include <QTimer>
 
 #include "Controls/Internal.h"
+#include "Forms/Access.h"
 #include "qt/Peer.h"
 #include "qt/QtGraphics.h"
 #include "qt/QtText.h"
@@ -133,7 +134,7 @@ protected:
     bool event(QEvent* Event) override {
         if (Event->type() != WakeType) return QObject::event(Event);
         wakePending = false;
-        RunFromQt(Application, [] { Application->DeliverPosted(); });
+        RunFromQt(Application, [] { TApplicationAccess::DeliverPosted(*Application); });
         return true;
     }
 };

@@ -36,6 +36,7 @@ struct TCanvasState : TDcValues {
 
 // The stand-in's own access to a canvas's protected attachment.
 struct TCanvasAccess {
+    static TCanvasState& State(TCanvas& Canvas) { return Canvas.State(); }
     static void SetSurface(TCanvas& Canvas, TSurface* Surface) { Canvas.SetSurface(Surface); }
     // A memory DC selecting another bitmap: the DC keeps its state.
     static void SelectSurface(TCanvas& Canvas, TSurface* Surface) { Canvas.SelectSurface(Surface); }

@@ -36,7 +36,7 @@ public:
     explicit TComboBoxPeer(TCustomComboBox* Combo) : TQtPeer(Combo, new TPeerWidget<TPopupCombo>) {
         combo()->setInsertPolicy(QComboBox::NoInsert);
         QObject::connect(combo(), &QComboBox::activated, &context_, [this](int Index) {
-            if (control()) Guarded([&] { control()->ItemIndexFromPeer(Index); });
+            if (control()) Guarded([&] { TStdCtrlsAccess::ItemIndexFromPeer(*control(), Index); });
         });
         combo()->OnPopup = [this](bool Open) {
             if (!control() || open_ == Open) return;
@@ -126,7 +126,7 @@ private:
             if (!control()) return;
             reporting_ = true;
             std::shared_ptr<bool> alive = alive_;
-            Guarded([&] { control()->TextFromPeer(FromQString(Text)); });
+            Guarded([&] { TStdCtrlsAccess::TextFromPeer(*control(), FromQString(Text)); });
             if (*alive) reporting_ = false;
         });
     }

@@ -26,7 +26,7 @@ public:
             Guarded([&] {
                 Integer start = 0, length = 0;
                 ReadSelection(start, length);
-                control()->EditFromPeer(FromQString(Text), start, length);
+                TStdCtrlsAccess::EditFromPeer(*control(), FromQString(Text), start, length);
             });
         });
         QObject::connect(edit(), &QLineEdit::selectionChanged, &context_, [this] { ReportSelection(); });
@@ -69,7 +69,7 @@ private:
         if (!control()) return;
         Integer start = 0, length = 0;
         ReadSelection(start, length);
-        control()->SelectionFromPeer(start, length);
+        TStdCtrlsAccess::SelectionFromPeer(*control(), start, length);
     }
 
     QObject context_;  // the widget outlives the peer: its connections end with this

@@ -29,7 +29,7 @@ bool IsPatternRop(DWORD rop) {
 std::optional<QImage> SourcePixels(HDC hdcSrc, int x, int y, int w, int h) {
     TCanvas* source = DcCanvas(hdcSrc);
     if (!source || !source->Surface()) return std::nullopt;
-    const TCanvasState& state = source->State();
+    const TCanvasState& state = TCanvasAccess::State(*source);
     int dx = state.ViewportOrg.X - state.WindowOrg.X, dy = state.ViewportOrg.Y - state.WindowOrg.Y;
     return std::as_const(*source->Surface()).Image().copy(x + dx, y + dy, w, h);
 }

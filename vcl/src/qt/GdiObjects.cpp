@@ -310,7 +310,7 @@ HDC CreateCompatibleDC(HDC hdc) {
     dc.Default->SetSize(1, 1);
     TCanvasAccess::SetSurface(*dc.Canvas, &dc.Default->Surface());
     HDC handle = dc.Canvas->Handle();
-    dc.Canvas->State().Bitmap = dc.Default->Handle();
+    TCanvasAccess::State(*dc.Canvas).Bitmap = dc.Default->Handle();
     MemoryDcs()[handle] = std::move(dc);
     return handle;
 }
@@ -318,7 +318,7 @@ HDC CreateCompatibleDC(HDC hdc) {
 BOOL DeleteDC(HDC hdc) {
     auto it = MemoryDcs().find(hdc);
     if (it == MemoryDcs().end()) return FALSE;
-    if (TGdiObject* selected = FindGdiObject(it->second.Canvas->State().Bitmap, TGdiKind::Bitmap))
+    if (TGdiObject* selected = FindGdiObject(TCanvasAccess::State(*it->second.Canvas).Bitmap, TGdiKind::Bitmap))
         --selected->SelectCount;
     MemoryDcs().erase(it);
     return TRUE;
@@ -328,7 +328,7 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ hgdiobj) {
     TCanvas* canvas = DcCanvas(hdc);
     TGdiObject* object = FindGdiObject(hgdiobj);
     if (!canvas || !object) return nullptr;
-    TCanvasState& state = canvas->State();
+    TCanvasState& state = TCanvasAccess::State(*canvas);
     auto swap = [](HGDIOBJ& slot, HGDIOBJ value) {
         HGDIOBJ previous = slot;
         slot = value;
@@ -357,8 +357,8 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ hgdiobj) {
 
 void ReleaseBitmapSelections(const void* Handle) {
     for (auto& [dc, memory] : MemoryDcs()) {
-        if (memory.Canvas->State().Bitmap != Handle) continue;
-        memory.Canvas->State().Bitmap = memory.Default->Handle();
+        if (TCanvasAccess::State(*memory.Canvas).Bitmap != Handle) continue;
+        TCanvasAccess::State(*memory.Canvas).Bitmap = memory.Default->Handle();
         TCanvasAccess::SelectSurface(*memory.Canvas, &memory.Default->Surface());
     }
 }

@@ -54,14 +54,14 @@ TDcPaint::TDcPaint(HDC DC) : canvas_(DcCanvas(DC)) {
     painter_.begin(&surface_->Image());
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, false);
-    const TCanvasState& state = canvas_->State();
+    const TCanvasState& state = TCanvasAccess::State(*canvas_);
     if (state.HasClip) painter_.setClipRegion(state.Clip);
     TPoint offset = Offset();
     painter_.translate(offset.X, offset.Y);
 }
 
 TPoint TDcPaint::Offset() const {
-    const TCanvasState& state = canvas_->State();
+    const TCanvasState& state = TCanvasAccess::State(*canvas_);
     return {state.ViewportOrg.X - state.WindowOrg.X, state.ViewportOrg.Y - state.WindowOrg.Y};
 }
 
@@ -78,7 +78,7 @@ TRect TDcPaint::ToDevice(const TRect& R) const {
 void TDcPaint::Dirty(const TRect& Logical) {
     if (!surface_) return;
     TRect r = ToDevice(Logical);
-    const TCanvasState& state = canvas_->State();
+    const TCanvasState& state = TCanvasAccess::State(*canvas_);
     if (state.HasClip) {
         QRect box = state.Clip.boundingRect();
         r = {std::max(r.Left, box.left()), std::max(r.Top, box.top()), std::min(r.Right, box.right() + 1),
@@ -93,19 +93,19 @@ void TDcPaint::Record(const std::string& Line) {
 
 TGdiPenData TDcPaint::Pen() const {
     TGdiPenData pen;
-    PenData(canvas_->State().Pen, pen);
+    PenData(TCanvasAccess::State(*canvas_).Pen, pen);
     return pen;
 }
 
 TGdiBrushData TDcPaint::Brush() const {
     TGdiBrushData brush;
-    BrushData(canvas_->State().Brush, brush);
+    BrushData(TCanvasAccess::State(*canvas_).Brush, brush);
     return brush;
 }
 
 TFontDesc TDcPaint::Font() const {
     TFontDesc font;
-    FontData(canvas_->State().Font, font);
+    FontData(TCanvasAccess::State(*canvas_).Font, font);
     return font;
 }
 

@@ -29,7 +29,7 @@ public:
     bool Ok() const { return canvas_ != nullptr; }
     bool Drawable() const { return painter_.isActive(); }
     TCanvas& Canvas() { return *canvas_; }
-    TCanvasState& State() { return canvas_->State(); }
+    TCanvasState& State() { return TCanvasAccess::State(*canvas_); }
     QPainter& Painter() { return painter_; }
 
     TPoint ToDevice(TPoint P) const;

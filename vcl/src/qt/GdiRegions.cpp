@@ -32,7 +32,7 @@ QRegion ClipOf(const TCanvasState& state) { return state.HasClip ? state.Clip : 
 // The area a DC can draw on at all, in device coordinates.
 QRegion Visible(TCanvas& canvas) {
     QRect surface = canvas.Surface() ? canvas.Surface()->Image().rect() : QRect();
-    return ClipOf(canvas.State()).intersected(surface);
+    return ClipOf(TCanvasAccess::State(canvas)).intersected(surface);
 }
 
 QRect LogicalToDevice(const TCanvasState& state, int l, int t, int r, int b) {
@@ -41,8 +41,8 @@ QRect LogicalToDevice(const TCanvasState& state, int l, int t, int r, int b) {
 }
 
 int SetClip(TCanvas& canvas, const QRegion& region) {
-    canvas.State().HasClip = true;
-    canvas.State().Clip = region;
+    TCanvasAccess::State(canvas).HasClip = true;
+    TCanvasAccess::State(canvas).Clip = region;
     return KindOf(region);
 }
 
@@ -169,7 +169,7 @@ int SelectClipRgn(HDC hdc, HRGN hrgn) { return ExtSelectClipRgn(hdc, hrgn, RGN_C
 int ExtSelectClipRgn(HDC hdc, HRGN hrgn, int fnMode) {
     TCanvas* canvas = DcCanvas(hdc);
     if (!canvas) return ERROR;
-    TCanvasState& state = canvas->State();
+    TCanvasState& state = TCanvasAccess::State(*canvas);
     if (!hrgn) {
         if (fnMode != RGN_COPY) return ERROR;
         state.HasClip = false;
@@ -193,8 +193,8 @@ int GetClipRgn(HDC hdc, HRGN hrgn) {
     TCanvas* canvas = DcCanvas(hdc);
     QRegion* region = RegionOf(hrgn);
     if (!canvas || !region) return -1;
-    if (!canvas->State().HasClip) return 0;
-    *region = canvas->State().Clip;
+    if (!TCanvasAccess::State(*canvas).HasClip) return 0;
+    *region = TCanvasAccess::State(*canvas).Clip;
     return 1;
 }
 
@@ -203,7 +203,7 @@ int GetClipBox(HDC hdc, RECT* lprc) {
     if (!canvas || !lprc) return ERROR;
     QRegion visible = Visible(*canvas);
     QRect box = visible.boundingRect();
-    const TCanvasState& state = canvas->State();
+    const TCanvasState& state = TCanvasAccess::State(*canvas);
     int dx = state.ViewportOrg.X - state.WindowOrg.X, dy = state.ViewportOrg.Y - state.WindowOrg.Y;
     *lprc = visible.isEmpty() ? TRect{}
                               : TRect{box.left() - dx, box.top() - dy, box.right() + 1 - dx, box.bottom() + 1 - dy};
@@ -213,21 +213,21 @@ int GetClipBox(HDC hdc, RECT* lprc) {
 int IntersectClipRect(HDC hdc, int nLeftRect, int nTopRect, int nRightRect, int nBottomRect) {
     TCanvas* canvas = DcCanvas(hdc);
     if (!canvas) return ERROR;
-    QRect r = LogicalToDevice(canvas->State(), nLeftRect, nTopRect, nRightRect, nBottomRect);
-    return SetClip(*canvas, ClipOf(canvas->State()).intersected(r));
+    QRect r = LogicalToDevice(TCanvasAccess::State(*canvas), nLeftRect, nTopRect, nRightRect, nBottomRect);
+    return SetClip(*canvas, ClipOf(TCanvasAccess::State(*canvas)).intersected(r));
 }
 
 int ExcludeClipRect(HDC hdc, int nLeftRect, int nTopRect, int nRightRect, int nBottomRect) {
     TCanvas* canvas = DcCanvas(hdc);
     if (!canvas) return ERROR;
-    QRect r = LogicalToDevice(canvas->State(), nLeftRect, nTopRect, nRightRect, nBottomRect);
-    return SetClip(*canvas, ClipOf(canvas->State()).subtracted(r));
+    QRect r = LogicalToDevice(TCanvasAccess::State(*canvas), nLeftRect, nTopRect, nRightRect, nBottomRect);
+    return SetClip(*canvas, ClipOf(TCanvasAccess::State(*canvas)).subtracted(r));
 }
 
 BOOL PtVisible(HDC hdc, int X, int Y) {
     TCanvas* canvas = DcCanvas(hdc);
     if (!canvas) return FALSE;
-    QRect r = LogicalToDevice(canvas->State(), X, Y, X + 1, Y + 1);
+    QRect r = LogicalToDevice(TCanvasAccess::State(*canvas), X, Y, X + 1, Y + 1);
     return Visible(*canvas).contains(r.topLeft());
 }
 
@@ -235,5 +235,5 @@ BOOL RectVisible(HDC hdc, const RECT* lprc) {
     TCanvas* canvas = DcCanvas(hdc);
     if (!canvas || !lprc) return FALSE;
     return Visible(*canvas).intersects(
-        LogicalToDevice(canvas->State(), lprc->Left, lprc->Top, lprc->Right, lprc->Bottom));
+        LogicalToDevice(TCanvasAccess::State(*canvas), lprc->Left, lprc->Top, lprc->Right, lprc->Bottom));
 }

@@ -71,15 +71,15 @@ void Segment(TDcPaint& dc, TPoint a, TPoint b, const TGdiPenData& pen, const TRa
 BOOL MoveToEx(HDC hdc, int X, int Y, POINT* lpPoint) {
     TCanvas* canvas = DcCanvas(hdc);
     if (!canvas) return FALSE;
-    if (lpPoint) *lpPoint = canvas->State().PenPos;
-    canvas->State().PenPos = {X, Y};
+    if (lpPoint) *lpPoint = TCanvasAccess::State(*canvas).PenPos;
+    TCanvasAccess::State(*canvas).PenPos = {X, Y};
     return TRUE;
 }
 
 BOOL GetCurrentPositionEx(HDC hdc, POINT* lpPoint) {
     TCanvas* canvas = DcCanvas(hdc);
     if (!canvas || !lpPoint) return FALSE;
-    *lpPoint = canvas->State().PenPos;
+    *lpPoint = TCanvasAccess::State(*canvas).PenPos;
     return TRUE;
 }
 
@@ -313,7 +313,7 @@ COLORREF SetPixel(HDC hdc, int X, int Y, COLORREF crColor) {
 COLORREF GetPixel(HDC hdc, int nXPos, int nYPos) {
     TCanvas* canvas = DcCanvas(hdc);
     if (!canvas || !canvas->Surface()) return CLR_INVALID;
-    const TCanvasState& state = canvas->State();
+    const TCanvasState& state = TCanvasAccess::State(*canvas);
     QPoint device(nXPos - state.WindowOrg.X + state.ViewportOrg.X, nYPos - state.WindowOrg.Y + state.ViewportOrg.Y);
     const QImage& image = std::as_const(*canvas->Surface()).Image();
     if (!image.rect().contains(device)) return CLR_INVALID;

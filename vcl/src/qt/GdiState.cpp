@@ -6,7 +6,7 @@ namespace {
 
 TCanvasState* StateOf(HDC hdc) {
     TCanvas* canvas = DcCanvas(hdc);
-    return canvas ? &canvas->State() : nullptr;
+    return canvas ? &TCanvasAccess::State(*canvas) : nullptr;
 }
 
 template <typename T, typename V>

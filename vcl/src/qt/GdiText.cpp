@@ -11,7 +11,7 @@ namespace {
 
 TFontDesc FontOf(TCanvas& canvas) {
     TFontDesc font;
-    FontData(canvas.State().Font, font);
+    FontData(TCanvasAccess::State(canvas).Font, font);
     return font;
 }
 

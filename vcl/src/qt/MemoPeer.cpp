@@ -19,7 +19,7 @@ public:
 
     // The view shows the memo's own text in place.
     void SetText(const AnsiString&) override {
-        view()->SetText(control() ? control()->TextForPeer() : TMemoViewText::NoText());
+        view()->SetText(control() ? TStdCtrlsAccess::TextForPeer(*control()) : TMemoViewText::NoText());
     }
 
     void ReplaceText(std::size_t Start, std::size_t End, const AnsiString& Value) override {
@@ -64,14 +64,15 @@ private:
                        std::size_t SelLength) override {
         Guarded([&] {
             if (control())
-                control()->EditFromPeer(Start, End, Value, static_cast<Integer>(SelStart), static_cast<Integer>(SelLength));
+                TStdCtrlsAccess::EditFromPeer(*control(), Start, End, Value, static_cast<Integer>(SelStart),
+                                              static_cast<Integer>(SelLength));
         });
     }
 
     void SelectionMoved() override {
         Guarded([this] {
             if (control())
-                control()->SelectionFromPeer(static_cast<Integer>(view()->SelStart()),
+                TStdCtrlsAccess::SelectionFromPeer(*control(), static_cast<Integer>(view()->SelStart()),
                                              static_cast<Integer>(view()->SelLength()));
         });
     }

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QStyle>
 
+#include "ComCtrls/Access.h"
 #include "qt/Peer.h"
 #include "StdCtrls/Peers.h"
 #include "vcl/ComCtrls.h"
@@ -43,7 +44,7 @@ class TTrackBarPeer : public TQtPeer, public TStdPeer {
 public:
     explicit TTrackBarPeer(TTrackBar* Bar) : TQtPeer(Bar, new TPeerWidget<TThumbSlider>) {
         QObject::connect(slider(), &QSlider::valueChanged, &context_, [this](int Value) {
-            if (control()) Guarded([&] { control()->PositionFromPeer(Value); });
+            if (control()) Guarded([&] { TComCtrlsAccess::PositionFromPeer(*control(), Value); });
         });
     }
 
