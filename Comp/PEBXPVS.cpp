@@ -17,12 +17,14 @@ struct TEntrySlot {
     void (*Store)(TThemeEntries& Entries, FARPROC Address);
 };
 
+// clang-format off
 #define PEBXPVS_ENTRY(Entry)                                                   \
     TEntrySlot {                                                               \
         #Entry, __LINE__, [](TThemeEntries& e, FARPROC address) {              \
             e.Entry = reinterpret_cast<decltype(TThemeEntries::Entry)>(address); \
         }                                                                      \
     }
+// clang-format on
 
 const TEntrySlot Slots[] = {
     PEBXPVS_ENTRY(OpenThemeData),

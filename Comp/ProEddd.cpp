@@ -80,12 +80,14 @@ void ReadDropFiles(const std::string& Block, TStrings& Files) {
         bool ended = false;
         for (; next + charSize <= Block.size(); next += charSize) {
             const Byte low = static_cast<Byte>(Block[next]);
-            const char16_t c = header.fWide ? static_cast<char16_t>(low | static_cast<Byte>(Block[next + 1]) << 8) : low;
+            const char16_t c =
+                header.fWide ? static_cast<char16_t>(low | static_cast<Byte>(Block[next + 1]) << 8) : low;
             if (c == 0) {
                 ended = true;
                 break;
             }
-            if (header.fWide) wide += c; else ansi += static_cast<char>(c);
+            if (header.fWide) wide += c;
+            else ansi += static_cast<char>(c);
         }
         if (!ended || (wide.empty() && ansi.empty())) return;
         Files.Add(header.fWide ? WideToAnsi(wide) : ansi);
@@ -323,7 +325,8 @@ HRESULT TSourceDataObject::EnumDAdvise(IEnumSTATDATA** ppenumAdvise) {
 // TSourceEnumFormatEtc
 
 TSourceEnumFormatEtc::TSourceEnumFormatEtc(IDataObject* DataObject) {
-    for (CLIPFORMAT format : {static_cast<CLIPFORMAT>(CF_TEXT), static_cast<CLIPFORMAT>(CF_UNICODETEXT), RichTextFormat()}) {
+    for (CLIPFORMAT format :
+         {static_cast<CLIPFORMAT>(CF_TEXT), static_cast<CLIPFORMAT>(CF_UNICODETEXT), RichTextFormat()}) {
         FORMATETC entry{format, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
         if (format != 0 && DataObject->QueryGetData(&entry) == S_OK) formats_.push_back(entry);
     }

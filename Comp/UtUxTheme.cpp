@@ -24,12 +24,14 @@ struct TEntrySlot {
     void (*Store)(TUxThemeEntries& Entries, FARPROC Address);
 };
 
+// clang-format off
 #define UTUXTHEME_ENTRY(Entry)                                                    \
     TEntrySlot {                                                                  \
         #Entry, [](TUxThemeEntries& e, FARPROC address) {                         \
             e.Entry = reinterpret_cast<decltype(TUxThemeEntries::Entry)>(address); \
         }                                                                         \
     }
+// clang-format on
 
 const TEntrySlot Slots[] = {
     UTUXTHEME_ENTRY(IsThemeActive),

@@ -170,14 +170,10 @@ void TForm1::calculate(TObject*) {
         if (!(TextNumber(edit) > 0.0)) return;
 
     Double disk = 0.0;
-    if (IsCheckedAndEnabled(RadioButton1))
-        disk = TextNumber(Edit1) * TextNumber(Edit2);
-    else if (IsCheckedAndEnabled(RadioButton2))
-        disk = TextNumber(Edit3);
-    else if (IsCheckedAndEnabled(RadioButton3))
-        disk = TextNumber(Edit4) * static_cast<Double>(GigaUnit());
-    else if (IsCheckedAndEnabled(RadioButton8))
-        disk = TextNumber(Edit5) * TextNumber(Edit6);
+    if (IsCheckedAndEnabled(RadioButton1)) disk = TextNumber(Edit1) * TextNumber(Edit2);
+    else if (IsCheckedAndEnabled(RadioButton2)) disk = TextNumber(Edit3);
+    else if (IsCheckedAndEnabled(RadioButton3)) disk = TextNumber(Edit4) * static_cast<Double>(GigaUnit());
+    else if (IsCheckedAndEnabled(RadioButton8)) disk = TextNumber(Edit5) * TextNumber(Edit6);
     if (!(disk > 0.0)) return;
 
     // The choices and the two unit sizes are the same for every line: read them once.
@@ -185,22 +181,14 @@ void TForm1::calculate(TObject*) {
     format.DiskSize = disk;
     format.SectorSize = TextNumber(Edit2);
     format.ClusterSize = TextNumber(Edit6);
-    if (IsCheckedAndEnabled(RadioButton6))
-        format.Unit = TPositionUnit::Byte;
-    else if (IsCheckedAndEnabled(RadioButton7))
-        format.Unit = TPositionUnit::Sector;
-    else if (IsCheckedAndEnabled(RadioButton11))
-        format.Unit = TPositionUnit::Cluster;
-    else if (IsCheckedAndEnabled(RadioButton12))
-        format.Unit = TPositionUnit::Percent;
-    if (IsCheckedAndEnabled(RadioButton4))
-        format.Display = TResultDisplay::Percent;
-    else if (IsCheckedAndEnabled(RadioButton5))
-        format.Display = TResultDisplay::Sector;
-    else if (IsCheckedAndEnabled(RadioButton9))
-        format.Display = TResultDisplay::Cluster;
-    else if (IsCheckedAndEnabled(RadioButton10))
-        format.Display = TResultDisplay::Byte;
+    if (IsCheckedAndEnabled(RadioButton6)) format.Unit = TPositionUnit::Byte;
+    else if (IsCheckedAndEnabled(RadioButton7)) format.Unit = TPositionUnit::Sector;
+    else if (IsCheckedAndEnabled(RadioButton11)) format.Unit = TPositionUnit::Cluster;
+    else if (IsCheckedAndEnabled(RadioButton12)) format.Unit = TPositionUnit::Percent;
+    if (IsCheckedAndEnabled(RadioButton4)) format.Display = TResultDisplay::Percent;
+    else if (IsCheckedAndEnabled(RadioButton5)) format.Display = TResultDisplay::Sector;
+    else if (IsCheckedAndEnabled(RadioButton9)) format.Display = TResultDisplay::Cluster;
+    else if (IsCheckedAndEnabled(RadioButton10)) format.Display = TResultDisplay::Byte;
     format.SplitNumbers = CheckBox2->Checked();
 
     superar::ArrayOfFiles& table = LineTable();
@@ -246,7 +234,8 @@ void TForm1::InitStart(TObject* Sender) {
     AddPanel(FormManager(), PanelFaulty, "100", true);
     SetPanelList(FormManager(), "PanelDiskInfo,PanelFaulty", true);
     EnableMe(Sender);
-    for (const char* edit : {"edit2", "edit6", "edit5", "edit1", "edit3"}) SetEditProp(SpinStore(), edit, SpinPropMinimum, Variant("1"));
+    for (const char* edit : {"edit2", "edit6", "edit5", "edit1", "edit3"})
+        SetEditProp(SpinStore(), edit, SpinPropMinimum, Variant("1"));
     calculatefromgb(Sender);
 }
 

@@ -52,8 +52,6 @@ void TResultLineWriter::Write(const AnsiString& Line, AnsiString& Result) {
         if (format_.Display == TResultDisplay::Percent) Result += '%';
     }
 
-    if (format_.Unit == TPositionUnit::Percent)
-        Result.append(" (= ").append(Line).append("%)");
-    else
-        Result.append(" (= ").append(UnitWord(format_.Unit)).append(" #").append(Line).append(")");
+    if (format_.Unit == TPositionUnit::Percent) Result.append(" (= ").append(Line).append("%)");
+    else Result.append(" (= ").append(UnitWord(format_.Unit)).append(" #").append(Line).append(")");
 }

@@ -82,11 +82,10 @@ std::string Prepare(int Count) {
     return CheckEveryLineFormatted(Count);
 }
 
-#define PREPARE_OR_SKIP(state)                                                        \
-    if (const std::string problem = Prepare(static_cast<int>(state.range(0)));        \
-        !problem.empty()) {                                                           \
-        state.SkipWithError(problem.c_str());                                          \
-        return;                                                                        \
+#define PREPARE_OR_SKIP(state)                                                                     \
+    if (const std::string problem = Prepare(static_cast<int>(state.range(0))); !problem.empty()) { \
+        state.SkipWithError(problem.c_str());                                                      \
+        return;                                                                                    \
     }
 
 // The peak so far starts again from what is resident now (a kernel feature; without it the peak is
@@ -155,10 +154,8 @@ void BM_KeystrokeRecompute(benchmark::State& state) {
     bool typeDigit = true;
     for (auto _ : state) {
         // Alternately type a digit on a new last line and take it back, so the work stays the same.
-        if (typeDigit)
-            Testing::TypeText(Form1->Memo1, "7");
-        else
-            Testing::KeyPress(Form1->Memo1, VK_BACK);
+        if (typeDigit) Testing::TypeText(Form1->Memo1, "7");
+        else Testing::KeyPress(Form1->Memo1, VK_BACK);
         typeDigit = !typeDigit;
         Application->ProcessMessages();
     }
@@ -170,7 +167,8 @@ void BM_KeystrokeRecompute(benchmark::State& state) {
 
 struct TempFile {
     std::string Path;
-    explicit TempFile(const char* Name) : Path(std::string(P_tmpdir) + "/halcyra_bench_" + Name + "_" + std::to_string(getpid())) {}
+    explicit TempFile(const char* Name)
+        : Path(std::string(P_tmpdir) + "/halcyra_bench_" + Name + "_" + std::to_string(getpid())) {}
     ~TempFile() { std::remove(Path.c_str()); }
 };
 

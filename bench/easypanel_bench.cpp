@@ -12,8 +12,7 @@ using namespace easypanel;
 
 namespace {
 
-TPanel* MakePanel(TComponent* Owner, TWinControl* Parent, const AnsiString& Name, const char* Caption,
-                  Integer Height) {
+TPanel* MakePanel(TComponent* Owner, TWinControl* Parent, const AnsiString& Name, const char* Caption, Integer Height) {
     auto* panel = new TPanel(Owner);
     panel->SetName(Name);
     panel->SetParent(Parent);

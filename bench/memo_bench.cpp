@@ -48,7 +48,11 @@ void BM_SetTextOnAShownMemo(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations() * lines);
 }
-BENCHMARK(BM_SetTextOnAShownMemo)->ArgName("lines")->Arg(10000)->Arg(100000)->Arg(1000000)
+BENCHMARK(BM_SetTextOnAShownMemo)
+    ->ArgName("lines")
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
     ->Unit(benchmark::kMillisecond);
 
 void BM_TypeOneCharacterInto100kLines(benchmark::State& state) {
@@ -61,8 +65,7 @@ void BM_TypeOneCharacterInto100kLines(benchmark::State& state) {
         Testing::TypeText(shown.memo, "7");
         Testing::KeyPress(shown.memo, VK_BACK);
     }
-    state.counters["changes/iteration"] =
-        benchmark::Counter(changes, benchmark::Counter::kAvgIterations);
+    state.counters["changes/iteration"] = benchmark::Counter(changes, benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_TypeOneCharacterInto100kLines)->Unit(benchmark::kMillisecond);
 

@@ -282,7 +282,7 @@ BENCHMARK(BM_OneLongValuePeer) SIZES;
 
 std::string PeerOf(const std::string& Name) {
     static const std::unordered_map<std::string, std::string> peers = {
-        {"BM_LoadMemoLines", "BM_SplitLinesPeer"},       {"BM_WriteFieldToMemo", "BM_JoinLinesPeer"},
+        {"BM_LoadMemoLines", "BM_SplitLinesPeer"},        {"BM_WriteFieldToMemo", "BM_JoinLinesPeer"},
         {"BM_LoadMemoLinesUnique", "BM_UniqueLinesPeer"}, {"BM_LoadTableText", "BM_SettingsPeer"},
         {"BM_LoadOneLongValue", "BM_OneLongValuePeer"},
     };

@@ -41,8 +41,8 @@ std::vector<std::string> RandomElevenDigitTexts(bool grouped) {
 }
 
 void ReportAllocations(benchmark::State& state, long before) {
-    state.counters["allocs/call"] = benchmark::Counter(static_cast<double>(allocations - before),
-                                                       benchmark::Counter::kAvgIterations);
+    state.counters["allocs/call"] =
+        benchmark::Counter(static_cast<double>(allocations - before), benchmark::Counter::kAvgIterations);
 }
 
 void BM_FloatToStrDecThenGroupDigits(benchmark::State& state) {

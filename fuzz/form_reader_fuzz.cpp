@@ -17,7 +17,9 @@ class TFuzzItem : public TCollectionItem {
 private:
     Integer width_ = 0;
 };
-static void PublishTFuzzItem(TPublisher& p) { TPublishOf<TFuzzItem>(p).Int("Width", &TFuzzItem::Width, &TFuzzItem::SetWidth); }
+static void PublishTFuzzItem(TPublisher& p) {
+    TPublishOf<TFuzzItem>(p).Int("Width", &TFuzzItem::Width, &TFuzzItem::SetWidth);
+}
 VCL_IMPLEMENT_CLASS(TFuzzItem, nullptr, PublishTFuzzItem)
 
 enum TFuzzOption { foOne, foTwo };

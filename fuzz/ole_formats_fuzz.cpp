@@ -49,7 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const bool named = formats.ReadFiles();
             Check(named == (formats.FileList()->Count() > 0));
             std::size_t nameBytes = 0;
-            for (Integer i = 0; i < formats.FileList()->Count(); ++i) nameBytes += formats.FileList()->Strings(i).size() + 1;
+            for (Integer i = 0; i < formats.FileList()->Count(); ++i)
+                nameBytes += formats.FileList()->Strings(i).size() + 1;
             Check(nameBytes <= files.size());
 
             ComPtr<TCountingTarget> target(new TCountingTarget);

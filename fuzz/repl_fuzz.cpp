@@ -90,7 +90,8 @@ void CheckFastPosNoCase(const std::string& pattern, const std::string& text) {
     const auto length = static_cast<Integer>(text.size());
     for (Integer start = 1; start <= length; start += 1 + length / 4) {
         Integer expected = 0;
-        for (std::size_t at = static_cast<std::size_t>(start - 1); expected == 0 && at + pattern.size() <= text.size(); ++at) {
+        for (std::size_t at = static_cast<std::size_t>(start - 1); expected == 0 && at + pattern.size() <= text.size();
+             ++at) {
             std::size_t k = 0;
             while (k < pattern.size() && fold(text[at + k]) == fold(pattern[k])) ++k;
             if (k == pattern.size() && !pattern.empty()) expected = static_cast<Integer>(at) + 1;

@@ -61,7 +61,7 @@ std::vector<AnsiString> Settings(const superar::ArrayOfFiles& Table) {
 
 bool HoldsLoneQuoteLine(const AnsiString& Value) {
     std::size_t start = 0;
-    for (std::size_t end = Value.find("\r\n"); ; end = Value.find("\r\n", start)) {
+    for (std::size_t end = Value.find("\r\n");; end = Value.find("\r\n", start)) {
         if (Trim(Value.substr(start, end == std::string::npos ? std::string::npos : end - start)) == "\"") return true;
         if (end == std::string::npos) return false;
         start = end + 2;

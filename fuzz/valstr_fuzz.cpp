@@ -16,9 +16,9 @@ void Check(bool condition) {
 }
 
 Byte Mirrored(Byte order) {
-    return order == valstr::CompareGreater ? valstr::CompareSmaller
+    return order == valstr::CompareGreater   ? valstr::CompareSmaller
            : order == valstr::CompareSmaller ? valstr::CompareGreater
-                                              : order;
+                                             : order;
 }
 
 // Grouping keeps every character of the text in order and stays within the width limit.
@@ -29,7 +29,8 @@ void CheckGrouping(const std::string& text, Integer width) {
     for (char c : grouped)
         if (matched < text.size() && c == text[matched]) ++matched;
     Check(matched == text.size());
-    if (width > 0 && static_cast<std::size_t>(width) > text.size()) Check(grouped.size() <= static_cast<std::size_t>(width));
+    if (width > 0 && static_cast<std::size_t>(width) > text.size())
+        Check(grouped.size() <= static_cast<std::size_t>(width));
 }
 
 // (A + B) - B equals A + (B - B): the same digits with the same fraction width.

@@ -81,10 +81,8 @@ void ApplyEnabledLook(TControl* Control, TColor DisabledColor) {
         mask->SetCtl3D(enabled);
     }
     if (auto* check = dynamic_cast<TCheckBox*>(Control)) {
-        if (enabled)
-            check->SetParentColor(true);
-        else
-            check->SetColor(DisabledColor);
+        if (enabled) check->SetParentColor(true);
+        else check->SetColor(DisabledColor);
         check->SetCtl3D(enabled);
     }
     if (auto* spin = dynamic_cast<TSpinButton*>(Control)) spin->SetVisible(enabled);

@@ -114,7 +114,8 @@ Integer GetFrameWidth(TControl* Control, bool IncludeBorder) {
         if (IncludeBorder && panel->BorderStyle() == bsSingle) frame += 4;
         return frame;
     }
-    if (auto* form = dynamic_cast<TForm*>(Control)) return form->Width() - form->ClientWidth() + 2 * form->BorderWidth();
+    if (auto* form = dynamic_cast<TForm*>(Control))
+        return form->Width() - form->ClientWidth() + 2 * form->BorderWidth();
     return Control->Width() - Control->ClientWidth();
 }
 

@@ -123,8 +123,8 @@ struct PathInputEntryT {
     TComponentRef<TEdit> Edit;
     AnsiString BasePath;  // folder that relative text is taken against; "" = none
     AnsiString Filter;
-    FileInfoT Info;       // of the current text
-    Integer Parent;       // entry whose path is the base; -1 = none
+    FileInfoT Info;  // of the current text
+    Integer Parent;  // entry whose path is the base; -1 = none
     TColor SavedColor;
     Byte Kind;
     TNotifyEvent SavedOnChange;

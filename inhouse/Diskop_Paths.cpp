@@ -240,11 +240,11 @@ void MakeValidFileName(const AnsiString& Name, AnsiString& Result) {
     Result = Name;
     for (AnsiChar& c : Result) {
         switch (c) {
-        case ':': c = ';'; break;
-        case '/': c = '('; break;
-        case '\\': c = ')'; break;
-        default:
-            if (InvalidFileNameChars().find(c) != AnsiString::npos) c = FileNameReplacementChar;
+            case ':': c = ';'; break;
+            case '/': c = '('; break;
+            case '\\': c = ')'; break;
+            default:
+                if (InvalidFileNameChars().find(c) != AnsiString::npos) c = FileNameReplacementChar;
         }
     }
     if (Result.empty()) Result = AnsiString(1, FileNameReplacementChar) + ".dat";

@@ -63,10 +63,8 @@ void PaintGradient(TCanvas* Canvas, const TRect& Area, bool Horizontal, TColor F
         const Integer bandStart = static_cast<Integer>(static_cast<Int64>(length) * i / steps);
         const Integer bandEnd = static_cast<Integer>(static_cast<Int64>(length) * (i + 1) / steps);
         Canvas->Brush()->SetColor(BandColor(start, end, i, steps));
-        if (Horizontal)
-            Canvas->FillRect(TRect{Area.Left + bandStart, Area.Top, Area.Left + bandEnd, Area.Bottom});
-        else
-            Canvas->FillRect(TRect{Area.Left, Area.Top + bandStart, Area.Right, Area.Top + bandEnd});
+        if (Horizontal) Canvas->FillRect(TRect{Area.Left + bandStart, Area.Top, Area.Left + bandEnd, Area.Bottom});
+        else Canvas->FillRect(TRect{Area.Left, Area.Top + bandStart, Area.Right, Area.Top + bandEnd});
     }
 }
 

@@ -29,8 +29,9 @@ const TEnumNames<TShadeType>& ShadeTypeNames() {
 }
 
 const TEnumNames<TPreset>& PresetNames() {
-    static const TEnumNames<TPreset> names{{"None", None},         {"GoldCoast", GoldCoast}, {"LimeBox", LimeBox},
-                                           {"Aluminum", Aluminum}, {"SunRise", SunRise},     {"BrassedOff", BrassedOff}};
+    static const TEnumNames<TPreset> names{{"None", None},       {"GoldCoast", GoldCoast},
+                                           {"LimeBox", LimeBox}, {"Aluminum", Aluminum},
+                                           {"SunRise", SunRise}, {"BrassedOff", BrassedOff}};
     return names;
 }
 
@@ -247,9 +248,7 @@ void TGradBtn::Dispatch(TMessage& Message) {
             TCustomControl::Dispatch(Message);
             if (!ComponentState().Contains(csDesigning)) Invalidate();
             break;
-        default:
-            TCustomControl::Dispatch(Message);
-            break;
+        default: TCustomControl::Dispatch(Message); break;
     }
 }
 

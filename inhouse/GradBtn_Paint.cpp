@@ -44,10 +44,8 @@ void FillBand(TCanvas* Target, const TRect& Band, TColor Color) {
 void PaintBands(TCanvas* Target, const TColorRamp& Ramp, Integer Width, Integer Height, bool Across) {
     for (Integer i = 0; i < 256; ++i) {
         const TColor color = Ramp.At(i, 255);
-        if (Across)
-            FillBand(Target, Rect(i * Width / 256, 0, (i + 1) * Width / 256, Height), color);
-        else
-            FillBand(Target, Rect(0, i * Height / 256, Width, (i + 1) * Height / 256), color);
+        if (Across) FillBand(Target, Rect(i * Width / 256, 0, (i + 1) * Width / 256, Height), color);
+        else FillBand(Target, Rect(0, i * Height / 256, Width, (i + 1) * Height / 256), color);
     }
 }
 
@@ -156,10 +154,8 @@ void TGradBtn::Paint() {
     PaintGradient(target);
 
     TRect frame = client;
-    if (up_)
-        Frame3D(target, frame, btnHiliteClr_, btnShadowClr_, btnFrameSize_);
-    else
-        Frame3D(target, frame, btnShadowClr_, btnHiliteClr_, btnFrameSize_);
+    if (up_) Frame3D(target, frame, btnHiliteClr_, btnShadowClr_, btnFrameSize_);
+    else Frame3D(target, frame, btnShadowClr_, btnHiliteClr_, btnFrameSize_);
 
     PaintCaption(target);
 

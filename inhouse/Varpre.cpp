@@ -10,8 +10,8 @@ using CharSet = TSet<AnsiChar>;
 
 struct VarpreTables {
     bool Ready = false;
-    CharSet UpperLetters, LowerLetters, Letters, Vowels, Consonants, Printable, NonAlnum, WordDelims,
-        NonLetters, FileNameChars, Digits;
+    CharSet UpperLetters, LowerLetters, Letters, Vowels, Consonants, Printable, NonAlnum, WordDelims, NonLetters,
+        FileNameChars, Digits;
     AnsiString UpperLettersText, LowerLettersText, LettersText, InvalidFileNameText;
     CaseTableT Upper{}, Lower{};
 };

@@ -99,9 +99,7 @@ Int64 DaysBeforeYear(Integer Year) {
     return DaysInYearsUpTo(2) - DaysInYearsUpTo(3 - static_cast<Int64>(Year));
 }
 
-Int64 DayNumber(Integer Day, Integer Month, Integer Year) {
-    return DaysBeforeYear(Year) + DayOfYear(Day, Month, Year);
-}
+Int64 DayNumber(Integer Day, Integer Month, Integer Year) { return DaysBeforeYear(Year) + DayOfYear(Day, Month, Year); }
 
 void FromDayNumber(Int64 Number, Integer& Day, Integer& Month, Integer& Year) {
     Int64 dayOfYear;  // zero-based
@@ -312,29 +310,29 @@ constexpr std::size_t MaxPadWidth = 255;
 
 bool NumberValue(AnsiChar Letter, const DateInfoT& Info, Integer& Value) {
     switch (Letter) {
-    case 'd': Value = Info.Day; return true;
-    case 'm': Value = Info.Month; return true;
-    case 'a': Value = Info.DayCount; return true;
-    case 'H': Value = Info.Hour; return true;
-    case 'h': Value = Info.Hour12; return true;
-    case 'i': Value = Info.Minute; return true;
-    case 's': Value = Info.Second; return true;
-    case 'l': Value = Info.MSec; return true;
-    case 'y': Value = Info.Year; return true;
-    default: return false;
+        case 'd': Value = Info.Day; return true;
+        case 'm': Value = Info.Month; return true;
+        case 'a': Value = Info.DayCount; return true;
+        case 'H': Value = Info.Hour; return true;
+        case 'h': Value = Info.Hour12; return true;
+        case 'i': Value = Info.Minute; return true;
+        case 's': Value = Info.Second; return true;
+        case 'l': Value = Info.MSec; return true;
+        case 'y': Value = Info.Year; return true;
+        default: return false;
     }
 }
 
 bool TextOfLetter(AnsiChar Letter, const DateInfoT& Info, AnsiString& Text) {
     switch (Letter) {
-    case 'M': Text = Info.MonthName; return true;
-    case 'D': Text = Info.WeekdayName; return true;
-    case 'z': Text = Info.ZodiacName; return true;
-    case 'p': Text = Info.AmPm; return true;
-    case 'c': Text = Info.OrdinalSuffix; return true;
-    case 'x': FloatToStrTrim(Text, VorelDate(Info.Day, Info.Month, Info.Year)); return true;
-    case 'X': FloatToStrTrim(Text, VorelDateClassic(Info.Day, Info.Month, Info.Year)); return true;
-    default: return false;
+        case 'M': Text = Info.MonthName; return true;
+        case 'D': Text = Info.WeekdayName; return true;
+        case 'z': Text = Info.ZodiacName; return true;
+        case 'p': Text = Info.AmPm; return true;
+        case 'c': Text = Info.OrdinalSuffix; return true;
+        case 'x': FloatToStrTrim(Text, VorelDate(Info.Day, Info.Month, Info.Year)); return true;
+        case 'X': FloatToStrTrim(Text, VorelDateClassic(Info.Day, Info.Month, Info.Year)); return true;
+        default: return false;
     }
 }
 

@@ -204,10 +204,8 @@ void Relayout(TeasyPanel& Mgr, bool Refresh, bool Notify, bool Forward) {
     }
     BuildPopupMenu(Mgr, Refresh);
     ComputeLayout(Mgr);
-    if (Mgr.OnChange)
-        Mgr.OnChange(Notify);
-    else
-        RefreshPanels(Mgr, Mgr.PanelList);
+    if (Mgr.OnChange) Mgr.OnChange(Notify);
+    else RefreshPanels(Mgr, Mgr.PanelList);
 }
 
 void HostResized(TeasyPanel& Mgr, TObject*) { RefreshPanels(Mgr, Mgr.PanelList); }
@@ -310,10 +308,8 @@ void HideClientPanel(TeasyPanel& Mgr, bool Refresh) {
 }
 
 void ToggleClientPanel(TeasyPanel& Mgr, bool Refresh) {
-    if (Mgr.ClientVisible)
-        HideClientPanel(Mgr, Refresh);
-    else
-        ShowClientPanel(Mgr, Refresh);
+    if (Mgr.ClientVisible) HideClientPanel(Mgr, Refresh);
+    else ShowClientPanel(Mgr, Refresh);
 }
 
 void ForceClientPanel(TeasyPanel& Mgr, bool Refresh) {
@@ -332,10 +328,8 @@ void UnforceClientPanel(TeasyPanel& Mgr, bool Refresh) {
     Mgr.ClientVisible = 1;
     Mgr.ClientForced = 0;
     if (TeasyPanel* inner = Mgr.InnerManager) {
-        if (Mgr.SavedForced)
-            ForceClientPanel(*inner, false);
-        else
-            UnforceClientPanel(*inner, false);
+        if (Mgr.SavedForced) ForceClientPanel(*inner, false);
+        else UnforceClientPanel(*inner, false);
         RelayoutDefault(*inner, Refresh);
     } else {
         RelayoutDefault(Mgr, Refresh);
@@ -344,10 +338,8 @@ void UnforceClientPanel(TeasyPanel& Mgr, bool Refresh) {
 
 void ToggleClientPanelForced(TeasyPanel& Mgr, bool Refresh) {
     if (!ClientPanelOf(Mgr)) return;
-    if (Mgr.ClientForced)
-        UnforceClientPanel(Mgr, Refresh);
-    else
-        ForceClientPanel(Mgr, Refresh);
+    if (Mgr.ClientForced) UnforceClientPanel(Mgr, Refresh);
+    else ForceClientPanel(Mgr, Refresh);
 }
 
 TPanel* FindClientPanel(TeasyPanel&, TWinControl* Host) {
@@ -362,7 +354,8 @@ TWinControl* FindHostClient(const TeasyPanel& Mgr) {
     if (auto* host = dynamic_cast<TPanel*>(Mgr.Host.Get())) {
         const Integer index = IndexOfChildByPrefix(host, "background__");
         if (index >= 0)
-            if (auto* background = dynamic_cast<GPanel::TGPanel*>(host->Controls(index)); background && background->Visible())
+            if (auto* background = dynamic_cast<GPanel::TGPanel*>(host->Controls(index));
+                background && background->Visible())
                 return background;
     }
     return Mgr.Host;

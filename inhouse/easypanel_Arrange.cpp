@@ -24,10 +24,8 @@ constexpr Integer MaxLPanels = 16;
 std::vector<AnsiString> SplitText(const AnsiString& S, char Sep) {
     std::vector<AnsiString> parts(1);
     for (char c : S) {
-        if (c == Sep)
-            parts.emplace_back();
-        else
-            parts.back() += c;
+        if (c == Sep) parts.emplace_back();
+        else parts.back() += c;
     }
     return parts;
 }
@@ -59,8 +57,8 @@ AnsiString AddToLimit(const AnsiString& Value, Integer Amount) {
 
 void ClientPartHeights(TeasyPanel& Mgr) {
     if (ClientShown(Mgr)) {
-        Mgr.ClientHeight = Mgr.ColumnSplit ? Mgr.AvailHeight - (Mgr.ListHeight + Mgr.Spacing)
-                                           : Mgr.AvailHeight - Mgr.BottomMargin;
+        Mgr.ClientHeight =
+            Mgr.ColumnSplit ? Mgr.AvailHeight - (Mgr.ListHeight + Mgr.Spacing) : Mgr.AvailHeight - Mgr.BottomMargin;
     } else {
         Mgr.ClientHeight = Mgr.AvailHeight - Mgr.ListHeight;
     }
@@ -125,8 +123,7 @@ void ArrangeL(TeasyPanel& Mgr, const AnsiString& List, Integer AvailableHeight, 
         if (IsSlotCode(c)) panels += c;
     const auto n = static_cast<Integer>(panels.size());
     bool split = GroupHeight(Mgr, panels, spacingPart) > Mgr.AvailHeight;
-    if (split && n > MaxLPanels)
-        throw ERangeError("The L layout arranges at most " + IntToStr(MaxLPanels) + " panels");
+    if (split && n > MaxLPanels) throw ERangeError("The L layout arranges at most " + IntToStr(MaxLPanels) + " panels");
     AnsiString best;
     Integer bestScore = INT_MIN, bestCount = 0;
     if (split) {
@@ -134,10 +131,8 @@ void ArrangeL(TeasyPanel& Mgr, const AnsiString& List, Integer AvailableHeight, 
         for (std::uint32_t mask = (1u << n) - 1; mask >= 1; --mask) {
             AnsiString left, others;
             for (Integer i = 0; i < n; ++i) {
-                if (mask & (1u << (n - 1 - i)))
-                    left += panels[static_cast<std::size_t>(i)];
-                else
-                    others.insert(others.begin(), panels[static_cast<std::size_t>(i)]);
+                if (mask & (1u << (n - 1 - i))) left += panels[static_cast<std::size_t>(i)];
+                else others.insert(others.begin(), panels[static_cast<std::size_t>(i)]);
             }
             if (GroupHeight(Mgr, left, spacingPart) > availHeight) continue;
             AnsiString horizontal;
@@ -177,19 +172,19 @@ void ArrangeVertical(TeasyPanel& Mgr, const AnsiString& List, Integer AvailableH
     Integer spacingPart = 0;
     Mgr.ListHeight = GroupHeight(Mgr, Arranged, spacingPart);
     ClientPartHeights(Mgr);
-    if (ClientShown(Mgr))
-        Mgr.FreeHeight = Mgr.ColumnSplit ? 0 : Mgr.AvailHeight - Mgr.ListHeight;
-    else
-        Mgr.FreeHeight = Mgr.ClientHeight;
+    if (ClientShown(Mgr)) Mgr.FreeHeight = Mgr.ColumnSplit ? 0 : Mgr.AvailHeight - Mgr.ListHeight;
+    else Mgr.FreeHeight = Mgr.ClientHeight;
 }
 
 AnsiString CacheKey(TeasyPanel& Mgr, const AnsiString& List, Integer Columns, Integer ClientMinHeight,
                     Integer ClientMinWidth, Integer StatusHeight, Integer CoolHeight) {
-    const std::vector<AnsiString> values = {
-        CacheSizeKey(Mgr, List), LayoutName(Mgr), Mgr.Host->Name(), ClientShown(Mgr) ? "exists" : "notexists",
-        IntToStr(Columns), IntToStr(Mgr.TopMargin), IntToStr(Mgr.LeftMargin), IntToStr(Mgr.RightMargin),
-        IntToStr(Mgr.BottomMargin), IntToStr(Mgr.Spacing), IntToStr(ClientMinHeight), IntToStr(ClientMinWidth),
-        IntToStr(StatusHeight), IntToStr(CoolHeight)};
+    const std::vector<AnsiString> values = {CacheSizeKey(Mgr, List),    LayoutName(Mgr),
+                                            Mgr.Host->Name(),           ClientShown(Mgr) ? "exists" : "notexists",
+                                            IntToStr(Columns),          IntToStr(Mgr.TopMargin),
+                                            IntToStr(Mgr.LeftMargin),   IntToStr(Mgr.RightMargin),
+                                            IntToStr(Mgr.BottomMargin), IntToStr(Mgr.Spacing),
+                                            IntToStr(ClientMinHeight),  IntToStr(ClientMinWidth),
+                                            IntToStr(StatusHeight),     IntToStr(CoolHeight)};
     AnsiString key;
     for (std::size_t i = 0; i < values.size(); ++i) key += values[i] + (i + 1 < values.size() ? "," : ":");
     return key;
@@ -237,8 +232,7 @@ Word EffectiveLayout(const TeasyPanel& Mgr) {
 Integer EffectiveColumns(const TeasyPanel& Mgr) {
     if (Mgr.OnlyOneMode)
         for (char c : Mgr.PanelList)
-            if (const Integer slot = SlotOfChar(c); SlotUsed(Mgr, slot) && SlotAt(Mgr, slot).OnlyThis)
-                return 1;
+            if (const Integer slot = SlotOfChar(c); SlotUsed(Mgr, slot) && SlotAt(Mgr, slot).OnlyThis) return 1;
     if ((Mgr.LayoutWord & lwVertical) && !ClientShown(Mgr)) return 1;
     return Mgr.Columns;
 }
@@ -295,8 +289,7 @@ Integer SlotSizeEntry(const TeasyPanel& Mgr, Integer Slot) {
 }
 
 AnsiString PrepareSlotList(TeasyPanel& Mgr, const AnsiString& List) {
-    for (Integer slot = 0; slot < MaxPanelSlots; ++slot)
-        SlotAt(Mgr, slot).SizeEntry = SlotSizeEntry(Mgr, slot);
+    for (Integer slot = 0; slot < MaxPanelSlots; ++slot) SlotAt(Mgr, slot).SizeEntry = SlotSizeEntry(Mgr, slot);
     AnsiString filtered;
     if (!Mgr.ClientForced)
         for (char c : List) {
@@ -309,8 +302,7 @@ AnsiString PrepareSlotList(TeasyPanel& Mgr, const AnsiString& List) {
     for (char c : filtered) {
         const Integer slot = SlotOfChar(c);
         const Integer minWidth = SlotPanel(Mgr, slot)->Constraints()->MinWidth();
-        Mgr.MinColumnWidth = std::max(Mgr.MinColumnWidth,
-                                      minWidth > 0 ? minWidth : SlotAt(Mgr, slot).InitialWidth);
+        Mgr.MinColumnWidth = std::max(Mgr.MinColumnWidth, minWidth > 0 ? minWidth : SlotAt(Mgr, slot).InitialWidth);
     }
     return filtered;
 }
@@ -360,12 +352,9 @@ void Arrange(TeasyPanel& Mgr, const AnsiString& List, Integer AvailableHeight, A
     Arranged.clear();
     if ((Mgr.LayoutWord & lwFrozen) || Mgr.ClientForced || List.empty()) return;
     const Word layout = EffectiveLayout(Mgr);
-    if (layout & lwVertical)
-        ArrangeVertical(Mgr, List, AvailableHeight, Arranged);
-    else if (layout & lwHorizontal)
-        ArrangeHorizontal(Mgr, List, AvailableHeight, Arranged, AvailableWidth);
-    else
-        ArrangeL(Mgr, List, AvailableHeight, Arranged, AvailableWidth);
+    if (layout & lwVertical) ArrangeVertical(Mgr, List, AvailableHeight, Arranged);
+    else if (layout & lwHorizontal) ArrangeHorizontal(Mgr, List, AvailableHeight, Arranged, AvailableWidth);
+    else ArrangeL(Mgr, List, AvailableHeight, Arranged, AvailableWidth);
     Arranged = JoinGroups(SplitText(Arranged, '.'));
     Mgr.GroupCount = static_cast<Integer>(std::count(Arranged.begin(), Arranged.end(), '.')) + 1;
 }
@@ -393,23 +382,20 @@ void ComputeLayout(TeasyPanel& Mgr) {
 
     if (Mgr.ClientForced || list.empty()) {
         SetMinWidthQuiet(Mgr.Host, frames + clientMinWidth + Mgr.RightMargin, false);
-        SetMinHeightQuiet(Mgr.Host,
-                          Mgr.TopMargin + clientMinHeight + Mgr.BottomMargin + statusHeight + coolHeight + clientFrameHeight,
-                          false);
+        SetMinHeightQuiet(
+            Mgr.Host,
+            Mgr.TopMargin + clientMinHeight + Mgr.BottomMargin + statusHeight + coolHeight + clientFrameHeight, false);
         return;
     }
     Integer minWidth;
-    if (!clientShown)
-        minWidth = frames + columnsWidth + Mgr.RightMargin;
+    if (!clientShown) minWidth = frames + columnsWidth + Mgr.RightMargin;
     else if (layout & lwHorizontal)
         minWidth = frames + std::max(Mgr.RightMargin + clientMinWidth, columnsWidth + Mgr.RightMargin);
     else if (columns >= 2)
         minWidth = frames + std::max(Mgr.MinColumnWidth, clientMinWidth) +
                    (Mgr.MinColumnWidth + Mgr.Spacing) * (columns - 1) + Mgr.RightMargin;
-    else if (layout & lwVertical)
-        minWidth = frames + std::max(Mgr.MinColumnWidth, clientMinWidth) + Mgr.RightMargin;
-    else
-        minWidth = frames + Mgr.MinColumnWidth + Mgr.RightMargin;
+    else if (layout & lwVertical) minWidth = frames + std::max(Mgr.MinColumnWidth, clientMinWidth) + Mgr.RightMargin;
+    else minWidth = frames + Mgr.MinColumnWidth + Mgr.RightMargin;
     SetMinWidthQuiet(Mgr.Host, minWidth, false);
 
     const AnsiString key = CacheKey(Mgr, list, columns, clientMinHeight, clientMinWidth, statusHeight, coolHeight);

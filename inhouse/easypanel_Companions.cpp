@@ -235,8 +235,9 @@ TPopupMenu* MakePopupMenu(TeasyPanel& Mgr) {
             menu->Items()->Add(NewLine());
             continue;
         }
-        menu->Items()->Add(NewItem(entry.Caption, scNone, false, true,
-                                   [&Mgr](TObject* Sender) { PanelMenuClick(Mgr, Sender); }, 0, entry.Name));
+        menu->Items()->Add(NewItem(
+            entry.Caption, scNone, false, true, [&Mgr](TObject* Sender) { PanelMenuClick(Mgr, Sender); }, 0,
+            entry.Name));
     }
     return menu;
 }
@@ -335,8 +336,7 @@ Integer SlotOfPanel(const TeasyPanel& Mgr, TControl* Control) {
 void BuildPopupMenu(TeasyPanel& Mgr, bool /*Refresh*/) {
     if (!Mgr.PopupMenu) Mgr.PopupMenu = MakePopupMenu(Mgr);
     TMenuItem* items = Mgr.PopupMenu->Items();
-    for (Integer i = 0; i < items->Count(); ++i)
-        items->Items(i)->SetChecked(ItemChecked(Mgr, items->Items(i)->Name()));
+    for (Integer i = 0; i < items->Count(); ++i) items->Items(i)->SetChecked(ItemChecked(Mgr, items->Items(i)->Name()));
     ForEachUsedSlot(Mgr, [&](Integer slot) {
         PanelSlotT& s = SlotAt(Mgr, slot);
         if (s.ButtonOnTitle) s.ButtonOnTitle->SetPopupMenu(Mgr.PopupMenu);
@@ -452,8 +452,7 @@ void SetTitleBarShown(TeasyPanel& Mgr, Integer Slot, bool Shown, bool Refresh) {
     titleBar->SetVisible(Shown);
     if (Shown) titleBar->SetHeight(Mgr.TitleHeight);
     // A top-aligned title bar makes room by itself; otherwise the content moves.
-    if (titleBar->Align() != alTop)
-        OffsetChildren(Shown ? Mgr.TitleHeight : -Mgr.TitleHeight, 0, SlotPanel(Mgr, Slot));
+    if (titleBar->Align() != alTop) OffsetChildren(Shown ? Mgr.TitleHeight : -Mgr.TitleHeight, 0, SlotPanel(Mgr, Slot));
     RelayoutNow(Mgr, Refresh);
 }
 

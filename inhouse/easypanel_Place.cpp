@@ -66,8 +66,7 @@ void PlaceClientPanel(TeasyPanel& Mgr, const AnsiString& Arranged, Integer Avail
         if (!horizontal && !(vertical && Mgr.ColumnSplit)) left = Mgr.LeftMargin + Mgr.MinColumnWidth + Mgr.Spacing;
         const bool bottom = horizontal && (layout & lwBottom);
         const bool verticalMany = vertical && EffectiveColumns(Mgr) >= 2;
-        if (!lLayout && !bottom && !verticalMany)
-            top = Mgr.TopMargin + Mgr.ListHeight - Mgr.BottomMargin + Mgr.Spacing;
+        if (!lLayout && !bottom && !verticalMany) top = Mgr.TopMargin + Mgr.ListHeight - Mgr.BottomMargin + Mgr.Spacing;
     }
     SetBoundsQuiet(client, AvailableWidth - left - Mgr.RightMargin, height, top, left, true);
     client->SetVisible(true);
@@ -90,8 +89,8 @@ void PlaceGroups(TeasyPanel& Mgr, const AnsiString& Groups, Integer Mode, Intege
     const bool wideColumns = !Mgr.ClientForced && (Mgr.OnlyOneMode || Mgr.SizeListMode);
     Integer x = Mode == pmUnderClient ? Left + Mgr.MinColumnWidth + Mgr.Spacing : Left;
     AnsiString widthText;
-    valstr::DistributeEvenly(Mgr.HostClient->ClientWidth() - x, Mode == pmUnderClient ? Mgr.GroupCount - 1 : Mgr.GroupCount,
-                             false, widthText, false);
+    valstr::DistributeEvenly(Mgr.HostClient->ClientWidth() - x,
+                             Mode == pmUnderClient ? Mgr.GroupCount - 1 : Mgr.GroupCount, false, widthText, false);
     const std::vector<Integer> widths = ReadIntList(widthText);
     std::size_t nextWidth = 0;
     const Integer columnHeight =
@@ -104,7 +103,8 @@ void PlaceGroups(TeasyPanel& Mgr, const AnsiString& Groups, Integer Mode, Intege
         const Integer free = columnHeight - GroupHeight(Mgr, group, spacingPart);
         AnsiString specs, heightText;
         for (char c : group) specs += (specs.empty() ? "" : ",") + SlotSizeSpec(Mgr, SlotOfChar(c));
-        valstr::DistributeSizes(Mode == pmVerticalOne ? 0 : columnHeight - spacingPart, specs, false, heightText, false);
+        valstr::DistributeSizes(Mode == pmVerticalOne ? 0 : columnHeight - spacingPart, specs, false, heightText,
+                                false);
         const std::vector<Integer> heights = ReadIntList(heightText);
         Integer y = underClient ? Mgr.TopMargin + clientPart + free : Mgr.TopMargin;
         for (std::size_t i = 0; i < group.size(); ++i) {
@@ -121,8 +121,7 @@ void PlaceGroups(TeasyPanel& Mgr, const AnsiString& Groups, Integer Mode, Intege
         const Integer columnLeft = x;
         if (fixedColumns || !wideColumns)
             x += last && !fixedColumns ? Mgr.MinColumnWidth + Mgr.RightMargin : Mgr.MinColumnWidth + Mgr.Spacing;
-        else
-            x += nextWidth < widths.size() ? widths[nextWidth++] : Mgr.MinColumnWidth + Mgr.Spacing;
+        else x += nextWidth < widths.size() ? widths[nextWidth++] : Mgr.MinColumnWidth + Mgr.Spacing;
         for (char c : group)
             SlotOf(Mgr, c).Width = x - columnLeft - (last && !fixedColumns ? Mgr.RightMargin : Mgr.Spacing);
     }
@@ -132,7 +131,7 @@ void PlaceByLayout(TeasyPanel& Mgr, const AnsiString& Arranged) {
     ShowListedPanels(Mgr, Arranged);
     const Word layout = EffectiveLayout(Mgr);
     if (layout & lwVertical) {
-        const Integer mode = !ClientShown(Mgr) ? pmVerticalNoClient
+        const Integer mode = !ClientShown(Mgr)            ? pmVerticalNoClient
                              : EffectiveColumns(Mgr) == 1 ? pmVerticalOne
                                                           : pmVerticalMany;
         PlaceGroups(Mgr, Arranged, mode, Mgr.LeftMargin);
@@ -155,8 +154,7 @@ void PlaceTitleBarParts(TeasyPanel& Mgr, Integer Slot) {
     if (s.CaptionLabel)
         s.CaptionLabel->SetTop(std::max(0, std::min(s.Height, Mgr.CollapsedHeight) / 2 - s.CaptionLabel->Height() / 2));
     if (s.ButtonOnTitle && s.TitleBar) {
-        const Integer size =
-            std::max(0, Mgr.TitleHeight - 2 - 2 * s.TitleBar->BevelWidth() - Mgr.BevelHeight);
+        const Integer size = std::max(0, Mgr.TitleHeight - 2 - 2 * s.TitleBar->BevelWidth() - Mgr.BevelHeight);
         s.ButtonOnTitle->SetBounds(s.Width - F - size - Mgr.BevelHeight, 2, size, size);
     }
     if (s.ButtonOnPanel) {
@@ -184,7 +182,8 @@ void RefreshPanels(TeasyPanel& Mgr, const AnsiString& List) {
         for (Integer slot : ListedSlots(Mgr, listed)) {
             PanelSlotT& s = SlotAt(Mgr, slot);
             TPanel* panel = SlotPanel(Mgr, slot);
-            s.BoundsChanged = SetBoundsQuiet(panel, s.Width, s.AnimateNext ? panel->Height() : s.Height, s.Top, s.Left, false);
+            s.BoundsChanged =
+                SetBoundsQuiet(panel, s.Width, s.AnimateNext ? panel->Height() : s.Height, s.Top, s.Left, false);
         }
         PlaceClientPanel(Mgr, listed, availableHeight, availableWidth);
     }
@@ -202,8 +201,7 @@ void RefreshPanels(TeasyPanel& Mgr, const AnsiString& List) {
         }
         for (Integer slot : ListedSlots(Mgr, listed)) {
             TPanel* panel = SlotPanel(Mgr, slot);
-            if (SlotAt(Mgr, slot).BoundsChanged && panel && panel->OnResize)
-                panel->OnResize(nullptr);
+            if (SlotAt(Mgr, slot).BoundsChanged && panel && panel->OnResize) panel->OnResize(nullptr);
         }
     }
     if (Mgr.SavedOnResize) Mgr.SavedOnResize(nullptr);

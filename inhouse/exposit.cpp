@@ -56,9 +56,7 @@ bool SameAt(const AnsiString& S, std::size_t At, const AnsiString& Part, bool Ca
     return true;
 }
 
-const AnsiString& CloseOf(const AnsiString& Open, const AnsiString& Close) {
-    return Close == NotGiven ? Open : Close;
-}
+const AnsiString& CloseOf(const AnsiString& Open, const AnsiString& Close) { return Close == NotGiven ? Open : Close; }
 
 Integer ToPos(std::size_t Index) { return Index == NotFound ? 0 : CheckedCast<Integer>(Index + 1); }
 

@@ -158,7 +158,7 @@ enum : Integer {
 };
 // Without a pairing option the markers nest from the first Start. False with Pos and Len 0 when
 // nothing is found.
-bool FindBetween(const AnsiString& StartMarker, const AnsiString& EndMarker, const AnsiString& Text,
-                 Integer Options, Integer& Len, Integer& Pos);
+bool FindBetween(const AnsiString& StartMarker, const AnsiString& EndMarker, const AnsiString& Text, Integer Options,
+                 Integer& Len, Integer& Pos);
 
 }  // namespace exposit

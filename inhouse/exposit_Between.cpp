@@ -73,22 +73,18 @@ Pair FromFirstStart(const Markers& M, bool First) {
 
 }  // namespace
 
-bool FindBetween(const AnsiString& StartMarker, const AnsiString& EndMarker, const AnsiString& Text,
-                 Integer Options, Integer& Len, Integer& Pos) {
+bool FindBetween(const AnsiString& StartMarker, const AnsiString& EndMarker, const AnsiString& Text, Integer Options,
+                 Integer& Len, Integer& Pos) {
     Len = 0;
     Pos = 0;
     const Markers markers{StartMarker, CloseOf(StartMarker, EndMarker), Text, (Options & fbCaseSensitive) != 0};
     if (markers.Start.empty() || markers.End.empty()) return false;
     const bool sameMarkers = markers.Start.size() == markers.End.size() && SameAt(markers.Start, 0, markers.End, false);
     Pair pair;
-    if (Options & fbInnermost)
-        pair = sameMarkers ? FromFirstStart(markers, true) : Innermost(markers);
-    else if (Options & fbOutermost)
-        pair = FromFirstStart(markers, false);
-    else if (Options & fbFirstEnd)
-        pair = FromFirstStart(markers, true);
-    else
-        pair = Nested(markers);
+    if (Options & fbInnermost) pair = sameMarkers ? FromFirstStart(markers, true) : Innermost(markers);
+    else if (Options & fbOutermost) pair = FromFirstStart(markers, false);
+    else if (Options & fbFirstEnd) pair = FromFirstStart(markers, true);
+    else pair = Nested(markers);
     if (pair.StartAt == NotFound) return false;
     std::size_t from = pair.StartAt;
     std::size_t to = pair.EndAt + markers.End.size();

@@ -42,13 +42,13 @@ public:
 private:
     bool Next(std::size_t From, Match& M) const {
         switch (info_.MatchKind) {
-        case mkCharOfSet: return NextRun(From, info_.MatchChars, 1, M);
-        case mkDigitRun: return NextRun(From, DigitsSet(), 0, M);
-        case mkRepeatedLetter: return NextRepeat(From, M);
-        case mkWord:
-            if (pattern_.empty()) return NextRun(From, info_.WordChars, 0, M);
-            return NextPattern(From, M);
-        default: return NextPattern(From, M);
+            case mkCharOfSet: return NextRun(From, info_.MatchChars, 1, M);
+            case mkDigitRun: return NextRun(From, DigitsSet(), 0, M);
+            case mkRepeatedLetter: return NextRepeat(From, M);
+            case mkWord:
+                if (pattern_.empty()) return NextRun(From, info_.WordChars, 0, M);
+                return NextPattern(From, M);
+            default: return NextPattern(From, M);
         }
     }
 
@@ -97,7 +97,8 @@ private:
         if (!quotedBefore_.empty() && quotedBefore_[end] != quotedBefore_[M.At]) return false;
         const bool word = info_.MatchKind == mkWord;
         if ((word || info_.WordStartTest) && M.At > 0 && !info_.WordEdgeChars.Contains(text_[M.At - 1])) return false;
-        if ((word || info_.WordEndTest) && end < text_.size() && !info_.WordEdgeChars.Contains(text_[end])) return false;
+        if ((word || info_.WordEndTest) && end < text_.size() && !info_.WordEdgeChars.Contains(text_[end]))
+            return false;
         return true;
     }
 

@@ -38,15 +38,14 @@ void Refresh(TFormGauge& G) {
 // The first tick marks the delay as passed and turns the timer into the refresher (or stops it).
 void FirstTick(TFormGauge& G) {
     G.Due = 1;
-    if (G.RefreshMs > 0)
-        G.Timer->SetInterval(TimerInterval(std::max(G.RefreshMs, MinRefreshMs)));
-    else
-        G.Timer->SetEnabled(false);
+    if (G.RefreshMs > 0) G.Timer->SetInterval(TimerInterval(std::max(G.RefreshMs, MinRefreshMs)));
+    else G.Timer->SetEnabled(false);
 }
 
 // One handler for both kinds of tick, so the handler never replaces itself while it runs.
 void Tick(TFormGauge& G) {
-    if (G.Due) Refresh(G); else FirstTick(G);
+    if (G.Due) Refresh(G);
+    else FirstTick(G);
 }
 
 void StartTimer(TFormGauge& G) {

@@ -149,12 +149,9 @@ void TGaugeWindow::ShowProgress(TFormGauge& G) {
     Label2->SetCaption(IntToStr(G.Percent) + "%");
     GPanel1->SetWidth(G.WideFill ? frameWidth + 4 : fillWidth + 2);
 
-    if (!G.ColourByPercent)
-        G.BarColor2 = G.BaseColor;
-    else if (G.LightByPercent)
-        G.BarColor2 = ChangeLightness(G.BaseColor, G.Percent * 14 / 100.0);
-    else
-        G.BarColor2 = 0xFFFFFF;
+    if (!G.ColourByPercent) G.BarColor2 = G.BaseColor;
+    else if (G.LightByPercent) G.BarColor2 = ChangeLightness(G.BaseColor, G.Percent * 14 / 100.0);
+    else G.BarColor2 = 0xFFFFFF;
     ApplyColours(G);
     PlacePercentLabel(G, fillWidth);
     ShowTimes(G);

@@ -9,19 +9,18 @@ namespace qebUrl {
 namespace {
 
 const TEnumNames<TUrlShowCmd>& UrlShowCmdNames() {
-    static const TEnumNames<TUrlShowCmd> names{
-        {"ssHide", ssHide},
-        {"ssMaximize", ssMaximize},
-        {"ssMinimize", ssMinimize},
-        {"ssRestore", ssRestore},
-        {"ssShow", ssShow},
-        {"ssShowDefault", ssShowDefault},
-        {"ssShowMaximized", ssShowMaximized},
-        {"ssShowMinimized", ssShowMinimized},
-        {"ssShowMinNoActivate", ssShowMinNoActivate},
-        {"ssShowNA", ssShowNA},
-        {"ssShowNoActivate", ssShowNoActivate},
-        {"ssShowNormal", ssShowNormal}};
+    static const TEnumNames<TUrlShowCmd> names{{"ssHide", ssHide},
+                                               {"ssMaximize", ssMaximize},
+                                               {"ssMinimize", ssMinimize},
+                                               {"ssRestore", ssRestore},
+                                               {"ssShow", ssShow},
+                                               {"ssShowDefault", ssShowDefault},
+                                               {"ssShowMaximized", ssShowMaximized},
+                                               {"ssShowMinimized", ssShowMinimized},
+                                               {"ssShowMinNoActivate", ssShowMinNoActivate},
+                                               {"ssShowNA", ssShowNA},
+                                               {"ssShowNoActivate", ssShowNoActivate},
+                                               {"ssShowNormal", ssShowNormal}};
     return names;
 }
 
@@ -41,8 +40,8 @@ VCL_IMPLEMENT_CLASS(TqebUrl, VCL_CREATOR(TqebUrl), &PublishTqebUrl)
 
 int ShowCommandOf(TUrlShowCmd Value) {
     static constexpr std::array<int, 12> commands{
-        SW_HIDE,          SW_MAXIMIZE,        SW_MINIMIZE, SW_RESTORE,        SW_SHOW,         SW_SHOWDEFAULT,
-        SW_SHOWMAXIMIZED, SW_SHOWMINIMIZED, SW_SHOWMINNOACTIVE, SW_SHOWNA, SW_SHOWNOACTIVATE, SW_SHOWNORMAL};
+        SW_HIDE,          SW_MAXIMIZE,      SW_MINIMIZE,        SW_RESTORE, SW_SHOW,           SW_SHOWDEFAULT,
+        SW_SHOWMAXIMIZED, SW_SHOWMINIMIZED, SW_SHOWMINNOACTIVE, SW_SHOWNA,  SW_SHOWNOACTIVATE, SW_SHOWNORMAL};
     const auto index = static_cast<std::size_t>(Value);
     return index < commands.size() ? commands[index] : SW_SHOWDEFAULT;
 }
@@ -60,7 +59,8 @@ Integer ReadRegDefault(HKEY Root, const AnsiString& Key, AnsiString& Value) {
     // A value too long for the buffer reads as empty rather than cut short.
     std::array<char, RegistryBufferSize> buffer{};
     auto size = static_cast<LONG>(buffer.size());
-    Value = RegQueryValueA(key, nullptr, buffer.data(), &size) == ERROR_SUCCESS ? AnsiString(buffer.data()) : AnsiString();
+    Value =
+        RegQueryValueA(key, nullptr, buffer.data(), &size) == ERROR_SUCCESS ? AnsiString(buffer.data()) : AnsiString();
     RegCloseKey(key);
     return opened;
 }
@@ -78,10 +78,10 @@ void TqebUrl::Execute() {
     if (noProgram) throw Exception(LaunchFailure);
     // The desktop opener runs on its own and tells by its exit status whether a browser came up; a
     // failure then reaches the user through the application's exception handling.
-    const UINT started = WinExecWatched(commandLine.c_str(), static_cast<UINT>(ShowCommandOf(urlShowCommand_)),
-                                        [](int ExitStatus) {
-                                            if (ExitStatus != 0) throw Exception(LaunchFailure);
-                                        });
+    const UINT started =
+        WinExecWatched(commandLine.c_str(), static_cast<UINT>(ShowCommandOf(urlShowCommand_)), [](int ExitStatus) {
+            if (ExitStatus != 0) throw Exception(LaunchFailure);
+        });
     if (started < 32) throw Exception(LaunchFailure);
 }
 

@@ -171,8 +171,7 @@ void ReplaceWithOptions(ReplaceT& R, const AnsiString& Find, const AnsiString& R
         return;
     }
     const bool plain = UsesPlainPath(R, search, Find);
-    const bool feedsOnItself =
-        R.FindInReplacement == 0 && PosCase(Find, ReplaceWith, search.CaseSensitive != 0) > 0;
+    const bool feedsOnItself = R.FindInReplacement == 0 && PosCase(Find, ReplaceWith, search.CaseSensitive != 0) > 0;
     const PassLimit limit(Text, ReplaceWith);
     Integer left = R.MaxReplacements;
     AnsiString current = Text;
@@ -196,8 +195,7 @@ void ReplaceWithOptions(ReplaceT& R, const AnsiString& Find, const AnsiString& R
     Result = std::move(current);
 }
 
-void SimpleReplace(const AnsiString& Find, const AnsiString& ReplaceWith, const AnsiString& Text,
-                   AnsiString& Result) {
+void SimpleReplace(const AnsiString& Find, const AnsiString& ReplaceWith, const AnsiString& Text, AnsiString& Result) {
     ReplaceT r;
     InitReplace(r);
     ReplaceWithOptions(r, Find, ReplaceWith, Text, Result);
@@ -276,7 +274,9 @@ void OverwriteSlice(const AnsiString& S, const AnsiString& Fill, Integer Start, 
 
 void RemoveFromList(const AnsiString& Item, const AnsiString& List, const AnsiString& Sep, bool CaseSensitive,
                     AnsiString& Result) {
-    const auto equal = [&](const AnsiString& token) { return CaseSensitive ? token == Item : SameTextByTable(token, Item); };
+    const auto equal = [&](const AnsiString& token) {
+        return CaseSensitive ? token == Item : SameTextByTable(token, Item);
+    };
     if (Sep.empty()) {
         Result = equal(List) ? AnsiString() : List;
         return;

@@ -36,8 +36,7 @@ void InitReplace(ReplaceT& R);
 void ReplaceWithOptions(ReplaceT& R, const AnsiString& Find, const AnsiString& ReplaceWith, const AnsiString& Text,
                         AnsiString& Result);
 // Every occurrence, case-sensitive, repeated while Find still occurs unless ReplaceWith holds it.
-void SimpleReplace(const AnsiString& Find, const AnsiString& ReplaceWith, const AnsiString& Text,
-                   AnsiString& Result);
+void SimpleReplace(const AnsiString& Find, const AnsiString& ReplaceWith, const AnsiString& Text, AnsiString& Result);
 // The first MaxCount occurrences of FromChar become ToChar; MaxCount 0 means 9999999.
 void ReplaceChar(AnsiChar FromChar, AnsiChar ToChar, const AnsiString& S, Integer MaxCount, AnsiString& Result);
 

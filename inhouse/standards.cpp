@@ -74,7 +74,9 @@ void AddControlsOf(ComponentListT& List, TWinControl* Host) {
 
 }  // namespace
 
-ComponentEntryT& ComponentEntryAt(ComponentListT& List, Integer Index) { return CheckedElement(List.Entries, Index, 1); }
+ComponentEntryT& ComponentEntryAt(ComponentListT& List, Integer Index) {
+    return CheckedElement(List.Entries, Index, 1);
+}
 const ComponentEntryT& ComponentEntryAt(const ComponentListT& List, Integer Index) {
     return CheckedElement(List.Entries, Index, 1);
 }
@@ -204,10 +206,8 @@ void RegisterPathEdits(TWinControl* Container) {
         TControl* child = Container->Controls(i);
         if (auto* edit = dynamic_cast<TEdit*>(child)) {
             const AnsiString name = LowerName(edit->Name());
-            if (Pos("editfolder", name) == 1)
-                Diskop::RegisterPathInput(PathFieldTable(), edit, 1);
-            else if (Pos("editfile", name) == 1)
-                Diskop::RegisterPathInput(PathFieldTable(), edit, 2);
+            if (Pos("editfolder", name) == 1) Diskop::RegisterPathInput(PathFieldTable(), edit, 1);
+            else if (Pos("editfile", name) == 1) Diskop::RegisterPathInput(PathFieldTable(), edit, 2);
         } else if (auto* container = dynamic_cast<TWinControl*>(child)) {
             RegisterPathEdits(container);
         }

@@ -52,7 +52,7 @@ enum : Integer {
 
 struct SpinEntryT {
     Integer SpinIndex = 0;
-    Integer EditIndex = 0;  // Varpre::NoValue: the spin button steps nothing
+    Integer EditIndex = 0;                         // Varpre::NoValue: the spin button steps nothing
     std::array<Variant, SpinPropCount + 1> Props;  // 1..SpinPropCount; element 0 unused
 };
 

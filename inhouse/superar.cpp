@@ -209,7 +209,11 @@ void WriteFieldToMemo(ArrayOfFiles& Table, TCustomMemo* Memo, Integer Field, boo
         constexpr Integer samples = 16;
         std::size_t sampled = 0;
         for (Integer i = 0; i < samples; ++i)
-            sampled += 2 + detail::StoredTextView(Table, 1 + static_cast<Integer>(static_cast<Int64>(i) * (Table.Count - 1) / (samples - 1)), Field).size();
+            sampled +=
+                2 +
+                detail::StoredTextView(
+                    Table, 1 + static_cast<Integer>(static_cast<Int64>(i) * (Table.Count - 1) / (samples - 1)), Field)
+                    .size();
         joined.reserve(joined.size() + sampled * static_cast<std::size_t>(Table.Count) / samples * 5 / 4);
     }
     AnsiString text;

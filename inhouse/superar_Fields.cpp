@@ -172,54 +172,55 @@ void SortedCharList(const AnsiString& Name, AnsiString& Text) {
 // Computed text fields; false for a field that holds its own text.
 bool ComputedText(ArrayOfFiles& Table, Integer Row, Integer Field, AnsiString& Text) {
     switch (Field) {
-    case FieldSettingName: {
-        StoredText(Table, Row, Field, Text);
-        if (Text.empty()) {
-            Text = TextOf(Table, Row, fThirdText);
-        } else if (HoldsSeparator(Text)) {
-            AnsiString folder = NamedPath(Table, Row);
-            SplitLastPathPart(folder, Text);
+        case FieldSettingName: {
+            StoredText(Table, Row, Field, Text);
+            if (Text.empty()) {
+                Text = TextOf(Table, Row, fThirdText);
+            } else if (HoldsSeparator(Text)) {
+                AnsiString folder = NamedPath(Table, Row);
+                SplitLastPathPart(folder, Text);
+            }
+            return true;
         }
-        return true;
-    }
-    case fNameReversed: ReverseStr(TextOf(Table, Row, fName), Text); return true;
-    case fExtReversed: ReverseStr(TextOf(Table, Row, fExt), Text); return true;
-    case fNameNumber:
-    case fExtNumber: {
-        Integer index = 1;
-        ReadNumberAt(TextOf(Table, Row, Field == fNameNumber ? fName : fExt), index, Text);
-        return true;
-    }
-    case fSmallestChar: SmallestChar(TextOf(Table, Row, fName), Text); return true;
-    case fCaseDiffers: {
-        const AnsiString a = TextOf(Table, Row, Table.CaseFieldA);
-        const AnsiString b = TextOf(Table, Row, Table.CaseFieldB);
-        Text = a == b ? "" : detail::SameTextNoCase(a, b) ? "x" : "X";
-        return true;
-    }
-    case FieldIncluded: Text = RowAt(Table, Row).Included ? "i" : ""; return true;
-    case fSectionMark: Text = TextOf(Table, Row, FieldSettingKind) == "[]" ? "a" : "b"; return true;
-    case fSecondText: Text = FileText(Table, Row, 1); return true;
-    case fPath: Text = FileText(Table, Row, 0); return true;
-    case fThirdText: Text = FileText(Table, Row, 2); return true;
-    case fName: Text = FileText(Table, Row, 6); return true;
-    case fExt: Text = FileText(Table, Row, 8); return true;
-    case fEighthText: Text = FileText(Table, Row, 7); return true;
-    case fGroupLetter:
-        Text.assign(1, AlphabetGroupChar(TextOf(Table, Row, Table.GroupLetterField), "", ""));
-        return true;
-    case fFolderRelocated:
-        RelocatePath(Table.ToFolder, TextOf(Table, Row, fSecondText), Table.FromFolder, Text, Table.RelocateOptions);
-        return true;
-    case fFolder: NamedFolder(Table, Row, Text); return true;
-    case fFullPath:
-        JoinPath(TextOf(Table, Row, fFolder), TextOf(Table, Row, FieldSettingName), NotGiven, Text);
-        return true;
-    case fMoved: MovedMark(Table, Row, Text); return true;
-    case fParentFolder: ExtractParentDir(TextOf(Table, Row, fPath), Text); return true;
-    case fSettingLine: SettingLine(Table, Row, Text); return true;
-    case fSortedChars: SortedCharList(TextOf(Table, Row, fName), Text); return true;
-    default: return false;
+        case fNameReversed: ReverseStr(TextOf(Table, Row, fName), Text); return true;
+        case fExtReversed: ReverseStr(TextOf(Table, Row, fExt), Text); return true;
+        case fNameNumber:
+        case fExtNumber: {
+            Integer index = 1;
+            ReadNumberAt(TextOf(Table, Row, Field == fNameNumber ? fName : fExt), index, Text);
+            return true;
+        }
+        case fSmallestChar: SmallestChar(TextOf(Table, Row, fName), Text); return true;
+        case fCaseDiffers: {
+            const AnsiString a = TextOf(Table, Row, Table.CaseFieldA);
+            const AnsiString b = TextOf(Table, Row, Table.CaseFieldB);
+            Text = a == b ? "" : detail::SameTextNoCase(a, b) ? "x" : "X";
+            return true;
+        }
+        case FieldIncluded: Text = RowAt(Table, Row).Included ? "i" : ""; return true;
+        case fSectionMark: Text = TextOf(Table, Row, FieldSettingKind) == "[]" ? "a" : "b"; return true;
+        case fSecondText: Text = FileText(Table, Row, 1); return true;
+        case fPath: Text = FileText(Table, Row, 0); return true;
+        case fThirdText: Text = FileText(Table, Row, 2); return true;
+        case fName: Text = FileText(Table, Row, 6); return true;
+        case fExt: Text = FileText(Table, Row, 8); return true;
+        case fEighthText: Text = FileText(Table, Row, 7); return true;
+        case fGroupLetter:
+            Text.assign(1, AlphabetGroupChar(TextOf(Table, Row, Table.GroupLetterField), "", ""));
+            return true;
+        case fFolderRelocated:
+            RelocatePath(Table.ToFolder, TextOf(Table, Row, fSecondText), Table.FromFolder, Text,
+                         Table.RelocateOptions);
+            return true;
+        case fFolder: NamedFolder(Table, Row, Text); return true;
+        case fFullPath:
+            JoinPath(TextOf(Table, Row, fFolder), TextOf(Table, Row, FieldSettingName), NotGiven, Text);
+            return true;
+        case fMoved: MovedMark(Table, Row, Text); return true;
+        case fParentFolder: ExtractParentDir(TextOf(Table, Row, fPath), Text); return true;
+        case fSettingLine: SettingLine(Table, Row, Text); return true;
+        case fSortedChars: SortedCharList(TextOf(Table, Row, fName), Text); return true;
+        default: return false;
     }
 }
 
@@ -229,15 +230,15 @@ void FieldTextOfRow(ArrayOfFiles& Table, Integer Row, Integer Field, AnsiString&
         return;
     }
     switch (FieldNamesAt(Table, Field).Kind) {
-    case KindInteger: Int64Str(GetFieldInt(Table, Row, Field), Text); return;
-    case KindDate:
-    case KindTime: {
-        const bool date = FieldNamesAt(Table, Field).Kind == KindDate;
-        FormatDatePattern(date ? "dd.mm.yyyy" : "HH:ii:ss:l", "0", Text,
-                          TextsAt(Table, Row).FloatValue(static_cast<std::size_t>(Field)));
-        return;
-    }
-    default: break;
+        case KindInteger: Int64Str(GetFieldInt(Table, Row, Field), Text); return;
+        case KindDate:
+        case KindTime: {
+            const bool date = FieldNamesAt(Table, Field).Kind == KindDate;
+            FormatDatePattern(date ? "dd.mm.yyyy" : "HH:ii:ss:l", "0", Text,
+                              TextsAt(Table, Row).FloatValue(static_cast<std::size_t>(Field)));
+            return;
+        }
+        default: break;
     }
     if (computeDepth < MaxComputeDepth) {
         DepthGuard guard;
@@ -263,7 +264,8 @@ DataTextT* WritableTexts(ArrayOfFiles& Table, Integer& Row, Integer Field) {
     if (!ValidField(Field) || ResolveRow(Table, Row, true)) return nullptr;
     DataTextT& texts = CheckedElement(Table.Rows, Row).Texts;
     Table.FreedRowStorage.GiveTo(texts);
-    if (static_cast<std::size_t>(Field) >= texts.size()) texts.resize(static_cast<std::size_t>(Field <= 68 ? Field + 2 : Field + 11));
+    if (static_cast<std::size_t>(Field) >= texts.size())
+        texts.resize(static_cast<std::size_t>(Field <= 68 ? Field + 2 : Field + 11));
     return &texts;
 }
 
@@ -271,30 +273,30 @@ DataTextT* WritableTexts(ArrayOfFiles& Table, Integer& Row, Integer Field) {
 
 bool IsComputedTextField(Integer Field) {
     switch (Field) {
-    case FieldSettingName:
-    case fFolderRelocated:
-    case fNameReversed:
-    case fExtReversed:
-    case fNameNumber:
-    case fExtNumber:
-    case fSmallestChar:
-    case fSortedChars:
-    case fFolder:
-    case fFullPath:
-    case fCaseDiffers:
-    case fMoved:
-    case FieldIncluded:
-    case fParentFolder:
-    case fSettingLine:
-    case fSectionMark:
-    case fGroupLetter:
-    case fSecondText:
-    case fPath:
-    case fThirdText:
-    case fName:
-    case fExt:
-    case fEighthText: return true;
-    default: return false;
+        case FieldSettingName:
+        case fFolderRelocated:
+        case fNameReversed:
+        case fExtReversed:
+        case fNameNumber:
+        case fExtNumber:
+        case fSmallestChar:
+        case fSortedChars:
+        case fFolder:
+        case fFullPath:
+        case fCaseDiffers:
+        case fMoved:
+        case FieldIncluded:
+        case fParentFolder:
+        case fSettingLine:
+        case fSectionMark:
+        case fGroupLetter:
+        case fSecondText:
+        case fPath:
+        case fThirdText:
+        case fName:
+        case fExt:
+        case fEighthText: return true;
+        default: return false;
     }
 }
 
@@ -302,18 +304,18 @@ Int64 GetFieldInt(ArrayOfFiles& Table, Integer Row, Integer Field) {
     if (!ValidField(Field) || ResolveRow(Table, Row, false)) return 0;
     const DataRecT& row = RowAt(Table, Row);
     switch (Field) {
-    case FieldRowNumber: return Row;
-    case FieldRandom: return RandomBit();
-    case fZodiac: return row.Info.Get().Dates[0].Zodiac;
-    case fWeekday: return row.Info.Get().Dates[0].Weekday;
-    case fNameLength: return TextLength(Table, Row, fName);
-    case fExtLength: return TextLength(Table, Row, fExt);
-    case fTextEightLength: return TextLength(Table, Row, fEighthText);
-    case fTextThreeLength: return TextLength(Table, Row, fThirdText);
-    case fFileSize: return row.Info.Get().Size;
-    case FieldOriginalNumber: return row.OriginalNumber;
-    case fWordCount: return WordCount(TextOf(Table, Row, fThirdText));
-    default: return row.Texts.IntValue(static_cast<std::size_t>(Field));
+        case FieldRowNumber: return Row;
+        case FieldRandom: return RandomBit();
+        case fZodiac: return row.Info.Get().Dates[0].Zodiac;
+        case fWeekday: return row.Info.Get().Dates[0].Weekday;
+        case fNameLength: return TextLength(Table, Row, fName);
+        case fExtLength: return TextLength(Table, Row, fExt);
+        case fTextEightLength: return TextLength(Table, Row, fEighthText);
+        case fTextThreeLength: return TextLength(Table, Row, fThirdText);
+        case fFileSize: return row.Info.Get().Size;
+        case FieldOriginalNumber: return row.OriginalNumber;
+        case fWordCount: return WordCount(TextOf(Table, Row, fThirdText));
+        default: return row.Texts.IntValue(static_cast<std::size_t>(Field));
     }
 }
 

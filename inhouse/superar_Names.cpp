@@ -99,7 +99,9 @@ void RegisterBuiltInNames(ArrayOfFiles& Table) {
 }  // namespace
 
 FieldNamesT& FieldNamesAt(ArrayOfFiles& Table, Integer Field) { return CheckedElement(Table.FieldNames, Field); }
-const FieldNamesT& FieldNamesAt(const ArrayOfFiles& Table, Integer Field) { return CheckedElement(Table.FieldNames, Field); }
+const FieldNamesT& FieldNamesAt(const ArrayOfFiles& Table, Integer Field) {
+    return CheckedElement(Table.FieldNames, Field);
+}
 
 void InitTable(ArrayOfFiles& Table, Integer InitialRows) {
     Table = ArrayOfFiles{};
@@ -183,18 +185,19 @@ void GetFieldName(ArrayOfFiles& Table, Integer Field, Integer SlotNumber, AnsiSt
         display = "Item" + number;
     }
     switch (SlotNumber) {
-    case SlotDisplayName: Name = display; return;
-    case SlotGroupAndName: Name = Slot(Table, Field, SlotGroupName) + "|" + display; return;
-    case SlotAliases:
-        Name = Slot(Table, Field, SlotAliases);
-        if (!WithDefaults) return;
-        AppendToList(Name, display);
-        AppendToList(Name, ReducedName(display));
-        return;
-    default:
-        Name = Slot(Table, Field, SlotNumber);
-        if (WithDefaults && Name.empty() && (SlotNumber == SlotSecondName || SlotNumber == SlotInvisible)) Name = display;
-        return;
+        case SlotDisplayName: Name = display; return;
+        case SlotGroupAndName: Name = Slot(Table, Field, SlotGroupName) + "|" + display; return;
+        case SlotAliases:
+            Name = Slot(Table, Field, SlotAliases);
+            if (!WithDefaults) return;
+            AppendToList(Name, display);
+            AppendToList(Name, ReducedName(display));
+            return;
+        default:
+            Name = Slot(Table, Field, SlotNumber);
+            if (WithDefaults && Name.empty() && (SlotNumber == SlotSecondName || SlotNumber == SlotInvisible))
+                Name = display;
+            return;
     }
 }
 

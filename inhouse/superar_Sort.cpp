@@ -94,10 +94,10 @@ KeySource SourceOf(const ArrayOfFiles& Table, Integer Field) {
     // The row number is the row's place before the sort: a row's current place changes as it moves.
     if (Field == FieldRowNumber) return KeySource::StartRow;
     switch (FieldNamesAt(Table, Field).Kind) {
-    case KindInteger: return KeySource::Integer;
-    case KindDate:
-    case KindTime: return KeySource::Float;
-    default: break;
+        case KindInteger: return KeySource::Integer;
+        case KindDate:
+        case KindTime: return KeySource::Float;
+        default: break;
     }
     if (IsComputedTextField(Field) || !Table.BackingFiles[Field].empty()) return KeySource::FetchedText;
     return KeySource::StoredText;
@@ -139,17 +139,18 @@ public:
 private:
     int Compare(const KeyPlan& Key, std::size_t A, std::size_t B) {
         switch (Key.Source) {
-        case KeySource::OriginalNumber: return Order(table_.Rows[A].OriginalNumber, table_.Rows[B].OriginalNumber);
-        case KeySource::StartRow: return Order(startRows_[A], startRows_[B]);
-        case KeySource::Integer:
-            return Order(GetFieldInt(table_, static_cast<Integer>(A), Key.Field),
-                         GetFieldInt(table_, static_cast<Integer>(B), Key.Field));
-        case KeySource::Float: return Order(Stored(A).FloatValue(FieldOf(Key)), Stored(B).FloatValue(FieldOf(Key)));
-        case KeySource::StoredText: return CompareTexts(Key, Stored(A).Text(FieldOf(Key)), Stored(B).Text(FieldOf(Key)));
-        case KeySource::FetchedText:
-            GetFieldText(table_, static_cast<Integer>(A), Key.Field, textA_, false);
-            GetFieldText(table_, static_cast<Integer>(B), Key.Field, textB_, false);
-            return CompareTexts(Key, textA_, textB_);
+            case KeySource::OriginalNumber: return Order(table_.Rows[A].OriginalNumber, table_.Rows[B].OriginalNumber);
+            case KeySource::StartRow: return Order(startRows_[A], startRows_[B]);
+            case KeySource::Integer:
+                return Order(GetFieldInt(table_, static_cast<Integer>(A), Key.Field),
+                             GetFieldInt(table_, static_cast<Integer>(B), Key.Field));
+            case KeySource::Float: return Order(Stored(A).FloatValue(FieldOf(Key)), Stored(B).FloatValue(FieldOf(Key)));
+            case KeySource::StoredText:
+                return CompareTexts(Key, Stored(A).Text(FieldOf(Key)), Stored(B).Text(FieldOf(Key)));
+            case KeySource::FetchedText:
+                GetFieldText(table_, static_cast<Integer>(A), Key.Field, textA_, false);
+                GetFieldText(table_, static_cast<Integer>(B), Key.Field, textB_, false);
+                return CompareTexts(Key, textA_, textB_);
         }
         return 0;
     }
@@ -167,7 +168,7 @@ private:
     const bool natural_;
     std::vector<KeyPlan> keys_;
     std::vector<Integer> startRows_;  // only for a row-number key
-    AnsiString textA_;  // reused by every comparison of fetched texts
+    AnsiString textA_;                // reused by every comparison of fetched texts
     AnsiString textB_;
 };
 
@@ -260,7 +261,8 @@ void HeapSort(RowOrder& Rows, std::size_t N, SortProgress& Progress) {
     for (std::size_t end = N; end > InsertionRows; --end) {
         Rows.Exchange(1, end);
         RestoreTop(Rows, end - 1);
-        Progress.Report(ProgressPercent(static_cast<Integer>(end), n, static_cast<Integer>(InsertionRows) + 1, 10, 100));
+        Progress.Report(
+            ProgressPercent(static_cast<Integer>(end), n, static_cast<Integer>(InsertionRows) + 1, 10, 100));
     }
 }
 

@@ -1,10 +1,10 @@
 // A row's field storage: one buffer per row holding its written fields in field order.
 //
 // Buffer: capacity (u32, bytes for entries), used (u32), size (u8: the row's field count, bit 7 set once
-// a long text was written), then the entries. A plain entry is the field number, the text's length in one byte and the text. Bit 7 of the
-// field number marks a flags byte after it (1 an integer follows, 2 a floating value follows, 4 the text
-// is long); then the length byte and the text, or for a long text the address of its block; the numbers
-// come last. A long text's block holds its capacity and length (u64 each) and the bytes.
+// a long text was written), then the entries. A plain entry is the field number, the text's length in one byte and the
+// text. Bit 7 of the field number marks a flags byte after it (1 an integer follows, 2 a floating value follows, 4 the
+// text is long); then the length byte and the text, or for a long text the address of its block; the numbers come last.
+// A long text's block holds its capacity and length (u64 each) and the bytes.
 #include "superar.h"
 
 #include <algorithm>
@@ -85,10 +85,10 @@ char* BlockFor(char* Old, std::size_t Length) {
 
 struct DataTextT::Entry {
     bool Found = false;
-    std::size_t At = 0;     // offset in the buffer: of the entry, or where it would go
-    std::size_t Bytes = 0;  // the whole entry
-    std::size_t TextAt = 0; // offset of an inline text
-    char* Block = nullptr;  // a long text's block
+    std::size_t At = 0;      // offset in the buffer: of the entry, or where it would go
+    std::size_t Bytes = 0;   // the whole entry
+    std::size_t TextAt = 0;  // offset of an inline text
+    char* Block = nullptr;   // a long text's block
     std::uint64_t Length = 0;
     Int64 IntValue = 0;
     Double FloatValue = 0.0;
@@ -155,7 +155,8 @@ std::size_t DataTextT::size() const {
 }
 
 void DataTextT::SetSize(std::size_t Count) {
-    if (Count > MaxFieldCount) throw ERangeError("A row has at most " + IntToStr(static_cast<Integer>(MaxFieldCount)) + " fields");
+    if (Count > MaxFieldCount)
+        throw ERangeError("A row has at most " + IntToStr(static_cast<Integer>(MaxFieldCount)) + " fields");
     if (!buffer_) {
         if (Count == 1) return;
         Reserve(0);

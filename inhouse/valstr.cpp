@@ -27,15 +27,11 @@ AnsiString& SeparatorStore() {
 
 const AnsiString& DigitGroupSeparator() { return SeparatorStore(); }
 
-void SetDigitGroupSeparator(const AnsiString& Separator) {
-    SeparatorStore() = Separator.substr(0, 255);
-}
+void SetDigitGroupSeparator(const AnsiString& Separator) { SeparatorStore() = Separator.substr(0, 255); }
 
 // --- Selectors ------------------------------------------------------------------------------
 
-void IfThenStr(bool Cond, const AnsiString& A, const AnsiString& B, AnsiString& Result) {
-    Result = Cond ? A : B;
-}
+void IfThenStr(bool Cond, const AnsiString& A, const AnsiString& B, AnsiString& Result) { Result = Cond ? A : B; }
 
 Integer IfThenInt(bool Cond, Integer A, Integer B) { return Cond ? A : B; }
 Integer MaxOf(Integer A, Integer B) { return A > B ? A : B; }

@@ -157,7 +157,8 @@ Byte ResolveRange(Integer A, Integer B, Integer Min, Integer& RangeTo, Integer& 
 // last position it occupies ("1-100,101-250"). EqualizeMiddle raises the middle items to the first
 // item's size at the cost of the last.
 inline constexpr Integer MaxShareItems = 200;
-void DistributeSizes(Integer Total, const AnsiString& SizeList, bool RangeForm, AnsiString& Result, bool EqualizeMiddle);
+void DistributeSizes(Integer Total, const AnsiString& SizeList, bool RangeForm, AnsiString& Result,
+                     bool EqualizeMiddle);
 // Count items of weight 100; a negative Count asks for items |Count| long (the last one takes the rest).
 void DistributeEvenly(Integer Total, Integer Count, bool RangeForm, AnsiString& Result, bool EqualizeMiddle);
 // ",First,,First+1,...,Last," : a set of item numbers that a search for ",N," tests.

@@ -57,12 +57,9 @@ void ColorToHSLFloat(TColor Color, Double& H, Double& S, Double& L) {
     }
     Double delta = max - min;
     S = L <= 0.5 ? delta / (max + min) : delta / (2.0 - max - min);
-    if (r == max)
-        H = (g - b) / delta;
-    else if (g == max)
-        H = 2.0 + (b - r) / delta;
-    else
-        H = 4.0 + (r - g) / delta;
+    if (r == max) H = (g - b) / delta;
+    else if (g == max) H = 2.0 + (b - r) / delta;
+    else H = 4.0 + (r - g) / delta;
     H /= 6.0;
     if (H < 0.0) H += 1.0;
 }

@@ -17,9 +17,7 @@ constexpr unsigned char FoldCase(AnsiChar C) {
     return code >= 'a' && code <= 'z' ? static_cast<unsigned char>(code - ('a' - 'A')) : code;
 }
 
-Byte ToCompareResult(int Order) {
-    return Order == 0 ? CompareEqual : Order > 0 ? CompareGreater : CompareSmaller;
-}
+Byte ToCompareResult(int Order) { return Order == 0 ? CompareEqual : Order > 0 ? CompareGreater : CompareSmaller; }
 
 // Unsigned byte order; a text that is a prefix of the other sorts first.
 int CompareBytes(std::string_view A, std::string_view B, bool CaseSensitive) {

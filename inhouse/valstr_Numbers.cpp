@@ -159,8 +159,8 @@ DecimalDigits ToDecimalDigits(Double Magnitude) {
     }
     // d.ddddddddddddddddde+XXX
     std::array<char, 32> text;
-    const auto written = std::to_chars(text.data(), text.data() + text.size(), Magnitude,
-                                       std::chars_format::scientific, SignificantDigits - 1);
+    const auto written = std::to_chars(text.data(), text.data() + text.size(), Magnitude, std::chars_format::scientific,
+                                       SignificantDigits - 1);
     result.Digits[0] = text[0];
     for (int i = 1; i < SignificantDigits; ++i) result.Digits[i] = text[i + 1];
     const char* exponentText = text.data() + SignificantDigits + 2;  // past "e"
@@ -209,7 +209,8 @@ bool EightDigits(const char* Text, std::uint64_t& Value) {
     word -= 0x3030303030303030ULL;
     word = word * 10 + (word >> 8);  // pairs
     word = (((word & 0x000000FF000000FFULL) * (100 + (1000000ULL << 32))) +
-            (((word >> 16) & 0x000000FF000000FFULL) * (1 + (10000ULL << 32)))) >> 32;
+            (((word >> 16) & 0x000000FF000000FFULL) * (1 + (10000ULL << 32)))) >>
+           32;
     Value = static_cast<std::uint32_t>(word);
     return true;
 }
@@ -334,8 +335,7 @@ Double StrToFloatLenient(const AnsiString& S, Double Default) {
 
 Integer StrToIntLenient(const AnsiString& S) {
     const Double rounded = std::nearbyint(StrToFloatLenient(S, 0.0));
-    if (!(rounded >= std::numeric_limits<Integer>::min() && rounded <= std::numeric_limits<Integer>::max()))
-        return 0;
+    if (!(rounded >= std::numeric_limits<Integer>::min() && rounded <= std::numeric_limits<Integer>::max())) return 0;
     return static_cast<Integer>(rounded);
 }
 
@@ -369,15 +369,17 @@ void GroupDigits(const AnsiString& S, Integer MaxWidth, AnsiString& Result) {
     const bool hasSign = firstNonBlank != AnsiString::npos && S[firstNonBlank] == '-';
     const std::size_t signAt = hasSign ? firstNonBlank : S.size();
     // Unsigned index U: the character of the text without its sign.
-    const auto charAt = [&](Int64 U) { return S[static_cast<std::size_t>(U) + (static_cast<std::size_t>(U) >= signAt ? 1 : 0)]; };
+    const auto charAt = [&](Int64 U) {
+        return S[static_cast<std::size_t>(U) + (static_cast<std::size_t>(U) >= signAt ? 1 : 0)];
+    };
 
     const std::size_t point = S.find('.');
     // Only a digit run is grouped: "+Inf", "Nan" and other texts come back as they are.
     const std::size_t digitsFrom = std::min(S.size(), hasSign ? signAt + 1 : firstNonBlank);
     const std::size_t digitsTo = point == AnsiString::npos ? S.size() : point;
     if (digitsFrom < digitsTo &&
-        !std::all_of(S.begin() + static_cast<std::ptrdiff_t>(digitsFrom), S.begin() + static_cast<std::ptrdiff_t>(digitsTo),
-                     [](char c) { return c >= '0' && c <= '9'; })) {
+        !std::all_of(S.begin() + static_cast<std::ptrdiff_t>(digitsFrom),
+                     S.begin() + static_cast<std::ptrdiff_t>(digitsTo), [](char c) { return c >= '0' && c <= '9'; })) {
         Result = S;
         return;
     }
@@ -397,13 +399,12 @@ void GroupDigits(const AnsiString& S, Integer MaxWidth, AnsiString& Result) {
         // Before unsigned index position - 1; at the first digit that is in front of the sign.
         const std::size_t before = static_cast<std::size_t>(position - 1);
         const std::size_t at = before + (before > signAt ? 1 : 0);
-        out = std::copy(S.begin() + static_cast<std::ptrdiff_t>(copied), S.begin() + static_cast<std::ptrdiff_t>(at), out);
+        out = std::copy(S.begin() + static_cast<std::ptrdiff_t>(copied), S.begin() + static_cast<std::ptrdiff_t>(at),
+                        out);
         copied = at;
         // Next to padding blanks a blank keeps the column aligned.
-        if (charAt(position - 1) == ' ' || charAt(position - 2) == ' ')
-            *out++ = ' ';
-        else
-            out = std::copy(separator.begin(), separator.end(), out);
+        if (charAt(position - 1) == ' ' || charAt(position - 2) == ' ') *out++ = ' ';
+        else out = std::copy(separator.begin(), separator.end(), out);
     }
     out = std::copy(S.begin() + static_cast<std::ptrdiff_t>(copied), S.end(), out);
     Result.resize(static_cast<std::size_t>(out - Result.data()));

@@ -30,8 +30,8 @@ struct OperatorT {
 
 // Two-character operators first: ">=" must not be read as ">".
 constexpr OperatorT Operators[] = {
-    {"<>", OpNotEqual}, {">=", OpGreaterOrEqual}, {"=>", OpGreaterOrEqual}, {"<=", OpSmallerOrEqual},
-    {"=<", OpSmallerOrEqual}, {">", OpGreater}, {"<", OpSmaller}, {"=", OpEqual},
+    {"<>", OpNotEqual},       {">=", OpGreaterOrEqual}, {"=>", OpGreaterOrEqual}, {"<=", OpSmallerOrEqual},
+    {"=<", OpSmallerOrEqual}, {">", OpGreater},         {"<", OpSmaller},         {"=", OpEqual},
 };
 
 }  // namespace
@@ -110,22 +110,22 @@ bool CompareWithOperator(const AnsiString& A, const AnsiString& Op, const AnsiSt
     const Integer order = CompareValues(A, B);
     AnsiString op = Op;
     switch (ParseCompareOperator(op)) {
-    case OpGreater: return order == CompareGreater;
-    case OpSmaller: return order == CompareSmaller;
-    case OpNotEqual: return order != CompareEqual;
-    case OpGreaterOrEqual: return order != CompareSmaller;
-    case OpSmallerOrEqual: return order != CompareGreater;
-    default: return order == CompareEqual;
+        case OpGreater: return order == CompareGreater;
+        case OpSmaller: return order == CompareSmaller;
+        case OpNotEqual: return order != CompareEqual;
+        case OpGreaterOrEqual: return order != CompareSmaller;
+        case OpSmallerOrEqual: return order != CompareGreater;
+        default: return order == CompareEqual;
     }
 }
 
 Integer InvertCompareCode(Integer Code) {
     switch (Code) {
-    case OpGreater: return OpSmaller;
-    case OpSmaller: return OpGreater;
-    case OpGreaterOrEqual: return OpSmallerOrEqual;
-    case OpSmallerOrEqual: return OpGreaterOrEqual;
-    default: return Code;
+        case OpGreater: return OpSmaller;
+        case OpSmaller: return OpGreater;
+        case OpGreaterOrEqual: return OpSmallerOrEqual;
+        case OpSmallerOrEqual: return OpGreaterOrEqual;
+        default: return Code;
     }
 }
 

@@ -72,8 +72,7 @@ void SortDelimited(const AnsiString& S, const AnsiString& OutSep, const AnsiStri
         if (single) {
             item.swap(rest);
             rest.clear();
-        }
-        else CutItem(rest, seps, SepsSep, item);
+        } else CutItem(rest, seps, SepsSep, item);
         if (!item.empty()) AddRowWithText(*table, item, FieldData);
     }
     SortTable(*table);

@@ -26,8 +26,7 @@ public:
     void Finalize() override {
         ConsoleReporter::Finalize();
         static const char* const sizes[] = {"10000", "100000", "1000000"};
-        std::printf("\n%-30s %-22s %9s %9s %9s %10s\n", "benchmark", "peer", "x 10k", "x 100k", "x 1M",
-                    "1M / 100k");
+        std::printf("\n%-30s %-22s %9s %9s %9s %10s\n", "benchmark", "peer", "x 10k", "x 100k", "x 1M", "1M / 100k");
         for (const std::string& name : order_) {
             const std::map<std::string, double>& ours = times_[name];
             const std::string peer = peerOf_(name);
@@ -40,8 +39,7 @@ public:
             }
             if (ours.count("100000") && ours.count("1000000"))
                 std::printf(" %10.1f\n", ours.at("1000000") / ours.at("100000"));
-            else
-                std::printf(" %10s\n", "-");
+            else std::printf(" %10s\n", "-");
         }
     }
 

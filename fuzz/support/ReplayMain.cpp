@@ -50,9 +50,10 @@ private:
     std::size_t Pick(std::size_t n) { return n == 0 ? 0 : static_cast<std::size_t>(random_() % n); }
 
     void Mutate(Bytes& data) {
-        static const char* const kInteresting[] = {"'", "''", "#", "#$", "(", ")", "<", ">", "[", "]", "{", "}",
-                                                   "=", ".", "+", "-", "$", "end", "object ", "item", "\r\n",
-                                                   "9223372036854775808", "1E400", "#1114112", "\0"};
+        static const char* const kInteresting[] = {
+            "'",     "''",       "#", "#$", "(", ")", "<",   ">",       "[",    "]",    "{",
+            "}",     "=",        ".", "+",  "-", "$", "end", "object ", "item", "\r\n", "9223372036854775808",
+            "1E400", "#1114112", "\0"};
         std::size_t at = Pick(data.size() + 1);
         switch (Pick(7)) {
             case 0:  // flip a byte

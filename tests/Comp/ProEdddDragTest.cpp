@@ -67,7 +67,8 @@ TEST_F(ProEdddDragTest, ControlMakesTheDropACopy) {
         DWORD keys;
         DWORD expected;
     };
-    for (const Case& c : {Case{0, DROPEFFECT_MOVE}, Case{MK_CONTROL, DROPEFFECT_COPY}, Case{MK_SHIFT, DROPEFFECT_MOVE}}) {
+    for (const Case& c :
+         {Case{0, DROPEFFECT_MOVE}, Case{MK_CONTROL, DROPEFFECT_COPY}, Case{MK_SHIFT, DROPEFFECT_MOVE}}) {
         SCOPED_TRACE(c.keys);
         hooks->Calls.clear();
         DWORD effect = 0;
@@ -100,7 +101,8 @@ TEST_F(ProEdddDragTest, ARefusedDropCancelsSoTheSourceKeepsItsText) {
         bool allow;
         TControl* over;
     };
-    for (const Case& c : {Case{"over a target that refuses", false, target}, Case{"over a window without one", true, source}}) {
+    for (const Case& c :
+         {Case{"over a target that refuses", false, target}, Case{"over a window without one", true, source}}) {
         SCOPED_TRACE(c.name);
         hooks->Allow = c.allow;
         hooks->Calls.clear();
@@ -133,8 +135,9 @@ TEST_F(ProEdddDragTest, AFileManagersDragOffersFilesAndNoText) {
 
     // Links to elsewhere are no files: their text is what a drop gets.
     hooks->Calls.clear();
-    EXPECT_EQ(RunForeignDragForTest({{"text/uri-list", "https://example.org/\r\n"}, {"text/plain", "https://example.org/"}},
-                                    DROPEFFECT_COPY, steps),
-              DROPEFFECT_COPY);
+    EXPECT_EQ(
+        RunForeignDragForTest({{"text/uri-list", "https://example.org/\r\n"}, {"text/plain", "https://example.org/"}},
+                              DROPEFFECT_COPY, steps),
+        DROPEFFECT_COPY);
     EXPECT_EQ(hooks->Calls, std::vector<std::string>{"text https://example.org/"});
 }

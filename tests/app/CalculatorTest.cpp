@@ -49,8 +49,8 @@ TEST_F(Calculator, StartsFromThirtyDecimalGigabytesWithAnEmptyResultList) {
     EXPECT_TRUE(Form1->Edit4->Enabled());
     EXPECT_TRUE(Form1->CheckBox1->Enabled());
     EXPECT_TRUE(Form1->SpinButton__edit4->Enabled());
-    for (TControl* output : std::vector<TControl*>{Form1->Edit1, Form1->Edit2, Form1->Edit3, Form1->Edit5,
-                                                   Form1->Edit6, Form1->SpinButton__edit1, Form1->SpinButton__edit5})
+    for (TControl* output : std::vector<TControl*>{Form1->Edit1, Form1->Edit2, Form1->Edit3, Form1->Edit5, Form1->Edit6,
+                                                   Form1->SpinButton__edit1, Form1->SpinButton__edit5})
         EXPECT_FALSE(output->Enabled()) << output->Name();
 }
 

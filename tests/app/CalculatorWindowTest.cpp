@@ -29,26 +29,46 @@ TEST_F(CalculatorWindow, EveryControlStandsUnderItsNameClassAndParent) {
         const char* Parent;
     };
     const Row rows[] = {
-        {"PanelDiskInfo", "TPanel", "Form1"},       {"RadioButton3", "TRadioButton", "PanelDiskInfo"},
-        {"Edit4", "TEdit", "PanelDiskInfo"},        {"CheckBox1", "TCheckBox", "PanelDiskInfo"},
-        {"RadioButton2", "TRadioButton", "PanelDiskInfo"}, {"Edit3", "TEdit", "PanelDiskInfo"},
-        {"RadioButton1", "TRadioButton", "PanelDiskInfo"}, {"Edit1", "TEdit", "PanelDiskInfo"},
-        {"Label2", "TLabel", "PanelDiskInfo"},      {"Edit2", "TEdit", "PanelDiskInfo"},
-        {"RadioButton8", "TRadioButton", "PanelDiskInfo"}, {"Edit5", "TEdit", "PanelDiskInfo"},
-        {"Label1", "TLabel", "PanelDiskInfo"},      {"Edit6", "TEdit", "PanelDiskInfo"},
-        {"SpinButton__edit1", "TSpinButton", "PanelDiskInfo"}, {"SpinButton__edit2", "TSpinButton", "PanelDiskInfo"},
-        {"SpinButton__edit3", "TSpinButton", "PanelDiskInfo"}, {"SpinButton__edit4", "TSpinButton", "PanelDiskInfo"},
-        {"SpinButton__edit5", "TSpinButton", "PanelDiskInfo"}, {"SpinButton__edit6", "TSpinButton", "PanelDiskInfo"},
-        {"Bevel1", "TBevel", "PanelDiskInfo"},      {"Bevel2", "TBevel", "PanelDiskInfo"},
-        {"Bevel4", "TBevel", "PanelDiskInfo"},      {"MainPanel", "TPanel", "Form1"},
-        {"PanelDisplayOptions", "TPanel", "MainPanel"}, {"RadioButton4", "TRadioButton", "PanelDisplayOptions"},
-        {"RadioButton5", "TRadioButton", "PanelDisplayOptions"}, {"RadioButton9", "TRadioButton", "PanelDisplayOptions"},
-        {"RadioButton10", "TRadioButton", "PanelDisplayOptions"}, {"CheckBox2", "TCheckBox", "PanelDisplayOptions"},
-        {"Panel1", "TPanel", "MainPanel"},          {"Memo2", "TMemo", "Panel1"},
-        {"PanelFaulty", "TPanel", "Form1"},         {"RadioButton6", "TRadioButton", "PanelFaulty"},
-        {"RadioButton7", "TRadioButton", "PanelFaulty"}, {"RadioButton11", "TRadioButton", "PanelFaulty"},
-        {"RadioButton12", "TRadioButton", "PanelFaulty"}, {"Memo1", "TMemo", "PanelFaulty"},
-        {"StatusBar1", "TStatusBar", "Form1"},      {"Bevel3", "TBevel", "Form1"},
+        {"PanelDiskInfo", "TPanel", "Form1"},
+        {"RadioButton3", "TRadioButton", "PanelDiskInfo"},
+        {"Edit4", "TEdit", "PanelDiskInfo"},
+        {"CheckBox1", "TCheckBox", "PanelDiskInfo"},
+        {"RadioButton2", "TRadioButton", "PanelDiskInfo"},
+        {"Edit3", "TEdit", "PanelDiskInfo"},
+        {"RadioButton1", "TRadioButton", "PanelDiskInfo"},
+        {"Edit1", "TEdit", "PanelDiskInfo"},
+        {"Label2", "TLabel", "PanelDiskInfo"},
+        {"Edit2", "TEdit", "PanelDiskInfo"},
+        {"RadioButton8", "TRadioButton", "PanelDiskInfo"},
+        {"Edit5", "TEdit", "PanelDiskInfo"},
+        {"Label1", "TLabel", "PanelDiskInfo"},
+        {"Edit6", "TEdit", "PanelDiskInfo"},
+        {"SpinButton__edit1", "TSpinButton", "PanelDiskInfo"},
+        {"SpinButton__edit2", "TSpinButton", "PanelDiskInfo"},
+        {"SpinButton__edit3", "TSpinButton", "PanelDiskInfo"},
+        {"SpinButton__edit4", "TSpinButton", "PanelDiskInfo"},
+        {"SpinButton__edit5", "TSpinButton", "PanelDiskInfo"},
+        {"SpinButton__edit6", "TSpinButton", "PanelDiskInfo"},
+        {"Bevel1", "TBevel", "PanelDiskInfo"},
+        {"Bevel2", "TBevel", "PanelDiskInfo"},
+        {"Bevel4", "TBevel", "PanelDiskInfo"},
+        {"MainPanel", "TPanel", "Form1"},
+        {"PanelDisplayOptions", "TPanel", "MainPanel"},
+        {"RadioButton4", "TRadioButton", "PanelDisplayOptions"},
+        {"RadioButton5", "TRadioButton", "PanelDisplayOptions"},
+        {"RadioButton9", "TRadioButton", "PanelDisplayOptions"},
+        {"RadioButton10", "TRadioButton", "PanelDisplayOptions"},
+        {"CheckBox2", "TCheckBox", "PanelDisplayOptions"},
+        {"Panel1", "TPanel", "MainPanel"},
+        {"Memo2", "TMemo", "Panel1"},
+        {"PanelFaulty", "TPanel", "Form1"},
+        {"RadioButton6", "TRadioButton", "PanelFaulty"},
+        {"RadioButton7", "TRadioButton", "PanelFaulty"},
+        {"RadioButton11", "TRadioButton", "PanelFaulty"},
+        {"RadioButton12", "TRadioButton", "PanelFaulty"},
+        {"Memo1", "TMemo", "PanelFaulty"},
+        {"StatusBar1", "TStatusBar", "Form1"},
+        {"Bevel3", "TBevel", "Form1"},
     };
     EXPECT_EQ(Form1->ComponentCount(), static_cast<Integer>(std::size(rows)));
     for (const Row& row : rows) {
@@ -71,7 +91,7 @@ TEST_F(CalculatorWindow, StartsWithTheDescribedTextsAndStates) {
     EXPECT_EQ(Form1->Font()->Name(), "MS Sans Serif");
     EXPECT_EQ(Form1->Font()->Height(), -11);
 
-    const std::pair<TEdit*, const char*> edits[] = {{Form1->Edit4, "30"}, {Form1->Edit3, "0"},  {Form1->Edit1, "0"},
+    const std::pair<TEdit*, const char*> edits[] = {{Form1->Edit4, "30"},  {Form1->Edit3, "0"}, {Form1->Edit1, "0"},
                                                     {Form1->Edit2, "512"}, {Form1->Edit5, "0"}, {Form1->Edit6, "4096"}};
     for (auto [edit, text] : edits) EXPECT_EQ(edit->Text(), text) << edit->Name();
 
@@ -79,9 +99,9 @@ TEST_F(CalculatorWindow, StartsWithTheDescribedTextsAndStates) {
     EXPECT_TRUE(Form1->RadioButton3->Checked());
     EXPECT_TRUE(Form1->RadioButton4->Checked());
     EXPECT_TRUE(Form1->RadioButton6->Checked());
-    for (TRadioButton* other : {Form1->RadioButton1, Form1->RadioButton2, Form1->RadioButton8, Form1->RadioButton5,
-                                Form1->RadioButton9, Form1->RadioButton10, Form1->RadioButton7, Form1->RadioButton11,
-                                Form1->RadioButton12})
+    for (TRadioButton* other :
+         {Form1->RadioButton1, Form1->RadioButton2, Form1->RadioButton8, Form1->RadioButton5, Form1->RadioButton9,
+          Form1->RadioButton10, Form1->RadioButton7, Form1->RadioButton11, Form1->RadioButton12})
         EXPECT_FALSE(other->Checked()) << other->Name();
     EXPECT_FALSE(Form1->CheckBox1->Checked());
     EXPECT_FALSE(Form1->CheckBox2->Checked());

@@ -144,8 +144,7 @@ TEST_F(FitToMonitor, TheFormTakesTheChosenMonitorLessMarginsAndIsCentredOnTheScr
         {"a four-to-one single screen counts as three", {Monitor(0, 5760, 1440, true)}, 1880, 1360, 1940, 20},
         {"one ordinary screen", {Monitor(0, 1920, 1080, true)}, 1880, 1000, 20, 20},
         {"two: the primary one", {Monitor(0, 1280, 1024), Monitor(1280, 1600, 1200, true)}, 1560, 1120, 20, 20},
-        {"two wide ones are not divided", {Monitor(0, 5760, 1440, true), Monitor(5760, 800, 600)}, 5720, 1360, 20,
-         20},
+        {"two wide ones are not divided", {Monitor(0, 5760, 1440, true), Monitor(5760, 800, 600)}, 5720, 1360, 20, 20},
         {"three: the middle one",
          {Monitor(0, 1024, 768, true), Monitor(1024, 1600, 900), Monitor(2624, 1920, 1080)},
          1560,
@@ -204,9 +203,9 @@ TEST_F(PanelsAndFrames, PanelStylesSetBevelsBorderAndCtl3D) {
         bool Ctl3D;
     };
     const Case cases[] = {
-        {0, bvNone, bvNone, bsSingle, false},   {1, bvNone, bvRaised, bsNone, true},
-        {2, bvLowered, bvRaised, bsNone, true}, {3, bvNone, bvLowered, bsNone, true},
-        {4, bvNone, bvRaised, bsSingle, false}, {5, bvNone, bvRaised, bsSingle, false},  // unknown: unchanged
+        {0, bvNone, bvNone, bsSingle, false},    {1, bvNone, bvRaised, bsNone, true},
+        {2, bvLowered, bvRaised, bsNone, true},  {3, bvNone, bvLowered, bsNone, true},
+        {4, bvNone, bvRaised, bsSingle, false},  {5, bvNone, bvRaised, bsSingle, false},  // unknown: unchanged
         {-1, bvNone, bvRaised, bsSingle, false},
     };
     auto* panel = Place<TPanel>(0, 0, 100, 100);

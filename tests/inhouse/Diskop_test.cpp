@@ -70,7 +70,7 @@ TEST(DiskopPaths, JoinPathPutsExactlyOneSeparatorAndUsesTheChosenOne) {
 TEST(DiskopPaths, IsAbsolutePathKnowsDrivesSharesAndTheSlashRoot) {
     const std::pair<const char*, bool> cases[] = {
         {"\\\\srv\\x", true}, {"c:/x", true}, {"c:\\", true}, {"//srv/x", true}, {"/home", true},
-        {"x\\y", false},      {"c:x", false}, {"", false},    {"\\x", false},     {"c:", false},
+        {"x\\y", false},      {"c:x", false}, {"", false},    {"\\x", false},    {"c:", false},
     };
     for (const auto& [path, expected] : cases) EXPECT_EQ(IsAbsolutePath(path), expected) << path;
 }
@@ -199,12 +199,9 @@ TEST(DiskopPaths, NameAndExtensionComeFromTheLastPart) {
 
 TEST(DiskopPaths, MakeValidFileNameReplacesWhatNoFileNameHolds) {
     const std::pair<AnsiString, AnsiString> cases[] = {
-        {"a:b/c", "a;b(c"},
-        {"x\\y", "x)y"},
-        {"q?*\"<>|", "q______"},
-        {AnsiString("t\tab\x01", 5), "t_ab_"},
-        {"", "_.dat"},
-        {"caf\xE9.txt", "caf\xE9.txt"},
+        {"a:b/c", "a;b(c"},      {"x\\y", "x)y"},
+        {"q?*\"<>|", "q______"}, {AnsiString("t\tab\x01", 5), "t_ab_"},
+        {"", "_.dat"},           {"caf\xE9.txt", "caf\xE9.txt"},
     };
     for (const auto& [name, expected] : cases) {
         AnsiString result;
@@ -256,7 +253,7 @@ TEST(DiskopFileInfo, FillFileInfoReadsPartsSizeAndAttributes) {
     EXPECT_EQ(info.Attributes & faDirectory, 0);
 
     // Noon UTC on 4 March 2021 is 4 March in every zone within twelve hours of UTC.
-    const struct utimbuf noon{1614859200, 1614859200};
+    const struct utimbuf noon { 1614859200, 1614859200 };
     ASSERT_EQ(utime(file.c_str(), &noon), 0);
     FillFileInfo(info, file, FileInfoFromDisk);
     EXPECT_EQ(info.Dates[FileDateModified].Year, 2021);

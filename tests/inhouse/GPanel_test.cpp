@@ -91,8 +91,8 @@ TEST_F(GPanelTest, TheTwoGradientsMeetAtTheSplit) {
     const Case cases[] = {
         {true, 200, 20, 50, 100},
         {true, 201, 20, 33, 66},
-        {false, 20, 100, 20, 20},   // the title-bar style: a short gradient on top, a long one below
-        {true, 50, 20, 1, 1},       // a part is at least one pixel
+        {false, 20, 100, 20, 20},  // the title-bar style: a short gradient on top, a long one below
+        {true, 50, 20, 1, 1},      // a part is at least one pixel
     };
     for (const Case& c : cases) {
         auto* panel = PlacePanel(c.width, c.height);

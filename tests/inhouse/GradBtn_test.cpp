@@ -21,7 +21,8 @@ constexpr TColor Blue = 0xFF0000;
 
 // Step i of n on the way from Red to Blue, as the button computes it.
 TColor RedToBlue(Integer Step, Integer Steps) {
-    return static_cast<TColor>(RGB(static_cast<Byte>(255 - Step * 255 / Steps), 0, static_cast<Byte>(Step * 255 / Steps)));
+    return static_cast<TColor>(
+        RGB(static_cast<Byte>(255 - Step * 255 / Steps), 0, static_cast<Byte>(Step * 255 / Steps)));
 }
 
 int ChannelDistance(TColor A, TColor B) {
@@ -76,8 +77,18 @@ TEST_F(GradBtnTest, GradientStylesPutBeginAndEndColoursWhereTheStyleSays) {
     const std::vector<Case> cases{
         {gsHorizontal, 256, 40, {{0, 20, Red, 0}, {128, 20, RedToBlue(128, 255), 0}, {255, 20, Blue, 0}}},
         {gsVertical, 40, 256, {{20, 0, Red, 0}, {20, 100, RedToBlue(100, 255), 0}, {20, 255, Blue, 0}}},
-        {gsVertCenter, 100, 61, {{50, 0, Red, 0}, {50, 60, Red, 0}, {50, 15, RedToBlue(15, 30), 0}, {50, 45, RedToBlue(15, 30), 0}, {50, 30, Blue, 0}}},
-        {gsHorizCenter, 101, 40, {{0, 20, Red, 0}, {100, 20, Red, 0}, {25, 20, RedToBlue(25, 50), 0}, {50, 20, Blue, 0}}},
+        {gsVertCenter,
+         100,
+         61,
+         {{50, 0, Red, 0},
+          {50, 60, Red, 0},
+          {50, 15, RedToBlue(15, 30), 0},
+          {50, 45, RedToBlue(15, 30), 0},
+          {50, 30, Blue, 0}}},
+        {gsHorizCenter,
+         101,
+         40,
+         {{0, 20, Red, 0}, {100, 20, Red, 0}, {25, 20, RedToBlue(25, 50), 0}, {50, 20, Blue, 0}}},
         {gsRectangle, 100, 60, {{0, 0, Red, 0}, {99, 59, Red, 0}, {0, 30, Red, 0}, {50, 30, Blue, 0}}},
         {gsElliptic, 100, 60, {{0, 0, RedToBlue(7, 50), 2 * 255 / 50}, {50, 30, RedToBlue(49, 50), 255 / 50}}},
     };
@@ -445,8 +456,8 @@ TEST_F(GradBtnTest, FrameSizeBeyondHalfTheSmallerSideLessFiveIsIgnored) {
         Integer Width, Height, Value, Result;
     };
     const Case cases[] = {
-        {75, 25, 20, 1}, {75, 25, 7, 7}, {75, 25, 8, 1}, {75, 25, 0, 0}, {75, 25, -1, 1}, {100, 100, 45, 45},
-        {100, 100, 46, 1}, {30, 100, 10, 10}, {30, 100, 11, 1},
+        {75, 25, 20, 1},    {75, 25, 7, 7},    {75, 25, 8, 1},    {75, 25, 0, 0},   {75, 25, -1, 1},
+        {100, 100, 45, 45}, {100, 100, 46, 1}, {30, 100, 10, 10}, {30, 100, 11, 1},
     };
     for (const Case& c : cases) {
         TGradBtn* button = PlaceButton(c.Width, c.Height);
@@ -483,12 +494,18 @@ TEST_F(GradBtnTest, PresetsSetTheWholeLookInDesignMode) {
         bool Swap;
     };
     const Case cases[] = {
-        {GoldCoast, 0x00FFFF, 0x008080, 0xB3FFFF, 0x007171, 0x00BBBB, "Arial", 10, 0x00BBBB, true, gsVertical, tsRaised, stHeavy, true},
-        {LimeBox, 0x000000, 0x00FF00, clBtnHighlight, 0x004000, 0x008080, "Courier", 8, 0x008000, false, gsRectangle, tsRaised, stLight, true},
-        {Aluminum, 0xCECECE, 0x5F5F5F, 0xFFFFFF, clBtnShadow, 0x808080, "Times New Roman", 10, clBlack, true, gsVertical, tsInset, stHeavy, true},
-        {SunRise, 0x00FFFF, 0x0000FF, clBtnHighlight, 0x0058B0, 0x808080, "MS Sans Serif", 8, 0x000040, true, gsHorizontal, tsRaised, stHeavy, true},
-        {BrassedOff, 0xCEFFFF, 0x92C2C2, 0xEFFFFF, 0x92C2C2, 0x008080, "Verdana", 9, 0x000080, false, gsElliptic, tsNormal, stLight, false},
-        {None, 0x800000, 0xFFFF00, clBtnHighlight, clBtnShadow, 0x808080, "MS Sans Serif", 8, clBlack, false, gsVertCenter, tsRaised, stLight, false},
+        {GoldCoast, 0x00FFFF, 0x008080, 0xB3FFFF, 0x007171, 0x00BBBB, "Arial", 10, 0x00BBBB, true, gsVertical, tsRaised,
+         stHeavy, true},
+        {LimeBox, 0x000000, 0x00FF00, clBtnHighlight, 0x004000, 0x008080, "Courier", 8, 0x008000, false, gsRectangle,
+         tsRaised, stLight, true},
+        {Aluminum, 0xCECECE, 0x5F5F5F, 0xFFFFFF, clBtnShadow, 0x808080, "Times New Roman", 10, clBlack, true,
+         gsVertical, tsInset, stHeavy, true},
+        {SunRise, 0x00FFFF, 0x0000FF, clBtnHighlight, 0x0058B0, 0x808080, "MS Sans Serif", 8, 0x000040, true,
+         gsHorizontal, tsRaised, stHeavy, true},
+        {BrassedOff, 0xCEFFFF, 0x92C2C2, 0xEFFFFF, 0x92C2C2, 0x008080, "Verdana", 9, 0x000080, false, gsElliptic,
+         tsNormal, stLight, false},
+        {None, 0x800000, 0xFFFF00, clBtnHighlight, clBtnShadow, 0x808080, "MS Sans Serif", 8, clBlack, false,
+         gsVertCenter, tsRaised, stLight, false},
     };
     TGradBtn* button = PlaceButton();
     button->SetComponentStateItem(csDesigning, true);

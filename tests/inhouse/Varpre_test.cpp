@@ -39,9 +39,11 @@ TEST(CaseTables, MapLettersOfTheWesternCodePageAndLeaveEverythingElse) {
         int c, upper, lower;
     };
     const Case cases[] = {
-        {'a', 'A', 'a'},   {'Z', 'Z', 'z'},   {'1', '1', '1'},   {0, 0, 0},         {0xC4, 0xC4, 0xE4},  // Ä
-        {0xE4, 0xC4, 0xE4}, {0x8A, 0x8A, 0x9A}, {0x9C, 0x8C, 0x9C}, {0xFF, 0x9F, 0xFF},                  // ä Š œ ÿ
-        {0xDF, 0xDF, 0xDF}, {0xB5, 0xB5, 0xB5}, {0xD7, 0xD7, 0xD7}, {0xF7, 0xF7, 0xF7}, {0x80, 0x80, 0x80},  // ß µ × ÷ €
+        {'a', 'A', 'a'},    {'Z', 'Z', 'z'},    {'1', '1', '1'},    {0, 0, 0},
+        {0xC4, 0xC4, 0xE4},                                                              // Ä
+        {0xE4, 0xC4, 0xE4}, {0x8A, 0x8A, 0x9A}, {0x9C, 0x8C, 0x9C}, {0xFF, 0x9F, 0xFF},  // ä Š œ ÿ
+        {0xDF, 0xDF, 0xDF}, {0xB5, 0xB5, 0xB5}, {0xD7, 0xD7, 0xD7}, {0xF7, 0xF7, 0xF7},
+        {0x80, 0x80, 0x80},  // ß µ × ÷ €
     };
     for (const Case& c : cases) {
         EXPECT_EQ(UpperTable()[C(c.c)], C(c.upper)) << c.c;
@@ -74,8 +76,8 @@ TEST(CharacterSets, DerivedSetsSplitTheCodePageAsDescribed) {
         bool in;
     };
     const Case cases[] = {
-        {"vowels", VowelsSet(), 'u', true},         {"vowels", VowelsSet(), 'y', false},
-        {"vowels", VowelsSet(), 0xC4, false},       {"consonants", ConsonantsSet(), 0xC4, true},
+        {"vowels", VowelsSet(), 'u', true},          {"vowels", VowelsSet(), 'y', false},
+        {"vowels", VowelsSet(), 0xC4, false},        {"consonants", ConsonantsSet(), 0xC4, true},
         {"consonants", ConsonantsSet(), 'E', false}, {"printable", PrintableSet(), ' ', true},
         {"printable", PrintableSet(), 127, true},    {"printable", PrintableSet(), 31, false},
         {"printable", PrintableSet(), 0x80, false},  {"printable", PrintableSet(), 0xE9, true},
@@ -101,11 +103,8 @@ TEST(SmallTexts, CharSetToStrJoinsMembersInAscendingOrder) {
         AnsiString expected;
     };
     const Case cases[] = {
-        {VowelsSet(), ",", "A,E,I,O,U,a,e,i,o,u"},
-        {DigitsSet(), "", "0123456789"},
-        {{}, ",", ""},
-        {{C(0xFF), C(0)}, "|", AnsiString("\0|\xFF", 3)},
-        {{'b', 'a'}, ", ", "a, b"},
+        {VowelsSet(), ",", "A,E,I,O,U,a,e,i,o,u"},        {DigitsSet(), "", "0123456789"}, {{}, ",", ""},
+        {{C(0xFF), C(0)}, "|", AnsiString("\0|\xFF", 3)}, {{'b', 'a'}, ", ", "a, b"},
     };
     for (const Case& c : cases) {
         AnsiString result = "stale";
@@ -121,7 +120,8 @@ TEST(SmallTexts, RepeatStrRepeatsAndCutsToLength) {
         const char* expected;
     };
     const Case cases[] = {
-        {"ab", 5, "ababa"}, {"", 5, ""}, {"ab", 0, ""}, {"ab", -3, ""}, {"abc", 2, "ab"}, {"x", 3, "xxx"}, {"ab", 4, "abab"},
+        {"ab", 5, "ababa"}, {"", 5, ""},     {"ab", 0, ""},     {"ab", -3, ""},
+        {"abc", 2, "ab"},   {"x", 3, "xxx"}, {"ab", 4, "abab"},
     };
     for (const Case& c : cases) {
         AnsiString result = "stale";
@@ -207,10 +207,10 @@ TEST(LetterGroups, AlphabetGroupCharByFirstCharacter) {
         AnsiChar expected;
     };
     const Case cases[] = {
-        {"apple", "", "", 'A'},     {"zebra", "", "", 'Z'},       {"Monday", "#", "~", 'M'},
-        {"\xC4pfel", "", "", 'A'},  {"\xE9mile", "", "", 'A'},    {"\xFE", "", "", 'A'},  // Äpfel émile þ
-        {"9lives", "", "", '0'},    {"9lives", "#x", "", '#'},    {"-x", "", "", '!'},
-        {"-x", "", "~y", '~'},      {"", "", "", '!'},            {"\xDF", "", "", '!'},  // ß: no letter
+        {"apple", "", "", 'A'},    {"zebra", "", "", 'Z'},    {"Monday", "#", "~", 'M'},
+        {"\xC4pfel", "", "", 'A'}, {"\xE9mile", "", "", 'A'}, {"\xFE", "", "", 'A'},  // Äpfel émile þ
+        {"9lives", "", "", '0'},   {"9lives", "#x", "", '#'}, {"-x", "", "", '!'},
+        {"-x", "", "~y", '~'},     {"", "", "", '!'},         {"\xDF", "", "", '!'},  // ß: no letter
     };
     for (const Case& c : cases)
         EXPECT_EQ(valstr::AlphabetGroupChar(c.s, c.digitGroup, c.otherGroup), c.expected) << c.s;

@@ -135,9 +135,10 @@ TEST(Calendar, LeapYearsAndValidDates) {
         bool valid;
     } const cases[] = {
         {29, 2, 2000, true}, {29, 2, 2024, true}, {29, 2, 1900, false}, {29, 2, 2023, false}, {31, 4, 2024, false},
-        {30, 4, 2024, true}, {0, 1, 2024, false}, {1, 13, 2024, false}, {1, 0, 2024, false}, {31, 12, 1, true},
+        {30, 4, 2024, true}, {0, 1, 2024, false}, {1, 13, 2024, false}, {1, 0, 2024, false},  {31, 12, 1, true},
     };
-    for (const Case& c : cases) EXPECT_EQ(IsValidDate(c.day, c.month, c.year), c.valid) << c.day << "." << c.month << "." << c.year;
+    for (const Case& c : cases)
+        EXPECT_EQ(IsValidDate(c.day, c.month, c.year), c.valid) << c.day << "." << c.month << "." << c.year;
     EXPECT_EQ(DaysInYear(2024), 366);
     EXPECT_EQ(DaysInYear(2100), 365);
     EXPECT_EQ(DayOfYear(1, 3, 2024), 61);
@@ -166,9 +167,9 @@ TEST(Calendar, NormalisingFoldsMonthsAndDaysIntoNeighbours) {
         Integer day, month, year;
         Integer eday, emonth, eyear;
     } const cases[] = {
-        {32, 1, 2024, 1, 2, 2024},   {0, 3, 2024, 29, 2, 2024},  {0, 3, 2023, 28, 2, 2023},
-        {1, 13, 2024, 1, 1, 2025},   {1, 0, 2024, 1, 12, 2023},  {1, -12, 2024, 1, 12, 2022},
-        {1, 25, 2024, 1, 1, 2026},   {366, 1, 2024, 31, 12, 2024}, {-365, 1, 2024, 31, 12, 2022},
+        {32, 1, 2024, 1, 2, 2024}, {0, 3, 2024, 29, 2, 2024},    {0, 3, 2023, 28, 2, 2023},
+        {1, 13, 2024, 1, 1, 2025}, {1, 0, 2024, 1, 12, 2023},    {1, -12, 2024, 1, 12, 2022},
+        {1, 25, 2024, 1, 1, 2026}, {366, 1, 2024, 31, 12, 2024}, {-365, 1, 2024, 31, 12, 2022},
     };
     for (const Case& c : cases) {
         Integer day = c.day, month = c.month, year = c.year;
@@ -191,7 +192,7 @@ TEST(Calendar, YearsBelowOneCountDaysByTheirOwnLeapRule) {
         Integer day, month, year;
         Integer eday, emonth, eyear;
     } const cases[] = {
-        {60, 1, 0, 1, 3, 0}, {60, 1, -1, 29, 2, -1}, {0, 1, 1, 31, 12, 0}, {366, 1, -1, 31, 12, -1},
+        {60, 1, 0, 1, 3, 0}, {60, 1, -1, 29, 2, -1},    {0, 1, 1, 31, 12, 0},    {366, 1, -1, 31, 12, -1},
         {0, 3, 0, 28, 2, 0}, {0, 3, -397, 29, 2, -397}, {0, 3, -97, 28, 2, -97}, {-364, 1, 1, 1, 1, 0},
     };
     for (const Case& c : cases) {
@@ -231,8 +232,8 @@ TEST(Calendar, YearsBelowOneCountDaysByTheirOwnLeapRule) {
 
 TEST(Calendar, ZodiacSignsChangeAfterEachMonthsBoundaryDay) {
     const std::tuple<Integer, Integer, Integer> cases[] = {
-        {20, 1, 1}, {21, 1, 2}, {19, 2, 2}, {20, 2, 3}, {21, 6, 6}, {22, 6, 7},
-        {21, 12, 12}, {22, 12, 1}, {1, 13, 1}, {25, 0, 2},
+        {20, 1, 1}, {21, 1, 2},   {19, 2, 2},  {20, 2, 3}, {21, 6, 6},
+        {22, 6, 7}, {21, 12, 12}, {22, 12, 1}, {1, 13, 1}, {25, 0, 2},
     };
     for (const auto& [day, month, sign] : cases) EXPECT_EQ(ZodiacIndex(day, month), sign) << day << "." << month;
 }
@@ -242,12 +243,9 @@ TEST(Calendar, DateDifferenceSplitsIntoYearsMonthsAndDays) {
         Integer d1, m1, y1, d2, m2, y2;
         std::array<Integer, 6> expected;  // days, months, years, total days, total months, whole years
     } const cases[] = {
-        {1, 1, 2020, 15, 3, 2024, {14, 2, 4, 1535, 50, 4}},
-        {15, 3, 2024, 1, 1, 2020, {14, 2, 4, 1535, 50, 4}},
-        {31, 1, 2024, 1, 3, 2024, {1, 1, 0, 30, 1, 0}},
-        {31, 1, 2024, 30, 4, 2024, {0, 3, 0, 90, 3, 0}},
-        {29, 2, 2024, 28, 2, 2025, {0, 0, 1, 365, 12, 1}},
-        {5, 3, 2024, 5, 3, 2024, {0, 0, 0, 0, 0, 0}},
+        {1, 1, 2020, 15, 3, 2024, {14, 2, 4, 1535, 50, 4}}, {15, 3, 2024, 1, 1, 2020, {14, 2, 4, 1535, 50, 4}},
+        {31, 1, 2024, 1, 3, 2024, {1, 1, 0, 30, 1, 0}},     {31, 1, 2024, 30, 4, 2024, {0, 3, 0, 90, 3, 0}},
+        {29, 2, 2024, 28, 2, 2025, {0, 0, 1, 365, 12, 1}},  {5, 3, 2024, 5, 3, 2024, {0, 0, 0, 0, 0, 0}},
         {30, 2, 2024, 1, 1, 2020, {0, 0, 0, 0, 0, 0}},
     };
     for (const Case& c : cases) {
@@ -314,8 +312,8 @@ TEST_F(FileTimes, CountFromSixteenHundredOneInUtc) {
 
 TEST_F(FileTimes, SystemTimesRoundTripWithTheirWeekday) {
     const SYSTEMTIME times[] = {
-        {1601, 1, 1, 1, 0, 0, 0, 0},      {1970, 1, 4, 1, 0, 0, 0, 0},     {2000, 2, 2, 29, 23, 59, 59, 999},
-        {2024, 3, 2, 5, 9, 7, 3, 5},       {2100, 12, 5, 31, 12, 0, 0, 0},  {30827, 12, 5, 31, 23, 59, 59, 999},
+        {1601, 1, 1, 1, 0, 0, 0, 0}, {1970, 1, 4, 1, 0, 0, 0, 0},    {2000, 2, 2, 29, 23, 59, 59, 999},
+        {2024, 3, 2, 5, 9, 7, 3, 5}, {2100, 12, 5, 31, 12, 0, 0, 0}, {30827, 12, 5, 31, 23, 59, 59, 999},
     };
     for (const SYSTEMTIME& st : times) {
         FILETIME ft{};
@@ -397,8 +395,8 @@ TEST(ItemTableDates, DateAndTimeFieldsShowTheirValueAndFileDatesGiveZodiacAndWee
         Integer field;
         const char* expected;
     } const cases[] = {
-        {70, "05.03.2024"}, {101, "05.03.2024"}, {103, ""}, {83, "09:07:03:5"}, {102, "09:07:03:5"},
-        {104, "09:07:03:5"}, {74, "3"}, {81, "2"},
+        {70, "05.03.2024"},  {101, "05.03.2024"}, {103, ""}, {83, "09:07:03:5"},
+        {102, "09:07:03:5"}, {104, "09:07:03:5"}, {74, "3"}, {81, "2"},
     };
     for (const Case& c : cases) {
         AnsiString text;

@@ -186,7 +186,8 @@ bool AllSlots(TeasyPanel& M, const std::function<bool(PanelSlotT&, TPanel*)>& Te
 
 std::function<bool(TeasyPanel&)> StylesAre(TPanelBevel Inner, TPanelBevel Outer) {
     return [=](TeasyPanel& M) {
-        return AllSlots(M, [&](PanelSlotT&, TPanel* p) { return p->BevelInner() == Inner && p->BevelOuter() == Outer; });
+        return AllSlots(M,
+                        [&](PanelSlotT&, TPanel* p) { return p->BevelInner() == Inner && p->BevelOuter() == Outer; });
     };
 }
 
@@ -198,11 +199,14 @@ TEST_F(CompanionsTest, EachMenuCommandChangesTheStateItNames) {
     auto nothing = [](TeasyPanel&) {};
     const MenuCommandCase cases[] = {
         {"only1panel", FaultySlot, nothing,
-         [](TeasyPanel& M) { return M.OnlyOneMode && SlotAt(M, FaultySlot).OnlyThis && !SlotAt(M, DiskSlot).OnlyThis && !ClientShown(M); }},
+         [](TeasyPanel& M) {
+             return M.OnlyOneMode && SlotAt(M, FaultySlot).OnlyThis && !SlotAt(M, DiskSlot).OnlyThis && !ClientShown(M);
+         }},
         {"maximizeminimize", FaultySlot, nothing,
          [](TeasyPanel& M) {
              return M.MaximisedMode && SlotAt(M, FaultySlot).Maximised && !SlotAt(M, DiskSlot).Maximised &&
-                    SlotPanel(M, DiskSlot)->Constraints()->MinHeight() == 1 && SlotAt(M, DiskSlot).SavedMinHeight == DiskMinHeight;
+                    SlotPanel(M, DiskSlot)->Constraints()->MinHeight() == 1 &&
+                    SlotAt(M, DiskSlot).SavedMinHeight == DiskMinHeight;
          }},
         {"collapseall", DiskSlot, nothing,
          [](TeasyPanel& M) { return AllSlots(M, [](PanelSlotT& s, TPanel*) { return s.Collapsed != 0; }); }},
@@ -215,7 +219,9 @@ TEST_F(CompanionsTest, EachMenuCommandChangesTheStateItNames) {
         {"col1", DiskSlot, nothing, [](TeasyPanel& M) { return M.Columns == 1; }},
         {"col2", DiskSlot, [](TeasyPanel& M) { SetColumns(M, 1, true); }, [](TeasyPanel& M) { return M.Columns == 2; }},
         {"toggletitlebar", FaultySlot, nothing,
-         [](TeasyPanel& M) { return !SlotAt(M, FaultySlot).TitleBar->Visible() && SlotAt(M, DiskSlot).TitleBar->Visible(); }},
+         [](TeasyPanel& M) {
+             return !SlotAt(M, FaultySlot).TitleBar->Visible() && SlotAt(M, DiskSlot).TitleBar->Visible();
+         }},
         {"hidealltitlebars", DiskSlot, nothing,
          [](TeasyPanel& M) { return AllSlots(M, [](PanelSlotT& s, TPanel*) { return !s.TitleBar->Visible(); }); }},
         {"UnhideAllTitleBars", DiskSlot, [](TeasyPanel& M) { HideAllTitleBars(M, true); },
@@ -355,11 +361,26 @@ TEST_F(CompanionsTest, CollapseButtonAnimatesTheShrinkAndTheGrowth) {
 
 TEST_F(CompanionsTest, EveryPanelGetsItsMinimumHeightBackAfterAnyMixOfCollapseAndMaximise) {
     const std::function<void(TeasyPanel&)> sequences[] = {
-        [](TeasyPanel& M) { CollapseAll(M, true); UncollapseAll(M, true); },
-        [](TeasyPanel& M) { ToggleMaximizePanel(M, DiskSlot, true); CollapseAll(M, true); UncollapseAll(M, true); },
-        [](TeasyPanel& M) { ToggleMaximizePanel(M, DiskSlot, true); ToggleMaximizePanel(M, FaultySlot, true); ResetToNormal(M, true); },
-        [](TeasyPanel& M) { SetCollapsed(M, FaultySlot, false, true); ToggleMaximizePanel(M, DiskSlot, true);
-                            ResetToNormal(M, true); UncollapseAll(M, true); },
+        [](TeasyPanel& M) {
+            CollapseAll(M, true);
+            UncollapseAll(M, true);
+        },
+        [](TeasyPanel& M) {
+            ToggleMaximizePanel(M, DiskSlot, true);
+            CollapseAll(M, true);
+            UncollapseAll(M, true);
+        },
+        [](TeasyPanel& M) {
+            ToggleMaximizePanel(M, DiskSlot, true);
+            ToggleMaximizePanel(M, FaultySlot, true);
+            ResetToNormal(M, true);
+        },
+        [](TeasyPanel& M) {
+            SetCollapsed(M, FaultySlot, false, true);
+            ToggleMaximizePanel(M, DiskSlot, true);
+            ResetToNormal(M, true);
+            UncollapseAll(M, true);
+        },
     };
     for (size_t i = 0; i < std::size(sequences); ++i) {
         SCOPED_TRACE(i);

@@ -203,7 +203,7 @@ TEST_F(EasyPanelTest, PanelNamesWithWildcardsBecomeSlotCodes) {
     Attach();
     AddPanel(mgr, other, "", false);
     const std::vector<std::pair<const char*, const char*>> cases = {
-        {"PanelA,PanelB", "01"}, {"panelb", "1"}, {"Panel*", "01"}, {"PANEL*,Other*", "012"},
+        {"PanelA,PanelB", "01"}, {"panelb", "1"},     {"Panel*", "01"},        {"PANEL*,Other*", "012"},
         {"nosuch,PanelB", "1"},  {",,PanelA,,", "0"}, {"Other*,PanelA", "20"}, {"Pa*x", "01"},
     };
     for (const auto& [names, codes] : cases) {
@@ -235,8 +235,7 @@ TEST_F(EasyPanelTest, ThirtySecondPanelIsARangeError) {
     AttachPanelManager(mgr, bare, false);
     std::vector<TPanel*> panels(32);
     for (int i = 0; i < 31; ++i) {
-        panels[static_cast<std::size_t>(i)] =
-            MakePanel(form, bare, ("P" + IntToStr(i)).c_str(), "x", 50, 20);
+        panels[static_cast<std::size_t>(i)] = MakePanel(form, bare, ("P" + IntToStr(i)).c_str(), "x", 50, 20);
         AddPanel(mgr, panels[static_cast<std::size_t>(i)], "", false);
     }
     EXPECT_EQ(mgr.UsedCount, 31);

@@ -86,11 +86,9 @@ TEST(ExpositCut, UnquoteNeedsBothQuotesAroundTheText) {
     struct Case {
         AnsiString S, Open, Close, Result;
     } cases[] = {
-        {"\"abc\"", "\"", NotGiven, "abc"},
-        {"\"\"", "\"", "\"", ""},
+        {"\"abc\"", "\"", NotGiven, "abc"}, {"\"\"", "\"", "\"", ""},
         {"\"", "\"", "\"", "\""},  // one character cannot be both quotes
-        {"(abc", "(", ")", "(abc"},
-        {"(a)", "(", ")", "a"},
+        {"(abc", "(", ")", "(abc"},         {"(a)", "(", ")", "a"},
         {"abc", "\"", "\"", "abc"},
     };
     for (const Case& c : cases) {
@@ -273,7 +271,12 @@ TEST(ExpositFindPos, OptionsOfTheGeneralSearch) {
         {"last", [](PosInfoT& i) { i.Occurrence = 0; }, "cat", "cat cat cat", 9, 3},
         {"second from the end", [](PosInfoT& i) { i.Occurrence = -2; }, "cat", "cat cat cat", 5, 3},
         {"second, overlapping", [](PosInfoT& i) { i.Occurrence = 2; }, "aa", "aaaa", 2, 2},
-        {"second, not overlapping", [](PosInfoT& i) { i.Occurrence = 2; i.Overlapping = 0; }, "aa", "aaaa", 3, 2},
+        {"second, not overlapping",
+         [](PosInfoT& i) {
+             i.Occurrence = 2;
+             i.Overlapping = 0;
+         },
+         "aa", "aaaa", 3, 2},
         {"anchored at the start", [](PosInfoT& i) { i.Anchor = 1; }, "ab", "abab", 1, 2},
         {"anchored at the start, missing", [](PosInfoT& i) { i.Anchor = 1; }, "ab", "xabab", 0, 0},
         {"anchored at the end", [](PosInfoT& i) { i.Anchor = 2; }, "ab", "abab", 3, 2},
@@ -282,16 +285,35 @@ TEST(ExpositFindPos, OptionsOfTheGeneralSearch) {
         {"whole word at the text's ends", [](PosInfoT& i) { i.MatchKind = mkWord; }, "cat", "cat", 1, 3},
         {"word start only", [](PosInfoT& i) { i.WordStartTest = 1; }, "cat", "concat cats", 8, 3},
         {"word end only", [](PosInfoT& i) { i.WordEndTest = 1; }, "cat", "cats concat", 9, 3},
-        {"any word", [](PosInfoT& i) { i.MatchKind = mkWord; i.Occurrence = 2; }, "", "  it's  here ", 9, 4},
+        {"any word",
+         [](PosInfoT& i) {
+             i.MatchKind = mkWord;
+             i.Occurrence = 2;
+         },
+         "", "  it's  here ", 9, 4},
         {"outside quotes", [](PosInfoT& i) { i.SkipQuotes = 1; }, ";", "\"a;b\";c", 6, 1},
         {"blanks inside quotes", [](PosInfoT& i) { i.SkipQuotes = 1; }, " ", "\"a b\"c d", 7, 1},
         {"the quote itself", [](PosInfoT& i) { i.SkipQuotes = 1; }, "\"", "x\"a\"", 2, 1},
-        {"other quotes", [](PosInfoT& i) { i.SkipQuotes = 1; i.OpenQuote = "("; i.CloseQuote = ")"; },
+        {"other quotes",
+         [](PosInfoT& i) {
+             i.SkipQuotes = 1;
+             i.OpenQuote = "(";
+             i.CloseQuote = ")";
+         },
          "x", "(x)x", 4, 1},
         {"character of a set", [](PosInfoT& i) { i.MatchKind = mkCharOfSet; }, "", "12 b", 4, 1},
-        {"digit run", [](PosInfoT& i) { i.MatchKind = mkDigitRun; i.Occurrence = 2; }, "", "a12b345", 5, 3},
+        {"digit run",
+         [](PosInfoT& i) {
+             i.MatchKind = mkDigitRun;
+             i.Occurrence = 2;
+         },
+         "", "a12b345", 5, 3},
         {"repeated letter", [](PosInfoT& i) { i.MatchKind = mkRepeatedLetter; }, "", "a1122bbb", 6, 3},
-        {"repeated letter without case", [](PosInfoT& i) { i.MatchKind = mkRepeatedLetter; i.CaseSensitive = 0; },
+        {"repeated letter without case",
+         [](PosInfoT& i) {
+             i.MatchKind = mkRepeatedLetter;
+             i.CaseSensitive = 0;
+         },
          "", "xaAb", 2, 2},
         {"empty pattern", [](PosInfoT&) {}, "", "abc", 0, 0},
         {"empty text", [](PosInfoT& i) { i.Occurrence = -1; }, "a", "", 0, 0},
@@ -372,12 +394,7 @@ TEST(ExpositLists, WordsAreSeparatedByWordDelimiters) {
         AnsiString S;
         Integer Words;
     } cases[] = {
-        {"", 0},
-        {"  ", 0},
-        {"one", 1},
-        {" one,two;; three. ", 3},
-        {"don't stop", 2},
-        {"caf\xE9 na\xEFve", 2},
+        {"", 0},    {"  ", 0}, {"one", 1}, {" one,two;; three. ", 3}, {"don't stop", 2}, {"caf\xE9 na\xEFve", 2},
         {"a-b", 2},
     };
     for (const Case& c : cases) EXPECT_EQ(WordCount(c.S), c.Words) << c.S;
@@ -410,7 +427,7 @@ TEST(ExpositFindBetween, PairingsOfStartAndEndMarkers) {
         {"(", ")", "a(b)c(d)e", fbOutermost, true, 2, 7},
         {"(", ")", "a(b)c(d)e", 0, true, 2, 3},
         {"(", ")", "a)b(c)", fbInnermost, true, 4, 3},  // an End without a Start before it is passed over
-        {"(", ")", "a(b(c", 0, false, 0, 0},             // never closed
+        {"(", ")", "a(b(c", 0, false, 0, 0},            // never closed
         {"(", ")", "abc", fbFirstEnd, false, 0, 0},
         {"<b>", "</b>", "x<B>y</B>", 0, true, 2, 8},
         {"<b>", "</b>", "x<B>y</B>", fbCaseSensitive, false, 0, 0},
@@ -418,7 +435,7 @@ TEST(ExpositFindBetween, PairingsOfStartAndEndMarkers) {
         {"|", NotGiven, "a|b|c|", 0, true, 2, 3},
         {"|", NotGiven, "a|b|c|", fbInnermost, true, 2, 3},
         {"q", "Q", "aqbQc", fbInnermost, true, 2, 3},  // markers equal without case: first pair
-        {"()", ")", "()", 0, false, 0, 0},              // the End must follow the whole Start
+        {"()", ")", "()", 0, false, 0, 0},             // the End must follow the whole Start
         {"", ")", "a)", 0, false, 0, 0},
     };
     for (const Case& c : cases) {

@@ -30,8 +30,7 @@ TEST(Stopwatch, RemainingTimeIsTheElapsedTimeScaledToTheRestOfTheWork) {
         Int64 RemainingMs;
     };
     const Case cases[] = {
-        {10000, 40, 15000}, {10000, 100, 0}, {3000, 30, 7000}, {1000, 3, 32333}, {5000, 0, MsPerDay},
-        {0, 50, 0},
+        {10000, 40, 15000}, {10000, 100, 0}, {3000, 30, 7000}, {1000, 3, 32333}, {5000, 0, MsPerDay}, {0, 50, 0},
     };
     for (const Case& c : cases) {
         TTestClock clock;
@@ -58,13 +57,15 @@ class TWorkWindow : public TForm {
 
 protected:
     void Dispatch(TMessage& Message) override {
-        if (Message.Msg == WM_STARTWORK && Work) Work(); else inherited::Dispatch(Message);
+        if (Message.Msg == WM_STARTWORK && Work) Work();
+        else inherited::Dispatch(Message);
     }
 };
 
 VCL_IMPLEMENT_CLASS(TWorkWindow, VCL_CREATOR(TWorkWindow), nullptr)
 
-const char WorkWindowText[] = "object WorkWindow: TWorkWindow\n  Width = 300\n  Height = 200\n  Caption = 'Work'\nend\n";
+const char WorkWindowText[] =
+    "object WorkWindow: TWorkWindow\n  Width = 300\n  Height = 200\n  Caption = 'Work'\nend\n";
 const TResourceEntry WorkWindowResources[] = {
     {"TWorkWindow", "DFM", reinterpret_cast<const unsigned char*>(WorkWindowText), sizeof WorkWindowText - 1},
     {nullptr, nullptr, nullptr, 0},
@@ -270,10 +271,8 @@ TEST_F(GaugeWindowTest, TheBarAndThePercentLabelFollowThePercent) {
         {4, 1, 1, 50, 218, 436, 100},  // the gradient spans the frame
         {2, 0, 1, 80, 348, 350, 208},  // at the fill's end, but no further than the frame's centre
         {2, 0, 0, 80, 348, 350, 326},  // at the fill's end
-        {2, 0, 1, 5, 24, 26, 8},
-        {1, 0, 1, 60, 261, 263, 3},    // at the left
-        {4, 0, 1, 0, 2, 4, 2},
-        {4, 0, 1, 130, 434, 436, 205},  // beyond 100 the fill stops at the frame
+        {2, 0, 1, 5, 24, 26, 8},      {1, 0, 1, 60, 261, 263, 3},     // at the left
+        {4, 0, 1, 0, 2, 4, 2},        {4, 0, 1, 130, 434, 436, 205},  // beyond 100 the fill stops at the frame
     };
     for (const Case& c : cases) {
         FormGaugeInit(G, 20);
@@ -336,8 +335,9 @@ TEST_F(GaugeWindowTest, TheFillColoursFollowThePercentAsChosen) {
 
 TEST_F(GaugeWindowTest, TheFileLineLosesItsTabsAndFitsTheFrame) {
     G.RefreshMs = 0;
-    const AnsiString path = "C:\\Program Files\\Halcyra\\positions\\a very long folder name\\"
-                            "another long folder name\\yet another folder\\list\tof\tfaulty positions.txt";
+    const AnsiString path =
+        "C:\\Program Files\\Halcyra\\positions\\a very long folder name\\"
+        "another long folder name\\yet another folder\\list\tof\tfaulty positions.txt";
     FormGaugeUpdate(G, "Reading", path, 0);
     timers.Advance(20);
     FormGaugeProgress(G, "Reading", 10);

@@ -73,12 +73,8 @@ TEST(SelectionIterator, ResolvesItemsToClampedRangesWithTheirDirection) {
         Byte direction;
         Integer from, to;
     } const cases[] = {
-        {3, 7, 0, 3, 7},
-        {7, 3, 1, 7, 3},
-        {5, 0, 0, 5, 5},
-        {-1, 0, 0, 20, 20},
-        {15, 30, 0, 15, 20},
-        {-2147483647, 5, 0, 1, 20},
+        {3, 7, 0, 3, 7},    {7, 3, 1, 7, 3},     {5, 0, 0, 5, 5},
+        {-1, 0, 0, 20, 20}, {15, 30, 0, 15, 20}, {-2147483647, 5, 0, 1, 20},
         {0, 0, 2, 1, 1},
     };
     for (const Case& c : cases) {
@@ -151,11 +147,8 @@ TEST(ItemTableSelection, WriteFieldToMemoWritesTheSelectedRowsInSelectionOrder) 
         const char* selection;
         const char* expected;
     } const cases[] = {
-        {"", "r1\r\nr3\r\nr4\r\nr5"},
-        {"4-", "r4\r\nr5"},
-        {"5-1", "r5\r\nr4\r\nr3\r\nr1"},
-        {"-1;1", "r5\r\nr1"},
-        {"9", ""},
+        {"", "r1\r\nr3\r\nr4\r\nr5"}, {"4-", "r4\r\nr5"}, {"5-1", "r5\r\nr4\r\nr3\r\nr1"},
+        {"-1;1", "r5\r\nr1"},         {"9", ""},
     };
     for (const Case& c : cases) {
         auto table = TableOfRows(5);

@@ -41,9 +41,9 @@ TEST(CommandBeforePlaceholder, CutsBeforeTheQuotedPlaceholderElseTheBareOne) {
 
 TEST(ShowCommandOf, EachWayOfShowingHasItsWindowShowCommand) {
     const std::pair<TUrlShowCmd, int> cases[] = {
-        {ssHide, 0},           {ssMaximize, 3},       {ssMinimize, 6},          {ssRestore, 9},
-        {ssShow, 5},           {ssShowDefault, 10},   {ssShowMaximized, 3},     {ssShowMinimized, 2},
-        {ssShowMinNoActivate, 7}, {ssShowNA, 8},      {ssShowNoActivate, 4},    {ssShowNormal, 1},
+        {ssHide, 0},           {ssMaximize, 3},      {ssMinimize, 6},      {ssRestore, 9},           {ssShow, 5},
+        {ssShowDefault, 10},   {ssShowMaximized, 3}, {ssShowMinimized, 2}, {ssShowMinNoActivate, 7}, {ssShowNA, 8},
+        {ssShowNoActivate, 4}, {ssShowNormal, 1},
     };
     for (const auto& [value, command] : cases) EXPECT_EQ(ShowCommandOf(value), command) << value;
 }
@@ -70,7 +70,8 @@ protected:
 
     static void SetOpenCommand(const char* Command) {
         ASSERT_EQ(RegSetValueA(HKEY_CLASSES_ROOT, ".htm", REG_SZ, "Test.Page", 0), ERROR_SUCCESS);
-        ASSERT_EQ(RegSetValueA(HKEY_CLASSES_ROOT, "Test.Page\\shell\\open\\command", REG_SZ, Command, 0), ERROR_SUCCESS);
+        ASSERT_EQ(RegSetValueA(HKEY_CLASSES_ROOT, "Test.Page\\shell\\open\\command", REG_SZ, Command, 0),
+                  ERROR_SUCCESS);
     }
 
     static void Execute(const AnsiString& Url, TUrlShowCmd Show = ssShowDefault) {

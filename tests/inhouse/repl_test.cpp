@@ -36,17 +36,21 @@ Integer FastPosIn(const std::string& text, const std::string& pattern, Integer s
 }
 
 TEST(SimpleReplace, ReplacesEveryOccurrenceAndRepeatsUnlessTheReplacementHoldsTheFindText) {
-    struct Case { const char* find; const char* with; std::string text; const char* expected; };
+    struct Case {
+        const char* find;
+        const char* with;
+        std::string text;
+        const char* expected;
+    };
     const Case cases[] = {
-        {"  ", " ", "a     b", "a b"},       // repeated passes collapse the run
-        {"a", "ab", "aaa", "ababab"},         // no repetition: the replacement holds the find text
-        {"", "x", "abc", "abc"},              // an empty find text changes nothing
-        {"zz", "y", "abc", "abc"},            // absent
-        {"a", "b", "AaA", "AbA"},             // case-sensitive
-        {"ab", "", "aabbab", ""},             // repeated until the find text is gone
-        {"-", "+", "a-b-c", "a+b+c"},         // one character by one character
-        {"abc", "X", "abcabcab", "XXab"},
-        {"b", "", "", ""},
+        {"  ", " ", "a     b", "a b"},  // repeated passes collapse the run
+        {"a", "ab", "aaa", "ababab"},   // no repetition: the replacement holds the find text
+        {"", "x", "abc", "abc"},        // an empty find text changes nothing
+        {"zz", "y", "abc", "abc"},      // absent
+        {"a", "b", "AaA", "AbA"},       // case-sensitive
+        {"ab", "", "aabbab", ""},       // repeated until the find text is gone
+        {"-", "+", "a-b-c", "a+b+c"},   // one character by one character
+        {"abc", "X", "abcabcab", "XXab"}, {"b", "", "", ""},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Simple(c.find, c.with, c.text), c.expected) << c.find << " -> " << c.with << " in " << c.text;
@@ -54,24 +58,34 @@ TEST(SimpleReplace, ReplacesEveryOccurrenceAndRepeatsUnlessTheReplacementHoldsTh
 }
 
 TEST(FastPos, FindsFromStartComparingFoldedAsciiLettersOnlyWithoutCase) {
-    struct Case { std::string text; std::string pattern; Integer start; bool caseSensitive; Integer expected; };
+    struct Case {
+        std::string text;
+        std::string pattern;
+        Integer start;
+        bool caseSensitive;
+        Integer expected;
+    };
     const Case cases[] = {
         {"abcabc", "bc", 1, true, 2},
         {"abcabc", "bc", 3, true, 5},
         {"abcabc", "bc", 6, true, 0},
         {"abcabc", "abcabc", 1, true, 1},
-        {"abcabc", "abcabcd", 1, true, 0},   // longer than the text
+        {"abcabc", "abcabcd", 1, true, 0},  // longer than the text
         {"abcabc", "", 1, true, 0},
-        {"abcabc", "a", 0, true, 0},         // start outside the text
+        {"abcabc", "a", 0, true, 0},  // start outside the text
         {"abcabc", "a", 7, true, 0},
         {"xaXbAB", "ab", 1, true, 0},
         {"xaXbAB", "ab", 1, false, 5},
         {"xABy", "aB", 1, false, 2},
-        {"aaab", "aab", 1, false, 2},        // a failed compare resumes one byte on
-        {"@", "`", 1, false, 0},             // not letters: no folding
+        {"aaab", "aab", 1, false, 2},  // a failed compare resumes one byte on
+        {"@", "`", 1, false, 0},       // not letters: no folding
         {"[{", "{", 1, false, 2},
-        {AUml, aUml, 1, false, 0},           // only ASCII letters fold
-        {"a\xFF" "b", "\xFF" "B", 1, false, 2},
+        {AUml, aUml, 1, false, 0},  // only ASCII letters fold
+        {"a\xFF"
+         "b",
+         "\xFF"
+         "B",
+         1, false, 2},
         {"0123456789abcdefNEEDLE", "needle", 1, false, 17},  // past whole words of the scan
         {"......n", "N", 1, false, 7},                       // in the tail after them
         {"....n....N", "n", 6, false, 10},
@@ -84,12 +98,18 @@ TEST(FastPos, FindsFromStartComparingFoldedAsciiLettersOnlyWithoutCase) {
 }
 
 TEST(FastReplace, ReplacesEveryOccurrenceInOnePass) {
-    struct Case { std::string source; const char* find; const char* with; bool caseSensitive; const char* expected; };
+    struct Case {
+        std::string source;
+        const char* find;
+        const char* with;
+        bool caseSensitive;
+        const char* expected;
+    };
     const Case cases[] = {
         {"Banana", "a", "", false, "Bnn"},
-        {"bAnAnA", "a", "", false, "bnn"},      // A and a alike
+        {"bAnAnA", "a", "", false, "bnn"},  // A and a alike
         {"bAnAnA", "a", "", true, "bAnAnA"},
-        {"aaaa", "aa", "b", true, "bb"},         // resumes after each match
+        {"aaaa", "aa", "b", true, "bb"},           // resumes after each match
         {"abab", "ab", "abab", true, "abababab"},  // one pass only
         {"xyx", "x", "<long>", true, "<long>y<long>"},
         {"abc", "", "z", true, "abc"},
@@ -111,13 +131,14 @@ TEST(FastReplace, WritesIntoItsOwnSource) {
 }
 
 TEST(ReplaceChar, ReplacesTheFirstMaxCountOccurrences) {
-    struct Case { std::string s; Integer maxCount; const char* expected; };
+    struct Case {
+        std::string s;
+        Integer maxCount;
+        const char* expected;
+    };
     const Case cases[] = {
-        {"a-b-c", 1, "a+b-c"},
-        {"a-b-c", 0, "a+b+c"},  // 0: no practical limit
-        {"a-b-c", 5, "a+b+c"},
-        {"a-b-c", -1, "a-b-c"},
-        {"abc", 0, "abc"},
+        {"a-b-c", 1, "a+b-c"}, {"a-b-c", 0, "a+b+c"},  // 0: no practical limit
+        {"a-b-c", 5, "a+b+c"}, {"a-b-c", -1, "a-b-c"}, {"abc", 0, "abc"},
     };
     for (const Case& c : cases) {
         std::string result;
@@ -127,14 +148,14 @@ TEST(ReplaceChar, ReplacesTheFirstMaxCountOccurrences) {
 }
 
 TEST(TrimSpaces, TrimsTheChosenEndsAndCollapsesBlankRuns) {
-    struct Case { std::string s; Integer flags; const char* expected; };
+    struct Case {
+        std::string s;
+        Integer flags;
+        const char* expected;
+    };
     const Case cases[] = {
-        {"  a   b  ", 7, "a b"},
-        {"  a   b  ", 1, "a   b  "},
-        {"  a   b  ", 2, "  a   b"},
-        {"  a   b  ", 4, " a b "},
-        {"  a   b  ", 0, "  a   b  "},
-        {"     ", 7, ""},
+        {"  a   b  ", 7, "a b"},   {"  a   b  ", 1, "a   b  "},   {"  a   b  ", 2, "  a   b"},
+        {"  a   b  ", 4, " a b "}, {"  a   b  ", 0, "  a   b  "}, {"     ", 7, ""},
         {"\ta\t", 7, "\ta\t"},  // blanks only
     };
     for (const Case& c : cases) {
@@ -145,7 +166,13 @@ TEST(TrimSpaces, TrimsTheChosenEndsAndCollapsesBlankRuns) {
 }
 
 TEST(RemoveFromList, DropsEveryEqualItemAndEmptyItems) {
-    struct Case { std::string item; std::string list; const char* sep; bool caseSensitive; const char* expected; };
+    struct Case {
+        std::string item;
+        std::string list;
+        const char* sep;
+        bool caseSensitive;
+        const char* expected;
+    };
     const Case cases[] = {
         {"b", "a,b,c,b", ",", true, "a,c"},
         {"B", "a,b,c,b", ",", true, "a,b,c,b"},
@@ -166,12 +193,16 @@ TEST(RemoveFromList, DropsEveryEqualItemAndEmptyItems) {
 }
 
 TEST(CopyCase, GivesTextTheLetterCaseOfModelPositionByPosition) {
-    struct Case { std::string model; std::string text; std::string expected; };
+    struct Case {
+        std::string model;
+        std::string text;
+        std::string expected;
+    };
     const Case cases[] = {
         {"CAT", "dog", "DOG"},
         {"Cat", "dog", "Dog"},
         {"cAT", "DOG", "dOG"},
-        {"A1b", "xYzW", "XYzW"},        // a non-letter keeps the text's case; past the model too
+        {"A1b", "xYzW", "XYzW"},  // a non-letter keeps the text's case; past the model too
         {"Ab", "x", "X"},
         {"", "Dog", "Dog"},
         {"AB", aUml + "b", AUml + "B"},  // every letter of the code page
@@ -194,8 +225,12 @@ TEST(TableCasing, MapsEveryLetterOfTheCodePageAndKeepsTheRest) {
     repl::TableLowerCase(s, s);
     EXPECT_EQ(s, "mixed");
 
-    struct Case { char c; char cls; bool letter; };
-    const Case cases[] = {{'a', 'd', true}, {'Q', 'u', true}, {'\xE4', 'd', true}, {'\xC4', 'u', true},
+    struct Case {
+        char c;
+        char cls;
+        bool letter;
+    };
+    const Case cases[] = {{'a', 'd', true},  {'Q', 'u', true},  {'\xE4', 'd', true}, {'\xC4', 'u', true},
                           {'1', 'i', false}, {' ', 'i', false}, {'\0', 'i', false}};
     for (const Case& c : cases) {
         EXPECT_EQ(repl::CaseClass(c.c), c.cls) << int(static_cast<unsigned char>(c.c));
@@ -204,15 +239,18 @@ TEST(TableCasing, MapsEveryLetterOfTheCodePageAndKeepsTheRest) {
 }
 
 TEST(OverwriteSlice, OverwritesTheRangeInsideTheTextWithTheFillRepeated) {
-    struct Case { std::string s; const char* fill; Integer start; Integer count; const char* expected; };
+    struct Case {
+        std::string s;
+        const char* fill;
+        Integer start;
+        Integer count;
+        const char* expected;
+    };
     const Case cases[] = {
-        {"abcdef", "xy", 2, 3, "axyxef"},
-        {"abcdef", "-", 5, 9, "abcd--"},  // the length stays
+        {"abcdef", "xy", 2, 3, "axyxef"}, {"abcdef", "-", 5, 9, "abcd--"},  // the length stays
         {"abcdef", "xy", 0, 3, "yxcdef"},  // the part before the text is skipped, the pattern stays aligned
-        {"abcdef", "xy", 9, 2, "abcdef"},
-        {"abcdef", "", 1, 3, "abcdef"},
-        {"abcdef", "x", 1, 0, "abcdef"},
-        {"abcdef", "x", -2147483647, 2147483647, "abcdef"},
+        {"abcdef", "xy", 9, 2, "abcdef"}, {"abcdef", "", 1, 3, "abcdef"},
+        {"abcdef", "x", 1, 0, "abcdef"},  {"abcdef", "x", -2147483647, 2147483647, "abcdef"},
     };
     for (const Case& c : cases) {
         std::string result;
@@ -250,17 +288,30 @@ TEST(ReplaceWithOptions, AppliesLimitsTrimmingAndOccurrence) {
              r.TrimAfterChars = TSet<AnsiChar>{'-', '_'};
          },
          "=", ":", "a=-_ b", "a: b"},
-        {"from the second", [](repl::ReplaceT& r) { r.Search.Occurrence = 2; r.Repeat = 0; }, "a", "x", "aaaa", "axxx"},
-        {"last only", [](repl::ReplaceT& r) { r.Search.Occurrence = 0; r.Repeat = 0; }, "a", "x", "aaaa", "aaax"},
-        {"second from the end", [](repl::ReplaceT& r) { r.Search.Occurrence = -2; r.Repeat = 0; }, "a", "x", "abaca",
-         "abxcx"},
+        {"from the second",
+         [](repl::ReplaceT& r) {
+             r.Search.Occurrence = 2;
+             r.Repeat = 0;
+         },
+         "a", "x", "aaaa", "axxx"},
+        {"last only",
+         [](repl::ReplaceT& r) {
+             r.Search.Occurrence = 0;
+             r.Repeat = 0;
+         },
+         "a", "x", "aaaa", "aaax"},
+        {"second from the end",
+         [](repl::ReplaceT& r) {
+             r.Search.Occurrence = -2;
+             r.Repeat = 0;
+         },
+         "a", "x", "abaca", "abxcx"},
         {"occurrence absent", [](repl::ReplaceT& r) { r.Search.Occurrence = 5; }, "a", "x", "aaaa", "aaaa"},
         {"no repeat", [](repl::ReplaceT& r) { r.Repeat = 0; }, "  ", " ", "a     b", "a   b"},
         {"without case", [](repl::ReplaceT& r) { r.Search.CaseSensitive = 0; }, "ab", "-", "AB ab aB", "- - -"},
         {"without case, code-page letters", [](repl::ReplaceT& r) { r.Search.CaseSensitive = 0; }, "\xE4", "ae",
          "\xC4\xE4", "aeae"},
-        {"without case, one character", [](repl::ReplaceT& r) { r.Search.CaseSensitive = 0; }, "a", "-", "Aa.",
-         "--."},
+        {"without case, one character", [](repl::ReplaceT& r) { r.Search.CaseSensitive = 0; }, "a", "-", "Aa.", "--."},
         {"skip quotes", [](repl::ReplaceT& r) { r.Search.SkipQuotes = 1; }, "a", "x", "a\"a\"a", "x\"a\"x"},
         {"anchored at the start", [](repl::ReplaceT& r) { r.Search.Anchor = 1; }, "a", "x", "aba", "xba"},
         {"anchored at the end", [](repl::ReplaceT& r) { r.Search.Anchor = 2; }, "a", "x", "aba", "abx"},

@@ -83,8 +83,8 @@ TEST(SettingLine, EmptyCommentIsSetOnlyWhenAMarkerHoldsNothing) {
 
 TEST(SettingLine, OutputsOfAnEarlierLineAreCleared) {
     ParsedLine parsed{};
-    ParseSettingLine("[S] // c", parsed.Name, parsed.Value, false, parsed.EmptyComment, parsed.Section,
-                     parsed.Comment, parsed.Kind);
+    ParseSettingLine("[S] // c", parsed.Name, parsed.Value, false, parsed.EmptyComment, parsed.Section, parsed.Comment,
+                     parsed.Kind);
     parsed.Name = "stale";
     parsed.Value = "stale";
     EXPECT_FALSE(ParseSettingLine("", parsed.Name, parsed.Value, false, parsed.EmptyComment, parsed.Section,
@@ -120,10 +120,17 @@ TEST(CompareOperator, LeadingOperatorIsRemovedAndItsCodeGiven) {
         Integer Code;
         const char* Rest;
     } const cases[] = {
-        {"<>5", OpNotEqual, "5"},       {">=10", OpGreaterOrEqual, "10"}, {"=>10", OpGreaterOrEqual, "10"},
-        {"<=1", OpSmallerOrEqual, "1"}, {"=<1", OpSmallerOrEqual, "1"},   {">2", OpGreater, "2"},
-        {"<2", OpSmaller, "2"},         {"=x", OpEqual, "x"},             {"x", OpEqual, "x"},
-        {"", OpEqual, ""},              {">>", OpGreater, ">"},
+        {"<>5", OpNotEqual, "5"},
+        {">=10", OpGreaterOrEqual, "10"},
+        {"=>10", OpGreaterOrEqual, "10"},
+        {"<=1", OpSmallerOrEqual, "1"},
+        {"=<1", OpSmallerOrEqual, "1"},
+        {">2", OpGreater, "2"},
+        {"<2", OpSmaller, "2"},
+        {"=x", OpEqual, "x"},
+        {"x", OpEqual, "x"},
+        {"", OpEqual, ""},
+        {">>", OpGreater, ">"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Text);
@@ -140,10 +147,10 @@ TEST(CompareOperator, ConditionHoldsAsTheOperatorSays) {
         const char* B;
         bool Holds;
     } const cases[] = {
-        {"10", ">=", "9", true},  {"9", ">=", "10", false}, {"-3", "<", "2", true},   {"2", "<", "-3", false},
+        {"10", ">=", "9", true},   {"9", ">=", "10", false}, {"-3", "<", "2", true},      {"2", "<", "-3", false},
         {"abc", "=", "ABC", true}, {"abc", "", "ABC", true}, {"abc", "<>", "ABC", false}, {"a", "<>", "b", true},
-        {"5", "=>", "5", true},   {"5", "<=", "5", true},   {"5", "=<", "4", false},  {"5", ">", "5", false},
-        {"4", "<", "5", true},    {"5", "?", "5", true},    {"5", "?", "6", false},
+        {"5", "=>", "5", true},    {"5", "<=", "5", true},   {"5", "=<", "4", false},     {"5", ">", "5", false},
+        {"4", "<", "5", true},     {"5", "?", "5", true},    {"5", "?", "6", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.A) + " " + c.Op + " " + c.B);

@@ -32,17 +32,17 @@ TEST(SizeShares, DistributeSizesSharesTheTotalByWeightWithinTheLimits) {
     const Case cases[] = {
         {300, "100,100,100", false, false, "100,100,100"},
         {300, "100,100,100", true, false, "1-100,101-200,201-300"},
-        {100, "1,1,1", false, false, "34,33,33"},            // remainder to the first item
-        {100, "100|60,100", false, false, "60,40"},          // minimum paid by the other item
-        {100, "100|0|20,100", false, false, "20,80"},        // maximum handed to the other item
-        {101, "0,100", false, false, "0,101"},               // weight 0 counts as 0.1
-        {101, ",100", false, false, "0,101"},                // so does a missing one
-        {100, "100|30|30,100,100", false, false, "30,35,35"}, // exactly 30
-        {200, "100|50|20,100", false, false, "50,150"},      // a maximum below the minimum rises to it
+        {100, "1,1,1", false, false, "34,33,33"},              // remainder to the first item
+        {100, "100|60,100", false, false, "60,40"},            // minimum paid by the other item
+        {100, "100|0|20,100", false, false, "20,80"},          // maximum handed to the other item
+        {101, "0,100", false, false, "0,101"},                 // weight 0 counts as 0.1
+        {101, ",100", false, false, "0,101"},                  // so does a missing one
+        {100, "100|30|30,100,100", false, false, "30,35,35"},  // exactly 30
+        {200, "100|50|20,100", false, false, "50,150"},        // a maximum below the minimum rises to it
         {250, "100,100,100", true, false, "1-84,85-167,168-250"},
-        {10, "1,1,1,1", false, false, "3,3,2,2"},            // 2.5 rounds to 2 (ties to even), remainder 2
+        {10, "1,1,1,1", false, false, "3,3,2,2"},  // 2.5 rounds to 2 (ties to even), remainder 2
         {7, "100", true, false, "1-7"},
-        {0, "100|10,100|20,100", false, false, "10,20,0"},   // a total of 0 gives each item its minimum
+        {0, "100|10,100|20,100", false, false, "10,20,0"},  // a total of 0 gives each item its minimum
         {90, "100,100|0|10,100|0|10", false, false, "70,10,10"},
         {100, "", false, false, ""},
     };
@@ -57,10 +57,10 @@ TEST(SizeShares, EqualizeMiddleRaisesMiddleItemsToTheFirstAtTheLastItemsCost) {
         const char* expected;
     };
     const Case cases[] = {
-        {10, "1,1,1,1", "3,3,3,1"},    // 3,3,2,2: the third item takes one unit from the last
-        {4, "1,1,1,1", "1,1,1,1"},     // nothing is missing
-        {5, "2,1,1", "3,1,1"},         // 2.5 rounds to 2 plus a remainder unit; the last cannot pay for item 2
-        {10, "1,1", "5,5"},            // fewer than three items: no middle
+        {10, "1,1,1,1", "3,3,3,1"},  // 3,3,2,2: the third item takes one unit from the last
+        {4, "1,1,1,1", "1,1,1,1"},   // nothing is missing
+        {5, "2,1,1", "3,1,1"},       // 2.5 rounds to 2 plus a remainder unit; the last cannot pay for item 2
+        {10, "1,1", "5,5"},          // fewer than three items: no middle
     };
     for (const Case& c : cases) EXPECT_EQ(Shares(c.total, c.list, false, true), c.expected) << c.total << " " << c.list;
 }

@@ -289,7 +289,10 @@ TEST(TextSorts, SortCharsAndSortListItems) {
         const char* s;
         const char* result;
     };
-    for (const Case& c : {Case{"dBca", "Bacd"}, Case{"", ""}, Case{"zz1a", "1azz"}, Case{"b\xE4" "a", "ab\xE4"}}) {
+    for (const Case& c : {Case{"dBca", "Bacd"}, Case{"", ""}, Case{"zz1a", "1azz"},
+                          Case{"b\xE4"
+                               "a",
+                               "ab\xE4"}}) {
         AnsiString result = "stale";
         valstr::SortChars(c.s, result);
         EXPECT_EQ(result, c.result) << c.s;

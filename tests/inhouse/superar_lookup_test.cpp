@@ -43,8 +43,8 @@ Integer WalkForText(ArrayOfFiles& Table, const AnsiString& Text) {
 }
 
 TEST(RowLookups, AnswerAsAWalkFromTheFirstRowWhileRowsAreAddedWrittenExcludedAndSorted) {
-    const std::vector<AnsiString> lines = {"[One]", "[two]", "[One]", "a = 1", "A = 2", "b = x y", "c =", "\"",
-                                           "more", "// note", "[data]", "/q", ""};
+    const std::vector<AnsiString> lines = {
+        "[One]", "[two]", "[One]", "a = 1", "A = 2", "b = x y", "c =", "\"", "more", "// note", "[data]", "/q", ""};
     const std::vector<AnsiString> names = {"a", "A", "b", "c", "", "one", "two", "data", "/q"};
     const std::vector<AnsiString> sections = {"", "one", "TWO", "options", "data"};
     const std::vector<Integer> keyFields = {FieldData, FieldSettingSectionLower, FieldSettingKind};

@@ -132,7 +132,7 @@ TEST(ItemTable, WritingPastTheEndGrowsAndWritingBelowRowOneIsIgnored) {
     EXPECT_EQ(table->Rows[4].OriginalNumber, 4);
 
     auto empty = ZeroTable();
-    SetFieldValue(*empty, 0, 0, Variant("x"));   // row 0 of an empty table is no row
+    SetFieldValue(*empty, 0, 0, Variant("x"));  // row 0 of an empty table is no row
     SetFieldValue(*empty, -3, 0, Variant("x"));
     SetFieldValue(*empty, 1, 114, Variant("x"));
     EXPECT_EQ(empty->Count, 0);
@@ -144,13 +144,13 @@ TEST(ItemTable, RowStorageGrowsByAQuarterPlusTenBetweenFiftyAndTenThousand) {
         Integer capacity;
     };
     const std::vector<Step> steps = {
-        {1, 51},             // Count 0: at least 50 extra
-        {51, 51},            // fits
-        {52, 102},           // Count 51: 51/4 + 10 = 22, so 50
-        {1000, 1050},        // Count 52: 50
-        {1051, 1311},        // Count 1000: 260
-        {100000, 100272},    // Count 1051: 272
-        {100273, 110273},    // Count 100000: 25010, at most 10000
+        {1, 51},           // Count 0: at least 50 extra
+        {51, 51},          // fits
+        {52, 102},         // Count 51: 51/4 + 10 = 22, so 50
+        {1000, 1050},      // Count 52: 50
+        {1051, 1311},      // Count 1000: 260
+        {100000, 100272},  // Count 1051: 272
+        {100273, 110273},  // Count 100000: 25010, at most 10000
     };
     auto table = ZeroTable();
     for (const Step& step : steps) {
@@ -266,13 +266,33 @@ TEST(ItemTable, ComputedFieldsOfRowsAndFiles) {
         const char* text;
     };
     const Case cases[] = {
-        {1, 69, "1"}, {2, 69, "2"}, {2, 88, "2"}, {1, 96, "i"}, {1, 99, "a"}, {2, 99, "b"},
-        {2, 107, "c:\\dir\\Report12.txt"}, {2, 106, "second"}, {2, 108, "Report12.txt"},
-        {2, 109, "Report12"}, {2, 110, "txt"}, {2, 111, "eighth"},
-        {2, 75, "21tropeR"}, {2, 85, "txt"}, {2, 86, "12"}, {2, 87, ""}, {2, 89, "1"},
-        {2, 76, "8"}, {2, 77, "3"}, {2, 78, "6"}, {2, 79, "12"}, {2, 82, "4096"}, {1, 82, "-2"},
-        {2, 74, "5"}, {2, 81, "3"},
-        {1, 51, ""}, {2, 51, "Report12.txt"},  // an empty name takes field 108
+        {1, 69, "1"},
+        {2, 69, "2"},
+        {2, 88, "2"},
+        {1, 96, "i"},
+        {1, 99, "a"},
+        {2, 99, "b"},
+        {2, 107, "c:\\dir\\Report12.txt"},
+        {2, 106, "second"},
+        {2, 108, "Report12.txt"},
+        {2, 109, "Report12"},
+        {2, 110, "txt"},
+        {2, 111, "eighth"},
+        {2, 75, "21tropeR"},
+        {2, 85, "txt"},
+        {2, 86, "12"},
+        {2, 87, ""},
+        {2, 89, "1"},
+        {2, 76, "8"},
+        {2, 77, "3"},
+        {2, 78, "6"},
+        {2, 79, "12"},
+        {2, 82, "4096"},
+        {1, 82, "-2"},
+        {2, 74, "5"},
+        {2, 81, "3"},
+        {1, 51, ""},
+        {2, 51, "Report12.txt"},  // an empty name takes field 108
         {1, 94, ""},
     };
     for (const Case& c : cases) EXPECT_EQ(Text(*table, c.row, c.field), c.text) << c.row << ":" << c.field;
@@ -356,9 +376,21 @@ TEST(ItemTable, AnAliasBelongsToOneFieldOnly) {
 TEST(ItemTable, BuiltInNamesFindTheirFields) {
     auto table = InitialisedTable();
     const std::pair<const char*, Integer> cases[] = {
-        {"alphabetical", 0}, {"data", 0}, {"\xD6", 0}, {"\xF6", 0}, {"#", 69}, {"Number", 69},
-        {"original number", 88}, {"numberoriginal", -1}, {"included", 96}, {"filesize", 82},
-        {"alphabetgroup", 100}, {"filepath", 107}, {"filenamename", 109}, {"filenameext", 110}, {"nothing", -1},
+        {"alphabetical", 0},
+        {"data", 0},
+        {"\xD6", 0},
+        {"\xF6", 0},
+        {"#", 69},
+        {"Number", 69},
+        {"original number", 88},
+        {"numberoriginal", -1},
+        {"included", 96},
+        {"filesize", 82},
+        {"alphabetgroup", 100},
+        {"filepath", 107},
+        {"filenamename", 109},
+        {"filenameext", 110},
+        {"nothing", -1},
     };
     for (auto [name, expected] : cases) {
         Integer field = -1;
@@ -387,12 +419,24 @@ TEST(ItemTable, FieldNamesWithAndWithoutDefaults) {
         const char* name;
     };
     const Case cases[] = {
-        {20, 1, false, "File Size"}, {20, 2, false, "size2"}, {20, 3, false, "file size"}, {20, 6, false, "extra"},
-        {20, 5, false, "Files|File Size"}, {20, 3, true, "file size,File Size,filesize"},
-        {5, 1, false, ""}, {5, 1, true, "Item05"}, {5, 2, true, "Item05"}, {5, 8, true, "Item05"},
-        {5, 4, true, ""}, {5, 3, true, "Item05,item05"}, {5, 5, true, "|Item05"},
-        {30, 6, false, "a/b"}, {31, 1, false, "Hidden"}, {31, 8, false, "i"},
-        {114, 1, true, ""}, {5, 9, true, ""},
+        {20, 1, false, "File Size"},
+        {20, 2, false, "size2"},
+        {20, 3, false, "file size"},
+        {20, 6, false, "extra"},
+        {20, 5, false, "Files|File Size"},
+        {20, 3, true, "file size,File Size,filesize"},
+        {5, 1, false, ""},
+        {5, 1, true, "Item05"},
+        {5, 2, true, "Item05"},
+        {5, 8, true, "Item05"},
+        {5, 4, true, ""},
+        {5, 3, true, "Item05,item05"},
+        {5, 5, true, "|Item05"},
+        {30, 6, false, "a/b"},
+        {31, 1, false, "Hidden"},
+        {31, 8, false, "i"},
+        {114, 1, true, ""},
+        {5, 9, true, ""},
     };
     for (const Case& c : cases) {
         AnsiString name = "stale";

@@ -45,7 +45,8 @@ std::vector<AnsiString> AllParts(ArrayOfFiles& Table) {
 
 AnsiString WrittenText(ArrayOfFiles& Table) {
     AnsiString text;
-    for (Integer row = 1; row <= Table.Count; ++row) text += (row > 1 ? "\r\n" : "") + FieldOf(Table, row, FieldSettingLine);
+    for (Integer row = 1; row <= Table.Count; ++row)
+        text += (row > 1 ? "\r\n" : "") + FieldOf(Table, row, FieldSettingLine);
     return text;
 }
 
@@ -59,21 +60,33 @@ TEST(TableText, LinesBecomeRowsBySectionAndName) {
         Rows Expected;
     } const cases[] = {
         {"same name twice keeps the second value", "[S]\r\na = 1\r\na = 2", 0, {"S|||[]|", "S|a|2||"}},
-        {"same name in two sections", "[One]\r\na = 1\r\n[Two]\r\na = 1", 0,
+        {"same name in two sections",
+         "[One]\r\na = 1\r\n[Two]\r\na = 1",
+         0,
          {"One|||[]|", "One|a|1||", "Two|||[]|", "Two|a|1||"}},
         {"names compare without case", "[S]\r\nWidth = 1\r\nwidth = 2", 0, {"S|||[]|", "S|width|2||"}},
-        {"settings before any section belong to Options", "a = 1\r\nb = \"x y\" // c", 0,
+        {"settings before any section belong to Options",
+         "a = 1\r\nb = \"x y\" // c",
+         0,
          {"Options|||[]|", "Options|a|1||", "Options|b|x y||c"}},
-        {"blank lines are dropped, comment lines kept", "[S]\r\n\r\n   \r\n// note\r\n// other", 0,
+        {"blank lines are dropped, comment lines kept",
+         "[S]\r\n\r\n   \r\n// note\r\n// other",
+         0,
          {"S|||[]|", "S||||note", "S||||other"}},
         {"a comment line alone still opens Options", "// note", 0, {"Options|||[]|", "Options||||note"}},
-        {"multi-line value joined with CRLF", "a =\r\n\"\r\nfirst\r\n  second\r\n\"\r\nb = 2", 0,
+        {"multi-line value joined with CRLF",
+         "a =\r\n\"\r\nfirst\r\n  second\r\n\"\r\nb = 2",
+         0,
          {"Options|||[]|", "Options|a|first\r\n  second|\"\"|", "Options|b|2||"}},
         {"multi-line value that is empty", "a =\r\n\"\r\n\"", 0, {"Options|||[]|", "Options|a||\"\"|"}},
         {"name = without a quote after it", "a =\r\nb = 2", 0, {"Options|||[]|", "Options|a|||", "Options|b|2||"}},
-        {"unterminated multi-line value takes the rest", "a =\r\n\"\r\nx = 1\r\n[T]", 0,
+        {"unterminated multi-line value takes the rest",
+         "a =\r\n\"\r\nx = 1\r\n[T]",
+         0,
          {"Options|||[]|", "Options|a|x = 1\r\n[T]|\"\"|"}},
-        {"parameter mode in a data section", "[data]\r\n/q\r\nfile.txt\r\n/q", 1,
+        {"parameter mode in a data section",
+         "[data]\r\n/q\r\nfile.txt\r\n/q",
+         1,
          {"data|||[]|", "data||/q|b|", "data||file.txt|b|", "data||/q|b|"}},
         {"parameter mode outside a data section", "/q", 1, {"Options|||[]|", "Options|/q|||"}},
         {"data section without parameter mode", "[data]\r\n/q=1", 0, {"data|||[]|", "data|/q|1||"}},
@@ -171,8 +184,9 @@ TEST(TableText, WrittenRowsLoadBackToTheSameContent) {
         const char* Text;
         Byte ParamMode;
     } const cases[] = {
-        {"sections, comments, quotes", "x = 0\r\n[One] // first\r\na = 1 // c\r\nb = \" padded \"\r\n//  note\r\n"
-                                       "[Two]\r\na = \"\"\r\nc = \"\"q\"\"\r\nd = end]",
+        {"sections, comments, quotes",
+         "x = 0\r\n[One] // first\r\na = 1 // c\r\nb = \" padded \"\r\n//  note\r\n"
+         "[Two]\r\na = \"\"\r\nc = \"\"q\"\"\r\nd = end]",
          0},
         {"repeated section keeps its place", "[One]\r\na = 1\r\n[Two]\r\nb = 2\r\n[One]\r\nc = 3", 0},
         {"multi-line values", "a =\r\n\"\r\n\r\n  indented\r\n\"\r\nb = // c\r\n\"\r\n\"\r\nc =\r\nd = 1", 0},

@@ -15,8 +15,8 @@ TEST(Colors, HslOfKnownColours) {
         Integer H, S, L;
     };
     const Case cases[] = {
-        {clWhite, 0, 0, 240}, {clBlack, 0, 0, 0}, {0x0000FF, 0, 240, 120}, {0x00FF00, 80, 240, 120},
-        {0xFF0000, 159, 240, 120}, {0x808080, 0, 0, 120},
+        {clWhite, 0, 0, 240},     {clBlack, 0, 0, 0},        {0x0000FF, 0, 240, 120},
+        {0x00FF00, 80, 240, 120}, {0xFF0000, 159, 240, 120}, {0x808080, 0, 0, 120},
     };
     for (const Case& c : cases) {
         Integer h, s, l;

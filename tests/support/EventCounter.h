@@ -21,12 +21,16 @@ public:
 
     int Count() const { return count_; }
     TObject* LastSender() const { return lastSender_; }
-    void Reset() { count_ = 0; lastSender_ = nullptr; }
+    void Reset() {
+        count_ = 0;
+        lastSender_ = nullptr;
+    }
 
 private:
     template <typename First, typename... Rest>
     static TObject* SenderOf(First& first, Rest&...) {
-        if constexpr (std::is_convertible_v<First, TObject*>) return first; else return nullptr;
+        if constexpr (std::is_convertible_v<First, TObject*>) return first;
+        else return nullptr;
     }
     static TObject* SenderOf() { return nullptr; }
 

@@ -70,14 +70,46 @@ TEST(Collection, NotificationsWaitForTheOutermostEndUpdate) {
     };
     const Case cases[] = {
         {"add", [](TWatchedCollection& c) { c.Add(); }, {"added 0", "update all"}},
-        {"item change", [](TWatchedCollection& c) { auto* i = static_cast<TNamedItem*>(c.Add()); i->Label = "x"; c.log.clear(); i->Touch(); },
+        {"item change",
+         [](TWatchedCollection& c) {
+             auto* i = static_cast<TNamedItem*>(c.Add());
+             i->Label = "x";
+             c.log.clear();
+             i->Touch();
+         },
          {"update x"}},
-        {"nested update", [](TWatchedCollection& c) { c.BeginUpdate(); c.BeginUpdate(); c.Add(); c.EndUpdate(); c.Add(); c.EndUpdate(); },
+        {"nested update",
+         [](TWatchedCollection& c) {
+             c.BeginUpdate();
+             c.BeginUpdate();
+             c.Add();
+             c.EndUpdate();
+             c.Add();
+             c.EndUpdate();
+         },
          {"added 0", "added 1", "update all"}},
-        {"delete", [](TWatchedCollection& c) { c.Add(); c.log.clear(); c.Delete(0); }, {"deleting 0", "extracting 0", "update all"}},
-        {"clear", [](TWatchedCollection& c) { c.Add(); c.Add(); c.log.clear(); c.Clear(); },
+        {"delete",
+         [](TWatchedCollection& c) {
+             c.Add();
+             c.log.clear();
+             c.Delete(0);
+         },
+         {"deleting 0", "extracting 0", "update all"}},
+        {"clear",
+         [](TWatchedCollection& c) {
+             c.Add();
+             c.Add();
+             c.log.clear();
+             c.Clear();
+         },
          {"extracting 1", "extracting 0", "update all"}},
-        {"free an item", [](TWatchedCollection& c) { c.Add(); c.log.clear(); delete c.Items(0); }, {"extracting 0", "update all"}},
+        {"free an item",
+         [](TWatchedCollection& c) {
+             c.Add();
+             c.log.clear();
+             delete c.Items(0);
+         },
+         {"extracting 0", "update all"}},
     };
     for (const Case& k : cases) {
         TWatchedCollection c;

@@ -125,13 +125,25 @@ TEST(ComponentRef, ControlReferencesOfTheClassLibraryReadNilOnceTheControlIsGone
     };
     const Case cases[] = {
         {"label's FocusControl",
-         [](TForm* f, TWinControl* t) { auto* l = new TLabel(f); l->SetFocusControl(t); return l; },
+         [](TForm* f, TWinControl* t) {
+             auto* l = new TLabel(f);
+             l->SetFocusControl(t);
+             return l;
+         },
          [](TComponent* l) -> TComponent* { return static_cast<TLabel*>(l)->FocusControl(); }},
         {"spin button's FocusControl",
-         [](TForm* f, TWinControl* t) { auto* s = new TSpinButton(f); s->SetFocusControl(t); return s; },
+         [](TForm* f, TWinControl* t) {
+             auto* s = new TSpinButton(f);
+             s->SetFocusControl(t);
+             return s;
+         },
          [](TComponent* s) -> TComponent* { return static_cast<TSpinButton*>(s)->FocusControl(); }},
         {"pop-up menu's PopupComponent",
-         [](TForm* f, TWinControl* t) { auto* m = new TPopupMenu(f); m->SetPopupComponent(t); return m; },
+         [](TForm* f, TWinControl* t) {
+             auto* m = new TPopupMenu(f);
+             m->SetPopupComponent(t);
+             return m;
+         },
          [](TComponent* m) { return static_cast<TPopupMenu*>(m)->PopupComponent(); }},
     };
     for (const Case& c : cases) {

@@ -16,7 +16,9 @@ class TFontish : public TPersistent {
 private:
     Integer height_ = 0;
 };
-static void PublishTFontish(TPublisher& p) { TPublishOf<TFontish>(p).Int("Height", &TFontish::Height, &TFontish::SetHeight); }
+static void PublishTFontish(TPublisher& p) {
+    TPublishOf<TFontish>(p).Int("Height", &TFontish::Height, &TFontish::SetHeight);
+}
 VCL_IMPLEMENT_CLASS(TFontish, nullptr, PublishTFontish)
 
 class TPanelItem : public TCollectionItem {
@@ -43,7 +45,10 @@ enum TStyle { stPlain, stBold, stItalic };
 class TWidget : public TComponent {
     VCL_CLASS(TWidget, TComponent)
     explicit TWidget(TComponent* AOwner) : TComponent(AOwner), Panels(this, CollectionItemClassOf<TPanelItem>()) {}
-    ~TWidget() override { delete font_; delete lines_; }
+    ~TWidget() override {
+        delete font_;
+        delete lines_;
+    }
 
     AnsiString Caption() const { return caption_; }
     void SetCaption(const AnsiString& v) { caption_ = v; }
@@ -277,7 +282,9 @@ TEST(FormReader, ErrorsNameTheLineAndLeaveNoComponentBehind) {
          "Error reading Form1.Edit1.Tag: Range check error (line 4)", false},
         {"unknown set member", head + "    Style = [stBold, stHuge]\n  end\nend\n",
          "Error reading Form1.Edit1.Style: Invalid property value (line 4)", false},
-        {"bad collection item", head + "    Panels = <\n      item\n        Width = 1\n      end\n      item\n        Depth = 2\n      end>\n  end\nend\n",
+        {"bad collection item",
+         head + "    Panels = <\n      item\n        Width = 1\n      end\n      item\n        Depth = 2\n      end>\n "
+                " end\nend\n",
          "Error reading Form1.Edit1.Panels[1].Depth: Property Depth does not exist (line 9)", false},
         {"unresolved reference", head + "    Buddy = Nobody\n  end\nend\n",
          "Error reading Form1.Edit1.Buddy: Invalid property value (line 4)", false},

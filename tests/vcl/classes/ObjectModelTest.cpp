@@ -12,7 +12,9 @@ std::vector<std::string>* gLog = nullptr;
 class TProbe : public TComponent {
     VCL_CLASS(TProbe, TComponent)
     using TComponent::TComponent;
-    ~TProbe() override { if (gLog) gLog->push_back("~" + Name()); }
+    ~TProbe() override {
+        if (gLog) gLog->push_back("~" + Name());
+    }
     void Notification(TComponent* AComponent, TOperation Operation) override {
         inherited::Notification(AComponent, Operation);
         if (Operation == opRemove && AComponent == Watched) Watched = nullptr;

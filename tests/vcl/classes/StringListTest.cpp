@@ -196,12 +196,28 @@ TEST(StringList, ChangeEventsFireOncePerChangeAndOnceAfterAnUpdate) {
     const Case cases[] = {
         {[&] { list.Add("a"); }, 1},
         {[&] { list.SetText("x\ny\nz"); }, 1},
-        {[&] { list.BeginUpdate(); list.BeginUpdate(); list.Add("q"); list.EndUpdate(); list.Delete(0); list.EndUpdate(); }, 1},
-        {[&] { list.BeginUpdate(); list.EndUpdate(); }, 0},
+        {[&] {
+             list.BeginUpdate();
+             list.BeginUpdate();
+             list.Add("q");
+             list.EndUpdate();
+             list.Delete(0);
+             list.EndUpdate();
+         },
+         1},
+        {[&] {
+             list.BeginUpdate();
+             list.EndUpdate();
+         },
+         0},
         {[&] { list.Move(0, 2); }, 1},
         {[&] { list.Exchange(0, 1); }, 1},
         {[&] { list.SetCommaText("m,n"); }, 1},
-        {[&] { list.Clear(); list.Clear(); }, 1},
+        {[&] {
+             list.Clear();
+             list.Clear();
+         },
+         1},
     };
     for (const Case& c : cases) {
         changing = changed = 0;

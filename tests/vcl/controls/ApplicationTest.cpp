@@ -96,8 +96,8 @@ TEST_F(ApplicationObject, RunShowsTheMainFormAndReturnsWhenItCloses) {
 }
 
 TEST_F(ApplicationObject, TheScreenSeamSetsMonitorsMetricsAndCentring) {
-    Screen->SetMonitorsForTest({{Rect(0, 0, 1280, 1024), Rect(0, 0, 1280, 984), true},
-                                {Rect(1280, 0, 3200, 1080), {}, false}});
+    Screen->SetMonitorsForTest(
+        {{Rect(0, 0, 1280, 1024), Rect(0, 0, 1280, 984), true}, {Rect(1280, 0, 3200, 1080), {}, false}});
     EXPECT_EQ(Screen->Width(), 1280);
     EXPECT_EQ(Screen->Height(), 1024);
     EXPECT_EQ(Screen->MonitorCount(), 2);

@@ -88,7 +88,8 @@ TEST_F(Keyboard, TabAndShiftTabFollowTheTabOrder) {
     Input::Key(third, VK_TAB, {ssShift});
     EXPECT_TRUE(second->Focused());
     for (TSwatch* s : {first, second, third}) {
-        for (const std::string& k : s->Keys) EXPECT_NE(k.substr(0, 5), "down:") << "a dialog key never reaches the control";
+        for (const std::string& k : s->Keys)
+            EXPECT_NE(k.substr(0, 5), "down:") << "a dialog key never reaches the control";
     }
 }
 

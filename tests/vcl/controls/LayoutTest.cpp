@@ -145,8 +145,8 @@ TEST_F(Layout, AFormsWidthIncludesTheFrameOfItsBorderStyle) {
         TFormBorderStyle style;
         Integer frameX, frameY;
     };
-    const Case cases[] = {{bsSizeable, 8, 27}, {bsSingle, 6, 25}, {bsDialog, 6, 25}, {bsToolWindow, 6, 21},
-                          {bsSizeToolWin, 8, 23}, {bsNone, 0, 0}};
+    const Case cases[] = {{bsSizeable, 8, 27},   {bsSingle, 6, 25},      {bsDialog, 6, 25},
+                          {bsToolWindow, 6, 21}, {bsSizeToolWin, 8, 23}, {bsNone, 0, 0}};
     for (const Case& c : cases) {
         form->SetBorderStyle(c.style);
         form->SetClientWidth(300);

@@ -94,8 +94,8 @@ TEST_F(MouseAndFocus, MovingTheFocusExitsTheOldControlThenEntersTheNew) {
     Input::Key(form, VK_TAB);
     first->SetFocus();
     second->SetFocus();
-    EXPECT_EQ(order, (std::vector<std::string>{"exit first", "enter second", "exit second", "enter first",
-                                               "exit first", "enter second"}));
+    EXPECT_EQ(order, (std::vector<std::string>{"exit first", "enter second", "exit second", "enter first", "exit first",
+                                               "enter second"}));
     EXPECT_TRUE(second->Focused());
     EXPECT_EQ(form->ActiveControl(), second);
     EXPECT_EQ(Screen->ActiveControl(), second);

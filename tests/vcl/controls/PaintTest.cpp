@@ -55,8 +55,7 @@ TEST_F(Painting, PaintToRendersTheFormItsControlsAndTheirGraphicChildren) {
         {69, 49, clBlack},  // the frame's far corner
         {75, 60, clWhite},
     };
-    for (const Probe& p : probes)
-        EXPECT_EQ(shot->Canvas()->Pixels(p.x, p.y), p.expected) << p.x << "," << p.y;
+    for (const Probe& p : probes) EXPECT_EQ(shot->Canvas()->Pixels(p.x, p.y), p.expected) << p.x << "," << p.y;
     EXPECT_EQ(swatch->PaintCount, 1);
     EXPECT_EQ(block->PaintCount, 1);
 }

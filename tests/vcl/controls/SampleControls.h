@@ -20,7 +20,7 @@ class TSwatch : public TCustomControl {
     std::vector<UINT> DefaultLog;   // messages that reached DefaultHandler
     std::vector<std::string> Keys;  // "down:65", "char:a", "up:65"
     int PaintCount = 0;
-    std::vector<UINT> Watched;      // only these are logged (empty: none)
+    std::vector<UINT> Watched;  // only these are logged (empty: none)
 
     void Dispatch(TMessage& Message) override;
     void DefaultHandler(TMessage& Message) override;

@@ -13,9 +13,17 @@ TEST_F(BevelTest, ShapesPaintShadowAndHighlightWhereTheClassLibraryDoes) {
         std::vector<Probe> Probes;  // in the bevel's coordinates; it is 40 x 10
     };
     const Case cases[] = {
-        {bsBox, bsLowered, {{0, 0, clBtnShadow}, {0, 8, clBtnShadow}, {39, 9, clBtnHighlight}, {39, 0, clBtnHighlight}, {5, 5, clBtnFace}}},
+        {bsBox,
+         bsLowered,
+         {{0, 0, clBtnShadow},
+          {0, 8, clBtnShadow},
+          {39, 9, clBtnHighlight},
+          {39, 0, clBtnHighlight},
+          {5, 5, clBtnFace}}},
         {bsBox, bsRaised, {{0, 0, clBtnHighlight}, {39, 9, clBtnShadow}}},
-        {bsFrame, bsLowered, {{0, 0, clBtnShadow}, {1, 1, clBtnHighlight}, {38, 8, clBtnShadow}, {39, 9, clBtnHighlight}}},
+        {bsFrame,
+         bsLowered,
+         {{0, 0, clBtnShadow}, {1, 1, clBtnHighlight}, {38, 8, clBtnShadow}, {39, 9, clBtnHighlight}}},
         {bsTopLine, bsLowered, {{10, 0, clBtnShadow}, {10, 1, clBtnHighlight}, {10, 5, clBtnFace}}},
         {bsBottomLine, bsLowered, {{10, 8, clBtnShadow}, {10, 9, clBtnHighlight}, {10, 4, clBtnFace}}},
         {bsBottomLine, bsRaised, {{10, 8, clBtnHighlight}, {10, 9, clBtnShadow}}},

@@ -64,7 +64,10 @@ TEST_F(OpenDialogTest, WithoutMultiSelectOnlyTheFirstNameIsTaken) {
 }
 
 TEST_F(OpenDialogTest, FiltersSplitIntoNamesAndMasks) {
-    struct Case { const char* Filter; std::vector<std::pair<AnsiString, AnsiString>> Expected; };
+    struct Case {
+        const char* Filter;
+        std::vector<std::pair<AnsiString, AnsiString>> Expected;
+    };
     const Case cases[] = {
         {"Text|*.txt|Any|*.*", {{"Text", "*.txt"}, {"Any", "*.*"}}},
         {"Logs and texts|*.log;*.txt", {{"Logs and texts", "*.log;*.txt"}}},
@@ -89,7 +92,8 @@ TEST_F(OpenDialogTest, AFormDescriptionSetsTheDialogsProperties) {
     Title = 'Open a list'
   end
 end
-)", form);
+)",
+                          form);
     auto* loaded = dynamic_cast<TOpenDialog*>(form->FindComponent("OpenDialog1"));
     ASSERT_NE(loaded, nullptr);
     EXPECT_EQ(loaded->DefaultExt(), "txt");

@@ -71,11 +71,25 @@ TEST_F(PanelTest, PaintsOuterBevelGapAndInnerBevel) {
         std::vector<Probe> Probes;
     };
     const Case cases[] = {
-        {bvNone, bvRaised, 1, {{0, 0, clBtnHighlight}, {0, 28, clBtnHighlight}, {49, 0, clBtnShadow},
-                               {0, 29, clBtnShadow}, {49, 29, clBtnShadow}, {1, 1, clBtnFace}}},
+        {bvNone,
+         bvRaised,
+         1,
+         {{0, 0, clBtnHighlight},
+          {0, 28, clBtnHighlight},
+          {49, 0, clBtnShadow},
+          {0, 29, clBtnShadow},
+          {49, 29, clBtnShadow},
+          {1, 1, clBtnFace}}},
         {bvNone, bvLowered, 1, {{0, 0, clBtnShadow}, {49, 29, clBtnHighlight}, {1, 1, clBtnFace}}},
-        {bvLowered, bvRaised, 2, {{1, 1, clBtnHighlight}, {48, 28, clBtnShadow}, {2, 2, clBtnShadow},
-                                  {3, 3, clBtnShadow}, {47, 27, clBtnHighlight}, {4, 4, clBtnFace}}},
+        {bvLowered,
+         bvRaised,
+         2,
+         {{1, 1, clBtnHighlight},
+          {48, 28, clBtnShadow},
+          {2, 2, clBtnShadow},
+          {3, 3, clBtnShadow},
+          {47, 27, clBtnHighlight},
+          {4, 4, clBtnFace}}},
     };
     for (const Case& c : cases) {
         auto* panel = Place<TPanel>(0, 0, 50, 30);
@@ -101,7 +115,8 @@ TEST_F(PanelTest, CaptionIsDrawnInTheMiddleAndOnResizeFires) {
     int changedLeft = 0, changedMiddle = 0;
     for (Integer y = 0; y < 40; ++y)
         for (Integer x = 0; x < 120; ++x)
-            if (PixelOf(blank.get(), x, y) != PixelOf(drawn.get(), x, y)) ++(x >= 40 && x < 80 ? changedMiddle : changedLeft);
+            if (PixelOf(blank.get(), x, y) != PixelOf(drawn.get(), x, y))
+                ++(x >= 40 && x < 80 ? changedMiddle : changedLeft);
     EXPECT_GT(changedMiddle, 0);
     EXPECT_EQ(changedLeft, 0);
     panel->SetWidth(150);

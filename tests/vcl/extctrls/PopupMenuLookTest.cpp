@@ -11,7 +11,8 @@ protected:
     void SetUp() override {
         ExtCtrlsTest::SetUp();
         menu = new TPopupMenu(form);
-        for (const char* caption : {"&Copy", "-", "&Paste"}) menu->Items()->Add(NewItem(caption, 0, false, true, nullptr, 0, ""));
+        for (const char* caption : {"&Copy", "-", "&Paste"})
+            menu->Items()->Add(NewItem(caption, 0, false, true, nullptr, 0, ""));
         edit = Place<TEdit>(10, 10, 100, 21);
         edit->SetPopupMenu(menu);
     }

@@ -85,7 +85,8 @@ TEST_F(SpinButtonTest, DefaultGlyphsArePaintedInBothHalves) {
         int count = 0;
         for (Integer y = top + 2; y < bottom - 2; ++y)
             for (Integer x = 2; x < 18; ++x)
-                if (PixelOf(image.get(), x, y) != Rgb(clBtnFace) && PixelOf(image.get(), x, y) != Rgb(clBtnHighlight)) ++count;
+                if (PixelOf(image.get(), x, y) != Rgb(clBtnFace) && PixelOf(image.get(), x, y) != Rgb(clBtnHighlight))
+                    ++count;
         return count;
     };
     EXPECT_GT(darkPixels(0, 12), 0);

@@ -30,8 +30,12 @@ TEST_F(SpinEditTest, UpAndDownKeysStepByIncrementWithinTheLimits) {
     spin->SetMaxValue(7);
     spin->SetIncrement(3);
     ClickText();
-    struct Step { Word Key; Integer Expected; int Changes; };
-    const Step steps[] = {{VK_UP, 3, 1}, {VK_UP, 6, 2}, {VK_UP, 7, 3}, {VK_UP, 7, 3},
+    struct Step {
+        Word Key;
+        Integer Expected;
+        int Changes;
+    };
+    const Step steps[] = {{VK_UP, 3, 1},   {VK_UP, 6, 2},   {VK_UP, 7, 3},    {VK_UP, 7, 3},
                           {VK_DOWN, 4, 4}, {VK_DOWN, 1, 5}, {VK_DOWN, -2, 6}, {VK_DOWN, -2, 6}};
     for (const Step& step : steps) {
         Testing::KeyPress(spin, step.Key);
@@ -141,7 +145,8 @@ TEST_F(SpinEditTest, AFormDescriptionSetsTheLimitsBeforeTheValue) {
     Ctl3D = False
   end
 end
-)", form);
+)",
+                          form);
     auto* loaded = dynamic_cast<TSpinEdit*>(form->FindComponent("SpinEdit1"));
     ASSERT_NE(loaded, nullptr);
     EXPECT_EQ(loaded->Value(), 100);

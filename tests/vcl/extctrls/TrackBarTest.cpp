@@ -41,8 +41,11 @@ TEST_F(TrackBarTest, KeysMoveByLineAndPageSizeAndStopAtTheEnds) {
     bar->SetMax(20);
     bar->SetLineSize(2);
     bar->SetPageSize(5);
-    struct Step { Word Key; Integer Expected; };
-    const Step steps[] = {{VK_RIGHT, 2}, {VK_DOWN, 4}, {VK_NEXT, 9}, {VK_LEFT, 7}, {VK_UP, 5},
+    struct Step {
+        Word Key;
+        Integer Expected;
+    };
+    const Step steps[] = {{VK_RIGHT, 2}, {VK_DOWN, 4}, {VK_NEXT, 9}, {VK_LEFT, 7},  {VK_UP, 5},
                           {VK_PRIOR, 0}, {VK_LEFT, 0}, {VK_END, 20}, {VK_NEXT, 20}, {VK_HOME, 0}};
     Input::TabTo(bar);
     int expectedChanges = 0;
@@ -118,7 +121,8 @@ TEST_F(TrackBarTest, AFormDescriptionWithATrackBarAndACoolBarLoads) {
     SliderVisible = False
   end
 end
-)", form);
+)",
+                          form);
     auto* cool = dynamic_cast<TCoolBar*>(form->FindComponent("CoolBar1"));
     auto* loaded = dynamic_cast<TTrackBar*>(form->FindComponent("TrackBar1"));
     ASSERT_TRUE(cool && loaded);

@@ -9,11 +9,11 @@ namespace {
 
 // A 2x2 24-bit BMP: bottom row red, blue; top row green, white.
 const unsigned char TinyBmp[] = {
-    'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,                                   // file header
-    40, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0, 16, 0, 0, 0,        // info header
-    0x13, 0x0B, 0, 0, 0x13, 0x0B, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,                       //
-    0, 0, 255, 255, 0, 0, 0, 0,                                                       // bottom row (BGR) + pad
-    0, 255, 0, 255, 255, 255, 0, 0,                                                   // top row + pad
+    'B',  'M',  70,  0,   0,    0,    0, 0, 0, 0, 54, 0, 0, 0,                                  // file header
+    40,   0,    0,   0,   2,    0,    0, 0, 2, 0, 0,  0, 1, 0, 24, 0, 0, 0, 0, 0, 16, 0, 0, 0,  // info header
+    0x13, 0x0B, 0,   0,   0x13, 0x0B, 0, 0, 0, 0, 0,  0, 0, 0, 0,  0,                           //
+    0,    0,    255, 255, 0,    0,    0, 0,  // bottom row (BGR) + pad
+    0,    255,  0,   255, 255,  255,  0, 0,  // top row + pad
 };
 
 const TResourceEntry TestResources[] = {

@@ -33,9 +33,9 @@ TEST(Font, WindowsNamesMapToInstalledFamilies) {
         const char* Windows;
         const char* Family;
     };
-    const Case cases[] = {{"MS Sans Serif", "Liberation Sans"},   {"Tahoma", "Liberation Sans"},
-                          {"Arial", "Liberation Sans"},           {"Microsoft Sans Serif", "Liberation Sans"},
-                          {"Courier New", "Liberation Mono"},     {"Times New Roman", "Liberation Serif"},
+    const Case cases[] = {{"MS Sans Serif", "Liberation Sans"}, {"Tahoma", "Liberation Sans"},
+                          {"Arial", "Liberation Sans"},         {"Microsoft Sans Serif", "Liberation Sans"},
+                          {"Courier New", "Liberation Mono"},   {"Times New Roman", "Liberation Serif"},
                           {"No Such Font", "Liberation Sans"}};
     for (const Case& c : cases) EXPECT_EQ(MapFontName(c.Windows), c.Family) << c.Windows;
 }

@@ -90,7 +90,8 @@ TEST(OleTest, InterfaceReferencesHoldTheObjectUntilTheLastGoes) {
         EXPECT_EQ(source->QueryInterface(IOther::Iid, reinterpret_cast<void**>(other.ReleaseAndGetAddressOf())), S_OK);
         EXPECT_EQ(other->Value(), 42);
         ComPtr<IUnknown> unknown;
-        EXPECT_EQ(other->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(unknown.ReleaseAndGetAddressOf())), S_OK);
+        EXPECT_EQ(other->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(unknown.ReleaseAndGetAddressOf())),
+                  S_OK);
         void* none = reinterpret_cast<void*>(1);
         EXPECT_EQ(source->QueryInterface(IID_IDataObject, &none), E_NOINTERFACE);
         EXPECT_EQ(none, nullptr);

@@ -174,7 +174,8 @@ TEST_F(DragDropTest, TargetsGetKeyStatesScreenPointsAndTheSourcesOwnDataObject) 
     EXPECT_EQ(target->Entered.Get(), data.Get());
     EXPECT_EQ(target->Dropped.Get(), data.Get());
     EXPECT_EQ(source->Queries, 4);
-    EXPECT_EQ(source->Feedback, (std::vector<DWORD>{DROPEFFECT_NONE, DROPEFFECT_COPY, DROPEFFECT_COPY, DROPEFFECT_COPY}));
+    EXPECT_EQ(source->Feedback,
+              (std::vector<DWORD>{DROPEFFECT_NONE, DROPEFFECT_COPY, DROPEFFECT_COPY, DROPEFFECT_COPY}));
 }
 
 TEST_F(DragDropTest, AnEffectTheSourceDoesNotAllowBecomesOneItDoes) {
@@ -183,10 +184,11 @@ TEST_F(DragDropTest, AnEffectTheSourceDoesNotAllowBecomesOneItDoes) {
         DWORD allowed;
         DWORD expected;
     };
-    for (const Case& c : {Case{DROPEFFECT_MOVE, DROPEFFECT_COPY, DROPEFFECT_COPY},
-                          Case{DROPEFFECT_MOVE, DROPEFFECT_COPY | DROPEFFECT_MOVE, DROPEFFECT_MOVE},
-                          Case{DROPEFFECT_COPY, DROPEFFECT_MOVE, DROPEFFECT_MOVE},
-                          Case{DROPEFFECT_COPY | DROPEFFECT_MOVE, DROPEFFECT_COPY | DROPEFFECT_MOVE, DROPEFFECT_MOVE}}) {
+    for (const Case& c :
+         {Case{DROPEFFECT_MOVE, DROPEFFECT_COPY, DROPEFFECT_COPY},
+          Case{DROPEFFECT_MOVE, DROPEFFECT_COPY | DROPEFFECT_MOVE, DROPEFFECT_MOVE},
+          Case{DROPEFFECT_COPY, DROPEFFECT_MOVE, DROPEFFECT_MOVE},
+          Case{DROPEFFECT_COPY | DROPEFFECT_MOVE, DROPEFFECT_COPY | DROPEFFECT_MOVE, DROPEFFECT_MOVE}}) {
         SCOPED_TRACE(c.answer * 10 + c.allowed);
         ComPtr<TRecordingTarget> target(new TRecordingTarget(c.answer));
         ASSERT_EQ(RegisterDragDrop(right->Handle(), target.Get()), S_OK);
@@ -299,8 +301,7 @@ TEST_F(DragDropTest, AnotherProgramsDragOffersOurFormats) {
               DROPEFFECT_COPY);
     ASSERT_TRUE(target->Dropped);
     EXPECT_EQ(TextOf(target->Dropped.Get(), CF_TEXT), std::string("caf\xE9 \x80", 6) + '\0');
-    EXPECT_EQ(TextOf(target->Dropped.Get(), CF_UNICODETEXT),
-              std::string("c\0a\0f\0\xE9\0 \0\xAC\x20\0\0", 14));
+    EXPECT_EQ(TextOf(target->Dropped.Get(), CF_UNICODETEXT), std::string("c\0a\0f\0\xE9\0 \0\xAC\x20\0\0", 14));
     EXPECT_EQ(TextOf(target->Dropped.Get(), CF_HDROP), "");
 
     // Rich text travels as text/rtf.

@@ -162,7 +162,8 @@ TEST_F(LibrariesTest, OnlyThePushButtonOfTheButtonClassHasThemeData) {
         EXPECT_EQ(close(h), S_OK);
         EXPECT_EQ(close(h), E_HANDLE);
     }
-    for (const char16_t* classes : {u"edit", u"", u"buttons", u"scrollbar;progress"}) EXPECT_EQ(open(nullptr, classes), nullptr);
+    for (const char16_t* classes : {u"edit", u"", u"buttons", u"scrollbar;progress"})
+        EXPECT_EQ(open(nullptr, classes), nullptr);
     EXPECT_EQ(open(nullptr, nullptr), nullptr);
 
     SetThemesActiveForTest(false);

@@ -26,7 +26,8 @@ TEST_F(ButtonsTest, AUserClickTogglesACheckBoxThroughItsStates) {
         bool allowGrayed;
         TCheckBoxState after;
     };
-    const Step steps[] = {{false, cbChecked}, {false, cbUnchecked}, {true, cbGrayed}, {true, cbChecked}, {true, cbUnchecked}};
+    const Step steps[] = {
+        {false, cbChecked}, {false, cbUnchecked}, {true, cbGrayed}, {true, cbChecked}, {true, cbUnchecked}};
     int expected = 0;
     for (const Step& s : steps) {
         box->SetAllowGrayed(s.allowGrayed);

@@ -22,9 +22,10 @@ TEST_F(EditTest, SetTextFiresOnChangeOnlyWhenTheTextChanges) {
         const char* Text;
         TEditCharCase Case;
         bool Changes;
-    } steps[] = {{"30", ecNormal, true}, {"30", ecNormal, false}, {"3", ecNormal, true},   {"30", ecNormal, true},
-                 {"300", ecNormal, true}, {"", ecNormal, true},   {"", ecNormal, false},  {"ab", ecUpperCase, true},
-                 {"AB", ecUpperCase, false}, {"aB", ecUpperCase, false}, {"abc", ecUpperCase, true}};
+    } steps[] = {{"30", ecNormal, true},     {"30", ecNormal, false},   {"3", ecNormal, true},
+                 {"30", ecNormal, true},     {"300", ecNormal, true},   {"", ecNormal, true},
+                 {"", ecNormal, false},      {"ab", ecUpperCase, true}, {"AB", ecUpperCase, false},
+                 {"aB", ecUpperCase, false}, {"abc", ecUpperCase, true}};
     for (const auto& step : steps) {
         edit->SetCharCase(step.Case);
         const int before = changes;

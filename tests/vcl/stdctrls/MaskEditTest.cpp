@@ -32,7 +32,8 @@ TEST_F(MaskEditTest, AFormDescriptionSetsMaskBorderAndCtl3D) {
     Text = '123'
   end
 end
-)", form);
+)",
+                          form);
     auto* loaded = dynamic_cast<TMaskEdit*>(form->FindComponent("MaskEdit1"));
     ASSERT_NE(loaded, nullptr);
     EXPECT_TRUE(loaded->InheritsFrom(TCustomEdit::ClassInfo()));

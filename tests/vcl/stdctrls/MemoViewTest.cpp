@@ -47,7 +47,11 @@ TEST_F(MemoViewTest, KeysMoveTheCaretAndShiftSelects) {
         {"Home", 9, {{VK_HOME, none}}, 7, 0},
         {"Down keeps the column", 2, {{VK_DOWN, none}}, 9, 0},
         {"Down to a shorter line", 4, {{VK_DOWN, none}, {VK_DOWN, none}}, 13, 0},
-        {"Up then down returns to the column", 4, {{VK_DOWN, none}, {VK_DOWN, none}, {VK_UP, none}, {VK_UP, none}}, 4, 0},
+        {"Up then down returns to the column",
+         4,
+         {{VK_DOWN, none}, {VK_DOWN, none}, {VK_UP, none}, {VK_UP, none}},
+         4,
+         0},
         {"Ctrl+End", 0, {{VK_END, ctrl}}, 13, 0},
         {"Ctrl+Home", 9, {{VK_HOME, ctrl}}, 0, 0},
         {"Ctrl+Right to the next word", 0, {{VK_RIGHT, ctrl}}, 3, 0},
@@ -91,8 +95,18 @@ TEST_F(MemoViewTest, TypingBackspaceDeleteAndReturnChangeTheTextOnceEach) {
         {"type on the new line", [](TMemo* m) { Testing::TypeText(m, "c"); }, "ab\r\nc", 5, 1},
         {"Backspace", [](TMemo* m) { Key(m, VK_BACK); }, "ab\r\n", 4, 1},
         {"Backspace joins the lines", [](TMemo* m) { Key(m, VK_BACK); }, "ab", 2, 1},
-        {"Delete before the end", [](TMemo* m) { m->SetSelStart(0); Key(m, VK_DELETE); }, "b", 0, 1},
-        {"typing replaces a selection", [](TMemo* m) { Key(m, 'A', {ssCtrl}); Testing::TypeText(m, "z"); }, "z", 1, 1},
+        {"Delete before the end",
+         [](TMemo* m) {
+             m->SetSelStart(0);
+             Key(m, VK_DELETE);
+         },
+         "b", 0, 1},
+        {"typing replaces a selection",
+         [](TMemo* m) {
+             Key(m, 'A', {ssCtrl});
+             Testing::TypeText(m, "z");
+         },
+         "z", 1, 1},
     };
     for (const Step& s : steps) {
         SCOPED_TRACE(s.name);

@@ -59,7 +59,11 @@ TEST_F(StringGridTest, CellRectsFollowTheSizesAndTheLines) {
 }
 
 TEST_F(StringGridTest, PaintsHeadingsBodyLinesAndTexts) {
-    struct Probe { Integer X, Y; TColor Expected; const char* What; };
+    struct Probe {
+        Integer X, Y;
+        TColor Expected;
+        const char* What;
+    };
     const Probe probes[] = {
         {10, 10, clBtnFace, "fixed cell"},
         {64, 10, clBlack, "line right of the fixed column"},
@@ -101,7 +105,8 @@ TEST_F(StringGridTest, AFormDescriptionWithAStringGridLoads) {
     Color = clBtnFace
   end
 end
-)", form);
+)",
+                          form);
     auto* loaded = dynamic_cast<TStringGrid*>(form->FindComponent("StringGrid1"));
     ASSERT_NE(loaded, nullptr);
     EXPECT_EQ(loaded->ColCount(), 3);

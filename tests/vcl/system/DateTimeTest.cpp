@@ -4,9 +4,14 @@
 #include "vcl/SysUtils.h"
 
 TEST(DateTime, EncodeDecodeRoundTrips) {
-    struct Case { Word y, m, d; double serial; Word weekday; };
-    const Case cases[] = {{1899, 12, 30, 0, 7}, {1900, 1, 1, 2, 2}, {2000, 2, 29, 36585, 3}, {2024, 12, 31, 45657, 3},
-                          {1, 1, 1, -693593, 2}, {9999, 12, 31, 2958465, 6}, {1899, 12, 29, -1, 6}};
+    struct Case {
+        Word y, m, d;
+        double serial;
+        Word weekday;
+    };
+    const Case cases[] = {{1899, 12, 30, 0, 7},     {1900, 1, 1, 2, 2},    {2000, 2, 29, 36585, 3},
+                          {2024, 12, 31, 45657, 3}, {1, 1, 1, -693593, 2}, {9999, 12, 31, 2958465, 6},
+                          {1899, 12, 29, -1, 6}};
     for (const Case& c : cases) {
         EXPECT_EQ(EncodeDate(c.y, c.m, c.d), c.serial) << c.y << "-" << c.m << "-" << c.d;
         Word y = 0, m = 0, d = 0;
@@ -38,7 +43,9 @@ TEST(DateTime, TimeRoundsToTheMillisecond) {
 }
 
 TEST(DateTime, InvalidArgumentsRaise) {
-    struct Case { Word y, m, d; };
+    struct Case {
+        Word y, m, d;
+    };
     for (const Case& c : {Case{2023, 2, 29}, Case{2000, 13, 1}, Case{2000, 0, 1}, Case{0, 1, 1}, Case{2000, 4, 31},
                           Case{10000, 1, 1}, Case{1900, 2, 29}}) {
         try {

@@ -3,7 +3,11 @@
 #include "vcl/SysUtils.h"
 
 TEST(Format, ProducesTheRuntimeOutputs) {
-    struct Case { const char* fmt; std::vector<TVarRec> args; const char* text; };
+    struct Case {
+        const char* fmt;
+        std::vector<TVarRec> args;
+        const char* text;
+    };
     const AnsiString world = "world";
     const std::vector<Case> cases = {
         {"%d", {42}, "42"},
@@ -38,7 +42,11 @@ TEST(Format, ProducesTheRuntimeOutputs) {
 }
 
 TEST(Format, RejectsMismatchedAndMissingArguments) {
-    struct Case { const char* fmt; std::vector<TVarRec> args; const char* message; };
+    struct Case {
+        const char* fmt;
+        std::vector<TVarRec> args;
+        const char* message;
+    };
     const std::vector<Case> cases = {
         {"%d", {1.5}, "Format '%d' invalid or incompatible with argument"},
         {"%f", {1}, "Format '%f' invalid or incompatible with argument"},
@@ -64,7 +72,12 @@ TEST(Format, PointerHasAllItsHexDigits) {
 }
 
 TEST(FloatToStrF, FormatsEachKind) {
-    struct Case { double value; TFloatFormat format; Integer precision, digits; const char* text; };
+    struct Case {
+        double value;
+        TFloatFormat format;
+        Integer precision, digits;
+        const char* text;
+    };
     const Case cases[] = {
         {1234.5678, ffFixed, 15, 2, "1234.57"},
         {0.5, ffFixed, 15, 0, "1"},
@@ -81,7 +94,11 @@ TEST(FloatToStrF, FormatsEachKind) {
 }
 
 TEST(FormatFloat, FollowsPictureRules) {
-    struct Case { const char* picture; double value; const char* text; };
+    struct Case {
+        const char* picture;
+        double value;
+        const char* text;
+    };
     const Case cases[] = {
         {"0.00", 1234.567, "1234.57"},
         {"#,##0.###", 1234567.8912, "1,234,567.891"},
@@ -110,7 +127,10 @@ TEST(FormatFloat, FollowsPictureRules) {
 
 // Each picture of the class library's documented table against its four values.
 TEST(FormatFloat, GivesTheDocumentedTableForEachPicture) {
-    struct Row { const char* picture; const char* texts[4]; };
+    struct Row {
+        const char* picture;
+        const char* texts[4];
+    };
     const double values[] = {1234, -1234, 0.5, 0};
     const Row rows[] = {
         {"", {"1234", "-1234", "0.5", "0"}},

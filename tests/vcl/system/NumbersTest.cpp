@@ -15,15 +15,26 @@ TEST(Numbers, IntToStrAndIntToHex) {
 }
 
 TEST(Numbers, StrToIntAcceptsSignBlanksAndHex) {
-    struct Case { const char* text; Integer value; };
-    const Case cases[] = {{"12", 12}, {"  -12", -12}, {"+7", 7}, {"$FF", 255}, {"0x1a", 26}, {"-$10", -16},
-                          {"$FFFFFFFF", -1}, {"2147483647", 2147483647}, {"-2147483648", -2147483647 - 1}};
+    struct Case {
+        const char* text;
+        Integer value;
+    };
+    const Case cases[] = {{"12", 12},
+                          {"  -12", -12},
+                          {"+7", 7},
+                          {"$FF", 255},
+                          {"0x1a", 26},
+                          {"-$10", -16},
+                          {"$FFFFFFFF", -1},
+                          {"2147483647", 2147483647},
+                          {"-2147483648", -2147483647 - 1}};
     for (const Case& c : cases) EXPECT_EQ(StrToInt(c.text), c.value) << c.text;
     EXPECT_EQ(StrToInt64("-9223372036854775808"), std::numeric_limits<Int64>::min());
 }
 
 TEST(Numbers, StrToIntRejectsBadTextWithTheRuntimeMessage) {
-    for (const char* bad : {"", " ", "12 ", "1.5", "abc", "2147483648", "-2147483649", "$", "$1FFFFFFFF", "--1", "1e3"}) {
+    for (const char* bad :
+         {"", " ", "12 ", "1.5", "abc", "2147483648", "-2147483649", "$", "$1FFFFFFFF", "--1", "1e3"}) {
         try {
             StrToInt(bad);
             ADD_FAILURE() << "accepted '" << bad << "'";
@@ -57,9 +68,12 @@ TEST(Numbers, ValReportsTheFirstBadPosition) {
 }
 
 TEST(Numbers, StrToFloatReadsDecimalsAndExponents) {
-    struct Case { const char* text; double value; };
-    const Case cases[] = {{"1.5", 1.5}, {" -2.25 ", -2.25}, {"1e3", 1000.0}, {"1.5E-5", 1.5e-5}, {".5", 0.5},
-                          {"5.", 5.0}, {"+3", 3.0}, {"0.1", 0.1}};
+    struct Case {
+        const char* text;
+        double value;
+    };
+    const Case cases[] = {{"1.5", 1.5}, {" -2.25 ", -2.25}, {"1e3", 1000.0}, {"1.5E-5", 1.5e-5},
+                          {".5", 0.5},  {"5.", 5.0},        {"+3", 3.0},     {"0.1", 0.1}};
     for (const Case& c : cases) EXPECT_EQ(StrToFloat(c.text), c.value) << c.text;
     for (const char* bad : {"", ".", "-", "1,5", "1e", "abc", "1.5x", "1e400"}) {
         try {
@@ -81,21 +95,44 @@ TEST(Numbers, StrToFloatFollowsTheDecimalSeparator) {
 }
 
 TEST(Numbers, FloatToStrUsesFifteenDigitsGeneralFormat) {
-    struct Case { double value; const char* text; };
+    struct Case {
+        double value;
+        const char* text;
+    };
     const Case cases[] = {
-        {0.1, "0.1"}, {0.1 + 0.2, "0.3"}, {1e20, "1E20"}, {1.5e-5, "1.5E-5"}, {0.0001, "0.0001"},
-        {0.00001, "1E-5"}, {123456789012345.0, "123456789012345"}, {1e15, "1E15"}, {-2.5, "-2.5"},
-        {0.0, "0"}, {-0.0, "0"}, {1.0 / 3.0, "0.333333333333333"}, {2.0 / 3.0, "0.666666666666667"},
-        {9.9999999999999999e14, "1E15"}, {1234.5, "1234.5"}, {-1e-10, "-1E-10"},
-        {std::numeric_limits<double>::quiet_NaN(), "NAN"}, {HUGE_VAL, "INF"}, {-HUGE_VAL, "-INF"},
+        {0.1, "0.1"},
+        {0.1 + 0.2, "0.3"},
+        {1e20, "1E20"},
+        {1.5e-5, "1.5E-5"},
+        {0.0001, "0.0001"},
+        {0.00001, "1E-5"},
+        {123456789012345.0, "123456789012345"},
+        {1e15, "1E15"},
+        {-2.5, "-2.5"},
+        {0.0, "0"},
+        {-0.0, "0"},
+        {1.0 / 3.0, "0.333333333333333"},
+        {2.0 / 3.0, "0.666666666666667"},
+        {9.9999999999999999e14, "1E15"},
+        {1234.5, "1234.5"},
+        {-1e-10, "-1E-10"},
+        {std::numeric_limits<double>::quiet_NaN(), "NAN"},
+        {HUGE_VAL, "INF"},
+        {-HUGE_VAL, "-INF"},
     };
     for (const Case& c : cases) EXPECT_EQ(FloatToStr(c.value), c.text) << c.text;
 }
 
 TEST(Numbers, FloatToDecimalRoundsHalfAwayFromZero) {
-    struct Case { double value; Integer precision, decimals; const char* digits; Integer exponent; };
-    const Case cases[] = {{2.5, 18, 0, "3", 1}, {0.125, 18, 2, "13", 0}, {1234.5, 18, 0, "1235", 4},
-                          {0.004, 18, 2, "", 0}, {0.6, 18, 0, "1", 1}, {999.96, 18, 1, "1", 4}, {0.1, 15, 9999, "1", 0}};
+    struct Case {
+        double value;
+        Integer precision, decimals;
+        const char* digits;
+        Integer exponent;
+    };
+    const Case cases[] = {{2.5, 18, 0, "3", 1},   {0.125, 18, 2, "13", 0}, {1234.5, 18, 0, "1235", 4},
+                          {0.004, 18, 2, "", 0},  {0.6, 18, 0, "1", 1},    {999.96, 18, 1, "1", 4},
+                          {0.1, 15, 9999, "1", 0}};
     for (const Case& c : cases) {
         TFloatRec rec;
         FloatToDecimal(rec, c.value, c.precision, c.decimals);

@@ -7,7 +7,13 @@
 #include "vcl/SysUtils.h"
 
 TEST(Paths, ExtractRoutinesAcceptBothDelimiters) {
-    struct Case { const char* name; const char* path; const char* dir; const char* file; const char* ext; };
+    struct Case {
+        const char* name;
+        const char* path;
+        const char* dir;
+        const char* file;
+        const char* ext;
+    };
     const Case cases[] = {
         {"/usr/lib/libx.so.6", "/usr/lib/", "/usr/lib", "libx.so.6", ".6"},
         {"C:\\data\\calc.ini", "C:\\data\\", "C:\\data", "calc.ini", ".ini"},

@@ -71,8 +71,19 @@ private:
 // back whole: blanks, tabs, inner quotes and backslashes before quotes included.
 TEST(CommandLine, SplittingTheRebuiltLineGivesBackEveryArgument) {
     const std::vector<std::string> args = {
-        "/opt/my programs/halcyra", "title=\"two words\"", "plain", "", "tab\there", "a\\b", "trailing\\",
-        "dir=C:\\with blank\\", "\\\"", "\"", "\\\\\"two\\\\\" \\", "x=1 \"y\" \\\\z", "caf\xC3\xA9 au lait",
+        "/opt/my programs/halcyra",
+        "title=\"two words\"",
+        "plain",
+        "",
+        "tab\there",
+        "a\\b",
+        "trailing\\",
+        "dir=C:\\with blank\\",
+        "\\\"",
+        "\"",
+        "\\\\\"two\\\\\" \\",
+        "x=1 \"y\" \\\\z",
+        "caf\xC3\xA9 au lait",
     };
     TArgumentsForTest given(args);
     std::vector<AnsiString> expected(args.begin(), args.end());
@@ -99,7 +110,10 @@ TEST(ControlWord, SetAndGetRoundTripAndReachSse) {
     const unsigned originalCsr = _mm_getcsr();
     EXPECT_EQ(original & 0x3F, 0x3F) << "the process starts with every exception masked";
 
-    struct Case { Word cw; unsigned sseRounding; };
+    struct Case {
+        Word cw;
+        unsigned sseRounding;
+    };
     for (const Case& c : {Case{0x133F, 0}, Case{0x173F, 1}, Case{0x1B3F, 2}, Case{0x1F3F, 3}}) {
         Set8087CW(c.cw);
         EXPECT_EQ(Get8087CW() | 0x40, c.cw | 0x40);  // bit 6 is reserved and may read as set

@@ -3,15 +3,22 @@
 #include "vcl/SysUtils.h"
 
 TEST(Strings, CopyClampsIndexAndCount) {
-    struct Case { Integer index, count; const char* expected; };
-    const Case cases[] = {{1, 2, "ab"}, {0, 2, "ab"}, {-5, 3, "abc"}, {3, 10, "cde"}, {5, 1, "e"},
-                          {6, 1, ""}, {2, 0, ""}, {2, -1, ""}, {1, 0x7FFFFFFF, "abcde"}};
+    struct Case {
+        Integer index, count;
+        const char* expected;
+    };
+    const Case cases[] = {{1, 2, "ab"}, {0, 2, "ab"}, {-5, 3, "abc"}, {3, 10, "cde"},          {5, 1, "e"},
+                          {6, 1, ""},   {2, 0, ""},   {2, -1, ""},    {1, 0x7FFFFFFF, "abcde"}};
     for (const Case& c : cases) EXPECT_EQ(Copy("abcde", c.index, c.count), c.expected) << c.index << "," << c.count;
 }
 
 TEST(Strings, DeleteIgnoresOutOfRangeAndCutsCount) {
-    struct Case { Integer index, count; const char* expected; };
-    const Case cases[] = {{1, 2, "cde"}, {0, 2, "abcde"}, {6, 1, "abcde"}, {4, 99, "abc"}, {2, 0, "abcde"}, {2, -3, "abcde"}};
+    struct Case {
+        Integer index, count;
+        const char* expected;
+    };
+    const Case cases[] = {{1, 2, "cde"},  {0, 2, "abcde"}, {6, 1, "abcde"},
+                          {4, 99, "abc"}, {2, 0, "abcde"}, {2, -3, "abcde"}};
     for (const Case& c : cases) {
         AnsiString s = "abcde";
         Delete(s, c.index, c.count);
@@ -20,7 +27,10 @@ TEST(Strings, DeleteIgnoresOutOfRangeAndCutsCount) {
 }
 
 TEST(Strings, InsertClampsPosition) {
-    struct Case { Integer index; const char* expected; };
+    struct Case {
+        Integer index;
+        const char* expected;
+    };
     const Case cases[] = {{1, "XYabc"}, {0, "XYabc"}, {-7, "XYabc"}, {2, "aXYbc"}, {4, "abcXY"}, {99, "abcXY"}};
     for (const Case& c : cases) {
         AnsiString s = "abc";
@@ -68,8 +78,10 @@ TEST(Strings, AnsiCaseMapsEveryWesternLetterPair) {
     }
     EXPECT_EQ(letters, 2 * static_cast<int>(pairs.size()));
     for (auto [upper, lower] : pairs) {
-        EXPECT_EQ(AnsiUpperCase(AnsiString(1, static_cast<char>(lower))), AnsiString(1, static_cast<char>(upper))) << lower;
-        EXPECT_EQ(AnsiLowerCase(AnsiString(1, static_cast<char>(upper))), AnsiString(1, static_cast<char>(lower))) << upper;
+        EXPECT_EQ(AnsiUpperCase(AnsiString(1, static_cast<char>(lower))), AnsiString(1, static_cast<char>(upper)))
+            << lower;
+        EXPECT_EQ(AnsiLowerCase(AnsiString(1, static_cast<char>(upper))), AnsiString(1, static_cast<char>(lower)))
+            << upper;
     }
     for (int none : {0xDF, 0xB5, 0xD7, 0xF7, 0x83}) {
         EXPECT_EQ(AnsiUpperChar(static_cast<char>(none)), static_cast<char>(none)) << none;
@@ -77,15 +89,20 @@ TEST(Strings, AnsiCaseMapsEveryWesternLetterPair) {
 }
 
 TEST(Strings, AnsiCompareSortsLikeWordSort) {
-    struct Case { const char* a; const char* b; int text; int str; };
+    struct Case {
+        const char* a;
+        const char* b;
+        int text;
+        int str;
+    };
     const Case cases[] = {
-        {"a", "B", -1, -1},             // letters by letter, not by byte
-        {"a", "A", 0, -1},              // lower case first
-        {"\xE9t\xE9", "ete", 0 + 1, 1}, // accents weigh after letters
-        {"\xE9t\xE9", "f", -1, -1},     // é beside e, before f
-        {"co-op", "coop", 1, 1},        // the hyphen weighs last
-        {"9", "a", -1, -1},             // digits before letters
-        {"!", "0", -1, -1},             // symbols before digits
+        {"a", "B", -1, -1},              // letters by letter, not by byte
+        {"a", "A", 0, -1},               // lower case first
+        {"\xE9t\xE9", "ete", 0 + 1, 1},  // accents weigh after letters
+        {"\xE9t\xE9", "f", -1, -1},      // é beside e, before f
+        {"co-op", "coop", 1, 1},         // the hyphen weighs last
+        {"9", "a", -1, -1},              // digits before letters
+        {"!", "0", -1, -1},              // symbols before digits
         {"abc", "abcd", -1, -1},
         {"\xC4rger", "\xE4rger", 0, 1},
     };

@@ -3,7 +3,11 @@
 #include "vcl/SysUtils.h"
 
 TEST(Variant, KindsAndTextConversion) {
-    struct Case { Variant value; TVarType type; const char* text; };
+    struct Case {
+        Variant value;
+        TVarType type;
+        const char* text;
+    };
     const Case cases[] = {
         {Variant(), varEmpty, ""},
         {Variant(Integer(-5)), varInteger, "-5"},

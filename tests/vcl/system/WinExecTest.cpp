@@ -29,16 +29,16 @@ TEST(SplitCommandLine, CutsArgumentsByTheWindowsRules) {
         {"prog", {"prog"}},
         {"  prog   a\tb  ", {"prog", "a", "b"}},
         {"\"C:\\Program Files\\Web\\web.exe\" -nohome url", {"C:\\Program Files\\Web\\web.exe", "-nohome", "url"}},
-        {"pro\"g na\"me x", {"prog name", "x"}},                // quotes group inside the program name
-        {"C:\\dir\\\" x", {"C:\\dir\\ x"}},                      // the program name keeps its backslashes
+        {"pro\"g na\"me x", {"prog name", "x"}},  // quotes group inside the program name
+        {"C:\\dir\\\" x", {"C:\\dir\\ x"}},       // the program name keeps its backslashes
         {"p \"a b\" c", {"p", "a b", "c"}},
         {"p a\"b c\"d", {"p", "ab cd"}},
         {"p \"\"", {"p", ""}},
-        {"p \"a\"\"b\"", {"p", "a\"b"}},                         // "" inside quotes is a quote
-        {"p a\\\\b", {"p", "a\\\\b"}},                           // backslashes before no quote stand
-        {"p a\\\"b", {"p", "a\"b"}},                             // 1 backslash + quote: a literal quote
-        {"p a\\\\\"b c\"", {"p", "a\\b c"}},                     // 2 backslashes + quote: one, and the quote groups
-        {"p a\\\\\\\"b", {"p", "a\\\"b"}},                       // 3 backslashes + quote: one and a literal quote
+        {"p \"a\"\"b\"", {"p", "a\"b"}},      // "" inside quotes is a quote
+        {"p a\\\\b", {"p", "a\\\\b"}},        // backslashes before no quote stand
+        {"p a\\\"b", {"p", "a\"b"}},          // 1 backslash + quote: a literal quote
+        {"p a\\\\\"b c\"", {"p", "a\\b c"}},  // 2 backslashes + quote: one, and the quote groups
+        {"p a\\\\\\\"b", {"p", "a\\\"b"}},    // 3 backslashes + quote: one and a literal quote
         {"p \"unclosed arg", {"p", "unclosed arg"}},
         {"p a\\", {"p", "a\\"}},
     };
@@ -90,7 +90,8 @@ TEST_F(WinExecLaunch, ACommandLineWithoutAProgramStartsNothing) {
         ++calls;
         return 33u;
     });
-    for (const char* line : {"", "   ", "\"\" url"}) EXPECT_EQ(WinExec(line, SW_SHOW), static_cast<UINT>(ERROR_FILE_NOT_FOUND)) << line;
+    for (const char* line : {"", "   ", "\"\" url"})
+        EXPECT_EQ(WinExec(line, SW_SHOW), static_cast<UINT>(ERROR_FILE_NOT_FOUND)) << line;
     EXPECT_EQ(WinExec(nullptr, SW_SHOW), static_cast<UINT>(ERROR_FILE_NOT_FOUND));
     EXPECT_EQ(calls, 0);
 }

@@ -176,7 +176,9 @@ class ComPtr {
 public:
     ComPtr() = default;
     ComPtr(std::nullptr_t) {}
-    ComPtr(T* Object) : p_(Object) { if (p_) p_->AddRef(); }
+    ComPtr(T* Object) : p_(Object) {
+        if (p_) p_->AddRef();
+    }
     ComPtr(const ComPtr& Other) : ComPtr(Other.p_) {}
     ComPtr(ComPtr&& Other) noexcept : p_(std::exchange(Other.p_, nullptr)) {}
     template <typename U>

@@ -32,10 +32,10 @@ struct TFormValue {
     TKind Kind = vaNil;
     Int64 Int = 0;
     double Float = 0.0;
-    std::string Str;                 // vaString (Windows-1252 bytes), vaIdent, vaBinary (raw bytes)
-    std::vector<std::string> Set;    // vaSet: member identifiers
-    std::vector<TFormValue> List;    // vaList: ( ... ) items
-    std::vector<TItem> Items;        // vaCollection: < item ... end >
+    std::string Str;               // vaString (Windows-1252 bytes), vaIdent, vaBinary (raw bytes)
+    std::vector<std::string> Set;  // vaSet: member identifiers
+    std::vector<TFormValue> List;  // vaList: ( ... ) items
+    std::vector<TItem> Items;      // vaCollection: < item ... end >
     int Line = 0;
 
     // Conversions used by property writers; each raises EReadError("Invalid property value") on a mismatch.
@@ -47,8 +47,8 @@ struct TFormValue {
 };
 
 struct TReadContext {
-    TComponent* Root = nullptr;                  // the form (or data module) being read
-    std::vector<std::function<void()>> Fixups;   // component references, resolved after the whole text is read
+    TComponent* Root = nullptr;                 // the form (or data module) being read
+    std::vector<std::function<void()>> Fixups;  // component references, resolved after the whole text is read
 };
 
 // ---------------------------------------------------------------------------
@@ -57,14 +57,14 @@ struct TReadContext {
 struct TPropertyInfo {
     std::string Name;
     std::function<void(TObject&, const TFormValue&, TReadContext&)> Write;
-    std::function<TFormValue(TObject&)> Read;          // empty when the property is not streamed out
-    std::function<TPersistent*(TObject&)> SubObject;   // set for object properties (Font, Constraints, Lines)
+    std::function<TFormValue(TObject&)> Read;         // empty when the property is not streamed out
+    std::function<TPersistent*(TObject&)> SubObject;  // set for object properties (Font, Constraints, Lines)
 };
 
 struct TFieldInfo {
     std::string Name;
     std::function<bool(TObject& owner, TComponent* value)> Assign;  // false: the component has the wrong class
-    std::function<void*(TObject& owner)> Address;                    // the field's address (a T** in disguise)
+    std::function<void*(TObject& owner)> Address;                   // the field's address (a T** in disguise)
 };
 
 struct TMethodInfo {
@@ -78,8 +78,8 @@ struct TClassInfo {
     const char* Name;
     TClass Parent;
     TComponent* (*Create)(TComponent* owner);  // nullptr: not creatable by name
-    void (*Publish)(TPublisher&);               // this class's own published entries (nullptr: none)
-    mutable TClassTables* Tables = nullptr;     // built on first lookup
+    void (*Publish)(TPublisher&);              // this class's own published entries (nullptr: none)
+    mutable TClassTables* Tables = nullptr;    // built on first lookup
 
     bool InheritsFrom(TClass other) const;
     // Lookups are case-insensitive and search the ancestors too.
@@ -102,17 +102,17 @@ private:
 };
 
 // Declares the class-reference members; put first in the class body. Leaves the access public.
-#define VCL_CLASS(Cls, Base)                                       \
-public:                                                            \
-    using inherited = Base;                                        \
-    static TClass ClassInfo();                                     \
+#define VCL_CLASS(Cls, Base)   \
+public:                        \
+    using inherited = Base;    \
+    static TClass ClassInfo(); \
     TClass ClassType() const override { return Cls::ClassInfo(); }
 
 // Defines the descriptor in the .cpp. Creator: VCL_CREATOR(Cls) or nullptr; PublishFn: void(TPublisher&) or nullptr.
-#define VCL_IMPLEMENT_CLASS(Cls, Creator, PublishFn)                                              \
-    TClass Cls::ClassInfo() {                                                                     \
-        static const TClassInfo info{#Cls, Cls::inherited::ClassInfo(), Creator, PublishFn};      \
-        return &info;                                                                             \
+#define VCL_IMPLEMENT_CLASS(Cls, Creator, PublishFn)                                         \
+    TClass Cls::ClassInfo() {                                                                \
+        static const TClassInfo info{#Cls, Cls::inherited::ClassInfo(), Creator, PublishFn}; \
+        return &info;                                                                        \
     }
 #define VCL_CREATOR(Cls) [](TComponent* owner) -> TComponent* { return new Cls(owner); }
 
@@ -167,7 +167,16 @@ protected:
 
 enum TOperation { opInsert, opRemove };
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
-enum TComponentStateItem { csLoading, csReading, csWriting, csDestroying, csDesigning, csAncestor, csUpdating, csFixups };
+enum TComponentStateItem {
+    csLoading,
+    csReading,
+    csWriting,
+    csDestroying,
+    csDesigning,
+    csAncestor,
+    csUpdating,
+    csFixups
+};
 using TComponentState = TSet<TComponentStateItem>;
 
 class TComponentRefBase {
@@ -366,10 +375,11 @@ public:
 
     template <typename G, typename S>
     void Bool(const char* name, G get, S set) {
-        p_.Property({name,
-                     [set](TObject& o, const TFormValue& v, TReadContext&) { std::invoke(set, Self(o), v.AsBoolean()); },
-                     [get](TObject& o) { return FormBool(std::invoke(get, Self(o))); },
-                     {}});
+        p_.Property(
+            {name,
+             [set](TObject& o, const TFormValue& v, TReadContext&) { std::invoke(set, Self(o), v.AsBoolean()); },
+             [get](TObject& o) { return FormBool(std::invoke(get, Self(o))); },
+             {}});
     }
 
     template <typename E, typename G, typename S>
@@ -398,7 +408,10 @@ public:
                          for (const std::string& member : v.Set) {
                              bool found = false;
                              for (const auto& [ident, value] : names)
-                                 if (SameIdent(ident, member)) { result.Include(value); found = true; }
+                                 if (SameIdent(ident, member)) {
+                                     result.Include(value);
+                                     found = true;
+                                 }
                              if (!found) RaiseInvalidPropertyValue(v);
                          }
                          std::invoke(set, Self(o), result);
@@ -440,7 +453,8 @@ public:
         p_.Property({name,
                      [set](TObject& o, const TFormValue& v, TReadContext& ctx) {
                          C* self = &Self(o);
-                         if (v.Kind == TFormValue::vaNil) return (void)std::invoke(set, *self, static_cast<T*>(nullptr));
+                         if (v.Kind == TFormValue::vaNil)
+                             return (void)std::invoke(set, *self, static_cast<T*>(nullptr));
                          std::string target = v.AsIdent();
                          TComponent* root = ctx.Root;
                          ctx.Fixups.push_back([self, set, target, root, v] {
@@ -460,7 +474,8 @@ public:
         p_.Property({name,
                      [member](TObject& o, const TFormValue& v, TReadContext& ctx) {
                          if (v.Kind == TFormValue::vaNil) return (void)(Self(o).*member = nullptr);
-                         const TMethodInfo* method = ctx.Root ? ctx.Root->ClassType()->FindMethod(v.AsIdent()) : nullptr;
+                         const TMethodInfo* method =
+                             ctx.Root ? ctx.Root->ClassType()->FindMethod(v.AsIdent()) : nullptr;
                          if (!method) RaiseInvalidPropertyValue(v);
                          std::any bound = method->Bind(*ctx.Root);
                          const Ev* handler = std::any_cast<Ev>(&bound);

@@ -66,15 +66,38 @@ enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bs
 using TBorderStyle = TFormBorderStyle;
 
 enum TControlStateItem {
-    csLButtonDown, csClicked, csPalette, csReadingState, csAlignmentNeeded, csFocusing, csCreating,
-    csPaintCopy, csCustomPaint, csDestroyingHandle, csDocking
+    csLButtonDown,
+    csClicked,
+    csPalette,
+    csReadingState,
+    csAlignmentNeeded,
+    csFocusing,
+    csCreating,
+    csPaintCopy,
+    csCustomPaint,
+    csDestroyingHandle,
+    csDocking
 };
 using TControlState = TSet<TControlStateItem>;
 
 enum TControlStyleItem {
-    csAcceptsControls, csCaptureMouse, csDesignInteractive, csClickEvents, csFramed, csSetCaption, csOpaque,
-    csDoubleClicks, csFixedWidth, csFixedHeight, csNoDesignVisible, csReplicatable, csNoStdEvents,
-    csDisplayDragImage, csReflector, csActionClient, csMenuEvents
+    csAcceptsControls,
+    csCaptureMouse,
+    csDesignInteractive,
+    csClickEvents,
+    csFramed,
+    csSetCaption,
+    csOpaque,
+    csDoubleClicks,
+    csFixedWidth,
+    csFixedHeight,
+    csNoDesignVisible,
+    csReplicatable,
+    csNoStdEvents,
+    csDisplayDragImage,
+    csReflector,
+    csActionClient,
+    csMenuEvents
 };
 using TControlStyle = TSet<TControlStyleItem>;
 
@@ -410,7 +433,7 @@ class TWinControl : public TControl {
     TControl* Controls(Integer Index) const;  // ERangeError outside 0..ControlCount-1
     void InsertControl(TControl* AControl);
     void RemoveControl(TControl* AControl);
-    bool ContainsControl(TControl* Control) const;  // a child at any depth, or itself
+    bool ContainsControl(TControl* Control) const;                    // a child at any depth, or itself
     TControl* FindChildControl(const AnsiString& ControlName) const;  // direct children only
     // The topmost visible child whose bounds hold Pos (client coordinates).
     TControl* ControlAtPos(const TPoint& Pos, bool AllowDisabled, bool AllowWinControls = false) const;

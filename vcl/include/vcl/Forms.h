@@ -21,7 +21,13 @@ class TApplication;
 class TScreen;
 
 enum TPosition {
-    poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter, poMainFormCenter,
+    poDesigned,
+    poDefault,
+    poDefaultPosOnly,
+    poDefaultSizeOnly,
+    poScreenCenter,
+    poDesktopCenter,
+    poMainFormCenter,
     poOwnerFormCenter
 };
 enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
@@ -297,7 +303,9 @@ class TApplication : public TComponent {
         });
     }
     template <typename T>
-    void CreateForm(T*& Reference) { CreateForm(T::ClassInfo(), Reference); }
+    void CreateForm(T*& Reference) {
+        CreateForm(T::ClassInfo(), Reference);
+    }
 
     // Shows the main form and handles messages until the main form closes or Terminate is called.
     void Run();

@@ -12,7 +12,7 @@
 #include "Types.h"
 #include "WinGdi.h"
 
-class TSurface;      // the pixels a canvas draws on (internal to the stand-in)
+class TSurface;       // the pixels a canvas draws on (internal to the stand-in)
 struct TCanvasState;  // the device-context state behind a canvas's Handle (internal)
 class TBitmap;
 class TCanvas;
@@ -164,8 +164,22 @@ AnsiString MapFontName(const AnsiString& WindowsName);
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
 enum TPenMode {
-    pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMergePenNot, pmMaskPenNot, pmMergeNotPen,
-    pmMaskNotPen, pmMerge, pmNotMerge, pmMask, pmNotMask, pmXor, pmNotXor
+    pmBlack,
+    pmWhite,
+    pmNop,
+    pmNot,
+    pmCopy,
+    pmNotCopy,
+    pmMergePenNot,
+    pmMaskPenNot,
+    pmMergeNotPen,
+    pmMaskNotPen,
+    pmMerge,
+    pmNotMerge,
+    pmMask,
+    pmNotMask,
+    pmXor,
+    pmNotXor
 };
 
 class TPen : public TGraphicsObject {
@@ -351,8 +365,8 @@ private:
     friend class TBitmap;
     friend struct TCanvasAccess;
     TCanvasState& State() { return *state_; }  // the device-context state
-    HDC DeviceContext();  // the handle alone, objects not selected
-    void SelectSurface(TSurface* Value);  // the same device context on other pixels
+    HDC DeviceContext();                       // the handle alone, objects not selected
+    void SelectSurface(TSurface* Value);       // the same device context on other pixels
     void RequiredFont();
     void RequiredPen();
     void RequiredBrush();

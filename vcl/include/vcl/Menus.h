@@ -142,8 +142,8 @@ void SetPopupMenuChooser(TMenuChooser Chooser, bool ShowMenu = false);
 // screen shows it, owned by the caller; nullptr when no menu is shown.
 TBitmap* RenderShownPopupMenu();
 
-TMenuItem* NewItem(const AnsiString& ACaption, TShortCut AShortCut, bool AChecked, bool AEnabled,
-                   TNotifyEvent AOnClick, Word hCtx, const AnsiString& AName);
+TMenuItem* NewItem(const AnsiString& ACaption, TShortCut AShortCut, bool AChecked, bool AEnabled, TNotifyEvent AOnClick,
+                   Word hCtx, const AnsiString& AName);
 TMenuItem* NewLine();
 
 // Registers the classes of this unit for form descriptions and installs the controls' pop-up hook.

@@ -20,7 +20,8 @@ constexpr LPARAM MakeLParam(Integer lo, Integer hi) {
                                                          ((static_cast<std::uint32_t>(hi) & 0xFFFF) << 16)));
 }
 constexpr WPARAM MakeWParam(Integer lo, Integer hi) {
-    return static_cast<WPARAM>((static_cast<std::uint32_t>(lo) & 0xFFFF) | ((static_cast<std::uint32_t>(hi) & 0xFFFF) << 16));
+    return static_cast<WPARAM>((static_cast<std::uint32_t>(lo) & 0xFFFF) |
+                               ((static_cast<std::uint32_t>(hi) & 0xFFFF) << 16));
 }
 #define MAKELPARAM(lo, hi) MakeLParam((lo), (hi))
 #define MAKEWPARAM(lo, hi) MakeWParam((lo), (hi))

@@ -148,8 +148,7 @@ protected:
     friend struct TStdCtrlsAccess;
     // Internal to the stand-in: the user's edit in the peer ([Start, End) of the text becomes Value) with
     // the selection after it, so that OnChange already sees the new caret.
-    void EditFromPeer(std::size_t Start, std::size_t End, const AnsiString& Value, Integer SelStart,
-                      Integer SelLength);
+    void EditFromPeer(std::size_t Start, std::size_t End, const AnsiString& Value, Integer SelStart, Integer SelLength);
     // Internal to the stand-in: the text the peer shows in place; it hears of every change.
     const AnsiString& TextForPeer() const { return StoredText(); }
 

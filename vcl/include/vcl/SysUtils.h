@@ -19,10 +19,10 @@ private:
     std::string message_;
 };
 
-#define VCL_EXCEPTION(Name, Base)                   \
-    class Name : public Base {                      \
-    public:                                         \
-        using Base::Base;                           \
+#define VCL_EXCEPTION(Name, Base) \
+    class Name : public Base {    \
+    public:                       \
+        using Base::Base;         \
     }
 
 VCL_EXCEPTION(EAbort, Exception);
@@ -60,8 +60,7 @@ VCL_EXCEPTION(EParserError, Exception);
 [[noreturn]] void AssertFailed(const std::string& message, const char* file, int line);
 inline std::string AssertMessage() { return {}; }
 inline std::string AssertMessage(std::string message) { return message; }
-#define Assert(cond, ...) \
-    ((cond) ? (void)0 : AssertFailed(AssertMessage(__VA_ARGS__), __FILE__, __LINE__))
+#define Assert(cond, ...) ((cond) ? (void)0 : AssertFailed(AssertMessage(__VA_ARGS__), __FILE__, __LINE__))
 VCL_EXCEPTION(EInOutError, Exception);
 
 // ---------------------------------------------------------------------------
@@ -115,8 +114,8 @@ AnsiString StringReplace(const AnsiString& S, const AnsiString& OldPattern, cons
 extern char DecimalSeparator;
 extern char ThousandSeparator;
 extern AnsiString CurrencyString;
-extern Byte CurrencyFormat;     // 0 "$1", 1 "1$", 2 "$ 1", 3 "1 $"
-extern Byte NegCurrFormat;      // 0 "($1)" .. 15, as the locale settings number them
+extern Byte CurrencyFormat;  // 0 "$1", 1 "1$", 2 "$ 1", 3 "1 $"
+extern Byte NegCurrFormat;   // 0 "($1)" .. 15, as the locale settings number them
 extern Byte CurrencyDecimals;
 
 AnsiString IntToStr(Integer Value);
@@ -166,8 +165,7 @@ struct TVarRec {
     const void* VPointer = nullptr;
 
     template <typename T>
-        requires(std::is_integral_v<T> && !std::is_same_v<T, bool> && !std::is_same_v<T, char>)
-    TVarRec(T Value)
+    requires(std::is_integral_v<T> && !std::is_same_v<T, bool> && !std::is_same_v<T, char>) TVarRec(T Value)
         : VType(std::is_signed_v<T> && sizeof(T) <= sizeof(Integer) ? vtInteger : vtInt64),
           VInteger(static_cast<Int64>(Value)) {
         static_assert(sizeof(T) <= sizeof(Int64));

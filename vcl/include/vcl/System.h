@@ -47,18 +47,42 @@ public:
     }
 
     bool Contains(E e) const { return bits_.test(Index(e)); }
-    TSet& Include(E e) { bits_.set(Index(e)); return *this; }
-    TSet& Exclude(E e) { bits_.reset(Index(e)); return *this; }
+    TSet& Include(E e) {
+        bits_.set(Index(e));
+        return *this;
+    }
+    TSet& Exclude(E e) {
+        bits_.reset(Index(e));
+        return *this;
+    }
     bool Empty() const { return bits_.none(); }
     void Clear() { bits_.reset(); }
     std::size_t Count() const { return bits_.count(); }
 
-    friend TSet operator+(TSet a, const TSet& b) { a.bits_ |= b.bits_; return a; }
-    friend TSet operator-(TSet a, const TSet& b) { a.bits_ &= ~b.bits_; return a; }
-    friend TSet operator*(TSet a, const TSet& b) { a.bits_ &= b.bits_; return a; }
-    TSet& operator+=(const TSet& b) { bits_ |= b.bits_; return *this; }
-    TSet& operator-=(const TSet& b) { bits_ &= ~b.bits_; return *this; }
-    TSet& operator*=(const TSet& b) { bits_ &= b.bits_; return *this; }
+    friend TSet operator+(TSet a, const TSet& b) {
+        a.bits_ |= b.bits_;
+        return a;
+    }
+    friend TSet operator-(TSet a, const TSet& b) {
+        a.bits_ &= ~b.bits_;
+        return a;
+    }
+    friend TSet operator*(TSet a, const TSet& b) {
+        a.bits_ &= b.bits_;
+        return a;
+    }
+    TSet& operator+=(const TSet& b) {
+        bits_ |= b.bits_;
+        return *this;
+    }
+    TSet& operator-=(const TSet& b) {
+        bits_ &= ~b.bits_;
+        return *this;
+    }
+    TSet& operator*=(const TSet& b) {
+        bits_ &= b.bits_;
+        return *this;
+    }
     friend bool operator==(const TSet& a, const TSet& b) { return a.bits_ == b.bits_; }
     // a <= b: every member of a is in b.
     friend bool operator<=(const TSet& a, const TSet& b) { return (a.bits_ & ~b.bits_).none(); }
@@ -98,7 +122,8 @@ To CheckedCast(From value) {
     if constexpr (std::is_signed_v<From> == std::is_signed_v<To>) {
         if (value < std::numeric_limits<To>::min() || value > std::numeric_limits<To>::max()) RaiseRangeError();
     } else if constexpr (std::is_signed_v<From>) {
-        if (value < 0 || static_cast<std::make_unsigned_t<From>>(value) > std::numeric_limits<To>::max()) RaiseRangeError();
+        if (value < 0 || static_cast<std::make_unsigned_t<From>>(value) > std::numeric_limits<To>::max())
+            RaiseRangeError();
     } else {
         if (value > static_cast<std::make_unsigned_t<To>>(std::numeric_limits<To>::max())) RaiseRangeError();
     }

@@ -44,10 +44,10 @@ void ShowAndActivate(TWinControl* Form);
 // Probes of the peer's own state (what the user sees), converted back to the stand-in's terms.
 AnsiString PeerText(TWinControl* Control);  // edit/memo text, button/label caption, combo text, window title
 bool PeerEnabled(TWinControl* Control);
-bool PeerVisible(TWinControl* Control);      // shown on screen
-bool PeerChecked(TWinControl* Control);      // check box / radio button
+bool PeerVisible(TWinControl* Control);  // shown on screen
+bool PeerChecked(TWinControl* Control);  // check box / radio button
 bool PeerHasFocus(TWinControl* Control);
-TRect PeerGeometry(TWinControl* Control);    // in the parent peer's coordinates
+TRect PeerGeometry(TWinControl* Control);  // in the parent peer's coordinates
 // Any property of the peer widget by its windowing-system name ("readOnly", "currentIndex"), as text.
 AnsiString PeerProperty(TWinControl* Control, const char* Name);
 // The peer widget's tool-tip text.

@@ -88,14 +88,14 @@ using TOpenThemeData = HTHEME (*)(HWND hwnd, LPCWSTR pszClassList);
 using TCloseThemeData = HRESULT (*)(HTHEME hTheme);
 using TDrawThemeBackground = HRESULT (*)(HTHEME hTheme, HDC hdc, int iPartId, int iStateId, const RECT* pRect,
                                          const RECT* pClipRect);
-using TDrawThemeText = HRESULT (*)(HTHEME hTheme, HDC hdc, int iPartId, int iStateId, LPCWSTR pszText,
-                                   int iCharCount, DWORD dwTextFlags, DWORD dwTextFlags2, const RECT* pRect);
+using TDrawThemeText = HRESULT (*)(HTHEME hTheme, HDC hdc, int iPartId, int iStateId, LPCWSTR pszText, int iCharCount,
+                                   DWORD dwTextFlags, DWORD dwTextFlags2, const RECT* pRect);
 using TGetThemeBackgroundContentRect = HRESULT (*)(HTHEME hTheme, HDC hdc, int iPartId, int iStateId,
                                                    const RECT* pBoundingRect, RECT* pContentRect);
 using TGetThemeBackgroundExtent = HRESULT (*)(HTHEME hTheme, HDC hdc, int iPartId, int iStateId,
                                               const RECT* pContentRect, RECT* pExtentRect);
-using TGetThemePartSize = HRESULT (*)(HTHEME hTheme, HDC hdc, int iPartId, int iStateId, RECT* prc,
-                                      THEMESIZE eSize, SIZE* psz);
+using TGetThemePartSize = HRESULT (*)(HTHEME hTheme, HDC hdc, int iPartId, int iStateId, RECT* prc, THEMESIZE eSize,
+                                      SIZE* psz);
 using TGetThemeTextExtent = HRESULT (*)(HTHEME hTheme, HDC hdc, int iPartId, int iStateId, LPCWSTR pszText,
                                         int iCharCount, DWORD dwTextFlags, const RECT* pBoundingRect,
                                         RECT* pExtentRect);
@@ -104,8 +104,8 @@ using TGetThemeBackgroundRegion = HRESULT (*)(HTHEME hTheme, HDC hdc, int iPartI
                                               HRGN* pRegion);
 using THitTestThemeBackground = HRESULT (*)(HTHEME hTheme, HDC hdc, int iPartId, int iStateId, DWORD dwOptions,
                                             const RECT* pRect, HRGN hrgn, POINT ptTest, Word* pwHitTestCode);
-using TDrawThemeEdge = HRESULT (*)(HTHEME hTheme, HDC hdc, int iPartId, int iStateId, const RECT* pDestRect,
-                                   UINT uEdge, UINT uFlags, RECT* pContentRect);
+using TDrawThemeEdge = HRESULT (*)(HTHEME hTheme, HDC hdc, int iPartId, int iStateId, const RECT* pDestRect, UINT uEdge,
+                                   UINT uFlags, RECT* pContentRect);
 using TDrawThemeIcon = HRESULT (*)(HTHEME hTheme, HDC hdc, int iPartId, int iStateId, const RECT* pRect,
                                    HIMAGELIST himl, int iImageIndex);
 using TIsThemePartDefined = BOOL (*)(HTHEME hTheme, int iPartId, int iStateId);
@@ -126,8 +126,8 @@ using TGetThemeIntList = HRESULT (*)(HTHEME hTheme, int iPartId, int iStateId, i
 using TGetThemePropertyOrigin = HRESULT (*)(HTHEME hTheme, int iPartId, int iStateId, int iPropId,
                                             PROPERTYORIGIN* pOrigin);
 using TSetWindowTheme = HRESULT (*)(HWND hwnd, LPCWSTR pszSubAppName, LPCWSTR pszSubIdList);
-using TGetThemeFilename = HRESULT (*)(HTHEME hTheme, int iPartId, int iStateId, int iPropId,
-                                      LPWSTR pszThemeFileName, int cchMaxBuffChars);
+using TGetThemeFilename = HRESULT (*)(HTHEME hTheme, int iPartId, int iStateId, int iPropId, LPWSTR pszThemeFileName,
+                                      int cchMaxBuffChars);
 using TGetThemeSysColor = COLORREF (*)(HTHEME hTheme, int iColorId);
 using TGetThemeSysColorBrush = HBRUSH (*)(HTHEME hTheme, int iColorId);
 using TGetThemeSysBool = BOOL (*)(HTHEME hTheme, int iBoolId);
@@ -144,8 +144,8 @@ using TGetThemeAppProperties = DWORD (*)();
 using TSetThemeAppProperties = void (*)(DWORD dwFlags);
 using TGetCurrentThemeName = HRESULT (*)(LPWSTR pszThemeFileName, int cchMaxNameChars, LPWSTR pszColorBuff,
                                          int cchMaxColorChars, LPWSTR pszSizeBuff, int cchMaxSizeChars);
-using TGetThemeDocumentationProperty = HRESULT (*)(LPCWSTR pszThemeName, LPCWSTR pszPropertyName,
-                                                   LPWSTR pszValueBuff, int cchMaxValChars);
+using TGetThemeDocumentationProperty = HRESULT (*)(LPCWSTR pszThemeName, LPCWSTR pszPropertyName, LPWSTR pszValueBuff,
+                                                   int cchMaxValChars);
 using TDrawThemeParentBackground = HRESULT (*)(HWND hwnd, HDC hdc, RECT* prc);
 using TEnableTheming = HRESULT (*)(BOOL fEnable);
 

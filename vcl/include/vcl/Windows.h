@@ -484,10 +484,10 @@ constexpr UINT GHND = GMEM_MOVEABLE | GMEM_ZEROINIT;
 constexpr UINT GPTR = GMEM_FIXED | GMEM_ZEROINIT;
 
 HGLOBAL GlobalAlloc(UINT uFlags, std::size_t dwBytes);  // nullptr when there is no memory for it
-void* GlobalLock(HGLOBAL hMem);                          // nullptr for an empty block
-BOOL GlobalUnlock(HGLOBAL hMem);                         // TRUE while still locked
+void* GlobalLock(HGLOBAL hMem);                         // nullptr for an empty block
+BOOL GlobalUnlock(HGLOBAL hMem);                        // TRUE while still locked
 std::size_t GlobalSize(HGLOBAL hMem);
-HGLOBAL GlobalFree(HGLOBAL hMem);                        // nullptr on success, else hMem
+HGLOBAL GlobalFree(HGLOBAL hMem);  // nullptr on success, else hMem
 // Test seams: blocks allocated and not yet freed; GlobalAlloc failing.
 std::size_t GlobalBlockCountForTest();
 void SetGlobalAllocFailsForTest(bool Fails);

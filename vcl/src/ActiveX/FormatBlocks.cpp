@@ -103,6 +103,4 @@ std::string DropFilesBlock(const std::vector<WideString>& Files) {
     return block + std::string(2, '\0');
 }
 
-CLIPFORMAT RichTextClipboardFormat() {
-    return static_cast<CLIPFORMAT>(RegisterClipboardFormat("Rich Text Format"));
-}
+CLIPFORMAT RichTextClipboardFormat() { return static_cast<CLIPFORMAT>(RegisterClipboardFormat("Rich Text Format")); }

@@ -15,7 +15,7 @@ enum TTokenKind { tkEnd, tkIdent, tkString, tkInt, tkFloat, tkBinary, tkSymbol }
 
 struct TToken {
     TTokenKind Kind = tkEnd;
-    std::string Text;  // identifier, decoded string bytes, binary bytes, or the symbol
+    std::string Text;             // identifier, decoded string bytes, binary bytes, or the symbol
     std::uint64_t Magnitude = 0;  // tkInt: the digits' value, before any sign
     bool Hex = false;             // $hex integers fill all 64 bits, as a two's complement
     double Float = 0;
@@ -123,7 +123,8 @@ private:
         for (;;) {
             if (pos_ < text_.size() && text_[pos_] == '\'') {
                 for (++pos_;; ++pos_) {
-                    if (pos_ >= text_.size() || text_[pos_] == '\n' || text_[pos_] == '\r') Error("Unterminated string");
+                    if (pos_ >= text_.size() || text_[pos_] == '\n' || text_[pos_] == '\r')
+                        Error("Unterminated string");
                     if (text_[pos_] == '\'') {
                         if (pos_ + 1 < text_.size() && text_[pos_ + 1] == '\'') {
                             token_.Text += '\'';
@@ -142,7 +143,8 @@ private:
                 if (hex) ++pos_;
                 std::size_t start = pos_;
                 while (pos_ < text_.size() && (hex ? HexValue(text_[pos_]) >= 0 : IsDigit(text_[pos_]))) {
-                    code = code * (hex ? 16 : 10) + static_cast<std::uint32_t>(hex ? HexValue(text_[pos_]) : text_[pos_] - '0');
+                    code = code * (hex ? 16 : 10) +
+                           static_cast<std::uint32_t>(hex ? HexValue(text_[pos_]) : text_[pos_] - '0');
                     if (code > 0x10FFFF) Error("Invalid character code");
                     ++pos_;
                 }
@@ -294,10 +296,8 @@ private:
                 }
                 lex_.Next();
                 return v;
-            case tkSymbol:
-                break;
-            case tkEnd:
-                lex_.Error("Value expected");
+            case tkSymbol: break;
+            case tkEnd: lex_.Error("Value expected");
         }
         switch (Tok().Text[0]) {
             case '-': return Negative();

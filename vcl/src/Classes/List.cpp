@@ -45,9 +45,7 @@ Integer TList::Remove(void* Item) {
     return index;
 }
 
-void* TList::Extract(void* Item) {
-    return Remove(Item) >= 0 ? Item : nullptr;
-}
+void* TList::Extract(void* Item) { return Remove(Item) >= 0 ? Item : nullptr; }
 
 Integer TList::IndexOf(void* Item) const {
     auto it = std::find(items_.begin(), items_.end(), Item);
@@ -68,9 +66,7 @@ void TList::Move(Integer CurIndex, Integer NewIndex) {
     items_.insert(items_.begin() + NewIndex, item);
 }
 
-void TList::Pack() {
-    items_.erase(std::remove(items_.begin(), items_.end(), nullptr), items_.end());
-}
+void TList::Pack() { items_.erase(std::remove(items_.begin(), items_.end(), nullptr), items_.end()); }
 
 void TList::Sort(const TListSortCompare& Compare) {
     MergeSort(items_, [&](void* a, void* b) { return Compare(a, b) < 0; });

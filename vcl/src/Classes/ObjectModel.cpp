@@ -215,10 +215,8 @@ void TComponent::ClearReferences() {
 void TComponentRefBase::Link(TComponent* Target) noexcept {
     if (Target == target_) return;
     if (target_) {
-        if (prev_)
-            prev_->next_ = next_;
-        else
-            target_->refs_ = next_;
+        if (prev_) prev_->next_ = next_;
+        else target_->refs_ = next_;
         if (next_) next_->prev_ = prev_;
         prev_ = next_ = nullptr;
         target_ = nullptr;
@@ -241,8 +239,7 @@ void TComponent::SetName(const AnsiString& NewName) {
         if (!valid) throw EComponentError("'" + NewName + "' is not a valid component name");
         if (owner_) {
             TComponent* clash = owner_->FindComponent(NewName);
-            if (clash && clash != this)
-                throw EComponentError("A component named " + NewName + " already exists");
+            if (clash && clash != this) throw EComponentError("A component named " + NewName + " already exists");
         }
     }
     if (owner_) ClearOwnerField();
@@ -320,10 +317,8 @@ void TComponent::RemoveFreeNotification(TComponent* AComponent) {
 }
 
 void TComponent::SetComponentStateItem(TComponentStateItem Item, bool On) {
-    if (On)
-        state_.Include(Item);
-    else
-        state_.Exclude(Item);
+    if (On) state_.Include(Item);
+    else state_.Exclude(Item);
 }
 
 void TComponent::Loaded() { state_.Exclude(csLoading); }

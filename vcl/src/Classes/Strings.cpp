@@ -241,7 +241,7 @@ void TStrings::SplitDelimited(const AnsiString& Value, char Delim, char Quote) {
             }
         } else {
             std::size_t start = p;
-            while (p < end && static_cast<unsigned char>(Value[p]) > ' ' && Value[p] != Delim) ++p;
+            while (p<end&& static_cast<unsigned char>(Value[p])> ' ' && Value[p] != Delim) ++p;
             item = Value.substr(start, p - start);
         }
         Add(item);

@@ -97,8 +97,7 @@ void TStatusPanels::Update(TCollectionItem*) { statusBar_->Invalidate(); }
 
 VCL_IMPLEMENT_CLASS(TStatusBar, VCL_CREATOR(TStatusBar), &PublishTStatusBar)
 
-TStatusBar::TStatusBar(TComponent* AOwner)
-    : TCustomControl(AOwner), panels_(std::make_unique<TStatusPanels>(this)) {
+TStatusBar::TStatusBar(TComponent* AOwner) : TCustomControl(AOwner), panels_(std::make_unique<TStatusPanels>(this)) {
     SetControlStyle({csCaptureMouse, csClickEvents, csDoubleClicks, csOpaque});
     SetColor(clBtnFace);
     SetBounds(Left(), Top(), 150, 19);

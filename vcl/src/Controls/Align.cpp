@@ -64,9 +64,15 @@ void TWinControl::AlignControls(TControl* AControl, TRect& Rect) {
             Integer left = Rect.Left, top = Rect.Top, width = Rect.Width(), height = Rect.Height();
             switch (align) {
                 case alTop: height = c->Height(); break;
-                case alBottom: height = c->Height(); top = Rect.Bottom - height; break;
+                case alBottom:
+                    height = c->Height();
+                    top = Rect.Bottom - height;
+                    break;
                 case alLeft: width = c->Width(); break;
-                case alRight: width = c->Width(); left = Rect.Right - width; break;
+                case alRight:
+                    width = c->Width();
+                    left = Rect.Right - width;
+                    break;
                 default: break;
             }
             c->SetBounds(left, top, std::max(0, width), std::max(0, height));
@@ -94,12 +100,14 @@ void TWinControl::AlignAnchored(TControl* C, const TRect& Client) {
     Integer left = C->anchorOrigin_.X, width = C->anchorBoundsSize_.cx;
     Integer top = C->anchorOrigin_.Y, height = C->anchorBoundsSize_.cy;
     if (a.Contains(akRight)) {
-        if (a.Contains(akLeft)) width += dx; else left += dx;
+        if (a.Contains(akLeft)) width += dx;
+        else left += dx;
     } else if (!a.Contains(akLeft)) {
         left += dx / 2;
     }
     if (a.Contains(akBottom)) {
-        if (a.Contains(akTop)) height += dy; else top += dy;
+        if (a.Contains(akTop)) height += dy;
+        else top += dy;
     } else if (!a.Contains(akTop)) {
         top += dy / 2;
     }

@@ -54,8 +54,13 @@ static void PublishTControl(TPublisher& p) {
     P.Int("ClientWidth", &TControl::ClientWidth, &TControl::SetClientWidth);
     P.Int("ClientHeight", &TControl::ClientHeight, &TControl::SetClientHeight);
     P.Enum<TAlign>("Align", &TControl::Align, &TControl::SetAlign,
-                   {{"alNone", alNone}, {"alTop", alTop}, {"alBottom", alBottom}, {"alLeft", alLeft},
-                    {"alRight", alRight}, {"alClient", alClient}, {"alCustom", alCustom}});
+                   {{"alNone", alNone},
+                    {"alTop", alTop},
+                    {"alBottom", alBottom},
+                    {"alLeft", alLeft},
+                    {"alRight", alRight},
+                    {"alClient", alClient},
+                    {"alCustom", alCustom}});
     P.Set<TAnchorKind>("Anchors", &TControl::Anchors, &TControl::SetAnchors,
                        {{"akLeft", akLeft}, {"akTop", akTop}, {"akRight", akRight}, {"akBottom", akBottom}});
     P.Object("Constraints", &TControl::Constraints);
@@ -327,8 +332,8 @@ Integer TControl::GetTextLen() const {
 
 Integer TControl::GetTextBuf(char* Buffer, Integer BufSize) const {
     if (!Buffer || BufSize <= 0) return 0;
-    return static_cast<Integer>(const_cast<TControl*>(this)->Perform(
-        WM_GETTEXT, static_cast<WPARAM>(BufSize), reinterpret_cast<LPARAM>(Buffer)));
+    return static_cast<Integer>(const_cast<TControl*>(this)->Perform(WM_GETTEXT, static_cast<WPARAM>(BufSize),
+                                                                     reinterpret_cast<LPARAM>(Buffer)));
 }
 
 void TControl::SetTextBuf(const char* Buffer) {
@@ -373,7 +378,8 @@ void TControl::SetZOrder(bool TopMost) {
     if (!parent_) return;
     auto& list = parent_->controls_;
     list.erase(std::remove(list.begin(), list.end(), this), list.end());
-    if (TopMost) list.push_back(this); else list.insert(list.begin(), this);
+    if (TopMost) list.push_back(this);
+    else list.insert(list.begin(), this);
     Invalidate();
 }
 
@@ -397,7 +403,8 @@ TPoint TControl::SurfaceOffset() const {
 
 LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {
     TMessage message{Msg, WParam, LParam, 0};
-    if (WindowProc) WindowProc(message); else WndProc(message);
+    if (WindowProc) WindowProc(message);
+    else WndProc(message);
     return message.Result;
 }
 
@@ -409,7 +416,8 @@ void TControl::WndProc(TMessage& Message) {
             // A control without double clicks sees the second press as a plain one.
             if (!controlStyle_.Contains(csDoubleClicks)) Message.Msg = WM_LBUTTONDOWN;
             if (controlStyle_.Contains(csCaptureMouse)) SetMouseCapture(true);
-            if (Message.Msg == WM_LBUTTONDOWN && controlStyle_.Contains(csClickEvents)) controlState_.Include(csClicked);
+            if (Message.Msg == WM_LBUTTONDOWN && controlStyle_.Contains(csClickEvents))
+                controlState_.Include(csClicked);
             controlState_.Include(csLButtonDown);
             break;
         case WM_LBUTTONDOWN:
@@ -421,8 +429,7 @@ void TControl::WndProc(TMessage& Message) {
             if (controlStyle_.Contains(csCaptureMouse)) SetMouseCapture(false);
             controlState_.Exclude(csLButtonDown);
             break;
-        default:
-            break;
+        default: break;
     }
     Dispatch(Message);
 }
@@ -504,8 +511,7 @@ void TControl::DoMouseDown(TMessage& Message, TMouseButton Button, TShiftState E
 
 void TControl::DoMouseUp(TMessage& Message, TMouseButton Button) {
     TWMMouse m(Message);
-    if (!controlStyle_.Contains(csNoStdEvents))
-        MouseUp(Button, MouseKeysToShiftState(m.Keys()), m.XPos(), m.YPos());
+    if (!controlStyle_.Contains(csNoStdEvents)) MouseUp(Button, MouseKeysToShiftState(m.Keys()), m.XPos(), m.YPos());
 }
 
 // The native handling (a native control takes the focus) comes before OnMouseDown, as on Windows.

@@ -107,7 +107,8 @@ void TWinControl::PaintTo(TCanvas* Canvas, Integer X, Integer Y) {
     TPoint offset = SurfaceOffset();
     for (std::size_t i = 0; i < controls_.size(); ++i) {
         auto* child = dynamic_cast<TWinControl*>(controls_[i]);
-        if (child && child->Visible()) child->PaintTo(Canvas, X + offset.X + child->Left(), Y + offset.Y + child->Top());
+        if (child && child->Visible())
+            child->PaintTo(Canvas, X + offset.X + child->Left(), Y + offset.Y + child->Top());
     }
 }
 

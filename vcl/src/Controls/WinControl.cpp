@@ -82,8 +82,7 @@ void TWinControl::RemoveControl(TControl* AControl) {
         if (win->ContainsControl(FocusedControl())) MoveFocus(nullptr, false);
         win->DestroyHandle();
         tabList_.erase(std::remove(tabList_.begin(), tabList_.end(), win), tabList_.end());
-    }
-    else AControl->SurfaceReleased();
+    } else AControl->SurfaceReleased();
     if (mouseControl_ == AControl) mouseControl_ = nullptr;
     controls_.erase(std::find(controls_.begin(), controls_.end(), AControl));
     AControl->parent_ = nullptr;
@@ -318,14 +317,10 @@ void TWinControl::Dispatch(TMessage& Message) {
         case CM_FONTCHANGED:
         case CM_COLORCHANGED:
         case CM_SHOWHINTCHANGED:
-        case CM_CTL3DCHANGED:
-            CMPropagate(Message);
-            break;
+        case CM_CTL3DCHANGED: CMPropagate(Message); break;
         case CM_VISIBLECHANGED:
         case CM_ENABLEDCHANGED:
-        case CM_CURSORCHANGED:
-            CMMirror(Message);
-            break;
+        case CM_CURSORCHANGED: CMMirror(Message); break;
         default: TControl::Dispatch(Message); break;
     }
 }
@@ -448,8 +443,14 @@ void TWinControl::CNKeyDown(TMessage& Message) {
     LRESULT mask = 0;
     switch (key) {
         case VK_TAB: mask = DLGC_WANTTAB; break;
-        case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN: mask = DLGC_WANTARROWS; break;
-        case VK_RETURN: case VK_EXECUTE: case VK_ESCAPE: case VK_CANCEL: mask = DLGC_WANTALLKEYS; break;
+        case VK_LEFT:
+        case VK_RIGHT:
+        case VK_UP:
+        case VK_DOWN: mask = DLGC_WANTARROWS; break;
+        case VK_RETURN:
+        case VK_EXECUTE:
+        case VK_ESCAPE:
+        case VK_CANCEL: mask = DLGC_WANTALLKEYS; break;
         default: break;
     }
     if (mask && Perform(CM_WANTSPECIALKEY, key, 0) == 0 && (Perform(WM_GETDLGCODE, 0, 0) & mask) == 0) {
@@ -575,8 +576,7 @@ TWinControl* TWinControl::FindNextControl(TWinControl* CurControl, bool GoForwar
         i = GoForward ? (i + 1) % n : (i - 1 + n) % n;
         TWinControl* c = list[static_cast<std::size_t>(i)];
         if (c == CurControl) break;
-        if ((!CheckTabStop || c->TabStop()) && (!CheckParent || c->Parent() == CurControl->Parent()) &&
-            c->CanFocus())
+        if ((!CheckTabStop || c->TabStop()) && (!CheckParent || c->Parent() == CurControl->Parent()) && c->CanFocus())
             return c;
     }
     return nullptr;

@@ -35,18 +35,29 @@ void PublishTOpenDialog(TPublisher& p) {
     P.Int("FilterIndex", &TOpenDialog::FilterIndex, &TOpenDialog::SetFilterIndex);
     P.Str("DefaultExt", &TOpenDialog::DefaultExt, &TOpenDialog::SetDefaultExt);
     P.Str("Title", &TOpenDialog::Title, &TOpenDialog::SetTitle);
-    P.Set<TOpenOption>(
-        "Options", &TOpenDialog::Options, &TOpenDialog::SetOptions,
-        {{"ofReadOnly", ofReadOnly}, {"ofOverwritePrompt", ofOverwritePrompt}, {"ofHideReadOnly", ofHideReadOnly},
-         {"ofNoChangeDir", ofNoChangeDir}, {"ofShowHelp", ofShowHelp}, {"ofNoValidate", ofNoValidate},
-         {"ofAllowMultiSelect", ofAllowMultiSelect}, {"ofExtensionDifferent", ofExtensionDifferent},
-         {"ofPathMustExist", ofPathMustExist}, {"ofFileMustExist", ofFileMustExist},
-         {"ofCreatePrompt", ofCreatePrompt}, {"ofShareAware", ofShareAware},
-         {"ofNoReadOnlyReturn", ofNoReadOnlyReturn}, {"ofNoTestFileCreate", ofNoTestFileCreate},
-         {"ofNoNetworkButton", ofNoNetworkButton}, {"ofNoLongNames", ofNoLongNames},
-         {"ofOldStyleDialog", ofOldStyleDialog}, {"ofNoDereferenceLinks", ofNoDereferenceLinks},
-         {"ofEnableIncludeNotify", ofEnableIncludeNotify}, {"ofEnableSizing", ofEnableSizing},
-         {"ofDontAddToRecent", ofDontAddToRecent}, {"ofForceShowHidden", ofForceShowHidden}});
+    P.Set<TOpenOption>("Options", &TOpenDialog::Options, &TOpenDialog::SetOptions,
+                       {{"ofReadOnly", ofReadOnly},
+                        {"ofOverwritePrompt", ofOverwritePrompt},
+                        {"ofHideReadOnly", ofHideReadOnly},
+                        {"ofNoChangeDir", ofNoChangeDir},
+                        {"ofShowHelp", ofShowHelp},
+                        {"ofNoValidate", ofNoValidate},
+                        {"ofAllowMultiSelect", ofAllowMultiSelect},
+                        {"ofExtensionDifferent", ofExtensionDifferent},
+                        {"ofPathMustExist", ofPathMustExist},
+                        {"ofFileMustExist", ofFileMustExist},
+                        {"ofCreatePrompt", ofCreatePrompt},
+                        {"ofShareAware", ofShareAware},
+                        {"ofNoReadOnlyReturn", ofNoReadOnlyReturn},
+                        {"ofNoTestFileCreate", ofNoTestFileCreate},
+                        {"ofNoNetworkButton", ofNoNetworkButton},
+                        {"ofNoLongNames", ofNoLongNames},
+                        {"ofOldStyleDialog", ofOldStyleDialog},
+                        {"ofNoDereferenceLinks", ofNoDereferenceLinks},
+                        {"ofEnableIncludeNotify", ofEnableIncludeNotify},
+                        {"ofEnableSizing", ofEnableSizing},
+                        {"ofDontAddToRecent", ofDontAddToRecent},
+                        {"ofForceShowHidden", ofForceShowHidden}});
 }
 
 }  // namespace
@@ -81,8 +92,8 @@ AnsiString TOpenDialog::WithDefaultExt(const AnsiString& Name) const {
 }
 
 bool TOpenDialog::Execute() {
-    Testing::TRecordedOpenDialog request{title_, initialDir_, fileName_, ParseFileFilter(filter_), filterIndex_,
-                                         options_};
+    Testing::TRecordedOpenDialog request{title_,       initialDir_, fileName_, ParseFileFilter(filter_),
+                                         filterIndex_, options_};
     TOpenDialogAnswer answer;
     if (OpenRecording().On) {
         OpenRecording().Dialogs.push_back(request);

@@ -57,9 +57,7 @@ void TBevel::Paint() {
     const TColor second = style_ == bsLowered ? clBtnHighlight : clBtnShadow;
     const Integer w = Width(), h = Height();
     switch (shape_) {
-        case bsBox:
-            BevelRect(canvas, Rect(0, 0, w - 1, h - 1), first, second);
-            break;
+        case bsBox: BevelRect(canvas, Rect(0, 0, w - 1, h - 1), first, second); break;
         case bsFrame:
             // Two offset boxes: the second colour below, the first on top, for an etched groove.
             BevelRect(canvas, Rect(1, 1, w - 1, h - 1), second, second);
@@ -81,7 +79,6 @@ void TBevel::Paint() {
             BevelLine(canvas, first, w - 2, 0, w - 2, h);
             BevelLine(canvas, second, w - 1, 0, w - 1, h);
             break;
-        case bsSpacer:
-            break;
+        case bsSpacer: break;
     }
 }

@@ -43,7 +43,8 @@ void PublishTCustomPanel(TPublisher& p) {
     P.Enum<TPanelBevel>("BevelInner", &C::BevelInner, &C::SetBevelInner, BevelNames());
     P.Enum<TPanelBevel>("BevelOuter", &C::BevelOuter, &C::SetBevelOuter, BevelNames());
     P.Int("BevelWidth", &C::BevelWidth, &C::SetBevelWidth);
-    P.Enum<TBorderStyle>("BorderStyle", &C::BorderStyle, &C::SetBorderStyle, {{"bsNone", bsNone}, {"bsSingle", bsSingle}});
+    P.Enum<TBorderStyle>("BorderStyle", &C::BorderStyle, &C::SetBorderStyle,
+                         {{"bsNone", bsNone}, {"bsSingle", bsSingle}});
     P.Bool("FullRepaint", &C::FullRepaint, &C::SetFullRepaint);
     P.Bool("Locked", &C::Locked, &C::SetLocked);
 }
@@ -60,8 +61,8 @@ VCL_IMPLEMENT_CLASS(TCustomPanel, nullptr, &PublishTCustomPanel)
 VCL_IMPLEMENT_CLASS(TPanel, VCL_CREATOR(TPanel), nullptr)
 
 TCustomPanel::TCustomPanel(TComponent* AOwner) : TCustomControl(AOwner) {
-    SetControlStyle({csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csOpaque, csDoubleClicks,
-                     csReplicatable});
+    SetControlStyle(
+        {csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csOpaque, csDoubleClicks, csReplicatable});
     SetBounds(Left(), Top(), 185, 41);
     SetColor(clBtnFace);
 }
@@ -135,14 +136,11 @@ void TCustomPanel::AdjustClientRect(TRect& Rect) {
 void TCustomPanel::Dispatch(TMessage& Message) {
     TCustomControl::Dispatch(Message);
     switch (Message.Msg) {
-        case CM_TEXTCHANGED:
-            Invalidate();
-            break;
+        case CM_TEXTCHANGED: Invalidate(); break;
         case CM_CTL3DCHANGED:
             if (borderStyle_ == bsSingle) FrameChanged();
             break;
-        default:
-            break;
+        default: break;
     }
 }
 

@@ -7,8 +7,6 @@ void RegisterExtCtrls() {
     RegisterClasses({TPanel::ClassInfo(), TBevel::ClassInfo(), TTimer::ClassInfo(), TImage::ClassInfo()});
 }
 
-void RegisterComCtrls() {
-    RegisterClasses({TStatusBar::ClassInfo(), TTrackBar::ClassInfo(), TCoolBar::ClassInfo()});
-}
+void RegisterComCtrls() { RegisterClasses({TStatusBar::ClassInfo(), TTrackBar::ClassInfo(), TCoolBar::ClassInfo()}); }
 
 void RegisterSpin() { RegisterClasses({TSpinButton::ClassInfo(), TSpinEdit::ClassInfo()}); }

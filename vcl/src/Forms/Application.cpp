@@ -42,7 +42,8 @@ bool TApplication::Initialized() const { return AppLoop::ApplicationExists(); }
 
 void TApplication::CreateFormOf(TClass InstanceClass, const std::function<void(TCustomForm*)>& SetReference) {
     if (!InstanceClass || !InstanceClass->Create)
-        throw EInvalidOperation("Cannot create a form of class " + AnsiString(InstanceClass ? InstanceClass->Name : "nil"));
+        throw EInvalidOperation("Cannot create a form of class " +
+                                AnsiString(InstanceClass ? InstanceClass->Name : "nil"));
     TComponent* instance = InstanceClass->Create(this);
     auto* form = dynamic_cast<TCustomForm*>(instance);
     if (!form) {

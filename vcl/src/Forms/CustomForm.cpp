@@ -17,24 +17,31 @@ TScrollingWinControl::TScrollingWinControl(TComponent* AOwner) : TWinControl(AOw
 static void PublishTCustomForm(TPublisher& p) {
     TPublishOf<TCustomForm> P(p);
     P.Enum<TPosition>("Position", &TCustomForm::Position, &TCustomForm::SetPosition,
-                      {{"poDesigned", poDesigned}, {"poDefault", poDefault}, {"poDefaultPosOnly", poDefaultPosOnly},
-                       {"poDefaultSizeOnly", poDefaultSizeOnly}, {"poScreenCenter", poScreenCenter},
-                       {"poDesktopCenter", poDesktopCenter}, {"poMainFormCenter", poMainFormCenter},
+                      {{"poDesigned", poDesigned},
+                       {"poDefault", poDefault},
+                       {"poDefaultPosOnly", poDefaultPosOnly},
+                       {"poDefaultSizeOnly", poDefaultSizeOnly},
+                       {"poScreenCenter", poScreenCenter},
+                       {"poDesktopCenter", poDesktopCenter},
+                       {"poMainFormCenter", poMainFormCenter},
                        {"poOwnerFormCenter", poOwnerFormCenter}});
     P.Bool("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview);
     P.Bool("AutoSize", &TCustomForm::AutoSize, &TCustomForm::SetAutoSize);
     P.Enum<TFormBorderStyle>("BorderStyle", &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle,
-                             {{"bsNone", bsNone}, {"bsSingle", bsSingle}, {"bsSizeable", bsSizeable},
-                              {"bsDialog", bsDialog}, {"bsToolWindow", bsToolWindow},
+                             {{"bsNone", bsNone},
+                              {"bsSingle", bsSingle},
+                              {"bsSizeable", bsSizeable},
+                              {"bsDialog", bsDialog},
+                              {"bsToolWindow", bsToolWindow},
                               {"bsSizeToolWin", bsSizeToolWin}});
-    P.Set<TBorderIcon>("BorderIcons", &TCustomForm::BorderIcons, &TCustomForm::SetBorderIcons,
-                       {{"biSystemMenu", biSystemMenu}, {"biMinimize", biMinimize}, {"biMaximize", biMaximize},
-                        {"biHelp", biHelp}});
+    P.Set<TBorderIcon>(
+        "BorderIcons", &TCustomForm::BorderIcons, &TCustomForm::SetBorderIcons,
+        {{"biSystemMenu", biSystemMenu}, {"biMinimize", biMinimize}, {"biMaximize", biMaximize}, {"biHelp", biHelp}});
     P.Enum<TWindowState>("WindowState", &TCustomForm::WindowState, &TCustomForm::SetWindowState,
                          {{"wsNormal", wsNormal}, {"wsMinimized", wsMinimized}, {"wsMaximized", wsMaximized}});
-    P.Enum<TFormStyle>("FormStyle", &TCustomForm::FormStyle, &TCustomForm::SetFormStyle,
-                       {{"fsNormal", fsNormal}, {"fsMDIChild", fsMDIChild}, {"fsMDIForm", fsMDIForm},
-                        {"fsStayOnTop", fsStayOnTop}});
+    P.Enum<TFormStyle>(
+        "FormStyle", &TCustomForm::FormStyle, &TCustomForm::SetFormStyle,
+        {{"fsNormal", fsNormal}, {"fsMDIChild", fsMDIChild}, {"fsMDIForm", fsMDIForm}, {"fsStayOnTop", fsStayOnTop}});
     P.Component<TWinControl>("ActiveControl", &TCustomForm::SetActiveControl);
     P.Int("PixelsPerInch", &TCustomForm::PixelsPerInch, &TCustomForm::SetPixelsPerInch);
     P.Int("TextHeight", &TCustomForm::TextHeight, &TCustomForm::SetTextHeight);
@@ -318,7 +325,8 @@ void TCustomForm::DefocusControl(TWinControl* Control, bool Removing) {
     if (Removing && Control->ContainsControl(Screen->ActiveControl())) Screen->SetActiveControl(nullptr);
     if (Control->ContainsControl(activeControl_)) activeControl_ = nullptr;
     if (!Control->ContainsControl(FocusedControl())) return;
-    if (active_ && Control != this && Visible() && Enabled()) MoveFocus(this, false); else MoveFocus(nullptr, false);
+    if (active_ && Control != this && Visible() && Enabled()) MoveFocus(this, false);
+    else MoveFocus(nullptr, false);
 }
 
 void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
@@ -364,8 +372,7 @@ void TCustomForm::Close() {
 void TCustomForm::Release() { TApplicationAccess::PostToQueue(*Application, Handle(), CM_RELEASE, 0, 0); }
 
 TModalResult TCustomForm::ShowModal() {
-    if (Visible() || formState_.Contains(fsModal))
-        throw EInvalidOperation("Cannot make a visible window modal");
+    if (Visible() || formState_.Contains(fsModal)) throw EInvalidOperation("Cannot make a visible window modal");
     formState_.Include(fsModal);
     modalResult_ = mrNone;
     try {
@@ -376,7 +383,8 @@ TModalResult TCustomForm::ShowModal() {
             if (modalResult_ == mrNone) continue;
             // Closing a modal form still asks OnCloseQuery and OnClose; caNone keeps it open.
             TCloseAction action = caHide;
-            if (!CloseQuery()) action = caNone; else DoClose(action);
+            if (!CloseQuery()) action = caNone;
+            else DoClose(action);
             if (action == caNone) modalResult_ = mrNone;
         }
     } catch (...) {
@@ -437,7 +445,10 @@ void TCustomForm::CMDialogKey(TMessage& Message) {
                     return;
                 }
                 break;
-            case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
+            case VK_LEFT:
+            case VK_RIGHT:
+            case VK_UP:
+            case VK_DOWN:
                 if (activeControl_) {
                     bool forward = key == VK_RIGHT || key == VK_DOWN;
                     if (IsRadioButton(activeControl_)) SelectNextRadio(activeControl_, forward);

@@ -33,22 +33,39 @@ void PublishTFont(TPublisher& p) {
     P.Enum<TFontPitch>("Pitch", &TFont::Pitch, &TFont::SetPitch,
                        {{"fpDefault", fpDefault}, {"fpVariable", fpVariable}, {"fpFixed", fpFixed}});
     P.Int("Size", &TFont::Size, &TFont::SetSize);
-    P.Set<TFontStyle>("Style", &TFont::Style, &TFont::SetStyle,
-                      {{"fsBold", fsBold}, {"fsItalic", fsItalic}, {"fsUnderline", fsUnderline}, {"fsStrikeOut", fsStrikeOut}});
+    P.Set<TFontStyle>(
+        "Style", &TFont::Style, &TFont::SetStyle,
+        {{"fsBold", fsBold}, {"fsItalic", fsItalic}, {"fsUnderline", fsUnderline}, {"fsStrikeOut", fsStrikeOut}});
 }
 
 void PublishTPen(TPublisher& p) {
     TPublishOf<TPen> P(p);
     P.IntIdent("Color", &TPen::Color, &TPen::SetColor, &IdentToColor);
     P.Enum<TPenMode>("Mode", &TPen::Mode, &TPen::SetMode,
-                     {{"pmBlack", pmBlack}, {"pmWhite", pmWhite}, {"pmNop", pmNop}, {"pmNot", pmNot}, {"pmCopy", pmCopy},
-                      {"pmNotCopy", pmNotCopy}, {"pmMergePenNot", pmMergePenNot}, {"pmMaskPenNot", pmMaskPenNot},
-                      {"pmMergeNotPen", pmMergeNotPen}, {"pmMaskNotPen", pmMaskNotPen}, {"pmMerge", pmMerge},
-                      {"pmNotMerge", pmNotMerge}, {"pmMask", pmMask}, {"pmNotMask", pmNotMask}, {"pmXor", pmXor},
+                     {{"pmBlack", pmBlack},
+                      {"pmWhite", pmWhite},
+                      {"pmNop", pmNop},
+                      {"pmNot", pmNot},
+                      {"pmCopy", pmCopy},
+                      {"pmNotCopy", pmNotCopy},
+                      {"pmMergePenNot", pmMergePenNot},
+                      {"pmMaskPenNot", pmMaskPenNot},
+                      {"pmMergeNotPen", pmMergeNotPen},
+                      {"pmMaskNotPen", pmMaskNotPen},
+                      {"pmMerge", pmMerge},
+                      {"pmNotMerge", pmNotMerge},
+                      {"pmMask", pmMask},
+                      {"pmNotMask", pmNotMask},
+                      {"pmXor", pmXor},
                       {"pmNotXor", pmNotXor}});
     P.Enum<TPenStyle>("Style", &TPen::Style, &TPen::SetStyle,
-                      {{"psSolid", psSolid}, {"psDash", psDash}, {"psDot", psDot}, {"psDashDot", psDashDot},
-                       {"psDashDotDot", psDashDotDot}, {"psClear", psClear}, {"psInsideFrame", psInsideFrame}});
+                      {{"psSolid", psSolid},
+                       {"psDash", psDash},
+                       {"psDot", psDot},
+                       {"psDashDot", psDashDot},
+                       {"psDashDotDot", psDashDotDot},
+                       {"psClear", psClear},
+                       {"psInsideFrame", psInsideFrame}});
     P.Int("Width", &TPen::Width, &TPen::SetWidth);
 }
 
@@ -56,9 +73,14 @@ void PublishTBrush(TPublisher& p) {
     TPublishOf<TBrush> P(p);
     P.IntIdent("Color", &TBrush::Color, &TBrush::SetColor, &IdentToColor);
     P.Enum<TBrushStyle>("Style", &TBrush::Style, &TBrush::SetStyle,
-                        {{"bsSolid", bsSolid}, {"bsClear", bsClear}, {"bsHorizontal", bsHorizontal},
-                         {"bsVertical", bsVertical}, {"bsFDiagonal", bsFDiagonal}, {"bsBDiagonal", bsBDiagonal},
-                         {"bsCross", bsCross}, {"bsDiagCross", bsDiagCross}});
+                        {{"bsSolid", bsSolid},
+                         {"bsClear", bsClear},
+                         {"bsHorizontal", bsHorizontal},
+                         {"bsVertical", bsVertical},
+                         {"bsFDiagonal", bsFDiagonal},
+                         {"bsBDiagonal", bsBDiagonal},
+                         {"bsCross", bsCross},
+                         {"bsDiagCross", bsDiagCross}});
 }
 
 }  // namespace

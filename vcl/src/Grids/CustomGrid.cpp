@@ -21,12 +21,21 @@ void PublishTCustomGrid(TPublisher& p) {
     P.Int("GridLineWidth", &TCustomGrid::GridLineWidth, &TCustomGrid::SetGridLineWidth);
     P.IntIdent("FixedColor", &TCustomGrid::FixedColor, &TCustomGrid::SetFixedColor, &IdentToColor);
     P.Set<TGridOption>("Options", &TCustomGrid::Options, &TCustomGrid::SetOptions,
-                       {{"goFixedVertLine", goFixedVertLine}, {"goFixedHorzLine", goFixedHorzLine},
-                        {"goVertLine", goVertLine}, {"goHorzLine", goHorzLine}, {"goRangeSelect", goRangeSelect},
-                        {"goDrawFocusSelected", goDrawFocusSelected}, {"goRowSizing", goRowSizing},
-                        {"goColSizing", goColSizing}, {"goRowMoving", goRowMoving}, {"goColMoving", goColMoving},
-                        {"goEditing", goEditing}, {"goTabs", goTabs}, {"goRowSelect", goRowSelect},
-                        {"goAlwaysShowEditor", goAlwaysShowEditor}, {"goThumbTracking", goThumbTracking}});
+                       {{"goFixedVertLine", goFixedVertLine},
+                        {"goFixedHorzLine", goFixedHorzLine},
+                        {"goVertLine", goVertLine},
+                        {"goHorzLine", goHorzLine},
+                        {"goRangeSelect", goRangeSelect},
+                        {"goDrawFocusSelected", goDrawFocusSelected},
+                        {"goRowSizing", goRowSizing},
+                        {"goColSizing", goColSizing},
+                        {"goRowMoving", goRowMoving},
+                        {"goColMoving", goColMoving},
+                        {"goEditing", goEditing},
+                        {"goTabs", goTabs},
+                        {"goRowSelect", goRowSelect},
+                        {"goAlwaysShowEditor", goAlwaysShowEditor},
+                        {"goThumbTracking", goThumbTracking}});
     P.Enum<TBorderStyle>("BorderStyle", &TCustomGrid::BorderStyle, &TCustomGrid::SetBorderStyle,
                          {{"bsNone", bsNone}, {"bsSingle", bsSingle}});
 }
@@ -71,7 +80,8 @@ void TCustomGrid::SetRowCount(Integer Value) { ResizeCells(ColCount(), std::max(
 
 // The class library refuses as many fixed columns (rows) as there are: one must stay scrollable.
 void TCustomGrid::SetFixedCols(Integer Value) {
-    if (Value < 0 || Value >= ColCount()) throw EInvalidGridOperation("Fixed column count must be less than column count");
+    if (Value < 0 || Value >= ColCount())
+        throw EInvalidGridOperation("Fixed column count must be less than column count");
     fixedCols_ = Value;
     Invalidate();
 }
@@ -152,7 +162,8 @@ TRect TCustomGrid::ClientInsets() const {
 }
 
 Integer TCustomGrid::LineWidth(bool Fixed, bool Vertical) const {
-    const TGridOption option = Fixed ? (Vertical ? goFixedVertLine : goFixedHorzLine) : (Vertical ? goVertLine : goHorzLine);
+    const TGridOption option =
+        Fixed ? (Vertical ? goFixedVertLine : goFixedHorzLine) : (Vertical ? goVertLine : goHorzLine);
     return options_.Contains(option) ? gridLineWidth_ : 0;
 }
 

@@ -190,9 +190,7 @@ void TMenuItem::SetParentComponent(TComponent* Value) {
 
 VCL_IMPLEMENT_CLASS(TMenu, nullptr, nullptr)
 
-TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), items_(MakeOwned<TMenuItem>(nullptr)) {
-    items_->menu_ = this;
-}
+TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), items_(MakeOwned<TMenuItem>(nullptr)) { items_->menu_ = this; }
 
 TMenu::~TMenu() = default;
 
@@ -216,18 +214,16 @@ void TPopupMenu::Popup(Integer X, Integer Y) {
     DoPopup(this);
     const TChooserSeam& seam = ChooserSeam();
     TMenuItem* chosen = nullptr;
-    if (seam.Chooser && !seam.ShowMenu)
-        chosen = seam.Chooser(this);
-    else
-        chosen = ShowPopupMenuWidget(this, Point(X, Y), MenuFont(this), seam.Chooser);
+    if (seam.Chooser && !seam.ShowMenu) chosen = seam.Chooser(this);
+    else chosen = ShowPopupMenuWidget(this, Point(X, Y), MenuFont(this), seam.Chooser);
     // The item's handler runs once the menu is gone, as after a real menu's WM_COMMAND.
     if (chosen && chosen->Enabled()) chosen->Click();
 }
 
 // ---------------------------------------------------------------------------
 
-TMenuItem* NewItem(const AnsiString& ACaption, TShortCut AShortCut, bool AChecked, bool AEnabled,
-                   TNotifyEvent AOnClick, Word, const AnsiString& AName) {
+TMenuItem* NewItem(const AnsiString& ACaption, TShortCut AShortCut, bool AChecked, bool AEnabled, TNotifyEvent AOnClick,
+                   Word, const AnsiString& AName) {
     auto* item = new TMenuItem(nullptr);
     item->SetName(AName);
     item->SetCaption(ACaption);

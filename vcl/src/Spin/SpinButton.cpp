@@ -33,9 +33,7 @@ void DrawTriangle(TBitmap& Glyph, bool PointsUp) {
 VCL_IMPLEMENT_CLASS(TSpinButton, VCL_CREATOR(TSpinButton), &PublishTSpinButton)
 
 TSpinButton::TSpinButton(TComponent* AOwner)
-    : TCustomControl(AOwner),
-      upGlyph_(std::make_unique<TBitmap>()),
-      downGlyph_(std::make_unique<TBitmap>()) {
+    : TCustomControl(AOwner), upGlyph_(std::make_unique<TBitmap>()), downGlyph_(std::make_unique<TBitmap>()) {
     SetControlStyle(ControlStyle() - TControlStyle{csAcceptsControls, csSetCaption} + TControlStyle{csOpaque});
     LoadDefaultGlyph(*upGlyph_, "SpinUp", true);
     LoadDefaultGlyph(*downGlyph_, "SpinDown", false);
@@ -45,24 +43,19 @@ TSpinButton::TSpinButton(TComponent* AOwner)
 void TSpinButton::LoadDefaultGlyph(TBitmap& Glyph, const char* ResName, bool PointsUp) {
     if (FindResourceEntry(ResName, "BMP") || FindResourceEntry(ResName, "PNG"))
         Glyph.LoadFromResourceName(nullptr, ResName);
-    else
-        DrawTriangle(Glyph, PointsUp);
+    else DrawTriangle(Glyph, PointsUp);
     Glyph.SetTransparent(true);
 }
 
 void TSpinButton::SetUpGlyph(TBitmap* Value) {
-    if (Value)
-        upGlyph_->Assign(Value);
-    else
-        LoadDefaultGlyph(*upGlyph_, "SpinUp", true);
+    if (Value) upGlyph_->Assign(Value);
+    else LoadDefaultGlyph(*upGlyph_, "SpinUp", true);
     Invalidate();
 }
 
 void TSpinButton::SetDownGlyph(TBitmap* Value) {
-    if (Value)
-        downGlyph_->Assign(Value);
-    else
-        LoadDefaultGlyph(*downGlyph_, "SpinDown", false);
+    if (Value) downGlyph_->Assign(Value);
+    else LoadDefaultGlyph(*downGlyph_, "SpinDown", false);
     Invalidate();
 }
 
@@ -90,8 +83,7 @@ void TSpinButton::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, I
     Invalidate();
     if (focusControl_ && focusControl_->TabStop() && focusControl_->CanFocus() && !focusControl_->Focused())
         focusControl_->SetFocus();
-    else if (TabStop() && !Focused() && CanFocus())
-        SetFocus();
+    else if (TabStop() && !Focused() && CanFocus()) SetFocus();
     if (!repeatTimer_) {
         // Made on the first press: a timer starts running as soon as it exists.
         repeatTimer_ = MakeOwned<TTimer>(nullptr);

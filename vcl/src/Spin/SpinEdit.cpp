@@ -51,8 +51,8 @@ void TSpinEdit::SetValue(Integer NewValue) { SetText(IntToStr(CheckValue(NewValu
 
 Integer TSpinEdit::CheckValue(Int64 NewValue) const {
     if (maxValue_ != minValue_) NewValue = std::clamp<Int64>(NewValue, minValue_, maxValue_);
-    return static_cast<Integer>(std::clamp<Int64>(NewValue, std::numeric_limits<Integer>::min(),
-                                                  std::numeric_limits<Integer>::max()));
+    return static_cast<Integer>(
+        std::clamp<Int64>(NewValue, std::numeric_limits<Integer>::min(), std::numeric_limits<Integer>::max()));
 }
 
 void TSpinEdit::Step(Int64 Delta) {

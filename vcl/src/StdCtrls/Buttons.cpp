@@ -15,9 +15,7 @@ static bool IsClickNotification(const TMessage& Message) {
 
 VCL_IMPLEMENT_CLASS(TButtonControl, nullptr, nullptr)
 
-TButtonControl::TButtonControl(TComponent* AOwner) : TWinControl(AOwner) {
-    SetTabStop(true);
-}
+TButtonControl::TButtonControl(TComponent* AOwner) : TWinControl(AOwner) { SetTabStop(true); }
 
 void TButtonControl::CheckStateChanged() { MirrorStd(this, smCheck); }
 

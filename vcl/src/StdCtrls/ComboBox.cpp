@@ -18,10 +18,11 @@ class TComboBoxStrings : public TStrings {
     Integer AddObject(const AnsiString& S, TObject* AObject) override {
         auto at = items_.size();
         if (combo_.Sorted())
-            at = static_cast<std::size_t>(
-                std::upper_bound(items_.begin(), items_.end(), S,
-                                 [](const AnsiString& s, const TItem& item) { return AnsiCompareText(s, item.first) < 0; }) -
-                items_.begin());
+            at = static_cast<std::size_t>(std::upper_bound(items_.begin(), items_.end(), S,
+                                                           [](const AnsiString& s, const TItem& item) {
+                                                               return AnsiCompareText(s, item.first) < 0;
+                                                           }) -
+                                          items_.begin());
         items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(at), {S, AObject});
         Changed();
         return static_cast<Integer>(at);

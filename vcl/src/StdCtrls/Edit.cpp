@@ -16,8 +16,9 @@ static void PublishTEdit(TPublisher& p) {
     StdPublish::EditCommon(P);
     P.Str("Text", &TCustomEdit::Text, &TCustomEdit::SetText);
     P.Bool("AutoSize", &TCustomEdit::AutoSize, &TCustomEdit::SetAutoSize);
-    P.Enum("CharCase", &TCustomEdit::CharCase, &TCustomEdit::SetCharCase,
-           TEnumNames<TEditCharCase>{{"ecNormal", ecNormal}, {"ecUpperCase", ecUpperCase}, {"ecLowerCase", ecLowerCase}});
+    P.Enum(
+        "CharCase", &TCustomEdit::CharCase, &TCustomEdit::SetCharCase,
+        TEnumNames<TEditCharCase>{{"ecNormal", ecNormal}, {"ecUpperCase", ecUpperCase}, {"ecLowerCase", ecLowerCase}});
     P.Bool("AutoSelect", &TCustomEdit::AutoSelect, &TCustomEdit::SetAutoSelect);
     // A character written as '*' (or #42).
     p.Property({"PasswordChar",
@@ -266,7 +267,10 @@ void TCustomEdit::Dispatch(TMessage& Message) {
             break;
         case EM_GETMODIFY: Message.Result = modified_ ? TRUE : FALSE; break;
         case EM_SETMODIFY: modified_ = Message.WParam != 0; break;
-        case EM_SETREADONLY: SetReadOnly(Message.WParam != 0); Message.Result = TRUE; break;
+        case EM_SETREADONLY:
+            SetReadOnly(Message.WParam != 0);
+            Message.Result = TRUE;
+            break;
         case EM_LIMITTEXT: SetMaxLength(static_cast<Integer>(Message.WParam)); break;
         case EM_GETSEL:
             if (auto* start = reinterpret_cast<DWORD*>(Message.WParam)) *start = static_cast<DWORD>(selStart_);
@@ -277,7 +281,10 @@ void TCustomEdit::Dispatch(TMessage& Message) {
             auto start = static_cast<Integer>(static_cast<std::intptr_t>(Message.WParam));
             auto end = static_cast<Integer>(Message.LParam);
             auto length = static_cast<Integer>(StoredText().size());
-            if (start < 0) { start = length; end = length; }
+            if (start < 0) {
+                start = length;
+                end = length;
+            }
             if (end < 0) end = length;
             selStart_ = std::min(start, end);
             selLength_ = std::abs(end - start);

@@ -1,6 +1,5 @@
 // TCustomLabel / TLabel: a caption painted on the parent's surface with DrawText, as the class library does.
 
-
 #include "StdCtrls/Publish.h"
 #include "vcl/Forms.h"
 #include "vcl/StdCtrls.h"
@@ -144,8 +143,8 @@ void TCustomLabel::Dispatch(TMessage& Message) {
             AdjustBounds();
             break;
         case CM_DIALOGCHAR:
-            if (focusControl_ && Enabled() && showAccelChar_ &&
-                IsAccel(TWMKey(Message).CharCode(), Caption()) && focusControl_->CanFocus()) {
+            if (focusControl_ && Enabled() && showAccelChar_ && IsAccel(TWMKey(Message).CharCode(), Caption()) &&
+                focusControl_->CanFocus()) {
                 focusControl_->SetFocus();
                 Message.Result = 1;
                 break;

@@ -25,18 +25,15 @@ struct Accented {
     Byte accent;
 };
 constexpr Accented kAccented[] = {
-    {0xE0, "a", 1}, {0xE1, "a", 2}, {0xE2, "a", 3}, {0xE3, "a", 4}, {0xE4, "a", 5}, {0xE5, "a", 6},
-    {0xE6, "ae", 7}, {0xAA, "a", 8}, {0xE7, "c", 1}, {0xF0, "d", 1}, {0xE8, "e", 1}, {0xE9, "e", 2},
-    {0xEA, "e", 3}, {0xEB, "e", 4}, {0x83, "f", 1}, {0xEC, "i", 1}, {0xED, "i", 2}, {0xEE, "i", 3},
-    {0xEF, "i", 4}, {0xF1, "n", 1}, {0xF2, "o", 1}, {0xF3, "o", 2}, {0xF4, "o", 3}, {0xF5, "o", 4},
-    {0xF6, "o", 5}, {0xF8, "o", 6}, {0x9C, "oe", 7}, {0xBA, "o", 8}, {0x9A, "s", 1}, {0xDF, "ss", 7},
-    {0xF9, "u", 1}, {0xFA, "u", 2}, {0xFB, "u", 3}, {0xFC, "u", 4}, {0xFD, "y", 1}, {0xFF, "y", 2},
-    {0x9E, "z", 1},
+    {0xE0, "a", 1}, {0xE1, "a", 2},  {0xE2, "a", 3}, {0xE3, "a", 4}, {0xE4, "a", 5}, {0xE5, "a", 6},  {0xE6, "ae", 7},
+    {0xAA, "a", 8}, {0xE7, "c", 1},  {0xF0, "d", 1}, {0xE8, "e", 1}, {0xE9, "e", 2}, {0xEA, "e", 3},  {0xEB, "e", 4},
+    {0x83, "f", 1}, {0xEC, "i", 1},  {0xED, "i", 2}, {0xEE, "i", 3}, {0xEF, "i", 4}, {0xF1, "n", 1},  {0xF2, "o", 1},
+    {0xF3, "o", 2}, {0xF4, "o", 3},  {0xF5, "o", 4}, {0xF6, "o", 5}, {0xF8, "o", 6}, {0x9C, "oe", 7}, {0xBA, "o", 8},
+    {0x9A, "s", 1}, {0xDF, "ss", 7}, {0xF9, "u", 1}, {0xFA, "u", 2}, {0xFB, "u", 3}, {0xFC, "u", 4},  {0xFD, "y", 1},
+    {0xFF, "y", 2}, {0x9E, "z", 1},
 };
 
-bool Ignorable(int c) {
-    return c == '-' || c == '\'' || c == 0xAD || c == 0x7F || (c < 32 && !(c >= 9 && c <= 13));
-}
+bool Ignorable(int c) { return c == '-' || c == '\'' || c == 0xAD || c == 0x7F || (c < 32 && !(c >= 9 && c <= 13)); }
 
 const std::array<Weight, 256>& Weights() {
     static const std::array<Weight, 256> table = [] {

@@ -72,7 +72,7 @@ AnsiString General(double value, Integer precision, Integer expDigits) {
 
 AnsiString Currency(const AnsiString& number, bool negative) {
     static const char* const positive[] = {"$1", "1$", "$ 1", "1 $"};
-    static const char* const negatives[] = {"($1)", "-$1", "$-1", "$1-", "(1$)", "-1$", "1-$", "1$-",
+    static const char* const negatives[] = {"($1)", "-$1",  "$-1",  "$1-",  "(1$)", "-1$",  "1-$",   "1$-",
                                             "-1 $", "-$ 1", "1 $-", "$ 1-", "$ -1", "1- $", "($ 1)", "(1 $)"};
     const char* pattern = negative ? negatives[NegCurrFormat % 16] : positive[CurrencyFormat % 4];
     AnsiString out;
@@ -95,7 +95,8 @@ AnsiString FloatToStrF(double Value, TFloatFormat Format, Integer Precision, Int
     if (Format == ffExponent) {
         FloatToDecimal(rec, Value, Precision, kNoDecimalLimit);
         if (rec.Exponent >= 0x7FFF) return Special(rec);
-        return (rec.Negative ? "-" : "") + Scientific(rec, Precision - 1, false, true, std::clamp<Integer>(Digits, 0, 4));
+        return (rec.Negative ? "-" : "") +
+               Scientific(rec, Precision - 1, false, true, std::clamp<Integer>(Digits, 0, 4));
     }
     Digits = std::clamp<Integer>(Digits, 0, kMaxPrecision);
     FloatToDecimal(rec, Value, Precision, Digits);
@@ -117,10 +118,10 @@ namespace {
 // One section of a FormatFloat picture, analysed.
 struct Picture {
     AnsiString text;
-    Integer intPlaces = 0;     // 0 and # before the point (or the exponent)
-    Integer intZeros = 0;      // places from the first '0' before the point
-    Integer fracPlaces = 0;    // 0 and # after the point
-    Integer fracZeros = 0;     // places up to the last '0' after the point
+    Integer intPlaces = 0;   // 0 and # before the point (or the exponent)
+    Integer intZeros = 0;    // places from the first '0' before the point
+    Integer fracPlaces = 0;  // 0 and # after the point
+    Integer fracZeros = 0;   // places up to the last '0' after the point
     bool grouping = false;
     bool scientific = false;
 };
@@ -198,7 +199,8 @@ AnsiString Render(const Picture& p, double magnitude, bool negative) {
     AnsiString fracDigits;
     Integer exponent = 0;
     if (p.scientific) {
-        FloatToDecimal(rec, magnitude, std::clamp<Integer>(p.intPlaces + p.fracPlaces, 1, kMaxPrecision), kNoDecimalLimit);
+        FloatToDecimal(rec, magnitude, std::clamp<Integer>(p.intPlaces + p.fracPlaces, 1, kMaxPrecision),
+                       kNoDecimalLimit);
         const Integer lead = std::max<Integer>(p.intPlaces, 1);
         exponent = rec.Digits.empty() ? 0 : rec.Exponent - lead;
         for (Integer k = 0; k < lead; ++k) intDigits += DigitAt(rec, k);
@@ -209,7 +211,8 @@ AnsiString Render(const Picture& p, double magnitude, bool negative) {
         FloatToDecimal(rec, magnitude, kMaxPrecision, p.fracPlaces);
         intDigits = IntegerDigits(rec);
         for (Integer k = 0; k < p.fracPlaces; ++k) fracDigits += DigitAt(rec, rec.Exponent + k);
-        if (Length(intDigits) < p.intZeros) intDigits.insert(0, static_cast<std::size_t>(p.intZeros - Length(intDigits)), '0');
+        if (Length(intDigits) < p.intZeros)
+            intDigits.insert(0, static_cast<std::size_t>(p.intZeros - Length(intDigits)), '0');
     }
     while (Length(fracDigits) > p.fracZeros && fracDigits.back() == '0') fracDigits.pop_back();
 
@@ -285,8 +288,7 @@ AnsiString FormatFloat(const AnsiString& Format, double Value) {
 
     // A value that rounds to zero under its picture is shown by the zero section, and never with a sign.
     TFloatRec rounded;
-    FloatToDecimal(rounded, std::fabs(Value), kMaxPrecision,
-                   picture.scientific ? kNoDecimalLimit : picture.fracPlaces);
+    FloatToDecimal(rounded, std::fabs(Value), kMaxPrecision, picture.scientific ? kNoDecimalLimit : picture.fracPlaces);
     const bool zero = rounded.Digits.empty();
     if (zero && sections.size() > 2 && !sections[2].empty()) {
         section = 2;

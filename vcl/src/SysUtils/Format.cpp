@@ -29,7 +29,9 @@ public:
     }
 
 private:
-    [[noreturn]] void Invalid() const { throw EConvertError("Format '" + fmt_ + "' invalid or incompatible with argument"); }
+    [[noreturn]] void Invalid() const {
+        throw EConvertError("Format '" + fmt_ + "' invalid or incompatible with argument");
+    }
     [[noreturn]] void Missing() const { throw EConvertError("No argument for format '" + fmt_ + "'"); }
 
     const TVarRec& Next() {
@@ -89,60 +91,62 @@ private:
     AnsiString Convert(char type, const TVarRec& arg, Int64 precision) {
         const bool integer = arg.VType == TVarRec::vtInteger || arg.VType == TVarRec::vtInt64;
         switch (type) {
-        case 'd':
-        case 'u': {
-            if (!integer) Invalid();
-            bool negative = false;
-            UInt64 magnitude = 0;
-            if (type == 'u') {
-                magnitude = arg.VType == TVarRec::vtInteger ? static_cast<UInt64>(static_cast<Cardinal>(arg.VInteger))
-                                                            : static_cast<UInt64>(arg.VInteger);
-            } else {
-                negative = arg.VInteger < 0;
-                magnitude = negative ? UInt64(0) - static_cast<UInt64>(arg.VInteger) : static_cast<UInt64>(arg.VInteger);
+            case 'd':
+            case 'u': {
+                if (!integer) Invalid();
+                bool negative = false;
+                UInt64 magnitude = 0;
+                if (type == 'u') {
+                    magnitude = arg.VType == TVarRec::vtInteger
+                                    ? static_cast<UInt64>(static_cast<Cardinal>(arg.VInteger))
+                                    : static_cast<UInt64>(arg.VInteger);
+                } else {
+                    negative = arg.VInteger < 0;
+                    magnitude =
+                        negative ? UInt64(0) - static_cast<UInt64>(arg.VInteger) : static_cast<UInt64>(arg.VInteger);
+                }
+                AnsiString digits = std::to_string(magnitude);
+                if (precision > Length(digits))
+                    digits.insert(0, static_cast<std::size_t>(precision - Length(digits)), '0');
+                return (negative ? "-" : "") + digits;
             }
-            AnsiString digits = std::to_string(magnitude);
-            if (precision > Length(digits)) digits.insert(0, static_cast<std::size_t>(precision - Length(digits)), '0');
-            return (negative ? "-" : "") + digits;
-        }
-        case 'x': {
-            if (!integer) Invalid();
-            const Integer digits = static_cast<Integer>(std::max<Int64>(precision, 0));
-            return arg.VType == TVarRec::vtInteger ? IntToHex(static_cast<Integer>(arg.VInteger), digits)
-                                                   : IntToHex(arg.VInteger, digits);
-        }
-        case 'e':
-        case 'g': {
-            if (arg.VType != TVarRec::vtExtended) Invalid();
-            const Integer digits = precision < 0 || precision > 18 ? 15 : static_cast<Integer>(precision);
-            return FloatToStrF(arg.VExtended, type == 'e' ? ffExponent : ffGeneral, digits, 3);
-        }
-        case 'f':
-        case 'n':
-        case 'm': {
-            if (arg.VType != TVarRec::vtExtended) Invalid();
-            const Int64 fallback = type == 'm' ? CurrencyDecimals : 2;
-            const Integer digits = static_cast<Integer>(precision < 0 || precision > 18 ? fallback : precision);
-            const TFloatFormat format = type == 'f' ? ffFixed : type == 'n' ? ffNumber : ffCurrency;
-            return FloatToStrF(arg.VExtended, format, 18, digits);
-        }
-        case 's': {
-            AnsiString text;
-            if (arg.VType == TVarRec::vtString) text.assign(arg.VString, arg.VLength);
-            else if (arg.VType == TVarRec::vtChar) text.assign(1, static_cast<char>(arg.VInteger));
-            else Invalid();
-            if (precision >= 0 && precision < Length(text)) text.resize(static_cast<std::size_t>(precision));
-            return text;
-        }
-        case 'p': {
-            if (arg.VType != TVarRec::vtPointer) Invalid();
-            char buffer[32];
-            std::snprintf(buffer, sizeof buffer, "%0*llX", static_cast<int>(2 * sizeof(void*)),
-                          static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(arg.VPointer)));
-            return buffer;
-        }
-        default:
-            Invalid();
+            case 'x': {
+                if (!integer) Invalid();
+                const Integer digits = static_cast<Integer>(std::max<Int64>(precision, 0));
+                return arg.VType == TVarRec::vtInteger ? IntToHex(static_cast<Integer>(arg.VInteger), digits)
+                                                       : IntToHex(arg.VInteger, digits);
+            }
+            case 'e':
+            case 'g': {
+                if (arg.VType != TVarRec::vtExtended) Invalid();
+                const Integer digits = precision < 0 || precision > 18 ? 15 : static_cast<Integer>(precision);
+                return FloatToStrF(arg.VExtended, type == 'e' ? ffExponent : ffGeneral, digits, 3);
+            }
+            case 'f':
+            case 'n':
+            case 'm': {
+                if (arg.VType != TVarRec::vtExtended) Invalid();
+                const Int64 fallback = type == 'm' ? CurrencyDecimals : 2;
+                const Integer digits = static_cast<Integer>(precision < 0 || precision > 18 ? fallback : precision);
+                const TFloatFormat format = type == 'f' ? ffFixed : type == 'n' ? ffNumber : ffCurrency;
+                return FloatToStrF(arg.VExtended, format, 18, digits);
+            }
+            case 's': {
+                AnsiString text;
+                if (arg.VType == TVarRec::vtString) text.assign(arg.VString, arg.VLength);
+                else if (arg.VType == TVarRec::vtChar) text.assign(1, static_cast<char>(arg.VInteger));
+                else Invalid();
+                if (precision >= 0 && precision < Length(text)) text.resize(static_cast<std::size_t>(precision));
+                return text;
+            }
+            case 'p': {
+                if (arg.VType != TVarRec::vtPointer) Invalid();
+                char buffer[32];
+                std::snprintf(buffer, sizeof buffer, "%0*llX", static_cast<int>(2 * sizeof(void*)),
+                              static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(arg.VPointer)));
+                return buffer;
+            }
+            default: Invalid();
         }
     }
 

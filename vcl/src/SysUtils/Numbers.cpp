@@ -120,7 +120,9 @@ void Val(const AnsiString& S, double& Value, Integer& Code) {
     std::size_t i = 0;
     while (i < S.size() && S[i] == ' ') ++i;
     const std::size_t end = ScanFloat(S, i, '.', false, Value);
-    Code = end == AnsiString::npos ? static_cast<Integer>(S.size()) + 1 : end == S.size() ? 0 : static_cast<Integer>(end) + 1;
+    Code = end == AnsiString::npos ? static_cast<Integer>(S.size()) + 1
+           : end == S.size()       ? 0
+                                   : static_cast<Integer>(end) + 1;
 }
 
 bool TryStrToInt(const AnsiString& S, Integer& Value) {
@@ -200,7 +202,8 @@ void FloatToDecimal(TFloatRec& Result, double Value, Integer Precision, Integer 
     digits.append(buffer + 2, 17);
     Integer exponent = std::atoi(buffer + 20) + 1;
     // Keep at most Precision significant digits and Decimals after the point, then round half up.
-    const Integer keep = std::min<Integer>(std::clamp<Integer>(Precision, 1, 18), exponent + std::clamp<Integer>(Decimals, -exponent - 1, 9999));
+    const Integer keep = std::min<Integer>(std::clamp<Integer>(Precision, 1, 18),
+                                           exponent + std::clamp<Integer>(Decimals, -exponent - 1, 9999));
     if (keep < 0) {
         digits.clear();
     } else if (keep < 18) {

@@ -49,7 +49,9 @@ bool ForceDirectories(const AnsiString& Dir) {
 
 bool DeleteFile(const AnsiString& FileName) { return ::unlink(codepage::AnsiToUtf8(FileName).c_str()) == 0; }
 
-AnsiString ExtractFilePath(const AnsiString& FileName) { return Copy(FileName, 1, LastDelimiter(kDelimiters, FileName)); }
+AnsiString ExtractFilePath(const AnsiString& FileName) {
+    return Copy(FileName, 1, LastDelimiter(kDelimiters, FileName));
+}
 
 AnsiString ExtractFileDir(const AnsiString& FileName) {
     Integer i = LastDelimiter(kDelimiters, FileName);
@@ -64,7 +66,8 @@ AnsiString ExtractFileName(const AnsiString& FileName) {
 
 AnsiString ExtractFileExt(const AnsiString& FileName) {
     const Integer i = LastDelimiter("." + kDelimiters, FileName);
-    return i > 0 && FileName[static_cast<std::size_t>(i - 1)] == '.' ? Copy(FileName, i, Length(FileName)) : AnsiString();
+    return i > 0 && FileName[static_cast<std::size_t>(i - 1)] == '.' ? Copy(FileName, i, Length(FileName))
+                                                                     : AnsiString();
 }
 
 AnsiString ChangeFileExt(const AnsiString& FileName, const AnsiString& Extension) {
@@ -92,7 +95,8 @@ AnsiString GetCurrentDir() {
 
 AnsiString ExpandFileName(const AnsiString& FileName) {
     if (FileName.empty()) return {};
-    const AnsiString full = FileName[0] == PathDelim ? FileName : IncludeTrailingPathDelimiter(GetCurrentDir()) + FileName;
+    const AnsiString full =
+        FileName[0] == PathDelim ? FileName : IncludeTrailingPathDelimiter(GetCurrentDir()) + FileName;
     std::vector<AnsiString> parts;
     std::size_t start = 0;
     while (start <= full.size()) {

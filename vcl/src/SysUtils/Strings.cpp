@@ -86,7 +86,9 @@ Integer PosEx(const AnsiString& SubStr, const AnsiString& S, Integer Offset) {
     return found == AnsiString::npos ? 0 : static_cast<Integer>(found) + 1;
 }
 
-AnsiString StringOfChar(char Ch, Integer Count) { return Count > 0 ? AnsiString(static_cast<std::size_t>(Count), Ch) : AnsiString(); }
+AnsiString StringOfChar(char Ch, Integer Count) {
+    return Count > 0 ? AnsiString(static_cast<std::size_t>(Count), Ch) : AnsiString();
+}
 
 AnsiString TrimLeft(const AnsiString& S) {
     std::size_t first = 0;
@@ -105,7 +107,9 @@ AnsiString Trim(const AnsiString& S) { return TrimLeft(TrimRight(S)); }
 AnsiString UpperCase(const AnsiString& S) { return Mapped(S, AsciiUpper); }
 AnsiString LowerCase(const AnsiString& S) { return Mapped(S, AsciiLower); }
 
-Integer CompareStr(const AnsiString& S1, const AnsiString& S2) { return CompareBytes(S1, S2, [](char c) { return c; }); }
+Integer CompareStr(const AnsiString& S1, const AnsiString& S2) {
+    return CompareBytes(S1, S2, [](char c) { return c; });
+}
 Integer CompareText(const AnsiString& S1, const AnsiString& S2) { return CompareBytes(S1, S2, AsciiUpper); }
 bool SameText(const AnsiString& S1, const AnsiString& S2) { return CompareText(S1, S2) == 0; }
 

@@ -10,10 +10,9 @@ namespace {
 
 // 0x80..0x9F; the rest of the code page equals its code points.
 constexpr std::array<char16_t, 32> kHighControls = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 void AppendUtf8(std::string& out, char32_t cp) {
@@ -37,17 +36,33 @@ void AppendUtf8(std::string& out, char32_t cp) {
 // Decodes one UTF-8 sequence at i; advances i. Malformed input yields U+FFFD for one byte.
 char32_t NextUtf8(const std::string& s, std::size_t& i) {
     const auto lead = static_cast<unsigned char>(s[i]);
-    int extra = lead < 0x80 ? 0 : (lead & 0xE0) == 0xC0 ? 1 : (lead & 0xF0) == 0xE0 ? 2 : (lead & 0xF8) == 0xF0 ? 3 : -1;
-    if (extra == 0) { ++i; return lead; }
-    if (extra < 0 || i + extra >= s.size()) { ++i; return 0xFFFD; }
+    int extra = lead < 0x80             ? 0
+                : (lead & 0xE0) == 0xC0 ? 1
+                : (lead & 0xF0) == 0xE0 ? 2
+                : (lead & 0xF8) == 0xF0 ? 3
+                                        : -1;
+    if (extra == 0) {
+        ++i;
+        return lead;
+    }
+    if (extra < 0 || i + extra >= s.size()) {
+        ++i;
+        return 0xFFFD;
+    }
     char32_t cp = lead & (0x3F >> extra);
     for (int k = 1; k <= extra; ++k) {
         const auto c = static_cast<unsigned char>(s[i + k]);
-        if ((c & 0xC0) != 0x80) { ++i; return 0xFFFD; }
+        if ((c & 0xC0) != 0x80) {
+            ++i;
+            return 0xFFFD;
+        }
         cp = (cp << 6) | (c & 0x3F);
     }
     static constexpr char32_t kMinimum[] = {0, 0x80, 0x800, 0x10000};
-    if (cp < kMinimum[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) { ++i; return 0xFFFD; }
+    if (cp < kMinimum[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        ++i;
+        return 0xFFFD;
+    }
     i += extra + 1;
     return cp;
 }

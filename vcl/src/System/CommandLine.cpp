@@ -23,7 +23,8 @@ AnsiString& ProgramPath() {
 AnsiString ExecutablePath(const char* argv0) {
     std::vector<char> buffer(4096);
     const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
-    return codepage::Utf8ToAnsi(n > 0 ? std::string(buffer.data(), static_cast<std::size_t>(n)) : std::string(argv0 ? argv0 : ""));
+    return codepage::Utf8ToAnsi(n > 0 ? std::string(buffer.data(), static_cast<std::size_t>(n))
+                                      : std::string(argv0 ? argv0 : ""));
 }
 
 }  // namespace

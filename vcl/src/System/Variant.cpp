@@ -9,14 +9,14 @@ namespace {
 
 const char* TypeName(TVarType type) {
     switch (type) {
-    case varEmpty: return "Empty";
-    case varNull: return "Null";
-    case varInteger: return "Integer";
-    case varDouble: return "Double";
-    case varBoolean: return "Boolean";
-    case varInt64: return "Int64";
-    case varString: return "String";
-    default: return "Unknown";
+        case varEmpty: return "Empty";
+        case varNull: return "Null";
+        case varInteger: return "Integer";
+        case varDouble: return "Double";
+        case varBoolean: return "Boolean";
+        case varInt64: return "Int64";
+        case varString: return "String";
+        default: return "Unknown";
     }
 }
 
@@ -48,33 +48,33 @@ Variant Variant::Null() {
 
 AnsiString Variant::AsString() const {
     switch (type_) {
-    case varEmpty: return {};
-    case varInteger:
-    case varInt64: return IntToStr(int_);
-    case varDouble: return FloatToStr(double_);
-    case varBoolean: return int_ ? "True" : "False";
-    case varString: return string_;
-    default: CannotConvert(type_, varString);
+        case varEmpty: return {};
+        case varInteger:
+        case varInt64: return IntToStr(int_);
+        case varDouble: return FloatToStr(double_);
+        case varBoolean: return int_ ? "True" : "False";
+        case varString: return string_;
+        default: CannotConvert(type_, varString);
     }
 }
 
 Int64 Variant::AsInt64() const {
     switch (type_) {
-    case varEmpty: return 0;
-    case varInteger:
-    case varInt64: return int_;
-    case varDouble: return RoundChecked(double_);
-    case varBoolean: return int_ ? -1 : 0;
-    case varString: {
-        Int64 value = 0;
-        double real = 0;
-        bool flag = false;
-        if (TryStrToInt64(string_, value)) return value;
-        if (TryStrToFloat(string_, real)) return RoundChecked(real);
-        if (TextToBoolean(string_, flag)) return flag ? -1 : 0;
-        CannotConvert(type_, varInt64);
-    }
-    default: CannotConvert(type_, varInt64);
+        case varEmpty: return 0;
+        case varInteger:
+        case varInt64: return int_;
+        case varDouble: return RoundChecked(double_);
+        case varBoolean: return int_ ? -1 : 0;
+        case varString: {
+            Int64 value = 0;
+            double real = 0;
+            bool flag = false;
+            if (TryStrToInt64(string_, value)) return value;
+            if (TryStrToFloat(string_, real)) return RoundChecked(real);
+            if (TextToBoolean(string_, flag)) return flag ? -1 : 0;
+            CannotConvert(type_, varInt64);
+        }
+        default: CannotConvert(type_, varInt64);
     }
 }
 
@@ -88,34 +88,34 @@ Integer Variant::AsInteger() const {
 
 double Variant::AsDouble() const {
     switch (type_) {
-    case varEmpty: return 0.0;
-    case varInteger:
-    case varInt64: return static_cast<double>(int_);
-    case varDouble: return double_;
-    case varBoolean: return int_ ? -1.0 : 0.0;
-    case varString: {
-        double value = 0;
-        bool flag = false;
-        if (TryStrToFloat(string_, value)) return value;
-        if (TextToBoolean(string_, flag)) return flag ? -1.0 : 0.0;
-        CannotConvert(type_, varDouble);
-    }
-    default: CannotConvert(type_, varDouble);
+        case varEmpty: return 0.0;
+        case varInteger:
+        case varInt64: return static_cast<double>(int_);
+        case varDouble: return double_;
+        case varBoolean: return int_ ? -1.0 : 0.0;
+        case varString: {
+            double value = 0;
+            bool flag = false;
+            if (TryStrToFloat(string_, value)) return value;
+            if (TextToBoolean(string_, flag)) return flag ? -1.0 : 0.0;
+            CannotConvert(type_, varDouble);
+        }
+        default: CannotConvert(type_, varDouble);
     }
 }
 
 bool Variant::AsBoolean() const {
     switch (type_) {
-    case varEmpty: return false;
-    case varString: {
-        bool flag = false;
-        double value = 0;
-        if (TextToBoolean(string_, flag)) return flag;
-        if (TryStrToFloat(string_, value)) return value != 0.0;
-        CannotConvert(type_, varBoolean);
-    }
-    case varNull: CannotConvert(type_, varBoolean);
-    default: return AsDouble() != 0.0;
+        case varEmpty: return false;
+        case varString: {
+            bool flag = false;
+            double value = 0;
+            if (TextToBoolean(string_, flag)) return flag;
+            if (TryStrToFloat(string_, value)) return value != 0.0;
+            CannotConvert(type_, varBoolean);
+        }
+        case varNull: CannotConvert(type_, varBoolean);
+        default: return AsDouble() != 0.0;
     }
 }
 

@@ -42,9 +42,7 @@ HTHEME OpenThemeDataEntry(HWND, LPCWSTR pszClassList) {
     return theme;
 }
 
-HRESULT CloseThemeDataEntry(HTHEME hTheme) {
-    return State().Open.erase(hTheme) ? S_OK : E_HANDLE;
-}
+HRESULT CloseThemeDataEntry(HTHEME hTheme) { return State().Open.erase(hTheme) ? S_OK : E_HANDLE; }
 
 HRESULT DrawThemeBackgroundEntry(HTHEME hTheme, HDC hdc, int iPartId, int iStateId, const RECT* pRect,
                                  const RECT* pClipRect) {
@@ -63,7 +61,8 @@ struct TFixedAnswer;
 template <typename R, typename... Args, auto Value>
 struct TFixedAnswer<R (*)(Args...), Value> {
     static R Call(Args...) {
-        if constexpr (std::is_void_v<R>) return; else return static_cast<R>(Value);
+        if constexpr (std::is_void_v<R>) return;
+        else return static_cast<R>(Value);
     }
 };
 

@@ -16,13 +16,9 @@ constexpr Int64 MSecsPerDay64 = MSecsPerDay;
 constexpr Int64 UnixEpochSeconds = 11644473600;
 constexpr Int64 UnixEpochDays = UnixEpochSeconds / SecsPerDay;
 
-UInt64 ToTicks(const FILETIME& Time) {
-    return (static_cast<UInt64>(Time.dwHighDateTime) << 32) | Time.dwLowDateTime;
-}
+UInt64 ToTicks(const FILETIME& Time) { return (static_cast<UInt64>(Time.dwHighDateTime) << 32) | Time.dwLowDateTime; }
 
-FILETIME FromTicks(UInt64 Ticks) {
-    return {static_cast<DWORD>(Ticks & 0xFFFFFFFFu), static_cast<DWORD>(Ticks >> 32)};
-}
+FILETIME FromTicks(UInt64 Ticks) { return {static_cast<DWORD>(Ticks & 0xFFFFFFFFu), static_cast<DWORD>(Ticks >> 32)}; }
 
 // Days since 1970-01-01 of a proleptic Gregorian date, and back (Howard Hinnant's algorithms).
 Int64 DaysFromCivil(Int64 Year, Int64 Month, Int64 Day) {
@@ -114,14 +110,16 @@ BOOL SystemTimeToFileTime(const SYSTEMTIME* lpSystemTime, FILETIME* lpFileTime) 
         st.wMilliseconds > 999)
         return 0;
     const Int64 days = DaysFromCivil(st.wYear, st.wMonth, st.wDay) + UnixEpochDays;
-    const Int64 msecs = days * MSecsPerDay64 + ((st.wHour * 60 + st.wMinute) * 60 + st.wSecond) * 1000 + st.wMilliseconds;
+    const Int64 msecs =
+        days * MSecsPerDay64 + ((st.wHour * 60 + st.wMinute) * 60 + st.wSecond) * 1000 + st.wMilliseconds;
     *lpFileTime = FromTicks(static_cast<UInt64>(msecs * TicksPerMSec));
     return 1;
 }
 
 TDateTime SystemTimeToDateTime(const SYSTEMTIME& SystemTime) {
     const TDateTime date = EncodeDate(SystemTime.wYear, SystemTime.wMonth, SystemTime.wDay);
-    const TDateTime time = EncodeTime(SystemTime.wHour, SystemTime.wMinute, SystemTime.wSecond, SystemTime.wMilliseconds);
+    const TDateTime time =
+        EncodeTime(SystemTime.wHour, SystemTime.wMinute, SystemTime.wSecond, SystemTime.wMilliseconds);
     // Before 1899-12-30 the whole days count down while the time of day still counts up.
     return date >= 0 ? date + time : date - time;
 }
@@ -134,7 +132,9 @@ void DateTimeToSystemTime(TDateTime DateTime, SYSTEMTIME& SystemTime) {
 
 TDateTime FileDateToDateTime(Integer FileDate) {
     const auto packed = static_cast<UInt64>(static_cast<std::uint32_t>(FileDate));
-    const auto field = [packed](int Shift, int Bits) { return static_cast<Word>((packed >> Shift) & ((1u << Bits) - 1)); };
+    const auto field = [packed](int Shift, int Bits) {
+        return static_cast<Word>((packed >> Shift) & ((1u << Bits) - 1));
+    };
     const TDateTime date = EncodeDate(static_cast<Word>(field(25, 7) + 1980), field(21, 4), field(16, 5));
     return date + EncodeTime(field(11, 5), field(5, 6), static_cast<Word>(field(0, 5) * 2), 0);
 }
@@ -144,8 +144,9 @@ Integer DateTimeToFileDate(TDateTime DateTime) {
     DecodeDate(DateTime, year, month, day);
     if (year < 1980 || year > 2107) return 0;
     DecodeTime(DateTime, hour, minute, second, msec);
-    const std::uint32_t packed = (static_cast<std::uint32_t>(year - 1980) << 25) | (static_cast<std::uint32_t>(month) << 21) |
-                                 (static_cast<std::uint32_t>(day) << 16) | (static_cast<std::uint32_t>(hour) << 11) |
-                                 (static_cast<std::uint32_t>(minute) << 5) | (second / 2u);
+    const std::uint32_t packed = (static_cast<std::uint32_t>(year - 1980) << 25) |
+                                 (static_cast<std::uint32_t>(month) << 21) | (static_cast<std::uint32_t>(day) << 16) |
+                                 (static_cast<std::uint32_t>(hour) << 11) | (static_cast<std::uint32_t>(minute) << 5) |
+                                 (second / 2u);
     return static_cast<Integer>(packed);
 }

@@ -69,9 +69,7 @@ std::size_t GlobalSize(HGLOBAL hMem) {
     return b ? b->Size : 0;
 }
 
-HGLOBAL GlobalFree(HGLOBAL hMem) {
-    return Heap().Blocks.erase(hMem) ? nullptr : hMem;
-}
+HGLOBAL GlobalFree(HGLOBAL hMem) { return Heap().Blocks.erase(hMem) ? nullptr : hMem; }
 
 std::size_t GlobalBlockCountForTest() { return Heap().Blocks.size(); }
 

@@ -36,10 +36,10 @@ struct TModule {
 
     const char* Name;
     const std::vector<TModuleExport>& (*Exports)();
-    bool (*Present)();     // nullptr: always there
-    bool LoadedAtStart;    // linked by the program
+    bool (*Present)();   // nullptr: always there
+    bool LoadedAtStart;  // linked by the program
     int Loads;
-    bool Absent = false;   // test seam
+    bool Absent = false;            // test seam
     std::set<std::string> Missing;  // test seam
 };
 
@@ -136,7 +136,8 @@ void SetModuleAbsentForTest(const AnsiString& Module, bool Absent) {
 void SetExportMissingForTest(const AnsiString& Module, const AnsiString& Export, bool Missing) {
     TModule* m = FindModule(Module.c_str());
     if (!m) return;
-    if (Missing) m->Missing.insert(Export); else m->Missing.erase(Export);
+    if (Missing) m->Missing.insert(Export);
+    else m->Missing.erase(Export);
 }
 
 void ResetModulesForTest() {

@@ -145,8 +145,9 @@ TWatchList& WatchList() {
 void ReportEndedPrograms(TTimerService& Service, Cardinal Timer) {
     TWatchList& list = WatchList();
     std::vector<TWatch> ended;
-    auto running = std::stable_partition(list.Watches.begin(), list.Watches.end(),
-                                         [](const TWatch& w) { return !w.Exit->Ended.load(std::memory_order_acquire); });
+    auto running = std::stable_partition(list.Watches.begin(), list.Watches.end(), [](const TWatch& w) {
+        return !w.Exit->Ended.load(std::memory_order_acquire);
+    });
     std::move(running, list.Watches.end(), std::back_inserter(ended));
     list.Watches.erase(running, list.Watches.end());
     if (list.Watches.empty()) {
@@ -184,8 +185,8 @@ UINT Start(const char* lpCmdLine, UINT uCmdShow, TProgramExitEvent OnExit) {
         launcher = LauncherState().Launcher;
     }
     auto exit = std::make_shared<TExitState>();
-    const UINT result = launcher ? launcher(args, uCmdShow, [exit](int ExitStatus) { exit->Report(ExitStatus); })
-                                 : Spawn(args, exit);
+    const UINT result =
+        launcher ? launcher(args, uCmdShow, [exit](int ExitStatus) { exit->Report(ExitStatus); }) : Spawn(args, exit);
     if (result >= 32 && OnExit) Watch(std::move(exit), std::move(OnExit));
     return result;
 }

@@ -35,23 +35,42 @@ std::map<int, int>& MetricOverrides() {
 // The classic desktop scheme's metrics.
 int ClassicMetric(int index) {
     switch (index) {
-        case SM_CXVSCROLL: case SM_CYHSCROLL: case SM_CYVSCROLL: case SM_CXHSCROLL:
-        case SM_CYVTHUMB: case SM_CXHTHUMB: return 16;
+        case SM_CXVSCROLL:
+        case SM_CYHSCROLL:
+        case SM_CYVSCROLL:
+        case SM_CXHSCROLL:
+        case SM_CYVTHUMB:
+        case SM_CXHTHUMB: return 16;
         case SM_CYCAPTION: return 19;
-        case SM_CXBORDER: case SM_CYBORDER: return 1;
-        case SM_CXDLGFRAME: case SM_CYDLGFRAME: return 3;
-        case SM_CXICON: case SM_CYICON: case SM_CXCURSOR: case SM_CYCURSOR: return 32;
+        case SM_CXBORDER:
+        case SM_CYBORDER: return 1;
+        case SM_CXDLGFRAME:
+        case SM_CYDLGFRAME: return 3;
+        case SM_CXICON:
+        case SM_CYICON:
+        case SM_CXCURSOR:
+        case SM_CYCURSOR: return 32;
         case SM_CYMENU: return 19;
         case SM_SWAPBUTTON: return 0;
-        case SM_CXMIN: case SM_CXMINTRACK: return 112;
-        case SM_CYMIN: case SM_CYMINTRACK: return 27;
-        case SM_CXSIZE: case SM_CYSIZE: return 18;
-        case SM_CXFRAME: case SM_CYFRAME: return 4;
-        case SM_CXDOUBLECLK: case SM_CYDOUBLECLK: case SM_CXDRAG: case SM_CYDRAG: return 4;
-        case SM_CXEDGE: case SM_CYEDGE: return 2;
-        case SM_CXSMICON: case SM_CYSMICON: return 16;
+        case SM_CXMIN:
+        case SM_CXMINTRACK: return 112;
+        case SM_CYMIN:
+        case SM_CYMINTRACK: return 27;
+        case SM_CXSIZE:
+        case SM_CYSIZE: return 18;
+        case SM_CXFRAME:
+        case SM_CYFRAME: return 4;
+        case SM_CXDOUBLECLK:
+        case SM_CYDOUBLECLK:
+        case SM_CXDRAG:
+        case SM_CYDRAG: return 4;
+        case SM_CXEDGE:
+        case SM_CYEDGE: return 2;
+        case SM_CXSMICON:
+        case SM_CYSMICON: return 16;
         case SM_CYSMCAPTION: return 15;
-        case SM_CXFOCUSBORDER: case SM_CYFOCUSBORDER: return 1;
+        case SM_CXFOCUSBORDER:
+        case SM_CYFOCUSBORDER: return 1;
         default: return 0;
     }
 }
@@ -63,7 +82,8 @@ int ScreenMetric(int index, bool& known) {
         case SM_CYSCREEN: return Screen->Height();
         case SM_CXFULLSCREEN: return Screen->WorkAreaRect().Width();
         case SM_CYFULLSCREEN: return Screen->WorkAreaRect().Height() - ClassicMetric(SM_CYCAPTION);
-        case SM_XVIRTUALSCREEN: case SM_YVIRTUALSCREEN: {
+        case SM_XVIRTUALSCREEN:
+        case SM_YVIRTUALSCREEN: {
             TRect all = Screen->Monitors(0)->BoundsRect();
             for (Integer i = 1; i < Screen->MonitorCount(); ++i) {
                 TRect r = Screen->Monitors(i)->BoundsRect();
@@ -107,7 +127,8 @@ void UnregisterWindow(HWND Handle) {
     AppLoop::StopTimers(Handle);
     auto& dcs = WindowDCs();
     for (auto it = dcs.begin(); it != dcs.end();) {
-        if (it->second.Window == Handle) it = dcs.erase(it); else ++it;
+        if (it->second.Window == Handle) it = dcs.erase(it);
+        else ++it;
     }
 }
 

@@ -201,11 +201,28 @@ int ShowMessageBox(const AnsiString& Text, const AnsiString& Caption, UINT Flags
         buttons.emplace_back(box.addButton(QString::fromLatin1(label), QMessageBox::AcceptRole), id);
     };
     switch (Flags & 0x0F) {
-        case MB_OKCANCEL: add("OK", IDOK); add("Cancel", IDCANCEL); break;
-        case MB_ABORTRETRYIGNORE: add("&Abort", IDABORT); add("&Retry", IDRETRY); add("&Ignore", IDIGNORE); break;
-        case MB_YESNOCANCEL: add("&Yes", IDYES); add("&No", IDNO); add("Cancel", IDCANCEL); break;
-        case MB_YESNO: add("&Yes", IDYES); add("&No", IDNO); break;
-        case MB_RETRYCANCEL: add("&Retry", IDRETRY); add("Cancel", IDCANCEL); break;
+        case MB_OKCANCEL:
+            add("OK", IDOK);
+            add("Cancel", IDCANCEL);
+            break;
+        case MB_ABORTRETRYIGNORE:
+            add("&Abort", IDABORT);
+            add("&Retry", IDRETRY);
+            add("&Ignore", IDIGNORE);
+            break;
+        case MB_YESNOCANCEL:
+            add("&Yes", IDYES);
+            add("&No", IDNO);
+            add("Cancel", IDCANCEL);
+            break;
+        case MB_YESNO:
+            add("&Yes", IDYES);
+            add("&No", IDNO);
+            break;
+        case MB_RETRYCANCEL:
+            add("&Retry", IDRETRY);
+            add("Cancel", IDCANCEL);
+            break;
         default: add("OK", IDOK); break;
     }
     std::size_t defaultIndex = (Flags & 0x300) >> 8;
@@ -223,8 +240,8 @@ std::vector<TMonitorSpec> QueryScreens() {
     for (QScreen* s : QGuiApplication::screens()) {
         QRect g = s->geometry();
         QRect a = s->availableGeometry();
-        result.push_back({Bounds(g.x(), g.y(), g.width(), g.height()), Bounds(a.x(), a.y(), a.width(), a.height()),
-                          s == primary});
+        result.push_back(
+            {Bounds(g.x(), g.y(), g.width(), g.height()), Bounds(a.x(), a.y(), a.width(), a.height()), s == primary});
     }
     return result;
 }
@@ -235,8 +252,8 @@ void SetOverrideCursor(TCursor Cursor) {
     OverrideCursorSet() = Cursor != crDefault;
     if (Cursor == crDefault) return;
     Qt::CursorShape shape = Cursor == crHourGlass || Cursor == crSQLWait ? Qt::WaitCursor
-                            : Cursor == crAppStart                        ? Qt::BusyCursor
-                                                                          : Qt::ArrowCursor;
+                            : Cursor == crAppStart                       ? Qt::BusyCursor
+                                                                         : Qt::ArrowCursor;
     QApplication::setOverrideCursor(QCursor(shape));
 }
 

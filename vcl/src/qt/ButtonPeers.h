@@ -26,7 +26,8 @@ class TButtonPeer : public TQtPeer, public TStdPeer {
 public:
     template <typename W>
     TButtonPeer(TButtonControl* Control, TPeerWidget<W>* Widget) : TQtPeer(Control, Widget) {
-        QObject::connect(button(), &QAbstractButton::clicked, &context_, [this] { Send(CN_COMMAND, MakeWParam(0, BN_CLICKED), 0); });
+        QObject::connect(button(), &QAbstractButton::clicked, &context_,
+                         [this] { Send(CN_COMMAND, MakeWParam(0, BN_CLICKED), 0); });
     }
 
     void SetText(const AnsiString& Text) override {

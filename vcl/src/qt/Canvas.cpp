@@ -15,7 +15,6 @@ int Rop2Of(TPenMode mode) {
     return modes[mode];
 }
 
-
 }  // namespace
 
 TCanvas::TCanvas()

@@ -141,9 +141,7 @@ private:
                 // Entering is always taken, so the moves that decide keep coming, as OLE calls DragOver.
                 e->accept();
                 break;
-            case QEvent::DragMove:
-                result = Target->DragOver(keys, pt, &effect);
-                break;
+            case QEvent::DragMove: result = Target->DragOver(keys, pt, &effect); break;
             default: {
                 ComPtr<IDataObject> data = data_ ? data_ : DataObjectOf(e->mimeData());
                 data_.Reset();
@@ -294,9 +292,9 @@ private:
     static void RepostRelease(QPoint Global, DWORD Keys) {
         QWidget* w = QApplication::widgetAt(Global);
         if (!w) return;
-        QCoreApplication::postEvent(w, new QMouseEvent(QEvent::MouseButtonRelease, QPointF(w->mapFromGlobal(Global)),
-                                                       QPointF(Global), Qt::LeftButton,
-                                                       ButtonsOf(Keys) & ~Qt::LeftButton, ModifiersOf(Keys)));
+        QCoreApplication::postEvent(
+            w, new QMouseEvent(QEvent::MouseButtonRelease, QPointF(w->mapFromGlobal(Global)), QPointF(Global),
+                               Qt::LeftButton, ButtonsOf(Keys) & ~Qt::LeftButton, ModifiersOf(Keys)));
     }
 
     const QMimeData& mime_;

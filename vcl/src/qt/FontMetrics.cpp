@@ -13,11 +13,10 @@ AnsiString MapFontName(const AnsiString& WindowsName) {
     AnsiString key;
     for (char c : WindowsName) key += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     static const std::map<AnsiString, AnsiString> families = {
-        {"courier new", "Liberation Mono"},      {"courier", "Liberation Mono"},
-        {"lucida console", "Liberation Mono"},   {"fixedsys", "Liberation Mono"},
-        {"terminal", "Liberation Mono"},         {"consolas", "Liberation Mono"},
-        {"times new roman", "Liberation Serif"}, {"times", "Liberation Serif"},
-        {"georgia", "Liberation Serif"},         {"ms serif", "Liberation Serif"},
+        {"courier new", "Liberation Mono"},      {"courier", "Liberation Mono"},  {"lucida console", "Liberation Mono"},
+        {"fixedsys", "Liberation Mono"},         {"terminal", "Liberation Mono"}, {"consolas", "Liberation Mono"},
+        {"times new roman", "Liberation Serif"}, {"times", "Liberation Serif"},   {"georgia", "Liberation Serif"},
+        {"ms serif", "Liberation Serif"},
     };
     auto it = families.find(key);
     return it != families.end() ? it->second : AnsiString("Liberation Sans");

@@ -68,9 +68,18 @@ BOOL PatBlt(HDC hdc, int nXLeft, int nYLeft, int nWidth, int nHeight, DWORD dwRo
     switch (dwRop) {
         case PATCOPY: mode = RasterModeOf(R2_COPYPEN); break;
         case PATINVERT: mode = RasterModeOf(R2_XORPEN); break;
-        case DSTINVERT: mode = RasterModeOf(R2_NOT); brush = {BS_SOLID, 0, 0, nullptr}; break;
-        case BLACKNESS: mode = RasterModeOf(R2_BLACK); brush = {BS_SOLID, 0, 0, nullptr}; break;
-        case WHITENESS: mode = RasterModeOf(R2_WHITE); brush = {BS_SOLID, 0, 0, nullptr}; break;
+        case DSTINVERT:
+            mode = RasterModeOf(R2_NOT);
+            brush = {BS_SOLID, 0, 0, nullptr};
+            break;
+        case BLACKNESS:
+            mode = RasterModeOf(R2_BLACK);
+            brush = {BS_SOLID, 0, 0, nullptr};
+            break;
+        case WHITENESS:
+            mode = RasterModeOf(R2_WHITE);
+            brush = {BS_SOLID, 0, 0, nullptr};
+            break;
         default: return FALSE;
     }
     TRect r = Bounds(std::min(nXLeft, nXLeft + nWidth), std::min(nYLeft, nYLeft + nHeight), std::abs(nWidth),

@@ -62,8 +62,7 @@ BOOL DrawEdge(HDC hdc, RECT* qrc, UINT edge, UINT grfFlags) {
     dc.Record("DrawEdge " + RectText(*qrc) + " " + HexColor(edge) + " " + HexColor(grfFlags));
     TRect r = *qrc;
     EdgeRings(dc, r, edge, grfFlags);
-    if (grfFlags & BF_MIDDLE)
-        Fill(dc, r, GetSysColor((grfFlags & (BF_MONO | BF_FLAT)) ? COLOR_WINDOW : COLOR_BTNFACE));
+    if (grfFlags & BF_MIDDLE) Fill(dc, r, GetSysColor((grfFlags & (BF_MONO | BF_FLAT)) ? COLOR_WINDOW : COLOR_BTNFACE));
     dc.Dirty(*qrc);
     if (grfFlags & BF_ADJUST) *qrc = r;
     return TRUE;
@@ -140,8 +139,12 @@ void Arrow(TDcPaint& dc, const TRect& r, UINT direction, COLORREF color, int shi
     for (int i = 0; i < size; ++i) {
         switch (direction) {
             case DFCS_SCROLLUP: Fill(dc, {cx - i, cy - size / 2 + i, cx + i + 1, cy - size / 2 + i + 1}, color); break;
-            case DFCS_SCROLLLEFT: Fill(dc, {cx - size / 2 + i, cy - i, cx - size / 2 + i + 1, cy + i + 1}, color); break;
-            case DFCS_SCROLLRIGHT: Fill(dc, {cx + size / 2 - i, cy - i, cx + size / 2 - i + 1, cy + i + 1}, color); break;
+            case DFCS_SCROLLLEFT:
+                Fill(dc, {cx - size / 2 + i, cy - i, cx - size / 2 + i + 1, cy + i + 1}, color);
+                break;
+            case DFCS_SCROLLRIGHT:
+                Fill(dc, {cx + size / 2 - i, cy - i, cx + size / 2 - i + 1, cy + i + 1}, color);
+                break;
             default: Fill(dc, {cx - i, cy + size / 2 - i, cx + i + 1, cy + size / 2 - i + 1}, color); break;
         }
     }

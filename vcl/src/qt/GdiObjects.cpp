@@ -338,8 +338,9 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ hgdiobj) {
         case TGdiKind::Font: return swap(state.Font, hgdiobj);
         case TGdiKind::Pen: return swap(state.Pen, hgdiobj);
         case TGdiKind::Brush: return swap(state.Brush, hgdiobj);
-        case TGdiKind::Region: return reinterpret_cast<HGDIOBJ>(static_cast<std::intptr_t>(
-                                   SelectClipRgn(hdc, static_cast<HRGN>(hgdiobj))));
+        case TGdiKind::Region:
+            return reinterpret_cast<HGDIOBJ>(
+                static_cast<std::intptr_t>(SelectClipRgn(hdc, static_cast<HRGN>(hgdiobj))));
         case TGdiKind::Bitmap: {
             auto it = MemoryDcs().find(hdc);
             TBitmap* bitmap = BitmapOf(hgdiobj);

@@ -12,8 +12,14 @@ TRasterMode RasterModeOf(int Rop2) {
     using M = QPainter::CompositionMode;
     TRasterMode r;
     switch (Rop2) {
-        case R2_BLACK: r.Color = QColor(0, 0, 0); r.Mode = M::CompositionMode_Source; break;
-        case R2_WHITE: r.Color = QColor(255, 255, 255); r.Mode = M::CompositionMode_Source; break;
+        case R2_BLACK:
+            r.Color = QColor(0, 0, 0);
+            r.Mode = M::CompositionMode_Source;
+            break;
+        case R2_WHITE:
+            r.Color = QColor(255, 255, 255);
+            r.Mode = M::CompositionMode_Source;
+            break;
         case R2_NOP: r.Skip = true; break;
         case R2_NOT: r.Mode = M::RasterOp_NotDestination; break;
         case R2_NOTCOPYPEN: r.Mode = M::RasterOp_NotSource; break;
@@ -114,8 +120,7 @@ QBrush TDcPaint::ToQBrush(const TGdiBrushData& Brush) {
                                                  Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
     switch (Brush.Style) {
         case BS_NULL: return Qt::NoBrush;
-        case BS_HATCHED:
-            return QBrush(ToQColorRef(Brush.Color), hatches[std::clamp(Brush.Hatch, 0, HS_DIAGCROSS)]);
+        case BS_HATCHED: return QBrush(ToQColorRef(Brush.Color), hatches[std::clamp(Brush.Hatch, 0, HS_DIAGCROSS)]);
         case BS_PATTERN:
             if (Brush.Pattern) return QBrush(BitmapImage(*Brush.Pattern));
             return Qt::NoBrush;
@@ -132,7 +137,8 @@ void TDcPaint::FillWith(const QRect& Logical, const TGdiBrushData& Brush, const 
     }
     if (Brush.Style == BS_HATCHED) {
         if (State().BkMode == OPAQUE) painter_.fillRect(Logical, ToQColorRef(State().BkColor));
-        if (Rop.Mode == QPainter::CompositionMode_Source) painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        if (Rop.Mode == QPainter::CompositionMode_Source)
+            painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
     }
     painter_.fillRect(Logical, ToQBrush(Brush));
 }
@@ -174,8 +180,14 @@ void TDcPaint::ThinLine(TPoint A, TPoint B, const TGdiPenData& Pen, const TRaste
             left = pattern[run];
         }
         int e2 = 2 * err;
-        if (e2 >= dy) { err += dy; x += sx; }
-        if (e2 <= dx) { err += dx; y += sy; }
+        if (e2 >= dy) {
+            err += dy;
+            x += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y += sy;
+        }
     }
     painter_.setCompositionMode(Rop.Mode);
     painter_.setBrush(Qt::NoBrush);

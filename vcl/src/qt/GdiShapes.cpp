@@ -8,7 +8,9 @@
 
 namespace {
 
-TRect Normalized(int l, int t, int r, int b) { return {std::min(l, r), std::min(t, b), std::max(l, r), std::max(t, b)}; }
+TRect Normalized(int l, int t, int r, int b) {
+    return {std::min(l, r), std::min(t, b), std::max(l, r), std::max(t, b)};
+}
 
 QRect ToQRect(const TRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
 
@@ -21,8 +23,8 @@ void UsePenAndBrush(TDcPaint& dc, const TGdiPenData& pen, const TGdiBrushData& b
     if (pen.Style == PS_NULL) {
         p.setPen(Qt::NoPen);
     } else {
-        static constexpr Qt::PenStyle styles[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine, Qt::DashDotLine,
-                                                  Qt::DashDotDotLine, Qt::NoPen, Qt::SolidLine};
+        static constexpr Qt::PenStyle styles[] = {Qt::SolidLine,      Qt::DashLine, Qt::DotLine,  Qt::DashDotLine,
+                                                  Qt::DashDotDotLine, Qt::NoPen,    Qt::SolidLine};
         QPen qpen(rop.Color ? *rop.Color : ToQColorRef(pen.Color), pen.Width <= 1 ? 0 : pen.Width);
         qpen.setStyle(styles[std::clamp(pen.Style, 0, PS_INSIDEFRAME)]);
         p.setPen(qpen);
@@ -31,7 +33,8 @@ void UsePenAndBrush(TDcPaint& dc, const TGdiPenData& pen, const TGdiBrushData& b
 }
 
 std::string PenText(const TGdiPenData& pen) {
-    return pen.Style == PS_NULL ? "pen=none" : "pen=" + HexColor(pen.Color) + (pen.Width > 1 ? "/" + std::to_string(pen.Width) : "");
+    return pen.Style == PS_NULL ? "pen=none"
+                                : "pen=" + HexColor(pen.Color) + (pen.Width > 1 ? "/" + std::to_string(pen.Width) : "");
 }
 
 std::string BrushText(const TGdiBrushData& brush) {
@@ -40,7 +43,8 @@ std::string BrushText(const TGdiBrushData& brush) {
 
 std::string PointsText(const POINT* points, int count) {
     std::string text;
-    for (int i = 0; i < count; ++i) text += (i ? " " : "") + std::to_string(points[i].X) + "," + std::to_string(points[i].Y);
+    for (int i = 0; i < count; ++i)
+        text += (i ? " " : "") + std::to_string(points[i].X) + "," + std::to_string(points[i].Y);
     return text;
 }
 
@@ -141,7 +145,8 @@ BOOL Rectangle(HDC hdc, int nLeftRect, int nTopRect, int nRightRect, int nBottom
     }
     if (pen.Width <= 1 && pen.Style != PS_SOLID && pen.Style != PS_INSIDEFRAME) {
         dc.FillWith(QRect(r.Left + 1, r.Top + 1, r.Width() - 2, r.Height() - 2), brush, rop);
-        TPoint corners[4] = {{r.Left, r.Top}, {r.Right - 1, r.Top}, {r.Right - 1, r.Bottom - 1}, {r.Left, r.Bottom - 1}};
+        TPoint corners[4] = {
+            {r.Left, r.Top}, {r.Right - 1, r.Top}, {r.Right - 1, r.Bottom - 1}, {r.Left, r.Bottom - 1}};
         for (int i = 0; i < 4; ++i) dc.ThinLine(corners[i], corners[(i + 1) % 4], pen, rop);
         dc.Dirty(r);
         return TRUE;
@@ -264,7 +269,8 @@ BOOL Shape(HDC hdc, const char* name, int l, int t, int r, int b, Draw draw) {
         UsePenAndBrush(dc, pen, brush, rop);
         draw(dc.Painter(), OutlineRect(box));
     }
-    dc.Dirty({box.Left - pen.Width / 2, box.Top - pen.Width / 2, box.Right + pen.Width / 2, box.Bottom + pen.Width / 2});
+    dc.Dirty(
+        {box.Left - pen.Width / 2, box.Top - pen.Width / 2, box.Right + pen.Width / 2, box.Bottom + pen.Width / 2});
     return TRUE;
 }
 

@@ -139,9 +139,7 @@ public:
         tabWidth_ = std::max(1, 8 * metrics_.AveCharWidth);
     }
 
-    int LineHeight() const {
-        return metrics_.Height + ((format_ & DT_EXTERNALLEADING) ? metrics_.ExternalLeading : 0);
-    }
+    int LineHeight() const { return metrics_.Height + ((format_ & DT_EXTERNALLEADING) ? metrics_.ExternalLeading : 0); }
     int Ascent() const { return metrics_.Ascent; }
 
     // Width with tabs expanded to the next multiple of eight average characters (DT_EXPANDTABS).
@@ -170,7 +168,8 @@ public:
             if (tab == AnsiString::npos) return;
             int next = (offset / tabWidth_ + 1) * tabWidth_;
             if (dc.State().BkMode == OPAQUE && dc.Drawable())
-                dc.Painter().fillRect(QRect(x + offset, y, next - offset, LineHeight()), ToQColorRef(dc.State().BkColor));
+                dc.Painter().fillRect(QRect(x + offset, y, next - offset, LineHeight()),
+                                      ToQColorRef(dc.State().BkColor));
             offset = next;
             start = tab + 1;
         }
@@ -335,7 +334,8 @@ int DrawTextImpl(HDC hDC, const char* lpString, int nCount, RECT* lpRect, UINT u
     else if (singleLine && (uFormat & DT_BOTTOM)) y = rect.Bottom - total;
     int result = y - rect.Top + total;
     if (!dc.Drawable()) return result;
-    if (!(uFormat & DT_NOCLIP)) dc.Painter().setClipRect(QRect(rect.Left, rect.Top, rect.Width(), rect.Height()), Qt::IntersectClip);
+    if (!(uFormat & DT_NOCLIP))
+        dc.Painter().setClipRect(QRect(rect.Left, rect.Top, rect.Width(), rect.Height()), Qt::IntersectClip);
     TRect dirty{rect.Left, std::min(y, rect.Top), rect.Left, std::max(y + total, rect.Bottom)};
     for (const TTextLine& line : lines) {
         int width = layout.LineWidth(line.Text);

@@ -73,7 +73,7 @@ private:
         Guarded([this] {
             if (control())
                 TStdCtrlsAccess::SelectionFromPeer(*control(), static_cast<Integer>(view()->SelStart()),
-                                             static_cast<Integer>(view()->SelLength()));
+                                                   static_cast<Integer>(view()->SelLength()));
         });
     }
 

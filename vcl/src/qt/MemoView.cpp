@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr int kMargin = 2;             // blank pixels left and right of the text, as an edit control leaves
+constexpr int kMargin = 2;                 // blank pixels left and right of the text, as an edit control leaves
 constexpr std::size_t kMaxLayouts = 2048;  // line layouts kept at most (a few pages' worth)
 constexpr int kWheelLines = 3;
 
@@ -140,8 +140,7 @@ QTextLayout& TMemoView::Layout(int Line) {
     if (auto it = layouts_.find(Line); it != layouts_.end()) return *it->second;
     if (layouts_.size() >= kMaxLayouts) layouts_.clear();
     std::size_t start = text_.LineStart(Line);
-    auto layout = std::make_unique<QTextLayout>(ToQString(text_.Bytes().substr(start, text_.LineLength(Line))),
-                                                font());
+    auto layout = std::make_unique<QTextLayout>(ToQString(text_.Bytes().substr(start, text_.LineLength(Line))), font());
     QFontMetrics metrics(font());
     QTextOption option(options_.Alignment);
     option.setWrapMode(Wraps() ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
@@ -392,7 +391,8 @@ bool TMemoView::HandleNavigationKey(QKeyEvent* Event) {
             return true;
         }
         case Qt::Key_Delete:
-            if (shift) Cut(); else DeleteForward();
+            if (shift) Cut();
+            else DeleteForward();
             return true;
         case Qt::Key_Insert:
             if (ctrl) Copy();

@@ -22,8 +22,8 @@ public:
     // SelLength) after it. The text is the host's: it makes the change and tells the view (TextReplaced).
     virtual void EditRequested(std::size_t Start, std::size_t End, const AnsiString& Value, std::size_t SelStart,
                                std::size_t SelLength) = 0;
-    virtual void SelectionMoved() = 0;   // caret or selection moved without a text change
-    virtual void FocusWanted() = 0;      // a click in the view asks for the focus
+    virtual void SelectionMoved() = 0;  // caret or selection moved without a text change
+    virtual void FocusWanted() = 0;     // a click in the view asks for the focus
 };
 
 struct TMemoViewOptions {
@@ -121,8 +121,8 @@ private:
     bool EditSelection(AnsiString Value, bool Typing);
     void Apply(std::size_t Start, std::size_t End, const AnsiString& Value, bool Typing);
     // Asks the host for the edit; the view takes on Anchor, Caret and Undo once the text changed.
-    void RequestEdit(std::size_t Start, std::size_t End, const AnsiString& Value, std::size_t Anchor,
-                     std::size_t Caret, TUndo Undo);
+    void RequestEdit(std::size_t Start, std::size_t End, const AnsiString& Value, std::size_t Anchor, std::size_t Caret,
+                     TUndo Undo);
     void Backspace();
     void DeleteForward();
     void DeleteRange(std::size_t Start, std::size_t End);

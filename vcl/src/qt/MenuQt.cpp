@@ -96,7 +96,8 @@ TMenuItem* ShowPopupMenuWidget(TPopupMenu* Menu, TPoint ScreenPos, const TFont* 
     if (Menu->Alignment() == paRight) at.rx() -= width;
     if (Menu->Alignment() == paCenter) at.rx() -= width / 2;
     if (Chooser)
-        QTimer::singleShot(0, &menu, [&menu, Menu, &actions, &Chooser] { ChooseThroughMenu(menu, Menu, actions, Chooser); });
+        QTimer::singleShot(0, &menu,
+                           [&menu, Menu, &actions, &Chooser] { ChooseThroughMenu(menu, Menu, actions, Chooser); });
     QMenu* const outer = std::exchange(ShownMenu, &menu);
     const QAction* chosen = menu.exec(at);
     ShownMenu = outer;

@@ -25,7 +25,9 @@ TOpenDialogAnswer ShowOpenDialog(const Testing::TRecordedOpenDialog& Request) {
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     const bool multi = Request.Options.Contains(ofAllowMultiSelect);
     const bool mustExist = Request.Options.Contains(ofFileMustExist);
-    dialog.setFileMode(multi ? QFileDialog::ExistingFiles : mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setFileMode(multi       ? QFileDialog::ExistingFiles
+                       : mustExist ? QFileDialog::ExistingFile
+                                   : QFileDialog::AnyFile);
     QStringList filters;
     for (const TFileFilter& filter : Request.Filters) filters << NameFilter(filter);
     if (!filters.isEmpty()) {

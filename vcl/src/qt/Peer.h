@@ -12,8 +12,8 @@
 //                               Send(CN_COMMAND, MakeWParam(0, EN_CHANGE), 0); });
 //             });
 //         }
-//         void SetText(const AnsiString& Text) override { QSignalBlocker b(Widget()); edit()->setText(ToQString(Text)); }
-//         LRESULT DialogCode() const override { return DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL; }
+//         void SetText(const AnsiString& Text) override { QSignalBlocker b(Widget()); edit()->setText(ToQString(Text));
+//         } LRESULT DialogCode() const override { return DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL; }
 //     };
 //     TControlPeer* TEdit::CreatePeer() { return new TEditPeer(this); }
 // Keys, mouse, focus, enter/leave, wheel and context-menu events are translated here for every peer;

@@ -79,9 +79,12 @@ Qt::CursorShape CursorShape(TCursor Cursor) {
         case crSizeNWSE: return Qt::SizeFDiagCursor;
         case crSizeWE: return Qt::SizeHorCursor;
         case crUpArrow: return Qt::UpArrowCursor;
-        case crHourGlass: case crSQLWait: return Qt::WaitCursor;
-        case crDrag: case crMultiDrag: return Qt::DragCopyCursor;
-        case crNoDrop: case crNo: return Qt::ForbiddenCursor;
+        case crHourGlass:
+        case crSQLWait: return Qt::WaitCursor;
+        case crDrag:
+        case crMultiDrag: return Qt::DragCopyCursor;
+        case crNoDrop:
+        case crNo: return Qt::ForbiddenCursor;
         case crHSplit: return Qt::SplitHCursor;
         case crVSplit: return Qt::SplitVCursor;
         case crAppStart: return Qt::BusyCursor;
@@ -94,13 +97,15 @@ Qt::CursorShape CursorShape(TCursor Cursor) {
 }  // namespace
 
 void TQtPeer::SetCursor(TCursor Cursor) {
-    if (Cursor == crDefault) widget_->unsetCursor(); else widget_->setCursor(CursorShape(Cursor));
+    if (Cursor == crDefault) widget_->unsetCursor();
+    else widget_->setCursor(CursorShape(Cursor));
 }
 
 void TQtPeer::SetToolTip(const AnsiString& Text) { widget_->setToolTip(ToQString(Text)); }
 
 void TQtPeer::SetZOrder(bool TopMost) {
-    if (TopMost) widget_->raise(); else widget_->lower();
+    if (TopMost) widget_->raise();
+    else widget_->lower();
 }
 
 void TQtPeer::SetFocus() {
@@ -130,8 +135,7 @@ void TQtPeer::Update() { widget_->update(); }
 // A native widget draws itself; its children are rendered separately by PaintTo.
 void TQtPeer::RenderTo(TSurface& Target, TPoint Origin) {
     QPainter painter(&Target.Image());
-    widget_->render(&painter, QPoint(Origin.X, Origin.Y), QRegion(),
-                    QWidget::DrawWindowBackground);
+    widget_->render(&painter, QPoint(Origin.X, Origin.Y), QRegion(), QWidget::DrawWindowBackground);
     painter.end();
     Target.MarkDirty(Bounds(Origin.X, Origin.Y, widget_->width(), widget_->height()));
 }

@@ -87,18 +87,10 @@ bool TQtPeer::Translate(QEvent* Event) {
         case QEvent::MouseMove: return HandleMouse(Event);
         case QEvent::Wheel: return HandleWheel(Event);
         case QEvent::ContextMenu: return HandleContextMenu(Event);
-        case QEvent::Enter:
-            Send(CM_MOUSEENTER, 0, 0);
-            return false;
-        case QEvent::Leave:
-            Send(CM_MOUSELEAVE, 0, 0);
-            return false;
-        case QEvent::FocusIn:
-            HandleFocusIn(Event);
-            return false;
-        case QEvent::FocusOut:
-            HandleFocusOut(Event);
-            return false;
+        case QEvent::Enter: Send(CM_MOUSEENTER, 0, 0); return false;
+        case QEvent::Leave: Send(CM_MOUSELEAVE, 0, 0); return false;
+        case QEvent::FocusIn: HandleFocusIn(Event); return false;
+        case QEvent::FocusOut: HandleFocusOut(Event); return false;
         default: return topLevel_ && HandleTopLevel(Event);
     }
 }
@@ -191,9 +183,7 @@ bool TQtPeer::DefaultHandler(TMessage& Message) {
             Send(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(self), MakeLParam(g.x(), g.y()));
             return true;
         }
-        default:
-            hook_->BaseEvent(event);
-            return true;
+        default: hook_->BaseEvent(event); return true;
     }
 }
 
@@ -323,8 +313,7 @@ bool TQtPeer::HandleTopLevel(QEvent* Event) {
         }
         case QEvent::WindowActivate:
             // A late activation of a window that is no longer the focus window is stale.
-            if (!form->Active() && widget_->windowHandle() &&
-                QGuiApplication::focusWindow() == widget_->windowHandle())
+            if (!form->Active() && widget_->windowHandle() && QGuiApplication::focusWindow() == widget_->windowHandle())
                 Guarded([form] { TControlAccess::ActiveFromPeer(*form, true); });
             return false;
         default: return false;

@@ -21,9 +21,12 @@ void RequestUpdate(QWidget* Widget, const QRegion& Region) {
         Widget->update(Region);
         return;
     }
-    QMetaObject::invokeMethod(Widget, [widget = QPointer<QWidget>(Widget), Region] {
-        if (widget) widget->update(Region);
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        Widget,
+        [widget = QPointer<QWidget>(Widget), Region] {
+            if (widget) widget->update(Region);
+        },
+        Qt::QueuedConnection);
 }
 
 class TSurfacePeer;
@@ -45,8 +48,7 @@ private:
 
 class TSurfacePeer : public TQtPeer {
 public:
-    TSurfacePeer(TWinControl* Control, bool TopLevel)
-        : TQtPeer(Control, new TSurfaceWidget(this)), surface_(1, 1) {
+    TSurfacePeer(TWinControl* Control, bool TopLevel) : TQtPeer(Control, new TSurfaceWidget(this)), surface_(1, 1) {
         // Drawing outside painting lands in the image at once; the screen follows.
         surface_.OnDirty = [this](const TRect& R) {
             QRect r(R.Left, R.Top, R.Width(), R.Height());

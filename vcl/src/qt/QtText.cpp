@@ -8,6 +8,6 @@ QString ToQString(const AnsiString& S) {
 }
 
 AnsiString FromQString(const QString& S) {
-    return codepage::Utf16ToAnsi(std::u16string(reinterpret_cast<const char16_t*>(S.utf16()),
-                                                 static_cast<std::size_t>(S.size())));
+    return codepage::Utf16ToAnsi(
+        std::u16string(reinterpret_cast<const char16_t*>(S.utf16()), static_cast<std::size_t>(S.size())));
 }

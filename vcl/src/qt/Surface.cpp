@@ -7,7 +7,9 @@
 
 namespace {
 // Raster operations work on RGB32 and premultiplied ARGB32.
-QImage::Format FormatFor(bool hasAlpha) { return hasAlpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32; }
+QImage::Format FormatFor(bool hasAlpha) {
+    return hasAlpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
+}
 }  // namespace
 
 TSurface::TSurface(Integer Width, Integer Height, bool HasAlpha)
