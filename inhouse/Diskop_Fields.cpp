@@ -119,27 +119,22 @@ void BrowseEntry(PathInputT& P, Integer Index) {
 // The path field's handlers carry the edit's handlers from before its first hooking, so that a table
 // started afresh does not save a hook as the edit's own handler (which would call itself without end).
 // They find their entry anew: a re-registration keeps them pointing at the same one.
-struct PathChangeHook {
-    PathInputT* Table;
-    TEdit* Edit;
-    TNotifyEvent Saved;
-    void operator()(TObject*) const {
-        DropFreedEntries(*Table);
-        const Integer found = FindPathInput(*Table, Edit);
-        if (found != NoValue) ValidateEntry(*Table, found, 0);
-    }
-};
+void ValidateChangedEntry(PathInputT& P, Integer Index) { ValidateEntry(P, Index, 0); }
 
-struct PathDblClickHook {
+// One hook type per action, so that a hook of either event is told apart from the edit's own handler.
+template <void (*Action)(PathInputT&, Integer)>
+struct PathHook {
     PathInputT* Table;
     TEdit* Edit;
     TNotifyEvent Saved;
     void operator()(TObject*) const {
         DropFreedEntries(*Table);
         const Integer found = FindPathInput(*Table, Edit);
-        if (found != NoValue) BrowseEntry(*Table, found);
+        if (found != NoValue) Action(*Table, found);
     }
 };
+using PathChangeHook = PathHook<ValidateChangedEntry>;
+using PathDblClickHook = PathHook<BrowseEntry>;
 
 // The handler Current stands for: the one a hook saved, or Current itself.
 template <typename Hook>

@@ -419,58 +419,50 @@ TEST_F(StandardForm, FullTablesRaiseInsteadOfWritingPastTheirEnd) {
     EXPECT_THROW(FillComponentList(*list, form), ERangeError);
 }
 
-TEST_F(StandardForm, CommandLineTokensAfterTheProgramBecomeOptions) {
+struct OptionCase {
+    const char* Name;
+    const char* Value;
+};
+
+// Loads the option table from a command line of the program and Arguments, then puts the program's own
+// command line back for the tests after.
+void LoadCommandLineOf(std::vector<std::string> Arguments) {
     const AnsiString program = ParamStr(0);
-    std::vector<std::string> args = {program, "width=12", "name=a b", "plain"};
+    Arguments.insert(Arguments.begin(), program);
     std::vector<char*> argv;
-    for (auto& a : args) argv.push_back(a.data());
+    for (auto& a : Arguments) argv.push_back(a.data());
     InitCommandLine(static_cast<int>(argv.size()), argv.data());
     LoadCommandLine(OptionTable());
-    std::vector<std::string> original = {program};
-    std::vector<char*> originalArgv = {original[0].data()};
-    InitCommandLine(1, originalArgv.data());
+    std::string original = program;
+    char* originalArgv[] = {original.data()};
+    InitCommandLine(1, originalArgv);
+}
 
+// Each option of Cases is a row whose field Field reads its value.
+void ExpectOptions(std::initializer_list<OptionCase> Cases, Integer Field) {
     superar::ArrayOfFiles& options = OptionTable();
-    struct Case {
-        const char* Name;
-        const char* Value;
-    };
-    for (Case c : {Case{"width", "12"}, Case{"name", "a b"}, Case{"plain", ""}}) {
+    for (OptionCase c : Cases) {
         const Integer row = superar::FindSettingRow(options, c.Name, "");
         ASSERT_GT(row, 0) << c.Name;
         AnsiString value;
-        superar::GetFieldText(options, row, 52, value, false);
+        superar::GetFieldText(options, row, Field, value, false);
         EXPECT_EQ(value, c.Value) << c.Name;
     }
-    EXPECT_EQ(superar::FindSettingRow(options, program, ""), 0);
+}
+
+TEST_F(StandardForm, CommandLineTokensAfterTheProgramBecomeOptions) {
+    LoadCommandLineOf({"width=12", "name=a b", "plain"});
+    ExpectOptions({{"width", "12"}, {"name", "a b"}, {"plain", ""}}, 52);
+    EXPECT_EQ(superar::FindSettingRow(OptionTable(), ParamStr(0), ""), 0);
 }
 
 // An argument holding both a blank and quotes stays one option; its quoted value loses the quotes as in
 // any settings line.
 TEST_F(StandardForm, CommandLineArgumentsWithQuotesAndBackslashesStayWhole) {
-    const AnsiString program = ParamStr(0);
-    std::vector<std::string> args = {program, "title=\"two words\"", "path=C:\\my dir\\", "q=\\\"", "last"};
-    std::vector<char*> argv;
-    for (auto& a : args) argv.push_back(a.data());
-    InitCommandLine(static_cast<int>(argv.size()), argv.data());
-    LoadCommandLine(OptionTable());
-    std::vector<std::string> original = {program};
-    std::vector<char*> originalArgv = {original[0].data()};
-    InitCommandLine(1, originalArgv.data());
-
-    superar::ArrayOfFiles& options = OptionTable();
-    EXPECT_EQ(superar::FindSettingRow(options, "words\"", ""), 0);
-    struct Case {
-        const char* Name;
-        const char* Value;
-    };
-    for (Case c : {Case{"title", "two words"}, Case{"path", "C:\\my dir\\"}, Case{"q", "\\\""}, Case{"last", ""}}) {
-        const Integer row = superar::FindSettingRow(options, c.Name, "");
-        ASSERT_GT(row, 0) << c.Name;
-        AnsiString value;
-        superar::GetFieldText(options, row, 53, value, false);  // the value as written
-        EXPECT_EQ(value, c.Value) << c.Name;
-    }
+    LoadCommandLineOf({"title=\"two words\"", "path=C:\\my dir\\", "q=\\\"", "last"});
+    EXPECT_EQ(superar::FindSettingRow(OptionTable(), "words\"", ""), 0);
+    // Field 53: the value as written.
+    ExpectOptions({{"title", "two words"}, {"path", "C:\\my dir\\"}, {"q", "\\\""}, {"last", ""}}, 53);
 }
 
 TEST_F(StandardForm, DestroyingTheMainFormEmptiesTheTablesBeforeItsOwnHandler) {
