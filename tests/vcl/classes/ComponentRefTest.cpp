@@ -78,7 +78,8 @@ TEST(ComponentRef, CopiesMovesAndReassignmentsEachKeepTheirOwnRegistration) {
     EXPECT_EQ(moveAssigned.Get(), first.get());
     TComponentRef<TComponent> reassigned(first.get());
     reassigned = second.get();
-    reassigned = reassigned;
+    const TComponentRef<TComponent>& self = reassigned;
+    reassigned = self;  // self-assignment keeps the reference
     EXPECT_EQ(reassigned.Get(), second.get());
     // Refs in a growing vector move as it reallocates.
     std::vector<TComponentRef<TComponent>> many;

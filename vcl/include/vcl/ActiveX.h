@@ -217,7 +217,7 @@ public:
         if (!ppvObject) return E_POINTER;
         *ppvObject = nullptr;
         if (riid == IID_IUnknown) *ppvObject = FirstInterface();
-        else ((riid == Interfaces::Iid ? (*ppvObject = static_cast<Interfaces*>(this), true) : false) || ...);
+        else (void)((riid == Interfaces::Iid ? (*ppvObject = static_cast<Interfaces*>(this), true) : false) || ...);
         if (!*ppvObject) return E_NOINTERFACE;
         AddRef();
         return S_OK;
