@@ -11,6 +11,7 @@ target_sources(vcl PRIVATE
   src/Forms/Screen.cpp
   src/Testing/Testing.cpp
   src/Windows/WinUser.cpp
+  src/Windows/MessageQueue.cpp
   src/qt/AppLoop.cpp
   src/qt/PeerBase.cpp
   src/qt/PeerEvents.cpp

@@ -357,14 +357,19 @@ private:
     void PostToQueue(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam);
     // Delivers what was posted so far; returns true when something was delivered.
     bool DeliverPosted();
-    void CreateFormOf(TClass InstanceClass, const std::function<void(TCustomForm*)>& SetReference);
-
     struct TPosted {
         HWND Window;
         UINT Msg;
         WPARAM WParam;
         LPARAM LParam;
     };
+    // Copies the first queued message for Window (nullptr: any) within [First, Last] (0, 0: all) into
+    // Found, removing it when Remove; false when there is none.
+    bool FindPosted(HWND Window, UINT First, UINT Last, bool Remove, TPosted& Found);
+    // Delivers one message taken from the queue, as the loop does.
+    void DeliverOne(const TPosted& Message);
+    void CreateFormOf(TClass InstanceClass, const std::function<void(TCustomForm*)>& SetReference);
+
     std::deque<TPosted> posted_;
     TCustomForm* mainForm_ = nullptr;
     bool terminated_ = false;

@@ -163,6 +163,33 @@ BOOL PostMessage(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 #define SendMessageA SendMessage
 #define PostMessageA PostMessage
 
+// A message taken from the application's queue.
+struct MSG {
+    HWND hwnd;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    DWORD time;
+    TPoint pt;
+};
+using TMsg = MSG;
+
+constexpr UINT PM_NOREMOVE = 0x0000;
+constexpr UINT PM_REMOVE = 0x0001;
+
+// Takes the first queued message for hWnd (nullptr: any, the thread's own included) within
+// [wMsgFilterMin, wMsgFilterMax] (0, 0: every message); when none is queued, lets the pending window
+// events run once and looks again. FALSE when nothing is queued.
+BOOL PeekMessage(MSG* lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax, UINT wRemoveMsg);
+#define PeekMessageA PeekMessage
+// Key messages already yield their characters when dispatched: TRUE for a key message, nothing else.
+BOOL TranslateMessage(const MSG* lpMsg);
+// Delivers the message to its window as the application loop would; 0 for a thread message.
+LRESULT DispatchMessage(const MSG* lpMsg);
+#define DispatchMessageA DispatchMessage
+// Queues WM_QUIT with the exit code; the application loop ends when it reaches it.
+void PostQuitMessage(int nExitCode);
+
 // ---------------------------------------------------------------------------
 // Keyboard: the state of the modifier keys as the last input that reached a control had them.
 

@@ -8,4 +8,9 @@ struct TApplicationAccess {
         A.PostToQueue(Window, Msg, WParam, LParam);
     }
     static bool DeliverPosted(TApplication& A) { return A.DeliverPosted(); }
+    using TPosted = TApplication::TPosted;
+    static bool FindPosted(TApplication& A, HWND Window, UINT First, UINT Last, bool Remove, TPosted& Found) {
+        return A.FindPosted(Window, First, Last, Remove, Found);
+    }
+    static void DeliverOne(TApplication& A, const TPosted& Message) { A.DeliverOne(Message); }
 };

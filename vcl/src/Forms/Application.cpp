@@ -103,19 +103,35 @@ bool TApplication::DeliverPosted() {
         TPosted m = posted_.front();
         posted_.pop_front();
         delivered = true;
-        if (!m.Window) {
-            if (m.Msg == WM_QUIT) Terminate();
-            continue;
-        }
-        TWinControl* target = FindControl(m.Window);
-        if (!target) continue;
-        try {
-            target->Perform(m.Msg, m.WParam, m.LParam);
-        } catch (...) {
-            HandleException(target);
-        }
+        DeliverOne(m);
     }
     return delivered;
+}
+
+bool TApplication::FindPosted(HWND Window, UINT First, UINT Last, bool Remove, TPosted& Found) {
+    const bool anyMessage = First == 0 && Last == 0;
+    for (auto it = posted_.begin(); it != posted_.end(); ++it) {
+        if (Window && it->Window != Window) continue;
+        if (!anyMessage && (it->Msg < First || it->Msg > Last)) continue;
+        Found = *it;
+        if (Remove) posted_.erase(it);
+        return true;
+    }
+    return false;
+}
+
+void TApplication::DeliverOne(const TPosted& Message) {
+    if (!Message.Window) {
+        if (Message.Msg == WM_QUIT) Terminate();
+        return;
+    }
+    TWinControl* target = FindControl(Message.Window);
+    if (!target) return;
+    try {
+        target->Perform(Message.Msg, Message.WParam, Message.LParam);
+    } catch (...) {
+        HandleException(target);
+    }
 }
 
 bool TApplication::Active() const { return Screen->ActiveForm() != nullptr; }
