@@ -16,6 +16,13 @@
 #include "dater.h"
 #include "gauge.h"
 #include "online.h"
+#include "PEBXPVS.h"
+#include "ProEddd.h"
+#include "ProEdit_Unit.h"
+#include "UtCRC32.h"
+#include "UtTools.h"
+#include "UtUxTheme.h"
+#include "UtVCLUtils.h"
 
 extern const TResourceEntry HalcyraResources[];
 
@@ -36,9 +43,17 @@ constexpr TUnitSteps ProgramUnits[] = {
     {GPanel::RegisterGPanel, nullptr},
     {gauge::InitGaugeUnit, nullptr},          // the progress window's description and class
     {nullptr, easypanel::FinalizeEasyPanel},  // the two panel managers
-    // The grid's units start here, then the edit controls' from ProEddd to ProDirectoryEdit.
-    {nullptr, standards::FinalizeStandards},  // the form set-up's tables and its progress timer
-    // The theme-schema unit and the edit controls' support units start here.
+    // The grid's units start here.
+    // The edit controls' units; ProEdBtn and ProDirectoryEdit have no steps.
+    {nullptr, ProEddd::FinalizeProEddd},                     // the rich-text format and switch
+    {ProEdit::InitProEditUnit, ProEdit::DoneProEditUnit},    // OLE
+    {PEBXPVS::InitThemeLibrary, PEBXPVS::FreeThemeLibrary},  // the edits' theme loader
+    {nullptr, standards::FinalizeStandards},                 // the form set-up's tables and its progress timer
+    // The edit controls' support units; the theme-schema unit and UtXPThemedControl have no steps.
+    {UtUxTheme::InitThemeLibrary, UtUxTheme::FreeThemeLibrary},  // the second theme loader
+    {UtCRC32::InitCRC32Table, nullptr},
+    {UtTools::InitTools, UtTools::DoneTools},  // system flags and the message pump
+    {UtVCLUtils::InitGradientFill, UtVCLUtils::FreeGradientFill},
     {online::InitOnlineUnit, nullptr},  // every floating-point exception masked
     {RegisterCalculator, nullptr},      // the main window's class and description
     // The program's end: its forms go before any unit's exit.

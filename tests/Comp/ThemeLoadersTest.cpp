@@ -4,11 +4,13 @@
 
 #include <array>
 #include <cstring>
+#include <optional>
 #include <set>
 #include <string>
 
 #include "PEBXPVS.h"
 #include "UtUxTheme.h"
+#include "support/StartUpSetAside.h"
 #include "vcl/SysUtils.h"
 
 namespace {
@@ -133,12 +135,28 @@ std::array<void*, N> NoEntries() {
 
 bool UxThemeLoaded() { return GetModuleHandle("uxtheme.dll") != nullptr; }
 
+void ResetSeams() {
+    ResetWindowsVersion();
+    ResetModulesForTest();
+}
+
+// The start-up loaded the library through both units; each test counts its references from none and
+// starts the support loader afresh, and the start-up's state comes back at its end.
 class ThemeLoadersTest : public ::testing::Test {
 protected:
-    void TearDown() override {
-        ResetWindowsVersion();
-        ResetModulesForTest();
+    void SetUp() override {
+        UtUxTheme::FreeThemeLibrary();
+        startUpReferences_.emplace("uxtheme.dll");
     }
+    void TearDown() override {
+        ResetSeams();
+        UtUxTheme::FreeThemeLibrary();
+        startUpReferences_.reset();
+        UtUxTheme::InitThemeLibrary();
+    }
+
+private:
+    std::optional<ModuleReferencesSetAside> startUpReferences_;
 };
 
 }  // namespace
@@ -219,7 +237,7 @@ TEST_F(ThemeLoadersTest, WithoutTheLibraryBothLoadersStayEmpty) {
         EXPECT_EQ((Slots<UtUxTheme::TUxThemeEntries, 47>(UtUxTheme::ThemeEntries())), NoEntries<47>());
         UtUxTheme::FreeThemeLibrary();
         EXPECT_FALSE(UxThemeLoaded());
-        TearDown();
+        ResetSeams();
     }
 }
 
@@ -246,9 +264,10 @@ TEST_F(ThemeLoadersTest, UnloadingFreesTheLibraryOnce) {
 }
 
 TEST_F(ThemeLoadersTest, TheEditUnitLoadsAtStartUpAndFreesAtExit) {
-    PEBXPVS::InitThemeLibrary();
+    // Loaded by the start-up; its reference stands in for the one set aside.
     EXPECT_TRUE(PEBXPVS::ThemeLibraryLoaded());
-    EXPECT_TRUE(UxThemeLoaded());
+    LoadLibrary("uxtheme.dll");
+    PEBXPVS::InitThemeLibrary();  // loaded once: nothing more
     const PEBXPVS::TThemeEntries& theme = PEBXPVS::ThemeEntries();
     HTHEME button = theme.OpenThemeData(nullptr, u"button");
     EXPECT_NE(button, nullptr);
@@ -256,6 +275,11 @@ TEST_F(ThemeLoadersTest, TheEditUnitLoadsAtStartUpAndFreesAtExit) {
     PEBXPVS::FreeThemeLibrary();
     EXPECT_TRUE(PEBXPVS::ThemeLibraryLoaded());  // the flag and the entries stay as they are
     EXPECT_FALSE(UxThemeLoaded());
+    PEBXPVS::FreeThemeLibrary();  // a second exit frees no other holder's load
+    HMODULE other = LoadLibrary("uxtheme.dll");
+    PEBXPVS::FreeThemeLibrary();
+    EXPECT_TRUE(UxThemeLoaded());
+    FreeLibrary(other);
 }
 
 TEST_F(ThemeLoadersTest, TheSupportLoaderAsksForCapitalNAndNeedsNtFiveOne) {
@@ -281,7 +305,7 @@ TEST_F(ThemeLoadersTest, TheSupportLoaderAsksForCapitalNAndNeedsNtFiveOne) {
             EXPECT_EQ(std::count(expected.begin(), expected.end(), nullptr), 1);
         }
         UtUxTheme::FreeThemeLibrary();
-        TearDown();
+        ResetSeams();
     }
 }
 

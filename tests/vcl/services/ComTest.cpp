@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "support/StartUpSetAside.h"
 #include "vcl/ActiveX.h"
 
 namespace {
@@ -64,6 +65,7 @@ TEST(GlobalMemoryTest, BlocksAreZeroedSizedAndCheckedOnEveryUse) {
 }
 
 TEST(OleTest, InitialisationIsCountedAndCanBeMadeToFail) {
+    OleStartUpSetAside startUp;
     EXPECT_EQ(OleInitialize(nullptr), S_OK);
     EXPECT_EQ(OleInitialize(nullptr), S_FALSE);
     OleUninitialize();

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "support/FormFixture.h"
+#include "support/StartUpSetAside.h"
 #include "vcl/ActiveX.h"
 #include "vcl/ShellAPI.h"
 
@@ -274,6 +275,7 @@ TEST_F(DragDropTest, RegistrationsAreKeyedByWindowAndEndWithIt) {
 
 TEST_F(DragDropTest, NothingRunsBeforeOleIsInitialised) {
     OleUninitialize();
+    OleStartUpSetAside startUp;
     ComPtr<TRecordingTarget> target(new TRecordingTarget);
     EXPECT_EQ(RegisterDragDrop(right->Handle(), target.Get()), CO_E_NOTINITIALIZED);
     DWORD effect = 99;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "support/StartUpSetAside.h"
 #include "vcl/Graphics.h"
 #include "vcl/UxTheme.h"
 
@@ -16,6 +17,10 @@ protected:
         ResetModulesForTest();
         SetThemesActiveForTest(true);
     }
+
+private:
+    ModuleReferencesSetAside uxTheme_{"uxtheme.dll"};
+    ModuleReferencesSetAside msImg32_{"msimg32.dll"};
 };
 
 template <typename T>

@@ -1,0 +1,16 @@
+#include "ProEdit_Unit.h"
+
+#include "vcl/ActiveX.h"
+#include "vcl/SysUtils.h"
+
+namespace ProEdit {
+
+void InitProEditUnit() {
+    const HRESULT result = OleInitialize(nullptr);
+    if (result != S_OK && result != S_FALSE)
+        throw Exception(Format("OleInitialize failed ($%x)", {static_cast<Integer>(result)}));
+}
+
+void DoneProEditUnit() { OleUninitialize(); }
+
+}  // namespace ProEdit

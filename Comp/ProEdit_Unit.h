@@ -1,0 +1,12 @@
+#pragma once
+// The typed edit unit's start-up and exit: OLE for the edits' drag and drop.
+
+namespace ProEdit {
+
+// Start-up: OleInitialize; any answer but S_OK or S_FALSE stops the start with "OleInitialize failed
+// ($%x)".
+void InitProEditUnit();
+// Exit: OleUninitialize, once per successful start.
+void DoneProEditUnit();
+
+}  // namespace ProEdit
