@@ -267,6 +267,12 @@ void TWinControl::SetZOrder(bool TopMost) {
 // Messages
 
 void TWinControl::WndProc(TMessage& Message) {
+    // The mouse leaving this window leaves the graphic child it was over first.
+    if (Message.Msg == CM_MOUSELEAVE && Message.LParam == 0 && mouseControl_) {
+        TControl* left = mouseControl_;
+        mouseControl_ = nullptr;
+        left->Perform(CM_MOUSELEAVE, 0, 0);
+    }
     // Mouse messages over a graphic child belong to it.
     if (Message.Msg >= WM_MOUSEFIRST && Message.Msg <= WM_MOUSELAST && Message.Msg != WM_MOUSEWHEEL) {
         bool handled = false;
