@@ -1,5 +1,6 @@
-# Panels, bevels, timers, images, status bar, spin button, menus and message dialogs.
+# Speed buttons, panels, bevels, timers, images, status bar, spin button, menus and message dialogs.
 target_sources(vcl PRIVATE
+  src/Buttons/SpeedButton.cpp
   src/ComCtrls/StatusBar.cpp
   src/ComCtrls/CoolBar.cpp
   src/Dialogs/MessageDialogs.cpp

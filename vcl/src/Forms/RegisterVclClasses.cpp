@@ -1,4 +1,5 @@
 // The class registrations of every unit of the stand-in, in one start-up step.
+#include "vcl/Buttons.h"
 #include "vcl/ComCtrls.h"
 #include "vcl/Dialogs.h"
 #include "vcl/ExtCtrls.h"
@@ -14,6 +15,7 @@ void RegisterVclClasses() {
     RegisterExtCtrls();
     RegisterComCtrls();
     RegisterSpin();
+    RegisterButtons();
     RegisterMenus();
     RegisterMask();
     RegisterGrids();
