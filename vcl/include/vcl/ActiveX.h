@@ -29,6 +29,7 @@ inline constexpr IID IID_IEnumFORMATETC{0x00000103, 0x0000, 0x0000, {0xC0, 0, 0,
 inline constexpr IID IID_IDataObject{0x0000010E, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 inline constexpr IID IID_IDropSource{0x00000121, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 inline constexpr IID IID_IDropTarget{0x00000122, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+inline constexpr IID IID_IMalloc{0x00000002, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 
 // ---------------------------------------------------------------------------
 // Result codes of data transfer and drag and drop
@@ -115,6 +116,17 @@ struct IUnknown {
 
 protected:
     ~IUnknown() = default;  // objects go through Release
+};
+
+// A memory allocator: the shell hands out its item lists from one.
+struct IMalloc : IUnknown {
+    static constexpr const IID& Iid = IID_IMalloc;
+    virtual void* Alloc(std::size_t cb) = 0;
+    virtual void* Realloc(void* pv, std::size_t cb) = 0;
+    virtual void Free(void* pv) = 0;
+    virtual std::size_t GetSize(void* pv) = 0;  // (size_t)-1 for a block of another allocator
+    virtual int DidAlloc(void* pv) = 0;         // 1 mine, 0 not, -1 cannot tell
+    virtual void HeapMinimize() = 0;
 };
 
 struct IAdviseSink;    // advises are not supported: never called

@@ -15,3 +15,19 @@ struct DROPFILES {
 };
 using TDropFiles = DROPFILES;
 static_assert(sizeof(DROPFILES) == 20);
+
+// ---------------------------------------------------------------------------
+// Opening documents and addresses with the desktop's opener.
+
+constexpr int SE_ERR_ACCESSDENIED = 5;
+constexpr int SE_ERR_NOASSOC = 31;
+
+// True for what must never be handed to the desktop's opener: an executable file or a desktop launcher
+// (also behind a file: address).
+bool IsProgramOrDesktopLauncher(const AnsiString& Target);
+// "open" (or no verb) gives lpFile to the desktop's opener as one argument, never through a shell; a
+// program or launcher is refused with SE_ERR_ACCESSDENIED, another verb answers SE_ERR_NOASSOC. The start
+// goes through WinExec (and its test seam); a result above 32 means started.
+HINSTANCE ShellExecuteA(HWND hwnd, const char* lpOperation, const char* lpFile, const char* lpParameters,
+                        const char* lpDirectory, int nShowCmd);
+#define ShellExecute ShellExecuteA

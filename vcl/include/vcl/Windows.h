@@ -223,6 +223,18 @@ HWND GetParent(HWND hWnd);
 HWND GetActiveWindow();
 BOOL GetClientRect(HWND hWnd, RECT* lpRect);
 BOOL GetWindowRect(HWND hWnd, RECT* lpRect);  // screen coordinates
+constexpr UINT SWP_NOSIZE = 0x0001;
+constexpr UINT SWP_NOMOVE = 0x0002;
+constexpr UINT SWP_NOZORDER = 0x0004;
+constexpr UINT SWP_NOACTIVATE = 0x0010;
+constexpr UINT SWP_SHOWWINDOW = 0x0040;
+constexpr UINT SWP_HIDEWINDOW = 0x0080;
+inline const HWND HWND_TOP = nullptr;
+inline const HWND HWND_BOTTOM = reinterpret_cast<HWND>(std::uintptr_t{1});
+// Moves and sizes a window (X, Y in its parent's client coordinates, on the screen for a top-level
+// window), honouring SWP_NOMOVE and SWP_NOSIZE; with SWP_NOZORDER clear it goes to the top or, after
+// HWND_BOTTOM, the bottom; SWP_SHOWWINDOW / SWP_HIDEWINDOW show or hide it.
+BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy, UINT uFlags);
 BOOL ClientToScreen(HWND hWnd, POINT* lpPoint);
 BOOL ScreenToClient(HWND hWnd, POINT* lpPoint);
 BOOL MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL bRepaint);
@@ -354,6 +366,9 @@ LONG RegCloseKey(HKEY hKey);
 // Test seam: keep the store in Folder instead of the user's configuration folder; "" returns to it.
 void SetRegistryFolderForTest(const AnsiString& Folder);
 AnsiString RegistryFilePath();
+
+// The longest path the platform's fixed buffers take, terminating zero included.
+constexpr int MAX_PATH = 260;
 
 // ---------------------------------------------------------------------------
 // Starting programs. No shell is involved: the command line is cut into arguments by the Windows

@@ -6,6 +6,7 @@
 
 #include "Controls/Internal.h"
 #include "Forms/Access.h"
+#include "Windows/ForeignWindows.h"
 #include "Controls/ControlPeer.h"
 #include "vcl/Clock.h"
 #include "vcl/Windows.h"
@@ -14,7 +15,13 @@ namespace {
 
 struct TWindowTable {
     std::map<HWND, TWinControl*> byHandle;
+    std::map<HWND, TForeignWindow*> foreign;
     std::uintptr_t next = 0x1000;
+
+    HWND NextHandle() {
+        next += 0x10;
+        return reinterpret_cast<HWND>(next);
+    }
 };
 
 TWindowTable& Windows() {
@@ -116,10 +123,21 @@ std::map<HDC, TDcEntry>& WindowDCs() {
 
 HWND RegisterWindow(TWinControl* Control) {
     auto& t = Windows();
-    t.next += 0x10;
-    HWND h = reinterpret_cast<HWND>(t.next);
+    HWND h = t.NextHandle();
     t.byHandle[h] = Control;
     return h;
+}
+
+TForeignWindowHandle::TForeignWindowHandle(TForeignWindow& Window) : handle_(Windows().NextHandle()) {
+    Windows().foreign[handle_] = &Window;
+}
+
+TForeignWindowHandle::~TForeignWindowHandle() { Windows().foreign.erase(handle_); }
+
+TForeignWindow* FindForeignWindow(HWND Handle) {
+    auto& t = Windows().foreign;
+    auto it = t.find(Handle);
+    return it == t.end() ? nullptr : it->second;
 }
 
 void UnregisterWindow(HWND Handle) {
@@ -187,8 +205,9 @@ void ResetSystemMetrics() { MetricOverrides().clear(); }
 // Messages
 
 LRESULT SendMessage(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
-    TWinControl* c = FindControl(hWnd);
-    return c ? c->Perform(Msg, wParam, lParam) : 0;
+    if (TWinControl* c = FindControl(hWnd)) return c->Perform(Msg, wParam, lParam);
+    if (TForeignWindow* w = FindForeignWindow(hWnd)) return w->Message(Msg, wParam, lParam);
+    return 0;
 }
 
 BOOL PostMessage(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
@@ -200,7 +219,7 @@ BOOL PostMessage(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
 // ---------------------------------------------------------------------------
 // Windows
 
-BOOL IsWindow(HWND hWnd) { return FindControl(hWnd) ? TRUE : FALSE; }
+BOOL IsWindow(HWND hWnd) { return FindControl(hWnd) || FindForeignWindow(hWnd) ? TRUE : FALSE; }
 
 BOOL IsWindowVisible(HWND hWnd) {
     TWinControl* c = FindControl(hWnd);
@@ -258,8 +277,13 @@ BOOL GetClientRect(HWND hWnd, RECT* lpRect) {
 }
 
 BOOL GetWindowRect(HWND hWnd, RECT* lpRect) {
+    if (!lpRect) return FALSE;
+    if (TForeignWindow* w = FindForeignWindow(hWnd)) {
+        *lpRect = w->ScreenBounds();
+        return TRUE;
+    }
     TWinControl* c = FindControl(hWnd);
-    if (!c || !lpRect) return FALSE;
+    if (!c) return FALSE;
     TPoint origin = c->Parent() ? c->Parent()->ClientToScreen(Point(c->Left(), c->Top())) : Point(c->Left(), c->Top());
     *lpRect = Bounds(origin.X, origin.Y, c->Width(), c->Height());
     return TRUE;
@@ -283,6 +307,24 @@ BOOL MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL) {
     TWinControl* c = FindControl(hWnd);
     if (!c) return FALSE;
     c->SetBounds(X, Y, nWidth, nHeight);
+    return TRUE;
+}
+
+BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy, UINT uFlags) {
+    if (TForeignWindow* w = FindForeignWindow(hWnd)) {
+        if (!(uFlags & SWP_NOMOVE)) w->MoveTo(X, Y);
+        return TRUE;
+    }
+    TWinControl* c = FindControl(hWnd);
+    if (!c) return FALSE;
+    const int left = (uFlags & SWP_NOMOVE) ? c->Left() : X;
+    const int top = (uFlags & SWP_NOMOVE) ? c->Top() : Y;
+    const int width = (uFlags & SWP_NOSIZE) ? c->Width() : cx;
+    const int height = (uFlags & SWP_NOSIZE) ? c->Height() : cy;
+    c->SetBounds(left, top, width, height);
+    if (!(uFlags & SWP_NOZORDER)) c->SetZOrder(hWndInsertAfter != HWND_BOTTOM);
+    if (uFlags & SWP_SHOWWINDOW) c->SetVisible(true);
+    if (uFlags & SWP_HIDEWINDOW) c->SetVisible(false);
     return TRUE;
 }
 
