@@ -28,11 +28,15 @@ void MoveFocus(TWinControl* Control, bool FromPeer) {
     TWinControl* old = o.focused;
     if (Control) Control->HandleNeeded();
     o.focused = Control;
-    if (old) old->Perform(WM_KILLFOCUS, reinterpret_cast<WPARAM>(HandleOf(Control)), 0);
+    // A handler that raises never leaves the focus half-moved: its exception is reported afterwards.
+    TFocusSteps steps(Control ? Control : old);
+    if (old) steps.Run([&] { old->Perform(WM_KILLFOCUS, reinterpret_cast<WPARAM>(HandleOf(Control)), 0); });
     // A handler of the old control may have moved the focus elsewhere already.
-    if (o.focused != Control) return;
-    if (Control && !FromPeer && Control->Peer()) Control->Peer()->SetFocus();
-    if (Control) Control->Perform(WM_SETFOCUS, reinterpret_cast<WPARAM>(HandleOf(old)), 0);
+    if (o.focused == Control && Control) {
+        if (!FromPeer && Control->Peer()) Control->Peer()->SetFocus();
+        steps.Run([&] { Control->Perform(WM_SETFOCUS, reinterpret_cast<WPARAM>(HandleOf(old)), 0); });
+    }
+    steps.Report();
 }
 
 void ForgetControl(TControl* Control) {

@@ -1,6 +1,8 @@
 #pragma once
 // What the control framework's Qt-free files share with each other and with the Qt side.
 
+#include <exception>
+#include <utility>
 #include <vector>
 
 #include "vcl/Controls.h"
@@ -21,6 +23,36 @@ TWinControl* FocusedControl();
 // Moves the focus to Control (nullptr: nowhere): WM_KILLFOCUS / WM_SETFOCUS and, within forms, CM_EXIT /
 // CM_ENTER. FromPeer: the windowing system already moved it (a click), so the peer is not told again.
 void MoveFocus(TWinControl* Control, bool FromPeer);
+// Runs the steps of a move that must all happen (a focus move): a step that raises does not stop the
+// rest. The first exception goes on with Rethrow once the steps are done; later ones are reported at once.
+class TFocusSteps {
+public:
+    explicit TFocusSteps(TObject* Sender) : sender_(Sender) {}
+    template <typename Step>
+    void Run(Step&& S) {
+        try {
+            S();
+        } catch (...) {
+            if (first_) Application->HandleException(sender_);
+            else first_ = std::current_exception();
+        }
+    }
+    void Rethrow() {
+        if (first_) std::rethrow_exception(std::exchange(first_, nullptr));
+    }
+    // The move is complete: the first exception goes to Application->HandleException.
+    void Report() {
+        try {
+            Rethrow();
+        } catch (...) {
+            Application->HandleException(sender_);
+        }
+    }
+
+private:
+    TObject* sender_;
+    std::exception_ptr first_;
+};
 // A control going away loses the focus and the capture without messages.
 void ForgetControl(TControl* Control);
 

@@ -306,16 +306,25 @@ bool TCustomForm::SetFocusedControl(TWinControl* Control) {
     Screen->SetActiveControl(Control);
     TWinControl* common = old;
     while (common && !common->ContainsControl(Control)) common = common->Parent();
+    // An OnExit that raises still lets the focus enter its new control; the exception follows after.
+    TFocusSteps steps(Control);
     for (TWinControl* c = old; c && c != common && c != this; c = c->Parent()) {
-        c->Perform(CM_EXIT, 0, 0);
-        if (focusedControl_ != Control) return false;
+        steps.Run([c] { c->Perform(CM_EXIT, 0, 0); });
+        if (focusedControl_ != Control) {
+            steps.Rethrow();
+            return false;
+        }
     }
     std::vector<TWinControl*> enters;
     for (TWinControl* c = Control; c && c != common && c != this; c = c->Parent()) enters.push_back(c);
     for (auto it = enters.rbegin(); it != enters.rend(); ++it) {
-        (*it)->Perform(CM_ENTER, 0, 0);
-        if (focusedControl_ != Control) return false;
+        steps.Run([c = *it] { c->Perform(CM_ENTER, 0, 0); });
+        if (focusedControl_ != Control) {
+            steps.Rethrow();
+            return false;
+        }
     }
+    steps.Rethrow();
     return true;
 }
 
