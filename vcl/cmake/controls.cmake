@@ -10,6 +10,7 @@ target_sources(vcl PRIVATE
   src/Forms/CustomForm.cpp
   src/Forms/Screen.cpp
   src/Testing/Testing.cpp
+  src/Windows/Keyboard.cpp
   src/Windows/WinUser.cpp
   src/Windows/MessageQueue.cpp
   src/qt/AppLoop.cpp

@@ -76,7 +76,8 @@ enum TControlStateItem {
     csPaintCopy,
     csCustomPaint,
     csDestroyingHandle,
-    csDocking
+    csDocking,
+    csRecreating  // RecreateWnd is making the window again
 };
 using TControlState = TSet<TControlStateItem>;
 
@@ -421,6 +422,20 @@ private:
 };
 
 // ---------------------------------------------------------------------------
+// What a window is made with: CreateParams fills it in before the peer is made, and the peer shows the
+// styles (an edit's ES_ alignment and ES_PASSWORD among them).
+
+struct TCreateParams {
+    AnsiString Caption;
+    DWORD Style = 0;
+    DWORD ExStyle = 0;
+    Integer X = 0, Y = 0, Width = 0, Height = 0;
+    HWND WndParent = nullptr;
+    void* Param = nullptr;
+    AnsiString WinClassName;
+};
+
+// ---------------------------------------------------------------------------
 
 class TWinControl : public TControl {
     VCL_CLASS(TWinControl, TControl)
@@ -493,8 +508,21 @@ class TWinControl : public TControl {
 protected:
     // Makes this control's peer; override in vcl/src/qt/<Class>Peer.cpp for a native widget.
     virtual TControlPeer* CreatePeer();
+    // CreateHandle makes the window through CreateWnd, then the children's; DestroyHandle destroys the
+    // children's windows, then this one through DestroyWnd.
     virtual void CreateHandle();
     virtual void DestroyHandle();
+    // The styles of the window about to be made; descendants add theirs after inherited.
+    virtual void CreateParams(TCreateParams& Params);
+    // Makes the window: CreateParams, the peer with the styles, the handle. Descendants do what needs the
+    // window after inherited.
+    virtual void CreateWnd();
+    // Sends WM_DESTROY (its exceptions go to Application->HandleException) and frees the window.
+    virtual void DestroyWnd();
+    // Makes the window again with fresh CreateParams (nothing happens without a window). The focus leaves it
+    // (WM_KILLFOCUS) and comes back (WM_SETFOCUS) when it was inside; the text and every property stay.
+    // csRecreating is in ControlState meanwhile.
+    virtual void RecreateWnd();
     // Called once the peer exists and mirrors every property; descendants mirror their own after inherited.
     virtual void InitializePeer();
 
@@ -548,6 +576,8 @@ private:
     friend struct TControlAccess;
     void DoAlign(TControl* AControl);
     void DestroyChildren();
+    // Frees the window and its peer without a message (the destructor: the object is no longer whole).
+    void ReleaseWindow();
     void MouseToChildControl(TMessage& Message, bool& Handled);
     void CNKeyDown(TMessage& Message);
     // Keyboard navigation (Tab, arrows) shows the focus rectangles of the window from then on.
@@ -562,6 +592,8 @@ private:
     std::vector<TWinControl*> tabList_;
     std::unique_ptr<TControlPeer> peer_;
     HWND handle_ = nullptr;
+    DWORD style_ = 0;  // as CreateParams left them for the window
+    DWORD exStyle_ = 0;
     bool tabStop_ = false;
     bool doubleBuffered_ = false;
     bool ctl3D_ = true;

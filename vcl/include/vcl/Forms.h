@@ -368,6 +368,9 @@ private:
     bool FindPosted(HWND Window, UINT First, UINT Last, bool Remove, TPosted& Found);
     // Delivers one message taken from the queue, as the loop does.
     void DeliverOne(const TPosted& Message);
+    // A key-down goes through key pre-processing (CN_KEYDOWN: dialog keys) before the control gets it;
+    // unconsumed, the character it types follows through the queue, as TranslateMessage makes it.
+    void DeliverPostedKey(TWinControl* Target, const TPosted& Message);
     void CreateFormOf(TClass InstanceClass, const std::function<void(TCustomForm*)>& SetReference);
 
     std::deque<TPosted> posted_;

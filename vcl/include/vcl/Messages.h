@@ -291,10 +291,13 @@ constexpr WPARAM WA_INACTIVE = 0;
 constexpr WPARAM WA_ACTIVE = 1;
 constexpr WPARAM WA_CLICKACTIVE = 2;
 
-// Bit 31 of a key message's LParam: the key is being released; bit 30: it was down before; bit 29: Alt held.
+// Bit 31 of a key message's LParam: the key is being released; bit 30: it was down before; bit 29: Alt held;
+// bit 24: an extended key (the navigation block, keypad Enter and divide, right Ctrl and Alt); bits 16-23: the
+// set-1 scan code.
 constexpr LPARAM KF_UP_BIT = static_cast<LPARAM>(1) << 31;
 constexpr LPARAM KF_REPEAT_BIT = static_cast<LPARAM>(1) << 30;
 constexpr LPARAM KF_ALTDOWN_BIT = static_cast<LPARAM>(1) << 29;
+constexpr LPARAM KF_EXTENDED_BIT = static_cast<LPARAM>(1) << 24;
 
 // ---------------------------------------------------------------------------
 // Typed views of a message: the class library's message records, as accessors over one TMessage.

@@ -10,6 +10,8 @@
 #include "Types.h"
 #include "WinGdi.h"
 
+using LONG = std::int32_t;
+
 // ---------------------------------------------------------------------------
 // Virtual-key codes ('0'..'9' and 'A'..'Z' are their ASCII codes)
 
@@ -196,6 +198,12 @@ void PostQuitMessage(int nExitCode);
 BOOL GetKeyboardState(Byte* lpKeyState);  // 256 bytes; high bit = down
 SmallInt GetKeyState(int nVirtKey);       // negative when down
 SmallInt GetAsyncKeyState(int vKey);      // negative when down
+// The US keyboard's set-1 scan code of a virtual key (uMapType MAPVK_VK_TO_VSC); 0 for none.
+constexpr UINT MAPVK_VK_TO_VSC = 0;
+UINT MapVirtualKey(UINT uCode, UINT uMapType);
+// The character the key types on a US keyboard with the modifiers of lpKeyState (Ctrl with a letter types
+// its control character): 1 with *lpChar set, or 0 when it types none.
+int ToAscii(UINT uVirtKey, UINT uScanCode, const Byte* lpKeyState, Word* lpChar, UINT uFlags);
 
 // ---------------------------------------------------------------------------
 // Windows
@@ -245,6 +253,36 @@ int GetWindowText(HWND hWnd, char* lpString, int nMaxCount);
 BOOL SetWindowText(HWND hWnd, const char* lpString);
 #define GetWindowTextA GetWindowText
 #define SetWindowTextA SetWindowText
+
+// Window styles, as CreateParams leaves them; an edit shows its ES_ alignment and ES_PASSWORD.
+constexpr DWORD WS_OVERLAPPED = 0x00000000;
+constexpr DWORD WS_POPUP = 0x80000000;
+constexpr DWORD WS_CHILD = 0x40000000;
+constexpr DWORD WS_VISIBLE = 0x10000000;
+constexpr DWORD WS_DISABLED = 0x08000000;
+constexpr DWORD WS_CLIPSIBLINGS = 0x04000000;
+constexpr DWORD WS_CLIPCHILDREN = 0x02000000;
+constexpr DWORD WS_BORDER = 0x00800000;
+constexpr DWORD WS_VSCROLL = 0x00200000;
+constexpr DWORD WS_HSCROLL = 0x00100000;
+constexpr DWORD WS_TABSTOP = 0x00010000;
+constexpr DWORD WS_EX_CLIENTEDGE = 0x00000200;
+constexpr DWORD ES_LEFT = 0x0000;
+constexpr DWORD ES_CENTER = 0x0001;
+constexpr DWORD ES_RIGHT = 0x0002;
+constexpr DWORD ES_MULTILINE = 0x0004;
+constexpr DWORD ES_UPPERCASE = 0x0008;
+constexpr DWORD ES_LOWERCASE = 0x0010;
+constexpr DWORD ES_PASSWORD = 0x0020;
+constexpr DWORD ES_AUTOVSCROLL = 0x0040;
+constexpr DWORD ES_AUTOHSCROLL = 0x0080;
+constexpr DWORD ES_NOHIDESEL = 0x0100;
+constexpr DWORD ES_READONLY = 0x0800;
+constexpr int GWL_STYLE = -16;
+constexpr int GWL_EXSTYLE = -20;
+// GWL_STYLE / GWL_EXSTYLE of the window; 0 for an unknown window or index.
+LONG GetWindowLong(HWND hWnd, int nIndex);
+#define GetWindowLongA GetWindowLong
 
 // A device context onto the window's persistent surface: drawing lands in it at once and shows on the next paint.
 HDC GetDC(HWND hWnd);
@@ -332,7 +370,6 @@ BOOL SystemTimeToFileTime(const SYSTEMTIME* lpSystemTime, FILETIME* lpFileTime);
 // ($XDG_CONFIG_HOME or ~/.config, then halcyra/registry). Built-in defaults answer until the file
 // gives the key another value: ".htm" under HKEY_CLASSES_ROOT leads to the desktop's URL opener.
 
-using LONG = std::int32_t;
 using REGSAM = DWORD;
 
 inline const HKEY HKEY_CLASSES_ROOT = reinterpret_cast<HKEY>(std::uintptr_t{0x80000000});

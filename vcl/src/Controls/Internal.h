@@ -18,6 +18,12 @@ void UnregisterWindow(HWND Handle);
 void SetInputShiftState(TShiftState Shift);
 TShiftState InputShiftState();
 
+// The key data (lParam) of a key message for a US keyboard: repeat count 1, the set-1 scan code in bits
+// 16-23, the extended-key flag (bit 24), Alt (bit 29). Keypad: the key came from the numeric keypad.
+LPARAM KeyDataOf(Word VirtualKey, bool Keypad, bool AltDown);
+// The character a US keyboard types for the key (Ctrl with a letter: its control character); 0 for none.
+Byte TypedChar(Word VirtualKey, TShiftState Shift);
+
 // Focus as the stand-in tracks it (WinUser.cpp): the control whose WM_SETFOCUS came last.
 TWinControl* FocusedControl();
 // Moves the focus to Control (nullptr: nowhere): WM_KILLFOCUS / WM_SETFOCUS and, within forms, CM_EXIT /
@@ -88,6 +94,8 @@ int ShowMessageBoxChecked(const AnsiString& Text, const AnsiString& Caption, UIN
 struct TControlAccess {
     static void StoreText(TControl& C, const AnsiString& Text) { C.StoreText(Text); }
     static void PaintWindow(TWinControl& C) { C.PaintWindow(); }
+    static DWORD WindowStyle(const TWinControl& C) { return C.style_; }
+    static DWORD WindowExStyle(const TWinControl& C) { return C.exStyle_; }
     static void PaintControls(TWinControl& C) { C.PaintControls(); }
     static TSurface* DrawingSurface(const TControl& C) { return C.DrawingSurface(); }
     static TPoint SurfaceOffset(const TControl& C) { return C.SurfaceOffset(); }

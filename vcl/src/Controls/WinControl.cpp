@@ -27,12 +27,14 @@ TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
 
 TWinControl::~TWinControl() {
     DestroyChildren();
-    DestroyHandle();
+    ReleaseWindow();
 }
 
+// The window goes while the object is whole, so WM_DESTROY reaches every class's handler.
 void TWinControl::BeforeDestruction() {
     TControl::BeforeDestruction();
     DestroyChildren();
+    DestroyHandle();
 }
 
 // Child controls go before their parent, owned by it or not.
@@ -145,19 +147,56 @@ void TWinControl::HandleNeeded() {
 
 void TWinControl::CreateHandle() {
     if (handle_ || ComponentState().Contains(csDestroying)) return;
+    CreateWnd();
+    for (TControl* c : controls_)
+        if (auto* win = dynamic_cast<TWinControl*>(c)) win->HandleNeeded();
+    Invalidate();
+}
+
+void TWinControl::CreateParams(TCreateParams& Params) {
+    Params = TCreateParams{};
+    Params.Caption = StoredText();
+    Params.Style = parent_ ? WS_CHILD | WS_CLIPSIBLINGS : WS_POPUP;
+    if (tabStop_) Params.Style |= WS_TABSTOP;
+    if (!Enabled()) Params.Style |= WS_DISABLED;
+    Params.X = Left();
+    Params.Y = Top();
+    Params.Width = Width();
+    Params.Height = Height();
+    if (parent_ && parent_->HandleAllocated()) Params.WndParent = parent_->handle_;
+    Params.WinClassName = ClassName();
+}
+
+void TWinControl::CreateWnd() {
+    TCreateParams params;
+    CreateParams(params);
+    style_ = params.Style;
+    exStyle_ = params.ExStyle;
     AppLoop::EnsureApplication();
     peer_.reset(CreatePeer());
     handle_ = RegisterWindow(this);
     InitializePeer();
-    for (TControl* c : controls_)
-        if (auto* win = dynamic_cast<TWinControl*>(c)) win->HandleNeeded();
-    Invalidate();
 }
 
 void TWinControl::DestroyHandle() {
     if (!handle_) return;
     for (TControl* c : controls_)
         if (auto* win = dynamic_cast<TWinControl*>(c)) win->DestroyHandle();
+    DestroyWnd();
+}
+
+void TWinControl::DestroyWnd() {
+    try {
+        Perform(WM_DESTROY, 0, 0);
+    } catch (...) {
+        // A window's destruction goes on whatever its handler raised; the handler's fault is reported.
+        if (Application) Application->HandleException(this);
+    }
+    ReleaseWindow();
+}
+
+void TWinControl::ReleaseWindow() {
+    if (!handle_) return;
     SurfaceReleased();
     for (TControl* c : controls_)
         if (!dynamic_cast<TWinControl*>(c)) c->SurfaceReleased();
@@ -168,6 +207,25 @@ void TWinControl::DestroyHandle() {
 }
 
 TControlPeer* TWinControl::CreatePeer() { return CreateSurfacePeer(this, false); }
+
+void TWinControl::RecreateWnd() {
+    if (!handle_ || controlState_.Contains(csRecreating)) return;
+    TWinControl* focused = ContainsControl(FocusedControl()) ? FocusedControl() : nullptr;
+    controlState_.Include(csRecreating);
+    TFocusSteps steps(this);
+    if (focused) steps.Run([focused] { focused->Perform(WM_KILLFOCUS, 0, 0); });
+    steps.Run([this] {
+        DestroyHandle();
+        CreateHandle();
+    });
+    // The focus comes back to the new window unless a handler moved it meanwhile.
+    if (focused && FocusedControl() == focused && focused->peer_) {
+        focused->peer_->SetFocus();
+        steps.Run([focused] { focused->Perform(WM_SETFOCUS, 0, 0); });
+    }
+    controlState_.Exclude(csRecreating);
+    steps.Rethrow();
+}
 
 // A new peer takes over every mirrored property.
 void TWinControl::InitializePeer() {

@@ -128,10 +128,22 @@ void TApplication::DeliverOne(const TPosted& Message) {
     TWinControl* target = FindControl(Message.Window);
     if (!target) return;
     try {
-        target->Perform(Message.Msg, Message.WParam, Message.LParam);
+        if (Message.Msg == WM_KEYDOWN || Message.Msg == WM_SYSKEYDOWN) DeliverPostedKey(target, Message);
+        else target->Perform(Message.Msg, Message.WParam, Message.LParam);
     } catch (...) {
         HandleException(target);
     }
+}
+
+void TApplication::DeliverPostedKey(TWinControl* Target, const TPosted& Message) {
+    if (Target->Perform(CN_KEYDOWN, Message.WParam, Message.LParam) != 0) return;
+    Target->Perform(Message.Msg, Message.WParam, Message.LParam);
+    Byte keys[256];
+    GetKeyboardState(keys);
+    Word typed = 0;
+    const auto vk = static_cast<UINT>(Message.WParam);
+    if (ToAscii(vk, static_cast<UINT>(Message.LParam >> 16) & 0xFF, keys, &typed, 0) != 1) return;
+    PostToQueue(Message.Window, Message.Msg == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR, typed, Message.LParam);
 }
 
 bool TApplication::Active() const { return Screen->ActiveForm() != nullptr; }

@@ -258,6 +258,14 @@ HWND SetFocus(HWND hWnd) {
     return previous;
 }
 
+LONG GetWindowLong(HWND hWnd, int nIndex) {
+    TWinControl* c = FindControl(hWnd);
+    if (!c) return 0;
+    if (nIndex == GWL_STYLE) return static_cast<LONG>(TControlAccess::WindowStyle(*c));
+    if (nIndex == GWL_EXSTYLE) return static_cast<LONG>(TControlAccess::WindowExStyle(*c));
+    return 0;
+}
+
 HWND GetParent(HWND hWnd) {
     TWinControl* c = FindControl(hWnd);
     if (!c || !c->Parent()) return nullptr;

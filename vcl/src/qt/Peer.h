@@ -123,6 +123,7 @@ private:
     // Sends Message while Event is the one DefaultHandler may replay.
     bool SendWithEvent(TMessage& Message, QEvent* Event, Word OriginalKey = 0, bool KeyHasChar = false);
     bool ReplayKey(TMessage& Message);
+    bool KeyFromCode(TMessage& Message);
 
     QWidget* widget_;
     IPeerWidget* hook_;
@@ -141,4 +142,6 @@ bool TPeerWidget<W>::event(QEvent* Event) {
 // Qt key <-> virtual key.
 Word VirtualKeyFromQt(int QtKey, Qt::KeyboardModifiers Modifiers);
 int QtKeyFromVirtualKey(Word VirtualKey);
+// The keys only the numeric keypad has (digits, operators and its decimal point): Qt marks them as keypad keys.
+bool IsKeypadVirtualKey(Word VirtualKey);
 TShiftState ShiftStateFromQt(Qt::KeyboardModifiers Modifiers, Qt::MouseButtons Buttons);

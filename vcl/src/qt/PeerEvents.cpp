@@ -102,8 +102,7 @@ bool TQtPeer::HandleKey(QEvent* Event, bool Press) {
     auto* e = static_cast<QKeyEvent*>(Event);
     SetInputShiftState(ShiftStateFromQt(e->modifiers(), QGuiApplication::mouseButtons()));
     Word vk = VirtualKeyFromQt(e->key(), e->modifiers());
-    LPARAM keyData = 1;
-    if (e->modifiers() & Qt::AltModifier) keyData |= KF_ALTDOWN_BIT;
+    LPARAM keyData = KeyDataOf(vk, (e->modifiers() & Qt::KeypadModifier) != 0, (e->modifiers() & Qt::AltModifier) != 0);
     if (e->isAutoRepeat()) keyData |= KF_REPEAT_BIT;
     if (!Press) {
         TMessage up{WM_KEYUP, vk, keyData | KF_UP_BIT | KF_REPEAT_BIT, 0};
@@ -150,12 +149,45 @@ bool TQtPeer::ReplayKey(TMessage& Message) {
     return true;
 }
 
+// A key message sent from code (Perform, SendMessage, the posted queue) acts on the widget as the key does:
+// WM_CHAR types its character, WM_KEYDOWN moves or deletes with the modifiers held now.
+bool TQtPeer::KeyFromCode(TMessage& Message) {
+    const Word code = TWMKey(Message).CharCode();
+    if (code == 0) return true;
+    if (Message.Msg == WM_CHAR) {
+        int key = 0;
+        switch (code) {
+            case '\b': key = Qt::Key_Backspace; break;
+            case '\t': key = Qt::Key_Tab; break;
+            case '\r': key = Qt::Key_Return; break;
+            case 0x1B: key = Qt::Key_Escape; break;
+            default: break;
+        }
+        QKeyEvent typed(QEvent::KeyPress, key, Qt::NoModifier, ToQString(AnsiString(1, static_cast<char>(code))));
+        hook_->BaseEvent(&typed);
+        return true;
+    }
+    Qt::KeyboardModifiers modifiers;
+    const TShiftState shift = InputShiftState();
+    if (shift.Contains(ssShift)) modifiers |= Qt::ShiftModifier;
+    if (shift.Contains(ssCtrl)) modifiers |= Qt::ControlModifier;
+    if (Message.LParam & KF_ALTDOWN_BIT) modifiers |= Qt::AltModifier;
+    if (IsKeypadVirtualKey(code)) modifiers |= Qt::KeypadModifier;
+    QKeyEvent key(Message.Msg == WM_KEYUP ? QEvent::KeyRelease : QEvent::KeyPress, QtKeyFromVirtualKey(code),
+                  modifiers);
+    hook_->BaseEvent(&key);
+    return true;
+}
+
 bool TQtPeer::DefaultHandler(TMessage& Message) {
     if (Message.Msg == WM_GETDLGCODE) {
         Message.Result = DialogCode();
         return true;
     }
-    if (!pending_.Event || Message.Msg != pending_.Msg) return false;
+    if (!pending_.Event || Message.Msg != pending_.Msg) {
+        const bool key = Message.Msg == WM_CHAR || Message.Msg == WM_KEYDOWN || Message.Msg == WM_KEYUP;
+        return key && KeyFromCode(Message);
+    }
     QEvent* event = pending_.Event;
     pending_.Event = nullptr;  // replayed at most once
     switch (Message.Msg) {

@@ -107,7 +107,17 @@ int QtKeyFromVirtualKey(Word VirtualKey) {
     if (VirtualKey >= '0' && VirtualKey <= '9') return Qt::Key_0 + (VirtualKey - '0');
     if (VirtualKey >= VK_F1 && VirtualKey <= VK_F24) return Qt::Key_F1 + (VirtualKey - VK_F1);
     if (VirtualKey >= VK_NUMPAD0 && VirtualKey <= VK_NUMPAD9) return Qt::Key_0 + (VirtualKey - VK_NUMPAD0);
+    switch (VirtualKey) {
+        case VK_MULTIPLY: return Qt::Key_Asterisk;
+        case VK_ADD: return Qt::Key_Plus;
+        case VK_SUBTRACT: return Qt::Key_Minus;
+        case VK_DECIMAL: return Qt::Key_Period;
+        case VK_DIVIDE: return Qt::Key_Slash;
+        default: break;
+    }
     for (const auto& [qt, vk] : kKeys)
         if (vk == VirtualKey) return qt;
     return Qt::Key_unknown;
 }
+
+bool IsKeypadVirtualKey(Word VirtualKey) { return VirtualKey >= VK_NUMPAD0 && VirtualKey <= VK_DIVIDE; }

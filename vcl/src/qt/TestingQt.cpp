@@ -49,38 +49,8 @@ Qt::KeyboardModifiers Modifiers(TShiftState Shift) {
 
 // The text a US keyboard types for a virtual key (Windows' WM_CHAR); empty when the key types nothing.
 QString TypedText(Word vk, TShiftState shift) {
-    bool up = shift.Contains(ssShift);
-    if (shift.Contains(ssCtrl)) {
-        if (vk >= 'A' && vk <= 'Z') return QString(QChar(vk - 'A' + 1));
-        return {};
-    }
-    if (vk >= 'A' && vk <= 'Z') return QString(QChar(up ? vk : vk + 32));
-    if (vk >= '0' && vk <= '9') return up ? QString(QChar(")!@#$%^&*("[vk - '0'])) : QString(QChar(vk));
-    if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD9) return QString(QChar('0' + (vk - VK_NUMPAD0)));
-    switch (vk) {
-        case VK_SPACE: return " ";
-        case VK_RETURN: return "\r";
-        case VK_TAB: return "\t";
-        case VK_BACK: return "\b";
-        case VK_ESCAPE: return "\x1b";
-        case VK_OEM_1: return up ? ":" : ";";
-        case VK_OEM_PLUS: return up ? "+" : "=";
-        case VK_OEM_COMMA: return up ? "<" : ",";
-        case VK_OEM_MINUS: return up ? "_" : "-";
-        case VK_OEM_PERIOD: return up ? ">" : ".";
-        case VK_OEM_2: return up ? "?" : "/";
-        case VK_OEM_3: return up ? "~" : "`";
-        case VK_OEM_4: return up ? "{" : "[";
-        case VK_OEM_5: return up ? "|" : "\\";
-        case VK_OEM_6: return up ? "}" : "]";
-        case VK_OEM_7: return up ? "\"" : "'";
-        case VK_MULTIPLY: return "*";
-        case VK_ADD: return "+";
-        case VK_SUBTRACT: return "-";
-        case VK_DECIMAL: return ".";
-        case VK_DIVIDE: return "/";
-        default: return {};
-    }
+    Byte c = TypedChar(vk, shift);
+    return c ? QString(QChar(c)) : QString();
 }
 
 // The active window's QWindow for keys typed while Window's form is in front; keys reach whatever has the
@@ -200,17 +170,25 @@ Qt::MouseButton QtButton(TMouseButton Button) {
 
 void Settle() { Application->ProcessMessages(); }
 
+// The keypad's own keys come marked as keypad keys, as the windowing system reports them.
+Qt::KeyboardModifiers KeyModifiers(Word VirtualKey, TShiftState Shift) {
+    Qt::KeyboardModifiers m = Modifiers(Shift);
+    if (IsKeypadVirtualKey(VirtualKey)) m |= Qt::KeypadModifier;
+    return m;
+}
+
 }  // namespace
 
 namespace Testing {
 
 void KeyDown(TWinControl* Target, Word VirtualKey, TShiftState Shift) {
-    SendKey(Target, QEvent::KeyPress, QtKeyFromVirtualKey(VirtualKey), Modifiers(Shift), TypedText(VirtualKey, Shift));
+    SendKey(Target, QEvent::KeyPress, QtKeyFromVirtualKey(VirtualKey), KeyModifiers(VirtualKey, Shift),
+            TypedText(VirtualKey, Shift));
     Settle();
 }
 
 void KeyUp(TWinControl* Target, Word VirtualKey, TShiftState Shift) {
-    SendKey(Target, QEvent::KeyRelease, QtKeyFromVirtualKey(VirtualKey), Modifiers(Shift),
+    SendKey(Target, QEvent::KeyRelease, QtKeyFromVirtualKey(VirtualKey), KeyModifiers(VirtualKey, Shift),
             TypedText(VirtualKey, Shift));
     Settle();
 }
