@@ -4,6 +4,7 @@ target_sources(vcl PRIVATE
   src/StdCtrls/Buttons.cpp
   src/StdCtrls/ComboBox.cpp
   src/StdCtrls/Edit.cpp
+  src/StdCtrls/EditCommands.cpp
   src/StdCtrls/Label.cpp
   src/StdCtrls/Memo.cpp
   src/StdCtrls/Register.cpp

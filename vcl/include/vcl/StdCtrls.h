@@ -64,6 +64,13 @@ class TCustomEdit : public TWinControl {
     void SelectAll();
     void ClearSelection() { SetSelText(""); }
     void Clear() { SetText(""); }
+    // The clipboard and the undo buffer, through the control's messages (WM_COPY, WM_CUT, WM_PASTE,
+    // WM_UNDO, EM_CANUNDO), so a descendant or a replaced WindowProc sees them and may refuse them.
+    void CopyToClipboard() { Perform(WM_COPY, 0, 0); }
+    void CutToClipboard() { Perform(WM_CUT, 0, 0); }
+    void PasteFromClipboard() { Perform(WM_PASTE, 0, 0); }
+    void Undo() { Perform(WM_UNDO, 0, 0); }
+    bool CanUndo() const;
 
     TNotifyEvent OnChange;
 
@@ -77,6 +84,12 @@ protected:
 
     virtual void Change();
     void Dispatch(TMessage& Message) override;
+    // The edit control's own behaviour: Ctrl+C/V/X/Z, Ctrl+Ins, Shift+Ins and Shift+Del become WM_COPY,
+    // WM_PASTE, WM_CUT and WM_UNDO through WindowProc; no control character is typed into a one-line
+    // edit; the clipboard messages work on the selection (ReadOnly and passwords respected); the context
+    // menu is the edit's own, its items sending those messages.
+    void DefaultHandler(TMessage& Message) override;
+    void CreateParams(TCreateParams& Params) override;
     TControlPeer* CreatePeer() override;
     void InitializePeer() override;
     void Loaded() override;
@@ -98,6 +111,15 @@ private:
     };
     void AdjustHeight();
     void ClampSelection();
+    // GWL_STYLE of the window holds Style (0 without a window).
+    bool HasStyle(DWORD Style) const;
+    bool HidesText() const;
+    // The default handling of WM_KEYDOWN and WM_CHAR: false when the native widget is to handle the key.
+    bool EditKey(TMessage& Message);
+    void CopySelection();
+    // Replaces the selection with Text as the user's edit (MaxLength applies; undo takes it back).
+    void ReplaceSelectionByUser(AnsiString Text);
+    void ShowContextMenu(TMessage& Message);
     void TakeUserEdit(const AnsiString& Value, const TSelection* After);
     void PlaceCaretForNewText(const char* NewText);
 

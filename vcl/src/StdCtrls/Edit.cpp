@@ -255,9 +255,13 @@ void TCustomEdit::Dispatch(TMessage& Message) {
         case CN_COMMAND:
             if (HIWORD(Message.WParam) == EN_CHANGE) Change();
             break;
-        case WM_GETDLGCODE: Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL; break;
+        case WM_GETDLGCODE:
+            Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL;
+            if (HasStyle(ES_MULTILINE)) Message.Result |= DLGC_WANTALLKEYS;
+            break;
         case CM_ENTER:
-            if (autoSelect_ && !MultiLine() && !ControlState().Contains(csLButtonDown)) SelectAll();
+            if (autoSelect_ && !MultiLine() && !HasStyle(ES_MULTILINE) && !ControlState().Contains(csLButtonDown))
+                SelectAll();
             TWinControl::Dispatch(Message);
             break;
         case CM_FONTCHANGED:

@@ -42,6 +42,21 @@ inline void MirrorStd(TWinControl* Control, TStdMirror What) {
     if (auto* peer = dynamic_cast<TStdPeer*>(Control->Peer())) peer->Mirror(What);
 }
 
+// An edit's peer keeps the native undo buffer: what the control pastes goes in through it, so that an undo
+// takes it back as it takes back typing.
+class TEditPeerCommands {
+public:
+    virtual ~TEditPeerCommands() = default;
+    // Replaces the peer's selection as typing would; the change comes back as the user's edit.
+    virtual void ReplaceSelection(const AnsiString& Text) = 0;
+    virtual void Undo() = 0;
+    virtual bool CanUndo() const = 0;
+};
+
+inline TEditPeerCommands* EditPeerCommands(TWinControl* Control) {
+    return dynamic_cast<TEditPeerCommands*>(Control->Peer());
+}
+
 // A memo's peer also takes a local change of the text (Lines), so the view keeps its place.
 class TMemoPeerEdits {
 public:

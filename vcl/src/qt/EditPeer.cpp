@@ -2,7 +2,10 @@
 
 #include <climits>
 
+#include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QSignalBlocker>
 
 #include "qt/Peer.h"
@@ -10,13 +13,47 @@
 #include "qt/TypingLimit.h"
 #include "StdCtrls/Peers.h"
 #include "vcl/StdCtrls.h"
+#include "vcl/Windows.h"
 
 namespace {
 
-class TEditPeer : public TQtPeer, public TStdPeer {
+// A line edit that edits only as the system's edit control does: the clipboard, undo and the context menu
+// come as messages to the control (WM_COPY, WM_PASTE, WM_CONTEXTMENU ...), so Qt's own editing shortcuts,
+// context menu, middle-button paste, selection copies and drag and drop are off.
+class TNativeLineEdit : public QLineEdit {
+protected:
+    void keyPressEvent(QKeyEvent* Event) override {
+        if (IsQtShortcut(Event)) {
+            Event->ignore();
+            return;
+        }
+        QLineEdit::keyPressEvent(Event);
+    }
+    void contextMenuEvent(QContextMenuEvent* Event) override { Event->ignore(); }
+    void mousePressEvent(QMouseEvent* Event) override {
+        if (Event->button() != Qt::MiddleButton) QLineEdit::mousePressEvent(Event);
+    }
+    // The release only copies the selection to the X11 selection or pastes it with the middle button.
+    void mouseReleaseEvent(QMouseEvent* Event) override { Event->accept(); }
+
+private:
+    static bool IsQtShortcut(QKeyEvent* Event) {
+        const bool control = Event->modifiers() & Qt::ControlModifier;
+        if (control && Event->key() >= Qt::Key_A && Event->key() <= Qt::Key_Z) return true;
+        for (auto key :
+             {QKeySequence::Copy, QKeySequence::Cut, QKeySequence::Paste, QKeySequence::Undo, QKeySequence::Redo,
+              QKeySequence::SelectAll, QKeySequence::DeleteEndOfLine, QKeySequence::DeleteCompleteLine})
+            if (Event->matches(key)) return true;
+        return false;
+    }
+};
+
+class TEditPeer : public TQtPeer, public TStdPeer, public TEditPeerCommands {
 public:
-    explicit TEditPeer(TCustomEdit* Edit) : TQtPeer(Edit, new TPeerWidget<QLineEdit>) {
+    explicit TEditPeer(TCustomEdit* Edit) : TQtPeer(Edit, new TPeerWidget<TNativeLineEdit>) {
         edit()->setMaxLength(INT_MAX);
+        edit()->setDragEnabled(false);
+        edit()->setAcceptDrops(false);
         edit()->setValidator(new TTypingLimit([this] { return control() ? control()->MaxLength() : 0; },
                                               [this] { return control() ? ToQString(control()->Text()) : QString(); },
                                               &context_));
@@ -45,18 +82,48 @@ public:
         TCustomEdit* c = control();
         if (!c) return;
         if (What == smOptions) {
+            const DWORD style = TControlAccess::WindowStyle(*c);
             edit()->setReadOnly(c->ReadOnly());
-            edit()->setEchoMode(c->PasswordChar() ? QLineEdit::Password : QLineEdit::Normal);
+            const bool hidden = c->PasswordChar() || (style & ES_PASSWORD);
+            edit()->setEchoMode(hidden ? QLineEdit::Password : QLineEdit::Normal);
             edit()->setFrame(c->BorderStyle() == bsSingle);
+            Qt::Alignment horizontal = Qt::AlignLeft;
+            if (style & ES_RIGHT) horizontal = Qt::AlignRight;
+            else if (style & ES_CENTER) horizontal = Qt::AlignHCenter;
+            edit()->setAlignment(horizontal | Qt::AlignVCenter);
         } else if (What == smSelection) {
             edit()->setSelection(c->SelStart(), c->SelLength());
             if (c->SelLength() == 0) edit()->setCursorPosition(c->SelStart());
         }
     }
 
+    // Inserted as typing inserts: MaxLength cuts it, the undo buffer keeps it, the edit is reported.
+    void ReplaceSelection(const AnsiString& Text) override {
+        SeparateUndoSteps();
+        edit()->insert(ToQString(Text));
+        SeparateUndoSteps();
+    }
+    void Undo() override { edit()->undo(); }
+    bool CanUndo() const override { return edit()->isUndoAvailable(); }
+
 private:
     QLineEdit* edit() const { return static_cast<QLineEdit*>(Widget()); }
     TCustomEdit* control() const { return static_cast<TCustomEdit*>(Control()); }
+
+    // The line edit joins edits into one undo step until the caret moves: a paste is a step of its own, as
+    // the system's edit has it. The caret moves and comes back with the selection as it was, unreported.
+    void SeparateUndoSteps() {
+        QSignalBlocker block(edit());
+        const int length = static_cast<int>(edit()->text().size());
+        if (length == 0) return;
+        const int caret = edit()->cursorPosition();
+        const bool selected = edit()->hasSelectedText();
+        const int start = edit()->selectionStart(), end = edit()->selectionEnd();
+        edit()->setCursorPosition(caret > 0 ? caret - 1 : caret + 1);
+        if (!selected) edit()->setCursorPosition(caret);
+        else if (caret == start) edit()->setSelection(end, start - end);
+        else edit()->setSelection(start, end - start);
+    }
 
     void ReadSelection(Integer& Start, Integer& Length) const {
         const bool selected = edit()->hasSelectedText();

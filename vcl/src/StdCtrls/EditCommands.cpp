@@ -1,0 +1,165 @@
+// TCustomEdit's own behaviour as the system's edit control has it: the clipboard and undo keys become
+// messages, the clipboard messages work on the selection, and the context menu sends them too.
+
+#include <algorithm>
+
+#include "StdCtrls/Peers.h"
+#include "vcl/Clipbrd.h"
+#include "vcl/Menus.h"
+#include "vcl/StdCtrls.h"
+#include "vcl/Windows.h"
+
+namespace {
+
+constexpr Byte kSelectAllChar = 0x01;  // Ctrl+A
+constexpr Byte kCopyChar = 0x03;       // Ctrl+C
+constexpr Byte kPasteChar = 0x16;      // Ctrl+V
+constexpr Byte kCutChar = 0x18;        // Ctrl+X
+constexpr Byte kUndoChar = 0x1A;       // Ctrl+Z
+
+// A one-line edit takes a pasted text up to its first line break.
+AnsiString FirstLine(const AnsiString& Text) { return Text.substr(0, Text.find_first_of("\r\n")); }
+
+}  // namespace
+
+bool TCustomEdit::HasStyle(DWORD Style) const {
+    if (!HandleAllocated()) return false;
+    auto* self = const_cast<TCustomEdit*>(this);
+    return (static_cast<DWORD>(GetWindowLong(self->Handle(), GWL_STYLE)) & Style) == Style;
+}
+
+bool TCustomEdit::HidesText() const { return passwordChar_ != 0 || HasStyle(ES_PASSWORD); }
+
+bool TCustomEdit::CanUndo() const { return const_cast<TCustomEdit*>(this)->Perform(EM_CANUNDO, 0, 0) != FALSE; }
+
+void TCustomEdit::CreateParams(TCreateParams& Params) {
+    TWinControl::CreateParams(Params);
+    Params.Style |= ES_AUTOHSCROLL | ES_AUTOVSCROLL;
+    if (MultiLine()) Params.Style |= ES_MULTILINE;
+    if (borderStyle_ == bsSingle) {
+        if (Ctl3D()) Params.ExStyle |= WS_EX_CLIENTEDGE;
+        else Params.Style |= WS_BORDER;
+    }
+}
+
+void TCustomEdit::DefaultHandler(TMessage& Message) {
+    switch (Message.Msg) {
+        case WM_KEYDOWN:
+        case WM_CHAR:
+            if (!EditKey(Message)) TWinControl::DefaultHandler(Message);
+            return;
+        case WM_COPY:
+            if (!HidesText()) CopySelection();
+            return;
+        case WM_CUT:
+            if (readOnly_ || HidesText() || selLength_ == 0) return;
+            CopySelection();
+            ReplaceSelectionByUser("");
+            return;
+        case WM_CLEAR:
+            if (!readOnly_ && selLength_ > 0) ReplaceSelectionByUser("");
+            return;
+        case WM_PASTE: {
+            if (readOnly_ || !Clipboard()->HasFormat(CF_TEXT)) return;
+            const AnsiString text = Clipboard()->AsText();
+            ReplaceSelectionByUser(MultiLine() ? NormaliseLineBreaks(text) : FirstLine(text));
+            return;
+        }
+        case WM_UNDO:
+        case EM_UNDO: {
+            TEditPeerCommands* peer = EditPeerCommands(this);
+            Message.Result = !readOnly_ && peer && peer->CanUndo() ? TRUE : FALSE;
+            if (Message.Result) peer->Undo();
+            return;
+        }
+        case EM_CANUNDO: {
+            TEditPeerCommands* peer = EditPeerCommands(this);
+            Message.Result = peer && peer->CanUndo() ? TRUE : FALSE;
+            return;
+        }
+        case WM_CONTEXTMENU:
+            if (!MultiLine()) {
+                ShowContextMenu(Message);
+                return;
+            }
+            break;
+        default: break;
+    }
+    TWinControl::DefaultHandler(Message);
+}
+
+bool TCustomEdit::EditKey(TMessage& Message) {
+    if (MultiLine()) return false;
+    TWMKey key(Message);
+    if (Message.Msg == WM_KEYDOWN) {
+        const TShiftState shift = KeyDataToShiftState(key.KeyData());
+        const bool ctrl = shift.Contains(ssCtrl), shifted = shift.Contains(ssShift);
+        UINT command = 0;
+        if (key.CharCode() == VK_INSERT && ctrl && !shifted) command = WM_COPY;
+        if (key.CharCode() == VK_INSERT && shifted && !ctrl) command = WM_PASTE;
+        if (key.CharCode() == VK_DELETE && shifted && !ctrl) command = WM_CUT;
+        if (command == 0) return false;
+        Perform(command, 0, 0);
+        return true;
+    }
+    switch (key.CharCode()) {
+        case kCopyChar: Perform(WM_COPY, 0, 0); return true;
+        case kPasteChar: Perform(WM_PASTE, 0, 0); return true;
+        case kCutChar: Perform(WM_CUT, 0, 0); return true;
+        case kUndoChar: Perform(WM_UNDO, 0, 0); return true;
+        case kSelectAllChar: Perform(EM_SETSEL, 0, -1); return true;
+        default: break;
+    }
+    // Backspace deletes; no other control character (a tab, a line break, Ctrl with a letter) is typed.
+    return key.CharCode() < 0x20 && key.CharCode() != '\b';
+}
+
+void TCustomEdit::CopySelection() {
+    if (selLength_ > 0) Clipboard()->SetAsText(SelText());
+}
+
+void TCustomEdit::ReplaceSelectionByUser(AnsiString Text) {
+    if (TEditPeerCommands* peer = EditPeerCommands(this)) {
+        peer->ReplaceSelection(Text);
+        return;
+    }
+    // Without a window, as the window would take it: what fits within MaxLength.
+    if (maxLength_ > 0) {
+        const auto kept = static_cast<Integer>(StoredText().size()) - selLength_;
+        Text.resize(static_cast<std::size_t>(std::clamp(maxLength_ - kept, 0, static_cast<Integer>(Text.size()))));
+    }
+    if (!Text.empty() || selLength_ > 0) SetSelText(Text);
+}
+
+// The edit control's own menu, for an edit without a PopupMenu.
+void TCustomEdit::ShowContextMenu(TMessage& Message) {
+    TWMContextMenu m(Message);
+    TPoint at = m.Pos();
+    if (at.X == -1 && at.Y == -1) at = ClientToScreen(Point(Width() / 2, Height() / 2));
+    const bool selected = selLength_ > 0;
+    const bool hidden = HidesText();
+    auto* menu = new TPopupMenu(nullptr);
+    auto add = [&](const char* Caption, bool Enabled, UINT Msg, WPARAM WParam = 0, LPARAM LParam = 0) {
+        menu->Items()->Add(NewItem(
+            Caption, 0, false, Enabled, [this, Msg, WParam, LParam](TObject*) { Perform(Msg, WParam, LParam); }, 0,
+            ""));
+    };
+    add("&Undo", !readOnly_ && CanUndo(), WM_UNDO);
+    menu->Items()->Add(NewLine());
+    add("Cu&t", selected && !readOnly_ && !hidden, WM_CUT);
+    add("&Copy", selected && !hidden, WM_COPY);
+    add("&Paste", !readOnly_ && Clipboard()->HasFormat(CF_TEXT), WM_PASTE);
+    add("&Delete", selected && !readOnly_, WM_CLEAR);
+    menu->Items()->Add(NewLine());
+    const auto length = static_cast<Integer>(StoredText().size());
+    add("Select &All", length > 0 && selLength_ < length, EM_SETSEL, 0, -1);
+    try {
+        menu->SetPopupComponent(this);
+        menu->Popup(at.X, at.Y);
+    } catch (...) {
+        menu->Free();
+        throw;
+    }
+    menu->Free();
+    Message.Result = 1;
+}
