@@ -168,6 +168,15 @@ TEST_F(EditKeysTest, KeyMessagesFromCodeActAsTheKeys) {
     EXPECT_EQ(Testing::PeerText(edit), "c");
 }
 
+TEST_F(EditKeysTest, ACharacterSentWhileAKeyTravelsIsTypedBesideIt) {
+    Prepare("", 0, 0);
+    edit->OnKeyPress = [this](TObject*, char& Key) {
+        if (Key == 'a') edit->Perform(WM_CHAR, 'x', 0);
+    };
+    Input::Type(edit, "ab");
+    EXPECT_EQ(edit->Text(), "xab");
+}
+
 TEST_F(EditKeysTest, KeyDataCarriesTheScanCodeAndTheExtendedKeyFlag) {
     const struct {
         Word Key;

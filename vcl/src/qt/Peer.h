@@ -108,7 +108,8 @@ private:
     struct TPending {
         QEvent* Event = nullptr;
         UINT Msg = 0;
-        Word OriginalKey = 0;  // key messages: the code or character the event carried
+        const TMessage* Message = nullptr;  // the message made from the event
+        Word OriginalKey = 0;               // key messages: the code or character the event carried
         bool KeyHasChar = false;
     };
 

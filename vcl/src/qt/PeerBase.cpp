@@ -163,7 +163,7 @@ bool TQtPeer::Send(UINT Msg, WPARAM WParam, LPARAM LParam) {
 
 bool TQtPeer::SendWithEvent(TMessage& Message, QEvent* Event, Word OriginalKey, bool KeyHasChar) {
     TPending saved = pending_;
-    pending_ = {Event, Message.Msg, OriginalKey, KeyHasChar};
+    pending_ = {Event, Message.Msg, &Message, OriginalKey, KeyHasChar};
     std::shared_ptr<bool> alive = alive_;
     bool ok = Send(Message);
     if (*alive) pending_ = saved;

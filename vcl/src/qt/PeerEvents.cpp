@@ -184,10 +184,10 @@ bool TQtPeer::DefaultHandler(TMessage& Message) {
         Message.Result = DialogCode();
         return true;
     }
-    if (!pending_.Event || Message.Msg != pending_.Msg) {
-        const bool key = Message.Msg == WM_CHAR || Message.Msg == WM_KEYDOWN || Message.Msg == WM_KEYUP;
+    // A key message a handler sends while the key's own travels is its own, not the key's.
+    const bool key = Message.Msg == WM_CHAR || Message.Msg == WM_KEYDOWN || Message.Msg == WM_KEYUP;
+    if (!pending_.Event || Message.Msg != pending_.Msg || (key && &Message != pending_.Message))
         return key && KeyFromCode(Message);
-    }
     QEvent* event = pending_.Event;
     pending_.Event = nullptr;  // replayed at most once
     switch (Message.Msg) {
