@@ -113,6 +113,38 @@ TEST_F(EditWindowTest, RecreatingKeepsTextSelectionModifiedAndFocus) {
     EXPECT_EQ(edit->Text(), "1x45");
 }
 
+// An edit that aligns its text differently while focused makes its window again in OnEnter and OnExit.
+TEST_F(EditWindowTest, RecreatingInOnEnterAndOnExitCompletesTheFocusMoves) {
+    edit->SetText("42");
+    edit->OnEnter = [this](TObject*) {
+        edit->ExtraStyle = ES_LEFT;
+        edit->Recreate();
+    };
+    edit->OnExit = [this](TObject*) {
+        edit->ExtraStyle = ES_RIGHT;
+        edit->Recreate();
+    };
+    for (bool click : {false, true}) {
+        SCOPED_TRACE(click ? "click" : "Tab");
+        Input::Click(other);
+        if (click) Input::Click(edit);
+        else Input::TabTo(edit);
+        EXPECT_TRUE(edit->Focused());
+        EXPECT_TRUE(Testing::PeerHasFocus(edit));
+        EXPECT_EQ(GetWindowLong(edit->Handle(), GWL_STYLE) & ES_RIGHT, 0);
+        Input::Type(edit, "7");
+        // Tab selected everything on entry, and the new window kept the selection.
+        if (click) EXPECT_EQ(edit->Text().size(), 3u);
+        else EXPECT_EQ(edit->Text(), "7");
+        Input::Key(edit, VK_TAB);
+        EXPECT_TRUE(other->Focused());
+        EXPECT_TRUE(Testing::PeerHasFocus(other));
+        EXPECT_NE(GetWindowLong(edit->Handle(), GWL_STYLE) & ES_RIGHT, 0);
+        edit->SetText("42");
+    }
+    EXPECT_TRUE(reported.empty());
+}
+
 TEST_F(EditWindowTest, AnUnfocusedEditIsRecreatedWithoutFocusMessages) {
     Input::Click(other);
     edit->KillFocus = edit->SetFocus = 0;

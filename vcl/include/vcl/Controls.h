@@ -9,7 +9,8 @@
 // the peer: a native edit's peer listens to Qt's user-only signal (textEdited), stores the new text with
 // StoreText() and sends CN_COMMAND/EN_CHANGE, so OnChange fires once and never again from a mirror.
 //
-// Peers. Every TWinControl gets its peer when its handle is made (CreateHandle -> CreatePeer()). The
+// Peers. Every TWinControl gets its peer when its handle is made (CreateHandle -> CreateWnd, which takes the
+// window's styles from CreateParams, then CreatePeer(); RecreateWnd makes the window again). The
 // default CreatePeer() (TWinControl, TCustomControl, TCustomForm) makes a generic surface widget that shows
 // the control's persistent backing image. A native-widget control overrides CreatePeer() in its own file
 // vcl/src/qt/<Class>Peer.cpp, which is the only place that sees Qt:
@@ -22,7 +23,9 @@
 // DefaultHandler is the native behaviour: for a message made from a Qt event it lets the Qt widget handle
 // the original event, or the event as the handlers changed it (a WM_CHAR whose CharCode became 'x' inserts 'x';
 // a CharCode set to 0 inserts nothing). For a message sent from code it applies the window's own meaning
-// (WM_SETTEXT stores and mirrors the text, WM_GETTEXT returns it, ...). Keys arrive as WM_KEYDOWN, then WM_CHAR
+// (WM_SETTEXT stores and mirrors the text, WM_GETTEXT returns it, a WM_CHAR or WM_KEYDOWN acts as the key,
+// ...). Key data carries the set-1 scan code and the extended-key flag. Posted key-downs go through CN_KEYDOWN
+// (dialog keys) first and bring their WM_CHAR through the queue. Keys arrive as WM_KEYDOWN, then WM_CHAR
 // when the key makes a character (also when a key-down handler cleared the key), then WM_KEYUP; a form with
 // KeyPreview sees OnKeyDown/OnKeyPress/OnKeyUp first. Every entry from Qt catches exceptions and hands them to
 // Application->HandleException.
