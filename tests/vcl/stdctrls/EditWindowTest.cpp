@@ -145,6 +145,21 @@ TEST_F(EditWindowTest, RecreatingInOnEnterAndOnExitCompletesTheFocusMoves) {
     EXPECT_TRUE(reported.empty());
 }
 
+TEST_F(EditWindowTest, ARecreatedWindowKeepsItsPlaceInTheZOrder) {
+    auto* above = Place<TEdit>(60, 10, 150, 24);  // overlaps the edit's right part
+    edit->SetColor(clBlue);
+    above->SetColor(clRed);
+    auto shownAt = [this](Integer X) {
+        Input::Settle();
+        std::unique_ptr<TBitmap> shown(Testing::GrabWindow(form));
+        return ColorToRGB(shown->Canvas()->Pixels(X, 20));
+    };
+    ASSERT_EQ(shownAt(140), ColorToRGB(clRed));
+    edit->Recreate();
+    EXPECT_EQ(shownAt(140), ColorToRGB(clRed));
+    EXPECT_EQ(shownAt(30), ColorToRGB(clBlue));
+}
+
 TEST_F(EditWindowTest, AnUnfocusedEditIsRecreatedWithoutFocusMessages) {
     Input::Click(other);
     edit->KillFocus = edit->SetFocus = 0;

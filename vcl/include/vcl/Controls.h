@@ -581,6 +581,7 @@ private:
     void DestroyChildren();
     // Frees the window and its peer without a message (the destructor: the object is no longer whole).
     void ReleaseWindow();
+    void RestoreStacking();
     void MouseToChildControl(TMessage& Message, bool& Handled);
     void CNKeyDown(TMessage& Message);
     // Keyboard navigation (Tab, arrows) shows the focus rectangles of the window from then on.

@@ -217,6 +217,7 @@ void TWinControl::RecreateWnd() {
     steps.Run([this] {
         DestroyHandle();
         CreateHandle();
+        RestoreStacking();
     });
     // The focus comes back to the new window unless a handler moved it meanwhile.
     if (focused && FocusedControl() == focused && focused->peer_) {
@@ -225,6 +226,14 @@ void TWinControl::RecreateWnd() {
     }
     controlState_.Exclude(csRecreating);
     steps.Rethrow();
+}
+
+// A new window comes on top of its siblings: the ones above it in the z-order go back above it.
+void TWinControl::RestoreStacking() {
+    if (!parent_) return;
+    const auto& siblings = parent_->controls_;
+    for (auto it = std::find(siblings.begin(), siblings.end(), this); it != siblings.end(); ++it)
+        if (auto* win = dynamic_cast<TWinControl*>(*it); win && win != this && win->peer_) win->peer_->SetZOrder(true);
 }
 
 // A new peer takes over every mirrored property.
