@@ -72,6 +72,23 @@ TEST_F(PopupMenuTest, AutoPopupOffKeepsTheMenuClosed) {
     EXPECT_EQ(copies, 0);
 }
 
+TEST_F(PopupMenuTest, AFreedMenuLeavesItsControlsWithoutAMenu) {
+    auto* panel = Place<TPanel>(10, 50, 100, 50);
+    panel->SetPopupMenu(menu);
+    menu->Free();
+    menu = nullptr;
+    EXPECT_EQ(edit->PopupMenu(), nullptr);
+    EXPECT_EQ(panel->PopupMenu(), nullptr);
+    bool asked = false;
+    SetPopupMenuChooser([&](TPopupMenu*) {
+        asked = true;
+        return nullptr;
+    });
+    Testing::Click(panel, 20, 20, mbRight);
+    EXPECT_FALSE(asked);
+    EXPECT_EQ(popups, 0);
+}
+
 TEST(MenuItemTest, ItemListsAndRadioGroups) {
     const auto owned = MakeOwned<TMenuItem>(nullptr);
     TMenuItem& root = *owned;

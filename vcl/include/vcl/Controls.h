@@ -266,7 +266,7 @@ class TControl : public TComponent {
     void SetParentShowHint(bool Value);
     TCursor Cursor() const { return cursor_; }
     void SetCursor(TCursor Value);
-    TPopupMenu* PopupMenu() const { return popupMenu_; }
+    TPopupMenu* PopupMenu() const;
     void SetPopupMenu(TPopupMenu* Value);
 
     TWinControl* Parent() const { return parent_; }
@@ -333,7 +333,6 @@ protected:
     virtual void DoContextPopup(TPoint MousePos, bool& Handled);
     virtual void Changed() { Perform(CM_CHANGED, 0, reinterpret_cast<LPARAM>(this)); }
     void Loaded() override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
 
     // Hooks of SetBounds for descendants: after the new bounds are stored, before messages go out.
     virtual void BoundsChanged() {}
@@ -415,7 +414,7 @@ private:
     bool showHint_ = false;
     bool parentShowHint_ = true;
     TCursor cursor_ = crDefault;
-    TPopupMenu* popupMenu_ = nullptr;
+    TComponentRef<TComponent> popupMenu_;
     AnsiString text_;
     // The text HandOverText hands over while its WM_SETTEXT travels.
     AnsiString* handedText_ = nullptr;

@@ -267,19 +267,13 @@ void TControl::SetCursor(TCursor Value) {
     Perform(CM_CURSORCHANGED, 0, 0);
 }
 
+// Held as a component, so that the menu's freeing clears it; the menus unit converts both ways.
 void TControl::SetPopupMenu(TPopupMenu* Value) {
     const TPopupMenuService& service = PopupMenuService();
-    if (popupMenu_ && service.AsComponent) service.AsComponent(popupMenu_)->RemoveFreeNotification(this);
-    popupMenu_ = Value;
-    if (popupMenu_ && service.AsComponent) service.AsComponent(popupMenu_)->FreeNotification(this);
+    popupMenu_ = Value && service.AsComponent ? service.AsComponent(Value) : nullptr;
 }
 
-void TControl::Notification(TComponent* AComponent, TOperation Operation) {
-    TComponent::Notification(AComponent, Operation);
-    if (Operation != opRemove || !popupMenu_) return;
-    const TPopupMenuService& service = PopupMenuService();
-    if (service.AsComponent && service.AsComponent(popupMenu_) == AComponent) popupMenu_ = nullptr;
-}
+TPopupMenu* TControl::PopupMenu() const { return popupMenu_ ? PopupMenuOf(popupMenu_) : nullptr; }
 
 // ---------------------------------------------------------------------------
 // Parent
@@ -587,8 +581,8 @@ void TControl::WMContextMenu(TMessage& Message) {
         return;
     }
     const TPopupMenuService& service = PopupMenuService();
-    if (popupMenu_ && service.Popup) {
-        service.Popup(popupMenu_, this, screen.X, screen.Y);
+    if (TPopupMenu* menu = PopupMenu(); menu && service.Popup) {
+        service.Popup(menu, this, screen.X, screen.Y);
         Message.Result = 1;
         return;
     }
