@@ -8,10 +8,12 @@
 #include "superar_Detail.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include <vcl/SysUtils.h>
@@ -22,32 +24,18 @@ namespace detail {
 
 namespace {
 
-// The rows filed under one key; most keys have one row, which takes no allocation.
-struct KeyRowsT {
-    Integer First = 0;
-    std::vector<Integer> More;
-
-    void Add(Integer Row) {
-        if (First == Row || std::find(More.begin(), More.end(), Row) != More.end()) return;
-        if (First == 0) First = Row;
-        else More.push_back(Row);
-    }
-};
-
 // A row's key, or false when the row is filed under none.
 using KeyOfRowT = std::function<bool(const ArrayOfFiles& Table, Integer Row, std::string& Key)>;
 
+// The filings sit in one flat array searched from the hash's slot onwards (open addressing): a lookup of
+// a new key reads one or two neighbouring slots and no row, and a million filings take 8 MB in one piece
+// rather than a node each scattered over the heap, which made the cost per line grow with the table.
 class KeyedRowsT {
 public:
     explicit KeyedRowsT(KeyOfRowT KeyOf) : keyOf_(std::move(KeyOf)) {}
 
-    // Files rows added since the last call. When the table has made room for many more rows than the
-    // index has buckets (a memo's lines loaded), the index makes room for them at once rather than
-    // rehashing again and again as it grows.
+    // Files rows added since the last call.
     void CatchUp(const ArrayOfFiles& Table) {
-        if (indexed_ == Table.Count) return;
-        const std::size_t expected = Table.Rows.size();
-        if (expected > 2 * rows_.bucket_count()) rows_.reserve(expected);
         for (; indexed_ < Table.Count; ++indexed_) File(Table, indexed_ + 1);
     }
 
@@ -59,50 +47,77 @@ public:
     template <typename AcceptT>
     Integer First(const ArrayOfFiles& Table, const std::string& Key, AcceptT&& Accept) {
         CatchUp(Table);
-        const auto found = rows_.find(Hash(Key));
-        if (found == rows_.end()) return 0;
-        KeyRowsT& rows = found->second;
-        // A row filed here holds the key, or another of the same hash, or (since it was written) neither:
-        // then it goes.
-        const auto holds = [&](Integer Row) { return Row <= Table.Count && keyOf_(Table, Row, key_) && key_ == Key; };
-        const auto staysFiled = [&](Integer Row) {
-            return Row <= Table.Count && keyOf_(Table, Row, key_) && Hash(key_) == found->first;
-        };
-        if (rows.More.empty()) {
-            const Integer row = rows.First;
-            if (holds(row)) return Accept(row) ? row : 0;
-            if (!staysFiled(row)) rows_.erase(found);
-            return 0;
-        }
-        std::vector<Integer> filed(1, rows.First);
-        filed.insert(filed.end(), rows.More.begin(), rows.More.end());
-        std::sort(filed.begin(), filed.end());
-        std::vector<Integer> kept;
+        if (slots_.empty()) return 0;
+        const std::uint32_t hash = Hash(Key);
         Integer first = 0;
-        for (Integer row : filed) {
-            const bool holdsKey = holds(row);
-            if (holdsKey || staysFiled(row)) kept.push_back(row);
-            if (holdsKey && first == 0 && Accept(row)) first = row;
-        }
-        if (kept.empty()) {
-            rows_.erase(found);
-        } else {
-            rows.First = kept.front();
-            rows.More.assign(kept.begin() + 1, kept.end());
+        // A row filed under the hash holds the key, or another of the same hash, or (since it was
+        // written) neither: then it goes.
+        for (std::size_t at = hash & Mask(); slots_[at].Row != Empty; at = (at + 1) & Mask()) {
+            SlotT& slot = slots_[at];
+            if (slot.Row == Removed || slot.Hash != hash) continue;
+            const Integer row = slot.Row;
+            const bool filed = row <= Table.Count && keyOf_(Table, row, key_);
+            if (filed && key_ == Key) {
+                if ((first == 0 || row < first) && Accept(row)) first = row;
+            } else if (!filed || Hash(key_) != hash) {
+                slot.Row = Removed;
+                --live_;
+            }
         }
         return first;
     }
 
 private:
-    static std::size_t Hash(std::string_view Key) { return std::hash<std::string_view>{}(Key); }
+    static constexpr Integer Empty = 0;
+    static constexpr Integer Removed = -1;
+
+    struct SlotT {
+        std::uint32_t Hash;
+        Integer Row;
+    };
+
+    static std::uint32_t Hash(std::string_view Key) {
+        const std::size_t hash = std::hash<std::string_view>{}(Key);
+        return static_cast<std::uint32_t>(hash ^ (hash >> 32));
+    }
+
+    std::size_t Mask() const { return slots_.size() - 1; }
 
     void File(const ArrayOfFiles& Table, Integer Row) {
-        if (keyOf_(Table, Row, key_)) rows_[Hash(key_)].Add(Row);
+        if (!keyOf_(Table, Row, key_)) return;
+        const std::uint32_t hash = Hash(key_);
+        // At most half the slots taken (removed ones count): a search ends soon at an empty one.
+        if (2 * (taken_ + 1) > slots_.size()) Rehash();
+        std::size_t at = hash & Mask();
+        std::size_t reuse = slots_.size();
+        for (; slots_[at].Row != Empty; at = (at + 1) & Mask()) {
+            if (slots_[at].Row == Row && slots_[at].Hash == hash) return;
+            if (slots_[at].Row == Removed && reuse == slots_.size()) reuse = at;
+        }
+        if (reuse == slots_.size()) ++taken_;
+        else at = reuse;
+        slots_[at] = {hash, Row};
+        ++live_;
+    }
+
+    // Room for three times the filings there are at least, removed slots dropped.
+    void Rehash() {
+        const std::size_t size = std::max<std::size_t>(16, std::bit_ceil(3 * (live_ + 1)));
+        const std::vector<SlotT> old = std::exchange(slots_, std::vector<SlotT>(size, SlotT{0, Empty}));
+        taken_ = live_;
+        for (const SlotT& slot : old) {
+            if (slot.Row == Empty || slot.Row == Removed) continue;
+            std::size_t at = slot.Hash & Mask();
+            while (slots_[at].Row != Empty) at = (at + 1) & Mask();
+            slots_[at] = slot;
+        }
     }
 
     KeyOfRowT keyOf_;
     Integer indexed_ = 0;
-    std::unordered_map<std::size_t, KeyRowsT> rows_;
+    std::vector<SlotT> slots_;
+    std::size_t taken_ = 0;  // slots not empty: filings and removed ones
+    std::size_t live_ = 0;
     std::string key_;
 };
 
