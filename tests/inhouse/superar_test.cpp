@@ -606,3 +606,59 @@ TEST(ItemTable, RowFieldsKeepTheirOwnTextAndNumbersThroughEveryChange) {
     reused.SetText(0, "again");
     EXPECT_EQ(reused.Text(0), "again");
 }
+// A reload gives the rows a fresh load gives; only the rows between the unchanged lines at either end are
+// made anew, the others keep their results (field 10).
+TEST(ItemTable, ReloadMemoLinesRemakesOnlyTheRowsOfChangedLines) {
+    struct Case {
+        const char* before;
+        const char* after;
+        Integer first, last;
+        bool initialised = false;
+        Integer unmade = 0;  // a row whose result is cleared before the reload
+        bool unique = false;
+    };
+    const Case cases[] = {
+        {"1\r\n2\r\n3", "1\r\n2\r\n37", 3, 3},
+        {"1\r\n2\r\n3", "1\r\n2\r\n3\r\n7", 4, 4},
+        {"1\r\n2\r\n3\r\n7", "1\r\n2\r\n3\r\n", 4, 3},
+        {"1\r\n2\r\n3", "1\r\n5\r\n3", 2, 2},
+        {"1\r\n2\r\n3", "1\r\n8\r\n9\r\n2\r\n3", 2, 3},
+        {"1\r\n2\r\n3\r\n4", "1\r\n4", 2, 1},
+        {"1\r\n2\r\n3", "0\r\n1\r\n2\r\n3", 1, 1},
+        {"a\r\na", "a", 2, 1},
+        {"a", "a\r\na\r\na", 2, 3},
+        {"1\r\n2", "1\r\n2", 3, 2},
+        {"1\r\n2", "3\r\n4", 1, 2},
+        {"1\r\n2", "", 1, 0},
+        {"1\n\n2\r3", "1\n \n2\r3\r\n4", 4, 4},
+        {"1\r\n\r\n2", "1\r\n\r\n\r\n2", 3, 3, true},
+        {"1\r\n2\r\n3", "1\r\n2\r\n3", 2, 2, false, 2},
+        {"1\r\n2\r\n3", "1\r\n2\r\n3\r\n4", 1, 4, false, 0, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.before) + " -> " + c.after);
+        auto table = c.initialised ? InitialisedTable() : ZeroTable();
+        table->UniqueRows = c.unique ? 1 : 0;
+        auto memo = MemoWith(c.before);
+        LoadMemoLines(*table, memo.get(), 0);
+        for (Integer row = 1; row <= table->Count; ++row)
+            SetFieldText(*table, row, 10, row == c.unmade ? AnsiString() : "made from " + Text(*table, row, 0));
+        memo->SetText(c.after);
+        Integer first = -1, last = -1;
+        const Integer count = ReloadMemoLines(*table, memo.get(), 0, 10, first, last);
+
+        auto fresh = c.initialised ? InitialisedTable() : ZeroTable();
+        fresh->UniqueRows = table->UniqueRows;
+        ASSERT_EQ(count, LoadMemoLines(*fresh, memo.get(), 0));
+        EXPECT_EQ(count, table->Count);
+        EXPECT_EQ(FieldTexts(*table, 0), FieldTexts(*fresh, 0));
+        EXPECT_EQ(first, c.first);
+        EXPECT_EQ(last, c.last);
+        for (Integer row = 1; row <= count; ++row) {
+            const bool made = row >= first && row <= last;
+            EXPECT_EQ(Text(*table, row, 10), made ? AnsiString() : "made from " + Text(*table, row, 0)) << row;
+            EXPECT_EQ(table->Rows[static_cast<std::size_t>(row)].OriginalNumber, row);
+            EXPECT_EQ(table->Rows[static_cast<std::size_t>(row)].Included, 1);
+        }
+    }
+}
