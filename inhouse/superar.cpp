@@ -279,9 +279,11 @@ Integer ReloadMemoLines(ArrayOfFiles& Table, TCustomMemo* Memo, Integer Field, I
 }
 
 void WriteFieldToMemo(ArrayOfFiles& Table, TCustomMemo* Memo, Integer Field, bool Formatted) {
-    Memo->Clear();
+    // The new text is made in the old one's memory: a text past the allocator's largest reused block would
+    // otherwise be mapped afresh, page by page, on every write.
     AnsiString joined;
-    if (Memo->GetTextLen() > 0) joined = Memo->Text() + "\r\n";
+    Memo->ClearInto(joined);
+    if (Memo->GetTextLen() > 0) joined.assign(Memo->Text()).append("\r\n");
     // Texts as written are read where they lie. The room is reserved from a sample of rows and a quarter
     // more, so that the text is made without moving it and without reading every row twice; room never
     // written takes no memory.
