@@ -3,7 +3,9 @@
 #include "superar_Detail.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
+#include <span>
 #include <string_view>
 
 #include <vcl/StdCtrls.h>
@@ -210,7 +212,23 @@ Integer LoadMemoLines(ArrayOfFiles& Table, TCustomMemo* Memo, Integer Field) {
     std::size_t lines = 0;
     ForEachLoadedLine(Table, text, 0, [&](std::string_view) { ++lines; });
     SetRowCapacity(Table, static_cast<Integer>(std::min<std::size_t>(lines, 0x7FFFFFFF)), true);
-    ForEachLoadedLine(Table, text, 0, [&](std::string_view line) { AddLineView(Table, line, Field); });
+    if (Table.UniqueRows == 1) {
+        // Each line is looked up among the rows before it; a batch's lookups are fetched together.
+        std::array<std::string_view, detail::MaxPrefetch> batch;
+        std::size_t batched = 0;
+        const auto addBatch = [&] {
+            detail::PrefetchTextRows(Table, std::span(batch.data(), batched), Field);
+            for (std::size_t i = 0; i < batched; ++i) AddLineView(Table, batch[i], Field);
+            batched = 0;
+        };
+        ForEachLoadedLine(Table, text, 0, [&](std::string_view line) {
+            batch[batched++] = line;
+            if (batched == batch.size()) addBatch();
+        });
+        addBatch();
+    } else {
+        ForEachLoadedLine(Table, text, 0, [&](std::string_view line) { AddLineView(Table, line, Field); });
+    }
     if (Table.Rows.size() > static_cast<std::size_t>(Table.Count) + 1)
         Table.Rows.resize(static_cast<std::size_t>(Table.Count) + 1);
     Table.FreedRowStorage.Clear();

@@ -91,6 +91,8 @@ public:
     void SetFloatValue(std::size_t Field, Double Value);
 
     bool HoldsStorage() const { return buffer_ != nullptr; }
+    // Where the fields lie (null when none), for fetching them ahead.
+    const void* Storage() const { return buffer_; }
 
 private:
     struct Entry;

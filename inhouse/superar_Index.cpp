@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -27,9 +28,9 @@ namespace {
 // A row's key, or false when the row is filed under none.
 using KeyOfRowT = std::function<bool(const ArrayOfFiles& Table, Integer Row, std::string& Key)>;
 
-// The filings sit in one flat array searched from the hash's slot onwards (open addressing): a lookup of
-// a new key reads one or two neighbouring slots and no row, and a million filings take 8 MB in one piece
-// rather than a node each scattered over the heap, which made the cost per line grow with the table.
+// The filings sit in one flat array of 8-byte slots searched from the hash's slot onwards (open addressing):
+// a lookup of a new key reads one or two neighbouring slots and no row, and the index is one allocation
+// rather than a node per filing scattered over the heap, which made the cost per line grow with the table.
 class KeyedRowsT {
 public:
     explicit KeyedRowsT(KeyOfRowT KeyOf) : keyOf_(std::move(KeyOf)) {}
@@ -67,6 +68,23 @@ public:
         return first;
     }
 
+    static std::uint32_t Hash(std::string_view Key) {
+        const std::size_t hash = std::hash<std::string_view>{}(Key);
+        return static_cast<std::uint32_t>(hash ^ (hash >> 32));
+    }
+
+    void PrefetchSlot(std::uint32_t Hash) const {
+        if (!slots_.empty()) __builtin_prefetch(&slots_[Hash & Mask()]);
+    }
+
+    // The first row filed under Hash; 0 when none.
+    Integer FirstFiled(std::uint32_t Hash) const {
+        if (slots_.empty()) return 0;
+        for (std::size_t at = Hash & Mask(); slots_[at].Row != Empty; at = (at + 1) & Mask())
+            if (slots_[at].Row != Removed && slots_[at].Hash == Hash) return slots_[at].Row;
+        return 0;
+    }
+
 private:
     static constexpr Integer Empty = 0;
     static constexpr Integer Removed = -1;
@@ -75,11 +93,6 @@ private:
         std::uint32_t Hash;
         Integer Row;
     };
-
-    static std::uint32_t Hash(std::string_view Key) {
-        const std::size_t hash = std::hash<std::string_view>{}(Key);
-        return static_cast<std::uint32_t>(hash ^ (hash >> 32));
-    }
 
     std::size_t Mask() const { return slots_.size() - 1; }
 
@@ -192,6 +205,39 @@ Integer IndexedSettingRow(ArrayOfFiles& Table, const AnsiString& NameLower, cons
     return Made(indexes.BySectionAndName, SectionAndNameKey).First(Table, key, any);
 }
 
+namespace {
+
+void TextKey(std::string& Key, std::string_view Text, bool IgnoreCase) {
+    if (IgnoreCase) LowerInto(Key, Text);
+    else Key.assign(Text);
+}
+
+}  // namespace
+
+void PrefetchTextRows(const ArrayOfFiles& Table, std::span<const std::string_view> Texts, Integer Field) {
+    const RowIndexes* indexes = Table.Indexes.Get();
+    if (!indexes || !indexes->ByText || indexes->TextField != Field ||
+        indexes->IgnoreCase != (Table.UniqueIgnoreCase != 0) || Texts.size() > MaxPrefetch)
+        return;
+    const KeyedRowsT& rows = *indexes->ByText;
+    std::uint32_t hashes[MaxPrefetch];
+    Integer filed[MaxPrefetch];
+    std::string key;
+    // Each step reads what the one before fetched for every text: the slots, the row records, the rows' fields.
+    for (std::size_t i = 0; i < Texts.size(); ++i) {
+        TextKey(key, Texts[i], indexes->IgnoreCase);
+        hashes[i] = KeyedRowsT::Hash(key);
+        rows.PrefetchSlot(hashes[i]);
+    }
+    for (std::size_t i = 0; i < Texts.size(); ++i) {
+        filed[i] = rows.FirstFiled(hashes[i]);
+        if (filed[i] > Table.Count) filed[i] = 0;
+        if (filed[i] > 0) __builtin_prefetch(&Table.Rows[static_cast<std::size_t>(filed[i])]);
+    }
+    for (std::size_t i = 0; i < Texts.size(); ++i)
+        if (filed[i] > 0) __builtin_prefetch(Table.Rows[static_cast<std::size_t>(filed[i])].Texts.Storage());
+}
+
 Integer IndexedTextRow(ArrayOfFiles& Table, std::string_view Text, Integer Field) {
     if (!Table.Selection.empty() || !IsPlainTextField(Table, Field)) return NoIndex;
     RowIndexes& indexes = Table.Indexes.Make();
@@ -206,8 +252,7 @@ Integer IndexedTextRow(ArrayOfFiles& Table, std::string_view Text, Integer Field
         indexes.IgnoreCase = ignoreCase;
     }
     std::string key;
-    if (ignoreCase) LowerInto(key, Text);
-    else key.assign(Text);
+    TextKey(key, Text, ignoreCase);
     return indexes.ByText->First(Table, key, [&](Integer Row) { return !IsRowSkipped(Table, Row); });
 }
 

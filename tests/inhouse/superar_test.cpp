@@ -2,6 +2,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -241,6 +242,38 @@ TEST(ItemTable, UniqueRowsDropRepeatedLinesWithOrWithoutCase) {
         auto memo = MemoWith("Abc\r\nabc\r\nABD\r\nabc\r\nAbc");
         LoadMemoLines(*table, memo.get(), 0);
         EXPECT_EQ(FieldTexts(*table, 0), c.rows) << int(c.ignoreCase);
+    }
+}
+
+// Thousands of lines, repeats near and far in any letter case: the first of equal lines is kept, in order.
+TEST(ItemTable, UniqueRowsKeepTheFirstOfManyRepeatedLines) {
+    std::mt19937 random(5);
+    AnsiString text;
+    Lines lines;
+    for (int i = 0; i < 3000; ++i) {
+        AnsiString line = "Word" + std::to_string(random() % (i % 2 ? 40 : 1500));
+        if (random() % 2) line = AnsiUpperCase(line);
+        lines.push_back(line);
+        text += line + "\r\n";
+    }
+    for (const Byte ignoreCase : {Byte(0), Byte(1)}) {
+        SCOPED_TRACE(int(ignoreCase));
+        Lines expected;
+        for (const AnsiString& line : lines) {
+            const auto same = [&](const AnsiString& row) {
+                return ignoreCase ? AnsiLowerCase(row) == AnsiLowerCase(line) : row == line;
+            };
+            if (std::none_of(expected.begin(), expected.end(), same)) expected.push_back(line);
+        }
+        auto table = InitialisedTable();
+        table->UniqueRows = 1;
+        table->UniqueIgnoreCase = ignoreCase;
+        auto memo = MemoWith(text);
+        LoadMemoLines(*table, memo.get(), 0);
+        EXPECT_EQ(FieldTexts(*table, 0), expected);
+        // Again over the rows just loaded: their storage is handed on, the index made anew.
+        LoadMemoLines(*table, memo.get(), 0);
+        EXPECT_EQ(FieldTexts(*table, 0), expected);
     }
 }
 
