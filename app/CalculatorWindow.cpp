@@ -191,15 +191,23 @@ void TForm1::calculate(TObject*) {
     else if (IsCheckedAndEnabled(RadioButton10)) format.Display = TResultDisplay::Byte;
     format.SplitNumbers = CheckBox2->Checked();
 
+    // A keystroke changes a line or a few: the other rows keep the results made with the same choices.
     superar::ArrayOfFiles& table = LineTable();
-    const Integer rows = LoadMemoLines(table, Memo1, 0);
+    Integer first = 1, last = 0;
+    if (computedFormat_ == format) {
+        ReloadMemoLines(table, Memo1, 0, 10, first, last);
+    } else {
+        last = LoadMemoLines(table, Memo1, 0);
+    }
+    computedFormat_.reset();
     TResultLineWriter writer(format);
     AnsiString line, result;
-    for (Integer row = 1; row <= rows; ++row) {
+    for (Integer row = first; row <= last; ++row) {
         GetFieldText(table, row, 0, line, false);
         writer.Write(line, result);
         SetFieldText(table, row, 10, result);  // SetFieldValue of a text, without the Variant
     }
+    computedFormat_ = format;
     WriteFieldToMemo(table, Memo2, 10, false);
 }
 

@@ -2,6 +2,8 @@
 // The calculator's main window: a disk description and a list of positions in, positions as
 // percent, sector, cluster or byte out.
 
+#include <optional>
+
 #include <vcl/Classes.h>
 #include <vcl/ComCtrls.h>
 #include <vcl/Controls.h>
@@ -9,6 +11,8 @@
 #include <vcl/Forms.h>
 #include <vcl/Spin.h>
 #include <vcl/StdCtrls.h>
+
+#include "ResultLines.h"
 
 class TForm1 : public TForm {
     VCL_CLASS(TForm1, TForm)
@@ -74,6 +78,9 @@ private:
     void WriteWhole(TEdit* Edit, Double Value);
     void WriteFraction(TEdit* Edit, Double Value);
     Double FieldNumber(TEdit* Edit);
+
+    // The choices the line table's results were last made with; none while they are not all made.
+    std::optional<TPositionFormat> computedFormat_;
 };
 
 extern TForm1* Form1;

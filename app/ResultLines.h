@@ -13,6 +13,8 @@ struct TPositionFormat {
     TPositionUnit Unit = TPositionUnit::None;
     TResultDisplay Display = TResultDisplay::Unknown;
     bool SplitNumbers = false;
+
+    bool operator==(const TPositionFormat&) const = default;
 };
 
 // Writes result lines one after another, reusing its buffers so a long list allocates nothing per line.

@@ -3,7 +3,9 @@
 #include "superar_Detail.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
+#include <span>
 #include <string_view>
 
 #include <vcl/StdCtrls.h>
@@ -81,6 +83,25 @@ void ForEachMemoLine(std::string_view Text, VisitT&& Visit) {
     }
 }
 
+// The lines a load makes rows of, from the line starting at From on: the memo's lines without an empty last
+// one, and without the empty and blank ones the table leaves out.
+template <typename VisitT>
+void ForEachLoadedLine(const ArrayOfFiles& Table, std::string_view Text, std::size_t From, VisitT&& Visit) {
+    std::string_view pending;
+    bool anyLine = false;
+    const auto visitKept = [&](std::string_view Line) {
+        if (Line.empty() && !Table.KeepEmptyLines) return;
+        if (!Table.KeepBlankLines && OnlyBlanksAndTabs(Line)) return;
+        Visit(Line);
+    };
+    ForEachMemoLine(Text.substr(From), [&](std::string_view line) {
+        if (anyLine) visitKept(pending);
+        pending = line;
+        anyLine = true;
+    });
+    if (anyLine && !pending.empty()) visitKept(pending);
+}
+
 }  // namespace
 
 bool detail::SameTextNoCase(std::string_view A, std::string_view B) {
@@ -92,7 +113,10 @@ bool detail::SameTextNoCase(std::string_view A, std::string_view B) {
 
 bool AcceptAllRows(ArrayOfFiles&, Integer) { return true; }
 
-void ClearTable(ArrayOfFiles& Table) {
+namespace {
+
+// What a table holds besides its rows, as a new load finds it.
+void ResetTableState(ArrayOfFiles& Table) {
     Table.AddedRows = 0;
     Table.Reserved1 = -1;
     Table.Reserved2 = -1;
@@ -102,17 +126,23 @@ void ClearTable(ArrayOfFiles& Table) {
     Table.StatusIndex = NoValue;
     Table.StatusFlag = 0;
     Table.StatusText3.clear();
-    // Rows go with their file information; the storage itself is kept for the next load, the row vector's
-    // and each row's field buffer.
-    Table.FreedRowStorage.Clear();
-    for (DataRecT& row : Table.Rows) Table.FreedRowStorage.Keep(row.Texts);
-    Table.Rows.clear();
     Table.Indexes.Reset();
     Table.Selection.clear();
     for (AnsiString& name : Table.BackingFiles) name.clear();
     Diskop::CloseFileHandle(Table.BackingHandle);
     Table.BackingHandle = NoValue;
     Table.BackingOpenFile.clear();
+}
+
+}  // namespace
+
+void ClearTable(ArrayOfFiles& Table) {
+    ResetTableState(Table);
+    // Rows go with their file information; the storage itself is kept for the next load, the row vector's
+    // and each row's field buffer.
+    Table.FreedRowStorage.Clear();
+    for (DataRecT& row : Table.Rows) Table.FreedRowStorage.Keep(row.Texts);
+    Table.Rows.clear();
     Table.Count = 0;
 }
 
@@ -178,29 +208,100 @@ Integer LoadMemoLines(ArrayOfFiles& Table, TCustomMemo* Memo, Integer Field) {
     ClearTable(Table);
     const AnsiString text = Memo->Text();
     // The rows are made at their number at once: growing them line by line would hold the old and the new
-    // storage of a million rows side by side. A line is added once the next one shows it was not the
-    // last: Lines leaves out an empty line after the last break, the load leaves out an empty last line.
+    // storage of a million rows side by side.
     std::size_t lines = 0;
-    ForEachMemoLine(text, [&](std::string_view) { ++lines; });
+    ForEachLoadedLine(Table, text, 0, [&](std::string_view) { ++lines; });
     SetRowCapacity(Table, static_cast<Integer>(std::min<std::size_t>(lines, 0x7FFFFFFF)), true);
-    std::string_view pending;
-    bool anyLine = false;
-    ForEachMemoLine(text, [&](std::string_view line) {
-        if (anyLine) AddLineView(Table, pending, Field);
-        pending = line;
-        anyLine = true;
-    });
-    if (anyLine && !pending.empty()) AddLineView(Table, pending, Field);
+    if (Table.UniqueRows == 1) {
+        // Each line is looked up among the rows before it; a batch's lookups are fetched together.
+        std::array<std::string_view, detail::MaxPrefetch> batch;
+        std::size_t batched = 0;
+        const auto addBatch = [&] {
+            detail::PrefetchTextRows(Table, std::span(batch.data(), batched), Field);
+            for (std::size_t i = 0; i < batched; ++i) AddLineView(Table, batch[i], Field);
+            batched = 0;
+        };
+        ForEachLoadedLine(Table, text, 0, [&](std::string_view line) {
+            batch[batched++] = line;
+            if (batched == batch.size()) addBatch();
+        });
+        addBatch();
+    } else {
+        ForEachLoadedLine(Table, text, 0, [&](std::string_view line) { AddLineView(Table, line, Field); });
+    }
     if (Table.Rows.size() > static_cast<std::size_t>(Table.Count) + 1)
         Table.Rows.resize(static_cast<std::size_t>(Table.Count) + 1);
     Table.FreedRowStorage.Clear();
     return Table.Count;
 }
 
+Integer ReloadMemoLines(ArrayOfFiles& Table, TCustomMemo* Memo, Integer Field, Integer ResultField, Integer& First,
+                        Integer& Last) {
+    // Each new line must be looked up among all the others: a fresh load does that.
+    if (Table.UniqueRows == 1 || !detail::IsPlainTextField(Table, Field) ||
+        !detail::IsPlainTextField(Table, ResultField) || Table.Count < 1) {
+        First = 1;
+        Last = LoadMemoLines(Table, Memo, Field);
+        return Last;
+    }
+    const AnsiString text = Memo->Text();
+    const auto holds = [&](Integer Row, std::string_view Line) {
+        return detail::StoredTextView(Table, Row, Field) == Line &&
+               !detail::StoredTextView(Table, Row, ResultField).empty();
+    };
+    // The lines as far as they are the rows' texts, where the first other one starts, and how many there are.
+    const Integer oldCount = Table.Count;
+    Integer lines = 0, same = 0;
+    std::size_t differentFrom = text.size();
+    ForEachLoadedLine(Table, text, 0, [&](std::string_view line) {
+        if (lines == same && same < oldCount && holds(same + 1, line)) ++same;
+        else if (lines == same) differentFrom = static_cast<std::size_t>(line.data() - text.data());
+        lines = CheckedAdd(lines, 1);
+    });
+    // The lines at the end that are the last rows' texts: after the last line that is not its row's.
+    const Integer shift = lines - oldCount;
+    Integer lastDifferent = same;
+    Integer at = same;
+    ForEachLoadedLine(Table, text, differentFrom, [&](std::string_view line) {
+        const Integer row = ++at - shift;
+        if (row <= same || row > oldCount || !holds(row, line)) lastDifferent = at;
+    });
+    First = same + 1;
+    Last = lastDifferent;
+    const Integer removed = oldCount - same - (lines - Last);
+
+    ResetTableState(Table);
+    auto rows = Table.Rows.begin() + First;
+    if (Last - same > removed) {
+        const auto added = static_cast<std::size_t>(Last - same - removed);
+        // Grown by an eighth at least: typing lines in one by one moves the rows only now and then.
+        if (Table.Rows.size() + added > Table.Rows.capacity())
+            Table.Rows.reserve(std::max(Table.Rows.size() + added, Table.Rows.capacity() + Table.Rows.capacity() / 8));
+        rows = Table.Rows.begin() + First;
+        Table.Rows.insert(rows, added, DataRecT{});
+    } else {
+        Table.Rows.erase(rows, rows + (removed - (Last - same)));
+    }
+    Table.Count = lines;
+    Table.AddedRows = lines;
+    at = same;
+    ForEachLoadedLine(Table, text, differentFrom, [&](std::string_view line) {
+        if (++at > Last) return;
+        InitRow(Table.Rows[static_cast<std::size_t>(at)], at);
+        detail::SetFieldTextView(Table, at, Field, line);
+    });
+    if (shift != 0)
+        for (Integer row = Last + 1; row <= lines; ++row)
+            Table.Rows[static_cast<std::size_t>(row)].OriginalNumber = row;
+    return lines;
+}
+
 void WriteFieldToMemo(ArrayOfFiles& Table, TCustomMemo* Memo, Integer Field, bool Formatted) {
-    Memo->Clear();
+    // The new text is made in the old one's memory: a text past the allocator's largest reused block would
+    // otherwise be mapped afresh, page by page, on every write.
     AnsiString joined;
-    if (Memo->GetTextLen() > 0) joined = Memo->Text() + "\r\n";
+    Memo->ClearInto(joined);
+    if (Memo->GetTextLen() > 0) joined.assign(Memo->Text()).append("\r\n");
     // Texts as written are read where they lie. The room is reserved from a sample of rows and a quarter
     // more, so that the text is made without moving it and without reading every row twice; room never
     // written takes no memory.

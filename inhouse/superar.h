@@ -91,6 +91,8 @@ public:
     void SetFloatValue(std::size_t Field, Double Value);
 
     bool HoldsStorage() const { return buffer_ != nullptr; }
+    // Where the fields lie (null when none), for fetching them ahead.
+    const void* Storage() const { return buffer_; }
 
 private:
     struct Entry;
@@ -317,6 +319,13 @@ Integer FindRowByText(ArrayOfFiles& Table, const AnsiString& Text, Integer Field
 
 // Memos.
 Integer LoadMemoLines(ArrayOfFiles& Table, TCustomMemo* Memo, Integer Field);
+// LoadMemoLines for a table loaded from the memo before, each row's ResultField made from its line, the
+// memo's text changed since: the rows up to the first line that is not its row's text (or whose result is
+// not made) and those of the unchanged lines at the end keep all their fields; the rows between, First to
+// Last (none when Last < First), are made anew. A table with UniqueRows set, or a field that is not plain
+// text, is loaded afresh (First 1, Last its count).
+Integer ReloadMemoLines(ArrayOfFiles& Table, TCustomMemo* Memo, Integer Field, Integer ResultField, Integer& First,
+                        Integer& Last);
 void WriteFieldToMemo(ArrayOfFiles& Table, TCustomMemo* Memo, Integer Field, bool Formatted);
 
 // Field names. FieldNamesAt raises ERangeError for a field outside 0..LastField.

@@ -2,6 +2,7 @@
 // Internal to unit superar: the walk over the current selection, letter-case comparison and
 // storing a field's text from a view.
 
+#include <span>
 #include <string_view>
 
 #include "superar.h"
@@ -50,6 +51,10 @@ Integer IndexedSettingRow(ArrayOfFiles& Table, const AnsiString& NameLower, cons
                           bool AnySection);
 // The first included row whose Field holds Text (without regard to case when UniqueIgnoreCase).
 Integer IndexedTextRow(ArrayOfFiles& Table, std::string_view Text, Integer Field);
+// Fetches into the cache what the lookups of Texts by IndexedTextRow will read, all at once, so that they
+// do not each wait for memory in turn; at most MaxPrefetch texts.
+inline constexpr std::size_t MaxPrefetch = 32;
+void PrefetchTextRows(const ArrayOfFiles& Table, std::span<const std::string_view> Texts, Integer Field);
 // Every write of a field goes through here, so that the indexes file the row under its new key.
 void NoteFieldWritten(ArrayOfFiles& Table, Integer Row, Integer Field);
 

@@ -8,10 +8,13 @@
 #include "superar_Detail.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include <vcl/SysUtils.h>
@@ -22,32 +25,18 @@ namespace detail {
 
 namespace {
 
-// The rows filed under one key; most keys have one row, which takes no allocation.
-struct KeyRowsT {
-    Integer First = 0;
-    std::vector<Integer> More;
-
-    void Add(Integer Row) {
-        if (First == Row || std::find(More.begin(), More.end(), Row) != More.end()) return;
-        if (First == 0) First = Row;
-        else More.push_back(Row);
-    }
-};
-
 // A row's key, or false when the row is filed under none.
 using KeyOfRowT = std::function<bool(const ArrayOfFiles& Table, Integer Row, std::string& Key)>;
 
+// The filings sit in one flat array of 8-byte slots searched from the hash's slot onwards (open addressing):
+// a lookup of a new key reads one or two neighbouring slots and no row, and the index is one allocation
+// rather than a node per filing scattered over the heap, which made the cost per line grow with the table.
 class KeyedRowsT {
 public:
     explicit KeyedRowsT(KeyOfRowT KeyOf) : keyOf_(std::move(KeyOf)) {}
 
-    // Files rows added since the last call. When the table has made room for many more rows than the
-    // index has buckets (a memo's lines loaded), the index makes room for them at once rather than
-    // rehashing again and again as it grows.
+    // Files rows added since the last call.
     void CatchUp(const ArrayOfFiles& Table) {
-        if (indexed_ == Table.Count) return;
-        const std::size_t expected = Table.Rows.size();
-        if (expected > 2 * rows_.bucket_count()) rows_.reserve(expected);
         for (; indexed_ < Table.Count; ++indexed_) File(Table, indexed_ + 1);
     }
 
@@ -59,50 +48,89 @@ public:
     template <typename AcceptT>
     Integer First(const ArrayOfFiles& Table, const std::string& Key, AcceptT&& Accept) {
         CatchUp(Table);
-        const auto found = rows_.find(Hash(Key));
-        if (found == rows_.end()) return 0;
-        KeyRowsT& rows = found->second;
-        // A row filed here holds the key, or another of the same hash, or (since it was written) neither:
-        // then it goes.
-        const auto holds = [&](Integer Row) { return Row <= Table.Count && keyOf_(Table, Row, key_) && key_ == Key; };
-        const auto staysFiled = [&](Integer Row) {
-            return Row <= Table.Count && keyOf_(Table, Row, key_) && Hash(key_) == found->first;
-        };
-        if (rows.More.empty()) {
-            const Integer row = rows.First;
-            if (holds(row)) return Accept(row) ? row : 0;
-            if (!staysFiled(row)) rows_.erase(found);
-            return 0;
-        }
-        std::vector<Integer> filed(1, rows.First);
-        filed.insert(filed.end(), rows.More.begin(), rows.More.end());
-        std::sort(filed.begin(), filed.end());
-        std::vector<Integer> kept;
+        if (slots_.empty()) return 0;
+        const std::uint32_t hash = Hash(Key);
         Integer first = 0;
-        for (Integer row : filed) {
-            const bool holdsKey = holds(row);
-            if (holdsKey || staysFiled(row)) kept.push_back(row);
-            if (holdsKey && first == 0 && Accept(row)) first = row;
-        }
-        if (kept.empty()) {
-            rows_.erase(found);
-        } else {
-            rows.First = kept.front();
-            rows.More.assign(kept.begin() + 1, kept.end());
+        // A row filed under the hash holds the key, or another of the same hash, or (since it was
+        // written) neither: then it goes.
+        for (std::size_t at = hash & Mask(); slots_[at].Row != Empty; at = (at + 1) & Mask()) {
+            SlotT& slot = slots_[at];
+            if (slot.Row == Removed || slot.Hash != hash) continue;
+            const Integer row = slot.Row;
+            const bool filed = row <= Table.Count && keyOf_(Table, row, key_);
+            if (filed && key_ == Key) {
+                if ((first == 0 || row < first) && Accept(row)) first = row;
+            } else if (!filed || Hash(key_) != hash) {
+                slot.Row = Removed;
+                --live_;
+            }
         }
         return first;
     }
 
+    static std::uint32_t Hash(std::string_view Key) {
+        const std::size_t hash = std::hash<std::string_view>{}(Key);
+        return static_cast<std::uint32_t>(hash ^ (hash >> 32));
+    }
+
+    void PrefetchSlot(std::uint32_t Hash) const {
+        if (!slots_.empty()) __builtin_prefetch(&slots_[Hash & Mask()]);
+    }
+
+    // The first row filed under Hash; 0 when none.
+    Integer FirstFiled(std::uint32_t Hash) const {
+        if (slots_.empty()) return 0;
+        for (std::size_t at = Hash & Mask(); slots_[at].Row != Empty; at = (at + 1) & Mask())
+            if (slots_[at].Row != Removed && slots_[at].Hash == Hash) return slots_[at].Row;
+        return 0;
+    }
+
 private:
-    static std::size_t Hash(std::string_view Key) { return std::hash<std::string_view>{}(Key); }
+    static constexpr Integer Empty = 0;
+    static constexpr Integer Removed = -1;
+
+    struct SlotT {
+        std::uint32_t Hash;
+        Integer Row;
+    };
+
+    std::size_t Mask() const { return slots_.size() - 1; }
 
     void File(const ArrayOfFiles& Table, Integer Row) {
-        if (keyOf_(Table, Row, key_)) rows_[Hash(key_)].Add(Row);
+        if (!keyOf_(Table, Row, key_)) return;
+        const std::uint32_t hash = Hash(key_);
+        // At most half the slots taken (removed ones count): a search ends soon at an empty one.
+        if (2 * (taken_ + 1) > slots_.size()) Rehash();
+        std::size_t at = hash & Mask();
+        std::size_t reuse = slots_.size();
+        for (; slots_[at].Row != Empty; at = (at + 1) & Mask()) {
+            if (slots_[at].Row == Row && slots_[at].Hash == hash) return;
+            if (slots_[at].Row == Removed && reuse == slots_.size()) reuse = at;
+        }
+        if (reuse == slots_.size()) ++taken_;
+        else at = reuse;
+        slots_[at] = {hash, Row};
+        ++live_;
+    }
+
+    // Room for three times the filings there are at least, removed slots dropped.
+    void Rehash() {
+        const std::size_t size = std::max<std::size_t>(16, std::bit_ceil(3 * (live_ + 1)));
+        const std::vector<SlotT> old = std::exchange(slots_, std::vector<SlotT>(size, SlotT{0, Empty}));
+        taken_ = live_;
+        for (const SlotT& slot : old) {
+            if (slot.Row == Empty || slot.Row == Removed) continue;
+            std::size_t at = slot.Hash & Mask();
+            while (slots_[at].Row != Empty) at = (at + 1) & Mask();
+            slots_[at] = slot;
+        }
     }
 
     KeyOfRowT keyOf_;
     Integer indexed_ = 0;
-    std::unordered_map<std::size_t, KeyRowsT> rows_;
+    std::vector<SlotT> slots_;
+    std::size_t taken_ = 0;  // slots not empty: filings and removed ones
+    std::size_t live_ = 0;
     std::string key_;
 };
 
@@ -177,6 +205,39 @@ Integer IndexedSettingRow(ArrayOfFiles& Table, const AnsiString& NameLower, cons
     return Made(indexes.BySectionAndName, SectionAndNameKey).First(Table, key, any);
 }
 
+namespace {
+
+void TextKey(std::string& Key, std::string_view Text, bool IgnoreCase) {
+    if (IgnoreCase) LowerInto(Key, Text);
+    else Key.assign(Text);
+}
+
+}  // namespace
+
+void PrefetchTextRows(const ArrayOfFiles& Table, std::span<const std::string_view> Texts, Integer Field) {
+    const RowIndexes* indexes = Table.Indexes.Get();
+    if (!indexes || !indexes->ByText || indexes->TextField != Field ||
+        indexes->IgnoreCase != (Table.UniqueIgnoreCase != 0) || Texts.size() > MaxPrefetch)
+        return;
+    const KeyedRowsT& rows = *indexes->ByText;
+    std::uint32_t hashes[MaxPrefetch];
+    Integer filed[MaxPrefetch];
+    std::string key;
+    // Each step reads what the one before fetched for every text: the slots, the row records, the rows' fields.
+    for (std::size_t i = 0; i < Texts.size(); ++i) {
+        TextKey(key, Texts[i], indexes->IgnoreCase);
+        hashes[i] = KeyedRowsT::Hash(key);
+        rows.PrefetchSlot(hashes[i]);
+    }
+    for (std::size_t i = 0; i < Texts.size(); ++i) {
+        filed[i] = rows.FirstFiled(hashes[i]);
+        if (filed[i] > Table.Count) filed[i] = 0;
+        if (filed[i] > 0) __builtin_prefetch(&Table.Rows[static_cast<std::size_t>(filed[i])]);
+    }
+    for (std::size_t i = 0; i < Texts.size(); ++i)
+        if (filed[i] > 0) __builtin_prefetch(Table.Rows[static_cast<std::size_t>(filed[i])].Texts.Storage());
+}
+
 Integer IndexedTextRow(ArrayOfFiles& Table, std::string_view Text, Integer Field) {
     if (!Table.Selection.empty() || !IsPlainTextField(Table, Field)) return NoIndex;
     RowIndexes& indexes = Table.Indexes.Make();
@@ -191,8 +252,7 @@ Integer IndexedTextRow(ArrayOfFiles& Table, std::string_view Text, Integer Field
         indexes.IgnoreCase = ignoreCase;
     }
     std::string key;
-    if (ignoreCase) LowerInto(key, Text);
-    else key.assign(Text);
+    TextKey(key, Text, ignoreCase);
     return indexes.ByText->First(Table, key, [&](Integer Row) { return !IsRowSkipped(Table, Row); });
 }
 

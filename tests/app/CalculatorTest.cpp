@@ -2,6 +2,8 @@
 // the radios and check boxes, and reading the derived fields and the result list.
 #include <cstdlib>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -135,6 +137,42 @@ TEST_F(Calculator, AClickInAnotherFieldTakesTheTypingThereAndThePositionListKeep
     Input::Type(Form1->Memo1, "0");
     EXPECT_EQ(Form1->Memo1->Text(), "10000");
     EXPECT_EQ(Results(), "0% (= byte #10000)");
+}
+
+// Each edit of the list, and each new choice, gives the results the same lines typed afresh give.
+TEST_F(Calculator, EditsInsideTheListGiveTheResultsOfTheListTypedAfresh) {
+    Input::Click(Form1->RadioButton6);
+    Input::Click(Form1->RadioButton10);
+    TypeLines({"1000", "2000", "3000", "4000"});
+    auto resultsAfresh = [] {
+        const AnsiString lines = Form1->Memo1->Text();
+        const AnsiString shown = Results();
+        Form1->Memo1->Clear();
+        Form1->Memo1->SetText(lines);
+        const AnsiString computed = Results();
+        EXPECT_EQ(Form1->Memo1->Text(), lines);
+        return std::pair{shown, computed};
+    };
+    Input::Key(Form1->Memo1, VK_HOME, {ssCtrl});
+    Input::Key(Form1->Memo1, VK_DOWN);
+    Input::Key(Form1->Memo1, VK_END);
+    Input::Type(Form1->Memo1, "5");  // line 2 becomes 20005
+    auto [shown, computed] = resultsAfresh();
+    EXPECT_EQ(shown, computed);
+    EXPECT_NE(shown.find("#20005)\r\n"), AnsiString::npos) << shown;
+
+    Input::Key(Form1->Memo1, VK_HOME, {ssCtrl});
+    Input::Key(Form1->Memo1, VK_RETURN);  // a new empty first line, then a position on it
+    Input::Key(Form1->Memo1, VK_UP);
+    Input::Type(Form1->Memo1, "7");
+    std::tie(shown, computed) = resultsAfresh();
+    EXPECT_EQ(shown, computed);
+    EXPECT_TRUE(shown.starts_with("7 (= byte #7)\r\n")) << shown;
+
+    Input::Click(Form1->RadioButton5);  // sectors: every line anew
+    std::tie(shown, computed) = resultsAfresh();
+    EXPECT_EQ(shown, computed);
+    EXPECT_TRUE(shown.starts_with("0 (= byte #7)\r\n")) << shown;
 }
 
 TEST_F(Calculator, OneKeystrokeGivesOneDerivationAndOneComputation) {

@@ -2,6 +2,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -241,6 +242,38 @@ TEST(ItemTable, UniqueRowsDropRepeatedLinesWithOrWithoutCase) {
         auto memo = MemoWith("Abc\r\nabc\r\nABD\r\nabc\r\nAbc");
         LoadMemoLines(*table, memo.get(), 0);
         EXPECT_EQ(FieldTexts(*table, 0), c.rows) << int(c.ignoreCase);
+    }
+}
+
+// Thousands of lines, repeats near and far in any letter case: the first of equal lines is kept, in order.
+TEST(ItemTable, UniqueRowsKeepTheFirstOfManyRepeatedLines) {
+    std::mt19937 random(5);
+    AnsiString text;
+    Lines lines;
+    for (int i = 0; i < 3000; ++i) {
+        AnsiString line = "Word" + std::to_string(random() % (i % 2 ? 40 : 1500));
+        if (random() % 2) line = AnsiUpperCase(line);
+        lines.push_back(line);
+        text += line + "\r\n";
+    }
+    for (const Byte ignoreCase : {Byte(0), Byte(1)}) {
+        SCOPED_TRACE(int(ignoreCase));
+        Lines expected;
+        for (const AnsiString& line : lines) {
+            const auto same = [&](const AnsiString& row) {
+                return ignoreCase ? AnsiLowerCase(row) == AnsiLowerCase(line) : row == line;
+            };
+            if (std::none_of(expected.begin(), expected.end(), same)) expected.push_back(line);
+        }
+        auto table = InitialisedTable();
+        table->UniqueRows = 1;
+        table->UniqueIgnoreCase = ignoreCase;
+        auto memo = MemoWith(text);
+        LoadMemoLines(*table, memo.get(), 0);
+        EXPECT_EQ(FieldTexts(*table, 0), expected);
+        // Again over the rows just loaded: their storage is handed on, the index made anew.
+        LoadMemoLines(*table, memo.get(), 0);
+        EXPECT_EQ(FieldTexts(*table, 0), expected);
     }
 }
 
@@ -605,4 +638,60 @@ TEST(ItemTable, RowFieldsKeepTheirOwnTextAndNumbersThroughEveryChange) {
     EXPECT_EQ(reused.Text(0), "");
     reused.SetText(0, "again");
     EXPECT_EQ(reused.Text(0), "again");
+}
+// A reload gives the rows a fresh load gives; only the rows between the unchanged lines at either end are
+// made anew, the others keep their results (field 10).
+TEST(ItemTable, ReloadMemoLinesRemakesOnlyTheRowsOfChangedLines) {
+    struct Case {
+        const char* before;
+        const char* after;
+        Integer first, last;
+        bool initialised = false;
+        Integer unmade = 0;  // a row whose result is cleared before the reload
+        bool unique = false;
+    };
+    const Case cases[] = {
+        {"1\r\n2\r\n3", "1\r\n2\r\n37", 3, 3},
+        {"1\r\n2\r\n3", "1\r\n2\r\n3\r\n7", 4, 4},
+        {"1\r\n2\r\n3\r\n7", "1\r\n2\r\n3\r\n", 4, 3},
+        {"1\r\n2\r\n3", "1\r\n5\r\n3", 2, 2},
+        {"1\r\n2\r\n3", "1\r\n8\r\n9\r\n2\r\n3", 2, 3},
+        {"1\r\n2\r\n3\r\n4", "1\r\n4", 2, 1},
+        {"1\r\n2\r\n3", "0\r\n1\r\n2\r\n3", 1, 1},
+        {"a\r\na", "a", 2, 1},
+        {"a", "a\r\na\r\na", 2, 3},
+        {"1\r\n2", "1\r\n2", 3, 2},
+        {"1\r\n2", "3\r\n4", 1, 2},
+        {"1\r\n2", "", 1, 0},
+        {"1\n\n2\r3", "1\n \n2\r3\r\n4", 4, 4},
+        {"1\r\n\r\n2", "1\r\n\r\n\r\n2", 3, 3, true},
+        {"1\r\n2\r\n3", "1\r\n2\r\n3", 2, 2, false, 2},
+        {"1\r\n2\r\n3", "1\r\n2\r\n3\r\n4", 1, 4, false, 0, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.before) + " -> " + c.after);
+        auto table = c.initialised ? InitialisedTable() : ZeroTable();
+        table->UniqueRows = c.unique ? 1 : 0;
+        auto memo = MemoWith(c.before);
+        LoadMemoLines(*table, memo.get(), 0);
+        for (Integer row = 1; row <= table->Count; ++row)
+            SetFieldText(*table, row, 10, row == c.unmade ? AnsiString() : "made from " + Text(*table, row, 0));
+        memo->SetText(c.after);
+        Integer first = -1, last = -1;
+        const Integer count = ReloadMemoLines(*table, memo.get(), 0, 10, first, last);
+
+        auto fresh = c.initialised ? InitialisedTable() : ZeroTable();
+        fresh->UniqueRows = table->UniqueRows;
+        ASSERT_EQ(count, LoadMemoLines(*fresh, memo.get(), 0));
+        EXPECT_EQ(count, table->Count);
+        EXPECT_EQ(FieldTexts(*table, 0), FieldTexts(*fresh, 0));
+        EXPECT_EQ(first, c.first);
+        EXPECT_EQ(last, c.last);
+        for (Integer row = 1; row <= count; ++row) {
+            const bool made = row >= first && row <= last;
+            EXPECT_EQ(Text(*table, row, 10), made ? AnsiString() : "made from " + Text(*table, row, 0)) << row;
+            EXPECT_EQ(table->Rows[static_cast<std::size_t>(row)].OriginalNumber, row);
+            EXPECT_EQ(table->Rows[static_cast<std::size_t>(row)].Included, 1);
+        }
+    }
 }

@@ -114,6 +114,46 @@ TEST_F(MemoTest, ATextHandedOverIsTheSameAsACopiedOne) {
     }
 }
 
+// ClearInto is Clear to everyone watching; a long text's memory goes to the storage given, emptied.
+TEST_F(MemoTest, ClearIntoClearsAsClearDoesAndHandsOverALongTextsMemory) {
+    const AnsiString lines = AnsiString(4000, 'x') + "\r\n" + AnsiString(4000, 'y');
+    const struct {
+        const char* Name;
+        AnsiString Text;
+        bool InUpdate;
+        bool MemoryHandedOver;
+    } cases[] = {
+        {"empty", "", false, false},
+        {"short", "ab", false, false},
+        {"long", lines, false, true},
+        {"long inside an update block", lines, true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        auto* memo = Place<TMemo>(10, 10, 200, 100);
+        memo->SetText(c.Text);
+        memo->SetSelStart(2);
+        int changes = 0;
+        AnsiString seenInOnChange = "none";
+        memo->OnChange = [&](TObject*) {
+            ++changes;
+            seenInOnChange = memo->Text();
+        };
+        AnsiString storage = "left over";
+        if (c.InUpdate) memo->Lines()->BeginUpdate();
+        memo->ClearInto(storage);
+        if (c.InUpdate) memo->Lines()->EndUpdate();
+        EXPECT_EQ(memo->Text(), "");
+        EXPECT_EQ(memo->Lines()->Count(), 0);
+        EXPECT_EQ(Testing::PeerText(memo), "");
+        EXPECT_EQ(memo->SelStart(), 0);
+        EXPECT_EQ(changes, c.Text.empty() ? 0 : 1);
+        EXPECT_EQ(seenInOnChange, c.Text.empty() ? "none" : "");
+        EXPECT_EQ(storage, "");
+        EXPECT_EQ(storage.capacity() >= lines.size(), c.MemoryHandedOver);
+    }
+}
+
 TEST_F(MemoTest, TypedReturnBecomesCrLf) {
     auto* memo = Place<TMemo>(10, 10, 200, 100);
     int changes = 0;

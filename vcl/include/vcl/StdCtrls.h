@@ -165,6 +165,9 @@ class TCustomMemo : public TCustomEdit {
     void SetWantReturns(bool Value) { wantReturns_ = Value; }
     bool WantTabs() const { return wantTabs_; }
     void SetWantTabs(bool Value) { wantTabs_ = Value; }
+    // Clear, the old text's memory handed to Storage (emptied) instead of freed: a writer that makes the
+    // next long text in it needs no fresh pages for it.
+    void ClearInto(AnsiString& Storage);
 
 protected:
     friend struct TStdCtrlsAccess;
@@ -195,6 +198,7 @@ private:
     void EndLinesUpdate();
     // Announces a change the memo made itself: its line index stays valid.
     void AnnounceChange();
+    void HandOutStorage(AnsiString& Target);
 
     std::unique_ptr<TMemoStrings> lines_;
     TAlignment alignment_ = taLeftJustify;
@@ -207,6 +211,8 @@ private:
     bool updatingLines_ = false;
     bool announcing_ = false;
     AnsiString pendingText_;
+    // Where the clearing WM_SETTEXT puts the old text's memory (ClearInto).
+    AnsiString* clearInto_ = nullptr;
 };
 
 class TMemo : public TCustomMemo {

@@ -5,6 +5,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 #include "StdCtrls/Peers.h"
 #include "StdCtrls/Publish.h"
@@ -307,6 +308,28 @@ void TCustomMemo::EditFromPeer(std::size_t Start, std::size_t End, const AnsiStr
     AnnounceUserEdit();
 }
 
+void TCustomMemo::ClearInto(AnsiString& Storage) {
+    Storage.clear();
+    clearInto_ = &Storage;
+    struct Reset {
+        AnsiString*& Slot;
+        ~Reset() { Slot = nullptr; }
+    } reset{clearInto_};
+    Clear();
+}
+
+// The stored text's memory goes to Target, emptied; a one-byte text takes its place until the clear empties
+// it, so the clear compares, moves the caret and announces itself as any other. A string moved in hands its
+// old heap memory to the one moved from.
+void TCustomMemo::HandOutStorage(AnsiString& Target) {
+    AnsiString standIn;
+    standIn.reserve(sizeof(AnsiString));
+    standIn.assign(1, StoredText().front());
+    StoreText(std::move(standIn));
+    Target.swap(standIn);
+    Target.clear();
+}
+
 void TCustomMemo::KeyPress(char& Key) {
     TCustomEdit::KeyPress(Key);
     if (Key == '\r' && !wantReturns_) Key = '\0';
@@ -339,6 +362,8 @@ void TCustomMemo::Dispatch(TMessage& Message) {
             }
             lineStartsValid_ = false;
             if (updatingLines_) pendingText_ = ApplyCharCase(normalising ? normalised : AnsiString(given));
+            else if (given.empty() && clearInto_ && StoredText().size() > sizeof(AnsiString))
+                HandOutStorage(*std::exchange(clearInto_, nullptr));
             TCustomEdit::Dispatch(Message);
             break;
         }
