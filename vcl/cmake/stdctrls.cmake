@@ -1,5 +1,11 @@
 target_sources(vcl PRIVATE
   src/Grids/CustomGrid.cpp
+  src/Grids/DrawGrid.cpp
+  src/Grids/GridAxis.cpp
+  src/Grids/GridCellStore.cpp
+  src/Grids/GridInput.cpp
+  src/Grids/GridPaint.cpp
+  src/Grids/StringGrid.cpp
   src/Mask/MaskEdit.cpp
   src/StdCtrls/Buttons.cpp
   src/StdCtrls/ComboBox.cpp
