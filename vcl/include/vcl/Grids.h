@@ -100,6 +100,8 @@ public:
     void Move(Integer From, Integer To);
     // Memory held beyond the object itself.
     std::size_t HeapBytes() const;
+    // Changes with every change of a count or size.
+    std::uint64_t Version() const { return version_; }
 
 private:
     std::int64_t Prefix(Integer Last) const;  // sum of the differences of cells 0..Last-1
@@ -109,6 +111,7 @@ private:
     Integer default_;
     std::vector<Integer> sizes_;      // empty while every size is the default
     std::vector<std::int64_t> tree_;  // Fenwick tree over size - default, 1-based
+    std::uint64_t version_ = 0;
 };
 
 class TCustomGrid : public TCustomControl {
@@ -226,6 +229,7 @@ protected:
 
 private:
     void ChangeSize(Integer NewColCount, Integer NewRowCount);
+    const TGridDrawInfo& DrawInfo() const;  // from the cache while nothing it depends on changed
     // The first scrollable cell becomes the top left and the current cell.
     void StartOver();
     void SelectionMoved(const TGridRect& OldSel);
@@ -254,8 +258,20 @@ private:
     void MoveAnchor(const TGridCoord& Cell);
     bool InBody(const TGridCoord& Cell) const;
 
+    // The layout as last computed, with what it was computed from: cell writes ask for it per cell.
+    struct TDrawInfoCache {
+        bool Valid = false;
+        TRect Client;
+        TGridCoord TopLeft;
+        Integer FixedCols = 0, FixedRows = 0, LineWidth = 0;
+        TGridOptions Options;
+        std::uint64_t ColVersion = 0, RowVersion = 0;
+        TGridDrawInfo Info;
+    };
+
     TGridAxis cols_;
     TGridAxis rows_;
+    mutable TDrawInfoCache drawCache_;
     Integer fixedCols_ = 1;
     Integer fixedRows_ = 1;
     Integer gridLineWidth_ = 1;
@@ -313,7 +329,8 @@ class TGridCellStore {
 public:
     const AnsiString& Text(Integer ACol, Integer ARow) const;  // "" when never written
     TObject* Object(Integer ACol, Integer ARow) const;         // nil when never written
-    void SetText(Integer ACol, Integer ARow, const AnsiString& Value);
+    // A row's first write makes room for Width cells at once. False when the text was there already.
+    bool SetText(Integer ACol, Integer ARow, const AnsiString& Value, Integer Width = 0);
     void SetObject(Integer ACol, Integer ARow, TObject* Value);
     // Forgets every cell at or beyond the counts.
     void Truncate(Integer ColCount, Integer RowCount);
@@ -351,9 +368,6 @@ class TStringGrid : public TDrawGrid {
     void SetRows(Integer Index, TStrings* Value);
     TStrings* Cols(Integer Index);
     void SetCols(Integer Index, TStrings* Value);
-
-    // Memory held for the cells (for measurements).
-    std::size_t CellStoreBytes() const { return store_.HeapBytes(); }
 
 protected:
     // The text at 2 pixels inside the cell, then OnDrawCell.

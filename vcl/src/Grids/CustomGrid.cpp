@@ -430,12 +430,22 @@ void TCustomGrid::CalcAxis(TGridAxisDrawInfo& Info, const TGridAxis& Axis, Integ
     Info.FullVisBoundary = Info.FixedBoundary + static_cast<Integer>(Axis.Span(Info.FirstGridCell, last + 1, lw));
 }
 
-void TCustomGrid::CalcDrawInfo(TGridDrawInfo& DrawInfo) const {
-    CalcFixedInfo(DrawInfo);
+const TGridDrawInfo& TCustomGrid::DrawInfo() const {
     const TRect client = ClientRect();
-    CalcAxis(DrawInfo.Horz, cols_, client.Width());
-    CalcAxis(DrawInfo.Vert, rows_, client.Height());
+    TDrawInfoCache& c = drawCache_;
+    if (!c.Valid || !(c.Client == client) || !(c.TopLeft == topLeft_) || c.FixedCols != fixedCols_ ||
+        c.FixedRows != fixedRows_ || c.LineWidth != gridLineWidth_ || !(c.Options == options_) ||
+        c.ColVersion != cols_.Version() || c.RowVersion != rows_.Version()) {
+        c = {true,           client,   topLeft_,        fixedCols_,      fixedRows_,
+             gridLineWidth_, options_, cols_.Version(), rows_.Version(), {}};
+        CalcFixedInfo(c.Info);
+        CalcAxis(c.Info.Horz, cols_, client.Width());
+        CalcAxis(c.Info.Vert, rows_, client.Height());
+    }
+    return c.Info;
 }
+
+void TCustomGrid::CalcDrawInfo(TGridDrawInfo& DrawInfo) const { DrawInfo = this->DrawInfo(); }
 
 // The start of a cell on the client: -1 when it is scrolled out or starts past the client's end.
 Integer TCustomGrid::LinePos(const TGridAxisDrawInfo& Info, const TGridAxis& Axis, Integer Index) const {
@@ -476,13 +486,12 @@ TRect TCustomGrid::CellRect(Integer ACol, Integer ARow) const {
 }
 
 TRect TCustomGrid::BoxRect(const TGridRect& Cells) const {
-    TGridDrawInfo info;
-    CalcDrawInfo(info);
+    const TGridDrawInfo& info = DrawInfo();
     TRect r;
-    if (!AxisSpan(info.Horz, cols_, std::min(Cells.Left, Cells.Right), std::max(Cells.Left, Cells.Right), r.Left,
-                  r.Right) ||
-        !AxisSpan(info.Vert, rows_, std::min(Cells.Top, Cells.Bottom), std::max(Cells.Top, Cells.Bottom), r.Top,
-                  r.Bottom))
+    if (!AxisSpan(info.Vert, rows_, std::min(Cells.Top, Cells.Bottom), std::max(Cells.Top, Cells.Bottom), r.Top,
+                  r.Bottom) ||
+        !AxisSpan(info.Horz, cols_, std::min(Cells.Left, Cells.Right), std::max(Cells.Left, Cells.Right), r.Left,
+                  r.Right))
         return {};
     r.Right += info.Horz.EffectiveLineWidth;
     r.Bottom += info.Vert.EffectiveLineWidth;

@@ -7,6 +7,7 @@
 
 void TGridAxis::SetCount(Integer Value) {
     if (Value == count_) return;
+    ++version_;
     count_ = Value;
     if (sizes_.empty()) return;
     sizes_.resize(static_cast<std::size_t>(count_), default_);
@@ -14,6 +15,7 @@ void TGridAxis::SetCount(Integer Value) {
 }
 
 void TGridAxis::Reset(Integer DefaultSize) {
+    ++version_;
     default_ = DefaultSize;
     sizes_.clear();
     sizes_.shrink_to_fit();
@@ -28,6 +30,7 @@ Integer TGridAxis::Size(Integer Index) const {
 void TGridAxis::SetSize(Integer Index, Integer Value) {
     const Integer old = Size(Index);
     if (old == Value) return;
+    ++version_;
     if (sizes_.empty()) {
         sizes_.assign(static_cast<std::size_t>(count_), default_);
         tree_.assign(static_cast<std::size_t>(count_) + 1, 0);
@@ -83,6 +86,7 @@ Integer TGridAxis::CellAt(Integer First, std::int64_t Offset, Integer LineWidth)
 
 void TGridAxis::Move(Integer From, Integer To) {
     if (sizes_.empty() || From == To) return;
+    ++version_;
     auto first = sizes_.begin();
     if (From < To) std::rotate(first + From, first + From + 1, first + To + 1);
     else std::rotate(first + To, first + From, first + From + 1);

@@ -55,16 +55,23 @@ TObject* TGridCellStore::Object(Integer ACol, Integer ARow) const {
     return (*row->Objects)[static_cast<std::size_t>(ACol)];
 }
 
-void TGridCellStore::SetText(Integer ACol, Integer ARow, const AnsiString& Value) {
+bool TGridCellStore::SetText(Integer ACol, Integer ARow, const AnsiString& Value, Integer Width) {
     const auto col = static_cast<std::size_t>(ACol);
     if (Value.empty()) {
         // Clearing never needs storage.
         const TRowCells* row = FindRow(ARow);
-        if (!row || col >= row->Texts.size()) return;
+        if (!row || col >= row->Texts.size()) return false;
     }
     TRowCells& row = RowFor(ARow);
-    if (col >= row.Texts.size()) row.Texts.resize(col + 1);
+    if (col >= row.Texts.size()) {
+        const std::size_t size =
+            std::max(col + 1, row.Texts.empty() ? static_cast<std::size_t>(std::max(Width, 0)) : 0);
+        row.Texts.reserve(size);
+        row.Texts.resize(size);
+    }
+    if (row.Texts[col] == Value) return false;
     row.Texts[col] = Value;
+    return true;
 }
 
 void TGridCellStore::SetObject(Integer ACol, Integer ARow, TObject* Value) {

@@ -79,9 +79,8 @@ const AnsiString& TStringGrid::Cells(Integer ACol, Integer ARow) const {
 
 void TStringGrid::SetCells(Integer ACol, Integer ARow, const AnsiString& Value) {
     CheckIndex(ACol, ARow);
-    if (store_.Text(ACol, ARow) == Value) return;
-    store_.SetText(ACol, ARow, Value);
-    if (ACol < ColCount() && ARow < RowCount()) InvalidateCell(ACol, ARow);
+    if (store_.SetText(ACol, ARow, Value, ColCount()) && ACol < ColCount() && ARow < RowCount())
+        InvalidateCell(ACol, ARow);
 }
 
 TObject* TStringGrid::Objects(Integer ACol, Integer ARow) const {
