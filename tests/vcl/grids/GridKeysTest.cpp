@@ -9,6 +9,7 @@ protected:
         FormFixture::SetUp();
         grid = Place<TStringGrid>(0, 0, 300, 150);
         grid->SetBorderStyle(bsNone);
+        grid->SetScrollBars(ssNone);
         grid->SetColCount(10);
         grid->SetRowCount(100);
         after = Place<TEdit>(0, 200, 100, 21);

@@ -18,6 +18,7 @@ protected:
         FormFixture::SetUp();
         grid = Place<TStringGrid>(0, 0, 300, 150);
         grid->SetBorderStyle(bsNone);
+        grid->SetScrollBars(ssNone);
         grid->SetColCount(10);
         grid->SetRowCount(100);
     }

@@ -11,6 +11,7 @@ protected:
         FormFixture::SetUp();
         grid = Place<TStringGrid>(0, 0, 300, 150);
         grid->SetBorderStyle(bsNone);
+        grid->SetScrollBars(ssNone);
         grid->SetCtl3D(false);
     }
     COLORREF Pixel(Integer X, Integer Y) {

@@ -148,6 +148,9 @@ class TCustomGrid : public TCustomControl {
     void SetBorderStyle(TBorderStyle Value);
     bool DefaultDrawing() const { return defaultDrawing_; }
     void SetDefaultDrawing(bool Value);
+    // The window's own bars, shown where there is something to scroll; more than 127 steps are scaled to 127.
+    TScrollStyle ScrollBars() const { return scrollBars_; }
+    void SetScrollBars(TScrollStyle Value);
 
     // The current cell: setting it goes through SelectCell, moves the anchor along and scrolls it into view.
     Integer Col() const { return current_.X; }
@@ -224,6 +227,11 @@ protected:
     void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
     bool DoMouseWheel(TShiftState Shift, Integer WheelDelta, TPoint MousePos) override;
     void BoundsChanged() override;
+    TControlPeer* CreatePeer() override;
+    void InitializePeer() override;
+    // The bars' ranges (showing or hiding them) and positions after the layout changed.
+    void UpdateScrollRange();
+    void UpdateScrollPos();
 
     TGridState FGridState = gsNormal;
 
@@ -257,6 +265,8 @@ private:
     void AutoScroll();
     void MoveAnchor(const TGridCoord& Cell);
     bool InBody(const TGridCoord& Cell) const;
+    // WM_HSCROLL / WM_VSCROLL: scrolls without moving the current cell.
+    void ScrollMessage(bool Vertical, Word Code, Integer Pos);
 
     // The layout as last computed, with what it was computed from: cell writes ask for it per cell.
     struct TDrawInfoCache {
@@ -279,6 +289,10 @@ private:
     TGridOptions options_{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect};
     TBorderStyle borderStyle_ = bsSingle;
     bool defaultDrawing_ = true;
+    TScrollStyle scrollBars_ = ssBoth;
+    bool horzBar_ = false;
+    bool vertBar_ = false;
+    bool updatingScrollRange_ = false;
     TGridCoord current_{1, 1};
     TGridCoord anchor_{1, 1};
     TGridCoord topLeft_{1, 1};

@@ -49,6 +49,9 @@ void PublishTCustomGrid(TPublisher& p) {
                         {"goRowSelect", goRowSelect},
                         {"goAlwaysShowEditor", goAlwaysShowEditor},
                         {"goThumbTracking", goThumbTracking}});
+    P.Enum<TScrollStyle>(
+        "ScrollBars", &TCustomGrid::ScrollBars, &TCustomGrid::SetScrollBars,
+        {{"ssNone", ssNone}, {"ssHorizontal", ssHorizontal}, {"ssVertical", ssVertical}, {"ssBoth", ssBoth}});
     P.Enum<TBorderStyle>("BorderStyle", &TCustomGrid::BorderStyle, &TCustomGrid::SetBorderStyle,
                          {{"bsNone", bsNone}, {"bsSingle", bsSingle}});
     // The sizes follow the counts in a description, as a list of integers for the columns (rows) from 0.
@@ -224,6 +227,8 @@ void TCustomGrid::SetBorderStyle(TBorderStyle Value) {
 
 TRect TCustomGrid::ClientInsets() const {
     TRect insets = TCustomControl::ClientInsets();
+    if (vertBar_) insets.Right += GetSystemMetrics(SM_CXVSCROLL);
+    if (horzBar_) insets.Bottom += GetSystemMetrics(SM_CYHSCROLL);
     if (borderStyle_ != bsSingle) return insets;
     const Integer edge = Ctl3D() ? 2 : 1;
     return {insets.Left + edge, insets.Top + edge, insets.Right + edge, insets.Bottom + edge};
@@ -355,12 +360,16 @@ void TCustomGrid::MoveTopLeft(Integer ALeft, Integer ATop) {
     if (wanted == topLeft_) return;
     topLeft_ = wanted;
     Invalidate();
+    UpdateScrollPos();
     TopLeftChanged();
 }
 
 void TCustomGrid::TopLeftChanged() {}
 
-void TCustomGrid::ClampTopLeft() { MoveTopLeft(topLeft_.X, topLeft_.Y); }
+void TCustomGrid::ClampTopLeft() {
+    MoveTopLeft(topLeft_.X, topLeft_.Y);
+    UpdateScrollRange();
+}
 
 namespace {
 

@@ -26,6 +26,11 @@ void TCustomGrid::Dispatch(TMessage& Message) {
             if (options_.Contains(goTabs)) Message.Result |= DLGC_WANTTAB;
             if (options_.Contains(goEditing)) Message.Result |= DLGC_WANTCHARS;
             return;
+        case WM_HSCROLL:
+        case WM_VSCROLL:
+            ScrollMessage(Message.Msg == WM_VSCROLL, static_cast<Word>(Message.WParam & 0xFFFF),
+                          static_cast<SmallInt>((Message.WParam >> 16) & 0xFFFF));
+            return;
         case WM_TIMER:
             if (TWMTimer(Message).TimerID() == ScrollTimer) AutoScroll();
             return;

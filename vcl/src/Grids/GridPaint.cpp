@@ -5,6 +5,7 @@
 #include "vcl/ExtCtrls.h"
 #include "vcl/Grids.h"
 #include "vcl/WinGdi.h"
+#include "vcl/Windows.h"
 
 namespace {
 
@@ -98,6 +99,14 @@ void TCustomGrid::DrawCells(const TGridDrawInfo& Info, Integer StartCol, Integer
 
 void TCustomGrid::Paint() {
     PaintFrame();
+    if (horzBar_ && vertBar_) {
+        // The corner between the two bars.
+        const TRect client = ClientRect();
+        Canvas()->Brush()->SetStyle(bsSolid);
+        Canvas()->Brush()->SetColor(clBtnFace);
+        Canvas()->FillRect(Rect(client.Right, client.Bottom, client.Right + GetSystemMetrics(SM_CXVSCROLL),
+                                client.Bottom + GetSystemMetrics(SM_CYHSCROLL)));
+    }
     TGridDrawInfo info;
     CalcDrawInfo(info);
     const TGridAxisDrawInfo& h = info.Horz;
