@@ -36,4 +36,13 @@ TEST(GridCellStoreTest, CellsBeyondTheStoredRowsReadEmptyUntilWrittenAndTruncate
     EXPECT_EQ(store.Text(0, 2000), "");
 }
 
+TEST(GridCellStoreTest, CopyingACellIntoRoomNotMadeYetCopiesTheText) {
+    TGridCellStore store;
+    store.SetText(0, 0, "a text longer than the short-string buffer");
+    for (Integer col = 1; col < 40; ++col) store.SetText(col, 0, store.Text(col - 1, 0));
+    for (Integer row = 1; row < 3000; ++row) store.SetText(0, row, store.Text(0, row - 1));
+    EXPECT_EQ(store.Text(39, 0), "a text longer than the short-string buffer");
+    EXPECT_EQ(store.Text(0, 2999), "a text longer than the short-string buffer");
+}
+
 }  // namespace

@@ -341,8 +341,9 @@ protected:
 // are not freed: the grid never owns them).
 class TGridCellStore {
 public:
-    const AnsiString& Text(Integer ACol, Integer ARow) const;  // "" when never written
-    TObject* Object(Integer ACol, Integer ARow) const;         // nil when never written
+    // "" when never written. The reference holds until the next write or count change.
+    const AnsiString& Text(Integer ACol, Integer ARow) const;
+    TObject* Object(Integer ACol, Integer ARow) const;  // nil when never written
     // A row's first write makes room for Width cells at once. False when the text was there already.
     bool SetText(Integer ACol, Integer ARow, const AnsiString& Value, Integer Width = 0);
     void SetObject(Integer ACol, Integer ARow, TObject* Value);
@@ -359,6 +360,7 @@ private:
         std::unique_ptr<std::vector<TObject*>> Objects;  // only once the row holds an object
     };
     const TRowCells* FindRow(Integer ARow) const;
+    TRowCells* FindRow(Integer ARow);
     TRowCells& RowFor(Integer ARow);
     // Makes the table reach ARow, taking in the rows the map held there.
     void Cover(Integer ARow);
@@ -372,7 +374,8 @@ class TStringGrid : public TDrawGrid {
     explicit TStringGrid(TComponent* AOwner);
     ~TStringGrid() override;
 
-    // Negative indices raise EInvalidGridOperation; beyond the counts a cell keeps what was written.
+    // Negative indices raise EInvalidGridOperation; beyond the counts a cell keeps what was written. The
+    // reference holds until the next change of the cells or the counts.
     const AnsiString& Cells(Integer ACol, Integer ARow) const;
     void SetCells(Integer ACol, Integer ARow, const AnsiString& Value);
     TObject* Objects(Integer ACol, Integer ARow) const;

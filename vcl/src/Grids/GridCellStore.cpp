@@ -20,6 +20,10 @@ const TGridCellStore::TRowCells* TGridCellStore::FindRow(Integer ARow) const {
     return found == far_.end() ? nullptr : &found->second;
 }
 
+TGridCellStore::TRowCells* TGridCellStore::FindRow(Integer ARow) {
+    return const_cast<TRowCells*>(static_cast<const TGridCellStore*>(this)->FindRow(ARow));
+}
+
 TGridCellStore::TRowCells& TGridCellStore::RowFor(Integer ARow) {
     const auto row = static_cast<std::size_t>(ARow);
     if (row < rows_.size()) return rows_[row];
@@ -57,20 +61,20 @@ TObject* TGridCellStore::Object(Integer ACol, Integer ARow) const {
 
 bool TGridCellStore::SetText(Integer ACol, Integer ARow, const AnsiString& Value, Integer Width) {
     const auto col = static_cast<std::size_t>(ACol);
-    if (Value.empty()) {
-        // Clearing never needs storage.
-        const TRowCells* row = FindRow(ARow);
-        if (!row || col >= row->Texts.size()) return false;
+    TRowCells* row = FindRow(ARow);
+    if (row && col < row->Texts.size()) {
+        if (row->Texts[col] == Value) return false;
+        row->Texts[col] = Value;
+        return true;
     }
-    TRowCells& row = RowFor(ARow);
-    if (col >= row.Texts.size()) {
-        const std::size_t size =
-            std::max(col + 1, row.Texts.empty() ? static_cast<std::size_t>(std::max(Width, 0)) : 0);
-        row.Texts.reserve(size);
-        row.Texts.resize(size);
-    }
-    if (row.Texts[col] == Value) return false;
-    row.Texts[col] = Value;
+    if (Value.empty()) return false;  // clearing never needs storage
+    // Making room moves the stored texts, and Value may be one of them (a cell copied to another).
+    AnsiString copy = Value;
+    TRowCells& grown = RowFor(ARow);
+    const std::size_t size = std::max(col + 1, grown.Texts.empty() ? static_cast<std::size_t>(std::max(Width, 0)) : 0);
+    grown.Texts.reserve(size);
+    grown.Texts.resize(size);
+    grown.Texts[col] = std::move(copy);
     return true;
 }
 
