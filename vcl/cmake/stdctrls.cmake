@@ -1,5 +1,12 @@
 target_sources(vcl PRIVATE
   src/Grids/CustomGrid.cpp
+  src/Grids/DrawGrid.cpp
+  src/Grids/GridAxis.cpp
+  src/Grids/GridCellStore.cpp
+  src/Grids/GridInput.cpp
+  src/Grids/GridPaint.cpp
+  src/Grids/GridScrollBars.cpp
+  src/Grids/StringGrid.cpp
   src/Mask/MaskEdit.cpp
   src/StdCtrls/Buttons.cpp
   src/StdCtrls/ComboBox.cpp
@@ -8,6 +15,7 @@ target_sources(vcl PRIVATE
   src/StdCtrls/Label.cpp
   src/StdCtrls/Memo.cpp
   src/StdCtrls/Register.cpp
+  src/Windows/ScrollBars.cpp
 )
 target_sources(vcl PRIVATE
   src/qt/ButtonPeer.cpp
@@ -18,5 +26,6 @@ target_sources(vcl PRIVATE
   src/qt/MemoView.cpp
   src/qt/MemoViewText.cpp
   src/qt/RadioButtonPeer.cpp
+  src/qt/ScrollBarPeer.cpp
   src/qt/TypingLimit.cpp
 )

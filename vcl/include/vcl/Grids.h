@@ -1,9 +1,15 @@
 #pragma once
-// Grids: the base of the string grid. Cells of DefaultColWidth x DefaultRowHeight (each column and row may
-// have its own size), FixedCols / FixedRows painted as headings in FixedColor, grid lines as Options say.
-// Editing, scrolling and selection belong to the grid components built on it.
+// Grids: TCustomGrid (geometry, current cell and selection, scrolling, keys, mouse selecting, sizing and
+// moving rows and columns), TDrawGrid (its events) and TStringGrid (a text and an object per cell).
+//
+// Coordinates. Column (row) i spans its width (height) followed by one grid line of GridLineWidth when any
+// vertical (horizontal) line option is on. Fixed columns (rows) always show at the left (top); the rest
+// shows from LeftCol (TopRow) on. Sizes keep running totals, so every geometry question costs O(log n).
 
+#include <cstdint>
 #include <functional>
+#include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "Controls.h"
@@ -31,29 +37,102 @@ using TGridOptions = TSet<TGridOption>;
 enum TGridDrawStateItem { gdSelected, gdFocused, gdFixed };
 using TGridDrawState = TSet<TGridDrawStateItem>;
 
+enum TGridState { gsNormal, gsSelecting, gsRowSizing, gsColSizing, gsRowMoving, gsColMoving };
+
+struct TGridCoord {
+    Integer X = 0;
+    Integer Y = 0;
+    bool operator==(const TGridCoord&) const = default;
+};
+
+// A block of cells, corners included (Left..Right x Top..Bottom).
+struct TGridRect {
+    Integer Left = 0;
+    Integer Top = 0;
+    Integer Right = 0;
+    Integer Bottom = 0;
+    TGridCoord TopLeft() const { return {Left, Top}; }
+    TGridCoord BottomRight() const { return {Right, Bottom}; }
+    bool operator==(const TGridRect&) const = default;
+};
+
+// One axis of the visible layout, in client pixels.
+struct TGridAxisDrawInfo {
+    Integer EffectiveLineWidth = 0;
+    Integer FixedBoundary = 0;        // end of the fixed cells and their lines
+    Integer GridBoundary = 0;         // end of the last cell drawn (within GridExtent)
+    Integer GridExtent = 0;           // the client width (height)
+    Integer LastFullVisibleCell = 0;  // the last cell shown whole (FirstGridCell - 1 when none)
+    Integer FullVisBoundary = 0;      // end of that cell's line
+    Integer FixedCellCount = 0;
+    Integer FirstGridCell = 0;  // LeftCol (TopRow)
+    Integer GridCellCount = 0;  // ColCount (RowCount)
+};
+
+struct TGridDrawInfo {
+    TGridAxisDrawInfo Horz;
+    TGridAxisDrawInfo Vert;
+};
+
 // "Grid index out of range" and other misuse of a grid.
 class EInvalidGridOperation : public Exception {
 public:
     using Exception::Exception;
 };
 
+// The sizes of the columns (rows) of a grid and their running totals. A size left at the default takes no
+// storage; the first changed size brings a Fenwick tree of the differences from the default.
+class TGridAxis {
+public:
+    explicit TGridAxis(Integer Count, Integer DefaultSize) : count_(Count), default_(DefaultSize) {}
+    Integer Count() const { return count_; }
+    void SetCount(Integer Value);  // new cells take the default size
+    Integer DefaultSize() const { return default_; }
+    void Reset(Integer DefaultSize);  // every size becomes DefaultSize
+    Integer Size(Integer Index) const;
+    void SetSize(Integer Index, Integer Value);
+    // Sum of the sizes of cells First..Last-1, each followed by LineWidth.
+    std::int64_t Span(Integer First, Integer Last, Integer LineWidth) const;
+    // The cell at Offset pixels after the start of cell First (cells followed by LineWidth): Count when the
+    // offset lies past the last cell.
+    Integer CellAt(Integer First, std::int64_t Offset, Integer LineWidth) const;
+    // Moves the size at From to To, shifting those between.
+    void Move(Integer From, Integer To);
+    // Memory held beyond the object itself.
+    std::size_t HeapBytes() const;
+    // Changes with every change of a count or size.
+    std::uint64_t Version() const { return version_; }
+
+private:
+    std::int64_t Prefix(Integer Last) const;  // sum of the differences of cells 0..Last-1
+    void Build();
+
+    Integer count_;
+    Integer default_;
+    std::vector<Integer> sizes_;      // empty while every size is the default
+    std::vector<std::int64_t> tree_;  // Fenwick tree over size - default, 1-based
+    std::uint64_t version_ = 0;
+};
+
 class TCustomGrid : public TCustomControl {
     VCL_CLASS(TCustomGrid, TCustomControl)
     explicit TCustomGrid(TComponent* AOwner);
+    ~TCustomGrid() override;
 
-    // At least 1 column and 1 row, and one more than the fixed ones; fewer fixed ones are kept.
-    Integer ColCount() const { return static_cast<Integer>(colWidths_.size()); }
+    // At least 1; fixed ones beyond the new count are dropped, cells beyond it are forgotten.
+    Integer ColCount() const { return cols_.Count(); }
     void SetColCount(Integer Value);
-    Integer RowCount() const { return static_cast<Integer>(rowHeights_.size()); }
+    Integer RowCount() const { return rows_.Count(); }
     void SetRowCount(Integer Value);
+    // EInvalidGridOperation unless below the count: one column (row) must stay scrollable.
     Integer FixedCols() const { return fixedCols_; }
     void SetFixedCols(Integer Value);
     Integer FixedRows() const { return fixedRows_; }
     void SetFixedRows(Integer Value);
     // Setting a default size resizes every column (row) to it.
-    Integer DefaultColWidth() const { return defaultColWidth_; }
+    Integer DefaultColWidth() const { return cols_.DefaultSize(); }
     void SetDefaultColWidth(Integer Value);
-    Integer DefaultRowHeight() const { return defaultRowHeight_; }
+    Integer DefaultRowHeight() const { return rows_.DefaultSize(); }
     void SetDefaultRowHeight(Integer Value);
     Integer ColWidths(Integer Index) const;
     void SetColWidths(Integer Index, Integer Value);
@@ -67,71 +146,262 @@ class TCustomGrid : public TCustomControl {
     void SetOptions(TGridOptions Value);
     TBorderStyle BorderStyle() const { return borderStyle_; }
     void SetBorderStyle(TBorderStyle Value);
+    bool DefaultDrawing() const { return defaultDrawing_; }
+    void SetDefaultDrawing(bool Value);
+    // The window's own bars, shown where there is something to scroll; more than 127 steps are scaled to 127.
+    TScrollStyle ScrollBars() const { return scrollBars_; }
+    void SetScrollBars(TScrollStyle Value);
 
-    // The cell's area in client coordinates, without its grid lines.
+    // The current cell: setting it goes through SelectCell, moves the anchor along and scrolls it into view.
+    Integer Col() const { return current_.X; }
+    void SetCol(Integer Value);
+    Integer Row() const { return current_.Y; }
+    void SetRow(Integer Value);
+    // The block from the anchor to the current cell (whole rows with goRowSelect). Setting it checks
+    // nothing: the anchor becomes its top left, the current cell its bottom right.
+    TGridRect Selection() const;
+    void SetSelection(const TGridRect& Value);
+    // The first scrollable column (row) shown; clamped so that the last page stays full.
+    Integer LeftCol() const { return topLeft_.X; }
+    void SetLeftCol(Integer Value);
+    Integer TopRow() const { return topLeft_.Y; }
+    void SetTopRow(Integer Value);
+    // Scrollable columns (rows) shown whole.
+    Integer VisibleColCount() const;
+    Integer VisibleRowCount() const;
+
+    // The cell's area in client coordinates without its lines, cut at the client edge; empty when the cell
+    // is out of view.
     TRect CellRect(Integer ACol, Integer ARow) const;
+    // The cell under a client point; -1 for an axis the point misses.
+    TGridCoord MouseCoord(Integer X, Integer Y) const;
+    void MouseToCell(Integer X, Integer Y, Integer& ACol, Integer& ARow) const;
 
 protected:
+    friend class TGridAccess;
+    // Paints one cell within ARect; DefaultDrawing has filled it already.
+    virtual void DrawCell(Integer ACol, Integer ARow, const TRect& ARect, TGridDrawState AState) = 0;
+    // Whether ACol, ARow may become the current cell.
+    virtual bool SelectCell(Integer ACol, Integer ARow);
+    // After ColCount or RowCount changed (the new ones are in place).
+    virtual void SizeChanged(Integer OldColCount, Integer OldRowCount);
+    // After a column (row) moved from FromIndex to ToIndex.
+    virtual void ColumnMoved(Integer FromIndex, Integer ToIndex);
+    virtual void RowMoved(Integer FromIndex, Integer ToIndex);
+    virtual void ColWidthsChanged();
+    virtual void RowHeightsChanged();
+    virtual void TopLeftChanged();
+    // The text an editor shows for a cell and the text it writes back.
+    virtual AnsiString GetEditText(Integer ACol, Integer ARow);
+    virtual void SetEditText(Integer ACol, Integer ARow, const AnsiString& Value);
+    // Where a mouse press at X, Y starts sizing: gsRowSizing/gsColSizing over a line in the fixed area,
+    // with the index of the row (column) before the line, the line's position and the mouse's offset to it.
+    virtual void CalcSizingState(Integer X, Integer Y, TGridState& State, Integer& Index, Integer& SizingPos,
+                                 Integer& SizingOfs, TGridDrawInfo& FixedInfo);
+    void CalcDrawInfo(TGridDrawInfo& DrawInfo) const;
+    void CalcFixedInfo(TGridDrawInfo& DrawInfo) const;
+
+    void MoveColumn(Integer FromIndex, Integer ToIndex);
+    void MoveRow(Integer FromIndex, Integer ToIndex);
+    void DeleteColumn(Integer ACol);
+    void DeleteRow(Integer ARow);
+    void FocusCell(Integer ACol, Integer ARow, bool MoveAnchor);
+    void MoveCurrent(Integer ACol, Integer ARow, bool MoveAnchor, bool Show);
+    void MoveTopLeft(Integer ALeft, Integer ATop);
+    // The top left that shows the last column and row at the right (bottom) edge.
+    TGridCoord CalcMaxTopLeft() const;
+    bool IsActiveControl() const;
+
+    void InvalidateCell(Integer ACol, Integer ARow);
+    void InvalidateCol(Integer ACol);
+    void InvalidateRow(Integer ARow);
+    void InvalidateRect(const TGridRect& ARect);
+    void InvalidateGrid() { Invalidate(); }
+
     void Paint() override;
     TRect ClientInsets() const override;
-    // Paints one cell's content within ARect (the background is already filled).
-    virtual void DrawCell(Integer ACol, Integer ARow, const TRect& ARect, TGridDrawState AState) = 0;
-    // Grows or shrinks the cell store; descendants keep their cells in step.
-    virtual void SizeChanged(Integer OldColCount, Integer OldRowCount);
-    // EInvalidGridOperation unless 0 <= ACol < ColCount and 0 <= ARow < RowCount.
-    void CheckCell(Integer ACol, Integer ARow) const;
+    void Dispatch(TMessage& Message) override;
+    void KeyDown(Word& Key, TShiftState Shift) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+    void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+    bool DoMouseWheel(TShiftState Shift, Integer WheelDelta, TPoint MousePos) override;
+    void BoundsChanged() override;
+    TControlPeer* CreatePeer() override;
+    void InitializePeer() override;
+    // The bars' ranges (showing or hiding them) and positions after the layout changed.
+    void UpdateScrollRange();
+    void UpdateScrollPos();
+
+    TGridState FGridState = gsNormal;
 
 private:
-    void ResizeCells(Integer Cols, Integer Rows);
-    bool IsFixed(Integer ACol, Integer ARow) const { return ACol < fixedCols_ || ARow < fixedRows_; }
-    // The width of the line right of (Vertical) or below a cell, fixed or not, as Options say.
-    Integer LineWidth(bool Fixed, bool Vertical) const;
-    // Left (top) edge of every column (row) and the end after the last one's line.
-    std::vector<Integer> ColEdges() const;
-    std::vector<Integer> RowEdges() const;
+    void ChangeSize(Integer NewColCount, Integer NewRowCount);
+    const TGridDrawInfo& DrawInfo() const;  // from the cache while nothing it depends on changed
+    // The first scrollable cell becomes the top left and the current cell.
+    void StartOver();
+    void SelectionMoved(const TGridRect& OldSel);
+    void ClampInView(TGridCoord Coord);
+    void ClampTopLeft();
+    // The client rectangle of a block of cells with their lines, cut at the grid's end; empty when hidden.
+    TRect BoxRect(const TGridRect& Cells) const;
+    // The visible part of a block of cells on one axis, in pixels: false when none shows.
+    bool AxisSpan(const TGridAxisDrawInfo& Info, const TGridAxis& Axis, Integer First, Integer Last, Integer& From,
+                  Integer& To) const;
+    Integer LinePos(const TGridAxisDrawInfo& Info, const TGridAxis& Axis, Integer Index) const;
+    void CalcAxis(TGridAxisDrawInfo& Info, const TGridAxis& Axis, Integer Extent) const;
+    // Paint helpers.
+    void DrawLines(const TGridDrawInfo& Info, bool Vertical, bool Horizontal, Integer StartCol, Integer StartRow,
+                   const TRect& Area, TColor LineColor, TColor Background);
+    void DrawCells(const TGridDrawInfo& Info, Integer StartCol, Integer StartRow, Integer StartX, Integer StartY,
+                   Integer StopX, Integer StopY, TColor CellColor, TGridDrawState Base);
     void PaintFrame();
-    void PaintCell(Integer ACol, Integer ARow, const TRect& Cell);
+    // Mouse helpers.
+    void DrawSizingLine(const TGridDrawInfo& Info);
+    void DrawMoveMark();
+    void EndSizing();
+    void EndMoving();
+    void UpdateSplitCursor(Integer X, Integer Y);
+    void AutoScroll();
+    void MoveAnchor(const TGridCoord& Cell);
+    bool InBody(const TGridCoord& Cell) const;
+    // WM_HSCROLL / WM_VSCROLL: scrolls without moving the current cell.
+    void ScrollMessage(bool Vertical, Word Code, Integer Pos);
 
-    std::vector<Integer> colWidths_;
-    std::vector<Integer> rowHeights_;
+    // The layout as last computed, with what it was computed from: cell writes ask for it per cell.
+    struct TDrawInfoCache {
+        bool Valid = false;
+        TRect Client;
+        TGridCoord TopLeft;
+        Integer FixedCols = 0, FixedRows = 0, LineWidth = 0;
+        TGridOptions Options;
+        std::uint64_t ColVersion = 0, RowVersion = 0;
+        TGridDrawInfo Info;
+    };
+
+    TGridAxis cols_;
+    TGridAxis rows_;
+    mutable TDrawInfoCache drawCache_;
     Integer fixedCols_ = 1;
     Integer fixedRows_ = 1;
-    Integer defaultColWidth_ = 64;
-    Integer defaultRowHeight_ = 24;
     Integer gridLineWidth_ = 1;
     TColor fixedColor_ = clBtnFace;
     TGridOptions options_{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect};
     TBorderStyle borderStyle_ = bsSingle;
+    bool defaultDrawing_ = true;
+    TScrollStyle scrollBars_ = ssBoth;
+    bool horzBar_ = false;
+    bool vertBar_ = false;
+    bool updatingScrollRange_ = false;
+    TGridCoord current_{1, 1};
+    TGridCoord anchor_{1, 1};
+    TGridCoord topLeft_{1, 1};
+    // Sizing and moving by the mouse.
+    Integer sizingIndex_ = -1;
+    Integer sizingPos_ = 0;
+    Integer sizingOfs_ = 0;
+    Integer moveIndex_ = -1;
+    Integer movePos_ = -1;
+    bool moveDrawn_ = false;
+    TPoint lastMouse_{};
+    bool timerRunning_ = false;
 };
 
 using TDrawCellEvent =
     std::function<void(TObject* Sender, Integer ACol, Integer ARow, const TRect& Rect, TGridDrawState State)>;
+using TSelectCellEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, bool& CanSelect)>;
+using TMovedEvent = std::function<void(TObject* Sender, Integer FromIndex, Integer ToIndex)>;
+using TGetEditEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, AnsiString& Value)>;
+using TSetEditEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, const AnsiString& Value)>;
 
 class TDrawGrid : public TCustomGrid {
     VCL_CLASS(TDrawGrid, TCustomGrid)
     explicit TDrawGrid(TComponent* AOwner) : TCustomGrid(AOwner) {}
 
     TDrawCellEvent OnDrawCell;
+    TSelectCellEvent OnSelectCell;
+    TMovedEvent OnColumnMoved;
+    TMovedEvent OnRowMoved;
+    TNotifyEvent OnTopLeftChanged;
+    TGetEditEvent OnGetEditText;
+    TSetEditEvent OnSetEditText;
 
 protected:
     void DrawCell(Integer ACol, Integer ARow, const TRect& ARect, TGridDrawState AState) override;
+    bool SelectCell(Integer ACol, Integer ARow) override;
+    void ColumnMoved(Integer FromIndex, Integer ToIndex) override;
+    void RowMoved(Integer FromIndex, Integer ToIndex) override;
+    void TopLeftChanged() override;
+    AnsiString GetEditText(Integer ACol, Integer ARow) override;
+    void SetEditText(Integer ACol, Integer ARow, const AnsiString& Value) override;
+};
+
+// The texts and objects of a string grid. A row takes storage at its first write; a cell written beyond the
+// counts is kept and shows once the counts reach it; lowering a count forgets what lies beyond (objects
+// are not freed: the grid never owns them).
+class TGridCellStore {
+public:
+    // "" when never written. The reference holds until the next write or count change.
+    const AnsiString& Text(Integer ACol, Integer ARow) const;
+    TObject* Object(Integer ACol, Integer ARow) const;  // nil when never written
+    // A row's first write makes room for Width cells at once. False when the text was there already.
+    bool SetText(Integer ACol, Integer ARow, const AnsiString& Value, Integer Width = 0);
+    void SetObject(Integer ACol, Integer ARow, TObject* Value);
+    // Forgets every cell at or beyond the counts.
+    void Truncate(Integer ColCount, Integer RowCount);
+    void MoveCol(Integer From, Integer To);
+    void MoveRow(Integer From, Integer To);
+    // Memory held for cells, the texts' own buffers included.
+    std::size_t HeapBytes() const;
+
+private:
+    struct TRowCells {
+        std::vector<AnsiString> Texts;
+        std::unique_ptr<std::vector<TObject*>> Objects;  // only once the row holds an object
+    };
+    const TRowCells* FindRow(Integer ARow) const;
+    TRowCells* FindRow(Integer ARow);
+    TRowCells& RowFor(Integer ARow);
+    // Makes the table reach ARow, taking in the rows the map held there.
+    void Cover(Integer ARow);
+
+    std::vector<TRowCells> rows_;                 // rows 0 .. size-1 by index
+    std::unordered_map<Integer, TRowCells> far_;  // rows written far beyond the others
 };
 
 class TStringGrid : public TDrawGrid {
     VCL_CLASS(TStringGrid, TDrawGrid)
     explicit TStringGrid(TComponent* AOwner);
+    ~TStringGrid() override;
 
-    // Cells outside ColCount x RowCount raise EInvalidGridOperation.
-    AnsiString Cells(Integer ACol, Integer ARow) const;
+    // Negative indices raise EInvalidGridOperation; beyond the counts a cell keeps what was written. The
+    // reference holds until the next change of the cells or the counts.
+    const AnsiString& Cells(Integer ACol, Integer ARow) const;
     void SetCells(Integer ACol, Integer ARow, const AnsiString& Value);
+    TObject* Objects(Integer ACol, Integer ARow) const;
+    void SetObjects(Integer ACol, Integer ARow, TObject* Value);
+    // A row's (column's) cells as a string list: Count is ColCount (RowCount), writes go to the cells.
+    TStrings* Rows(Integer Index);
+    void SetRows(Integer Index, TStrings* Value);
+    TStrings* Cols(Integer Index);
+    void SetCols(Integer Index, TStrings* Value);
 
 protected:
     // The text at 2 pixels inside the cell, then OnDrawCell.
     void DrawCell(Integer ACol, Integer ARow, const TRect& ARect, TGridDrawState AState) override;
     void SizeChanged(Integer OldColCount, Integer OldRowCount) override;
+    void ColumnMoved(Integer FromIndex, Integer ToIndex) override;
+    void RowMoved(Integer FromIndex, Integer ToIndex) override;
+    AnsiString GetEditText(Integer ACol, Integer ARow) override;
+    void SetEditText(Integer ACol, Integer ARow, const AnsiString& Value) override;
 
 private:
-    std::vector<std::vector<AnsiString>> cells_;  // [row][col]
+    class TLineStrings;
+    TStrings* LineStrings(std::unique_ptr<TLineStrings>& Slot, bool IsRow, Integer Index);
+
+    TGridCellStore store_;
+    std::unique_ptr<TLineStrings> rowStrings_;
+    std::unique_ptr<TLineStrings> colStrings_;
 };
 
 // Registers the classes of this unit for form descriptions.

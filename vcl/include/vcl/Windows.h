@@ -298,6 +298,50 @@ BOOL SetCursorPos(int X, int Y);
 UINT SetTimer(HWND hWnd, UINT nIDEvent, UINT uElapse, void* lpTimerFunc);  // 0 for an unknown window
 BOOL KillTimer(HWND hWnd, UINT uIDEvent);
 
+// A window's own scroll bars. They move only by these calls; the user's actions on them arrive as
+// WM_HSCROLL/WM_VSCROLL with a request code (low word) and, for the thumb, its position (high word).
+constexpr int SB_HORZ = 0;
+constexpr int SB_VERT = 1;
+constexpr int SB_BOTH = 3;
+constexpr Word SB_LINEUP = 0;
+constexpr Word SB_LINELEFT = 0;
+constexpr Word SB_LINEDOWN = 1;
+constexpr Word SB_LINERIGHT = 1;
+constexpr Word SB_PAGEUP = 2;
+constexpr Word SB_PAGELEFT = 2;
+constexpr Word SB_PAGEDOWN = 3;
+constexpr Word SB_PAGERIGHT = 3;
+constexpr Word SB_THUMBPOSITION = 4;
+constexpr Word SB_THUMBTRACK = 5;
+constexpr Word SB_TOP = 6;
+constexpr Word SB_LEFT = 6;
+constexpr Word SB_BOTTOM = 7;
+constexpr Word SB_RIGHT = 7;
+constexpr Word SB_ENDSCROLL = 8;
+constexpr UINT SIF_RANGE = 0x0001;
+constexpr UINT SIF_PAGE = 0x0002;
+constexpr UINT SIF_POS = 0x0004;
+constexpr UINT SIF_DISABLENOSCROLL = 0x0008;
+constexpr UINT SIF_TRACKPOS = 0x0010;
+constexpr UINT SIF_ALL = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS;
+struct SCROLLINFO {
+    UINT cbSize = sizeof(SCROLLINFO);
+    UINT fMask = 0;
+    int nMin = 0;
+    int nMax = 0;
+    UINT nPage = 0;
+    int nPos = 0;
+    int nTrackPos = 0;
+};
+// A bar shows while its range holds more than one page (or while SIF_DISABLENOSCROLL keeps it); the
+// position stays within nMin .. nMax - max(nPage - 1, 0). Returns the new position.
+int SetScrollInfo(HWND hWnd, int nBar, const SCROLLINFO* lpsi, BOOL bRedraw);
+BOOL GetScrollInfo(HWND hWnd, int nBar, SCROLLINFO* lpsi);
+int SetScrollPos(HWND hWnd, int nBar, int nPos, BOOL bRedraw);  // returns the previous position
+int GetScrollPos(HWND hWnd, int nBar);
+BOOL SetScrollRange(HWND hWnd, int nBar, int nMinPos, int nMaxPos, BOOL bRedraw);
+BOOL ShowScrollBar(HWND hWnd, int wBar, BOOL bShow);
+
 BOOL MessageBeep(UINT uType);  // silent
 
 // ---------------------------------------------------------------------------

@@ -1,14 +1,26 @@
-// The grid base: sizes of columns and rows, the fixed headings, grid lines and the cells' texts.
-#include "vcl/Grids.h"
-
+// The grid base: counts, sizes, the current cell and the selection, the shown top left, and the geometry
+// of cells on the client area.
 #include <algorithm>
 
 #include "vcl/ExtCtrls.h"
+#include "vcl/Forms.h"
+#include "vcl/Grids.h"
+#include "vcl/Windows.h"
 
 namespace {
 
-constexpr TColor FixedLineColor = clBlack;
-constexpr TColor LineColor = clSilver;
+void ReadSizeList(TCustomGrid& Grid, const TFormValue& Value, void (TCustomGrid::*Set)(Integer, Integer)) {
+    if (Value.Kind != TFormValue::vaList) RaiseInvalidPropertyValue(Value);
+    for (std::size_t i = 0; i < Value.List.size(); ++i)
+        (Grid.*Set)(static_cast<Integer>(i), CheckedCast<Integer>(Value.List[i].AsInteger()));
+}
+
+TFormValue SizeList(Integer Count, const std::function<Integer(Integer)>& Size) {
+    TFormValue list;
+    list.Kind = TFormValue::vaList;
+    for (Integer i = 0; i < Count; ++i) list.List.push_back(FormInt(Size(i)));
+    return list;
+}
 
 void PublishTCustomGrid(TPublisher& p) {
     TPublishOf<TCustomGrid> P(p);
@@ -19,6 +31,7 @@ void PublishTCustomGrid(TPublisher& p) {
     P.Int("DefaultColWidth", &TCustomGrid::DefaultColWidth, &TCustomGrid::SetDefaultColWidth);
     P.Int("DefaultRowHeight", &TCustomGrid::DefaultRowHeight, &TCustomGrid::SetDefaultRowHeight);
     P.Int("GridLineWidth", &TCustomGrid::GridLineWidth, &TCustomGrid::SetGridLineWidth);
+    P.Bool("DefaultDrawing", &TCustomGrid::DefaultDrawing, &TCustomGrid::SetDefaultDrawing);
     P.IntIdent("FixedColor", &TCustomGrid::FixedColor, &TCustomGrid::SetFixedColor, &IdentToColor);
     P.Set<TGridOption>("Options", &TCustomGrid::Options, &TCustomGrid::SetOptions,
                        {{"goFixedVertLine", goFixedVertLine},
@@ -36,103 +49,151 @@ void PublishTCustomGrid(TPublisher& p) {
                         {"goRowSelect", goRowSelect},
                         {"goAlwaysShowEditor", goAlwaysShowEditor},
                         {"goThumbTracking", goThumbTracking}});
+    P.Enum<TScrollStyle>(
+        "ScrollBars", &TCustomGrid::ScrollBars, &TCustomGrid::SetScrollBars,
+        {{"ssNone", ssNone}, {"ssHorizontal", ssHorizontal}, {"ssVertical", ssVertical}, {"ssBoth", ssBoth}});
     P.Enum<TBorderStyle>("BorderStyle", &TCustomGrid::BorderStyle, &TCustomGrid::SetBorderStyle,
                          {{"bsNone", bsNone}, {"bsSingle", bsSingle}});
+    // The sizes follow the counts in a description, as a list of integers for the columns (rows) from 0.
+    p.Property({"ColWidths",
+                [](TObject& o, const TFormValue& v, TReadContext&) {
+                    ReadSizeList(static_cast<TCustomGrid&>(o), v, &TCustomGrid::SetColWidths);
+                },
+                [](TObject& o) {
+                    auto& grid = static_cast<TCustomGrid&>(o);
+                    return SizeList(grid.ColCount(), [&grid](Integer i) { return grid.ColWidths(i); });
+                },
+                {}});
+    p.Property({"RowHeights",
+                [](TObject& o, const TFormValue& v, TReadContext&) {
+                    ReadSizeList(static_cast<TCustomGrid&>(o), v, &TCustomGrid::SetRowHeights);
+                },
+                [](TObject& o) {
+                    auto& grid = static_cast<TCustomGrid&>(o);
+                    return SizeList(grid.RowCount(), [&grid](Integer i) { return grid.RowHeights(i); });
+                },
+                {}});
 }
 
-void PublishTDrawGrid(TPublisher& p) {
-    TPublishOf<TDrawGrid> P(p);
-    P.Event("OnDrawCell", &TDrawGrid::OnDrawCell);
-}
+Integer Clamp(Integer Value, Integer Low, Integer High) { return std::max(Low, std::min(Value, High)); }
 
 }  // namespace
 
 VCL_IMPLEMENT_CLASS(TCustomGrid, nullptr, &PublishTCustomGrid)
-VCL_IMPLEMENT_CLASS(TDrawGrid, VCL_CREATOR(TDrawGrid), &PublishTDrawGrid)
-VCL_IMPLEMENT_CLASS(TStringGrid, VCL_CREATOR(TStringGrid), nullptr)
 
-TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner) {
-    SetControlStyle(ControlStyle() + TControlStyle{csOpaque, csDoubleClicks} - TControlStyle{csSetCaption});
+TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner), cols_(5, 64), rows_(5, 24) {
+    SetControlStyle(TControlStyle{csCaptureMouse, csOpaque, csDoubleClicks});
     SetBounds(0, 0, 320, 120);
     SetColor(clWindow);
     SetParentColor(false);
     SetTabStop(true);
-    colWidths_.assign(5, defaultColWidth_);
-    rowHeights_.assign(5, defaultRowHeight_);
 }
 
-void TCustomGrid::ResizeCells(Integer Cols, Integer Rows) {
+TCustomGrid::~TCustomGrid() = default;
+
+// ---------------------------------------------------------------------------
+// Counts and sizes
+
+void TCustomGrid::ChangeSize(Integer NewColCount, Integer NewRowCount) {
     const Integer oldCols = ColCount(), oldRows = RowCount();
-    if (Cols == oldCols && Rows == oldRows) return;
-    colWidths_.resize(static_cast<std::size_t>(Cols), defaultColWidth_);
-    rowHeights_.resize(static_cast<std::size_t>(Rows), defaultRowHeight_);
-    fixedCols_ = std::min(fixedCols_, Cols - 1);
-    fixedRows_ = std::min(fixedRows_, Rows - 1);
+    if (NewColCount == oldCols && NewRowCount == oldRows) return;
+    cols_.SetCount(NewColCount);
+    rows_.SetCount(NewRowCount);
+    auto inside = [this](TGridCoord& c) {
+        c.X = std::min(c.X, ColCount() - 1);
+        c.Y = std::min(c.Y, RowCount() - 1);
+    };
+    inside(current_);
+    inside(anchor_);
     SizeChanged(oldCols, oldRows);
+    ClampTopLeft();
     Invalidate();
 }
 
 void TCustomGrid::SizeChanged(Integer, Integer) {}
 
-void TCustomGrid::SetColCount(Integer Value) { ResizeCells(std::max(Value, 1), RowCount()); }
+void TCustomGrid::SetColCount(Integer Value) {
+    Value = std::max(Value, 1);
+    if (Value <= fixedCols_) SetFixedCols(Value - 1);
+    ChangeSize(Value, RowCount());
+}
 
-void TCustomGrid::SetRowCount(Integer Value) { ResizeCells(ColCount(), std::max(Value, 1)); }
+void TCustomGrid::SetRowCount(Integer Value) {
+    Value = std::max(Value, 1);
+    if (Value <= fixedRows_) SetFixedRows(Value - 1);
+    ChangeSize(ColCount(), Value);
+}
 
-// The class library refuses as many fixed columns (rows) as there are: one must stay scrollable.
+// Changing the fixed count starts over at the first scrollable cell.
 void TCustomGrid::SetFixedCols(Integer Value) {
-    if (Value < 0 || Value >= ColCount())
-        throw EInvalidGridOperation("Fixed column count must be less than column count");
+    if (Value < 0) throw EInvalidGridOperation("Grid index out of range");
+    if (Value >= ColCount()) throw EInvalidGridOperation("Fixed column count must be less than column count");
     fixedCols_ = Value;
-    Invalidate();
+    StartOver();
 }
 
 void TCustomGrid::SetFixedRows(Integer Value) {
-    if (Value < 0 || Value >= RowCount()) throw EInvalidGridOperation("Fixed row count must be less than row count");
+    if (Value < 0) throw EInvalidGridOperation("Grid index out of range");
+    if (Value >= RowCount()) throw EInvalidGridOperation("Fixed row count must be less than row count");
     fixedRows_ = Value;
+    StartOver();
+}
+
+void TCustomGrid::StartOver() {
+    topLeft_ = current_ = anchor_ = {fixedCols_, fixedRows_};
+    if (options_.Contains(goRowSelect)) anchor_.X = ColCount() - 1;
+    ClampTopLeft();
     Invalidate();
 }
 
 void TCustomGrid::SetDefaultColWidth(Integer Value) {
-    defaultColWidth_ = std::max(Value, 0);
-    std::fill(colWidths_.begin(), colWidths_.end(), defaultColWidth_);
-    Invalidate();
+    cols_.Reset(std::max(Value, 0));
+    ColWidthsChanged();
 }
 
 void TCustomGrid::SetDefaultRowHeight(Integer Value) {
-    defaultRowHeight_ = std::max(Value, 0);
-    std::fill(rowHeights_.begin(), rowHeights_.end(), defaultRowHeight_);
-    Invalidate();
+    rows_.Reset(std::max(Value, 0));
+    RowHeightsChanged();
 }
 
-void TCustomGrid::CheckCell(Integer ACol, Integer ARow) const {
-    if (ACol < 0 || ACol >= ColCount() || ARow < 0 || ARow >= RowCount())
-        throw EInvalidGridOperation("Grid index out of range");
-}
-
+// Beyond the count a size reads as the default; writing there is a misuse.
 Integer TCustomGrid::ColWidths(Integer Index) const {
-    CheckCell(Index, 0);
-    return colWidths_[static_cast<std::size_t>(Index)];
+    return Index >= 0 && Index < ColCount() ? cols_.Size(Index) : DefaultColWidth();
 }
 
 void TCustomGrid::SetColWidths(Integer Index, Integer Value) {
-    CheckCell(Index, 0);
-    colWidths_[static_cast<std::size_t>(Index)] = std::max(Value, 0);
-    Invalidate();
+    if (Index < 0 || Index >= ColCount()) throw EInvalidGridOperation("Grid index out of range");
+    Value = std::max(Value, 0);
+    if (cols_.Size(Index) == Value) return;
+    cols_.SetSize(Index, Value);
+    ColWidthsChanged();
 }
 
 Integer TCustomGrid::RowHeights(Integer Index) const {
-    CheckCell(0, Index);
-    return rowHeights_[static_cast<std::size_t>(Index)];
+    return Index >= 0 && Index < RowCount() ? rows_.Size(Index) : DefaultRowHeight();
 }
 
 void TCustomGrid::SetRowHeights(Integer Index, Integer Value) {
-    CheckCell(0, Index);
-    rowHeights_[static_cast<std::size_t>(Index)] = std::max(Value, 0);
+    if (Index < 0 || Index >= RowCount()) throw EInvalidGridOperation("Grid index out of range");
+    Value = std::max(Value, 0);
+    if (rows_.Size(Index) == Value) return;
+    rows_.SetSize(Index, Value);
+    RowHeightsChanged();
+}
+
+void TCustomGrid::ColWidthsChanged() {
+    ClampTopLeft();
+    Invalidate();
+}
+
+void TCustomGrid::RowHeightsChanged() {
+    ClampTopLeft();
     Invalidate();
 }
 
 void TCustomGrid::SetGridLineWidth(Integer Value) {
     gridLineWidth_ = std::max(Value, 0);
+    ClampTopLeft();
     Invalidate();
 }
 
@@ -141,8 +202,18 @@ void TCustomGrid::SetFixedColor(TColor Value) {
     Invalidate();
 }
 
+void TCustomGrid::SetDefaultDrawing(bool Value) {
+    defaultDrawing_ = Value;
+    Invalidate();
+}
+
+// Row selection never shows an editor, and widens the selection to whole rows at once.
 void TCustomGrid::SetOptions(TGridOptions Value) {
+    if (Value.Contains(goRowSelect)) Value.Exclude(goAlwaysShowEditor);
+    if (options_ == Value) return;
     options_ = Value;
+    if (options_.Contains(goRowSelect)) MoveCurrent(Col(), Row(), true, false);
+    ClampTopLeft();
     Invalidate();
 }
 
@@ -156,115 +227,317 @@ void TCustomGrid::SetBorderStyle(TBorderStyle Value) {
 
 TRect TCustomGrid::ClientInsets() const {
     TRect insets = TCustomControl::ClientInsets();
+    if (vertBar_) insets.Right += GetSystemMetrics(SM_CXVSCROLL);
+    if (horzBar_) insets.Bottom += GetSystemMetrics(SM_CYHSCROLL);
     if (borderStyle_ != bsSingle) return insets;
     const Integer edge = Ctl3D() ? 2 : 1;
     return {insets.Left + edge, insets.Top + edge, insets.Right + edge, insets.Bottom + edge};
 }
 
-Integer TCustomGrid::LineWidth(bool Fixed, bool Vertical) const {
-    const TGridOption option =
-        Fixed ? (Vertical ? goFixedVertLine : goFixedHorzLine) : (Vertical ? goVertLine : goHorzLine);
-    return options_.Contains(option) ? gridLineWidth_ : 0;
-}
-
-// A column's line counts as fixed when the column is; a row's when the row is.
-std::vector<Integer> TCustomGrid::ColEdges() const {
-    std::vector<Integer> edges{0};
-    for (Integer c = 0; c < ColCount(); ++c)
-        edges.push_back(edges.back() + colWidths_[static_cast<std::size_t>(c)] + LineWidth(c < fixedCols_, true));
-    return edges;
-}
-
-std::vector<Integer> TCustomGrid::RowEdges() const {
-    std::vector<Integer> edges{0};
-    for (Integer r = 0; r < RowCount(); ++r)
-        edges.push_back(edges.back() + rowHeights_[static_cast<std::size_t>(r)] + LineWidth(r < fixedRows_, false));
-    return edges;
-}
-
-TRect TCustomGrid::CellRect(Integer ACol, Integer ARow) const {
-    CheckCell(ACol, ARow);
-    const auto col = static_cast<std::size_t>(ACol), row = static_cast<std::size_t>(ARow);
-    const Integer left = ColEdges()[col], top = RowEdges()[row];
-    return Rect(left, top, left + colWidths_[col], top + rowHeights_[row]);
-}
-
-void TCustomGrid::PaintFrame() {
-    if (borderStyle_ != bsSingle) return;
-    const TRect client = ClientRect();
-    const TRect insets = ClientInsets();
-    TRect frame{client.Left - insets.Left, client.Top - insets.Top, client.Right + insets.Right,
-                client.Bottom + insets.Bottom};
-    if (Ctl3D()) {
-        Frame3D(Canvas(), frame, clBtnShadow, clBtnHighlight, 1);
-        Frame3D(Canvas(), frame, cl3DDkShadow, cl3DLight, 1);
-    } else {
-        Frame3D(Canvas(), frame, clWindowFrame, clWindowFrame, 1);
-    }
-}
-
-void TCustomGrid::PaintCell(Integer ACol, Integer ARow, const TRect& Cell) {
-    TCanvas* canvas = Canvas();
-    const bool fixed = IsFixed(ACol, ARow);
-    // The lines right of and below the cell, in the heading or the body colour.
-    const Integer right = LineWidth(ACol < fixedCols_, true);
-    const Integer below = LineWidth(ARow < fixedRows_, false);
-    canvas->Brush()->SetStyle(bsSolid);
-    canvas->Brush()->SetColor(fixed ? FixedLineColor : LineColor);
-    if (right > 0) canvas->FillRect(Rect(Cell.Right, Cell.Top, Cell.Right + right, Cell.Bottom + below));
-    if (below > 0) canvas->FillRect(Rect(Cell.Left, Cell.Bottom, Cell.Right + right, Cell.Bottom + below));
-    canvas->Brush()->SetColor(fixed ? fixedColor_ : Color());
-    canvas->FillRect(Cell);
-    if (fixed && Ctl3D()) {
-        TRect edge = Cell;
-        Frame3D(canvas, edge, clBtnHighlight, clBtnShadow, 1);
-    }
-    canvas->Font()->Assign(Font());
-    canvas->Brush()->SetColor(fixed ? fixedColor_ : Color());
-    DrawCell(ACol, ARow, Cell, fixed ? TGridDrawState{gdFixed} : TGridDrawState{});
-}
-
-void TCustomGrid::Paint() {
-    PaintFrame();
-    const TRect client = ClientRect();
-    Canvas()->Brush()->SetStyle(bsSolid);
-    Canvas()->Brush()->SetColor(Color());
-    Canvas()->FillRect(client);
-    const std::vector<Integer> cols = ColEdges(), rows = RowEdges();
-    for (Integer r = 0; r < RowCount() && rows[static_cast<std::size_t>(r)] < client.Bottom; ++r)
-        for (Integer c = 0; c < ColCount() && cols[static_cast<std::size_t>(c)] < client.Right; ++c)
-            PaintCell(c, r, CellRect(c, r));
+void TCustomGrid::BoundsChanged() {
+    TCustomControl::BoundsChanged();
+    ClampTopLeft();
 }
 
 // ---------------------------------------------------------------------------
+// Moving and deleting columns and rows
 
-void TDrawGrid::DrawCell(Integer ACol, Integer ARow, const TRect& ARect, TGridDrawState AState) {
-    if (OnDrawCell) OnDrawCell(this, ACol, ARow, ARect, AState);
-}
-
-TStringGrid::TStringGrid(TComponent* AOwner) : TDrawGrid(AOwner) { SizeChanged(0, 0); }
-
-void TStringGrid::SizeChanged(Integer, Integer) {
-    cells_.resize(static_cast<std::size_t>(RowCount()));
-    for (auto& row : cells_) row.resize(static_cast<std::size_t>(ColCount()));
-}
-
-AnsiString TStringGrid::Cells(Integer ACol, Integer ARow) const {
-    CheckCell(ACol, ARow);
-    return cells_[static_cast<std::size_t>(ARow)][static_cast<std::size_t>(ACol)];
-}
-
-void TStringGrid::SetCells(Integer ACol, Integer ARow, const AnsiString& Value) {
-    CheckCell(ACol, ARow);
-    AnsiString& cell = cells_[static_cast<std::size_t>(ARow)][static_cast<std::size_t>(ACol)];
-    if (cell == Value) return;
-    cell = Value;
+void TCustomGrid::MoveColumn(Integer FromIndex, Integer ToIndex) {
+    if (FromIndex < 0 || FromIndex >= ColCount() || ToIndex < 0 || ToIndex >= ColCount())
+        throw EInvalidGridOperation("Grid index out of range");
+    if (FromIndex == ToIndex) return;
+    cols_.Move(FromIndex, ToIndex);
+    ColumnMoved(FromIndex, ToIndex);
+    ClampTopLeft();
     Invalidate();
 }
 
-void TStringGrid::DrawCell(Integer ACol, Integer ARow, const TRect& ARect, TGridDrawState AState) {
-    Canvas()->TextRect(ARect, ARect.Left + 2, ARect.Top + 2, Cells(ACol, ARow));
-    TDrawGrid::DrawCell(ACol, ARow, ARect, AState);
+void TCustomGrid::MoveRow(Integer FromIndex, Integer ToIndex) {
+    if (FromIndex < 0 || FromIndex >= RowCount() || ToIndex < 0 || ToIndex >= RowCount())
+        throw EInvalidGridOperation("Grid index out of range");
+    if (FromIndex == ToIndex) return;
+    rows_.Move(FromIndex, ToIndex);
+    RowMoved(FromIndex, ToIndex);
+    ClampTopLeft();
+    Invalidate();
 }
 
-void RegisterGrids() { RegisterClasses({TDrawGrid::ClassInfo(), TStringGrid::ClassInfo()}); }
+void TCustomGrid::ColumnMoved(Integer, Integer) {}
+void TCustomGrid::RowMoved(Integer, Integer) {}
+
+// The column goes to the end and the count drops by one.
+void TCustomGrid::DeleteColumn(Integer ACol) {
+    MoveColumn(ACol, ColCount() - 1);
+    SetColCount(ColCount() - 1);
+}
+
+void TCustomGrid::DeleteRow(Integer ARow) {
+    MoveRow(ARow, RowCount() - 1);
+    SetRowCount(RowCount() - 1);
+}
+
+// ---------------------------------------------------------------------------
+// Current cell and selection
+
+bool TCustomGrid::SelectCell(Integer, Integer) { return true; }
+
+AnsiString TCustomGrid::GetEditText(Integer, Integer) { return {}; }
+void TCustomGrid::SetEditText(Integer, Integer, const AnsiString&) {}
+
+TGridRect TCustomGrid::Selection() const {
+    return {std::min(anchor_.X, current_.X), std::min(anchor_.Y, current_.Y), std::max(anchor_.X, current_.X),
+            std::max(anchor_.Y, current_.Y)};
+}
+
+void TCustomGrid::SetSelection(const TGridRect& Value) {
+    const TGridRect old = Selection();
+    anchor_ = Value.TopLeft();
+    current_ = Value.BottomRight();
+    SelectionMoved(old);
+}
+
+void TCustomGrid::SetCol(Integer Value) {
+    if (Col() != Value) FocusCell(Value, Row(), true);
+}
+
+void TCustomGrid::SetRow(Integer Value) {
+    if (Row() != Value) FocusCell(Col(), Value, true);
+}
+
+void TCustomGrid::FocusCell(Integer ACol, Integer ARow, bool MoveAnchor) {
+    MoveCurrent(ACol, ARow, MoveAnchor, true);
+    Click();
+}
+
+void TCustomGrid::MoveCurrent(Integer ACol, Integer ARow, bool MoveAnchor, bool Show) {
+    if (ACol < 0 || ARow < 0 || ACol >= ColCount() || ARow >= RowCount())
+        throw EInvalidGridOperation("Grid index out of range");
+    if (!SelectCell(ACol, ARow)) return;
+    const TGridRect old = Selection();
+    current_ = {ACol, ARow};
+    if (MoveAnchor || !options_.Contains(goRangeSelect)) anchor_ = current_;
+    if (options_.Contains(goRowSelect)) {
+        current_.X = fixedCols_;
+        anchor_.X = ColCount() - 1;
+    }
+    if (Show) ClampInView(current_);
+    SelectionMoved(old);
+}
+
+void TCustomGrid::SelectionMoved(const TGridRect& OldSel) {
+    InvalidateRect(OldSel);
+    InvalidateRect(Selection());
+}
+
+bool TCustomGrid::IsActiveControl() const {
+    TCustomForm* form = GetParentForm(const_cast<TCustomGrid*>(this));
+    if (form) return form->ActiveControl() == this && form->Active();
+    return Focused();
+}
+
+// ---------------------------------------------------------------------------
+// The shown top left
+
+Integer TCustomGrid::VisibleColCount() const {
+    TGridDrawInfo info;
+    CalcDrawInfo(info);
+    return info.Horz.LastFullVisibleCell - LeftCol() + 1;
+}
+
+Integer TCustomGrid::VisibleRowCount() const {
+    TGridDrawInfo info;
+    CalcDrawInfo(info);
+    return info.Vert.LastFullVisibleCell - TopRow() + 1;
+}
+
+void TCustomGrid::SetLeftCol(Integer Value) { MoveTopLeft(Value, TopRow()); }
+
+void TCustomGrid::SetTopRow(Integer Value) { MoveTopLeft(LeftCol(), Value); }
+
+void TCustomGrid::MoveTopLeft(Integer ALeft, Integer ATop) {
+    const TGridCoord most = CalcMaxTopLeft();
+    const TGridCoord wanted{Clamp(ALeft, fixedCols_, most.X), Clamp(ATop, fixedRows_, most.Y)};
+    if (wanted == topLeft_) return;
+    topLeft_ = wanted;
+    Invalidate();
+    UpdateScrollPos();
+    TopLeftChanged();
+}
+
+void TCustomGrid::TopLeftChanged() {}
+
+void TCustomGrid::ClampTopLeft() {
+    MoveTopLeft(topLeft_.X, topLeft_.Y);
+    UpdateScrollRange();
+}
+
+namespace {
+
+// The first cell from which First..Last fits into Avail pixels (each followed by LineWidth, the last line
+// may stick out): Last itself when even it alone does not fit.
+Integer FirstToShow(const TGridAxis& Axis, Integer Fixed, Integer LineWidth, Integer Avail, Integer Last) {
+    const std::int64_t end = Axis.Span(0, Last + 1, LineWidth);
+    const std::int64_t needed = end - (static_cast<std::int64_t>(Avail) + LineWidth);
+    if (needed <= Axis.Span(0, Fixed, LineWidth)) return Fixed;
+    const Integer first = Axis.CellAt(0, needed - 1, LineWidth) + 1;
+    return std::max(Fixed, std::min(first, Last));
+}
+
+}  // namespace
+
+TGridCoord TCustomGrid::CalcMaxTopLeft() const {
+    TGridDrawInfo info;
+    CalcDrawInfo(info);
+    auto most = [](const TGridAxisDrawInfo& a, const TGridAxis& axis) {
+        if (a.FixedCellCount >= a.GridCellCount) return a.FixedCellCount;
+        return FirstToShow(axis, a.FixedCellCount, a.EffectiveLineWidth, a.GridExtent - a.FixedBoundary,
+                           a.GridCellCount - 1);
+    };
+    return {most(info.Horz, cols_), most(info.Vert, rows_)};
+}
+
+void TCustomGrid::ClampInView(TGridCoord Coord) {
+    TGridDrawInfo info;
+    CalcDrawInfo(info);
+    auto axis = [](const TGridAxisDrawInfo& a, const TGridAxis& sizes, Integer Index) {
+        if (Index < a.FixedCellCount) return a.FirstGridCell;
+        if (Index < a.FirstGridCell) return Index;
+        if (Index <= a.LastFullVisibleCell) return a.FirstGridCell;
+        return FirstToShow(sizes, a.FixedCellCount, a.EffectiveLineWidth, a.GridExtent - a.FixedBoundary, Index);
+    };
+    // Whole rows are selected: the sideways scroll stays where the user put it.
+    const Integer left = options_.Contains(goRowSelect) ? LeftCol() : axis(info.Horz, cols_, Coord.X);
+    MoveTopLeft(left, axis(info.Vert, rows_, Coord.Y));
+}
+
+// ---------------------------------------------------------------------------
+// Geometry
+
+void TCustomGrid::CalcFixedInfo(TGridDrawInfo& DrawInfo) const {
+    auto fixed = [this](TGridAxisDrawInfo& a, const TGridAxis& axis, bool Lines, Integer Fixed, Integer First) {
+        a.EffectiveLineWidth = Lines ? gridLineWidth_ : 0;
+        a.FixedCellCount = Fixed;
+        a.FirstGridCell = First;
+        a.GridCellCount = axis.Count();
+        a.FixedBoundary = static_cast<Integer>(axis.Span(0, Fixed, a.EffectiveLineWidth));
+    };
+    fixed(DrawInfo.Horz, cols_, options_.Contains(goFixedVertLine) || options_.Contains(goVertLine), fixedCols_,
+          topLeft_.X);
+    fixed(DrawInfo.Vert, rows_, options_.Contains(goFixedHorzLine) || options_.Contains(goHorzLine), fixedRows_,
+          topLeft_.Y);
+}
+
+void TCustomGrid::CalcAxis(TGridAxisDrawInfo& Info, const TGridAxis& Axis, Integer Extent) const {
+    const Integer lw = Info.EffectiveLineWidth;
+    Info.GridExtent = Extent;
+    const std::int64_t all = Info.FixedBoundary + Axis.Span(Info.FirstGridCell, Axis.Count(), lw);
+    Info.GridBoundary = static_cast<Integer>(std::min<std::int64_t>(all, Extent));
+    const Integer avail = Extent - Info.FixedBoundary;
+    Integer last = avail < 0 ? Info.FirstGridCell - 1 : Axis.CellAt(Info.FirstGridCell, avail + lw, lw) - 1;
+    last = std::min(last, Axis.Count() - 1);
+    Info.LastFullVisibleCell = last;
+    Info.FullVisBoundary = Info.FixedBoundary + static_cast<Integer>(Axis.Span(Info.FirstGridCell, last + 1, lw));
+}
+
+const TGridDrawInfo& TCustomGrid::DrawInfo() const {
+    const TRect client = ClientRect();
+    TDrawInfoCache& c = drawCache_;
+    if (!c.Valid || !(c.Client == client) || !(c.TopLeft == topLeft_) || c.FixedCols != fixedCols_ ||
+        c.FixedRows != fixedRows_ || c.LineWidth != gridLineWidth_ || !(c.Options == options_) ||
+        c.ColVersion != cols_.Version() || c.RowVersion != rows_.Version()) {
+        c = {true,           client,   topLeft_,        fixedCols_,      fixedRows_,
+             gridLineWidth_, options_, cols_.Version(), rows_.Version(), {}};
+        CalcFixedInfo(c.Info);
+        CalcAxis(c.Info.Horz, cols_, client.Width());
+        CalcAxis(c.Info.Vert, rows_, client.Height());
+    }
+    return c.Info;
+}
+
+void TCustomGrid::CalcDrawInfo(TGridDrawInfo& DrawInfo) const { DrawInfo = this->DrawInfo(); }
+
+// The start of a cell on the client: -1 when it is scrolled out or starts past the client's end.
+Integer TCustomGrid::LinePos(const TGridAxisDrawInfo& Info, const TGridAxis& Axis, Integer Index) const {
+    std::int64_t pos;
+    if (Index < Info.FixedCellCount) pos = Axis.Span(0, Index, Info.EffectiveLineWidth);
+    else if (Index < Info.FirstGridCell) return -1;
+    else pos = Info.FixedBoundary + Axis.Span(Info.FirstGridCell, Index, Info.EffectiveLineWidth);
+    return pos < Info.GridExtent ? static_cast<Integer>(pos) : -1;
+}
+
+bool TCustomGrid::AxisSpan(const TGridAxisDrawInfo& Info, const TGridAxis& Axis, Integer First, Integer Last,
+                           Integer& From, Integer& To) const {
+    Last = std::min(Last, Axis.Count() - 1);
+    if (First < 0 || Last < First) return false;
+    if (First >= Info.FixedCellCount && First < Info.FirstGridCell) {
+        if (Last < Info.FirstGridCell) return false;
+        First = Info.FirstGridCell;
+    }
+    From = LinePos(Info, Axis, First);
+    if (From < 0) return false;
+    const Integer lw = Info.EffectiveLineWidth;
+    std::int64_t end;
+    if (Last < Info.FixedCellCount) end = Axis.Span(0, Last + 1, lw) - lw;
+    else if (Last < Info.FirstGridCell) end = Info.FixedBoundary - lw;
+    else end = Info.FixedBoundary + Axis.Span(Info.FirstGridCell, Last + 1, lw) - lw;
+    To = static_cast<Integer>(std::min<std::int64_t>(end, Info.GridExtent));
+    return true;
+}
+
+TRect TCustomGrid::CellRect(Integer ACol, Integer ARow) const {
+    TGridDrawInfo info;
+    CalcDrawInfo(info);
+    TRect r;
+    if (!AxisSpan(info.Horz, cols_, ACol, ACol, r.Left, r.Right) ||
+        !AxisSpan(info.Vert, rows_, ARow, ARow, r.Top, r.Bottom))
+        return {};
+    return r;
+}
+
+TRect TCustomGrid::BoxRect(const TGridRect& Cells) const {
+    const TGridDrawInfo& info = DrawInfo();
+    TRect r;
+    if (!AxisSpan(info.Vert, rows_, std::min(Cells.Top, Cells.Bottom), std::max(Cells.Top, Cells.Bottom), r.Top,
+                  r.Bottom) ||
+        !AxisSpan(info.Horz, cols_, std::min(Cells.Left, Cells.Right), std::max(Cells.Left, Cells.Right), r.Left,
+                  r.Right))
+        return {};
+    r.Right += info.Horz.EffectiveLineWidth;
+    r.Bottom += info.Vert.EffectiveLineWidth;
+    return r;
+}
+
+TGridCoord TCustomGrid::MouseCoord(Integer X, Integer Y) const {
+    TGridDrawInfo info;
+    CalcDrawInfo(info);
+    auto coord = [](const TGridAxisDrawInfo& a, const TGridAxis& axis, Integer Pos) {
+        if (Pos < 0 || Pos >= a.GridExtent) return -1;
+        Integer cell;
+        if (Pos < a.FixedBoundary) cell = axis.CellAt(0, Pos, a.EffectiveLineWidth);
+        else cell = axis.CellAt(a.FirstGridCell, Pos - a.FixedBoundary, a.EffectiveLineWidth);
+        return cell < axis.Count() ? cell : -1;
+    };
+    return {coord(info.Horz, cols_, X), coord(info.Vert, rows_, Y)};
+}
+
+void TCustomGrid::MouseToCell(Integer X, Integer Y, Integer& ACol, Integer& ARow) const {
+    const TGridCoord cell = MouseCoord(X, Y);
+    ACol = cell.X;
+    ARow = cell.Y;
+}
+
+// ---------------------------------------------------------------------------
+// Invalidation
+
+void TCustomGrid::InvalidateRect(const TGridRect& ARect) {
+    if (!HandleAllocated()) return;
+    const TRect r = BoxRect(ARect);
+    if (r.IsEmpty()) return;
+    ::InvalidateRect(Handle(), &r, FALSE);
+}
+
+void TCustomGrid::InvalidateCell(Integer ACol, Integer ARow) { InvalidateRect({ACol, ARow, ACol, ARow}); }
+
+void TCustomGrid::InvalidateCol(Integer ACol) { InvalidateRect({ACol, 0, ACol, RowCount() - 1}); }
+
+void TCustomGrid::InvalidateRow(Integer ARow) { InvalidateRect({0, ARow, ColCount() - 1, ARow}); }

@@ -1,16 +1,17 @@
 #include <memory>
 
-#include "StdCtrlsFixture.h"
+#include "GridFixture.h"
 #include "vcl/Grids.h"
 
 namespace {
 
-class StringGridTest : public StdCtrlsTest {
+class StringGridTest : public FormFixture {
 protected:
     void SetUp() override {
-        StdCtrlsTest::SetUp();
+        FormFixture::SetUp();
         grid = Place<TStringGrid>(0, 0, 300, 150);
         grid->SetBorderStyle(bsNone);
+        grid->SetScrollBars(ssNone);
         grid->SetCtl3D(false);
     }
     COLORREF Pixel(Integer X, Integer Y) {
@@ -29,7 +30,7 @@ protected:
     TStringGrid* grid = nullptr;
 };
 
-TEST_F(StringGridTest, CellsKeepTheirTextsThroughResizingAndRaiseOutsideTheGrid) {
+TEST_F(StringGridTest, CellsKeepTheirTextsThroughResizingAndRaiseAtNegativeIndices) {
     grid->SetCells(0, 0, "head");
     grid->SetCells(4, 4, "corner");
     EXPECT_EQ(grid->Cells(0, 0), "head");
@@ -41,7 +42,8 @@ TEST_F(StringGridTest, CellsKeepTheirTextsThroughResizingAndRaiseOutsideTheGrid)
     EXPECT_EQ(grid->Cells(0, 0), "head");
     grid->SetColCount(5);
     EXPECT_EQ(grid->Cells(4, 4), "");  // shrinking dropped it
-    EXPECT_THROW(grid->Cells(5, 0), EInvalidGridOperation);
+    EXPECT_EQ(grid->Cells(5, 0), "");
+    EXPECT_THROW(grid->Cells(-1, 0), EInvalidGridOperation);
     EXPECT_THROW(grid->SetCells(0, -1, "x"), EInvalidGridOperation);
     EXPECT_THROW(grid->SetFixedCols(5), EInvalidGridOperation);
 }
@@ -67,15 +69,16 @@ TEST_F(StringGridTest, PaintsHeadingsBodyLinesAndTexts) {
     const Probe probes[] = {
         {10, 10, clBtnFace, "fixed cell"},
         {64, 10, clBlack, "line right of the fixed column"},
-        {100, 40, clWindow, "body cell"},
+        {100, 40, clHighlight, "the current cell of a grid without the focus"},
+        {200, 40, clWindow, "body cell"},
         {129, 40, clSilver, "line right of a body cell"},
         {100, 49, clSilver, "line below a body cell"},
         {290, 140, clWindow, "beyond the last cell"},
     };
     for (const Probe& probe : probes) EXPECT_EQ(Pixel(probe.X, probe.Y), ColorToRGB(probe.Expected)) << probe.What;
-    const TRect text = Rect(67, 27, 110, 45);
+    const TRect text = Rect(132, 27, 175, 45);
     EXPECT_EQ(InkIn(text, clWindow), 0);
-    grid->SetCells(1, 1, "WWW");
+    grid->SetCells(2, 1, "WWW");
     EXPECT_GT(InkIn(text, clWindow), 10);
 }
 
@@ -86,7 +89,7 @@ TEST_F(StringGridTest, ColorPaintsTheBodyAndOnDrawCellSeesEveryVisibleCell) {
         ++drawn;
         if (State.Contains(gdFixed)) ++fixed;
     };
-    EXPECT_EQ(Pixel(100, 40), ColorToRGB(clYellow));
+    EXPECT_EQ(Pixel(200, 40), ColorToRGB(clYellow));
     EXPECT_GE(drawn, 25);
     EXPECT_EQ(drawn % 25, 0);
     EXPECT_EQ(fixed * 25, drawn * 9);

@@ -1,0 +1,139 @@
+// Painting the grid: the lines, then the cells row by row in four blocks (fixed corner, fixed rows, fixed
+// columns, body), then the ground past the last cells. Only the cells in view are visited.
+#include <algorithm>
+
+#include "vcl/ExtCtrls.h"
+#include "vcl/Grids.h"
+#include "vcl/WinGdi.h"
+#include "vcl/Windows.h"
+
+namespace {
+
+constexpr TColor FixedLineColor = clBlack;
+constexpr TColor BodyLineColor = clSilver;
+
+}  // namespace
+
+void TCustomGrid::PaintFrame() {
+    if (borderStyle_ != bsSingle) return;
+    const TRect client = ClientRect();
+    const TRect insets = ClientInsets();
+    TRect frame{client.Left - insets.Left, client.Top - insets.Top, client.Right + insets.Right,
+                client.Bottom + insets.Bottom};
+    if (Ctl3D()) {
+        Frame3D(Canvas(), frame, clBtnShadow, clBtnHighlight, 1);
+        Frame3D(Canvas(), frame, cl3DDkShadow, cl3DLight, 1);
+    } else {
+        Frame3D(Canvas(), frame, clWindowFrame, clWindowFrame, 1);
+    }
+}
+
+// The lines after the cells from StartCol (StartRow) on within Area: in LineColor where the option shows
+// them, else in the background.
+void TCustomGrid::DrawLines(const TGridDrawInfo& Info, bool Vertical, bool Horizontal, Integer StartCol,
+                            Integer StartRow, const TRect& Area, TColor LineColor, TColor Background) {
+    TCanvas* canvas = Canvas();
+    canvas->Brush()->SetStyle(bsSolid);
+    const Integer vw = Info.Horz.EffectiveLineWidth, hw = Info.Vert.EffectiveLineWidth;
+    if (hw > 0) {
+        canvas->Brush()->SetColor(Horizontal ? LineColor : Background);
+        Integer y = Area.Top;
+        for (Integer r = StartRow; r < RowCount() && y < Area.Bottom; ++r) {
+            y += rows_.Size(r);
+            canvas->FillRect(Rect(Area.Left, y, Area.Right, std::min(y + hw, Area.Bottom)));
+            y += hw;
+        }
+    }
+    if (vw > 0) {
+        canvas->Brush()->SetColor(Vertical ? LineColor : Background);
+        Integer x = Area.Left;
+        for (Integer c = StartCol; c < ColCount() && x < Area.Right; ++c) {
+            x += cols_.Size(c);
+            canvas->FillRect(Rect(x, Area.Top, std::min(x + vw, Area.Right), Area.Bottom));
+            x += vw;
+        }
+    }
+}
+
+void TCustomGrid::DrawCells(const TGridDrawInfo& Info, Integer StartCol, Integer StartRow, Integer StartX,
+                            Integer StartY, Integer StopX, Integer StopY, TColor CellColor, TGridDrawState Base) {
+    TCanvas* canvas = Canvas();
+    const TGridRect sel = Selection();
+    const bool active = IsActiveControl();
+    const bool focusSelected = options_.Contains(goDrawFocusSelected) || options_.Contains(goRowSelect);
+    const bool focusRect =
+        !(options_.Contains(goEditing) && options_.Contains(goAlwaysShowEditor)) && !options_.Contains(goRowSelect);
+    Integer y = StartY;
+    for (Integer r = StartRow; r < RowCount() && y < StopY; ++r) {
+        const Integer height = rows_.Size(r);
+        Integer x = StartX;
+        for (Integer c = StartCol; c < ColCount() && x < StopX; ++c) {
+            const Integer width = cols_.Size(c);
+            const TRect where = Rect(x, y, x + width, y + height);
+            x += width + Info.Horz.EffectiveLineWidth;
+            if (where.IsEmpty()) continue;
+            TGridDrawState state = Base;
+            if (active && r == current_.Y && c == current_.X) state.Include(gdFocused);
+            if (c >= sel.Left && c <= sel.Right && r >= sel.Top && r <= sel.Bottom) state.Include(gdSelected);
+            if (defaultDrawing_) {
+                canvas->Font()->Assign(Font());
+                canvas->Brush()->SetStyle(bsSolid);
+                if (state.Contains(gdSelected) && (!state.Contains(gdFocused) || focusSelected)) {
+                    canvas->Brush()->SetColor(clHighlight);
+                    canvas->Font()->SetColor(clHighlightText);
+                } else {
+                    canvas->Brush()->SetColor(CellColor);
+                }
+                canvas->FillRect(where);
+            }
+            DrawCell(c, r, where, state);
+            if (defaultDrawing_ && state.Contains(gdFixed) && Ctl3D()) {
+                TRect edge = where;
+                DrawEdge(canvas->Handle(), &edge, BDR_RAISEDINNER, BF_RECT);
+            }
+            if (defaultDrawing_ && state.Contains(gdFocused) && focusRect) canvas->DrawFocusRect(where);
+        }
+        y += height + Info.Vert.EffectiveLineWidth;
+    }
+}
+
+void TCustomGrid::Paint() {
+    PaintFrame();
+    if (horzBar_ && vertBar_) {
+        // The corner between the two bars.
+        const TRect client = ClientRect();
+        Canvas()->Brush()->SetStyle(bsSolid);
+        Canvas()->Brush()->SetColor(clBtnFace);
+        Canvas()->FillRect(Rect(client.Right, client.Bottom, client.Right + GetSystemMetrics(SM_CXVSCROLL),
+                                client.Bottom + GetSystemMetrics(SM_CYHSCROLL)));
+    }
+    TGridDrawInfo info;
+    CalcDrawInfo(info);
+    const TGridAxisDrawInfo& h = info.Horz;
+    const TGridAxisDrawInfo& v = info.Vert;
+    const bool fixedVert = options_.Contains(goFixedVertLine), fixedHorz = options_.Contains(goFixedHorzLine);
+    DrawLines(info, fixedVert, fixedHorz, 0, 0, Rect(0, 0, h.FixedBoundary, v.FixedBoundary), FixedLineColor,
+              fixedColor_);
+    DrawLines(info, fixedVert, fixedHorz, LeftCol(), 0, Rect(h.FixedBoundary, 0, h.GridBoundary, v.FixedBoundary),
+              FixedLineColor, fixedColor_);
+    DrawLines(info, fixedVert, fixedHorz, 0, TopRow(), Rect(0, v.FixedBoundary, h.FixedBoundary, v.GridBoundary),
+              FixedLineColor, fixedColor_);
+    DrawLines(info, options_.Contains(goVertLine), options_.Contains(goHorzLine), LeftCol(), TopRow(),
+              Rect(h.FixedBoundary, v.FixedBoundary, h.GridBoundary, v.GridBoundary), BodyLineColor, Color());
+
+    DrawCells(info, 0, 0, 0, 0, h.FixedBoundary, v.FixedBoundary, fixedColor_, {gdFixed});
+    DrawCells(info, LeftCol(), 0, h.FixedBoundary, 0, h.GridBoundary, v.FixedBoundary, fixedColor_, {gdFixed});
+    DrawCells(info, 0, TopRow(), 0, v.FixedBoundary, h.FixedBoundary, v.GridBoundary, fixedColor_, {gdFixed});
+    DrawCells(info, LeftCol(), TopRow(), h.FixedBoundary, v.FixedBoundary, h.GridBoundary, v.GridBoundary, Color(), {});
+
+    // A selected row shows one focus rectangle around it.
+    if (defaultDrawing_ && options_.Contains(goRowSelect) && IsActiveControl()) {
+        const TRect row = CellRect(LeftCol(), Row());
+        if (!row.IsEmpty()) Canvas()->DrawFocusRect(Rect(h.FixedBoundary, row.Top, h.GridBoundary, row.Bottom));
+    }
+
+    Canvas()->Brush()->SetStyle(bsSolid);
+    Canvas()->Brush()->SetColor(Color());
+    if (h.GridBoundary < h.GridExtent) Canvas()->FillRect(Rect(h.GridBoundary, 0, h.GridExtent, v.GridBoundary));
+    if (v.GridBoundary < v.GridExtent) Canvas()->FillRect(Rect(0, v.GridBoundary, h.GridExtent, v.GridExtent));
+}

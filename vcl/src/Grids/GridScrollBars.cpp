@@ -1,0 +1,90 @@
+// The grid's window scroll bars: one step per column (row) up to 127 of them; beyond that the bar's 0..127
+// stand for the whole scrollable range.
+#include <algorithm>
+
+#include "Windows/ScrollBars.h"
+#include "vcl/Grids.h"
+#include "vcl/Windows.h"
+
+namespace {
+
+constexpr Integer MaxBarSteps = 127;
+
+Integer ToBar(Integer Offset, Integer Span) {
+    if (Span <= MaxBarSteps) return Offset;
+    return static_cast<Integer>((static_cast<std::int64_t>(Offset) * MaxBarSteps + Span / 2) / Span);
+}
+
+Integer FromBar(Integer Pos, Integer Span) {
+    if (Span <= MaxBarSteps) return Pos;
+    return static_cast<Integer>((static_cast<std::int64_t>(Pos) * Span + MaxBarSteps / 2) / MaxBarSteps);
+}
+
+}  // namespace
+
+TControlPeer* TCustomGrid::CreatePeer() { return CreateScrollingSurfacePeer(this); }
+
+void TCustomGrid::InitializePeer() {
+    TCustomControl::InitializePeer();
+    ConnectWindowScrollBars(this);
+    UpdateScrollRange();
+}
+
+void TCustomGrid::SetScrollBars(TScrollStyle Value) {
+    if (scrollBars_ == Value) return;
+    scrollBars_ = Value;
+    UpdateScrollRange();
+}
+
+void TCustomGrid::UpdateScrollRange() {
+    if (!HandleAllocated() || updatingScrollRange_) return;
+    updatingScrollRange_ = true;
+    // A bar that shows or hides changes the client area, and so what there is to scroll: settle it.
+    for (int pass = 0; pass < 3; ++pass) {
+        const TGridCoord most = CalcMaxTopLeft();
+        const bool horz = (scrollBars_ == ssHorizontal || scrollBars_ == ssBoth) && most.X > fixedCols_;
+        const bool vert = (scrollBars_ == ssVertical || scrollBars_ == ssBoth) && most.Y > fixedRows_;
+        SetScrollRange(Handle(), SB_HORZ, 0, horz ? std::min(most.X - fixedCols_, MaxBarSteps) : 0, TRUE);
+        SetScrollRange(Handle(), SB_VERT, 0, vert ? std::min(most.Y - fixedRows_, MaxBarSteps) : 0, TRUE);
+        const bool horzShown = ScrollBarVisible(Handle(), SB_HORZ), vertShown = ScrollBarVisible(Handle(), SB_VERT);
+        if (horzShown == horzBar_ && vertShown == vertBar_) break;
+        horzBar_ = horzShown;
+        vertBar_ = vertShown;
+        Invalidate();
+    }
+    MoveTopLeft(topLeft_.X, topLeft_.Y);
+    UpdateScrollPos();
+    updatingScrollRange_ = false;
+}
+
+void TCustomGrid::UpdateScrollPos() {
+    if (!HandleAllocated()) return;
+    const TGridCoord most = CalcMaxTopLeft();
+    if (horzBar_) SetScrollPos(Handle(), SB_HORZ, ToBar(LeftCol() - fixedCols_, most.X - fixedCols_), TRUE);
+    if (vertBar_) SetScrollPos(Handle(), SB_VERT, ToBar(TopRow() - fixedRows_, most.Y - fixedRows_), TRUE);
+}
+
+void TCustomGrid::ScrollMessage(bool Vertical, Word Code, Integer Pos) {
+    const Integer fixed = Vertical ? fixedRows_ : fixedCols_;
+    const Integer top = Vertical ? TopRow() : LeftCol();
+    const TGridCoord most = CalcMaxTopLeft();
+    const Integer last = Vertical ? most.Y : most.X;
+    const Integer page = std::max(1, Vertical ? VisibleRowCount() : VisibleColCount());
+    Integer next = top;
+    switch (Code) {
+        case SB_LINEUP: next = top - 1; break;
+        case SB_LINEDOWN: next = top + 1; break;
+        case SB_PAGEUP: next = top - page; break;
+        case SB_PAGEDOWN: next = top + page; break;
+        case SB_THUMBTRACK:
+            if (!options_.Contains(goThumbTracking)) return;
+            next = fixed + FromBar(Pos, last - fixed);
+            break;
+        case SB_THUMBPOSITION: next = fixed + FromBar(Pos, last - fixed); break;
+        case SB_TOP: next = fixed; break;
+        case SB_BOTTOM: next = last; break;
+        default: return;
+    }
+    if (Vertical) MoveTopLeft(LeftCol(), next);
+    else MoveTopLeft(next, TopRow());
+}

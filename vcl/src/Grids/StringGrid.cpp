@@ -1,0 +1,138 @@
+// The string grid: a text and an object per cell, and each row and column as a string list.
+#include "vcl/Grids.h"
+
+VCL_IMPLEMENT_CLASS(TStringGrid, VCL_CREATOR(TStringGrid), nullptr)
+
+namespace {
+
+void CheckIndex(Integer ACol, Integer ARow) {
+    if (ACol < 0 || ARow < 0) throw EInvalidGridOperation("Grid index out of range");
+}
+
+}  // namespace
+
+// One row (column) of the grid as a string list of ColCount (RowCount) lines; lines are not inserted or
+// deleted, Add fills the first empty cell.
+class TStringGrid::TLineStrings : public TStrings {
+public:
+    TLineStrings(TStringGrid& Grid, bool IsRow) : grid_(Grid), isRow_(IsRow) {}
+    void SetIndex(Integer Index) { index_ = Index; }
+
+    Integer Add(const AnsiString& S) override {
+        for (Integer i = 0; i < GetCount(); ++i)
+            if (Get(i).empty() && !GetObject(i)) {
+                Put(i, S);
+                return i;
+            }
+        return -1;
+    }
+    Integer AddObject(const AnsiString& S, TObject* AObject) override {
+        const Integer i = Add(S);
+        if (i >= 0) PutObject(i, AObject);
+        return i;
+    }
+    // The source's lines from the first cell on; the cells after them are cleared.
+    void Assign(TPersistent* Source) override {
+        auto* source = dynamic_cast<TStrings*>(Source);
+        if (!source) return TStrings::Assign(Source);
+        for (Integer i = 0; i < GetCount(); ++i) {
+            const bool from = i < source->Count();
+            Put(i, from ? source->Strings(i) : AnsiString());
+            PutObject(i, from ? source->Objects(i) : nullptr);
+        }
+    }
+    void Clear() override {
+        for (Integer i = 0; i < GetCount(); ++i) {
+            Put(i, {});
+            PutObject(i, nullptr);
+        }
+    }
+    void Delete(Integer) override { throw EInvalidGridOperation("Cannot insert or delete rows from grid"); }
+    void Insert(Integer, const AnsiString&) override {
+        throw EInvalidGridOperation("Cannot insert or delete rows from grid");
+    }
+
+protected:
+    AnsiString Get(Integer Index) const override { return grid_.Cells(Col(Index), Row(Index)); }
+    Integer GetCount() const override { return isRow_ ? grid_.ColCount() : grid_.RowCount(); }
+    TObject* GetObject(Integer Index) const override { return grid_.Objects(Col(Index), Row(Index)); }
+    void Put(Integer Index, const AnsiString& S) override { grid_.SetCells(Col(Index), Row(Index), S); }
+    void PutObject(Integer Index, TObject* AObject) override { grid_.SetObjects(Col(Index), Row(Index), AObject); }
+
+private:
+    Integer Col(Integer Index) const { return isRow_ ? Index : index_; }
+    Integer Row(Integer Index) const { return isRow_ ? index_ : Index; }
+
+    TStringGrid& grid_;
+    bool isRow_;
+    Integer index_ = 0;
+};
+
+TStringGrid::TStringGrid(TComponent* AOwner) : TDrawGrid(AOwner) {}
+
+TStringGrid::~TStringGrid() = default;
+
+const AnsiString& TStringGrid::Cells(Integer ACol, Integer ARow) const {
+    CheckIndex(ACol, ARow);
+    return store_.Text(ACol, ARow);
+}
+
+void TStringGrid::SetCells(Integer ACol, Integer ARow, const AnsiString& Value) {
+    CheckIndex(ACol, ARow);
+    if (store_.SetText(ACol, ARow, Value, ColCount()) && ACol < ColCount() && ARow < RowCount())
+        InvalidateCell(ACol, ARow);
+}
+
+TObject* TStringGrid::Objects(Integer ACol, Integer ARow) const {
+    CheckIndex(ACol, ARow);
+    return store_.Object(ACol, ARow);
+}
+
+void TStringGrid::SetObjects(Integer ACol, Integer ARow, TObject* Value) {
+    CheckIndex(ACol, ARow);
+    store_.SetObject(ACol, ARow, Value);
+}
+
+TStrings* TStringGrid::LineStrings(std::unique_ptr<TLineStrings>& Slot, bool IsRow, Integer Index) {
+    if (Index < 0) throw EInvalidGridOperation("Grid index out of range");
+    if (!Slot) Slot = std::make_unique<TLineStrings>(*this, IsRow);
+    Slot->SetIndex(Index);
+    return Slot.get();
+}
+
+TStrings* TStringGrid::Rows(Integer Index) { return LineStrings(rowStrings_, true, Index); }
+
+void TStringGrid::SetRows(Integer Index, TStrings* Value) { Rows(Index)->Assign(Value); }
+
+TStrings* TStringGrid::Cols(Integer Index) { return LineStrings(colStrings_, false, Index); }
+
+void TStringGrid::SetCols(Integer Index, TStrings* Value) { Cols(Index)->Assign(Value); }
+
+void TStringGrid::SizeChanged(Integer OldColCount, Integer OldRowCount) {
+    TDrawGrid::SizeChanged(OldColCount, OldRowCount);
+    if (ColCount() < OldColCount || RowCount() < OldRowCount) store_.Truncate(ColCount(), RowCount());
+}
+
+void TStringGrid::ColumnMoved(Integer FromIndex, Integer ToIndex) {
+    store_.MoveCol(FromIndex, ToIndex);
+    TDrawGrid::ColumnMoved(FromIndex, ToIndex);
+}
+
+void TStringGrid::RowMoved(Integer FromIndex, Integer ToIndex) {
+    store_.MoveRow(FromIndex, ToIndex);
+    TDrawGrid::RowMoved(FromIndex, ToIndex);
+}
+
+AnsiString TStringGrid::GetEditText(Integer ACol, Integer ARow) { return Cells(ACol, ARow); }
+
+void TStringGrid::SetEditText(Integer ACol, Integer ARow, const AnsiString& Value) {
+    SetCells(ACol, ARow, Value);
+    TDrawGrid::SetEditText(ACol, ARow, Value);
+}
+
+void TStringGrid::DrawCell(Integer ACol, Integer ARow, const TRect& ARect, TGridDrawState AState) {
+    if (DefaultDrawing()) Canvas()->TextRect(ARect, ARect.Left + 2, ARect.Top + 2, Cells(ACol, ARow));
+    TDrawGrid::DrawCell(ACol, ARow, ARect, AState);
+}
+
+void RegisterGrids() { RegisterClasses({TDrawGrid::ClassInfo(), TStringGrid::ClassInfo()}); }
