@@ -10,6 +10,7 @@ target_sources(vcl PRIVATE
   src/Windows/Clipboard.cpp
   src/Windows/GlobalMemory.cpp
   src/Windows/Modules.cpp
+  src/Windows/SettingsFiles.cpp
   src/Windows/Version.cpp
   src/qt/ClipboardQt.cpp
   src/qt/DragDropQt.cpp
