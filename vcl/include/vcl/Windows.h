@@ -395,7 +395,6 @@ constexpr LONG ERROR_MORE_DATA = 234;
 constexpr REGSAM KEY_QUERY_VALUE = 0x0001;
 constexpr REGSAM KEY_SET_VALUE = 0x0002;
 constexpr REGSAM KEY_READ = 0x20019;
-constexpr REGSAM KEY_WRITE = 0x20006;
 constexpr REGSAM KEY_ALL_ACCESS = 0xF003F;
 constexpr DWORD REG_OPTION_NON_VOLATILE = 0;
 constexpr DWORD REG_CREATED_NEW_KEY = 1;
@@ -416,8 +415,9 @@ LONG RegCreateKeyExA(HKEY hKey, const char* lpSubKey, DWORD Reserved, char* lpCl
 // The default value of hKey\lpSubKey (lpSubKey may be null or empty): *lpcbData is the buffer's size in,
 // the value's size with its terminating zero out; a key without a value reads as "".
 LONG RegQueryValueA(HKEY hKey, const char* lpSubKey, char* lpData, LONG* lpcbData);
-// The value lpValueName of hKey (null or "" for the default value): its type, and its data as
-// RegQueryValueA gives it (strings with their terminating zero). ERROR_FILE_NOT_FOUND when absent.
+// The value lpValueName of hKey (null or "" for the default value): its type and its data, with
+// *lpcbData the buffer's size in and the data's size out (a string's with its terminating zero);
+// ERROR_MORE_DATA leaves a buffer too small alone. ERROR_FILE_NOT_FOUND when the value is absent.
 LONG RegQueryValueExA(HKEY hKey, const char* lpValueName, DWORD* lpReserved, DWORD* lpType, BYTE* lpData,
                       DWORD* lpcbData);
 // Sets the default value of hKey\lpSubKey, creating the key; dwType must be REG_SZ.

@@ -8,7 +8,6 @@
 // into a value, so only a line with three tabs and a type is a named value and the lines of the older
 // layout keep their meaning. Other lines (comments, lines without a tab) are passed over and kept when
 // the store writes; a write changes or appends one line. A later line for a value overrides an earlier one.
-#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <mutex>
