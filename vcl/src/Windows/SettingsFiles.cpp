@@ -68,18 +68,22 @@ bool ReadWholeFile(const std::filesystem::path& File, std::string& Contents) {
     Contents.clear();
     const int handle = ::open(File.c_str(), O_RDONLY | O_CLOEXEC);
     if (handle < 0) return errno == ENOENT;
+    // Read straight into the string, sized to the file and grown should the file grow meanwhile.
     struct stat info {};
-    if (::fstat(handle, &info) == 0 && S_ISREG(info.st_mode)) Contents.reserve(static_cast<std::size_t>(info.st_size));
-    char buffer[65536];
+    const std::size_t expected =
+        ::fstat(handle, &info) == 0 && S_ISREG(info.st_mode) ? static_cast<std::size_t>(info.st_size) : 0;
+    std::size_t used = 0;
+    Contents.resize(expected + 1);
     for (;;) {
-        const ssize_t got = ::read(handle, buffer, sizeof buffer);
+        if (used == Contents.size()) Contents.resize(2 * Contents.size());
+        const ssize_t got = ::read(handle, Contents.data() + used, Contents.size() - used);
         if (got < 0 && errno == EINTR) continue;
         if (got <= 0) {
             ::close(handle);
-            if (got < 0) Contents.clear();
+            Contents.resize(got < 0 ? 0 : used);
             return got == 0;
         }
-        Contents.append(buffer, static_cast<std::size_t>(got));
+        used += static_cast<std::size_t>(got);
     }
 }
 
