@@ -1,6 +1,7 @@
 #pragma once
 // A console reporter that, after the runs, gives each benchmark's time as a ratio to its peer's on the
-// same input size and its growth from 100k to 1M: the figures a speed claim rests on.
+// same input size and its growth from the second largest size to the largest (100k to 1M unless other
+// sizes are given): the figures a speed claim rests on.
 #include <cstdio>
 #include <functional>
 #include <map>
@@ -12,7 +13,9 @@
 class PeerRatioReporter : public benchmark::ConsoleReporter {
 public:
     // PeerOf names the benchmark function a benchmark is compared with ("" for none).
-    explicit PeerRatioReporter(std::function<std::string(const std::string&)> PeerOf) : peerOf_(std::move(PeerOf)) {}
+    explicit PeerRatioReporter(std::function<std::string(const std::string&)> PeerOf,
+                               std::vector<std::string> Sizes = {"10000", "100000", "1000000"})
+        : peerOf_(std::move(PeerOf)), sizes_(std::move(Sizes)) {}
 
     void ReportRuns(const std::vector<Run>& Runs) override {
         ConsoleReporter::ReportRuns(Runs);
@@ -25,26 +28,38 @@ public:
 
     void Finalize() override {
         ConsoleReporter::Finalize();
-        static const char* const sizes[] = {"10000", "100000", "1000000"};
-        std::printf("\n%-30s %-22s %9s %9s %9s %10s\n", "benchmark", "peer", "x 10k", "x 100k", "x 1M", "1M / 100k");
+        const std::string& large = sizes_.back();
+        const std::string& smaller = sizes_.size() > 1 ? sizes_[sizes_.size() - 2] : large;
+        std::printf("\n%-30s %-22s", "benchmark", "peer");
+        for (const std::string& size : sizes_) std::printf(" %9s", ("x " + Label(size)).c_str());
+        std::printf(" %10s\n", (Label(large) + " / " + Label(smaller)).c_str());
         for (const std::string& name : order_) {
             const std::map<std::string, double>& ours = times_[name];
             const std::string peer = peerOf_(name);
             const auto theirs = times_.find(peer);
             std::printf("%-30s %-22s", name.c_str(), peer == name ? "(itself)" : peer.c_str());
-            for (const char* size : sizes) {
+            for (const std::string& size : sizes_) {
                 const bool known = ours.count(size) && theirs != times_.end() && theirs->second.count(size);
                 if (known) std::printf(" %9.2f", ours.at(size) / theirs->second.at(size));
                 else std::printf(" %9s", "-");
             }
-            if (ours.count("100000") && ours.count("1000000"))
-                std::printf(" %10.1f\n", ours.at("1000000") / ours.at("100000"));
+            if (ours.count(smaller) && ours.count(large)) std::printf(" %10.1f\n", ours.at(large) / ours.at(smaller));
             else std::printf(" %10s\n", "-");
         }
     }
 
 private:
+    // 10000 -> "10k", 1000000 -> "1M".
+    static std::string Label(const std::string& Size) {
+        if (Size.size() > 6 && Size.compare(Size.size() - 6, 6, "000000") == 0)
+            return Size.substr(0, Size.size() - 6) + "M";
+        if (Size.size() > 3 && Size.compare(Size.size() - 3, 3, "000") == 0)
+            return Size.substr(0, Size.size() - 3) + "k";
+        return Size;
+    }
+
     std::function<std::string(const std::string&)> peerOf_;
+    std::vector<std::string> sizes_;
     std::vector<std::string> order_;
     std::map<std::string, std::map<std::string, double>> times_;
 };

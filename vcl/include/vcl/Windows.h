@@ -410,11 +410,15 @@ BOOL FileTimeToSystemTime(const FILETIME* lpFileTime, SYSTEMTIME* lpSystemTime);
 BOOL SystemTimeToFileTime(const SYSTEMTIME* lpSystemTime, FILETIME* lpFileTime);
 
 // ---------------------------------------------------------------------------
-// Registry: a store of keys and their default values in a file of the user's configuration folder
+// Registry: a store of keys and their values in a file of the user's configuration folder
 // ($XDG_CONFIG_HOME or ~/.config, then halcyra/registry). Built-in defaults answer until the file
 // gives the key another value: ".htm" under HKEY_CLASSES_ROOT leads to the desktop's URL opener.
+// Key and value names compare without case.
 
 using REGSAM = DWORD;
+using BYTE = std::uint8_t;
+struct _SECURITY_ATTRIBUTES;  // ignored: the store has no access control
+using LPSECURITY_ATTRIBUTES = _SECURITY_ATTRIBUTES*;
 
 inline const HKEY HKEY_CLASSES_ROOT = reinterpret_cast<HKEY>(std::uintptr_t{0x80000000});
 inline const HKEY HKEY_CURRENT_USER = reinterpret_cast<HKEY>(std::uintptr_t{0x80000001});
@@ -428,23 +432,46 @@ constexpr LONG ERROR_ACCESS_DENIED = 5;
 constexpr LONG ERROR_INVALID_HANDLE = 6;
 constexpr LONG ERROR_NOT_ENOUGH_MEMORY = 8;
 constexpr LONG ERROR_BAD_FORMAT = 11;
+constexpr LONG ERROR_INVALID_DATA = 13;
 constexpr LONG ERROR_INVALID_PARAMETER = 87;
 constexpr LONG ERROR_MORE_DATA = 234;
 
 constexpr REGSAM KEY_QUERY_VALUE = 0x0001;
 constexpr REGSAM KEY_SET_VALUE = 0x0002;
 constexpr REGSAM KEY_READ = 0x20019;
+constexpr REGSAM KEY_ALL_ACCESS = 0xF003F;
+constexpr DWORD REG_OPTION_NON_VOLATILE = 0;
+constexpr DWORD REG_CREATED_NEW_KEY = 1;
+constexpr DWORD REG_OPENED_EXISTING_KEY = 2;
+// The value types the store keeps.
+constexpr DWORD REG_NONE = 0;
 constexpr DWORD REG_SZ = 1;
+constexpr DWORD REG_EXPAND_SZ = 2;
+constexpr DWORD REG_BINARY = 3;
+constexpr DWORD REG_DWORD = 4;
 
-// Opens an existing key (one that holds a value or has keys below it).
+// Opens an existing key (one that was created, holds a value or has keys below it).
 LONG RegOpenKeyExA(HKEY hKey, const char* lpSubKey, DWORD ulOptions, REGSAM samDesired, HKEY* phkResult);
+// Opens hKey\lpSubKey, creating it and the keys above it; *lpdwDisposition (when given) says which.
+// Names holding a tab or a line break are refused (ERROR_INVALID_PARAMETER).
+LONG RegCreateKeyExA(HKEY hKey, const char* lpSubKey, DWORD Reserved, char* lpClass, DWORD dwOptions, REGSAM samDesired,
+                     LPSECURITY_ATTRIBUTES lpSecurityAttributes, HKEY* phkResult, DWORD* lpdwDisposition);
 // The default value of hKey\lpSubKey (lpSubKey may be null or empty): *lpcbData is the buffer's size in,
 // the value's size with its terminating zero out; a key without a value reads as "".
 LONG RegQueryValueA(HKEY hKey, const char* lpSubKey, char* lpData, LONG* lpcbData);
+// The value lpValueName of hKey (null or "" for the default value): its type and its data, with
+// *lpcbData the buffer's size in and the data's size out (a string's with its terminating zero);
+// ERROR_MORE_DATA leaves a buffer too small alone. ERROR_FILE_NOT_FOUND when the value is absent.
+LONG RegQueryValueExA(HKEY hKey, const char* lpValueName, DWORD* lpReserved, DWORD* lpType, BYTE* lpData,
+                      DWORD* lpcbData);
 // Sets the default value of hKey\lpSubKey, creating the key; dwType must be REG_SZ.
 LONG RegSetValueA(HKEY hKey, const char* lpSubKey, DWORD dwType, const char* lpData, DWORD cbData);
+// Sets the value lpValueName of hKey (null or "" for the default value) to cbData bytes of lpData; a
+// string ends at its first zero. dwType must be one of the REG_ types above.
+LONG RegSetValueExA(HKEY hKey, const char* lpValueName, DWORD Reserved, DWORD dwType, const BYTE* lpData, DWORD cbData);
 LONG RegCloseKey(HKEY hKey);
-// Test seam: keep the store in Folder instead of the user's configuration folder; "" returns to it.
+// Test seam: keep the store, and the INI files named without a folder, in Folder instead of the user's
+// configuration folder; "" returns to it.
 void SetRegistryFolderForTest(const AnsiString& Folder);
 AnsiString RegistryFilePath();
 

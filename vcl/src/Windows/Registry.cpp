@@ -1,28 +1,28 @@
-// The registry stand-in: keys and their default values, kept in a text file of the user's configuration
-// folder, over built-in defaults. One line per key: its full path as written, a tab, its value, in which
-// \\, \t, \n and \r stand for a backslash, tab, line feed and carriage return (any other backslash stands
-// for itself, so a hand-written value rarely needs escapes). Keys compare without case.
-#include <cstdlib>
+// The registry stand-in: keys and their values, kept in a text file of the user's configuration folder,
+// over built-in defaults. The file's lines:
+//   path TAB value                     the key's default value, a string
+//   path TAB name TAB type TAB data    a named value: REG_SZ and REG_EXPAND_SZ data as text, other types in hex
+//   path\                              a key created without values
+// In names and texts \\, \t, \n and \r stand for a backslash, tab, line feed and carriage return (any other
+// backslash stands for itself, so a hand-written value rarely needs escapes). The store writes no raw tab
+// into a value, so only a line with three tabs and a type is a named value and the lines of the older
+// layout keep their meaning. Other lines (comments, lines without a tab) are passed over and kept when
+// the store writes; a write changes or appends one line. A later line for a value overrides an earlier one.
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <mutex>
 #include <string>
+#include <string_view>
 
+#include "Windows/SettingsFiles.h"
 #include "vcl/Windows.h"
 
 namespace {
 
-struct TRegistryValue {
-    std::string Path;  // as written
-    std::string Data;
-};
-using TRegistryKeys = std::map<std::string, TRegistryValue>;  // by upper-cased path
+using settings::SameName;
 
 struct TRegistryState {
     std::mutex Lock;
-    std::string FolderForTest;
     std::map<std::uintptr_t, std::string> OpenKeys;  // handle -> path of the key
     std::uintptr_t NextHandle = 0x1000;
 };
@@ -51,15 +51,28 @@ constexpr TDefaultKey DefaultKeys[] = {
     {"HKEY_CLASSES_ROOT\\htmlfile\\shell\\open\\command", "xdg-open \"%1\""},
 };
 
-std::string Upper(std::string s) {
-    for (char& c : s) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+struct TTypeName {
+    DWORD Type;
+    std::string_view Name;
+};
+constexpr TTypeName TypeNames[] = {{REG_NONE, "REG_NONE"},
+                                   {REG_SZ, "REG_SZ"},
+                                   {REG_EXPAND_SZ, "REG_EXPAND_SZ"},
+                                   {REG_BINARY, "REG_BINARY"},
+                                   {REG_DWORD, "REG_DWORD"}};
+
+const TTypeName* FindType(DWORD Type) {
+    for (const TTypeName& known : TypeNames) {
+        if (known.Type == Type) return &known;
     }
-    return s;
+    return nullptr;
 }
 
-std::string Escape(const std::string& s) {
+bool IsText(DWORD Type) { return Type == REG_SZ || Type == REG_EXPAND_SZ; }
+
+std::string Escape(std::string_view s) {
     std::string out;
+    out.reserve(s.size());
     for (char c : s) {
         switch (c) {
             case '\\': out += "\\\\"; break;
@@ -72,8 +85,9 @@ std::string Escape(const std::string& s) {
     return out;
 }
 
-std::string Unescape(const std::string& s) {
+std::string Unescape(std::string_view s) {
     std::string out;
+    out.reserve(s.size());
     for (std::size_t i = 0; i < s.size(); ++i) {
         if (s[i] != '\\' || i + 1 == s.size()) {
             out += s[i];
@@ -91,61 +105,200 @@ std::string Unescape(const std::string& s) {
     return out;
 }
 
-std::filesystem::path Folder() {
-    if (!State().FolderForTest.empty()) return State().FolderForTest;
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    if (config != nullptr && config[0] == '/') return std::filesystem::path(config) / "halcyra";
-    const char* home = std::getenv("HOME");
-    return std::filesystem::path(home != nullptr ? home : ".") / ".config" / "halcyra";
+constexpr char HexDigits[] = "0123456789ABCDEF";
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
 }
 
-std::filesystem::path FilePath() { return Folder() / "registry"; }
-
-// The keys the file sets; lines without a tab are not keys and are passed over.
-TRegistryKeys ReadFileKeys() {
-    TRegistryKeys keys;
-    std::ifstream in(FilePath(), std::ios::binary);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        const std::size_t tab = line.find('\t');
-        if (line.empty() || line[0] == '#' || tab == std::string::npos) continue;
-        const std::string path = line.substr(0, tab);
-        keys[Upper(path)] = {path, Unescape(line.substr(tab + 1))};
+bool IsHex(std::string_view s) {
+    if (s.size() % 2 != 0) return false;
+    for (char c : s) {
+        if (HexValue(c) < 0) return false;
     }
-    return keys;
+    return true;
 }
 
-bool WriteFileKeys(const TRegistryKeys& keys) {
+std::string FromHex(std::string_view s) {
+    std::string out(s.size() / 2, '\0');
+    for (std::size_t i = 0; i < out.size(); ++i)
+        out[i] = static_cast<char>(HexValue(s[2 * i]) * 16 + HexValue(s[2 * i + 1]));
+    return out;
+}
+
+std::string ToHex(std::string_view s) {
+    std::string out;
+    out.reserve(2 * s.size());
+    for (char c : s) {
+        const auto byte = static_cast<unsigned char>(c);
+        out += HexDigits[byte >> 4];
+        out += HexDigits[byte & 15];
+    }
+    return out;
+}
+
+// One line of the file, its texts still as written.
+struct TStoreLine {
+    enum TKind { kNone, kDefaultValue, kNamedValue, kBareKey } Kind = kNone;
+    std::string_view Path;
+    std::string_view Name;
+    std::string_view Data;
+    DWORD Type = REG_SZ;
+};
+
+TStoreLine ParseLine(std::string_view line) {
+    TStoreLine parsed;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line.empty() || line[0] == '#') return parsed;
+    const std::size_t tab = line.find('\t');
+    if (tab == std::string_view::npos) {
+        if (line.size() > 1 && line.back() == '\\') {
+            parsed.Kind = TStoreLine::kBareKey;
+            parsed.Path = line.substr(0, line.size() - 1);
+        }
+        return parsed;
+    }
+    parsed.Path = line.substr(0, tab);
+    parsed.Data = line.substr(tab + 1);
+    parsed.Kind = TStoreLine::kDefaultValue;
+    const std::size_t second = line.find('\t', tab + 1);
+    const std::size_t third = second == std::string_view::npos ? second : line.find('\t', second + 1);
+    if (third == std::string_view::npos || line.find('\t', third + 1) != std::string_view::npos) return parsed;
+    const std::string_view typeName = line.substr(second + 1, third - second - 1);
+    for (const TTypeName& known : TypeNames) {
+        if (known.Name != typeName) continue;
+        const std::string_view data = line.substr(third + 1);
+        if (!IsText(known.Type) && !IsHex(data)) return {};  // damaged: no value at all
+        parsed.Kind = TStoreLine::kNamedValue;
+        parsed.Name = line.substr(tab + 1, second - tab - 1);
+        parsed.Type = known.Type;
+        parsed.Data = data;
+        return parsed;
+    }
+    return parsed;
+}
+
+// Calls Visit(line, begin) for every line of Text, the line without its line feed.
+template <typename VisitT>
+void ForEachLine(std::string_view Text, VisitT Visit) {
+    std::size_t begin = 0;
+    while (begin < Text.size()) {
+        std::size_t end = Text.find('\n', begin);
+        if (end == std::string_view::npos) end = Text.size();
+        Visit(Text.substr(begin, end - begin), begin);
+        begin = end + 1;
+    }
+}
+
+bool IsRoot(std::string_view Path) {
+    for (const TRootName& root : RootNames) {
+        if (SameName(Path, root.Name)) return true;
+    }
+    return false;
+}
+
+// Whether Candidate names the key Path or a key below it.
+bool IsKeyOrBelow(std::string_view Candidate, std::string_view Path) {
+    return Candidate.size() >= Path.size() && SameName(Candidate.substr(0, Path.size()), Path) &&
+           (Candidate.size() == Path.size() || Candidate[Path.size()] == '\\');
+}
+
+bool SameValueName(std::string_view Written, std::string_view Name) {
+    if (Written.find('\\') == std::string_view::npos) return SameName(Written, Name);
+    return SameName(Unescape(Written), Name);
+}
+
+std::filesystem::path FilePath() { return settings::ConfigurationFolder() / "registry"; }
+
+// A key exists when it is a root, was created, holds a value or some key lies below it.
+bool KeyExists(std::string_view Text, const std::string& Path) {
+    if (IsRoot(Path)) return true;
+    for (const TDefaultKey& key : DefaultKeys) {
+        if (IsKeyOrBelow(key.Path, Path)) return true;
+    }
+    bool found = false;
+    ForEachLine(Text, [&](std::string_view line, std::size_t) {
+        if (found || line.size() < Path.size()) return;
+        const TStoreLine parsed = ParseLine(line);
+        found = parsed.Kind != TStoreLine::kNone && IsKeyOrBelow(parsed.Path, Path);
+    });
+    return found;
+}
+
+struct TFoundValue {
+    bool Found = false;
+    DWORD Type = REG_SZ;
+    std::string Data;       // as the caller gets it, without a string's terminating zero
+    std::size_t Begin = 0;  // the line in the file, its line end excluded; 0 and 0 for a built-in default
+    std::size_t End = 0;
+};
+
+TFoundValue FindValue(std::string_view Text, const std::string& Path, std::string_view Name) {
+    TFoundValue value;
+    TStoreLine last;
+    ForEachLine(Text, [&](std::string_view line, std::size_t begin) {
+        if (line.size() < Path.size()) return;
+        const TStoreLine parsed = ParseLine(line);
+        const bool named = parsed.Kind == TStoreLine::kNamedValue;
+        if ((named || (parsed.Kind == TStoreLine::kDefaultValue && Name.empty())) && SameName(parsed.Path, Path) &&
+            (!named || SameValueName(parsed.Name, Name))) {
+            last = parsed;
+            value.Found = true;
+            value.Begin = begin;
+            value.End = begin + line.size() - (line.back() == '\r' ? 1 : 0);
+        }
+    });
+    if (value.Found) {
+        value.Type = last.Type;
+        value.Data = IsText(last.Type) ? Unescape(last.Data) : FromHex(last.Data);
+        return value;
+    }
+    if (!Name.empty()) return value;
+    for (const TDefaultKey& key : DefaultKeys) {
+        if (SameName(key.Path, Path)) {
+            value.Found = true;
+            value.Data = key.Data;
+        }
+    }
+    return value;
+}
+
+std::string ValueLine(const std::string& Path, std::string_view Name, DWORD Type, std::string_view Data) {
+    if (Name.empty() && Type == REG_SZ) return Path + '\t' + Escape(Data);
+    const std::string data = IsText(Type) ? Escape(Data) : ToHex(Data);
+    return Path + '\t' + Escape(Name) + '\t' + std::string(FindType(Type)->Name) + '\t' + data;
+}
+
+void AppendLine(std::string& Text, const std::string& Line) {
+    if (Text.empty())
+        Text = "# Halcyra settings: a key's path, a tab and its value, or tabs between path, name, type and data.\n";
+    if (Text.back() != '\n') Text += '\n';
+    Text += Line;
+    Text += '\n';
+}
+
+LONG StoreValue(const std::string& Path, std::string_view Name, DWORD Type, std::string_view Data) {
+    std::string text;
+    if (!settings::ReadWholeFile(FilePath(), text)) return ERROR_ACCESS_DENIED;
+    const std::string line = ValueLine(Path, Name, Type, Data);
+    const TFoundValue old = FindValue(text, Path, Name);
+    if (old.Found && old.End > old.Begin) {
+        text.replace(old.Begin, old.End - old.Begin, line);
+    } else {
+        AppendLine(text, line);
+    }
     std::error_code error;
-    std::filesystem::create_directories(Folder(), error);
-    const std::filesystem::path target = FilePath();
-    std::filesystem::path temporary = target;
-    temporary += ".new";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out << "# Halcyra settings: a key's path, a tab, then its value.\n";
-        for (const auto& [upper, value] : keys) out << value.Path << '\t' << Escape(value.Data) << '\n';
-        if (!out.flush()) return false;
-    }
-    std::filesystem::rename(temporary, target, error);
-    return !error;
+    std::filesystem::create_directories(settings::ConfigurationFolder(), error);
+    return settings::ReplaceWholeFile(FilePath(), text) ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
 }
 
-TRegistryKeys AllKeys() {
-    TRegistryKeys keys;
-    for (const TDefaultKey& key : DefaultKeys) keys[Upper(key.Path)] = {key.Path, key.Data};
-    for (auto& [upper, value] : ReadFileKeys()) keys[upper] = std::move(value);
-    return keys;
-}
-
-// A key exists when it holds a value or some key lies below it.
-bool KeyExists(const TRegistryKeys& keys, const std::string& path) {
-    const std::string upper = Upper(path);
-    if (keys.count(upper) != 0) return true;
-    const std::string prefix = upper + '\\';
-    const auto below = keys.lower_bound(prefix);
-    return below != keys.end() && below->first.compare(0, prefix.size(), prefix) == 0;
+std::string ReadStore() {
+    std::string text;
+    settings::ReadWholeFile(FilePath(), text);
+    return text;
 }
 
 // The path of an open or root key; false for a handle the registry never gave.
@@ -171,6 +324,15 @@ std::string SubKeyPath(const std::string& parent, const char* subKey) {
     return parent + '\\' + sub;
 }
 
+// Key names cannot hold the file's separators.
+bool IsStorableKeyName(const char* SubKey) { return SubKey == nullptr || std::strpbrk(SubKey, "\t\r\n") == nullptr; }
+
+HKEY OpenHandle(const std::string& Path) {
+    const std::uintptr_t handle = State().NextHandle++;
+    State().OpenKeys[handle] = Path;
+    return reinterpret_cast<HKEY>(handle);
+}
+
 }  // namespace
 
 LONG RegOpenKeyExA(HKEY hKey, const char* lpSubKey, DWORD, REGSAM, HKEY* phkResult) {
@@ -179,10 +341,29 @@ LONG RegOpenKeyExA(HKEY hKey, const char* lpSubKey, DWORD, REGSAM, HKEY* phkResu
     std::string parent;
     if (!KeyPath(hKey, parent)) return ERROR_INVALID_HANDLE;
     const std::string path = SubKeyPath(parent, lpSubKey);
-    if (!KeyExists(AllKeys(), path)) return ERROR_FILE_NOT_FOUND;
-    const std::uintptr_t handle = State().NextHandle++;
-    State().OpenKeys[handle] = path;
-    *phkResult = reinterpret_cast<HKEY>(handle);
+    if (!KeyExists(ReadStore(), path)) return ERROR_FILE_NOT_FOUND;
+    *phkResult = OpenHandle(path);
+    return ERROR_SUCCESS;
+}
+
+LONG RegCreateKeyExA(HKEY hKey, const char* lpSubKey, DWORD, char*, DWORD, REGSAM, LPSECURITY_ATTRIBUTES,
+                     HKEY* phkResult, DWORD* lpdwDisposition) {
+    if (phkResult == nullptr || lpSubKey == nullptr || !IsStorableKeyName(lpSubKey)) return ERROR_INVALID_PARAMETER;
+    std::lock_guard guard(State().Lock);
+    std::string parent;
+    if (!KeyPath(hKey, parent)) return ERROR_INVALID_HANDLE;
+    const std::string path = SubKeyPath(parent, lpSubKey);
+    std::string text;
+    if (!settings::ReadWholeFile(FilePath(), text)) return ERROR_ACCESS_DENIED;
+    const bool exists = KeyExists(text, path);
+    if (!exists) {
+        AppendLine(text, path + '\\');
+        std::error_code error;
+        std::filesystem::create_directories(settings::ConfigurationFolder(), error);
+        if (!settings::ReplaceWholeFile(FilePath(), text)) return ERROR_ACCESS_DENIED;
+    }
+    if (lpdwDisposition != nullptr) *lpdwDisposition = exists ? REG_OPENED_EXISTING_KEY : REG_CREATED_NEW_KEY;
+    *phkResult = OpenHandle(path);
     return ERROR_SUCCESS;
 }
 
@@ -192,10 +373,11 @@ LONG RegQueryValueA(HKEY hKey, const char* lpSubKey, char* lpData, LONG* lpcbDat
     std::string parent;
     if (!KeyPath(hKey, parent)) return ERROR_INVALID_HANDLE;
     const std::string path = SubKeyPath(parent, lpSubKey);
-    const TRegistryKeys keys = AllKeys();
-    if (!KeyExists(keys, path)) return ERROR_FILE_NOT_FOUND;
-    const auto found = keys.find(Upper(path));
-    const std::string data = found != keys.end() ? found->second.Data : std::string();
+    const std::string text = ReadStore();
+    if (!KeyExists(text, path)) return ERROR_FILE_NOT_FOUND;
+    const TFoundValue value = FindValue(text, path, "");
+    if (value.Found && !IsText(value.Type)) return ERROR_INVALID_DATA;
+    const std::string data = value.Data.substr(0, value.Data.find('\0'));
     const auto needed = static_cast<LONG>(data.size() + 1);
     if (lpData == nullptr) {
         if (lpcbData != nullptr) *lpcbData = needed;
@@ -208,17 +390,42 @@ LONG RegQueryValueA(HKEY hKey, const char* lpSubKey, char* lpData, LONG* lpcbDat
     return ERROR_SUCCESS;
 }
 
+LONG RegQueryValueExA(HKEY hKey, const char* lpValueName, DWORD* lpReserved, DWORD* lpType, BYTE* lpData,
+                      DWORD* lpcbData) {
+    if (lpReserved != nullptr || (lpData != nullptr && lpcbData == nullptr)) return ERROR_INVALID_PARAMETER;
+    std::lock_guard guard(State().Lock);
+    std::string path;
+    if (!KeyPath(hKey, path)) return ERROR_INVALID_HANDLE;
+    TFoundValue value = FindValue(ReadStore(), path, lpValueName != nullptr ? lpValueName : "");
+    if (!value.Found) return ERROR_FILE_NOT_FOUND;
+    if (IsText(value.Type)) value.Data += '\0';
+    if (lpType != nullptr) *lpType = value.Type;
+    const auto needed = static_cast<DWORD>(value.Data.size());
+    if (lpcbData == nullptr) return ERROR_SUCCESS;
+    const DWORD room = *lpcbData;
+    *lpcbData = needed;
+    if (lpData == nullptr) return ERROR_SUCCESS;
+    if (room < needed) return ERROR_MORE_DATA;
+    std::memcpy(lpData, value.Data.data(), needed);
+    return ERROR_SUCCESS;
+}
+
 LONG RegSetValueA(HKEY hKey, const char* lpSubKey, DWORD dwType, const char* lpData, DWORD) {
-    if (dwType != REG_SZ || lpData == nullptr) return ERROR_INVALID_PARAMETER;
-    // Key names cannot hold the file's separators.
-    if (lpSubKey != nullptr && std::strpbrk(lpSubKey, "\t\r\n") != nullptr) return ERROR_INVALID_PARAMETER;
+    if (dwType != REG_SZ || lpData == nullptr || !IsStorableKeyName(lpSubKey)) return ERROR_INVALID_PARAMETER;
     std::lock_guard guard(State().Lock);
     std::string parent;
     if (!KeyPath(hKey, parent)) return ERROR_INVALID_HANDLE;
-    const std::string path = SubKeyPath(parent, lpSubKey);
-    TRegistryKeys keys = ReadFileKeys();
-    keys[Upper(path)] = {path, lpData};
-    return WriteFileKeys(keys) ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
+    return StoreValue(SubKeyPath(parent, lpSubKey), "", REG_SZ, lpData);
+}
+
+LONG RegSetValueExA(HKEY hKey, const char* lpValueName, DWORD, DWORD dwType, const BYTE* lpData, DWORD cbData) {
+    if (FindType(dwType) == nullptr || (lpData == nullptr && cbData != 0)) return ERROR_INVALID_PARAMETER;
+    std::lock_guard guard(State().Lock);
+    std::string path;
+    if (!KeyPath(hKey, path)) return ERROR_INVALID_HANDLE;
+    std::string_view data(reinterpret_cast<const char*>(lpData), lpData != nullptr ? cbData : 0);
+    if (IsText(dwType)) data = data.substr(0, data.find('\0'));
+    return StoreValue(path, lpValueName != nullptr ? lpValueName : "", dwType, data);
 }
 
 LONG RegCloseKey(HKEY hKey) {
@@ -230,12 +437,6 @@ LONG RegCloseKey(HKEY hKey) {
     return State().OpenKeys.erase(value) != 0 ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
 }
 
-void SetRegistryFolderForTest(const AnsiString& Folder) {
-    std::lock_guard guard(State().Lock);
-    State().FolderForTest = Folder;
-}
+void SetRegistryFolderForTest(const AnsiString& Folder) { settings::SetConfigurationFolderForTest(Folder); }
 
-AnsiString RegistryFilePath() {
-    std::lock_guard guard(State().Lock);
-    return FilePath().string();
-}
+AnsiString RegistryFilePath() { return FilePath().string(); }

@@ -1,0 +1,205 @@
+// INI files in a temporary folder: what reads find, the bytes a write leaves, values that come back as
+// written, text that cannot be stored, files that cannot be written and names without a folder.
+#include <sys/stat.h>
+
+#include <string>
+
+#include "RegistryFolderFixture.h"
+#include "vcl/IniFiles.h"
+
+namespace {
+
+class IniFile : public RegistryFolderFixture {
+protected:
+    std::string File() const { return folder_ + "/test.ini"; }
+};
+
+TEST_F(IniFile, ReadsFindNamesWithoutCaseAndValuesTrimmedAndUnquoted) {
+    struct Case {
+        std::string Text;
+        const char* Section;
+        const char* Ident;
+        std::string Expected;
+    };
+    const std::string longValue(100000, 'v');
+    const Case cases[] = {
+        {"[Edits]\r\nEdit1=hello\r\n", "edits", "EDIT1", "hello"},
+        {"[Edits]\nEdit1 =   spaced value \t \n", "Edits", "Edit1", "spaced value"},
+        {"  [ Edits ]  trailing\nEdit1=x", " Edits ", " Edit1 ", "x"},
+        {"[Edits]\nEdit1=\"quoted  \"\n", "Edits", "Edit1", "quoted  "},
+        {"[Edits]\nEdit1='single'\n", "Edits", "Edit1", "single"},
+        {"[Edits]\nEdit1=\"\"twice\"\"\n", "Edits", "Edit1", "\"twice\""},
+        {"[Edits]\nEdit1=\"mismatched'\n", "Edits", "Edit1", "\"mismatched'"},
+        {"[Edits]\nEdit1=\n", "Edits", "Edit1", ""},
+        {"[Edits]\nEdit1=a=b\n", "Edits", "Edit1", "a=b"},
+        {"[Edits]\r\nEdit1=line\r\r\n", "Edits", "Edit1", "line"},
+        {"[Edits]\nEdit1=" + longValue + "\n", "Edits", "Edit1", longValue},
+        {"[\xC9"
+         "dits]\n\xC9"
+         "dit=accents\n",
+         "\xE9"
+         "DITS",
+         "\xE9"
+         "dit",
+         "accents"},
+        {"[]\nEdit1=empty section\n", "", "Edit1", "empty section"},
+        {"[Edits]\nEdit1=first\n[Edits]\nEdit1=second\n", "Edits", "Edit1", "first"},
+        {"[Edits]\nEdit2=x\n[Edits]\nEdit1=second\n", "Edits", "Edit1", "(default)"},
+        {"[Other]\nEdit1=x\n", "Edits", "Edit1", "(default)"},
+        {"Edit1=before any section\n[Edits]\n", "Edits", "Edit1", "(default)"},
+        {"[Edits]\n[Next]\nEdit1=x\n", "Edits", "Edit1", "(default)"},
+        {"[Edits\nEdit1=x\n", "Edits", "Edit1", "(default)"},
+        {"[Edits]\nEdit1 no equals sign\n", "Edits", "Edit1", "(default)"},
+        {"", "Edits", "Edit1", "(default)"},
+    };
+    for (const Case& c : cases) {
+        SetContents(File(), c.Text);
+        TIniFile ini(File());
+        EXPECT_EQ(ini.ReadString(c.Section, c.Ident, "(default)"), c.Expected) << c.Text.substr(0, 60);
+    }
+    TIniFile missing(folder_ + "/missing.ini");
+    EXPECT_EQ(missing.ReadString("Edits", "Edit1", "(default)"), "(default)");
+    EXPECT_FALSE(std::filesystem::exists(folder_ + "/missing.ini")) << "reading writes nothing";
+}
+
+TEST_F(IniFile, AWriteChangesOneLineAndKeepsEveryOtherByte) {
+    struct Case {
+        std::string Before;
+        const char* Section;
+        const char* Ident;
+        const char* Value;
+        std::string After;
+    };
+    const Case cases[] = {
+        {"", "Edits", "Edit1", "v", "[Edits]\r\nEdit1=v\r\n"},
+        {"; notes\n[Edits]\n  EDIT1 = old \nEdit2=keep\n", "edits", "Edit1", "new",
+         "; notes\n[Edits]\nEdit1=new\r\nEdit2=keep\n"},
+        {"[A]\nx=1\n\n[B]\ny=2\n", "A", "z", "3", "[A]\nx=1\nz=3\r\n\n[B]\ny=2\n"},
+        {"[A]\n[B]\n", "A", "k", "v", "[A]\nk=v\r\n[B]\n"},
+        {"[A]\nx=1", "A", "y", "2", "[A]\nx=1\r\ny=2\r\n"},
+        {"[A]\nx=1", "A", "x", "2", "[A]\nx=2\r\n"},
+        {"[A]\nx=1", "B", "y", "2", "[A]\nx=1\r\n[B]\r\ny=2\r\n"},
+        {"[A]\r\n", "", "k", "v", "[A]\r\n[]\r\nk=v\r\n"},
+        {"[A]\nx=1\n[A]\ny=2\n", "A", "y", "3", "[A]\nx=1\ny=3\r\n[A]\ny=2\n"},
+        {"[A]\r\nx=1\r\n\xFF\x01 odd bytes\tkept \r\r\n", "A", "x", "2",
+         "[A]\r\nx=2\r\n\xFF\x01 odd bytes\tkept \r\r\n"},
+        {"", "A", "k", " padded ", "[A]\r\nk=\" padded \"\r\n"},
+        {"", "A", "k", "'quoted'", "[A]\r\nk=\"'quoted'\"\r\n"},
+        {"", " A ", " k ", "a \"middle\" quote", "[A]\r\nk=a \"middle\" quote\r\n"},
+    };
+    for (const Case& c : cases) {
+        SetContents(File(), c.Before);
+        TIniFile(File()).WriteString(c.Section, c.Ident, c.Value);
+        EXPECT_EQ(Contents(File()), c.After) << c.Before;
+    }
+    EXPECT_EQ(FileCount(), 1u) << "no temporary file stays behind";
+}
+
+TEST_F(IniFile, ValuesReadBackAsWritten) {
+    const std::string values[] = {"",
+                                  "plain",
+                                  " leading",
+                                  "trailing\t",
+                                  "  ",
+                                  "\"quoted\"",
+                                  "'single'",
+                                  "\"",
+                                  "a\"b",
+                                  "'mixed\"",
+                                  "\"\"",
+                                  "tab\tinside",
+                                  "=",
+                                  "[not a section]",
+                                  std::string("zero\0inside", 11),
+                                  std::string(100000, 'x')};
+    TIniFile ini(File());
+    for (const std::string& value : values) {
+        ini.WriteString("Section", "Ident", value);
+        EXPECT_EQ(ini.ReadString("Section", "Ident", "(default)"), value) << value.substr(0, 40);
+    }
+    ini.WriteString("Section", "Other", "stays");
+    EXPECT_EQ(ini.ReadString("Section", "Other", ""), "stays");
+    EXPECT_EQ(ini.ReadString("Section", "Ident", ""), values[std::size(values) - 1]);
+}
+
+TEST_F(IniFile, TextThatWouldBreakTheFileRaisesAndLeavesItAlone) {
+    struct Case {
+        const char* Section;
+        const char* Ident;
+        const char* Value;
+        const char* Reason;
+    };
+    const Case cases[] = {
+        {"A", "k", "two\nlines", "a value cannot hold a line break"},
+        {"A", "k", "carriage\rreturn", "a value cannot hold a line break"},
+        {"A]B", "k", "v", "a section name cannot hold ']' or a line break"},
+        {"A\nB", "k", "v", "a section name cannot hold ']' or a line break"},
+        {"A", "k=v", "v", "a key name cannot hold '=' or a line break, nor begin with '['"},
+        {"A", "[k]", "v", "a key name cannot hold '=' or a line break, nor begin with '['"},
+        {"A", "k\rk", "v", "a key name cannot hold '=' or a line break, nor begin with '['"},
+    };
+    const std::string before = "[A]\nk=old\n";
+    for (const Case& c : cases) {
+        SetContents(File(), before);
+        try {
+            TIniFile(File()).WriteString(c.Section, c.Ident, c.Value);
+            ADD_FAILURE() << "no exception for " << c.Value;
+        } catch (const EIniFileException& e) {
+            EXPECT_EQ(e.Message(), "Unable to write to " + File() + ": " + c.Reason);
+        }
+        EXPECT_EQ(Contents(File()), before);
+    }
+}
+
+TEST_F(IniFile, AFileThatCannotBeWrittenRaisesUnableToWrite) {
+    SetContents(folder_ + "/plain", "a file, not a folder");
+    std::filesystem::create_directory(folder_ + "/folder.ini");
+    const std::string names[] = {folder_ + "/missing/test.ini", folder_ + "/plain/test.ini", folder_ + "/folder.ini"};
+    for (const std::string& name : names) {
+        TIniFile ini(name);
+        try {
+            ini.WriteString("A", "k", "v");
+            ADD_FAILURE() << "no exception for " << name;
+        } catch (const EIniFileException& e) {
+            EXPECT_EQ(e.Message(), "Unable to write to " + name);
+        }
+        EXPECT_EQ(ini.ReadString("A", "k", "(default)"), "(default)") << name;
+    }
+    EXPECT_EQ(Contents(folder_ + "/plain"), "a file, not a folder");
+    EXPECT_FALSE(std::filesystem::exists(folder_ + "/missing"));
+}
+
+TEST_F(IniFile, NamesWithoutAFolderLieInTheConfigurationFolder) {
+    const std::string configuration = folder_ + "/not yet made";
+    SetRegistryFolderForTest(configuration);
+    struct Case {
+        const char* Name;
+        std::string Path;
+    };
+    const Case cases[] = {
+        {"plain.ini", configuration + "/plain.ini"},
+        {"sub/deeper.ini", configuration + "/sub/deeper.ini"},
+        {"./dotted/../undotted.ini", configuration + "/undotted.ini"},
+    };
+    for (const Case& c : cases) {
+        TIniFile(c.Name).WriteString("Edits", "Edit1", c.Name);
+        EXPECT_EQ(Contents(c.Path), std::string("[Edits]\r\nEdit1=") + c.Name + "\r\n") << c.Name;
+        EXPECT_EQ(TIniFile(c.Name).ReadString("edits", "edit1", ""), c.Name);
+        EXPECT_EQ(TIniFile(c.Name).FileName(), c.Name);
+    }
+}
+
+TEST_F(IniFile, AReplacedFileKeepsItsPermissionsAndItsLink) {
+    SetContents(File(), "[A]\nk=1\n");
+    ::chmod(File().c_str(), 0640);
+    std::filesystem::create_symlink(File(), folder_ + "/link.ini");
+    TIniFile(folder_ + "/link.ini").WriteString("A", "k", "2");
+    EXPECT_TRUE(std::filesystem::is_symlink(folder_ + "/link.ini"));
+    EXPECT_EQ(Contents(File()), "[A]\nk=2\r\n");
+    struct stat info {};
+    ASSERT_EQ(::stat(File().c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_EQ(FileCount(), 2u) << "no temporary file stays behind";
+}
+
+}  // namespace

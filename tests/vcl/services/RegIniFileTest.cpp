@@ -1,0 +1,103 @@
+// The registry in the manner of an INI file, on a temporary store: opening creates the key, sections are
+// keys below it or absolute paths, names compare without case, and a value that is no string raises.
+#include <string>
+
+#include "RegistryFolderFixture.h"
+#include "vcl/Registry.h"
+
+namespace {
+
+class RegIniFile : public RegistryFolderFixture {
+protected:
+    static bool KeyExists(const char* Path) {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, Path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+        RegCloseKey(key);
+        return true;
+    }
+};
+
+TEST_F(RegIniFile, OpeningCreatesTheKeyAndReadingCreatesNothing) {
+    EXPECT_FALSE(KeyExists("Software\\Halcyra\\Persist"));
+    TRegIniFile registry("Software\\Halcyra\\Persist");
+    EXPECT_EQ(registry.FileName(), "Software\\Halcyra\\Persist");
+    EXPECT_TRUE(KeyExists("Software\\Halcyra\\Persist"));
+    EXPECT_EQ(registry.ReadString("Missing", "Edit1", "@"), "@");
+    EXPECT_EQ(registry.ReadString("", "Edit1", "@"), "@");
+    EXPECT_FALSE(KeyExists("Software\\Halcyra\\Persist\\Missing"));
+}
+
+TEST_F(RegIniFile, ValuesComeBackUnderTheirKeysWithoutCase) {
+    struct Case {
+        const char* Section;
+        const char* Ident;
+        std::string Value;
+        const char* ReadSection;
+        const char* ReadIdent;
+        const char* StoredUnder;  // below HKEY_CURRENT_USER
+    };
+    const Case cases[] = {
+        {"Edits", "Edit1", "text", "EDITS", "edit1", "Software\\Halcyra\\Edits"},
+        {"", "Edit2", "on the key itself", "", "EDIT2", "Software\\Halcyra"},
+        {"Deep\\Er", "Edit3", "two levels", "deep\\er", "Edit3", "Software\\Halcyra\\Deep\\Er"},
+        {"\\Software\\Other", "Edit4", "absolute", "\\software\\other", "Edit4", "Software\\Other"},
+        {"Edits", "Odd", "tab\there, line\nbreak, back\\slash", "Edits", "Odd", "Software\\Halcyra\\Edits"},
+        {"Edits", "Long", std::string(100000, 'x'), "Edits", "LONG", "Software\\Halcyra\\Edits"},
+        {"Edits", "Empty", "", "Edits", "Empty", "Software\\Halcyra\\Edits"},
+    };
+    for (const Case& c : cases) TRegIniFile("Software\\Halcyra").WriteString(c.Section, c.Ident, c.Value);
+    TRegIniFile registry("SOFTWARE\\HALCYRA");
+    for (const Case& c : cases) {
+        EXPECT_EQ(registry.ReadString(c.ReadSection, c.ReadIdent, "@"), c.Value) << c.Ident;
+        HKEY key = nullptr;
+        ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, c.StoredUnder, 0, KEY_READ, &key), ERROR_SUCCESS) << c.Ident;
+        DWORD type = 0;
+        DWORD size = 0;
+        EXPECT_EQ(RegQueryValueExA(key, c.Ident, nullptr, &type, nullptr, &size), ERROR_SUCCESS) << c.Ident;
+        EXPECT_EQ(type, REG_SZ);
+        EXPECT_EQ(size, c.Value.size() + 1);
+        RegCloseKey(key);
+    }
+    EXPECT_EQ(TRegIniFile("Software\\Other").ReadString("", "Edit4", "@"), "absolute");
+}
+
+TEST_F(RegIniFile, AValueThatIsNoStringRaises) {
+    TRegIniFile registry("Software\\Halcyra");
+    registry.WriteString("Edits", "Edit1", "text");
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Halcyra\\Edits", 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
+    const DWORD count = 7;
+    ASSERT_EQ(RegSetValueExA(key, "Count", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&count), sizeof count),
+              ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueExA(key, "Path", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>("%HOME%"), 7), ERROR_SUCCESS);
+    RegCloseKey(key);
+    try {
+        registry.ReadString("Edits", "count", "@");
+        ADD_FAILURE() << "no exception";
+    } catch (const ERegistryException& e) {
+        EXPECT_EQ(e.Message(), "The registry value count is not a string");
+    }
+    EXPECT_EQ(registry.ReadString("Edits", "Path", "@"), "%HOME%");
+    EXPECT_EQ(registry.ReadString("Edits", "Edit1", "@"), "text");
+}
+
+TEST_F(RegIniFile, AStoreThatCannotBeWrittenRaises) {
+    TRegIniFile registry("Software\\Halcyra");
+    try {
+        registry.WriteString("Bad\tName", "Edit1", "v");
+        ADD_FAILURE() << "no exception for a key name with a tab";
+    } catch (const ERegistryException& e) {
+        EXPECT_EQ(e.Message(), "Cannot create the registry key Software\\Halcyra\\Bad\tName");
+    }
+    SetRegistryFolderForTest(folder_ + "/file");
+    SetContents(folder_ + "/file", "a file where the folder should be");
+    EXPECT_THROW(TRegIniFile("Software\\Elsewhere"), ERegistryException);
+    try {
+        registry.WriteString("", "Edit1", "v");
+        ADD_FAILURE() << "no exception";
+    } catch (const ERegistryException& e) {
+        EXPECT_EQ(e.Message(), "Cannot store the registry value Edit1");
+    }
+}
+
+}  // namespace

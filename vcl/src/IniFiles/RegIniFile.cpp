@@ -1,0 +1,77 @@
+#include <string>
+
+#include "vcl/Registry.h"
+
+VCL_IMPLEMENT_CLASS(TRegIniFile, nullptr, nullptr)
+
+namespace {
+
+// An open section key, closed at the end of the call; "" is the object's own key, left open.
+class TSectionKey {
+public:
+    explicit TSectionKey(HKEY Own) : key_(Own) {}
+    ~TSectionKey() {
+        if (opened_) RegCloseKey(key_);
+    }
+    TSectionKey(const TSectionKey&) = delete;
+    TSectionKey& operator=(const TSectionKey&) = delete;
+
+    // Opens (or with Create creates) the section's key: below HKEY_CURRENT_USER for a leading "\".
+    bool Open(const AnsiString& Section, bool Create) {
+        if (Section.empty()) return true;
+        const HKEY parent = Section[0] == '\\' ? HKEY_CURRENT_USER : key_;
+        HKEY opened = nullptr;
+        const LONG result = Create ? RegCreateKeyExA(parent, Section.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                                     KEY_ALL_ACCESS, nullptr, &opened, nullptr)
+                                   : RegOpenKeyExA(parent, Section.c_str(), 0, KEY_READ, &opened);
+        if (result != ERROR_SUCCESS) return false;
+        key_ = opened;
+        opened_ = true;
+        return true;
+    }
+    HKEY Key() const { return key_; }
+
+private:
+    HKEY key_;
+    bool opened_ = false;
+};
+
+AnsiString KeyName(const AnsiString& FileName, const AnsiString& Section) {
+    if (Section.empty()) return FileName;
+    return Section[0] == '\\' ? Section : FileName + '\\' + Section;
+}
+
+}  // namespace
+
+TRegIniFile::TRegIniFile(const AnsiString& FileName) : fileName_(FileName) {
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, FileName.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                        nullptr, &key_, nullptr) != ERROR_SUCCESS)
+        throw ERegistryException("Cannot create the registry key " + FileName);
+}
+
+TRegIniFile::~TRegIniFile() { RegCloseKey(key_); }
+
+AnsiString TRegIniFile::ReadString(const AnsiString& Section, const AnsiString& Ident, const AnsiString& Default) {
+    TSectionKey section(key_);
+    if (!section.Open(Section, false)) return Default;
+    DWORD type = REG_NONE;
+    DWORD size = 0;
+    if (RegQueryValueExA(section.Key(), Ident.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return Default;
+    if (type != REG_SZ && type != REG_EXPAND_SZ)
+        throw ERegistryException("The registry value " + Ident + " is not a string");
+    std::string data(size, '\0');
+    if (RegQueryValueExA(section.Key(), Ident.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) !=
+        ERROR_SUCCESS)
+        return Default;
+    data.resize(size);
+    return data.substr(0, data.find('\0'));
+}
+
+void TRegIniFile::WriteString(const AnsiString& Section, const AnsiString& Ident, const AnsiString& Value) {
+    TSectionKey section(key_);
+    if (!section.Open(Section, true))
+        throw ERegistryException("Cannot create the registry key " + KeyName(FileName(), Section));
+    if (RegSetValueExA(section.Key(), Ident.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(Value.c_str()),
+                       static_cast<DWORD>(Value.size() + 1)) != ERROR_SUCCESS)
+        throw ERegistryException("Cannot store the registry value " + Ident);
+}
