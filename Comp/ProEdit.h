@@ -1,0 +1,253 @@
+#pragma once
+// The typed edit: a one-line edit whose value has a kind (text, integer, float, money, hexadecimal,
+// range list, letters and digits, case rules, password). Keys and pasted text are filtered by the kind,
+// numbers are formatted on leaving, a fixed Prefix and Suffix surround the value, Esc restores the value
+// held at focus entry, and the focus, modified and error states show as colours.
+//
+// The window text is always Prefix + value + Suffix. Text() is the value; the window text is what the
+// stand-in, persistence and the peer see (TControl::Text, StoredText).
+
+#include "vcl/StdCtrls.h"
+
+namespace ProEdit {
+
+enum TProEditType {
+    etString,
+    etNumeric,
+    etFloat,
+    etUppercase,
+    etMixedCase,
+    etLowerCase,
+    etPassword,
+    etMoney,
+    etRange,
+    etHex,
+    etAlphaNumeric
+};
+enum TEditAlign { eaLeft, eaRight, eaDefault, eaCenter };
+
+using TValueValidateEvent = std::function<void(TObject* Sender, const AnsiString& Value, bool& IsValid)>;
+using TClipboardEvent = std::function<void(TObject* Sender, const AnsiString& Value, bool& Allow)>;
+
+// What a text reads as, by one pass over it; the numbers are the codes the edit has always used.
+enum TTextClass { tcInteger = 0, tcFloat = 1, tcOther = 2, tcHex = 5 };
+TTextClass ClassifyText(const AnsiString& Text);
+// Capitalises names in place: mcdonald -> McDonald, o'neil-smith -> O'Neil-Smith, henry iii -> Henry III.
+void ApplyMixedCase(AnsiString& Text);
+// Contains "://", or "@" after its first character.
+bool LooksLikeURL(const AnsiString& Value);
+
+// Registers TProEdit for form descriptions.
+void RegisterProEdit();
+
+class TProEdit : public TCustomEdit {
+    VCL_CLASS(TProEdit, TCustomEdit)
+    explicit TProEdit(TComponent* AOwner);
+    ~TProEdit() override;
+
+    // The value: the window text without Prefix and Suffix. Writing it checks and formats it by type.
+    AnsiString Text() const;
+    void SetText(const AnsiString& Value);
+    // EConvertError for a value that is no number (a lone separator); ERangeError for a hexadecimal
+    // value written beyond the 64-bit range.
+    double FloatValue() const;
+    void SetFloatValue(double Value);
+    void SetIntValue(Int64 Value);
+    bool IsError() const { return isError_; }
+    void SetIsError(bool Value);
+
+    TProEditType EditType() const { return editType_; }
+    void SetEditType(TProEditType Value);
+    bool Signed() const { return signed_; }
+    void SetSigned(bool Value) { signed_ = Value; }
+    SmallInt Precision() const { return precision_; }
+    void SetPrecision(SmallInt Value);
+    SmallInt LengthLimit() const { return lengthLimit_; }
+    void SetLengthLimit(SmallInt Value) { lengthLimit_ = Value; }
+    bool TabOnFullLength() const { return tabOnFullLength_; }
+    void SetTabOnFullLength(bool Value) { tabOnFullLength_ = Value; }
+    bool ExcelStyleDecimalSeparator() const { return excelStyleDecimalSeparator_; }
+    void SetExcelStyleDecimalSeparator(bool Value) { excelStyleDecimalSeparator_ = Value; }
+    bool AutoThousandSeparator() const { return autoThousandSeparator_; }
+    void SetAutoThousandSeparator(bool Value);
+    const AnsiString& Prefix() const { return prefix_; }
+    void SetPrefix(const AnsiString& Value);
+    const AnsiString& Suffix() const { return suffix_; }
+    void SetSuffix(const AnsiString& Value);
+    TEditAlign EditAlign() const { return editAlign_; }
+    void SetEditAlign(TEditAlign Value);
+    TEditAlign FocusAlign() const { return focusAlign_; }
+    void SetFocusAlign(TEditAlign Value) { focusAlign_ = Value; }
+    Integer FocusWidthInc() const { return focusWidthInc_; }
+    void SetFocusWidthInc(Integer Value) { focusWidthInc_ = Value; }
+    TColor FocusColor() const { return focusColor_; }
+    void SetFocusColor(TColor Value) { focusColor_ = Value; }
+    TColor FocusFontColor() const { return focusFontColor_; }
+    void SetFocusFontColor(TColor Value) { focusFontColor_ = Value; }
+    TColor ModifiedColor() const { return modifiedColor_; }
+    void SetModifiedColor(TColor Value) { modifiedColor_ = Value; }
+    bool ShowModified() const { return showModified_; }
+    void SetShowModified(bool Value) { showModified_ = Value; }
+    TColor ErrorColor() const { return errorColor_; }
+    void SetErrorColor(TColor Value) { errorColor_ = Value; }
+    TColor ErrorFontColor() const { return errorFontColor_; }
+    void SetErrorFontColor(TColor Value) { errorFontColor_ = Value; }
+    bool ShowError() const { return showError_; }
+    void SetShowError(bool Value) { showError_ = Value; }
+    TColor DisabledColor() const { return disabledColor_; }
+    void SetDisabledColor(TColor Value);
+    // Every write is also remembered as the normal colour (the one shown outside focus and error).
+    void SetColor(TColor Value) { TCustomEdit::SetColor(Value); }
+    void SetEnabled(bool Value) override;
+    void SetVisible(bool Value);
+    bool CanUndo() const { return canUndo_; }
+    void SetCanUndo(bool Value);
+    bool ReturnIsTab() const { return returnIsTab_; }
+    void SetReturnIsTab(bool Value) { returnIsTab_ = Value; }
+    bool AutoFocus() const { return autoFocus_; }
+    void SetAutoFocus(bool Value) { autoFocus_ = Value; }
+
+    // Stored for the look the painting gives them (label, flat frame, hints, drags).
+    bool FocusLabel() const { return focusLabel_; }
+    void SetFocusLabel(bool Value) { focusLabel_ = Value; }
+    bool FocusBorder() const { return focusBorder_; }
+    void SetFocusBorder(bool Value) { focusBorder_ = Value; }
+    bool ShowURL() const { return showURL_; }
+    void SetShowURL(bool Value) { showURL_ = Value; }
+    TColor URLColor() const { return urlColor_; }
+    void SetURLColor(TColor Value) { urlColor_ = Value; }
+    bool HintShowLargeText() const { return hintShowLargeText_; }
+    void SetHintShowLargeText(bool Value) { hintShowLargeText_ = Value; }
+    bool OleDropSource() const { return oleDropSource_; }
+    void SetOleDropSource(bool Value) { oleDropSource_ = Value; }
+    // These store and repaint.
+    const AnsiString& EmptyText() const { return emptyText_; }
+    void SetEmptyText(const AnsiString& Value);
+    Integer ErrorMarkerPos() const { return errorMarkerPos_; }
+    void SetErrorMarkerPos(Integer Value);
+    Integer ErrorMarkerLen() const { return errorMarkerLen_; }
+    void SetErrorMarkerLen(Integer Value);
+    TColor FlatLineColor() const { return flatLineColor_; }
+    void SetFlatLineColor(TColor Value);
+    bool FlatParentColor() const { return flatParentColor_; }
+    void SetFlatParentColor(bool Value);
+    bool SoftBorder() const { return softBorder_; }
+    void SetSoftBorder(bool Value);
+    bool Transparent() const { return transparent_; }
+    void SetTransparent(bool Value);
+
+    TValueValidateEvent OnValueValidate;
+    TClipboardEvent OnClipboardCopy;
+    TClipboardEvent OnClipboardCut;
+    TClipboardEvent OnClipboardPaste;
+
+protected:
+    void Change() override;
+    void Loaded() override;
+    void Dispatch(TMessage& Message) override;
+
+private:
+    // Runs Steps; the changes they make reach Change() once, at the end of the outermost batch.
+    void Batched(const std::function<void()>& Steps);
+    void EndBatch();
+
+    // Value positions in the window text: the value is [ValueStart(), ValueEnd()).
+    Integer ValueStart() const;
+    Integer ValueEnd() const;
+    // The window text becomes Prefix + Value + Suffix as it stands (no type check).
+    void WriteValue(const AnsiString& Value);
+    // Keeps the selection inside the value.
+    void ClipSelection();
+    void Select(Integer Start, Integer Length);
+    bool HasSelection() const { return SelLength() > 0; }
+    // The integer part's length: the value up to its first decimal separator, thousand separators removed.
+    static Integer IntegerPartLength(const AnsiString& Value);
+    bool IntegerPartFull(const AnsiString& Value) const;
+
+    // ProEdit_Value.cpp
+    AnsiString FormatNumber(const AnsiString& Pattern, double Value) const;
+    void RegroupMoney();
+    void WriteFormatted(const AnsiString& Formatted);
+
+    // ProEdit_Keys.cpp
+    void WMChar(TMessage& Message);
+    enum class TKeyVerdict { Pass, Drop, Done };  // Done: the key did its work itself (a sign toggle)
+    TKeyVerdict FloatKeyRules(char& Key, bool Money);
+    void AfterTypedKey(char Key);
+    void WMKeyDown(TMessage& Message);
+    void CMWantSpecialKey(TMessage& Message);
+    void ToggleSign();
+    void PostKey(HWND Window, Word Key, bool WithKeyUp);
+
+    // ProEdit_Clipboard.cpp
+    void WMCopyOrCut(TMessage& Message, const TClipboardEvent& Event);
+    void WMPaste(TMessage& Message);
+    AnsiString SelectedValue() const;
+
+    // ProEdit_Properties.cpp
+    // The focus alignment comes and goes under the recreate guard.
+    void ApplyAlign(TEditAlign Value);
+
+    // ProEdit_Focus.cpp
+    void WMSetFocus(TMessage& Message);
+    void WMKillFocus(TMessage& Message);
+    void SetModifiedState(bool Value);
+    // Shows a background or font colour without taking it as the normal one.
+    void ShowColor(TColor Value);
+    void ShowFontColor(TColor Value);
+    bool ErrorShown() const { return isError_ && showError_; }
+    void SetURLLook(bool On);
+    void FollowURLLook();
+
+    TProEditType editType_ = etString;
+    bool signed_ = false;
+    SmallInt precision_ = 0;
+    SmallInt lengthLimit_ = 0;
+    bool tabOnFullLength_ = false;
+    bool excelStyleDecimalSeparator_ = false;
+    bool autoThousandSeparator_ = true;
+    AnsiString prefix_;
+    AnsiString suffix_;
+    TEditAlign editAlign_ = eaLeft;
+    TEditAlign focusAlign_ = eaDefault;
+    Integer focusWidthInc_ = 0;
+    TColor focusColor_ = clWindow;
+    TColor focusFontColor_ = clWindowText;
+    TColor modifiedColor_ = clHighlight;
+    bool showModified_ = false;
+    TColor errorColor_ = clRed;
+    TColor errorFontColor_ = clWhite;
+    bool showError_ = false;
+    TColor disabledColor_ = clSilver;
+    bool canUndo_ = true;
+    bool returnIsTab_ = false;
+    bool autoFocus_ = false;
+    bool focusLabel_ = false;
+    bool focusBorder_ = false;
+    bool showURL_ = false;
+    TColor urlColor_ = clBlue;
+    bool hintShowLargeText_ = false;
+    bool oleDropSource_ = false;
+    AnsiString emptyText_;
+    Integer errorMarkerPos_ = 0;
+    Integer errorMarkerLen_ = 0;
+    TColor flatLineColor_ = clBlack;
+    bool flatParentColor_ = true;
+    bool softBorder_ = false;
+    bool transparent_ = false;
+
+    TColor normalColor_ = clWindow;
+    TColor normalFontColor_ = clWindowText;
+    TColor shownFontColor_ = clWindowText;  // the font colour this edit set last
+    bool showingColor_ = false;             // a state colour is being shown, not a normal one
+    TEditAlign savedAlign_ = eaLeft;
+    bool recreating_ = false;
+    AnsiString undoText_;
+    bool isError_ = false;
+    bool modified_ = false;
+    bool urlLook_ = false;
+    Integer changeBatch_ = 0;
+    bool changePending_ = false;
+};
+
+}  // namespace ProEdit

@@ -1,0 +1,142 @@
+// The typed edit's property setters with side effects, and its loading.
+#include "ProEdit.h"
+
+namespace ProEdit {
+
+void TProEdit::SetEditType(TProEditType Value) {
+    editType_ = Value;
+    if (Value == etPassword) {
+        SetPasswordChar('*');
+        canUndo_ = false;
+    } else {
+        SetPasswordChar('\0');
+    }
+    const TTextClass kind = ClassifyText(Text());
+    switch (Value) {
+        case etNumeric:
+            if (kind != tcInteger) SetIntValue(0);
+            break;
+        case etFloat:
+        case etMoney:
+            if (kind != tcInteger && kind != tcFloat) SetFloatValue(0);
+            break;
+        case etHex:
+            if (kind == tcFloat || kind == tcOther) SetIntValue(0);
+            break;
+        default: break;
+    }
+}
+
+void TProEdit::SetPrecision(SmallInt Value) {
+    if (editType_ != etFloat && editType_ != etMoney) return;
+    precision_ = Value;
+    const TTextClass kind = ClassifyText(Text());
+    SetFloatValue(kind == tcInteger || kind == tcFloat ? FloatValue() : 0);
+}
+
+void TProEdit::SetEditAlign(TEditAlign Value) {
+    editAlign_ = Value;
+    SetWidth(Width() + 1);
+    SetWidth(Width() - 1);
+}
+
+void TProEdit::ApplyAlign(TEditAlign Value) {
+    recreating_ = true;
+    try {
+        SetEditAlign(Value);
+    } catch (...) {
+        recreating_ = false;
+        throw;
+    }
+    recreating_ = false;
+}
+
+void TProEdit::SetCanUndo(bool Value) {
+    canUndo_ = Value && editType_ != etPassword;
+    SetWidth(Width() + 1);
+    SetWidth(Width() - 1);
+}
+
+void TProEdit::SetAutoThousandSeparator(bool Value) {
+    autoThousandSeparator_ = Value;
+    if (editType_ == etFloat || editType_ == etMoney) RegroupMoney();
+}
+
+void TProEdit::SetPrefix(const AnsiString& Value) {
+    const AnsiString value = Text();
+    prefix_ = Value;
+    SetText(value);
+}
+
+void TProEdit::SetSuffix(const AnsiString& Value) {
+    const AnsiString value = Text();
+    suffix_ = Value;
+    SetText(value);
+}
+
+void TProEdit::SetEnabled(bool Value) {
+    const bool changed = Value != Enabled();
+    // A focused edit loses the focus first, which shows its normal colour; then the disabled one shows.
+    TCustomEdit::SetEnabled(Value);
+    const TComponentState state = ComponentState();
+    if (!changed || state.Contains(csLoading) || state.Contains(csDesigning)) return;
+    ShowColor(Value ? normalColor_ : disabledColor_);
+    // The label follows here once the edit has one.
+}
+
+void TProEdit::SetVisible(bool Value) {
+    TCustomEdit::SetVisible(Value);
+    // The label follows here once the edit has one.
+}
+
+void TProEdit::SetDisabledColor(TColor Value) {
+    disabledColor_ = Value;
+    if (!Enabled()) ShowColor(Value);
+    Invalidate();
+}
+
+void TProEdit::SetEmptyText(const AnsiString& Value) {
+    emptyText_ = Value;
+    Invalidate();
+}
+
+void TProEdit::SetErrorMarkerPos(Integer Value) {
+    errorMarkerPos_ = Value;
+    Invalidate();
+}
+
+void TProEdit::SetErrorMarkerLen(Integer Value) {
+    errorMarkerLen_ = Value;
+    Invalidate();
+}
+
+void TProEdit::SetFlatLineColor(TColor Value) {
+    flatLineColor_ = Value;
+    Invalidate();
+}
+
+void TProEdit::SetFlatParentColor(bool Value) {
+    flatParentColor_ = Value;
+    Invalidate();
+}
+
+void TProEdit::SetSoftBorder(bool Value) {
+    softBorder_ = Value;
+    Invalidate();
+}
+
+void TProEdit::SetTransparent(bool Value) {
+    transparent_ = Value;
+    Invalidate();
+}
+
+void TProEdit::Loaded() {
+    TCustomEdit::Loaded();
+    normalColor_ = Color();
+    normalFontColor_ = Font()->Color();
+    shownFontColor_ = normalFontColor_;
+    // The flat look and the label are applied here, and the persisted text read, once the edit has them.
+    if (!Enabled()) ShowColor(disabledColor_);
+}
+
+}  // namespace ProEdit

@@ -1,0 +1,240 @@
+// The typed edit's value: classification, the text setter, numeric access, money grouping, mixed case.
+#include <algorithm>
+#include <cmath>
+
+#include "ProEdit.h"
+
+namespace ProEdit {
+
+namespace {
+
+bool IsDigit(char C) { return C >= '0' && C <= '9'; }
+bool IsHexLetter(char C) { return (C >= 'A' && C <= 'F') || (C >= 'a' && C <= 'f'); }
+char AsciiUpper(char C) { return C >= 'a' && C <= 'z' ? static_cast<char>(C - 'a' + 'A') : C; }
+char AsciiLower(char C) { return C >= 'A' && C <= 'Z' ? static_cast<char>(C - 'A' + 'a') : C; }
+
+AnsiString WithoutThousands(AnsiString Value) {
+    if (ThousandSeparator != '\0') std::erase(Value, ThousandSeparator);
+    return Value;
+}
+
+// Thousand separators removed, then converted with the locale's decimal separator.
+double ValueToNumber(const AnsiString& Value) { return StrToFloat(WithoutThousands(Value)); }
+
+AnsiString PrecisionPattern(SmallInt Precision, char Type) { return "%." + IntToStr(Integer{Precision}) + Type; }
+
+// The integer part's digits grouped by threes, leading zeros dropped, "0" when no digit remains.
+AnsiString GroupedDigits(const AnsiString& IntegerPart, bool Grouped) {
+    AnsiString digits;
+    digits.reserve(IntegerPart.size());
+    for (char c : IntegerPart)
+        if (IsDigit(c) && (c != '0' || !digits.empty())) digits += c;
+    if (digits.empty()) return "0";
+    if (!Grouped || ThousandSeparator == '\0') return digits;
+    AnsiString grouped;
+    grouped.reserve(digits.size() + digits.size() / 3);
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) grouped += ThousandSeparator;
+        grouped += digits[i];
+    }
+    return grouped;
+}
+
+}  // namespace
+
+// One pass. A number needs a digit (a hexadecimal one needs a hex digit) and at most a leading "-".
+TTextClass ClassifyText(const AnsiString& Text) {
+    if (Text.empty()) return tcOther;
+    bool integer = true, floating = true, hex = true;
+    bool digit = false, hexDigit = false, innerMinus = false;
+    Integer minuses = 0, decimals = 0;
+    Integer lastThousand = -1;  // 1-based position of the previous thousand separator
+    for (std::size_t i = 0; i < Text.size(); ++i) {
+        const char c = Text[i];
+        const bool isDigit = IsDigit(c);
+        digit = digit || isDigit;
+        hexDigit = hexDigit || isDigit || IsHexLetter(c);
+        if (c == '-') {
+            ++minuses;
+            innerMinus = innerMinus || i > 0;
+        }
+        if (c == DecimalSeparator) ++decimals;
+        integer = integer && (isDigit || c == '-');
+        floating = floating && (isDigit || c == ',' || c == '-' || c == '.');
+        hex = hex && (isDigit || c == '-' || IsHexLetter(c));
+        if (c == ThousandSeparator && c != '\0') {
+            const auto position = static_cast<Integer>(i + 1);
+            if (position - lastThousand < 3) floating = false;
+            lastThousand = position;
+        }
+    }
+    if (minuses >= 2 || decimals >= 2 || innerMinus) return tcOther;
+    if (integer && digit) return tcInteger;
+    if (floating && digit) return tcFloat;
+    if (hex && hexDigit) return tcHex;
+    return tcOther;
+}
+
+// Left to right with a capitalise-next flag. The " Mc" test looks only at its first occurrence, which
+// lies in the part already rewritten, so one pass serves.
+void ApplyMixedCase(AnsiString& Text) {
+    const std::size_t length = Text.size();
+    bool capitalise = true;
+    bool mcSeen = false;
+    for (std::size_t i = 0; i < length; ++i) {
+        char& c = Text[i];
+        const bool breaker = c == ' ' || c == '\'' || c == ',' || c == '-' || c == '.';
+        if (breaker) {
+            capitalise = true;
+        } else if (capitalise) {
+            c = AsciiUpper(c);
+            capitalise = false;
+        } else {
+            c = AsciiLower(c);
+        }
+        const std::size_t position = i + 1;  // characters rewritten so far
+        if (position == 2 && Text[0] == 'M' && Text[1] == 'c') capitalise = true;
+        if (!mcSeen && position >= 3 && Text.compare(i - 2, 3, " Mc") == 0) {
+            mcSeen = true;
+            capitalise = true;
+        }
+        if (position + 2 >= length) {
+            if (position >= 2 && Text.compare(i - 1, 2, " I") == 0) capitalise = true;
+            if (position >= 3 && Text.compare(i - 2, 3, " II") == 0) capitalise = true;
+        }
+    }
+}
+
+bool LooksLikeURL(const AnsiString& Value) {
+    if (Value.find("://") != AnsiString::npos) return true;
+    const std::size_t at = Value.find('@');
+    return at != AnsiString::npos && at > 0;
+}
+
+// ---------------------------------------------------------------------------
+
+AnsiString TProEdit::FormatNumber(const AnsiString& Pattern, double Value) const { return Format(Pattern, {Value}); }
+
+void TProEdit::SetText(const AnsiString& Value) {
+    AnsiString value = Value;
+    if (!value.empty()) {
+        const TTextClass kind = ClassifyText(value);
+        bool suits = true;
+        switch (editType_) {
+            case etNumeric: suits = kind == tcInteger; break;
+            case etFloat:
+            case etMoney: suits = kind == tcInteger || kind == tcFloat; break;
+            case etHex: suits = kind == tcInteger || kind == tcHex; break;
+            default: break;
+        }
+        if (!suits) value = "0";
+        if (precision_ >= 1 && editType_ == etMoney)
+            value = FormatNumber(PrecisionPattern(precision_, 'n'), ValueToNumber(value));
+        else if (precision_ >= 1 && editType_ == etFloat)
+            value = FormatNumber(PrecisionPattern(precision_, 'f'), ValueToNumber(value));
+    }
+    if (editType_ == etHex) std::transform(value.begin(), value.end(), value.begin(), AsciiUpper);
+    WriteValue(value);
+    SetModifiedState(false);
+    if (showURL_) SetURLLook(LooksLikeURL(value));
+}
+
+double TProEdit::FloatValue() const {
+    const AnsiString value = Text();
+    switch (editType_) {
+        case etNumeric:
+        case etFloat:
+            // A lone sign reads as 0, as money's does.
+            if (value.empty() || value == "-") return 0;
+            return ValueToNumber(value);
+        case etMoney: {
+            AnsiString number = WithoutThousands(value);
+            if (!number.empty() && number.back() == DecimalSeparator) number.pop_back();
+            if (number.empty() || number == "-") return 0;
+            return StrToFloat(number);
+        }
+        case etHex: {
+            double result = 0;
+            double weight = 1;
+            for (auto c = value.rbegin(); c != value.rend(); ++c, weight *= 16) {
+                Integer digit = 0;
+                if (IsDigit(*c)) digit = *c - '0';
+                else if (IsHexLetter(*c)) digit = AsciiUpper(*c) - 'A' + 10;
+                result += digit * weight;
+            }
+            return result;
+        }
+        default: return 0;
+    }
+}
+
+void TProEdit::SetFloatValue(double Value) {
+    Batched([&] {
+        switch (editType_) {
+            case etNumeric:
+                // Rounded, without grouping: the text setter takes only digits and a sign for this type.
+                SetText(FormatNumber("%.0f", Value));
+                break;
+            case etFloat:
+                SetText(FormatNumber(precision_ < 0 ? AnsiString("%g") : PrecisionPattern(precision_, 'f'), Value));
+                break;
+            case etMoney:
+                SetText(FormatNumber(precision_ < 1 ? AnsiString("%g") : PrecisionPattern(precision_, 'f'), Value));
+                RegroupMoney();
+                break;
+            case etHex: {
+                // The signed 64-bit range: 2^63 itself is already outside it.
+                if (!(Value >= -9223372036854775808.0 && Value < 9223372036854775808.0))
+                    throw ERangeError("Range check error");
+                SetText(Format("%.*x", {0, static_cast<Int64>(std::trunc(Value))}));
+                break;
+            }
+            default: break;
+        }
+        SetModifiedState(true);
+    });
+}
+
+void TProEdit::SetIntValue(Int64 Value) {
+    Batched([&] {
+        switch (editType_) {
+            case etNumeric:
+            case etFloat: SetText(IntToStr(Value)); break;
+            case etMoney:
+                SetText(IntToStr(Value));
+                RegroupMoney();
+                break;
+            case etHex: SetText(IntToHex(Value, 0)); break;
+            default: break;
+        }
+        SetModifiedState(true);
+    });
+}
+
+// The integer part is grouped as text, so no digit is lost to a float's precision; the caret keeps its
+// distance from the value's end.
+void TProEdit::RegroupMoney() {
+    const AnsiString value = Text();
+    if (value.empty()) return;
+    const Integer caret = SelStart();
+    const bool negative = value[0] == '-';
+    const std::size_t digitsFrom = negative ? 1 : 0;
+    const std::size_t decimal = value.find(DecimalSeparator, digitsFrom);
+    const AnsiString fraction = decimal == AnsiString::npos ? AnsiString() : value.substr(decimal, 255);
+    const AnsiString integerPart =
+        value.substr(digitsFrom, decimal == AnsiString::npos ? AnsiString::npos : decimal - digitsFrom);
+    AnsiString regrouped = (negative ? "-" : "") + GroupedDigits(integerPart, autoThousandSeparator_) + fraction;
+    if (regrouped == value) return;
+    const auto grown = static_cast<Integer>(regrouped.size()) - static_cast<Integer>(value.size());
+    WriteFormatted(regrouped);
+    Select(std::clamp(caret + grown, ValueStart(), ValueEnd()), 0);
+}
+
+// A rewrite of what the user typed: the window keeps its modify flag.
+void TProEdit::WriteFormatted(const AnsiString& Formatted) {
+    const bool windowModified = Perform(EM_GETMODIFY, 0, 0) != 0;
+    WriteValue(Formatted);
+    if (windowModified) Perform(EM_SETMODIFY, TRUE, 0);
+}
+
+}  // namespace ProEdit
