@@ -1,0 +1,184 @@
+// Typing into the typed edit through the window: each type's key filter, the sign toggle, the float and
+// money rules, Prefix and Suffix around the caret, the length limit.
+#include <string>
+#include <vector>
+
+#include "ProEditFixture.h"
+#include "vcl/Windows.h"
+
+using namespace ProEdit;
+
+namespace {
+
+class ProEditKeysTest : public ProEditFixture {
+protected:
+    // Types Keys into a fresh edit of Type holding Start with the caret at its end.
+    AnsiString Typed(TProEditType Type, const AnsiString& Start, const AnsiString& Keys,
+                     const std::function<void(TProEdit*)>& Setup = {}) {
+        TProEdit* edit = Edit(Type);
+        if (Setup) Setup(edit);
+        edit->SetText(Start);
+        Focus(edit);
+        Input::Key(edit, VK_END);
+        Input::Type(edit, Keys);
+        AnsiString shown = Shown(edit);
+        edit->Free();
+        return shown;
+    }
+};
+
+TEST_F(ProEditKeysTest, EachTypeLetsInOnlyItsCharacters) {
+    struct Case {
+        TProEditType type;
+        const char* keys;
+        const char* shown;
+    };
+    const std::vector<Case> cases{
+        {etString, "a1,-x ", "a1,-x "},
+        {etNumeric, "1a2.3", "123"},
+        {etFloat, "1a2x3", "123"},
+        {etUppercase, "ab\xe9", "AB\xc9"},
+        {etLowerCase, "AB\xc9", "ab\xe9"},
+        {etHex, "1fGg-", "1f-"},
+        {etAlphaNumeric, "a1 _B", "a1B"},
+        {etRange, "1-5;7,9", "1-5;7,9"},
+        {etRange, "1--;5,,", "1-5,"},
+        {etRange, "-1", "1"},
+        {etMoney, "12a", "12"},
+        {etPassword, "p w", "p w"},
+        {etString, "\x80\x9f", "\x80\x9f"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.keys);
+        EXPECT_EQ(Typed(c.type, "", c.keys), c.shown);
+    }
+}
+
+TEST_F(ProEditKeysTest, MinusTogglesTheSignOfASignedNumber) {
+    auto signed_ = [](TProEdit* E) { E->SetSigned(true); };
+    EXPECT_EQ(Typed(etNumeric, "12", "-", signed_), "-12");
+    EXPECT_EQ(Typed(etNumeric, "12", "--", signed_), "12");
+    EXPECT_EQ(Typed(etNumeric, "12", "-"), "12");
+    EXPECT_EQ(Typed(etFloat, "1.5", "-", signed_), "-1.5");
+    EXPECT_EQ(Typed(etMoney, "", "-5", signed_), "-5");
+}
+
+TEST_F(ProEditKeysTest, MoneyRegroupsWhileDigitsAreTypedAndDeleted) {
+    TProEdit* edit = Edit(etMoney);
+    Focus(edit);
+    Input::Type(edit, "1234567");
+    EXPECT_EQ(Shown(edit), "1,234,567");
+    EXPECT_EQ(edit->SelStart(), 9);
+    Input::Key(edit, VK_BACK);
+    EXPECT_EQ(Shown(edit), "123,456");
+    Input::Key(edit, VK_HOME);
+    Input::Key(edit, VK_DELETE);
+    EXPECT_EQ(Shown(edit), "23,456");
+}
+
+TEST_F(ProEditKeysTest, FloatRulesForSeparatorsAndDecimals) {
+    auto two = [](TProEdit* E) { E->SetPrecision(2); };
+    // The decimal separator typed first gives "0." with the caret after it.
+    EXPECT_EQ(Typed(etFloat, "", ".5", two), "0.5");
+    // Without decimals no separator goes in; a second one never does.
+    EXPECT_EQ(Typed(etFloat, "", "1.5"), "15");
+    EXPECT_EQ(Typed(etFloat, "1.5", ".", two), "1.50");
+    // A further digit after full decimals at the end is refused.
+    EXPECT_EQ(Typed(etFloat, "3.14", "9", two), "3.14");
+    // Separators that are neither the decimal nor the thousand one stay out.
+    DecimalSeparator = ',';
+    ThousandSeparator = '.';
+    EXPECT_EQ(Typed(etFloat, "", "1,5", two), "1,5");
+    ThousandSeparator = '\'';
+    EXPECT_EQ(Typed(etFloat, "", "1.5", two), "15");
+}
+
+TEST_F(ProEditKeysTest, ADigitAfterFullDecimalsOverwritesTheNextOne) {
+    TProEdit* edit = Edit(etFloat);
+    edit->SetPrecision(2);
+    edit->SetText("3.14");
+    Focus(edit);
+    Input::Key(edit, VK_HOME);
+    Input::Key(edit, VK_RIGHT);
+    Input::Key(edit, VK_RIGHT);
+    Input::Type(edit, "9");
+    EXPECT_EQ(Shown(edit), "3.94");
+}
+
+TEST_F(ProEditKeysTest, MixedCaseRewritesTheValueAndKeepsTheCaret) {
+    TProEdit* edit = Edit(etMixedCase);
+    Focus(edit);
+    Input::Type(edit, "o'neil-smith");
+    EXPECT_EQ(Shown(edit), "O'Neil-Smith");
+    EXPECT_EQ(edit->SelStart(), 12);
+    Input::Key(edit, VK_BACK);
+    EXPECT_EQ(Shown(edit), "O'Neil-Smit");
+    EXPECT_EQ(edit->SelStart(), 11);
+}
+
+TEST_F(ProEditKeysTest, TheCaretNeverEntersPrefixOrSuffix) {
+    TProEdit* edit = Edit(etNumeric);
+    edit->SetPrefix("No");
+    edit->SetSuffix("kg");
+    edit->SetText("100");
+    Focus(edit);
+    Input::Key(edit, VK_HOME);
+    EXPECT_EQ(edit->SelStart(), 2);
+    Input::Key(edit, VK_LEFT);
+    Input::Key(edit, VK_BACK);
+    EXPECT_EQ(Shown(edit), "No100kg");
+    EXPECT_EQ(edit->SelStart(), 2);
+    Input::Key(edit, VK_END);
+    EXPECT_EQ(edit->SelStart(), 5);
+    Input::Key(edit, VK_RIGHT);
+    Input::Key(edit, VK_DELETE);
+    EXPECT_EQ(Shown(edit), "No100kg");
+    EXPECT_EQ(edit->SelStart(), 5);
+    Input::Key(edit, VK_HOME, {ssShift});
+    EXPECT_EQ(edit->SelStart(), 2);
+    EXPECT_EQ(edit->SelLength(), 3);
+}
+
+TEST_F(ProEditKeysTest, ASelectionReachingIntoPrefixOrSuffixIsCutToTheValue) {
+    TProEdit* edit = Edit();
+    edit->SetPrefix("No");
+    edit->SetSuffix("kg");
+    edit->SetText("5");
+    Focus(edit);
+    Input::Key(edit, VK_END);
+    Input::Key(edit, VK_LEFT, {ssCtrl, ssShift});
+    EXPECT_EQ(edit->SelStart(), 2);
+    EXPECT_EQ(edit->SelLength(), 1);
+    edit->Perform(EM_SETSEL, 0, 5);
+    Input::Key(edit, VK_DELETE);
+    EXPECT_EQ(Shown(edit), "Nokg");
+    EXPECT_EQ(edit->SelStart(), 2);
+    Input::Type(edit, "7");
+    EXPECT_EQ(Shown(edit), "No7kg");
+}
+
+TEST_F(ProEditKeysTest, ReturnFiresOnKeyPressAndTypesNothing) {
+    TProEdit* edit = Edit();
+    EventCounter presses;
+    edit->OnKeyPress = [](TObject*, char&) {};
+    presses.Hook(edit->OnKeyPress);
+    Focus(edit);
+    Input::Type(edit, "a");
+    Input::Key(edit, VK_RETURN);
+    EXPECT_EQ(presses.Count(), 2);
+    EXPECT_EQ(Shown(edit), "a");
+}
+
+TEST_F(ProEditKeysTest, OnChangeFiresOncePerTypedKeyWithTheRegroupedValue) {
+    TProEdit* edit = Edit(etMoney);
+    std::vector<std::string> seen;
+    edit->OnChange = [&](TObject*) { seen.push_back(edit->Text()); };
+    int validations = 0;
+    edit->OnValueValidate = [&](TObject*, const AnsiString&, bool&) { ++validations; };
+    Focus(edit);
+    Input::Type(edit, "1234");
+    EXPECT_EQ(seen, (std::vector<std::string>{"1", "12", "123", "1,234"}));
+    EXPECT_EQ(validations, 4);
+}
+
+}  // namespace
