@@ -7,8 +7,6 @@
 
 namespace ProEdit {
 
-void RegisterProEdit() { RegisterClass(TProEdit::ClassInfo()); }
-
 TProEdit::TProEdit(TComponent* AOwner) : TCustomEdit(AOwner) {
     normalColor_ = Color();
     normalFontColor_ = Font()->Color();

@@ -37,9 +37,6 @@ void ApplyMixedCase(AnsiString& Text);
 // Contains "://", or "@" after its first character.
 bool LooksLikeURL(const AnsiString& Value);
 
-// Registers TProEdit for form descriptions.
-void RegisterProEdit();
-
 class TProEdit : public TCustomEdit {
     VCL_CLASS(TProEdit, TCustomEdit)
     explicit TProEdit(TComponent* AOwner);

@@ -1,11 +1,14 @@
 #include "ProEdit_Unit.h"
 
+#include "ProEdit.h"
 #include "vcl/ActiveX.h"
 #include "vcl/SysUtils.h"
 
 namespace ProEdit {
 
 void InitProEditUnit() {
+    // Form descriptions find the edit by its class name.
+    RegisterClass(TProEdit::ClassInfo());
     const HRESULT result = OleInitialize(nullptr);
     if (result != S_OK && result != S_FALSE)
         throw Exception(Format("OleInitialize failed ($%x)", {static_cast<Integer>(result)}));

@@ -1,9 +1,10 @@
 #pragma once
-// The typed edit unit's start-up and exit: OLE for the edits' drag and drop.
+// The typed edit unit's start-up and exit: the class for form descriptions, OLE for the edits' drag and drop.
 
 namespace ProEdit {
 
-// Start-up: OleInitialize; any answer but S_OK or S_FALSE stops the start with "OleInitialize failed
+// Start-up: registers TProEdit, then OleInitialize; any answer but S_OK or S_FALSE stops the start with "OleInitialize
+// failed
 // ($%x)".
 void InitProEditUnit();
 // Exit: OleUninitialize, once per successful start.

@@ -8,10 +8,6 @@
 
 class ProEditFixture : public FormFixture {
 protected:
-    static void SetUpTestSuite() {
-        FormFixture::SetUpTestSuite();
-        ProEdit::RegisterProEdit();
-    }
     void SetUp() override {
         FormFixture::SetUp();
         savedDecimal = DecimalSeparator;
