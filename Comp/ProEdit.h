@@ -67,6 +67,7 @@ class TProEdit : public TCustomEdit {
     void SetExcelStyleDecimalSeparator(bool Value) { excelStyleDecimalSeparator_ = Value; }
     bool AutoThousandSeparator() const { return autoThousandSeparator_; }
     void SetAutoThousandSeparator(bool Value);
+    // The fixed texts, like the window text, end at a NUL.
     const AnsiString& Prefix() const { return prefix_; }
     void SetPrefix(const AnsiString& Value);
     const AnsiString& Suffix() const { return suffix_; }

@@ -43,7 +43,7 @@ void TProEdit::WMPaste(TMessage&) {
         return;  // the clipboard could not be opened: nothing to paste
     }
     // Only the first line goes in, as with a drop.
-    pasted.resize(std::min(pasted.find_first_of("\r\n"), pasted.size()));
+    pasted.resize(std::min(pasted.find_first_of(std::string_view("\r\n\0", 3)), pasted.size()));
     ClipSelection();
     bool allow = true;
     if (OnClipboardPaste) OnClipboardPaste(this, SelectedValue(), allow);

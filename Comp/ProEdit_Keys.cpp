@@ -45,12 +45,12 @@ void TProEdit::PostKey(HWND Window, Word Key, bool WithKeyUp) {
 void TProEdit::WMChar(TMessage& Message) {
     TWMChar msg(Message);
     char key = static_cast<char>(msg.CharCode());
+    ClipSelection();
     if (key == '\r') {
         if (OnKeyPress) OnKeyPress(this, key);
         return;
     }
     if (key == '\x1b' && !canUndo_) return TCustomEdit::Dispatch(Message);
-    if (EditsValue(key)) ClipSelection();
     if (key == '.' && (Message.LParam & KeypadDecimalBit) && excelStyleDecimalSeparator_) key = DecimalSeparator;
 
     const AnsiString value = Text();

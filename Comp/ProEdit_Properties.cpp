@@ -64,13 +64,13 @@ void TProEdit::SetAutoThousandSeparator(bool Value) {
 
 void TProEdit::SetPrefix(const AnsiString& Value) {
     const AnsiString value = Text();
-    prefix_ = Value;
+    prefix_ = Value.substr(0, Value.find('\0'));
     SetText(value);
 }
 
 void TProEdit::SetSuffix(const AnsiString& Value) {
     const AnsiString value = Text();
-    suffix_ = Value;
+    suffix_ = Value.substr(0, Value.find('\0'));
     SetText(value);
 }
 

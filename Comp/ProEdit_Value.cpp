@@ -42,66 +42,87 @@ AnsiString GroupedDigits(const AnsiString& IntegerPart, bool Grouped) {
 
 }  // namespace
 
+// What each byte allows, as bits; the separators of the moment and the sign take the slow path.
+enum : unsigned char { kDigit = 1, kInteger = 2, kFloat = 4, kHex = 8, kHexDigit = 16, kSpecial = 32 };
+
+struct TByteTable {
+    unsigned char Bits[256];
+};
+
+const TByteTable& ClassBits() {
+    static const TByteTable table = [] {
+        TByteTable t{};
+        for (int c = '0'; c <= '9'; ++c) t.Bits[c] = kDigit | kInteger | kFloat | kHex | kHexDigit;
+        for (int c = 'A'; c <= 'F'; ++c) t.Bits[c] = t.Bits[c + 'a' - 'A'] = kHex | kHexDigit;
+        t.Bits[static_cast<unsigned char>('-')] = kInteger | kFloat | kHex | kSpecial;
+        t.Bits[static_cast<unsigned char>(',')] = kFloat;
+        t.Bits[static_cast<unsigned char>('.')] = kFloat;
+        return t;
+    }();
+    return table;
+}
+
 // One pass. A number needs a digit (a hexadecimal one needs a hex digit) and at most a leading "-".
 TTextClass ClassifyText(const AnsiString& Text) {
     if (Text.empty()) return tcOther;
-    bool integer = true, floating = true, hex = true;
-    bool digit = false, hexDigit = false, innerMinus = false;
+    TByteTable bits = ClassBits();
+    bits.Bits[static_cast<unsigned char>(DecimalSeparator)] |= kSpecial;
+    if (ThousandSeparator != '\0') bits.Bits[static_cast<unsigned char>(ThousandSeparator)] |= kSpecial;
+    unsigned char all = 0xFF, any = 0;
+    bool spacedThousands = true, innerMinus = false;
     Integer minuses = 0, decimals = 0;
     Integer lastThousand = -1;  // 1-based position of the previous thousand separator
-    for (std::size_t i = 0; i < Text.size(); ++i) {
-        const char c = Text[i];
-        const bool isDigit = IsDigit(c);
-        digit = digit || isDigit;
-        hexDigit = hexDigit || isDigit || IsHexLetter(c);
+    const std::size_t length = Text.size();
+    for (std::size_t i = 0; i < length; ++i) {
+        const auto c = static_cast<unsigned char>(Text[i]);
+        const unsigned char m = bits.Bits[c];
+        all &= m;
+        any |= m;
+        if (!(m & kSpecial)) continue;
         if (c == '-') {
             ++minuses;
             innerMinus = innerMinus || i > 0;
         }
-        if (c == DecimalSeparator) ++decimals;
-        integer = integer && (isDigit || c == '-');
-        floating = floating && (isDigit || c == ',' || c == '-' || c == '.');
-        hex = hex && (isDigit || c == '-' || IsHexLetter(c));
-        if (c == ThousandSeparator && c != '\0') {
+        if (c == static_cast<unsigned char>(DecimalSeparator)) ++decimals;
+        if (c == static_cast<unsigned char>(ThousandSeparator)) {
             const auto position = static_cast<Integer>(i + 1);
-            if (position - lastThousand < 3) floating = false;
+            if (position - lastThousand < 3) spacedThousands = false;
             lastThousand = position;
         }
     }
     if (minuses >= 2 || decimals >= 2 || innerMinus) return tcOther;
-    if (integer && digit) return tcInteger;
-    if (floating && digit) return tcFloat;
-    if (hex && hexDigit) return tcHex;
+    if ((all & kInteger) && (any & kDigit)) return tcInteger;
+    if ((all & kFloat) && spacedThousands && (any & kDigit)) return tcFloat;
+    if ((all & kHex) && (any & kHexDigit)) return tcHex;
     return tcOther;
 }
 
 // Left to right with a capitalise-next flag. The " Mc" test looks only at its first occurrence, which
-// lies in the part already rewritten, so one pass serves.
+// lies in the part already rewritten, so one pass serves; the roman-numeral test only near the end.
 void ApplyMixedCase(AnsiString& Text) {
     const std::size_t length = Text.size();
     bool capitalise = true;
     bool mcSeen = false;
     for (std::size_t i = 0; i < length; ++i) {
         char& c = Text[i];
-        const bool breaker = c == ' ' || c == '\'' || c == ',' || c == '-' || c == '.';
-        if (breaker) {
+        if (c == ' ' || c == '\'' || c == ',' || c == '-' || c == '.') {
             capitalise = true;
-        } else if (capitalise) {
+            continue;
+        }
+        if (capitalise) {
             c = AsciiUpper(c);
             capitalise = false;
         } else {
             c = AsciiLower(c);
+            // "Mc" as the first two characters, or the first " Mc".
+            if (c == 'c' && Text[i - 1] == 'M' && (i == 1 || (!mcSeen && i >= 2 && Text[i - 2] == ' '))) {
+                mcSeen = mcSeen || i >= 2;
+                capitalise = true;
+            }
         }
-        const std::size_t position = i + 1;  // characters rewritten so far
-        if (position == 2 && Text[0] == 'M' && Text[1] == 'c') capitalise = true;
-        if (!mcSeen && position >= 3 && Text.compare(i - 2, 3, " Mc") == 0) {
-            mcSeen = true;
+        if (i + 3 >= length && c == 'I' && i >= 1 &&
+            (Text[i - 1] == ' ' || (i >= 2 && Text[i - 1] == 'I' && Text[i - 2] == ' ')))
             capitalise = true;
-        }
-        if (position + 2 >= length) {
-            if (position >= 2 && Text.compare(i - 1, 2, " I") == 0) capitalise = true;
-            if (position >= 3 && Text.compare(i - 2, 3, " II") == 0) capitalise = true;
-        }
     }
 }
 
@@ -116,7 +137,8 @@ bool LooksLikeURL(const AnsiString& Value) {
 AnsiString TProEdit::FormatNumber(const AnsiString& Pattern, double Value) const { return Format(Pattern, {Value}); }
 
 void TProEdit::SetText(const AnsiString& Value) {
-    AnsiString value = Value;
+    // The window text ends at a NUL; what follows it would push Suffix out.
+    AnsiString value = Value.substr(0, Value.find('\0'));
     if (!value.empty()) {
         const TTextClass kind = ClassifyText(value);
         bool suits = true;

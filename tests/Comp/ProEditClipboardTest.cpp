@@ -88,6 +88,19 @@ TEST_F(ProEditClipboardTest, NothingIsPastedIntoAReadOnlyEditOrFromAClosedClipbo
     EXPECT_EQ(edit->Text(), "new");
 }
 
+TEST_F(ProEditClipboardTest, APasteEndsAtTheFirstLineBreakOrNul) {
+    TProEdit* edit = Edit();
+    edit->SetSuffix("]");
+    Focus(edit);
+    for (const std::string& pasted : {std::string("one\ntwo"), std::string("one\rtwo"), std::string("one\0two", 7)}) {
+        SCOPED_TRACE(pasted);
+        edit->SetText("");
+        Clipboard()->SetAsText(pasted);
+        Paste(edit);
+        EXPECT_EQ(Shown(edit), "one]");
+    }
+}
+
 TEST_F(ProEditClipboardTest, FloatPastesMustBeNumbersAndDecimalsNeedAPrecision) {
     struct Case {
         SmallInt precision;

@@ -149,6 +149,11 @@ TEST_F(ProEditKeysTest, ASelectionReachingIntoPrefixOrSuffixIsCutToTheValue) {
     Input::Key(edit, VK_LEFT, {ssCtrl, ssShift});
     EXPECT_EQ(edit->SelStart(), 2);
     EXPECT_EQ(edit->SelLength(), 1);
+    // Even a key that types nothing leaves the selection inside the value.
+    edit->Perform(EM_SETSEL, 3, 5);
+    Input::Key(edit, VK_RETURN);
+    EXPECT_EQ(edit->SelStart(), 3);
+    EXPECT_EQ(edit->SelLength(), 0);
     edit->Perform(EM_SETSEL, 0, 5);
     Input::Key(edit, VK_DELETE);
     EXPECT_EQ(Shown(edit), "Nokg");

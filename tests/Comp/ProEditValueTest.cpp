@@ -111,6 +111,11 @@ TEST_F(ProEditValueTest, TheWindowTextIsPrefixValueSuffixAndTextReadsTheValue) {
     EXPECT_EQ(edit->Text(), "100");
     edit->SetSuffix("");
     EXPECT_EQ(Shown(edit), "No 100");
+    // The window text ends at a NUL, and so do the fixed texts and the value written.
+    edit->SetPrefix(std::string("N\0o", 3));
+    edit->SetText(std::string("7\08", 3));
+    EXPECT_EQ(Shown(edit), "N7");
+    EXPECT_EQ(edit->Prefix(), "N");
     // A window text shorter than the suffix gives an empty value.
     edit->SetSuffix("kilograms");
     edit->TCustomEdit::SetText("No 1");
