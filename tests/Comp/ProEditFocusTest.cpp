@@ -184,4 +184,29 @@ TEST_F(ProEditFocusTest, WithoutAutoSelectAFloatPutsTheCaretBeforeItsDecimals) {
     EXPECT_EQ(edit->SelLength(), 0);
 }
 
+TEST_F(ProEditFocusTest, AValueThatLooksLikeAnAddressShowsTheURLLook) {
+    TProEdit* edit = Edit();
+    edit->SetShowURL(true);
+    edit->SetText("me@host");
+    EXPECT_TRUE(edit->Font()->Style().Contains(fsUnderline));
+    EXPECT_EQ(edit->Font()->Color(), clBlue);
+    EXPECT_EQ(edit->Cursor(), crHandPoint);
+    edit->SetText("@host");
+    EXPECT_FALSE(edit->Font()->Style().Contains(fsUnderline));
+    EXPECT_EQ(edit->Font()->Color(), clWindowText);
+    EXPECT_EQ(edit->Cursor(), crDefault);
+    Focus(edit);
+    Input::Type(edit, "x://y");
+    EXPECT_TRUE(edit->Font()->Style().Contains(fsUnderline));
+}
+
+TEST_F(ProEditFocusTest, AutoFocusTakesTheFocusWhenTheMouseEnters) {
+    TProEdit* edit = Edit();
+    edit->SetAutoFocus(true);
+    TProEdit* other = Edit();
+    Focus(other);
+    Testing::MouseEnter(edit);
+    EXPECT_TRUE(edit->Focused());
+}
+
 }  // namespace

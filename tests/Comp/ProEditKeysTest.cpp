@@ -162,6 +162,27 @@ TEST_F(ProEditKeysTest, ASelectionReachingIntoPrefixOrSuffixIsCutToTheValue) {
     EXPECT_EQ(Shown(edit), "No7kg");
 }
 
+TEST_F(ProEditKeysTest, NoKeyMakesTheIntegerPartLongerThanTheLimit) {
+    TProEdit* edit = Edit(etFloat);
+    edit->SetPrecision(2);
+    edit->SetLengthLimit(3);
+    edit->SetText("123.45");
+    Focus(edit);
+    Input::Key(edit, VK_HOME);
+    for (int i = 0; i < 4; ++i) Input::Key(edit, VK_RIGHT);
+    // Backspace or Delete of the decimal separator would join the parts.
+    Input::Key(edit, VK_BACK);
+    EXPECT_EQ(Shown(edit), "123.45");
+    Input::Key(edit, VK_LEFT);
+    Input::Key(edit, VK_DELETE);
+    EXPECT_EQ(Shown(edit), "123.45");
+    // Before the separator the integer part is full; after it typing goes on.
+    Input::Type(edit, "9");
+    EXPECT_EQ(Shown(edit), "123.45");
+    Input::Key(edit, VK_BACK);
+    EXPECT_EQ(Shown(edit), "12.45");
+}
+
 TEST_F(ProEditKeysTest, ReturnFiresOnKeyPressAndTypesNothing) {
     TProEdit* edit = Edit();
     EventCounter presses;
