@@ -120,6 +120,7 @@ void TProEdit::Dispatch(TMessage& Message) {
             if (transparent_) Invalidate();
             FollowURLLook();
             break;
+        // WM_DESTROY: the persisted text is saved here, before the window goes, once the edit keeps one.
         default: TCustomEdit::Dispatch(Message); break;
     }
 }

@@ -163,7 +163,6 @@ private:
     bool IntegerPartFull(const AnsiString& Value) const;
 
     // ProEdit_Value.cpp
-    AnsiString FormatNumber(const AnsiString& Pattern, double Value) const;
     void RegroupMoney();
     void WriteFormatted(const AnsiString& Formatted);
 

@@ -2,14 +2,13 @@
 #include <algorithm>
 
 #include "ProEdit.h"
+#include "ProEdit_Chars.h"
 #include "vcl/Clipbrd.h"
 #include "vcl/Windows.h"
 
 namespace ProEdit {
 
 namespace {
-
-bool IsAsciiLetterOrDigit(char C) { return (C >= '0' && C <= '9') || (C >= 'A' && C <= 'Z') || (C >= 'a' && C <= 'z'); }
 
 // Whether a float or money value reads as a number, so that writing it raises no conversion error.
 bool ReadsAsNumber(AnsiString Value) {
@@ -71,7 +70,10 @@ void TProEdit::WMPaste(TMessage&) {
         case etUppercase: candidate = AnsiUpperCase(candidate); break;
         case etLowerCase: candidate = AnsiLowerCase(candidate); break;
         case etMixedCase: ApplyMixedCase(candidate); break;
-        case etAlphaNumeric: accepted = std::all_of(candidate.begin(), candidate.end(), IsAsciiLetterOrDigit); break;
+        case etAlphaNumeric:
+            accepted = std::all_of(candidate.begin(), candidate.end(),
+                                   [](char C) { return Chars::IsDigit(C) || Chars::IsAsciiLetter(C); });
+            break;
         case etRange:
         case etHex: accepted = false; break;
         default: break;

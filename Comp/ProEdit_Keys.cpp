@@ -3,18 +3,18 @@
 #include <algorithm>
 
 #include "ProEdit.h"
+#include "ProEdit_Chars.h"
 #include "vcl/Windows.h"
 
 namespace ProEdit {
+
+using namespace Chars;
 
 namespace {
 
 // Bit 22 of the key data: part of the scan code of the numeric keypad's decimal point.
 constexpr LPARAM KeypadDecimalBit = LPARAM{1} << 22;
 
-bool IsDigit(char C) { return C >= '0' && C <= '9'; }
-bool IsAsciiLetter(char C) { return (C >= 'A' && C <= 'Z') || (C >= 'a' && C <= 'z'); }
-bool IsHexLetter(char C) { return (C >= 'A' && C <= 'F') || (C >= 'a' && C <= 'f'); }
 bool IsRangeSeparator(char C) { return C == ',' || C == '-' || C == ';'; }
 bool ControlKeyDown() {
     return GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_LCONTROL) < 0 || GetKeyState(VK_RCONTROL) < 0;

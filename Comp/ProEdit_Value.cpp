@@ -3,15 +3,13 @@
 #include <cmath>
 
 #include "ProEdit.h"
+#include "ProEdit_Chars.h"
 
 namespace ProEdit {
 
-namespace {
+using namespace Chars;
 
-bool IsDigit(char C) { return C >= '0' && C <= '9'; }
-bool IsHexLetter(char C) { return (C >= 'A' && C <= 'F') || (C >= 'a' && C <= 'f'); }
-char AsciiUpper(char C) { return C >= 'a' && C <= 'z' ? static_cast<char>(C - 'a' + 'A') : C; }
-char AsciiLower(char C) { return C >= 'A' && C <= 'Z' ? static_cast<char>(C - 'A' + 'a') : C; }
+namespace {
 
 AnsiString WithoutThousands(AnsiString Value) {
     if (ThousandSeparator != '\0') std::erase(Value, ThousandSeparator);
@@ -20,6 +18,8 @@ AnsiString WithoutThousands(AnsiString Value) {
 
 // Thousand separators removed, then converted with the locale's decimal separator.
 double ValueToNumber(const AnsiString& Value) { return StrToFloat(WithoutThousands(Value)); }
+
+AnsiString FormatNumber(const AnsiString& Pattern, double Value) { return Format(Pattern, {Value}); }
 
 AnsiString PrecisionPattern(SmallInt Precision, char Type) { return "%." + IntToStr(Integer{Precision}) + Type; }
 
@@ -40,8 +40,6 @@ AnsiString GroupedDigits(const AnsiString& IntegerPart, bool Grouped) {
     return grouped;
 }
 
-}  // namespace
-
 // What each byte allows, as bits; the separators of the moment and the sign take the slow path.
 enum : unsigned char { kDigit = 1, kInteger = 2, kFloat = 4, kHex = 8, kHexDigit = 16, kSpecial = 32 };
 
@@ -61,6 +59,8 @@ const TByteTable& ClassBits() {
     }();
     return table;
 }
+
+}  // namespace
 
 // One pass. A number needs a digit (a hexadecimal one needs a hex digit) and at most a leading "-".
 TTextClass ClassifyText(const AnsiString& Text) {
@@ -133,8 +133,6 @@ bool LooksLikeURL(const AnsiString& Value) {
 }
 
 // ---------------------------------------------------------------------------
-
-AnsiString TProEdit::FormatNumber(const AnsiString& Pattern, double Value) const { return Format(Pattern, {Value}); }
 
 void TProEdit::SetText(const AnsiString& Value) {
     // The window text ends at a NUL; what follows it would push Suffix out.
