@@ -143,6 +143,8 @@ protected:
     void Change() override;
     void Loaded() override;
     void Dispatch(TMessage& Message) override;
+    // Multi-line (for the formatting rectangle) unless a password; EditAlign's alignment.
+    void CreateParams(TCreateParams& Params) override;
 
 private:
     // Runs Steps; the changes they make reach Change() once, at the end of the outermost batch.
@@ -182,8 +184,9 @@ private:
     AnsiString SelectedValue() const;
 
     // ProEdit_Properties.cpp
-    // The focus alignment comes and goes under the recreate guard.
-    void ApplyAlign(TEditAlign Value);
+    // Makes the window again under the recreate guard: meanwhile the focus change it causes leaves the
+    // width and the alignment alone.
+    void RecreateWindow();
 
     // ProEdit_Focus.cpp
     void WMSetFocus(TMessage& Message);

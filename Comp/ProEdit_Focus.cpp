@@ -91,9 +91,10 @@ void TProEdit::WMSetFocus(TMessage& Message) {
     }
     // The label turns bold here once the edit has one.
     if (focusWidthInc_ >= 1 && !recreating_) SetWidth(Width() + focusWidthInc_);
-    if (focusAlign_ != eaDefault && focusAlign_ != editAlign_) {
+    // A re-creation brings the focus back with the alignment it was made for.
+    if (!recreating_ && focusAlign_ != eaDefault && focusAlign_ != editAlign_) {
         savedAlign_ = editAlign_;
-        ApplyAlign(focusAlign_);
+        SetEditAlign(focusAlign_);
     }
     if (focusBorder_ || (!emptyText_.empty() && value.empty())) Invalidate();
 }
@@ -126,7 +127,7 @@ void TProEdit::WMKillFocus(TMessage& Message) {
     if (focusBorder_) Invalidate();
     if (!recreating_) {
         if (focusWidthInc_ > 0) SetWidth(Width() - focusWidthInc_);
-        if (focusAlign_ != eaDefault && savedAlign_ != editAlign_) ApplyAlign(savedAlign_);
+        if (focusAlign_ != eaDefault && savedAlign_ != editAlign_) SetEditAlign(savedAlign_);
         if ((!emptyText_.empty() && Text().empty()) || errorMarkerLen_ > 0) Invalidate();
     }
     if (failure) std::rethrow_exception(failure);

@@ -8,6 +8,7 @@ void TProEdit::SetEditType(TProEditType Value) {
     if (Value == etPassword) {
         SetPasswordChar('*');
         canUndo_ = false;
+        RecreateWindow();
     } else {
         SetPasswordChar('\0');
     }
@@ -34,25 +35,28 @@ void TProEdit::SetPrecision(SmallInt Value) {
     SetFloatValue(kind == tcInteger || kind == tcFloat ? FloatValue() : 0);
 }
 
+void TProEdit::RecreateWindow() {
+    const bool wasRecreating = recreating_;
+    recreating_ = true;
+    try {
+        RecreateWnd();
+    } catch (...) {
+        recreating_ = wasRecreating;
+        throw;
+    }
+    recreating_ = wasRecreating;
+}
+
 void TProEdit::SetEditAlign(TEditAlign Value) {
     editAlign_ = Value;
+    RecreateWindow();
     SetWidth(Width() + 1);
     SetWidth(Width() - 1);
 }
 
-void TProEdit::ApplyAlign(TEditAlign Value) {
-    recreating_ = true;
-    try {
-        SetEditAlign(Value);
-    } catch (...) {
-        recreating_ = false;
-        throw;
-    }
-    recreating_ = false;
-}
-
 void TProEdit::SetCanUndo(bool Value) {
     canUndo_ = Value && editType_ != etPassword;
+    RecreateWindow();
     SetWidth(Width() + 1);
     SetWidth(Width() - 1);
 }

@@ -105,6 +105,34 @@ TEST_F(ProEditKeysTest, ADigitAfterFullDecimalsOverwritesTheNextOne) {
     EXPECT_EQ(Shown(edit), "3.94");
 }
 
+TEST_F(ProEditKeysTest, TheKeypadDecimalKeyTypesTheLocaleSeparatorWhenAsked) {
+    DecimalSeparator = ',';
+    ThousandSeparator = '.';
+    TProEdit* edit = Edit(etFloat);
+    edit->SetPrecision(2);
+    edit->SetExcelStyleDecimalSeparator(true);
+    Focus(edit);
+    Input::Type(edit, "1");
+    Input::Key(edit, VK_DECIMAL);
+    Input::Type(edit, "5");
+    EXPECT_EQ(Shown(edit), "1,5");
+}
+
+TEST_F(ProEditKeysTest, TheLengthLimitStopsTheIntegerPartAndTabsOnWhenFull) {
+    auto limit = [](TProEdit* E) { E->SetLengthLimit(3); };
+    EXPECT_EQ(Typed(etNumeric, "123", "4", limit), "123");
+    TProEdit* edit = Edit(etNumeric);
+    edit->SetLengthLimit(3);
+    edit->SetTabOnFullLength(true);
+    Focus(edit);
+    Input::Type(edit, "12");
+    EXPECT_TRUE(edit->Focused());
+    Input::Type(edit, "3");
+    Input::Settle();
+    EXPECT_TRUE(next->Focused());
+    EXPECT_EQ(Shown(edit), "123");
+}
+
 TEST_F(ProEditKeysTest, MixedCaseRewritesTheValueAndKeepsTheCaret) {
     TProEdit* edit = Edit(etMixedCase);
     Focus(edit);
