@@ -47,6 +47,7 @@ TEST_F(ProEditKeysTest, EachTypeLetsInOnlyItsCharacters) {
         {etMoney, "12a", "12"},
         {etPassword, "p w", "p w"},
         {etString, "\x80\x9f", "\x80\x9f"},
+        {etUppercase, "\x9a\x9c", "\x8a\x8c"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.keys);

@@ -153,4 +153,17 @@ TEST_F(ProEditWindowTest, CopyAndCutKeysAskFirstAndAClosedClipboardPastesNothing
     EXPECT_EQ(edit->Text(), "");
 }
 
+TEST_F(ProEditWindowTest, ControlCharactersSentFromCodeNeverEnter) {
+    for (TProEditType type : {etString, etNumeric, etMixedCase, etAlphaNumeric}) {
+        SCOPED_TRACE(type);
+        TProEdit* edit = Edit(type);
+        edit->SetText("");
+        Focus(edit);
+        for (char c : {'\t', '\x01', '\x1b', '\x7f'}) edit->Perform(WM_CHAR, static_cast<Byte>(c), 1);
+        edit->Perform(WM_CHAR, '5', 1);
+        EXPECT_EQ(edit->Text(), "5");
+        edit->Free();
+    }
+}
+
 }  // namespace
