@@ -108,12 +108,17 @@ TEST_F(ProEditKeysTest, ADigitAfterFullDecimalsOverwritesTheNextOne) {
 
 TEST_F(ProEditKeysTest, TheKeypadDecimalKeyTypesTheLocaleSeparatorWhenAsked) {
     DecimalSeparator = ',';
-    ThousandSeparator = '.';
+    ThousandSeparator = '\'';
     TProEdit* edit = Edit(etFloat);
     edit->SetPrecision(2);
-    edit->SetExcelStyleDecimalSeparator(true);
     Focus(edit);
+    // Without the setting the keypad's point is a point, which this locale's numbers do not take.
     Input::Type(edit, "1");
+    Input::Key(edit, VK_DECIMAL);
+    EXPECT_EQ(Shown(edit), "1");
+    edit->SetExcelStyleDecimalSeparator(true);
+    Input::Key(edit, VK_OEM_PERIOD);
+    EXPECT_EQ(Shown(edit), "1");
     Input::Key(edit, VK_DECIMAL);
     Input::Type(edit, "5");
     EXPECT_EQ(Shown(edit), "1,5");
