@@ -110,7 +110,7 @@ void TProEdit::WMChar(TMessage& Message) {
     msg.SetCharCode(static_cast<Byte>(key));
     Batched([&] {
         TCustomEdit::Dispatch(Message);
-        AfterTypedKey(key);
+        AfterTypedKey(static_cast<char>(msg.CharCode()));  // as OnKeyPress left it
     });
 }
 
