@@ -277,3 +277,23 @@ TEST_F(DialogKeysTest, APostedKeyTheEditTakesBringsItsCharacter) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(EditKeysTest, TheSelectionSurvivesTheFocusLeaving) {
+    edit->SetText("hello world");
+    Input::Click(edit);
+    Input::Key(edit, VK_END);
+    for (int i = 0; i < 5; ++i) Input::Key(edit, VK_LEFT, {ssShift});
+    ASSERT_EQ(edit->SelLength(), 5);
+    Input::Click(next);
+    ASSERT_TRUE(next->Focused());
+    EXPECT_EQ(edit->SelStart(), 6);
+    EXPECT_EQ(edit->SelLength(), 5);
+    EXPECT_EQ(edit->SelText(), "world");
+    // What the peer holds comes back too: a WM_CHAR from code replaces the kept selection.
+    edit->Perform(WM_CHAR, 'X', 0);
+    EXPECT_EQ(edit->Text(), "hello X");
+}
+
+}  // namespace

@@ -35,6 +35,19 @@ protected:
     }
     // The release only copies the selection to the X11 selection or pastes it with the middle button.
     void mouseReleaseEvent(QMouseEvent* Event) override { Event->accept(); }
+    // The system's edit keeps its selection when the focus leaves (it only hides it); Qt's line edit drops
+    // it. Put back unreported, so the control's selection never changes.
+    void focusOutEvent(QFocusEvent* Event) override {
+        const QSignalBlocker block(this);
+        const bool selected = hasSelectedText();
+        const int start = selectionStart();
+        const int length = static_cast<int>(selectedText().size());
+        const int caret = cursorPosition();
+        QLineEdit::focusOutEvent(Event);
+        if (!selected) return;
+        if (caret == start) setSelection(start + length, -length);
+        else setSelection(start, length);
+    }
 
 private:
     static bool IsQtShortcut(QKeyEvent* Event) {
