@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "RegistryFolderFixture.h"
+#include "support/RegistryFolderFixture.h"
 #include "vcl/IniFiles.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // keys below it or absolute paths, names compare without case, and a value that is no string raises.
 #include <string>
 
-#include "RegistryFolderFixture.h"
+#include "support/RegistryFolderFixture.h"
 #include "vcl/Registry.h"
 
 namespace {

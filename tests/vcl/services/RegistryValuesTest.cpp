@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "RegistryFolderFixture.h"
+#include "support/RegistryFolderFixture.h"
 
 namespace {
 

@@ -8,23 +8,13 @@
 
 #include <gtest/gtest.h>
 
+#include "support/RegistryFolderFixture.h"
 #include "vcl/Windows.h"
 
 namespace {
 
-class Registry : public ::testing::Test {
+class Registry : public RegistryFolderFixture {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/halcyra_registry_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder_ = pattern;
-        SetRegistryFolderForTest(folder_);
-    }
-    void TearDown() override {
-        SetRegistryFolderForTest("");
-        std::filesystem::remove_all(folder_);
-    }
-
     // The default value of Root\Key, or the error of opening or reading it.
     static std::string Read(HKEY Root, const char* Key, LONG& Result) {
         HKEY key = nullptr;
@@ -36,8 +26,6 @@ protected:
         EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
         return buffer;
     }
-
-    std::string folder_;
 };
 
 TEST_F(Registry, AnUntouchedStoreAnswersTheHtmlAssociationWithTheDesktopOpener) {
