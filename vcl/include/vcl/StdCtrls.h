@@ -92,6 +92,7 @@ protected:
     void CreateParams(TCreateParams& Params) override;
     TControlPeer* CreatePeer() override;
     void InitializePeer() override;
+    TRect ClientInsets() const override;
     void Loaded() override;
     // The text as the user sees it in the peer: CharCase applied.
     AnsiString ApplyCharCase(const AnsiString& Value) const;
@@ -100,6 +101,10 @@ protected:
     virtual bool MultiLine() const { return false; }
     // Tells the peer to take the control's options (smOptions) again.
     void OptionsChanged();
+    // The border style or Ctl3D changed: the client area and the border the peer draws follow.
+    void BorderChanged();
+    // The width of the border drawn around the client area: 2 sunken with Ctl3D, 1 without, 0 for bsNone.
+    Integer BorderSize() const { return borderStyle_ != bsSingle ? 0 : Ctl3D() ? 2 : 1; }
     // The user's edit is stored (with the selection after it): it counts as a modification, and OnChange
     // hears of it while the typing goes on.
     void AnnounceUserEdit();

@@ -59,7 +59,7 @@ void TCustomEdit::SetBorderStyle(TBorderStyle Value) {
     if (Value != bsNone) Value = bsSingle;
     if (borderStyle_ == Value) return;
     borderStyle_ = Value;
-    OptionsChanged();
+    BorderChanged();
     AdjustHeight();
 }
 
@@ -265,8 +265,12 @@ void TCustomEdit::Dispatch(TMessage& Message) {
             TWinControl::Dispatch(Message);
             break;
         case CM_FONTCHANGED:
+            TWinControl::Dispatch(Message);
+            AdjustHeight();
+            break;
         case CM_CTL3DCHANGED:
             TWinControl::Dispatch(Message);
+            BorderChanged();
             AdjustHeight();
             break;
         case EM_GETMODIFY: Message.Result = modified_ ? TRUE : FALSE; break;
@@ -303,6 +307,19 @@ void TCustomEdit::Dispatch(TMessage& Message) {
         }
         default: TWinControl::Dispatch(Message); break;
     }
+}
+
+TRect TCustomEdit::ClientInsets() const {
+    TRect in = TWinControl::ClientInsets();
+    const Integer border = BorderSize();
+    return {in.Left + border, in.Top + border, in.Right + border, in.Bottom + border};
+}
+
+// The client area moved inside the window: its size is news, and the peer draws the new border.
+void TCustomEdit::BorderChanged() {
+    OptionsChanged();
+    BoundsChanged();
+    Invalidate();
 }
 
 void TCustomEdit::InitializePeer() {

@@ -27,6 +27,7 @@ struct TStdCtrlsAccess {
     }
     static const AnsiString& TextForPeer(const TCustomMemo& C) { return C.TextForPeer(); }
     static void SelectionFromPeer(TCustomEdit& C, Integer Start, Integer Length) { C.SelectionFromPeer(Start, Length); }
+    static Integer BorderSize(const TCustomEdit& C) { return C.BorderSize(); }
     static void TextFromPeer(TCustomComboBox& C, const AnsiString& Value) { C.TextFromPeer(Value); }
     static void ItemIndexFromPeer(TCustomComboBox& C, Integer Index) { C.ItemIndexFromPeer(Index); }
 };

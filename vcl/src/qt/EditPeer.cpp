@@ -6,9 +6,11 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QSignalBlocker>
 
 #include "qt/Peer.h"
+#include "qt/QtGraphics.h"
 #include "qt/QtText.h"
 #include "qt/TypingLimit.h"
 #include "StdCtrls/Peers.h"
@@ -21,7 +23,29 @@ namespace {
 // come as messages to the control (WM_COPY, WM_PASTE, WM_CONTEXTMENU ...), so Qt's own editing shortcuts,
 // context menu, middle-button paste, selection copies and drag and drop are off.
 class TNativeLineEdit : public QLineEdit {
+public:
+    // The system's edit draws its own non-client border; the text lays out inside it.
+    void SetBorder(int Width) {
+        border_ = Width;
+        setContentsMargins(Width, Width, Width, Width);
+        update();
+    }
+
 protected:
+    void paintEvent(QPaintEvent* Event) override {
+        QLineEdit::paintEvent(Event);
+        if (border_ == 0) return;
+        QPainter painter(this);
+        const QRect r = rect();
+        if (border_ == 1) {
+            painter.setPen(ToQColor(clWindowFrame));
+            painter.drawRect(r.adjusted(0, 0, -1, -1));
+            return;
+        }
+        // Sunken: shadow over dark shadow at the top and left, highlight over light at the bottom and right.
+        DrawEdge(painter, r, clBtnShadow, clBtnHighlight);
+        DrawEdge(painter, r.adjusted(1, 1, -1, -1), cl3DDkShadow, cl3DLight);
+    }
     void keyPressEvent(QKeyEvent* Event) override {
         if (IsQtShortcut(Event)) {
             Event->ignore();
@@ -50,6 +74,17 @@ protected:
     }
 
 private:
+    static void DrawEdge(QPainter& Painter, const QRect& R, TColor TopLeft, TColor BottomRight) {
+        Painter.setPen(ToQColor(TopLeft));
+        Painter.drawLine(R.left(), R.bottom() - 1, R.left(), R.top());
+        Painter.drawLine(R.left(), R.top(), R.right() - 1, R.top());
+        Painter.setPen(ToQColor(BottomRight));
+        Painter.drawLine(R.left(), R.bottom(), R.right(), R.bottom());
+        Painter.drawLine(R.right(), R.bottom(), R.right(), R.top());
+    }
+
+    int border_ = 0;
+
     static bool IsQtShortcut(QKeyEvent* Event) {
         const bool control = Event->modifiers() & Qt::ControlModifier;
         if (control && Event->key() >= Qt::Key_A && Event->key() <= Qt::Key_Z) return true;
@@ -99,7 +134,8 @@ public:
             edit()->setReadOnly(c->ReadOnly());
             const bool hidden = c->PasswordChar() || (style & ES_PASSWORD);
             edit()->setEchoMode(hidden ? QLineEdit::Password : QLineEdit::Normal);
-            edit()->setFrame(c->BorderStyle() == bsSingle);
+            edit()->setFrame(false);
+            edit()->SetBorder(TStdCtrlsAccess::BorderSize(*c));
             Qt::Alignment horizontal = Qt::AlignLeft;
             if (style & ES_RIGHT) horizontal = Qt::AlignRight;
             else if (style & ES_CENTER) horizontal = Qt::AlignHCenter;
@@ -120,7 +156,7 @@ public:
     bool CanUndo() const override { return edit()->isUndoAvailable(); }
 
 private:
-    QLineEdit* edit() const { return static_cast<QLineEdit*>(Widget()); }
+    TNativeLineEdit* edit() const { return static_cast<TNativeLineEdit*>(Widget()); }
     TCustomEdit* control() const { return static_cast<TCustomEdit*>(Control()); }
 
     // The line edit joins edits into one undo step until the caret moves: a paste is a step of its own, as
