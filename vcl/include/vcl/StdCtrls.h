@@ -7,6 +7,7 @@
 // ItemIndexFromPeer (then CN_COMMAND/CBN_SELCHANGE).
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -105,6 +106,9 @@ protected:
     void BorderChanged();
     // The width of the border drawn around the client area: 2 sunken with Ctl3D, 1 without, 0 for bsNone.
     Integer BorderSize() const { return borderStyle_ != bsSingle ? 0 : Ctl3D() ? 2 : 1; }
+    // EM_SETRECT / EM_GETRECT, in client coordinates.
+    void SetFormatRect(const TRect* Rect);
+    TRect FormatRect() const;
     // The user's edit is stored (with the selection after it): it counts as a modification, and OnChange
     // hears of it while the typing goes on.
     void AnnounceUserEdit();
@@ -121,6 +125,7 @@ private:
     bool HidesText() const;
     // The default handling of WM_KEYDOWN and WM_CHAR: false when the native widget is to handle the key.
     bool EditKey(TMessage& Message);
+    LRESULT CharGeometry(const TMessage& Message);
     void CopySelection();
     // Replaces the selection with Text as the user's edit (MaxLength applies; undo takes it back).
     void ReplaceSelectionByUser(AnsiString Text);
@@ -140,6 +145,8 @@ private:
     Integer selStart_ = 0;
     Integer selLength_ = 0;
     bool typing_ = false;  // the user's edit is being announced
+    // EM_SETRECT's formatting rectangle as distances from the client area's sides, so it follows resizes.
+    std::optional<TRect> formatMargins_;
 };
 
 class TEdit : public TCustomEdit {

@@ -77,6 +77,15 @@ void TCustomEdit::DefaultHandler(TMessage& Message) {
             Message.Result = peer && peer->CanUndo() ? TRUE : FALSE;
             return;
         }
+        case EM_GETRECT:
+            if (auto* rect = reinterpret_cast<TRect*>(Message.LParam)) *rect = FormatRect();
+            return;
+        case EM_SETRECT: SetFormatRect(reinterpret_cast<const TRect*>(Message.LParam)); return;
+        case EM_POSFROMCHAR:
+        case EM_CHARFROMPOS:
+            if (MultiLine()) break;
+            Message.Result = CharGeometry(Message);
+            return;
         case WM_CONTEXTMENU:
             if (!MultiLine()) {
                 ShowContextMenu(Message);
@@ -86,6 +95,36 @@ void TCustomEdit::DefaultHandler(TMessage& Message) {
         default: break;
     }
     TWinControl::DefaultHandler(Message);
+}
+
+// A null rectangle puts the default back.
+void TCustomEdit::SetFormatRect(const TRect* Rect) {
+    const TRect client = ClientRect();
+    if (Rect) formatMargins_ = TRect{Rect->Left, Rect->Top, client.Right - Rect->Right, client.Bottom - Rect->Bottom};
+    else formatMargins_.reset();
+    OptionsChanged();
+}
+
+TRect TCustomEdit::FormatRect() const {
+    const TRect client = ClientRect();
+    if (!formatMargins_) return client;
+    const TRect& m = *formatMargins_;
+    return Rect(m.Left, m.Top, client.Right - m.Right, client.Bottom - m.Bottom);
+}
+
+// EM_POSFROMCHAR: the character's top left as MAKELPARAM(x, y), -1 at or past the end. EM_CHARFROMPOS: the
+// nearest character boundary to MAKELPARAM(x, y), on line 0.
+LRESULT TCustomEdit::CharGeometry(const TMessage& Message) {
+    auto* peer = dynamic_cast<TEditPeerGeometry*>(Peer());
+    if (Message.Msg == EM_POSFROMCHAR) {
+        const auto index = static_cast<Integer>(static_cast<std::intptr_t>(Message.WParam));
+        const auto text = static_cast<Integer>(StoredText().size());
+        std::optional<TPoint> at;
+        if (peer && index >= 0 && index < text) at = peer->PosFromChar(index);
+        return at ? MakeLParam(at->X, at->Y) : -1;
+    }
+    const auto at = static_cast<std::uintptr_t>(Message.LParam);
+    return peer ? MakeLParam(peer->CharFromPos(Point(LoSmall(at), HiSmall(at))), 0) : 0;
 }
 
 bool TCustomEdit::EditKey(TMessage& Message) {

@@ -28,6 +28,8 @@ struct TStdCtrlsAccess {
     static const AnsiString& TextForPeer(const TCustomMemo& C) { return C.TextForPeer(); }
     static void SelectionFromPeer(TCustomEdit& C, Integer Start, Integer Length) { C.SelectionFromPeer(Start, Length); }
     static Integer BorderSize(const TCustomEdit& C) { return C.BorderSize(); }
+    // The text margins EM_SETRECT asked for, if any (left, top, right, bottom).
+    static const std::optional<TRect>& FormatMargins(const TCustomEdit& C) { return C.formatMargins_; }
     static void TextFromPeer(TCustomComboBox& C, const AnsiString& Value) { C.TextFromPeer(Value); }
     static void ItemIndexFromPeer(TCustomComboBox& C, Integer Index) { C.ItemIndexFromPeer(Index); }
 };
@@ -52,6 +54,16 @@ public:
     virtual void ReplaceSelection(const AnsiString& Text) = 0;
     virtual void Undo() = 0;
     virtual bool CanUndo() const = 0;
+};
+
+// Where a one-line edit's peer shows its characters, in client coordinates.
+class TEditPeerGeometry {
+public:
+    virtual ~TEditPeerGeometry() = default;
+    // The top left of character Index; nothing at or past the end of the text.
+    virtual std::optional<TPoint> PosFromChar(Integer Index) const = 0;
+    // The character boundary nearest to Point, clamped to the text.
+    virtual Integer CharFromPos(TPoint Point) const = 0;
 };
 
 inline TEditPeerCommands* EditPeerCommands(TWinControl* Control) {

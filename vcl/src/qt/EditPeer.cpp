@@ -1,8 +1,10 @@
 // The edit's peer: a QLineEdit that mirrors TCustomEdit and reports only the user's edits.
 
 #include <climits>
+#include <cmath>
 
 #include <QContextMenuEvent>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -29,6 +31,13 @@ public:
         border_ = Width;
         setContentsMargins(Width, Width, Width, Width);
         update();
+    }
+    // Where the caret's line starts and its x, in the widget (Qt's caret rectangle reaches 5 pixels left).
+    // Qt scrolls the text into place while painting: a one-pixel paint brings the place up to date.
+    QPoint CaretPoint() {
+        QImage probe(1, 1, QImage::Format_RGB32);
+        render(&probe, QPoint(), QRegion(0, 0, 1, 1), {});
+        return cursorRect().topLeft() + QPoint(5, 0);
     }
 
 protected:
@@ -96,7 +105,7 @@ private:
     }
 };
 
-class TEditPeer : public TQtPeer, public TStdPeer, public TEditPeerCommands {
+class TEditPeer : public TQtPeer, public TStdPeer, public TEditPeerCommands, public TEditPeerGeometry {
 public:
     explicit TEditPeer(TCustomEdit* Edit) : TQtPeer(Edit, new TPeerWidget<TNativeLineEdit>) {
         edit()->setMaxLength(INT_MAX);
@@ -136,10 +145,14 @@ public:
             edit()->setEchoMode(hidden ? QLineEdit::Password : QLineEdit::Normal);
             edit()->setFrame(false);
             edit()->SetBorder(TStdCtrlsAccess::BorderSize(*c));
+            // A formatting rectangle holds the text at its top.
+            const std::optional<TRect>& margins = TStdCtrlsAccess::FormatMargins(*c);
+            if (margins) edit()->setTextMargins(margins->Left, margins->Top, margins->Right, margins->Bottom);
+            else edit()->setTextMargins(0, 0, 0, 0);
             Qt::Alignment horizontal = Qt::AlignLeft;
             if (style & ES_RIGHT) horizontal = Qt::AlignRight;
             else if (style & ES_CENTER) horizontal = Qt::AlignHCenter;
-            edit()->setAlignment(horizontal | Qt::AlignVCenter);
+            edit()->setAlignment(horizontal | (margins ? Qt::AlignTop : Qt::AlignVCenter));
         } else if (What == smSelection) {
             edit()->setSelection(c->SelStart(), c->SelLength());
             if (c->SelLength() == 0) edit()->setCursorPosition(c->SelStart());
@@ -153,11 +166,30 @@ public:
         SeparateUndoSteps();
     }
     void Undo() override { edit()->undo(); }
+
+    // Measured from the caret, which Qt places with the scrolling applied: one measure of the text between.
+    std::optional<TPoint> PosFromChar(Integer Index) const override {
+        const QString shown = edit()->displayText();
+        if (Index < 0 || Index >= shown.size()) return std::nullopt;
+        const int caret = edit()->cursorPosition();
+        const QPoint at = edit()->CaretPoint();
+        const QFontMetricsF metrics(edit()->font());
+        const qreal between = metrics.horizontalAdvance(shown.mid(std::min(caret, Index), std::abs(Index - caret)));
+        const int x = at.x() + static_cast<int>(std::lround(Index < caret ? -between : between));
+        const int border = ClientOffset();
+        return TPoint{x - border, at.y() - border};
+    }
+    Integer CharFromPos(TPoint Point) const override {
+        const int border = ClientOffset();
+        edit()->CaretPoint();
+        return edit()->cursorPositionAt(QPoint(Point.X + border, Point.Y + border));
+    }
     bool CanUndo() const override { return edit()->isUndoAvailable(); }
 
 private:
     TNativeLineEdit* edit() const { return static_cast<TNativeLineEdit*>(Widget()); }
     TCustomEdit* control() const { return static_cast<TCustomEdit*>(Control()); }
+    int ClientOffset() const { return control() ? TStdCtrlsAccess::BorderSize(*control()) : 0; }
 
     // The line edit joins edits into one undo step until the caret moves: a paste is a step of its own, as
     // the system's edit has it. The caret moves and comes back with the selection as it was, unreported.
