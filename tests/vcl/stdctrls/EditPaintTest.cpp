@@ -152,6 +152,21 @@ TEST_F(EditPaintTest, CharactersArePlacedAndFoundAtTheirNearestBoundary) {
     EXPECT_EQ(CharFromPos(10, 5), 0);
 }
 
+TEST_F(EditPaintTest, CharacterPlacesFollowTheScrollingAtOnce) {
+    const AnsiString text(200, '8');
+    edit->SetText(text);
+    const auto last = static_cast<Integer>(text.size()) - 1;
+    ASSERT_GE(PosFromChar(0)->X, 0);
+    EXPECT_GT(PosFromChar(last)->X, edit->ClientWidth());
+    // The caret at the end scrolls the text: asked at once, with no paint between.
+    edit->SetSelStart(last + 1);
+    EXPECT_LT(PosFromChar(0)->X, 0);
+    EXPECT_LT(PosFromChar(last)->X, edit->ClientWidth());
+    EXPECT_EQ(CharFromPos(PosFromChar(last)->X, 5), last);
+    edit->SetSelStart(0);
+    EXPECT_GE(PosFromChar(0)->X, 0);
+}
+
 TEST_F(EditPaintTest, TheFormattingRectangleHoldsTheTextAtItsTopAndFollowsResizes) {
     edit->SetAutoSize(false);
     edit->SetBounds(20, 30, 150, 60);

@@ -27,22 +27,32 @@ namespace {
 class TNativeLineEdit : public QLineEdit {
 public:
     // The system's edit draws its own non-client border; the text lays out inside it.
+    TNativeLineEdit() {
+        connect(this, &QLineEdit::textChanged, this, &TNativeLineEdit::Unplace);
+        connect(this, &QLineEdit::cursorPositionChanged, this, &TNativeLineEdit::Unplace);
+    }
     void SetBorder(int Width) {
+        Unplace();
         border_ = Width;
         setContentsMargins(Width, Width, Width, Width);
         update();
     }
     // Where the caret's line starts and its x, in the widget (Qt's caret rectangle reaches 5 pixels left).
-    // Qt scrolls the text into place while painting: a one-pixel paint brings the place up to date.
+    // Qt scrolls the text into place while painting: unless a paint came after the last change of the text,
+    // the caret, the size or the options, a one-pixel paint brings the place up to date.
     QPoint CaretPoint() {
-        QImage probe(1, 1, QImage::Format_RGB32);
-        render(&probe, QPoint(), QRegion(0, 0, 1, 1), {});
+        if (!placed_) {
+            QImage probe(1, 1, QImage::Format_RGB32);
+            render(&probe, QPoint(), QRegion(0, 0, 1, 1), {});
+        }
         return cursorRect().topLeft() + QPoint(5, 0);
     }
+    void Unplace() { placed_ = false; }
 
 protected:
     void paintEvent(QPaintEvent* Event) override {
         QLineEdit::paintEvent(Event);
+        placed_ = true;
         if (border_ == 0) return;
         QPainter painter(this);
         const QRect r = rect();
@@ -62,6 +72,14 @@ protected:
         }
         QLineEdit::keyPressEvent(Event);
     }
+    void resizeEvent(QResizeEvent* Event) override {
+        Unplace();
+        QLineEdit::resizeEvent(Event);
+    }
+    void changeEvent(QEvent* Event) override {
+        Unplace();
+        QLineEdit::changeEvent(Event);
+    }
     void contextMenuEvent(QContextMenuEvent* Event) override { Event->ignore(); }
     void mousePressEvent(QMouseEvent* Event) override {
         if (Event->button() != Qt::MiddleButton) QLineEdit::mousePressEvent(Event);
@@ -71,6 +89,7 @@ protected:
     // The system's edit keeps its selection when the focus leaves (it only hides it); Qt's line edit drops
     // it. Put back unreported, so the control's selection never changes.
     void focusOutEvent(QFocusEvent* Event) override {
+        Unplace();
         const QSignalBlocker block(this);
         const bool selected = hasSelectedText();
         const int start = selectionStart();
@@ -93,6 +112,7 @@ private:
     }
 
     int border_ = 0;
+    bool placed_ = false;  // Qt's scrolling is up to date
 
     static bool IsQtShortcut(QKeyEvent* Event) {
         const bool control = Event->modifiers() & Qt::ControlModifier;
@@ -130,11 +150,14 @@ public:
     ~TEditPeer() override { edit()->setValidator(nullptr); }
 
     void SetText(const AnsiString& Text) override {
+        edit()->Unplace();
         QSignalBlocker block(edit());
         edit()->setText(ToQString(Text));
     }
 
+    // Signals are blocked here: the place of the text is reckoned again by hand.
     void Mirror(TStdMirror What) override {
+        edit()->Unplace();
         QSignalBlocker block(edit());
         TCustomEdit* c = control();
         if (!c) return;
@@ -194,6 +217,7 @@ private:
     // The line edit joins edits into one undo step until the caret moves: a paste is a step of its own, as
     // the system's edit has it. The caret moves and comes back with the selection as it was, unreported.
     void SeparateUndoSteps() {
+        edit()->Unplace();
         QSignalBlocker block(edit());
         const int length = static_cast<int>(edit()->text().size());
         if (length == 0) return;
