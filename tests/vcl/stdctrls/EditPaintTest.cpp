@@ -194,4 +194,34 @@ TEST_F(EditPaintTest, TheFormattingRectangleHoldsTheTextAtItsTopAndFollowsResize
     EXPECT_GT(FirstInk().Y, 20);
 }
 
+// A handler that takes presses without the inherited handling, as a control drawn over the edit does.
+class TPressTakingEdit : public TEdit {
+public:
+    explicit TPressTakingEdit(TComponent* AOwner) : TEdit(AOwner) {}
+    bool TakePresses = true;
+
+protected:
+    void Dispatch(TMessage& Message) override {
+        if (Message.Msg == WM_LBUTTONDOWN && TakePresses) return;
+        TEdit::Dispatch(Message);
+    }
+};
+
+TEST_F(EditPaintTest, APressTheEditSkippedIsNotDraggedIntoASelection) {
+    auto* taking = Place<TPressTakingEdit>(20, 70, 150, 24);
+    taking->SetText("Wide mill wheel");
+    Input::Click(taking, 5, 5);
+    for (bool take : {true, false}) {
+        SCOPED_TRACE(take);
+        taking->TakePresses = take;
+        taking->SetSelStart(0);
+        Testing::MouseDown(taking, 10, 8);
+        Testing::MouseMove(taking, 80, 8, {ssLeft});
+        Testing::MouseMove(taking, 120, 8, {ssLeft});
+        Testing::MouseUp(taking, 120, 8);
+        Input::Settle();
+        EXPECT_EQ(taking->SelLength() > 0, !take);
+    }
+}
+
 }  // namespace

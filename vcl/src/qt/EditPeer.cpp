@@ -82,10 +82,26 @@ protected:
     }
     void contextMenuEvent(QContextMenuEvent* Event) override { Event->ignore(); }
     void mousePressEvent(QMouseEvent* Event) override {
+        if (Event->button() == Qt::LeftButton) pressed_ = true;
         if (Event->button() != Qt::MiddleButton) QLineEdit::mousePressEvent(Event);
     }
+    void mouseDoubleClickEvent(QMouseEvent* Event) override {
+        if (Event->button() == Qt::LeftButton) pressed_ = true;
+        QLineEdit::mouseDoubleClickEvent(Event);
+    }
+    // Only a press the edit took natively is dragged into a selection: a handler may have skipped it.
+    void mouseMoveEvent(QMouseEvent* Event) override {
+        if ((Event->buttons() & Qt::LeftButton) && !pressed_) {
+            Event->accept();
+            return;
+        }
+        QLineEdit::mouseMoveEvent(Event);
+    }
     // The release only copies the selection to the X11 selection or pastes it with the middle button.
-    void mouseReleaseEvent(QMouseEvent* Event) override { Event->accept(); }
+    void mouseReleaseEvent(QMouseEvent* Event) override {
+        if (Event->button() == Qt::LeftButton) pressed_ = false;
+        Event->accept();
+    }
     // The system's edit keeps its selection when the focus leaves (it only hides it); Qt's line edit drops
     // it. Put back unreported, so the control's selection never changes.
     void focusOutEvent(QFocusEvent* Event) override {
@@ -112,7 +128,8 @@ private:
     }
 
     int border_ = 0;
-    bool placed_ = false;  // Qt's scrolling is up to date
+    bool placed_ = false;   // Qt's scrolling is up to date
+    bool pressed_ = false;  // the left button's press reached the native edit
 
     static bool IsQtShortcut(QKeyEvent* Event) {
         const bool control = Event->modifiers() & Qt::ControlModifier;
