@@ -1,4 +1,5 @@
 #include "GridFixture.h"
+#include "vcl/Clock.h"
 #include "vcl/Grids.h"
 
 namespace {
@@ -153,6 +154,49 @@ TEST_F(InplaceEditTest, TheFocusedCellIsNotDrawnUnderTheOpenEditor) {
     const auto neighbour = std::count(grid->drawn.begin(), grid->drawn.end(), TGridCoord{2, 1});
     EXPECT_EQ(focused, 0);
     EXPECT_GE(neighbour, 1);
+}
+
+}  // namespace
+
+namespace {
+
+class AlwaysShownEditorTest : public InplaceEditTest {
+protected:
+    void SetUp() override {
+        InplaceEditTest::SetUp();
+        grid->SetOptions(grid->Options() + TGridOptions{goAlwaysShowEditor, goTabs});
+    }
+};
+
+TEST_F(AlwaysShownEditorTest, TheEditorFollowsTheCurrentCellAndTabLeavesItForTheNextCell) {
+    ASSERT_TRUE(EditorShows());
+    EXPECT_EQ(grid->InplaceEditor()->Text(), "old");
+    Input::Key(grid->InplaceEditor(), VK_TAB);
+    EXPECT_EQ(grid->Col(), 2);
+    ASSERT_TRUE(EditorShows());
+    EXPECT_EQ(grid->InplaceEditor()->BoundsRect(), grid->CellRect(2, 1));
+    EXPECT_EQ(grid->InplaceEditor()->Text(), "");
+    Input::Key(grid->InplaceEditor(), VK_TAB, {ssShift});
+    EXPECT_EQ(grid->Col(), 1);
+    EXPECT_EQ(grid->InplaceEditor()->Text(), "old");
+}
+
+TEST_F(AlwaysShownEditorTest, APressOnTheEditorSoonAfterThePressThatBroughtItIsADoubleClick) {
+    TTestClock clock;
+    int doubleClicks = 0;
+    grid->InplaceEditor()->OnDblClick = Counter(doubleClicks);
+    const TRect next = grid->CellRect(2, 1);
+    Input::Click(grid, next.Left + 5, next.Top + 5);
+    ASSERT_EQ(grid->InplaceEditor()->BoundsRect(), next);
+    clock.Advance(GetDoubleClickTime() - 1);
+    Input::Click(grid->InplaceEditor(), 5, 5);
+    EXPECT_EQ(doubleClicks, 1);
+
+    const TRect back = grid->CellRect(1, 1);
+    Input::Click(grid, back.Left + 5, back.Top + 5);
+    clock.Advance(GetDoubleClickTime());
+    Input::Click(grid->InplaceEditor(), 5, 5);
+    EXPECT_EQ(doubleClicks, 1);
 }
 
 }  // namespace

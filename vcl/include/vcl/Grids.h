@@ -134,6 +134,7 @@ class TInplaceEdit : public TCustomMaskEdit {
 protected:
     friend class TCustomGrid;
     void CreateParams(TCreateParams& Params) override;
+    void WndProc(TMessage& Message) override;
     void Dispatch(TMessage& Message) override;
     void KeyDown(Word& Key, TShiftState Shift) override;
     void KeyPress(char& Key) override;
@@ -143,6 +144,8 @@ private:
 
     TCustomGrid* grid_ = nullptr;
     bool updating_ = false;
+    DWORD clickTime_ = 0;  // when a press on the grid brought the editor under the mouse
+    bool clicked_ = false;
 };
 
 class TCustomGrid : public TCustomControl {

@@ -282,6 +282,10 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, I
                 if (Shift.Contains(ssShift)) MoveAnchor(cell);
                 else MoveCurrent(cell.X, cell.Y, true, true);
                 FGridState = gsSelecting;
+                if (editor_ && editor_->Visible()) {
+                    editor_->clickTime_ = GetTickCount();
+                    editor_->clicked_ = true;
+                }
             } else if (options_.Contains(goRowMoving) && cell.X >= 0 && cell.X < fixedCols_ && cell.Y >= fixedRows_) {
                 FGridState = gsRowMoving;
                 moveIndex_ = movePos_ = cell.Y;

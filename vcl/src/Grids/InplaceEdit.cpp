@@ -85,8 +85,21 @@ void TInplaceEdit::KeyPress(char& Key) {
     if (Key) TCustomMaskEdit::KeyPress(Key);
 }
 
+// A press on the grid that moved the editor under the mouse, then a press on the editor soon after, is the
+// user's double click.
+void TInplaceEdit::WndProc(TMessage& Message) {
+    if (Message.Msg == WM_LBUTTONDOWN && clicked_ && GetTickCount() - clickTime_ < GetDoubleClickTime())
+        Message.Msg = WM_LBUTTONDBLCLK;
+    if (Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK) clicked_ = false;
+    TCustomMaskEdit::WndProc(Message);
+}
+
 void TInplaceEdit::Dispatch(TMessage& Message) {
     switch (Message.Msg) {
+        case WM_GETDLGCODE:
+            TCustomMaskEdit::Dispatch(Message);
+            if (grid_ && grid_->Options().Contains(goTabs)) Message.Result |= DLGC_WANTTAB;
+            return;
         case WM_SETFOCUS:
             // The grid stays the form's active control while its editor has the focus.
             DefaultHandler(Message);
