@@ -144,6 +144,14 @@ TEST_F(InplaceEditTest, ACodeWriteToTheCurrentCellShowsInTheOpenEditor) {
     EXPECT_EQ(grid->InplaceEditor()->Text(), "from code");
 }
 
+TEST_F(InplaceEditTest, TheEditorKeepsCoveringItsCellWhenSizesChange) {
+    Input::Key(grid, VK_F2);
+    grid->SetColWidths(0, 30);
+    grid->SetColWidths(1, 100);
+    grid->SetRowHeights(1, 40);
+    EXPECT_EQ(grid->InplaceEditor()->BoundsRect(), grid->CellRect(1, 1));
+}
+
 TEST_F(InplaceEditTest, TheFocusedCellIsNotDrawnUnderTheOpenEditor) {
     Input::Key(grid, VK_F2);
     grid->drawn.clear();

@@ -184,11 +184,13 @@ void TCustomGrid::SetRowHeights(Integer Index, Integer Value) {
 void TCustomGrid::ColWidthsChanged() {
     ClampTopLeft();
     Invalidate();
+    if (editor_ && editor_->Visible()) UpdateEdit();
 }
 
 void TCustomGrid::RowHeightsChanged() {
     ClampTopLeft();
     Invalidate();
+    if (editor_ && editor_->Visible()) UpdateEdit();
 }
 
 void TCustomGrid::SetGridLineWidth(Integer Value) {
