@@ -4,6 +4,7 @@ target_sources(vcl PRIVATE
   src/Grids/GridAxis.cpp
   src/Grids/GridCellStore.cpp
   src/Grids/GridInput.cpp
+  src/Grids/InplaceEdit.cpp
   src/Grids/GridPaint.cpp
   src/Grids/GridScrollBars.cpp
   src/Grids/StringGrid.cpp

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "Controls.h"
+#include "Mask.h"
 #include "StdCtrls.h"
 
 enum TGridOption {
@@ -114,6 +115,39 @@ private:
     std::uint64_t version_ = 0;
 };
 
+class TCustomGrid;
+
+// The editor a grid shows over its current cell: a borderless multi-line masked edit whose navigation keys
+// go to the grid, and which leaves the grid the form's active control while it has the focus.
+class TInplaceEdit : public TCustomMaskEdit {
+    VCL_CLASS(TInplaceEdit, TCustomMaskEdit)
+    explicit TInplaceEdit(TComponent* AOwner);
+
+    TCustomGrid* Grid() const { return grid_; }
+    // Takes the current cell's text (and its edit limit) from the grid.
+    void UpdateContents();
+    // Shows the editor over Loc (client coordinates of the grid).
+    void Move(const TRect& Loc);
+    // Hides the editor; when it had the focus, the grid takes it back.
+    void Hide();
+
+protected:
+    friend class TCustomGrid;
+    void CreateParams(TCreateParams& Params) override;
+    void WndProc(TMessage& Message) override;
+    void Dispatch(TMessage& Message) override;
+    void KeyDown(Word& Key, TShiftState Shift) override;
+    void KeyPress(char& Key) override;
+
+private:
+    bool ForwardsKey(Word Key, TShiftState Shift) const;
+
+    TCustomGrid* grid_ = nullptr;
+    bool updating_ = false;
+    DWORD clickTime_ = 0;  // when a press on the grid brought the editor under the mouse
+    bool clicked_ = false;
+};
+
 class TCustomGrid : public TCustomControl {
     VCL_CLASS(TCustomGrid, TCustomControl)
     explicit TCustomGrid(TComponent* AOwner);
@@ -177,8 +211,31 @@ class TCustomGrid : public TCustomControl {
     TGridCoord MouseCoord(Integer X, Integer Y) const;
     void MouseToCell(Integer X, Integer Y, Integer& ACol, Integer& ARow) const;
 
+    // Whether the in-place editor shows; setting it shows or hides (writing its text) the editor.
+    bool EditorMode() const { return editorMode_; }
+    void SetEditorMode(bool Value);
+    TInplaceEdit* InplaceEditor() const { return editor_; }
+
 protected:
     friend class TGridAccess;
+    friend class TInplaceEdit;
+    // Makes the editor the grid shows over its current cell.
+    virtual TInplaceEdit* CreateEditor();
+    // Whether the editor may show now (asked on every UpdateEdit).
+    virtual bool CanEditShow();
+    // Whether the user may change the current cell.
+    virtual bool CanEditModify();
+    // The most characters the editor takes (0: no limit, -1: the cell cannot be changed).
+    virtual Integer GetEditLimit();
+    void ShowEditor();
+    // Writes the editor's text to the cell through SetEditText, then hides it.
+    void HideEditor();
+    // Opens the editor and types Ch into it.
+    void ShowEditorChar(char Ch);
+    // Shows, moves or hides the editor as the current cell and CanEditShow say.
+    void UpdateEdit();
+    // A code write to the current cell: the editor shows it, unless the write is the editor's own.
+    void CellTextChanged(Integer ACol, Integer ARow);
     // Paints one cell within ARect; DefaultDrawing has filled it already.
     virtual void DrawCell(Integer ACol, Integer ARow, const TRect& ARect, TGridDrawState AState) = 0;
     // Whether ACol, ARow may become the current cell.
@@ -222,6 +279,7 @@ protected:
     TRect ClientInsets() const override;
     void Dispatch(TMessage& Message) override;
     void KeyDown(Word& Key, TShiftState Shift) override;
+    void KeyPress(char& Key) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
     void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
@@ -265,6 +323,9 @@ private:
     void AutoScroll();
     void MoveAnchor(const TGridCoord& Cell);
     bool InBody(const TGridCoord& Cell) const;
+    // Writes the editor's text to the current cell (once the editor has one).
+    void WriteEditText();
+    TRect EditorRect() const;
     // WM_HSCROLL / WM_VSCROLL: scrolls without moving the current cell.
     void ScrollMessage(bool Vertical, Word Code, Integer Pos);
 
@@ -305,6 +366,12 @@ private:
     bool moveDrawn_ = false;
     TPoint lastMouse_{};
     bool timerRunning_ = false;
+    // The in-place editor.
+    TInplaceEdit* editor_ = nullptr;
+    bool editorMode_ = false;
+    bool writingEditText_ = false;
+    TGridCoord editCell_{-1, -1};  // the cell whose text the editor holds
+    AnsiString editOriginal_;      // its text when the editor took it: Esc brings it back
 };
 
 using TDrawCellEvent =

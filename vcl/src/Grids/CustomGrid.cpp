@@ -184,11 +184,13 @@ void TCustomGrid::SetRowHeights(Integer Index, Integer Value) {
 void TCustomGrid::ColWidthsChanged() {
     ClampTopLeft();
     Invalidate();
+    if (editor_ && editor_->Visible()) UpdateEdit();
 }
 
 void TCustomGrid::RowHeightsChanged() {
     ClampTopLeft();
     Invalidate();
+    if (editor_ && editor_->Visible()) UpdateEdit();
 }
 
 void TCustomGrid::SetGridLineWidth(Integer Value) {
@@ -212,6 +214,8 @@ void TCustomGrid::SetOptions(TGridOptions Value) {
     if (Value.Contains(goRowSelect)) Value.Exclude(goAlwaysShowEditor);
     if (options_ == Value) return;
     options_ = Value;
+    if (options_.Contains(goEditing) && options_.Contains(goAlwaysShowEditor)) ShowEditor();
+    else if (editor_ && editor_->Visible() && !CanEditShow()) HideEditor();
     if (options_.Contains(goRowSelect)) MoveCurrent(Col(), Row(), true, false);
     ClampTopLeft();
     Invalidate();
@@ -314,6 +318,11 @@ void TCustomGrid::MoveCurrent(Integer ACol, Integer ARow, bool MoveAnchor, bool 
         throw EInvalidGridOperation("Grid index out of range");
     if (!SelectCell(ACol, ARow)) return;
     const TGridRect old = Selection();
+    const bool cellChanges = !(current_ == TGridCoord{ACol, ARow});
+    if (cellChanges) {
+        WriteEditText();
+        if (!options_.Contains(goAlwaysShowEditor)) HideEditor();
+    }
     current_ = {ACol, ARow};
     if (MoveAnchor || !options_.Contains(goRangeSelect)) anchor_ = current_;
     if (options_.Contains(goRowSelect)) {
@@ -322,6 +331,7 @@ void TCustomGrid::MoveCurrent(Integer ACol, Integer ARow, bool MoveAnchor, bool 
     }
     if (Show) ClampInView(current_);
     SelectionMoved(old);
+    if (cellChanges && editorMode_) UpdateEdit();
 }
 
 void TCustomGrid::SelectionMoved(const TGridRect& OldSel) {
@@ -360,6 +370,7 @@ void TCustomGrid::MoveTopLeft(Integer ALeft, Integer ATop) {
     if (wanted == topLeft_) return;
     topLeft_ = wanted;
     Invalidate();
+    if (editor_ && editor_->Visible()) UpdateEdit();
     UpdateScrollPos();
     TopLeftChanged();
 }

@@ -38,6 +38,19 @@ void TCustomGrid::Dispatch(TMessage& Message) {
         case WM_KILLFOCUS:
             TCustomControl::Dispatch(Message);
             InvalidateRect(Selection());
+            if (Message.Msg == WM_SETFOCUS && options_.Contains(goAlwaysShowEditor)) ShowEditor();
+            return;
+        case CM_EXIT:
+            HideEditor();
+            TCustomControl::Dispatch(Message);
+            return;
+        case WM_COMMAND:
+            // The editor's changes are the grid's: each one is written to the cell at once.
+            if (editor_ && Message.LParam == reinterpret_cast<LPARAM>(editor_->Handle())) {
+                if (HIWORD(Message.WParam) == EN_CHANGE) WriteEditText();
+                return;
+            }
+            TCustomControl::Dispatch(Message);
             return;
         case WM_CANCELMODE:
             TCustomControl::Dispatch(Message);
@@ -55,6 +68,21 @@ void TCustomGrid::Dispatch(TMessage& Message) {
 void TCustomGrid::KeyDown(Word& Key, TShiftState Shift) {
     TCustomControl::KeyDown(Key, Shift);
     if (Key == 0) return;
+    if (options_.Contains(goEditing) && Shift.Empty()) {
+        switch (Key) {
+            case VK_F2: ShowEditor(); return;
+            case VK_ESCAPE:
+                // The cell gets back the text it had when the editor opened.
+                if (editor_ && editor_->Visible()) {
+                    editor_->SetText(editOriginal_);
+                    WriteEditText();
+                    if (!options_.Contains(goAlwaysShowEditor)) HideEditor();
+                    else editor_->SelectAll();
+                }
+                return;
+            default: break;
+        }
+    }
     TGridDrawInfo info;
     CalcDrawInfo(info);
     const Integer pageWidth = std::max(1, info.Horz.LastFullVisibleCell - LeftCol() + 1);
@@ -120,6 +148,22 @@ void TCustomGrid::KeyDown(Word& Key, TShiftState Shift) {
     cur.X = Clamp(cur.X, fixedCols_, ColCount() - 1);
     cur.Y = Clamp(cur.Y, fixedRows_, RowCount() - 1);
     if (cur.X != Col() || cur.Y != Row()) FocusCell(cur.X, cur.Y, moveAnchor);
+}
+
+// Enter opens and closes the editor; a typed character opens it with that character.
+void TCustomGrid::KeyPress(char& Key) {
+    TCustomControl::KeyPress(Key);
+    if (!options_.Contains(goEditing)) return;
+    if (Key == '\r') {
+        if (!options_.Contains(goAlwaysShowEditor)) {
+            if (editorMode_ && editor_ && editor_->Visible()) HideEditor();
+            else ShowEditor();
+        }
+        Key = 0;
+    } else if (static_cast<unsigned char>(Key) >= ' ' && !(editor_ && editor_->Visible())) {
+        if (CanEditModify()) ShowEditorChar(Key);
+        Key = 0;
+    }
 }
 
 bool TCustomGrid::DoMouseWheel(TShiftState Shift, Integer WheelDelta, TPoint MousePos) {
@@ -238,6 +282,10 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, I
                 if (Shift.Contains(ssShift)) MoveAnchor(cell);
                 else MoveCurrent(cell.X, cell.Y, true, true);
                 FGridState = gsSelecting;
+                if (editor_ && editor_->Visible()) {
+                    editor_->clickTime_ = GetTickCount();
+                    editor_->clicked_ = true;
+                }
             } else if (options_.Contains(goRowMoving) && cell.X >= 0 && cell.X < fixedCols_ && cell.Y >= fixedRows_) {
                 FGridState = gsRowMoving;
                 moveIndex_ = movePos_ = cell.Y;

@@ -60,6 +60,8 @@ void TCustomGrid::DrawCells(const TGridDrawInfo& Info, Integer StartCol, Integer
     TCanvas* canvas = Canvas();
     const TGridRect sel = Selection();
     const bool active = IsActiveControl();
+    // The open editor shows the current cell: it is not drawn beneath it.
+    const bool editorShows = editor_ && editor_->Visible();
     const bool focusSelected = options_.Contains(goDrawFocusSelected) || options_.Contains(goRowSelect);
     const bool focusRect =
         !(options_.Contains(goEditing) && options_.Contains(goAlwaysShowEditor)) && !options_.Contains(goRowSelect);
@@ -86,6 +88,7 @@ void TCustomGrid::DrawCells(const TGridDrawInfo& Info, Integer StartCol, Integer
                 }
                 canvas->FillRect(where);
             }
+            if (editorShows && r == current_.Y && c == current_.X) continue;
             DrawCell(c, r, where, state);
             if (defaultDrawing_ && state.Contains(gdFixed) && Ctl3D()) {
                 TRect edge = where;

@@ -81,6 +81,7 @@ void TStringGrid::SetCells(Integer ACol, Integer ARow, const AnsiString& Value) 
     CheckIndex(ACol, ARow);
     if (store_.SetText(ACol, ARow, Value, ColCount()) && ACol < ColCount() && ARow < RowCount())
         InvalidateCell(ACol, ARow);
+    CellTextChanged(ACol, ARow);
 }
 
 TObject* TStringGrid::Objects(Integer ACol, Integer ARow) const {

@@ -421,3 +421,5 @@ int MessageBox(HWND, const char* lpText, const char* lpCaption, UINT uType) {
 }
 
 DWORD GetTickCount() { return static_cast<DWORD>(ClockTickCount()); }
+
+UINT GetDoubleClickTime() { return 500; }
