@@ -445,6 +445,10 @@ constexpr int RGN_COPY = 5;
 HRGN CreateRectRgn(int nLeftRect, int nTopRect, int nRightRect, int nBottomRect);
 HRGN CreateRectRgnIndirect(const RECT* lprc);
 HRGN CreateEllipticRgn(int nLeftRect, int nTopRect, int nRightRect, int nBottomRect);
+// Polygon fill modes: ALTERNATE fills between odd and even crossings, WINDING where the winding is not 0.
+constexpr int ALTERNATE = 1;
+constexpr int WINDING = 2;
+HRGN CreatePolygonRgn(const POINT* lppt, int cPoints, int fnPolyFillMode);
 BOOL SetRectRgn(HRGN hrgn, int nLeftRect, int nTopRect, int nRightRect, int nBottomRect);
 // hrgnDest must exist already (as in Win32); returns the region kind or ERROR.
 int CombineRgn(HRGN hrgnDest, HRGN hrgnSrc1, HRGN hrgnSrc2, int fnCombineMode);

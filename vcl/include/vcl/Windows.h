@@ -239,10 +239,16 @@ constexpr UINT SWP_SHOWWINDOW = 0x0040;
 constexpr UINT SWP_HIDEWINDOW = 0x0080;
 inline const HWND HWND_TOP = nullptr;
 inline const HWND HWND_BOTTOM = reinterpret_cast<HWND>(std::uintptr_t{1});
+inline const HWND HWND_TOPMOST = reinterpret_cast<HWND>(~std::uintptr_t{0});
 // Moves and sizes a window (X, Y in its parent's client coordinates, on the screen for a top-level
 // window), honouring SWP_NOMOVE and SWP_NOSIZE; with SWP_NOZORDER clear it goes to the top or, after
 // HWND_BOTTOM, the bottom; SWP_SHOWWINDOW / SWP_HIDEWINDOW show or hide it.
 BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy, UINT uFlags);
+// The window shows only within hRgn (window coordinates; nullptr: all of it); the window takes the region
+// over, so the caller never uses it again. Returns 0 for an unknown window.
+int SetWindowRgn(HWND hWnd, HRGN hRgn, BOOL bRedraw);
+// Copies the window's region into hRgn (which must exist); ERROR when it has none.
+int GetWindowRgn(HWND hWnd, HRGN hRgn);
 BOOL ClientToScreen(HWND hWnd, POINT* lpPoint);
 BOOL ScreenToClient(HWND hWnd, POINT* lpPoint);
 BOOL MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL bRepaint);
@@ -262,10 +268,13 @@ constexpr DWORD WS_VISIBLE = 0x10000000;
 constexpr DWORD WS_DISABLED = 0x08000000;
 constexpr DWORD WS_CLIPSIBLINGS = 0x04000000;
 constexpr DWORD WS_CLIPCHILDREN = 0x02000000;
+constexpr DWORD WS_CAPTION = 0x00C00000;
 constexpr DWORD WS_BORDER = 0x00800000;
 constexpr DWORD WS_VSCROLL = 0x00200000;
 constexpr DWORD WS_HSCROLL = 0x00100000;
 constexpr DWORD WS_TABSTOP = 0x00010000;
+constexpr DWORD WS_EX_TOPMOST = 0x00000008;
+constexpr DWORD WS_EX_TOOLWINDOW = 0x00000080;
 constexpr DWORD WS_EX_CLIENTEDGE = 0x00000200;
 constexpr DWORD ES_LEFT = 0x0000;
 constexpr DWORD ES_CENTER = 0x0001;

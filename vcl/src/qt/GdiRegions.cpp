@@ -1,5 +1,6 @@
 // Regions and clipping: region objects hold a QRegion in device coordinates.
 #include "qt/GdiPaint.h"
+#include "qt/Peer.h"
 #include "qt/Surface.h"
 
 namespace {
@@ -59,6 +60,13 @@ HRGN CreateRectRgnIndirect(const RECT* lprc) {
 
 HRGN CreateEllipticRgn(int nLeftRect, int nTopRect, int nRightRect, int nBottomRect) {
     return AddRegion(QRegion(ToQRect(nLeftRect, nTopRect, nRightRect, nBottomRect), QRegion::Ellipse));
+}
+
+HRGN CreatePolygonRgn(const POINT* lppt, int cPoints, int fnPolyFillMode) {
+    if (!lppt || cPoints < 0) return nullptr;
+    QPolygon polygon;
+    for (int i = 0; i < cPoints; ++i) polygon << QPoint(lppt[i].X, lppt[i].Y);
+    return AddRegion(QRegion(polygon, fnPolyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill));
 }
 
 BOOL SetRectRgn(HRGN hrgn, int nLeftRect, int nTopRect, int nRightRect, int nBottomRect) {
@@ -236,4 +244,36 @@ BOOL RectVisible(HDC hdc, const RECT* lprc) {
     if (!canvas || !lprc) return FALSE;
     return Visible(*canvas).intersects(
         LogicalToDevice(TCanvasAccess::State(*canvas), lprc->Left, lprc->Top, lprc->Right, lprc->Bottom));
+}
+
+// ---------------------------------------------------------------------------
+// Window regions: Qt's mask of the window's widget.
+
+namespace {
+QWidget* WindowWidget(HWND hWnd) {
+    TWinControl* control = FindControl(hWnd);
+    if (!control) return nullptr;
+    control->HandleNeeded();
+    auto* peer = dynamic_cast<TQtPeer*>(control->Peer());
+    return peer ? peer->Widget() : nullptr;
+}
+}  // namespace
+
+int SetWindowRgn(HWND hWnd, HRGN hRgn, BOOL bRedraw) {
+    QWidget* widget = WindowWidget(hWnd);
+    if (!widget) return 0;
+    const QRegion* region = RegionOf(hRgn);
+    if (region) widget->setMask(*region);
+    else widget->clearMask();
+    if (hRgn) DeleteObject(hRgn);
+    if (bRedraw) widget->update();
+    return 1;
+}
+
+int GetWindowRgn(HWND hWnd, HRGN hRgn) {
+    QWidget* widget = WindowWidget(hWnd);
+    QRegion* target = RegionOf(hRgn);
+    if (!widget || !target || widget->mask().isEmpty()) return ERROR;
+    *target = widget->mask();
+    return KindOf(*target);
 }

@@ -96,6 +96,8 @@ protected:
     bool Send(UINT Msg, WPARAM WParam, LPARAM LParam);
     void Guarded(const std::function<void()>& Step) { RunFromQt(Control(), Step); }
     bool IsTopLevel() const { return topLevel_; }
+    // How a top-level window shows, from the styles its CreateParams gave it.
+    Qt::WindowFlags TopLevelFlags();
     // Client coordinates of a point in the widget.
     TPoint ToClient(const QPoint& P) const;
     // False when the press must not reach the native widget: the focus stayed elsewhere.

@@ -9,6 +9,7 @@
 #include "qt/QtGraphics.h"
 #include "qt/QtText.h"
 #include "qt/Surface.h"
+#include "vcl/Windows.h"
 
 TQtPeer::TQtPeer(TWinControl* Control, QWidget* Widget, IPeerWidget* Hook)
     : TControlPeer(Control), widget_(Widget), hook_(Hook) {
@@ -33,9 +34,23 @@ void TQtPeer::SetParentPeer(TControlPeer* Parent) {
     topLevel_ = parent == nullptr;
     bool visible = widget_->isVisibleTo(widget_->parentWidget() ? widget_->parentWidget() : widget_);
     widget_->setParent(parent ? parent->widget_ : nullptr);
-    if (!parent) widget_->setWindowFlags(Qt::Window);
+    if (!parent) widget_->setWindowFlags(TopLevelFlags());
     widget_->setGeometry(bounds_.Left, bounds_.Top, bounds_.Width(), bounds_.Height());
     widget_->setVisible(visible && Control() && Control()->Visible());
+}
+
+// A pop-up window without a caption (a hint) is a frameless tool window that never takes the activation
+// nor the mouse; forms and windows with a caption are ordinary windows.
+Qt::WindowFlags TQtPeer::TopLevelFlags() {
+    const DWORD style = Control() ? TControlAccess::WindowStyle(*Control()) : 0;
+    const DWORD exStyle = Control() ? TControlAccess::WindowExStyle(*Control()) : 0;
+    const bool popup = (style & WS_POPUP) && (style & WS_CAPTION) != WS_CAPTION;
+    if (!popup || dynamic_cast<TCustomForm*>(Control())) return Qt::Window;
+    widget_->setAttribute(Qt::WA_ShowWithoutActivating);
+    Qt::WindowFlags flags = Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus;
+    if (style & WS_DISABLED) flags |= Qt::WindowTransparentForInput;
+    if (exStyle & WS_EX_TOPMOST) flags |= Qt::WindowStaysOnTopHint;
+    return flags;
 }
 
 void TQtPeer::SetBounds(const TRect& Bounds) {
