@@ -7,6 +7,8 @@ target_sources(vcl PRIVATE
   src/Controls/Paint.cpp
   src/Controls/Shared.cpp
   src/Controls/WinControl.cpp
+  src/Controls/HintWindow.cpp
+  src/Forms/Hints.cpp
   src/Forms/CustomForm.cpp
   src/Forms/Screen.cpp
   src/Testing/Testing.cpp

@@ -666,6 +666,49 @@ private:
     std::unique_ptr<TControlCanvas> canvas_;
 };
 
+// ---------------------------------------------------------------------------
+// Hints
+
+class THintWindow;
+
+// What CM_HINTSHOW (LParam) and Application->OnShowHint may change before a hint shows. Positions are on
+// the screen except CursorPos and CursorRect, which are in the control's client coordinates.
+struct THintInfo {
+    TControl* HintControl = nullptr;
+    TClass HintWindowClass = nullptr;  // a THintWindow descendant
+    TPoint HintPos;                    // the hint window's top-left
+    Integer HintMaxWidth = 0;
+    TColor HintColor = clInfoBk;
+    TRect CursorRect;  // the hint hides when the mouse leaves it
+    TPoint CursorPos;
+    Integer ReshowTimeout = 0;
+    Integer HideTimeout = 0;
+    AnsiString HintStr;
+    void* HintData = nullptr;
+};
+
+// The frameless pop-up window a hint shows in: the text on Color within a thin frame.
+class THintWindow : public TCustomControl {
+    VCL_CLASS(THintWindow, TCustomControl)
+    explicit THintWindow(TComponent* AOwner);
+    ~THintWindow() override;
+
+    // The size the hint needs, at the origin; the text wraps at MaxWidth.
+    virtual TRect CalcHintRect(Integer MaxWidth, const AnsiString& AHint, void* AData);
+    // Shows AHint at Rect (screen coordinates) without taking the activation.
+    virtual void ActivateHint(TRect Rect, const AnsiString& AHint);
+    virtual void ActivateHintData(TRect Rect, const AnsiString& AHint, void* AData);
+    void ReleaseHandle();
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    void Paint() override;
+};
+
+// The part of a hint before the first "|" (all of it when there is none), and the part after it.
+AnsiString GetShortHint(const AnsiString& Hint);
+AnsiString GetLongHint(const AnsiString& Hint);
+
 // The form that holds Control, walking up the parents; nullptr when none.
 TCustomForm* GetParentForm(TControl* Control);
 // The control that owns the window; nullptr for an unknown or stale handle.

@@ -17,6 +17,8 @@
 #include "Graphics.h"
 #include "SysUtils.h"
 
+using TShowHintEvent = std::function<void(AnsiString& HintStr, bool& CanShow, THintInfo& HintInfo)>;
+
 class TApplication;
 class TScreen;
 
@@ -344,6 +346,8 @@ class TApplication : public TComponent {
     bool Active() const;
 
     TNotifyEvent OnHint;
+    // Before a control's hint shows: may change the text or HintInfo, or clear CanShow.
+    TShowHintEvent OnShowHint;
     TNotifyEvent OnIdle;
     TNotifyEvent OnActivate;
     TNotifyEvent OnDeactivate;

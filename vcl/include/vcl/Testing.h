@@ -71,7 +71,19 @@ void SetKeyboardShiftState(TShiftState Shift);
 TBitmap* RenderControl(TWinControl* Control);
 // The form's window as the windowing system shows it, once the pending updates have reached the screen:
 // a new bitmap of its client area (caller owns it). EInvalidOperation when the window is not shown.
-TBitmap* GrabWindow(TCustomForm* Form);
+TBitmap* GrabWindow(TWinControl* Window);  // a form or another top-level window
+// Hints: the mouse cannot rest in a headless test, so this runs Control's hint at once, as the pause
+// would, at the mouse's last position.
+void ShowHintNow(TControl* Control);
+// The hint on the screen as its window shows it (text, screen bounds); empty Text when none shows.
+struct TShownHint {
+    AnsiString Text;
+    TRect Bounds;
+};
+TShownHint ShownHint();
+// The hint window on the screen (for a grab); nullptr when none shows.
+THintWindow* ShownHintWindow();
+
 // PNG output of a bitmap; false when the file cannot be written.
 bool SaveBitmapAsPng(TBitmap* Bitmap, const AnsiString& Path);
 

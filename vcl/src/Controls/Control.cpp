@@ -403,6 +403,7 @@ LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {
 }
 
 void TControl::WndProc(TMessage& Message) {
+    HintTrackMessage(this, Message);
     // Mouse capture follows the buttons of controls that want it; csLButtonDown tells focus handlers that
     // a press brought the focus.
     switch (Message.Msg) {

@@ -110,3 +110,13 @@ struct TScreenAccess {
         if (static_cast<TControl*>(S.activeControl_) == Control) S.SetActiveControl(nullptr);
     }
 };
+
+// ---------------------------------------------------------------------------
+// Hints (Forms/Hints.cpp). Every message a control gets passes here first: the mouse resting on a control
+// shows its hint, input and leaving hide it.
+
+void HintTrackMessage(TControl* Control, TMessage& Message);
+// Runs Control's hint at once, as the pause would, at the mouse's last position.
+void ShowHintNow(TControl* Control);
+// The hint window on the screen; nullptr when no hint shows.
+THintWindow* ShownHintWindow();

@@ -29,4 +29,18 @@ std::vector<TRecordedMessageBox>& RecordedMessageBoxes() { return Recording().bo
 
 void SetKeyboardShiftState(TShiftState Shift) { SetInputShiftState(Shift); }
 
+void ShowHintNow(TControl* Control) { ::ShowHintNow(Control); }
+
+THintWindow* ShownHintWindow() {
+    THintWindow* w = ::ShownHintWindow();
+    return w && w->HandleAllocated() && PeerVisible(w) ? w : nullptr;
+}
+
+// Read back from the window itself: its title and where the windowing system put it.
+TShownHint ShownHint() {
+    THintWindow* w = ShownHintWindow();
+    if (!w) return {};
+    return {PeerText(w), PeerGeometry(w)};
+}
+
 }  // namespace Testing

@@ -317,7 +317,7 @@ TBitmap* RenderControl(TWinControl* Control) {
     return bitmap;
 }
 
-TBitmap* GrabWindow(TCustomForm* Form) {
+TBitmap* GrabWindow(TWinControl* Form) {
     QWidget* w = PeerWidget(Form);
     if (!w->isWindow() || !w->isVisible()) throw EInvalidOperation("Window " + Form->Name() + " is not shown");
     // Updates asked for while updates are processed (a paint that moves a control) need another round.

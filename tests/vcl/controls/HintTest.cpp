@@ -1,0 +1,164 @@
+// Hints as a user meets them: the mouse rests on a control, its short hint shows below the cursor in a
+// pop-up window of the hint colour, and input or leaving the control hides it again.
+
+#include <functional>
+
+#include <gtest/gtest.h>
+
+#include "SampleControls.h"
+#include "vcl/Clock.h"
+#include "vcl/ExtCtrls.h"
+#include "vcl/Windows.h"
+
+namespace {
+
+constexpr Integer CursorHeight = 32;
+
+class Hints : public TwoSwatchForm {
+protected:
+    void SetUp() override {
+        TwoSwatchForm::SetUp();
+        first->SetHint("Short|Long");
+        first->SetShowHint(true);
+    }
+    void TearDown() override {
+        Application->OnShowHint = nullptr;
+        TwoSwatchForm::TearDown();
+    }
+    // The mouse comes to rest at (x, y) of the first swatch.
+    void RestOnFirst(Integer x, Integer y) {
+        Testing::MouseMove(first, x, y);
+        timers.Advance(static_cast<UInt64>(Application->HintPause()));
+    }
+    TRect ExpectedBounds(Integer x, Integer y) const {
+        TRect shown = Testing::ShownHint().Bounds;
+        TPoint cursor = first->ClientToScreen(Point(x, y));
+        return Bounds(cursor.X, cursor.Y + CursorHeight, shown.Width(), shown.Height());
+    }
+
+    TTestClock clock;
+    TManualTimerService timers{clock};
+};
+
+TEST_F(Hints, TheMouseRestingOnAControlShowsItsShortHintBelowTheCursorAndItHidesLater) {
+    Testing::MouseMove(first, 5, 6);
+    timers.Advance(static_cast<UInt64>(Application->HintPause() - 1));
+    EXPECT_EQ(Testing::ShownHint().Text, "") << "not before the pause";
+    timers.Advance(1);
+    Testing::TShownHint shown = Testing::ShownHint();
+    EXPECT_EQ(shown.Text, "Short");
+    EXPECT_EQ(shown.Bounds, ExpectedBounds(5, 6));
+    EXPECT_GT(shown.Bounds.Width(), 0);
+    EXPECT_GT(shown.Bounds.Height(), 0);
+    timers.Advance(static_cast<UInt64>(Application->HintHidePause()));
+    EXPECT_EQ(Testing::ShownHint().Text, "") << "gone after the hide pause";
+}
+
+TEST_F(Hints, AHintShowHandlerChangesTheTextOrPlaceOrRefuses) {
+    struct Case {
+        const char* name;
+        std::function<void(THintInfo&, TMessage&)> handler;
+        AnsiString text;
+        TPoint pos;  // (-1, -1): below the cursor
+    };
+    const Case cases[] = {
+        {"text", [](THintInfo& i, TMessage&) { i.HintStr = "Other"; }, "Other", {-1, -1}},
+        {"place", [](THintInfo& i, TMessage&) { i.HintPos = Point(400, 300); }, "Short", {400, 300}},
+        {"refused", [](THintInfo&, TMessage& m) { m.Result = 1; }, "", {}},
+        {"emptied", [](THintInfo& i, TMessage&) { i.HintStr = ""; }, "", {}},
+    };
+    TWndMethod original = first->WindowProc;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TControl* seen = nullptr;
+        first->WindowProc = [&](TMessage& m) {
+            original(m);
+            if (m.Msg != CM_HINTSHOW) return;
+            auto& info = *reinterpret_cast<THintInfo*>(m.LParam);
+            seen = info.HintControl;
+            EXPECT_EQ(info.HintStr, "Short");
+            EXPECT_EQ(info.CursorPos, Point(7, 8));
+            c.handler(info, m);
+        };
+        Testing::MouseMove(first, 7, 8);
+        Testing::ShowHintNow(first);
+        EXPECT_EQ(seen, first);
+        Testing::TShownHint shown = Testing::ShownHint();
+        EXPECT_EQ(shown.Text, c.text);
+        if (c.text.empty()) continue;
+        if (c.pos.X < 0) EXPECT_EQ(shown.Bounds, ExpectedBounds(7, 8));
+        else EXPECT_EQ(shown.Bounds.TopLeft(), c.pos);
+    }
+    first->WindowProc = original;
+}
+
+TEST_F(Hints, ShowHintComesFromTheParentAndAnEmptyHintShowsNothing) {
+    struct Case {
+        const char* name;
+        bool parentShowHint;
+        AnsiString hint;
+        AnsiString shown;
+    };
+    const Case cases[] = {
+        {"parent shows hints", true, "Parent's|Long", "Parent's"},
+        {"parent shows none", false, "Parent's", ""},
+        {"empty hint", true, "", ""},
+        {"empty short part", true, "|Long only", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        form->SetShowHint(c.parentShowHint);
+        second->SetParentShowHint(true);
+        second->SetHint(c.hint);
+        Testing::MouseMove(second, 3, 3);
+        Testing::ShowHintNow(second);
+        EXPECT_EQ(Testing::ShownHint().Text, c.shown);
+        Testing::MouseMove(form, 200, 150);
+    }
+}
+
+TEST_F(Hints, AKeyAPressOrLeavingTheControlHidesTheHint) {
+    struct Case {
+        const char* name;
+        std::function<void()> action;
+    };
+    const Case cases[] = {
+        {"key", [&] { Testing::KeyPress(form, VK_SHIFT); }},
+        {"press",
+         [&] {
+             Testing::MouseDown(first, 5, 6);
+             Testing::MouseUp(first, 5, 6);
+         }},
+        {"leaving for another control", [&] { Testing::MouseMove(second, 5, 6); }},
+        {"leaving for the form", [&] { Testing::MouseMove(form, 200, 150); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Testing::MouseMove(form, 200, 150);
+        RestOnFirst(5, 6);
+        ASSERT_EQ(Testing::ShownHint().Text, "Short");
+        c.action();
+        EXPECT_EQ(Testing::ShownHint().Text, "");
+    }
+}
+
+TEST_F(Hints, TheHintWindowShowsItsTextOnTheHintColourOnScreen) {
+    Application->SetHintColor(clYellow);
+    first->SetHint("WWWW");
+    RestOnFirst(5, 6);
+    THintWindow* window = Testing::ShownHintWindow();
+    ASSERT_NE(window, nullptr);
+    std::unique_ptr<TBitmap> shot(Testing::GrabWindow(window));
+    Application->SetHintColor(clInfoBk);
+    ASSERT_GT(shot->Width(), 4);
+    TCanvas& c = *shot->Canvas();
+    EXPECT_EQ(c.Pixels(shot->Width() - 2, shot->Height() - 2), clYellow) << "the background inside the frame";
+    EXPECT_EQ(ColorToRGB(c.Pixels(0, 0)), ColorToRGB(clWindowFrame)) << "the frame";
+    int text = 0;
+    for (Integer y = 1; y < shot->Height() - 1; ++y)
+        for (Integer x = 1; x < shot->Width() - 1; ++x)
+            if (ColorToRGB(c.Pixels(x, y)) == ColorToRGB(clInfoText)) ++text;
+    EXPECT_GT(text, 10) << "the text in the hint's text colour";
+}
+
+}  // namespace

@@ -1,0 +1,183 @@
+// Hints: the mouse resting over a control for Application->HintPause shows the control's hint in a hint
+// window; input, the mouse leaving, or HintHidePause hides it again.
+
+#include "Controls/Internal.h"
+#include "vcl/ExtCtrls.h"
+#include "vcl/Windows.h"
+
+namespace {
+
+class THintTracker : public TComponent {
+public:
+    THintTracker() : TComponent(nullptr) {}
+    ~THintTracker() override { Cancel(); }
+
+    void Message(TControl* Control, TMessage& Message);
+    void ShowFor(TControl* Control);
+    void Hide();
+    THintWindow* Shown() const { return window_ && window_->Visible() ? window_ : nullptr; }
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    void Track(TControl* Control);
+    void StartPause();
+    void Cancel();  // no pending hint, none shown
+    void StopTimer(Cardinal& Id);
+
+    TControl* control_ = nullptr;  // the control the mouse is over
+    TControl* shownFor_ = nullptr;
+    THintWindow* window_ = nullptr;
+    TRect cursorRect_;  // in shownFor_'s client coordinates
+    TPoint cursor_;     // the mouse on the screen, as the last mouse message placed it
+    bool haveCursor_ = false;
+    Cardinal pauseTimer_ = 0;
+    Cardinal hideTimer_ = 0;
+};
+
+THintTracker& Tracker() {
+    static THintTracker tracker;
+    return tracker;
+}
+
+bool IsPress(UINT Msg) {
+    switch (Msg) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONDBLCLK:
+        case WM_MOUSEWHEEL:
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN: return true;
+        default: return false;
+    }
+}
+
+void THintTracker::Message(TControl* Control, TMessage& Message) {
+    if (Control == window_) return;
+    if (IsPress(Message.Msg)) {
+        // Input ends this hint; the next one waits until the mouse reaches another control.
+        Hide();
+        StopTimer(pauseTimer_);
+        return;
+    }
+    if (Message.Msg == CM_MOUSELEAVE && (Message.LParam == 0 || Message.LParam == reinterpret_cast<LPARAM>(Control))) {
+        if (Control == control_) {
+            Hide();
+            StopTimer(pauseTimer_);
+            Track(nullptr);
+        }
+        return;
+    }
+    if (Message.Msg != WM_MOUSEMOVE) return;
+    TPoint client = TWMMouse(Message).Pos();
+    cursor_ = Control->ClientToScreen(client);
+    haveCursor_ = true;
+    if (Shown() && (Control != shownFor_ || !cursorRect_.Contains(client))) Hide();
+    if (Control != control_) {
+        Track(Control);
+        StartPause();
+    }
+}
+
+void THintTracker::Track(TControl* Control) {
+    if (control_ && control_ != shownFor_) control_->RemoveFreeNotification(this);
+    control_ = Control;
+    if (control_) control_->FreeNotification(this);
+}
+
+void THintTracker::StartPause() {
+    StopTimer(pauseTimer_);
+    if (!Application || !control_) return;
+    pauseTimer_ = TimerService().Start(static_cast<Cardinal>(std::max<Integer>(Application->HintPause(), 1)), [this] {
+        StopTimer(pauseTimer_);
+        if (control_) ShowFor(control_);
+    });
+}
+
+void THintTracker::ShowFor(TControl* Control) {
+    Hide();
+    if (!Application || !Application->ShowHint() || !Control || !Control->ShowHint()) return;
+    THintInfo info;
+    info.HintStr = GetShortHint(Control->Hint());
+    if (info.HintStr.empty()) return;
+    TPoint cursor = cursor_;
+    if (!haveCursor_) GetCursorPos(&cursor);
+    info.HintControl = Control;
+    info.HintWindowClass = THintWindow::ClassInfo();
+    info.HintPos = Point(cursor.X, cursor.Y + GetSystemMetrics(SM_CYCURSOR));
+    info.HintMaxWidth = Screen ? Screen->Width() : 0;
+    info.HintColor = Application->HintColor();
+    info.CursorRect = Control->ClientRect();
+    info.CursorPos = Control->ScreenToClient(cursor);
+    info.HideTimeout = Application->HintHidePause();
+    bool canShow = Control->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)) == 0;
+    if (canShow && Application->OnShowHint) Application->OnShowHint(info.HintStr, canShow, info);
+    if (!canShow || info.HintStr.empty()) return;
+
+    TClass cls = info.HintWindowClass;
+    if (window_ && window_->ClassType() != cls) {
+        delete window_;
+        window_ = nullptr;
+    }
+    if (!window_) {
+        TComponent* made =
+            cls && cls->InheritsFrom(THintWindow::ClassInfo()) && cls->Create ? cls->Create(nullptr) : nullptr;
+        window_ = made ? static_cast<THintWindow*>(made) : new THintWindow(nullptr);
+        window_->FreeNotification(this);
+    }
+    window_->SetColor(info.HintColor);
+    TRect size = window_->CalcHintRect(info.HintMaxWidth, info.HintStr, info.HintData);
+    TRect r = Bounds(info.HintPos.X, info.HintPos.Y, size.Width(), size.Height());
+    window_->ActivateHintData(r, info.HintStr, info.HintData);
+    shownFor_ = Control;
+    shownFor_->FreeNotification(this);
+    cursorRect_ = info.CursorRect;
+    if (info.HideTimeout > 0)
+        hideTimer_ = TimerService().Start(static_cast<Cardinal>(info.HideTimeout), [this] { Hide(); });
+}
+
+void THintTracker::Hide() {
+    StopTimer(hideTimer_);
+    if (shownFor_ && shownFor_ != control_) shownFor_->RemoveFreeNotification(this);
+    shownFor_ = nullptr;
+    if (window_ && window_->Visible()) window_->ReleaseHandle();
+}
+
+void THintTracker::Cancel() {
+    StopTimer(pauseTimer_);
+    StopTimer(hideTimer_);
+    delete window_;
+    window_ = nullptr;
+}
+
+void THintTracker::StopTimer(Cardinal& Id) {
+    if (Id) TimerService().Stop(Id);
+    Id = 0;
+}
+
+void THintTracker::Notification(TComponent* AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation != opRemove) return;
+    if (AComponent == window_) {
+        window_ = nullptr;
+        shownFor_ = nullptr;
+        StopTimer(hideTimer_);
+    }
+    if (AComponent == shownFor_) Hide();
+    if (AComponent == control_) {
+        control_ = nullptr;
+        StopTimer(pauseTimer_);
+    }
+}
+
+}  // namespace
+
+void HintTrackMessage(TControl* Control, TMessage& Message) { Tracker().Message(Control, Message); }
+
+void ShowHintNow(TControl* Control) { Tracker().ShowFor(Control); }
+
+THintWindow* ShownHintWindow() { return Tracker().Shown(); }
