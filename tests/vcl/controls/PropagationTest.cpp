@@ -68,14 +68,16 @@ TEST_F(Propagation, AChildTakesTheSettingsOfTheParentItJoins) {
     EXPECT_EQ(other->Font()->Height(), -17);
 }
 
-TEST_F(Propagation, ShowHintFollowsTheParentAndTheToolTipMirrorsTheEffectiveHint) {
+TEST_F(Propagation, ShowHintFollowsTheParentAndDecidesWhetherTheHintShows) {
     inner->SetHint("Paste positions here");
     form->SetShowHint(true);
     EXPECT_TRUE(inner->ShowHint());
-    EXPECT_EQ(Testing::PeerToolTip(inner), "Paste positions here");
+    Testing::ShowHintNow(inner);
+    EXPECT_EQ(Testing::ShownHint().Text, "Paste positions here");
     inner->SetShowHint(false);
     EXPECT_FALSE(inner->ParentShowHint());
-    EXPECT_EQ(Testing::PeerToolTip(inner), "");
+    Testing::ShowHintNow(inner);
+    EXPECT_EQ(Testing::ShownHint().Text, "");
 }
 
 TEST_F(Propagation, PeersMirrorEnabledVisibleAndGeometry) {

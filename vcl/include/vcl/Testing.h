@@ -50,8 +50,6 @@ bool PeerHasFocus(TWinControl* Control);
 TRect PeerGeometry(TWinControl* Control);  // in the parent peer's coordinates
 // Any property of the peer widget by its windowing-system name ("readOnly", "currentIndex"), as text.
 AnsiString PeerProperty(TWinControl* Control, const char* Name);
-// The peer widget's tool-tip text.
-AnsiString PeerToolTip(TWinControl* Control);
 
 // Message boxes: while recording, each message box is appended here and answered with Answer.
 struct TRecordedMessageBox {

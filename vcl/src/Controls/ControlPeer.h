@@ -32,7 +32,6 @@ public:
     virtual void SetFont(const TFont& Font) = 0;
     virtual void SetColor(TColor Color) = 0;
     virtual void SetCursor(TCursor Cursor) = 0;
-    virtual void SetToolTip(const AnsiString& Text) = 0;  // empty: none
     virtual void SetZOrder(bool TopMost) = 0;
     virtual void SetFocus() = 0;
     virtual void Activate() = 0;  // top-level windows: raise and activate

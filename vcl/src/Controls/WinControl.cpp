@@ -246,7 +246,6 @@ void TWinControl::InitializePeer() {
     p.SetFont(*Font());
     p.SetColor(Color());
     p.SetCursor(Cursor());
-    p.SetToolTip(ShowHint() ? Hint() : AnsiString());
     p.SetVisible(Visible());
 }
 
@@ -420,7 +419,6 @@ void TWinControl::CMMirror(TMessage& Message) {
     switch (Message.Msg) {
         case CM_FONTCHANGED: peer_->SetFont(*Font()); break;
         case CM_COLORCHANGED: peer_->SetColor(Color()); break;
-        case CM_SHOWHINTCHANGED: peer_->SetToolTip(ShowHint() ? Hint() : AnsiString()); break;
         case CM_VISIBLECHANGED: peer_->SetVisible(Visible()); break;
         case CM_ENABLEDCHANGED: peer_->SetEnabled(Enabled()); break;
         case CM_CURSORCHANGED: peer_->SetCursor(Cursor()); break;

@@ -71,7 +71,6 @@ public:
     void SetFont(const TFont& Font) override;
     void SetColor(TColor Color) override;
     void SetCursor(TCursor Cursor) override;
-    void SetToolTip(const AnsiString& Text) override;
     void SetZOrder(bool TopMost) override;
     void SetFocus() override;
     void Activate() override;

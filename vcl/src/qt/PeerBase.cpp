@@ -116,8 +116,6 @@ void TQtPeer::SetCursor(TCursor Cursor) {
     else widget_->setCursor(CursorShape(Cursor));
 }
 
-void TQtPeer::SetToolTip(const AnsiString& Text) { widget_->setToolTip(ToQString(Text)); }
-
 void TQtPeer::SetZOrder(bool TopMost) {
     if (TopMost) widget_->raise();
     else widget_->lower();

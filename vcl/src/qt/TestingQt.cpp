@@ -302,8 +302,6 @@ AnsiString PeerProperty(TWinControl* Control, const char* Name) {
     return FromQString(PeerWidget(Control)->property(Name).toString());
 }
 
-AnsiString PeerToolTip(TWinControl* Control) { return FromQString(PeerWidget(Control)->toolTip()); }
-
 TBitmap* RenderControl(TWinControl* Control) {
     QWidget* w = PeerWidget(Control);
     auto* bitmap = new TBitmap;
