@@ -14,6 +14,14 @@ namespace {
 
 constexpr Integer CursorHeight = 32;
 
+// A hint window of its own size, as a control may ask for through HintWindowClass.
+class TWideHintWindow : public THintWindow {
+    VCL_CLASS(TWideHintWindow, THintWindow)
+    explicit TWideHintWindow(TComponent* AOwner) : THintWindow(AOwner) {}
+    TRect CalcHintRect(Integer, const AnsiString&, void*) override { return Rect(0, 0, 123, 21); }
+};
+VCL_IMPLEMENT_CLASS(TWideHintWindow, VCL_CREATOR(TWideHintWindow), nullptr)
+
 class Hints : public TwoSwatchForm {
 protected:
     void SetUp() override {
@@ -90,6 +98,23 @@ TEST_F(Hints, AHintShowHandlerChangesTheTextOrPlaceOrRefuses) {
         else EXPECT_EQ(shown.Bounds.TopLeft(), c.pos);
     }
     first->WindowProc = original;
+}
+
+TEST_F(Hints, TheApplicationsHandlerAndTheHintWindowClassAreHonoured) {
+    Application->OnShowHint = [](AnsiString& text, bool&, THintInfo& info) {
+        text = "From the application";
+        info.HintWindowClass = TWideHintWindow::ClassInfo();
+    };
+    Testing::MouseMove(first, 5, 6);
+    Testing::ShowHintNow(first);
+    Testing::TShownHint shown = Testing::ShownHint();
+    EXPECT_EQ(shown.Text, "From the application");
+    EXPECT_EQ(shown.Bounds, ExpectedBounds(5, 6));
+    EXPECT_EQ(shown.Bounds.Width(), 123);
+    EXPECT_NE(dynamic_cast<TWideHintWindow*>(Testing::ShownHintWindow()), nullptr);
+    Application->OnShowHint = [](AnsiString&, bool& canShow, THintInfo&) { canShow = false; };
+    Testing::ShowHintNow(first);
+    EXPECT_EQ(Testing::ShownHint().Text, "");
 }
 
 TEST_F(Hints, ShowHintComesFromTheParentAndAnEmptyHintShowsNothing) {

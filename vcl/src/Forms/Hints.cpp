@@ -10,7 +10,6 @@ namespace {
 class THintTracker : public TComponent {
 public:
     THintTracker() : TComponent(nullptr) {}
-    ~THintTracker() override { Cancel(); }
 
     void Message(TControl* Control, TMessage& Message);
     void ShowFor(TControl* Control);
@@ -23,7 +22,6 @@ protected:
 private:
     void Track(TControl* Control);
     void StartPause();
-    void Cancel();  // no pending hint, none shown
     void StopTimer(Cardinal& Id);
 
     TControl* control_ = nullptr;  // the control the mouse is over
@@ -124,9 +122,10 @@ void THintTracker::ShowFor(TControl* Control) {
         window_ = nullptr;
     }
     if (!window_) {
-        TComponent* made =
-            cls && cls->InheritsFrom(THintWindow::ClassInfo()) && cls->Create ? cls->Create(nullptr) : nullptr;
-        window_ = made ? static_cast<THintWindow*>(made) : new THintWindow(nullptr);
+        // The application owns the window, so it goes while the windowing system is still there.
+        const bool usable = cls && cls->InheritsFrom(THintWindow::ClassInfo()) && cls->Create;
+        window_ = usable ? dynamic_cast<THintWindow*>(cls->Create(Application)) : nullptr;
+        if (!window_) window_ = new THintWindow(Application);
         window_->FreeNotification(this);
     }
     window_->SetColor(info.HintColor);
@@ -145,13 +144,6 @@ void THintTracker::Hide() {
     if (shownFor_ && shownFor_ != control_) shownFor_->RemoveFreeNotification(this);
     shownFor_ = nullptr;
     if (window_ && window_->Visible()) window_->ReleaseHandle();
-}
-
-void THintTracker::Cancel() {
-    StopTimer(pauseTimer_);
-    StopTimer(hideTimer_);
-    delete window_;
-    window_ = nullptr;
 }
 
 void THintTracker::StopTimer(Cardinal& Id) {
