@@ -25,14 +25,14 @@ protected:
     void SetUp() override {
         TwoSwatchForm::SetUp();
         first->SetFocus();
-        popup = std::make_unique<TPopupSample>(nullptr);
+        popup = MakeOwned<TPopupSample>(nullptr);
         popup->SetBounds(320, 240, 50, 40);
     }
     void TearDown() override {
         popup.reset();
         TwoSwatchForm::TearDown();
     }
-    std::unique_ptr<TPopupSample> popup;
+    TOwned<TPopupSample> popup;
 };
 
 TEST_F(PopupWindow, ShowsAtScreenCoordinatesOnTopWithoutTakingTheActivation) {

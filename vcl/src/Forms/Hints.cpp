@@ -34,9 +34,10 @@ private:
     Cardinal hideTimer_ = 0;
 };
 
+// Made once and never destroyed: nothing may run on it after the windows are gone at exit.
 THintTracker& Tracker() {
-    static THintTracker tracker;
-    return tracker;
+    static THintTracker* tracker = new THintTracker;
+    return *tracker;
 }
 
 bool IsPress(UINT Msg) {
@@ -118,8 +119,7 @@ void THintTracker::ShowFor(TControl* Control) {
 
     TClass cls = info.HintWindowClass;
     if (window_ && window_->ClassType() != cls) {
-        delete window_;
-        window_ = nullptr;
+        FreeAndNil(window_);
     }
     if (!window_) {
         // The application owns the window, so it goes while the windowing system is still there.
