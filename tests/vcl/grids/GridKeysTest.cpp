@@ -3,15 +3,11 @@
 
 namespace {
 
-class GridKeysTest : public FormFixture {
+class GridKeysTest : public GridFixture {
 protected:
     void SetUp() override {
-        FormFixture::SetUp();
-        grid = Place<TStringGrid>(0, 0, 300, 150);
-        grid->SetBorderStyle(bsNone);
-        grid->SetScrollBars(ssNone);
-        grid->SetColCount(10);
-        grid->SetRowCount(100);
+        GridFixture::SetUp();
+        grid = PlaceGrid(ssNone);
         after = Place<TEdit>(0, 200, 100, 21);
         Input::TabTo(grid);
     }

@@ -11,16 +11,11 @@
 
 namespace {
 
-// Cells of 64 x 24 with 1-pixel lines: column c starts at 65 c, row r at 25 r.
-class GridMouseTest : public FormFixture {
+class GridMouseTest : public GridFixture {
 protected:
     void SetUp() override {
-        FormFixture::SetUp();
-        grid = Place<TStringGrid>(0, 0, 300, 150);
-        grid->SetBorderStyle(bsNone);
-        grid->SetScrollBars(ssNone);
-        grid->SetColCount(10);
-        grid->SetRowCount(100);
+        GridFixture::SetUp();
+        grid = PlaceGrid(ssNone);
     }
     void Drag(Integer FromX, Integer FromY, Integer ToX, Integer ToY) {
         Testing::MouseDown(grid, FromX, FromY);

@@ -5,14 +5,11 @@
 namespace {
 
 // 300 x 150 with both bars of the system's width: four whole rows of 25 pixels below the fixed one.
-class GridScrollBarsTest : public FormFixture {
+class GridScrollBarsTest : public GridFixture {
 protected:
     void SetUp() override {
-        FormFixture::SetUp();
-        grid = Place<TStringGrid>(0, 0, 300, 150);
-        grid->SetBorderStyle(bsNone);
-        grid->SetColCount(10);
-        grid->SetRowCount(100);
+        GridFixture::SetUp();
+        grid = PlaceGrid(ssBoth);
         Input::Settle();
     }
     SCROLLINFO Bar(int Which) {

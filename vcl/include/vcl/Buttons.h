@@ -41,8 +41,6 @@ class TSpeedButton : public TGraphicControl {
     Integer Spacing() const { return spacing_; }
     void SetSpacing(Integer Value);
 
-    void Click() override;
-
 protected:
     TButtonState State() const { return state_; }
     bool MouseInControl() const { return mouseInControl_; }

@@ -210,8 +210,6 @@ void TSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, In
     if (inside) Click();
 }
 
-void TSpeedButton::Click() { TGraphicControl::Click(); }
-
 void TSpeedButton::Dispatch(TMessage& Message) {
     TGraphicControl::Dispatch(Message);
     switch (Message.Msg) {
