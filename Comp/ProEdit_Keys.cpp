@@ -51,6 +51,8 @@ void TProEdit::WMChar(TMessage& Message) {
         return;
     }
     if (key == '\x1b' && !canUndo_) return TCustomEdit::Dispatch(Message);
+    // The edit's own handling refuses a key that would change a read-only value; no rewrite may run either.
+    if (ReadOnly()) return TCustomEdit::Dispatch(Message);
     if (key == '.' && (Message.LParam & KeypadDecimalBit) && excelStyleDecimalSeparator_) key = DecimalSeparator;
 
     const AnsiString value = Text();
@@ -233,9 +235,11 @@ void TProEdit::WMKeyDown(TMessage& Message) {
         if (Showing()) PostKey(Handle(), VK_TAB, false);
     }
     if (key == VK_RIGHT && !suffix_.empty() && SelStart() + SelLength() >= end) return;
+    // A read-only value is not modified by Backspace or Delete, nor regrouped after them.
+    const bool editable = !ReadOnly();
     if (key == VK_DELETE && !suffix_.empty()) {
         if (SelStart() >= end && !HasSelection()) return;
-        SetModifiedState(true);
+        if (editable) SetModifiedState(true);
     }
     if (key == VK_LEFT && !prefix_.empty() && SelStart() <= start) return;
     if (key == VK_END && !suffix_.empty()) {
@@ -250,18 +254,18 @@ void TProEdit::WMKeyDown(TMessage& Message) {
     }
     if (key == VK_BACK && !prefix_.empty()) {
         if (SelStart() <= start + 1) return;
-        SetModifiedState(true);
+        if (editable) SetModifiedState(true);
     }
     if (key == VK_DELETE && SelStart() >= start) {
         const AnsiString value = Text();
         const Integer caret = SelStart() - start;
         const AnsiString after = Without(value, caret, HasSelection() ? SelLength() : 1);
         if (lengthLimit_ > 0 && IntegerPartLength(after) > lengthLimit_) return;
-        SetModifiedState(true);
+        if (editable) SetModifiedState(true);
     }
     Batched([&] {
         TCustomEdit::Dispatch(Message);
-        if (key == VK_DELETE && editType_ == etMoney) {
+        if (key == VK_DELETE && editType_ == etMoney && editable) {
             const AnsiString value = Text();
             if (!value.empty() && value != "-") RegroupMoney();
         }

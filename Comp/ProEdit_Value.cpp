@@ -1,5 +1,6 @@
 // The typed edit's value: classification, the text setter, numeric access, money grouping, mixed case.
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 #include "ProEdit.h"
@@ -22,6 +23,18 @@ double ValueToNumber(const AnsiString& Value) { return StrToFloat(WithoutThousan
 AnsiString FormatNumber(const AnsiString& Pattern, double Value) { return Format(Pattern, {Value}); }
 
 AnsiString PrecisionPattern(SmallInt Precision, char Type) { return "%." + IntToStr(Integer{Precision}) + Type; }
+
+// "%g", but never with an exponent: "1E15" would classify as hexadecimal and be stored as "0". Such a
+// value is written in the shortest plain digits that read back as the same number.
+AnsiString GeneralNumber(double Value) {
+    const AnsiString general = FormatNumber("%g", Value);
+    if (general.find('E') == AnsiString::npos || !std::isfinite(Value)) return general;
+    char digits[400];
+    const auto written = std::to_chars(digits, digits + sizeof digits, Value, std::chars_format::fixed);
+    AnsiString plain(digits, written.ptr);
+    std::replace(plain.begin(), plain.end(), '.', DecimalSeparator);
+    return plain;
+}
 
 // The integer part's digits grouped by threes, leading zeros dropped, "0" when no digit remains.
 AnsiString GroupedDigits(const AnsiString& IntegerPart, bool Grouped) {
@@ -174,15 +187,17 @@ double TProEdit::FloatValue() const {
             return StrToFloat(number);
         }
         case etHex: {
+            // A leading "-" is the sign, as the filter and the classification let it in.
+            const bool negative = !value.empty() && value[0] == '-';
             double result = 0;
             double weight = 1;
-            for (auto c = value.rbegin(); c != value.rend(); ++c, weight *= 16) {
+            for (auto c = value.rbegin(); c != value.rend() - (negative ? 1 : 0); ++c, weight *= 16) {
                 Integer digit = 0;
                 if (IsDigit(*c)) digit = *c - '0';
                 else if (IsHexLetter(*c)) digit = AsciiUpper(*c) - 'A' + 10;
                 result += digit * weight;
             }
-            return result;
+            return negative ? -result : result;
         }
         default: return 0;
     }
@@ -196,10 +211,10 @@ void TProEdit::SetFloatValue(double Value) {
                 SetText(FormatNumber("%.0f", Value));
                 break;
             case etFloat:
-                SetText(FormatNumber(precision_ < 0 ? AnsiString("%g") : PrecisionPattern(precision_, 'f'), Value));
+                SetText(precision_ < 0 ? GeneralNumber(Value) : FormatNumber(PrecisionPattern(precision_, 'f'), Value));
                 break;
             case etMoney:
-                SetText(FormatNumber(precision_ < 1 ? AnsiString("%g") : PrecisionPattern(precision_, 'f'), Value));
+                SetText(precision_ < 1 ? GeneralNumber(Value) : FormatNumber(PrecisionPattern(precision_, 'f'), Value));
                 RegroupMoney();
                 break;
             case etHex: {

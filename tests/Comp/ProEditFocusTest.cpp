@@ -209,4 +209,43 @@ TEST_F(ProEditFocusTest, AutoFocusTakesTheFocusWhenTheMouseEnters) {
     EXPECT_TRUE(edit->Focused());
 }
 
+// A user tells the focused field by its selection: a field left behind shows none unless told to keep it.
+TEST_F(ProEditFocusTest, ASelectionShowsOnlyWhileFocusedUnlessHideSelectionIsOff) {
+    struct Case {
+        const char* what;
+        bool typed;  // a TProEdit, else a plain TEdit
+        bool hideSelection;
+        bool shownAfterLeaving;
+    };
+    const std::vector<Case> cases{
+        {"typed edit", true, true, false},
+        {"typed edit kept", true, false, true},
+        {"plain edit", false, true, false},
+        {"plain edit kept", false, false, true},
+    };
+    auto highlighted = [&](TCustomEdit* Edit) {
+        Input::Settle();
+        std::unique_ptr<TBitmap> window(Testing::GrabWindow(form));
+        const TColor highlight = ColorToRGB(clHighlight);
+        int count = 0;
+        for (int y = Edit->Top(); y < Edit->Top() + Edit->Height(); ++y)
+            for (int x = Edit->Left(); x < Edit->Left() + Edit->Width(); ++x)
+                count += window->Canvas()->Pixels(x, y) == highlight;
+        return count;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TCustomEdit* edit = c.typed ? static_cast<TCustomEdit*>(Edit()) : Place<TEdit>(10, 100, 150, 24);
+        if (!next) next = Place<TEdit>(200, 10, 150, 24);
+        edit->SetHideSelection(c.hideSelection);
+        edit->SetText("selected");
+        Input::TabTo(edit);
+        EXPECT_GT(highlighted(edit), 20);
+        Leave();
+        EXPECT_EQ(edit->SelLength(), 8);
+        EXPECT_EQ(highlighted(edit) > 20, c.shownAfterLeaving);
+        edit->Free();
+    }
+}
+
 }  // namespace

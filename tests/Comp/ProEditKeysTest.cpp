@@ -241,4 +241,37 @@ TEST_F(ProEditKeysTest, OnChangeFiresOncePerTypedKeyWithTheRegroupedValue) {
     EXPECT_EQ(validations, 4);
 }
 
+TEST_F(ProEditKeysTest, NoKeyChangesAReadOnlyValue) {
+    struct Case {
+        const char* what;
+        TProEditType type;
+        SmallInt precision;
+        const char* start;
+        const char* keys;
+    };
+    const std::vector<Case> cases{
+        {"sign toggle", etNumeric, 0, "12", "-"},      {"float sign toggle", etFloat, 1, "1.5", "-"},
+        {"zero and separator", etFloat, 2, "", "."},   {"mixed case", etMixedCase, 0, "abc", "d"},
+        {"money regrouping", etMoney, 0, "1234", "5"}, {"plain typing", etString, 0, "abc", "d"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const AnsiString shown = Typed(c.type, c.start, c.keys, [&](TProEdit* E) {
+            E->SetSigned(true);
+            E->SetPrecision(c.precision);
+            E->SetReadOnly(true);
+        });
+        EXPECT_EQ(shown, c.start);
+    }
+    // Delete in a read-only money field neither deletes nor regroups.
+    TProEdit* money = Edit(etMoney);
+    money->SetText("123456");
+    money->SetReadOnly(true);
+    Focus(money);
+    Input::Key(money, VK_HOME);
+    Input::Key(money, VK_DELETE);
+    EXPECT_EQ(Shown(money), "123456");
+    EXPECT_FALSE(money->Modified());
+}
+
 }  // namespace

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ProEditFixture.h"
+#include "vcl/Clipbrd.h"
 
 using namespace ProEdit;
 
@@ -140,7 +141,7 @@ TEST_F(ProEditValueTest, FloatValueReadsAndWritesByType) {
         {etMoney, 0, "1,234.", 1234, 1234567, "1,234,567"},
         {etMoney, 2, "-", 0, -1234.5, "-1,234.50"},
         {etHex, 0, "1F", 31, 255.9, "FF"},
-        {etHex, 0, "-G1", 1, -1, "FFFFFFFFFFFFFFFF"},
+        {etHex, 0, "-G1", -1, -1, "FFFFFFFFFFFFFFFF"},
         {etString, 0, "12", 0, 5, "12"},
     };
     for (const Case& c : cases) {
@@ -230,6 +231,57 @@ TEST_F(ProEditValueTest, PasswordTypeHidesTheTextAndGivesUpUndo) {
     EXPECT_FALSE(edit->CanUndo());
     edit->SetEditType(etString);
     EXPECT_EQ(edit->PasswordChar(), '\0');
+}
+
+// Every number the edit writes reads back as the same number: never an exponent, which reads as hexadecimal.
+TEST_F(ProEditValueTest, LargeAndTinyNumbersAreWrittenInPlainDigits) {
+    struct Case {
+        TProEditType type;
+        SmallInt precision;
+        double value;
+        const char* shown;
+    };
+    const std::vector<Case> cases{
+        {etFloat, -1, 1e15, "1000000000000000"},
+        {etFloat, -1, -2.5e16, "-25000000000000000"},
+        {etFloat, -1, 1e-5, "0.00001"},
+        {etFloat, -1, 123456789012345, "123456789012345"},
+        {etMoney, 0, 1e15, "1,000,000,000,000,000"},
+        {etMoney, 0, 1e20, "100,000,000,000,000,000,000"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.shown);
+        TProEdit* edit = Edit(c.type);
+        edit->SetPrecision(c.precision);
+        edit->SetFloatValue(c.value);
+        EXPECT_EQ(edit->Text(), c.shown);
+        EXPECT_EQ(edit->FloatValue(), c.value);
+        edit->Free();
+    }
+}
+
+TEST_F(ProEditValueTest, APastedNumberOfSixteenDigitsIsKept) {
+    TProEdit* money = Edit(etMoney);
+    Focus(money);
+    Clipboard()->SetAsText("1000000000000000");
+    Input::Key(money, 'V', TShiftState{ssCtrl});
+    EXPECT_EQ(money->Text(), "1,000,000,000,000,000");
+    EXPECT_EQ(money->FloatValue(), 1e15);
+}
+
+TEST_F(ProEditValueTest, AHexadecimalValueKeepsItsSign) {
+    struct Case {
+        const char* text;
+        double value;
+    };
+    const std::vector<Case> cases{{"-1F", -31}, {"1F", 31}, {"-0", 0}, {"-FF", -255}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        TProEdit* edit = Edit(etHex);
+        edit->SetText(c.text);
+        EXPECT_EQ(edit->FloatValue(), c.value);
+        edit->Free();
+    }
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QSignalBlocker>
 
 #include "qt/Peer.h"
@@ -20,6 +21,20 @@
 #include "vcl/Windows.h"
 
 namespace {
+
+// Shows the control's password character where the platform would show its bullet.
+class TPasswordStyle : public QProxyStyle {
+public:
+    explicit TPasswordStyle(QChar Character) : character_(Character) {}
+    int styleHint(StyleHint Hint, const QStyleOption* Option, const QWidget* Widget,
+                  QStyleHintReturn* Return) const override {
+        if (Hint == SH_LineEdit_PasswordCharacter) return character_.unicode();
+        return QProxyStyle::styleHint(Hint, Option, Widget, Return);
+    }
+
+private:
+    QChar character_;
+};
 
 // A line edit that edits only as the system's edit control does: the clipboard, undo and the context menu
 // come as messages to the control (WM_COPY, WM_PASTE, WM_CONTEXTMENU ...), so Qt's own editing shortcuts,
@@ -48,9 +63,29 @@ public:
         return cursorRect().topLeft() + QPoint(5, 0);
     }
     void Unplace() { placed_ = false; }
+    // Hidden text shows Character (none: the text itself).
+    void SetPasswordCharacter(QChar Character) {
+        if (Character.isNull()) {
+            setEchoMode(QLineEdit::Normal);
+            return;
+        }
+        // The line edit takes the character from its style when the style changes.
+        auto* passwordStyle = new TPasswordStyle(Character);
+        passwordStyle->setParent(this);
+        setStyle(passwordStyle);
+        delete passwordStyle_;
+        passwordStyle_ = passwordStyle;
+        setEchoMode(QLineEdit::Password);
+    }
+    // Like the system's edit, a selection shows only while the edit has the focus, unless told otherwise.
+    void SetHideSelection(bool Hide) {
+        hideSelection_ = Hide;
+        update();
+    }
 
 protected:
     void paintEvent(QPaintEvent* Event) override {
+        ShowSelectionColours(hasFocus() || !hideSelection_);
         QLineEdit::paintEvent(Event);
         placed_ = true;
         if (border_ == 0) return;
@@ -118,6 +153,16 @@ protected:
     }
 
 private:
+    // The line edit draws any selection it holds: a shown one in the system's highlight colours, a hidden
+    // one in the text's own. The palette changes only when the choice does, so the update it posts finds
+    // nothing more to change.
+    void ShowSelectionColours(bool Show) {
+        QPalette shown = palette();
+        shown.setColor(QPalette::Highlight, Show ? ToQColor(clHighlight) : shown.color(QPalette::Base));
+        shown.setColor(QPalette::HighlightedText, Show ? ToQColor(clHighlightText) : shown.color(QPalette::Text));
+        if (shown != palette()) setPalette(shown);
+    }
+
     static void DrawEdge(QPainter& Painter, const QRect& R, TColor TopLeft, TColor BottomRight) {
         Painter.setPen(ToQColor(TopLeft));
         Painter.drawLine(R.left(), R.bottom() - 1, R.left(), R.top());
@@ -128,6 +173,8 @@ private:
     }
 
     int border_ = 0;
+    bool hideSelection_ = true;
+    QStyle* passwordStyle_ = nullptr;
     bool placed_ = false;   // Qt's scrolling is up to date
     bool pressed_ = false;  // the left button's press reached the native edit
 
@@ -181,8 +228,12 @@ public:
         if (What == smOptions) {
             const DWORD style = TControlAccess::WindowStyle(*c);
             edit()->setReadOnly(c->ReadOnly());
-            const bool hidden = c->PasswordChar() || (style & ES_PASSWORD);
-            edit()->setEchoMode(hidden ? QLineEdit::Password : QLineEdit::Normal);
+            // ES_PASSWORD without a character of its own hides behind "*".
+            const char shownFor = c->PasswordChar() ? c->PasswordChar() : (style & ES_PASSWORD) ? '*' : '\0';
+            const QChar character = shownFor ? ToQString(AnsiString(1, shownFor)).at(0) : QChar();
+            if (character != shownPasswordChar_) edit()->SetPasswordCharacter(character);
+            shownPasswordChar_ = character;
+            edit()->SetHideSelection(c->HideSelection());
             edit()->setFrame(false);
             edit()->SetBorder(TStdCtrlsAccess::BorderSize(*c));
             // A formatting rectangle holds the text at its top.
@@ -261,6 +312,7 @@ private:
         TStdCtrlsAccess::SelectionFromPeer(*control(), start, length);
     }
 
+    QChar shownPasswordChar_;
     QObject context_;  // the widget outlives the peer: its connections end with this
 };
 
