@@ -2,6 +2,7 @@
 #include "ProEdit.h"
 
 #include <algorithm>
+#include <exception>
 
 #include "vcl/Windows.h"
 
@@ -95,6 +96,21 @@ bool TProEdit::IntegerPartFull(const AnsiString& Value) const {
 
 // ---------------------------------------------------------------------------
 
+// Every window the edit loses saves its text first, re-creations included. A store that fails still lets
+// the window go; the failure goes on to the caller.
+void TProEdit::WMDestroy(TMessage& Message) {
+    std::exception_ptr failure;
+    if (!ComponentState().Contains(csDesigning)) {
+        try {
+            SavePersistence();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    }
+    TCustomEdit::Dispatch(Message);
+    if (failure) std::rethrow_exception(failure);
+}
+
 void TProEdit::Dispatch(TMessage& Message) {
     switch (Message.Msg) {
         case WM_CHAR: WMChar(Message); break;
@@ -110,6 +126,13 @@ void TProEdit::Dispatch(TMessage& Message) {
             if (!showingColor_) normalColor_ = Color();
             TCustomEdit::Dispatch(Message);
             break;
+        case CM_FONTCHANGED:
+            TCustomEdit::Dispatch(Message);
+            // A description's font is the label's too; later changes leave the label's own alone.
+            if (ComponentState().Contains(csLoading) || ComponentState().Contains(csDesigning))
+                labelFont_->Assign(Font());
+            ApplyFormatRect();
+            break;
         case CM_MOUSEENTER:
             TCustomEdit::Dispatch(Message);
             if (autoFocus_ && !Focused() && CanFocus()) SetFocus();
@@ -120,7 +143,7 @@ void TProEdit::Dispatch(TMessage& Message) {
             if (transparent_) Invalidate();
             FollowURLLook();
             break;
-        // WM_DESTROY: the persisted text is saved here, before the window goes, once the edit keeps one.
+        case WM_DESTROY: WMDestroy(Message); break;
         default: TCustomEdit::Dispatch(Message); break;
     }
 }

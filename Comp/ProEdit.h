@@ -7,6 +7,8 @@
 // The window text is always Prefix + value + Suffix. Text() is the value; the window text is what the
 // stand-in, persistence and the peer see (TControl::Text, StoredText).
 
+#include <memory>
+
 #include "vcl/StdCtrls.h"
 
 namespace ProEdit {
@@ -25,6 +27,40 @@ enum TProEditType {
     etAlphaNumeric
 };
 enum TEditAlign { eaLeft, eaRight, eaDefault, eaCenter };
+enum TLabelPosition {
+    lpLeftTop,
+    lpLeftCenter,
+    lpLeftBottom,
+    lpTopLeft,
+    lpBottomLeft,
+    lpLeftTopLeft,
+    lpLeftCenterLeft,
+    lpLeftBottomLeft,
+    lpTopCenter,
+    lpBottomCenter
+};
+enum TPersistenceLocation { plInifile, plRegistry };
+
+// Where an edit keeps its text between runs. The entry is named after the edit's Name.
+class TPersistence : public TPersistent {
+    VCL_CLASS(TPersistence, TPersistent)
+    bool Enable() const { return enable_; }
+    void SetEnable(bool Value) { enable_ = Value; }
+    // The INI file, or the registry key below the current user's root.
+    const AnsiString& Key() const { return key_; }
+    void SetKey(const AnsiString& Value) { key_ = Value; }
+    // The INI section, or the registry subkey below Key.
+    const AnsiString& Section() const { return section_; }
+    void SetSection(const AnsiString& Value) { section_ = Value; }
+    TPersistenceLocation Location() const { return location_; }
+    void SetLocation(TPersistenceLocation Value) { location_ = Value; }
+
+private:
+    bool enable_ = false;
+    AnsiString key_;
+    AnsiString section_;
+    TPersistenceLocation location_ = plInifile;
+};
 
 using TValueValidateEvent = std::function<void(TObject* Sender, const AnsiString& Value, bool& IsValid)>;
 using TClipboardEvent = std::function<void(TObject* Sender, const AnsiString& Value, bool& Allow)>;
@@ -105,9 +141,30 @@ class TProEdit : public TCustomEdit {
     bool AutoFocus() const { return autoFocus_; }
     void SetAutoFocus(bool Value) { autoFocus_ = Value; }
 
+    // The attached label: made at the first LabelCaption write, on the edit's parent of that moment, and
+    // placed again at every label write, move and label-font change.
+    AnsiString LabelCaption() const;
+    void SetLabelCaption(const AnsiString& Value);
+    TLabelPosition LabelPosition() const { return labelPosition_; }
+    void SetLabelPosition(TLabelPosition Value);
+    Integer LabelMargin() const { return labelMargin_; }
+    void SetLabelMargin(Integer Value);
+    bool LabelTransparent() const { return labelTransparent_; }
+    void SetLabelTransparent(bool Value);
+    bool LabelAlwaysEnabled() const { return labelAlwaysEnabled_; }
+    void SetLabelAlwaysEnabled(bool Value);
+    TFont* LabelFont() const { return labelFont_.get(); }
+    void SetLabelFont(TFont* Value) { labelFont_->Assign(Value); }
+    // nullptr until LabelCaption is first written.
+    TLabel* EditLabel() const { return label_.Get(); }
+    void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
+
     // Stored for the look the painting gives them (label, flat frame, hints, drags).
     bool FocusLabel() const { return focusLabel_; }
     void SetFocusLabel(bool Value) { focusLabel_ = Value; }
+    // Without a border, the formatting rectangle inside a flat frame; the border style comes back when off.
+    bool Flat() const { return flat_; }
+    void SetFlat(bool Value);
     bool FocusBorder() const { return focusBorder_; }
     void SetFocusBorder(bool Value) { focusBorder_ = Value; }
     bool ShowURL() const { return showURL_; }
@@ -134,6 +191,11 @@ class TProEdit : public TCustomEdit {
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool Value);
 
+    TPersistence* Persistence() const { return persistence_.get(); }
+    // The window text as stored under the edit's Name ("@" reads as no entry); nothing unless enabled.
+    virtual void LoadPersistence();
+    virtual void SavePersistence();
+
     TValueValidateEvent OnValueValidate;
     TClipboardEvent OnClipboardCopy;
     TClipboardEvent OnClipboardCut;
@@ -145,6 +207,16 @@ protected:
     void Dispatch(TMessage& Message) override;
     // Multi-line (for the formatting rectangle) unless a password; EditAlign's alignment.
     void CreateParams(TCreateParams& Params) override;
+    // A new window gets the formatting rectangle.
+    void CreateWnd() override;
+    // Sends the formatting rectangle: inside the text margins, and inside the flat frame with Flat.
+    virtual void ApplyFormatRect();
+    // Pixels kept free of text at the sides (a button edit keeps its button's room on the right).
+    Integer LeftMargin() const { return leftMargin_; }
+    Integer RightMargin() const { return rightMargin_; }
+    void SetRightMargin(Integer Value) { rightMargin_ = Value; }
+    // The modified state: the modified colour and the window's own modify flag.
+    void SetModifiedState(bool Value);
 
 private:
     // Runs Steps; the changes they make reach Change() once, at the end of the outermost batch.
@@ -188,10 +260,16 @@ private:
     // width and the alignment alone.
     void RecreateWindow();
 
+    // ProEdit.cpp
+    void WMDestroy(TMessage& Message);
+
+    // ProEdit_Label.cpp
+    void PlaceLabel();
+    void ShowLabelBold(bool Bold);
+
     // ProEdit_Focus.cpp
     void WMSetFocus(TMessage& Message);
     void WMKillFocus(TMessage& Message);
-    void SetModifiedState(bool Value);
     // Shows a background or font colour without taking it as the normal one.
     void ShowColor(TColor Value);
     void ShowFontColor(TColor Value);
@@ -235,17 +313,30 @@ private:
     bool flatParentColor_ = true;
     bool softBorder_ = false;
     bool transparent_ = false;
+    bool flat_ = false;
+    TBorderStyle savedBorderStyle_ = bsSingle;
+    TColor colorBeforeFlat_ = clWindow;
+    Integer leftMargin_ = 0;
+    Integer rightMargin_ = 0;
 
     TColor normalColor_ = clWindow;
     TColor normalFontColor_ = clWindowText;
     TColor shownFontColor_ = clWindowText;  // the font colour this edit set last
     bool showingColor_ = false;             // a state colour is being shown, not a normal one
     TEditAlign savedAlign_ = eaLeft;
+    bool alignSaved_ = false;  // focus entry applied FocusAlign over savedAlign_
     bool recreating_ = false;
     AnsiString undoText_;
     bool isError_ = false;
     bool modified_ = false;
     bool urlLook_ = false;
+    TComponentRef<TLabel> label_;
+    std::unique_ptr<TFont> labelFont_ = std::make_unique<TFont>();
+    TLabelPosition labelPosition_ = lpLeftTop;
+    Integer labelMargin_ = 4;
+    bool labelTransparent_ = false;
+    bool labelAlwaysEnabled_ = false;
+    std::unique_ptr<TPersistence> persistence_ = std::make_unique<TPersistence>();
     Integer changeBatch_ = 0;
     bool changePending_ = false;
 };

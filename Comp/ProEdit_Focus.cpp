@@ -89,11 +89,12 @@ void TProEdit::WMSetFocus(TMessage& Message) {
         const std::size_t decimal = value.find(DecimalSeparator);
         Select(ValueStart() + (decimal == AnsiString::npos ? 0 : static_cast<Integer>(decimal)), 0);
     }
-    // The label turns bold here once the edit has one.
+    if (focusLabel_) ShowLabelBold(true);
     if (focusWidthInc_ >= 1 && !recreating_) SetWidth(Width() + focusWidthInc_);
     // A re-creation brings the focus back with the alignment it was made for.
     if (!recreating_ && focusAlign_ != eaDefault && focusAlign_ != editAlign_) {
         savedAlign_ = editAlign_;
+        alignSaved_ = true;
         SetEditAlign(focusAlign_);
     }
     if (focusBorder_ || (!emptyText_.empty() && value.empty())) Invalidate();
@@ -109,7 +110,7 @@ void TProEdit::WMKillFocus(TMessage& Message) {
             ShowColor(normalColor_);
             if (!urlLook_) ShowFontColor(normalFontColor_);
         }
-        // The label's bold style goes here once the edit has one.
+        if (focusLabel_) ShowLabelBold(false);
         const bool floating = editType_ == etFloat || editType_ == etMoney;
         Batched([&] {
             if (floating && Text().empty()) SetFloatValue(0);
@@ -127,7 +128,11 @@ void TProEdit::WMKillFocus(TMessage& Message) {
     if (focusBorder_) Invalidate();
     if (!recreating_) {
         if (focusWidthInc_ > 0) SetWidth(Width() - focusWidthInc_);
-        if (focusAlign_ != eaDefault && savedAlign_ != editAlign_) SetEditAlign(savedAlign_);
+        // Only what the entry saved is restored: an equal FocusAlign saved nothing.
+        if (alignSaved_) {
+            alignSaved_ = false;
+            if (savedAlign_ != editAlign_) SetEditAlign(savedAlign_);
+        }
         if ((!emptyText_.empty() && Text().empty()) || errorMarkerLen_ > 0) Invalidate();
     }
     if (failure) std::rethrow_exception(failure);

@@ -85,12 +85,12 @@ void TProEdit::SetEnabled(bool Value) {
     const TComponentState state = ComponentState();
     if (!changed || state.Contains(csLoading) || state.Contains(csDesigning)) return;
     ShowColor(Value ? normalColor_ : disabledColor_);
-    // The label follows here once the edit has one.
+    if (label_ && !labelAlwaysEnabled_) label_->SetEnabled(Value);
 }
 
 void TProEdit::SetVisible(bool Value) {
     TCustomEdit::SetVisible(Value);
-    // The label follows here once the edit has one.
+    if (label_) label_->SetVisible(Value);
 }
 
 void TProEdit::SetDisabledColor(TColor Value) {
@@ -139,8 +139,14 @@ void TProEdit::Loaded() {
     normalColor_ = Color();
     normalFontColor_ = Font()->Color();
     shownFontColor_ = normalFontColor_;
-    // The flat look and the label are applied here, and the persisted text read, once the edit has them.
+    // The flat look afresh: a description sets Flat while loading, which only stores it.
+    if (flat_) {
+        flat_ = false;
+        SetFlat(true);
+    }
+    PlaceLabel();
     if (!Enabled()) ShowColor(disabledColor_);
+    if (!ComponentState().Contains(csDesigning)) LoadPersistence();
 }
 
 }  // namespace ProEdit

@@ -87,12 +87,30 @@ void PublishTProEdit(TPublisher& p) {
     P.Str("EmptyText", &TProEdit::EmptyText, &TProEdit::SetEmptyText);
     P.Int("ErrorMarkerPos", &TProEdit::ErrorMarkerPos, &TProEdit::SetErrorMarkerPos);
     P.Int("ErrorMarkerLen", &TProEdit::ErrorMarkerLen, &TProEdit::SetErrorMarkerLen);
+    P.Bool("Flat", &TProEdit::Flat, &TProEdit::SetFlat);
     P.IntIdent("FlatLineColor", &TProEdit::FlatLineColor, &TProEdit::SetFlatLineColor, &IdentToColor);
     P.Bool("FlatParentColor", &TProEdit::FlatParentColor, &TProEdit::SetFlatParentColor);
     P.Bool("SoftBorder", &TProEdit::SoftBorder, &TProEdit::SetSoftBorder);
     P.Bool("Transparent", &TProEdit::Transparent, &TProEdit::SetTransparent);
     P.Bool("HintShowLargeText", &TProEdit::HintShowLargeText, &TProEdit::SetHintShowLargeText);
     P.Bool("OleDropSource", &TProEdit::OleDropSource, &TProEdit::SetOleDropSource);
+    P.Object("LabelFont", &TProEdit::LabelFont);
+    P.Enum<TLabelPosition>("LabelPosition", &TProEdit::LabelPosition, &TProEdit::SetLabelPosition,
+                           {{"lpLeftTop", lpLeftTop},
+                            {"lpLeftCenter", lpLeftCenter},
+                            {"lpLeftBottom", lpLeftBottom},
+                            {"lpTopLeft", lpTopLeft},
+                            {"lpBottomLeft", lpBottomLeft},
+                            {"lpLeftTopLeft", lpLeftTopLeft},
+                            {"lpLeftCenterLeft", lpLeftCenterLeft},
+                            {"lpLeftBottomLeft", lpLeftBottomLeft},
+                            {"lpTopCenter", lpTopCenter},
+                            {"lpBottomCenter", lpBottomCenter}});
+    P.Int("LabelMargin", &TProEdit::LabelMargin, &TProEdit::SetLabelMargin);
+    P.Bool("LabelTransparent", &TProEdit::LabelTransparent, &TProEdit::SetLabelTransparent);
+    P.Bool("LabelAlwaysEnabled", &TProEdit::LabelAlwaysEnabled, &TProEdit::SetLabelAlwaysEnabled);
+    P.Str("LabelCaption", &TProEdit::LabelCaption, &TProEdit::SetLabelCaption);
+    P.Object("Persistence", &TProEdit::Persistence);
     P.Str("Text", &TProEdit::Text, &TProEdit::SetText);
     P.Bool("Visible", &TProEdit::Visible, &TProEdit::SetVisible);
     P.Event("OnValueValidate", &TProEdit::OnValueValidate);

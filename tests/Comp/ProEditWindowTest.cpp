@@ -166,4 +166,43 @@ TEST_F(ProEditWindowTest, ControlCharactersSentFromCodeNeverEnter) {
     }
 }
 
+TEST_F(ProEditWindowTest, AFocusAlignEqualToEditAlignKeepsTheAlignmentOnEveryVisit) {
+    TProEdit* edit = Edit();
+    edit->SetEditAlign(eaRight);
+    edit->SetFocusAlign(eaRight);
+    const AnsiString right = Alignment(edit);
+    CountDestroys(edit);
+    for (int visit = 0; visit < 3; ++visit) {
+        SCOPED_TRACE("visit " + std::to_string(visit));
+        Focus(edit);
+        Input::Key(edit, VK_TAB);
+        EXPECT_EQ(edit->EditAlign(), eaRight);
+        EXPECT_EQ(Alignment(edit), right);
+    }
+    EXPECT_EQ(destroys, 0);
+}
+
+TEST_F(ProEditWindowTest, AHiddenTextShowsThePasswordCharacterItHolds) {
+    struct Case {
+        const char* what;
+        TProEditType type;
+        char passwordChar;
+        const char* shown;
+    };
+    const std::vector<Case> cases{
+        {"password type", etPassword, '*', "***"},
+        {"own character", etString, '#', "###"},
+        {"character over the password type", etPassword, 'x', "xxx"},
+        {"none", etString, '\0', "abc"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TProEdit* edit = Edit(c.type);
+        if (c.type != etPassword || c.passwordChar != '*') edit->SetPasswordChar(c.passwordChar);
+        edit->SetText("abc");
+        EXPECT_EQ(Testing::PeerProperty(edit, "displayText"), c.shown);
+        edit->Free();
+    }
+}
+
 }  // namespace
