@@ -156,6 +156,7 @@ using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
 using TContextPopupEvent = std::function<void(TObject* Sender, TPoint MousePos, bool& Handled)>;
 using TMouseWheelEvent =
     std::function<void(TObject* Sender, TShiftState Shift, Integer WheelDelta, TPoint MousePos, bool& Handled)>;
+using TMouseWheelUpDownEvent = std::function<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
 
 // Shift state from the MK_ flags of a mouse message, and from the key data of a key message.
 TShiftState MouseKeysToShiftState(WPARAM Keys);
@@ -320,6 +321,8 @@ class TControl : public TComponent {
     TNotifyEvent OnMouseEnter;
     TNotifyEvent OnMouseLeave;
     TMouseWheelEvent OnMouseWheel;
+    TMouseWheelUpDownEvent OnMouseWheelDown;
+    TMouseWheelUpDownEvent OnMouseWheelUp;
     TContextPopupEvent OnContextPopup;
 
 protected:
@@ -329,7 +332,11 @@ protected:
     virtual void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
     virtual void MouseMove(TShiftState Shift, Integer X, Integer Y);
     virtual void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
+    // OnMouseWheel first; unless it handled the message, the distance adds up and each whole notch of
+    // WHEEL_DELTA goes to DoMouseWheelDown or DoMouseWheelUp.
     virtual bool DoMouseWheel(TShiftState Shift, Integer WheelDelta, TPoint MousePos);
+    virtual bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos);
+    virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);
     virtual void DoContextPopup(TPoint MousePos, bool& Handled);
     virtual void Changed() { Perform(CM_CHANGED, 0, reinterpret_cast<LPARAM>(this)); }
     void Loaded() override;
@@ -410,6 +417,7 @@ private:
     std::unique_ptr<TFont> font_;
     bool parentFont_ = true;
     bool applyingParentFont_ = false;
+    Integer wheelAccumulator_ = 0;  // the wheel's distance not yet stepped
     AnsiString hint_;
     bool showHint_ = false;
     bool parentShowHint_ = true;

@@ -156,6 +156,10 @@ int GetSystemMetrics(int nIndex);  // 0 for an unknown index
 void SetSystemMetricForTest(int nIndex, int Value);
 void ResetSystemMetrics();
 
+// nNumber * nNumerator / nDenominator through 64 bits, rounded half away from zero; -1 when nDenominator is 0
+// or the result does not fit.
+int MulDiv(int nNumber, int nNumerator, int nDenominator);
+
 // ---------------------------------------------------------------------------
 // Messages
 

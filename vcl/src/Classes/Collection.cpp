@@ -3,6 +3,7 @@
 
 #include "Classes/FormReaderProperties.h"
 #include "vcl/Classes.h"
+#include "vcl/ScopeGuard.h"
 
 VCL_IMPLEMENT_CLASS(TCollectionItem, nullptr, nullptr)
 VCL_IMPLEMENT_CLASS(TCollection, nullptr, nullptr)
@@ -84,14 +85,9 @@ void TCollection::Assign(TPersistent* Source) {
     if (!source) return TPersistent::Assign(Source);
     if (source == this) return;
     BeginUpdate();
-    try {
-        Clear();
-        for (TCollectionItem* item : source->items_) Add()->Assign(item);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    const TScopeExit endUpdate([this] { EndUpdate(); });
+    Clear();
+    for (TCollectionItem* item : source->items_) Add()->Assign(item);
 }
 
 void TCollection::BeginUpdate() { ++updateCount_; }
@@ -135,24 +131,19 @@ void TCollection::MoveItem(Integer CurIndex, Integer NewIndex) {
 void ReadCollectionValue(TCollection* Collection, const TFormValue& Value, TReadContext& Context) {
     if (Value.Kind != TFormValue::vaCollection || !Collection) RaiseInvalidPropertyValue(Value);
     Collection->BeginUpdate();
-    try {
-        Collection->Clear();
-        for (std::size_t i = 0; i < Value.Items.size(); ++i) {
-            TCollectionItem* item = Collection->Add();
-            std::string where = "[" + std::to_string(i) + "].";
-            for (const auto& [name, value] : Value.Items[i]) {
-                try {
-                    SetPublishedProperty(*item, name, value, Context);
-                } catch (const EPropertyPathError& e) {
-                    throw EPropertyPathError(where + name + e.Path, e.Reason, e.Line);
-                } catch (const Exception& e) {
-                    throw EPropertyPathError(where + name, e.Message(), value.Line);
-                }
+    const TScopeExit endUpdate([Collection] { Collection->EndUpdate(); });
+    Collection->Clear();
+    for (std::size_t i = 0; i < Value.Items.size(); ++i) {
+        TCollectionItem* item = Collection->Add();
+        std::string where = "[" + std::to_string(i) + "].";
+        for (const auto& [name, value] : Value.Items[i]) {
+            try {
+                SetPublishedProperty(*item, name, value, Context);
+            } catch (const EPropertyPathError& e) {
+                throw EPropertyPathError(where + name + e.Path, e.Reason, e.Line);
+            } catch (const Exception& e) {
+                throw EPropertyPathError(where + name, e.Message(), value.Line);
             }
         }
-    } catch (...) {
-        Collection->EndUpdate();
-        throw;
     }
-    Collection->EndUpdate();
 }

@@ -1,5 +1,6 @@
 // TStrings: the abstract string list and the behaviour every descendant shares.
 #include "vcl/Classes.h"
+#include "vcl/ScopeGuard.h"
 
 static void PublishTStrings(TPublisher& p) {
     // Lines.Strings = ('first' 'second')
@@ -8,14 +9,9 @@ static void PublishTStrings(TPublisher& p) {
                     if (v.Kind != TFormValue::vaList) RaiseInvalidPropertyValue(v);
                     auto& list = static_cast<TStrings&>(o);
                     list.BeginUpdate();
-                    try {
-                        list.Clear();
-                        for (const TFormValue& line : v.List) list.Add(line.AsString());
-                    } catch (...) {
-                        list.EndUpdate();
-                        throw;
-                    }
-                    list.EndUpdate();
+                    const TScopeExit endUpdate([&list] { list.EndUpdate(); });
+                    list.Clear();
+                    for (const TFormValue& line : v.List) list.Add(line.AsString());
                 },
                 [](TObject& o) {
                     auto& list = static_cast<TStrings&>(o);
@@ -32,16 +28,10 @@ VCL_IMPLEMENT_CLASS(TStrings, nullptr, PublishTStrings)
 namespace {
 
 // Keeps a BeginUpdate/EndUpdate pair balanced when the work in between raises.
-class TUpdateScope {
-public:
-    explicit TUpdateScope(TStrings& list) : list_(list) { list_.BeginUpdate(); }
-    ~TUpdateScope() { list_.EndUpdate(); }
-    TUpdateScope(const TUpdateScope&) = delete;
-    TUpdateScope& operator=(const TUpdateScope&) = delete;
-
-private:
-    TStrings& list_;
-};
+auto UpdateScope(TStrings& List) {
+    List.BeginUpdate();
+    return TScopeExit([&List] { List.EndUpdate(); });
+}
 
 bool IsBlank(char c) { return c >= 1 && c <= ' '; }
 
@@ -65,7 +55,7 @@ void TStrings::InsertObject(Integer Index, const AnsiString& S, TObject* AObject
 }
 
 void TStrings::AddStrings(TStrings* Strings) {
-    TUpdateScope update(*this);
+    const auto update = UpdateScope(*this);
     for (Integer i = 0; i < Strings->Count(); ++i) AddObject(Strings->Strings(i), Strings->Objects(i));
 }
 
@@ -73,7 +63,7 @@ void TStrings::Assign(TPersistent* Source) {
     auto* source = dynamic_cast<TStrings*>(Source);
     if (!source) return TPersistent::Assign(Source);
     if (source == this) return;
-    TUpdateScope update(*this);
+    const auto update = UpdateScope(*this);
     Clear();
     delimiter_ = source->delimiter_;
     quoteChar_ = source->quoteChar_;
@@ -83,13 +73,13 @@ void TStrings::Assign(TPersistent* Source) {
 
 void TStrings::Put(Integer Index, const AnsiString& S) {
     TObject* object = GetObject(Index);
-    TUpdateScope update(*this);
+    const auto update = UpdateScope(*this);
     Delete(Index);
     InsertObject(Index, S, object);
 }
 
 void TStrings::Exchange(Integer Index1, Integer Index2) {
-    TUpdateScope update(*this);
+    const auto update = UpdateScope(*this);
     AnsiString s1 = Get(Index1);
     TObject* o1 = GetObject(Index1);
     Put(Index1, Get(Index2));
@@ -100,7 +90,7 @@ void TStrings::Exchange(Integer Index1, Integer Index2) {
 
 void TStrings::Move(Integer CurIndex, Integer NewIndex) {
     if (CurIndex == NewIndex) return;
-    TUpdateScope update(*this);
+    const auto update = UpdateScope(*this);
     AnsiString s = Get(CurIndex);
     TObject* object = GetObject(CurIndex);
     Delete(CurIndex);
@@ -169,7 +159,7 @@ AnsiString TStrings::GetTextStr() const {
 }
 
 void TStrings::SetTextStr(const AnsiString& Value) {
-    TUpdateScope update(*this);
+    const auto update = UpdateScope(*this);
     Clear();
     // The text ends at a NUL, as a C string would.
     std::size_t end = Value.find('\0');
@@ -215,7 +205,7 @@ AnsiString TStrings::JoinDelimited(char Delim, char Quote) const {
 }
 
 void TStrings::SplitDelimited(const AnsiString& Value, char Delim, char Quote) {
-    TUpdateScope update(*this);
+    const auto update = UpdateScope(*this);
     Clear();
     std::size_t end = Value.find('\0');
     if (end == AnsiString::npos) end = Value.size();

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Controls/Internal.h"
+#include "vcl/ScopeGuard.h"
 
 namespace {
 
@@ -34,15 +35,9 @@ void TWinControl::DoAlign(TControl* AControl) {
         return;
     }
     alignPending_ = false;
-    aligning_ = true;
-    try {
-        TRect client = ClientRect();
-        AlignControls(AControl, client);
-    } catch (...) {
-        aligning_ = false;
-        throw;
-    }
-    aligning_ = false;
+    const TValueGuard aligning(aligning_, true);
+    TRect client = ClientRect();
+    AlignControls(AControl, client);
 }
 
 void TWinControl::AdjustClientRect(TRect&) {}

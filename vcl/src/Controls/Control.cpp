@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "Controls/Internal.h"
+#include "vcl/ScopeGuard.h"
 #include "vcl/Windows.h"
 
 namespace {
@@ -86,6 +87,8 @@ static void PublishTControl(TPublisher& p) {
     P.Event("OnMouseEnter", &TControl::OnMouseEnter);
     P.Event("OnMouseLeave", &TControl::OnMouseLeave);
     P.Event("OnMouseWheel", &TControl::OnMouseWheel);
+    P.Event("OnMouseWheelDown", &TControl::OnMouseWheelDown);
+    P.Event("OnMouseWheelUp", &TControl::OnMouseWheelUp);
     P.Event("OnContextPopup", &TControl::OnContextPopup);
 }
 
@@ -611,14 +614,8 @@ void TControl::CMMouseLeave(TMessage& Message) {
 
 void TControl::CMParentFontChanged(TMessage&) {
     if (!parentFont_ || !parent_) return;
-    applyingParentFont_ = true;
-    try {
-        font_->Assign(parent_->Font());
-    } catch (...) {
-        applyingParentFont_ = false;
-        throw;
-    }
-    applyingParentFont_ = false;
+    const TValueGuard applying(applyingParentFont_, true);
+    font_->Assign(parent_->Font());
 }
 
 void TControl::CMParentColorChanged(TMessage&) {
@@ -693,6 +690,26 @@ void TControl::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Intege
 bool TControl::DoMouseWheel(TShiftState Shift, Integer WheelDelta, TPoint MousePos) {
     bool handled = false;
     if (OnMouseWheel) OnMouseWheel(this, Shift, WheelDelta, MousePos, handled);
+    if (handled) return true;
+    // A fine wheel sends parts of a notch: they add up to whole steps.
+    wheelAccumulator_ += WheelDelta;
+    while (wheelAccumulator_ <= -WHEEL_DELTA || wheelAccumulator_ >= WHEEL_DELTA) {
+        const bool down = wheelAccumulator_ < 0;
+        wheelAccumulator_ += down ? WHEEL_DELTA : -WHEEL_DELTA;
+        handled = (down ? DoMouseWheelDown(Shift, MousePos) : DoMouseWheelUp(Shift, MousePos)) || handled;
+    }
+    return handled;
+}
+
+bool TControl::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
+    bool handled = false;
+    if (OnMouseWheelDown) OnMouseWheelDown(this, Shift, MousePos, handled);
+    return handled;
+}
+
+bool TControl::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
+    bool handled = false;
+    if (OnMouseWheelUp) OnMouseWheelUp(this, Shift, MousePos, handled);
     return handled;
 }
 

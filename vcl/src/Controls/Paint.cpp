@@ -2,6 +2,7 @@
 
 #include "Controls/Internal.h"
 #include "Controls/ControlPeer.h"
+#include "vcl/ScopeGuard.h"
 #include "vcl/Windows.h"
 
 namespace {
@@ -36,15 +37,11 @@ void TControlCanvas::FreeHandle() { SetSurface(nullptr); }
 void TControlCanvas::PaintLocked(const std::function<void()>& Paint) {
     FreeHandle();
     Lock();
-    try {
-        Paint();
-    } catch (...) {
+    const TScopeExit release([this] {
         FreeHandle();
         Unlock();
-        throw;
-    }
-    FreeHandle();
-    Unlock();
+    });
+    Paint();
 }
 
 // The control's client area of its drawing surface: origin at the client's top left, clipped to it.

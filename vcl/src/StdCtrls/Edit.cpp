@@ -7,6 +7,7 @@
 #include "StdCtrls/Publish.h"
 #include "vcl/StdCtrls.h"
 #include "vcl/SysUtils.h"
+#include "vcl/ScopeGuard.h"
 #include "vcl/Windows.h"
 
 static void PublishTCustomEdit(TPublisher&) {}
@@ -194,15 +195,8 @@ void TCustomEdit::TakeUserEdit(const AnsiString& Value, const TSelection* After)
 void TCustomEdit::AnnounceUserEdit() {
     modified_ = true;
     // A handler that rewrites the text now does so while the user types (see PlaceCaretForNewText).
-    const bool wasTyping = typing_;
-    typing_ = true;
-    try {
-        Perform(CN_COMMAND, MAKEWPARAM(0, EN_CHANGE), 0);
-    } catch (...) {
-        typing_ = wasTyping;
-        throw;
-    }
-    typing_ = wasTyping;
+    const TValueGuard typing(typing_, true);
+    Perform(CN_COMMAND, MAKEWPARAM(0, EN_CHANGE), 0);
 }
 
 // A text from code shows from its first character with the caret at 0, as the window does after

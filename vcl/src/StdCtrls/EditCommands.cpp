@@ -6,6 +6,7 @@
 #include "StdCtrls/Peers.h"
 #include "vcl/Clipbrd.h"
 #include "vcl/Menus.h"
+#include "vcl/ScopeGuard.h"
 #include "vcl/StdCtrls.h"
 #include "vcl/Windows.h"
 
@@ -192,13 +193,8 @@ void TCustomEdit::ShowContextMenu(TMessage& Message) {
     menu->Items()->Add(NewLine());
     const auto length = static_cast<Integer>(StoredText().size());
     add("Select &All", length > 0 && selLength_ < length, EM_SETSEL, 0, -1);
-    try {
-        menu->SetPopupComponent(this);
-        menu->Popup(at.X, at.Y);
-    } catch (...) {
-        menu->Free();
-        throw;
-    }
-    menu->Free();
+    const TScopeExit freeMenu([menu] { menu->Free(); });
+    menu->SetPopupComponent(this);
+    menu->Popup(at.X, at.Y);
     Message.Result = 1;
 }

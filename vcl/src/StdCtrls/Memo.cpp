@@ -10,6 +10,7 @@
 #include "StdCtrls/Peers.h"
 #include "StdCtrls/Publish.h"
 #include "vcl/StdCtrls.h"
+#include "vcl/ScopeGuard.h"
 #include "vcl/Windows.h"
 
 namespace {
@@ -260,14 +261,8 @@ void TCustomMemo::Splice(std::size_t Start, std::size_t End, const AnsiString& V
 }
 
 void TCustomMemo::AnnounceChange() {
-    announcing_ = true;
-    try {
-        Perform(CN_COMMAND, MAKEWPARAM(0, EN_CHANGE), 0);
-    } catch (...) {
-        announcing_ = false;
-        throw;
-    }
-    announcing_ = false;
+    const TValueGuard announcing(announcing_, true);
+    Perform(CN_COMMAND, MAKEWPARAM(0, EN_CHANGE), 0);
 }
 
 void TCustomMemo::BeginLinesUpdate() {

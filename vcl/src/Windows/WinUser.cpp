@@ -1,6 +1,9 @@
 // Win32 user calls over the stand-in's window table: messages, keyboard state, metrics, windows, timers.
 
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <map>
 #include <memory>
 
@@ -45,7 +48,7 @@ int ClassicMetric(int index) {
         case SM_CXVSCROLL:
         case SM_CYHSCROLL:
         case SM_CYVSCROLL:
-        case SM_CXHSCROLL:
+        case SM_CXHSCROLL: return 17;
         case SM_CYVTHUMB:
         case SM_CXHTHUMB: return 16;
         case SM_CYCAPTION: return 19;
@@ -189,6 +192,16 @@ SmallInt GetAsyncKeyState(int vKey) { return GetKeyState(vKey); }
 
 // ---------------------------------------------------------------------------
 // Metrics
+
+int MulDiv(int nNumber, int nNumerator, int nDenominator) {
+    if (nDenominator == 0) return -1;
+    const std::int64_t product = static_cast<std::int64_t>(nNumber) * nNumerator;
+    std::int64_t quotient = product / nDenominator;
+    const std::int64_t rest = product % nDenominator;
+    if (2 * std::llabs(rest) >= std::llabs(nDenominator)) quotient += (product < 0) != (nDenominator < 0) ? -1 : 1;
+    if (quotient < std::numeric_limits<int>::min() || quotient > std::numeric_limits<int>::max()) return -1;
+    return static_cast<int>(quotient);
+}
 
 int GetSystemMetrics(int nIndex) {
     auto& o = MetricOverrides();

@@ -184,6 +184,11 @@ bool TQtPeer::DefaultHandler(TMessage& Message) {
         Message.Result = DialogCode();
         return true;
     }
+    // With redraw off no invalidation reaches the screen; turned on, the window shows what it holds.
+    if (Message.Msg == WM_SETREDRAW) {
+        widget_->setUpdatesEnabled(Message.WParam != 0);
+        return true;
+    }
     // A key message a handler sends while the key's own travels is its own, not the key's.
     const bool key = Message.Msg == WM_CHAR || Message.Msg == WM_KEYDOWN || Message.Msg == WM_KEYUP;
     if (!pending_.Event || Message.Msg != pending_.Msg || (key && &Message != pending_.Message))
