@@ -51,15 +51,26 @@ TEST_F(GridGeometryTest, CellRectIsCutAtTheClientAndEmptyOutOfView) {
     }
 }
 
-TEST_F(GridGeometryTest, MouseCoordGivesTheLineToTheCellBeforeItAndMinusOnePastTheCells) {
+TEST_F(GridGeometryTest, MouseCoordGivesTheLineToTheCellBeforeItAndBothMinusOneWhenEitherMisses) {
     grid->SetColCount(3);
     struct Case {
         Integer X, Y;
         TGridCoord Expected;
     };
     const Case cases[] = {
-        {0, 0, {0, 0}},     {63, 23, {0, 0}},    {64, 24, {0, 0}},  {65, 25, {1, 1}},   {194, 30, {2, 1}},
-        {195, 30, {-1, 1}}, {299, 149, {-1, 5}}, {-1, 10, {-1, 0}}, {10, 150, {0, -1}},
+        {0, 0, {0, 0}},
+        {63, 23, {0, 0}},
+        {64, 24, {0, 0}},
+        {65, 25, {1, 1}},
+        {194, 30, {2, 1}},
+        {195, 30, {-1, -1}},
+        {299, 149, {-1, -1}},
+        {-1, 10, {-1, -1}},
+        {10, -1, {-1, -1}},
+        // Past the client's right and bottom edges lie the cells that would show there.
+        {10, 150, {0, 6}},
+        {194, 300, {2, 12}},
+        {10, 2500, {-1, -1}},
     };
     for (const Case& c : cases) EXPECT_EQ(grid->MouseCoord(c.X, c.Y), c.Expected) << c.X << "," << c.Y;
     grid->SetTopRow(50);

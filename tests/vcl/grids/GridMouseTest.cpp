@@ -129,4 +129,46 @@ TEST_F(GridMouseTest, WideLinesShowInTheirColours) {
         EXPECT_EQ(ShownPixel(form, grid, p.X, p.Y), ColorToRGB(p.Expected)) << p.X << "," << p.Y;
 }
 
+TEST_F(GridMouseTest, OnlyTheLinesFromTheFirstScrollableCellOnSize) {
+    grid->SetOptions(grid->Options() + TGridOptions{goColSizing, goRowSizing});
+    struct Case {
+        Integer FromX, FromY, ToX, ToY;
+        Integer Col0, Col1, Row0, Row1;
+    };
+    const Case cases[] = {
+        {64, 10, 80, 10, 64, 64, 24, 24},    // the fixed column's own line
+        {10, 24, 10, 40, 64, 64, 24, 24},    // the fixed row's own line
+        {129, 10, 140, 10, 64, 75, 24, 24},  // the first scrollable column's line
+        {10, 49, 10, 60, 64, 75, 24, 35},    // the first scrollable row's line
+    };
+    for (const Case& c : cases) {
+        Drag(c.FromX, c.FromY, c.ToX, c.ToY);
+        EXPECT_EQ(grid->ColWidths(0), c.Col0) << c.FromX << "," << c.FromY;
+        EXPECT_EQ(grid->ColWidths(1), c.Col1) << c.FromX << "," << c.FromY;
+        EXPECT_EQ(grid->RowHeights(0), c.Row0) << c.FromX << "," << c.FromY;
+        EXPECT_EQ(grid->RowHeights(1), c.Row1) << c.FromX << "," << c.FromY;
+    }
+}
+
+TEST_F(GridMouseTest, ASilverGridDrawsItsBodyLinesGray) {
+    struct Case {
+        TColor Color, Lines;
+    };
+    const Case cases[] = {{clWindow, clSilver}, {clSilver, clGray}, {clWhite, clSilver}};
+    for (const Case& c : cases) {
+        grid->SetColor(c.Color);
+        EXPECT_EQ(ShownPixel(form, grid, 129, 60), ColorToRGB(c.Lines)) << c.Color;  // a body line
+        EXPECT_EQ(ShownPixel(form, grid, 64, 60), ColorToRGB(clBlack)) << c.Color;   // a fixed line
+    }
+}
+
+TEST_F(GridMouseTest, SwitchingCtl3DRepaintsTheFixedCellsEdgesAtOnce) {
+    // The fixed cells' raised edge: highlight at their top left with Ctl3D, the fixed colour without.
+    EXPECT_EQ(ShownPixel(form, grid, 0, 30), ColorToRGB(clBtnHighlight));
+    grid->SetCtl3D(false);
+    EXPECT_EQ(ShownPixel(form, grid, 0, 30), ColorToRGB(clBtnFace));
+    grid->SetCtl3D(true);
+    EXPECT_EQ(ShownPixel(form, grid, 0, 30), ColorToRGB(clBtnHighlight));
+}
+
 }  // namespace

@@ -4,7 +4,7 @@
 
 namespace {
 
-// 300 x 150 with both bars of the system's width: four whole rows of 25 pixels below the fixed one.
+// 300 x 150 with both bars of 17 pixels: four whole rows of 25 pixels below the fixed one.
 class GridScrollBarsTest : public GridFixture {
 protected:
     void SetUp() override {
@@ -22,11 +22,17 @@ protected:
 };
 
 TEST_F(GridScrollBarsTest, BarsShowWhereThereIsSomethingToScrollAndTakeTheirPlaceFromTheClient) {
-    const Integer bar = GetSystemMetrics(SM_CXVSCROLL);
-    EXPECT_EQ(grid->ClientWidth(), 300 - bar);
-    EXPECT_EQ(grid->ClientHeight(), 150 - bar);
-    EXPECT_EQ(Bar(SB_VERT).nMax, 95);  // the last page starts at row 96
-    EXPECT_EQ(Bar(SB_HORZ).nMax, 6);
+    for (int metric : {SM_CXVSCROLL, SM_CYHSCROLL, SM_CYVSCROLL, SM_CXHSCROLL})
+        EXPECT_EQ(GetSystemMetrics(metric), 17) << metric;
+    const Integer bar = 17;
+    EXPECT_EQ(grid->ClientWidth(), 283);
+    EXPECT_EQ(grid->ClientHeight(), 133);
+    // Whatever there is to scroll, the bars run 0..127.
+    EXPECT_EQ(Bar(SB_VERT).nMax, 127);
+    EXPECT_EQ(Bar(SB_HORZ).nMax, 127);
+    // The window shows the bar 17 pixels wide: from 283 on, not the cells' white.
+    EXPECT_EQ(ShownPixel(form, grid, 282, 60), ColorToRGB(clWindow));
+    EXPECT_NE(ShownPixel(form, grid, 283, 60), ColorToRGB(clWindow));
     grid->SetRowCount(4);
     EXPECT_EQ(grid->ClientHeight(), 150 - bar);  // the horizontal bar stays
     EXPECT_EQ(grid->ClientWidth(), 300);
@@ -38,18 +44,47 @@ TEST_F(GridScrollBarsTest, BarsShowWhereThereIsSomethingToScrollAndTakeTheirPlac
 }
 
 TEST_F(GridScrollBarsTest, PressingTheArrowAndTheTroughScrollsWithoutMovingTheCurrentCell) {
+    // Rows 1..96 can be the top row: the bar's 0..127 stand for 95 steps.
     Input::Click(grid, 291, 125);  // the down arrow
     EXPECT_EQ(grid->TopRow(), 2);
     EXPECT_EQ(grid->Row(), 1);
-    EXPECT_EQ(GetScrollPos(grid->Handle(), SB_VERT), 1);
-    Input::Click(grid, 291, 105);  // the trough below the thumb
-    EXPECT_EQ(grid->TopRow(), 6);
+    EXPECT_EQ(GetScrollPos(grid->Handle(), SB_VERT), 1);  // MulDiv(1, 127, 95)
+    // The trough below the thumb: the last row shown whole (row 5 of 2..5) starts the next page.
+    Input::Click(grid, 291, 105);
+    EXPECT_EQ(grid->TopRow(), 5);
     EXPECT_EQ(GetScrollPos(grid->Handle(), SB_VERT), 5);
+    Input::Click(grid, 291, 105);
+    EXPECT_EQ(grid->TopRow(), 8);
     Input::Click(grid, 275, 141);  // the right arrow
     EXPECT_EQ(grid->LeftCol(), 2);
-    Input::TabTo(grid);
     Input::Key(grid, VK_END, {ssCtrl});  // the bar follows the keys
-    EXPECT_EQ(GetScrollPos(grid->Handle(), SB_VERT), 95);
+    EXPECT_EQ(grid->TopRow(), 96);
+    EXPECT_EQ(GetScrollPos(grid->Handle(), SB_VERT), 127);
+    // The trough above the thumb: the old top row ends the page.
+    Input::Click(grid, 291, 30);
+    EXPECT_EQ(grid->TopRow(), 93);
+    EXPECT_EQ(grid->Row(), 99);
+}
+
+TEST_F(GridScrollBarsTest, APressOnABarFocusesTheGrid) {
+    auto* before = Place<TEdit>(0, 200, 100, 21);
+    Input::TabTo(before);
+    Input::Click(grid, 291, 125);
+    EXPECT_TRUE(grid->Focused());
+    EXPECT_EQ(form->ActiveControl(), grid);
+}
+
+TEST_F(GridScrollBarsTest, TheThumbsPositionMapsToTheTopRowThroughOneHundredTwentySevenSteps) {
+    struct Case {
+        Integer Thumb, TopRow;
+    };
+    // Top rows 1..96: a thumb at p gives 1 + MulDiv(p, 95, 127), and the bar then shows MulDiv(top - 1, 127, 95).
+    const Case cases[] = {{0, 1}, {1, 2}, {64, 49}, {126, 95}, {127, 96}};
+    for (const Case& c : cases) {
+        grid->Perform(WM_VSCROLL, SB_THUMBPOSITION | (c.Thumb << 16), 0);
+        EXPECT_EQ(grid->TopRow(), c.TopRow) << c.Thumb;
+        EXPECT_EQ(GetScrollPos(grid->Handle(), SB_VERT), MulDiv(c.TopRow - 1, 127, 95)) << c.Thumb;
+    }
 }
 
 TEST_F(GridScrollBarsTest, LargeCountsScaleTheBarToHundredTwentySevenSteps) {
@@ -62,7 +97,7 @@ TEST_F(GridScrollBarsTest, LargeCountsScaleTheBarToHundredTwentySevenSteps) {
     EXPECT_EQ(GetScrollPos(grid->Handle(), SB_VERT), 127);
     // A thumb position the test style cannot place exactly: the message the bar sends at its release.
     grid->Perform(WM_VSCROLL, SB_THUMBPOSITION | (64 << 16), 0);
-    const Integer middle = 1 + static_cast<Integer>((64LL * (last - 1) + 63) / 127);  // 64/127 of the way
+    const Integer middle = 1 + MulDiv(64, last - 1, 127);  // 64/127 of the way
     EXPECT_EQ(grid->TopRow(), middle);
     EXPECT_EQ(GetScrollPos(grid->Handle(), SB_VERT), 64);
     grid->Perform(WM_VSCROLL, SB_THUMBTRACK | (10 << 16), 0);  // no thumb tracking: nothing moves

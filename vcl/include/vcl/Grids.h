@@ -125,7 +125,7 @@ class TInplaceEdit : public TCustomMaskEdit {
 
     TCustomGrid* Grid() const { return grid_; }
     // Takes the current cell's text (and its edit limit) from the grid.
-    void UpdateContents();
+    virtual void UpdateContents();
     // Shows the editor over Loc (client coordinates of the grid).
     void Move(const TRect& Loc);
     // Hides the editor; when it had the focus, the grid takes it back.
@@ -141,6 +141,8 @@ protected:
 
 private:
     bool ForwardsKey(Word Key, TShiftState Shift) const;
+    // The caret after the text, nothing selected.
+    void Deselect();
 
     TCustomGrid* grid_ = nullptr;
     bool updating_ = false;
@@ -217,7 +219,6 @@ class TCustomGrid : public TCustomControl {
     TInplaceEdit* InplaceEditor() const { return editor_; }
 
 protected:
-    friend class TGridAccess;
     friend class TInplaceEdit;
     // Makes the editor the grid shows over its current cell.
     virtual TInplaceEdit* CreateEditor();
@@ -283,7 +284,9 @@ protected:
     void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
     void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
-    bool DoMouseWheel(TShiftState Shift, Integer WheelDelta, TPoint MousePos) override;
+    // A notch of the wheel moves the current row by one.
+    bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+    bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
     void BoundsChanged() override;
     TControlPeer* CreatePeer() override;
     void InitializePeer() override;
@@ -328,6 +331,8 @@ private:
     TRect EditorRect() const;
     // WM_HSCROLL / WM_VSCROLL: scrolls without moving the current cell.
     void ScrollMessage(bool Vertical, Word Code, Integer Pos);
+    // The first scrollable column (row) from which Last shows whole at the right (bottom) edge.
+    Integer FirstShowingLast(bool Vertical, Integer Last) const;
 
     // The layout as last computed, with what it was computed from: cell writes ask for it per cell.
     struct TDrawInfoCache {
@@ -366,8 +371,8 @@ private:
     bool moveDrawn_ = false;
     TPoint lastMouse_{};
     bool timerRunning_ = false;
-    // The in-place editor.
-    TInplaceEdit* editor_ = nullptr;
+    // The in-place editor (nil once freed, even while the grid's own destruction is under way).
+    TComponentRef<TInplaceEdit> editor_;
     bool editorMode_ = false;
     bool writingEditText_ = false;
     TGridCoord editCell_{-1, -1};  // the cell whose text the editor holds

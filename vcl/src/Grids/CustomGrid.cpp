@@ -99,12 +99,19 @@ void TCustomGrid::ChangeSize(Integer NewColCount, Integer NewRowCount) {
     if (NewColCount == oldCols && NewRowCount == oldRows) return;
     cols_.SetCount(NewColCount);
     rows_.SetCount(NewRowCount);
-    auto inside = [this](TGridCoord& c) {
-        c.X = std::min(c.X, ColCount() - 1);
-        c.Y = std::min(c.Y, RowCount() - 1);
+    auto inside = [this](TGridCoord c) {
+        return TGridCoord{std::min(c.X, ColCount() - 1), std::min(c.Y, RowCount() - 1)};
     };
-    inside(current_);
-    inside(anchor_);
+    // A current cell cut off moves as the user's moves do, asking SelectCell; when that refuses, it is
+    // put inside all the same.
+    if (!(inside(current_) == current_)) {
+        const TGridCoord last = inside(current_);
+        MoveCurrent(last.X, last.Y, true, true);
+        current_ = inside(current_);
+    }
+    anchor_ = inside(anchor_);
+    // Whole rows stay whole when columns come.
+    if (options_.Contains(goRowSelect)) anchor_.X = ColCount() - 1;
     SizeChanged(oldCols, oldRows);
     ClampTopLeft();
     Invalidate();
@@ -124,10 +131,11 @@ void TCustomGrid::SetRowCount(Integer Value) {
     ChangeSize(ColCount(), Value);
 }
 
-// Changing the fixed count starts over at the first scrollable cell.
+// Changing the fixed count starts over at the first scrollable cell; the same count changes nothing.
 void TCustomGrid::SetFixedCols(Integer Value) {
     if (Value < 0) throw EInvalidGridOperation("Grid index out of range");
     if (Value >= ColCount()) throw EInvalidGridOperation("Fixed column count must be less than column count");
+    if (fixedCols_ == Value) return;
     fixedCols_ = Value;
     StartOver();
 }
@@ -135,6 +143,7 @@ void TCustomGrid::SetFixedCols(Integer Value) {
 void TCustomGrid::SetFixedRows(Integer Value) {
     if (Value < 0) throw EInvalidGridOperation("Grid index out of range");
     if (Value >= RowCount()) throw EInvalidGridOperation("Fixed row count must be less than row count");
+    if (fixedRows_ == Value) return;
     fixedRows_ = Value;
     StartOver();
 }
@@ -370,7 +379,8 @@ void TCustomGrid::MoveTopLeft(Integer ALeft, Integer ATop) {
     if (wanted == topLeft_) return;
     topLeft_ = wanted;
     Invalidate();
-    if (editor_ && editor_->Visible()) UpdateEdit();
+    // The editor follows its cell, out of view and back.
+    if (editorMode_ || (editor_ && editor_->Visible())) UpdateEdit();
     UpdateScrollPos();
     TopLeftChanged();
 }
@@ -395,6 +405,13 @@ Integer FirstToShow(const TGridAxis& Axis, Integer Fixed, Integer LineWidth, Int
 }
 
 }  // namespace
+
+Integer TCustomGrid::FirstShowingLast(bool Vertical, Integer Last) const {
+    const TGridDrawInfo& info = DrawInfo();
+    const TGridAxisDrawInfo& a = Vertical ? info.Vert : info.Horz;
+    return FirstToShow(Vertical ? rows_ : cols_, a.FixedCellCount, a.EffectiveLineWidth, a.GridExtent - a.FixedBoundary,
+                       Last);
+}
 
 TGridCoord TCustomGrid::CalcMaxTopLeft() const {
     TGridDrawInfo info;
@@ -521,14 +538,17 @@ TRect TCustomGrid::BoxRect(const TGridRect& Cells) const {
 TGridCoord TCustomGrid::MouseCoord(Integer X, Integer Y) const {
     TGridDrawInfo info;
     CalcDrawInfo(info);
+    // Past the client's right (bottom) edge lie the cells that would show there.
     auto coord = [](const TGridAxisDrawInfo& a, const TGridAxis& axis, Integer Pos) {
-        if (Pos < 0 || Pos >= a.GridExtent) return -1;
+        if (Pos < 0) return -1;
         Integer cell;
         if (Pos < a.FixedBoundary) cell = axis.CellAt(0, Pos, a.EffectiveLineWidth);
         else cell = axis.CellAt(a.FirstGridCell, Pos - a.FixedBoundary, a.EffectiveLineWidth);
         return cell < axis.Count() ? cell : -1;
     };
-    return {coord(info.Horz, cols_, X), coord(info.Vert, rows_, Y)};
+    const TGridCoord cell{coord(info.Horz, cols_, X), coord(info.Vert, rows_, Y)};
+    if (cell.X < 0 || cell.Y < 0) return {-1, -1};
+    return cell;
 }
 
 void TCustomGrid::MouseToCell(Integer X, Integer Y, Integer& ACol, Integer& ARow) const {

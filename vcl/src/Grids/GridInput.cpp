@@ -38,7 +38,8 @@ void TCustomGrid::Dispatch(TMessage& Message) {
         case WM_KILLFOCUS:
             TCustomControl::Dispatch(Message);
             InvalidateRect(Selection());
-            if (Message.Msg == WM_SETFOCUS && options_.Contains(goAlwaysShowEditor)) ShowEditor();
+            if (Message.Msg == WM_SETFOCUS && options_.Contains(goAlwaysShowEditor) && !(editor_ && editor_->Visible()))
+                ShowEditor();
             return;
         case CM_EXIT:
             HideEditor();
@@ -51,6 +52,11 @@ void TCustomGrid::Dispatch(TMessage& Message) {
                 return;
             }
             TCustomControl::Dispatch(Message);
+            return;
+        case CM_CTL3DCHANGED:
+            // The frame and the fixed cells' edges change with it: the window is made anew.
+            TCustomControl::Dispatch(Message);
+            if (HandleAllocated()) RecreateWnd();
             return;
         case WM_CANCELMODE:
             TCustomControl::Dispatch(Message);
@@ -70,7 +76,7 @@ void TCustomGrid::KeyDown(Word& Key, TShiftState Shift) {
     if (Key == 0) return;
     if (options_.Contains(goEditing) && Shift.Empty()) {
         switch (Key) {
-            case VK_F2: ShowEditor(); return;
+            case VK_F2: SetEditorMode(true); return;
             case VK_ESCAPE:
                 // The cell gets back the text it had when the editor opened.
                 if (editor_ && editor_->Visible()) {
@@ -83,10 +89,11 @@ void TCustomGrid::KeyDown(Word& Key, TShiftState Shift) {
             default: break;
         }
     }
+    // A page ends at the last cell shown whole, which starts the next page.
     TGridDrawInfo info;
     CalcDrawInfo(info);
-    const Integer pageWidth = std::max(1, info.Horz.LastFullVisibleCell - LeftCol() + 1);
-    const Integer pageHeight = std::max(1, info.Vert.LastFullVisibleCell - TopRow() + 1);
+    const Integer pageWidth = std::max(1, info.Horz.LastFullVisibleCell - LeftCol());
+    const Integer pageHeight = std::max(1, info.Vert.LastFullVisibleCell - TopRow());
     const bool rowSelect = options_.Contains(goRowSelect);
     TGridCoord cur = current_, top = topLeft_;
     bool moveAnchor = !Shift.Contains(ssShift);
@@ -108,8 +115,15 @@ void TCustomGrid::KeyDown(Word& Key, TShiftState Shift) {
         }
     } else {
         switch (Key) {
-            case VK_UP: --cur.Y; break;
-            case VK_DOWN: ++cur.Y; break;
+            // Whole rows: moving up or down brings their start back into view.
+            case VK_UP:
+                --cur.Y;
+                if (rowSelect) top.X = fixedCols_;
+                break;
+            case VK_DOWN:
+                ++cur.Y;
+                if (rowSelect) top.X = fixedCols_;
+                break;
             case VK_LEFT:
                 if (rowSelect) --top.X;
                 else --cur.X;
@@ -150,26 +164,41 @@ void TCustomGrid::KeyDown(Word& Key, TShiftState Shift) {
     if (cur.X != Col() || cur.Y != Row()) FocusCell(cur.X, cur.Y, moveAnchor);
 }
 
-// Enter opens and closes the editor; a typed character opens it with that character.
+// Enter opens the editor with its text selected and closes it; with the editor always shown it switches
+// between the whole text selected and the caret after it. A typed character or Backspace opens the
+// editor and goes into it, replacing the text.
 void TCustomGrid::KeyPress(char& Key) {
     TCustomControl::KeyPress(Key);
     if (!options_.Contains(goEditing)) return;
+    const bool editorShows = editor_ && editor_->Visible();
     if (Key == '\r') {
-        if (!options_.Contains(goAlwaysShowEditor)) {
-            if (editorMode_ && editor_ && editor_->Visible()) HideEditor();
-            else ShowEditor();
+        if (options_.Contains(goAlwaysShowEditor)) {
+            if (editorShows) {
+                const bool allSelected =
+                    editor_->SelStart() == 0 && editor_->SelLength() == static_cast<Integer>(editor_->Text().size());
+                if (allSelected) editor_->Deselect();
+                else editor_->SelectAll();
+            }
+        } else if (editorMode_ && editorShows) {
+            HideEditor();
+        } else {
+            SetEditorMode(true);
+            if (editor_ && editor_->Visible()) editor_->SelectAll();
         }
         Key = 0;
-    } else if (static_cast<unsigned char>(Key) >= ' ' && !(editor_ && editor_->Visible())) {
+    } else if ((static_cast<unsigned char>(Key) >= ' ' || Key == '\b') && !editorShows) {
         if (CanEditModify()) ShowEditorChar(Key);
         Key = 0;
     }
 }
 
-bool TCustomGrid::DoMouseWheel(TShiftState Shift, Integer WheelDelta, TPoint MousePos) {
-    if (TCustomControl::DoMouseWheel(Shift, WheelDelta, MousePos)) return true;
-    if (WheelDelta < 0 && Row() < RowCount() - 1) SetRow(Row() + 1);
-    if (WheelDelta > 0 && Row() > fixedRows_) SetRow(Row() - 1);
+bool TCustomGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
+    if (!TCustomControl::DoMouseWheelDown(Shift, MousePos) && Row() < RowCount() - 1) SetRow(Row() + 1);
+    return true;
+}
+
+bool TCustomGrid::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
+    if (!TCustomControl::DoMouseWheelUp(Shift, MousePos) && Row() > fixedRows_) SetRow(Row() - 1);
     return true;
 }
 
@@ -185,15 +214,12 @@ void TCustomGrid::CalcSizingState(Integer X, Integer Y, TGridState& State, Integ
     State = gsNormal;
     Index = -1;
     CalcDrawInfo(FixedInfo);
-    // A line is hot from a few pixels before it to a few after, wider for wide lines.
+    // A line is hot from a few pixels before it to a few after, wider for wide lines. The fixed cells'
+    // own lines are not: sizing starts at the first scrollable cell.
     auto hit = [](const TGridAxisDrawInfo& a, const TGridAxis& axis, Integer Pos, Integer& Line) {
         const Integer back = (a.EffectiveLineWidth + 7) / 2;
-        Integer start = 0;
-        for (Integer i = 0; i < axis.Count() && start < a.GridBoundary; ++i) {
-            if (i == a.FixedCellCount) {
-                i = a.FirstGridCell;
-                if (i >= axis.Count()) break;
-            }
+        Integer start = a.FixedBoundary;
+        for (Integer i = a.FirstGridCell; i < axis.Count() && start < a.GridBoundary; ++i) {
             const Integer line = start + axis.Size(i);
             const Integer middle = line + a.EffectiveLineWidth / 2;
             if (line <= a.GridBoundary && Pos >= middle - back && Pos <= middle + back) {
@@ -279,8 +305,10 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, I
         } else {
             const TGridCoord cell = MouseCoord(X, Y);
             if (InBody(cell)) {
+                const bool onCurrent = cell == current_;
                 if (Shift.Contains(ssShift)) MoveAnchor(cell);
                 else MoveCurrent(cell.X, cell.Y, true, true);
+                if (onCurrent && options_.Contains(goEditing)) ShowEditor();
                 FGridState = gsSelecting;
                 if (editor_ && editor_->Visible()) {
                     editor_->clickTime_ = GetTickCount();
@@ -323,8 +351,9 @@ void TCustomGrid::MouseMove(TShiftState Shift, Integer X, Integer Y) {
     CalcDrawInfo(info);
     switch (FGridState) {
         case gsSelecting: {
+            // While editing, a drag selects nothing and the current cell stays.
             const TGridCoord cell = MouseCoord(X, Y);
-            if (InBody(cell) && !(cell == anchor_)) MoveAnchor(cell);
+            if (InBody(cell) && !(cell == anchor_) && !options_.Contains(goEditing)) MoveAnchor(cell);
             break;
         }
         case gsColSizing:
@@ -417,5 +446,5 @@ void TCustomGrid::AutoScroll() {
     }
     edge.X = Clamp(edge.X, fixedCols_, ColCount() - 1);
     edge.Y = Clamp(edge.Y, fixedRows_, RowCount() - 1);
-    if (FGridState == gsSelecting) MoveAnchor(edge);
+    if (FGridState == gsSelecting && !options_.Contains(goEditing)) MoveAnchor(edge);
 }

@@ -121,8 +121,10 @@ void TCustomGrid::Paint() {
               FixedLineColor, fixedColor_);
     DrawLines(info, fixedVert, fixedHorz, 0, TopRow(), Rect(0, v.FixedBoundary, h.FixedBoundary, v.GridBoundary),
               FixedLineColor, fixedColor_);
+    // Silver lines would not show on a silver grid.
+    const TColor bodyLines = Color() == clSilver ? clGray : BodyLineColor;
     DrawLines(info, options_.Contains(goVertLine), options_.Contains(goHorzLine), LeftCol(), TopRow(),
-              Rect(h.FixedBoundary, v.FixedBoundary, h.GridBoundary, v.GridBoundary), BodyLineColor, Color());
+              Rect(h.FixedBoundary, v.FixedBoundary, h.GridBoundary, v.GridBoundary), bodyLines, Color());
 
     DrawCells(info, 0, 0, 0, 0, h.FixedBoundary, v.FixedBoundary, fixedColor_, {gdFixed});
     DrawCells(info, LeftCol(), 0, h.FixedBoundary, 0, h.GridBoundary, v.FixedBoundary, fixedColor_, {gdFixed});

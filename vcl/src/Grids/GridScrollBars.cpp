@@ -1,24 +1,19 @@
-// The grid's window scroll bars: one step per column (row) up to 127 of them; beyond that the bar's 0..127
-// stand for the whole scrollable range.
+// The grid's window scroll bars: whatever there is to scroll, the bar's 0..127 stand for the whole
+// scrollable range.
 #include <algorithm>
 
 #include "Windows/ScrollBars.h"
 #include "vcl/Grids.h"
+#include "vcl/ScopeGuard.h"
 #include "vcl/Windows.h"
 
 namespace {
 
-constexpr Integer MaxBarSteps = 127;
+constexpr Integer BarSteps = 127;
 
-Integer ToBar(Integer Offset, Integer Span) {
-    if (Span <= MaxBarSteps) return Offset;
-    return static_cast<Integer>((static_cast<std::int64_t>(Offset) * MaxBarSteps + Span / 2) / Span);
-}
+Integer ToBar(Integer Offset, Integer Span) { return Span > 0 ? MulDiv(Offset, BarSteps, Span) : 0; }
 
-Integer FromBar(Integer Pos, Integer Span) {
-    if (Span <= MaxBarSteps) return Pos;
-    return static_cast<Integer>((static_cast<std::int64_t>(Pos) * Span + MaxBarSteps / 2) / MaxBarSteps);
-}
+Integer FromBar(Integer Pos, Integer Span) { return MulDiv(Pos, Span, BarSteps); }
 
 }  // namespace
 
@@ -38,14 +33,14 @@ void TCustomGrid::SetScrollBars(TScrollStyle Value) {
 
 void TCustomGrid::UpdateScrollRange() {
     if (!HandleAllocated() || updatingScrollRange_) return;
-    updatingScrollRange_ = true;
+    const TValueGuard updating(updatingScrollRange_, true);
     // A bar that shows or hides changes the client area, and so what there is to scroll: settle it.
     for (int pass = 0; pass < 3; ++pass) {
         const TGridCoord most = CalcMaxTopLeft();
         const bool horz = (scrollBars_ == ssHorizontal || scrollBars_ == ssBoth) && most.X > fixedCols_;
         const bool vert = (scrollBars_ == ssVertical || scrollBars_ == ssBoth) && most.Y > fixedRows_;
-        SetScrollRange(Handle(), SB_HORZ, 0, horz ? std::min(most.X - fixedCols_, MaxBarSteps) : 0, TRUE);
-        SetScrollRange(Handle(), SB_VERT, 0, vert ? std::min(most.Y - fixedRows_, MaxBarSteps) : 0, TRUE);
+        SetScrollRange(Handle(), SB_HORZ, 0, horz ? BarSteps : 0, TRUE);
+        SetScrollRange(Handle(), SB_VERT, 0, vert ? BarSteps : 0, TRUE);
         const bool horzShown = ScrollBarVisible(Handle(), SB_HORZ), vertShown = ScrollBarVisible(Handle(), SB_VERT);
         if (horzShown == horzBar_ && vertShown == vertBar_) break;
         horzBar_ = horzShown;
@@ -54,7 +49,6 @@ void TCustomGrid::UpdateScrollRange() {
     }
     MoveTopLeft(topLeft_.X, topLeft_.Y);
     UpdateScrollPos();
-    updatingScrollRange_ = false;
 }
 
 void TCustomGrid::UpdateScrollPos() {
@@ -64,17 +58,20 @@ void TCustomGrid::UpdateScrollPos() {
     if (vertBar_) SetScrollPos(Handle(), SB_VERT, ToBar(TopRow() - fixedRows_, most.Y - fixedRows_), TRUE);
 }
 
+// Pages as the keys turn them: the last row (column) shown whole starts the next page, and a page up ends
+// at the old top. Every action on a bar focuses the grid first.
 void TCustomGrid::ScrollMessage(bool Vertical, Word Code, Integer Pos) {
+    if (Code != SB_ENDSCROLL && !Focused() && !(editor_ && editor_->Focused()) && CanFocus()) SetFocus();
     const Integer fixed = Vertical ? fixedRows_ : fixedCols_;
     const Integer top = Vertical ? TopRow() : LeftCol();
     const TGridCoord most = CalcMaxTopLeft();
     const Integer last = Vertical ? most.Y : most.X;
-    const Integer page = std::max(1, Vertical ? VisibleRowCount() : VisibleColCount());
+    const Integer page = std::max(1, (Vertical ? VisibleRowCount() : VisibleColCount()) - 1);
     Integer next = top;
     switch (Code) {
         case SB_LINEUP: next = top - 1; break;
         case SB_LINEDOWN: next = top + 1; break;
-        case SB_PAGEUP: next = top - page; break;
+        case SB_PAGEUP: next = std::min(top - 1, FirstShowingLast(Vertical, top)); break;
         case SB_PAGEDOWN: next = top + page; break;
         case SB_THUMBTRACK:
             if (!options_.Contains(goThumbTracking)) return;

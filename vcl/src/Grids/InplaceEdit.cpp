@@ -2,6 +2,7 @@
 // its text to the cell at every change and when it closes.
 #include "vcl/Forms.h"
 #include "vcl/Grids.h"
+#include "vcl/ScopeGuard.h"
 #include "vcl/Windows.h"
 
 VCL_IMPLEMENT_CLASS(TInplaceEdit, nullptr, nullptr)
@@ -24,14 +25,13 @@ void TInplaceEdit::UpdateContents() {
     const Integer limit = grid_->GetEditLimit();
     SetMaxLength(limit > 0 ? limit : 0);
     SetReadOnly(limit < 0);
-    updating_ = true;
-    try {
-        SetText(grid_->GetEditText(grid_->Col(), grid_->Row()));
-    } catch (...) {
-        updating_ = false;
-        throw;
-    }
-    updating_ = false;
+    const TValueGuard updating(updating_, true);
+    SetText(grid_->GetEditText(grid_->Col(), grid_->Row()));
+}
+
+void TInplaceEdit::Deselect() {
+    SetSelStart(static_cast<Integer>(Text().size()));
+    SetSelLength(0);
 }
 
 void TInplaceEdit::Move(const TRect& Loc) {
@@ -41,15 +41,23 @@ void TInplaceEdit::Move(const TRect& Loc) {
     SetVisible(true);
 }
 
+// The grid takes the focus before the editor goes, so that it never passes through the form (which would
+// make the grid exit).
 void TInplaceEdit::Hide() {
     if (!Visible()) return;
-    const bool hadFocus = Focused();
+    if (Focused() && grid_ && grid_->CanFocus()) ::SetFocus(grid_->Handle());
     SetVisible(false);
-    if (hadFocus && grid_ && grid_->CanFocus()) ::SetFocus(grid_->Handle());
 }
 
-// The keys that move between cells or open and close the editor belong to the grid.
+// The keys that move between cells or open and close the editor belong to the grid. Sideways keys stay
+// with the text unless the editor always shows, and then only at the text's edge (a whole selection is at
+// both edges) or with Ctrl.
 bool TInplaceEdit::ForwardsKey(Word Key, TShiftState Shift) const {
+    const bool alwaysShown = grid_->Options().Contains(goAlwaysShowEditor);
+    const Integer length = static_cast<Integer>(Text().size());
+    const Integer start = SelStart(), end = SelStart() + SelLength();
+    const bool leftEdge = start == 0 && (end == start || end == length);
+    const bool rightEdge = end == length && (start == 0 || end == start);
     switch (Key) {
         case VK_UP:
         case VK_DOWN:
@@ -58,30 +66,36 @@ bool TInplaceEdit::ForwardsKey(Word Key, TShiftState Shift) const {
         case VK_ESCAPE:
         case VK_RETURN:
         case VK_F2: return true;
-        case VK_HOME:
-        case VK_END: return Shift.Contains(ssCtrl);
-        case VK_LEFT: return SelLength() == 0 && SelStart() == 0;
-        case VK_RIGHT: return SelLength() == 0 && SelStart() == static_cast<Integer>(Text().size());
-        case VK_TAB: return grid_ && grid_->Options().Contains(goTabs) && !Shift.Contains(ssAlt);
+        case VK_LEFT:
+        case VK_HOME: return alwaysShown && (Shift.Contains(ssCtrl) || leftEdge);
+        case VK_RIGHT:
+        case VK_END: return alwaysShown && (Shift.Contains(ssCtrl) || rightEdge);
+        case VK_TAB: return grid_->Options().Contains(goTabs) && !Shift.Contains(ssAlt);
         default: return false;
     }
 }
 
+// The grid's handlers hear the editor's keys: a key the grid does not take fires the grid's OnKeyDown
+// (its Sender the grid) before the editor's own handling.
 void TInplaceEdit::KeyDown(Word& Key, TShiftState Shift) {
-    TCustomMaskEdit::KeyDown(Key, Shift);
-    if (Key == 0 || !grid_ || !ForwardsKey(Key, Shift)) return;
-    grid_->KeyDown(Key, Shift);
-    Key = 0;
-}
-
-// Enter goes to the grid, which closes the editor; Tab and Esc did their work as keys. None types a character.
-void TInplaceEdit::KeyPress(char& Key) {
-    if (Key == '\r' && grid_) grid_->KeyPress(Key);
-    if (Key == '\t' || Key == '\r' || Key == 27) {
+    if (!grid_) return TCustomMaskEdit::KeyDown(Key, Shift);
+    if (ForwardsKey(Key, Shift)) {
+        grid_->KeyDown(Key, Shift);
         Key = 0;
         return;
     }
-    if (grid_ && static_cast<unsigned char>(Key) >= ' ' && !grid_->CanEditModify()) Key = 0;
+    if (grid_->OnKeyDown) grid_->OnKeyDown(grid_, Key, Shift);
+    if (Key != 0) TCustomMaskEdit::KeyDown(Key, Shift);
+}
+
+// The grid's KeyPress sees every character first, and a character its handler drops is not typed. Enter
+// goes to the grid, which closes the editor; Tab and Esc did their work as keys.
+void TInplaceEdit::KeyPress(char& Key) {
+    if (grid_) grid_->KeyPress(Key);
+    if (Key == '\t' || Key == '\r' || Key == 27) Key = 0;
+    if (Key == 0) return;
+    const bool edits = static_cast<unsigned char>(Key) >= ' ' || Key == '\b';
+    if (grid_ && edits && !grid_->CanEditModify()) Key = 0;
     if (Key) TCustomMaskEdit::KeyPress(Key);
 }
 
@@ -105,6 +119,13 @@ void TInplaceEdit::Dispatch(TMessage& Message) {
             DefaultHandler(Message);
             if (TCustomForm* form = GetParentForm(this); form && grid_) form->SetFocusedControl(grid_);
             return;
+        case WM_MOUSEWHEEL:
+            // The wheel turns the grid's rows, not the text.
+            if (grid_) {
+                Message.Result = grid_->Perform(Message.Msg, Message.WParam, Message.LParam);
+                return;
+            }
+            break;
         case CN_COMMAND:
             // The change goes to the grid, which writes the cell; the editor's own OnChange stays quiet.
             if (HIWORD(Message.WParam) == EN_CHANGE) {
@@ -133,9 +154,13 @@ Integer TCustomGrid::GetEditLimit() { return 0; }
 
 TRect TCustomGrid::EditorRect() const { return CellRect(Col(), Row()); }
 
+// Shown from code, the editor has the caret after the text and nothing selected. A current cell scrolled
+// out of view comes back into view to be edited.
 void TCustomGrid::SetEditorMode(bool Value) {
-    if (Value) ShowEditor();
-    else HideEditor();
+    if (!Value) return HideEditor();
+    if (EditorRect().IsEmpty()) ClampInView(current_);
+    ShowEditor();
+    if (editor_ && editor_->Visible()) editor_->Deselect();
 }
 
 void TCustomGrid::ShowEditor() {
@@ -145,6 +170,7 @@ void TCustomGrid::ShowEditor() {
 
 void TCustomGrid::HideEditor() {
     editorMode_ = false;
+    editCell_ = {-1, -1};
     if (!editor_ || !editor_->Visible()) return;
     WriteEditText();
     editor_->Hide();
@@ -153,46 +179,54 @@ void TCustomGrid::HideEditor() {
 
 void TCustomGrid::WriteEditText() {
     if (!editor_ || !editor_->Visible()) return;
-    writingEditText_ = true;
-    try {
-        SetEditText(Col(), Row(), editor_->Text());
-    } catch (...) {
-        writingEditText_ = false;
-        throw;
-    }
-    writingEditText_ = false;
+    const TValueGuard writing(writingEditText_, true);
+    SetEditText(Col(), Row(), editor_->Text());
 }
 
+// The character replaces the whole text.
 void TCustomGrid::ShowEditorChar(char Ch) {
-    ShowEditor();
-    if (editor_ && editor_->Visible()) PostMessage(editor_->Handle(), WM_CHAR, static_cast<unsigned char>(Ch), 0);
+    SetEditorMode(true);
+    if (!editor_ || !editor_->Visible()) return;
+    editor_->SelectAll();
+    PostMessage(editor_->Handle(), WM_CHAR, static_cast<unsigned char>(Ch), 0);
 }
 
+// The editor takes the cell's text when it comes to another cell (or comes back after it was closed);
+// while its cell is scrolled out of view it hides, keeping what was typed, and the grid has the focus.
 void TCustomGrid::UpdateEdit() {
     if (!CanEditShow()) {
+        editCell_ = {-1, -1};
         if (editor_ && editor_->Visible()) editor_->Hide();
         return;
     }
     if (!editor_) {
         editor_ = CreateEditor();
         editor_->SetParent(this);
+        editCell_ = {-1, -1};
     }
     // Asked once more: a handler may have changed its mind while the editor was made.
     if (!CanEditShow()) return;
+    const TRect where = EditorRect();
     const bool showing = editor_->Visible();
-    if (!showing || !(editCell_ == current_)) {
+    if (where.IsEmpty()) {
+        if (showing) editor_->Hide();
+        return;
+    }
+    if (!(editCell_ == current_)) {
         editCell_ = current_;
         editor_->UpdateContents();
         editOriginal_ = editor_->Text();
         editor_->SelectAll();
     }
-    editor_->Move(EditorRect());
+    editor_->Move(where);
     InvalidateCell(Col(), Row());
     // The window takes the focus, not the form's active control: that stays the grid.
     if (Focused() && !showing) ::SetFocus(editor_->Handle());
 }
 
+// The open editor shows the new text whole, selected.
 void TCustomGrid::CellTextChanged(Integer ACol, Integer ARow) {
     if (writingEditText_ || !editor_ || !editor_->Visible() || ACol != Col() || ARow != Row()) return;
     editor_->UpdateContents();
+    editor_->SelectAll();
 }

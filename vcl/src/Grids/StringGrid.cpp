@@ -124,7 +124,12 @@ void TStringGrid::RowMoved(Integer FromIndex, Integer ToIndex) {
     TDrawGrid::RowMoved(FromIndex, ToIndex);
 }
 
-AnsiString TStringGrid::GetEditText(Integer ACol, Integer ARow) { return Cells(ACol, ARow); }
+// The cell's text is where OnGetEditText starts from.
+AnsiString TStringGrid::GetEditText(Integer ACol, Integer ARow) {
+    AnsiString value = Cells(ACol, ARow);
+    if (OnGetEditText) OnGetEditText(this, ACol, ARow, value);
+    return value;
+}
 
 void TStringGrid::SetEditText(Integer ACol, Integer ARow, const AnsiString& Value) {
     SetCells(ACol, ARow, Value);
