@@ -96,9 +96,11 @@ bool TProEdit::IntegerPartFull(const AnsiString& Value) const {
 
 // ---------------------------------------------------------------------------
 
-// Every window the edit loses saves its text first, re-creations included. A store that fails still lets
+// Every window the edit loses saves its text first, re-creations included, and takes its drop registration
+// with it. A store that fails still lets
 // the window go; the failure goes on to the caller.
 void TProEdit::WMDestroy(TMessage& Message) {
+    RevokeDropTarget();
     std::exception_ptr failure;
     if (!ComponentState().Contains(csDesigning)) {
         try {
@@ -144,6 +146,10 @@ void TProEdit::Dispatch(TMessage& Message) {
             FollowURLLook();
             break;
         case WM_DESTROY: WMDestroy(Message); break;
+        case WM_LBUTTONDOWN: WMLButtonDown(Message); break;
+        case WM_MOUSEMOVE: WMMouseMove(Message); break;
+        case WM_LBUTTONUP: WMLButtonUp(Message); break;
+        case CM_HINTSHOW: CMHintShow(Message); break;
         default: TCustomEdit::Dispatch(Message); break;
     }
 }

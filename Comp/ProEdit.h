@@ -9,6 +9,7 @@
 
 #include <memory>
 
+#include "ProEddd.h"
 #include "vcl/StdCtrls.h"
 
 namespace ProEdit {
@@ -72,6 +73,8 @@ TTextClass ClassifyText(const AnsiString& Text);
 void ApplyMixedCase(AnsiString& Text);
 // Contains "://", or "@" after its first character.
 bool LooksLikeURL(const AnsiString& Value);
+
+class TEditDropTarget;
 
 class TProEdit : public TCustomEdit {
     VCL_CLASS(TProEdit, TCustomEdit)
@@ -173,8 +176,15 @@ class TProEdit : public TCustomEdit {
     void SetURLColor(TColor Value) { urlColor_ = Value; }
     bool HintShowLargeText() const { return hintShowLargeText_; }
     void SetHintShowLargeText(bool Value) { hintShowLargeText_ = Value; }
+    // A press in the selection followed by a move drags the selected text out.
     bool OleDropSource() const { return oleDropSource_; }
     void SetOleDropSource(bool Value) { oleDropSource_ = Value; }
+    // Texts dropped from any program go in at the drop caret, by the paste rules. The registration
+    // follows the window: renewed with each new one.
+    bool OleDropTarget() const { return oleDropTarget_; }
+    void SetOleDropTarget(bool Value);
+    // Where a drop would insert, in client coordinates; (-1, -1) while no drag is over the edit.
+    TPoint DropCaret() const { return dropCaret_; }
     // These store and repaint.
     const AnsiString& EmptyText() const { return emptyText_; }
     void SetEmptyText(const AnsiString& Value);
@@ -263,6 +273,27 @@ private:
     // ProEdit.cpp
     void WMDestroy(TMessage& Message);
 
+    // ProEdit_Drag.cpp
+    friend class TEditDropTarget;
+    // etPassword or a password character: no drags, hints of the value or URL look.
+    bool PasswordField() const { return editType_ == etPassword || PasswordChar() != '\0'; }
+    void WMLButtonDown(TMessage& Message);
+    void WMMouseMove(TMessage& Message);
+    void WMLButtonUp(TMessage& Message);
+    void CMHintShow(TMessage& Message);
+    // The window-text index nearest to a client point, and a character's top-left (after the last one
+    // for the index past it).
+    Integer CharAt(TPoint Client);
+    TPoint CharPos(Integer Index);
+    void SetDropCaret(TPoint Client);
+    void RegisterDropTarget();
+    void RevokeDropTarget();
+    void DropLine(TPoint Screen, const AnsiString& Text, DWORD& Effect);
+
+    // ProEdit_Clipboard.cpp
+    // Puts one line over the selection by the paste rules of the type; false when they refuse it.
+    bool InsertLine(const AnsiString& Line);
+
     // ProEdit_Label.cpp
     void PlaceLabel();
     void ShowLabelBold(bool Bold);
@@ -313,6 +344,12 @@ private:
     bool flatParentColor_ = true;
     bool softBorder_ = false;
     bool transparent_ = false;
+    bool oleDropTarget_ = false;
+    bool dropRegistered_ = false;
+    ComPtr<TEditDropTarget> dropTarget_;
+    bool dragPending_ = false;
+    bool draggingFromSelf_ = false;
+    TPoint dropCaret_{-1, -1};
     bool flat_ = false;
     TBorderStyle savedBorderStyle_ = bsSingle;
     TColor colorBeforeFlat_ = clWindow;
@@ -339,6 +376,24 @@ private:
     std::unique_ptr<TPersistence> persistence_ = std::make_unique<TPersistence>();
     Integer changeBatch_ = 0;
     bool changePending_ = false;
+};
+
+// The drop target of one edit: the caret follows the mouse, a text's first line goes in at it.
+class TEditDropTarget : public ProEddd::TPEDropTarget {
+public:
+    explicit TEditDropTarget(TProEdit* Edit) : edit_(Edit) {}
+    // The drop caret goes with the drag and at the drop.
+    HRESULT DragLeave() override;
+    HRESULT Drop(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt, DWORD* pdwEffect) override;
+
+protected:
+    void DropText(TPoint Pt, const AnsiString& Text, DWORD& Effect) override;
+    // File names are not taken: none is moved.
+    void DropFiles(TPoint Pt, TStrings* Files, DWORD& Effect) override;
+    void DragMouseMove(TPoint Pt, bool& Allow) override;
+
+private:
+    TComponentRef<TProEdit> edit_;
 };
 
 }  // namespace ProEdit

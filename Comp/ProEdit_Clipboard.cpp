@@ -1,4 +1,4 @@
-// The typed edit's clipboard: copy and cut by permission, paste filtered by type.
+// The typed edit's clipboard: copy and cut by permission, paste (and drops) filtered by type.
 #include <algorithm>
 
 #include "ProEdit.h"
@@ -46,15 +46,18 @@ void TProEdit::WMPaste(TMessage&) {
     ClipSelection();
     bool allow = true;
     if (OnClipboardPaste) OnClipboardPaste(this, SelectedValue(), allow);
-    if (!allow) return;
+    if (allow) InsertLine(pasted);
+}
 
+bool TProEdit::InsertLine(const AnsiString& Line) {
+    ClipSelection();
     AnsiString candidate = Text();
     const Integer at = SelStart() - ValueStart();
     const bool replacing = HasSelection();
-    candidate.replace(static_cast<std::size_t>(at), static_cast<std::size_t>(SelLength()), pasted);
-    const auto pastedLength = static_cast<Integer>(pasted.size());
-    const Integer selStart = replacing ? at : at + pastedLength;
-    const Integer selLength = replacing ? pastedLength : 0;
+    candidate.replace(static_cast<std::size_t>(at), static_cast<std::size_t>(SelLength()), Line);
+    const auto lineLength = static_cast<Integer>(Line.size());
+    const Integer selStart = replacing ? at : at + lineLength;
+    const Integer selLength = replacing ? lineLength : 0;
 
     bool accepted = true;
     switch (editType_) {
@@ -63,7 +66,7 @@ void TProEdit::WMPaste(TMessage&) {
         case etMoney: {
             const TTextClass kind = ClassifyText(candidate);
             accepted = (kind == tcInteger || kind == tcFloat) &&
-                       !(precision_ == 0 && pasted.find(DecimalSeparator) != AnsiString::npos) &&
+                       !(precision_ == 0 && Line.find(DecimalSeparator) != AnsiString::npos) &&
                        ReadsAsNumber(candidate);
             break;
         }
@@ -78,7 +81,7 @@ void TProEdit::WMPaste(TMessage&) {
         case etHex: accepted = false; break;
         default: break;
     }
-    if (!accepted) return;
+    if (!accepted) return false;
     Batched([&] {
         SetText(candidate);
         if (editType_ == etFloat || editType_ == etMoney) SetFloatValue(FloatValue());
@@ -88,6 +91,7 @@ void TProEdit::WMPaste(TMessage&) {
             Select(ValueStart() + std::min(selStart, length), std::min(selLength, length - std::min(selStart, length)));
         SetModifiedState(true);
     });
+    return true;
 }
 
 }  // namespace ProEdit

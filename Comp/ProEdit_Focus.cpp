@@ -58,8 +58,9 @@ void TProEdit::SetURLLook(bool On) {
     Invalidate();
 }
 
+// A password field never looks like an address: its text would be shown to the opener.
 void TProEdit::FollowURLLook() {
-    if (showURL_) SetURLLook(LooksLikeURL(Text()));
+    if (showURL_) SetURLLook(LooksLikeURL(Text()) && !PasswordField());
 }
 
 // ---------------------------------------------------------------------------

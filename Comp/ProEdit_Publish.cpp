@@ -94,6 +94,7 @@ void PublishTProEdit(TPublisher& p) {
     P.Bool("Transparent", &TProEdit::Transparent, &TProEdit::SetTransparent);
     P.Bool("HintShowLargeText", &TProEdit::HintShowLargeText, &TProEdit::SetHintShowLargeText);
     P.Bool("OleDropSource", &TProEdit::OleDropSource, &TProEdit::SetOleDropSource);
+    P.Bool("OleDropTarget", &TProEdit::OleDropTarget, &TProEdit::SetOleDropTarget);
     P.Object("LabelFont", &TProEdit::LabelFont);
     P.Enum<TLabelPosition>("LabelPosition", &TProEdit::LabelPosition, &TProEdit::SetLabelPosition,
                            {{"lpLeftTop", lpLeftTop},

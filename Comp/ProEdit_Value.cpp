@@ -169,7 +169,7 @@ void TProEdit::SetText(const AnsiString& Value) {
     if (editType_ == etHex) std::transform(value.begin(), value.end(), value.begin(), AsciiUpper);
     WriteValue(value);
     SetModifiedState(false);
-    if (showURL_) SetURLLook(LooksLikeURL(value));
+    FollowURLLook();
 }
 
 double TProEdit::FloatValue() const {

@@ -15,6 +15,7 @@ void TProEdit::CreateParams(TCreateParams& Params) {
 void TProEdit::CreateWnd() {
     TCustomEdit::CreateWnd();
     ApplyFormatRect();
+    if (oleDropTarget_ && !ComponentState().Contains(csDesigning)) RegisterDropTarget();
 }
 
 void TProEdit::ApplyFormatRect() {
