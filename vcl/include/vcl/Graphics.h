@@ -360,6 +360,9 @@ protected:
     // device context starts from the defaults, as one from GetDC or BeginPaint does; while the surface's
     // window paints, it is clipped to the area being painted.
     void SetSurface(TSurface* Value);
+    // Puts the device context's coordinate origin at Origin on the surface and limits its system clip to
+    // Area (device coordinates): a client DC's area is the client rectangle.
+    void SetDeviceArea(TPoint Origin, const TRect& Area);
 
 private:
     friend class TBitmap;

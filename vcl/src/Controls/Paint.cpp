@@ -57,10 +57,8 @@ void TControlCanvas::CreateHandle() {
     }
     if (!surface) return;
     SetSurface(surface);
-    TPoint offset = TControlAccess::SurfaceOffset(*control_);
     TRect client = control_->ClientRect();
-    SetViewportOrgEx(Handle(), offset.X, offset.Y, nullptr);
-    IntersectClipRect(Handle(), 0, 0, client.Right, client.Bottom);
+    SetDeviceArea(TControlAccess::SurfaceOffset(*control_), Rect(0, 0, client.Right, client.Bottom));
 }
 
 // ---------------------------------------------------------------------------

@@ -1,5 +1,8 @@
 // TCanvas: the class library's canvas over a device context; every drawing goes through the GDI calls.
 #include "qt/CanvasState.h"
+
+#include <algorithm>
+
 #include "qt/GdiObjects.h"
 #include "qt/Surface.h"
 
@@ -16,6 +19,11 @@ int Rop2Of(TPenMode mode) {
 }
 
 }  // namespace
+
+std::uint64_t NewClipSerial() {
+    static std::uint64_t serial = 0;
+    return ++serial;
+}
 
 TCanvas::TCanvas()
     : font_(std::make_unique<TFont>()),
@@ -49,10 +57,21 @@ HDC TCanvas::DeviceContext() {
 void TCanvas::SetSurface(TSurface* Value) {
     *state_ = TCanvasState{};
     if (Value && Value->PaintRegion()) {
-        state_->HasClip = true;
-        state_->Clip = *Value->PaintRegion();
+        state_->HasSystemClip = true;
+        state_->SystemClip = *Value->PaintRegion();
     }
     surface_ = Value;
+}
+
+void TCanvas::SetDeviceArea(TPoint Origin, const TRect& Area) {
+    TCanvasState& state = *state_;
+    QRegion area(QRect(Area.Left, Area.Top, std::max(Area.Width(), 0), std::max(Area.Height(), 0)));
+    if (state.HasSystemClip)
+        area &= state.SystemClip.translated(state.DeviceOrigin.X - Origin.X, state.DeviceOrigin.Y - Origin.Y);
+    state.HasSystemClip = true;
+    state.SystemClip = area;
+    state.DeviceOrigin = Origin;
+    state.ClipSerial = NewClipSerial();
 }
 
 void TCanvas::SelectSurface(TSurface* Value) {

@@ -1,6 +1,7 @@
 #pragma once
 // The device-context state behind a canvas's Handle: selected objects, colours, modes, origins, clipping.
 
+#include <cstdint>
 #include <vector>
 
 #include <QRegion>
@@ -8,7 +9,8 @@
 #include "vcl/Graphics.h"
 #include "vcl/WinGdi.h"
 
-// A fresh device context's values: the stock objects, black text on an opaque white background, no clip.
+// A fresh device context's values: the stock objects, black text on an opaque white background, no
+// application clip. SaveDC keeps copies of these.
 struct TDcValues {
     HGDIOBJ Font = GetStockObject(SYSTEM_FONT);
     HGDIOBJ Pen = GetStockObject(BLACK_PEN);
@@ -22,12 +24,23 @@ struct TDcValues {
     TPoint PenPos;
     TPoint WindowOrg;
     TPoint ViewportOrg;
+    // The application's clip (SelectClipRgn & co.), in the DC's device coordinates, as set.
     bool HasClip = false;
-    QRegion Clip;  // device coordinates, as set: drawing is limited to it and to the surface
+    QRegion Clip;
 };
+
+// A number no clip had before: painters on a surface compare it to know when to set their clip again.
+std::uint64_t NewClipSerial();
 
 struct TCanvasState : TDcValues {
     std::vector<TDcValues> Saved;
+    // Where the DC's device point 0,0 lies on the surface (a client DC's origin is the client's top left).
+    TPoint DeviceOrigin;
+    // The system's clip, in device coordinates: what the window lets this DC draw on (the area being
+    // painted, the client area). Region calls never change it; drawing stays within both clips.
+    bool HasSystemClip = false;
+    QRegion SystemClip;
+    std::uint64_t ClipSerial = NewClipSerial();  // renewed whenever either clip or the device origin changes
     // Whether the canvas's own Font, Pen and Brush are what the DC has selected (as the class library tracks).
     bool FontValid = false;
     bool PenValid = false;

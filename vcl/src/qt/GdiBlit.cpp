@@ -29,9 +29,8 @@ bool IsPatternRop(DWORD rop) {
 std::optional<QImage> SourcePixels(HDC hdcSrc, int x, int y, int w, int h) {
     TCanvas* source = DcCanvas(hdcSrc);
     if (!source || !source->Surface()) return std::nullopt;
-    const TCanvasState& state = TCanvasAccess::State(*source);
-    int dx = state.ViewportOrg.X - state.WindowOrg.X, dy = state.ViewportOrg.Y - state.WindowOrg.Y;
-    return std::as_const(*source->Surface()).Image().copy(x + dx, y + dy, w, h);
+    TPoint offset = SurfaceOffsetOf(TCanvasAccess::State(*source));
+    return std::as_const(*source->Surface()).Image().copy(x + offset.X, y + offset.Y, w, h);
 }
 
 BOOL PaintImage(HDC hdcDest, const TRect& t, const QImage& image, DWORD rop, bool blend, const char* name) {

@@ -53,6 +53,25 @@ std::string RectText(const TRect& R) {
 
 // ---------------------------------------------------------------------------
 
+TPoint DeviceOffsetOf(const TCanvasState& State) {
+    return {State.ViewportOrg.X - State.WindowOrg.X, State.ViewportOrg.Y - State.WindowOrg.Y};
+}
+
+TPoint SurfaceOffsetOf(const TCanvasState& State) {
+    TPoint device = DeviceOffsetOf(State);
+    return {device.X + State.DeviceOrigin.X, device.Y + State.DeviceOrigin.Y};
+}
+
+QRegion VisibleRegion(TCanvas& Canvas) {
+    const TCanvasState& state = TCanvasAccess::State(Canvas);
+    const TSurface* surface = Canvas.Surface();
+    QRegion visible(surface ? surface->Image().rect().translated(-state.DeviceOrigin.X, -state.DeviceOrigin.Y)
+                            : QRect());
+    if (state.HasSystemClip) visible &= state.SystemClip;
+    if (state.HasClip) visible &= state.Clip;
+    return visible;
+}
+
 TDcPaint::TDcPaint(HDC DC) : canvas_(DcCanvas(DC)) {
     if (!canvas_) return;
     surface_ = canvas_->Surface();
@@ -61,32 +80,37 @@ TDcPaint::TDcPaint(HDC DC) : canvas_(DcCanvas(DC)) {
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, false);
     const TCanvasState& state = TCanvasAccess::State(*canvas_);
-    if (state.HasClip) painter_.setClipRegion(state.Clip);
+    if (state.HasClip || state.HasSystemClip)
+        painter_.setClipRegion(VisibleRegion(*canvas_).translated(state.DeviceOrigin.X, state.DeviceOrigin.Y));
     TPoint offset = Offset();
     painter_.translate(offset.X, offset.Y);
 }
 
-TPoint TDcPaint::Offset() const {
-    const TCanvasState& state = TCanvasAccess::State(*canvas_);
-    return {state.ViewportOrg.X - state.WindowOrg.X, state.ViewportOrg.Y - state.WindowOrg.Y};
-}
+TPoint TDcPaint::Offset() const { return SurfaceOffsetOf(TCanvasAccess::State(*canvas_)); }
 
-TPoint TDcPaint::ToDevice(TPoint P) const {
+TPoint TDcPaint::DeviceOffset() const { return DeviceOffsetOf(TCanvasAccess::State(*canvas_)); }
+
+TPoint TDcPaint::ToSurface(TPoint P) const {
     TPoint offset = Offset();
     return {P.X + offset.X, P.Y + offset.Y};
 }
 
-TRect TDcPaint::ToDevice(const TRect& R) const {
+TRect TDcPaint::ToSurface(const TRect& R) const {
     TPoint offset = Offset();
     return {R.Left + offset.X, R.Top + offset.Y, R.Right + offset.X, R.Bottom + offset.Y};
 }
 
+bool TDcPaint::Visible(TPoint Logical) {
+    TPoint offset = DeviceOffset();
+    return VisibleRegion(*canvas_).contains(QPoint(Logical.X + offset.X, Logical.Y + offset.Y));
+}
+
 void TDcPaint::Dirty(const TRect& Logical) {
     if (!surface_) return;
-    TRect r = ToDevice(Logical);
+    TRect r = ToSurface(Logical);
     const TCanvasState& state = TCanvasAccess::State(*canvas_);
-    if (state.HasClip) {
-        QRect box = state.Clip.boundingRect();
+    if (state.HasClip || state.HasSystemClip) {
+        QRect box = VisibleRegion(*canvas_).boundingRect().translated(state.DeviceOrigin.X, state.DeviceOrigin.Y);
         r = {std::max(r.Left, box.left()), std::max(r.Top, box.top()), std::min(r.Right, box.right() + 1),
              std::min(r.Bottom, box.bottom() + 1)};
     }

@@ -19,6 +19,13 @@ struct TRasterMode {
 };
 TRasterMode RasterModeOf(int Rop2);
 
+// Logical to device coordinates of a DC: its viewport origin minus its window origin.
+TPoint DeviceOffsetOf(const TCanvasState& State);
+// Logical to surface coordinates: the device offset plus where the DC's device origin lies.
+TPoint SurfaceOffsetOf(const TCanvasState& State);
+// Where a DC can draw at all, in its device coordinates: the system clip, the application clip, the surface.
+QRegion VisibleRegion(TCanvas& Canvas);
+
 class TDcPaint {
 public:
     // Ok() is false for an unknown DC handle; Drawable() also needs a non-empty surface.
@@ -32,10 +39,13 @@ public:
     TCanvasState& State() { return TCanvasAccess::State(*canvas_); }
     QPainter& Painter() { return painter_; }
 
-    TPoint ToDevice(TPoint P) const;
-    TRect ToDevice(const TRect& R) const;
-    TPoint Offset() const;  // device minus logical
-    // Marks the logical rectangle dirty on the surface (clipped to the DC's clip).
+    TPoint ToSurface(TPoint P) const;
+    TRect ToSurface(const TRect& R) const;
+    TPoint Offset() const;        // surface minus logical
+    TPoint DeviceOffset() const;  // device minus logical
+    // Whether a logical point is on the surface and inside both clips.
+    bool Visible(TPoint Logical);
+    // Marks the logical rectangle dirty on the surface (clipped to the DC's clips).
     void Dirty(const TRect& Logical);
     // Appends one line to the canvas's recorder, when one is installed.
     void Record(const std::string& Line);

@@ -1,4 +1,6 @@
 // Regions and clipping: region objects hold a QRegion in device coordinates.
+#include <optional>
+
 #include "qt/GdiPaint.h"
 #include "qt/Peer.h"
 #include "qt/Surface.h"
@@ -27,24 +29,21 @@ HRGN AddRegion(const QRegion& region) {
 // Stands for "no clip" where a clip is combined with another region; far beyond any surface.
 const QRect everywhere(-(1 << 24), -(1 << 24), 1 << 25, 1 << 25);
 
-// The DC's clip as set, not limited by the surface's present size: the surface may grow meanwhile.
+// The application's clip as set, not limited by the surface's present size: the surface may grow meanwhile.
 QRegion ClipOf(const TCanvasState& state) { return state.HasClip ? state.Clip : QRegion(everywhere); }
 
-// The area a DC can draw on at all, in device coordinates.
-QRegion Visible(TCanvas& canvas) {
-    QRect surface = canvas.Surface() ? canvas.Surface()->Image().rect() : QRect();
-    return ClipOf(TCanvasAccess::State(canvas)).intersected(surface);
-}
-
 QRect LogicalToDevice(const TCanvasState& state, int l, int t, int r, int b) {
-    int dx = state.ViewportOrg.X - state.WindowOrg.X, dy = state.ViewportOrg.Y - state.WindowOrg.Y;
-    return ToQRect(l + dx, t + dy, r + dx, b + dy);
+    TPoint d = DeviceOffsetOf(state);
+    return ToQRect(l + d.X, t + d.Y, r + d.X, b + d.Y);
 }
 
-int SetClip(TCanvas& canvas, const QRegion& region) {
-    TCanvasAccess::State(canvas).HasClip = true;
-    TCanvasAccess::State(canvas).Clip = region;
-    return KindOf(region);
+// Region calls change the application's clip only; the system's clip stays as the window gave it.
+int SetClip(TCanvas& canvas, std::optional<QRegion> region) {
+    TCanvasState& state = TCanvasAccess::State(canvas);
+    state.HasClip = region.has_value();
+    state.Clip = region.value_or(QRegion());
+    state.ClipSerial = NewClipSerial();
+    return KindOf(VisibleRegion(canvas));
 }
 
 }  // namespace
@@ -138,7 +137,7 @@ BOOL PaintRegion(HDC hdc, const void* hrgn, const TGdiBrushData& brush, const TR
     dc.Record(std::string(name) + " " + RectText({box.left(), box.top(), box.right() + 1, box.bottom() + 1}) +
               (brush.Style == BS_NULL ? "" : " brush=" + HexColor(brush.Color)));
     if (!dc.Drawable()) return TRUE;
-    TPoint offset = dc.Offset();
+    TPoint offset = dc.DeviceOffset();
     for (const QRect& r : *region) dc.FillWith(r.translated(-offset.X, -offset.Y), brush, rop);
     dc.Dirty({box.left() - offset.X, box.top() - offset.Y, box.right() + 1 - offset.X, box.bottom() + 1 - offset.Y});
     return TRUE;
@@ -178,12 +177,7 @@ int ExtSelectClipRgn(HDC hdc, HRGN hrgn, int fnMode) {
     TCanvas* canvas = DcCanvas(hdc);
     if (!canvas) return ERROR;
     TCanvasState& state = TCanvasAccess::State(*canvas);
-    if (!hrgn) {
-        if (fnMode != RGN_COPY) return ERROR;
-        state.HasClip = false;
-        state.Clip = QRegion();
-        return SIMPLEREGION;
-    }
+    if (!hrgn) return fnMode == RGN_COPY ? SetClip(*canvas, std::nullopt) : ERROR;
     QRegion* region = RegionOf(hrgn);
     if (!region) return ERROR;
     QRegion current = ClipOf(state);
@@ -209,12 +203,11 @@ int GetClipRgn(HDC hdc, HRGN hrgn) {
 int GetClipBox(HDC hdc, RECT* lprc) {
     TCanvas* canvas = DcCanvas(hdc);
     if (!canvas || !lprc) return ERROR;
-    QRegion visible = Visible(*canvas);
+    QRegion visible = VisibleRegion(*canvas);
     QRect box = visible.boundingRect();
-    const TCanvasState& state = TCanvasAccess::State(*canvas);
-    int dx = state.ViewportOrg.X - state.WindowOrg.X, dy = state.ViewportOrg.Y - state.WindowOrg.Y;
+    TPoint d = DeviceOffsetOf(TCanvasAccess::State(*canvas));
     *lprc = visible.isEmpty() ? TRect{}
-                              : TRect{box.left() - dx, box.top() - dy, box.right() + 1 - dx, box.bottom() + 1 - dy};
+                              : TRect{box.left() - d.X, box.top() - d.Y, box.right() + 1 - d.X, box.bottom() + 1 - d.Y};
     return KindOf(visible);
 }
 
@@ -236,13 +229,13 @@ BOOL PtVisible(HDC hdc, int X, int Y) {
     TCanvas* canvas = DcCanvas(hdc);
     if (!canvas) return FALSE;
     QRect r = LogicalToDevice(TCanvasAccess::State(*canvas), X, Y, X + 1, Y + 1);
-    return Visible(*canvas).contains(r.topLeft());
+    return VisibleRegion(*canvas).contains(r.topLeft());
 }
 
 BOOL RectVisible(HDC hdc, const RECT* lprc) {
     TCanvas* canvas = DcCanvas(hdc);
     if (!canvas || !lprc) return FALSE;
-    return Visible(*canvas).intersects(
+    return VisibleRegion(*canvas).intersects(
         LogicalToDevice(TCanvasAccess::State(*canvas), lprc->Left, lprc->Top, lprc->Right, lprc->Bottom));
 }
 

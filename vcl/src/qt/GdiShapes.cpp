@@ -305,10 +305,7 @@ BOOL Arc(HDC hdc, int nLeftRect, int nTopRect, int nRightRect, int nBottomRect, 
 COLORREF SetPixel(HDC hdc, int X, int Y, COLORREF crColor) {
     TDcPaint dc(hdc);
     if (!dc.Drawable()) return CLR_INVALID;
-    TPoint device = dc.ToDevice(TPoint{X, Y});
-    const QImage& image = dc.Canvas().Surface()->Image();
-    if (!image.rect().contains(device.X, device.Y)) return CLR_INVALID;
-    if (dc.State().HasClip && !dc.State().Clip.contains(QPoint(device.X, device.Y))) return CLR_INVALID;
+    if (!dc.Visible({X, Y})) return CLR_INVALID;
     dc.Record("SetPixel " + std::to_string(X) + "," + std::to_string(Y) + " " + HexColor(crColor & 0xFFFFFF));
     dc.Painter().setCompositionMode(QPainter::CompositionMode_Source);
     dc.Painter().fillRect(QRect(X, Y, 1, 1), ToQColorRef(crColor));
@@ -320,11 +317,12 @@ COLORREF GetPixel(HDC hdc, int nXPos, int nYPos) {
     TCanvas* canvas = DcCanvas(hdc);
     if (!canvas || !canvas->Surface()) return CLR_INVALID;
     const TCanvasState& state = TCanvasAccess::State(*canvas);
-    QPoint device(nXPos - state.WindowOrg.X + state.ViewportOrg.X, nYPos - state.WindowOrg.Y + state.ViewportOrg.Y);
-    const QImage& image = std::as_const(*canvas->Surface()).Image();
-    if (!image.rect().contains(device)) return CLR_INVALID;
-    if (state.HasClip && !state.Clip.contains(device)) return CLR_INVALID;
-    QRgb rgb = image.pixel(device);
+    TPoint device = DeviceOffsetOf(state);
+    device = {nXPos + device.X, nYPos + device.Y};
+    if (!VisibleRegion(*canvas).contains(QPoint(device.X, device.Y))) return CLR_INVALID;
+    QRgb rgb = std::as_const(*canvas->Surface())
+                   .Image()
+                   .pixel(device.X + state.DeviceOrigin.X, device.Y + state.DeviceOrigin.Y);
     return RGB(qRed(rgb), qGreen(rgb), qBlue(rgb));
 }
 

@@ -120,6 +120,7 @@ BOOL RestoreDC(HDC hdc, int nSavedDC) {
     static_cast<TDcValues&>(*state) = state->Saved[level - 1];
     state->Bitmap = bitmap;
     state->Saved.resize(level - 1);
+    state->ClipSerial = NewClipSerial();
     // The class library's canvas re-selects its own objects after a restore.
     state->FontValid = state->PenValid = state->BrushValid = false;
     return TRUE;
