@@ -4,6 +4,8 @@ file(GLOB_RECURSE sources
   ${ROOT}/Comp/*.h ${ROOT}/Comp/*.cpp ${ROOT}/vcl/include/*.h ${ROOT}/vcl/src/*.h ${ROOT}/vcl/src/*.cpp
   ${ROOT}/tests/*.h ${ROOT}/tests/*.cpp ${ROOT}/bench/*.h ${ROOT}/bench/*.cpp ${ROOT}/fuzz/*.h ${ROOT}/fuzz/*.cpp)
 list(FILTER sources EXCLUDE REGEX "^${ROOT}/vcl/src/qt/")
+# Benchmark peers measure plain Qt beside the stand-in; the benchmarks reach them through a Qt-free header.
+list(FILTER sources EXCLUDE REGEX "^${ROOT}/bench/peers/QtPaintPeers\\.cpp$")
 set(offenders "")
 foreach(f IN LISTS sources)
   file(STRINGS ${f} hits REGEX "^[ \t]*#[ \t]*include[ \t]*<Q")

@@ -42,9 +42,7 @@ QFont FamilyFont(const TFontDesc& Font) {
     return font;
 }
 
-}  // namespace
-
-QFont ToQFont(const TFontDesc& Font) {
+QFont MakeQFont(const TFontDesc& Font) {
     EnsureQtApplication();
     QFont font = FamilyFont(Font);
     if (Font.Height < 0) {
@@ -60,40 +58,66 @@ QFont ToQFont(const TFontDesc& Font) {
     return font;
 }
 
+// What drawing and measuring need of one font description, made once.
+struct TQtFontEntry {
+    explicit TQtFontEntry(const TFontDesc& desc) : Font(MakeQFont(desc)), Metrics(Font) {
+        Info.Ascent = Metrics.ascent();
+        Info.Descent = Metrics.descent();
+        Info.Height = Metrics.ascent() + Metrics.descent();
+        Info.InternalLeading = std::max(0, Info.Height - Font.pixelSize());
+        Info.ExternalLeading = std::max(0, Metrics.leading());
+        Info.AveCharWidth = Metrics.averageCharWidth();
+        Info.MaxCharWidth = Metrics.maxWidth();
+    }
+    QFont Font;
+    QFontMetrics Metrics;
+    TFontMetricsInfo Info;
+};
+
+// Font descriptions are few and drawn many times each: the entries stay for the program's life. The
+// last one asked for is checked first, as runs of drawing use one font.
+const TQtFontEntry& FontEntry(const TFontDesc& Desc) {
+    using TKey = std::tuple<AnsiString, Integer, unsigned, int>;
+    static std::map<TKey, TQtFontEntry> entries;
+    static TFontDesc lastDesc;
+    static const TQtFontEntry* last = nullptr;
+    if (last && Desc == lastDesc) return *last;
+    unsigned style = 0;
+    for (TFontStyle s : {fsBold, fsItalic, fsUnderline, fsStrikeOut})
+        if (Desc.Style.Contains(s)) style |= 1u << s;
+    TKey key{Desc.Name, Desc.Height, style, Desc.Pitch};
+    auto it = entries.find(key);
+    if (it == entries.end()) it = entries.emplace(key, Desc).first;
+    lastDesc = Desc;
+    last = &it->second;
+    return *last;
+}
+
+}  // namespace
+
+const QFont& ToQFont(const TFontDesc& Font) { return FontEntry(Font).Font; }
+
 namespace {
 
-// The real fonts, measured by Qt; metrics are cached per font.
+// The real fonts, measured by Qt.
 class TQtFontMetrics : public TFontMetricsProvider {
 public:
-    TFontMetricsInfo Metrics(const TFontDesc& Font) override {
-        const QFontMetrics& fm = MetricsOf(Font);
-        TFontMetricsInfo info;
-        info.Ascent = fm.ascent();
-        info.Descent = fm.descent();
-        info.Height = fm.ascent() + fm.descent();
-        info.InternalLeading = std::max(0, info.Height - ToQFont(Font).pixelSize());
-        info.ExternalLeading = std::max(0, fm.leading());
-        info.AveCharWidth = fm.averageCharWidth();
-        info.MaxCharWidth = fm.maxWidth();
-        return info;
-    }
+    TFontMetricsInfo Metrics(const TFontDesc& Font) override { return FontEntry(Font).Info; }
 
+    // A text is often measured twice in a row (drawn, then the pen moved past it): the last answer is kept.
     Integer TextWidth(const TFontDesc& Font, const AnsiString& Text) override {
-        return MetricsOf(Font).horizontalAdvance(ToQString(Text));
+        const TQtFontEntry& entry = FontEntry(Font);
+        if (&entry == lastEntry_ && Text == lastText_) return lastWidth_;
+        lastWidth_ = entry.Metrics.horizontalAdvance(ToQString(Text));
+        lastEntry_ = &entry;
+        lastText_ = Text;
+        return lastWidth_;
     }
 
 private:
-    using TKey = std::tuple<AnsiString, Integer, std::size_t, int>;
-    const QFontMetrics& MetricsOf(const TFontDesc& Font) {
-        std::size_t style = 0;
-        for (TFontStyle s : {fsBold, fsItalic, fsUnderline, fsStrikeOut})
-            if (Font.Style.Contains(s)) style |= 1u << s;
-        TKey key{Font.Name, Font.Height, style, Font.Pitch};
-        auto it = cache_.find(key);
-        if (it == cache_.end()) it = cache_.emplace(key, QFontMetrics(ToQFont(Font))).first;
-        return it->second;
-    }
-    std::map<TKey, QFontMetrics> cache_;
+    const TQtFontEntry* lastEntry_ = nullptr;
+    AnsiString lastText_;
+    Integer lastWidth_ = 0;
 };
 
 TFontMetricsProvider*& CurrentProvider() {

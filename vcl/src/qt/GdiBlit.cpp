@@ -38,7 +38,8 @@ BOOL PaintImage(HDC hdcDest, const TRect& t, const QImage& image, DWORD rop, boo
     std::optional<QPainter::CompositionMode> mode =
         blend ? std::optional(QPainter::CompositionMode_SourceOver) : SourceMode(rop);
     if (!dc.Ok() || !mode || t.Width() < 0 || t.Height() < 0) return FALSE;
-    dc.Record(std::string(name) + " " + RectText(t) + " " + (blend ? std::string("blend") : HexColor(rop)));
+    dc.Record(
+        [&] { return std::string(name) + " " + RectText(t) + " " + (blend ? std::string("blend") : HexColor(rop)); });
     if (dc.Drawable()) {
         dc.Painter().setCompositionMode(*mode);
         dc.Painter().drawImage(QRect(t.Left, t.Top, t.Width(), t.Height()), image);
@@ -83,7 +84,7 @@ BOOL PatBlt(HDC hdc, int nXLeft, int nYLeft, int nWidth, int nHeight, DWORD dwRo
     }
     TRect r = Bounds(std::min(nXLeft, nXLeft + nWidth), std::min(nYLeft, nYLeft + nHeight), std::abs(nWidth),
                      std::abs(nHeight));
-    dc.Record("PatBlt " + RectText(r) + " " + HexColor(dwRop));
+    dc.Record([&] { return "PatBlt " + RectText(r) + " " + HexColor(dwRop); });
     dc.FillWith(QRect(r.Left, r.Top, r.Width(), r.Height()), brush, mode);
     dc.Dirty(r);
     return TRUE;

@@ -59,7 +59,7 @@ void EdgeRings(TDcPaint& dc, TRect& r, UINT edge, UINT flags) {
 BOOL DrawEdge(HDC hdc, RECT* qrc, UINT edge, UINT grfFlags) {
     TDcPaint dc(hdc);
     if (!dc.Ok() || !qrc) return FALSE;
-    dc.Record("DrawEdge " + RectText(*qrc) + " " + HexColor(edge) + " " + HexColor(grfFlags));
+    dc.Record([&] { return "DrawEdge " + RectText(*qrc) + " " + HexColor(edge) + " " + HexColor(grfFlags); });
     TRect r = *qrc;
     EdgeRings(dc, r, edge, grfFlags);
     if (grfFlags & BF_MIDDLE) Fill(dc, r, GetSysColor((grfFlags & (BF_MONO | BF_FLAT)) ? COLOR_WINDOW : COLOR_BTNFACE));
@@ -156,7 +156,8 @@ BOOL DrawFrameControl(HDC hdc, RECT* lprc, UINT uType, UINT uState) {
     TDcPaint dc(hdc);
     if (!dc.Ok() || !lprc) return FALSE;
     if (uType != DFC_BUTTON && uType != DFC_SCROLL) return FALSE;
-    dc.Record("DrawFrameControl " + RectText(*lprc) + " " + std::to_string(uType) + " " + HexColor(uState));
+    dc.Record(
+        [&] { return "DrawFrameControl " + RectText(*lprc) + " " + std::to_string(uType) + " " + HexColor(uState); });
     TRect r = *lprc;
     UINT kind = uState & 0xFF;
     if (uType == DFC_BUTTON) {

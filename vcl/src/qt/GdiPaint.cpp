@@ -75,15 +75,28 @@ QRegion VisibleRegion(TCanvas& Canvas) {
 TDcPaint::TDcPaint(HDC DC) : canvas_(DcCanvas(DC)) {
     if (!canvas_) return;
     surface_ = canvas_->Surface();
-    if (!surface_ || surface_->Image().isNull()) return;
-    painter_.begin(&surface_->Image());
-    painter_.setRenderHint(QPainter::Antialiasing, false);
-    painter_.setRenderHint(QPainter::TextAntialiasing, false);
+    if (!surface_ || std::as_const(*surface_).Image().isNull()) return;
+    painter_ = &surface_->Painter();
     const TCanvasState& state = TCanvasAccess::State(*canvas_);
+    const TPoint offset = Offset();
+    TSurface::TPainterSetup& setup = surface_->Setup();
+    if (setup.ClipSerial == state.ClipSerial && setup.Offset == offset) return;
+    painter_->resetTransform();
     if (state.HasClip || state.HasSystemClip)
-        painter_.setClipRegion(VisibleRegion(*canvas_).translated(state.DeviceOrigin.X, state.DeviceOrigin.Y));
-    TPoint offset = Offset();
-    painter_.translate(offset.X, offset.Y);
+        painter_->setClipRegion(VisibleRegion(*canvas_).translated(state.DeviceOrigin.X, state.DeviceOrigin.Y));
+    else painter_->setClipping(false);
+    painter_->translate(offset.X, offset.Y);
+    setup = {state.ClipSerial, offset};
+}
+
+TDcPaint::~TDcPaint() {
+    if (clipNarrowed_) surface_->Setup() = {};
+}
+
+void TDcPaint::IntersectClip(const QRect& Logical) {
+    if (!painter_) return;
+    painter_->setClipRect(Logical, Qt::IntersectClip);
+    clipNarrowed_ = true;
 }
 
 TPoint TDcPaint::Offset() const { return SurfaceOffsetOf(TCanvasAccess::State(*canvas_)); }
@@ -115,10 +128,6 @@ void TDcPaint::Dirty(const TRect& Logical) {
              std::min(r.Bottom, box.bottom() + 1)};
     }
     surface_->MarkDirty(r);
-}
-
-void TDcPaint::Record(const std::string& Line) {
-    if (auto* lines = canvas_->Recorder()) lines->push_back(Line);
 }
 
 TGdiPenData TDcPaint::Pen() const {
@@ -154,17 +163,21 @@ QBrush TDcPaint::ToQBrush(const TGdiBrushData& Brush) {
 
 void TDcPaint::FillWith(const QRect& Logical, const TGdiBrushData& Brush, const TRasterMode& Rop) {
     if (!Drawable() || Rop.Skip || Brush.Style == BS_NULL || Logical.isEmpty()) return;
-    painter_.setCompositionMode(Rop.Mode);
+    painter_->setCompositionMode(Rop.Mode);
     if (Rop.Color) {
-        painter_.fillRect(Logical, *Rop.Color);
+        painter_->fillRect(Logical, *Rop.Color);
+        return;
+    }
+    if (Brush.Style == BS_SOLID) {
+        painter_->fillRect(Logical, ToQColorRef(Brush.Color));
         return;
     }
     if (Brush.Style == BS_HATCHED) {
-        if (State().BkMode == OPAQUE) painter_.fillRect(Logical, ToQColorRef(State().BkColor));
+        if (State().BkMode == OPAQUE) painter_->fillRect(Logical, ToQColorRef(State().BkColor));
         if (Rop.Mode == QPainter::CompositionMode_Source)
-            painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+            painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
     }
-    painter_.fillRect(Logical, ToQBrush(Brush));
+    painter_->fillRect(Logical, ToQBrush(Brush));
 }
 
 namespace {
@@ -213,12 +226,12 @@ void TDcPaint::ThinLine(TPoint A, TPoint B, const TGdiPenData& Pen, const TRaste
             y += sy;
         }
     }
-    painter_.setCompositionMode(Rop.Mode);
-    painter_.setBrush(Qt::NoBrush);
-    painter_.setPen(QPen(Rop.Color ? *Rop.Color : ToQColorRef(Pen.Color), 0));
-    painter_.drawPoints(on);
+    painter_->setCompositionMode(Rop.Mode);
+    painter_->setBrush(Qt::NoBrush);
+    painter_->setPen(QPen(Rop.Color ? *Rop.Color : ToQColorRef(Pen.Color), 0));
+    painter_->drawPoints(on);
     if (!off.isEmpty() && State().BkMode == OPAQUE) {
-        painter_.setPen(QPen(Rop.Color ? *Rop.Color : ToQColorRef(State().BkColor), 0));
-        painter_.drawPoints(off);
+        painter_->setPen(QPen(Rop.Color ? *Rop.Color : ToQColorRef(State().BkColor), 0));
+        painter_->drawPoints(off);
     }
 }

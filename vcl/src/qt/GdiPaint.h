@@ -1,5 +1,6 @@
 #pragma once
-// Drawing on a device context: one painter per call, set up with the DC's clipping, origin and raster mode.
+// Drawing on a device context: with the surface's held painter, set up again for the DC's clipping and
+// origin only when they differ from what the painter has.
 
 #include <optional>
 #include <string>
@@ -30,14 +31,17 @@ class TDcPaint {
 public:
     // Ok() is false for an unknown DC handle; Drawable() also needs a non-empty surface.
     explicit TDcPaint(HDC DC);
+    ~TDcPaint();
     TDcPaint(const TDcPaint&) = delete;
     TDcPaint& operator=(const TDcPaint&) = delete;
 
     bool Ok() const { return canvas_ != nullptr; }
-    bool Drawable() const { return painter_.isActive(); }
+    bool Drawable() const { return painter_ != nullptr; }
     TCanvas& Canvas() { return *canvas_; }
     TCanvasState& State() { return TCanvasAccess::State(*canvas_); }
-    QPainter& Painter() { return painter_; }
+    QPainter& Painter() { return *painter_; }
+    // Narrows the painter's clip to a logical rectangle for this call only.
+    void IntersectClip(const QRect& Logical);
 
     TPoint ToSurface(TPoint P) const;
     TRect ToSurface(const TRect& R) const;
@@ -47,8 +51,11 @@ public:
     bool Visible(TPoint Logical);
     // Marks the logical rectangle dirty on the surface (clipped to the DC's clips).
     void Dirty(const TRect& Logical);
-    // Appends one line to the canvas's recorder, when one is installed.
-    void Record(const std::string& Line);
+    // Appends the line Make gives to the canvas's recorder; made only when a recorder is installed.
+    template <typename F>
+    void Record(F&& Make) {
+        if (auto* lines = canvas_->Recorder()) lines->push_back(Make());
+    }
 
     // The selected objects, falling back to the DC defaults when the handle is gone.
     TGdiPenData Pen() const;
@@ -65,7 +72,8 @@ public:
 private:
     TCanvas* canvas_ = nullptr;
     TSurface* surface_ = nullptr;
-    QPainter painter_;
+    QPainter* painter_ = nullptr;
+    bool clipNarrowed_ = false;
 };
 
 QColor ToQColorRef(COLORREF Color);

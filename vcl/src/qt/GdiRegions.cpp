@@ -134,8 +134,10 @@ BOOL PaintRegion(HDC hdc, const void* hrgn, const TGdiBrushData& brush, const TR
     QRegion* region = RegionOf(hrgn);
     if (!dc.Ok() || !region) return FALSE;
     QRect box = region->boundingRect();
-    dc.Record(std::string(name) + " " + RectText({box.left(), box.top(), box.right() + 1, box.bottom() + 1}) +
-              (brush.Style == BS_NULL ? "" : " brush=" + HexColor(brush.Color)));
+    dc.Record([&] {
+        return std::string(name) + " " + RectText({box.left(), box.top(), box.right() + 1, box.bottom() + 1}) +
+               (brush.Style == BS_NULL ? "" : " brush=" + HexColor(brush.Color));
+    });
     if (!dc.Drawable()) return TRUE;
     TPoint offset = dc.DeviceOffset();
     for (const QRect& r : *region) dc.FillWith(r.translated(-offset.X, -offset.Y), brush, rop);

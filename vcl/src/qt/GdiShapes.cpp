@@ -92,8 +92,10 @@ BOOL LineTo(HDC hdc, int nXEnd, int nYEnd) {
     if (!dc.Ok()) return FALSE;
     TPoint from = dc.State().PenPos, to{nXEnd, nYEnd};
     TGdiPenData pen = dc.Pen();
-    dc.Record("LineTo " + std::to_string(from.X) + "," + std::to_string(from.Y) + "-" + std::to_string(to.X) + "," +
-              std::to_string(to.Y) + " " + PenText(pen));
+    dc.Record([&] {
+        return "LineTo " + std::to_string(from.X) + "," + std::to_string(from.Y) + "-" + std::to_string(to.X) + "," +
+               std::to_string(to.Y) + " " + PenText(pen);
+    });
     Segment(dc, from, to, pen, RasterModeOf(dc.State().Rop2));
     POINT ends[2] = {from, to};
     dc.Dirty(PointsBounds(ends, 2, pen.Width / 2));
@@ -105,7 +107,7 @@ BOOL Polyline(HDC hdc, const POINT* lppt, int cPoints) {
     TDcPaint dc(hdc);
     if (!dc.Ok() || !lppt || cPoints < 2) return FALSE;
     TGdiPenData pen = dc.Pen();
-    dc.Record("Polyline " + PointsText(lppt, cPoints) + " " + PenText(pen));
+    dc.Record([&] { return "Polyline " + PointsText(lppt, cPoints) + " " + PenText(pen); });
     TRasterMode rop = RasterModeOf(dc.State().Rop2);
     for (int i = 1; i < cPoints; ++i) Segment(dc, lppt[i - 1], lppt[i], pen, rop);
     dc.Dirty(PointsBounds(lppt, cPoints, pen.Width / 2));
@@ -117,7 +119,7 @@ BOOL Polygon(HDC hdc, const POINT* lpPoints, int nCount) {
     if (!dc.Ok() || !lpPoints || nCount < 2) return FALSE;
     TGdiPenData pen = dc.Pen();
     TGdiBrushData brush = dc.Brush();
-    dc.Record("Polygon " + PointsText(lpPoints, nCount) + " " + PenText(pen) + " " + BrushText(brush));
+    dc.Record([&] { return "Polygon " + PointsText(lpPoints, nCount) + " " + PenText(pen) + " " + BrushText(brush); });
     TRasterMode rop = RasterModeOf(dc.State().Rop2);
     if (dc.Drawable() && !rop.Skip) {
         QPolygon polygon;
@@ -135,7 +137,7 @@ BOOL Rectangle(HDC hdc, int nLeftRect, int nTopRect, int nRightRect, int nBottom
     TRect r = Normalized(nLeftRect, nTopRect, nRightRect, nBottomRect);
     TGdiPenData pen = dc.Pen();
     TGdiBrushData brush = dc.Brush();
-    dc.Record("Rectangle " + RectText(r) + " " + PenText(pen) + " " + BrushText(brush));
+    dc.Record([&] { return "Rectangle " + RectText(r) + " " + PenText(pen) + " " + BrushText(brush); });
     TRasterMode rop = RasterModeOf(dc.State().Rop2);
     if (pen.Style == PS_NULL) {
         // Without a pen GDI fills one pixel less in each direction.
@@ -227,7 +229,7 @@ BOOL Rounded(HDC hdc, const char* name, int l, int t, int r, int b, int cornerW,
     TRect box = Normalized(l, t, r, b);
     TGdiPenData pen = dc.Pen();
     TGdiBrushData brush = dc.Brush();
-    dc.Record(std::string(name) + " " + RectText(box) + " " + PenText(pen) + " " + BrushText(brush));
+    dc.Record([&] { return std::string(name) + " " + RectText(box) + " " + PenText(pen) + " " + BrushText(brush); });
     int w = pen.Style == PS_NULL ? 0 : std::max(pen.Width, 1);
     int lo = pen.Style == PS_INSIDEFRAME ? 0 : w / 2;
     int hi = pen.Style == PS_INSIDEFRAME ? 0 : std::max(w - 1, 0) / 2;
@@ -263,7 +265,7 @@ BOOL Shape(HDC hdc, const char* name, int l, int t, int r, int b, Draw draw) {
     TRect box = Normalized(l, t, r, b);
     TGdiPenData pen = dc.Pen();
     TGdiBrushData brush = dc.Brush();
-    dc.Record(std::string(name) + " " + RectText(box) + " " + PenText(pen) + " " + BrushText(brush));
+    dc.Record([&] { return std::string(name) + " " + RectText(box) + " " + PenText(pen) + " " + BrushText(brush); });
     TRasterMode rop = RasterModeOf(dc.State().Rop2);
     if (dc.Drawable() && !rop.Skip && box.Width() > 1 && box.Height() > 1) {
         UsePenAndBrush(dc, pen, brush, rop);
@@ -306,7 +308,8 @@ COLORREF SetPixel(HDC hdc, int X, int Y, COLORREF crColor) {
     TDcPaint dc(hdc);
     if (!dc.Drawable()) return CLR_INVALID;
     if (!dc.Visible({X, Y})) return CLR_INVALID;
-    dc.Record("SetPixel " + std::to_string(X) + "," + std::to_string(Y) + " " + HexColor(crColor & 0xFFFFFF));
+    dc.Record(
+        [&] { return "SetPixel " + std::to_string(X) + "," + std::to_string(Y) + " " + HexColor(crColor & 0xFFFFFF); });
     dc.Painter().setCompositionMode(QPainter::CompositionMode_Source);
     dc.Painter().fillRect(QRect(X, Y, 1, 1), ToQColorRef(crColor));
     dc.Dirty({X, Y, X + 1, Y + 1});
@@ -333,7 +336,7 @@ int FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr) {
     TDcPaint dc(hDC);
     TGdiBrushData brush;
     if (!dc.Ok() || !lprc || !BrushData(hbr, brush)) return 0;
-    dc.Record("FillRect " + RectText(*lprc) + " " + BrushText(brush));
+    dc.Record([&] { return "FillRect " + RectText(*lprc) + " " + BrushText(brush); });
     dc.FillWith(ToQRect(*lprc), brush, RasterModeOf(R2_COPYPEN));
     dc.Dirty(*lprc);
     return 1;
@@ -344,7 +347,7 @@ int FrameRect(HDC hDC, const RECT* lprc, HBRUSH hbr) {
     TGdiBrushData brush;
     if (!dc.Ok() || !lprc || !BrushData(hbr, brush)) return 0;
     const TRect& r = *lprc;
-    dc.Record("FrameRect " + RectText(r) + " " + BrushText(brush));
+    dc.Record([&] { return "FrameRect " + RectText(r) + " " + BrushText(brush); });
     if (r.IsEmpty()) return 1;
     TRasterMode rop = RasterModeOf(R2_COPYPEN);
     dc.FillWith(QRect(r.Left, r.Top, r.Width(), 1), brush, rop);
@@ -360,7 +363,7 @@ int FrameRect(HDC hDC, const RECT* lprc, HBRUSH hbr) {
 BOOL InvertRect(HDC hDC, const RECT* lprc) {
     TDcPaint dc(hDC);
     if (!dc.Ok() || !lprc) return FALSE;
-    dc.Record("InvertRect " + RectText(*lprc));
+    dc.Record([&] { return "InvertRect " + RectText(*lprc); });
     TRasterMode invert = RasterModeOf(R2_NOT);
     dc.FillWith(ToQRect(*lprc), {BS_SOLID, 0, 0, nullptr}, invert);
     dc.Dirty(*lprc);
@@ -371,7 +374,7 @@ BOOL DrawFocusRect(HDC hDC, const RECT* lprc) {
     TDcPaint dc(hDC);
     if (!dc.Ok() || !lprc) return FALSE;
     const TRect& r = *lprc;
-    dc.Record("DrawFocusRect " + RectText(r));
+    dc.Record([&] { return "DrawFocusRect " + RectText(r); });
     if (r.IsEmpty() || !dc.Drawable()) return TRUE;
     // Every other pixel of the frame, on a checkerboard fixed to the device, inverted by XOR.
     QPolygon dots;

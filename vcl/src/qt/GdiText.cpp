@@ -1,6 +1,8 @@
 // Text output and measurement: TextOut, ExtTextOut, text metrics and DrawText with its DT_ flags.
 #include <algorithm>
 #include <cstring>
+#include <limits>
+#include <optional>
 #include <vector>
 
 #include "qt/GdiPaint.h"
@@ -17,13 +19,14 @@ TFontDesc FontOf(TCanvas& canvas) {
 
 Integer Width(const TFontDesc& font, const AnsiString& text) { return FontMetricsProvider().TextWidth(font, text); }
 
-// Background cell (when the DC's background is opaque) and glyphs, the cell's top-left at X, Y.
-void DrawRun(TDcPaint& dc, int x, int y, const AnsiString& text, const TFontDesc& font) {
+// Glyphs with their cell's top left at X, Y; with Background and an opaque background mode, the cell is
+// filled first (which needs the text's width).
+void DrawRun(TDcPaint& dc, int x, int y, const AnsiString& text, const TFontDesc& font, bool Background = true) {
     if (!dc.Drawable() || text.empty()) return;
     TFontMetricsInfo metrics = FontMetricsProvider().Metrics(font);
     QPainter& p = dc.Painter();
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    if (dc.State().BkMode == OPAQUE)
+    if (Background && dc.State().BkMode == OPAQUE)
         p.fillRect(QRect(x, y, Width(font, text), metrics.Height), ToQColorRef(dc.State().BkColor));
     p.setFont(ToQFont(font));
     p.setPen(ToQColorRef(dc.State().TextColor));
@@ -74,26 +77,34 @@ BOOL ExtTextOut(HDC hdc, int X, int Y, UINT fuOptions, const RECT* lprc, const c
     TFontDesc font = dc.Font();
     TFontMetricsInfo metrics = FontMetricsProvider().Metrics(font);
     TCanvasState& state = dc.State();
-    int width = Width(font, text);
+    const UINT horizontal = state.TextAlign & TA_CENTER, vertical = state.TextAlign & TA_BASELINE;
+    // Inside a clipped opaque rectangle the text's own background is already there.
+    const bool background = !(lprc && (fuOptions & ETO_OPAQUE) && (fuOptions & ETO_CLIPPED));
+    // Shaping costs as much as drawing: the width is measured only where placing or filling needs it.
+    std::optional<int> width;
     if (lpDx) {
         width = 0;
-        for (UINT i = 0; i < cbCount; ++i) width += lpDx[i];
+        for (UINT i = 0; i < cbCount; ++i) *width += lpDx[i];
+    } else if ((state.TextAlign & TA_UPDATECP) || horizontal != TA_LEFT || (background && state.BkMode == OPAQUE)) {
+        width = Width(font, text);
     }
     if (state.TextAlign & TA_UPDATECP) {
         X = state.PenPos.X;
         Y = state.PenPos.Y;
-        state.PenPos.X += width;
+        state.PenPos.X += *width;
     }
-    UINT horizontal = state.TextAlign & TA_CENTER, vertical = state.TextAlign & TA_BASELINE;
-    if (horizontal == TA_CENTER) X -= width / 2;
-    else if (horizontal == TA_RIGHT) X -= width;
+    if (horizontal == TA_CENTER) X -= *width / 2;
+    else if (horizontal == TA_RIGHT) X -= *width;
     if (vertical == TA_BASELINE) Y -= metrics.Ascent;
     else if (vertical == TA_BOTTOM) Y -= metrics.Height;
 
-    dc.Record("TextOut " + std::to_string(X) + "," + std::to_string(Y) + " " + Quoted(text) + " font=" + font.Name +
-              "," + std::to_string(font.Height) + " color=" + HexColor(state.TextColor) +
-              (state.BkMode == OPAQUE ? " bk=" + HexColor(state.BkColor) : ""));
-    TRect dirty = Bounds(X, Y, width, metrics.Height);
+    dc.Record([&] {
+        return "TextOut " + std::to_string(X) + "," + std::to_string(Y) + " " + Quoted(text) + " font=" + font.Name +
+               "," + std::to_string(font.Height) + " color=" + HexColor(state.TextColor) +
+               (state.BkMode == OPAQUE ? " bk=" + HexColor(state.BkColor) : "");
+    });
+    // Without a width the text may reach as far as the surface does.
+    TRect dirty = Bounds(X, Y, width.value_or(std::numeric_limits<int>::max() / 4), metrics.Height);
     if (dc.Drawable()) {
         QPainter& p = dc.Painter();
         if (lprc && (fuOptions & ETO_OPAQUE)) {
@@ -101,18 +112,21 @@ BOOL ExtTextOut(HDC hdc, int X, int Y, UINT fuOptions, const RECT* lprc, const c
             p.fillRect(QRect(lprc->Left, lprc->Top, lprc->Width(), lprc->Height()), ToQColorRef(state.BkColor));
         }
         if (lprc && (fuOptions & ETO_CLIPPED))
-            p.setClipRect(QRect(lprc->Left, lprc->Top, lprc->Width(), lprc->Height()), Qt::IntersectClip);
+            dc.IntersectClip(QRect(lprc->Left, lprc->Top, lprc->Width(), lprc->Height()));
         if (lpDx) {
             int x = X;
             for (UINT i = 0; i < cbCount; ++i) {
-                DrawRun(dc, x, Y, text.substr(i, 1), font);
+                DrawRun(dc, x, Y, text.substr(i, 1), font, background);
                 x += lpDx[i];
             }
         } else {
-            DrawRun(dc, X, Y, text, font);
+            DrawRun(dc, X, Y, text, font, background);
         }
     }
     if (lprc && (fuOptions & ETO_OPAQUE)) dirty = *lprc;
+    else if (lprc && (fuOptions & ETO_CLIPPED))
+        dirty = {std::max(dirty.Left, lprc->Left), std::max(dirty.Top, lprc->Top), std::min(dirty.Right, lprc->Right),
+                 std::min(dirty.Bottom, lprc->Bottom)};
     dc.Dirty(dirty);
     return TRUE;
 }
@@ -290,7 +304,7 @@ int DrawTextImpl(HDC hDC, const char* lpString, int nCount, RECT* lpRect, UINT u
     TTextLayout layout(font, uFormat);
     TRect& rect = *lpRect;
     bool singleLine = uFormat & DT_SINGLELINE;
-    dc.Record("DrawText " + RectText(rect) + " " + HexColor(uFormat) + " " + Quoted(source));
+    dc.Record([&] { return "DrawText " + RectText(rect) + " " + HexColor(uFormat) + " " + Quoted(source); });
     if (source.empty()) {
         if (uFormat & DT_CALCRECT) rect = {rect.Left, rect.Top, rect.Left, rect.Top};
         return 0;
@@ -334,8 +348,7 @@ int DrawTextImpl(HDC hDC, const char* lpString, int nCount, RECT* lpRect, UINT u
     else if (singleLine && (uFormat & DT_BOTTOM)) y = rect.Bottom - total;
     int result = y - rect.Top + total;
     if (!dc.Drawable()) return result;
-    if (!(uFormat & DT_NOCLIP))
-        dc.Painter().setClipRect(QRect(rect.Left, rect.Top, rect.Width(), rect.Height()), Qt::IntersectClip);
+    if (!(uFormat & DT_NOCLIP)) dc.IntersectClip(QRect(rect.Left, rect.Top, rect.Width(), rect.Height()));
     TRect dirty{rect.Left, std::min(y, rect.Top), rect.Left, std::max(y + total, rect.Bottom)};
     for (const TTextLine& line : lines) {
         int width = layout.LineWidth(line.Text);

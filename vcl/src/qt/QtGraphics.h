@@ -16,8 +16,9 @@
 // The colour as drawn (system colours resolved); clNone gives a transparent colour.
 QColor ToQColor(TColor Color);
 // The installed family standing in for the font's name, at the font's pixel height and style.
-QFont ToQFont(const TFontDesc& Font);
-inline QFont ToQFont(const TFont& Font) { return ToQFont(Font.Desc()); }
+// Made once per font description and kept.
+const QFont& ToQFont(const TFontDesc& Font);
+inline const QFont& ToQFont(const TFont& Font) { return ToQFont(Font.Desc()); }
 inline QImage& BitmapImage(TBitmap& Bitmap) { return Bitmap.Surface().Image(); }
 
 // The canvas behind a device context handle; nullptr for an unknown or deleted handle.

@@ -3,8 +3,10 @@
 #include "System/Codepage.h"
 
 QString ToQString(const AnsiString& S) {
-    const std::u16string wide = codepage::AnsiToUtf16(S);
-    return QString(reinterpret_cast<const QChar*>(wide.data()), static_cast<qsizetype>(wide.size()));
+    QString result(static_cast<qsizetype>(S.size()), Qt::Uninitialized);
+    QChar* out = result.data();
+    for (char c : S) *out++ = QChar(codepage::AnsiCharToUtf16(static_cast<unsigned char>(c)));
+    return result;
 }
 
 AnsiString FromQString(const QString& S) {

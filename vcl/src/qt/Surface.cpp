@@ -17,6 +17,23 @@ TSurface::TSurface(Integer Width, Integer Height, bool HasAlpha)
     FillNew(image_);
 }
 
+TSurface::~TSurface() { EndPainting(); }
+
+QPainter& TSurface::Painter() {
+    if (!painter_) {
+        painter_ = std::make_unique<QPainter>(&image_);
+        painter_->setRenderHint(QPainter::Antialiasing, false);
+        painter_->setRenderHint(QPainter::TextAntialiasing, false);
+        setup_ = {};
+    }
+    return *painter_;
+}
+
+void TSurface::EndPainting() {
+    painter_.reset();
+    setup_ = {};
+}
+
 void TSurface::FillNew(QImage& image) const {
     image.fill(format_ != QImage::Format_RGB32 ? QColor(0, 0, 0, 0) : QColor(Qt::white));
 }
@@ -25,6 +42,7 @@ void TSurface::Resize(Integer Width, Integer Height) {
     Width = std::max(Width, 0);
     Height = std::max(Height, 0);
     if (Width == image_.width() && Height == image_.height()) return;
+    EndPainting();
     QImage resized(Width, Height, format_);
     FillNew(resized);
     if (!image_.isNull() && !resized.isNull()) {
@@ -37,6 +55,7 @@ void TSurface::Resize(Integer Width, Integer Height) {
 }
 
 void TSurface::Assign(const QImage& Source) {
+    EndPainting();
     image_ = Source.convertToFormat(format_);
     MarkDirty(Rect(0, 0, image_.width(), image_.height()));
 }
