@@ -2,6 +2,8 @@
 
 #include <initializer_list>
 
+#include <vcl/ScopeGuard.h>
+
 #include "ComponentHandling.h"
 #include "ResultLines.h"
 #include "easypanel.h"
@@ -77,18 +79,9 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {}
 
 namespace {
 
-// Set while a size handler writes the derived fields, so their OnChange handlers stand aside.
+// Set while a size handler writes the derived fields, so their OnChange handlers stand aside; each
+// handler sets it through a guard, so an error cannot leave the calculator deaf to later changes.
 Byte BusyFlag = 0;
-
-// Sets the busy flag for one derivation and clears it on every way out, so an error cannot leave
-// the calculator deaf to every later change.
-class TBusyScope {
-public:
-    TBusyScope() { BusyFlag = 1; }
-    ~TBusyScope() { BusyFlag = 0; }
-    TBusyScope(const TBusyScope&) = delete;
-    TBusyScope& operator=(const TBusyScope&) = delete;
-};
 
 Double TextNumber(TEdit* Edit) { return StrToFloatLenient(Edit->Text(), 0.0); }
 
@@ -119,7 +112,7 @@ void TForm1::WriteFraction(TEdit* Edit, Double Value) {
 void TForm1::calculatefromgb(TObject* Sender) {
     if (IsBusy()) return;
     {
-        TBusyScope busy;
+        const TValueGuard busy(BusyFlag, Byte{1});
         Double giga = static_cast<Double>(GigaUnit());
         WriteWhole(Edit3, FieldNumber(Edit4) * giga);
         WriteWhole(Edit1, FieldNumber(Edit3) / FieldNumber(Edit2) + 1);
@@ -131,7 +124,7 @@ void TForm1::calculatefromgb(TObject* Sender) {
 void TForm1::calculatefrombytes(TObject* Sender) {
     if (IsBusy()) return;
     {
-        TBusyScope busy;
+        const TValueGuard busy(BusyFlag, Byte{1});
         Double giga = static_cast<Double>(GigaUnit());
         WriteFraction(Edit4, FieldNumber(Edit3) / giga);
         WriteWhole(Edit1, FieldNumber(Edit3) / FieldNumber(Edit2) + 1);
@@ -143,7 +136,7 @@ void TForm1::calculatefrombytes(TObject* Sender) {
 void TForm1::calculatefromsectors(TObject* Sender) {
     if (IsBusy()) return;
     {
-        TBusyScope busy;
+        const TValueGuard busy(BusyFlag, Byte{1});
         Double giga = static_cast<Double>(GigaUnit());
         WriteFraction(Edit3, FieldNumber(Edit1) * FieldNumber(Edit2));
         WriteFraction(Edit4, FieldNumber(Edit3) / giga);
@@ -155,7 +148,7 @@ void TForm1::calculatefromsectors(TObject* Sender) {
 void TForm1::calculatefromclusters(TObject* Sender) {
     if (IsBusy()) return;
     {
-        TBusyScope busy;
+        const TValueGuard busy(BusyFlag, Byte{1});
         Double giga = static_cast<Double>(GigaUnit());
         WriteFraction(Edit3, FieldNumber(Edit5) * FieldNumber(Edit6));
         WriteWhole(Edit1, FieldNumber(Edit3) / FieldNumber(Edit2) + 1);

@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include <vcl/ScopeGuard.h>
 #include <vcl/SysUtils.h>
 
 #include "dater.h"
@@ -55,11 +56,6 @@ enum : Integer {
 // a computed field gives its stored text, so a field naming itself cannot recurse without end.
 constexpr int MaxComputeDepth = 4;
 int computeDepth = 0;
-
-struct DepthGuard {
-    DepthGuard() { ++computeDepth; }
-    ~DepthGuard() { --computeDepth; }
-};
 
 bool ValidField(Integer Field) { return Field >= 0 && Field <= LastField; }
 
@@ -241,7 +237,7 @@ void FieldTextOfRow(ArrayOfFiles& Table, Integer Row, Integer Field, AnsiString&
         default: break;
     }
     if (computeDepth < MaxComputeDepth) {
-        DepthGuard guard;
+        const TValueGuard depth(computeDepth, computeDepth + 1);
         if (ComputedText(Table, Row, Field, Text)) return;
     }
     StoredText(Table, Row, Field, Text);
@@ -249,7 +245,7 @@ void FieldTextOfRow(ArrayOfFiles& Table, Integer Row, Integer Field, AnsiString&
 
 Int64 TextLength(ArrayOfFiles& Table, Integer Row, Integer Field) {
     if (computeDepth >= MaxComputeDepth) return 0;
-    DepthGuard guard;
+    const TValueGuard depth(computeDepth, computeDepth + 1);
     return Length(TextOf(Table, Row, Field));
 }
 

@@ -117,7 +117,7 @@ TEST_F(GridHooksTest, AGridWhoseEditorWasFreedFirstGoesOnWithoutIt) {
     Input::Key(grid, VK_F2);
     ASSERT_NE(grid->InplaceEditor(), nullptr);
     Input::Key(grid->InplaceEditor(), VK_RETURN);
-    delete grid->InplaceEditor();
+    grid->InplaceEditor()->Free();
     EXPECT_EQ(grid->InplaceEditor(), nullptr);
     grid->SetCells(2, 2, "two");
     Input::Click(grid, 140, 60);
