@@ -3,6 +3,7 @@ target_sources(vcl PRIVATE
   src/Grids/DrawGrid.cpp
   src/Grids/GridAxis.cpp
   src/Grids/GridCellStore.cpp
+  src/Grids/GridRowOps.cpp
   src/Grids/GridInput.cpp
   src/Grids/InplaceEdit.cpp
   src/Grids/GridPaint.cpp

@@ -9,10 +9,12 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <unordered_map>
 #include <vector>
 
 #include "Controls.h"
+#include "GridStore.h"
 #include "Mask.h"
 #include "StdCtrls.h"
 
@@ -79,40 +81,6 @@ struct TGridDrawInfo {
 class EInvalidGridOperation : public Exception {
 public:
     using Exception::Exception;
-};
-
-// The sizes of the columns (rows) of a grid and their running totals. A size left at the default takes no
-// storage; the first changed size brings a Fenwick tree of the differences from the default.
-class TGridAxis {
-public:
-    explicit TGridAxis(Integer Count, Integer DefaultSize) : count_(Count), default_(DefaultSize) {}
-    Integer Count() const { return count_; }
-    void SetCount(Integer Value);  // new cells take the default size
-    Integer DefaultSize() const { return default_; }
-    void Reset(Integer DefaultSize);  // every size becomes DefaultSize
-    Integer Size(Integer Index) const;
-    void SetSize(Integer Index, Integer Value);
-    // Sum of the sizes of cells First..Last-1, each followed by LineWidth.
-    std::int64_t Span(Integer First, Integer Last, Integer LineWidth) const;
-    // The cell at Offset pixels after the start of cell First (cells followed by LineWidth): Count when the
-    // offset lies past the last cell.
-    Integer CellAt(Integer First, std::int64_t Offset, Integer LineWidth) const;
-    // Moves the size at From to To, shifting those between.
-    void Move(Integer From, Integer To);
-    // Memory held beyond the object itself.
-    std::size_t HeapBytes() const;
-    // Changes with every change of a count or size.
-    std::uint64_t Version() const { return version_; }
-
-private:
-    std::int64_t Prefix(Integer Last) const;  // sum of the differences of cells 0..Last-1
-    void Build();
-
-    Integer count_;
-    Integer default_;
-    std::vector<Integer> sizes_;      // empty while every size is the default
-    std::vector<std::int64_t> tree_;  // Fenwick tree over size - default, 1-based
-    std::uint64_t version_ = 0;
 };
 
 class TCustomGrid;
@@ -259,10 +227,27 @@ protected:
     void CalcDrawInfo(TGridDrawInfo& DrawInfo) const;
     void CalcFixedInfo(TGridDrawInfo& DrawInfo) const;
 
+    // Batch changes of rows (columns). The sizes change first, then what the grid keeps per line follows
+    // through LinesChanged; the current cell, the anchor and the edited cell go with their lines (one on
+    // a removed line goes to the line that takes its place), the top left is clamped and the grid repaints
+    // once. Indices out of range, or a change that would leave no line, raise EInvalidGridOperation.
+    void InsertGridRows(Integer ARow, Integer ACount);  // ARow may be RowCount
+    void DeleteGridRows(Integer ARow, Integer ACount);
+    void ExchangeGridRows(Integer ARow1, Integer ARow2);
+    // Row i takes row Order[i]; Order is a permutation of 0..RowCount-1.
+    void PermuteGridRows(std::span<const Integer> Order);
+    // Takes the rows at ARows (ascending) out with their heights and cells; the rows after them close up.
+    TGridTakenRows TakeGridRows(std::span<const Integer> ARows);
+    // Puts taken rows back so that they stand at ARows (ascending, one per taken row) afterwards.
+    void PutGridRows(std::span<const Integer> ARows, TGridTakenRows&& Taken);
+    void InsertGridCols(Integer ACol, Integer ACount);  // ACol may be ColCount
+    void DeleteGridCols(Integer ACol, Integer ACount);
     void MoveColumn(Integer FromIndex, Integer ToIndex);
     void MoveRow(Integer FromIndex, Integer ToIndex);
     void DeleteColumn(Integer ACol);
     void DeleteRow(Integer ARow);
+    // A batch change reaches what a derived grid keeps per row (column); the sizes have changed already.
+    virtual void LinesChanged(const TGridLineChange& Change);
     void FocusCell(Integer ACol, Integer ARow, bool MoveAnchor);
     void MoveCurrent(Integer ACol, Integer ARow, bool MoveAnchor, bool Show);
     void MoveTopLeft(Integer ALeft, Integer ATop);
@@ -298,6 +283,9 @@ protected:
 
 private:
     void ChangeSize(Integer NewColCount, Integer NewRowCount);
+    // Checks a batch change, applies it to the sizes, hands it on and moves the current cell along.
+    // Taken holds the heights of the rows an lcTake takes or an lcPut puts back.
+    void ChangeLines(const TGridLineChange& Change, TGridTakenRows* Taken = nullptr);
     const TGridDrawInfo& DrawInfo() const;  // from the cache while nothing it depends on changed
     // The first scrollable cell becomes the top left and the current cell.
     void StartOver();
@@ -408,39 +396,6 @@ protected:
     void SetEditText(Integer ACol, Integer ARow, const AnsiString& Value) override;
 };
 
-// The texts and objects of a string grid. A row takes storage at its first write; a cell written beyond the
-// counts is kept and shows once the counts reach it; lowering a count forgets what lies beyond (objects
-// are not freed: the grid never owns them).
-class TGridCellStore {
-public:
-    // "" when never written. The reference holds until the next write or count change.
-    const AnsiString& Text(Integer ACol, Integer ARow) const;
-    TObject* Object(Integer ACol, Integer ARow) const;  // nil when never written
-    // A row's first write makes room for Width cells at once. False when the text was there already.
-    bool SetText(Integer ACol, Integer ARow, const AnsiString& Value, Integer Width = 0);
-    void SetObject(Integer ACol, Integer ARow, TObject* Value);
-    // Forgets every cell at or beyond the counts.
-    void Truncate(Integer ColCount, Integer RowCount);
-    void MoveCol(Integer From, Integer To);
-    void MoveRow(Integer From, Integer To);
-    // Memory held for cells, the texts' own buffers included.
-    std::size_t HeapBytes() const;
-
-private:
-    struct TRowCells {
-        std::vector<AnsiString> Texts;
-        std::unique_ptr<std::vector<TObject*>> Objects;  // only once the row holds an object
-    };
-    const TRowCells* FindRow(Integer ARow) const;
-    TRowCells* FindRow(Integer ARow);
-    TRowCells& RowFor(Integer ARow);
-    // Makes the table reach ARow, taking in the rows the map held there.
-    void Cover(Integer ARow);
-
-    std::vector<TRowCells> rows_;                 // rows 0 .. size-1 by index
-    std::unordered_map<Integer, TRowCells> far_;  // rows written far beyond the others
-};
-
 class TStringGrid : public TDrawGrid {
     VCL_CLASS(TStringGrid, TDrawGrid)
     explicit TStringGrid(TComponent* AOwner);
@@ -452,28 +407,33 @@ class TStringGrid : public TDrawGrid {
     void SetCells(Integer ACol, Integer ARow, const AnsiString& Value);
     TObject* Objects(Integer ACol, Integer ARow) const;
     void SetObjects(Integer ACol, Integer ARow, TObject* Value);
-    // A row's (column's) cells as a string list: Count is ColCount (RowCount), writes go to the cells.
+    // A row's (column's) cells as a string list: Count is ColCount (RowCount), writes go to the cells. Each
+    // index has its own list, kept as long as the grid. Assigning a list copies its lines and their objects
+    // into the first cells and leaves the cells past its end.
     TStrings* Rows(Integer Index);
     void SetRows(Integer Index, TStrings* Value);
     TStrings* Cols(Integer Index);
     void SetCols(Integer Index, TStrings* Value);
 
 protected:
+    // The texts and objects themselves: writes here neither repaint nor reach the editor.
+    TGridCellStore& Store() { return store_; }
+    const TGridCellStore& Store() const { return store_; }
     // The text at 2 pixels inside the cell, then OnDrawCell.
     void DrawCell(Integer ACol, Integer ARow, const TRect& ARect, TGridDrawState AState) override;
     void SizeChanged(Integer OldColCount, Integer OldRowCount) override;
-    void ColumnMoved(Integer FromIndex, Integer ToIndex) override;
-    void RowMoved(Integer FromIndex, Integer ToIndex) override;
+    void LinesChanged(const TGridLineChange& Change) override;
     AnsiString GetEditText(Integer ACol, Integer ARow) override;
     void SetEditText(Integer ACol, Integer ARow, const AnsiString& Value) override;
 
 private:
     class TLineStrings;
-    TStrings* LineStrings(std::unique_ptr<TLineStrings>& Slot, bool IsRow, Integer Index);
+    using TLineViews = std::unordered_map<Integer, std::unique_ptr<TLineStrings>>;
+    TStrings* LineStrings(TLineViews& Views, bool IsRow, Integer Index);
 
     TGridCellStore store_;
-    std::unique_ptr<TLineStrings> rowStrings_;
-    std::unique_ptr<TLineStrings> colStrings_;
+    TLineViews rowViews_;
+    TLineViews colViews_;
 };
 
 // Registers the classes of this unit for form descriptions.

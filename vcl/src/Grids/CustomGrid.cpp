@@ -253,43 +253,6 @@ void TCustomGrid::BoundsChanged() {
 }
 
 // ---------------------------------------------------------------------------
-// Moving and deleting columns and rows
-
-void TCustomGrid::MoveColumn(Integer FromIndex, Integer ToIndex) {
-    if (FromIndex < 0 || FromIndex >= ColCount() || ToIndex < 0 || ToIndex >= ColCount())
-        throw EInvalidGridOperation("Grid index out of range");
-    if (FromIndex == ToIndex) return;
-    cols_.Move(FromIndex, ToIndex);
-    ColumnMoved(FromIndex, ToIndex);
-    ClampTopLeft();
-    Invalidate();
-}
-
-void TCustomGrid::MoveRow(Integer FromIndex, Integer ToIndex) {
-    if (FromIndex < 0 || FromIndex >= RowCount() || ToIndex < 0 || ToIndex >= RowCount())
-        throw EInvalidGridOperation("Grid index out of range");
-    if (FromIndex == ToIndex) return;
-    rows_.Move(FromIndex, ToIndex);
-    RowMoved(FromIndex, ToIndex);
-    ClampTopLeft();
-    Invalidate();
-}
-
-void TCustomGrid::ColumnMoved(Integer, Integer) {}
-void TCustomGrid::RowMoved(Integer, Integer) {}
-
-// The column goes to the end and the count drops by one.
-void TCustomGrid::DeleteColumn(Integer ACol) {
-    MoveColumn(ACol, ColCount() - 1);
-    SetColCount(ColCount() - 1);
-}
-
-void TCustomGrid::DeleteRow(Integer ARow) {
-    MoveRow(ARow, RowCount() - 1);
-    SetRowCount(RowCount() - 1);
-}
-
-// ---------------------------------------------------------------------------
 // Current cell and selection
 
 bool TCustomGrid::SelectCell(Integer, Integer) { return true; }

@@ -3,15 +3,31 @@
 #include <algorithm>
 #include <bit>
 
-#include "vcl/Grids.h"
+#include "vcl/GridStore.h"
 
+namespace {
+
+std::size_t LowBit(std::size_t i) { return i & (~i + 1); }
+
+}  // namespace
+
+// Shrinking keeps the tree: its nodes up to the new count cover only cells below it. Growing adds the
+// spine of the old count to the new parents, then the new nodes to theirs: O(added + log n).
 void TGridAxis::SetCount(Integer Value) {
     if (Value == count_) return;
     ++version_;
+    const auto oldCount = static_cast<std::size_t>(count_);
     count_ = Value;
     if (sizes_.empty()) return;
-    sizes_.resize(static_cast<std::size_t>(count_), default_);
-    Build();
+    const auto n = static_cast<std::size_t>(count_);
+    if (n == 0) return Reset(default_);
+    sizes_.resize(n, default_);
+    tree_.resize(n + 1, 0);
+    if (n <= oldCount) return;
+    for (std::size_t i = oldCount; i > 0; i -= LowBit(i))
+        if (const std::size_t parent = i + LowBit(i); parent <= n) tree_[parent] += tree_[i];
+    for (std::size_t i = oldCount + 1; i <= n; ++i)
+        if (const std::size_t parent = i + LowBit(i); parent <= n) tree_[parent] += tree_[i];
 }
 
 void TGridAxis::Reset(Integer DefaultSize) {
@@ -27,24 +43,27 @@ Integer TGridAxis::Size(Integer Index) const {
     return sizes_.empty() ? default_ : sizes_[static_cast<std::size_t>(Index)];
 }
 
+void TGridAxis::Materialize() {
+    if (!sizes_.empty() || count_ == 0) return;
+    sizes_.assign(static_cast<std::size_t>(count_), default_);
+    tree_.assign(static_cast<std::size_t>(count_) + 1, 0);
+}
+
 void TGridAxis::SetSize(Integer Index, Integer Value) {
     const Integer old = Size(Index);
     if (old == Value) return;
     ++version_;
-    if (sizes_.empty()) {
-        sizes_.assign(static_cast<std::size_t>(count_), default_);
-        tree_.assign(static_cast<std::size_t>(count_) + 1, 0);
-    }
+    Materialize();
     sizes_[static_cast<std::size_t>(Index)] = Value;
-    for (std::size_t i = static_cast<std::size_t>(Index) + 1; i < tree_.size(); i += i & (~i + 1))
-        tree_[i] += Value - old;
+    for (std::size_t i = static_cast<std::size_t>(Index) + 1; i < tree_.size(); i += LowBit(i)) tree_[i] += Value - old;
 }
 
 void TGridAxis::Build() {
+    if (sizes_.empty()) return tree_.clear();
     tree_.assign(static_cast<std::size_t>(count_) + 1, 0);
     for (std::size_t i = 1; i < tree_.size(); ++i) {
         tree_[i] += sizes_[i - 1] - default_;
-        const std::size_t parent = i + (i & (~i + 1));
+        const std::size_t parent = i + LowBit(i);
         if (parent < tree_.size()) tree_[parent] += tree_[i];
     }
 }
@@ -52,7 +71,7 @@ void TGridAxis::Build() {
 std::int64_t TGridAxis::Prefix(Integer Last) const {
     std::int64_t sum = 0;
     if (tree_.empty()) return sum;
-    for (std::size_t i = static_cast<std::size_t>(Last); i > 0; i -= i & (~i + 1)) sum += tree_[i];
+    for (std::size_t i = static_cast<std::size_t>(Last); i > 0; i -= LowBit(i)) sum += tree_[i];
     return sum;
 }
 
@@ -84,12 +103,88 @@ Integer TGridAxis::CellAt(Integer First, std::int64_t Offset, Integer LineWidth)
     return static_cast<Integer>(pos);
 }
 
+void TGridAxis::Insert(Integer Index, Integer ACount) {
+    if (ACount <= 0) return;
+    if (sizes_.empty() || Index == count_) return SetCount(count_ + ACount);
+    ++version_;
+    count_ += ACount;
+    sizes_.insert(sizes_.begin() + Index, static_cast<std::size_t>(ACount), default_);
+    Build();
+}
+
+void TGridAxis::Delete(Integer Index, Integer ACount) {
+    if (ACount <= 0) return;
+    if (sizes_.empty() || Index + ACount == count_) return SetCount(count_ - ACount);
+    ++version_;
+    count_ -= ACount;
+    sizes_.erase(sizes_.begin() + Index, sizes_.begin() + Index + ACount);
+    Build();
+}
+
 void TGridAxis::Move(Integer From, Integer To) {
     if (sizes_.empty() || From == To) return;
     ++version_;
     auto first = sizes_.begin();
     if (From < To) std::rotate(first + From, first + From + 1, first + To + 1);
     else std::rotate(first + To, first + From, first + From + 1);
+    Build();
+}
+
+void TGridAxis::Exchange(Integer A, Integer B) {
+    const Integer a = Size(A), b = Size(B);
+    SetSize(A, b);
+    SetSize(B, a);
+}
+
+void TGridAxis::Permute(std::span<const Integer> Order) {
+    if (sizes_.empty()) return;
+    ++version_;
+    std::vector<Integer> permuted(sizes_.size());
+    for (std::size_t i = 0; i < Order.size(); ++i) permuted[i] = sizes_[static_cast<std::size_t>(Order[i])];
+    sizes_ = std::move(permuted);
+    Build();
+}
+
+std::vector<Integer> TGridAxis::Take(std::span<const Integer> Indices) {
+    std::vector<Integer> taken;
+    taken.reserve(Indices.size());
+    if (Indices.empty()) return taken;
+    if (sizes_.empty()) {
+        taken.assign(Indices.size(), default_);
+        SetCount(count_ - static_cast<Integer>(Indices.size()));
+        return taken;
+    }
+    ++version_;
+    std::size_t kept = static_cast<std::size_t>(Indices.front()), next = 0;
+    for (std::size_t i = kept; i < sizes_.size(); ++i) {
+        if (next < Indices.size() && static_cast<std::size_t>(Indices[next]) == i) {
+            taken.push_back(sizes_[i]);
+            ++next;
+        } else {
+            sizes_[kept++] = sizes_[i];
+        }
+    }
+    sizes_.resize(kept);
+    count_ = static_cast<Integer>(kept);
+    Build();
+    return taken;
+}
+
+void TGridAxis::Put(std::span<const Integer> Indices, std::span<const Integer> Sizes) {
+    if (Indices.empty()) return;
+    const bool allDefault = std::all_of(Sizes.begin(), Sizes.end(), [this](Integer s) { return s == default_; });
+    if (sizes_.empty() && allDefault) return SetCount(count_ + static_cast<Integer>(Indices.size()));
+    Materialize();
+    ++version_;
+    // From the end backwards, each old size moves right by the number of put cells at or before its place.
+    const std::size_t old = sizes_.size();
+    sizes_.resize(old + Indices.size());
+    std::size_t from = old, put = Indices.size();
+    for (std::size_t to = sizes_.size(); to-- > 0 && put > 0;) {
+        if (static_cast<std::size_t>(Indices[put - 1]) == to) sizes_[to] = Sizes[--put];
+        else sizes_[to] = sizes_[--from];
+    }
+    count_ = static_cast<Integer>(sizes_.size());
     Build();
 }
 

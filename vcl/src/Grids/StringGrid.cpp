@@ -1,4 +1,8 @@
 // The string grid: a text and an object per cell, and each row and column as a string list.
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 #include "vcl/Grids.h"
 
 VCL_IMPLEMENT_CLASS(TStringGrid, VCL_CREATOR(TStringGrid), nullptr)
@@ -15,8 +19,7 @@ void CheckIndex(Integer ACol, Integer ARow) {
 // deleted, Add fills the first empty cell.
 class TStringGrid::TLineStrings : public TStrings {
 public:
-    TLineStrings(TStringGrid& Grid, bool IsRow) : grid_(Grid), isRow_(IsRow) {}
-    void SetIndex(Integer Index) { index_ = Index; }
+    TLineStrings(TStringGrid& Grid, bool IsRow, Integer Index) : grid_(Grid), isRow_(IsRow), index_(Index) {}
 
     Integer Add(const AnsiString& S) override {
         for (Integer i = 0; i < GetCount(); ++i)
@@ -31,14 +34,19 @@ public:
         if (i >= 0) PutObject(i, AObject);
         return i;
     }
-    // The source's lines from the first cell on; the cells after them are cleared.
+    // The source's lines from the first cell on, as many as there are cells; the cells past them stay.
     void Assign(TPersistent* Source) override {
         auto* source = dynamic_cast<TStrings*>(Source);
         if (!source) return TStrings::Assign(Source);
-        for (Integer i = 0; i < GetCount(); ++i) {
-            const bool from = i < source->Count();
-            Put(i, from ? source->Strings(i) : AnsiString());
-            PutObject(i, from ? source->Objects(i) : nullptr);
+        if (source == this) return;
+        // Read whole first: a crossing row and column share a cell.
+        const Integer count = std::min(source->Count(), GetCount());
+        std::vector<std::pair<AnsiString, TObject*>> lines;
+        lines.reserve(static_cast<std::size_t>(count));
+        for (Integer i = 0; i < count; ++i) lines.emplace_back(source->Strings(i), source->Objects(i));
+        for (Integer i = 0; i < count; ++i) {
+            Put(i, lines[static_cast<std::size_t>(i)].first);
+            PutObject(i, lines[static_cast<std::size_t>(i)].second);
         }
     }
     void Clear() override {
@@ -65,7 +73,7 @@ private:
 
     TStringGrid& grid_;
     bool isRow_;
-    Integer index_ = 0;
+    Integer index_;
 };
 
 TStringGrid::TStringGrid(TComponent* AOwner) : TDrawGrid(AOwner) {}
@@ -94,34 +102,45 @@ void TStringGrid::SetObjects(Integer ACol, Integer ARow, TObject* Value) {
     store_.SetObject(ACol, ARow, Value);
 }
 
-TStrings* TStringGrid::LineStrings(std::unique_ptr<TLineStrings>& Slot, bool IsRow, Integer Index) {
+TStrings* TStringGrid::LineStrings(TLineViews& Views, bool IsRow, Integer Index) {
     if (Index < 0) throw EInvalidGridOperation("Grid index out of range");
-    if (!Slot) Slot = std::make_unique<TLineStrings>(*this, IsRow);
-    Slot->SetIndex(Index);
-    return Slot.get();
+    std::unique_ptr<TLineStrings>& view = Views[Index];
+    if (!view) view = std::make_unique<TLineStrings>(*this, IsRow, Index);
+    return view.get();
 }
 
-TStrings* TStringGrid::Rows(Integer Index) { return LineStrings(rowStrings_, true, Index); }
+TStrings* TStringGrid::Rows(Integer Index) { return LineStrings(rowViews_, true, Index); }
 
 void TStringGrid::SetRows(Integer Index, TStrings* Value) { Rows(Index)->Assign(Value); }
 
-TStrings* TStringGrid::Cols(Integer Index) { return LineStrings(colStrings_, false, Index); }
+TStrings* TStringGrid::Cols(Integer Index) { return LineStrings(colViews_, false, Index); }
 
 void TStringGrid::SetCols(Integer Index, TStrings* Value) { Cols(Index)->Assign(Value); }
 
 void TStringGrid::SizeChanged(Integer OldColCount, Integer OldRowCount) {
     TDrawGrid::SizeChanged(OldColCount, OldRowCount);
-    if (ColCount() < OldColCount || RowCount() < OldRowCount) store_.Truncate(ColCount(), RowCount());
+    if (RowCount() < OldRowCount) store_.TruncateRows(RowCount());
+    if (ColCount() < OldColCount) store_.TruncateCols(ColCount());
 }
 
-void TStringGrid::ColumnMoved(Integer FromIndex, Integer ToIndex) {
-    store_.MoveCol(FromIndex, ToIndex);
-    TDrawGrid::ColumnMoved(FromIndex, ToIndex);
-}
-
-void TStringGrid::RowMoved(Integer FromIndex, Integer ToIndex) {
-    store_.MoveRow(FromIndex, ToIndex);
-    TDrawGrid::RowMoved(FromIndex, ToIndex);
+void TStringGrid::LinesChanged(const TGridLineChange& Change) {
+    TDrawGrid::LinesChanged(Change);
+    if (Change.Columns) {
+        // Columns are only inserted, deleted and moved.
+        if (Change.Kind == lcInsert) store_.InsertCols(Change.Index, Change.Count);
+        else if (Change.Kind == lcDelete) store_.DeleteCols(Change.Index, Change.Count);
+        else store_.MoveCol(Change.Index, Change.Other);
+        return;
+    }
+    switch (Change.Kind) {
+        case lcInsert: store_.InsertRows(Change.Index, Change.Count); break;
+        case lcDelete: store_.DeleteRows(Change.Index, Change.Count); break;
+        case lcMove: store_.MoveRow(Change.Index, Change.Other); break;
+        case lcExchange: store_.ExchangeRows(Change.Index, Change.Other); break;
+        case lcPermute: store_.PermuteRows(Change.Lines); break;
+        case lcTake: *Change.Block = store_.TakeRows(Change.Lines); break;
+        case lcPut: store_.PutRows(Change.Lines, std::move(*Change.Block)); break;
+    }
 }
 
 // The cell's text is where OnGetEditText starts from.

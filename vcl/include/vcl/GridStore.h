@@ -1,0 +1,160 @@
+#pragma once
+// What a grid keeps per row and column beneath its window: the sizes of one axis with running totals
+// (TGridAxis) and a string grid's texts and objects (TGridCellStore), each with the batch operations that
+// rearrange whole rows (columns) at the cost of one pass, and the description of one such change as a grid
+// hands it to what it keeps (TGridLineChange).
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <span>
+#include <vector>
+
+#include "Classes.h"
+
+// The sizes of the columns (rows) of a grid and their running totals. A size left at the default takes no
+// storage; the first changed size brings a Fenwick tree of the differences from the default, which then
+// grows and shrinks with the count a cell at a time.
+class TGridAxis {
+public:
+    explicit TGridAxis(Integer Count, Integer DefaultSize) : count_(Count), default_(DefaultSize) {}
+    Integer Count() const { return count_; }
+    void SetCount(Integer Value);  // new cells take the default size
+    Integer DefaultSize() const { return default_; }
+    void Reset(Integer DefaultSize);  // every size becomes DefaultSize
+    Integer Size(Integer Index) const;
+    void SetSize(Integer Index, Integer Value);
+    // Sum of the sizes of cells First..Last-1, each followed by LineWidth.
+    std::int64_t Span(Integer First, Integer Last, Integer LineWidth) const;
+    // The cell at Offset pixels after the start of cell First (cells followed by LineWidth): Count when the
+    // offset lies past the last cell.
+    Integer CellAt(Integer First, std::int64_t Offset, Integer LineWidth) const;
+
+    // Batch changes; indices are checked by the caller.
+    // ACount cells of the default size before Index (Index may be Count).
+    void Insert(Integer Index, Integer ACount);
+    void Delete(Integer Index, Integer ACount);
+    // Moves the size at From to To, shifting those between.
+    void Move(Integer From, Integer To);
+    void Exchange(Integer A, Integer B);
+    // Cell i takes the size cell Order[i] had; Order is a permutation of 0..Count-1.
+    void Permute(std::span<const Integer> Order);
+    // Takes the cells at Indices (ascending) out and returns their sizes; the others close up.
+    std::vector<Integer> Take(std::span<const Integer> Indices);
+    // Puts cells of Sizes back so that they end at Indices (ascending, in the grown axis).
+    void Put(std::span<const Integer> Indices, std::span<const Integer> Sizes);
+
+    // Memory held beyond the object itself.
+    std::size_t HeapBytes() const;
+    // Changes with every change of a count or size.
+    std::uint64_t Version() const { return version_; }
+
+private:
+    std::int64_t Prefix(Integer Last) const;  // sum of the differences of cells 0..Last-1
+    void Build();
+    // Sizes stored from here on, all at the default: the first change needs them.
+    void Materialize();
+
+    Integer count_;
+    Integer default_;
+    std::vector<Integer> sizes_;      // empty while every size is the default
+    std::vector<std::int64_t> tree_;  // Fenwick tree over size - default, 1-based
+    std::uint64_t version_ = 0;
+};
+
+// The texts and objects of a string grid. A row takes storage at its first write; a cell written beyond the
+// counts is kept and shows once the counts reach it; lowering a count forgets what lies beyond (objects
+// are not freed: the grid never owns them). Rows move between places, never copied.
+class TGridCellStore {
+    struct TRowCells {
+        std::vector<AnsiString> Texts;
+        std::unique_ptr<std::vector<TObject*>> Objects;  // only once the row holds an object
+    };
+
+public:
+    // Rows taken out of a store, in the order they were taken; they go back with PutRows.
+    class TRowBlock {
+    public:
+        Integer Count() const { return static_cast<Integer>(rows_.size()); }
+        // "" (nil) when never written; Col and Index from 0.
+        const AnsiString& Text(Integer ACol, Integer Index) const;
+        TObject* Object(Integer ACol, Integer Index) const;
+
+    private:
+        friend class TGridCellStore;
+        std::vector<TRowCells> rows_;
+    };
+
+    // "" when never written. The reference holds until the next write or count change.
+    const AnsiString& Text(Integer ACol, Integer ARow) const;
+    TObject* Object(Integer ACol, Integer ARow) const;  // nil when never written
+    // A row's first write makes room for Width cells at once. False when the text was there already.
+    bool SetText(Integer ACol, Integer ARow, const AnsiString& Value, Integer Width = 0);
+    void SetObject(Integer ACol, Integer ARow, TObject* Value);
+    // Forgets every row at or beyond RowCount.
+    void TruncateRows(Integer RowCount);
+    // Forgets every cell at or beyond ColCount (a walk over the stored rows).
+    void TruncateCols(Integer ColCount);
+
+    // Batch changes of rows: every row behind the change, far ones included, moves with it.
+    void InsertRows(Integer ARow, Integer ACount);
+    void DeleteRows(Integer ARow, Integer ACount);
+    void MoveRow(Integer From, Integer To);
+    void ExchangeRows(Integer A, Integer B);
+    // Row i takes the cells row Order[i] had; Order is a permutation of 0..Order.size()-1.
+    void PermuteRows(std::span<const Integer> Order);
+    // Takes the rows at Rows (ascending) out; the rows after each close up.
+    TRowBlock TakeRows(std::span<const Integer> Rows);
+    // Puts the block's rows back so that they end at Rows (ascending, one per block row, in the grown store).
+    void PutRows(std::span<const Integer> Rows, TRowBlock&& Block);
+    // Columns change within every stored row.
+    void InsertCols(Integer ACol, Integer ACount);
+    void DeleteCols(Integer ACol, Integer ACount);
+    void MoveCol(Integer From, Integer To);
+    // Calls Visit for every cell holding an object, row by row; rows without objects cost nothing.
+    void ForEachObject(const std::function<void(Integer ACol, Integer ARow, TObject* Object)>& Visit) const;
+
+    // Memory held for cells, the texts' own buffers included.
+    std::size_t HeapBytes() const;
+
+private:
+    const TRowCells* FindRow(Integer ARow) const;
+    TRowCells* FindRow(Integer ARow);
+    TRowCells& RowFor(Integer ARow);
+    // Makes the table reach ARow, taking in the rows the map held there.
+    void Cover(Integer ARow);
+    // Moves every far row at or after From by Delta rows.
+    void ShiftFar(Integer From, Integer Delta);
+    // Forgets rows; keeps the count of rows holding objects.
+    void Forget(TRowCells& Row);
+    template <typename Edit>
+    void ForEachRow(Edit&& edit);
+
+    std::vector<TRowCells> rows_;       // rows 0 .. size-1 by index
+    std::map<Integer, TRowCells> far_;  // rows written far beyond the others
+    Integer objectRows_ = 0;            // rows with an object list
+};
+
+enum TGridLineChangeKind { lcInsert, lcDelete, lcMove, lcExchange, lcPermute, lcTake, lcPut };
+
+// One change of a grid's rows (columns), as the grid has applied it to its sizes and hands it on to what
+// it keeps per row (column): lcInsert/lcDelete Count lines at Index; lcMove from Index to Other; lcExchange
+// Index and Other; lcPermute line i takes line Lines[i]; lcTake the lines at Lines out into Block; lcPut the
+// lines of Block back at Lines.
+struct TGridLineChange {
+    bool Columns = false;
+    TGridLineChangeKind Kind = lcInsert;
+    Integer Index = 0;
+    Integer Count = 0;
+    Integer Other = 0;
+    std::span<const Integer> Lines = {};
+    TGridCellStore::TRowBlock* Block = nullptr;
+};
+
+// Rows a grid took out: where they were (ascending), their heights and their cells.
+struct TGridTakenRows {
+    std::vector<Integer> Rows;
+    std::vector<Integer> Heights;
+    TGridCellStore::TRowBlock Cells;
+};
