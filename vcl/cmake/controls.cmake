@@ -4,6 +4,7 @@ target_sources(vcl PRIVATE
   src/Controls/Align.cpp
   src/Controls/Control.cpp
   src/Controls/Focus.cpp
+  src/Controls/NonClient.cpp
   src/Controls/Paint.cpp
   src/Controls/Shared.cpp
   src/Controls/WinControl.cpp
@@ -19,6 +20,7 @@ target_sources(vcl PRIVATE
   src/qt/PeerBase.cpp
   src/qt/PeerEvents.cpp
   src/qt/PeerKeys.cpp
+  src/qt/PeerOverlay.cpp
   src/qt/PeerSurface.cpp
   src/qt/TestingQt.cpp
 )

@@ -565,8 +565,11 @@ protected:
     TPoint SurfaceOffset() const override { return ClientInsets().TopLeft(); }
     // Where the peer sits: the bounds in the parent peer's coordinates (the client area for a form).
     virtual TRect PeerBounds() const;
-    // The non-client border inside the window (BorderWidth by default): the client area lies within it.
-    virtual TRect ClientInsets() const { return {borderWidth_, borderWidth_, borderWidth_, borderWidth_}; }
+    // The non-client area inside the window: the frame of the window's styles, then BorderWidth; the client
+    // area lies within it.
+    virtual TRect ClientInsets() const;
+    // The standard frame of a BorderStyle: a sunken client edge with Ctl3D, a line without, none for bsNone.
+    void AddFrameStyles(TCreateParams& Params, TBorderStyle Style) const;
 
     void WMKeyDown(TMessage& Message);
     void WMKeyUp(TMessage& Message);
@@ -574,6 +577,8 @@ protected:
     void WMSetFocus(TMessage& Message);
     void WMKillFocus(TMessage& Message);
     void WMPaint(TMessage& Message);
+    // The frame's styles (and so the client area) follow CreateParams again, without a new window.
+    void CMBorderChanged(TMessage& Message);
     void WMSize(TMessage& Message);
     void CMEnter(TMessage& Message);
     void CMExit(TMessage& Message);
@@ -598,6 +603,10 @@ private:
     // Hidden or disabled: the focus and the form's active control leave this control.
     void RemoveFocus();
     void AlignAnchored(TControl* Control, const TRect& Client);
+    // The frame styles (WS_BORDER, WS_EX_CLIENTEDGE) the window has, or CreateParams gives before it exists.
+    void FrameStyles(DWORD& Style, DWORD& ExStyle) const;
+    // WM_NCPAINT's default: the standard frame, then the BorderWidth gap in Color.
+    void PaintNonClient();
 
     std::vector<TControl*> controls_;
     std::vector<TWinControl*> tabList_;

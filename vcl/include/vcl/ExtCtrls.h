@@ -84,12 +84,10 @@ class TCustomPanel : public TCustomControl {
 protected:
     void Paint() override;
     void AdjustClientRect(TRect& Rect) override;
-    TRect ClientInsets() const override;
+    void CreateParams(TCreateParams& Params) override;
     void Dispatch(TMessage& Message) override;
 
 private:
-    void FrameChanged();
-
     TAlignment alignment_ = taCenter;
     TPanelBevel bevelInner_ = bvNone;
     TPanelBevel bevelOuter_ = bvRaised;

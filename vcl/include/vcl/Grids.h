@@ -263,6 +263,7 @@ protected:
 
     void Paint() override;
     TRect ClientInsets() const override;
+    void CreateParams(TCreateParams& Params) override;
     void Dispatch(TMessage& Message) override;
     void KeyDown(Word& Key, TShiftState Shift) override;
     void KeyPress(char& Key) override;
@@ -304,7 +305,6 @@ private:
                    const TRect& Area, TColor LineColor, TColor Background);
     void DrawCells(const TGridDrawInfo& Info, Integer StartCol, Integer StartRow, Integer StartX, Integer StartY,
                    Integer StopX, Integer StopY, TColor CellColor, TGridDrawState Base);
-    void PaintFrame();
     // Mouse helpers.
     void DrawSizingLine(const TGridDrawInfo& Info);
     void DrawMoveMark();

@@ -93,7 +93,6 @@ protected:
     void CreateParams(TCreateParams& Params) override;
     TControlPeer* CreatePeer() override;
     void InitializePeer() override;
-    TRect ClientInsets() const override;
     void Loaded() override;
     // The text as the user sees it in the peer: CharCase applied.
     AnsiString ApplyCharCase(const AnsiString& Value) const;
@@ -102,10 +101,6 @@ protected:
     virtual bool MultiLine() const { return false; }
     // Tells the peer to take the control's options (smOptions) again.
     void OptionsChanged();
-    // The border style or Ctl3D changed: the client area and the border the peer draws follow.
-    void BorderChanged();
-    // The width of the border drawn around the client area: 2 sunken with Ctl3D, 1 without, 0 for bsNone.
-    Integer BorderSize() const { return borderStyle_ != bsSingle ? 0 : Ctl3D() ? 2 : 1; }
     // EM_SETRECT / EM_GETRECT, in client coordinates.
     void SetFormatRect(const TRect* Rect);
     TRect FormatRect() const;

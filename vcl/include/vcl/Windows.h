@@ -298,7 +298,10 @@ LONG GetWindowLong(HWND hWnd, int nIndex);
 #define GetWindowLongA GetWindowLong
 
 // A device context onto the window's persistent surface: drawing lands in it at once and shows on the next paint.
+// GetDC draws on the client area (origin at its top left, clipped to it), GetWindowDC on the whole window,
+// frame included. Both give nullptr for a window that is not there, and never raise.
 HDC GetDC(HWND hWnd);
+HDC GetWindowDC(HWND hWnd);
 int ReleaseDC(HWND hWnd, HDC hDC);
 
 HWND SetCapture(HWND hWnd);  // returns the previous capture window

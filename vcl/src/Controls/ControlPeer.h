@@ -37,13 +37,18 @@ public:
     virtual void Activate() = 0;  // top-level windows: raise and activate
     // Top-level windows: focus rectangles show from now on (the user navigates with the keyboard).
     virtual void ShowFocusCues() = 0;
-    // Marks an area of the client as changed (empty rectangle: all); shows on the next paint.
+    // Marks an area of the client as changed (empty rectangle: the whole window); shows on the next paint.
     virtual void Invalidate(const TRect& Rect) = 0;
     // Paints what is invalid now.
     virtual void Update() = 0;
+    // The non-client area (frame and BorderWidth) changed: the widget's content keeps out of it.
+    virtual void SetClientInsets(const TRect& Insets) = 0;
 
-    // The persistent backing image of the client area (nullptr for native widgets that paint themselves).
+    // The persistent backing image of the whole window (nullptr for native widgets that paint themselves).
     virtual TSurface* Surface() = 0;
+    // Native widgets: the persistent image over the widget that the control's own drawing lands on (its
+    // frame, what it draws after the default paint or at any time); nullptr for the other peers.
+    virtual TSurface* Overlay() = 0;
     // Renders the native widget (and nothing of its children) into Surface at Origin.
     virtual void RenderTo(TSurface& Target, TPoint Origin) = 0;
 

@@ -51,13 +51,13 @@ void THintWindow::ReleaseHandle() {
 
 void THintWindow::Paint() {
     TCanvas& c = *Canvas();
+    // The line around it is the frame of WS_BORDER.
     TRect r = ClientRect();
     c.Brush()->SetColor(Color());
-    c.Pen()->SetColor(clWindowFrame);
-    c.Rectangle(r);
+    c.FillRect(r);
     c.Font()->Assign(Font());
     c.Brush()->SetStyle(bsClear);
-    TRect text = Rect(r.Left + 1 + HintMarginX, r.Top + 1 + HintMarginY, r.Right - 1 - HintMarginX, r.Bottom - 1);
+    TRect text = Rect(r.Left + HintMarginX, r.Top + HintMarginY, r.Right - HintMarginX, r.Bottom);
     DrawText(c.Handle(), Caption().c_str(), -1, &text, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
 }
 

@@ -2,6 +2,7 @@
 // What the control framework's Qt-free files share with each other and with the Qt side.
 
 #include <exception>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -61,6 +62,9 @@ private:
 };
 // A control going away loses the focus and the capture without messages.
 void ForgetControl(TControl* Control);
+
+// A canvas on the whole window (Paint.cpp), frame included: GetWindowDC and WM_NCPAINT draw with it.
+std::unique_ptr<TControlCanvas> NewWindowCanvas(TWinControl* Control);
 
 // The control under the mouse, as CM_MOUSEENTER / CM_MOUSELEAVE last said (nullptr: none).
 void TrackMouseControl(TControl* Control);

@@ -7,14 +7,24 @@
 
 namespace {
 
-// Draws on a whole surface, non-client border included; used to erase a window's background.
-class TWholeSurfaceCanvas : public TCanvas {
-public:
-    explicit TWholeSurfaceCanvas(TSurface* Surface) { SetSurface(Surface); }
-    ~TWholeSurfaceCanvas() override { SetSurface(nullptr); }
+// The window's device context (GetWindowDC): the whole window, frame included, origin at its top left.
+class TWindowCanvas : public TControlCanvas {
+protected:
+    void CreateHandle() override {
+        auto* window = static_cast<TWinControl*>(Control());
+        if (!window) return;
+        window->HandleNeeded();
+        if (TSurface* surface = TControlAccess::DrawingSurface(*window)) SetSurface(surface);
+    }
 };
 
 }  // namespace
+
+std::unique_ptr<TControlCanvas> NewWindowCanvas(TWinControl* Control) {
+    auto canvas = std::make_unique<TWindowCanvas>();
+    canvas->SetControl(Control);
+    return canvas;
+}
 
 // ---------------------------------------------------------------------------
 // TControlCanvas
@@ -64,16 +74,19 @@ void TControlCanvas::CreateHandle() {
 // ---------------------------------------------------------------------------
 // TWinControl painting
 
+// A native widget has painted itself by now (the default); a window that paints itself erases its client
+// area, paints, and paints its graphic children. The non-client area is WM_NCPAINT's.
 void TWinControl::WMPaint(TMessage& Message) {
-    TSurface* surface = DrawingSurface();
-    if (!surface) {
+    if (!peer_ || !peer_->Surface()) {
         DefaultHandler(Message);
         return;
     }
     {
-        TWholeSurfaceCanvas background(surface);
-        background.Brush()->SetColor(Color());
-        background.FillRect(Rect(0, 0, Width(), Height()));
+        std::unique_ptr<TControlCanvas> background = NewWindowCanvas(this);
+        const TPoint offset = SurfaceOffset();
+        const TRect client = ClientRect();
+        background->Brush()->SetColor(Color());
+        background->FillRect(Bounds(offset.X, offset.Y, client.Right, client.Bottom));
     }
     PaintWindow();
     PaintControls();

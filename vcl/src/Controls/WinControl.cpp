@@ -241,6 +241,7 @@ void TWinControl::InitializePeer() {
     TControlPeer& p = *peer_;
     p.SetParentPeer(parent_ ? parent_->Peer() : nullptr);
     p.SetBounds(PeerBounds());
+    p.SetClientInsets(ClientInsets());
     p.SetEnabled(Enabled());
     p.SetText(StoredText());
     p.SetFont(*Font());
@@ -273,7 +274,12 @@ bool TWinControl::Showing() const {
     return true;
 }
 
-TSurface* TWinControl::DrawingSurface() const { return peer_ ? peer_->Surface() : nullptr; }
+// A native widget is drawn on through the overlay above it.
+TSurface* TWinControl::DrawingSurface() const {
+    if (!peer_) return nullptr;
+    TSurface* own = peer_->Surface();
+    return own ? own : peer_->Overlay();
+}
 
 TRect TWinControl::ClientRect() const {
     TRect in = ClientInsets();
@@ -386,10 +392,14 @@ void TWinControl::Dispatch(TMessage& Message) {
         case CM_DIALOGKEY: CMDialogKey(Message); break;
         case CM_DIALOGCHAR: Broadcast(Message); break;
         case CM_PARENTCTL3DCHANGED: CMParentCtl3DChanged(Message); break;
+        case CM_BORDERCHANGED: CMBorderChanged(Message); break;
+        case CM_CTL3DCHANGED:
+            CMPropagate(Message);
+            Perform(CM_BORDERCHANGED, 0, 0);  // the standard frame depends on it
+            break;
         case CM_FONTCHANGED:
         case CM_COLORCHANGED:
-        case CM_SHOWHINTCHANGED:
-        case CM_CTL3DCHANGED: CMPropagate(Message); break;
+        case CM_SHOWHINTCHANGED: CMPropagate(Message); break;
         case CM_VISIBLECHANGED:
         case CM_ENABLEDCHANGED:
         case CM_CURSORCHANGED: CMMirror(Message); break;
@@ -435,6 +445,10 @@ void TWinControl::RemoveFocus() {
 // The native behaviour: the peer replays the event the message came from; messages sent from code get the
 // window's own meaning (the text, kept here and mirrored).
 void TWinControl::DefaultHandler(TMessage& Message) {
+    if (Message.Msg == WM_NCPAINT) {
+        PaintNonClient();
+        return;
+    }
     if (peer_ && peer_->DefaultHandler(Message)) return;
     TControl::DefaultHandler(Message);
 }

@@ -99,26 +99,12 @@ void TCustomPanel::SetBorderStyle(TBorderStyle Value) {
     if (Value != bsNone && Value != bsSingle) throw EInvalidOperation("Invalid border style for a panel");
     if (borderStyle_ == Value) return;
     borderStyle_ = Value;
-    FrameChanged();
-}
-
-void TCustomPanel::FrameChanged() {
-    // The client area moved inside the window: the framework re-reads ClientInsets on WM_SIZE.
     Perform(CM_BORDERCHANGED, 0, 0);
-    Realign();
-    Invalidate();
 }
 
-TRect TCustomPanel::ClientInsets() const {
-    TRect insets = TCustomControl::ClientInsets();
-    if (borderStyle_ == bsSingle) {
-        const Integer edge = Ctl3D() ? 2 : 1;  // a sunken client edge, or a plain line without 3-D
-        insets.Left += edge;
-        insets.Top += edge;
-        insets.Right += edge;
-        insets.Bottom += edge;
-    }
-    return insets;
+void TCustomPanel::CreateParams(TCreateParams& Params) {
+    TCustomControl::CreateParams(Params);
+    AddFrameStyles(Params, borderStyle_);
 }
 
 void TCustomPanel::AdjustClientRect(TRect& Rect) {
@@ -137,9 +123,6 @@ void TCustomPanel::Dispatch(TMessage& Message) {
     TCustomControl::Dispatch(Message);
     switch (Message.Msg) {
         case CM_TEXTCHANGED: Invalidate(); break;
-        case CM_CTL3DCHANGED:
-            if (borderStyle_ == bsSingle) FrameChanged();
-            break;
         default: break;
     }
 }
@@ -147,18 +130,6 @@ void TCustomPanel::Dispatch(TMessage& Message) {
 void TCustomPanel::Paint() {
     TCanvas* canvas = Canvas();
     TRect rect = ClientRect();
-    // The non-client frame: the single border, then the outer BorderWidth gap in the panel's colour.
-    const TRect insets = ClientInsets();
-    TRect frame{rect.Left - insets.Left, rect.Top - insets.Top, rect.Right + insets.Right, rect.Bottom + insets.Bottom};
-    if (borderStyle_ == bsSingle) {
-        if (Ctl3D()) {
-            Frame3D(canvas, frame, clBtnShadow, clBtnHighlight, 1);
-            Frame3D(canvas, frame, cl3DDkShadow, cl3DLight, 1);
-        } else {
-            Frame3D(canvas, frame, clWindowFrame, clWindowFrame, 1);
-        }
-    }
-    Frame3D(canvas, frame, Color(), Color(), BorderWidth());
     TColor top{}, bottom{};
     if (bevelOuter_ != bvNone) {
         BevelColors(bevelOuter_, top, bottom);

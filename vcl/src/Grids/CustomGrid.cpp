@@ -242,9 +242,12 @@ TRect TCustomGrid::ClientInsets() const {
     TRect insets = TCustomControl::ClientInsets();
     if (vertBar_) insets.Right += GetSystemMetrics(SM_CXVSCROLL);
     if (horzBar_) insets.Bottom += GetSystemMetrics(SM_CYHSCROLL);
-    if (borderStyle_ != bsSingle) return insets;
-    const Integer edge = Ctl3D() ? 2 : 1;
-    return {insets.Left + edge, insets.Top + edge, insets.Right + edge, insets.Bottom + edge};
+    return insets;
+}
+
+void TCustomGrid::CreateParams(TCreateParams& Params) {
+    TCustomControl::CreateParams(Params);
+    AddFrameStyles(Params, borderStyle_);
 }
 
 void TCustomGrid::BoundsChanged() {

@@ -2,7 +2,6 @@
 // columns, body), then the ground past the last cells. Only the cells in view are visited.
 #include <algorithm>
 
-#include "vcl/ExtCtrls.h"
 #include "vcl/Grids.h"
 #include "vcl/WinGdi.h"
 #include "vcl/Windows.h"
@@ -13,20 +12,6 @@ constexpr TColor FixedLineColor = clBlack;
 constexpr TColor BodyLineColor = clSilver;
 
 }  // namespace
-
-void TCustomGrid::PaintFrame() {
-    if (borderStyle_ != bsSingle) return;
-    const TRect client = ClientRect();
-    const TRect insets = ClientInsets();
-    TRect frame{client.Left - insets.Left, client.Top - insets.Top, client.Right + insets.Right,
-                client.Bottom + insets.Bottom};
-    if (Ctl3D()) {
-        Frame3D(Canvas(), frame, clBtnShadow, clBtnHighlight, 1);
-        Frame3D(Canvas(), frame, cl3DDkShadow, cl3DLight, 1);
-    } else {
-        Frame3D(Canvas(), frame, clWindowFrame, clWindowFrame, 1);
-    }
-}
 
 // The lines after the cells from StartCol (StartRow) on within Area: in LineColor where the option shows
 // them, else in the background.
@@ -101,7 +86,6 @@ void TCustomGrid::DrawCells(const TGridDrawInfo& Info, Integer StartCol, Integer
 }
 
 void TCustomGrid::Paint() {
-    PaintFrame();
     if (horzBar_ && vertBar_) {
         // The corner between the two bars.
         const TRect client = ClientRect();

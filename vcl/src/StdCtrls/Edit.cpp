@@ -60,7 +60,7 @@ void TCustomEdit::SetBorderStyle(TBorderStyle Value) {
     if (Value != bsNone) Value = bsSingle;
     if (borderStyle_ == Value) return;
     borderStyle_ = Value;
-    BorderChanged();
+    Perform(CM_BORDERCHANGED, 0, 0);
     AdjustHeight();
 }
 
@@ -259,12 +259,8 @@ void TCustomEdit::Dispatch(TMessage& Message) {
             TWinControl::Dispatch(Message);
             break;
         case CM_FONTCHANGED:
-            TWinControl::Dispatch(Message);
-            AdjustHeight();
-            break;
         case CM_CTL3DCHANGED:
             TWinControl::Dispatch(Message);
-            BorderChanged();
             AdjustHeight();
             break;
         case EM_GETMODIFY: Message.Result = modified_ ? TRUE : FALSE; break;
@@ -301,19 +297,6 @@ void TCustomEdit::Dispatch(TMessage& Message) {
         }
         default: TWinControl::Dispatch(Message); break;
     }
-}
-
-TRect TCustomEdit::ClientInsets() const {
-    TRect in = TWinControl::ClientInsets();
-    const Integer border = BorderSize();
-    return {in.Left + border, in.Top + border, in.Right + border, in.Bottom + border};
-}
-
-// The client area moved inside the window: its size is news, and the peer draws the new border.
-void TCustomEdit::BorderChanged() {
-    OptionsChanged();
-    BoundsChanged();
-    Invalidate();
 }
 
 void TCustomEdit::InitializePeer() {

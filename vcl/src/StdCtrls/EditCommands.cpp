@@ -37,10 +37,7 @@ void TCustomEdit::CreateParams(TCreateParams& Params) {
     TWinControl::CreateParams(Params);
     Params.Style |= ES_AUTOHSCROLL | ES_AUTOVSCROLL;
     if (MultiLine()) Params.Style |= ES_MULTILINE;
-    if (borderStyle_ == bsSingle) {
-        if (Ctl3D()) Params.ExStyle |= WS_EX_CLIENTEDGE;
-        else Params.Style |= WS_BORDER;
-    }
+    AddFrameStyles(Params, borderStyle_);
 }
 
 void TCustomEdit::DefaultHandler(TMessage& Message) {

@@ -27,7 +27,6 @@ struct TStdCtrlsAccess {
     }
     static const AnsiString& TextForPeer(const TCustomMemo& C) { return C.TextForPeer(); }
     static void SelectionFromPeer(TCustomEdit& C, Integer Start, Integer Length) { C.SelectionFromPeer(Start, Length); }
-    static Integer BorderSize(const TCustomEdit& C) { return C.BorderSize(); }
     // The text margins EM_SETRECT asked for, if any (left, top, right, bottom).
     static const std::optional<TRect>& FormatMargins(const TCustomEdit& C) { return C.formatMargins_; }
     static void TextFromPeer(TCustomComboBox& C, const AnsiString& Value) { C.TextFromPeer(Value); }

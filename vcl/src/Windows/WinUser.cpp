@@ -379,14 +379,29 @@ BOOL SetWindowText(HWND hWnd, const char* lpString) {
     return TRUE;
 }
 
+namespace {
+
+HDC RegisterDC(HWND Window, std::unique_ptr<TControlCanvas> Canvas) {
+    TWinControl* c = FindControl(Window);
+    if (!c || !TControlAccess::DrawingSurface(*c)) return nullptr;
+    HDC dc = Canvas->Handle();
+    WindowDCs()[dc] = TDcEntry{Window, std::move(Canvas)};
+    return dc;
+}
+
+}  // namespace
+
 HDC GetDC(HWND hWnd) {
     TWinControl* c = FindControl(hWnd);
     if (!c) return nullptr;
     auto canvas = std::make_unique<TControlCanvas>();
     canvas->SetControl(c);
-    HDC dc = canvas->Handle();
-    WindowDCs()[dc] = TDcEntry{hWnd, std::move(canvas)};
-    return dc;
+    return RegisterDC(hWnd, std::move(canvas));
+}
+
+HDC GetWindowDC(HWND hWnd) {
+    TWinControl* c = FindControl(hWnd);
+    return c ? RegisterDC(hWnd, NewWindowCanvas(c)) : nullptr;
 }
 
 int ReleaseDC(HWND, HDC hDC) { return WindowDCs().erase(hDC) ? 1 : 0; }

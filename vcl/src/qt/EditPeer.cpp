@@ -8,7 +8,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QProxyStyle>
 #include <QSignalBlocker>
 
@@ -41,16 +40,9 @@ private:
 // context menu, middle-button paste, selection copies and drag and drop are off.
 class TNativeLineEdit : public QLineEdit {
 public:
-    // The system's edit draws its own non-client border; the text lays out inside it.
     TNativeLineEdit() {
         connect(this, &QLineEdit::textChanged, this, &TNativeLineEdit::Unplace);
         connect(this, &QLineEdit::cursorPositionChanged, this, &TNativeLineEdit::Unplace);
-    }
-    void SetBorder(int Width) {
-        Unplace();
-        border_ = Width;
-        setContentsMargins(Width, Width, Width, Width);
-        update();
     }
     // Where the caret's line starts and its x, in the widget (Qt's caret rectangle reaches 5 pixels left).
     // Qt scrolls the text into place while painting: unless a paint came after the last change of the text,
@@ -88,17 +80,6 @@ protected:
         ShowSelectionColours(hasFocus() || !hideSelection_);
         QLineEdit::paintEvent(Event);
         placed_ = true;
-        if (border_ == 0) return;
-        QPainter painter(this);
-        const QRect r = rect();
-        if (border_ == 1) {
-            painter.setPen(ToQColor(clWindowFrame));
-            painter.drawRect(r.adjusted(0, 0, -1, -1));
-            return;
-        }
-        // Sunken: shadow over dark shadow at the top and left, highlight over light at the bottom and right.
-        DrawEdge(painter, r, clBtnShadow, clBtnHighlight);
-        DrawEdge(painter, r.adjusted(1, 1, -1, -1), cl3DDkShadow, cl3DLight);
     }
     void keyPressEvent(QKeyEvent* Event) override {
         if (IsQtShortcut(Event)) {
@@ -163,16 +144,6 @@ private:
         if (shown != palette()) setPalette(shown);
     }
 
-    static void DrawEdge(QPainter& Painter, const QRect& R, TColor TopLeft, TColor BottomRight) {
-        Painter.setPen(ToQColor(TopLeft));
-        Painter.drawLine(R.left(), R.bottom() - 1, R.left(), R.top());
-        Painter.drawLine(R.left(), R.top(), R.right() - 1, R.top());
-        Painter.setPen(ToQColor(BottomRight));
-        Painter.drawLine(R.left(), R.bottom(), R.right(), R.bottom());
-        Painter.drawLine(R.right(), R.bottom(), R.right(), R.top());
-    }
-
-    int border_ = 0;
     bool hideSelection_ = true;
     QStyle* passwordStyle_ = nullptr;
     bool placed_ = false;   // Qt's scrolling is up to date
@@ -235,7 +206,6 @@ public:
             shownPasswordChar_ = character;
             edit()->SetHideSelection(c->HideSelection());
             edit()->setFrame(false);
-            edit()->SetBorder(TStdCtrlsAccess::BorderSize(*c));
             // A formatting rectangle holds the text at its top.
             const std::optional<TRect>& margins = TStdCtrlsAccess::FormatMargins(*c);
             if (margins) edit()->setTextMargins(margins->Left, margins->Top, margins->Right, margins->Bottom);
@@ -263,7 +233,7 @@ public:
         const QString shown = edit()->displayText();
         if (Index < 0 || Index >= shown.size()) return std::nullopt;
         const int caret = edit()->cursorPosition();
-        const QPoint at = edit()->CaretPoint();
+        const QPoint at = CaretPoint();
         const QFontMetricsF metrics(edit()->font());
         const qreal between = metrics.horizontalAdvance(shown.mid(std::min(caret, Index), std::abs(Index - caret)));
         const int x = at.x() + static_cast<int>(std::lround(Index < caret ? -between : between));
@@ -272,7 +242,7 @@ public:
     }
     Integer CharFromPos(TPoint Point) const override {
         const int border = ClientOffset();
-        edit()->CaretPoint();
+        CaretPoint();
         return edit()->cursorPositionAt(QPoint(Point.X + border, Point.Y + border));
     }
     bool CanUndo() const override { return edit()->isUndoAvailable(); }
@@ -280,7 +250,13 @@ public:
 private:
     TNativeLineEdit* edit() const { return static_cast<TNativeLineEdit*>(Widget()); }
     TCustomEdit* control() const { return static_cast<TCustomEdit*>(Control()); }
-    int ClientOffset() const { return control() ? TStdCtrlsAccess::BorderSize(*control()) : 0; }
+    int ClientOffset() const { return control() ? TControlAccess::SurfaceOffset(*control()).X : 0; }
+    // The probe that places Qt's text paints only the widget.
+    QPoint CaretPoint() const {
+        QPoint at;
+        const_cast<TEditPeer*>(this)->PaintQuietly([&] { at = edit()->CaretPoint(); });
+        return at;
+    }
 
     // The line edit joins edits into one undo step until the caret moves: a paste is a step of its own, as
     // the system's edit has it. The caret moves and comes back with the selection as it was, unreported.

@@ -2,8 +2,6 @@
 // same on both sides (CR LF counts two), so nothing is converted; a user's edit comes back once, with the
 // caret after it.
 
-#include <QPainter>
-
 #include "qt/Peer.h"
 #include "StdCtrls/Peers.h"
 #include "qt/MemoView.h"
@@ -37,7 +35,6 @@ public:
             o.VerticalBar = c->ScrollBars() == ssVertical || c->ScrollBars() == ssBoth;
             o.HorizontalBar = horizontal;
             o.WordWrap = c->WordWrap() && !horizontal;  // a horizontal scroll bar turns wrapping off
-            o.Border = c->BorderStyle() == bsSingle;
             o.HideSelection = c->HideSelection();
             o.MaxLength = c->MaxLength();
             o.Alignment = alignments[c->Alignment()];
@@ -49,11 +46,7 @@ public:
 
     // The scroll bars are the view's own children and belong in the picture.
     void RenderTo(TSurface& Target, TPoint Origin) override {
-        QPainter painter(&Target.Image());
-        view()->render(&painter, QPoint(Origin.X, Origin.Y), QRegion(),
-                       QWidget::DrawWindowBackground | QWidget::DrawChildren);
-        painter.end();
-        Target.MarkDirty(Bounds(Origin.X, Origin.Y, view()->width(), view()->height()));
+        RenderWidget(Target, Origin, QWidget::DrawWindowBackground | QWidget::DrawChildren);
     }
 
 private:

@@ -586,20 +586,6 @@ void TMemoView::paintEvent(QPaintEvent*) {
     if (options_.VerticalBar && options_.HorizontalBar)
         painter.fillRect(QRect(area.right() + 1, area.bottom() + 1, vbar_->width(), hbar_->height()),
                          ToQColor(clBtnFace));
-    if (options_.Border) {
-        // The sunken client edge of a bordered edit control.
-        QRect r = rect();
-        auto edge = [&](QRect R, TColor TopLeft, TColor BottomRight) {
-            painter.setPen(ToQColor(TopLeft));
-            painter.drawLine(R.topLeft(), R.topRight());
-            painter.drawLine(R.topLeft(), R.bottomLeft());
-            painter.setPen(ToQColor(BottomRight));
-            painter.drawLine(R.bottomLeft(), R.bottomRight());
-            painter.drawLine(R.topRight(), R.bottomRight());
-        };
-        edge(r, clBtnShadow, clBtnHighlight);
-        edge(r.adjusted(1, 1, -1, -1), cl3DDkShadow, cl3DLight);
-    }
 }
 
 void TMemoView::resizeEvent(QResizeEvent*) {
@@ -610,6 +596,12 @@ void TMemoView::resizeEvent(QResizeEvent*) {
 }
 
 void TMemoView::changeEvent(QEvent* Event) {
+    if (Event->type() == QEvent::ContentsRectChange) {
+        LayOutChildren();
+        ForgetLayouts();
+        topLine_ = std::min(topLine_, LastTopLine());
+        UpdateScrollBars();
+    }
     if (Event->type() == QEvent::FontChange) {
         ForgetLayouts();
         contentWidth_ = 0;

@@ -31,7 +31,6 @@ struct TMemoViewOptions {
     bool WordWrap = false;
     bool VerticalBar = false;
     bool HorizontalBar = false;
-    bool Border = true;
     bool HideSelection = true;
     int MaxLength = 0;  // 0: no limit
     Qt::Alignment Alignment = Qt::AlignLeft;
@@ -88,7 +87,8 @@ private:
     };
 
     // Geometry
-    int FrameWidth() const { return options_.Border ? 2 : 0; }
+    // The control's frame lies over the contents margins.
+    int FrameWidth() const { return contentsMargins().left(); }
     QRect TextArea() const;
     int RowHeight() const;
     int VisibleRows() const;

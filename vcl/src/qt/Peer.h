@@ -23,16 +23,31 @@
 #include <memory>
 
 #include <QEvent>
+#include <QRegion>
 #include <QWidget>
 
 #include "Controls/Internal.h"
 #include "Controls/ControlPeer.h"
 
+class QPaintEvent;
 class TQtPeer;
 
 // Every entry from Qt into the stand-in runs through here: exceptions go to Application->HandleException
 // and never cross Qt's event loop.
 void RunFromQt(TObject* Sender, const std::function<void()>& Step);
+
+// Qt is not asked for updates from inside a paint event (painting one window may move or change another);
+// such requests are queued until the event is over.
+void RequestUpdate(QWidget* Widget, const QRegion& Region);
+bool InPaintEvent();
+// Marks a paint event in progress for as long as it lives.
+class TPaintEventScope {
+public:
+    TPaintEventScope();
+    ~TPaintEventScope();
+    TPaintEventScope(const TPaintEventScope&) = delete;
+    TPaintEventScope& operator=(const TPaintEventScope&) = delete;
+};
 
 // Lets the peer run the widget class's own event handling (the native behaviour).
 class IPeerWidget {
@@ -77,7 +92,9 @@ public:
     void ShowFocusCues() override;
     void Invalidate(const TRect& Rect) override;
     void Update() override;
+    void SetClientInsets(const TRect& Insets) override;
     TSurface* Surface() override { return nullptr; }
+    TSurface* Overlay() override;
     void RenderTo(TSurface& Target, TPoint Origin) override;
     bool DefaultHandler(TMessage& Message) override;
 
@@ -99,6 +116,13 @@ protected:
     Qt::WindowFlags TopLevelFlags();
     // Client coordinates of a point in the widget.
     TPoint ToClient(const QPoint& P) const;
+    // Renders the widget at Origin of Target, the control's painting on the overlay included.
+    void RenderWidget(TSurface& Target, TPoint Origin, QWidget::RenderFlags Flags);
+    // Runs Paint, during which the widget's paint events (a render to probe its layout) stay the widget's.
+    void PaintQuietly(const std::function<void()>& Paint);
+    // Runs the paint messages for Region of the window (clipped to it on Surface): WM_NCPAINT when the
+    // region reaches the non-client area, then WM_PAINT. False when the peer went away meanwhile.
+    bool SendPaint(TSurface& Surface, const QRegion& Region);
     // False when the press must not reach the native widget: the focus stayed elsewhere.
     bool TakeFocusForPress();
     // A part of the native widget that Qt makes a child of its own (a combo's edit part) gets its presses
@@ -126,12 +150,23 @@ private:
     bool SendWithEvent(TMessage& Message, QEvent* Event, Word OriginalKey = 0, bool KeyHasChar = false);
     bool ReplayKey(TMessage& Message);
     bool KeyFromCode(TMessage& Message);
+    // A native widget's paint event (PeerOverlay.cpp): the widget paints itself, the control paints on the
+    // overlay where the widget changed, and the overlay goes over the widget.
+    void PaintNative(QPaintEvent* Event);
+    void KeepOverlayOnTop(QEvent* Event);
+    TSurface& NativeOverlay();
+
+    // The overlay of a native widget (made at its first use), with what its next paints must do: Pending
+    // still needs WM_PAINT; Drawn was drawn outside painting, so a repaint there is not a change of the
+    // widget and keeps it.
+    struct TOverlayState;
 
     QWidget* widget_;
     IPeerWidget* hook_;
     bool topLevel_ = false;
     TRect bounds_{};
     TPending pending_;
+    std::unique_ptr<TOverlayState> overlay_;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 

@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <QPalette>
 
-#include "qt/Peer.h"
+#include "qt/PeerOverlay.h"
 #include "qt/QtGraphics.h"
 #include "qt/QtText.h"
 #include "qt/Surface.h"
@@ -56,6 +56,21 @@ Qt::WindowFlags TQtPeer::TopLevelFlags() {
 void TQtPeer::SetBounds(const TRect& Bounds) {
     bounds_ = Bounds;
     widget_->setGeometry(Bounds.Left, Bounds.Top, std::max(0, Bounds.Width()), std::max(0, Bounds.Height()));
+    if (!overlay_) return;
+    // The overlay takes the new size; all of it is painted again with the widget.
+    const int width = std::max(1, Bounds.Width()), height = std::max(1, Bounds.Height());
+    overlay_->Image.Resize(width, height);
+    if (overlay_->View) overlay_->View->setGeometry(0, 0, width, height);
+    overlay_->Drawn = QRegion();
+    overlay_->Pending = QRegion(0, 0, width, height);
+}
+
+// The native widget's content keeps out of the frame the overlay shows.
+void TQtPeer::SetClientInsets(const TRect& Insets) {
+    if (Surface()) return;
+    NativeOverlay();
+    widget_->setContentsMargins(Insets.Left, Insets.Top, Insets.Right, Insets.Bottom);
+    Invalidate({});
 }
 
 void TQtPeer::SetVisible(bool Visible) { widget_->setVisible(Visible); }
@@ -138,19 +153,49 @@ void TQtPeer::ShowFocusCues() {
     if (QWidget* focused = widget_->focusWidget()) focused->update();
 }
 
+// Rect is in client coordinates; an empty one stands for the whole window.
 void TQtPeer::Invalidate(const TRect& Rect) {
-    if (Rect.IsEmpty()) widget_->update();
-    else widget_->update(Rect.Left, Rect.Top, Rect.Width(), Rect.Height());
+    QRect area = widget_->rect();
+    if (!Rect.IsEmpty()) {
+        const TPoint offset = Control() ? TControlAccess::SurfaceOffset(*Control()) : TPoint{};
+        area &= QRect(Rect.Left + offset.X, Rect.Top + offset.Y, Rect.Width(), Rect.Height());
+    }
+    if (area.isEmpty()) return;
+    if (overlay_) overlay_->Pending += area;
+    RequestUpdate(widget_, area);
 }
 
 void TQtPeer::Update() { widget_->update(); }
 
 // A native widget draws itself; its children are rendered separately by PaintTo.
-void TQtPeer::RenderTo(TSurface& Target, TPoint Origin) {
+void TQtPeer::RenderTo(TSurface& Target, TPoint Origin) { RenderWidget(Target, Origin, QWidget::DrawWindowBackground); }
+
+// The widget's paint event brings the control's painting up to date on the overlay and puts it on top.
+void TQtPeer::RenderWidget(TSurface& Target, TPoint Origin, QWidget::RenderFlags Flags) {
+    NativeOverlay();
+    overlay_->Rendering = true;
+    const std::shared_ptr<bool> alive = alive_;
+    const QSize size = widget_->size();
     QPainter painter(&Target.Image());
-    widget_->render(&painter, QPoint(Origin.X, Origin.Y), QRegion(), QWidget::DrawWindowBackground);
+    widget_->render(&painter, QPoint(Origin.X, Origin.Y), QRegion(), Flags);
+    if (*alive) {
+        overlay_->Rendering = false;
+        painter.drawImage(QPoint(Origin.X, Origin.Y), overlay_->Image.Image());
+    }
     painter.end();
-    Target.MarkDirty(Bounds(Origin.X, Origin.Y, widget_->width(), widget_->height()));
+    Target.MarkDirty(Bounds(Origin.X, Origin.Y, size.width(), size.height()));
+}
+
+void TQtPeer::PaintQuietly(const std::function<void()>& Paint) {
+    NativeOverlay();
+    ++overlay_->Quiet;
+    try {
+        Paint();
+    } catch (...) {
+        --overlay_->Quiet;
+        throw;
+    }
+    --overlay_->Quiet;
 }
 
 TPoint TQtPeer::ToClient(const QPoint& P) const {

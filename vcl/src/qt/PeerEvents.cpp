@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QWheelEvent>
 #include <QWindow>
 
@@ -68,6 +69,11 @@ TShiftState ShiftStateFromQt(Qt::KeyboardModifiers Modifiers, Qt::MouseButtons B
 // window (or one inside a disabled window) gets no input at all, and its parent does not get it either.
 bool TQtPeer::HandleEvent(QEvent* Event) {
     if (!Control()) return false;
+    if (Event->type() == QEvent::Paint && !Surface()) {
+        PaintNative(static_cast<QPaintEvent*>(Event));
+        return true;
+    }
+    if (Event->type() == QEvent::ChildAdded) KeepOverlayOnTop(Event);
     if (!widget_->isEnabled() && IsInput(Event)) {
         Event->accept();
         return true;

@@ -4,30 +4,11 @@
 
 #include <QPaintEvent>
 #include <QPainter>
-#include <QPointer>
 
 #include "qt/Peer.h"
 #include "qt/Surface.h"
 
 namespace {
-
-// Qt is not asked for updates from inside a paint event (painting one window may move or change
-// another); such requests are queued until the event is over.
-int paintEventDepth = 0;
-
-void RequestUpdate(QWidget* Widget, const QRegion& Region) {
-    if (Region.isEmpty()) return;
-    if (paintEventDepth == 0) {
-        Widget->update(Region);
-        return;
-    }
-    QMetaObject::invokeMethod(
-        Widget,
-        [widget = QPointer<QWidget>(Widget), Region] {
-            if (widget) widget->update(Region);
-        },
-        Qt::QueuedConnection);
-}
 
 class TSurfacePeer;
 
@@ -78,7 +59,7 @@ public:
     }
     // Paints the pending region now, through Qt (nothing happens while the window is not on screen).
     void Update() override {
-        if (!pending_.isEmpty() && paintEventDepth == 0) Widget()->repaint(pending_);
+        if (!pending_.isEmpty() && !InPaintEvent()) Widget()->repaint(pending_);
     }
     TSurface* Surface() override { return &surface_; }
 
@@ -94,9 +75,11 @@ public:
     }
 
     void Paint(QPaintEvent* Event) {
-        ++paintEventDepth;
-        bool alive = PaintPending();
-        --paintEventDepth;
+        bool alive = false;
+        {
+            const TPaintEventScope scope;
+            alive = PaintPending();
+        }
         if (!alive) return;
         QPainter painter(Widget());
         for (const QRect& r : Event->region()) painter.drawImage(r, surface_.Image(), r);
@@ -112,9 +95,7 @@ private:
         if (pending_.isEmpty() || painting_ || !Control()) return true;
         QRegion region = std::exchange(pending_, QRegion());
         painting_ = true;
-        surface_.SetPaintRegion(region);
-        if (!Send(WM_PAINT, 0, 0)) return false;
-        surface_.SetPaintRegion(std::nullopt);
+        if (!SendPaint(surface_, region)) return false;
         painting_ = false;
         return true;
     }

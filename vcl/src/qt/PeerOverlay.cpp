@@ -1,0 +1,137 @@
+// Painting of peers: the paint messages, and the overlay over native widgets. A native widget paints
+// itself (WM_PAINT's default); where it changed, the overlay is cleared and the control's paint messages
+// draw on it; then the overlay goes over the widget. Drawing outside painting lands on the overlay at once
+// and stays until the widget changes there.
+
+#include <QChildEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include "qt/PeerOverlay.h"
+
+namespace {
+
+int paintEventDepth = 0;
+
+// Shows the overlay's image above the native widget and the parts Qt makes its children (a combo's edit);
+// the mouse goes through it.
+class TOverlayView : public QWidget {
+public:
+    TOverlayView(QWidget* Parent, const TSurface& Image, const bool& Rendering)
+        : QWidget(Parent), image_(Image), rendering_(Rendering) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_NoSystemBackground);
+        setFocusPolicy(Qt::NoFocus);
+        setGeometry(Parent->rect());
+        show();
+    }
+
+protected:
+    // A copy of the widget with its parts puts the overlay on top itself.
+    void paintEvent(QPaintEvent* Event) override {
+        if (rendering_) return;
+        QPainter painter(this);
+        for (const QRect& r : Event->region()) painter.drawImage(r, image_.Image(), r);
+    }
+
+private:
+    const TSurface& image_;
+    const bool& rendering_;
+};
+
+}  // namespace
+
+TQtPeer::TOverlayState::TOverlayState(QWidget* Widget, int Width, int Height)
+    : Image(Width, Height, true), View(new TOverlayView(Widget, Image, Rendering)), Pending(0, 0, Width, Height) {}
+
+TQtPeer::TOverlayState::~TOverlayState() { delete View.data(); }
+
+TPaintEventScope::TPaintEventScope() { ++paintEventDepth; }
+TPaintEventScope::~TPaintEventScope() { --paintEventDepth; }
+bool InPaintEvent() { return paintEventDepth > 0; }
+
+void RequestUpdate(QWidget* Widget, const QRegion& Region) {
+    if (Region.isEmpty()) return;
+    if (paintEventDepth == 0) {
+        Widget->update(Region);
+        return;
+    }
+    QMetaObject::invokeMethod(
+        Widget,
+        [widget = QPointer<QWidget>(Widget), Region] {
+            if (widget) widget->update(Region);
+        },
+        Qt::QueuedConnection);
+}
+
+bool TQtPeer::SendPaint(TSurface& Surface, const QRegion& Region) {
+    TWinControl* control = Control();
+    if (!control) return false;
+    const TPoint offset = TControlAccess::SurfaceOffset(*control);
+    const TRect client = control->ClientRect();
+    const bool nonClient = !(Region - QRect(offset.X, offset.Y, client.Right, client.Bottom)).isEmpty();
+    Surface.SetPaintRegion(Region);
+    if (nonClient && !Send(WM_NCPAINT, 1, 0)) return false;
+    if (!Send(WM_PAINT, 0, 0)) return false;
+    Surface.SetPaintRegion(std::nullopt);
+    return true;
+}
+
+TSurface& TQtPeer::NativeOverlay() {
+    if (!overlay_) {
+        overlay_ =
+            std::make_unique<TOverlayState>(widget_, std::max(1, widget_->width()), std::max(1, widget_->height()));
+        overlay_->Image.OnDirty = [this](const TRect& R) {
+            if (overlay_->Painting) return;
+            const QRect r(R.Left, R.Top, R.Width(), R.Height());
+            overlay_->Drawn += r;
+            RequestUpdate(widget_, r);
+        };
+    }
+    return overlay_->Image;
+}
+
+TSurface* TQtPeer::Overlay() { return Surface() ? nullptr : &NativeOverlay(); }
+
+void TQtPeer::PaintNative(QPaintEvent* Event) {
+    hook_->BaseEvent(Event);
+    NativeOverlay();
+    TOverlayState& o = *overlay_;
+    if (o.Quiet > 0) return;
+    const QRegion region = Event->region();
+    QRegion fresh;
+    if (o.Rendering) {
+        fresh = std::exchange(o.Pending, QRegion());
+    } else {
+        fresh = (region - o.Drawn) | (o.Pending & region);
+        o.Pending -= fresh;
+        o.Drawn -= region;
+    }
+    if (!fresh.isEmpty() && !o.Painting) {
+        QImage& image = o.Image.Image();
+        {
+            QPainter clear(&image);
+            clear.setClipRegion(fresh);
+            clear.setCompositionMode(QPainter::CompositionMode_Source);
+            clear.fillRect(image.rect(), Qt::transparent);
+        }
+        const TPaintEventScope scope;
+        o.Painting = true;
+        std::shared_ptr<bool> alive = alive_;
+        const bool painted = SendPaint(o.Image, fresh);
+        if (!*alive) return;
+        o.Painting = false;
+        // A copy was made: the screen shows the new painting too, and its repaint keeps it.
+        if (painted && o.Rendering) {
+            o.Drawn += fresh;
+            RequestUpdate(widget_, fresh);
+        }
+    }
+}
+
+// Parts Qt adds to the widget later come above the overlay: it goes back on top.
+void TQtPeer::KeepOverlayOnTop(QEvent* Event) {
+    if (!overlay_ || !overlay_->View) return;
+    auto* child = static_cast<QChildEvent*>(Event)->child();
+    if (child != overlay_->View && child->isWidgetType()) overlay_->View->raise();
+}
