@@ -6,7 +6,7 @@
 
 #include "vcl/Controls.h"
 #include "vcl/Forms.h"
-#include "vcl/ShellAPI.h"
+#include "vcl/OleBlocks.h"
 
 namespace ProEddd {
 
@@ -55,45 +55,6 @@ public:
 private:
     STGMEDIUM medium_{};
 };
-
-// The bytes of a global block, as many as GlobalSize says it has.
-std::string BlockBytes(HGLOBAL Handle) {
-    const std::size_t size = GlobalSize(Handle);
-    const void* p = size ? GlobalLock(Handle) : nullptr;
-    if (!p) return {};
-    std::string bytes(static_cast<const char*>(p), size);
-    GlobalUnlock(Handle);
-    return bytes;
-}
-
-// The dropped-files block: names from the offset in its header, each zero-terminated, wide or ANSI, up
-// to an empty name. A header, offset or name that would run past the block ends the list there.
-void ReadDropFiles(const std::string& Block, TStrings& Files) {
-    DROPFILES header;
-    if (Block.size() < sizeof header) return;
-    std::memcpy(&header, Block.data(), sizeof header);
-    const std::size_t charSize = header.fWide ? 2 : 1;
-    for (std::size_t at = header.pFiles; at < Block.size();) {
-        WideString wide;
-        AnsiString ansi;
-        std::size_t next = at;
-        bool ended = false;
-        for (; next + charSize <= Block.size(); next += charSize) {
-            const Byte low = static_cast<Byte>(Block[next]);
-            const char16_t c =
-                header.fWide ? static_cast<char16_t>(low | static_cast<Byte>(Block[next + 1]) << 8) : low;
-            if (c == 0) {
-                ended = true;
-                break;
-            }
-            if (header.fWide) wide += c;
-            else ansi += static_cast<char>(c);
-        }
-        if (!ended || (wide.empty() && ansi.empty())) return;
-        Files.Add(header.fWide ? WideToAnsi(wide) : ansi);
-        at = next + charSize;
-    }
-}
 
 }  // namespace
 
@@ -156,9 +117,7 @@ AnsiString TEnumFormats::GetFormatText(CLIPFORMAT Format) {
     if (!HasFormat(Format)) return {};
     TMediumHolder holder;
     HGLOBAL handle = Handle(TYMED_HGLOBAL, holder.Medium());
-    if (!handle) return {};
-    std::string bytes = BlockBytes(handle);
-    return bytes.substr(0, bytes.find('\0'));
+    return handle ? AnsiTextOfBlock(BytesOfGlobal(handle)) : AnsiString();
 }
 
 bool TEnumFormats::HasText() { return HasFormat(CF_TEXT); }
@@ -175,7 +134,8 @@ bool TEnumFormats::ReadFiles() {
     fileList_->Clear();
     if (!HasFormat(CF_HDROP)) return false;
     TMediumHolder holder;
-    if (HGLOBAL handle = Handle(TYMED_HGLOBAL, holder.Medium())) ReadDropFiles(BlockBytes(handle), *fileList_);
+    if (HGLOBAL handle = Handle(TYMED_HGLOBAL, holder.Medium()))
+        for (const WideString& name : FilesOfDropBlock(BytesOfGlobal(handle))) fileList_->Add(WideToAnsi(name));
     return fileList_->Count() > 0;
 }
 

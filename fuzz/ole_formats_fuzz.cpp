@@ -8,9 +8,11 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "ProEddd.h"
 #include "TestDataObject.h"
+#include "vcl/OleBlocks.h"
 
 namespace {
 
@@ -52,6 +54,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             for (Integer i = 0; i < formats.FileList()->Count(); ++i)
                 nameBytes += formats.FileList()->Strings(i).size() + 1;
             Check(nameBytes <= files.size());
+            // The edit reads the names as the stand-in's own reader does.
+            const std::vector<WideString> names = FilesOfDropBlock(files);
+            Check(names.size() == static_cast<std::size_t>(formats.FileList()->Count()));
+            for (std::size_t i = 0; i < names.size(); ++i)
+                Check(formats.FileList()->Strings(static_cast<Integer>(i)) == WideToAnsi(names[i]));
 
             ComPtr<TCountingTarget> target(new TCountingTarget);
             DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;

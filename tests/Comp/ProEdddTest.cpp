@@ -210,6 +210,7 @@ TEST_F(ProEdddTest, TheReaderStaysInsideMalformedBlocks) {
     const std::string ansiNames("one\0two\0\0", 9);
     const Case cases[] = {
         {"ANSI names", DropFilesBlock(ansiNames, false), "one,two", ""},
+        {"ANSI bytes kept as they are", DropFilesBlock(std::string("\x81\xE9\x9D\0\0", 5), false), "\x81\xE9\x9D", ""},
         {"wide names", DropFilesBlock(WideBytes(ansiNames), true), "one,two", ""},
         {"no end marker", DropFilesBlock(std::string("one\0two\0", 8), false), "one,two", ""},
         {"last name unterminated", DropFilesBlock(std::string("one\0tw", 6), false), "one", ""},

@@ -11,16 +11,17 @@ std::optional<std::string> FetchBlock(IDataObject* Data, CLIPFORMAT Format) {
     STGMEDIUM medium{};
     if (Data->GetData(&format, &medium) != S_OK) return std::nullopt;
     std::optional<std::string> bytes;
-    if (medium.tymed == TYMED_HGLOBAL) {
-        const std::size_t size = GlobalSize(medium.hGlobal);
-        if (const void* p = size ? GlobalLock(medium.hGlobal) : nullptr) {
-            bytes.emplace(static_cast<const char*>(p), size);
-            GlobalUnlock(medium.hGlobal);
-        } else if (size == 0 && medium.hGlobal) {
-            bytes.emplace();
-        }
-    }
+    if (medium.tymed == TYMED_HGLOBAL && medium.hGlobal) bytes = BytesOfGlobal(medium.hGlobal);
     ReleaseStgMedium(&medium);
+    return bytes;
+}
+
+std::string BytesOfGlobal(HGLOBAL Block) {
+    const std::size_t size = Block ? GlobalSize(Block) : 0;
+    const void* p = size ? GlobalLock(Block) : nullptr;
+    if (!p) return {};
+    std::string bytes(static_cast<const char*>(p), size);
+    GlobalUnlock(Block);
     return bytes;
 }
 
@@ -85,8 +86,9 @@ std::vector<WideString> FilesOfDropBlock(const std::string& Block) {
         } else {
             const std::size_t end = Block.find('\0', at);
             terminated = end != std::string::npos;
-            name = AnsiToWide(Block.substr(at, terminated ? end - at : std::string::npos));
-            at += name.size() + 1;
+            if (!terminated) break;
+            name = AnsiToWide(Block.substr(at, end - at));
+            at = end + 1;
         }
         if (!terminated || name.empty()) break;
         files.push_back(std::move(name));

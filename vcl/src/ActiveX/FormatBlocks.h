@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "vcl/ActiveX.h"
+#include "vcl/OleBlocks.h"
 
 struct TFormatBlock {
     CLIPFORMAT Format;
@@ -18,12 +19,8 @@ std::optional<std::string> FetchBlock(IDataObject* Data, CLIPFORMAT Format);
 // A new global block holding Bytes; nullptr when memory runs out.
 HGLOBAL GlobalFromBytes(const std::string& Bytes);
 
-AnsiString AnsiTextOfBlock(const std::string& Block);  // up to the first zero byte
-WideString WideTextOfBlock(const std::string& Block);  // up to the first zero character
 std::string AnsiTextBlock(const AnsiString& Text);
 std::string WideTextBlock(const WideString& Text);
-// The names of a DROPFILES block; a header, offset or name that runs past the block ends the list.
-std::vector<WideString> FilesOfDropBlock(const std::string& Block);
 std::string DropFilesBlock(const std::vector<WideString>& Files);
 
 // "Rich Text Format", registered on first use.
