@@ -224,6 +224,9 @@ protected:
     // with the index of the row (column) before the line, the line's position and the mouse's offset to it.
     virtual void CalcSizingState(Integer X, Integer Y, TGridState& State, Integer& Index, Integer& SizingPos,
                                  Integer& SizingOfs, TGridDrawInfo& FixedInfo);
+    // Sum of the widths (heights) of columns (rows) First..Last-1, lines not counted.
+    std::int64_t ColWidthsSum(Integer First, Integer Last) const { return cols_.Span(First, Last, 0); }
+    std::int64_t RowHeightsSum(Integer First, Integer Last) const { return rows_.Span(First, Last, 0); }
     void CalcDrawInfo(TGridDrawInfo& DrawInfo) const;
     void CalcFixedInfo(TGridDrawInfo& DrawInfo) const;
 
