@@ -274,7 +274,8 @@ protected:
     bool SelectCell(Integer ACol, Integer ARow) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void KeyDown(Word& Key, TShiftState Shift) override;
-    bool DoMouseWheel(TShiftState Shift, Integer WheelDelta, TPoint MousePos) override;
+    bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+    bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
     void TopLeftChanged() override;
     void SizeChanged(Integer OldColCount, Integer OldRowCount) override;
 

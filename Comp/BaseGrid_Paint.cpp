@@ -191,13 +191,18 @@ void TBaseGrid::KeyDown(Word& Key, TShiftState Shift) {
     SelectBaseCell();
 }
 
-bool TBaseGrid::DoMouseWheel(TShiftState Shift, Integer WheelDelta, TPoint MousePos) {
-    // Wheeling down moves a row like the Down key: it too must get out of a range, not back to its base.
-    if (WheelDelta < 0) PrepareRangeExit(VK_DOWN);
-    const bool handled = TStringGrid::DoMouseWheel(Shift, WheelDelta, MousePos);
+bool TBaseGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
+    // A notch moves a row like the Down key: it too must get out of a range, not back to its base.
+    PrepareRangeExit(VK_DOWN);
+    const bool handled = TStringGrid::DoMouseWheelDown(Shift, MousePos);
     // The footer row hides the last grid row: the view goes one further.
-    if (WheelDelta < 0 && floatingFooter_ && Row() < RowCount() - 1 && VisibleRowCount() < Row() - TopRow())
-        SetTopRow(TopRow() + 1);
+    if (floatingFooter_ && Row() < RowCount() - 1 && VisibleRowCount() < Row() - TopRow()) SetTopRow(TopRow() + 1);
+    SelectBaseCell();
+    return handled;
+}
+
+bool TBaseGrid::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
+    const bool handled = TStringGrid::DoMouseWheelUp(Shift, MousePos);
     SelectBaseCell();
     return handled;
 }
