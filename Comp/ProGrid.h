@@ -1,0 +1,497 @@
+#pragma once
+// The full grid's unit. This part: the settings objects the grid publishes as sub-properties (each keeps
+// its grid to repaint, and owns the bitmaps, fonts and lists it makes), the cell graphic descriptor, the
+// hidden-row item and the filter collection.
+
+#include <memory>
+
+#include "BaseGrid.h"
+#include "vcl/Graphics.h"
+
+namespace ProGrid {
+
+// The printer unit's page orientation; the grid keeps it as a setting only.
+enum TPrinterOrientation { poPortrait, poLandscape };
+
+enum TNodeType { cnFlat, cn3D, cnGlyph, cnLeaf, cnXP };
+enum TGridFixedCellEdit { fceNone, fceDblClick, fceLeftClick, fceRightClick };
+enum TColumnSizeLocation { clRegistry, clIniFile };
+enum TAdvanceDirection { adLeftRight, adTopBottom };
+enum TInsertPosition { pInsertBefore, pInsertAfter };
+enum THomeEndAction { heFirstLastColumn, heFirstLastRow };
+enum TPrintPosition { ppNone, ppTopLeft, ppTopRight, ppTopCenter, ppBottomLeft, ppBottomRight, ppBottomCenter };
+enum TPrintBorders {
+    pbNoborder,
+    pbSingle,
+    pbDouble,
+    pbVertical,
+    pbHorizontal,
+    pbAround,
+    pbAroundVertical,
+    pbAroundHorizontal,
+    pbCustom
+};
+enum TFitToPage { fpNever, fpGrow, fpShrink, fpAlways, fpCustom };
+enum TSortBlankPosition { blFirst, blLast };
+enum TSortDirection { sdAscending, sdDescending };
+enum TControlStyle { csClassic, csFlat, csWinXP, csBorland, csZub, csGlyph, csTheme };
+enum TBackGroundDisplay { bdTile, bdFixed };
+enum TBackGroundCells { bcNormal, bcFixed, bcAll };
+enum TFilterOperation { foSHORT, foNONE, foAND, foXOR, foOR };
+
+// A stored property: getter, setter, field.
+// clang-format off
+#define PROGRID_STORED(Type, Name, Default)            \
+public:                                                \
+    Type Name() const { return f##Name##_; }           \
+    void Set##Name(Type Value) { f##Name##_ = Value; } \
+                                                       \
+private:                                               \
+    Type f##Name##_ = Default;
+// clang-format on
+
+// A setting of one grid; the base of every settings object.
+class TGridSettings : public TPersistent {
+    VCL_CLASS(TGridSettings, TPersistent)
+    explicit TGridSettings(BaseGrid::TBaseGrid* AGrid) : grid_(AGrid) {}
+    TGridSettings(const TGridSettings&) = delete;
+    TGridSettings& operator=(const TGridSettings&) = delete;
+    BaseGrid::TBaseGrid* Grid() const { return grid_; }
+
+protected:
+    void InvalidateGrid() const {
+        if (grid_) grid_->Invalidate();
+    }
+    void RepaintGrid() const {
+        if (grid_) grid_->Repaint();
+    }
+    // Copies Source into Bitmap (nil empties it) and invalidates.
+    void CopyBitmap(TBitmap& Bitmap, TBitmap* Source) const;
+
+private:
+    BaseGrid::TBaseGrid* grid_;
+};
+
+class TCellNode : public TGridSettings {
+    VCL_CLASS(TCellNode, TGridSettings)
+    explicit TCellNode(BaseGrid::TBaseGrid* AGrid);
+    ~TCellNode() override;
+    TNodeType NodeType() const { return nodeType_; }
+    void SetNodeType(TNodeType Value);
+    Integer NodeIndent() const { return nodeIndent_; }
+    void SetNodeIndent(Integer Value);
+    bool ShowTree() const { return showTree_; }
+    void SetShowTree(bool Value);
+    TColor TreeColor() const { return treeColor_; }
+    void SetTreeColor(TColor Value);
+    TBitmap* ExpandGlyph() const { return expandGlyph_.get(); }
+    void SetExpandGlyph(TBitmap* Value) { expandGlyph_->Assign(Value); }
+    TBitmap* ContractGlyph() const { return contractGlyph_.get(); }
+    void SetContractGlyph(TBitmap* Value) { contractGlyph_->Assign(Value); }
+    PROGRID_STORED(TColor, Color, static_cast<TColor>(0xC0C0C0))
+    PROGRID_STORED(bool, ExpandOne, false)
+    PROGRID_STORED(TColor, NodeColor, clBlack)
+
+private:
+    TNodeType nodeType_ = cnXP;
+    Integer nodeIndent_ = 12;
+    bool showTree_ = true;
+    TColor treeColor_ = static_cast<TColor>(0xC0C0C0);
+    std::unique_ptr<TBitmap> expandGlyph_;
+    std::unique_ptr<TBitmap> contractGlyph_;
+};
+
+class TSizeWhileTyping : public TGridSettings {
+    VCL_CLASS(TSizeWhileTyping, TGridSettings)
+    using TGridSettings::TGridSettings;
+    PROGRID_STORED(bool, Height, false)
+    PROGRID_STORED(bool, Width, false)
+};
+
+// clang-format off
+#define PROGRID_MOUSE_ACTIONS(X)                                                                                      \
+    X(AllColumnSize)                                                                                                  \
+    X(AllRowSize) X(AllSelect) X(CaretPositioning) X(CheckAllCheck) X(ColSelect) X(DirectComboDrop) X(DirectDateDrop) \
+        X(DirectEdit) X(MoveRowOnNodeClick) X(NoAutoRangeScroll) X(NodeAllExpandContract) X(PreciseCheckBoxCheck)     \
+            X(RangeSelectAndEdit) X(RowSelect) X(RowSelectPersistent) X(SelectOnRigthClick) X(SizeFixedCol)
+// clang-format on
+
+class TMouseActions : public TGridSettings {
+    VCL_CLASS(TMouseActions, TGridSettings)
+    using TGridSettings::TGridSettings;
+// clang-format off
+#define PROGRID_FALSE_FLAG(Name) PROGRID_STORED(bool, Name, false)
+    // clang-format on
+    PROGRID_MOUSE_ACTIONS(PROGRID_FALSE_FLAG)
+public:
+    // In design mode the three disjunct selections exclude each other; at run time they are independent.
+    bool DisjunctRowSelect() const { return disjunct_[0]; }
+    void SetDisjunctRowSelect(bool Value) { SetDisjunct(0, Value); }
+    bool DisjunctColSelect() const { return disjunct_[1]; }
+    void SetDisjunctColSelect(bool Value) { SetDisjunct(1, Value); }
+    bool DisjunctCellSelect() const { return disjunct_[2]; }
+    void SetDisjunctCellSelect(bool Value) { SetDisjunct(2, Value); }
+    PROGRID_STORED(TGridFixedCellEdit, FixedRowsEdit, fceNone)
+    PROGRID_STORED(TGridFixedCellEdit, FixedColsEdit, fceNone)
+
+private:
+    void SetDisjunct(int Which, bool Value);
+    bool disjunct_[3] = {false, false, false};
+};
+
+class TColumnSize : public TGridSettings {
+    VCL_CLASS(TColumnSize, TGridSettings)
+    using TGridSettings::TGridSettings;
+    PROGRID_STORED(bool, Save, false)
+    PROGRID_STORED(AnsiString, Key, {})
+    PROGRID_STORED(AnsiString, Section, {})
+    // Stretching the column itself is the column sizing's work.
+    PROGRID_STORED(bool, Stretch, false)
+    PROGRID_STORED(Integer, StretchColumn, -1)
+    PROGRID_STORED(bool, SynchWithGrid, false)
+    PROGRID_STORED(TColumnSizeLocation, Location, clRegistry)
+};
+
+// clang-format off
+#define PROGRID_NAVIGATION_FLAGS(X)                                                                             \
+    X(AllowInsertRow, false)                                                                                    \
+    X(AllowDeleteRow, false) X(AlwaysEdit, false) X(AdvanceOnEnter, false) X(AdvanceInsert, false)              \
+        X(AutoGotoWhenSorted, false) X(AutoGotoIncremental, false) X(AutoComboDropSize, false)                  \
+            X(AllowClipboardShortCuts, false) X(AllowCtrlEnter, true) X(AllowSmartClipboard, false)             \
+                X(AllowRTFClipboard, false) X(AllowFmtClipboard, false) X(AllowClipboardAlways, false)          \
+                    X(AllowClipboardRowGrow, true) X(AllowClipboardColGrow, true) X(AdvanceAuto, false)         \
+                        X(EditSelectAll, true) X(CursorWalkEditor, false) X(MoveRowOnSort, false)               \
+                            X(ImproveMaskSel, false) X(CopyHTMLTagsToClipboard, true) X(KeepHorizScroll, false) \
+                                X(LineFeedOnEnter, false) X(SkipFixedCells, true) X(TabToNextAtEnd, false)
+// clang-format on
+
+class TNavigation : public TGridSettings {
+    VCL_CLASS(TNavigation, TGridSettings)
+    using TGridSettings::TGridSettings;
+// clang-format off
+#define PROGRID_FLAG(Name, Default) PROGRID_STORED(bool, Name, Default)
+    // clang-format on
+    PROGRID_NAVIGATION_FLAGS(PROGRID_FLAG)
+    PROGRID_STORED(TAdvanceDirection, AdvanceDirection, adLeftRight)
+    PROGRID_STORED(TAdvanceDirection, TabAdvanceDirection, adLeftRight)
+    PROGRID_STORED(TInsertPosition, InsertPosition, pInsertBefore)
+    PROGRID_STORED(THomeEndAction, HomeEndKey, heFirstLastColumn)
+};
+
+// Export settings only: the grid writes no HTML files.
+class THTMLSettings : public TGridSettings {
+    VCL_CLASS(THTMLSettings, TGridSettings)
+    using TGridSettings::TGridSettings;
+    PROGRID_STORED(Integer, BorderSize, 1)
+    PROGRID_STORED(Integer, CellSpacing, 0)
+    PROGRID_STORED(Integer, CellPadding, 0)
+    PROGRID_STORED(bool, SaveColor, true)
+    PROGRID_STORED(bool, SaveFonts, true)
+    PROGRID_STORED(AnsiString, FooterFile, {})
+    PROGRID_STORED(AnsiString, HeaderFile, {})
+    PROGRID_STORED(AnsiString, TableStyle, {})
+    PROGRID_STORED(AnsiString, PrefixTag, {})
+    PROGRID_STORED(AnsiString, SuffixTag, {})
+    PROGRID_STORED(Integer, Width, 100)
+    PROGRID_STORED(bool, XHTML, false)
+};
+
+// Printing settings only: the grid prints nothing.
+class TPrintSettings : public TGridSettings {
+    VCL_CLASS(TPrintSettings, TGridSettings)
+    explicit TPrintSettings(BaseGrid::TBaseGrid* AGrid);
+    ~TPrintSettings() override;
+    // Copies every published property; fonts and title lines by their own Assign.
+    void Assign(TPersistent* Source) override;
+
+    TStringList* TitleLines() const { return titleLines_.get(); }
+    void SetTitleLines(TStrings* Value) { titleLines_->Assign(Value); }
+    TFont* Font() const { return font_.get(); }
+    void SetFont(TFont* Value) { font_->Assign(Value); }
+    TFont* FixedFont() const { return fixedFont_.get(); }
+    void SetFixedFont(TFont* Value) { fixedFont_->Assign(Value); }
+    TFont* HeaderFont() const { return headerFont_.get(); }
+    void SetHeaderFont(TFont* Value) { headerFont_->Assign(Value); }
+    TFont* FooterFont() const { return footerFont_.get(); }
+    void SetFooterFont(TFont* Value) { footerFont_->Assign(Value); }
+
+// clang-format off
+#define PROGRID_PRINT_SIZES(X)                                                                                \
+    X(FooterSize)                                                                                             \
+    X(HeaderSize) X(LeftSize) X(RightSize) X(ColumnSpacing) X(RowSpacing) X(TitleSpacing) X(PageNumberOffset) \
+        X(MaxPagesOffset) X(FixedWidth) X(FixedHeight)
+#define PROGRID_PRINT_POSITIONS(X) X(Time) X(Date) X(PageNr) X(Title)
+#define PROGRID_PRINT_TEXTS(X) X(TitleText) X(PagePrefix) X(PageSuffix) X(JobName)
+#define PROGRID_PRINT_FLAGS(X)                                                                           \
+    X(Centered, true)                                                                                    \
+    X(RepeatFixedRows, false) X(RepeatFixedCols, false) X(UseFixedHeight, false) X(UseFixedWidth, false) \
+        X(NoAutoSize, false) X(NoAutoSizeRow, false) X(PrintGraphics, false) X(UseDisplayFont, true)
+#define PROGRID_ZERO(Name) PROGRID_STORED(Integer, Name, 0)
+#define PROGRID_NO_POSITION(Name) PROGRID_STORED(TPrintPosition, Name, ppNone)
+#define PROGRID_EMPTY_TEXT(Name) PROGRID_STORED(AnsiString, Name, {})
+    // clang-format on
+    PROGRID_PRINT_SIZES(PROGRID_ZERO)
+    PROGRID_PRINT_POSITIONS(PROGRID_NO_POSITION)
+    PROGRID_PRINT_TEXTS(PROGRID_EMPTY_TEXT)
+    PROGRID_PRINT_FLAGS(PROGRID_FLAG)
+    PROGRID_STORED(AnsiString, DateFormat, "dd/mm/yyyy")
+    PROGRID_STORED(AnsiString, PageNumSep, "/")
+    PROGRID_STORED(TPrintBorders, Borders, pbSingle)
+    PROGRID_STORED(TPenStyle, BorderStyle, psSolid)
+    PROGRID_STORED(TPrinterOrientation, Orientation, poPortrait)
+    PROGRID_STORED(TFitToPage, FitToPage, fpNever)
+
+private:
+    std::unique_ptr<TStringList> titleLines_;
+    std::unique_ptr<TFont> font_, fixedFont_, headerFont_, footerFont_;
+};
+
+class TSortSettings : public TGridSettings {
+    VCL_CLASS(TSortSettings, TGridSettings)
+    explicit TSortSettings(BaseGrid::TBaseGrid* AGrid);
+    ~TSortSettings() override;
+    bool Show() const { return show_; }
+    void SetShow(bool Value);
+    // At most the grid's FixedRows: more raises and keeps the old row.
+    Integer Row() const { return row_; }
+    void SetRow(Integer Value);
+    TBitmap* UpGlyph() const { return upGlyph_.get(); }
+    void SetUpGlyph(TBitmap* Value) { upGlyph_->Assign(Value); }
+    TBitmap* DownGlyph() const { return downGlyph_.get(); }
+    void SetDownGlyph(TBitmap* Value) { downGlyph_->Assign(Value); }
+    TBitmap* IndexUpGlyph() const { return indexUpGlyph_.get(); }
+    void SetIndexUpGlyph(TBitmap* Value) { indexUpGlyph_->Assign(Value); }
+    TBitmap* IndexDownGlyph() const { return indexDownGlyph_.get(); }
+    void SetIndexDownGlyph(TBitmap* Value) { indexDownGlyph_->Assign(Value); }
+    PROGRID_STORED(bool, AutoSortForGrouping, true)
+    PROGRID_STORED(bool, AutoColumnMerge, false)
+    PROGRID_STORED(Integer, Column, 0)
+    PROGRID_STORED(bool, IndexShow, false)
+    PROGRID_STORED(TColor, IndexColor, static_cast<TColor>(0x00FFFF))
+    PROGRID_STORED(bool, Full, true)
+    PROGRID_STORED(bool, SingleColumn, false)
+    PROGRID_STORED(bool, IgnoreBlanks, false)
+    PROGRID_STORED(TSortBlankPosition, BlankPos, blFirst)
+    PROGRID_STORED(bool, AutoFormat, true)
+    PROGRID_STORED(TSortDirection, Direction, sdAscending)
+    PROGRID_STORED(TSortDirection, InitSortDirection, sdAscending)
+    PROGRID_STORED(bool, FixedCols, false)
+    PROGRID_STORED(bool, NormalCellsOnly, false)
+    PROGRID_STORED(bool, UndoSort, false)
+
+private:
+    bool show_ = false;
+    Integer row_ = 0;
+    std::unique_ptr<TBitmap> upGlyph_, downGlyph_, indexUpGlyph_, indexDownGlyph_;
+};
+
+// Every setter stores (bitmaps are copied) and invalidates the grid.
+class TControlLook : public TGridSettings {
+    VCL_CLASS(TControlLook, TGridSettings)
+    explicit TControlLook(BaseGrid::TBaseGrid* AGrid);
+    ~TControlLook() override;
+// clang-format off
+#define PROGRID_LOOK_GLYPHS(X) \
+    X(CheckedGlyph, checked_) X(UnCheckedGlyph, unChecked_) X(RadioOnGlyph, radioOn_) X(RadioOffGlyph, radioOff_)
+#define PROGRID_LOOK_GLYPH(Name, Field)           \
+    TBitmap* Name() const { return Field.get(); } \
+    void Set##Name(TBitmap* Value) { CopyBitmap(*Field, Value); }
+    // clang-format on
+    PROGRID_LOOK_GLYPHS(PROGRID_LOOK_GLYPH)
+// clang-format off
+#define PROGRID_LOOK_VALUES(X)                                                                                    \
+    X(TColor, Color, clBlack)                                                                                     \
+    X(Integer, CheckSize, 15) X(Integer, RadioSize, 10) X(TControlStyle, ControlStyle, csWinXP)                   \
+        X(bool, DropDownAlwaysVisible, false) X(bool, FlatButton, false) X(bool, NoDisabledCheckRadioLook, false) \
+            X(bool, ProgressXP, false) X(Integer, ProgressMarginX, 2) X(Integer, ProgressMarginY, 2)
+#define PROGRID_INVALIDATING(Type, Name, Default) \
+public:                                           \
+    Type Name() const { return f##Name##_; }      \
+    void Set##Name(Type Value) {                  \
+        f##Name##_ = Value;                       \
+        InvalidateGrid();                         \
+    }                                             \
+                                                  \
+private:                                          \
+    Type f##Name##_ = Default;
+    // clang-format on
+    PROGRID_LOOK_VALUES(PROGRID_INVALIDATING)
+
+private:
+    std::unique_ptr<TBitmap> checked_, unChecked_, radioOn_, radioOff_;
+};
+
+class TBackGround : public TGridSettings {
+    VCL_CLASS(TBackGround, TGridSettings)
+    explicit TBackGround(BaseGrid::TBaseGrid* AGrid);
+    ~TBackGround() override;
+    TBitmap* Bitmap() const { return bitmap_.get(); }
+    void SetBitmap(TBitmap* Value) { CopyBitmap(*bitmap_, Value); }
+    PROGRID_INVALIDATING(Integer, Top, 0)
+    PROGRID_INVALIDATING(Integer, Left, 0)
+    PROGRID_INVALIDATING(TBackGroundDisplay, Display, bdTile)
+    PROGRID_INVALIDATING(TBackGroundCells, Cells, bcNormal)
+
+private:
+    std::unique_ptr<TBitmap> bitmap_;
+};
+
+// Alternating row colours; while inactive a change of colour or length repaints nothing.
+class TBands : public TGridSettings {
+    VCL_CLASS(TBands, TGridSettings)
+    using TGridSettings::TGridSettings;
+    bool Active() const { return active_; }
+    void SetActive(bool Value);
+    TColor PrimaryColor() const { return primaryColor_; }
+    void SetPrimaryColor(TColor Value);
+    Integer PrimaryLength() const { return primaryLength_; }
+    void SetPrimaryLength(Integer Value);
+    TColor SecondaryColor() const { return secondaryColor_; }
+    void SetSecondaryColor(TColor Value);
+    Integer SecondaryLength() const { return secondaryLength_; }
+    void SetSecondaryLength(Integer Value);
+    // PrimaryLength + SecondaryLength.
+    Integer Period() const { return period_; }
+    PROGRID_STORED(bool, Print, false)
+
+private:
+    void Changed() const;
+    bool active_ = false;
+    TColor primaryColor_ = clInfoBk;
+    Integer primaryLength_ = 1;
+    TColor secondaryColor_ = clWindow;
+    Integer secondaryLength_ = 1;
+    Integer period_ = 2;
+};
+
+class TGrouping : public TGridSettings {
+    VCL_CLASS(TGrouping, TGridSettings)
+    using TGridSettings::TGridSettings;
+// clang-format off
+#define PROGRID_GROUP_COLORS(X) \
+    X(HeaderColor) X(HeaderColorTo) X(HeaderTextColor) X(SummaryColor) X(SummaryColorTo) X(SummaryTextColor)
+#define PROGRID_NO_COLOR(Name) PROGRID_STORED(TColor, Name, clNone)
+    // clang-format on
+    PROGRID_GROUP_COLORS(PROGRID_NO_COLOR)
+    PROGRID_STORED(bool, MergeHeader, false)
+    PROGRID_STORED(bool, MergeSummary, false)
+    PROGRID_STORED(bool, Summary, false)
+};
+
+// The drop target and the rich-text switch follow these settings once the grid's drag and drop exists.
+class TDragDropSettings : public TGridSettings {
+    VCL_CLASS(TDragDropSettings, TGridSettings)
+    using TGridSettings::TGridSettings;
+// clang-format off
+#define PROGRID_DRAG_FLAGS(X)                                                                            \
+    X(OleAcceptFiles, true)                                                                              \
+    X(OleAcceptText, true) X(OleCopyAlways, false) X(OleDropSource, false) X(OleEntireRows, false)       \
+        X(OleInsertRows, false) X(OleRemoveRows, false) X(OleColumnDragDrop, false) X(OleDropRTF, false) \
+            X(OleDropTarget, false)
+    // clang-format on
+    PROGRID_DRAG_FLAGS(PROGRID_FLAG)
+};
+
+// ---------------------------------------------------------------------------
+// Auxiliary classes
+
+enum TCellType {
+    ctBitmap,
+    ctIcon,
+    ctNone,
+    ctImageList,
+    ctCheckBox,
+    ctDataCheckBox,
+    ctRotated,
+    ctDataImage,
+    ctNode,
+    ctRadio,
+    ctEmpty,
+    ctImages,
+    ctPicture,
+    ctFilePicture,
+    ctValue,
+    ctProgress,
+    ctComment,
+    ctButton,
+    ctBitButton,
+    ctVirtCheckBox,
+    ctProgressPie,
+    ctSummary
+};
+enum TCellVAlign { vaTop, vaBottom, vaCenter, vaUnderText, vaAboveText, vaFull };
+enum TCellHAlign { haLeft, haRight, haCenter, haBeforeText, haAfterText, haFull };
+
+// The graphic of one cell, kept in its properties.
+class TCellGraphic : public TPersistent {
+    VCL_CLASS(TCellGraphic, TPersistent)
+    TCellGraphic() = default;
+    // Frees what the cell made for itself: the object of a bitmap, radio, picture, file picture or bit
+    // button cell and the icon of an icon cell when CellCreated; the index list of an images cell always.
+    ~TCellGraphic() override;
+    TCellGraphic(const TCellGraphic&) = delete;
+    TCellGraphic& operator=(const TCellGraphic&) = delete;
+    // Copies every field, the references too (not what they point at).
+    void Assign(TPersistent* Source) override;
+    // Fits a picture cell's picture into the available room (the margin CellIndex taken off) by the mode
+    // in CellAngle; other cells leave Size as it is. Never negative.
+    void GetPictureSize(Integer AvailWidth, Integer AvailHeight, TPoint& Size) const;
+
+    TCellType CellType = ctNone;
+    TObject* CellBitmap = nullptr;  // bitmap, picture, file picture, index list, radio texts or glyph
+    TIcon* CellIcon = nullptr;
+    TCellVAlign CellVAlign = vaTop;
+    TCellHAlign CellHAlign = haLeft;
+    Integer CellIndex = 0;
+    bool CellTransparent = false;
+    bool CellCreated = false;  // the object belongs to the cell
+    bool CellBoolean = false;
+    Integer CellAngle = 0;  // also the picture's stretch mode
+    double CellValue = 0;
+    SmallInt CellErrFrom = 0;
+    SmallInt CellErrLen = 0;
+    AnsiString CellText;
+};
+
+// A hidden row: its real index, height and cells (their properties as the strings' objects).
+class TGridItem : public TCollectionItem {
+    VCL_CLASS(TGridItem, TCollectionItem)
+    explicit TGridItem(TCollection* Collection);
+    ~TGridItem() override;
+    Integer Idx() const { return idx_; }
+    void SetIdx(Integer Value) { idx_ = Value; }
+    Integer Height() const { return height_; }
+    void SetHeight(Integer Value) { height_ = Value; }
+    TStringList* Items() const { return items_.get(); }
+    // Copies Value's strings and objects: the caller keeps its list.
+    void SetItems(TStrings* Value) { items_->Assign(Value); }
+
+private:
+    Integer idx_ = 0;
+    Integer height_ = 0;
+    std::unique_ptr<TStringList> items_;
+};
+
+class TFilterData : public TCollectionItem {
+    VCL_CLASS(TFilterData, TCollectionItem)
+    explicit TFilterData(TCollection* Collection) : TCollectionItem(Collection) {}
+    PROGRID_STORED(SmallInt, Column, 0)
+    PROGRID_STORED(AnsiString, Condition, {})
+    PROGRID_STORED(AnsiString, Prefix, {})
+    PROGRID_STORED(AnsiString, Suffix, {})
+    PROGRID_STORED(bool, CaseSensitive, true)
+    PROGRID_STORED(TFilterOperation, Operation, foSHORT)
+};
+
+class TFilter : public TCollection {
+    VCL_CLASS(TFilter, TCollection)
+    explicit TFilter(BaseGrid::TBaseGrid* AGrid) : TCollection(CollectionItemClassOf<TFilterData>()), grid_(AGrid) {}
+    TFilterData* Items(Integer Index) const { return static_cast<TFilterData*>(TCollection::Items(Index)); }
+    TFilterData* Add() { return static_cast<TFilterData*>(TCollection::Add()); }
+    TPersistent* Owner() const override { return grid_; }
+
+private:
+    BaseGrid::TBaseGrid* grid_;
+};
+
+}  // namespace ProGrid
