@@ -308,6 +308,9 @@ private:
                    const TRect& Area, TColor LineColor, TColor Background);
     void DrawCells(const TGridDrawInfo& Info, Integer StartCol, Integer StartRow, Integer StartX, Integer StartY,
                    Integer StopX, Integer StopY, TColor CellColor, TGridDrawState Base);
+    // After the top left moved from where Before shows it: moves the cells' pixels when the move is less
+    // than a page, so that only the strip coming into view paints; repaints everything otherwise.
+    void ScrollShownCells(const TGridDrawInfo& Before);
     // Mouse helpers.
     void DrawSizingLine(const TGridDrawInfo& Info);
     void DrawMoveMark();

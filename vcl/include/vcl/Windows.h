@@ -258,6 +258,9 @@ BOOL ScreenToClient(HWND hWnd, POINT* lpPoint);
 BOOL MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL bRepaint);
 BOOL InvalidateRect(HWND hWnd, const RECT* lpRect, BOOL bErase);  // nullptr: the whole client area
 BOOL UpdateWindow(HWND hWnd);
+// Moves the pixels of lpRect (nullptr: the client area) within lpClipRect (nullptr: no further limit) and
+// invalidates what the move uncovers.
+BOOL ScrollWindow(HWND hWnd, int XAmount, int YAmount, const RECT* lpRect, const RECT* lpClipRect);
 int GetWindowTextLength(HWND hWnd);
 int GetWindowText(HWND hWnd, char* lpString, int nMaxCount);
 BOOL SetWindowText(HWND hWnd, const char* lpString);

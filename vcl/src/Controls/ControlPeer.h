@@ -43,6 +43,13 @@ public:
     virtual void Update() = 0;
     // The non-client area (frame and BorderWidth) changed: the widget's content keeps out of it.
     virtual void SetClientInsets(const TRect& Insets) = 0;
+    // Moves the pixels of a client area by DX, DY, with what is invalid there, and marks the part the move
+    // uncovered as changed. Peers that keep no pixels repaint the area.
+    virtual void Scroll(int DX, int DY, const TRect& Area) {
+        (void)DX;
+        (void)DY;
+        Invalidate(Area);
+    }
 
     // The persistent backing image of the whole window (nullptr for native widgets that paint themselves).
     virtual TSurface* Surface() = 0;

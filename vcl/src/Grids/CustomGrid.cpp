@@ -343,8 +343,9 @@ void TCustomGrid::MoveTopLeft(Integer ALeft, Integer ATop) {
     const TGridCoord most = CalcMaxTopLeft();
     const TGridCoord wanted{Clamp(ALeft, fixedCols_, most.X), Clamp(ATop, fixedRows_, most.Y)};
     if (wanted == topLeft_) return;
+    const TGridDrawInfo before = DrawInfo();
     topLeft_ = wanted;
-    Invalidate();
+    ScrollShownCells(before);
     // The editor follows its cell, out of view and back.
     if (editorMode_ || (editor_ && editor_->Visible())) UpdateEdit();
     UpdateScrollPos();
@@ -526,8 +527,22 @@ void TCustomGrid::MouseToCell(Integer X, Integer Y, Integer& ACol, Integer& ARow
 // ---------------------------------------------------------------------------
 // Invalidation
 
+namespace {
+
+// Whether any of the cells First..Last can show: the fixed ones, or those from the first scrolled one to
+// the one past the last shown whole (it may show in part).
+bool MayShow(const TGridAxisDrawInfo& Info, Integer First, Integer Last) {
+    if (First > Last) std::swap(First, Last);
+    return First < Info.FixedCellCount || (Last >= Info.FirstGridCell && First <= Info.LastFullVisibleCell + 1);
+}
+
+}  // namespace
+
 void TCustomGrid::InvalidateRect(const TGridRect& ARect) {
     if (!HandleAllocated()) return;
+    // Cells out of view are turned away by their indices, before any pixel work.
+    const TGridDrawInfo& info = DrawInfo();
+    if (!MayShow(info.Horz, ARect.Left, ARect.Right) || !MayShow(info.Vert, ARect.Top, ARect.Bottom)) return;
     const TRect r = BoxRect(ARect);
     if (r.IsEmpty()) return;
     ::InvalidateRect(Handle(), &r, FALSE);

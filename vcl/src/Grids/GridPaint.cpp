@@ -43,6 +43,10 @@ void TCustomGrid::DrawLines(const TGridDrawInfo& Info, bool Vertical, bool Horiz
 void TCustomGrid::DrawCells(const TGridDrawInfo& Info, Integer StartCol, Integer StartRow, Integer StartX,
                             Integer StartY, Integer StopX, Integer StopY, TColor CellColor, TGridDrawState Base) {
     TCanvas* canvas = Canvas();
+    // Cells outside the area being painted keep their pixels; whole rows are passed over by the clip box.
+    const HDC dc = canvas->Handle();
+    TRect clip;
+    if (GetClipBox(dc, &clip) == NULLREGION) return;
     const TGridRect sel = Selection();
     const bool active = IsActiveControl();
     // The open editor shows the current cell: it is not drawn beneath it.
@@ -53,12 +57,17 @@ void TCustomGrid::DrawCells(const TGridDrawInfo& Info, Integer StartCol, Integer
     Integer y = StartY;
     for (Integer r = StartRow; r < RowCount() && y < StopY; ++r) {
         const Integer height = rows_.Size(r);
+        if (y >= clip.Bottom) break;
+        if (y + height <= clip.Top) {
+            y += height + Info.Vert.EffectiveLineWidth;
+            continue;
+        }
         Integer x = StartX;
-        for (Integer c = StartCol; c < ColCount() && x < StopX; ++c) {
+        for (Integer c = StartCol; c < ColCount() && x < StopX && x < clip.Right; ++c) {
             const Integer width = cols_.Size(c);
             const TRect where = Rect(x, y, x + width, y + height);
             x += width + Info.Horz.EffectiveLineWidth;
-            if (where.IsEmpty()) continue;
+            if (where.IsEmpty() || where.Right <= clip.Left || !RectVisible(dc, &where)) continue;
             TGridDrawState state = Base;
             if (active && r == current_.Y && c == current_.X) state.Include(gdFocused);
             if (c >= sel.Left && c <= sel.Right && r >= sel.Top && r <= sel.Bottom) state.Include(gdSelected);
@@ -125,4 +134,32 @@ void TCustomGrid::Paint() {
     Canvas()->Brush()->SetColor(Color());
     if (h.GridBoundary < h.GridExtent) Canvas()->FillRect(Rect(h.GridBoundary, 0, h.GridExtent, v.GridBoundary));
     if (v.GridBoundary < v.GridExtent) Canvas()->FillRect(Rect(0, v.GridBoundary, h.GridExtent, v.GridExtent));
+}
+
+void TCustomGrid::ScrollShownCells(const TGridDrawInfo& Before) {
+    if (!HandleAllocated()) return Invalidate();
+    const TGridDrawInfo& after = DrawInfo();
+    // The pixels the scrolled cells move by on one axis; false when the move is a page or more.
+    const auto shift = [](const TGridAxisDrawInfo& From, const TGridAxisDrawInfo& To, const TGridAxis& Axis,
+                          Integer& Pixels) {
+        Pixels = 0;
+        if (From.FirstGridCell == To.FirstGridCell) return true;
+        if (From.FixedBoundary != To.FixedBoundary || From.GridExtent != To.GridExtent) return false;
+        const std::int64_t span = Axis.Span(std::min(From.FirstGridCell, To.FirstGridCell),
+                                            std::max(From.FirstGridCell, To.FirstGridCell), To.EffectiveLineWidth);
+        if (span >= To.GridExtent - To.FixedBoundary) return false;
+        Pixels = static_cast<Integer>(From.FirstGridCell < To.FirstGridCell ? -span : span);
+        return true;
+    };
+    Integer dx = 0, dy = 0;
+    if (!shift(Before.Horz, after.Horz, cols_, dx) || !shift(Before.Vert, after.Vert, rows_, dy)) return Invalidate();
+    const TRect client = ClientRect();
+    if (dx != 0) {
+        const TRect area = Rect(after.Horz.FixedBoundary, 0, client.Right, client.Bottom);
+        ScrollWindow(Handle(), dx, 0, &area, &area);
+    }
+    if (dy != 0) {
+        const TRect area = Rect(0, after.Vert.FixedBoundary, client.Right, client.Bottom);
+        ScrollWindow(Handle(), 0, dy, &area, &area);
+    }
 }

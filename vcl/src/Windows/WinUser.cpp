@@ -1,5 +1,6 @@
 // Win32 user calls over the stand-in's window table: messages, keyboard state, metrics, windows, timers.
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -354,6 +355,17 @@ BOOL InvalidateRect(HWND hWnd, const RECT* lpRect, BOOL) {
     if (!c) return FALSE;
     if (!lpRect) c->Invalidate();
     else if (c->Peer() && c->Visible() && !lpRect->IsEmpty()) c->Peer()->Invalidate(*lpRect);
+    return TRUE;
+}
+
+BOOL ScrollWindow(HWND hWnd, int XAmount, int YAmount, const RECT* lpRect, const RECT* lpClipRect) {
+    TWinControl* c = FindControl(hWnd);
+    if (!c) return FALSE;
+    TRect area = lpRect ? *lpRect : c->ClientRect();
+    if (lpClipRect)
+        area = {std::max(area.Left, lpClipRect->Left), std::max(area.Top, lpClipRect->Top),
+                std::min(area.Right, lpClipRect->Right), std::min(area.Bottom, lpClipRect->Bottom)};
+    if (c->Peer() && c->Visible() && !area.IsEmpty()) c->Peer()->Scroll(XAmount, YAmount, area);
     return TRUE;
 }
 

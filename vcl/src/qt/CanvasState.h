@@ -41,6 +41,12 @@ struct TCanvasState : TDcValues {
     bool HasSystemClip = false;
     QRegion SystemClip;
     std::uint64_t ClipSerial = NewClipSerial();  // renewed whenever either clip or the device origin changes
+    // Both clips and the surface combined, as last asked for (paint loops ask per cell).
+    struct TVisibleCache {
+        std::uint64_t ClipSerial = 0;
+        QSize Surface;
+        QRegion Region;
+    } Visible;
     // Whether the canvas's own Font, Pen and Brush are what the DC has selected (as the class library tracks).
     bool FontValid = false;
     bool PenValid = false;

@@ -62,14 +62,17 @@ TPoint SurfaceOffsetOf(const TCanvasState& State) {
     return {device.X + State.DeviceOrigin.X, device.Y + State.DeviceOrigin.Y};
 }
 
-QRegion VisibleRegion(TCanvas& Canvas) {
-    const TCanvasState& state = TCanvasAccess::State(Canvas);
+const QRegion& VisibleRegion(TCanvas& Canvas) {
+    TCanvasState& state = TCanvasAccess::State(Canvas);
     const TSurface* surface = Canvas.Surface();
-    QRegion visible(surface ? surface->Image().rect().translated(-state.DeviceOrigin.X, -state.DeviceOrigin.Y)
-                            : QRect());
+    const QRect rect = surface ? surface->Image().rect() : QRect();
+    TCanvasState::TVisibleCache& cache = state.Visible;
+    if (cache.ClipSerial == state.ClipSerial && cache.Surface == rect.size()) return cache.Region;
+    QRegion visible(rect.translated(-state.DeviceOrigin.X, -state.DeviceOrigin.Y));
     if (state.HasSystemClip) visible &= state.SystemClip;
     if (state.HasClip) visible &= state.Clip;
-    return visible;
+    cache = {state.ClipSerial, rect.size(), visible};
+    return cache.Region;
 }
 
 TDcPaint::TDcPaint(HDC DC) : canvas_(DcCanvas(DC)) {

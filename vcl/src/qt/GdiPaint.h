@@ -25,7 +25,7 @@ TPoint DeviceOffsetOf(const TCanvasState& State);
 // Logical to surface coordinates: the device offset plus where the DC's device origin lies.
 TPoint SurfaceOffsetOf(const TCanvasState& State);
 // Where a DC can draw at all, in its device coordinates: the system clip, the application clip, the surface.
-QRegion VisibleRegion(TCanvas& Canvas);
+const QRegion& VisibleRegion(TCanvas& Canvas);
 
 class TDcPaint {
 public:

@@ -2,6 +2,9 @@
 // that shows the control's persistent backing image. What the control invalidated waits in one pending
 // region per peer; Qt's paint event runs WM_PAINT for it, then copies the image to the screen.
 
+#include <cstdlib>
+#include <cstring>
+
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -57,6 +60,19 @@ public:
         pending_ += area;
         RequestUpdate(Widget(), area);
     }
+    void Scroll(int DX, int DY, const TRect& Area) override {
+        const TPoint offset = Control() ? TControlAccess::SurfaceOffset(*Control()) : TPoint{};
+        const QRect area = Whole() & QRect(Area.Left + offset.X, Area.Top + offset.Y, Area.Width(), Area.Height());
+        if (area.isEmpty()) return;
+        if (painting_ || std::abs(DX) >= area.width() || std::abs(DY) >= area.height()) return Invalidate(Area);
+        const QRect target = area & area.translated(DX, DY);
+        MovePixels(target.translated(-DX, -DY), DX, DY);
+        // What waited to be painted there moves along; the uncovered strip waits too.
+        const QRegion waiting = pending_ & area;
+        pending_ -= area;
+        pending_ += (waiting.translated(DX, DY) & area) + (QRegion(area) - target);
+        RequestUpdate(Widget(), area);
+    }
     // Paints the pending region now, through Qt (nothing happens while the window is not on screen).
     void Update() override {
         if (!pending_.isEmpty() && !InPaintEvent()) Widget()->repaint(pending_);
@@ -89,6 +105,21 @@ public:
 
 private:
     QRect Whole() const { return surface_.Image().rect(); }
+
+    // Copies the pixels of Source by DX, DY within the image, row by row in the order that reads each row
+    // before it is overwritten.
+    void MovePixels(const QRect& Source, int DX, int DY) {
+        QImage& image = surface_.Image();
+        const int bytes = image.depth() / 8;
+        const auto row = [&](int y) {
+            std::memmove(image.scanLine(y + DY) + (Source.left() + DX) * bytes,
+                         image.scanLine(y) + Source.left() * bytes, static_cast<std::size_t>(Source.width() * bytes));
+        };
+        if (DY > 0)
+            for (int y = Source.bottom(); y >= Source.top(); --y) row(y);
+        else
+            for (int y = Source.top(); y <= Source.bottom(); ++y) row(y);
+    }
 
     // Runs WM_PAINT for the pending region, clipped to it. False when the peer went away meanwhile.
     bool PaintPending() {
