@@ -135,9 +135,15 @@ void TProEdit::Dispatch(TMessage& Message) {
                 labelFont_->Assign(Font());
             ApplyFormatRect();
             break;
-        case CM_MOUSEENTER:
+        case CM_MOUSEENTER: CMMouseEnter(Message); break;
+        case CM_MOUSELEAVE: CMMouseLeave(Message); break;
+        case WM_PAINT:
             TCustomEdit::Dispatch(Message);
-            if (autoFocus_ && !Focused() && CanFocus()) SetFocus();
+            PaintDecorations();
+            break;
+        case WM_NCPAINT:
+            TCustomEdit::Dispatch(Message);
+            if (flat_ && focusBorder_) PaintFocusFrame();
             break;
         case CN_COMMAND:
             TCustomEdit::Dispatch(Message);

@@ -294,6 +294,13 @@ private:
     // Puts one line over the selection by the paste rules of the type; false when they refuse it.
     bool InsertLine(const AnsiString& Line);
 
+    // ProEdit_Paint.cpp
+    void PaintDecorations();
+    void PaintErrorMarker(TCanvas& Canvas);
+    void PaintFocusFrame();
+    void CMMouseEnter(TMessage& Message);
+    void CMMouseLeave(TMessage& Message);
+
     // ProEdit_Label.cpp
     void PlaceLabel();
     void ShowLabelBold(bool Bold);
@@ -347,6 +354,7 @@ private:
     bool oleDropTarget_ = false;
     bool dropRegistered_ = false;
     ComPtr<TEditDropTarget> dropTarget_;
+    bool mouseInside_ = false;
     bool dragPending_ = false;
     bool draggingFromSelf_ = false;
     TPoint dropCaret_{-1, -1};
