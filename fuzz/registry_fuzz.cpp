@@ -63,8 +63,9 @@ void RoundTrip(HKEY Key, const std::string& Name, DWORD Type, const std::string&
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const TInput input = CutInput(std::string(reinterpret_cast<const char*>(data), size));
-    const std::string& keyName = input.Names[0];
-    const std::string& name = input.Names[1];
+    // The calls take the names as C strings, so they end at the first NUL.
+    const std::string keyName = input.Names[0].substr(0, input.Names[0].find('\0'));
+    const std::string name = input.Names[1].substr(0, input.Names[1].find('\0'));
     const std::string& value = input.Names[2];
     SetRegistryFolderForTest(Folder());
     const std::string store = Folder() + "/registry";
