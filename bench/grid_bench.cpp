@@ -68,13 +68,13 @@ void BM_GridWriteCells(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         std::unique_ptr<ShownGrid> window;
-        std::unique_ptr<TStringGrid> alone;
+        TOwned<TStringGrid> alone;
         TStringGrid* grid;
         if (shown) {
             window = std::make_unique<ShownGrid>(Rows);
             grid = window->grid;
         } else {
-            alone = std::make_unique<TStringGrid>(nullptr);
+            alone = MakeOwned<TStringGrid>(nullptr);
             grid = alone.get();
             grid->SetColCount(Cols);
             grid->SetRowCount(Rows);
@@ -111,14 +111,14 @@ void BM_VectorWriteCells(benchmark::State& state) {
 }
 
 void BM_GridReadCells(benchmark::State& state) {
-    TStringGrid grid(nullptr);
-    grid.SetColCount(Cols);
-    grid.SetRowCount(Rows);
-    Fill([&grid](Integer c, Integer r, const AnsiString& s) { grid.SetCells(c, r, s); });
+    const TOwned<TStringGrid> grid = MakeOwned<TStringGrid>(nullptr);
+    grid->SetColCount(Cols);
+    grid->SetRowCount(Rows);
+    Fill([&grid](Integer c, Integer r, const AnsiString& s) { grid->SetCells(c, r, s); });
     for (auto _ : state) {
         std::size_t sum = 0;
         for (Integer r = 0; r < Rows; ++r)
-            for (Integer c = 0; c < Cols; ++c) sum += static_cast<unsigned char>(grid.Cells(c, r)[7]);
+            for (Integer c = 0; c < Cols; ++c) sum += static_cast<unsigned char>(grid->Cells(c, r)[7]);
         benchmark::DoNotOptimize(sum);
         state.counters["checksum"] = static_cast<double>(sum);
     }
@@ -144,12 +144,12 @@ void BM_VectorReadCells(benchmark::State& state) {
 void BM_GridRowCountAlone(benchmark::State& state) {
     double bytesPerRow = 0;
     for (auto _ : state) {
-        TStringGrid grid(nullptr);
-        grid.SetColCount(Cols);
+        const TOwned<TStringGrid> grid = MakeOwned<TStringGrid>(nullptr);
+        grid->SetColCount(Cols);
         const std::size_t before = HeapInUse();
-        grid.SetRowCount(Rows);
+        grid->SetRowCount(Rows);
         bytesPerRow = static_cast<double>(HeapInUse() - before) / Rows;
-        grid.SetRowHeights(Rows / 2, 30);  // one changed height brings the running totals
+        grid->SetRowHeights(Rows / 2, 30);  // one changed height brings the running totals
         state.counters["bytes/row sized"] = static_cast<double>(HeapInUse() - before) / Rows;
     }
     state.counters["bytes/row"] = bytesPerRow;
