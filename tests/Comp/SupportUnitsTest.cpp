@@ -83,6 +83,7 @@ protected:
         target->WindowProc = [this, inherited](TMessage& Message) {
             if (Message.Msg >= WM_USER) received.push_back(Message.Msg - WM_USER);
             inherited(Message);
+            if (Message.Msg >= WM_USER) Message.Result = static_cast<LRESULT>(Message.Msg - WM_USER) * 10;
         };
     }
     void TearDown() override {
@@ -115,6 +116,27 @@ TEST_F(MessagePumpTest, PumpAllDispatchesInOrderAndLeavesTheQuitPosted) {
     EXPECT_EQ(msg.message, WM_QUIT);
     EXPECT_FALSE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
     EXPECT_FALSE(UtTools::MessagePump()->PumpOne());
+}
+
+TEST_F(MessagePumpTest, AQuitPostedBeforeOtherMessagesComesAfterThem) {
+    HWND window = target->Handle();
+    PostMessage(window, WM_USER + 1, 0, 0);
+    PostQuitMessage(7);
+    PostMessage(window, WM_USER + 2, 0, 0);
+    UtTools::PumpMessages();
+    EXPECT_EQ(received, (std::vector<UINT>{1, 2}));
+    MSG msg{};
+    ASSERT_TRUE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, WM_QUIT);
+    EXPECT_EQ(msg.wParam, 7u);
+    EXPECT_FALSE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
+}
+
+TEST_F(MessagePumpTest, DispatchAnswersTheWindowProceduresResult) {
+    PostMessage(target->Handle(), WM_USER + 4, 0, 0);
+    MSG msg{};
+    ASSERT_TRUE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(DispatchMessage(&msg), 40);
 }
 
 TEST_F(MessagePumpTest, PeekFiltersByWindowAndRange) {

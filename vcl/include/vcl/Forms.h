@@ -368,13 +368,14 @@ private:
         LPARAM LParam;
     };
     // Copies the first queued message for Window (nullptr: any) within [First, Last] (0, 0: all) into
-    // Found, removing it when Remove; false when there is none.
+    // Found, removing it when Remove; false when there is none. A posted quit comes only when no other
+    // message matches, as the platform hands it out.
     bool FindPosted(HWND Window, UINT First, UINT Last, bool Remove, TPosted& Found);
-    // Delivers one message taken from the queue, as the loop does.
-    void DeliverOne(const TPosted& Message);
+    // Delivers one message taken from the queue, as the loop does; answers the window procedure's result.
+    LRESULT DeliverOne(const TPosted& Message);
     // A key-down goes through key pre-processing (CN_KEYDOWN: dialog keys) before the control gets it;
     // unconsumed, the character it types follows through the queue, as TranslateMessage makes it.
-    void DeliverPostedKey(TWinControl* Target, const TPosted& Message);
+    LRESULT DeliverPostedKey(TWinControl* Target, const TPosted& Message);
     void CreateFormOf(TClass InstanceClass, const std::function<void(TCustomForm*)>& SetReference);
 
     std::deque<TPosted> posted_;

@@ -12,5 +12,5 @@ struct TApplicationAccess {
     static bool FindPosted(TApplication& A, HWND Window, UINT First, UINT Last, bool Remove, TPosted& Found) {
         return A.FindPosted(Window, First, Last, Remove, Found);
     }
-    static void DeliverOne(TApplication& A, const TPosted& Message) { A.DeliverOne(Message); }
+    static LRESULT DeliverOne(TApplication& A, const TPosted& Message) { return A.DeliverOne(Message); }
 };

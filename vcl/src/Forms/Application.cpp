@@ -110,40 +110,49 @@ bool TApplication::DeliverPosted() {
 
 bool TApplication::FindPosted(HWND Window, UINT First, UINT Last, bool Remove, TPosted& Found) {
     const bool anyMessage = First == 0 && Last == 0;
+    auto quit = posted_.end();
     for (auto it = posted_.begin(); it != posted_.end(); ++it) {
         if (Window && it->Window != Window) continue;
         if (!anyMessage && (it->Msg < First || it->Msg > Last)) continue;
-        Found = *it;
-        if (Remove) posted_.erase(it);
-        return true;
+        if (it->Msg == WM_QUIT) {
+            if (quit == posted_.end()) quit = it;
+            continue;
+        }
+        quit = it;
+        break;
     }
-    return false;
+    if (quit == posted_.end()) return false;
+    Found = *quit;
+    if (Remove) posted_.erase(quit);
+    return true;
 }
 
-void TApplication::DeliverOne(const TPosted& Message) {
+LRESULT TApplication::DeliverOne(const TPosted& Message) {
     if (!Message.Window) {
         if (Message.Msg == WM_QUIT) Terminate();
-        return;
+        return 0;
     }
     TWinControl* target = FindControl(Message.Window);
-    if (!target) return;
+    if (!target) return 0;
     try {
-        if (Message.Msg == WM_KEYDOWN || Message.Msg == WM_SYSKEYDOWN) DeliverPostedKey(target, Message);
-        else target->Perform(Message.Msg, Message.WParam, Message.LParam);
+        if (Message.Msg == WM_KEYDOWN || Message.Msg == WM_SYSKEYDOWN) return DeliverPostedKey(target, Message);
+        return target->Perform(Message.Msg, Message.WParam, Message.LParam);
     } catch (...) {
         HandleException(target);
     }
+    return 0;
 }
 
-void TApplication::DeliverPostedKey(TWinControl* Target, const TPosted& Message) {
-    if (Target->Perform(CN_KEYDOWN, Message.WParam, Message.LParam) != 0) return;
-    Target->Perform(Message.Msg, Message.WParam, Message.LParam);
+LRESULT TApplication::DeliverPostedKey(TWinControl* Target, const TPosted& Message) {
+    if (const LRESULT taken = Target->Perform(CN_KEYDOWN, Message.WParam, Message.LParam)) return taken;
+    const LRESULT result = Target->Perform(Message.Msg, Message.WParam, Message.LParam);
     Byte keys[256];
     GetKeyboardState(keys);
     Word typed = 0;
     const auto vk = static_cast<UINT>(Message.WParam);
-    if (ToAscii(vk, static_cast<UINT>(Message.LParam >> 16) & 0xFF, keys, &typed, 0) != 1) return;
-    PostToQueue(Message.Window, Message.Msg == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR, typed, Message.LParam);
+    if (ToAscii(vk, static_cast<UINT>(Message.LParam >> 16) & 0xFF, keys, &typed, 0) == 1)
+        PostToQueue(Message.Window, Message.Msg == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR, typed, Message.LParam);
+    return result;
 }
 
 bool TApplication::Active() const { return Screen->ActiveForm() != nullptr; }

@@ -43,8 +43,7 @@ BOOL TranslateMessage(const MSG* lpMsg) {
 
 LRESULT DispatchMessage(const MSG* lpMsg) {
     if (!lpMsg || !lpMsg->hwnd || !Application) return 0;
-    TApplicationAccess::DeliverOne(*Application, {lpMsg->hwnd, lpMsg->message, lpMsg->wParam, lpMsg->lParam});
-    return 0;
+    return TApplicationAccess::DeliverOne(*Application, {lpMsg->hwnd, lpMsg->message, lpMsg->wParam, lpMsg->lParam});
 }
 
 void PostQuitMessage(int nExitCode) {
