@@ -2,20 +2,27 @@
 
 #include "ProDirectoryEdit.h"
 #include "ProEdit.h"
+#include "UnitStart.h"
 #include "vcl/ActiveX.h"
 #include "vcl/SysUtils.h"
 
 namespace ProEdit {
 
-void InitProEditUnit() {
-    // Form descriptions find the edit by its class name.
-    RegisterClass(TProEdit::ClassInfo());
-    ProDirectoryEdit::RegisterDirectoryEdits();
-    const HRESULT result = OleInitialize(nullptr);
-    if (result != S_OK && result != S_FALSE)
-        throw Exception(Format("OleInitialize failed ($%x)", {static_cast<Integer>(result)}));
+namespace {
+TUnitStart Unit;
 }
 
-void DoneProEditUnit() { OleUninitialize(); }
+void InitProEditUnit() {
+    Unit.Start([] {
+        // Form descriptions find the edit by its class name.
+        RegisterClass(TProEdit::ClassInfo());
+        ProDirectoryEdit::RegisterDirectoryEdits();
+        const HRESULT result = OleInitialize(nullptr);
+        if (result != S_OK && result != S_FALSE)
+            throw Exception(Format("OleInitialize failed ($%x)", {static_cast<Integer>(result)}));
+    });
+}
+
+void DoneProEditUnit() { Unit.End(OleUninitialize); }
 
 }  // namespace ProEdit

@@ -2,11 +2,14 @@
 
 #include <memory>
 
+#include "UnitStart.h"
+
 namespace UtTools {
 
 std::function<void()> PumpMessages;
 
 namespace {
+TUnitStart Unit;
 TSystemFlags Flags;
 std::unique_ptr<TUtMessagePump> Pump;
 }  // namespace
@@ -53,16 +56,20 @@ void TUtMessagePump::PumpAll() {
 TUtMessagePump* MessagePump() { return Pump.get(); }
 
 void InitTools() {
-    OSVERSIONINFO version{};
-    version.dwOSVersionInfoSize = sizeof(OSVERSIONINFO);
-    if (GetVersionEx(&version)) Flags = FlagsForVersion(version);
-    Pump = std::make_unique<TUtMessagePump>();
-    PumpMessages = [pump = Pump.get()] { pump->PumpAll(); };
+    Unit.Start([] {
+        OSVERSIONINFO version{};
+        version.dwOSVersionInfoSize = sizeof(OSVERSIONINFO);
+        if (GetVersionEx(&version)) Flags = FlagsForVersion(version);
+        Pump = std::make_unique<TUtMessagePump>();
+        PumpMessages = [pump = Pump.get()] { pump->PumpAll(); };
+    });
 }
 
 void DoneTools() {
-    PumpMessages = nullptr;
-    Pump.reset();
+    Unit.End([] {
+        PumpMessages = nullptr;
+        Pump.reset();
+    });
 }
 
 }  // namespace UtTools

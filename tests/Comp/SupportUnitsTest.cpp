@@ -155,7 +155,7 @@ TEST_F(MessagePumpTest, PeekFiltersByWindowAndRange) {
 }
 
 TEST(SupportUnits, AFailedOleStartStopsTheStartWithItsCode) {
-    OleStartUpSetAside startUp;
+    ProEdit::DoneProEditUnit();  // the start-up's OLE start
     SetOleInitializeFailureForTest(E_UNEXPECTED);
     try {
         ProEdit::InitProEditUnit();
@@ -164,10 +164,47 @@ TEST(SupportUnits, AFailedOleStartStopsTheStartWithItsCode) {
         EXPECT_EQ(e.Message(), "OleInitialize failed ($8000FFFF)");
     }
     SetOleInitializeFailureForTest(S_OK);
-    ProEdit::InitProEditUnit();
+    ProEdit::InitProEditUnit();  // the failed start left the unit unstarted
     EXPECT_EQ(OleInitialize(nullptr), S_FALSE);
     OleUninitialize();
-    ProEdit::DoneProEditUnit();
+}
+
+bool OleStarted() {
+    const HRESULT result = OleInitialize(nullptr);
+    OleUninitialize();
+    return result == S_FALSE;
+}
+
+TEST(SupportUnits, ARepeatedStartDoesNothingAndOneExitUndoesTheStart) {
+    struct Case {
+        const char* name;
+        void (*start)();
+        void (*end)();
+        bool (*held)();
+    };
+    const Case cases[] = {
+        {"message pump", UtTools::InitTools, UtTools::DoneTools, [] { return UtTools::MessagePump() != nullptr; }},
+        {"gradient fill", UtVCLUtils::InitGradientFill, UtVCLUtils::FreeGradientFill,
+         [] { return GetModuleHandle("msimg32.dll") != nullptr; }},
+        {"typed edit", ProEdit::InitProEditUnit, ProEdit::DoneProEditUnit, OleStarted},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(c.held());  // started by the start-up
+        c.start();
+        c.end();
+        EXPECT_FALSE(c.held());
+        c.end();
+        EXPECT_FALSE(c.held());
+        c.start();
+        EXPECT_TRUE(c.held());
+    }
+}
+
+TEST(SupportUnits, ARepeatedToolsStartKeepsThePump) {
+    UtTools::TUtMessagePump* pump = UtTools::MessagePump();
+    UtTools::InitTools();
+    EXPECT_EQ(UtTools::MessagePump(), pump);
 }
 
 TEST(SupportUnits, WithoutTheGradientEntryNothingIsKept) {
@@ -182,10 +219,12 @@ TEST(SupportUnits, WithoutTheGradientEntryNothingIsKept) {
         EXPECT_EQ(GetModuleHandle("msimg32.dll"), nullptr);  // freed again
         SetExportMissingForTest("msimg32.dll", "GradientFill", false);
         SetModuleAbsentForTest("msimg32.dll", true);
+        UtVCLUtils::FreeGradientFill();
         UtVCLUtils::InitGradientFill();
         EXPECT_EQ(UtVCLUtils::GradientFillLibrary(), nullptr);
         SetModuleAbsentForTest("msimg32.dll", false);
     }
+    UtVCLUtils::FreeGradientFill();
     UtVCLUtils::InitGradientFill();
     EXPECT_NE(UtVCLUtils::GradientFillEntry(), nullptr);
 }
