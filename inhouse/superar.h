@@ -245,7 +245,7 @@ struct ArrayOfFiles {
     Byte RelocateOptions;
     Integer CaseFieldA;
     Integer CaseFieldB;
-    TControl* BoundControl;
+    TComponentRef<TControl> BoundControl;  // nil once the control is freed
     valstr::LoopT Loop;
     AnsiString Selection;
     AnsiString BackingFiles[FieldCount];

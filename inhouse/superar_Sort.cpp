@@ -213,7 +213,7 @@ public:
     ControlDisabled& operator=(const ControlDisabled&) = delete;
 
 private:
-    TControl* control_;
+    TComponentRef<TControl> control_;  // the sort's message pump may free it
     bool wasEnabled_ = false;
 };
 

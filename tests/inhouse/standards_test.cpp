@@ -166,6 +166,26 @@ TEST_F(StandardForm, SetUpBindsTheManagersOnlyForAnAnchorInAPanelInAPanelOnTheFo
     EXPECT_EQ(destroys.Count(), 1);
 }
 
+TEST_F(StandardForm, TheLineTableLetsGoOfTheClientPanelWhenTheWindowIsFreed) {
+    form->MainPanel->SetCaption(" ");  // a single blank marks the client panel
+    SetUpWholeForm();
+    ASSERT_NE(LineTable().BoundControl, nullptr);
+    FreeAndNil(form);
+    EXPECT_EQ(LineTable().BoundControl, nullptr);
+    // A sort disables and re-enables the bound control: it must find none.
+    superar::ArrayOfFiles& lines = LineTable();
+    superar::AddRowWithText(lines, "b", 0);
+    superar::AddRowWithText(lines, "a", 0);
+    lines.KeySeparator = ",";
+    superar::SortTableBy(lines, "item00");  // field 0 by its default name
+    AnsiString first;
+    superar::GetFieldText(lines, 1, 0, first, false);
+    EXPECT_EQ(first, "a");
+    lines.KeySeparator.clear();
+    lines.SortSpec.clear();
+    superar::ClearTable(lines);
+}
+
 TEST_F(StandardForm, SpinButtonSitsBesideItsEditAndStepsItOnRealClicks) {
     SetUpWholeForm();
     TSpinButton* spin = form->SpinButton__edit1;
