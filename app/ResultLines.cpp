@@ -26,13 +26,18 @@ void TResultLineWriter::Write(const AnsiString& Line, AnsiString& Result) {
         case TPositionUnit::Byte: position = value; break;
         case TPositionUnit::Sector: position = value * format_.SectorSize; break;
         case TPositionUnit::Cluster: position = value * format_.ClusterSize; break;
-        // Multiplied first: the disk's share is then exact for whole-byte disks, and 100 % is the disk
-        // itself rather than a rounding step beyond it.
-        case TPositionUnit::Percent: position = format_.DiskSize * value / 100; break;
+        // Multiplied first, and wider than a double: the share of a whole-byte disk is then rounded once,
+        // and 100 % is the disk itself rather than a rounding step beyond it.
+        case TPositionUnit::Percent:
+            position = static_cast<Double>(static_cast<long double>(format_.DiskSize) * value / 100);
+            break;
         case TPositionUnit::None: break;
     }
 
-    if (position > format_.DiskSize) {
+    // A share is bounded by its percentage: past 2^53 / 100 bytes the product rounds, and 100 % could
+    // land a step beyond the disk.
+    const bool outOfBounds = format_.Unit == TPositionUnit::Percent ? value > 100 : position > format_.DiskSize;
+    if (outOfBounds) {
         Result = ">100% Out of Bounds";
     } else if (format_.Display == TResultDisplay::Unknown) {
         Result = "?";

@@ -101,6 +101,14 @@ TEST_F(Calculator, AHundredPercentOfABinaryDiskIsTheWholeDisk) {
     EXPECT_EQ(Results(), "100% (= 100%)\r\n50% (= 50%)");
 }
 
+TEST_F(Calculator, AHundredPercentOfAVeryLargeDiskIsWithinBounds) {
+    Input::Click(Form1->RadioButton2);
+    Retype(Form1->Edit3, "541769782978051");
+    Input::Click(Form1->RadioButton12);
+    TypeLines({"100", "100.0001"});
+    EXPECT_EQ(Results(), "100% (= 100%)\r\n>100% Out of Bounds (= 100.0001%)");
+}
+
 // A divisor of 0 makes a derived count infinite; it is shown as the conversion writes it, ungrouped.
 TEST_F(Calculator, AnInfiniteDerivedCountIsShownWithoutSeparators) {
     Input::Click(Form1->RadioButton1);

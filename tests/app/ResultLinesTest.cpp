@@ -1,4 +1,7 @@
 // Result lines without the window: each unit, each display, bounds, grouping and the echo.
+#include <cstdint>
+#include <utility>
+
 #include <gtest/gtest.h>
 
 #include <vcl/SysUtils.h>
@@ -70,6 +73,25 @@ TEST(ResultLines, PercentOfTheDiskStaysWithinBinaryDisks) {
             writer.Write(c.Line, result);
             EXPECT_EQ(result, c.Expected) << gigabytes << " GB, " << c.Line << "%";
         }
+    }
+}
+
+// Past 2^48 bytes the share's product rounds; a few percent of such sizes once read 100 % as beyond
+// the disk.
+TEST(ResultLines, AHundredPercentOfAnyWholeByteDiskIsWithinBounds) {
+    std::uint64_t size = 541769782978051;
+    for (int i = 0; i < 2000; ++i) {
+        const Double disk = static_cast<Double>(size);
+        for (const auto& [display, expected] :
+             {std::pair{TResultDisplay::Percent, AnsiString("100% (= 100%)")},
+              std::pair{TResultDisplay::Byte, IntToStr(static_cast<Int64>(size)) + " (= 100%)"}}) {
+            TResultLineWriter writer({disk, 512.0, 4096.0, TPositionUnit::Percent, display, false});
+            AnsiString result;
+            writer.Write("100", result);
+            ASSERT_EQ(result, expected) << size << " bytes";
+        }
+        // The next size anywhere between 2^48 and 2^53.
+        size = (1ULL << 48) + (size * 6364136223846793005ULL + 1442695040888963407ULL) % (31ULL << 48);
     }
 }
 
