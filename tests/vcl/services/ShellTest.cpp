@@ -155,6 +155,56 @@ TEST_F(ShellTest, OpenHandsTheTargetToTheDesktopOpenerAndRefusesProgramsAndLaunc
     std::remove(document.c_str());
 }
 
+// The opener decodes a file: address before it opens it, so the refusal reads it the same way.
+TEST_F(ShellTest, OpenRefusesAProgramOrLauncherWhateverWayItsFileAddressIsWritten) {
+    std::vector<AnsiString> started;
+    SetWinExecLauncherForTest([&](const std::vector<AnsiString>& Argv, UINT, TProgramExitEvent) -> UINT {
+        started.push_back(Argv.back());
+        return 33;
+    });
+    const std::string program = ::testing::TempDir() + "shell_test_program";
+    std::ofstream(program) << "#!/bin/sh\n";
+    chmod(program.c_str(), 0755);
+    const std::string document = ::testing::TempDir() + "shell_test_document.txt";
+    std::ofstream(document) << "text";
+    ASSERT_EQ(program.front(), '/');
+    const std::string escapedProgram = program.substr(0, program.size() - 1) + "%6D";  // its last "m"
+
+    struct Case {
+        std::string target;
+        bool starts;
+    };
+    const Case cases[] = {
+        {"file://" + escapedProgram, false},
+        {"FILE://" + program, false},
+        {"file://localhost" + program, false},
+        {"file://LocalHost" + escapedProgram, false},
+        {"file:" + program, false},
+        {"file://" + program + "#top", false},
+        {"file://" + program + "?x=1", false},
+        {"file:///usr/share/applications/any%2Edesktop", false},
+        {"file:///usr/share/applications/any.desktop#top", false},
+        {"file://elsewhere" + document, false},  // not this machine
+        {"file://" + document + "%", false},     // escapes that do not decode
+        {"file://" + document + "%4", false},
+        {"file://" + document + "%zz", false},
+        {"file://" + document + "%00", false},
+        {"file:relative.txt", false},
+        {"file://" + document, true},
+        {"file://localhost" + document + "#page", true},
+        {"file://" + document.substr(0, document.size() - 3) + "%74xt", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.target);
+        started.clear();
+        HINSTANCE result = ShellExecuteA(nullptr, "open", c.target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+        EXPECT_EQ(reinterpret_cast<std::uintptr_t>(result), c.starts ? 33u : std::uintptr_t{SE_ERR_ACCESSDENIED});
+        EXPECT_EQ(started, c.starts ? std::vector<AnsiString>{c.target} : std::vector<AnsiString>{});
+    }
+    std::remove(program.c_str());
+    std::remove(document.c_str());
+}
+
 TEST_F(ShellTest, SetWindowPosMovesSizesAndShowsAsItsFlagsSay) {
     auto* panel = Place<TPanel>(10, 10, 50, 40);
     HWND window = panel->Handle();

@@ -22,8 +22,9 @@ static_assert(sizeof(DROPFILES) == 20);
 constexpr int SE_ERR_ACCESSDENIED = 5;
 constexpr int SE_ERR_NOASSOC = 31;
 
-// True for what must never be handed to the desktop's opener: an executable file or a desktop launcher
-// (also behind a file: address).
+// True for what must never be handed to the desktop's opener: an executable file or a desktop launcher,
+// also behind a file: address read as the opener reads it (escapes decoded, an empty or "localhost"
+// host, query and fragment dropped), and a file: address that does not read as a local path.
 bool IsProgramOrDesktopLauncher(const AnsiString& Target);
 // "open" (or no verb) gives lpFile to the desktop's opener as one argument, never through a shell; a
 // program or launcher is refused with SE_ERR_ACCESSDENIED, another verb answers SE_ERR_NOASSOC. The start

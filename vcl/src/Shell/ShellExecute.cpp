@@ -1,6 +1,7 @@
 // ShellExecuteA's "open": the desktop's opener with the target as its one argument.
 #include <cstdint>
 #include <filesystem>
+#include <string_view>
 #include <system_error>
 
 #include "vcl/ShellAPI.h"
@@ -10,17 +11,50 @@ namespace {
 
 constexpr const char* DesktopOpener = "xdg-open";
 
-AnsiString LocalPathOf(const AnsiString& Target) {
-    const AnsiString scheme = "file://";
-    if (Target.size() >= scheme.size() && SameText(Target.substr(0, scheme.size()), scheme))
-        return Target.substr(scheme.size());
-    return Target;
+int HexDigitValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+bool IsFileAddress(const AnsiString& Target) { return Target.size() >= 5 && SameText(Target.substr(0, 5), "file:"); }
+
+// The local path a file: address names, read as the desktop opener reads it: query and fragment
+// dropped, the host empty or "localhost", escapes decoded. False when it names no local path or an
+// escape is malformed or decodes to NUL.
+bool FileAddressPath(const AnsiString& Address, AnsiString& Path) {
+    std::string_view rest(Address);
+    rest.remove_prefix(5);
+    rest = rest.substr(0, rest.find_first_of("?#"));
+    if (rest.starts_with("//")) {
+        rest.remove_prefix(2);
+        const std::size_t slash = rest.find('/');
+        const AnsiString host(rest.substr(0, slash));
+        if (slash == std::string_view::npos || (!host.empty() && !SameText(host, "localhost"))) return false;
+        rest.remove_prefix(slash);
+    }
+    if (!rest.starts_with('/')) return false;
+    Path.clear();
+    for (std::size_t i = 0; i < rest.size(); ++i) {
+        char c = rest[i];
+        if (c == '%') {
+            const int high = i + 2 < rest.size() ? HexDigitValue(rest[i + 1]) : -1;
+            const int low = i + 2 < rest.size() ? HexDigitValue(rest[i + 2]) : -1;
+            if (high < 0 || low < 0 || high + low == 0) return false;
+            c = static_cast<char>(high * 16 + low);
+            i += 2;
+        }
+        Path += c;
+    }
+    return true;
 }
 
 }  // namespace
 
 bool IsProgramOrDesktopLauncher(const AnsiString& Target) {
-    const AnsiString path = LocalPathOf(Target);
+    AnsiString path = Target;
+    if (IsFileAddress(Target) && !FileAddressPath(Target, path)) return true;
     if (SameText(ExtractFileExt(path), ".desktop")) return true;
     std::error_code error;
     const auto status = std::filesystem::status(path.c_str(), error);
