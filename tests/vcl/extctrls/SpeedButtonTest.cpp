@@ -64,6 +64,24 @@ TEST_F(SpeedButtonTest, AClickIsAPressAndAReleaseInsideAndEveryReleaseReachesOnM
     EXPECT_FALSE(button->Down());  // a plain button never stays down
 }
 
+TEST_F(SpeedButtonTest, APressOnTheFormIsReleasedToTheFormEvenOverAButton) {
+    auto* button = PlaceButton(10);
+    int buttonReleases = 0, formReleases = 0, clicks = 0;
+    button->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, Integer, Integer) { ++buttonReleases; };
+    button->OnClick = Counter(clicks);
+    form->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, Integer, Integer) { ++formReleases; };
+    Testing::MouseDown(form, 150, 100);
+    Testing::MouseMove(button, 15, 15, {ssLeft});
+    Testing::MouseUp(button, 15, 15);
+    EXPECT_EQ(formReleases, 1);
+    EXPECT_EQ(buttonReleases, 0);
+    EXPECT_EQ(clicks, 0);
+    // Once released, the button has the mouse again.
+    Input::Click(button);
+    EXPECT_EQ(buttonReleases, 1);
+    EXPECT_EQ(formReleases, 1);
+}
+
 TEST_F(SpeedButtonTest, AGroupKeepsOneButtonDownAndAllowAllUpLetsTheLastGoUp) {
     TSpeedButton* a = PlaceButton(10, 1);
     TSpeedButton* b = PlaceButton(50, 1);

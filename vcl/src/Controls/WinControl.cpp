@@ -355,11 +355,13 @@ void TWinControl::WndProc(TMessage& Message) {
 }
 
 // The graphic child under the mouse (or the one holding the capture) gets the mouse message in its own
-// coordinates; entering and leaving graphic children is announced as the mouse moves.
+// coordinates; entering and leaving graphic children is announced as the mouse moves. While this window
+// holds the mouse itself, its messages stay with it: a press here is released here.
 void TWinControl::MouseToChildControl(TMessage& Message, bool& Handled) {
     TWMMouse m(Message);
     TControl* target = GetCaptureControl();
-    if (target && (target == this || target->Parent() != this)) target = nullptr;
+    if (target == this) return;
+    if (target && target->Parent() != this) target = nullptr;
     if (!target) target = ControlAtPos(m.Pos(), false, false);
     if (Message.Msg == WM_MOUSEMOVE && target != mouseControl_) {
         TControl* left = mouseControl_;
