@@ -82,6 +82,24 @@ TEST_F(SpeedButtonTest, APressOnTheFormIsReleasedToTheFormEvenOverAButton) {
     EXPECT_EQ(formReleases, 1);
 }
 
+TEST_F(SpeedButtonTest, AHeldButtonShowsItsPushedFrameWithTheCheckeredFaceInside) {
+    auto* button = PlaceButton(10, 1);
+    button->SetDown(true);
+    const std::unique_ptr<TBitmap> image = Screen();
+    const TPoint origin = button->ClientToScreen({0, 0});
+    const TPoint formOrigin = form->ClientToScreen({0, 0});
+    const Integer left = origin.X - formOrigin.X, top = origin.Y - formOrigin.Y;
+    std::vector<COLORREF> frame, face;
+    for (Integer y = 5; y < 25; ++y) {
+        frame.push_back(PixelOf(image.get(), left, top + y));
+        face.push_back(PixelOf(image.get(), left + 3, top + y));
+    }
+    EXPECT_EQ(frame, std::vector<COLORREF>(frame.size(), Rgb(clBtnShadow)));
+    // The face alternates between the highlight and the button face, row by row.
+    EXPECT_NE(face[0], face[1]);
+    EXPECT_EQ(face[0], face[2]);
+}
+
 TEST_F(SpeedButtonTest, AGroupKeepsOneButtonDownAndAllowAllUpLetsTheLastGoUp) {
     TSpeedButton* a = PlaceButton(10, 1);
     TSpeedButton* b = PlaceButton(50, 1);

@@ -158,11 +158,15 @@ BOOL DrawFrameControl(HDC hdc, RECT* lprc, UINT uType, UINT uState) {
     if (uType != DFC_BUTTON && uType != DFC_SCROLL) return FALSE;
     dc.Record(
         [&] { return "DrawFrameControl " + RectText(*lprc) + " " + std::to_string(uType) + " " + HexColor(uState); });
-    TRect r = *lprc;
+    const TRect whole = *lprc;
+    TRect r = whole;
     UINT kind = uState & 0xFF;
     if (uType == DFC_BUTTON) {
-        if (kind & DFCS_BUTTONPUSH) ButtonFace(dc, r, uState);
-        else if (kind & (DFCS_BUTTONRADIO | DFCS_BUTTONRADIOIMAGE)) RadioButton(dc, r, uState);
+        if (kind & DFCS_BUTTONPUSH) {
+            ButtonFace(dc, r, uState);
+            // The caller draws the face inside the edge.
+            if (uState & DFCS_ADJUSTRECT) *lprc = r;
+        } else if (kind & (DFCS_BUTTONRADIO | DFCS_BUTTONRADIOIMAGE)) RadioButton(dc, r, uState);
         else CheckBox(dc, r, uState);
     } else {
         ButtonFace(dc, r, uState);
@@ -176,6 +180,6 @@ BOOL DrawFrameControl(HDC hdc, RECT* lprc, UINT uType, UINT uState) {
             Arrow(dc, r, direction, GetSysColor(COLOR_BTNTEXT), shift);
         }
     }
-    dc.Dirty(*lprc);
+    dc.Dirty(whole);
     return TRUE;
 }
