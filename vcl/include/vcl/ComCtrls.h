@@ -129,7 +129,7 @@ class TTrackBar : public TWinControl {
 
     TNotifyEvent OnChange;
 
-protected:
+private:
     friend struct TComCtrlsAccess;
     // Internal to the stand-in: the user moved the native slider.
     void PositionFromPeer(Integer Value);

@@ -75,7 +75,7 @@ class TCustomEdit : public TWinControl {
 
     TNotifyEvent OnChange;
 
-protected:
+private:
     friend struct TStdCtrlsAccess;
     // Internal to the stand-in: the user changed the text or the selection in the peer. EditFromPeer
     // takes the selection after the edit with it, so that OnChange already sees the new caret.
@@ -83,6 +83,7 @@ protected:
     void EditFromPeer(const AnsiString& Value, Integer SelStart, Integer SelLength);
     void SelectionFromPeer(Integer Start, Integer Length);
 
+protected:
     virtual void Change();
     void Dispatch(TMessage& Message) override;
     // The edit control's own behaviour: Ctrl+C/V/X/Z, Ctrl+Ins, Shift+Ins and Shift+Del become WM_COPY,
@@ -176,7 +177,7 @@ class TCustomMemo : public TCustomEdit {
     // next long text in it needs no fresh pages for it.
     void ClearInto(AnsiString& Storage);
 
-protected:
+private:
     friend struct TStdCtrlsAccess;
     // Internal to the stand-in: the user's edit in the peer ([Start, End) of the text becomes Value) with
     // the selection after it, so that OnChange already sees the new caret.
@@ -184,6 +185,7 @@ protected:
     // Internal to the stand-in: the text the peer shows in place; it hears of every change.
     const AnsiString& TextForPeer() const { return StoredText(); }
 
+protected:
     void Dispatch(TMessage& Message) override;
     TControlPeer* CreatePeer() override;
     bool MultiLine() const override { return true; }
@@ -406,13 +408,14 @@ class TCustomComboBox : public TWinControl {
     TNotifyEvent OnDropDown;
     TNotifyEvent OnCloseUp;
 
-protected:
+private:
     friend struct TStdCtrlsAccess;
     // Internal to the stand-in: the user typed in the peer's edit, chose an item, or the list opened/closed.
     void TextFromPeer(const AnsiString& Value);
     void ItemIndexFromPeer(Integer Index);
     void DroppedDownFromPeer(bool Value) { droppedDown_ = Value; }
 
+protected:
     virtual void Change();
     // A chosen item: OnSelect when assigned, otherwise OnChange.
     virtual void Select();

@@ -255,7 +255,7 @@ void TCustomMemo::Splice(std::size_t Start, std::size_t End, const AnsiString& V
     auto selStart = static_cast<std::size_t>(SelStart());
     std::size_t newStart = follow(selStart);
     std::size_t newEnd = follow(selStart + static_cast<std::size_t>(SelLength()));
-    SelectionFromPeer(static_cast<Integer>(newStart), static_cast<Integer>(newEnd - newStart));
+    TStdCtrlsAccess::SelectionFromPeer(*this, static_cast<Integer>(newStart), static_cast<Integer>(newEnd - newStart));
     ReplaceMemoPeerText(this, Start, End, value);
     AnnounceChange();
 }
@@ -278,7 +278,7 @@ void TCustomMemo::EndLinesUpdate() {
     AnsiString().swap(pendingText_);
     if (!changed) return;
     // The window takes the whole text and puts its caret at the start, as after a new text.
-    SelectionFromPeer(0, 0);
+    TStdCtrlsAccess::SelectionFromPeer(*this, 0, 0);
     TextStored();
     AnnounceChange();
 }
@@ -293,13 +293,13 @@ void TCustomMemo::EditFromPeer(std::size_t Start, std::size_t End, const AnsiStr
     const AnsiString cased = ApplyCharCase(Value);
     if (StoredText().compare(Start, End - Start, cased) == 0) {
         // Nothing changed (the text came back the same): the selection moved all the same.
-        SelectionFromPeer(SelStart, SelLength);
+        TStdCtrlsAccess::SelectionFromPeer(*this, SelStart, SelLength);
         return;
     }
     SpliceStoredText(Start, End, cased);
     lineStartsValid_ = false;
     ReplaceMemoPeerText(this, Start, End, cased);
-    SelectionFromPeer(SelStart, SelLength);
+    TStdCtrlsAccess::SelectionFromPeer(*this, SelStart, SelLength);
     AnnounceUserEdit();
 }
 
