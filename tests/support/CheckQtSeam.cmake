@@ -1,4 +1,5 @@
-# Fails when a file outside vcl/src/qt includes a Qt header.
+# Fails when a file outside vcl/src/qt includes a Qt header: a <Q...> class header, a <q....h> one, or
+# any of the stand-in's own Qt files ("qt/...", also by a longer path).
 file(GLOB_RECURSE sources
   ${ROOT}/app/*.h ${ROOT}/app/*.cpp ${ROOT}/inhouse/*.h ${ROOT}/inhouse/*.cpp
   ${ROOT}/Comp/*.h ${ROOT}/Comp/*.cpp ${ROOT}/vcl/include/*.h ${ROOT}/vcl/src/*.h ${ROOT}/vcl/src/*.cpp
@@ -8,7 +9,7 @@ list(FILTER sources EXCLUDE REGEX "^${ROOT}/vcl/src/qt/")
 list(FILTER sources EXCLUDE REGEX "^${ROOT}/bench/peers/QtPaintPeers\\.cpp$")
 set(offenders "")
 foreach(f IN LISTS sources)
-  file(STRINGS ${f} hits REGEX "^[ \t]*#[ \t]*include[ \t]*<Q")
+  file(STRINGS ${f} hits REGEX "^[ \t]*#[ \t]*include[ \t]*(<Q|<q[a-z0-9_]*\\.h>|<qt/|\"([^\"]*/)?qt/)")
   if(hits)
     list(APPEND offenders ${f})
   endif()
