@@ -8,6 +8,7 @@
 #include "SampleControls.h"
 #include "vcl/Clock.h"
 #include "vcl/ExtCtrls.h"
+#include "vcl/SysUtils.h"
 #include "vcl/Windows.h"
 
 namespace {
@@ -165,6 +166,47 @@ TEST_F(Hints, AKeyAPressOrLeavingTheControlHidesTheHint) {
         c.action();
         EXPECT_EQ(Testing::ShownHint().Text, "");
     }
+}
+
+// A control with a hint per 10 x 10 cell, as a grid gives one per cell through CursorRect.
+TEST_F(Hints, EachCellOfAControlShowsItsOwnHintAfterTheShortPauseWhileOneIsUp) {
+    TWndMethod original = first->WindowProc;
+    first->WindowProc = [&](TMessage& m) {
+        original(m);
+        if (m.Msg != CM_HINTSHOW) return;
+        auto& info = *reinterpret_cast<THintInfo*>(m.LParam);
+        const Integer column = info.CursorPos.X / 10, row = info.CursorPos.Y / 10;
+        info.CursorRect = Bounds(column * 10, row * 10, 10, 10);
+        info.HintStr = "cell " + IntToStr(column) + "," + IntToStr(row);
+    };
+    const auto pause = static_cast<UInt64>(Application->HintPause());
+    const auto shortPause = static_cast<UInt64>(Application->HintShortPause());
+    ASSERT_LT(shortPause, pause);
+    struct Step {
+        const char* name;
+        std::function<void()> action;
+        UInt64 wait;
+        AnsiString shown;
+    };
+    const Step steps[] = {
+        {"rests on a cell", [&] { Testing::MouseMove(first, 5, 5); }, pause, "cell 0,0"},
+        {"moves within it", [&] { Testing::MouseMove(first, 7, 8); }, pause, "cell 0,0"},
+        {"leaves it", [&] { Testing::MouseMove(first, 15, 5); }, 0, ""},
+        {"rests on the next", [] {}, shortPause, "cell 1,0"},
+        {"waits it out", [] {}, static_cast<UInt64>(Application->HintHidePause()), ""},
+        {"leaves with none up", [&] { Testing::MouseMove(first, 25, 5); }, shortPause, ""},
+        {"rests the whole pause", [] {}, pause - shortPause, "cell 2,0"},
+        {"the hint is cancelled", [] { Application->CancelHint(); }, pause, ""},
+        {"moves again", [&] { Testing::MouseMove(first, 26, 6); }, shortPause, ""},
+        {"rests again", [] {}, pause - shortPause, "cell 2,0"},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.name);
+        s.action();
+        timers.Advance(s.wait);
+        EXPECT_EQ(Testing::ShownHint().Text, s.shown);
+    }
+    first->WindowProc = original;
 }
 
 TEST_F(Hints, TheHintWindowShowsItsTextOnTheHintColourOnScreen) {

@@ -339,6 +339,11 @@ class TApplication : public TComponent {
     void SetHintPause(Integer Value) { hintPause_ = Value; }
     Integer HintHidePause() const { return hintHidePause_; }
     void SetHintHidePause(Integer Value) { hintHidePause_ = Value; }
+    // The pause before the next hint once the mouse leaves where a shown hint holds.
+    Integer HintShortPause() const { return hintShortPause_; }
+    void SetHintShortPause(Integer Value) { hintShortPause_ = Value; }
+    // Hides the hint; the next one waits the whole HintPause.
+    void CancelHint();
     TColor HintColor() const { return hintColor_; }
     void SetHintColor(TColor Value) { hintColor_ = Value; }
     TIcon* Icon() const { return icon_.get(); }
@@ -386,6 +391,7 @@ private:
     bool showHint_ = true;
     Integer hintPause_ = 500;
     Integer hintHidePause_ = 2500;
+    Integer hintShortPause_ = 50;
     TColor hintColor_ = clInfoBk;
     std::unique_ptr<TIcon> icon_;
 };

@@ -124,3 +124,5 @@ void HintTrackMessage(TControl* Control, TMessage& Message);
 void ShowHintNow(TControl* Control);
 // The hint window on the screen; nullptr when no hint shows.
 THintWindow* ShownHintWindow();
+// Hides the hint and forgets the control under the mouse: the next hint waits the whole HintPause.
+void CancelHintTracking();

@@ -157,6 +157,8 @@ LRESULT TApplication::DeliverPostedKey(TWinControl* Target, const TPosted& Messa
 
 bool TApplication::Active() const { return Screen->ActiveForm() != nullptr; }
 
+void TApplication::CancelHint() { CancelHintTracking(); }
+
 void TApplication::SetHint(const AnsiString& Value) {
     hint_ = Value;
     if (OnHint) OnHint(this);

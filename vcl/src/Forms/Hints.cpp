@@ -1,5 +1,6 @@
 // Hints: the mouse resting over a control for Application->HintPause shows the control's hint in a hint
-// window; input, the mouse leaving, or HintHidePause hides it again.
+// window; input, the mouse leaving, or HintHidePause hides it again. Leaving the hint's CursorRect (a
+// grid's cell) waits for the next hint again, only HintShortPause while one was up.
 
 #include "Controls/Internal.h"
 #include "vcl/ExtCtrls.h"
@@ -14,6 +15,7 @@ public:
     void Message(TControl* Control, TMessage& Message);
     void ShowFor(TControl* Control);
     void Hide();
+    void Cancel();
     THintWindow* Shown() const { return window_ && window_->Visible() ? window_ : nullptr; }
 
 protected:
@@ -21,14 +23,15 @@ protected:
 
 private:
     void Track(TControl* Control);
-    void StartPause();
+    void StartPause(Integer Pause);
     void StopTimer(Cardinal& Id);
 
     TControl* control_ = nullptr;  // the control the mouse is over
     TControl* shownFor_ = nullptr;
     THintWindow* window_ = nullptr;
-    TRect cursorRect_;  // in shownFor_'s client coordinates
-    TPoint cursor_;     // the mouse on the screen, as the last mouse message placed it
+    TRect cursorRect_;       // in the client coordinates of control_ or shownFor_
+    bool haveRect_ = false;  // cursorRect_ is where control_'s last hint holds
+    TPoint cursor_;          // the mouse on the screen, as the last mouse message placed it
     bool haveCursor_ = false;
     Cardinal pauseTimer_ = 0;
     Cardinal hideTimer_ = 0;
@@ -61,25 +64,32 @@ void THintTracker::Message(TControl* Control, TMessage& Message) {
         // Input ends this hint; the next one waits until the mouse reaches another control.
         Hide();
         StopTimer(pauseTimer_);
+        haveRect_ = false;
         return;
     }
     if (Message.Msg == CM_MOUSELEAVE && (Message.LParam == 0 || Message.LParam == reinterpret_cast<LPARAM>(Control))) {
-        if (Control == control_) {
-            Hide();
-            StopTimer(pauseTimer_);
-            Track(nullptr);
-        }
+        if (Control == control_) Cancel();
         return;
     }
     if (Message.Msg != WM_MOUSEMOVE) return;
     TPoint client = TWMMouse(Message).Pos();
     cursor_ = Control->ClientToScreen(client);
     haveCursor_ = true;
-    if (Shown() && (Control != shownFor_ || !cursorRect_.Contains(client))) Hide();
-    if (Control != control_) {
-        Track(Control);
-        StartPause();
+    const bool wasUp = Shown() != nullptr;
+    const bool leftRect = Control == control_ && haveRect_ && !cursorRect_.Contains(client);
+    if (wasUp && (Control != shownFor_ || !cursorRect_.Contains(client))) Hide();
+    if (Control != control_ || leftRect) {
+        if (Control != control_) Track(Control);
+        haveRect_ = false;
+        if (Application) StartPause(wasUp ? Application->HintShortPause() : Application->HintPause());
     }
+}
+
+void THintTracker::Cancel() {
+    Hide();
+    StopTimer(pauseTimer_);
+    Track(nullptr);
+    haveRect_ = false;
 }
 
 void THintTracker::Track(TControl* Control) {
@@ -88,10 +98,10 @@ void THintTracker::Track(TControl* Control) {
     if (control_) control_->FreeNotification(this);
 }
 
-void THintTracker::StartPause() {
+void THintTracker::StartPause(Integer Pause) {
     StopTimer(pauseTimer_);
-    if (!Application || !control_) return;
-    pauseTimer_ = TimerService().Start(static_cast<Cardinal>(std::max<Integer>(Application->HintPause(), 1)), [this] {
+    if (!control_) return;
+    pauseTimer_ = TimerService().Start(static_cast<Cardinal>(std::max<Integer>(Pause, 1)), [this] {
         StopTimer(pauseTimer_);
         if (control_) ShowFor(control_);
     });
@@ -115,6 +125,9 @@ void THintTracker::ShowFor(TControl* Control) {
     info.HideTimeout = Application->HintHidePause();
     bool canShow = Control->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)) == 0;
     if (canShow && Application->OnShowHint) Application->OnShowHint(info.HintStr, canShow, info);
+    // Where this hint holds, shown or not: leaving it brings the next part's hint.
+    cursorRect_ = info.CursorRect;
+    haveRect_ = Control == control_;
     if (!canShow || info.HintStr.empty()) return;
 
     TClass cls = info.HintWindowClass;
@@ -134,7 +147,6 @@ void THintTracker::ShowFor(TControl* Control) {
     window_->ActivateHintData(r, info.HintStr, info.HintData);
     shownFor_ = Control;
     shownFor_->FreeNotification(this);
-    cursorRect_ = info.CursorRect;
     if (info.HideTimeout > 0)
         hideTimer_ = TimerService().Start(static_cast<Cardinal>(info.HideTimeout), [this] { Hide(); });
 }
@@ -162,6 +174,7 @@ void THintTracker::Notification(TComponent* AComponent, TOperation Operation) {
     if (AComponent == shownFor_) Hide();
     if (AComponent == control_) {
         control_ = nullptr;
+        haveRect_ = false;
         StopTimer(pauseTimer_);
     }
 }
@@ -171,5 +184,7 @@ void THintTracker::Notification(TComponent* AComponent, TOperation Operation) {
 void HintTrackMessage(TControl* Control, TMessage& Message) { Tracker().Message(Control, Message); }
 
 void ShowHintNow(TControl* Control) { Tracker().ShowFor(Control); }
+
+void CancelHintTracking() { Tracker().Cancel(); }
 
 THintWindow* ShownHintWindow() { return Tracker().Shown(); }
