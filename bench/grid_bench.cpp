@@ -250,7 +250,8 @@ void CheckOutput(benchmark::State& State, const std::string& Work, const std::st
 // Deleting 1,000 rows below the heading and inserting 1,000 there again; range(1) sets one row height first.
 void DeleteInsertTop(benchmark::State& state, bool Sized) {
     const auto rowCount = static_cast<Integer>(state.range(0));
-    BatchGrid grid(rowCount);
+    const TOwned<BatchGrid> owned = MakeOwned<BatchGrid>(rowCount);
+    BatchGrid& grid = *owned;
     if (Sized) grid.SetRowHeights(rowCount / 2, 30);
     for (auto _ : state) {
         grid.DeleteGridRows(1, 1000);
@@ -274,7 +275,8 @@ void BM_VectorDeleteInsertTop(benchmark::State& state) {
 // Every other row out and back where it was.
 void BM_GridTakePutEveryOther(benchmark::State& state) {
     const auto rowCount = static_cast<Integer>(state.range(0));
-    BatchGrid grid(rowCount);
+    const TOwned<BatchGrid> owned = MakeOwned<BatchGrid>(rowCount);
+    BatchGrid& grid = *owned;
     std::vector<Integer> odd;
     for (Integer r = 1; r < rowCount; r += 2) odd.push_back(r);
     for (auto _ : state) grid.PutGridRows(odd, grid.TakeGridRows(odd));
@@ -310,7 +312,8 @@ std::vector<Integer> Shuffled(Integer RowCount) {
 
 void BM_GridPermute(benchmark::State& state) {
     const auto rowCount = static_cast<Integer>(state.range(0));
-    BatchGrid grid(rowCount);
+    const TOwned<BatchGrid> owned = MakeOwned<BatchGrid>(rowCount);
+    BatchGrid& grid = *owned;
     const std::vector<Integer> order = Shuffled(rowCount);
     for (auto _ : state) grid.PermuteGridRows(order);
     CheckOutput(state, "permute" + std::to_string(state.iterations()), SampleGrid(grid));
@@ -339,7 +342,8 @@ std::vector<std::pair<Integer, Integer>> ExchangePairs(Integer RowCount) {
 
 void BM_GridExchangeRows(benchmark::State& state) {
     const auto rowCount = static_cast<Integer>(state.range(0));
-    BatchGrid grid(rowCount);
+    const TOwned<BatchGrid> owned = MakeOwned<BatchGrid>(rowCount);
+    BatchGrid& grid = *owned;
     const auto pairs = ExchangePairs(rowCount);
     for (auto _ : state)
         for (const auto& [a, b] : pairs) grid.ExchangeGridRows(a, b);
@@ -366,7 +370,8 @@ void BM_GridReverseSparseFill(benchmark::State& state) {
     const auto rowCount = static_cast<Integer>(state.range(0));
     std::string sample;
     for (auto _ : state) {
-        TStringGrid grid(nullptr);
+        const TOwned<TStringGrid> owned = MakeOwned<TStringGrid>(nullptr);
+        TStringGrid& grid = *owned;
         grid.SetColCount(Cols);
         grid.SetRowCount(rowCount);
         ReverseAndSparseFill(rowCount, [&grid](Integer r) { grid.SetCells(7, r, CellText(7, r)); });
@@ -397,7 +402,8 @@ void BM_VectorReverseSparseFill(benchmark::State& state) {
 // RowCount + 1 with one row height set, against a vector of heights growing by one.
 void BM_GridRowCountPlusOneSized(benchmark::State& state) {
     const auto rowCount = static_cast<Integer>(state.range(0));
-    TStringGrid grid(nullptr);
+    const TOwned<TStringGrid> owned = MakeOwned<TStringGrid>(nullptr);
+    TStringGrid& grid = *owned;
     grid.SetRowCount(rowCount);
     grid.SetRowHeights(rowCount / 2, 30);
     for (auto _ : state) grid.SetRowCount(grid.RowCount() + 1);
@@ -415,7 +421,7 @@ void BM_GridVisitObjectsAndFree(benchmark::State& state) {
     const auto rowCount = static_cast<Integer>(state.range(0));
     for (auto _ : state) {
         state.PauseTiming();
-        auto grid = std::make_unique<BatchGrid>(rowCount);
+        TOwned<BatchGrid> grid = MakeOwned<BatchGrid>(rowCount);
         state.ResumeTiming();
         std::size_t objects = 0;
         grid->Store().ForEachObject([&objects](Integer, Integer, TObject*) { ++objects; });
