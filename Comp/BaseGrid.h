@@ -296,7 +296,7 @@ private:
     void SplitRangesCut(Integer Col1, Integer Row1, Integer Col2, Integer Row2);
     // Steps 3 to 11 of drawing a cell: the whole range of a base cell.
     void PaintCell(Integer ACol, Integer ARow, TGridDrawState AState);
-    void DrawGridLines(TRect& Rect, bool Fixed, Integer ACol, Integer ARow);
+    void DrawGridLines(TRect& Rect, const TRect& View, bool Fixed, Integer ACol, Integer ARow);
     void PrepareRangeExit(Word Key);
     // After the counts shrank: the ranges reaching past them are shortened, the properties beyond freed.
     void ClipRanges(Integer OldColCount, Integer OldRowCount);

@@ -89,14 +89,20 @@ void TBaseGrid::PaintCell(Integer ACol, Integer ARow, TGridDrawState AState) {
     TColor colorTo = clNone;
     GetCellDrawInfo(ACol, ARow, AState, hAlign, vAlign, canvas->Font(), colorTo, canvas->Brush(), true, true, false);
     canvas->Pen()->SetColor(canvas->Brush()->Color());
-    canvas->FillRect(rect);
+    // A range may reach far past the window: only what can show is filled and lined.
+    const Integer margin = std::max(gridLineWidth_, 1) + 1;
+    const TRect client = ClientRect();
+    const TRect view = ::Rect(client.Left - margin, client.Top - margin, client.Right + margin, client.Bottom + margin);
+    canvas->FillRect(::Rect(std::max(rect.Left, view.Left), std::max(rect.Top, view.Top),
+                            std::min(rect.Right, view.Right), std::min(rect.Bottom, view.Bottom)));
 
-    DrawGridLines(rect, fixed || AState.Contains(gdFixed), ACol, ARow);
+    DrawGridLines(rect, view, fixed || AState.Contains(gdFixed), ACol, ARow);
     DrawCellText(canvas, ACol, ARow, rect, AState);
 }
 
-// Draws the cell's bottom and right lines inside Rect, then shrinks Rect to the content.
-void TBaseGrid::DrawGridLines(TRect& Rect, bool Fixed, Integer ACol, Integer ARow) {
+// Draws the cell's bottom and right lines inside Rect (the parts within View), then shrinks Rect to the
+// content.
+void TBaseGrid::DrawGridLines(TRect& Rect, const TRect& View, bool Fixed, Integer ACol, Integer ARow) {
     TCanvas* canvas = Canvas();
     Integer half = 0;
     const bool lines = Fixed || gridLineWidth_ > 0;
@@ -113,12 +119,18 @@ void TBaseGrid::DrawGridLines(TRect& Rect, bool Fixed, Integer ACol, Integer ARo
     if (lines && !(ACol == 0 && HasNodes())) {
         const TGridOptions options = Options();
         if ((options.Contains(goHorzLine) && !Fixed) || (options.Contains(goFixedHorzLine) && Fixed)) {
-            canvas->MoveTo(Rect.Left - half + 1, Rect.Bottom - half);
-            canvas->LineTo(Rect.Right - half + 1, Rect.Bottom - half);
+            const Integer y = Rect.Bottom - half;
+            if (y >= View.Top && y < View.Bottom) {
+                canvas->MoveTo(std::max(Rect.Left - half + 1, View.Left), y);
+                canvas->LineTo(std::min(Rect.Right - half + 1, View.Right), y);
+            }
         }
         if ((options.Contains(goVertLine) && !Fixed) || (options.Contains(goFixedVertLine) && Fixed)) {
-            canvas->MoveTo(Rect.Right - half, Rect.Bottom - half);
-            canvas->LineTo(Rect.Right - half, Rect.Top - half);
+            const Integer x = Rect.Right - half;
+            if (x >= View.Left && x < View.Right) {
+                canvas->MoveTo(x, std::min(Rect.Bottom - half, View.Bottom));
+                canvas->LineTo(x, std::max(Rect.Top - half, View.Top));
+            }
         }
     }
     const Integer inset = Fixed ? 1 : gridLineWidth_;
