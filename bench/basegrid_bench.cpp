@@ -74,7 +74,7 @@ void BM_BaseGridDestroy(benchmark::State& state) {
         for (Integer i = 0; i < 1000; ++i) grid->GetCellProperties(i % Cols, i * 997 % BigRows)->SetFontSize(9);
         if (grid->Cells(7, BigRows - 1) != CellText(7, BigRows - 1)) state.SkipWithError("cells differ");
         state.ResumeTiming();
-        delete grid;
+        grid->Free();
     }
 }
 

@@ -91,7 +91,7 @@ void CheckPaint(TCountingGrid& Grid) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size > 2048) return 0;
     TForm& form = Stage();
-    auto grid = std::make_unique<TCountingGrid>(nullptr);
+    TOwned<TCountingGrid> grid(new TCountingGrid(nullptr));
     grid->SetParent(&form);
     grid->SetBounds(0, 0, 300, 200);
     grid->SetScrollBars(ssNone);

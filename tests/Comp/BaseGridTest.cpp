@@ -406,15 +406,15 @@ TEST_F(BaseGridTest, UndoRecorderKeepsTheNewestItemsUpToMaxLevel) {
         {1, 2, {2}},
     };
     for (const Case& c : cases) {
-        TProGridUndoRedo undo(nullptr);
-        undo.SetMaxLevel(c.MaxLevel);
-        for (Integer i = 1; i <= c.Adds; ++i) undo.AddUndo(i, 10 + i, "new", "old");
+        TOwned<TProGridUndoRedo> undo(new TProGridUndoRedo(nullptr));
+        undo->SetMaxLevel(c.MaxLevel);
+        for (Integer i = 1; i <= c.Adds; ++i) undo->AddUndo(i, 10 + i, "new", "old");
         std::vector<Integer> kept;
-        for (Integer i = 0; i < undo.Items()->Count(); ++i) kept.push_back(undo.Items()->Items(i)->Col);
+        for (Integer i = 0; i < undo->Items()->Count(); ++i) kept.push_back(undo->Items()->Items(i)->Col);
         EXPECT_EQ(kept, c.Kept) << c.MaxLevel;
-        EXPECT_EQ(undo.Level(), static_cast<Integer>(c.Kept.size()));
-        EXPECT_EQ(undo.Items()->Items(0)->Row, 10 + c.Kept.front());
-        EXPECT_EQ(undo.Items()->Items(0)->OrigValue, "old");
+        EXPECT_EQ(undo->Level(), static_cast<Integer>(c.Kept.size()));
+        EXPECT_EQ(undo->Items()->Items(0)->Row, 10 + c.Kept.front());
+        EXPECT_EQ(undo->Items()->Items(0)->OrigValue, "old");
     }
 }
 
@@ -422,7 +422,7 @@ TEST_F(BaseGridTest, GridAndUndoRecorderForgetEachOtherWhenEitherGoes) {
     auto* undo = new TProGridUndoRedo(form);
     grid->SetUndoRedo(undo);
     EXPECT_EQ(undo->Grid(), grid);
-    delete undo;
+    FreeAndNil(undo);
     EXPECT_EQ(grid->UndoRedo(), nullptr);
 
     undo = new TProGridUndoRedo(form);
