@@ -92,7 +92,7 @@ TEST_F(NonClientTest, BorderStyleAndCtl3DGiveEveryControlTheStandardFrameOutside
                 SCOPED_TRACE(testing::Message() << "at " << p.X << "," << p.Y);
                 EXPECT_EQ(Shown(control, p.X, p.Y), ColorToRGB(p.Color));
             }
-            delete control;
+            control->Free();
         }
     }
 }
@@ -181,7 +181,7 @@ TEST_F(NonClientTest, AControlPaintsItsOwnFrameOnWMNCPaintInsteadOfOrAfterTheSta
         EXPECT_EQ(Shown(control, -1, 20), ColorToRGB(c.Outer));
         EXPECT_EQ(Shown(control, 1, 1), ColorToRGB(c.Inner));
         EXPECT_GT(*paints, 0);
-        delete control;
+        control->Free();
     }
 }
 
@@ -217,7 +217,7 @@ TEST_F(NonClientTest, GetDCAndGetWindowDCAnswerForEveryControlAndNeverRaise) {
             canvas.SetControl(control);
             EXPECT_NO_THROW(canvas.FillRect(Rect(0, 0, 2, 2)));
         }
-        delete control;
+        control->Free();
         EXPECT_EQ(GetDC(window), nullptr);
         EXPECT_EQ(GetWindowDC(window), nullptr);
     }
