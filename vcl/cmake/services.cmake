@@ -12,6 +12,7 @@ target_sources(vcl PRIVATE
   src/UxTheme/UxThemeModule.cpp
   src/Windows/Clipboard.cpp
   src/Windows/GlobalMemory.cpp
+  src/Windows/OemCodePage.cpp
   src/Windows/Modules.cpp
   src/Windows/SettingsFiles.cpp
   src/Windows/Version.cpp

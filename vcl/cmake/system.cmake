@@ -3,6 +3,8 @@ target_sources(vcl PRIVATE
   src/System/Codepage.cpp
   src/SysUtils/DateTime.cpp
   src/System/RunTimeChecks.cpp
+  src/System/Round.cpp
+  src/SysUtils/DateSettings.cpp
   src/SysUtils/Collate.cpp
   src/SysUtils/FloatFormat.cpp
   src/SysUtils/Format.cpp

@@ -210,6 +210,9 @@ AnsiString GetCurrentDir();
 // ---------------------------------------------------------------------------
 // Dates: TDateTime counts days since 1899-12-30; the fraction is the time of day.
 
+// The class library's US date settings, never the Linux locale's.
+extern char DateSeparator;
+extern AnsiString ShortDateFormat;
 constexpr Integer HoursPerDay = 24;
 constexpr Integer MinsPerDay = HoursPerDay * 60;
 constexpr Integer SecsPerDay = MinsPerDay * 60;

@@ -150,6 +150,10 @@ T CheckedMul(T a, T b) {
     return r;
 }
 
+// The runtime's Round: to the nearest integer, a half to the even one; ERangeError for NaN and values
+// outside Int64.
+Int64 Round(double X);
+
 // ---------------------------------------------------------------------------
 // Windows-1252 <-> UTF-16: every byte maps to one code unit and back.
 

@@ -685,3 +685,9 @@ BOOL IsClipboardFormatAvailable(UINT format);
 #define GetClipboardFormatNameA GetClipboardFormatName
 // Test seam: OpenClipboard fails while set.
 void SetOpenClipboardFailsForTest(bool Fails);
+
+// ---------------------------------------------------------------------------
+// Code pages: the OEM code page is 437; characters Windows-1252 lacks become '?'.
+
+// Converts the NUL-terminated lpszSrc into lpszDst (which may be the same buffer).
+BOOL OemToCharA(const char* lpszSrc, char* lpszDst);
