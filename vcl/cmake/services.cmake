@@ -20,4 +20,5 @@ target_sources(vcl PRIVATE
   src/qt/DragDropQt.cpp
   src/qt/MimeFormats.cpp
   src/qt/ThemeDrawingQt.cpp
+  src/qt/ThemeComboQt.cpp
 )

@@ -1,8 +1,9 @@
 #pragma once
 // The visual-styles library ("uxtheme.dll"): its records, the signatures of its entry points as callers
 // fetch them with GetProcAddress, and the part and state numbers the system draws with.
-// Real here: IsThemeActive (TRUE), OpenThemeData for the "button" class, DrawThemeBackground of the
-// push button (normal, hot, pressed) and CloseThemeData. Every other entry answers as a system without
+// Real here: IsThemeActive (TRUE), OpenThemeData for the "button" and "combobox" classes,
+// DrawThemeBackground of the push button and of the drop-down button (normal, hot, pressed) and
+// CloseThemeData. Every other entry answers as a system without
 // that theme data does: E_NOTIMPL, FALSE, 0 or nullptr.
 
 #include "Windows.h"
@@ -80,6 +81,15 @@ constexpr int PBS_HOT = 2;
 constexpr int PBS_PRESSED = 3;
 constexpr int PBS_DISABLED = 4;
 constexpr int PBS_DEFAULTED = 5;
+
+// ---------------------------------------------------------------------------
+// Parts and states of the "combobox" class
+
+constexpr int CP_DROPDOWNBUTTON = 1;
+constexpr int CBXS_NORMAL = 1;
+constexpr int CBXS_HOT = 2;
+constexpr int CBXS_PRESSED = 3;
+constexpr int CBXS_DISABLED = 4;
 
 // ---------------------------------------------------------------------------
 // Entry points, one signature each, named as exported

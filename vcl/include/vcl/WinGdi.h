@@ -288,6 +288,10 @@ BOOL Polygon(HDC hdc, const POINT* lpPoints, int nCount);
 BOOL Polyline(HDC hdc, const POINT* lppt, int cPoints);
 BOOL Arc(HDC hdc, int nLeftRect, int nTopRect, int nRightRect, int nBottomRect, int nXStartArc, int nYStartArc,
          int nXEndArc, int nYEndArc);
+// The sector of the ellipse counter-clockwise from the start radial to the end one, outlined with the pen
+// and filled with the brush; the whole ellipse when both radials coincide.
+BOOL Pie(HDC hdc, int nLeftRect, int nTopRect, int nRightRect, int nBottomRect, int nXRadial1, int nYRadial1,
+         int nXRadial2, int nYRadial2);
 COLORREF SetPixel(HDC hdc, int X, int Y, COLORREF crColor);  // returns the colour set; CLR_INVALID outside
 COLORREF GetPixel(HDC hdc, int nXPos, int nYPos);            // CLR_INVALID outside the surface or the clip
 

@@ -1,6 +1,6 @@
-// "uxtheme.dll": the push button of the "button" class is drawn for real; the other entries answer as a
-// system that has no theme data for them.
-#include <set>
+// "uxtheme.dll": the push button of the "button" class and the drop-down button of the "combobox" class
+// are drawn for real; the other entries answer as a system that has no theme data for them.
+#include <map>
 
 #include "UxTheme/ThemeDrawing.h"
 #include "Windows/BuiltInModules.h"
@@ -8,9 +8,11 @@
 
 namespace {
 
+enum TThemeClass { tcButton, tcComboBox };
+
 struct TThemeState {
     bool Active = true;
-    std::set<HTHEME> Open;
+    std::map<HTHEME, TThemeClass> Open;
     std::uintptr_t Next = 0x7E000000;
 };
 
@@ -19,15 +21,19 @@ TThemeState& State() {
     return state;
 }
 
-// "Button", "BUTTON;EDIT", " button ": the class list names the one class with theme data.
-bool NamesButtonClass(LPCWSTR ClassList) {
+// "Button", "BUTTON;EDIT", " combobox ": the first class of the list that has theme data.
+bool FindThemeClass(LPCWSTR ClassList, TThemeClass& Class) {
     if (!ClassList) return false;
     const AnsiString list = WideToAnsi(ClassList);
     std::size_t start = 0;
     while (start <= list.size()) {
         std::size_t end = list.find(';', start);
         if (end == AnsiString::npos) end = list.size();
-        if (SameText(Trim(list.substr(start, end - start)), "button")) return true;
+        const AnsiString name = Trim(list.substr(start, end - start));
+        if (SameText(name, "button") || SameText(name, "combobox")) {
+            Class = SameText(name, "button") ? tcButton : tcComboBox;
+            return true;
+        }
         start = end + 1;
     }
     return false;
@@ -35,10 +41,11 @@ bool NamesButtonClass(LPCWSTR ClassList) {
 
 HTHEME OpenThemeDataEntry(HWND, LPCWSTR pszClassList) {
     TThemeState& s = State();
-    if (!s.Active || !NamesButtonClass(pszClassList)) return nullptr;
+    TThemeClass themeClass;
+    if (!s.Active || !FindThemeClass(pszClassList, themeClass)) return nullptr;
     s.Next += 0x10;
     HTHEME theme = reinterpret_cast<HTHEME>(s.Next);
-    s.Open.insert(theme);
+    s.Open.emplace(theme, themeClass);
     return theme;
 }
 
@@ -46,10 +53,15 @@ HRESULT CloseThemeDataEntry(HTHEME hTheme) { return State().Open.erase(hTheme) ?
 
 HRESULT DrawThemeBackgroundEntry(HTHEME hTheme, HDC hdc, int iPartId, int iStateId, const RECT* pRect,
                                  const RECT* pClipRect) {
-    if (!State().Open.count(hTheme)) return E_HANDLE;
+    const auto open = State().Open.find(hTheme);
+    if (open == State().Open.end()) return E_HANDLE;
     if (!pRect) return E_POINTER;
-    if (iPartId != BP_PUSHBUTTON || iStateId < PBS_NORMAL || iStateId > PBS_PRESSED) return E_NOTIMPL;
-    return DrawPushButtonBackground(hdc, iStateId, *pRect, pClipRect) ? S_OK : E_HANDLE;
+    if (open->second == tcButton) {
+        if (iPartId != BP_PUSHBUTTON || iStateId < PBS_NORMAL || iStateId > PBS_PRESSED) return E_NOTIMPL;
+        return DrawPushButtonBackground(hdc, iStateId, *pRect, pClipRect) ? S_OK : E_HANDLE;
+    }
+    if (iPartId != CP_DROPDOWNBUTTON || iStateId < CBXS_NORMAL || iStateId > CBXS_PRESSED) return E_NOTIMPL;
+    return DrawDropDownButtonBackground(hdc, iStateId, *pRect, pClipRect) ? S_OK : E_HANDLE;
 }
 
 BOOL IsThemeActiveEntry() { return State().Active ? TRUE : FALSE; }

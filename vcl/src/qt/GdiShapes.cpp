@@ -304,6 +304,16 @@ BOOL Arc(HDC hdc, int nLeftRect, int nTopRect, int nRightRect, int nBottomRect, 
     });
 }
 
+BOOL Pie(HDC hdc, int nLeftRect, int nTopRect, int nRightRect, int nBottomRect, int nXRadial1, int nYRadial1,
+         int nXRadial2, int nYRadial2) {
+    return Shape(hdc, "Pie", nLeftRect, nTopRect, nRightRect, nBottomRect, [&](QPainter& p, const QRect& outline) {
+        int start = AngleOf(outline, nXRadial1, nYRadial1);
+        int span = AngleOf(outline, nXRadial2, nYRadial2) - start;
+        while (span <= 0) span += 360 * 16;
+        p.drawPie(outline, start, span);
+    });
+}
+
 COLORREF SetPixel(HDC hdc, int X, int Y, COLORREF crColor) {
     TDcPaint dc(hdc);
     if (!dc.Drawable()) return CLR_INVALID;
