@@ -563,8 +563,10 @@ protected:
     void VisibleChanging() override;
     TSurface* DrawingSurface() const override;
     TPoint SurfaceOffset() const override { return ClientInsets().TopLeft(); }
-    // Where the peer sits: the bounds in the parent peer's coordinates (the client area for a form).
+    // Where the peer sits: the bounds in the parent peer's coordinates (the client area for a form); on the
+    // screen for a pop-up window (WS_POPUP), which is a window of its own even with a parent.
     virtual TRect PeerBounds() const;
+    bool PopupWindow() const;
     // The non-client area inside the window: the frame of the window's styles, then BorderWidth; the client
     // area lies within it.
     virtual TRect ClientInsets() const;

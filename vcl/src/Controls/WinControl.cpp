@@ -239,7 +239,7 @@ void TWinControl::RestoreStacking() {
 // A new peer takes over every mirrored property.
 void TWinControl::InitializePeer() {
     TControlPeer& p = *peer_;
-    p.SetParentPeer(parent_ ? parent_->Peer() : nullptr);
+    p.SetParentPeer(parent_ && !PopupWindow() ? parent_->Peer() : nullptr);
     p.SetBounds(PeerBounds());
     p.SetClientInsets(ClientInsets());
     p.SetEnabled(Enabled());
@@ -250,8 +250,11 @@ void TWinControl::InitializePeer() {
     p.SetVisible(Visible());
 }
 
+// A pop-up window stands on the screen even when it has a parent.
+bool TWinControl::PopupWindow() const { return (style_ & WS_POPUP) != 0; }
+
 TRect TWinControl::PeerBounds() const {
-    if (!parent_) return BoundsRect();
+    if (!parent_ || PopupWindow()) return BoundsRect();
     TPoint o = parent_->SurfaceOffset();
     return Bounds(Left() + o.X, Top() + o.Y, Width(), Height());
 }
