@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "BaseGrid.h"
+#include "ProUtil.h"
 #include "vcl/WinGdi.h"
 #include "vcl/Windows.h"
 
@@ -31,6 +32,8 @@ private:
 };
 
 constexpr TColor FixedLineColor = static_cast<TColor>(0x808080);
+// A cell with an end colour fades to it in this many bands.
+constexpr Integer GradientSteps = 64;
 
 }  // namespace
 
@@ -93,8 +96,11 @@ void TBaseGrid::PaintCell(Integer ACol, Integer ARow, TGridDrawState AState) {
     const Integer margin = std::max(gridLineWidth_, 1) + 1;
     const TRect client = ClientRect();
     const TRect view = ::Rect(client.Left - margin, client.Top - margin, client.Right + margin, client.Bottom + margin);
-    canvas->FillRect(::Rect(std::max(rect.Left, view.Left), std::max(rect.Top, view.Top),
-                            std::min(rect.Right, view.Right), std::min(rect.Bottom, view.Bottom)));
+    if (colorTo == clNone)
+        canvas->FillRect(::Rect(std::max(rect.Left, view.Left), std::max(rect.Top, view.Top),
+                                std::min(rect.Right, view.Right), std::min(rect.Bottom, view.Bottom)));
+    else  // the bands span the whole range, so its colours do not shift as it scrolls
+        ProUtil::DrawGradient(canvas, canvas->Brush()->Color(), colorTo, true, rect, GradientSteps);
 
     DrawGridLines(rect, view, fixed || AState.Contains(gdFixed), ACol, ARow);
     DrawCellText(canvas, ACol, ARow, rect, AState);

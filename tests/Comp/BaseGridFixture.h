@@ -23,6 +23,8 @@ public:
     int FooterUpdates = 0;
     // Merged cells fill in this colour (clNone: the grid's).
     TColor MergedColor = clNone;
+    // Body cells fade to this colour (clNone: plain fill).
+    TColor EndColor = clNone;
 
     void DrawCellText(TCanvas* ACanvas, Integer ACol, Integer ARow, const TRect& ARect,
                       TGridDrawState AState) override {
@@ -35,6 +37,7 @@ public:
         TBaseGrid::GetCellDrawInfo(ACol, ARow, AState, HAlign, VAlign, AFont, ColorTo, ABrush, RealColumn, Selectable,
                                    Printing);
         if (MergedColor != clNone && IsMergedCell(ACol, ARow)) ABrush->SetColor(MergedColor);
+        if (ACol >= FixedCols() && ARow >= FixedRows()) ColorTo = EndColor;
     }
     void UpdateFooter() override { ++FooterUpdates; }
 };

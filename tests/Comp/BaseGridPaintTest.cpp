@@ -42,6 +42,19 @@ TEST_F(BaseGridPaintTest, ARangeUnderTheFixedColumnsIsClippedAtTheirRightEdge) {
     EXPECT_EQ(Shown(30, 38), clWhite);
 }
 
+TEST_F(BaseGridPaintTest, ACellWithAnEndColourFadesAcrossItsWidth) {
+    grid->EndColor = clBlack;
+    PaintPass();
+    // Body cell (2, 2) spans 128..191 x 48..71: white at its left edge, darker to the right.
+    EXPECT_EQ(Shown(128, 60), clWhite);
+    const auto grey = [&](Integer X) { return GetRValue(ColorToRGB(Shown(X, 60))); };
+    EXPECT_LT(grey(160), 0xFF);
+    EXPECT_GT(grey(160), 0x40);
+    EXPECT_LT(grey(189), grey(160));
+    EXPECT_LT(grey(189), 0x20);
+    EXPECT_EQ(Shown(30, 60), clWhite);  // a fixed cell keeps the plain fill
+}
+
 TEST_F(BaseGridPaintTest, GridLinesLieInsideTheCellAtTheirWidth) {
     struct Case {
         Integer Width;
