@@ -42,7 +42,7 @@ protected:
 // Args: row count; 0 no range, 1 column 1 merged over every scrollable row, 2 the same scrolled to its middle.
 void BM_BaseGridRepaint(benchmark::State& state) {
     const auto rows = static_cast<Integer>(state.range(0));
-    std::unique_ptr<TForm> form(new TForm(nullptr));
+    const TOwned<TForm> form = MakeOwned<TForm>(nullptr);
     form->SetBounds(0, 0, 820, 640);
     auto* grid = new TCountingGrid(form.get());
     grid->SetParent(form.get());
