@@ -9,6 +9,7 @@
 
 #include "BaseGrid.h"
 #include "BenchMain.h"
+#include "GridCellText.h"
 #include "vcl/Forms.h"
 #include "vcl/Testing.h"
 
@@ -16,14 +17,8 @@ using namespace BaseGrid;
 
 namespace {
 
-constexpr Integer Cols = 10;
-
-AnsiString CellText(Integer Col, Integer Row) {
-    AnsiString text = "r0000000";
-    Integer n = Row * Cols + Col;
-    for (std::size_t i = 7; i > 0 && n > 0; --i, n /= 10) text[i] = static_cast<char>('0' + n % 10);
-    return text;
-}
+constexpr Integer Cols = GridBenchCols;
+constexpr auto CellText = GridCellText;
 
 // Counts the cells whose content is painted.
 class TCountingGrid : public TBaseGrid {

@@ -15,6 +15,7 @@
 #include <benchmark/benchmark.h>
 
 #include "BenchMain.h"
+#include "GridCellText.h"
 #include "PeerRatios.h"
 #include "vcl/Forms.h"
 #include "vcl/Grids.h"
@@ -23,15 +24,8 @@
 namespace {
 
 constexpr Integer Rows = 1000000;
-constexpr Integer Cols = 10;
-
-// Eight characters that differ per cell, made the same way for the grid and its peer.
-AnsiString CellText(Integer Col, Integer Row) {
-    AnsiString text = "r0000000";
-    Integer n = Row * Cols + Col;
-    for (std::size_t i = 7; i > 0 && n > 0; --i, n /= 10) text[i] = static_cast<char>('0' + n % 10);
-    return text;
-}
+constexpr Integer Cols = GridBenchCols;
+constexpr auto CellText = GridCellText;
 
 // Small blocks and the large ones the allocator maps by themselves.
 std::size_t HeapInUse() {

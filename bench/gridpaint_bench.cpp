@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include "BenchMain.h"
+#include "GridCellText.h"
 #include "PeerRatios.h"
 #include "peers/QtPaintPeers.h"
 #include "vcl/Forms.h"
@@ -16,15 +17,8 @@
 
 namespace {
 
-constexpr int Cols = 10;
-
-// Eight characters that differ per cell, made the same way for the grid and its peer.
-std::string CellText(int Col, int Row) {
-    std::string text = "r0000000";
-    long long n = static_cast<long long>(Row) * Cols + Col;
-    for (std::size_t i = 7; i > 0 && n > 0; --i, n /= 10) text[i] = static_cast<char>('0' + n % 10);
-    return text;
-}
+constexpr int Cols = GridBenchCols;
+constexpr auto CellText = GridCellText;
 
 // A shown form with an 800 x 600 borderless grid filling it: 10 columns of 65 pixels, 24 rows of 25.
 struct ShownGrid {
