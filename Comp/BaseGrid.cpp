@@ -6,12 +6,6 @@ namespace BaseGrid {
 
 namespace {
 
-const TEnumNames<TAlignment>& AlignmentNames() {
-    static const TEnumNames<TAlignment> names{
-        {"taLeftJustify", taLeftJustify}, {"taRightJustify", taRightJustify}, {"taCenter", taCenter}};
-    return names;
-}
-
 const TEnumNames<TVAlignment>& VAlignmentNames() {
     static const TEnumNames<TVAlignment> names{{"vtaTop", vtaTop}, {"vtaCenter", vtaCenter}, {"vtaBottom", vtaBottom}};
     return names;
@@ -59,7 +53,7 @@ void PublishTCellProperties(TPublisher& p) {
     using C = TCellProperties;
     P.Int("OwnerCol", &C::OwnerCol, &C::SetOwnerCol);
     P.Int("OwnerRow", &C::OwnerRow, &C::SetOwnerRow);
-    P.Enum<TBrushStyle>("BrushStyle", &C::BrushStyle, &C::SetBrushStyle, {{"bsSolid", bsSolid}, {"bsClear", bsClear}});
+    P.Enum<TBrushStyle>("BrushStyle", &C::BrushStyle, &C::SetBrushStyle, BrushStyleNames());
     P.IntIdent("BrushColor", &C::BrushColor, &C::SetBrushColor, &IdentToColor);
     P.IntIdent("BrushColorTo", &C::BrushColorTo, &C::SetBrushColorTo, &IdentToColor);
     P.Int("FontSize", &C::FontSize, &C::SetFontSize);

@@ -133,14 +133,7 @@ void PublishTPrintSettings(TPublisher& p) {
                            {"pbAroundVertical", pbAroundVertical},
                            {"pbAroundHorizontal", pbAroundHorizontal},
                            {"pbCustom", pbCustom}});
-    P.Enum<TPenStyle>("BorderStyle", &C::BorderStyle, &C::SetBorderStyle,
-                      {{"psSolid", psSolid},
-                       {"psDash", psDash},
-                       {"psDot", psDot},
-                       {"psDashDot", psDashDot},
-                       {"psDashDotDot", psDashDotDot},
-                       {"psClear", psClear},
-                       {"psInsideFrame", psInsideFrame}});
+    P.Enum<TPenStyle>("BorderStyle", &C::BorderStyle, &C::SetBorderStyle, PenStyleNames());
     P.Enum<TPrinterOrientation>("Orientation", &C::Orientation, &C::SetOrientation,
                                 {{"poPortrait", poPortrait}, {"poLandscape", poLandscape}});
     P.Enum<TFitToPage>("FitToPage", &C::FitToPage, &C::SetFitToPage,

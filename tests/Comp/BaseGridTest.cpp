@@ -395,6 +395,16 @@ TEST_F(BaseGridTest, ConstructionSetsTheOwnLinesAndKeepsTheClassLibrarysOff) {
 // ---------------------------------------------------------------------------
 // The undo recorder
 
+TEST_F(BaseGridTest, CellPropertiesReadEveryBrushAndAlignmentNameByName) {
+    TCellProperties* props = grid->GetCellProperties(2, 2);
+    TReadContext ctx;
+    const TClass info = props->ClassType();
+    info->FindProperty("BrushStyle")->Write(*props, FormIdent("bsDiagCross"), ctx);
+    info->FindProperty("Alignment")->Write(*props, FormIdent("taCenter"), ctx);
+    EXPECT_EQ(props->BrushStyle(), bsDiagCross);
+    EXPECT_EQ(props->Alignment(), taCenter);
+}
+
 TEST_F(BaseGridTest, UndoRecorderKeepsTheNewestItemsUpToMaxLevel) {
     struct Case {
         Integer MaxLevel, Adds;

@@ -318,6 +318,9 @@ TFormValue FormIdent(std::string value);
 template <typename E>
 using TEnumNames = std::vector<std::pair<const char*, E>>;
 
+// The names descriptions give the values of the class library's enumerations, for every class publishing them.
+const TEnumNames<TAlignment>& AlignmentNames();
+
 template <typename C>
 class TPublishOf {
 public:

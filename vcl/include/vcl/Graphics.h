@@ -208,6 +208,9 @@ private:
 
 enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
 
+const TEnumNames<TPenStyle>& PenStyleNames();
+const TEnumNames<TBrushStyle>& BrushStyleNames();
+
 class TBrush : public TGraphicsObject {
     VCL_CLASS(TBrush, TGraphicsObject)
     TBrush();

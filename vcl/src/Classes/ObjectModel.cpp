@@ -367,3 +367,9 @@ TClass FindClass(const AnsiString& ClassName) {
     if (!c) throw EClassNotFound("Class " + ClassName + " not found");
     return c;
 }
+
+const TEnumNames<TAlignment>& AlignmentNames() {
+    static const TEnumNames<TAlignment> names{
+        {"taLeftJustify", taLeftJustify}, {"taRightJustify", taRightJustify}, {"taCenter", taCenter}};
+    return names;
+}

@@ -14,8 +14,7 @@ constexpr Integer kTextIndent = 2;
 
 void PublishTStatusPanel(TPublisher& p) {
     TPublishOf<TStatusPanel> P(p);
-    P.Enum<TAlignment>("Alignment", &TStatusPanel::Alignment, &TStatusPanel::SetAlignment,
-                       {{"taLeftJustify", taLeftJustify}, {"taRightJustify", taRightJustify}, {"taCenter", taCenter}});
+    P.Enum<TAlignment>("Alignment", &TStatusPanel::Alignment, &TStatusPanel::SetAlignment, AlignmentNames());
     P.Enum<TStatusPanelBevel>("Bevel", &TStatusPanel::Bevel, &TStatusPanel::SetBevel,
                               {{"pbNone", pbNone}, {"pbLowered", pbLowered}, {"pbRaised", pbRaised}});
     P.Enum<TStatusPanelStyle>("Style", &TStatusPanel::Style, &TStatusPanel::SetStyle,

@@ -24,12 +24,6 @@ void Frame3D(TCanvas* Canvas, TRect& Rect, TColor TopColor, TColor BottomColor, 
 
 namespace {
 
-const TEnumNames<TAlignment>& AlignmentNames() {
-    static const TEnumNames<TAlignment> names{
-        {"taLeftJustify", taLeftJustify}, {"taRightJustify", taRightJustify}, {"taCenter", taCenter}};
-    return names;
-}
-
 const TEnumNames<TPanelBevel>& BevelNames() {
     static const TEnumNames<TPanelBevel> names{
         {"bvNone", bvNone}, {"bvLowered", bvLowered}, {"bvRaised", bvRaised}, {"bvSpace", bvSpace}};

@@ -58,32 +58,36 @@ void PublishTPen(TPublisher& p) {
                       {"pmNotMask", pmNotMask},
                       {"pmXor", pmXor},
                       {"pmNotXor", pmNotXor}});
-    P.Enum<TPenStyle>("Style", &TPen::Style, &TPen::SetStyle,
-                      {{"psSolid", psSolid},
-                       {"psDash", psDash},
-                       {"psDot", psDot},
-                       {"psDashDot", psDashDot},
-                       {"psDashDotDot", psDashDotDot},
-                       {"psClear", psClear},
-                       {"psInsideFrame", psInsideFrame}});
+    P.Enum<TPenStyle>("Style", &TPen::Style, &TPen::SetStyle, PenStyleNames());
     P.Int("Width", &TPen::Width, &TPen::SetWidth);
 }
 
 void PublishTBrush(TPublisher& p) {
     TPublishOf<TBrush> P(p);
     P.IntIdent("Color", &TBrush::Color, &TBrush::SetColor, &IdentToColor);
-    P.Enum<TBrushStyle>("Style", &TBrush::Style, &TBrush::SetStyle,
-                        {{"bsSolid", bsSolid},
-                         {"bsClear", bsClear},
-                         {"bsHorizontal", bsHorizontal},
-                         {"bsVertical", bsVertical},
-                         {"bsFDiagonal", bsFDiagonal},
-                         {"bsBDiagonal", bsBDiagonal},
-                         {"bsCross", bsCross},
-                         {"bsDiagCross", bsDiagCross}});
+    P.Enum<TBrushStyle>("Style", &TBrush::Style, &TBrush::SetStyle, BrushStyleNames());
 }
 
 }  // namespace
+
+const TEnumNames<TPenStyle>& PenStyleNames() {
+    static const TEnumNames<TPenStyle> names{{"psSolid", psSolid},
+                                             {"psDash", psDash},
+                                             {"psDot", psDot},
+                                             {"psDashDot", psDashDot},
+                                             {"psDashDotDot", psDashDotDot},
+                                             {"psClear", psClear},
+                                             {"psInsideFrame", psInsideFrame}};
+    return names;
+}
+
+const TEnumNames<TBrushStyle>& BrushStyleNames() {
+    static const TEnumNames<TBrushStyle> names{{"bsSolid", bsSolid},           {"bsClear", bsClear},
+                                               {"bsHorizontal", bsHorizontal}, {"bsVertical", bsVertical},
+                                               {"bsFDiagonal", bsFDiagonal},   {"bsBDiagonal", bsBDiagonal},
+                                               {"bsCross", bsCross},           {"bsDiagCross", bsDiagCross}};
+    return names;
+}
 
 VCL_IMPLEMENT_CLASS(TGraphicsObject, nullptr, nullptr)
 VCL_IMPLEMENT_CLASS(TFont, nullptr, PublishTFont)

@@ -11,7 +11,7 @@ static void PublishTCustomLabel(TPublisher&) {}
 
 static void PublishTLabel(TPublisher& p) {
     TPublishOf<TLabel> P(p);
-    P.Enum("Alignment", &TLabel::Alignment, &TLabel::SetAlignment, StdPublish::AlignmentNames());
+    P.Enum("Alignment", &TLabel::Alignment, &TLabel::SetAlignment, AlignmentNames());
     P.Bool("AutoSize", &TLabel::AutoSize, &TLabel::SetAutoSize);
     P.Enum("Layout", &TLabel::Layout, &TLabel::SetLayout,
            TEnumNames<TTextLayout>{{"tlTop", tlTop}, {"tlCenter", tlCenter}, {"tlBottom", tlBottom}});

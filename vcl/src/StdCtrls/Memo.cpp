@@ -156,7 +156,7 @@ static void PublishTMemo(TPublisher& p) {
     StdPublish::EditCommon(edit);
     TPublishOf<TCustomMemo> P(p);
     P.Object("Lines", &TCustomMemo::Lines);
-    P.Enum("Alignment", &TCustomMemo::Alignment, &TCustomMemo::SetAlignment, StdPublish::AlignmentNames());
+    P.Enum("Alignment", &TCustomMemo::Alignment, &TCustomMemo::SetAlignment, AlignmentNames());
     P.Enum("ScrollBars", &TCustomMemo::ScrollBars, &TCustomMemo::SetScrollBars,
            TEnumNames<TScrollStyle>{
                {"ssNone", ssNone}, {"ssHorizontal", ssHorizontal}, {"ssVertical", ssVertical}, {"ssBoth", ssBoth}});

@@ -5,12 +5,6 @@
 
 namespace StdPublish {
 
-inline const TEnumNames<TAlignment>& AlignmentNames() {
-    static const TEnumNames<TAlignment> names{
-        {"taLeftJustify", taLeftJustify}, {"taRightJustify", taRightJustify}, {"taCenter", taCenter}};
-    return names;
-}
-
 inline const TEnumNames<TBorderStyle>& BorderStyleNames() {
     static const TEnumNames<TBorderStyle> names{{"bsNone", bsNone}, {"bsSingle", bsSingle}};
     return names;
