@@ -15,6 +15,21 @@
 
 namespace {
 
+// An executable script and a plain document in the temporary folder, removed again afterwards.
+struct TProgramAndDocument {
+    const std::string Program = ::testing::TempDir() + "shell_test_program";
+    const std::string Document = ::testing::TempDir() + "shell_test_document.txt";
+    TProgramAndDocument() {
+        std::ofstream(Program) << "#!/bin/sh\n";
+        chmod(Program.c_str(), 0755);
+        std::ofstream(Document) << "text";
+    }
+    ~TProgramAndDocument() {
+        std::remove(Program.c_str());
+        std::remove(Document.c_str());
+    }
+};
+
 class ShellTest : public FormFixture {
 protected:
     void SetUp() override {
@@ -121,11 +136,9 @@ TEST_F(ShellTest, OpenHandsTheTargetToTheDesktopOpenerAndRefusesProgramsAndLaunc
         started.push_back(Argv);
         return 33;
     });
-    const std::string program = ::testing::TempDir() + "shell_test_program";
-    std::ofstream(program) << "#!/bin/sh\n";
-    chmod(program.c_str(), 0755);
-    const std::string document = ::testing::TempDir() + "shell_test_document.txt";
-    std::ofstream(document) << "text";
+    const TProgramAndDocument files;
+    const std::string& program = files.Program;
+    const std::string& document = files.Document;
 
     struct Case {
         const char* verb;
@@ -151,8 +164,6 @@ TEST_F(ShellTest, OpenHandsTheTargetToTheDesktopOpenerAndRefusesProgramsAndLaunc
             EXPECT_EQ(started[0], (std::vector<AnsiString>{"xdg-open", c.target}));
         }
     }
-    std::remove(program.c_str());
-    std::remove(document.c_str());
 }
 
 // The opener decodes a file: address before it opens it, so the refusal reads it the same way.
@@ -162,11 +173,9 @@ TEST_F(ShellTest, OpenRefusesAProgramOrLauncherWhateverWayItsFileAddressIsWritte
         started.push_back(Argv.back());
         return 33;
     });
-    const std::string program = ::testing::TempDir() + "shell_test_program";
-    std::ofstream(program) << "#!/bin/sh\n";
-    chmod(program.c_str(), 0755);
-    const std::string document = ::testing::TempDir() + "shell_test_document.txt";
-    std::ofstream(document) << "text";
+    const TProgramAndDocument files;
+    const std::string& program = files.Program;
+    const std::string& document = files.Document;
     ASSERT_EQ(program.front(), '/');
     const std::string escapedProgram = program.substr(0, program.size() - 1) + "%6D";  // its last "m"
 
@@ -201,8 +210,6 @@ TEST_F(ShellTest, OpenRefusesAProgramOrLauncherWhateverWayItsFileAddressIsWritte
         EXPECT_EQ(reinterpret_cast<std::uintptr_t>(result), c.starts ? 33u : std::uintptr_t{SE_ERR_ACCESSDENIED});
         EXPECT_EQ(started, c.starts ? std::vector<AnsiString>{c.target} : std::vector<AnsiString>{});
     }
-    std::remove(program.c_str());
-    std::remove(document.c_str());
 }
 
 TEST_F(ShellTest, SetWindowPosMovesSizesAndShowsAsItsFlagsSay) {
