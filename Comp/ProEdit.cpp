@@ -141,6 +141,9 @@ void TProEdit::Dispatch(TMessage& Message) {
             TCustomEdit::Dispatch(Message);
             PaintDecorations();
             break;
+        case WM_ERASEBKGND: WMEraseBkgnd(Message); break;
+        case CN_CTLCOLOREDIT:
+        case CN_CTLCOLORSTATIC: CNCtlColor(Message); break;
         case WM_NCPAINT:
             TCustomEdit::Dispatch(Message);
             if (flat_ && focusBorder_) PaintFocusFrame();

@@ -298,6 +298,8 @@ private:
     void PaintDecorations();
     void PaintErrorMarker(TCanvas& Canvas);
     void PaintFocusFrame();
+    void WMEraseBkgnd(TMessage& Message);
+    void CNCtlColor(TMessage& Message);
     void CMMouseEnter(TMessage& Message);
     void CMMouseLeave(TMessage& Message);
 

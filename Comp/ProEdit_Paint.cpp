@@ -1,5 +1,6 @@
 // The typed edit's painting after the edit's own: the flat underline or outline, the drop caret, the grey
-// empty-text hint and the red wavy error marker; and the flat focus frame over the border.
+// empty-text hint and the red wavy error marker; the flat focus frame over the border; and the transparent
+// background.
 #include <memory>
 
 #include "ProEdit.h"
@@ -92,6 +93,28 @@ void TProEdit::PaintFocusFrame() {
         DeleteObject(parent);
     }
     ReleaseDC(Handle(), dc);
+}
+
+// Transparent: the parent's background, its erase and its graphic children, with this client area's origin
+// at its place in the parent.
+void TProEdit::WMEraseBkgnd(TMessage& Message) {
+    if (!transparent_ || !Parent()) {
+        TCustomEdit::Dispatch(Message);
+        return;
+    }
+    const auto dc = reinterpret_cast<HDC>(Message.WParam);
+    const TPoint origin = Parent()->ScreenToClient(ClientOrigin());
+    const int saved = SaveDC(dc);
+    OffsetViewportOrgEx(dc, -origin.X, -origin.Y, nullptr);
+    Parent()->Perform(WM_ERASEBKGND, Message.WParam, Message.WParam);
+    Parent()->PaintControls(dc, nullptr);
+    RestoreDC(dc, saved);
+    Message.Result = 1;
+}
+
+void TProEdit::CNCtlColor(TMessage& Message) {
+    TCustomEdit::Dispatch(Message);
+    if (transparent_) SetBkMode(reinterpret_cast<HDC>(Message.WParam), TRANSPARENT);
 }
 
 // The mouse over the edit, its own children (a button) included, makes the focus frame hot.

@@ -105,4 +105,77 @@ TEST_F(ProEditPaintTest, TheFocusFrameShowsWhileTheEditIsActiveOrUnderTheMouse) 
     EXPECT_EQ(Shown(edit, 1, edit->ClientHeight() / 2), ColorToRGB(clYellow));
 }
 
+// A parent whose erase draws vertical stripes, 3 pixels green then 3 blue, in its client coordinates.
+class TStripedPanel : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+    static TColor StripeAt(Integer X) { return (X / 3) % 2 ? clBlue : clLime; }
+
+protected:
+    void Dispatch(TMessage& Message) override {
+        if (Message.Msg != WM_ERASEBKGND) return TCustomControl::Dispatch(Message);
+        const auto dc = reinterpret_cast<HDC>(Message.WParam);
+        for (Integer x = 0; x < Width(); ++x) {
+            HBRUSH brush = CreateSolidBrush(ColorToRGB(StripeAt(x)));
+            const RECT column = Rect(x, 0, x + 1, Height());
+            FillRect(dc, &column, brush);
+            DeleteObject(brush);
+        }
+        Message.Result = 1;
+    }
+};
+
+// A graphic child that fills its bounds red.
+class TRedBlock : public TGraphicControl {
+public:
+    using TGraphicControl::TGraphicControl;
+
+protected:
+    void Paint() override {
+        Canvas()->Brush()->SetColor(clRed);
+        Canvas()->FillRect(ClientRect());
+    }
+};
+
+TEST_F(ProEditPaintTest, ATransparentEditShowsItsParentsEraseAndGraphicChildrenUnderItsText) {
+    auto* panel = Place<TStripedPanel>(10, 100, 300, 80);
+    auto* block = new TRedBlock(form);
+    block->SetParent(panel);
+    block->SetBounds(100, 20, 20, 10);
+    TProEdit* edit = Place<TProEdit>(30, 10, 150, 40, panel);
+    edit->SetColor(clYellow);
+    edit->SetText("Wide text");
+    // Client points of the edit, away from the text, and the panel point under each.
+    const TPoint origin = panel->ScreenToClient(edit->ClientToScreen(Point(0, 0)));
+    struct Case {
+        const char* what;
+        TPoint at;
+    };
+    const std::vector<Case> cases{{"a stripe", {120, 30}}, {"the next stripe", {123, 30}}, {"the block", {72, 13}}};
+    for (bool transparent : {true, false, true}) {
+        SCOPED_TRACE(transparent ? "transparent" : "opaque");
+        edit->SetTransparent(transparent);
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.what);
+            const TPoint under = Point(origin.X + c.at.X, origin.Y + c.at.Y);
+            const bool onBlock = block->BoundsRect().Contains(under);
+            const TColor parent = onBlock ? clRed : TStripedPanel::StripeAt(under.X);
+            EXPECT_EQ(Shown(edit, c.at.X, c.at.Y), ColorToRGB(transparent ? parent : clYellow));
+        }
+        // The text is still drawn on whatever lies beneath.
+        EXPECT_GT(Count(edit, clWindowText), 20);
+        EXPECT_EQ(Count(edit, clYellow) > 100, !transparent);
+    }
+}
+
+TEST_F(ProEditPaintTest, ATransparentEditOverAPlainPanelShowsThePanelsColour) {
+    auto* panel = Place<TPanel>(10, 100, 300, 80);
+    panel->SetColor(clAqua);
+    TProEdit* edit = Place<TProEdit>(30, 10, 150, 40, panel);
+    edit->SetTransparent(true);
+    EXPECT_EQ(Shown(edit, 100, 20), ColorToRGB(clAqua));
+    edit->SetTransparent(false);
+    EXPECT_EQ(Shown(edit, 100, 20), ColorToRGB(clWindow));
+}
+
 }  // namespace

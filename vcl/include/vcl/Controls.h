@@ -505,6 +505,9 @@ class TWinControl : public TControl {
     void SetZOrder(bool TopMost) override;
     // Renders the control and its children into Canvas with the top left at (X, Y).
     void PaintTo(TCanvas* Canvas, Integer X, Integer Y);
+    // Paints the visible graphic children, from First on (all with nullptr), on DC in this window's client
+    // coordinates, each clipped to its bounds (a control showing what lies under it).
+    void PaintControls(HDC DC, TControl* First);
 
     TNotifyEvent OnEnter;
     TNotifyEvent OnExit;
@@ -579,6 +582,8 @@ protected:
     void WMSetFocus(TMessage& Message);
     void WMKillFocus(TMessage& Message);
     void WMPaint(TMessage& Message);
+    // A window that paints itself erases its client area in Color; a native widget erases itself.
+    void WMEraseBkgnd(TMessage& Message);
     // The frame's styles (and so the client area) follow CreateParams again, without a new window.
     void CMBorderChanged(TMessage& Message);
     void WMSize(TMessage& Message);

@@ -65,6 +65,9 @@ void ForgetControl(TControl* Control);
 
 // A canvas on the whole window (Paint.cpp), frame included: GetWindowDC and WM_NCPAINT draw with it.
 std::unique_ptr<TControlCanvas> NewWindowCanvas(TWinControl* Control);
+// Gives Canvas a fresh device context that draws where DC draws: the same pixels, logical origin and
+// visible area (a graphic control painting on a device context it was handed). False for an unknown DC.
+bool ShareDeviceContext(TCanvas& Canvas, HDC DC);
 
 // The control under the mouse, as CM_MOUSEENTER / CM_MOUSELEAVE last said (nullptr: none).
 void TrackMouseControl(TControl* Control);

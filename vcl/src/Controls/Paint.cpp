@@ -1,5 +1,7 @@
 // Painting: control canvases, WM_PAINT into the persistent surface, graphic children, PaintTo.
 
+#include <algorithm>
+
 #include "Controls/Internal.h"
 #include "Controls/ControlPeer.h"
 #include "vcl/ScopeGuard.h"
@@ -95,6 +97,35 @@ void TWinControl::WMPaint(TMessage& Message) {
 
 void TWinControl::PaintWindow() {}
 
+void TWinControl::WMEraseBkgnd(TMessage& Message) {
+    if (peer_ && !peer_->Surface()) {
+        DefaultHandler(Message);
+        return;
+    }
+    const auto dc = reinterpret_cast<HDC>(Message.WParam);
+    HBRUSH brush = CreateSolidBrush(ColorToRGB(Color()));
+    const RECT client = ClientRect();
+    FillRect(dc, &client, brush);
+    DeleteObject(brush);
+    Message.Result = 1;
+}
+
+void TWinControl::PaintControls(HDC DC, TControl* First) {
+    auto from = std::find(controls_.begin(), controls_.end(), First);
+    if (from == controls_.end()) from = controls_.begin();
+    for (auto it = from; it != controls_.end(); ++it) {
+        TControl* c = *it;
+        if (dynamic_cast<TWinControl*>(c) || !c->Visible()) continue;
+        const int saved = SaveDC(DC);
+        if (!saved) return;
+        OffsetViewportOrgEx(DC, c->Left(), c->Top(), nullptr);
+        IntersectClipRect(DC, 0, 0, c->Width(), c->Height());
+        TMessage paint{WM_PAINT, reinterpret_cast<WPARAM>(DC), 0, 0};
+        c->WindowProc(paint);
+        RestoreDC(DC, saved);
+    }
+}
+
 void TWinControl::PaintControls() {
     for (std::size_t i = 0; i < controls_.size(); ++i) {
         TControl* c = controls_[i];
@@ -153,9 +184,14 @@ TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner), canvas_
 
 TGraphicControl::~TGraphicControl() { canvas_->FreeHandle(); }
 
+// WM_PAINT with a device context paints there (under a window that shows what lies beneath it).
 void TGraphicControl::Dispatch(TMessage& Message) {
     if (Message.Msg != WM_PAINT) return TControl::Dispatch(Message);
-    canvas_->PaintLocked([this] { Paint(); });
+    const auto dc = reinterpret_cast<HDC>(Message.WParam);
+    canvas_->PaintLocked([this, dc] {
+        if (dc && !ShareDeviceContext(*canvas_, dc)) return;
+        Paint();
+    });
 }
 
 void TGraphicControl::BoundsChanged() {

@@ -391,6 +391,7 @@ void TWinControl::Dispatch(TMessage& Message) {
         case WM_SETFOCUS: WMSetFocus(Message); break;
         case WM_KILLFOCUS: WMKillFocus(Message); break;
         case WM_PAINT: WMPaint(Message); break;
+        case WM_ERASEBKGND: WMEraseBkgnd(Message); break;
         case WM_SIZE: WMSize(Message); break;
         case CM_ENTER: CMEnter(Message); break;
         case CM_EXIT: CMExit(Message); break;
@@ -452,6 +453,13 @@ void TWinControl::RemoveFocus() {
 void TWinControl::DefaultHandler(TMessage& Message) {
     if (Message.Msg == WM_NCPAINT) {
         PaintNonClient();
+        return;
+    }
+    // The colour query's answer: the font's colour on the control's colour.
+    if (Message.Msg == CN_CTLCOLOREDIT || Message.Msg == CN_CTLCOLORSTATIC) {
+        const auto dc = reinterpret_cast<HDC>(Message.WParam);
+        SetTextColor(dc, ColorToRGB(Font()->Color()));
+        SetBkColor(dc, ColorToRGB(Color()));
         return;
     }
     if (peer_ && peer_->DefaultHandler(Message)) return;

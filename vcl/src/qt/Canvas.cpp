@@ -3,7 +3,9 @@
 
 #include <algorithm>
 
+#include "Controls/Internal.h"
 #include "qt/GdiObjects.h"
+#include "qt/GdiPaint.h"
 #include "qt/Surface.h"
 
 VCL_IMPLEMENT_CLASS(TCanvas, nullptr, nullptr)
@@ -72,6 +74,21 @@ void TCanvas::SetDeviceArea(TPoint Origin, const TRect& Area) {
     state.SystemClip = area;
     state.DeviceOrigin = Origin;
     state.ClipSerial = NewClipSerial();
+}
+
+bool ShareDeviceContext(TCanvas& Canvas, HDC DC) {
+    TCanvas* source = DcCanvas(DC);
+    if (!source || !source->Surface()) return false;
+    TCanvasState& from = TCanvasAccess::State(*source);
+    const QRegion visible = VisibleRegion(*source);
+    const TPoint origin = SurfaceOffsetOf(from);
+    TCanvasAccess::SetSurface(Canvas, source->Surface());
+    TCanvasState& to = TCanvasAccess::State(Canvas);
+    to.HasSystemClip = true;
+    to.SystemClip = visible.translated(from.DeviceOrigin.X - origin.X, from.DeviceOrigin.Y - origin.Y);
+    to.DeviceOrigin = origin;
+    to.ClipSerial = NewClipSerial();
+    return true;
 }
 
 void TCanvas::SelectSurface(TSurface* Value) {

@@ -59,6 +59,7 @@ struct TCanvasAccess {
     static void SetSurface(TCanvas& Canvas, TSurface* Surface) { Canvas.SetSurface(Surface); }
     // A memory DC selecting another bitmap: the DC keeps its state.
     static void SelectSurface(TCanvas& Canvas, TSurface* Surface) { Canvas.SelectSurface(Surface); }
+    static void SetDeviceArea(TCanvas& Canvas, TPoint Origin, const TRect& Area) { Canvas.SetDeviceArea(Origin, Area); }
     static void RequiredFont(TCanvas& Canvas) { Canvas.RequiredFont(); }
     static void RequiredPen(TCanvas& Canvas) { Canvas.RequiredPen(); }
     static void RequiredBrush(TCanvas& Canvas) { Canvas.RequiredBrush(); }

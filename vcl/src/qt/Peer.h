@@ -123,6 +123,9 @@ protected:
     // Runs the paint messages for Region of the window (clipped to it on Surface): WM_NCPAINT when the
     // region reaches the non-client area, then WM_PAINT. False when the peer went away meanwhile.
     bool SendPaint(TSurface& Surface, const QRegion& Region);
+    // WM_ERASEBKGND for Region of the client area, before the widget paints itself there. False when the
+    // peer went away meanwhile.
+    bool EraseBeneath(const QRegion& Region);
     // False when the press must not reach the native widget: the focus stayed elsewhere.
     bool TakeFocusForPress();
     // A part of the native widget that Qt makes a child of its own (a combo's edit part) gets its presses

@@ -11,6 +11,7 @@
 #include <QWindow>
 
 #include "qt/Peer.h"
+#include "qt/PeerOverlay.h"
 #include "qt/QtText.h"
 #include "vcl/Windows.h"
 
@@ -188,6 +189,12 @@ bool TQtPeer::KeyFromCode(TMessage& Message) {
 bool TQtPeer::DefaultHandler(TMessage& Message) {
     if (Message.Msg == WM_GETDLGCODE) {
         Message.Result = DialogCode();
+        return true;
+    }
+    // The widget erases its background as it paints.
+    if (Message.Msg == WM_ERASEBKGND) {
+        if (overlay_) overlay_->NativeErase = true;
+        Message.Result = 1;
         return true;
     }
     // With redraw off no invalidation reaches the screen; turned on, the window shows what it holds.

@@ -8,6 +8,8 @@
 #include <QPainter>
 
 #include "qt/PeerOverlay.h"
+#include "qt/CanvasState.h"
+#include "qt/QtGraphics.h"
 
 namespace {
 
@@ -93,12 +95,62 @@ TSurface& TQtPeer::NativeOverlay() {
 
 TSurface* TQtPeer::Overlay() { return Surface() ? nullptr : &NativeOverlay(); }
 
+// A control that erases its background itself (rather than leaving it to the widget) draws it beneath the
+// widget; when its colour query also sets a transparent background mode, the widget's text goes on it
+// without a base of its own.
+bool TQtPeer::EraseBeneath(const QRegion& Region) {
+    TOverlayState& o = *overlay_;
+    TWinControl* control = Control();
+    if (!control) return false;
+    const QSize size = widget_->size();
+    if (!o.Beneath || o.Beneath->Image().size() != size)
+        o.Beneath = std::make_unique<TSurface>(std::max(1, size.width()), std::max(1, size.height()));
+    if (!o.BeneathCanvas) o.BeneathCanvas = std::make_unique<TCanvas>();
+    TCanvas& canvas = *o.BeneathCanvas;
+    o.Beneath->SetPaintRegion(Region);
+    TCanvasAccess::SetSurface(canvas, o.Beneath.get());
+    o.Beneath->SetPaintRegion(std::nullopt);
+    const TRect client = control->ClientRect();
+    TCanvasAccess::SetDeviceArea(canvas, TControlAccess::SurfaceOffset(*control),
+                                 Rect(0, 0, client.Right, client.Bottom));
+    const HDC dc = canvas.Handle();
+    o.NativeErase = false;
+    std::shared_ptr<bool> alive = alive_;
+    if (!Send(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0)) return false;
+    const bool erased = !o.NativeErase;
+    bool transparent = false;
+    if (erased) {
+        const HWND handle = control->HandleAllocated() ? control->Handle() : nullptr;
+        if (!Send(CN_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(handle))) return false;
+        transparent = GetBkMode(dc) == TRANSPARENT;
+        QPainter beneath(widget_);
+        beneath.setClipRegion(Region);
+        beneath.drawImage(0, 0, o.Beneath->Image());
+    }
+    TCanvasAccess::SetSurface(canvas, nullptr);
+    // The base comes back in Color once; a colour mirrored meanwhile does not bring it back while transparent.
+    if (transparent || o.TransparentBase) {
+        o.TransparentBase = transparent;
+        const QColor base = transparent ? QColor(Qt::transparent) : ToQColor(control->Color());
+        if (widget_->palette().color(QPalette::Base) != base) {
+            QPalette palette = widget_->palette();
+            palette.setColor(QPalette::Base, base);
+            widget_->setPalette(palette);
+        }
+    }
+    return true;
+}
+
 void TQtPeer::PaintNative(QPaintEvent* Event) {
-    hook_->BaseEvent(Event);
     NativeOverlay();
     TOverlayState& o = *overlay_;
-    if (o.Quiet > 0) return;
+    if (o.Quiet > 0) {
+        hook_->BaseEvent(Event);
+        return;
+    }
     const QRegion region = Event->region();
+    if (!o.Painting && !EraseBeneath(region)) return;
+    hook_->BaseEvent(Event);
     QRegion fresh;
     if (o.Rendering) {
         fresh = std::exchange(o.Pending, QRegion());

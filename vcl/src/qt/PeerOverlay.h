@@ -1,6 +1,8 @@
 #pragma once
 // The overlay of a native widget's peer: what the control draws itself over the widget (TQtPeer::PaintNative).
 
+#include <memory>
+
 #include <QPointer>
 #include <QRegion>
 #include <QWidget>
@@ -21,4 +23,9 @@ struct TQtPeer::TOverlayState {
     QPointer<QWidget> View;  // shows Image above the widget and its own parts
     QRegion Pending;
     QRegion Drawn;
+    // What the control's own erase draws beneath the widget, and the device context it draws with.
+    std::unique_ptr<TSurface> Beneath;
+    std::unique_ptr<TCanvas> BeneathCanvas;
+    bool NativeErase = false;      // the erase reached the widget's own handling
+    bool TransparentBase = false;  // the widget's text goes on what lies beneath, without a base
 };
