@@ -1,11 +1,14 @@
 #pragma once
-// The full grid's unit. This part: the settings objects the grid publishes as sub-properties (each keeps
-// its grid to repaint, and owns the bitmaps, fonts and lists it makes), the cell graphic descriptor, the
-// hidden-row item and the filter collection.
+// The full grid's unit: the settings objects the grid publishes as sub-properties (each keeps its grid to
+// repaint, and owns the bitmaps, fonts and lists it makes), the cell graphic descriptor, the hidden-row
+// item, the filter collection, the floating footer, and the grid class RAdeRedeviDidi itself.
 
+#include <array>
 #include <memory>
 
 #include "BaseGrid.h"
+#include "ProObj.h"
+#include "vcl/ExtCtrls.h"
 #include "vcl/Graphics.h"
 
 namespace ProGrid {
@@ -493,5 +496,337 @@ class TFilter : public TCollection {
 private:
     BaseGrid::TBaseGrid* grid_;
 };
+
+// ---------------------------------------------------------------------------
+// Floating footer
+
+enum TFooterStyle { fsFixedLastRow, fsColumnPreview, fsCustomPreview };
+
+class RAdeRedeviDidi;
+
+class TFloatingFooter : public TPersistent {
+    VCL_CLASS(TFloatingFooter, TPersistent)
+    explicit TFloatingFooter(RAdeRedeviDidi* AGrid) : grid_(AGrid) {}
+    TFloatingFooter(const TFloatingFooter&) = delete;
+    TFloatingFooter& operator=(const TFloatingFooter&) = delete;
+    RAdeRedeviDidi* Grid() const { return grid_; }
+
+    // Shows the footer panel at the grid's footer height less 1; with fsFixedLastRow the last row becomes
+    // the grid's one fixed footer and shows in the panel instead.
+    bool Visible() const { return visible_; }
+    void SetVisible(bool Value);
+    TFooterStyle FooterStyle() const { return footerStyle_; }
+    void SetFooterStyle(TFooterStyle Value);
+    // The next three repaint the panel.
+    TColor Color() const { return color_; }
+    void SetColor(TColor Value);
+    Integer Column() const { return column_; }
+    void SetColumn(Integer Value);
+    const AnsiString& CustomTemplate() const { return customTemplate_; }
+    void SetCustomTemplate(const AnsiString& Value);
+
+private:
+    // The grid's last-row mirror: True while the panel shows the last row.
+    void UpdateMirror() const;
+    void RepaintPanel() const;
+
+    RAdeRedeviDidi* grid_;
+    bool visible_ = false;
+    TFooterStyle footerStyle_ = fsFixedLastRow;
+    TColor color_ = clBtnFace;
+    Integer column_ = 0;
+    AnsiString customTemplate_;
+};
+
+// The strip below the cells. What it paints for each footer style comes with the footer painting.
+class TFooterPanel : public TCustomPanel {
+    VCL_CLASS(TFooterPanel, TCustomPanel)
+    TFooterPanel(TComponent* AOwner, RAdeRedeviDidi* AGrid);
+    RAdeRedeviDidi* Grid() const { return grid_; }
+
+protected:
+    // The window comes with the footer's height when the footer is visible, else with none.
+    void CreateWnd() override;
+
+private:
+    RAdeRedeviDidi* grid_;
+};
+
+// ---------------------------------------------------------------------------
+// The grid
+
+class EProGridError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+enum TGridLook { glStandard, glSoft, glClassic, glZub, glXP, glListView };
+enum TScrollType { ssNormal, ssFlat, ssEncarta };
+// The per-column comparison style; the ordinals travel through OnGetFormat.
+enum TSortStyle {
+    ssAutomatic,
+    ssAlphabetic,
+    ssNumeric,
+    ssDate,
+    ssAlphaNoCase,
+    ssAlphaCase,
+    ssDateDMY,
+    ssDateMDY,
+    ssCustom,
+    ssNumericGrouped,
+    ssAnsiAlphaCase,
+    ssAnsiAlphaNoCase,
+    ssRaw,
+    ssHTML,
+    ssImages,
+    ssCheckBox,
+    ssUnicode
+};
+enum TCellBorder { cbTop, cbLeft, cbRight, cbBottom };
+using TCellBorders = TSet<TCellBorder>;
+
+using TGridColorEvent = std::function<void(TObject* Sender, Integer ARow, Integer ACol, TGridDrawState AState,
+                                           TBrush* ABrush, TFont* AFont)>;
+using TGridBorderEvent =
+    std::function<void(TObject* Sender, Integer ARow, Integer ACol, TPen* APen, TCellBorders& Borders)>;
+using TGridAlignEvent =
+    std::function<void(TObject* Sender, Integer ARow, Integer ACol, TAlignment& HAlign, BaseGrid::TVAlignment& VAlign)>;
+using TGridFormatEvent =
+    std::function<void(TObject* Sender, Integer ACol, TSortStyle& AStyle, AnsiString& aPrefix, AnsiString& aSuffix)>;
+using TGetCheckEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, AnsiString& Value)>;
+using TGridHintEvent = std::function<void(TObject* Sender, Integer ARow, Integer ACol, AnsiString& hintstr)>;
+using TIsFixedCellEvent = std::function<void(TObject* Sender, Integer ARow, Integer ACol, bool& IsFixed)>;
+using TCanEditCellEvent = std::function<void(TObject* Sender, Integer ARow, Integer ACol, bool& CanEdit)>;
+using TIsPasswordCellEvent = std::function<void(TObject* Sender, Integer ARow, Integer ACol, bool& IsPassword)>;
+using THasComboEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, bool& HasComboBox)>;
+using TGetEditorTypeEvent =
+    std::function<void(TObject* Sender, Integer ACol, Integer ARow, BaseGrid::TEditorType& AEditor)>;
+using TSelectionChanged =
+    std::function<void(TObject* Sender, Integer ALeft, Integer ATop, Integer ARight, Integer ABottom)>;
+using TAutoInsertRowEvent = std::function<void(TObject* Sender, Integer ARow)>;
+using TAutoDeleteRowEvent = std::function<void(TObject* Sender, Integer ARow)>;
+
+// Real columns that keep a visible flag.
+constexpr Integer MaxVisibleFlagColumn = 512;
+
+class RAdeRedeviDidi : public BaseGrid::TBaseGrid {
+    VCL_CLASS(RAdeRedeviDidi, BaseGrid::TBaseGrid)
+    explicit RAdeRedeviDidi(TComponent* AOwner);
+    ~RAdeRedeviDidi() override;
+
+    // Settings objects.
+    TPrintSettings* PrintSettings() const { return printSettings_.get(); }
+    THTMLSettings* HTMLSettings() const { return htmlSettings_.get(); }
+    TSortSettings* SortSettings() const { return sortSettings_.get(); }
+    TDragDropSettings* DragDropSettings() const { return dragDropSettings_.get(); }
+    TControlLook* ControlLook() const { return controlLook_.get(); }
+    TNavigation* Navigation() const { return navigation_.get(); }
+    TColumnSize* ColumnSize() const { return columnSize_.get(); }
+    TCellNode* CellNode() const { return cellNode_.get(); }
+    TBands* Bands() const { return bands_.get(); }
+    TSizeWhileTyping* SizeWhileTyping() const { return sizeWhileTyping_.get(); }
+    TMouseActions* MouseActions() const { return mouseActions_.get(); }
+    TGrouping* Grouping() const { return grouping_.get(); }
+    TBackGround* BackGround() const { return backGround_.get(); }
+    TFloatingFooter* FloatingFooter() const { return floatingFooter_.get(); }
+    TFooterPanel* FooterPanel() const { return footerPanel_; }
+    TFilter* Filter() const { return filter_.get(); }
+    TCollection* HiddenRows() const { return hiddenRows_.get(); }
+    ProObj::TControlList* ControlList() const { return controlList_.get(); }
+    ProObj::TSortIndexList* SortIndexes() const { return sortIndexes_.get(); }
+    // Entry r: the row the row now at r was before any sort.
+    ProObj::TIntList* RowOrderList() const { return rowOrderList_.get(); }
+    // Marks the current row in the fixed column; the setter copies.
+    TBitmap* RowIndicator() const { return rowIndicator_.get(); }
+    void SetRowIndicator(TBitmap* Value) { rowIndicator_->Assign(Value); }
+    // The drop-position arrows (up, down, right, left); nil in design mode.
+    ProObj::TArrowWindow* ArrowWindow(Integer Direction) const { return arrows_.at(Direction).Get(); }
+    ProObj::TPopupButton* PopupButton() const { return popupButton_; }
+
+    // Fonts and lists whose changes repaint the grid; the setters copy.
+    TFont* FixedFont() const { return fixedFont_.get(); }
+    void SetFixedFont(TFont* Value) { fixedFont_->Assign(Value); }
+    TFont* ActiveCellFont() const { return activeCellFont_.get(); }
+    void SetActiveCellFont(TFont* Value) { activeCellFont_->Assign(Value); }
+    TStringList* ColumnHeaders() const { return columnHeaders_.get(); }
+    void SetColumnHeaders(TStrings* Value) { columnHeaders_->Assign(Value); }
+    TStringList* RowHeaders() const { return rowHeaders_.get(); }
+    void SetRowHeaders(TStrings* Value) { rowHeaders_->Assign(Value); }
+    TStringList* LookupItems() const { return lookupItems_.get(); }
+    void SetLookupItems(TStrings* Value) { lookupItems_->Assign(Value); }
+
+    // Values the other parts of the grid read; their setters' side effects come with those parts.
+    PROGRID_STORED(TColor, ActiveCellColor, static_cast<TColor>(0x808080))
+    PROGRID_STORED(bool, ActiveCellShow, false)
+    PROGRID_STORED(bool, EnhRowColMove, true)
+    PROGRID_STORED(TColor, HintColor, clInfoBk)
+    PROGRID_STORED(TColor, SelectionColor, static_cast<TColor>(0xEACAB6))
+    PROGRID_STORED(TColor, SelectionTextColor, clBlack)
+    PROGRID_STORED(bool, ShowSelection, true)
+    PROGRID_STORED(bool, HideFocusRect, false)
+    PROGRID_STORED(bool, FixedAsButtons, false)
+    PROGRID_STORED(bool, AutoSize, false)
+    PROGRID_STORED(bool, EnableHTML, true)
+    PROGRID_STORED(bool, EnableWheel, true)
+    PROGRID_STORED(bool, WordWrap, true)
+    PROGRID_STORED(bool, IntelliZoom, true)
+    PROGRID_STORED(BaseGrid::TVAlignment, VAlignment, BaseGrid::vtaTop)
+    PROGRID_STORED(TColor, URLColor, static_cast<TColor>(0xFF0000))
+    PROGRID_STORED(TGridLook, Look, glXP)
+    PROGRID_STORED(TScrollType, ScrollType, ssNormal)
+    PROGRID_STORED(TColor, ScrollColor, clNone)
+    PROGRID_STORED(Integer, ScrollWidth, 0)
+    PROGRID_STORED(AnsiString, FloatFormat, "%.2f")
+    PROGRID_STORED(AnsiString, CheckTrue, "Y")
+    PROGRID_STORED(AnsiString, CheckFalse, "N")
+    PROGRID_STORED(char, PasswordChar, '*')
+    PROGRID_STORED(Integer, FixedRowHeight, 21)
+    PROGRID_STORED(bool, FixedRowAlways, false)
+    PROGRID_STORED(bool, FixedColAlways, false)
+    PROGRID_STORED(Integer, FixedFooters, 0)
+    PROGRID_STORED(bool, IntegralHeight, false)
+public:
+    // The fixed cells' gradient, from and to.
+    TColor GradientFrom() const { return gradientFrom_; }
+    TColor GradientTo() const { return gradientTo_; }
+    // Real columns 0 to 512 each keep a flag; later columns are always visible.
+    bool ColumnVisible(Integer ARealCol) const;
+    // The FixedRows the application asked for, kept while the row count changes.
+    Integer RequestedFixedRows() const { return requestedFixedRows_; }
+    // The footer panel's height while the footer shows (plus 1).
+    Integer FooterHeight() const { return footerHeight_; }
+    // The last LeftCol and TopRow the grid scrolled to.
+    TGridCoord LastScrollPos() const { return lastScrollPos_; }
+    // Fixed cells act as normal ones for cell access, clipboard and imports.
+    bool FixedAsNormal() const { return fixedAsNormal_; }
+
+    // Run-time flags fixed at construction.
+    bool ThemedLook() const { return themedLook_; }
+    bool CommonControls6() const { return commonControls6_; }
+    UINT WheelMessage() const { return wheelMessage_; }
+    Integer WheelScrollLines() const { return wheelScrollLines_; }
+
+    // Entries of the grid's own slots.
+    virtual void SelectionChanged(Integer ALeft, Integer ATop, Integer ARight, Integer ABottom);
+    virtual void AutoInsertRow(Integer ARow);
+    virtual void AutoDeleteRow(Integer ARow);
+    virtual void GetCellText(Integer ACol, Integer ARow, AnsiString& Value);
+    virtual void GetEditorValue(Integer ACol, Integer ARow, AnsiString& Value);
+    virtual void SetCellRaw(Integer ACol, Integer ARow, const AnsiString& Value);
+    // Per-cell queries: a default answer, then the application's event, which may change it.
+    virtual void GetCellHint(Integer ARow, Integer ACol, AnsiString& Hint);
+    virtual void GetCellColor(Integer ACol, Integer ARow, TFont* AFont, TBrush* ABrush, TGridDrawState AState);
+    virtual void GetCellPrintColor(Integer ACol, Integer ARow, TFont* AFont, TBrush* ABrush, TGridDrawState AState);
+    virtual void GetCellBorder(Integer ACol, Integer ARow, TPen* APen, TCellBorders& Borders);
+    virtual void GetCellPrintBorder(Integer ACol, Integer ARow, TPen* APen, TCellBorders& Borders);
+    virtual void GetCellAlignment(Integer ACol, Integer ARow, TAlignment& HAlign, BaseGrid::TVAlignment& VAlign);
+    virtual void GetFormat(Integer ACol, TSortStyle& AStyle, AnsiString& APrefix, AnsiString& ASuffix);
+    virtual void GetCellEditor(Integer ACol, Integer ARow, BaseGrid::TEditorType& AEditor);
+    virtual void IsFixed(Integer ACol, Integer ARow, bool& AIsFixed);
+    virtual void CanEdit(Integer ACol, Integer ARow, bool& ACanEdit);
+    virtual void IsPassword(Integer ACol, Integer ARow, bool& AIsPassword);
+    virtual bool HasCombo(Integer ACol, Integer ARow);
+    virtual void GetCheckTrue(Integer ACol, Integer ARow, AnsiString& Value);
+    virtual void GetCheckFalse(Integer ACol, Integer ARow, AnsiString& Value);
+    virtual bool ShowFilterGlyph();
+    // 0x02070004: major, minor, release and build from the high byte down.
+    virtual Integer GetVersionNr();
+    // The four bytes of GetVersionNr joined by ".", then the release month.
+    virtual AnsiString GetVersionString();
+
+    void Invalidate() override;
+    // With IntegralHeight the height drops to whole default rows (scroll bar and border kept).
+    void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
+
+    TGridHintEvent OnGridHint;
+    TGridColorEvent OnGetCellColor;
+    TGridColorEvent OnGetCellPrintColor;
+    TGridBorderEvent OnGetCellBorder;
+    TGridBorderEvent OnGetCellPrintBorder;
+    TGridAlignEvent OnGetAlignment;
+    TGridFormatEvent OnGetFormat;
+    TGetCheckEvent OnGetCheckTrue;
+    TGetCheckEvent OnGetCheckFalse;
+    TIsFixedCellEvent OnIsFixedCell;
+    TCanEditCellEvent OnCanEditCell;
+    TIsPasswordCellEvent OnIsPasswordCell;
+    THasComboEvent OnHasComboBox;
+    TGetEditorTypeEvent OnGetEditorType;
+    TSelectionChanged OnSelectionChanged;
+    TAutoInsertRowEvent OnAutoInsertRow;
+    TAutoDeleteRowEvent OnAutoDeleteRow;
+
+protected:
+    void CreateWnd() override;
+    void Loaded() override;
+    void UpdateFooter() override;
+    // The next Invalidate does nothing (once).
+    void SuppressNextInvalidate() { suppressInvalidate_ = true; }
+
+private:
+    friend class TFloatingFooter;
+    friend class TFooterPanel;
+    struct TFormResizeLink;
+    struct TFormResizeHandler;
+    // Follows the owning form's size; chained into the form's OnResize.
+    void SizeWithForm(TObject* Sender);
+    void UnchainFormResize();
+
+    std::unique_ptr<TPrintSettings> printSettings_;
+    std::unique_ptr<THTMLSettings> htmlSettings_;
+    std::unique_ptr<TSortSettings> sortSettings_;
+    std::unique_ptr<TDragDropSettings> dragDropSettings_;
+    std::unique_ptr<TControlLook> controlLook_;
+    std::unique_ptr<TNavigation> navigation_;
+    std::unique_ptr<TColumnSize> columnSize_;
+    std::unique_ptr<TCellNode> cellNode_;
+    std::unique_ptr<TBands> bands_;
+    std::unique_ptr<TSizeWhileTyping> sizeWhileTyping_;
+    std::unique_ptr<TMouseActions> mouseActions_;
+    std::unique_ptr<TGrouping> grouping_;
+    std::unique_ptr<TBackGround> backGround_;
+    std::unique_ptr<TFloatingFooter> floatingFooter_;
+    TComponentRef<TFooterPanel> footerPanel_;  // owned as a component of the grid
+    std::unique_ptr<TFont> fixedFont_, activeCellFont_;
+    std::unique_ptr<TStringList> columnHeaders_, rowHeaders_, lookupItems_;
+    std::unique_ptr<ProObj::TIntList> rowOrderList_;
+    std::unique_ptr<ProObj::TSortIndexList> sortIndexes_;
+    std::unique_ptr<TBitmap> rowIndicator_;
+    std::unique_ptr<TCollection> hiddenRows_;
+    std::unique_ptr<TFilter> filter_;
+    std::unique_ptr<ProObj::TControlList> controlList_;
+    std::array<TComponentRef<ProObj::TArrowWindow>, 4> arrows_;  // owned as components; run time only
+    TComponentRef<ProObj::TPopupButton> popupButton_;            // likewise
+
+    TColor gradientFrom_ = clWhite;
+    TColor gradientTo_ = clBtnFace;
+    std::array<bool, MaxVisibleFlagColumn + 1> columnVisible_;
+    Integer requestedFixedRows_ = 0;
+    Integer footerHeight_ = 0;
+    TGridCoord lastScrollPos_;
+    bool fixedAsNormal_ = true;
+    bool themedLook_ = false;
+    bool commonControls6_ = false;
+    UINT wheelMessage_ = 0;
+    Integer wheelScrollLines_ = 0;
+    bool suppressInvalidate_ = false;
+    TCursor savedCursor_ = crDefault;
+    // The owning form's resize chain: the link outlives the grid when another handler was chained after ours.
+    TCustomForm* ownerForm_ = nullptr;  // an owner outlives what it owns
+    std::shared_ptr<TFormResizeLink> formLink_;
+    Integer formWidth_ = 0;
+    Integer formHeight_ = 0;
+};
+
+// The file version of a library as its most significant double word (major high, minor low); -1 without
+// version information.
+Integer GetFileVersion(const AnsiString& AFileName);
+
+// Unit-wide values, set by the unit's start-up.
+bool CommonControlsFlag();
+UINT GridClipboardFormat();
+// Shown over links: 8009 until a grid's Loaded makes it crHandPoint.
+TCursor LinkCursor();
+void SetLinkCursor(TCursor Value);
 
 }  // namespace ProGrid

@@ -15,6 +15,7 @@ target_sources(vcl PRIVATE
   src/Windows/OemCodePage.cpp
   src/Windows/Modules.cpp
   src/Windows/SettingsFiles.cpp
+  src/Windows/SystemInfo.cpp
   src/Windows/Version.cpp
   src/qt/ClipboardQt.cpp
   src/qt/DragDropQt.cpp

@@ -691,3 +691,49 @@ void SetOpenClipboardFailsForTest(bool Fails);
 
 // Converts the NUL-terminated lpszSrc into lpszDst (which may be the same buffer).
 BOOL OemToCharA(const char* lpszSrc, char* lpszDst);
+
+// ---------------------------------------------------------------------------
+// File version resources, answered from the built-in module map: "comctl32.dll" carries 6.0.2600.0,
+// every other file none.
+
+struct VS_FIXEDFILEINFO {
+    DWORD dwSignature;  // 0xFEEF04BD
+    DWORD dwStrucVersion;
+    DWORD dwFileVersionMS;  // major in the high word, minor in the low word
+    DWORD dwFileVersionLS;  // release in the high word, build in the low word
+    DWORD dwProductVersionMS;
+    DWORD dwProductVersionLS;
+    DWORD dwFileFlagsMask;
+    DWORD dwFileFlags;
+    DWORD dwFileOS;
+    DWORD dwFileType;
+    DWORD dwFileSubtype;
+    DWORD dwFileDateMS;
+    DWORD dwFileDateLS;
+};
+constexpr DWORD VS_FFI_SIGNATURE = 0xFEEF04BD;
+
+// The bytes a version block needs (0 without version information); *lpdwHandle becomes 0.
+DWORD GetFileVersionInfoSizeA(const char* lptstrFilename, DWORD* lpdwHandle);
+// Copies at most dwLen bytes of the block into lpData; FALSE without version information.
+BOOL GetFileVersionInfoA(const char* lptstrFilename, DWORD dwHandle, DWORD dwLen, void* lpData);
+// The root block "\" gives the fixed file information inside pBlock; other blocks FALSE.
+BOOL VerQueryValueA(const void* pBlock, const char* lpSubBlock, void** lplpBuffer, UINT* puLen);
+// Test seam: a file's version (Major.Minor.Release.Build), or none (Present false); Reset restores the map.
+void SetFileVersionForTest(const AnsiString& FileName, bool Present, Word Major = 0, Word Minor = 0, Word Release = 0,
+                           Word Build = 0);
+void ResetFileVersionsForTest();
+
+// ---------------------------------------------------------------------------
+// System parameters and other programs' windows
+
+constexpr UINT SPI_GETWHEELSCROLLLINES = 0x0068;
+// SPI_GETWHEELSCROLLLINES writes 3 into the UINT at pvParam; every other action answers FALSE.
+BOOL SystemParametersInfo(UINT uiAction, UINT uiParam, void* pvParam, UINT fWinIni);
+#define SystemParametersInfoA SystemParametersInfo
+// A form of this program with a window, by class name and caption (nullptr matches any); no other
+// program's windows are seen.
+HWND FindWindowA(const char* lpClassName, const char* lpWindowName);
+// Ids 0xC000 upwards from the table registered clipboard formats share, as the system's atoms do; 0 for
+// an empty name.
+UINT RegisterWindowMessageA(const char* lpString);

@@ -1,0 +1,285 @@
+// The grid's life: construction with its owned objects and defaults, the owning form's resize chain,
+// window creation, Loaded, destruction, invalidation and bounds; the floating footer's settings.
+#include "DedIDIZ.h"
+#include "ProGrid.h"
+#include "vcl/Forms.h"
+
+namespace ProGrid {
+
+using namespace BaseGrid;
+using namespace ProObj;
+
+namespace {
+
+// The grid's own window timer: hover and blinking text.
+constexpr UINT HoverTimer = 111;
+constexpr UINT HoverInterval = 500;
+
+bool WindowsVersionAtLeast(Integer Major, Integer Minor) {
+    return Win32MajorVersion() > Major || (Win32MajorVersion() == Major && Win32MinorVersion() >= Minor);
+}
+
+// Themes need NT 5.1 or later and an active theme; the theme library is asked only while it is loaded.
+bool ThemesActive() {
+    if (!WindowsVersionAtLeast(5, 1) || !DedIDIZ::ThemeLibraryLoaded()) return false;
+    const auto isActive = DedIDIZ::ThemeEntries().IsThemeActive;
+    return isActive && isActive();
+}
+
+// Windows 95 before 4.10 and NT before 4.0 have no wheel message of their own.
+bool PlatformHasWheel() {
+    const Integer major = Win32MajorVersion(), minor = Win32MinorVersion();
+    if (Win32Platform() == static_cast<Integer>(VER_PLATFORM_WIN32_WINDOWS))
+        return major > 4 || (major == 4 && minor >= 10);
+    if (Win32Platform() == static_cast<Integer>(VER_PLATFORM_WIN32_NT)) return major >= 4;
+    return true;
+}
+
+}  // namespace
+
+// The link from the owning form's resize chain to a grid. A grid going away while later handlers are
+// chained after its own leaves its link in place, pointing at no grid: the chain stays whole.
+struct RAdeRedeviDidi::TFormResizeLink {
+    RAdeRedeviDidi* Grid = nullptr;
+    TNotifyEvent Next;
+};
+
+struct RAdeRedeviDidi::TFormResizeHandler {
+    std::shared_ptr<TFormResizeLink> Link;
+    void operator()(TObject* Sender) const {
+        if (Link->Grid) Link->Grid->SizeWithForm(Sender);
+        else if (Link->Next) Link->Next(Sender);
+    }
+};
+
+// ---------------------------------------------------------------------------
+// Construction and destruction
+
+RAdeRedeviDidi::RAdeRedeviDidi(TComponent* AOwner)
+    : TBaseGrid(AOwner),
+      printSettings_(std::make_unique<TPrintSettings>(this)),
+      htmlSettings_(std::make_unique<THTMLSettings>(this)),
+      sortSettings_(std::make_unique<TSortSettings>(this)),
+      dragDropSettings_(std::make_unique<TDragDropSettings>(this)),
+      controlLook_(std::make_unique<TControlLook>(this)),
+      navigation_(std::make_unique<TNavigation>(this)),
+      columnSize_(std::make_unique<TColumnSize>(this)),
+      cellNode_(std::make_unique<TCellNode>(this)),
+      bands_(std::make_unique<TBands>(this)),
+      sizeWhileTyping_(std::make_unique<TSizeWhileTyping>(this)),
+      mouseActions_(std::make_unique<TMouseActions>(this)),
+      grouping_(std::make_unique<TGrouping>(this)),
+      backGround_(std::make_unique<TBackGround>(this)),
+      floatingFooter_(std::make_unique<TFloatingFooter>(this)),
+      fixedFont_(std::make_unique<TFont>()),
+      activeCellFont_(std::make_unique<TFont>()),
+      columnHeaders_(std::make_unique<TStringList>()),
+      rowHeaders_(std::make_unique<TStringList>()),
+      lookupItems_(std::make_unique<TStringList>()),
+      rowOrderList_(std::make_unique<TIntList>(0, 0)),
+      sortIndexes_(std::make_unique<TSortIndexList>()),
+      rowIndicator_(std::make_unique<TBitmap>()),
+      hiddenRows_(std::make_unique<TCollection>(CollectionItemClassOf<TGridItem>())),
+      filter_(std::make_unique<TFilter>(this)),
+      controlList_(std::make_unique<TControlList>()) {
+    const bool designing = ComponentState().Contains(csDesigning);
+    auto* panel = new TFooterPanel(this, this);
+    panel->SetAlign(alBottom);
+    panel->SetHeight(0);
+    panel->SetBorderWidth(0);
+    footerPanel_ = panel;
+    const auto repaint = [this](TObject*) { Repaint(); };
+    fixedFont_->OnChange = repaint;
+    activeCellFont_->OnChange = repaint;
+    columnHeaders_->OnChange = repaint;
+    rowHeaders_->OnChange = repaint;
+    // The editors of every cell type (combo, spin, date picker with the common controls 6, check box, buttons,
+    // wide-text editors, the rich edits and the form-control editors) join here as the editing comes.
+    if (!designing) {
+        for (Byte direction = 0; direction < 4; ++direction) arrows_[direction] = new TArrowWindow(this, direction);
+        auto* button = new TPopupButton(this);
+        button->SetVisible(false);
+        popupButton_ = button;
+    }
+
+    fixedFont_->SetName("Tahoma");
+    fixedFont_->SetStyle(TFontStyles{fsBold});
+    activeCellFont_->SetStyle(TFontStyles{fsBold});
+    if (designing) {
+        activeCellFont_->SetName("Tahoma");
+        Font()->SetName("Tahoma");
+    }
+    SetScrollWidth(GetSystemMetrics(SM_CXVSCROLL));
+    SetDefaultRowHeight(21);
+    footerHeight_ = DefaultRowHeight();
+    columnVisible_.fill(true);
+
+    if (auto* form = dynamic_cast<TCustomForm*>(AOwner); form && !designing) {
+        ownerForm_ = form;
+        formLink_ = std::make_shared<TFormResizeLink>();
+        formLink_->Grid = this;
+        formLink_->Next = form->OnResize;
+        form->OnResize = TFormResizeHandler{formLink_};
+        formWidth_ = form->Width();
+        formHeight_ = form->Height();
+    }
+
+    themedLook_ = ThemesActive();
+    const Integer controlsVersion = GetFileVersion("COMCTL32.DLL");
+    commonControls6_ = controlsVersion != -1 && (controlsVersion >> 16) > 5;
+
+    if (PlatformHasWheel()) {
+        UINT lines = 0;
+        SystemParametersInfo(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+        wheelScrollLines_ = static_cast<Integer>(lines);
+        wheelMessage_ = WM_MOUSEWHEEL;
+    } else if (HWND wheel = FindWindowA("MouseZ", "Magellan MSWHEEL")) {
+        wheelMessage_ = RegisterWindowMessageA("MSH_SCROLL_LINES_MSG");
+        wheelScrollLines_ = static_cast<Integer>(SendMessage(wheel, wheelMessage_, 0, 0));
+    }
+    lastScrollPos_ = {LeftCol(), TopRow()};
+}
+
+RAdeRedeviDidi::~RAdeRedeviDidi() {
+    UnchainFormResize();
+    // Saving the column widths (ColumnSize.Save) comes with the column sizing. The cells' graphics go
+    // with their properties in the base grid's destruction; the owned objects with their holders.
+    SetCursor(savedCursor_);
+}
+
+void RAdeRedeviDidi::UnchainFormResize() {
+    if (!formLink_) return;
+    const auto* head = ownerForm_->OnResize.target<TFormResizeHandler>();
+    if (head && head->Link == formLink_) ownerForm_->OnResize = formLink_->Next;
+    else formLink_->Grid = nullptr;
+    formLink_.reset();
+}
+
+void RAdeRedeviDidi::SizeWithForm(TObject* Sender) {
+    const std::shared_ptr<TFormResizeLink> link = formLink_;
+    const Integer dw = ownerForm_->Width() - formWidth_, dh = ownerForm_->Height() - formHeight_;
+    if ((dw != 0 || dh != 0) && Width() + dw > 0 && Height() + dh > 0)
+        SetBounds(Left(), Top(), Width() + dw, Height() + dh);
+    formWidth_ = ownerForm_->Width();
+    formHeight_ = ownerForm_->Height();
+    // The earlier handler may free this grid: the link tells.
+    if (link->Next) link->Next(Sender);
+    // Stretching the stretch column follows here with the column sizing.
+}
+
+bool RAdeRedeviDidi::ColumnVisible(Integer ARealCol) const {
+    return ARealCol < 0 || ARealCol > MaxVisibleFlagColumn || columnVisible_[static_cast<std::size_t>(ARealCol)];
+}
+
+// ---------------------------------------------------------------------------
+// Window, loading, painting and bounds
+
+void RAdeRedeviDidi::CreateWnd() {
+    TBaseGrid::CreateWnd();
+    if (Parent()) {
+        // The date picker and the converting rich edit take the grid as parent here once they exist.
+        footerPanel_->SetParent(this);
+        footerPanel_->SetVisible(floatingFooter_->Visible());
+        // Loading the saved column widths (ColumnSize.Save) comes with the column sizing.
+    }
+    SetTimer(Handle(), HoverTimer, HoverInterval, nullptr);
+}
+
+void RAdeRedeviDidi::Loaded() {
+    TBaseGrid::Loaded();
+    savedCursor_ = Cursor();
+    // Applying ColumnHeaders and RowHeaders comes with the typed cell access; the drop target's
+    // accepted formats with the grid's drag and drop; the saved column widths with the column sizing.
+    SetLinkCursor(crHandPoint);
+    if (Look() == glClassic) {
+        gradientFrom_ = static_cast<TColor>(0xC0C0C0);
+        gradientTo_ = static_cast<TColor>(0xFFFFFF);
+        if (popupButton_) {
+            popupButton_->SetGradFrom(gradientFrom_);
+            popupButton_->SetGradTo(gradientTo_);
+        }
+    }
+    requestedFixedRows_ = FixedRows();
+    if (Options().Contains(goAlwaysShowEditor)) {
+        navigation_->SetAlwaysEdit(true);
+        SetOptions(Options().Exclude(goAlwaysShowEditor));
+    }
+}
+
+void RAdeRedeviDidi::Invalidate() {
+    if (suppressInvalidate_) {
+        suppressInvalidate_ = false;
+        return;
+    }
+    TBaseGrid::Invalidate();
+}
+
+void RAdeRedeviDidi::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) {
+    // The update lock of the keyboard handling joins this test when it comes.
+    if (IntegralHeight() && DefaultRowHeight() > 0) {
+        const Integer bar = VisibleColCount() + FixedCols() < ColCount() ? GetSystemMetrics(SM_CYHSCROLL) : 0;
+        const Integer border = BorderStyle() == bsSingle ? 2 : 0;
+        const Integer h = AHeight - bar - border;
+        AHeight = bar + (h - h % DefaultRowHeight()) + 2 * border;
+    }
+    TBaseGrid::SetBounds(ALeft, ATop, AWidth, AHeight);
+    // The flat border is drawn again here once the cell painting stands.
+}
+
+void RAdeRedeviDidi::UpdateFooter() {
+    TBaseGrid::UpdateFooter();
+    if (footerPanel_) footerPanel_->Invalidate();
+}
+
+// ---------------------------------------------------------------------------
+// Floating footer
+
+void TFloatingFooter::RepaintPanel() const {
+    if (TFooterPanel* panel = grid_->FooterPanel()) panel->Repaint();
+}
+
+void TFloatingFooter::UpdateMirror() const {
+    grid_->SetFloatingFooterShown(visible_ && footerStyle_ == fsFixedLastRow);
+}
+
+void TFloatingFooter::SetVisible(bool Value) {
+    visible_ = Value;
+    if (TFooterPanel* panel = grid_->FooterPanel()) {
+        panel->SetHeight(Value ? grid_->FooterHeight() - 1 : 0);
+        panel->SetVisible(Value);
+    }
+    grid_->SetFixedFooters(Value && footerStyle_ == fsFixedLastRow ? 1 : 0);
+    UpdateMirror();
+    grid_->Repaint();
+}
+
+void TFloatingFooter::SetFooterStyle(TFooterStyle Value) {
+    footerStyle_ = Value;
+    UpdateMirror();
+    grid_->Repaint();
+    RepaintPanel();
+}
+
+void TFloatingFooter::SetColor(TColor Value) {
+    color_ = Value;
+    RepaintPanel();
+}
+
+void TFloatingFooter::SetColumn(Integer Value) {
+    column_ = Value;
+    RepaintPanel();
+}
+
+void TFloatingFooter::SetCustomTemplate(const AnsiString& Value) {
+    customTemplate_ = Value;
+    RepaintPanel();
+}
+
+TFooterPanel::TFooterPanel(TComponent* AOwner, RAdeRedeviDidi* AGrid) : TCustomPanel(AOwner), grid_(AGrid) {}
+
+void TFooterPanel::CreateWnd() {
+    TCustomPanel::CreateWnd();
+    SetHeight(grid_->FloatingFooter()->Visible() ? grid_->FooterHeight() : 0);
+}
+
+}  // namespace ProGrid

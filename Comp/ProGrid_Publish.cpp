@@ -1,0 +1,119 @@
+// The grid's published properties and events, as form descriptions name them.
+#include "ProGrid.h"
+
+namespace ProGrid {
+
+namespace {
+
+void PublishTFloatingFooter(TPublisher& p) {
+    TPublishOf<TFloatingFooter> P(p);
+    using C = TFloatingFooter;
+    P.IntIdent("Color", &C::Color, &C::SetColor, &IdentToColor);
+    P.Int("Column", &C::Column, &C::SetColumn);
+    P.Str("CustomTemplate", &C::CustomTemplate, &C::SetCustomTemplate);
+    P.Enum<TFooterStyle>("FooterStyle", &C::FooterStyle, &C::SetFooterStyle,
+                         {{"fsFixedLastRow", fsFixedLastRow},
+                          {"fsColumnPreview", fsColumnPreview},
+                          {"fsCustomPreview", fsCustomPreview}});
+    P.Bool("Visible", &C::Visible, &C::SetVisible);
+}
+
+void PublishSettings(TPublishOf<RAdeRedeviDidi>& P) {
+    using C = RAdeRedeviDidi;
+    P.Object("Bands", &C::Bands);
+    P.Object("BackGround", &C::BackGround);
+    P.Object("CellNode", &C::CellNode);
+    P.Object("ColumnSize", &C::ColumnSize);
+    P.Object("ControlLook", &C::ControlLook);
+    P.Object("DragDropSettings", &C::DragDropSettings);
+    P.Object("FloatingFooter", &C::FloatingFooter);
+    P.Object("Grouping", &C::Grouping);
+    P.Object("HTMLSettings", &C::HTMLSettings);
+    P.Object("MouseActions", &C::MouseActions);
+    P.Object("Navigation", &C::Navigation);
+    P.Object("PrintSettings", &C::PrintSettings);
+    P.Object("SizeWhileTyping", &C::SizeWhileTyping);
+    P.Object("SortSettings", &C::SortSettings);
+    P.Collection("Filter", &C::Filter);
+    P.Object("FixedFont", &C::FixedFont);
+    P.Object("ActiveCellFont", &C::ActiveCellFont);
+    P.Object("ColumnHeaders", &C::ColumnHeaders);
+    P.Object("RowHeaders", &C::RowHeaders);
+    P.Object("LookupItems", &C::LookupItems);
+    P.Object("RowIndicator", &C::RowIndicator);
+}
+
+void PublishValues(TPublishOf<RAdeRedeviDidi>& P) {
+    using C = RAdeRedeviDidi;
+    P.IntIdent("ActiveCellColor", &C::ActiveCellColor, &C::SetActiveCellColor, &IdentToColor);
+    P.Bool("ActiveCellShow", &C::ActiveCellShow, &C::SetActiveCellShow);
+    P.Bool("AutoSize", &C::AutoSize, &C::SetAutoSize);
+    P.Bool("EnableHTML", &C::EnableHTML, &C::SetEnableHTML);
+    P.Bool("EnableWheel", &C::EnableWheel, &C::SetEnableWheel);
+    P.Bool("EnhRowColMove", &C::EnhRowColMove, &C::SetEnhRowColMove);
+    P.Bool("FixedAsButtons", &C::FixedAsButtons, &C::SetFixedAsButtons);
+    P.Bool("FixedColAlways", &C::FixedColAlways, &C::SetFixedColAlways);
+    P.Int("FixedFooters", &C::FixedFooters, &C::SetFixedFooters);
+    P.Bool("FixedRowAlways", &C::FixedRowAlways, &C::SetFixedRowAlways);
+    P.Int("FixedRowHeight", &C::FixedRowHeight, &C::SetFixedRowHeight);
+    P.Str("FloatFormat", &C::FloatFormat, &C::SetFloatFormat);
+    P.Bool("HideFocusRect", &C::HideFocusRect, &C::SetHideFocusRect);
+    P.IntIdent("HintColor", &C::HintColor, &C::SetHintColor, &IdentToColor);
+    P.Bool("IntegralHeight", &C::IntegralHeight, &C::SetIntegralHeight);
+    P.Bool("IntelliZoom", &C::IntelliZoom, &C::SetIntelliZoom);
+    P.Enum<TGridLook>("Look", &C::Look, &C::SetLook,
+                      {{"glStandard", glStandard},
+                       {"glSoft", glSoft},
+                       {"glClassic", glClassic},
+                       {"glZub", glZub},
+                       {"glXP", glXP},
+                       {"glListView", glListView}});
+    P.IntIdent("ScrollColor", &C::ScrollColor, &C::SetScrollColor, &IdentToColor);
+    P.Enum<TScrollType>("ScrollType", &C::ScrollType, &C::SetScrollType,
+                        {{"ssNormal", ssNormal}, {"ssFlat", ssFlat}, {"ssEncarta", ssEncarta}});
+    P.Int("ScrollWidth", &C::ScrollWidth, &C::SetScrollWidth);
+    P.IntIdent("SelectionColor", &C::SelectionColor, &C::SetSelectionColor, &IdentToColor);
+    P.IntIdent("SelectionTextColor", &C::SelectionTextColor, &C::SetSelectionTextColor, &IdentToColor);
+    P.Bool("ShowSelection", &C::ShowSelection, &C::SetShowSelection);
+    P.IntIdent("URLColor", &C::URLColor, &C::SetURLColor, &IdentToColor);
+    P.Enum<BaseGrid::TVAlignment>(
+        "VAlignment", &C::VAlignment, &C::SetVAlignment,
+        {{"vtaTop", BaseGrid::vtaTop}, {"vtaCenter", BaseGrid::vtaCenter}, {"vtaBottom", BaseGrid::vtaBottom}});
+    P.Bool("WordWrap", &C::WordWrap, &C::SetWordWrap);
+}
+
+void PublishEvents(TPublishOf<RAdeRedeviDidi>& P) {
+    using C = RAdeRedeviDidi;
+    P.Event("OnGridHint", &C::OnGridHint);
+    P.Event("OnGetCellColor", &C::OnGetCellColor);
+    P.Event("OnGetCellPrintColor", &C::OnGetCellPrintColor);
+    P.Event("OnGetCellBorder", &C::OnGetCellBorder);
+    P.Event("OnGetCellPrintBorder", &C::OnGetCellPrintBorder);
+    P.Event("OnGetAlignment", &C::OnGetAlignment);
+    P.Event("OnGetFormat", &C::OnGetFormat);
+    P.Event("OnGetCheckTrue", &C::OnGetCheckTrue);
+    P.Event("OnGetCheckFalse", &C::OnGetCheckFalse);
+    P.Event("OnIsFixedCell", &C::OnIsFixedCell);
+    P.Event("OnCanEditCell", &C::OnCanEditCell);
+    P.Event("OnIsPasswordCell", &C::OnIsPasswordCell);
+    P.Event("OnHasComboBox", &C::OnHasComboBox);
+    P.Event("OnGetEditorType", &C::OnGetEditorType);
+    P.Event("OnSelectionChanged", &C::OnSelectionChanged);
+    P.Event("OnAutoInsertRow", &C::OnAutoInsertRow);
+    P.Event("OnAutoDeleteRow", &C::OnAutoDeleteRow);
+}
+
+void PublishRAdeRedeviDidi(TPublisher& p) {
+    TPublishOf<RAdeRedeviDidi> P(p);
+    PublishSettings(P);
+    PublishValues(P);
+    PublishEvents(P);
+}
+
+}  // namespace
+
+VCL_IMPLEMENT_CLASS(TFloatingFooter, nullptr, &PublishTFloatingFooter)
+VCL_IMPLEMENT_CLASS(TFooterPanel, nullptr, nullptr)
+VCL_IMPLEMENT_CLASS(RAdeRedeviDidi, VCL_CREATOR(RAdeRedeviDidi), &PublishRAdeRedeviDidi)
+
+}  // namespace ProGrid
