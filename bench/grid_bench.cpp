@@ -273,6 +273,12 @@ void BM_GridTakePutEveryOther(benchmark::State& state) {
     BatchGrid& grid = *owned;
     std::vector<Integer> odd;
     for (Integer r = 1; r < rowCount; r += 2) odd.push_back(r);
+    // Once untimed: the rows left and the rows taken, in their order, against the peer's two parts.
+    TGridTakenRows taken = grid.TakeGridRows(odd);
+    CheckOutput(state, "take-put parts", SampleGrid(grid) + "|" + Sample(taken.Cells.Count(), [&taken](Integer i) {
+                                             return taken.Cells.Text(7, i);
+                                         }));
+    grid.PutGridRows(odd, std::move(taken));
     for (auto _ : state) grid.PutGridRows(odd, grid.TakeGridRows(odd));
     CheckOutput(state, "take-put", SampleGrid(grid));
 }
@@ -284,9 +290,20 @@ void BM_VectorPartitionEveryOther(benchmark::State& state) {
     for (std::size_t r = 0; r < table.size(); ++r) handles[r] = &table[r];
     std::vector<std::vector<std::string>*> back(handles.size());
     const auto* base = table.data();
+    auto isEven = [base](const auto* row) { return (row - base) % 2 == 0; };
+    {
+        // Once untimed: the two parts of the partition, in their order, against the grid's.
+        auto parts = handles;
+        const auto even =
+            static_cast<std::size_t>(std::stable_partition(parts.begin(), parts.end(), isEven) - parts.begin());
+        auto sampleRange = [&parts](std::size_t First, std::size_t Last) {
+            return Sample(static_cast<Integer>(Last - First),
+                          [&](Integer r) { return (*parts[First + static_cast<std::size_t>(r)])[7]; });
+        };
+        CheckOutput(state, "take-put parts", sampleRange(0, even) + "|" + sampleRange(even, parts.size()));
+    }
     for (auto _ : state) {
-        const auto split = std::stable_partition(handles.begin(), handles.end(),
-                                                 [base](const auto* row) { return (row - base) % 2 == 0; });
+        const auto split = std::stable_partition(handles.begin(), handles.end(), isEven);
         const std::size_t even = static_cast<std::size_t>(split - handles.begin());
         for (std::size_t i = 0; i < handles.size(); ++i) back[i] = i % 2 == 0 ? handles[i / 2] : handles[even + i / 2];
         handles.swap(back);

@@ -134,6 +134,28 @@ std::vector<StoreCase> StoreCases() {
              t.resize(FarRow + 100);
              t.insert(t.begin() + FarRow + 100, r4);
          }},
+        {"take rows holding objects and put them back in two parts",
+         [](TGridCellStore& s) {
+             const std::vector<Integer> taken{2, 5, 7, FarRow}, first{0, 3}, top{0, 1}, rest{9, 10};
+             TGridCellStore::TRowBlock block = s.TakeRows(taken);
+             TGridCellStore::TRowBlock part = block.Split(first);
+             ASSERT_EQ(part.Count(), 2);
+             ASSERT_EQ(block.Count(), 2);
+             EXPECT_EQ(part.Text(2, 1), "far");
+             EXPECT_NE(part.Object(1, 0), nullptr);
+             EXPECT_EQ(block.Text(3, 1), "r7c3");
+             s.PutRows(top, std::move(part));
+             s.PutRows(rest, std::move(block));
+         },
+         [](PlainTable& t) {
+             PlainTable part{t[2], t[FarRow]}, rest{t[5], t[7]};
+             for (Integer r : {FarRow, 7, 5, 2}) t.erase(t.begin() + r);
+             t.insert(t.begin(), part.begin(), part.end());
+             t.insert(t.begin() + 9, rest.begin(), rest.end());
+         }},
+        {"exchange the far row with a row past it never written",
+         [](TGridCellStore& s) { s.ExchangeRows(FarRow + 50, FarRow); },
+         [](PlainTable& t) { std::swap(t[FarRow], t[FarRow + 50]); }},
         {"insert columns", [](TGridCellStore& s) { s.InsertCols(1, 2); },
          [](PlainTable& t) { PlainInsertCols(t, 1, 2); }},
         {"delete columns", [](TGridCellStore& s) { s.DeleteCols(0, 2); },

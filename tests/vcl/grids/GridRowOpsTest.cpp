@@ -105,6 +105,18 @@ TEST_F(GridRowOpsTest, BatchChangesMoveTextsAndHeightsAndCarryTheCurrentRowAndAn
              g.PutGridRows(back, g.TakeGridRows(rows));
          },
          Names({0, 2, 3, 4, 6, 7, 8, 9, 1, 5}), 4, 5, 9, 2},
+        {"take out and put back only the tall row",
+         [](BatchGrid& g) {
+             const std::vector<Integer> rows{2, 5, 6}, tall{1}, top{0};
+             TGridTakenRows taken = g.TakeGridRows(rows);
+             TGridTakenRows part = taken.Split(tall);
+             EXPECT_EQ(part.Rows, (std::vector<Integer>{5}));
+             EXPECT_EQ(taken.Rows, (std::vector<Integer>{2, 6}));
+             EXPECT_EQ(taken.Heights, (std::vector<Integer>{24, 24}));
+             EXPECT_EQ(taken.Cells.Text(1, 1), "row 6");
+             g.PutGridRows(top, std::move(part));
+         },
+         Names({5, 0, 1, 3, 4, 7, 8, 9}), 5, 5, 0, 2},
         {"move the current row up", [](BatchGrid& g) { g.MoveRow(5, 2); }, Names({0, 1, 5, 2, 3, 4, 6, 7, 8, 9}), 2, 7,
          2},
         {"move a row across the current one", [](BatchGrid& g) { g.MoveRow(3, 8); },

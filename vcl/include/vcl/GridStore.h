@@ -65,26 +65,43 @@ private:
 
 // The texts and objects of a string grid. A row takes storage at its first write; a cell written beyond the
 // counts is kept and shows once the counts reach it; lowering a count forgets what lies beyond (objects
-// are not freed: the grid never owns them). Rows move between places, never copied.
-class TGridCellStore {
-    struct TRowCells {
-        std::vector<AnsiString> Texts;
-        std::unique_ptr<std::vector<TObject*>> Objects;  // only once the row holds an object
-    };
+// are not freed: the grid never owns them). A stored row is one allocation reached by one pointer, so rows
+// move between places as pointers do, never copied.
+class TGridRow;
 
+class TGridCellStore {
 public:
-    // Rows taken out of a store, in the order they were taken; they go back with PutRows.
+    // Rows taken out of a store, in the order they were taken; they go back with PutRows, all or part.
     class TRowBlock {
     public:
+        TRowBlock() = default;
+        TRowBlock(TRowBlock&& Other) noexcept : rows_(std::move(Other.rows_)), objectRows_(Other.objectRows_) {
+            Other.rows_.clear();
+            Other.objectRows_ = 0;
+        }
+        TRowBlock& operator=(TRowBlock&& Other) noexcept;
+        ~TRowBlock();
+
         Integer Count() const { return static_cast<Integer>(rows_.size()); }
         // "" (nil) when never written; Col and Index from 0.
         const AnsiString& Text(Integer ACol, Integer Index) const;
         TObject* Object(Integer ACol, Integer Index) const;
+        // Moves the rows at Indices (ascending, in this block) into a block of their own; the others close up.
+        TRowBlock Split(std::span<const Integer> Indices);
 
     private:
         friend class TGridCellStore;
-        std::vector<TRowCells> rows_;
+        // Counts the rows holding objects; a block never reads its rows for it when there are none.
+        void CountObjectRows();
+
+        std::vector<TGridRow*> rows_;  // owned; nil for a row never written
+        Integer objectRows_ = 0;       // rows with an object list
     };
+
+    TGridCellStore() = default;
+    TGridCellStore(const TGridCellStore&) = delete;
+    TGridCellStore& operator=(const TGridCellStore&) = delete;
+    ~TGridCellStore();
 
     // "" when never written. The reference holds until the next write or count change.
     const AnsiString& Text(Integer ACol, Integer ARow) const;
@@ -119,20 +136,20 @@ public:
     std::size_t HeapBytes() const;
 
 private:
-    const TRowCells* FindRow(Integer ARow) const;
-    TRowCells* FindRow(Integer ARow);
-    TRowCells& RowFor(Integer ARow);
+    TGridRow* FindRow(Integer ARow) const;
+    // The slot of row ARow, made when missing (its row may still be nil).
+    TGridRow*& SlotFor(Integer ARow);
     // Makes the table reach ARow, taking in the rows the map held there.
     void Cover(Integer ARow);
     // Moves every far row at or after From by Delta rows.
     void ShiftFar(Integer From, Integer Delta);
-    // Forgets rows; keeps the count of rows holding objects.
-    void Forget(TRowCells& Row);
+    // Frees a row; keeps the count of rows holding objects.
+    void Forget(TGridRow*& Row);
     template <typename Edit>
     void ForEachRow(Edit&& edit);
 
-    std::vector<TRowCells> rows_;       // rows 0 .. size-1 by index
-    std::map<Integer, TRowCells> far_;  // rows written far beyond the others
+    std::vector<TGridRow*> rows_;       // rows 0 .. size-1 by index; owned, nil while never written
+    std::map<Integer, TGridRow*> far_;  // rows written far beyond the others; owned
     Integer objectRows_ = 0;            // rows with an object list
 };
 
@@ -157,4 +174,7 @@ struct TGridTakenRows {
     std::vector<Integer> Rows;
     std::vector<Integer> Heights;
     TGridCellStore::TRowBlock Cells;
+    // Moves the taken rows at Indices (ascending, into this set) into a set of their own, to be put back
+    // apart from the others.
+    TGridTakenRows Split(std::span<const Integer> Indices);
 };

@@ -1,7 +1,10 @@
 // The string grid's cells: a row takes storage at its first write, objects only where a row holds one, and
 // rows written far past the others wait in an ordered map so that one distant write costs one row and
-// growing the table takes in only the far rows it reaches. Batch changes move rows, never copy them.
+// growing the table takes in only the far rows it reaches. A row is one allocation (its header and its
+// texts) behind one pointer: batch changes move pointers, as a vector of row handles would.
 #include <algorithm>
+#include <memory>
+#include <new>
 
 #include "vcl/GridStore.h"
 
@@ -16,28 +19,126 @@ std::size_t Index(Integer Value) { return static_cast<std::size_t>(Value); }
 
 }  // namespace
 
+// One stored row: this header, then Capacity() texts of which the first Size() are alive.
+class TGridRow {
+public:
+    TGridRow(const TGridRow&) = delete;
+    TGridRow& operator=(const TGridRow&) = delete;
+
+    // A row of Size empty texts.
+    static TGridRow* Make(std::size_t Size) {
+        TGridRow* row = Allocate(Size);
+        std::uninitialized_value_construct_n(row->Texts(), Size);
+        row->size_ = Size;
+        return row;
+    }
+    static void Free(TGridRow* Row) noexcept {
+        if (!Row) return;
+        std::destroy_n(Row->Texts(), Row->size_);
+        Row->~TGridRow();
+        ::operator delete(Row);
+    }
+    // Makes Row hold Size texts: new ones empty, those past Size gone. May move the row: Row follows it.
+    static void Resize(TGridRow*& Row, std::size_t Size) {
+        if (Size > Row->capacity_) {
+            TGridRow* grown = Allocate(std::max(Size, Row->capacity_ + Row->capacity_ / 2));
+            std::uninitialized_move_n(Row->Texts(), Row->size_, grown->Texts());
+            grown->size_ = Row->size_;
+            grown->Objects = std::move(Row->Objects);
+            Free(Row);
+            Row = grown;
+        }
+        if (Size > Row->size_) std::uninitialized_value_construct_n(Row->Texts() + Row->size_, Size - Row->size_);
+        else std::destroy_n(Row->Texts() + Size, Row->size_ - Size);
+        Row->size_ = Size;
+    }
+
+    std::size_t Size() const { return size_; }
+    AnsiString* Texts() { return reinterpret_cast<AnsiString*>(this + 1); }
+    const AnsiString* Texts() const { return reinterpret_cast<const AnsiString*>(this + 1); }
+    std::size_t Bytes() const { return sizeof(TGridRow) + capacity_ * sizeof(AnsiString); }
+
+    std::unique_ptr<std::vector<TObject*>> Objects;  // only once the row holds an object
+
+private:
+    explicit TGridRow(std::size_t Capacity) : capacity_(Capacity) {}
+    static TGridRow* Allocate(std::size_t Capacity) {
+        void* memory = ::operator new(sizeof(TGridRow) + Capacity * sizeof(AnsiString));
+        return new (memory) TGridRow(Capacity);
+    }
+
+    std::size_t size_ = 0;
+    std::size_t capacity_;
+};
+
+static_assert(sizeof(TGridRow) % alignof(AnsiString) == 0, "the texts follow the header aligned");
+
+// ---------------------------------------------------------------------------------------------------------
+
+TGridCellStore::TRowBlock& TGridCellStore::TRowBlock::operator=(TRowBlock&& Other) noexcept {
+    if (this == &Other) return *this;
+    for (TGridRow* row : rows_) TGridRow::Free(row);
+    rows_ = std::move(Other.rows_);
+    objectRows_ = Other.objectRows_;
+    Other.rows_.clear();
+    Other.objectRows_ = 0;
+    return *this;
+}
+
+TGridCellStore::TRowBlock::~TRowBlock() {
+    for (TGridRow* row : rows_) TGridRow::Free(row);
+}
+
 const AnsiString& TGridCellStore::TRowBlock::Text(Integer ACol, Integer Index) const {
-    const auto& texts = rows_[static_cast<std::size_t>(Index)].Texts;
-    return static_cast<std::size_t>(ACol) < texts.size() ? texts[static_cast<std::size_t>(ACol)] : EmptyText;
+    const TGridRow* row = rows_[::Index(Index)];
+    return row && ::Index(ACol) < row->Size() ? row->Texts()[ACol] : EmptyText;
 }
 
 TObject* TGridCellStore::TRowBlock::Object(Integer ACol, Integer Index) const {
-    const auto& objects = rows_[static_cast<std::size_t>(Index)].Objects;
-    if (!objects || static_cast<std::size_t>(ACol) >= objects->size()) return nullptr;
-    return (*objects)[static_cast<std::size_t>(ACol)];
+    const TGridRow* row = rows_[::Index(Index)];
+    if (!row || !row->Objects || ::Index(ACol) >= row->Objects->size()) return nullptr;
+    return (*row->Objects)[::Index(ACol)];
 }
 
-const TGridCellStore::TRowCells* TGridCellStore::FindRow(Integer ARow) const {
-    if (Index(ARow) < rows_.size()) return &rows_[Index(ARow)];
+TGridCellStore::TRowBlock TGridCellStore::TRowBlock::Split(std::span<const Integer> Indices) {
+    TRowBlock part;
+    part.rows_.reserve(Indices.size());
+    std::size_t kept = 0, next = 0;
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        if (next < Indices.size() && ::Index(Indices[next]) == i) {
+            part.rows_.push_back(rows_[i]);
+            ++next;
+        } else {
+            rows_[kept++] = rows_[i];
+        }
+    }
+    rows_.resize(kept);
+    if (objectRows_ > 0) {
+        CountObjectRows();
+        part.CountObjectRows();
+    }
+    return part;
+}
+
+void TGridCellStore::TRowBlock::CountObjectRows() {
+    objectRows_ = static_cast<Integer>(
+        std::count_if(rows_.begin(), rows_.end(), [](const TGridRow* row) { return row && row->Objects; }));
+}
+
+// ---------------------------------------------------------------------------------------------------------
+
+TGridCellStore::~TGridCellStore() {
+    for (TGridRow* row : rows_) TGridRow::Free(row);
+    for (auto& [index, row] : far_) TGridRow::Free(row);
+}
+
+TGridRow* TGridCellStore::FindRow(Integer ARow) const {
+    if (Index(ARow) < rows_.size()) return rows_[Index(ARow)];
     auto found = far_.find(ARow);
-    return found == far_.end() ? nullptr : &found->second;
+    return found == far_.end() ? nullptr : found->second;
 }
 
-TGridCellStore::TRowCells* TGridCellStore::FindRow(Integer ARow) {
-    return const_cast<TRowCells*>(static_cast<const TGridCellStore*>(this)->FindRow(ARow));
-}
-
-TGridCellStore::TRowCells& TGridCellStore::RowFor(Integer ARow) {
+TGridRow*& TGridCellStore::SlotFor(Integer ARow) {
     const auto row = Index(ARow);
     if (row < rows_.size()) return rows_[row];
     if (row > rows_.size() + std::max(DenseSlack, rows_.size())) return far_[ARow];
@@ -48,10 +149,10 @@ TGridCellStore::TRowCells& TGridCellStore::RowFor(Integer ARow) {
 void TGridCellStore::Cover(Integer ARow) {
     const auto row = Index(ARow);
     if (row < rows_.size()) return;
-    rows_.resize(row + 1);
+    rows_.resize(row + 1, nullptr);
     // Only the far rows the table now reaches move into it.
     const auto end = far_.upper_bound(ARow);
-    for (auto it = far_.begin(); it != end; ++it) rows_[Index(it->first)] = std::move(it->second);
+    for (auto it = far_.begin(); it != end; ++it) rows_[Index(it->first)] = it->second;
     far_.erase(far_.begin(), end);
 }
 
@@ -65,58 +166,63 @@ void TGridCellStore::ShiftFar(Integer From, Integer Delta) {
     }
 }
 
-void TGridCellStore::Forget(TRowCells& Row) {
-    if (Row.Objects) --objectRows_;
-    Row = {};
+void TGridCellStore::Forget(TGridRow*& Row) {
+    if (Row && Row->Objects) --objectRows_;
+    TGridRow::Free(Row);
+    Row = nullptr;
 }
 
 template <typename Edit>
 void TGridCellStore::ForEachRow(Edit&& edit) {
-    for (TRowCells& row : rows_) edit(row);
-    for (auto& [index, row] : far_) edit(row);
+    for (TGridRow*& row : rows_)
+        if (row) edit(row);
+    for (auto& [index, row] : far_)
+        if (row) edit(row);
 }
 
 const AnsiString& TGridCellStore::Text(Integer ACol, Integer ARow) const {
-    const TRowCells* row = FindRow(ARow);
-    if (!row || Index(ACol) >= row->Texts.size()) return EmptyText;
-    return row->Texts[Index(ACol)];
+    const TGridRow* row = FindRow(ARow);
+    if (!row || Index(ACol) >= row->Size()) return EmptyText;
+    return row->Texts()[ACol];
 }
 
 TObject* TGridCellStore::Object(Integer ACol, Integer ARow) const {
-    const TRowCells* row = FindRow(ARow);
+    const TGridRow* row = FindRow(ARow);
     if (!row || !row->Objects || Index(ACol) >= row->Objects->size()) return nullptr;
     return (*row->Objects)[Index(ACol)];
 }
 
 bool TGridCellStore::SetText(Integer ACol, Integer ARow, const AnsiString& Value, Integer Width) {
     const auto col = Index(ACol);
-    TRowCells* row = FindRow(ARow);
-    if (row && col < row->Texts.size()) {
-        if (row->Texts[col] == Value) return false;
-        row->Texts[col] = Value;
+    TGridRow* row = FindRow(ARow);
+    if (row && col < row->Size()) {
+        AnsiString& text = row->Texts()[col];
+        if (text == Value) return false;
+        text = Value;
         return true;
     }
     if (Value.empty()) return false;  // clearing never needs storage
     // Making room moves the stored texts, and Value may be one of them (a cell copied to another).
     AnsiString copy = Value;
-    TRowCells& grown = RowFor(ARow);
-    const std::size_t size = std::max(col + 1, grown.Texts.empty() ? Index(std::max(Width, 0)) : 0);
-    grown.Texts.reserve(size);
-    grown.Texts.resize(size);
-    grown.Texts[col] = std::move(copy);
+    TGridRow*& slot = SlotFor(ARow);
+    const std::size_t size = std::max(col + 1, !slot || slot->Size() == 0 ? Index(std::max(Width, 0)) : 0);
+    if (!slot) slot = TGridRow::Make(size);
+    else TGridRow::Resize(slot, size);
+    slot->Texts()[col] = std::move(copy);
     return true;
 }
 
 void TGridCellStore::SetObject(Integer ACol, Integer ARow, TObject* Value) {
     const auto col = Index(ACol);
     if (!Value && !Object(ACol, ARow)) return;
-    TRowCells& row = RowFor(ARow);
-    if (!row.Objects) {
-        row.Objects = std::make_unique<std::vector<TObject*>>();
+    TGridRow*& row = SlotFor(ARow);
+    if (!row) row = TGridRow::Make(0);
+    if (!row->Objects) {
+        row->Objects = std::make_unique<std::vector<TObject*>>();
         ++objectRows_;
     }
-    if (col >= row.Objects->size()) row.Objects->resize(col + 1, nullptr);
-    (*row.Objects)[col] = Value;
+    if (col >= row->Objects->size()) row->Objects->resize(col + 1, nullptr);
+    (*row->Objects)[col] = Value;
 }
 
 void TGridCellStore::TruncateRows(Integer RowCount) {
@@ -132,21 +238,15 @@ void TGridCellStore::TruncateRows(Integer RowCount) {
 
 void TGridCellStore::TruncateCols(Integer ColCount) {
     const auto cols = Index(ColCount);
-    ForEachRow([cols](TRowCells& row) {
-        if (row.Texts.size() > cols) row.Texts.resize(cols);
-        if (row.Objects && row.Objects->size() > cols) row.Objects->resize(cols);
+    ForEachRow([cols](TGridRow*& row) {
+        if (row->Size() > cols) TGridRow::Resize(row, cols);
+        if (row->Objects && row->Objects->size() > cols) row->Objects->resize(cols);
     });
 }
 
 void TGridCellStore::InsertRows(Integer ARow, Integer ACount) {
     if (ACount <= 0) return;
-    const auto at = Index(ARow), count = Index(ACount);
-    if (at < rows_.size()) {
-        const std::size_t old = rows_.size();
-        rows_.resize(old + count);
-        std::move_backward(rows_.begin() + ARow, rows_.begin() + static_cast<std::ptrdiff_t>(old), rows_.end());
-        for (std::size_t i = at; i < at + count; ++i) rows_[i] = {};  // moved from: made plainly empty
-    }
+    if (Index(ARow) < rows_.size()) rows_.insert(rows_.begin() + ARow, Index(ACount), nullptr);
     ShiftFar(ARow, ACount);
 }
 
@@ -177,138 +277,174 @@ void TGridCellStore::MoveRow(Integer From, Integer To) {
 void TGridCellStore::ExchangeRows(Integer A, Integer B) {
     if (A == B || (!FindRow(A) && !FindRow(B))) return;
     // The farther row first: making room for the nearer one never moves it.
-    TRowCells& far = RowFor(std::max(A, B));
-    TRowCells& near = RowFor(std::min(A, B));
+    TGridRow*& far = SlotFor(std::max(A, B));
+    TGridRow*& near = SlotFor(std::min(A, B));
     std::swap(far, near);
+    // A far row exchanged with a missing one leaves an empty slot in the map.
+    if (!far || !near) {
+        const auto empty = far_.find(far ? std::min(A, B) : std::max(A, B));
+        if (empty != far_.end() && !empty->second) far_.erase(empty);
+    }
 }
 
 void TGridCellStore::PermuteRows(std::span<const Integer> Order) {
     if (Order.empty()) return;
     Cover(static_cast<Integer>(Order.size()) - 1);
-    std::vector<TRowCells> permuted(Order.size());
-    for (std::size_t i = 0; i < Order.size(); ++i) permuted[i] = std::move(rows_[Index(Order[i])]);
-    std::move(permuted.begin(), permuted.end(), rows_.begin());
+    std::vector<TGridRow*> permuted(Order.size());
+    for (std::size_t i = 0; i < Order.size(); ++i) permuted[i] = rows_[Index(Order[i])];
+    std::copy(permuted.begin(), permuted.end(), rows_.begin());
 }
 
 TGridCellStore::TRowBlock TGridCellStore::TakeRows(std::span<const Integer> Rows) {
     TRowBlock block;
     if (Rows.empty()) return block;
-    block.rows_.reserve(Rows.size());
+    block.rows_.resize(Rows.size());
     // The table closes up in one pass from the first row taken.
     std::size_t next = 0, kept = Index(Rows.front());
     for (std::size_t i = kept; i < rows_.size(); ++i) {
-        if (next < Rows.size() && Index(Rows[next]) == i) {
-            block.rows_.push_back(std::move(rows_[i]));
-            ++next;
-        } else if (kept != i) {
-            rows_[kept++] = std::move(rows_[i]);
-        } else {
-            ++kept;
-        }
+        if (next < Rows.size() && Index(Rows[next]) == i) block.rows_[next++] = rows_[i];
+        else rows_[kept++] = rows_[i];
     }
-    rows_.resize(kept);
+    rows_.resize(std::min(kept, rows_.size()));
     // Rows past the table: far ones leave the map, the others were empty.
     for (; next < Rows.size(); ++next) {
         auto found = far_.find(Rows[next]);
-        block.rows_.emplace_back();
         if (found == far_.end()) continue;
-        block.rows_.back() = std::move(found->second);
+        block.rows_[next] = found->second;
         far_.erase(found);
     }
     if (!far_.empty()) {
         decltype(far_) shifted;
         for (auto& [row, cells] : far_) {
             const auto before = std::lower_bound(Rows.begin(), Rows.end(), row) - Rows.begin();
-            shifted.emplace_hint(shifted.end(), row - static_cast<Integer>(before), std::move(cells));
+            shifted.emplace_hint(shifted.end(), row - static_cast<Integer>(before), cells);
         }
         far_ = std::move(shifted);
     }
-    for (const TRowCells& row : block.rows_)
-        if (row.Objects) --objectRows_;
+    if (objectRows_ > 0) {
+        block.CountObjectRows();
+        objectRows_ -= block.objectRows_;
+    }
     return block;
 }
 
 void TGridCellStore::PutRows(std::span<const Integer> Rows, TRowBlock&& Block) {
     if (Rows.empty()) return;
     // Every row up to the last place lies in the table, so the far rows all move by the same count.
-    if (Index(Rows.back()) >= rows_.size()) Cover(Rows.back());
-    for (const TRowCells& row : Block.rows_)
-        if (row.Objects) ++objectRows_;
+    if (Index(Rows.back()) >= rows_.size() + Rows.size()) Cover(Rows.back() - static_cast<Integer>(Rows.size()));
+    objectRows_ += Block.objectRows_;
     const std::size_t old = rows_.size();
     rows_.resize(old + Rows.size());
     std::size_t from = old, put = Rows.size();
     for (std::size_t to = rows_.size(); to-- > 0 && put > 0;) {
-        if (Index(Rows[put - 1]) == to) rows_[to] = std::move(Block.rows_[--put]);
-        else rows_[to] = std::move(rows_[--from]);
+        if (Index(Rows[put - 1]) == to) rows_[to] = Block.rows_[--put];
+        else rows_[to] = rows_[--from];
     }
     Block.rows_.clear();
+    Block.objectRows_ = 0;
     ShiftFar(static_cast<Integer>(old), static_cast<Integer>(Rows.size()));
 }
 
 void TGridCellStore::InsertCols(Integer ACol, Integer ACount) {
     if (ACount <= 0) return;
     const auto at = Index(ACol), count = Index(ACount);
-    ForEachRow([at, count](TRowCells& row) {
-        if (row.Texts.size() > at) row.Texts.insert(row.Texts.begin() + static_cast<std::ptrdiff_t>(at), count, {});
-        if (row.Objects && row.Objects->size() > at)
-            row.Objects->insert(row.Objects->begin() + static_cast<std::ptrdiff_t>(at), count, nullptr);
+    ForEachRow([at, count](TGridRow*& row) {
+        const std::size_t size = row->Size();
+        if (size > at) {
+            TGridRow::Resize(row, size + count);
+            AnsiString* texts = row->Texts();
+            std::move_backward(texts + at, texts + size, texts + size + count);
+            std::fill(texts + at, texts + at + count, AnsiString());
+        }
+        if (row->Objects && row->Objects->size() > at)
+            row->Objects->insert(row->Objects->begin() + static_cast<std::ptrdiff_t>(at), count, nullptr);
     });
 }
 
 void TGridCellStore::DeleteCols(Integer ACol, Integer ACount) {
     if (ACount <= 0) return;
     const auto at = Index(ACol), end = Index(ACol + ACount);
-    auto cut = [at, end](auto& cells) {
-        if (cells.size() <= at) return;
-        cells.erase(cells.begin() + static_cast<std::ptrdiff_t>(at),
-                    cells.begin() + static_cast<std::ptrdiff_t>(std::min(end, cells.size())));
-    };
-    ForEachRow([&cut](TRowCells& row) {
-        cut(row.Texts);
-        if (row.Objects) cut(*row.Objects);
+    ForEachRow([at, end](TGridRow*& row) {
+        const std::size_t size = row->Size();
+        if (size > at) {
+            AnsiString* texts = row->Texts();
+            std::move(texts + std::min(end, size), texts + size, texts + at);
+            TGridRow::Resize(row, size - (std::min(end, size) - at));
+        }
+        auto& objects = row->Objects;
+        if (objects && objects->size() > at)
+            objects->erase(objects->begin() + static_cast<std::ptrdiff_t>(at),
+                           objects->begin() + static_cast<std::ptrdiff_t>(std::min(end, objects->size())));
     });
 }
 
 void TGridCellStore::MoveCol(Integer From, Integer To) {
     const auto from = Index(From), to = Index(To);
     const std::size_t need = std::max(from, to) + 1;
-    auto shift = [from, to, need](auto& cells) {
-        if (cells.size() <= std::min(from, to)) return;  // nothing stored in the moving span
-        if (cells.size() < need) cells.resize(need);
-        const auto first = cells.begin();
+    auto rotate = [from, to](auto first) {
         const auto f = static_cast<std::ptrdiff_t>(from), t = static_cast<std::ptrdiff_t>(to);
         if (from < to) std::rotate(first + f, first + f + 1, first + t + 1);
         else std::rotate(first + t, first + f, first + f + 1);
     };
-    ForEachRow([&shift](TRowCells& row) {
-        shift(row.Texts);
-        if (row.Objects) shift(*row.Objects);
+    ForEachRow([&](TGridRow*& row) {
+        if (row->Size() > std::min(from, to)) {  // something stored in the moving span
+            if (row->Size() < need) TGridRow::Resize(row, need);
+            rotate(row->Texts());
+        }
+        auto& objects = row->Objects;
+        if (objects && objects->size() > std::min(from, to)) {
+            if (objects->size() < need) objects->resize(need);
+            rotate(objects->begin());
+        }
     });
 }
 
 void TGridCellStore::ForEachObject(const std::function<void(Integer, Integer, TObject*)>& Visit) const {
     Integer left = objectRows_;
-    auto visit = [&Visit, &left](Integer ARow, const TRowCells& row) {
-        if (!row.Objects) return;
+    auto visit = [&Visit, &left](Integer ARow, const TGridRow* row) {
+        if (!row || !row->Objects) return;
         --left;
-        for (std::size_t col = 0; col < row.Objects->size(); ++col)
-            if (TObject* object = (*row.Objects)[col]) Visit(static_cast<Integer>(col), ARow, object);
+        for (std::size_t col = 0; col < row->Objects->size(); ++col)
+            if (TObject* object = (*row->Objects)[col]) Visit(static_cast<Integer>(col), ARow, object);
     };
     for (std::size_t row = 0; row < rows_.size() && left > 0; ++row) visit(static_cast<Integer>(row), rows_[row]);
     for (auto it = far_.begin(); it != far_.end() && left > 0; ++it) visit(it->first, it->second);
 }
 
 std::size_t TGridCellStore::HeapBytes() const {
-    auto rowBytes = [](const TRowCells& row) {
-        std::size_t bytes = row.Texts.capacity() * sizeof(AnsiString);
-        for (const AnsiString& text : row.Texts)
-            if (text.capacity() > AnsiString().capacity()) bytes += text.capacity() + 1;
-        if (row.Objects) bytes += sizeof(*row.Objects) + row.Objects->capacity() * sizeof(TObject*);
+    auto rowBytes = [](const TGridRow* row) -> std::size_t {
+        if (!row) return 0;
+        std::size_t bytes = row->Bytes();
+        for (std::size_t col = 0; col < row->Size(); ++col)
+            if (const AnsiString& text = row->Texts()[col]; text.capacity() > AnsiString().capacity())
+                bytes += text.capacity() + 1;
+        if (row->Objects) bytes += sizeof(*row->Objects) + row->Objects->capacity() * sizeof(TObject*);
         return bytes;
     };
-    std::size_t bytes = rows_.capacity() * sizeof(TRowCells);
-    for (const TRowCells& row : rows_) bytes += rowBytes(row);
+    std::size_t bytes = rows_.capacity() * sizeof(TGridRow*);
+    for (const TGridRow* row : rows_) bytes += rowBytes(row);
     for (const auto& [index, row] : far_)
-        bytes += sizeof(std::pair<const Integer, TRowCells>) + 4 * sizeof(void*) + rowBytes(row);
+        bytes += sizeof(std::pair<const Integer, TGridRow*>) + 4 * sizeof(void*) + rowBytes(row);
     return bytes;
+}
+
+TGridTakenRows TGridTakenRows::Split(std::span<const Integer> Indices) {
+    TGridTakenRows part;
+    part.Rows.reserve(Indices.size());
+    part.Heights.reserve(Indices.size());
+    std::size_t kept = 0, next = 0;
+    for (std::size_t i = 0; i < Rows.size(); ++i) {
+        if (next < Indices.size() && Index(Indices[next]) == i) {
+            part.Rows.push_back(Rows[i]);
+            part.Heights.push_back(Heights[i]);
+            ++next;
+        } else {
+            Rows[kept] = Rows[i];
+            Heights[kept++] = Heights[i];
+        }
+    }
+    Rows.resize(kept);
+    Heights.resize(kept);
+    part.Cells = Cells.Split(Indices);
+    return part;
 }

@@ -78,8 +78,11 @@ Integer MapLine(const TGridLineChange& Change, Integer Line) {
         }
         case lcTake: return Line - CountBelow(Change.Lines, Line);
         case lcPut:
-            for (Integer put : Change.Lines)
-                if (put <= Line) ++Line;
+            // The places are ascending: past the line's own place, none moves it further.
+            for (Integer put : Change.Lines) {
+                if (put > Line) break;
+                ++Line;
+            }
             return Line;
     }
     return Line;
@@ -112,6 +115,7 @@ void TCustomGrid::ChangeLines(const TGridLineChange& Change, TGridTakenRows* Tak
     LinesChanged(Change);
 
     Integer& fixed = Change.Columns ? fixedCols_ : fixedRows_;
+    const Integer fixedBefore = fixed;
     fixed = std::min(fixed, axis.Count() - 1);
     for (TGridCoord* cell : {&current_, &anchor_}) {
         Integer& at = line(*cell);
@@ -123,7 +127,10 @@ void TCustomGrid::ChangeLines(const TGridLineChange& Change, TGridTakenRows* Tak
         anchor_.X = ColCount() - 1;
     }
     // Rows exchanged at equal sizes leave the layout as it was: a sort does that many times.
-    if (axis.Version() != layout) ClampTopLeft();
+    if (axis.Version() != layout || fixed != fixedBefore) {
+        LayoutChanged();
+        ClampTopLeft();
+    }
     Invalidate();
     if (editorMode_) UpdateEdit();
 }
