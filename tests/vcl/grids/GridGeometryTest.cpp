@@ -1,3 +1,4 @@
+#include <functional>
 #include <vector>
 
 #include "GridFixture.h"
@@ -218,6 +219,74 @@ end
     EXPECT_EQ(loaded->ColWidths(2), 40);
     EXPECT_EQ(loaded->RowHeights(1), 19);
     EXPECT_FALSE(loaded->DefaultDrawing());
+}
+
+}  // namespace
+
+namespace {
+
+// The layout is kept between changes: after each change the grid must show and hit its cells as it does
+// once its layout is made anew (a resize back and forth).
+TEST_F(GridGeometryTest, TheKeptLayoutFollowsEveryChangeOfWhatItIsComputedFrom) {
+    struct Case {
+        const char* Name;
+        std::function<void(TTestGrid&)> Change;
+    };
+    const Case cases[] = {
+        {"resize", [](TTestGrid& g) { g.SetBounds(0, 0, 200, 100); }},
+        {"scroll", [](TTestGrid& g) { g.SetTopRow(7); }},
+        {"scroll sideways", [](TTestGrid& g) { g.SetLeftCol(3); }},
+        {"column width", [](TTestGrid& g) { g.SetColWidths(1, 20); }},
+        {"row height", [](TTestGrid& g) { g.SetRowHeights(2, 50); }},
+        {"default row height", [](TTestGrid& g) { g.SetDefaultRowHeight(30); }},
+        {"fixed columns", [](TTestGrid& g) { g.SetFixedCols(2); }},
+        {"line width", [](TTestGrid& g) { g.SetGridLineWidth(3); }},
+        {"no vertical lines",
+         [](TTestGrid& g) {
+             g.SetOptions({goFixedHorzLine, goHorzLine});
+         }},
+        {"border", [](TTestGrid& g) { g.SetBorderStyle(bsSingle); }},
+        {"flat border",
+         [](TTestGrid& g) {
+             g.SetBorderStyle(bsSingle);
+             g.SetCtl3D(false);
+         }},
+        {"scroll bars", [](TTestGrid& g) { g.SetScrollBars(ssBoth); }},
+        {"bars go with the rows",
+         [](TTestGrid& g) {
+             g.SetScrollBars(ssBoth);
+             g.SetRowCount(3);
+         }},
+        {"row deleted", [](TTestGrid& g) { g.DeleteRow(1); }},
+        {"column moved", [](TTestGrid& g) { g.MoveColumn(1, 4); }},
+    };
+    auto layout = [](TTestGrid& g) {
+        std::vector<TRect> rects;
+        for (Integer r : {0, 1, 2, 3, 7, 8})
+            for (Integer c : {0, 1, 2, 3, 4}) rects.push_back(g.CellRect(c, r));
+        for (Integer y : {10, 60, 99})
+            for (Integer x : {10, 70, 150}) {
+                const TGridCoord cell = g.MouseCoord(x, y);
+                rects.push_back(Rect(x, y, cell.X, cell.Y));
+            }
+        return rects;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TTestGrid* g = Place<TTestGrid>(0, 0, 300, 150);
+        g->SetBorderStyle(bsNone);
+        g->SetScrollBars(ssNone);
+        g->SetColCount(10);
+        g->SetRowCount(100);
+        layout(*g);  // laid out before the change
+        c.Change(*g);
+        const std::vector<TRect> kept = layout(*g);
+        const TRect bounds = g->BoundsRect();
+        g->SetBounds(bounds.Left, bounds.Top, bounds.Width() + 1, bounds.Height());
+        g->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+        EXPECT_EQ(kept, layout(*g));
+        g->Free();
+    }
 }
 
 }  // namespace

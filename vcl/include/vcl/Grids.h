@@ -328,20 +328,19 @@ private:
     // The first scrollable column (row) from which Last shows whole at the right (bottom) edge.
     Integer FirstShowingLast(bool Vertical, Integer Last) const;
 
-    // The layout as last computed, with what it was computed from: cell writes ask for it per cell.
+    // The layout as last computed, for the layout version it was computed at: cell writes ask for it per
+    // cell. Everything the layout is computed from raises the version when it changes.
     struct TDrawInfoCache {
         bool Valid = false;
-        TRect Client;
-        TGridCoord TopLeft;
-        Integer FixedCols = 0, FixedRows = 0, LineWidth = 0;
-        TGridOptions Options;
-        std::uint64_t ColVersion = 0, RowVersion = 0;
+        std::uint64_t Version = 0;
         TGridDrawInfo Info;
     };
+    void LayoutChanged() { ++layoutVersion_; }
 
     TGridAxis cols_;
     TGridAxis rows_;
     mutable TDrawInfoCache drawCache_;
+    std::uint64_t layoutVersion_ = 0;
     Integer fixedCols_ = 1;
     Integer fixedRows_ = 1;
     Integer gridLineWidth_ = 1;

@@ -99,6 +99,7 @@ void TCustomGrid::ChangeSize(Integer NewColCount, Integer NewRowCount) {
     if (NewColCount == oldCols && NewRowCount == oldRows) return;
     cols_.SetCount(NewColCount);
     rows_.SetCount(NewRowCount);
+    LayoutChanged();
     auto inside = [this](TGridCoord c) {
         return TGridCoord{std::min(c.X, ColCount() - 1), std::min(c.Y, RowCount() - 1)};
     };
@@ -137,6 +138,7 @@ void TCustomGrid::SetFixedCols(Integer Value) {
     if (Value >= ColCount()) throw EInvalidGridOperation("Fixed column count must be less than column count");
     if (fixedCols_ == Value) return;
     fixedCols_ = Value;
+    LayoutChanged();
     StartOver();
 }
 
@@ -145,11 +147,13 @@ void TCustomGrid::SetFixedRows(Integer Value) {
     if (Value >= RowCount()) throw EInvalidGridOperation("Fixed row count must be less than row count");
     if (fixedRows_ == Value) return;
     fixedRows_ = Value;
+    LayoutChanged();
     StartOver();
 }
 
 void TCustomGrid::StartOver() {
     topLeft_ = current_ = anchor_ = {fixedCols_, fixedRows_};
+    LayoutChanged();
     if (options_.Contains(goRowSelect)) anchor_.X = ColCount() - 1;
     ClampTopLeft();
     Invalidate();
@@ -191,12 +195,14 @@ void TCustomGrid::SetRowHeights(Integer Index, Integer Value) {
 }
 
 void TCustomGrid::ColWidthsChanged() {
+    LayoutChanged();
     ClampTopLeft();
     Invalidate();
     if (editor_ && editor_->Visible()) UpdateEdit();
 }
 
 void TCustomGrid::RowHeightsChanged() {
+    LayoutChanged();
     ClampTopLeft();
     Invalidate();
     if (editor_ && editor_->Visible()) UpdateEdit();
@@ -204,6 +210,7 @@ void TCustomGrid::RowHeightsChanged() {
 
 void TCustomGrid::SetGridLineWidth(Integer Value) {
     gridLineWidth_ = std::max(Value, 0);
+    LayoutChanged();
     ClampTopLeft();
     Invalidate();
 }
@@ -223,6 +230,7 @@ void TCustomGrid::SetOptions(TGridOptions Value) {
     if (Value.Contains(goRowSelect)) Value.Exclude(goAlwaysShowEditor);
     if (options_ == Value) return;
     options_ = Value;
+    LayoutChanged();
     if (options_.Contains(goEditing) && options_.Contains(goAlwaysShowEditor)) ShowEditor();
     else if (editor_ && editor_->Visible() && !CanEditShow()) HideEditor();
     if (options_.Contains(goRowSelect)) MoveCurrent(Col(), Row(), true, false);
@@ -252,6 +260,7 @@ void TCustomGrid::CreateParams(TCreateParams& Params) {
 
 void TCustomGrid::BoundsChanged() {
     TCustomControl::BoundsChanged();
+    LayoutChanged();
     ClampTopLeft();
 }
 
@@ -345,6 +354,7 @@ void TCustomGrid::MoveTopLeft(Integer ALeft, Integer ATop) {
     if (wanted == topLeft_) return;
     const TGridDrawInfo before = DrawInfo();
     topLeft_ = wanted;
+    LayoutChanged();
     ScrollShownCells(before);
     // The editor follows its cell, out of view and back.
     if (editorMode_ || (editor_ && editor_->Visible())) UpdateEdit();
@@ -435,13 +445,11 @@ void TCustomGrid::CalcAxis(TGridAxisDrawInfo& Info, const TGridAxis& Axis, Integ
 }
 
 const TGridDrawInfo& TCustomGrid::DrawInfo() const {
-    const TRect client = ClientRect();
     TDrawInfoCache& c = drawCache_;
-    if (!c.Valid || !(c.Client == client) || !(c.TopLeft == topLeft_) || c.FixedCols != fixedCols_ ||
-        c.FixedRows != fixedRows_ || c.LineWidth != gridLineWidth_ || !(c.Options == options_) ||
-        c.ColVersion != cols_.Version() || c.RowVersion != rows_.Version()) {
-        c = {true,           client,   topLeft_,        fixedCols_,      fixedRows_,
-             gridLineWidth_, options_, cols_.Version(), rows_.Version(), {}};
+    if (!c.Valid || c.Version != layoutVersion_) {
+        const TRect client = ClientRect();
+        c.Valid = true;
+        c.Version = layoutVersion_;
         CalcFixedInfo(c.Info);
         CalcAxis(c.Info.Horz, cols_, client.Width());
         CalcAxis(c.Info.Vert, rows_, client.Height());

@@ -56,6 +56,7 @@ void TCustomGrid::Dispatch(TMessage& Message) {
         case CM_CTL3DCHANGED:
             // The frame and the fixed cells' edges change with it: the window is made anew.
             TCustomControl::Dispatch(Message);
+            LayoutChanged();
             if (HandleAllocated()) RecreateWnd();
             return;
         case WM_CANCELMODE:

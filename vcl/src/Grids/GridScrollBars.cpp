@@ -21,6 +21,7 @@ TControlPeer* TCustomGrid::CreatePeer() { return CreateScrollingSurfacePeer(this
 
 void TCustomGrid::InitializePeer() {
     TCustomControl::InitializePeer();
+    LayoutChanged();  // the frame now comes from the window's styles
     ConnectWindowScrollBars(this);
     UpdateScrollRange();
 }
@@ -45,6 +46,7 @@ void TCustomGrid::UpdateScrollRange() {
         if (horzShown == horzBar_ && vertShown == vertBar_) break;
         horzBar_ = horzShown;
         vertBar_ = vertShown;
+        LayoutChanged();
         Invalidate();
     }
     MoveTopLeft(topLeft_.X, topLeft_.Y);
