@@ -83,6 +83,23 @@ void RemoveHashMarker(const AnsiString& S, AnsiString& R);
 void LineBreaksToBR(const AnsiString& S, bool ConvertCR, AnsiString& R);
 
 // ---------------------------------------------------------------------------
+// Drawing helpers
+
+// The whole bitmap stretched into Rect (the printing path of pictures).
+void DrawBitmapScaled(TCanvas* Canvas, const TRect& Rect, TBitmap* Bitmap);
+// The path names an existing folder.
+bool IsDirectoryPath(const AnsiString& Path);
+// The shell icon of Path (a decimal number: that index of the system list) at (X, Y), small or Large;
+// Size gets the icon size. With Print it is drawn scaled by ResFactor through a bitmap copy; without
+// Draw only Size is set.
+void DrawShellIcon(TCanvas* Canvas, Integer X, Integer Y, TPoint& Size, double ResFactor, bool Print, bool Draw,
+                   bool Large, const AnsiString& Path);
+// Selects a copy of the canvas font turned counter-clockwise by Angle degrees, keeping the font it
+// replaces; RestoreRotatedFont puts back the newest one kept for that canvas and deletes its copy.
+void SelectRotatedFont(TCanvas* Canvas, Integer Angle);
+void RestoreRotatedFont(TCanvas* Canvas);
+
+// ---------------------------------------------------------------------------
 // Unit start-up
 
 // Sets the XP flag from the version answer: NT 6 or later, or 5 with a minor version above 0.

@@ -13,5 +13,6 @@ target_sources(vcl PRIVATE
   src/qt/GdiShapes.cpp
   src/qt/GdiState.cpp
   src/qt/GdiText.cpp
+  src/qt/ImageListQt.cpp
   src/qt/Surface.cpp
 )

@@ -11,6 +11,7 @@ target_sources(vcl PRIVATE
   src/IniFiles/RegIniFile.cpp
   src/UxTheme/UxThemeModule.cpp
   src/Windows/Clipboard.cpp
+  src/Windows/FileAttributes.cpp
   src/Windows/GlobalMemory.cpp
   src/Windows/OemCodePage.cpp
   src/Windows/Modules.cpp

@@ -3,4 +3,5 @@ target_sources(vcl PRIVATE
   src/Shell/BrowseForFolder.cpp
   src/Shell/ShellExecute.cpp
   src/qt/BrowseDialogQt.cpp
+  src/qt/ShellIconsQt.cpp
 )

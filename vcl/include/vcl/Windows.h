@@ -737,3 +737,17 @@ HWND FindWindowA(const char* lpClassName, const char* lpWindowName);
 // Ids 0xC000 upwards from the table registered clipboard formats share, as the system's atoms do; 0 for
 // an empty name.
 UINT RegisterWindowMessageA(const char* lpString);
+
+// ---------------------------------------------------------------------------
+// File attributes
+
+constexpr DWORD INVALID_FILE_ATTRIBUTES = 0xFFFFFFFF;
+constexpr DWORD FILE_ATTRIBUTE_READONLY = 0x00000001;
+constexpr DWORD FILE_ATTRIBUTE_HIDDEN = 0x00000002;
+constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x00000010;
+constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x00000080;
+
+// A folder, or a file (hidden when its name starts with "."; read-only when its owner may not write
+// it; else normal); INVALID_FILE_ATTRIBUTES for a name that names nothing.
+DWORD GetFileAttributesA(const char* lpFileName);
+#define GetFileAttributes GetFileAttributesA
