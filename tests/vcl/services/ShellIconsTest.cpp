@@ -47,6 +47,8 @@ TEST_F(ShellIconsTest, FileAttributesTellFoldersHiddenAndReadOnlyFiles) {
         {files.Hidden, FILE_ATTRIBUTE_HIDDEN},
         {files.ReadOnly, FILE_ATTRIBUTE_READONLY},
         {files.Folder + "/missing.txt", INVALID_FILE_ATTRIBUTES},
+        {files.Folder + "\\NOTE.TXT", FILE_ATTRIBUTE_NORMAL},
+        {files.Folder + "/FIXED.png", FILE_ATTRIBUTE_READONLY},
         {"", INVALID_FILE_ATTRIBUTES},
     };
     for (const Case& c : cases) EXPECT_EQ(GetFileAttributesA(c.path.c_str()), c.attributes) << c.path;

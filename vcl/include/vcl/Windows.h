@@ -748,6 +748,7 @@ constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x00000010;
 constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x00000080;
 
 // A folder, or a file (hidden when its name starts with "."; read-only when its owner may not write
-// it; else normal); INVALID_FILE_ATTRIBUTES for a name that names nothing.
+// it; else normal); INVALID_FILE_ATTRIBUTES for a name that names nothing. A name found only without
+// letter case counts (CaselessPath).
 DWORD GetFileAttributesA(const char* lpFileName);
 #define GetFileAttributes GetFileAttributesA

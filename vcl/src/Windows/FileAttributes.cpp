@@ -1,12 +1,13 @@
-// File attributes on Linux terms.
+// File attributes on Linux terms; a name is found without letter case when the exact one is missing.
 #include <filesystem>
 
 #include "System/Codepage.h"
+#include "vcl/CaselessPath.h"
 #include "vcl/Windows.h"
 
 DWORD GetFileAttributesA(const char* lpFileName) {
     if (!lpFileName || !*lpFileName) return INVALID_FILE_ATTRIBUTES;
-    const std::filesystem::path path(codepage::AnsiToUtf8(lpFileName));
+    const std::filesystem::path path(codepage::AnsiToUtf8(CaselessPath(lpFileName)));
     std::error_code error;
     const std::filesystem::file_status status = std::filesystem::status(path, error);
     if (error || !std::filesystem::exists(status)) return INVALID_FILE_ATTRIBUTES;
