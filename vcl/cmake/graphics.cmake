@@ -15,4 +15,5 @@ target_sources(vcl PRIVATE
   src/qt/GdiText.cpp
   src/qt/ImageListQt.cpp
   src/qt/Surface.cpp
+  src/qt/SymbolText.cpp
 )

@@ -121,6 +121,10 @@ struct TFontDesc {
     TFontStyles Style;
     TFontCharset Charset = DEFAULT_CHARSET;
     TFontPitch Pitch = fpDefault;
+    // Tenths of a degree counter-clockwise: text turns about its starting point (fonts made by
+    // CreateFontIndirect; a TFont's own are upright).
+    Integer Escapement = 0;
+    Integer Orientation = 0;
     friend bool operator==(const TFontDesc&, const TFontDesc&) = default;
 };
 

@@ -352,6 +352,26 @@ int DrawText(HDC hDC, char* lpString, int nCount, RECT* lpRect, UINT uFormat);
 inline int DrawTextA(HDC hDC, const char* s, int n, RECT* r, UINT f) { return DrawText(hDC, s, n, r, f); }
 inline int DrawTextA(HDC hDC, char* s, int n, RECT* r, UINT f) { return DrawText(hDC, s, n, r, f); }
 
+// DrawText with tab stops every iTabLength average characters (8 when 0) and margins inside the rectangle,
+// which a measured rectangle includes; uiLengthDrawn receives the characters handled. nullptr params is
+// plain DrawText; a cbSize other than the record's fails (0).
+struct DRAWTEXTPARAMS {
+    UINT cbSize = sizeof(DRAWTEXTPARAMS);
+    int iTabLength = 0;
+    int iLeftMargin = 0;
+    int iRightMargin = 0;
+    UINT uiLengthDrawn = 0;
+};
+using TDrawTextParams = DRAWTEXTPARAMS;
+int DrawTextEx(HDC hdc, const char* lpchText, int cchText, RECT* lprc, UINT format, DRAWTEXTPARAMS* lpdtp);
+int DrawTextEx(HDC hdc, char* lpchText, int cchText, RECT* lprc, UINT format, DRAWTEXTPARAMS* lpdtp);
+inline int DrawTextExA(HDC hdc, const char* s, int n, RECT* r, UINT f, DRAWTEXTPARAMS* p) {
+    return DrawTextEx(hdc, s, n, r, f, p);
+}
+inline int DrawTextExA(HDC hdc, char* s, int n, RECT* r, UINT f, DRAWTEXTPARAMS* p) {
+    return DrawTextEx(hdc, s, n, r, f, p);
+}
+
 // ---------------------------------------------------------------------------
 // Edges and frame controls, in the classic 3D colours
 

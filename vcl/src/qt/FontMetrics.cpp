@@ -42,19 +42,26 @@ QFont FamilyFont(const TFontDesc& Font) {
     return font;
 }
 
+// Pixel sizes a font is realised at: a height of 0 is the default font's, anything else is kept within
+// what can be drawn at all.
+constexpr Int64 DefaultPixelSize = 11;
+constexpr Int64 MinPixelSize = 1;
+constexpr Int64 MaxPixelSize = 1000;
+
 QFont MakeQFont(const TFontDesc& Font) {
     EnsureQtApplication();
     QFont font = FamilyFont(Font);
-    if (Font.Height < 0) {
-        font.setPixelSize(-Font.Height);  // character height: the em size
-    } else if (Font.Height > 0) {
+    const Int64 height = Font.Height;
+    Int64 size = DefaultPixelSize;
+    if (height < 0) {
+        size = -height;  // character height: the em size
+    } else if (height > 0) {
         // Cell height: scale the em so that ascent plus descent comes to the height asked for.
         font.setPixelSize(100);
-        int cell = std::max(QFontMetrics(font).height(), 1);
-        font.setPixelSize(std::max(1, Font.Height * 100 / cell));
-    } else {
-        font.setPixelSize(11);
+        const Int64 cell = std::max(QFontMetrics(font).height(), 1);
+        size = height * 100 / cell;
     }
+    font.setPixelSize(static_cast<int>(std::clamp(size, MinPixelSize, MaxPixelSize)));
     return font;
 }
 
@@ -108,7 +115,7 @@ public:
     Integer TextWidth(const TFontDesc& Font, const AnsiString& Text) override {
         const TQtFontEntry& entry = FontEntry(Font);
         if (&entry == lastEntry_ && Text == lastText_) return lastWidth_;
-        lastWidth_ = entry.Metrics.horizontalAdvance(ToQString(Text));
+        lastWidth_ = entry.Metrics.horizontalAdvance(FontText(Font, Text));
         lastEntry_ = &entry;
         lastText_ = Text;
         return lastWidth_;

@@ -235,6 +235,8 @@ HFONT CreateFontIndirect(const LOGFONT* lplf) {
     if (lplf->lfUnderline) font.Style.Include(fsUnderline);
     if (lplf->lfStrikeOut) font.Style.Include(fsStrikeOut);
     font.Charset = lplf->lfCharSet;
+    font.Escapement = lplf->lfEscapement;
+    font.Orientation = lplf->lfOrientation;
     Byte pitch = lplf->lfPitchAndFamily & 0x03;
     font.Pitch = pitch == FIXED_PITCH ? fpFixed : pitch == VARIABLE_PITCH ? fpVariable : fpDefault;
     return static_cast<HFONT>(AddGdiObject(std::move(object)));
@@ -267,6 +269,8 @@ int GetObject(HGDIOBJ hgdiobj, int cbBuffer, void* lpvObject) {
             FontData(hgdiobj, desc);
             LOGFONT lf;
             lf.lfHeight = desc.Height;
+            lf.lfEscapement = desc.Escapement;
+            lf.lfOrientation = desc.Orientation;
             lf.lfWeight = desc.Style.Contains(fsBold) ? FW_BOLD : FW_NORMAL;
             lf.lfItalic = desc.Style.Contains(fsItalic);
             lf.lfUnderline = desc.Style.Contains(fsUnderline);

@@ -19,18 +19,56 @@ TFontDesc FontOf(TCanvas& canvas) {
 
 Integer Width(const TFontDesc& font, const AnsiString& text) { return FontMetricsProvider().TextWidth(font, text); }
 
-// Glyphs with their cell's top left at X, Y; with Background and an opaque background mode, the cell is
-// filled first (which needs the text's width).
-void DrawRun(TDcPaint& dc, int x, int y, const AnsiString& text, const TFontDesc& font, bool Background = true) {
+bool Turned(const TFontDesc& font) { return font.Escapement % 3600 != 0; }
+
+// The painter turned by the font's escapement (counter-clockwise on the screen) about Pivot while it lives.
+class TTurn {
+public:
+    TTurn(QPainter& p, const TFontDesc& font, TPoint pivot) : p_(p), turned_(Turned(font)) {
+        if (!turned_) return;
+        p_.save();
+        p_.translate(pivot.X, pivot.Y);
+        p_.rotate(-font.Escapement / 10.0);
+        p_.translate(-pivot.X, -pivot.Y);
+    }
+    ~TTurn() {
+        if (turned_) p_.restore();
+    }
+    TTurn(const TTurn&) = delete;
+    TTurn& operator=(const TTurn&) = delete;
+
+private:
+    QPainter& p_;
+    bool turned_;
+};
+
+// What a turned text covers: the box of its upright cell turned about Pivot.
+TRect TurnedBounds(const TRect& r, const TFontDesc& font, TPoint pivot) {
+    if (!Turned(font)) return r;
+    const QRectF turned = QTransform()
+                              .translate(pivot.X, pivot.Y)
+                              .rotate(-font.Escapement / 10.0)
+                              .translate(-pivot.X, -pivot.Y)
+                              .mapRect(QRectF(r.Left, r.Top, r.Width(), r.Height()));
+    const QRect box = turned.toAlignedRect();
+    return {box.left(), box.top(), box.right() + 1, box.bottom() + 1};
+}
+
+// Glyphs with their cell's top left at X, Y, turned about Pivot by the font's escapement (not at all
+// without one: the caller has turned the painter); with Background and an opaque background mode, the
+// cell is filled first (which needs the text's width).
+void DrawRun(TDcPaint& dc, int x, int y, const AnsiString& text, const TFontDesc& font, const TPoint* pivot,
+             bool Background = true) {
     if (!dc.Drawable() || text.empty()) return;
     TFontMetricsInfo metrics = FontMetricsProvider().Metrics(font);
     QPainter& p = dc.Painter();
+    const TTurn turn(p, pivot ? font : TFontDesc{}, pivot ? *pivot : TPoint{});
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     if (Background && dc.State().BkMode == OPAQUE)
         p.fillRect(QRect(x, y, Width(font, text), metrics.Height), ToQColorRef(dc.State().BkColor));
     p.setFont(ToQFont(font));
     p.setPen(ToQColorRef(dc.State().TextColor));
-    p.drawText(QPoint(x, y + metrics.Ascent), ToQString(text));
+    p.drawText(QPoint(x, y + metrics.Ascent), FontText(font, text));
 }
 
 std::string Quoted(const AnsiString& text) { return "\"" + text + "\""; }
@@ -85,7 +123,8 @@ BOOL ExtTextOut(HDC hdc, int X, int Y, UINT fuOptions, const RECT* lprc, const c
     if (lpDx) {
         width = 0;
         for (UINT i = 0; i < cbCount; ++i) *width += lpDx[i];
-    } else if ((state.TextAlign & TA_UPDATECP) || horizontal != TA_LEFT || (background && state.BkMode == OPAQUE)) {
+    } else if ((state.TextAlign & TA_UPDATECP) || horizontal != TA_LEFT || (background && state.BkMode == OPAQUE) ||
+               Turned(font)) {
         width = Width(font, text);
     }
     if (state.TextAlign & TA_UPDATECP) {
@@ -93,6 +132,8 @@ BOOL ExtTextOut(HDC hdc, int X, int Y, UINT fuOptions, const RECT* lprc, const c
         Y = state.PenPos.Y;
         state.PenPos.X += *width;
     }
+    // The text turns about the point it is drawn at; the alignment places it along its own direction.
+    const TPoint pivot{X, Y};
     if (horizontal == TA_CENTER) X -= *width / 2;
     else if (horizontal == TA_RIGHT) X -= *width;
     if (vertical == TA_BASELINE) Y -= metrics.Ascent;
@@ -100,11 +141,12 @@ BOOL ExtTextOut(HDC hdc, int X, int Y, UINT fuOptions, const RECT* lprc, const c
 
     dc.Record([&] {
         return "TextOut " + std::to_string(X) + "," + std::to_string(Y) + " " + Quoted(text) + " font=" + font.Name +
-               "," + std::to_string(font.Height) + " color=" + HexColor(state.TextColor) +
-               (state.BkMode == OPAQUE ? " bk=" + HexColor(state.BkColor) : "");
+               "," + std::to_string(font.Height) + (Turned(font) ? " esc=" + std::to_string(font.Escapement) : "") +
+               " color=" + HexColor(state.TextColor) + (state.BkMode == OPAQUE ? " bk=" + HexColor(state.BkColor) : "");
     });
     // Without a width the text may reach as far as the surface does.
-    TRect dirty = Bounds(X, Y, width.value_or(std::numeric_limits<int>::max() / 4), metrics.Height);
+    TRect dirty =
+        TurnedBounds(Bounds(X, Y, width.value_or(std::numeric_limits<int>::max() / 4), metrics.Height), font, pivot);
     if (dc.Drawable()) {
         QPainter& p = dc.Painter();
         if (lprc && (fuOptions & ETO_OPAQUE)) {
@@ -116,11 +158,11 @@ BOOL ExtTextOut(HDC hdc, int X, int Y, UINT fuOptions, const RECT* lprc, const c
         if (lpDx) {
             int x = X;
             for (UINT i = 0; i < cbCount; ++i) {
-                DrawRun(dc, x, Y, text.substr(i, 1), font, background);
+                DrawRun(dc, x, Y, text.substr(i, 1), font, &pivot, background);
                 x += lpDx[i];
             }
         } else {
-            DrawRun(dc, X, Y, text, font, background);
+            DrawRun(dc, X, Y, text, font, &pivot, background);
         }
     }
     if (lprc && (fuOptions & ETO_OPAQUE)) dirty = *lprc;
@@ -148,9 +190,10 @@ struct TTextLine {
 
 class TTextLayout {
 public:
-    TTextLayout(const TFontDesc& font, UINT format)
+    // Tab stops every TabLength average characters.
+    TTextLayout(const TFontDesc& font, UINT format, int TabLength)
         : font_(font), format_(format), metrics_(FontMetricsProvider().Metrics(font)) {
-        tabWidth_ = std::max(1, 8 * metrics_.AveCharWidth);
+        tabWidth_ = std::max(1, TabLength * metrics_.AveCharWidth);
     }
 
     int LineHeight() const { return metrics_.Height + ((format_ & DT_EXTERNALLEADING) ? metrics_.ExternalLeading : 0); }
@@ -171,13 +214,13 @@ public:
     }
 
     void DrawLine(TDcPaint& dc, int x, int y, const AnsiString& text) const {
-        if (!(format_ & DT_EXPANDTABS)) return DrawRun(dc, x, y, text, font_);
+        if (!(format_ & DT_EXPANDTABS)) return DrawRun(dc, x, y, text, font_, nullptr);
         int offset = 0;
         std::size_t start = 0;
         for (;;) {
             std::size_t tab = text.find('\t', start);
             AnsiString piece = text.substr(start, tab - start);
-            DrawRun(dc, x + offset, y, piece, font_);
+            DrawRun(dc, x + offset, y, piece, font_, nullptr);
             offset += Width(font_, piece);
             if (tab == AnsiString::npos) return;
             int next = (offset / tabWidth_ + 1) * tabWidth_;
@@ -295,18 +338,32 @@ std::vector<TTextLine> SplitLines(const TTextLine& all, bool singleLine) {
     return lines;
 }
 
-int DrawTextImpl(HDC hDC, const char* lpString, int nCount, RECT* lpRect, UINT uFormat, char* writable) {
+// DrawTextEx's additions: tab stops and margins inside the rectangle.
+struct TTextOptions {
+    int TabLength = 8;
+    int LeftMargin = 0;
+    int RightMargin = 0;
+};
+
+int DrawTextImpl(HDC hDC, const char* lpString, int nCount, RECT* lpRect, UINT uFormat, char* writable,
+                 const TTextOptions& options) {
     TDcPaint dc(hDC);
     if (!dc.Ok() || !lpString || !lpRect) return 0;
     std::size_t length = nCount < 0 ? std::strlen(lpString) : static_cast<std::size_t>(nCount);
     AnsiString source(lpString, length);
     TFontDesc font = dc.Font();
-    TTextLayout layout(font, uFormat);
-    TRect& rect = *lpRect;
+    TTextLayout layout(font, uFormat, options.TabLength);
+    // The text lies between the margins; a measured rectangle holds them too.
+    TRect& outer = *lpRect;
+    TRect inner{outer.Left + options.LeftMargin, outer.Top, outer.Right - options.RightMargin, outer.Bottom};
+    TRect& rect = inner;
     bool singleLine = uFormat & DT_SINGLELINE;
-    dc.Record([&] { return "DrawText " + RectText(rect) + " " + HexColor(uFormat) + " " + Quoted(source); });
+    dc.Record([&] {
+        return "DrawText " + RectText(rect) + " " + HexColor(uFormat) + " " + Quoted(source) +
+               (Turned(font) ? " esc=" + std::to_string(font.Escapement) : "");
+    });
     if (source.empty()) {
-        if (uFormat & DT_CALCRECT) rect = {rect.Left, rect.Top, rect.Left, rect.Top};
+        if (uFormat & DT_CALCRECT) outer = {outer.Left, outer.Top, inner.Left + options.RightMargin, outer.Top};
         return 0;
     }
 
@@ -338,8 +395,8 @@ int DrawTextImpl(HDC hDC, const char* lpString, int nCount, RECT* lpRect, UINT u
     int widest = 0;
     for (const TTextLine& line : lines) widest = std::max(widest, layout.LineWidth(line.Text));
     if (uFormat & DT_CALCRECT) {
-        rect.Right = rect.Left + widest;
-        rect.Bottom = rect.Top + total;
+        outer.Right = inner.Left + widest + options.RightMargin;
+        outer.Bottom = outer.Top + total;
         return total;
     }
 
@@ -355,15 +412,22 @@ int DrawTextImpl(HDC hDC, const char* lpString, int nCount, RECT* lpRect, UINT u
         int x = rect.Left;
         if (uFormat & DT_CENTER) x = rect.Left + (rect.Width() - width) / 2;
         else if (uFormat & DT_RIGHT) x = rect.Right - width;
-        if (!(uFormat & DT_PREFIXONLY)) layout.DrawLine(dc, x, y, line.Text);
-        if (line.Prefix >= 0) {
-            int ux = x + layout.LineWidth(line.Text.substr(0, line.Prefix));
-            int uw = layout.LineWidth(line.Text.substr(line.Prefix, 1));
-            dc.Painter().setCompositionMode(QPainter::CompositionMode_SourceOver);
-            dc.Painter().fillRect(QRect(ux, y + layout.Ascent() + 1, uw, 1), ToQColorRef(dc.State().TextColor));
+        {
+            // Each line turns about its own starting point.
+            const TTurn turn(dc.Painter(), font, {x, y});
+            if (!(uFormat & DT_PREFIXONLY)) layout.DrawLine(dc, x, y, line.Text);
+            if (line.Prefix >= 0) {
+                int ux = x + layout.LineWidth(line.Text.substr(0, line.Prefix));
+                int uw = layout.LineWidth(line.Text.substr(line.Prefix, 1));
+                dc.Painter().setCompositionMode(QPainter::CompositionMode_SourceOver);
+                dc.Painter().fillRect(QRect(ux, y + layout.Ascent() + 1, uw, 1), ToQColorRef(dc.State().TextColor));
+            }
         }
-        dirty.Left = std::min(dirty.Left, x);
-        dirty.Right = std::max({dirty.Right, x + width, rect.Right});
+        const TRect covered = TurnedBounds(Bounds(x, y, width, lineHeight), font, {x, y});
+        dirty.Left = std::min({dirty.Left, x, covered.Left});
+        dirty.Top = std::min(dirty.Top, covered.Top);
+        dirty.Bottom = std::max(dirty.Bottom, covered.Bottom);
+        dirty.Right = std::max({dirty.Right, x + width, rect.Right, covered.Right});
         y += lineHeight;
     }
     dc.Dirty(dirty);
@@ -373,9 +437,35 @@ int DrawTextImpl(HDC hDC, const char* lpString, int nCount, RECT* lpRect, UINT u
 }  // namespace
 
 int DrawText(HDC hDC, const char* lpString, int nCount, RECT* lpRect, UINT uFormat) {
-    return DrawTextImpl(hDC, lpString, nCount, lpRect, uFormat, nullptr);
+    return DrawTextImpl(hDC, lpString, nCount, lpRect, uFormat, nullptr, {});
 }
 
 int DrawText(HDC hDC, char* lpString, int nCount, RECT* lpRect, UINT uFormat) {
-    return DrawTextImpl(hDC, lpString, nCount, lpRect, uFormat, lpString);
+    return DrawTextImpl(hDC, lpString, nCount, lpRect, uFormat, lpString, {});
+}
+
+namespace {
+
+int DrawTextExImpl(HDC hdc, const char* lpchText, int cchText, RECT* lprc, UINT format, DRAWTEXTPARAMS* lpdtp,
+                   char* writable) {
+    TTextOptions options;
+    if (lpdtp) {
+        if (lpdtp->cbSize != sizeof(DRAWTEXTPARAMS)) return 0;
+        if (lpdtp->iTabLength > 0) options.TabLength = lpdtp->iTabLength;
+        options.LeftMargin = lpdtp->iLeftMargin;
+        options.RightMargin = lpdtp->iRightMargin;
+    }
+    const int height = DrawTextImpl(hdc, lpchText, cchText, lprc, format, writable, options);
+    if (lpdtp && lpchText) lpdtp->uiLengthDrawn = static_cast<UINT>(cchText < 0 ? std::strlen(lpchText) : cchText);
+    return height;
+}
+
+}  // namespace
+
+int DrawTextEx(HDC hdc, const char* lpchText, int cchText, RECT* lprc, UINT format, DRAWTEXTPARAMS* lpdtp) {
+    return DrawTextExImpl(hdc, lpchText, cchText, lprc, format, lpdtp, nullptr);
+}
+
+int DrawTextEx(HDC hdc, char* lpchText, int cchText, RECT* lprc, UINT format, DRAWTEXTPARAMS* lpdtp) {
+    return DrawTextExImpl(hdc, lpchText, cchText, lprc, format, lpdtp, lpchText);
 }
