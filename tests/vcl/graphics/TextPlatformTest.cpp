@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "GraphicsTestSupport.h"
+#include "support/CanvasRecorder.h"
 #include "vcl/Windows.h"
 
 namespace {
@@ -276,4 +277,30 @@ TEST(TextPlatform, EveryScreenHasNinetySixPixelsPerInch) {
         EXPECT_EQ(GetDeviceCaps(dc, HORZRES), width);
     }
     SetScreenSizeForGdi(1024, 768);
+}
+
+TEST(TextPlatform, TheRecorderListsImageDrawsAndTextWithItsEscapement) {
+    TFixedMetricsScope fixed;
+    auto bitmap = WhiteBitmap(60, 60);
+    TCanvas* c = bitmap->Canvas();
+    TCanvasRecorder recorder(c);
+    auto picture = WhiteBitmap(4, 3);
+    c->Draw(5, 6, picture.get());
+    c->StretchDraw(Rect(10, 10, 30, 20), picture.get());
+    c->TextOut(1, 2, "up \"right\"");
+    HFONT font = TurnedFont(450);
+    HGDIOBJ old = SelectObject(c->Handle(), font);
+    RECT r = Rect(3, 4, 50, 50);
+    DrawTextEx(c->Handle(), "turned", -1, &r, DT_SINGLELINE | DT_NOCLIP, nullptr);
+    SelectObject(c->Handle(), old);
+    DeleteObject(font);
+    EXPECT_EQ(recorder.ImageDraws(), (std::vector<TRect>{Rect(5, 6, 9, 9), Rect(10, 10, 30, 20)}));
+    const auto texts = recorder.TextCalls();
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0].Text, "up \"right\"");
+    EXPECT_EQ(texts[0].At, Point(1, 2));
+    EXPECT_EQ(texts[0].Escapement, 0);
+    EXPECT_EQ(texts[1].Text, "turned");
+    EXPECT_EQ(texts[1].At, Point(3, 4));
+    EXPECT_EQ(texts[1].Escapement, 450);
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "support/CanvasRecorder.h"
 #include "support/StartUpSetAside.h"
 #include "vcl/Graphics.h"
 #include "vcl/UxTheme.h"
@@ -229,8 +230,59 @@ TEST_F(LibrariesTest, ThePushButtonIsDrawnInsideItsRectangleAndEachStateLooksIts
     RECT r = Rect(0, 0, 10, 10);
     auto bitmap = std::make_unique<TBitmap>();
     EXPECT_EQ(draw(h, bitmap->Canvas()->Handle(), BP_PUSHBUTTON, PBS_DISABLED, &r, nullptr), E_NOTIMPL);
-    EXPECT_EQ(draw(h, bitmap->Canvas()->Handle(), 2, PBS_NORMAL, &r, nullptr), E_NOTIMPL);
+    EXPECT_EQ(draw(h, bitmap->Canvas()->Handle(), 4, PBS_NORMAL, &r, nullptr), E_NOTIMPL);
     close(h);
     EXPECT_EQ(draw(h, bitmap->Canvas()->Handle(), BP_PUSHBUTTON, PBS_NORMAL, &r, nullptr), E_HANDLE);
+    FreeLibrary(theme);
+}
+
+TEST_F(LibrariesTest, RadioButtonsAndCheckBoxesDrawUncheckedOrCheckedInsideTheirBox) {
+    HMODULE theme = LoadLibrary("uxtheme.dll");
+    auto open = Entry<TOpenThemeData>(theme, "OpenThemeData");
+    auto draw = Entry<TDrawThemeBackground>(theme, "DrawThemeBackground");
+    auto close = Entry<TCloseThemeData>(theme, "CloseThemeData");
+    HTHEME h = open(nullptr, u"BUTTON");
+    const RECT box = Rect(10, 10, 23, 23);
+    struct Case {
+        int Part, State;
+        HRESULT Result;
+    };
+    const Case cases[] = {
+        {BP_RADIOBUTTON, RBS_UNCHECKEDNORMAL, S_OK},
+        {BP_RADIOBUTTON, RBS_CHECKEDNORMAL, S_OK},
+        {BP_CHECKBOX, CBS_UNCHECKEDNORMAL, S_OK},
+        {BP_CHECKBOX, CBS_CHECKEDNORMAL, S_OK},
+        {BP_CHECKBOX, 2, E_NOTIMPL},
+        {BP_RADIOBUTTON, 6, E_NOTIMPL},
+    };
+    std::vector<std::vector<TColor>> looks;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.Part << "/" << c.State);
+        auto bitmap = std::make_unique<TBitmap>();
+        bitmap->SetSize(40, 40);
+        bitmap->Canvas()->Brush()->SetColor(clFuchsia);
+        bitmap->Canvas()->FillRect(Rect(0, 0, 40, 40));
+        TCanvasRecorder recorder(bitmap->Canvas());
+        EXPECT_EQ(draw(h, bitmap->Canvas()->Handle(), c.Part, c.State, &box, nullptr), c.Result);
+        if (c.Result != S_OK) {
+            EXPECT_TRUE(recorder.ThemeCalls().empty());
+            continue;
+        }
+        const std::vector<TCanvasRecorder::TThemeCall> expected{{"button", c.Part, c.State, box}};
+        EXPECT_EQ(recorder.ThemeCalls(), expected);
+        std::vector<TColor> look;
+        for (Integer y = 0; y < 40; ++y)
+            for (Integer x = 0; x < 40; ++x) {
+                const TColor pixel = bitmap->Canvas()->Pixels(x, y);
+                if (!TRect(box).Contains(Point(x, y))) EXPECT_EQ(pixel, clFuchsia) << x << "," << y;
+                else look.push_back(pixel);
+            }
+        EXPECT_NE(look, std::vector<TColor>(look.size(), clFuchsia));
+        looks.push_back(look);
+    }
+    // Each of the four looks its own: a check box is no radio button, a checked one no unchecked one.
+    for (std::size_t i = 0; i < looks.size(); ++i)
+        for (std::size_t j = 0; j < i; ++j) EXPECT_NE(looks[i], looks[j]) << i << " " << j;
+    close(h);
     FreeLibrary(theme);
 }

@@ -81,6 +81,13 @@ constexpr int PBS_HOT = 2;
 constexpr int PBS_PRESSED = 3;
 constexpr int PBS_DISABLED = 4;
 constexpr int PBS_DEFAULTED = 5;
+// The radio button and the check box: drawn unchecked and checked, in their normal state.
+constexpr int BP_RADIOBUTTON = 2;
+constexpr int BP_CHECKBOX = 3;
+constexpr int RBS_UNCHECKEDNORMAL = 1;
+constexpr int RBS_CHECKEDNORMAL = 5;
+constexpr int CBS_UNCHECKEDNORMAL = 1;
+constexpr int CBS_CHECKEDNORMAL = 5;
 
 // ---------------------------------------------------------------------------
 // Parts and states of the "combobox" class

@@ -1,11 +1,19 @@
 #pragma once
 // The themed drawing that needs the windowing system's style (vcl/src/qt/ThemeDrawingQt.cpp).
 
+#include <string>
+
 #include "vcl/UxTheme.h"
+
+// What a canvas recorder lists for a theme drawing: "DrawThemeBackground <class> <part> <state> <rect>".
+std::string ThemeRecord(const char* Class, int Part, int State, const RECT& Rect);
 
 // Draws the push button in state PBS_NORMAL, PBS_HOT or PBS_PRESSED over Rect on the device context,
 // clipped to Clip when given. False for an unknown device context.
 bool DrawPushButtonBackground(HDC DC, int State, const RECT& Rect, const RECT* Clip);
+// Draws the radio button (BP_RADIOBUTTON) or check box (BP_CHECKBOX) unchecked (state 1) or checked (5), as
+// DrawPushButtonBackground does.
+bool DrawCheckBackground(HDC DC, int Part, int State, const RECT& Rect, const RECT* Clip);
 // Draws the combo box's drop-down button in state CBXS_NORMAL, CBXS_HOT or CBXS_PRESSED, as
 // DrawPushButtonBackground does.
 bool DrawDropDownButtonBackground(HDC DC, int State, const RECT& Rect, const RECT* Clip);

@@ -1,5 +1,6 @@
-// "uxtheme.dll": the push button of the "button" class and the drop-down button of the "combobox" class
-// are drawn for real; the other entries answer as a system that has no theme data for them.
+// "uxtheme.dll": the push button, radio button and check box of the "button" class and the drop-down
+// button of the "combobox" class are drawn for real; the other entries answer as a system that has no theme data for
+// them.
 #include <map>
 
 #include "UxTheme/ThemeDrawing.h"
@@ -56,6 +57,10 @@ HRESULT DrawThemeBackgroundEntry(HTHEME hTheme, HDC hdc, int iPartId, int iState
     const auto open = State().Open.find(hTheme);
     if (open == State().Open.end()) return E_HANDLE;
     if (!pRect) return E_POINTER;
+    if (open->second == tcButton && (iPartId == BP_RADIOBUTTON || iPartId == BP_CHECKBOX)) {
+        if (iStateId != RBS_UNCHECKEDNORMAL && iStateId != RBS_CHECKEDNORMAL) return E_NOTIMPL;
+        return DrawCheckBackground(hdc, iPartId, iStateId, *pRect, pClipRect) ? S_OK : E_HANDLE;
+    }
     if (open->second == tcButton) {
         if (iPartId != BP_PUSHBUTTON || iStateId < PBS_NORMAL || iStateId > PBS_PRESSED) return E_NOTIMPL;
         return DrawPushButtonBackground(hdc, iStateId, *pRect, pClipRect) ? S_OK : E_HANDLE;

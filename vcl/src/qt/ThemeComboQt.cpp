@@ -11,7 +11,7 @@ bool DrawDropDownButtonBackground(HDC DC, int State, const RECT& Rect, const REC
     AppLoop::EnsureApplication();  // the style belongs to the application object
     TDcPaint dc(DC);
     if (!dc.Ok()) return false;
-    dc.Record([&] { return "DrawThemeBackground combobox " + RectText(Rect) + " " + std::to_string(State); });
+    dc.Record([&] { return ThemeRecord("combobox", CP_DROPDOWNBUTTON, State, Rect); });
     if (!dc.Drawable() || Rect.IsEmpty()) return true;
     QPainter& p = dc.Painter();
     p.save();  // the style may change any of the held painter's settings
