@@ -374,3 +374,67 @@ TEST_F(AlwaysShownEditorTest, APressOnTheEditorSoonAfterThePressThatBroughtItIsA
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(InplaceEditTest, TabbingIntoAGridWhoseEditorAlwaysShowsPutsTheFocusInTheEditor) {
+    Input::TabTo(after);
+    grid->SetOptions(grid->Options() + TGridOptions{goAlwaysShowEditor});
+    ASSERT_TRUE(EditorShows());
+    Input::Key(after, VK_TAB);
+    EXPECT_TRUE(grid->InplaceEditor()->Focused());
+    EXPECT_EQ(form->ActiveControl(), grid);
+    Input::Type(grid, "new");
+    EXPECT_EQ(grid->Cells(1, 1), "new");
+    // Esc hands the focus back to the grid, which keeps it.
+    Input::Key(grid->InplaceEditor(), VK_ESCAPE);
+    EXPECT_EQ(grid->Cells(1, 1), "old");
+}
+
+// A press on a fixed cell moves nothing, whether the editor was open or not, shown always or not; the
+// next character typed edits the current cell.
+TEST_F(InplaceEditTest, ACharacterTypedAfterAPressOnAFixedCellEditsTheCurrentCell) {
+    struct Case {
+        const char* Name;
+        Integer X, Y;
+        bool AlwaysShown, EditorOpen;
+        const char* Typed;  // the cell afterwards
+        bool FocusedBefore = true;
+    };
+    const Case cases[] = {
+        {"fixed column", 10, 30, false, false, "q"},
+        {"fixed row, editor open", 100, 10, false, true, "xq"},
+        {"fixed corner, editor always shown", 10, 10, true, false, "q"},
+        {"fixed column, editor always shown and typed into", 10, 30, true, true, "xq"},
+        {"fixed column of a grid without the focus", 10, 30, false, false, "q", false},
+        {"fixed row of a grid without the focus, editor always shown", 100, 10, true, false, "q", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        grid->SetOptions(c.AlwaysShown ? grid->Options() + TGridOptions{goAlwaysShowEditor}
+                                       : grid->Options() - TGridOptions{goAlwaysShowEditor});
+        grid->SetCells(1, 1, "old");
+        Input::TabTo(after);
+        if (c.FocusedBefore) Input::Key(after, VK_TAB);
+        if (c.EditorOpen) Input::Type(grid, "x");
+        Input::Click(grid, c.X, c.Y);
+        EXPECT_EQ(grid->Col(), 1);
+        EXPECT_EQ(grid->Row(), 1);
+        Input::Type(grid, "q");
+        ASSERT_TRUE(EditorShows());
+        EXPECT_EQ(grid->Cells(1, 1), c.Typed);
+        Input::Key(grid->InplaceEditor(), VK_ESCAPE);
+    }
+}
+
+TEST_F(InplaceEditTest, EachTypedCharacterReachesTheGridsOnKeyPressOnce) {
+    std::string heard;
+    grid->OnKeyPress = [&heard](TObject*, char& Key) { heard += Key; };
+    Input::Type(grid, "ab");
+    EXPECT_EQ(heard, "ab");
+    EXPECT_EQ(grid->Cells(1, 1), "ab");
+    Input::Key(grid->InplaceEditor(), VK_BACK);
+    EXPECT_EQ(heard, "ab\b");
+}
+
+}  // namespace

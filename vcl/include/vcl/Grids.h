@@ -116,6 +116,7 @@ private:
     bool updating_ = false;
     DWORD clickTime_ = 0;  // when a press on the grid brought the editor under the mouse
     bool clicked_ = false;
+    bool charFromGrid_ = false;  // the character being typed is one the grid's KeyPress already had
 };
 
 class TCustomGrid : public TCustomControl {

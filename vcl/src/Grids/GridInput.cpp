@@ -38,8 +38,14 @@ void TCustomGrid::Dispatch(TMessage& Message) {
         case WM_KILLFOCUS:
             TCustomControl::Dispatch(Message);
             InvalidateRect(Selection());
-            if (Message.Msg == WM_SETFOCUS && options_.Contains(goAlwaysShowEditor) && !(editor_ && editor_->Visible()))
-                ShowEditor();
+            // With the editor always shown, a focus that comes from elsewhere goes on into the editor; the
+            // editor handing the focus back (as it hides) leaves it here.
+            if (Message.Msg == WM_SETFOCUS && options_.Contains(goAlwaysShowEditor)) {
+                const bool fromEditor = editor_ && editor_->HandleAllocated() &&
+                                        Message.WParam == reinterpret_cast<WPARAM>(editor_->Handle());
+                if (!editor_ || !editor_->Visible()) ShowEditor();
+                else if (!fromEditor && CanEditShow()) ::SetFocus(editor_->Handle());
+            }
             return;
         case CM_EXIT:
             HideEditor();

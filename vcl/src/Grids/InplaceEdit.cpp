@@ -7,6 +7,14 @@
 
 VCL_IMPLEMENT_CLASS(TInplaceEdit, nullptr, nullptr)
 
+namespace {
+
+// The key data of the character the grid hands to its editor: a repeat count of one and a reserved bit
+// no keyboard sets, so the editor knows the grid's KeyPress had it already.
+constexpr LPARAM CharFromGridKeyData = 1 | (1 << 25);
+
+}  // namespace
+
 TInplaceEdit::TInplaceEdit(TComponent* AOwner) : TCustomMaskEdit(AOwner) {
     grid_ = dynamic_cast<TCustomGrid*>(AOwner);
     SetBorderStyle(bsNone);
@@ -88,10 +96,10 @@ void TInplaceEdit::KeyDown(Word& Key, TShiftState Shift) {
     if (Key != 0) TCustomMaskEdit::KeyDown(Key, Shift);
 }
 
-// The grid's KeyPress sees every character first, and a character its handler drops is not typed. Enter
-// goes to the grid, which closes the editor; Tab and Esc did their work as keys.
+// The grid's KeyPress sees every character first (once: the one that opened the editor it had already), and a character
+// its handler drops is not typed. Enter goes to the grid, which closes the editor; Tab and Esc did their work as keys.
 void TInplaceEdit::KeyPress(char& Key) {
-    if (grid_) grid_->KeyPress(Key);
+    if (grid_ && !charFromGrid_) grid_->KeyPress(Key);
     if (Key == '\t' || Key == '\r' || Key == 27) Key = 0;
     if (Key == 0) return;
     const bool edits = static_cast<unsigned char>(Key) >= ' ' || Key == '\b';
@@ -105,6 +113,7 @@ void TInplaceEdit::WndProc(TMessage& Message) {
     if (Message.Msg == WM_LBUTTONDOWN && clicked_ && GetTickCount() - clickTime_ < GetDoubleClickTime())
         Message.Msg = WM_LBUTTONDBLCLK;
     if (Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK) clicked_ = false;
+    const TValueGuard fromGrid(charFromGrid_, Message.Msg == WM_CHAR && Message.LParam == CharFromGridKeyData);
     TCustomMaskEdit::WndProc(Message);
 }
 
@@ -188,7 +197,7 @@ void TCustomGrid::ShowEditorChar(char Ch) {
     SetEditorMode(true);
     if (!editor_ || !editor_->Visible()) return;
     editor_->SelectAll();
-    PostMessage(editor_->Handle(), WM_CHAR, static_cast<unsigned char>(Ch), 0);
+    PostMessage(editor_->Handle(), WM_CHAR, static_cast<unsigned char>(Ch), CharFromGridKeyData);
 }
 
 // The editor takes the cell's text when it comes to another cell (or comes back after it was closed);
