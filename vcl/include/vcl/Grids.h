@@ -434,7 +434,11 @@ protected:
 
 private:
     class TLineStrings;
-    using TLineViews = std::unordered_map<Integer, std::unique_ptr<TLineStrings>>;
+    struct TLineViews {
+        std::vector<std::unique_ptr<TLineStrings>> Kept;
+        std::unordered_map<Integer, TLineStrings*> ByIndex;
+        std::uint64_t Asks = 0;
+    };
     TStrings* LineStrings(TLineViews& Views, bool IsRow, Integer Index);
 
     TGridCellStore store_;
