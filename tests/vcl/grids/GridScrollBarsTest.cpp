@@ -43,6 +43,14 @@ TEST_F(GridScrollBarsTest, BarsShowWhereThereIsSomethingToScrollAndTakeTheirPlac
     EXPECT_EQ(grid->ClientWidth(), 300);
 }
 
+TEST_F(GridScrollBarsTest, TheCornerBetweenTheBarsShowsTheButtonFaceNotTheGridsColour) {
+    grid->SetColor(clYellow);
+    Input::Settle();
+    EXPECT_EQ(ShownPixel(form, grid, 282, 60), ColorToRGB(clYellow));
+    for (const TPoint& corner : {Point(283, 133), Point(291, 141), Point(299, 149)})
+        EXPECT_EQ(ShownPixel(form, grid, corner.X, corner.Y), ColorToRGB(clBtnFace)) << corner.X << "," << corner.Y;
+}
+
 TEST_F(GridScrollBarsTest, PressingTheArrowAndTheTroughScrollsWithoutMovingTheCurrentCell) {
     // Rows 1..96 can be the top row: the bar's 0..127 stand for 95 steps.
     Input::Click(grid, 291, 125);  // the down arrow

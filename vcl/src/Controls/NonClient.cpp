@@ -1,9 +1,11 @@
 // The non-client area of windowed controls: the frame the window's styles ask for (WS_BORDER, a line;
 // WS_EX_CLIENTEDGE, a sunken edge), then the BorderWidth gap. WM_NCPAINT's default draws it through the
-// window's device context, so a control can paint its own frame instead.
+// window's device context, so a control can paint its own frame instead. The corner between a window's
+// two scroll bars is the button face, as the system's own non-client painting has it.
 
 #include "Controls/ControlPeer.h"
 #include "Controls/Internal.h"
+#include "Windows/ScrollBars.h"
 #include "vcl/Windows.h"
 
 namespace {
@@ -88,4 +90,9 @@ void TWinControl::PaintNonClient() {
                            {client.Right, client.Top, r.Right, client.Bottom}};
     for (const TRect& part : parts)
         if (!part.IsEmpty()) c.FillRect(part);
+    if (handle_ && ScrollBarVisible(handle_, SB_HORZ) && ScrollBarVisible(handle_, SB_VERT)) {
+        c.Brush()->SetColor(clBtnFace);
+        c.FillRect(Rect(client.Right, client.Bottom, client.Right + GetSystemMetrics(SM_CXVSCROLL),
+                        client.Bottom + GetSystemMetrics(SM_CYHSCROLL)));
+    }
 }

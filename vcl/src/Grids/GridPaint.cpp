@@ -95,14 +95,6 @@ void TCustomGrid::DrawCells(const TGridDrawInfo& Info, Integer StartCol, Integer
 }
 
 void TCustomGrid::Paint() {
-    if (horzBar_ && vertBar_) {
-        // The corner between the two bars.
-        const TRect client = ClientRect();
-        Canvas()->Brush()->SetStyle(bsSolid);
-        Canvas()->Brush()->SetColor(clBtnFace);
-        Canvas()->FillRect(Rect(client.Right, client.Bottom, client.Right + GetSystemMetrics(SM_CXVSCROLL),
-                                client.Bottom + GetSystemMetrics(SM_CYHSCROLL)));
-    }
     TGridDrawInfo info;
     CalcDrawInfo(info);
     const TGridAxisDrawInfo& h = info.Horz;
