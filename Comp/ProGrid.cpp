@@ -93,13 +93,16 @@ RAdeRedeviDidi::RAdeRedeviDidi(TComponent* AOwner)
     activeCellFont_->OnChange = repaint;
     columnHeaders_->OnChange = repaint;
     rowHeaders_->OnChange = repaint;
-    // The editors of every cell type (combo, spin, date picker with the common controls 6, check box, buttons,
-    // wide-text editors, the rich edits and the form-control editors) join here as the editing comes.
+    richEdit_ = new TProRichEdit(this, this);
+    inplaceRichEdit_ = new TProRichEdit(this, this);
+    // The editors of the other cell types (combo, spin, date picker with the common controls 6, check box,
+    // buttons, wide-text editors) join these as the editing comes.
     if (!designing) {
         for (Byte direction = 0; direction < 4; ++direction) arrows_[direction] = new TArrowWindow(this, direction);
-        auto* button = new TPopupButton(this);
-        button->SetVisible(false);
-        popupButton_ = button;
+        popupButton_ = HiddenOnGrid(new TPopupButton(this));
+        transEdit_ = HiddenOnGrid(new TGridTransEdit(this, this));
+        controlEdit_ = HiddenOnGrid(new TControlEdit(this));
+        controlCombo_ = HiddenOnGrid(new TControlCombo(this));
     }
 
     fixedFont_->SetName("Tahoma");
@@ -164,7 +167,29 @@ void RAdeRedeviDidi::SizeWithForm(TObject* Sender) {
     formHeight_ = ownerForm_->Height();
     // The earlier handler may free this grid: the link tells.
     if (link->Next) link->Next(Sender);
-    // Stretching the stretch column follows here with the column sizing.
+    if (link->Grid) StretchColumnTo(columnSize_->StretchColumn());
+}
+
+void RAdeRedeviDidi::StretchColumnTo(Integer ACol) {
+    if (ComponentState().Contains(csLoading)) return;
+    if (ACol == -1) ACol = ColCount() - 1;
+    if (ACol >= ColCount()) throw Exception("Stretch column index out of range");
+    if (ColCount() == 0 || !columnSize_->Stretch()) return;
+    if (ColCount() == 1) {
+        SetColWidths(0, ClientWidth());
+    } else {
+        const auto others = ColWidthsSum(0, ColCount()) - ColWidths(ACol);
+        SetColWidths(ACol,
+                     ClientWidth() <= others ? DefaultColWidth() : ClientWidth() - static_cast<Integer>(others) - 1);
+    }
+    if (floatingFooter_->Visible()) footerPanel_->SetAlign(alBottom);
+}
+
+template <typename T>
+T* RAdeRedeviDidi::HiddenOnGrid(T* Editor) {
+    Editor->SetVisible(false);
+    Editor->SetParent(this);
+    return Editor;
 }
 
 bool RAdeRedeviDidi::ColumnVisible(Integer ARealCol) const {
@@ -177,12 +202,50 @@ bool RAdeRedeviDidi::ColumnVisible(Integer ARealCol) const {
 void RAdeRedeviDidi::CreateWnd() {
     TBaseGrid::CreateWnd();
     if (Parent()) {
-        // The date picker and the converting rich edit take the grid as parent here once they exist.
+        // The date picker takes the grid as parent here too once it exists.
+        richEdit_->SetParent(this);
+        richEdit_->SetVisible(false);
+        richEdit_->SetBounds(0, 0, 0, 0);
+        richEdit_->SetBorderStyle(bsNone);
         footerPanel_->SetParent(this);
         footerPanel_->SetVisible(floatingFooter_->Visible());
         // Loading the saved column widths (ColumnSize.Save) comes with the column sizing.
     }
     SetTimer(Handle(), HoverTimer, HoverInterval, nullptr);
+    if (dragDropSettings_->OleDropTarget() && !ComponentState().Contains(csDesigning)) RegisterDropTarget();
+}
+
+void RAdeRedeviDidi::WndProc(TMessage& Message) {
+    if (Message.Msg == WM_DESTROY) RevokeDropTarget();
+    TBaseGrid::WndProc(Message);
+}
+
+// ---------------------------------------------------------------------------
+// Drop target
+
+IDropTarget* RAdeRedeviDidi::CreateDropTarget() { return nullptr; }
+
+void RAdeRedeviDidi::OleDropTargetChanged() {
+    if (ComponentState().Contains(csDesigning)) return;
+    if (dragDropSettings_->OleDropTarget()) {
+        RegisterDropTarget();
+    } else {
+        RevokeDropTarget();
+        dropTarget_ = nullptr;
+    }
+}
+
+// Without a window yet, the window's making registers it; a registration held is kept.
+void RAdeRedeviDidi::RegisterDropTarget() {
+    if (dropRegistered_ || !HandleAllocated()) return;
+    if (!dropTarget_) dropTarget_ = CreateDropTarget();
+    if (dropTarget_) dropRegistered_ = RegisterDragDrop(Handle(), dropTarget_.Get()) == S_OK;
+}
+
+void RAdeRedeviDidi::RevokeDropTarget() {
+    if (!dropRegistered_) return;
+    if (HandleAllocated()) RevokeDragDrop(Handle());
+    dropRegistered_ = false;
 }
 
 void RAdeRedeviDidi::Loaded() {

@@ -8,7 +8,10 @@
 
 #include "BaseGrid.h"
 #include "ProObj.h"
+#include "vcl/ActiveX.h"
+#include "vcl/ComCtrls.h"
 #include "vcl/ExtCtrls.h"
+#include "vcl/StdCtrls.h"
 #include "vcl/Graphics.h"
 
 namespace ProGrid {
@@ -148,11 +151,16 @@ class TColumnSize : public TGridSettings {
     PROGRID_STORED(bool, Save, false)
     PROGRID_STORED(AnsiString, Key, {})
     PROGRID_STORED(AnsiString, Section, {})
-    // Stretching the column itself is the column sizing's work.
-    PROGRID_STORED(bool, Stretch, false)
+public:
+    // Setting it stretches the column StretchColumn at once.
+    bool Stretch() const { return stretch_; }
+    void SetStretch(bool Value);
     PROGRID_STORED(Integer, StretchColumn, -1)
     PROGRID_STORED(bool, SynchWithGrid, false)
     PROGRID_STORED(TColumnSizeLocation, Location, clRegistry)
+
+private:
+    bool stretch_ = false;
 };
 
 // clang-format off
@@ -184,7 +192,10 @@ class TNavigation : public TGridSettings {
 // Export settings only: the grid writes no HTML files.
 class THTMLSettings : public TGridSettings {
     VCL_CLASS(THTMLSettings, TGridSettings)
-    using TGridSettings::TGridSettings;
+    explicit THTMLSettings(BaseGrid::TBaseGrid* AGrid);
+    ~THTMLSettings() override;
+    // The exported columns' widths.
+    ProObj::TIntList* ColWidths() const { return colWidths_.get(); }
     PROGRID_STORED(Integer, BorderSize, 1)
     PROGRID_STORED(Integer, CellSpacing, 0)
     PROGRID_STORED(Integer, CellPadding, 0)
@@ -197,6 +208,9 @@ class THTMLSettings : public TGridSettings {
     PROGRID_STORED(AnsiString, SuffixTag, {})
     PROGRID_STORED(Integer, Width, 100)
     PROGRID_STORED(bool, XHTML, false)
+
+private:
+    std::unique_ptr<ProObj::TIntList> colWidths_;
 };
 
 // Printing settings only: the grid prints nothing.
@@ -381,7 +395,8 @@ class TGrouping : public TGridSettings {
     PROGRID_STORED(bool, Summary, false)
 };
 
-// The drop target and the rich-text switch follow these settings once the grid's drag and drop exists.
+// OleDropTarget registers the grid's drop target for its window (see RAdeRedeviDidi); the rich-text
+// switch follows OleDropRTF once the grid's drag and drop exists.
 class TDragDropSettings : public TGridSettings {
     VCL_CLASS(TDragDropSettings, TGridSettings)
     using TGridSettings::TGridSettings;
@@ -389,10 +404,15 @@ class TDragDropSettings : public TGridSettings {
 #define PROGRID_DRAG_FLAGS(X)                                                                            \
     X(OleAcceptFiles, true)                                                                              \
     X(OleAcceptText, true) X(OleCopyAlways, false) X(OleDropSource, false) X(OleEntireRows, false)       \
-        X(OleInsertRows, false) X(OleRemoveRows, false) X(OleColumnDragDrop, false) X(OleDropRTF, false) \
-            X(OleDropTarget, false)
+        X(OleInsertRows, false) X(OleRemoveRows, false) X(OleColumnDragDrop, false) X(OleDropRTF, false)
     // clang-format on
     PROGRID_DRAG_FLAGS(PROGRID_FLAG)
+public:
+    bool OleDropTarget() const { return oleDropTarget_; }
+    void SetOleDropTarget(bool Value);
+
+private:
+    bool oleDropTarget_ = false;
 };
 
 // ---------------------------------------------------------------------------
@@ -553,6 +573,72 @@ private:
 };
 
 // ---------------------------------------------------------------------------
+// The grid's own editors
+
+using TEndRowSizeEvent = std::function<void(TObject* Sender, Integer ARow)>;
+
+// A hidden rich edit of the grid. The converter (the grid's RichEdit) turns rich text into what cells and
+// the clipboard show and keeps the size its content asks for; the editor (InplaceRichEdit) edits rich-text
+// cells and, with SizeWhileTyping.Height, grows the current row as its text grows. Ending the grid's
+// editing when the focus goes to the grid, and on Up and Down without word wrap, comes with the grid's
+// in-place editing.
+class TProRichEdit : public TRichEdit {
+    VCL_CLASS(TProRichEdit, TRichEdit)
+    TProRichEdit(TComponent* AOwner, RAdeRedeviDidi* AGrid);
+    RAdeRedeviDidi* Grid() const { return grid_; }
+    void SuspendResize() { resizeSuspended_ = true; }
+    void ResumeResize() { resizeSuspended_ = false; }
+    bool ResizeSuspended() const { return resizeSuspended_; }
+    // The width and height the converter's content last asked for.
+    TPoint RequestedSize() const { return requestedSize_; }
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
+    void RequestSize(const TRect& Rect) override;
+
+private:
+    bool IsConverter() const;
+
+    RAdeRedeviDidi* grid_;
+    bool resizeSuspended_ = false;
+    TPoint requestedSize_{};
+};
+
+// An edit placed over a cell: leaving it writes its text to that cell and hides it; Enter types nothing.
+class TGridTransEdit : public TCustomEdit {
+    VCL_CLASS(TGridTransEdit, TCustomEdit)
+    TGridTransEdit(TComponent* AOwner, RAdeRedeviDidi* AGrid);
+    RAdeRedeviDidi* Grid() const { return grid_; }
+    PROGRID_STORED(Integer, Col, 0)
+    PROGRID_STORED(Integer, Row, 0)
+
+protected:
+    void DoExit() override;
+    void KeyPress(char& Key) override;
+
+private:
+    RAdeRedeviDidi* grid_;
+};
+
+// The editors of the mark-up's form controls: Enter commits the value as leaving the control does.
+class TControlEdit : public TEdit {
+    VCL_CLASS(TControlEdit, TEdit)
+    explicit TControlEdit(TComponent* AOwner) : TEdit(AOwner) {}
+
+protected:
+    void KeyPress(char& Key) override;
+};
+
+class TControlCombo : public TComboBox {
+    VCL_CLASS(TControlCombo, TComboBox)
+    explicit TControlCombo(TComponent* AOwner) : TComboBox(AOwner) {}
+
+protected:
+    void KeyPress(char& Key) override;
+};
+
+// ---------------------------------------------------------------------------
 // The grid
 
 class EProGridError : public Exception {
@@ -642,6 +728,12 @@ class RAdeRedeviDidi : public BaseGrid::TBaseGrid {
     // The drop-position arrows (up, down, right, left); nil in design mode.
     ProObj::TArrowWindow* ArrowWindow(Integer Direction) const { return arrows_.at(Direction).Get(); }
     ProObj::TPopupButton* PopupButton() const { return popupButton_; }
+    TProRichEdit* RichEdit() const { return richEdit_; }
+    TProRichEdit* InplaceRichEdit() const { return inplaceRichEdit_; }
+    // Run time only, like the arrows.
+    TGridTransEdit* TransEdit() const { return transEdit_; }
+    TControlEdit* ControlEdit() const { return controlEdit_; }
+    TControlCombo* ControlCombo() const { return controlCombo_; }
 
     // Fonts and lists whose changes repaint the grid; the setters copy.
     TFont* FixedFont() const { return fixedFont_.get(); }
@@ -706,6 +798,10 @@ public:
     UINT WheelMessage() const { return wheelMessage_; }
     Integer WheelScrollLines() const { return wheelScrollLines_; }
 
+    // The stretch column (-1: the last) takes the client width the other columns leave; nothing while
+    // loading or without ColumnSize.Stretch. A column past the last raises.
+    void StretchColumnTo(Integer ACol);
+
     // Entries of the grid's own slots.
     virtual void SelectionChanged(Integer ALeft, Integer ATop, Integer ARight, Integer ABottom);
     virtual void AutoInsertRow(Integer ARow);
@@ -755,22 +851,35 @@ public:
     TSelectionChanged OnSelectionChanged;
     TAutoInsertRowEvent OnAutoInsertRow;
     TAutoDeleteRowEvent OnAutoDeleteRow;
+    TEndRowSizeEvent OnEndRowSize;
 
 protected:
     void CreateWnd() override;
     void Loaded() override;
     void UpdateFooter() override;
+    void WndProc(TMessage& Message) override;
     // The next Invalidate does nothing (once).
     void SuppressNextInvalidate() { suppressInvalidate_ = true; }
+    // The target DragDropSettings.OleDropTarget registers for the window; none here (a new object, or nil):
+    // the grid's drag and drop supplies it.
+    virtual IDropTarget* CreateDropTarget();
 
 private:
     friend class TFloatingFooter;
     friend class TFooterPanel;
+    friend class TDragDropSettings;
+    // Registration follows the setting and the window: made while on and the window exists, revoked when
+    // turned off (the target freed too) and when the window goes (the target kept for the next one).
+    void OleDropTargetChanged();
+    void RegisterDropTarget();
+    void RevokeDropTarget();
     struct TFormResizeLink;
     struct TFormResizeHandler;
     // Follows the owning form's size; chained into the form's OnResize.
     void SizeWithForm(TObject* Sender);
     void UnchainFormResize();
+    template <typename T>
+    T* HiddenOnGrid(T* Editor);
 
     std::unique_ptr<TPrintSettings> printSettings_;
     std::unique_ptr<THTMLSettings> htmlSettings_;
@@ -797,6 +906,12 @@ private:
     std::unique_ptr<ProObj::TControlList> controlList_;
     std::array<TComponentRef<ProObj::TArrowWindow>, 4> arrows_;  // owned as components; run time only
     TComponentRef<ProObj::TPopupButton> popupButton_;            // likewise
+    TComponentRef<TProRichEdit> richEdit_, inplaceRichEdit_;     // owned as components
+    TComponentRef<TGridTransEdit> transEdit_;                    // run time only
+    TComponentRef<TControlEdit> controlEdit_;
+    TComponentRef<TControlCombo> controlCombo_;
+    ComPtr<IDropTarget> dropTarget_;
+    bool dropRegistered_ = false;
 
     TColor gradientFrom_ = clWhite;
     TColor gradientTo_ = clBtnFace;

@@ -101,6 +101,7 @@ void PublishEvents(TPublishOf<RAdeRedeviDidi>& P) {
     P.Event("OnSelectionChanged", &C::OnSelectionChanged);
     P.Event("OnAutoInsertRow", &C::OnAutoInsertRow);
     P.Event("OnAutoDeleteRow", &C::OnAutoDeleteRow);
+    P.Event("OnEndRowSize", &C::OnEndRowSize);
 }
 
 void PublishRAdeRedeviDidi(TPublisher& p) {
@@ -114,6 +115,10 @@ void PublishRAdeRedeviDidi(TPublisher& p) {
 
 VCL_IMPLEMENT_CLASS(TFloatingFooter, nullptr, &PublishTFloatingFooter)
 VCL_IMPLEMENT_CLASS(TFooterPanel, nullptr, nullptr)
+VCL_IMPLEMENT_CLASS(TProRichEdit, nullptr, nullptr)
+VCL_IMPLEMENT_CLASS(TGridTransEdit, nullptr, nullptr)
+VCL_IMPLEMENT_CLASS(TControlEdit, nullptr, nullptr)
+VCL_IMPLEMENT_CLASS(TControlCombo, nullptr, nullptr)
 VCL_IMPLEMENT_CLASS(RAdeRedeviDidi, VCL_CREATOR(RAdeRedeviDidi), &PublishRAdeRedeviDidi)
 
 }  // namespace ProGrid

@@ -231,6 +231,7 @@ void PublishTDragDropSettings(TPublisher& p) {
     TPublishOf<TDragDropSettings> P(p);
     using C = TDragDropSettings;
     PROGRID_DRAG_FLAGS(PROGRID_PUBLISH_FLAG)
+    P.Bool("OleDropTarget", &C::OleDropTarget, &C::SetOleDropTarget);
 }
 
 void PublishTGridItem(TPublisher& p) {
@@ -316,6 +317,21 @@ void TMouseActions::SetDisjunct(int Which, bool Value) {
     if (Value && designing)
         for (int other = 0; other < 3; ++other)
             if (other != Which) disjunct_[other] = false;
+}
+
+void TColumnSize::SetStretch(bool Value) {
+    stretch_ = Value;
+    if (auto* grid = dynamic_cast<RAdeRedeviDidi*>(Grid())) grid->StretchColumnTo(StretchColumn());
+}
+
+THTMLSettings::THTMLSettings(BaseGrid::TBaseGrid* AGrid)
+    : TGridSettings(AGrid), colWidths_(std::make_unique<ProObj::TIntList>(0, 0)) {}
+
+THTMLSettings::~THTMLSettings() = default;
+
+void TDragDropSettings::SetOleDropTarget(bool Value) {
+    oleDropTarget_ = Value;
+    if (auto* grid = dynamic_cast<RAdeRedeviDidi*>(Grid())) grid->OleDropTargetChanged();
 }
 
 TPrintSettings::TPrintSettings(BaseGrid::TBaseGrid* AGrid)

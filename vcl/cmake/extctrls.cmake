@@ -3,6 +3,7 @@ target_sources(vcl PRIVATE
   src/Buttons/SpeedButton.cpp
   src/ComCtrls/StatusBar.cpp
   src/ComCtrls/CoolBar.cpp
+  src/ComCtrls/RichEdit.cpp
   src/Dialogs/MessageDialogs.cpp
   src/ExtCtrls/Bevel.cpp
   src/ExtCtrls/Image.cpp
@@ -17,6 +18,7 @@ target_sources(vcl PRIVATE
   src/qt/DialogsQt.cpp
   src/qt/MenuQt.cpp
   src/qt/OpenDialogQt.cpp
+  src/qt/RichEditPeer.cpp
   src/qt/SpinEditPeer.cpp
   src/qt/TimerQt.cpp
   src/qt/TrackBarPeer.cpp

@@ -6,6 +6,7 @@
 
 #include "Classes.h"
 #include "Controls.h"
+#include "StdCtrls.h"
 
 class TStatusBar;
 
@@ -166,6 +167,59 @@ class TCoolBar : public TCustomControl {
 
 protected:
     void Paint() override;
+};
+
+// ---------------------------------------------------------------------------
+// The rich edit: a memo on the platform's text edit. Its text shows as it is (no rich-text reading yet).
+// With ENM_REQUESTRESIZE in its event mask, a change of its text that changes the size its content needs at
+// the control's width (and every EM_REQUESTRESIZE) reports that size as the notification EN_REQUESTRESIZE,
+// which reaches the control as CN_NOTIFY and RequestSize.
+
+constexpr UINT EM_GETEVENTMASK = WM_USER + 59;
+constexpr UINT EM_REQUESTRESIZE = WM_USER + 65;
+constexpr UINT EM_SETEVENTMASK = WM_USER + 69;
+constexpr DWORD ENM_CHANGE = 0x00000001;
+constexpr DWORD ENM_REQUESTRESIZE = 0x00040000;
+constexpr UINT EN_REQUESTRESIZE = 0x0701;
+
+struct NMHDR {
+    HWND hwndFrom;
+    std::uintptr_t idFrom;
+    UINT code;
+};
+// The content's rectangle: the formatting rectangle's width, the text's height.
+struct REQRESIZE {
+    NMHDR nmhdr;
+    RECT rc;
+};
+
+using TRichEditResizeEvent = std::function<void(TObject* Sender, TRect& Rect)>;
+
+class TCustomRichEdit : public TCustomMemo {
+    VCL_CLASS(TCustomRichEdit, TCustomMemo)
+    explicit TCustomRichEdit(TComponent* AOwner);
+
+    TRichEditResizeEvent OnResizeRequest;
+
+protected:
+    // The content asks for Rect: fires OnResizeRequest.
+    virtual void RequestSize(const TRect& Rect);
+    void Dispatch(TMessage& Message) override;
+    TControlPeer* CreatePeer() override;
+    void TextStored() override;
+
+private:
+    // Reports the content's size when the event mask asks for it and the window exists: Always, or when
+    // it differs from the last one reported.
+    void RequestResize(bool Always);
+
+    DWORD eventMask_ = 0;
+    TRect lastRequest_{};
+};
+
+class TRichEdit : public TCustomRichEdit {
+    VCL_CLASS(TRichEdit, TCustomRichEdit)
+    explicit TRichEdit(TComponent* AOwner) : TCustomRichEdit(AOwner) {}
 };
 
 // Registers the classes of this unit for form descriptions.

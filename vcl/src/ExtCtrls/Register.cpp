@@ -7,6 +7,8 @@ void RegisterExtCtrls() {
     RegisterClasses({TPanel::ClassInfo(), TBevel::ClassInfo(), TTimer::ClassInfo(), TImage::ClassInfo()});
 }
 
-void RegisterComCtrls() { RegisterClasses({TStatusBar::ClassInfo(), TTrackBar::ClassInfo(), TCoolBar::ClassInfo()}); }
+void RegisterComCtrls() {
+    RegisterClasses({TStatusBar::ClassInfo(), TTrackBar::ClassInfo(), TCoolBar::ClassInfo(), TRichEdit::ClassInfo()});
+}
 
 void RegisterSpin() { RegisterClasses({TSpinButton::ClassInfo(), TSpinEdit::ClassInfo()}); }

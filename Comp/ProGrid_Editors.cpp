@@ -1,0 +1,59 @@
+// The grid's own editors: the hidden rich edits, the edit placed over a cell and the form controls' editors.
+#include "ProGrid.h"
+
+namespace ProGrid {
+
+TProRichEdit::TProRichEdit(TComponent* AOwner, RAdeRedeviDidi* AGrid) : TRichEdit(AOwner), grid_(AGrid) {}
+
+bool TProRichEdit::IsConverter() const { return grid_->RichEdit() == this; }
+
+void TProRichEdit::CreateParams(TCreateParams& Params) {
+    TRichEdit::CreateParams(Params);
+    if (IsConverter()) Params.ExStyle |= WS_EX_TRANSPARENT;
+}
+
+// Both edits hear how much room their text needs.
+void TProRichEdit::CreateWnd() {
+    TRichEdit::CreateWnd();
+    Perform(EM_SETEVENTMASK, 0, static_cast<LPARAM>(Perform(EM_GETEVENTMASK, 0, 0) | ENM_REQUESTRESIZE));
+}
+
+void TProRichEdit::RequestSize(const TRect& Rect) {
+    TRichEdit::RequestSize(Rect);
+    if (IsConverter()) {
+        requestedSize_ = Point(Rect.Width(), Rect.Height());
+        return;
+    }
+    if (!grid_->SizeWhileTyping()->Height() || resizeSuspended_) return;
+    const Integer needed = Rect.Height(), row = grid_->Row();
+    if (needed <= grid_->RowHeights(row)) return;
+    if (grid_->CellRect(grid_->Col(), row).Top + needed > grid_->ClientHeight()) return;
+    SetHeight(needed + 4);
+    grid_->SetRowHeights(row, needed + 5);
+    if (grid_->OnEndRowSize) grid_->OnEndRowSize(grid_, row);
+}
+
+TGridTransEdit::TGridTransEdit(TComponent* AOwner, RAdeRedeviDidi* AGrid) : TCustomEdit(AOwner), grid_(AGrid) {}
+
+void TGridTransEdit::DoExit() {
+    TCustomEdit::DoExit();
+    grid_->WriteCell(Col(), Row(), Text());
+    SetVisible(false);
+}
+
+void TGridTransEdit::KeyPress(char& Key) {
+    if (Key == '\r') Key = '\0';
+    TCustomEdit::KeyPress(Key);
+}
+
+void TControlEdit::KeyPress(char& Key) {
+    TEdit::KeyPress(Key);
+    if (Key == '\r') DoExit();
+}
+
+void TControlCombo::KeyPress(char& Key) {
+    TComboBox::KeyPress(Key);
+    if (Key == '\r') DoExit();
+}
+
+}  // namespace ProGrid

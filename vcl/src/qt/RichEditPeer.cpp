@@ -1,0 +1,113 @@
+// The rich edit's peer: a QTextEdit showing the control's text as plain text. The control's CR LF line
+// breaks are the document's paragraphs; a user's edit comes back as the whole new text with the caret.
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include "ComCtrls/RichEditLayout.h"
+#include "StdCtrls/Peers.h"
+#include "qt/Peer.h"
+#include "qt/QtText.h"
+
+namespace {
+
+QString ToDocumentText(const AnsiString& Text) {
+    QString text = ToQString(Text);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text;
+}
+
+// The control's position of a document position: every paragraph break before it counts two.
+Integer ToControlPos(const QTextDocument& Document, int Pos) {
+    const QTextBlock block = Document.findBlock(Pos);
+    return static_cast<Integer>(Pos + (block.isValid() ? block.blockNumber() : 0));
+}
+
+int ToDocumentPos(const QTextDocument& Document, Integer Pos) {
+    QTextBlock b = Document.begin();
+    for (; b.isValid() && b.next().isValid(); b = b.next())
+        if (Pos <= b.position() + b.blockNumber() + b.length() - 1) break;
+    if (!b.isValid()) return 0;
+    const Integer start = b.position() + b.blockNumber();
+    return b.position() + static_cast<int>(std::clamp<Integer>(Pos - start, 0, b.length() - 1));
+}
+
+class TRichEditPeer : public TQtPeer, public TStdPeer, public TMemoPeerEdits, public TRichEditLayout {
+public:
+    explicit TRichEditPeer(TCustomRichEdit* Edit) : TQtPeer(Edit, new TPeerWidget<QTextEdit>) {
+        edit()->setAcceptRichText(false);
+        // Presses land on the viewport, a child Qt makes of its own.
+        TakeFocusOnPressIn(edit()->viewport());
+        QObject::connect(edit(), &QTextEdit::textChanged, [this] { UserEdited(); });
+    }
+
+    void SetText(const AnsiString&) override { ShowControlText(); }
+    void ReplaceText(std::size_t, std::size_t, const AnsiString&) override { ShowControlText(); }
+
+    void Mirror(TStdMirror What) override {
+        TCustomRichEdit* c = control();
+        if (!c) return;
+        const QSignalBlocker quiet(edit());
+        if (What == smOptions) {
+            edit()->setReadOnly(c->ReadOnly());
+            edit()->setLineWrapMode(c->WordWrap() ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
+        } else if (What == smSelection) {
+            QTextCursor cursor(edit()->document());
+            cursor.setPosition(ToDocumentPos(*edit()->document(), c->SelStart()));
+            cursor.setPosition(ToDocumentPos(*edit()->document(), c->SelStart() + c->SelLength()),
+                               QTextCursor::KeepAnchor);
+            edit()->setTextCursor(cursor);
+        }
+    }
+
+    TPoint ContentSize(Integer Width) const override {
+        std::unique_ptr<QTextDocument> laidOut(edit()->document()->clone());
+        laidOut->setDefaultFont(edit()->font());
+        laidOut->setTextWidth(Width);
+        const QSizeF size = laidOut->size();
+        return Point(static_cast<Integer>(std::ceil(size.width())), static_cast<Integer>(std::ceil(size.height())));
+    }
+
+    void RenderTo(TSurface& Target, TPoint Origin) override {
+        RenderWidget(Target, Origin, QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    }
+
+private:
+    QTextEdit* edit() const { return static_cast<TPeerWidget<QTextEdit>*>(Widget()); }
+    TCustomRichEdit* control() const { return static_cast<TCustomRichEdit*>(Control()); }
+
+    // The user's own edit comes back here too: the document has it already and keeps its caret.
+    void ShowControlText() {
+        const QString wanted = control() ? ToDocumentText(TStdCtrlsAccess::TextForPeer(*control())) : QString();
+        if (edit()->toPlainText() == wanted) return;
+        {
+            const QSignalBlocker quiet(edit());
+            edit()->setPlainText(wanted);
+        }
+        Mirror(smSelection);
+    }
+
+    void UserEdited() {
+        Guarded([this] {
+            TCustomRichEdit* c = control();
+            if (!c) return;
+            QString text = edit()->toPlainText();
+            text.replace(QChar('\n'), QStringLiteral("\r\n"));
+            const QTextCursor cursor = edit()->textCursor();
+            const QTextDocument& document = *edit()->document();
+            const Integer start = ToControlPos(document, cursor.selectionStart());
+            const Integer end = ToControlPos(document, cursor.selectionEnd());
+            TStdCtrlsAccess::EditFromPeer(*c, 0, TStdCtrlsAccess::TextForPeer(*c).size(), FromQString(text), start,
+                                          end - start);
+        });
+    }
+};
+
+}  // namespace
+
+TControlPeer* TCustomRichEdit::CreatePeer() { return new TRichEditPeer(this); }
