@@ -8,6 +8,7 @@
 #include "SampleControls.h"
 #include "vcl/Clock.h"
 #include "vcl/ExtCtrls.h"
+#include "vcl/StdCtrls.h"
 #include "vcl/SysUtils.h"
 #include "vcl/Windows.h"
 
@@ -22,6 +23,36 @@ class TWideHintWindow : public THintWindow {
     TRect CalcHintRect(Integer, const AnsiString&, void*) override { return Rect(0, 0, 123, 21); }
 };
 VCL_IMPLEMENT_CLASS(TWideHintWindow, VCL_CREATOR(TWideHintWindow), nullptr)
+
+// A hint window that asks for a drop shadow and counts what reaches its virtuals and its text message.
+class TCountingHintWindow : public THintWindow {
+    VCL_CLASS(TCountingHintWindow, THintWindow)
+    explicit TCountingHintWindow(TComponent* AOwner) : THintWindow(AOwner) {}
+    TRect CalcHintRect(Integer MaxWidth, const AnsiString& AHint, void* AData) override {
+        ++calcs;
+        return THintWindow::CalcHintRect(MaxWidth, AHint, AData);
+    }
+    void ActivateHint(TRect Rect, const AnsiString& AHint) override {
+        ++activations;
+        THintWindow::ActivateHint(Rect, AHint);
+    }
+    static inline int calcs = 0, activations = 0, textChanges = 0, paints = 0;
+
+protected:
+    void CreateParams(TCreateParams& Params) override {
+        THintWindow::CreateParams(Params);
+        Params.WindowClass.style |= CS_DROPSHADOW;
+    }
+    void Paint() override {
+        ++paints;
+        THintWindow::Paint();
+    }
+    void Dispatch(TMessage& Message) override {
+        if (Message.Msg == CM_TEXTCHANGED) ++textChanges;
+        THintWindow::Dispatch(Message);
+    }
+};
+VCL_IMPLEMENT_CLASS(TCountingHintWindow, VCL_CREATOR(TCountingHintWindow), nullptr)
 
 class Hints : public TwoSwatchForm {
 protected:
@@ -226,6 +257,45 @@ TEST_F(Hints, TheHintWindowShowsItsTextOnTheHintColourOnScreen) {
         for (Integer x = 1; x < shot->Width() - 1; ++x)
             if (ColorToRGB(c.Pixels(x, y)) == ColorToRGB(clInfoText)) ++text;
     EXPECT_GT(text, 10) << "the text in the hint's text colour";
+}
+
+TEST_F(Hints, ADescendantsHintWindowIsATopMostPopUpWithItsClassStylesThatLeavesTheFocus) {
+    auto* edit = new TEdit(form);
+    edit->SetParent(form);
+    edit->SetBounds(150, 10, 100, 24);
+    edit->SetFocus();
+    Application->OnShowHint = [](AnsiString&, bool&, THintInfo& info) {
+        info.HintWindowClass = TCountingHintWindow::ClassInfo();
+    };
+    TCountingHintWindow::calcs = TCountingHintWindow::activations = TCountingHintWindow::textChanges = 0;
+    TCountingHintWindow::paints = 0;
+    Screen->HintFont()->SetHeight(-15);
+    const char* hints[] = {"First", "Second", "Second"};
+    for (const char* hint : hints) {
+        SCOPED_TRACE(hint);
+        first->SetHint(hint);
+        Testing::MouseMove(first, 5, 6);
+        Testing::ShowHintNow(first);
+        auto* window = dynamic_cast<TCountingHintWindow*>(Testing::ShownHintWindow());
+        ASSERT_NE(window, nullptr);
+        std::unique_ptr<TBitmap> shot(Testing::GrabWindow(window));
+        EXPECT_EQ(Testing::ShownHint().Text, hint);
+        const HWND handle = window->Handle();
+        EXPECT_TRUE(GetWindowLong(handle, GWL_STYLE) & WS_POPUP);
+        EXPECT_TRUE(GetWindowLong(handle, GWL_EXSTYLE) & WS_EX_TOPMOST);
+        EXPECT_TRUE(GetClassLong(handle, GCL_STYLE) & CS_DROPSHADOW);
+        EXPECT_EQ(window->Font()->Height(), -15);
+        EXPECT_EQ(window->Font()->Name(), Screen->HintFont()->Name());
+        EXPECT_EQ(Screen->ActiveForm(), form);
+        EXPECT_TRUE(edit->Focused());
+        Testing::MouseMove(second, 5, 6);
+    }
+    Screen->HintFont()->SetHeight(-11);
+    EXPECT_EQ(TCountingHintWindow::calcs, 3);
+    EXPECT_EQ(TCountingHintWindow::activations, 3);
+    EXPECT_GE(TCountingHintWindow::paints, 3);
+    // The caption changes twice: a hint shown again with the same text sends nothing.
+    EXPECT_EQ(TCountingHintWindow::textChanges, 2);
 }
 
 }  // namespace

@@ -443,6 +443,7 @@ struct TCreateParams {
     HWND WndParent = nullptr;
     void* Param = nullptr;
     AnsiString WinClassName;
+    WNDCLASS WindowClass;
 };
 
 // ---------------------------------------------------------------------------
@@ -621,6 +622,7 @@ private:
     HWND handle_ = nullptr;
     DWORD style_ = 0;  // as CreateParams left them for the window
     DWORD exStyle_ = 0;
+    UINT classStyle_ = 0;
     bool tabStop_ = false;
     bool doubleBuffered_ = false;
     bool ctl3D_ = true;

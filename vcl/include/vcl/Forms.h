@@ -258,6 +258,9 @@ class TScreen : public TComponent {
     TCursor Cursor() const { return cursor_; }
     void SetCursor(TCursor Value);
     Integer PixelsPerInch() const { return 96; }
+    // The font hint windows show their text in.
+    TFont* HintFont() const { return hintFont_.get(); }
+    void SetHintFont(TFont* Value) { hintFont_->Assign(Value); }
 
     TNotifyEvent OnActiveFormChange;
     TNotifyEvent OnActiveControlChange;
@@ -281,6 +284,7 @@ private:
     TCustomForm* activeForm_ = nullptr;
     TWinControl* activeControl_ = nullptr;
     TCursor cursor_ = crDefault;
+    std::unique_ptr<TFont> hintFont_;
 };
 
 // ---------------------------------------------------------------------------

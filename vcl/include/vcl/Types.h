@@ -67,6 +67,12 @@ using RECT = TRect;
 using POINT = TPoint;
 using SIZE = TSize;
 
+// The window class a window is made with: only its styles (CS_ in Windows.h) mean anything here.
+struct WNDCLASS {
+    UINT style = 0;
+};
+using TWndClass = WNDCLASS;
+
 inline TPoint Point(Integer X, Integer Y) { return {X, Y}; }
 inline TRect Rect(Integer Left, Integer Top, Integer Right, Integer Bottom) { return {Left, Top, Right, Bottom}; }
 inline TRect Bounds(Integer Left, Integer Top, Integer Width, Integer Height) {

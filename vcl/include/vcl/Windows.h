@@ -295,6 +295,18 @@ constexpr DWORD ES_AUTOVSCROLL = 0x0040;
 constexpr DWORD ES_AUTOHSCROLL = 0x0080;
 constexpr DWORD ES_NOHIDESEL = 0x0100;
 constexpr DWORD ES_READONLY = 0x0800;
+// The window class's styles a window is made with (TCreateParams::WindowClass), kept with the window and
+// read by GetClassLong(GCL_STYLE). How they show is the windowing system's choice: CS_DROPSHADOW asks
+// for a shadow, which the compositor gives or not.
+constexpr UINT CS_VREDRAW = 0x0001;
+constexpr UINT CS_HREDRAW = 0x0002;
+constexpr UINT CS_DBLCLKS = 0x0008;
+constexpr UINT CS_SAVEBITS = 0x0800;
+constexpr UINT CS_DROPSHADOW = 0x00020000;
+constexpr int GCL_STYLE = -26;
+// GCL_STYLE of the window; 0 for an unknown window or index.
+DWORD GetClassLong(HWND hWnd, int nIndex);
+#define GetClassLongA GetClassLong
 constexpr int GWL_STYLE = -16;
 constexpr int GWL_EXSTYLE = -20;
 // GWL_STYLE / GWL_EXSTYLE of the window; 0 for an unknown window or index.

@@ -14,7 +14,8 @@ VCL_IMPLEMENT_CLASS(THintWindow, VCL_CREATOR(THintWindow), nullptr)
 THintWindow::THintWindow(TComponent* AOwner) : TCustomControl(AOwner) {
     SetVisible(false);
     SetColor(Application ? Application->HintColor() : clInfoBk);
-    Font()->SetColor(clInfoText);
+    if (Screen) Font()->Assign(Screen->HintFont());
+    else Font()->SetColor(clInfoText);
 }
 
 THintWindow::~THintWindow() = default;

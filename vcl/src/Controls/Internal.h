@@ -103,6 +103,7 @@ struct TControlAccess {
     static void PaintWindow(TWinControl& C) { C.PaintWindow(); }
     static DWORD WindowStyle(const TWinControl& C) { return C.style_; }
     static DWORD WindowExStyle(const TWinControl& C) { return C.exStyle_; }
+    static UINT WindowClassStyle(const TWinControl& C) { return C.classStyle_; }
     static void PaintControls(TWinControl& C) { C.PaintControls(); }
     static TSurface* DrawingSurface(const TControl& C) { return C.DrawingSurface(); }
     static TPoint SurfaceOffset(const TControl& C) { return C.SurfaceOffset(); }

@@ -165,6 +165,7 @@ void TWinControl::CreateParams(TCreateParams& Params) {
     Params.Height = Height();
     if (parent_ && parent_->HandleAllocated()) Params.WndParent = parent_->handle_;
     Params.WinClassName = ClassName();
+    Params.WindowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
 }
 
 void TWinControl::CreateWnd() {
@@ -172,6 +173,7 @@ void TWinControl::CreateWnd() {
     CreateParams(params);
     style_ = params.Style;
     exStyle_ = params.ExStyle;
+    classStyle_ = params.WindowClass.style;
     AppLoop::EnsureApplication();
     peer_.reset(CreatePeer());
     handle_ = RegisterWindow(this);

@@ -9,7 +9,12 @@ VCL_IMPLEMENT_CLASS(TScreen, nullptr, nullptr)
 
 TScreen* Screen = nullptr;
 
-TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner) {}
+// The hint font of the desktop the platform answers for (Windows XP): 8 points of its user-interface face.
+TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner), hintFont_(std::make_unique<TFont>()) {
+    hintFont_->SetName("Tahoma");
+    hintFont_->SetHeight(-11);
+    hintFont_->SetColor(clInfoText);
+}
 
 TScreen::~TScreen() {
     if (Screen == this) Screen = nullptr;

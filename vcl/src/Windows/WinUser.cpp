@@ -280,6 +280,12 @@ LONG GetWindowLong(HWND hWnd, int nIndex) {
     return 0;
 }
 
+DWORD GetClassLong(HWND hWnd, int nIndex) {
+    TWinControl* c = FindControl(hWnd);
+    if (!c || nIndex != GCL_STYLE) return 0;
+    return TControlAccess::WindowClassStyle(*c);
+}
+
 HWND GetParent(HWND hWnd) {
     TWinControl* c = FindControl(hWnd);
     if (!c || !c->Parent()) return nullptr;
