@@ -8,6 +8,7 @@
 
 #include "BaseGrid.h"
 #include "ProObj.h"
+#include "grdcheck.h"
 #include "vcl/ActiveX.h"
 #include "vcl/ComCtrls.h"
 #include "vcl/ExtCtrls.h"
@@ -798,6 +799,10 @@ public:
     UINT WheelMessage() const { return wheelMessage_; }
     Integer WheelScrollLines() const { return wheelScrollLines_; }
 
+    // Corrects and checks edited texts; cleared when the checker goes.
+    grdcheck::RAdeRedeviDidiCheck* CellChecker() const { return cellChecker_; }
+    void SetCellChecker(grdcheck::RAdeRedeviDidiCheck* Value) { cellChecker_ = Value; }
+
     // The stretch column (-1: the last) takes the client width the other columns leave; nothing while
     // loading or without ColumnSize.Stretch. A column past the last raises.
     void StretchColumnTo(Integer ACol);
@@ -910,6 +915,7 @@ private:
     TComponentRef<TGridTransEdit> transEdit_;                    // run time only
     TComponentRef<TControlEdit> controlEdit_;
     TComponentRef<TControlCombo> controlCombo_;
+    TComponentRef<grdcheck::RAdeRedeviDidiCheck> cellChecker_;
     ComPtr<IDropTarget> dropTarget_;
     bool dropRegistered_ = false;
 

@@ -41,6 +41,7 @@ void PublishSettings(TPublishOf<RAdeRedeviDidi>& P) {
     P.Object("RowHeaders", &C::RowHeaders);
     P.Object("LookupItems", &C::LookupItems);
     P.Object("RowIndicator", &C::RowIndicator);
+    P.Component<grdcheck::RAdeRedeviDidiCheck>("CellChecker", &C::SetCellChecker);
 }
 
 void PublishValues(TPublishOf<RAdeRedeviDidi>& P) {

@@ -1,9 +1,10 @@
-// Arbitrary text read as a form description into a small form: it either reads or raises an
-// Exception-derived error, and a failed reading leaves no component behind.
+// Arbitrary text read as a form description into a small form, the grid among its classes: it either
+// reads or raises an Exception-derived error, and a failed reading leaves no component behind.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
+#include "ProGrid.h"
 #include "vcl/Classes.h"
 
 namespace {
@@ -87,7 +88,9 @@ VCL_IMPLEMENT_CLASS(TFuzzForm, VCL_CREATOR(TFuzzForm), PublishTFuzzForm)
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const bool registered = (RegisterClasses({TFuzzControl::ClassInfo(), TFuzzForm::ClassInfo()}), true);
+    static const bool registered =
+        (RegisterClasses({TFuzzControl::ClassInfo(), TFuzzForm::ClassInfo(), ProGrid::RAdeRedeviDidi::ClassInfo()}),
+         true);
     (void)registered;
     auto* form = new TFuzzForm(nullptr);
     try {

@@ -495,6 +495,7 @@ protected:
     void SetUp() override {
         ProGridTest::SetUp();
         RegisterResources(ProGridFormResources);
+        RegisterClass(grdcheck::RAdeRedeviDidiCheck::ClassInfo());
         window.reset(new TForm(nullptr));
         ReadComponentRes("TProGridForm", window.get());
         Testing::ShowAndActivate(window.get());
@@ -536,6 +537,18 @@ TEST_F(ProGridFormTest, LoadingTakesTheAlwaysShownEditorIntoNavigationAndTheClas
     EXPECT_EQ(loaded->GradientFrom(), static_cast<TColor>(0xC0C0C0));
     EXPECT_EQ(loaded->GradientTo(), static_cast<TColor>(0xFFFFFF));
     EXPECT_EQ(loaded->PopupButton()->GradFrom(), static_cast<TColor>(0xC0C0C0));
+}
+
+TEST_F(ProGridFormTest, TheCellCheckerIsReferencedUntilItGoes) {
+    auto* checker = dynamic_cast<grdcheck::RAdeRedeviDidiCheck*>(window->FindComponent("Checker1"));
+    ASSERT_NE(checker, nullptr);
+    EXPECT_TRUE(checker->AutoCorrect());
+    EXPECT_FALSE(checker->AutoCheck());
+    EXPECT_EQ(loaded->CellChecker(), checker);
+    EXPECT_EQ(checker->Correct("as typed"), "as typed");
+    EXPECT_EQ(checker->Check("as typed"), "as typed");
+    checker->Free();
+    EXPECT_EQ(loaded->CellChecker(), nullptr);
 }
 
 TEST_F(ProGridFormTest, TheLoadedGridTakesTypingIntoItsCells) {

@@ -33,5 +33,9 @@ object ProGridForm: TForm
     ColumnHeaders.Strings = (
       'Id'
       'Name')
+    CellChecker = Checker1
+  end
+  object Checker1: RAdeRedeviDidiCheck
+    AutoCorrect = True
   end
 end
