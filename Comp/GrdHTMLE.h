@@ -6,7 +6,29 @@
 #include "vcl/Graphics.h"
 #include "vcl/SysUtils.h"
 
+class TImageList;
+namespace PictureContainer {
+class THTMLPictureCache;
+class TPictureContainer;
+}  // namespace PictureContainer
+
 namespace GrdHTMLE {
+
+// ---------------------------------------------------------------------------
+// Layout, drawing and hit-testing
+
+// Lays Text out in Rect line by line, measuring each line and then drawing it (or, with CheckHotSpot,
+// only hit-testing it at (X, Y)); with CheckHeight only measures. The canvas's font, brush and pen come
+// back as they were. True when (X, Y) lies on an anchor's text, a picture inside an anchor or a form
+// control (never with CheckHeight). Anchors count from 1 (HoverLink, MouseLink), FocusLink from 0.
+bool RenderHTML(TCanvas* Canvas, const AnsiString& Text, const TRect& Rect, TImageList* Images, Integer X, Integer Y,
+                Integer FocusLink, Integer HoverLink, Integer ShadowOffset, bool CheckHotSpot, bool CheckHeight,
+                bool Print, bool Selected, bool Blink, bool HoverStyle, bool WordWrap, bool MouseDown, double ResFactor,
+                TColor LinkColor, TColor HoverColor, TColor HoverFontColor, TColor ShadowColor, AnsiString& AnchorValue,
+                AnsiString& PlainText, AnsiString& FocusAnchor, Integer& Width, Integer& Height, Integer& AnchorCount,
+                Integer& MouseLink, TRect& MouseRect, TRect& ControlRect, AnsiString& ControlID,
+                AnsiString& ControlValue, AnsiString& ControlType, PictureContainer::THTMLPictureCache* PictureCache,
+                PictureContainer::TPictureContainer* PictureContainer, HWND Window);
 
 // ---------------------------------------------------------------------------
 // Preparing a text for layout

@@ -3,6 +3,10 @@
 // Text preparation: the entity scan over 100 KB and 1 MB of text dense with entities against one plain
 // std::string scan that replaces the same entities (at most 2x, linear); StripHTML over the same sizes
 // with a tag every 10 bytes against a single-pass tag remover (at most 2x, linear).
+//
+// RenderHTML: a 100-character cell with six tags measured (CheckHeight) against DrawText
+// (DT_CALCRECT | DT_WORDBREAK) of its stripped text on the same canvas, font and width (at most 4x);
+// drawn against DrawText (DT_WORDBREAK) drawing the stripped text (argument: the characters).
 #include <algorithm>
 #include <random>
 #include <string>
@@ -10,6 +14,7 @@
 #include <benchmark/benchmark.h>
 
 #include "BenchMain.h"
+#include "vcl/Graphics.h"
 #include "GrdHTMLE.h"
 #include "PeerRatios.h"
 
@@ -128,6 +133,76 @@ void BM_StripHTML(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * state.range(0));
 }
 
+// ---------------------------------------------------------------------------
+// Rendering a cell
+
+const char* const CellText =
+    "The <B>quick</B> brown fox jumps over the <I>lazy</I> dog, then runs <FONT COLOR=\"clred\">far</FONT> "
+    "away into the dark wood.";
+
+struct TCellCanvas {
+    TBitmap Bitmap;
+    AnsiString Plain;
+    TRect Box{0, 0, 121, 200};
+    TCellCanvas() {
+        Bitmap.SetSize(130, 200);
+        Bitmap.Canvas()->Font()->SetName("Arial");
+        GrdHTMLE::StripHTML(CellText, Plain);
+    }
+};
+
+bool RenderCell(TCanvas* Canvas, const TRect& Box, bool Measure, Integer& Width, Integer& Height) {
+    AnsiString anchor, plain, focus, id, value, type;
+    Integer count = 0, link = 0;
+    TRect mouseRect, controlRect;
+    return GrdHTMLE::RenderHTML(Canvas, CellText, Box, nullptr, -1, -1, -1, 0, 1, false, Measure, false, false, true,
+                                false, true, false, 1.0, clBlue, clNone, clNone, clGray, anchor, plain, focus, Width,
+                                Height, count, link, mouseRect, controlRect, id, value, type, nullptr, nullptr,
+                                nullptr);
+}
+
+void BM_DrawTextMeasurePeer(benchmark::State& state) {
+    TCellCanvas cell;
+    const HDC dc = cell.Bitmap.Canvas()->Handle();
+    for (auto _ : state) {
+        RECT r = TRect(1, 0, 121, 200);
+        benchmark::DoNotOptimize(
+            DrawText(dc, cell.Plain.data(), static_cast<int>(cell.Plain.size()), &r, DT_CALCRECT | DT_WORDBREAK));
+    }
+}
+
+void BM_RenderHTMLMeasure(benchmark::State& state) {
+    TCellCanvas cell;
+    Integer width = 0, height = 0;
+    RenderCell(cell.Bitmap.Canvas(), cell.Box, true, width, height);
+    RECT r = TRect(1, 0, 121, 200);
+    DrawText(cell.Bitmap.Canvas()->Handle(), cell.Plain.data(), static_cast<int>(cell.Plain.size()), &r,
+             DT_CALCRECT | DT_WORDBREAK);
+    // The same text in the same box wraps into as many lines either way.
+    if (height != r.Bottom - r.Top) state.SkipWithError("the layouts disagree");
+    for (auto _ : state) benchmark::DoNotOptimize(RenderCell(cell.Bitmap.Canvas(), cell.Box, true, width, height));
+}
+
+void BM_DrawTextDrawPeer(benchmark::State& state) {
+    TCellCanvas cell;
+    const HDC dc = cell.Bitmap.Canvas()->Handle();
+    for (auto _ : state) {
+        RECT r = TRect(1, 0, 121, 200);
+        benchmark::DoNotOptimize(
+            DrawText(dc, cell.Plain.data(), static_cast<int>(cell.Plain.size()), &r, DT_WORDBREAK));
+    }
+}
+
+void BM_RenderHTMLDraw(benchmark::State& state) {
+    TCellCanvas cell;
+    Integer width = 0, height = 0;
+    for (auto _ : state) benchmark::DoNotOptimize(RenderCell(cell.Bitmap.Canvas(), cell.Box, false, width, height));
+}
+
+BENCHMARK(BM_DrawTextMeasurePeer)->Arg(100);
+BENCHMARK(BM_RenderHTMLMeasure)->Arg(100);
+BENCHMARK(BM_DrawTextDrawPeer)->Arg(100);
+BENCHMARK(BM_RenderHTMLDraw)->Arg(100);
 BENCHMARK(BM_EntityScanPeer)->Arg(100000)->Arg(1000000);
 BENCHMARK(BM_ReplaceEntities)->Arg(100000)->Arg(1000000);
 BENCHMARK(BM_StripTagsPeer)->Arg(100000)->Arg(1000000);
@@ -136,12 +211,14 @@ BENCHMARK(BM_StripHTML)->Arg(100000)->Arg(1000000);
 std::string PeerOf(const std::string& Name) {
     if (Name == "BM_ReplaceEntities" || Name == "BM_EntityScanPeer") return "BM_EntityScanPeer";
     if (Name == "BM_StripHTML" || Name == "BM_StripTagsPeer") return "BM_StripTagsPeer";
+    if (Name == "BM_RenderHTMLMeasure" || Name == "BM_DrawTextMeasurePeer") return "BM_DrawTextMeasurePeer";
+    if (Name == "BM_RenderHTMLDraw" || Name == "BM_DrawTextDrawPeer") return "BM_DrawTextDrawPeer";
     return "";
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    PeerRatioReporter reporter(PeerOf, {"100000", "1000000"});
+    PeerRatioReporter reporter(PeerOf, {"100", "100000", "1000000"});
     return RunBenchmarks(argc, argv, {}, &reporter);
 }
