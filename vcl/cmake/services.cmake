@@ -5,6 +5,7 @@ target_sources(vcl PRIVATE
   src/ActiveX/Com.cpp
   src/ActiveX/DragDrop.cpp
   src/ActiveX/FormatBlocks.cpp
+  src/ActiveX/GlobalStream.cpp
   src/Clipbrd/Clipboard.cpp
   src/IniFiles/IniFile.cpp
   src/IniFiles/IniText.cpp
@@ -21,6 +22,7 @@ target_sources(vcl PRIVATE
   src/qt/ClipboardQt.cpp
   src/qt/DragDropQt.cpp
   src/qt/MimeFormats.cpp
+  src/qt/OlePicture.cpp
   src/qt/ThemeDrawingQt.cpp
   src/qt/ThemeComboQt.cpp
 )

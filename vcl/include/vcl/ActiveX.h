@@ -287,3 +287,62 @@ void SetDragScriptForTest(std::vector<TDragStep> Steps);
 // ended with, DROPEFFECT_NONE when nothing took it.
 DWORD RunForeignDragForTest(const std::vector<std::pair<AnsiString, std::string>>& Formats, DWORD OkEffects,
                             const std::vector<TDragStep>& Steps);
+
+// ---------------------------------------------------------------------------
+// Streams on global memory and OLE pictures. A picture is decoded from the stream's bytes when it is
+// loaded: bitmaps, icons, JPEG and GIF (the first image), each known by its signature. Metafiles, PNG and
+// anything else are refused as the platform refuses a format it cannot show.
+
+inline constexpr IID IID_IStream{0x0000000C, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+inline constexpr IID IID_IPicture{0x7BF80980, 0xBF32, 0x101A, {0x8B, 0xBB, 0x00, 0xAA, 0x00, 0x30, 0x0C, 0xAB}};
+
+constexpr HRESULT STG_E_INVALIDFUNCTION = static_cast<HRESULT>(0x80030001);
+constexpr HRESULT CTL_E_INVALIDPICTURE = static_cast<HRESULT>(0x800A01E1);
+
+constexpr DWORD STREAM_SEEK_SET = 0;
+constexpr DWORD STREAM_SEEK_CUR = 1;
+constexpr DWORD STREAM_SEEK_END = 2;
+
+// Only the reading side: nothing here writes through a stream.
+struct IStream : IUnknown {
+    static constexpr const IID& Iid = IID_IStream;
+    // Reads up to cb bytes; S_OK with *pcbRead set (fewer at the end).
+    virtual HRESULT Read(void* pv, ULONG cb, ULONG* pcbRead) = 0;
+    // STG_E_INVALIDFUNCTION for a position before the start or an unknown origin.
+    virtual HRESULT Seek(Int64 dlibMove, DWORD dwOrigin, UInt64* plibNewPosition) = 0;
+
+protected:
+    ~IStream() = default;
+};
+
+// Sizes and positions in 0.01 mm; a picture's size is MulDiv(pixels, 2540, 96).
+using OLE_XPOS_HIMETRIC = LONG;
+using OLE_YPOS_HIMETRIC = LONG;
+using OLE_XSIZE_HIMETRIC = LONG;
+using OLE_YSIZE_HIMETRIC = LONG;
+
+struct IPicture : IUnknown {
+    static constexpr const IID& Iid = IID_IPicture;
+    virtual HRESULT get_Width(OLE_XSIZE_HIMETRIC* pWidth) = 0;
+    virtual HRESULT get_Height(OLE_YSIZE_HIMETRIC* pHeight) = 0;
+    // Draws the source part (HIMETRIC, y upwards from the bottom edge, so (0, height, width, -height) is the
+    // whole picture upright) into x, y, cx, cy of the DC; negative extents mirror. Transparent pixels stay
+    // unpainted. pRcWBounds serves metafiles only and is ignored.
+    virtual HRESULT Render(HDC hDC, LONG x, LONG y, LONG cx, LONG cy, OLE_XPOS_HIMETRIC xSrc, OLE_YPOS_HIMETRIC ySrc,
+                           OLE_XSIZE_HIMETRIC cxSrc, OLE_YSIZE_HIMETRIC cySrc, const RECT* pRcWBounds) = 0;
+
+protected:
+    ~IPicture() = default;
+};
+
+// A stream over the block's bytes (its size as GlobalSize says); with fDeleteOnRelease the stream owns the
+// block and frees it with its last release. E_INVALIDARG for nullptr; E_POINTER without ppstm.
+HRESULT CreateStreamOnHGlobal(HGLOBAL hGlobal, BOOL fDeleteOnRelease, IStream** ppstm);
+// Decodes lSize bytes (0: all) from the stream's position into a picture. CTL_E_INVALIDPICTURE for data
+// that is no picture this platform shows; E_NOINTERFACE unless riid is IPicture or IUnknown.
+HRESULT OleLoadPicture(IStream* lpstream, LONG lSize, BOOL fRunmode, REFIID riid, void** lplpvObj);
+
+// Test seams for outcomes real data cannot cause: CreateStreamOnHGlobal answering Result, with no stream
+// when GivesStream is false (S_OK and true restore it); OleLoadPicture succeeding without a picture.
+void SetCreateStreamOnHGlobalForTest(HRESULT Result, bool GivesStream);
+void SetOleLoadPictureGivesNoneForTest(bool GivesNone);
