@@ -1,8 +1,10 @@
 target_sources(vcl PRIVATE
   src/Classes/ObjectModel.cpp
   src/Resources/Resources.cpp
+  src/Resources/ResourceCalls.cpp
   src/Classes/List.cpp
   src/Classes/Streams.cpp
+  src/Classes/Thread.cpp
   src/Classes/Strings.cpp
   src/Classes/StringList.cpp
 )

@@ -2,6 +2,7 @@
 // Object model (class references, published tables, components), lists, streams, form descriptions.
 
 #include <any>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -901,6 +902,47 @@ class TOwnedCollection : public TCollection {
 
 private:
     TPersistent* owner_;
+};
+
+// ---------------------------------------------------------------------------
+// Threads: Execute runs on a thread of its own, begun by Start as soon as the object is whole (a thread
+// object is never kept suspended here). The object is freed by its owner, or by the thread itself as it
+// ends when FreeOnTerminate is set before that.
+
+VCL_EXCEPTION(EThread, Exception);
+
+class TThread : public TObject {
+    VCL_CLASS(TThread, TObject)
+    TThread();
+    // Terminates a running thread and waits for it.
+    void BeforeDestruction() override;
+    ~TThread() override;
+
+    // Begins Execute; EThread "Thread already started" on a second call.
+    void Start();
+    // Sets Terminated; Execute decides when to stop.
+    void Terminate();
+    bool Terminated() const;
+    // Waits until Execute has returned and gives ReturnValue. EThread for a thread that frees itself, one
+    // not started, or a call from the thread itself.
+    Integer WaitFor();
+    bool Finished() const;
+    bool FreeOnTerminate() const;
+    void SetFreeOnTerminate(bool Value);
+    // What Execute raised, if anything (it ends the thread, never the program).
+    std::exception_ptr FatalException() const;
+
+    // Test seam: waits up to Milliseconds until no thread object is left; true when none is.
+    static bool WaitUntilNoThreadsForTest(int Milliseconds);
+
+protected:
+    virtual void Execute() = 0;
+    void SetReturnValue(Integer Value);
+
+private:
+    void Run();
+    struct TState;
+    std::unique_ptr<TState> state_;
 };
 
 // ---------------------------------------------------------------------------

@@ -1,5 +1,6 @@
 #pragma once
-// Resources compiled into the binary: form descriptions (type "DFM"), bitmaps ("BMP"), cursors, the icon.
+// Resources compiled into the binary: form descriptions (type "DFM"), bitmaps ("BMP"), cursors, the icon,
+// and raw data ("RCDATA": the files of an rcdata folder).
 
 #include <cstddef>
 #include <string>

@@ -676,6 +676,24 @@ std::size_t GlobalBlockCountForTest();
 void SetGlobalAllocFailsForTest(bool Fails);
 
 // ---------------------------------------------------------------------------
+// Resources of the program's module: the tables given to RegisterResources (Resources.h), names without
+// case. RT_RCDATA resources are the files under resources/rcdata/, named without their extension.
+
+VCL_DECLARE_HANDLE(HRSRC);
+extern const HINSTANCE HInstance;  // the program's module
+
+inline const char* MAKEINTRESOURCE(Word Id) { return reinterpret_cast<const char*>(static_cast<std::uintptr_t>(Id)); }
+inline bool IS_INTRESOURCE(const char* Name) { return reinterpret_cast<std::uintptr_t>(Name) <= 0xFFFF; }
+inline const char* const RT_RCDATA = MAKEINTRESOURCE(10);
+
+// nullptr unless hModule is HInstance or nullptr and the resource exists; a type is RT_RCDATA or a name.
+HRSRC FindResource(HMODULE hModule, const char* lpName, const char* lpType);
+HGLOBAL LoadResource(HMODULE hModule, HRSRC hResInfo);  // nullptr for an unknown hResInfo
+const void* LockResource(HGLOBAL hResData);             // the bytes; nullptr for an unknown handle
+DWORD SizeofResource(HMODULE hModule, HRSRC hResInfo);  // 0 for an unknown hResInfo
+#define FindResourceA FindResource
+
+// ---------------------------------------------------------------------------
 // Clipboard: the open state and the process-wide table of registered formats (0xC000 upwards, names
 // without case). The contents are Qt's clipboard (Clipbrd.h), never the X11 selection.
 
