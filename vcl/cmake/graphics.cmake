@@ -2,6 +2,7 @@ target_sources(vcl PRIVATE
   src/Graphics/Colors.cpp
   src/Graphics/Objects.cpp
   src/Graphics/Picture.cpp
+  src/Graphics/GraphicData.cpp
   src/qt/Bitmap.cpp
   src/qt/Canvas.cpp
   src/qt/FontMetrics.cpp

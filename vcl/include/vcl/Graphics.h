@@ -416,6 +416,9 @@ class TGraphic : public TPersistent {
     // The stream holds the file's bytes from its position on.
     virtual void LoadFromStream(TStream* Stream) = 0;
     virtual void SaveToStream(TStream* Stream) = 0;
+    // Exchange through the clipboard; a graphic without a clipboard format raises EInvalidGraphic.
+    virtual void LoadFromClipboardFormat(Word AFormat, THandle AData, HPALETTE APalette);
+    virtual void SaveToClipboardFormat(Word& AFormat, THandle& AData, HPALETTE& APalette);
 
     TNotifyEvent OnChange;
 
@@ -423,8 +426,13 @@ protected:
     friend class TCanvas;
     virtual void Draw(TCanvas* ACanvas, const TRect& Rect) = 0;
     virtual void Changed(TObject* Sender);
+    // The published Data property (Data = { hex } in a description) hands its bytes to ReadData and takes
+    // them from WriteData; by default the graphic's stream form.
+    virtual void ReadData(TStream* Stream) { LoadFromStream(Stream); }
+    virtual void WriteData(TStream* Stream) { SaveToStream(Stream); }
 
 private:
+    static void Publish(TPublisher& P);
     bool transparent_ = false;
     bool modified_ = false;
 };

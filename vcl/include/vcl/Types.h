@@ -32,8 +32,10 @@ VCL_DECLARE_HANDLE(HINSTANCE);
 VCL_DECLARE_HANDLE(HKEY);
 VCL_DECLARE_HANDLE(HGLOBAL);
 VCL_DECLARE_HANDLE(HTHEME);
+VCL_DECLARE_HANDLE(HPALETTE);
 using HGDIOBJ = void*;
 using HMODULE = HINSTANCE;
+using THandle = std::uintptr_t;  // a handle of any kind as an integer
 
 struct TPoint {
     Integer X = 0;

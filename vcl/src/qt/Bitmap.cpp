@@ -8,7 +8,6 @@
 #include "qt/Surface.h"
 #include "vcl/Resources.h"
 
-VCL_IMPLEMENT_CLASS(TGraphic, nullptr, nullptr)
 VCL_IMPLEMENT_CLASS(TBitmap, nullptr, nullptr)
 VCL_IMPLEMENT_CLASS(TIcon, nullptr, nullptr)
 
