@@ -17,6 +17,7 @@
 #include "gauge.h"
 #include "online.h"
 #include "PEBXPVS.h"
+#include "PictureContainer.h"
 #include "ProEddd.h"
 #include "ProEdit_Unit.h"
 #include "UtCRC32.h"
@@ -44,6 +45,7 @@ constexpr TUnitSteps ProgramUnits[] = {
     {gauge::InitGaugeUnit, nullptr},          // the progress window's description and class
     {nullptr, easypanel::FinalizeEasyPanel},  // the two panel managers
     // The grid's units start here.
+    {PictureContainer::RegisterPictureContainer, nullptr},  // descriptions may hold a picture container
     // The edit controls' units; ProEdBtn and ProDirectoryEdit have no steps.
     {nullptr, ProEddd::FinalizeProEddd},                     // the rich-text format and switch
     {ProEdit::InitProEditUnit, ProEdit::DoneProEditUnit},    // OLE
