@@ -106,7 +106,7 @@ void TProEdit::WMEraseBkgnd(TMessage& Message) {
     const TPoint origin = Parent()->ScreenToClient(ClientOrigin());
     const int saved = SaveDC(dc);
     OffsetViewportOrgEx(dc, -origin.X, -origin.Y, nullptr);
-    Parent()->Perform(WM_ERASEBKGND, Message.WParam, Message.WParam);
+    Parent()->Perform(WM_ERASEBKGND, Message.WParam, 0);
     Parent()->PaintControls(dc, nullptr);
     RestoreDC(dc, saved);
     Message.Result = 1;

@@ -105,17 +105,19 @@ TEST_F(ProEditPaintTest, TheFocusFrameShowsWhileTheEditIsActiveOrUnderTheMouse) 
     EXPECT_EQ(Shown(edit, 1, edit->ClientHeight() / 2), ColorToRGB(clYellow));
 }
 
-// A parent whose erase draws vertical stripes, 3 pixels green then 3 blue, in its client coordinates.
+// A parent whose erase draws vertical stripes, 3 pixels green then 3 blue, in its client coordinates (or,
+// Blank, takes the erase and draws nothing).
 class TStripedPanel : public TCustomControl {
 public:
     using TCustomControl::TCustomControl;
     static TColor StripeAt(Integer X) { return (X / 3) % 2 ? clBlue : clLime; }
+    bool Blank = false;
 
 protected:
     void Dispatch(TMessage& Message) override {
         if (Message.Msg != WM_ERASEBKGND) return TCustomControl::Dispatch(Message);
         const auto dc = reinterpret_cast<HDC>(Message.WParam);
-        for (Integer x = 0; x < Width(); ++x) {
+        for (Integer x = 0; x < Width() && !Blank; ++x) {
             HBRUSH brush = CreateSolidBrush(ColorToRGB(StripeAt(x)));
             const RECT column = Rect(x, 0, x + 1, Height());
             FillRect(dc, &column, brush);
@@ -176,6 +178,18 @@ TEST_F(ProEditPaintTest, ATransparentEditOverAPlainPanelShowsThePanelsColour) {
     EXPECT_EQ(Shown(edit, 100, 20), ColorToRGB(clAqua));
     edit->SetTransparent(false);
     EXPECT_EQ(Shown(edit, 100, 20), ColorToRGB(clWindow));
+}
+
+TEST_F(ProEditPaintTest, WhatTheParentsEraseLeavesUndrawnShowsTheEditsColourNotOldPixels) {
+    auto* panel = Place<TStripedPanel>(10, 100, 300, 80);
+    TProEdit* edit = Place<TProEdit>(30, 10, 150, 40, panel);
+    edit->SetColor(clYellow);
+    edit->SetTransparent(true);
+    const TPoint under = panel->ScreenToClient(edit->ClientToScreen(Point(100, 20)));
+    EXPECT_EQ(Shown(edit, 100, 20), ColorToRGB(TStripedPanel::StripeAt(under.X)));
+    panel->Blank = true;
+    edit->Invalidate();
+    EXPECT_EQ(Shown(edit, 100, 20), ColorToRGB(clYellow));
 }
 
 }  // namespace

@@ -107,6 +107,13 @@ bool TQtPeer::EraseBeneath(const QRegion& Region) {
         o.Beneath = std::make_unique<TSurface>(std::max(1, size.width()), std::max(1, size.height()));
     if (!o.BeneathCanvas) o.BeneathCanvas = std::make_unique<TCanvas>();
     TCanvas& canvas = *o.BeneathCanvas;
+    {
+        // What an erase leaves undrawn (a parent that draws nothing) shows the control's colour, never
+        // what an earlier paint left.
+        QPainter clear(&o.Beneath->Image());
+        clear.setClipRegion(Region);
+        clear.fillRect(o.Beneath->Image().rect(), ToQColor(control->Color()));
+    }
     o.Beneath->SetPaintRegion(Region);
     TCanvasAccess::SetSurface(canvas, o.Beneath.get());
     o.Beneath->SetPaintRegion(std::nullopt);
