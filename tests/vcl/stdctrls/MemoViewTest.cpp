@@ -388,3 +388,57 @@ TEST_F(MemoViewTest, AMillionLinesScrollToTheirLastLine) {
 }
 
 }  // namespace
+
+namespace {
+
+// The line queries answer in the lines the memo shows: a wrapped line counts once per row, and the rows of
+// one line follow each other without gaps or overlaps.
+TEST_F(MemoViewTest, LineQueriesCountTheRowsAWrappedLineShows) {
+    struct Case {
+        const char* Name;
+        bool WordWrap;
+        Integer MinLines, MaxLines;
+    };
+    const Case cases[] = {{"wrapped", true, 4, 40}, {"not wrapped", false, 3, 3}};
+    const AnsiString text = "one two three four five six seven eight nine ten eleven twelve\r\nshort\r\n";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TMemo* memo = NewMemo();
+        memo->SetWordWrap(c.WordWrap);
+        memo->SetText(text);
+        const auto lines = static_cast<Integer>(memo->Perform(EM_GETLINECOUNT, 0, 0));
+        EXPECT_GE(lines, c.MinLines);
+        EXPECT_LE(lines, c.MaxLines);
+        EXPECT_EQ(memo->Perform(EM_LINEINDEX, 0, 0), 0);
+        EXPECT_EQ(memo->Perform(EM_LINEINDEX, lines, 0), -1);
+        EXPECT_EQ(memo->Perform(EM_LINEINDEX, lines - 2, 0), static_cast<LRESULT>(text.find("short")));
+        EXPECT_EQ(memo->Perform(EM_LINEINDEX, lines - 1, 0), static_cast<LRESULT>(text.size()));
+        EXPECT_EQ(memo->Perform(EM_LINELENGTH, text.find("short") + 2, 0), 5);
+        Integer covered = 0;
+        for (Integer line = 0; line < lines; ++line) {
+            const auto start = static_cast<Integer>(memo->Perform(EM_LINEINDEX, line, 0));
+            EXPECT_EQ(memo->Perform(EM_LINEFROMCHAR, start, 0), line) << line;
+            EXPECT_GE(start, covered) << line;
+            covered = start + static_cast<Integer>(memo->Perform(EM_LINELENGTH, start, 0));
+        }
+        memo->SetSelStart(static_cast<Integer>(text.find("short")) + 1);
+        EXPECT_EQ(memo->Perform(EM_LINEFROMCHAR, static_cast<WPARAM>(-1), 0), lines - 2);
+        EXPECT_EQ(memo->Perform(EM_LINEINDEX, static_cast<WPARAM>(-1), 0), static_cast<LRESULT>(text.find("short")));
+        memo->Free();
+    }
+}
+
+TEST_F(MemoViewTest, AOneLineEditAnswersTheLineQueriesWithItsOneLine) {
+    auto* edit = Place<TEdit>(10, 150, 100, 21);
+    edit->SetText("a one-line text");
+    EXPECT_EQ(edit->Perform(EM_GETLINECOUNT, 0, 0), 1);
+    EXPECT_EQ(edit->Perform(EM_LINEFROMCHAR, 7, 0), 0);
+    EXPECT_EQ(edit->Perform(EM_LINEINDEX, 0, 0), 0);
+    EXPECT_EQ(edit->Perform(EM_LINEINDEX, 1, 0), -1);
+    EXPECT_EQ(edit->Perform(EM_LINELENGTH, 3, 0), 15);
+    edit->SetSelStart(2);
+    edit->SetSelLength(4);
+    EXPECT_EQ(edit->Perform(EM_LINELENGTH, static_cast<WPARAM>(-1), 0), 11);
+}
+
+}  // namespace

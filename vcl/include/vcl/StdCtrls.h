@@ -122,6 +122,8 @@ private:
     // The default handling of WM_KEYDOWN and WM_CHAR: false when the native widget is to handle the key.
     bool EditKey(TMessage& Message);
     LRESULT CharGeometry(const TMessage& Message);
+    // EM_GETLINECOUNT, EM_LINEINDEX, EM_LINEFROMCHAR and EM_LINELENGTH over the lines the control shows.
+    LRESULT LineQuery(const TMessage& Message);
     void CopySelection();
     // Replaces the selection with Text as the user's edit (MaxLength applies; undo takes it back).
     void ReplaceSelectionByUser(AnsiString Text);

@@ -2,6 +2,9 @@
 // messages, the clipboard messages work on the selection, and the context menu sends them too.
 
 #include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <vector>
 
 #include "StdCtrls/Peers.h"
 #include "vcl/Clipbrd.h"
@@ -79,6 +82,10 @@ void TCustomEdit::DefaultHandler(TMessage& Message) {
             if (auto* rect = reinterpret_cast<TRect*>(Message.LParam)) *rect = FormatRect();
             return;
         case EM_SETRECT: SetFormatRect(reinterpret_cast<const TRect*>(Message.LParam)); return;
+        case EM_GETLINECOUNT:
+        case EM_LINEINDEX:
+        case EM_LINEFROMCHAR:
+        case EM_LINELENGTH: Message.Result = LineQuery(Message); return;
         case EM_POSFROMCHAR:
         case EM_CHARFROMPOS:
             if (MultiLine()) break;
@@ -123,6 +130,55 @@ LRESULT TCustomEdit::CharGeometry(const TMessage& Message) {
     }
     const auto at = static_cast<std::uintptr_t>(Message.LParam);
     return peer ? MakeLParam(peer->CharFromPos(Point(LoSmall(at), HiSmall(at))), 0) : 0;
+}
+
+// The peer tells where a multi-line edit wraps; without it (or in a one-line edit) lines end at the line
+// breaks. A line or position of -1 stands for the caret's (the selection start's) line.
+LRESULT TCustomEdit::LineQuery(const TMessage& Message) {
+    const AnsiString& text = StoredText();
+    const bool multiLine = MultiLine() || HasStyle(ES_MULTILINE);
+    auto* peer = multiLine ? dynamic_cast<TEditPeerLines*>(Peer()) : nullptr;
+    std::vector<Integer> breaks;  // the starts of the lines after the first, when the peer does not wrap
+    if (!peer && multiLine)
+        for (std::size_t at = text.find("\r\n"); at != AnsiString::npos; at = text.find("\r\n", at + 2))
+            breaks.push_back(static_cast<Integer>(at + 2));
+    const auto length = static_cast<Integer>(text.size());
+    auto count = [&] { return peer ? peer->DisplayedLineCount() : static_cast<Integer>(breaks.size()) + 1; };
+    auto lineOf = [&](Integer Position) {
+        Position = std::clamp(Position, 0, length);
+        if (peer) return peer->DisplayedLineOf(Position);
+        return static_cast<Integer>(std::upper_bound(breaks.begin(), breaks.end(), Position) - breaks.begin());
+    };
+    auto start = [&](Integer Line) -> std::optional<Integer> {
+        if (peer) return peer->DisplayedLineStart(Line);
+        if (Line < 0 || Line > static_cast<Integer>(breaks.size())) return std::nullopt;
+        return Line == 0 ? 0 : breaks[static_cast<std::size_t>(Line - 1)];
+    };
+    // The end of a line's text, before the break that ends it.
+    auto end = [&](Integer Line) {
+        const std::optional<Integer> next = start(Line + 1);
+        if (!next) return length;
+        const bool broken = *next >= 2 && text.compare(static_cast<std::size_t>(*next - 2), 2, "\r\n") == 0;
+        return broken ? *next - 2 : *next;
+    };
+    const auto wanted = static_cast<Integer>(static_cast<std::intptr_t>(Message.WParam));
+    switch (Message.Msg) {
+        case EM_GETLINECOUNT: return count();
+        case EM_LINEINDEX: {
+            const std::optional<Integer> at = start(wanted < 0 ? lineOf(selStart_) : wanted);
+            return at ? *at : -1;
+        }
+        case EM_LINEFROMCHAR: return lineOf(wanted < 0 ? selStart_ : wanted);
+        default: {  // EM_LINELENGTH
+            if (wanted >= 0) {
+                const Integer line = lineOf(wanted);
+                return end(line) - start(line).value_or(0);
+            }
+            // The characters left unselected on the lines the selection touches.
+            const Integer first = lineOf(selStart_), last = lineOf(selStart_ + selLength_);
+            return (selStart_ - start(first).value_or(0)) + (end(last) - std::max(selStart_ + selLength_, 0));
+        }
+    }
 }
 
 bool TCustomEdit::EditKey(TMessage& Message) {

@@ -65,6 +65,17 @@ public:
     virtual Integer CharFromPos(TPoint Point) const = 0;
 };
 
+// Where a multi-line edit's peer breaks its text into the lines it shows: a wrapped line shows as several.
+class TEditPeerLines {
+public:
+    virtual ~TEditPeerLines() = default;
+    virtual Integer DisplayedLineCount() = 0;
+    // The text position line Line starts at; nothing past the last line.
+    virtual std::optional<Integer> DisplayedLineStart(Integer Line) = 0;
+    // The line holding text position Position (clamped to the text).
+    virtual Integer DisplayedLineOf(Integer Position) = 0;
+};
+
 inline TEditPeerCommands* EditPeerCommands(TWinControl* Control) {
     return dynamic_cast<TEditPeerCommands*>(Control->Peer());
 }

@@ -2,6 +2,9 @@
 // same on both sides (CR LF counts two), so nothing is converted; a user's edit comes back once, with the
 // caret after it.
 
+#include <algorithm>
+#include <optional>
+
 #include "qt/Peer.h"
 #include "StdCtrls/Peers.h"
 #include "qt/MemoView.h"
@@ -10,7 +13,7 @@
 
 namespace {
 
-class TMemoPeer : public TQtPeer, public TStdPeer, public TMemoPeerEdits, private IMemoViewHost {
+class TMemoPeer : public TQtPeer, public TStdPeer, public TMemoPeerEdits, public TEditPeerLines, private IMemoViewHost {
 public:
     explicit TMemoPeer(TCustomMemo* Memo) : TQtPeer(Memo, new TPeerWidget<TMemoView>) { view()->SetHost(this); }
     ~TMemoPeer() override { view()->SetHost(nullptr); }
@@ -42,6 +45,15 @@ public:
         } else if (What == smSelection) {
             view()->SetSelection(static_cast<std::size_t>(c->SelStart()), static_cast<std::size_t>(c->SelLength()));
         }
+    }
+
+    Integer DisplayedLineCount() override { return view()->DisplayedLineCount(); }
+    std::optional<Integer> DisplayedLineStart(Integer Line) override {
+        const std::optional<std::size_t> start = view()->DisplayedLineStart(Line);
+        return start ? std::optional<Integer>(static_cast<Integer>(*start)) : std::nullopt;
+    }
+    Integer DisplayedLineOf(Integer Position) override {
+        return view()->DisplayedLineOf(static_cast<std::size_t>(std::max(Position, 0)));
     }
 
     // The scroll bars are the view's own children and belong in the picture.

@@ -165,6 +165,35 @@ int TMemoView::RowsOf(int Line) {
     return std::max(1, Layout(Line).lineCount());
 }
 
+int TMemoView::DisplayedLineCount() {
+    int rows = 0;
+    for (int line = 0; line < text_.LineCount(); ++line) rows += RowsOf(line);
+    return rows;
+}
+
+std::optional<std::size_t> TMemoView::DisplayedLineStart(int Line) {
+    if (Line < 0) return std::nullopt;
+    for (int line = 0; line < text_.LineCount(); ++line) {
+        const int rows = RowsOf(line);
+        if (Line < rows) {
+            const QTextLine row = Wraps() ? Layout(line).lineAt(Line) : QTextLine();
+            return text_.LineStart(line) + static_cast<std::size_t>(row.isValid() ? row.textStart() : 0);
+        }
+        Line -= rows;
+    }
+    return std::nullopt;
+}
+
+int TMemoView::DisplayedLineOf(std::size_t Position) {
+    Position = text_.Snap(Position);
+    const int line = text_.LineOf(Position);
+    int rows = 0;
+    for (int before = 0; before < line; ++before) rows += RowsOf(before);
+    if (!Wraps()) return rows;
+    const QTextLine row = Layout(line).lineForTextPosition(static_cast<int>(Position - text_.LineStart(line)));
+    return rows + (row.isValid() ? row.lineNumber() : 0);
+}
+
 QPointF TMemoView::PositionInLine(std::size_t Position) {
     int line = text_.LineOf(Position);
     auto column = static_cast<int>(Position - text_.LineStart(line));

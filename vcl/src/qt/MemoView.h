@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 
 #include <QScrollBar>
@@ -56,6 +57,12 @@ public:
     void SetSelection(std::size_t Start, std::size_t Length);
     std::size_t SelStart() const { return std::min(anchor_, caret_); }
     std::size_t SelLength() const { return std::max(anchor_, caret_) - SelStart(); }
+
+    // The lines the view shows, a wrapped line counting once per row it takes: how many there are, where
+    // one starts (nothing past the last) and which one holds a text position.
+    int DisplayedLineCount();
+    std::optional<std::size_t> DisplayedLineStart(int Line);
+    int DisplayedLineOf(std::size_t Position);
 
 protected:
     void paintEvent(QPaintEvent* Event) override;
