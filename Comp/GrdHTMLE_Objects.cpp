@@ -1,4 +1,4 @@
-// Inline objects of the mark-up: pictures (image list, shell icons) and form
+// Inline objects of the mark-up: pictures (image list, shell icons, cached and named pictures) and form
 // controls, fitted into the line, hit-tested and drawn.
 #include <cmath>
 
@@ -35,7 +35,7 @@ bool TRenderer::ObjectUnderMouse(Integer Left, Integer Top, Integer ObjectWidth,
     return Pass == pSecond && Left < X && X < Left + ObjectWidth && Top < Y && Y < Top + ObjectHeight;
 }
 
-TInlinePicture TRenderer::ResolvePicture(const AnsiString& Source) {
+TInlinePicture TRenderer::ResolvePicture(const AnsiString& Source, const AnsiString& Upper) {
     TInlinePicture picture;
     const HDC dc = Canvas->Handle();
     if (Starts(Source, "IDX:")) {
@@ -54,6 +54,18 @@ TInlinePicture TRenderer::ResolvePicture(const AnsiString& Source) {
         DrawShellIcon(Canvas, 0, 0, size, ResFactor, false, false, picture.Large, picture.Path);
         picture.Width = Scaled(size.X, dc, LOGPIXELSX);
         picture.Height = Scaled(size.Y, dc, LOGPIXELSY);
+    } else {
+        FindNamedPicture(Source, picture);
+        if (picture.Kind != TInlinePicture::pkGraphic) return picture;
+        const Integer width = StrToIntDef0(TagValue(Upper, "WIDTH"));
+        const Integer height = StrToIntDef0(TagValue(Upper, "HEIGHT"));
+        picture.Stretched = width >= 1 && height >= 1;
+        if (picture.Stretched) {
+            picture.Width = width;
+            picture.Height = height;
+        }
+        picture.Width = Scaled(picture.Width, dc, LOGPIXELSX);
+        picture.Height = Scaled(picture.Height, dc, LOGPIXELSY);
     }
     return picture;
 }
@@ -78,6 +90,7 @@ void TRenderer::DrawInlinePicture(const TInlinePicture& Picture, Integer Left, I
             DrawShellIcon(Canvas, Left, Top, size, ResFactor, Print, true, Picture.Large, Picture.Path);
             break;
         }
+        case TInlinePicture::pkGraphic: DrawNamedPicture(Picture, Left, Top); break;
         case TInlinePicture::pkNone: break;
     }
 }
@@ -86,7 +99,7 @@ bool TRenderer::ApplyImage(const AnsiString& Upper) {
     const Integer number = ++Tags->ImageCount;
     const AnsiString source = TagValue(Upper, "SRC");
     const AnsiString alt = TagValue(Upper, "ALT");
-    const TInlinePicture picture = ResolvePicture(number == HoverImage && !alt.empty() ? alt : source);
+    const TInlinePicture picture = ResolvePicture(number == HoverImage && !alt.empty() ? alt : source, Upper);
     if (picture.Kind == TInlinePicture::pkNone) return true;
     Integer left = 0, top = 0;
     if (!PlaceObject(picture.Width, picture.Height, left, top)) {
@@ -103,7 +116,7 @@ bool TRenderer::ApplyImage(const AnsiString& Upper) {
         HoverImage = number;
     }
     if (!Drawing()) return true;
-    if (number == HoverImage && !alt.empty()) DrawInlinePicture(ResolvePicture(alt), left, top);
+    if (number == HoverImage && !alt.empty()) DrawInlinePicture(ResolvePicture(alt, Upper), left, top);
     else DrawInlinePicture(picture, left, top);
     return true;
 }

@@ -6,14 +6,20 @@
 
 #include "GrdHTMLE.h"
 
+namespace PictureContainer {
+class THTMLPicture;
+}
+
 namespace GrdHTMLE {
 
-// A picture an <IMG> names, with its size on the canvas.
+// A picture an <IMG> or <BODY BACKGROUND> names, with its size on the canvas.
 struct TInlinePicture {
-    enum TKind { pkNone, pkImageList, pkShell } Kind = pkNone;
+    enum TKind { pkNone, pkImageList, pkShell, pkGraphic } Kind = pkNone;
     Integer Index = 0;  // image-list image
     bool Large = false;
     AnsiString Path;  // shell icon
+    PictureContainer::THTMLPicture* Picture = nullptr;
+    bool Stretched = false;
     Integer Width = 0, Height = 0;
 };
 
@@ -118,9 +124,13 @@ public:
     void ApplyFont(const AnsiString& Upper);
     void ApplyParagraph(const AnsiString& Upper);
     void ApplyBody(const AnsiString& Upper);
-    TInlinePicture ResolvePicture(const AnsiString& Source);
+    TInlinePicture ResolvePicture(const AnsiString& Source, const AnsiString& Upper);
     void DrawInlinePicture(const TInlinePicture& Picture, Integer Left, Integer Top);
     void DrawThemed(const char16_t* ClassName, int Part, int State, const TRect& R);
+    // Cached (a URL) and named pictures; a picture that fails to load stays empty and is left out.
+    void FindNamedPicture(const AnsiString& Source, TInlinePicture& Picture);
+    void DrawNamedPicture(const TInlinePicture& Picture, Integer Left, Integer Top);
+    void TileBackground(const AnsiString& Source);
     void SelectAngles();
     void RestoreAngles();
 

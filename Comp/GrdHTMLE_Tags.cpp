@@ -258,6 +258,7 @@ void TRenderer::ApplyBody(const AnsiString& Upper) {
             Tags->FontBrush = color;
         }
     }
+    if (Upper.find("BACKGROUND") != AnsiString::npos) TileBackground(TagValue(Upper, "BACKGROUND"));
 }
 
 bool TRenderer::ApplyListItem() {

@@ -377,7 +377,7 @@ TEST(GrdHTMLERenderTest, ControlsDrawThemedOrClassicGlyphsAndTurnedRunsKeepTheir
 
 TEST(GrdHTMLERenderTest, ImageListPicturesTakeTheirSizeAndShowTheirAltWhileHovered) {
     FixedMetrics metrics;
-    TImageList images(nullptr);
+    TImageList& images = *new TImageList(nullptr);
     for (TColor color : {clRed, clBlue}) {
         auto image = White(16, 16);
         image->Canvas()->Brush()->SetColor(color);
@@ -417,4 +417,43 @@ TEST(GrdHTMLERenderTest, ImageListPicturesTakeTheirSizeAndShowTheirAltWhileHover
     options.Images = &images;
     EXPECT_EQ(RecordRuns("<IMG SRC=\"IDX:0\" ALIGN=\"TOP\">b", Rect(0, 0, 100, 40), options),
               (std::vector<std::string>{"17,0,100,13 b"}));
+    images.Free();
+}
+
+TEST(GrdHTMLERenderTest, TheHoveredAnchorTakesTheHoverColoursAndTheFocusedOneAFocusRectangle) {
+    FixedMetrics metrics;
+    const AnsiString links = "<A href=\"1\">ab</A> <A href=\"2\">cd</A>";
+    struct Case {
+        bool hoverStyle;
+        Integer hoverLink, focusLink;
+        TColor firstBack, secondBack;  // behind the anchors' text, at its top row
+        const char* focus;             // the focus rectangle drawn, or ""
+    };
+    const Case cases[] = {
+        {true, 1, -1, clYellow, clWhite, ""},
+        {true, 2, -1, clWhite, clYellow, ""},
+        {false, 0, -1, clYellow, clYellow, ""},
+        {true, 0, 0, clWhite, clWhite, "DrawFocusRect 0,0,14,13"},
+        {true, 0, 1, clWhite, clWhite, "DrawFocusRect 18,0,32,13"},
+    };
+    for (const Case& c : cases) {
+        auto bitmap = White(100, 30);
+        std::vector<AnsiString> lines;
+        bitmap->Canvas()->SetRecorder(&lines);
+        TOptions options;
+        options.HoverStyle = c.hoverStyle;
+        options.HoverLink = c.hoverLink;
+        options.FocusLink = c.focusLink;
+        options.HoverColor = clYellow;
+        options.HoverFontColor = clRed;
+        const TOutput out = Render(bitmap->Canvas(), links, Rect(0, 0, 100, 30), options);
+        bitmap->Canvas()->SetRecorder(nullptr);
+        EXPECT_EQ(bitmap->Canvas()->Pixels(1, 0), c.firstBack) << c.hoverLink;
+        EXPECT_EQ(bitmap->Canvas()->Pixels(19, 0), c.secondBack) << c.hoverLink;
+        std::string focus;
+        for (const AnsiString& line : lines)
+            if (line.rfind("DrawFocusRect", 0) == 0) focus = line;
+        EXPECT_EQ(focus, c.focus) << c.focusLink;
+        EXPECT_EQ(out.FocusAnchor, c.focusLink < 0 ? "" : c.focusLink == 0 ? "1" : "2");
+    }
 }

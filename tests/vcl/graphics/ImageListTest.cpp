@@ -21,7 +21,7 @@ std::unique_ptr<TBitmap> ThreeImages() {
 }  // namespace
 
 TEST(ImageListTest, ImagesAreCutFromTheStripAndDrawnThroughTheirMask) {
-    TImageList list(nullptr);
+    TImageList& list = *new TImageList(nullptr);
     list.SetWidth(4);
     list.SetHeight(4);
     auto strip = ThreeImages();
@@ -58,13 +58,14 @@ TEST(ImageListTest, ImagesAreCutFromTheStripAndDrawnThroughTheirMask) {
         EXPECT_EQ(again->Canvas()->Pixels(3, 3), c.corner) << c.index;
         EXPECT_EQ(target->Canvas()->Pixels(7, 7), clWhite) << "drawn past the image's size";
     }
+    list.Free();
 }
 
 TEST(ImageListTest, HandlesAnswerTheSizeUntilTheListIsGone) {
     int cx = 0, cy = 0;
     HIMAGELIST handle = nullptr;
     {
-        TImageList list(nullptr);
+        TImageList& list = *new TImageList(nullptr);
         list.SetWidth(32);
         list.SetHeight(24);
         handle = list.Handle();
@@ -74,6 +75,7 @@ TEST(ImageListTest, HandlesAnswerTheSizeUntilTheListIsGone) {
         EXPECT_EQ(cy, 24);
         EXPECT_EQ(ImageList_GetImageCount(handle), 0);
         EXPECT_EQ(list.Add(nullptr, nullptr), -1);
+        list.Free();
     }
     EXPECT_EQ(ImageListFromHandle(handle), nullptr);
     EXPECT_EQ(ImageList_GetIconSize(handle, &cx, &cy), FALSE);

@@ -15,11 +15,12 @@ namespace {
 
 // A folder with a text file, a hidden file and a read-only file, removed again afterwards.
 struct TFiles {
-    const std::string Folder = ::testing::TempDir() + "shell_icons_test";
-    const std::string Text = Folder + "/note.txt";
-    const std::string Hidden = Folder + "/.hidden";
-    const std::string ReadOnly = Folder + "/fixed.png";
-    TFiles() {
+    const std::string Folder;
+    const std::string Text{Folder + "/note.txt"};
+    const std::string Hidden{Folder + "/.hidden"};
+    const std::string ReadOnly{Folder + "/fixed.png"};
+    // Each test its own folder: tests may run at the same time.
+    explicit TFiles(const std::string& Name) : Folder(::testing::TempDir() + Name) {
         std::filesystem::create_directories(Folder);
         for (const std::string& file : {Text, Hidden, ReadOnly}) std::ofstream(file) << "x";
         chmod(ReadOnly.c_str(), 0444);
@@ -36,7 +37,7 @@ protected:
 }  // namespace
 
 TEST_F(ShellIconsTest, FileAttributesTellFoldersHiddenAndReadOnlyFiles) {
-    TFiles files;
+    TFiles files("shell_icons_attributes");
     struct Case {
         std::string path;
         DWORD attributes;
@@ -55,7 +56,7 @@ TEST_F(ShellIconsTest, FileAttributesTellFoldersHiddenAndReadOnlyFiles) {
 }
 
 TEST_F(ShellIconsTest, EachKindOfFileGetsOneIndexInBothLists) {
-    TFiles files;
+    TFiles files("shell_icons_indices");
     SHFILEINFO info{};
     const auto small = SHGetFileInfoA("", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
     const auto large = SHGetFileInfoA("", 0, &info, sizeof(info), SHGFI_SYSICONINDEX);
