@@ -7,9 +7,14 @@
 // RenderHTML: a 100-character cell with six tags measured (CheckHeight) against DrawText
 // (DT_CALCRECT | DT_WORDBREAK) of its stripped text on the same canvas, font and width (at most 4x);
 // drawn against DrawText (DT_WORDBREAK) drawing the stripped text (argument: the characters).
+//
+// GIF frames: counting the frames of an animated GIF and selecting its middle frame over 100 KB, 1 MB and
+// 10 MB (500 frames) against a memchr scan for "!" over the same bytes (each at most 3x, linear).
 #include <algorithm>
+#include <cstring>
 #include <random>
 #include <string>
+#include <vector>
 
 #include <benchmark/benchmark.h>
 
@@ -17,6 +22,7 @@
 #include "vcl/Graphics.h"
 #include "GrdHTMLE.h"
 #include "PeerRatios.h"
+#include "PictureContainer_Gif.h"
 
 namespace {
 
@@ -199,6 +205,62 @@ void BM_RenderHTMLDraw(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(RenderCell(cell.Bitmap.Canvas(), cell.Box, false, width, height));
 }
 
+// ---------------------------------------------------------------------------
+// GIF frames
+
+// A GIF of Size bytes with a frame every 20 KB (500 frames in 10 MB): header and colour table, then per
+// frame a graphic control extension, an image descriptor and image data that holds no "!".
+std::string AnimatedGifBytes(std::size_t Size) {
+    const std::string header("GIF89a\x10\0\x10\0\x81\0\0\xFF\0\0\0\xFF\0\0\0\xFF\xFF\xFF\xFF", 25);
+    const std::string frameHead("!\xF9\x04\0\x0A\0\0\0,\0\0\0\0\x10\0\x10\0\0\x02", 19);
+    constexpr std::size_t FrameSize = 20000;
+    std::string gif = header;
+    gif.reserve(Size + FrameSize);
+    while (gif.size() + FrameSize <= Size) {
+        std::string frame = frameHead;
+        while (frame.size() + 256 < FrameSize) frame += '\xFF' + std::string(255, 'U');
+        frame.resize(FrameSize - 2, 'U');
+        frame += std::string("\0;", 1);  // the block ends; the last frame is followed by the trailer
+        gif += frame;
+    }
+    gif += ';';
+    return gif;
+}
+
+// The positions of every "!": the memchr scan the walks are held to.
+std::vector<std::size_t> PeerBangPositions(const std::string& Bytes) {
+    std::vector<std::size_t> found;
+    for (const char* at = Bytes.data();
+         (at = static_cast<const char*>(std::memchr(at, '!', Bytes.size() - (at - Bytes.data())))) != nullptr; ++at)
+        found.push_back(static_cast<std::size_t>(at - Bytes.data()));
+    return found;
+}
+
+void BM_GifBangScanPeer(benchmark::State& state) {
+    const std::string gif = AnimatedGifBytes(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) benchmark::DoNotOptimize(PeerBangPositions(gif).size());
+    state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+
+void BM_GifFrameCount(benchmark::State& state) {
+    const std::string gif = AnimatedGifBytes(static_cast<std::size_t>(state.range(0)));
+    if (static_cast<std::size_t>(PictureContainer::CountGifFrames(gif)) != PeerBangPositions(gif).size())
+        state.SkipWithError("the counts disagree");
+    for (auto _ : state) benchmark::DoNotOptimize(PictureContainer::CountGifFrames(gif));
+    state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+
+// The middle frame: the header and the frames from it on.
+void BM_GifFrameSelect(benchmark::State& state) {
+    const std::string gif = AnimatedGifBytes(static_cast<std::size_t>(state.range(0)));
+    const std::vector<std::size_t> starts = PeerBangPositions(gif);
+    const Integer frame = static_cast<Integer>(starts.size() / 2 + 1);
+    const std::string expected = gif.substr(0, starts.front()) + gif.substr(starts[frame - 1]);
+    if (PictureContainer::SelectGifFrame(gif, frame).Bytes != expected) state.SkipWithError("the selections disagree");
+    for (auto _ : state) benchmark::DoNotOptimize(PictureContainer::SelectGifFrame(gif, frame).Bytes.size());
+    state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+
 BENCHMARK(BM_DrawTextMeasurePeer)->Arg(100);
 BENCHMARK(BM_RenderHTMLMeasure)->Arg(100);
 BENCHMARK(BM_DrawTextDrawPeer)->Arg(100);
@@ -207,18 +269,22 @@ BENCHMARK(BM_EntityScanPeer)->Arg(100000)->Arg(1000000);
 BENCHMARK(BM_ReplaceEntities)->Arg(100000)->Arg(1000000);
 BENCHMARK(BM_StripTagsPeer)->Arg(100000)->Arg(1000000);
 BENCHMARK(BM_StripHTML)->Arg(100000)->Arg(1000000);
+BENCHMARK(BM_GifBangScanPeer)->Arg(100000)->Arg(1000000)->Arg(10000000);
+BENCHMARK(BM_GifFrameCount)->Arg(100000)->Arg(1000000)->Arg(10000000);
+BENCHMARK(BM_GifFrameSelect)->Arg(100000)->Arg(1000000)->Arg(10000000);
 
 std::string PeerOf(const std::string& Name) {
     if (Name == "BM_ReplaceEntities" || Name == "BM_EntityScanPeer") return "BM_EntityScanPeer";
     if (Name == "BM_StripHTML" || Name == "BM_StripTagsPeer") return "BM_StripTagsPeer";
     if (Name == "BM_RenderHTMLMeasure" || Name == "BM_DrawTextMeasurePeer") return "BM_DrawTextMeasurePeer";
     if (Name == "BM_RenderHTMLDraw" || Name == "BM_DrawTextDrawPeer") return "BM_DrawTextDrawPeer";
+    if (Name.starts_with("BM_Gif")) return "BM_GifBangScanPeer";
     return "";
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    PeerRatioReporter reporter(PeerOf, {"100", "100000", "1000000"});
+    PeerRatioReporter reporter(PeerOf, {"100", "100000", "1000000", "10000000"});
     return RunBenchmarks(argc, argv, {}, &reporter);
 }

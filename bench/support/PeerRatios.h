@@ -1,7 +1,7 @@
 #pragma once
 // A console reporter that, after the runs, gives each benchmark's time as a ratio to its peer's on the
-// same input size and its growth from the second largest size to the largest (100k to 1M unless other
-// sizes are given): the figures a speed claim rests on.
+// same input size and its growth from the second largest size it ran at to the largest (100k to 1M unless
+// other sizes are given): the figures a speed claim rests on.
 #include <cstdio>
 #include <functional>
 #include <map>
@@ -28,11 +28,9 @@ public:
 
     void Finalize() override {
         ConsoleReporter::Finalize();
-        const std::string& large = sizes_.back();
-        const std::string& smaller = sizes_.size() > 1 ? sizes_[sizes_.size() - 2] : large;
         std::printf("\n%-30s %-22s", "benchmark", "peer");
         for (const std::string& size : sizes_) std::printf(" %9s", ("x " + Label(size)).c_str());
-        std::printf(" %10s\n", (Label(large) + " / " + Label(smaller)).c_str());
+        std::printf(" %10s\n", "growth");
         for (const std::string& name : order_) {
             const std::map<std::string, double>& ours = times_[name];
             const std::string peer = peerOf_(name);
@@ -43,7 +41,11 @@ public:
                 if (known) std::printf(" %9.2f", ours.at(size) / theirs->second.at(size));
                 else std::printf(" %9s", "-");
             }
-            if (ours.count(smaller) && ours.count(large)) std::printf(" %10.1f\n", ours.at(large) / ours.at(smaller));
+            // The growth between the two largest sizes this benchmark ran at.
+            std::vector<std::string> ran;
+            for (const std::string& size : sizes_)
+                if (ours.count(size)) ran.push_back(size);
+            if (ran.size() >= 2) std::printf(" %10.1f\n", ours.at(ran.back()) / ours.at(ran[ran.size() - 2]));
             else std::printf(" %10s\n", "-");
         }
     }
