@@ -7,6 +7,7 @@ target_sources(vcl PRIVATE
   src/qt/Canvas.cpp
   src/qt/FontMetrics.cpp
   src/qt/GdiBlit.cpp
+  src/qt/GdiDib.cpp
   src/qt/GdiEdges.cpp
   src/qt/GdiObjects.cpp
   src/qt/GdiPaint.cpp

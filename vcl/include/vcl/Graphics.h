@@ -523,6 +523,13 @@ private:
     HICON handle_ = nullptr;
 };
 
+// The device-independent form of a bitmap handle as GetDIB gives it: a BITMAPINFOHEADER (no colour table)
+// and 32-bit bottom-up rows. Both sizes 0 for an unknown handle.
+void GetDIBSizes(HBITMAP Bitmap, DWORD& InfoHeaderSize, DWORD& ImageSize);
+// Fills BitmapInfo and Bits, buffers of the sizes GetDIBSizes gives; the palette is not used (bitmaps
+// here have none). False for an unknown handle.
+bool GetDIB(HBITMAP Bitmap, HPALETTE Palette, void* BitmapInfo, void* Bits);
+
 class TPicture : public TPersistent {
     VCL_CLASS(TPicture, TPersistent)
     TPicture();

@@ -453,6 +453,36 @@ BOOL StretchBlt(HDC hdcDest, int nXOriginDest, int nYOriginDest, int nWidthDest,
                 int nXOriginSrc, int nYOriginSrc, int nWidthSrc, int nHeightSrc, DWORD dwRop);
 BOOL PatBlt(HDC hdc, int nXLeft, int nYLeft, int nWidth, int nHeight, DWORD dwRop);
 
+// Device-independent bitmaps: BI_RGB rows of 24 or 32 bits (B, G, R[, unused]), each padded to 4 bytes,
+// bottom-up unless biHeight is negative.
+struct BITMAPINFOHEADER {
+    DWORD biSize = 40;
+    std::int32_t biWidth = 0;
+    std::int32_t biHeight = 0;
+    Word biPlanes = 1;
+    Word biBitCount = 0;
+    DWORD biCompression = 0;
+    DWORD biSizeImage = 0;
+    std::int32_t biXPelsPerMeter = 0;
+    std::int32_t biYPelsPerMeter = 0;
+    DWORD biClrUsed = 0;
+    DWORD biClrImportant = 0;
+};
+struct RGBQUAD {
+    Byte rgbBlue, rgbGreen, rgbRed, rgbReserved;
+};
+struct BITMAPINFO {
+    BITMAPINFOHEADER bmiHeader;
+    RGBQUAD bmiColors[1];
+};
+constexpr DWORD BI_RGB = 0;
+constexpr UINT DIB_RGB_COLORS = 0;
+// Draws the source rectangle of the bits (its origin at the bottom-left of a bottom-up bitmap) scaled
+// into the destination by a source raster operation; negative widths or heights mirror. The number of
+// scan lines drawn, 0 on failure: an unknown DC, another format or compression, or nothing to draw.
+int StretchDIBits(HDC hdc, int XDest, int YDest, int nDestWidth, int nDestHeight, int XSrc, int YSrc, int nSrcWidth,
+                  int nSrcHeight, const void* lpBits, const BITMAPINFO* lpBitsInfo, UINT iUsage, DWORD dwRop);
+
 // ---------------------------------------------------------------------------
 // Regions (device coordinates)
 
