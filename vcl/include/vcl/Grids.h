@@ -434,11 +434,7 @@ protected:
 
 private:
     class TLineStrings;
-    struct TLineViews {
-        std::vector<std::unique_ptr<TLineStrings>> Kept;
-        std::unordered_map<Integer, TLineStrings*> ByIndex;
-        std::uint64_t Asks = 0;
-    };
+    using TLineViews = std::unordered_map<Integer, std::unique_ptr<TLineStrings>>;
     TStrings* LineStrings(TLineViews& Views, bool IsRow, Integer Index);
 
     TGridCellStore store_;

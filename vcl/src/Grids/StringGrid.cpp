@@ -1,7 +1,5 @@
 // The string grid: a text and an object per cell, and each row and column as a string list.
 #include <algorithm>
-#include <cstdint>
-#include <memory>
 #include <utility>
 #include <vector>
 
@@ -22,11 +20,6 @@ void CheckIndex(Integer ACol, Integer ARow) {
 class TStringGrid::TLineStrings : public TStrings {
 public:
     TLineStrings(TStringGrid& Grid, bool IsRow, Integer Index) : grid_(Grid), isRow_(IsRow), index_(Index) {}
-
-    Integer Index() const { return index_; }
-    // A view asked for longest ago shows the line asked for now.
-    void ShowLine(Integer Index) { index_ = Index; }
-    std::uint64_t lastAsked = 0;  // the ask of its axis that last handed this view out
 
     Integer Add(const AnsiString& S) override {
         for (Integer i = 0; i < GetCount(); ++i)
@@ -109,27 +102,11 @@ void TStringGrid::SetObjects(Integer ACol, Integer ARow, TObject* Value) {
     store_.SetObject(ACol, ARow, Value);
 }
 
-// Each line asked for has a view of its own while it is among the last ViewsKept lines of its axis asked
-// for; then its view shows the next new line. Views live as long as the grid, so none is ever left dangling.
 TStrings* TStringGrid::LineStrings(TLineViews& Views, bool IsRow, Integer Index) {
     if (Index < 0) throw EInvalidGridOperation("Grid index out of range");
-    constexpr std::size_t ViewsKept = 64;
-    TLineStrings* view = nullptr;
-    if (const auto found = Views.ByIndex.find(Index); found != Views.ByIndex.end()) {
-        view = found->second;
-    } else if (Views.Kept.size() < ViewsKept) {
-        view = Views.Kept.emplace_back(std::make_unique<TLineStrings>(*this, IsRow, Index)).get();
-        Views.ByIndex.emplace(Index, view);
-    } else {
-        const auto oldest = std::min_element(Views.Kept.begin(), Views.Kept.end(),
-                                             [](const auto& A, const auto& B) { return A->lastAsked < B->lastAsked; });
-        view = oldest->get();
-        Views.ByIndex.erase(view->Index());
-        view->ShowLine(Index);
-        Views.ByIndex.emplace(Index, view);
-    }
-    view->lastAsked = ++Views.Asks;
-    return view;
+    std::unique_ptr<TLineStrings>& view = Views[Index];
+    if (!view) view = std::make_unique<TLineStrings>(*this, IsRow, Index);
+    return view.get();
 }
 
 TStrings* TStringGrid::Rows(Integer Index) { return LineStrings(rowViews_, true, Index); }
