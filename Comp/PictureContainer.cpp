@@ -171,21 +171,21 @@ void THTMLPicture::LoadPicture() {
     const std::string& bytes = dataStream_->Bytes();
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
     if (!block) throw Exception("Could not allocate memory for image");
-    std::string selected;
-    const std::string* source = &bytes;
+    // All the bytes, or for GIF data the runs that show the selected frame first.
+    TGifFrameSelection selection;
+    selection.HeadEnd = selection.TailStart = bytes.size();
     if (IsGifData(bytes) && GetFrameCount() >= 1) {
-        TGifFrameSelection selection = SelectGifFrame(bytes, frame_);
+        selection = SelectGifFrame(bytes, frame_);
         frameLeft_ = selection.Left;
         frameTop_ = selection.Top;
         frameWidth_ = selection.Width;
         frameHeight_ = selection.Height;
         screenWidth_ = selection.ScreenWidth;
         screenHeight_ = selection.ScreenHeight;
-        selected = std::move(selection.Bytes);
-        source = &selected;
     }
-    if (void* target = GlobalLock(block)) {
-        std::memcpy(target, source->data(), source->size());
+    if (auto* target = static_cast<char*>(GlobalLock(block))) {
+        std::memcpy(target, bytes.data(), selection.HeadEnd);
+        std::memcpy(target + selection.HeadEnd, bytes.data() + selection.TailStart, bytes.size() - selection.TailStart);
         GlobalUnlock(block);
     }
     ComPtr<IStream> stream;

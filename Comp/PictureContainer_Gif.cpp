@@ -1,5 +1,4 @@
-// GIF frame walk: memchr finds each "!", so a walk costs about one scan of the bytes, and the selected
-// frames are copied as whole runs.
+// GIF frame walk: memchr finds each "!", so a walk costs about one scan of the bytes.
 #include "PictureContainer_Gif.h"
 
 #include <cstring>
@@ -52,9 +51,9 @@ TGifFrameSelection SelectGifFrame(const std::string& Bytes, Integer Frame) {
     result.ScreenWidth = WordAt(Bytes, 6);
     result.ScreenHeight = WordAt(Bytes, 8);
     if (Bytes.size() < 10) result.ScreenWidth = result.ScreenHeight = 0;
+    result.HeadEnd = result.TailStart = Bytes.size();
     Integer counter = 1;
     bool copying = true;
-    std::size_t runStart = 0;
     ForEachFrameStart(Bytes, [&](std::size_t at) {
         if (counter == Frame) {
             result.Left = WordAt(Bytes, at + 9);
@@ -64,11 +63,11 @@ TGifFrameSelection SelectGifFrame(const std::string& Bytes, Integer Frame) {
         }
         if (counter < std::numeric_limits<Integer>::max()) ++counter;
         const bool copyNext = Frame < counter;
-        if (copying && !copyNext) result.Bytes.append(Bytes, runStart, at - runStart);
-        if (!copying && copyNext) runStart = at;
+        // Copying stops at most once (the first frame start) and starts again at most once (the selected one).
+        if (copying && !copyNext) result.HeadEnd = at;
+        if (!copying && copyNext) result.TailStart = at;
         copying = copyNext;
     });
-    if (copying) result.Bytes.append(Bytes, runStart, std::string::npos);
     return result;
 }
 

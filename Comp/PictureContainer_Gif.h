@@ -14,12 +14,17 @@ bool IsGifData(const std::string& Bytes);
 // The frame starts in Bytes.
 Integer CountGifFrames(const std::string& Bytes);
 
+// The selected bytes are two runs of the data, so that a loader copies them once, straight to where they
+// go: [0, HeadEnd), the bytes before the first frame start, then [TailStart, end), the frames from the
+// selected one on.
 struct TGifFrameSelection {
-    std::string Bytes;  // the bytes before the first frame start, then the frames from the selected one on
+    std::size_t HeadEnd = 0;
+    std::size_t TailStart = 0;
     Word Left = 0, Top = 0, Width = 0, Height = 0;  // the selected frame's descriptor
     Word ScreenWidth = 0, ScreenHeight = 0;         // the logical screen (bytes 6-9)
 };
-// Frame is 1-based; for a frame past the last only the bytes before the first frame start remain.
+// Frame is 1-based; for a frame past the last only the bytes before the first frame start remain, and
+// frame 1 (or less) keeps all.
 TGifFrameSelection SelectGifFrame(const std::string& Bytes, Integer Frame);
 
 }  // namespace PictureContainer
