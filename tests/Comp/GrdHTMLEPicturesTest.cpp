@@ -5,24 +5,13 @@
 #include <string>
 
 #include "GrdHTMLE.h"
+#include "support/FixedMetricsScope.h"
 #include "PictureContainer.h"
 
 using namespace GrdHTMLE;
 using namespace PictureContainer;
 
 namespace {
-
-// Every character 6 pixels wide, every font 13 high.
-class FixedMetrics {
-public:
-    FixedMetrics() { SetFontMetricsProvider(&metrics_); }
-    ~FixedMetrics() { SetFontMetricsProvider(nullptr); }
-    FixedMetrics(const FixedMetrics&) = delete;
-    FixedMetrics& operator=(const FixedMetrics&) = delete;
-
-private:
-    TFixedFontMetrics metrics_{6, 13, 10};
-};
 
 // A 2 x 2 picture file: red, lime / blue, yellow.
 struct TPictureFile {
@@ -65,7 +54,7 @@ std::unique_ptr<TBitmap> White(Integer Width, Integer Height) {
 }  // namespace
 
 TEST(GrdHTMLEPicturesTest, NamedAndCachedPicturesAreSizedStretchedAndTiled) {
-    FixedMetrics metrics;
+    TFixedMetricsScope metrics;
     TPictureFile file;
     TPictureContainer& container = *new TPictureContainer(nullptr);
     TPictureItem* item = container.Items()->Add();

@@ -6,24 +6,13 @@
 
 #include "DedIDIZ.h"
 #include "GrdHTMLE.h"
+#include "support/FixedMetricsScope.h"
 #include "vcl/ImgList.h"
 #include "vcl/UxTheme.h"
 
 using namespace GrdHTMLE;
 
 namespace {
-
-// Every character 6 pixels wide, every font 13 high (ascent 10).
-class FixedMetrics {
-public:
-    FixedMetrics() { SetFontMetricsProvider(&metrics_); }
-    ~FixedMetrics() { SetFontMetricsProvider(nullptr); }
-    FixedMetrics(const FixedMetrics&) = delete;
-    FixedMetrics& operator=(const FixedMetrics&) = delete;
-
-private:
-    TFixedFontMetrics metrics_{6, 13, 10};
-};
 
 struct TOptions {
     Integer X = -100, Y = -100, FocusLink = -1, HoverLink = 0;
@@ -84,7 +73,7 @@ std::unique_ptr<TBitmap> White(Integer Width, Integer Height) {
 }  // namespace
 
 TEST(GrdHTMLERenderTest, MeasuringGivesWidthHeightAnchorsAndPlainText) {
-    FixedMetrics metrics;
+    TFixedMetricsScope metrics;
     auto bitmap = White(10, 10);
     struct Case {
         const char* text;
@@ -140,7 +129,7 @@ TEST(GrdHTMLERenderTest, MeasuringGivesWidthHeightAnchorsAndPlainText) {
 }
 
 TEST(GrdHTMLERenderTest, LinesArePlacedByAlignmentIndentAndListLevel) {
-    FixedMetrics metrics;
+    TFixedMetricsScope metrics;
     struct Case {
         const char* text;
         std::vector<std::string> runs;
@@ -171,7 +160,7 @@ TEST(GrdHTMLERenderTest, LinesArePlacedByAlignmentIndentAndListLevel) {
 }
 
 TEST(GrdHTMLERenderTest, HitTestingFindsAnchorsAndControlsOnThePositionedLine) {
-    FixedMetrics metrics;
+    TFixedMetricsScope metrics;
     auto bitmap = White(10, 10);
     const AnsiString links = "ab <A href=\"first\">cd</A> <A href=\"second\">ef gh</A>";
     struct Case {
@@ -222,7 +211,7 @@ TEST(GrdHTMLERenderTest, HitTestingFindsAnchorsAndControlsOnThePositionedLine) {
 }
 
 TEST(GrdHTMLERenderTest, TagsPaintBackgroundsLinesAndMarksWhereTheySay) {
-    FixedMetrics metrics;
+    TFixedMetricsScope metrics;
     const TColor highlight = static_cast<TColor>(ColorToRGB(clHighlight));
     struct Probe {
         Integer x, y;
@@ -254,7 +243,7 @@ TEST(GrdHTMLERenderTest, TagsPaintBackgroundsLinesAndMarksWhereTheySay) {
 }
 
 TEST(GrdHTMLERenderTest, ErrorMarksZigZagInRedAndBlinkingTextVanishes) {
-    FixedMetrics metrics;
+    TFixedMetricsScope metrics;
     const auto countOf = [](TCanvas* canvas, TColor color, Integer top, Integer bottom) {
         Integer n = 0;
         for (Integer y = top; y < bottom; ++y)
@@ -279,7 +268,7 @@ TEST(GrdHTMLERenderTest, ErrorMarksZigZagInRedAndBlinkingTextVanishes) {
 }
 
 TEST(GrdHTMLERenderTest, TheCanvasFontBrushAndPenComeBackAsTheyWere) {
-    FixedMetrics metrics;
+    TFixedMetricsScope metrics;
     auto bitmap = White(100, 60);
     TCanvas* canvas = bitmap->Canvas();
     canvas->Font()->SetName("Arial");
@@ -311,7 +300,7 @@ TEST(GrdHTMLERenderTest, TheCanvasFontBrushAndPenComeBackAsTheyWere) {
 }
 
 TEST(GrdHTMLERenderTest, ControlsDrawThemedOrClassicGlyphsAndTurnedRunsKeepTheirAngle) {
-    FixedMetrics metrics;
+    TFixedMetricsScope metrics;
     DedIDIZ::InitThemeLibrary();
     InitGrdHTMLE();
     const AnsiString text =
@@ -376,7 +365,7 @@ TEST(GrdHTMLERenderTest, ControlsDrawThemedOrClassicGlyphsAndTurnedRunsKeepTheir
 }
 
 TEST(GrdHTMLERenderTest, ImageListPicturesTakeTheirSizeAndShowTheirAltWhileHovered) {
-    FixedMetrics metrics;
+    TFixedMetricsScope metrics;
     TImageList& images = *new TImageList(nullptr);
     for (TColor color : {clRed, clBlue}) {
         auto image = White(16, 16);
@@ -421,7 +410,7 @@ TEST(GrdHTMLERenderTest, ImageListPicturesTakeTheirSizeAndShowTheirAltWhileHover
 }
 
 TEST(GrdHTMLERenderTest, TheHoveredAnchorTakesTheHoverColoursAndTheFocusedOneAFocusRectangle) {
-    FixedMetrics metrics;
+    TFixedMetricsScope metrics;
     const AnsiString links = "<A href=\"1\">ab</A> <A href=\"2\">cd</A>";
     struct Case {
         bool hoverStyle;

@@ -1,16 +1,8 @@
 #pragma once
 // A white bitmap canvas with fixed font metrics (every character 6 pixels wide, 13 high, ascent 10).
 
+#include "support/FixedMetricsScope.h"
 #include "vcl/Graphics.h"
-
-class TFixedMetricsScope {
-public:
-    TFixedMetricsScope() { SetFontMetricsProvider(&metrics_); }
-    ~TFixedMetricsScope() { SetFontMetricsProvider(nullptr); }
-
-private:
-    TFixedFontMetrics metrics_{6, 13, 10};
-};
 
 inline std::unique_ptr<TBitmap> WhiteBitmap(Integer Width, Integer Height) {
     auto bitmap = std::make_unique<TBitmap>();
