@@ -5,7 +5,7 @@
 #include <string>
 
 #include "GrdHTMLE.h"
-#include "support/FixedMetricsScope.h"
+#include "support/GraphicsTestSupport.h"
 #include "PictureContainer.h"
 
 using namespace GrdHTMLE;
@@ -43,14 +43,6 @@ TRendered Render(TCanvas* Canvas, const AnsiString& Text, THTMLPictureCache* Cac
     return out;
 }
 
-std::unique_ptr<TBitmap> White(Integer Width, Integer Height) {
-    auto bitmap = std::make_unique<TBitmap>();
-    bitmap->SetSize(Width, Height);
-    bitmap->Canvas()->Brush()->SetColor(clWhite);
-    bitmap->Canvas()->FillRect(Rect(0, 0, Width, Height));
-    return bitmap;
-}
-
 }  // namespace
 
 TEST(GrdHTMLEPicturesTest, NamedAndCachedPicturesAreSizedStretchedAndTiled) {
@@ -86,7 +78,7 @@ TEST(GrdHTMLEPicturesTest, NamedAndCachedPicturesAreSizedStretchedAndTiled) {
         {"<BODY BACKGROUND=\"logo\">", 0, 13, {{0, 0, clRed}, {2, 0, clRed}, {3, 1, clYellow}, {59, 39, clYellow}}},
     };
     for (const Case& c : cases) {
-        auto bitmap = White(70, 50);
+        auto bitmap = WhiteBitmap(70, 50);
         const TRendered out = Render(bitmap->Canvas(), c.text, &cache, &container);
         EXPECT_EQ(out.Width, c.width) << c.text;
         EXPECT_EQ(out.Height, c.height) << c.text;
@@ -97,7 +89,7 @@ TEST(GrdHTMLEPicturesTest, NamedAndCachedPicturesAreSizedStretchedAndTiled) {
     }
     // Each URL (upper-cased with its tag) was loaded once and kept, the failed one empty.
     EXPECT_EQ(cache.Count(), 2);
-    auto bitmap = White(70, 50);
+    auto bitmap = WhiteBitmap(70, 50);
     Render(bitmap->Canvas(), "<IMG SRC=\"" + url + "\">", &cache, &container);
     EXPECT_EQ(cache.Count(), 2);
     ASSERT_NE(cache.FindPicture("HTTP://NOWHERE.INVALID/X.BMP"), nullptr);

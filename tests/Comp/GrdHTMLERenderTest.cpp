@@ -6,7 +6,7 @@
 
 #include "DedIDIZ.h"
 #include "GrdHTMLE.h"
-#include "support/FixedMetricsScope.h"
+#include "support/GraphicsTestSupport.h"
 #include "vcl/ImgList.h"
 #include "vcl/UxTheme.h"
 
@@ -62,19 +62,11 @@ std::vector<std::string> RecordRuns(const AnsiString& Text, const TRect& Box, co
     return DrawnRuns(lines);
 }
 
-std::unique_ptr<TBitmap> White(Integer Width, Integer Height) {
-    auto bitmap = std::make_unique<TBitmap>();
-    bitmap->SetSize(Width, Height);
-    bitmap->Canvas()->Brush()->SetColor(clWhite);
-    bitmap->Canvas()->FillRect(Rect(0, 0, Width, Height));
-    return bitmap;
-}
-
 }  // namespace
 
 TEST(GrdHTMLERenderTest, MeasuringGivesWidthHeightAnchorsAndPlainText) {
     TFixedMetricsScope metrics;
-    auto bitmap = White(10, 10);
+    auto bitmap = WhiteBitmap(10, 10);
     struct Case {
         const char* text;
         Integer boxRight;  // the box is (0, 0, boxRight, 200): 1 pixel less wide for layout
@@ -161,7 +153,7 @@ TEST(GrdHTMLERenderTest, LinesArePlacedByAlignmentIndentAndListLevel) {
 
 TEST(GrdHTMLERenderTest, HitTestingFindsAnchorsAndControlsOnThePositionedLine) {
     TFixedMetricsScope metrics;
-    auto bitmap = White(10, 10);
+    auto bitmap = WhiteBitmap(10, 10);
     const AnsiString links = "ab <A href=\"first\">cd</A> <A href=\"second\">ef gh</A>";
     struct Case {
         const char* text;
@@ -234,7 +226,7 @@ TEST(GrdHTMLERenderTest, TagsPaintBackgroundsLinesAndMarksWhereTheySay) {
         {"<FONT BGCOLOR=\"clred\">ab</FONT>", {{1, 0, clRed}, {12, 12, clRed}, {13, 5, clWhite}, {1, 13, clWhite}}},
     };
     for (const Case& c : cases) {
-        auto bitmap = White(100, 60);
+        auto bitmap = WhiteBitmap(100, 60);
         TCanvas* canvas = bitmap->Canvas();
         Render(canvas, c.text, Rect(0, 0, 100, 60));
         for (const Probe& p : c.probes)
@@ -250,7 +242,7 @@ TEST(GrdHTMLERenderTest, ErrorMarksZigZagInRedAndBlinkingTextVanishes) {
             for (Integer x = 0; x < 60; ++x) n += canvas->Pixels(x, y) == color;
         return n;
     };
-    auto marked = White(60, 30);
+    auto marked = WhiteBitmap(60, 30);
     Render(marked->Canvas(), "<E>abcd</E>", Rect(0, 0, 60, 30));
     // Between the rows bottom - 1 and bottom + 1 under the run, and nowhere past it.
     EXPECT_GT(countOf(marked->Canvas(), clRed, 12, 15), 20);
@@ -259,17 +251,17 @@ TEST(GrdHTMLERenderTest, ErrorMarksZigZagInRedAndBlinkingTextVanishes) {
 
     TOptions off;
     off.Blink = false;
-    auto hidden = White(60, 30);
+    auto hidden = WhiteBitmap(60, 30);
     Render(hidden->Canvas(), "<BLI>blink</BLI>", Rect(0, 0, 60, 30), off);
     EXPECT_EQ(countOf(hidden->Canvas(), clWhite, 0, 30), 60 * 30);
-    auto shown = White(60, 30);
+    auto shown = WhiteBitmap(60, 30);
     Render(shown->Canvas(), "<BLI>blink</BLI>", Rect(0, 0, 60, 30));
     EXPECT_LT(countOf(shown->Canvas(), clWhite, 0, 30), 60 * 30);
 }
 
 TEST(GrdHTMLERenderTest, TheCanvasFontBrushAndPenComeBackAsTheyWere) {
     TFixedMetricsScope metrics;
-    auto bitmap = White(100, 60);
+    auto bitmap = WhiteBitmap(100, 60);
     TCanvas* canvas = bitmap->Canvas();
     canvas->Font()->SetName("Arial");
     canvas->Font()->SetColor(clGreen);
@@ -368,7 +360,7 @@ TEST(GrdHTMLERenderTest, ImageListPicturesTakeTheirSizeAndShowTheirAltWhileHover
     TFixedMetricsScope metrics;
     TImageList& images = *new TImageList(nullptr);
     for (TColor color : {clRed, clBlue}) {
-        auto image = White(16, 16);
+        auto image = WhiteBitmap(16, 16);
         image->Canvas()->Brush()->SetColor(color);
         image->Canvas()->FillRect(Rect(0, 0, 16, 16));
         images.AddMasked(image.get(), clWhite);
@@ -390,7 +382,7 @@ TEST(GrdHTMLERenderTest, ImageListPicturesTakeTheirSizeAndShowTheirAltWhileHover
         {"<IMG SRC=\"IDX:0\" ALIGN=\"TOP\">b", -100, -100, 22, 16, clRed, false},
     };
     for (const Case& c : cases) {
-        auto bitmap = White(100, 40);
+        auto bitmap = WhiteBitmap(100, 40);
         TOptions options;
         options.Images = &images;
         options.X = c.x;
@@ -426,7 +418,7 @@ TEST(GrdHTMLERenderTest, TheHoveredAnchorTakesTheHoverColoursAndTheFocusedOneAFo
         {true, 0, 1, clWhite, clWhite, "DrawFocusRect 18,0,32,13"},
     };
     for (const Case& c : cases) {
-        auto bitmap = White(100, 30);
+        auto bitmap = WhiteBitmap(100, 30);
         std::vector<AnsiString> lines;
         bitmap->Canvas()->SetRecorder(&lines);
         TOptions options;

@@ -5,19 +5,12 @@
 #include <fstream>
 
 #include "GrdHTMLE.h"
+#include "support/GraphicsTestSupport.h"
 #include "vcl/ShellAPI.h"
 
 using namespace GrdHTMLE;
 
 namespace {
-
-std::unique_ptr<TBitmap> White(Integer Width, Integer Height) {
-    auto bitmap = std::make_unique<TBitmap>();
-    bitmap->SetSize(Width, Height);
-    bitmap->Canvas()->Brush()->SetColor(clWhite);
-    bitmap->Canvas()->FillRect(Rect(0, 0, Width, Height));
-    return bitmap;
-}
 
 constexpr TColor FixedFolder = 0x00C8FF;  // RGB(255, 200, 0)
 constexpr TColor FixedFile = 0xFF0000;
@@ -52,7 +45,7 @@ TEST(GrdHTMLEShellTest, ShellIconsDrawAtTheirSizeOrScaledForPrinting) {
         {"99", false, false, true, 1.0, 16, 2, clWhite},
     };
     for (const Case& c : cases) {
-        auto target = White(80, 80);
+        auto target = WhiteBitmap(80, 80);
         TPoint size(-1, -1);
         DrawShellIcon(target->Canvas(), 2, 2, size, c.resFactor, c.print, c.draw, c.large, c.path);
         EXPECT_EQ(size.X, c.size) << c.path;
@@ -68,9 +61,9 @@ TEST(GrdHTMLEShellTest, ShellIconsDrawAtTheirSizeOrScaledForPrinting) {
 }
 
 TEST(GrdHTMLEShellTest, ABitmapIsStretchedOverTheWholeRectangle) {
-    auto picture = White(2, 2);
+    auto picture = WhiteBitmap(2, 2);
     picture->Canvas()->SetPixels(1, 1, clRed);
-    auto target = White(20, 20);
+    auto target = WhiteBitmap(20, 20);
     DrawBitmapScaled(target->Canvas(), Rect(4, 4, 12, 12), picture.get());
     const struct {
         Integer x, y;

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "GraphicsTestSupport.h"
+#include "support/GraphicsTestSupport.h"
 #include "vcl/Resources.h"
 
 namespace {

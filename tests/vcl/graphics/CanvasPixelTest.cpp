@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "GraphicsTestSupport.h"
+#include "support/GraphicsTestSupport.h"
 
 TEST(CanvasPixels, ShapesLeaveOutTheRightAndBottomEdge) {
     auto bitmap = WhiteBitmap(12, 12);

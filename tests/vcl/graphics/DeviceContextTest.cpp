@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "GraphicsTestSupport.h"
+#include "support/GraphicsTestSupport.h"
 #include "vcl/Forms.h"
 #include "vcl/Windows.h"
 

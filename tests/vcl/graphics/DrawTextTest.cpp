@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "GraphicsTestSupport.h"
+#include "support/GraphicsTestSupport.h"
 
 namespace {
 

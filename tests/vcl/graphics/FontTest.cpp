@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "GraphicsTestSupport.h"
+#include "support/GraphicsTestSupport.h"
 
 TEST(Font, DefaultsAreTheClassLibrarys) {
     TFont font;

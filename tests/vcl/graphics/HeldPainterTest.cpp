@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "GraphicsTestSupport.h"
+#include "support/GraphicsTestSupport.h"
 #include "vcl/Windows.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // Image lists: images cut from a strip, drawn through their masks, nothing outside 0..Count-1.
 #include <gtest/gtest.h>
 
-#include "GraphicsTestSupport.h"
+#include "support/GraphicsTestSupport.h"
 #include "vcl/ImgList.h"
 
 namespace {

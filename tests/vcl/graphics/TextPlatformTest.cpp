@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "GraphicsTestSupport.h"
+#include "support/GraphicsTestSupport.h"
 #include "support/CanvasRecorder.h"
 #include "vcl/Windows.h"
 

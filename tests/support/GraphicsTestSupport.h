@@ -1,8 +1,22 @@
 #pragma once
-// A white bitmap canvas with fixed font metrics (every character 6 pixels wide, 13 high, ascent 10).
+// Canvas tests' helpers: fixed font metrics (every character 6 pixels wide, every font 13 high, ascent 10),
+// a white bitmap, and rows and columns of pixels as text.
 
-#include "support/FixedMetricsScope.h"
+#include <memory>
+#include <string>
+
 #include "vcl/Graphics.h"
+
+class TFixedMetricsScope {
+public:
+    TFixedMetricsScope() { SetFontMetricsProvider(&metrics_); }
+    ~TFixedMetricsScope() { SetFontMetricsProvider(nullptr); }
+    TFixedMetricsScope(const TFixedMetricsScope&) = delete;
+    TFixedMetricsScope& operator=(const TFixedMetricsScope&) = delete;
+
+private:
+    TFixedFontMetrics metrics_{6, 13, 10};
+};
 
 inline std::unique_ptr<TBitmap> WhiteBitmap(Integer Width, Integer Height) {
     auto bitmap = std::make_unique<TBitmap>();
