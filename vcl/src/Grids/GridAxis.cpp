@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 
+#include "IndexedMoves.h"
 #include "vcl/GridStore.h"
 
 namespace {
@@ -155,17 +156,8 @@ std::vector<Integer> TGridAxis::Take(std::span<const Integer> Indices) {
         return taken;
     }
     ++version_;
-    std::size_t kept = static_cast<std::size_t>(Indices.front()), next = 0;
-    for (std::size_t i = kept; i < sizes_.size(); ++i) {
-        if (next < Indices.size() && static_cast<std::size_t>(Indices[next]) == i) {
-            taken.push_back(sizes_[i]);
-            ++next;
-        } else {
-            sizes_[kept++] = sizes_[i];
-        }
-    }
-    sizes_.resize(kept);
-    count_ = static_cast<Integer>(kept);
+    ExtractAt(sizes_, Indices, taken, static_cast<std::size_t>(Indices.front()));
+    count_ = static_cast<Integer>(sizes_.size());
     Build();
     return taken;
 }
@@ -176,14 +168,7 @@ void TGridAxis::Put(std::span<const Integer> Indices, std::span<const Integer> S
     if (sizes_.empty() && allDefault) return SetCount(count_ + static_cast<Integer>(Indices.size()));
     Materialize();
     ++version_;
-    // From the end backwards, each old size moves right by the number of put cells at or before its place.
-    const std::size_t old = sizes_.size();
-    sizes_.resize(old + Indices.size());
-    std::size_t from = old, put = Indices.size();
-    for (std::size_t to = sizes_.size(); to-- > 0 && put > 0;) {
-        if (static_cast<std::size_t>(Indices[put - 1]) == to) sizes_[to] = Sizes[--put];
-        else sizes_[to] = sizes_[--from];
-    }
+    InsertAt(sizes_, Indices, Sizes);
     count_ = static_cast<Integer>(sizes_.size());
     Build();
 }

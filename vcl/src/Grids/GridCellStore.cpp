@@ -6,6 +6,7 @@
 #include <memory>
 #include <new>
 
+#include "IndexedMoves.h"
 #include "vcl/GridStore.h"
 
 namespace {
@@ -103,16 +104,7 @@ TObject* TGridCellStore::TRowBlock::Object(Integer ACol, Integer Index) const {
 TGridCellStore::TRowBlock TGridCellStore::TRowBlock::Split(std::span<const Integer> Indices) {
     TRowBlock part;
     part.rows_.reserve(Indices.size());
-    std::size_t kept = 0, next = 0;
-    for (std::size_t i = 0; i < rows_.size(); ++i) {
-        if (next < Indices.size() && ::Index(Indices[next]) == i) {
-            part.rows_.push_back(rows_[i]);
-            ++next;
-        } else {
-            rows_[kept++] = rows_[i];
-        }
-    }
-    rows_.resize(kept);
+    ExtractAt(rows_, Indices, part.rows_);
     if (objectRows_ > 0) {
         CountObjectRows();
         part.CountObjectRows();
@@ -334,12 +326,7 @@ void TGridCellStore::PutRows(std::span<const Integer> Rows, TRowBlock&& Block) {
     if (Index(Rows.back()) >= rows_.size() + Rows.size()) Cover(Rows.back() - static_cast<Integer>(Rows.size()));
     objectRows_ += Block.objectRows_;
     const std::size_t old = rows_.size();
-    rows_.resize(old + Rows.size());
-    std::size_t from = old, put = Rows.size();
-    for (std::size_t to = rows_.size(); to-- > 0 && put > 0;) {
-        if (Index(Rows[put - 1]) == to) rows_[to] = Block.rows_[--put];
-        else rows_[to] = rows_[--from];
-    }
+    InsertAt(rows_, Rows, std::span<TGridRow* const>(Block.rows_));
     Block.rows_.clear();
     Block.objectRows_ = 0;
     ShiftFar(static_cast<Integer>(old), static_cast<Integer>(Rows.size()));
@@ -432,19 +419,8 @@ TGridTakenRows TGridTakenRows::Split(std::span<const Integer> Indices) {
     TGridTakenRows part;
     part.Rows.reserve(Indices.size());
     part.Heights.reserve(Indices.size());
-    std::size_t kept = 0, next = 0;
-    for (std::size_t i = 0; i < Rows.size(); ++i) {
-        if (next < Indices.size() && Index(Indices[next]) == i) {
-            part.Rows.push_back(Rows[i]);
-            part.Heights.push_back(Heights[i]);
-            ++next;
-        } else {
-            Rows[kept] = Rows[i];
-            Heights[kept++] = Heights[i];
-        }
-    }
-    Rows.resize(kept);
-    Heights.resize(kept);
+    ExtractAt(Rows, Indices, part.Rows);
+    ExtractAt(Heights, Indices, part.Heights);
     part.Cells = Cells.Split(Indices);
     return part;
 }
