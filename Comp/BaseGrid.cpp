@@ -4,12 +4,12 @@
 
 namespace BaseGrid {
 
-namespace {
-
 const TEnumNames<TVAlignment>& VAlignmentNames() {
     static const TEnumNames<TVAlignment> names{{"vtaTop", vtaTop}, {"vtaCenter", vtaCenter}, {"vtaBottom", vtaBottom}};
     return names;
 }
+
+namespace {
 
 const TEnumNames<TEditorType>& EditorTypeNames() {
     static const TEnumNames<TEditorType> names{

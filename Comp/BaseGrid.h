@@ -15,6 +15,8 @@
 namespace BaseGrid {
 
 enum TVAlignment { vtaTop, vtaCenter, vtaBottom };
+// Its names in form descriptions.
+const TEnumNames<TVAlignment>& VAlignmentNames();
 
 enum TEditorType {
     edNormal,

@@ -77,9 +77,7 @@ void PublishValues(TPublishOf<RAdeRedeviDidi>& P) {
     P.IntIdent("SelectionTextColor", &C::SelectionTextColor, &C::SetSelectionTextColor, &IdentToColor);
     P.Bool("ShowSelection", &C::ShowSelection, &C::SetShowSelection);
     P.IntIdent("URLColor", &C::URLColor, &C::SetURLColor, &IdentToColor);
-    P.Enum<BaseGrid::TVAlignment>(
-        "VAlignment", &C::VAlignment, &C::SetVAlignment,
-        {{"vtaTop", BaseGrid::vtaTop}, {"vtaCenter", BaseGrid::vtaCenter}, {"vtaBottom", BaseGrid::vtaBottom}});
+    P.Enum<BaseGrid::TVAlignment>("VAlignment", &C::VAlignment, &C::SetVAlignment, BaseGrid::VAlignmentNames());
     P.Bool("WordWrap", &C::WordWrap, &C::SetWordWrap);
 }
 

@@ -175,18 +175,20 @@ TEST_F(ProGridTest, IsFixedAsksTheEventOnlyForCellsItDoesNotKnowFixed) {
 }
 
 TEST_F(ProGridTest, FixedRowAlwaysKeepsTheRequestedRowsFixedWhileTheyAreAllThereIs) {
-    grid->SetFixedRowAlways(true);
-    grid->SetFixedColAlways(true);
-    grid->SetRowCount(2);
-    grid->SetFixedRows(1);
-    grid->Loaded();  // the requested fixed rows are taken at loading
-    grid->SetRowCount(1);
-    grid->SetFixedRows(0);
-    grid->SetColCount(1);
-    grid->SetFixedCols(0);
-    bool fixed = false;
-    grid->IsFixed(0, 1, fixed);  // RowCount equals the requested count and the row is within it
-    EXPECT_TRUE(fixed);
+    for (const bool always : {true, false}) {
+        SCOPED_TRACE(always);
+        grid->SetFixedRowAlways(always);
+        grid->SetColCount(3);
+        grid->SetFixedCols(0);
+        grid->SetRowCount(2);
+        grid->SetFixedRows(1);
+        grid->Loaded();  // the requested fixed rows are taken at loading
+        grid->SetRowCount(1);
+        grid->SetFixedRows(0);
+        bool fixed = false;
+        grid->IsFixed(1, 1, fixed);  // RowCount equals the requested count and the row is within it
+        EXPECT_EQ(fixed, always);
+    }
 }
 
 TEST_F(ProGridTest, CanEditFollowsTheBaseCellsPropertiesAndTellsTheEventTheBase) {

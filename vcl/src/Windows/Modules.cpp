@@ -8,11 +8,6 @@
 
 namespace {
 
-// "comctl32.dll": the common controls of the version the program's manifest asks for.
-constexpr DWORD CommonControlsMajor = 6;
-constexpr DWORD CommonControlsMinor = 0;
-constexpr DWORD CommonControlsBuild = 2600;
-
 HRESULT CommonControlsDllGetVersion(DLLVERSIONINFO* pdvi) {
     if (!pdvi || pdvi->cbSize != sizeof(DLLVERSIONINFO)) return E_INVALIDARG;
     pdvi->dwMajorVersion = CommonControlsMajor;
@@ -70,13 +65,6 @@ constexpr std::uintptr_t HandleBase = 0x10000;
 
 HMODULE HandleOf(std::size_t index) { return reinterpret_cast<HMODULE>(HandleBase * (index + 1)); }
 
-// "UXTHEME" and "UxTheme.DLL" name the same module.
-std::string ModuleKey(const char* Name) {
-    std::string key = LowerCase(Name);
-    if (key.find('.') == std::string::npos) key += ".dll";
-    return key;
-}
-
 TModule* FindModule(const char* Name) {
     if (!Name) return nullptr;
     const std::string key = ModuleKey(Name);
@@ -96,6 +84,12 @@ TModule* ModuleOfHandle(HMODULE Handle) {
 bool Available(const TModule& m) { return !m.Absent && (!m.Present || m.Present()); }
 
 }  // namespace
+
+std::string ModuleKey(const char* Name) {
+    std::string key = LowerCase(Name);
+    if (key.find('.') == std::string::npos) key += ".dll";
+    return key;
+}
 
 HMODULE LoadLibrary(const char* lpLibFileName) {
     TModule* m = FindModule(lpLibFileName);

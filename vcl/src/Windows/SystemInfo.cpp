@@ -3,6 +3,7 @@
 #include <map>
 #include <string>
 
+#include "Windows/BuiltInModules.h"
 #include "vcl/Forms.h"
 #include "vcl/SysUtils.h"
 #include "vcl/Windows.h"
@@ -20,13 +21,9 @@ struct TFileVersion {
     Word Major, Minor, Release, Build;
 };
 
-std::string FileKey(const char* Name) {
-    std::string key = LowerCase(Name);
-    if (key.find('.') == std::string::npos) key += ".dll";
-    return key;
+std::map<std::string, TFileVersion> DefaultVersions() {
+    return {{"comctl32.dll", {CommonControlsMajor, CommonControlsMinor, CommonControlsBuild, 0}}};
 }
-
-std::map<std::string, TFileVersion> DefaultVersions() { return {{"comctl32.dll", {6, 0, 2600, 0}}}; }
 
 std::map<std::string, TFileVersion>& Versions() {
     static std::map<std::string, TFileVersion> versions = DefaultVersions();
@@ -35,7 +32,7 @@ std::map<std::string, TFileVersion>& Versions() {
 
 const TFileVersion* FindVersion(const char* FileName) {
     if (!FileName) return nullptr;
-    const auto found = Versions().find(FileKey(FileName));
+    const auto found = Versions().find(ModuleKey(FileName));
     return found == Versions().end() ? nullptr : &found->second;
 }
 
@@ -69,7 +66,7 @@ BOOL VerQueryValueA(const void* pBlock, const char* lpSubBlock, void** lplpBuffe
 }
 
 void SetFileVersionForTest(const AnsiString& FileName, bool Present, Word Major, Word Minor, Word Release, Word Build) {
-    const std::string key = FileKey(FileName.c_str());
+    const std::string key = ModuleKey(FileName.c_str());
     if (Present) Versions()[key] = {Major, Minor, Release, Build};
     else Versions().erase(key);
 }
