@@ -44,6 +44,13 @@ bool IsDirectoryPath(const AnsiString& Path) {
 void DrawShellIcon(TCanvas* Canvas, Integer X, Integer Y, TPoint& Size, double ResFactor, bool Print, bool Draw,
                    bool Large, const AnsiString& Path) {
     SHFILEINFO info{};
+    const auto list = reinterpret_cast<HIMAGELIST>(
+        SHGetFileInfoA("", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | (Large ? 0 : SHGFI_SMALLICON)));
+    int width = 0, height = 0;
+    ImageList_GetIconSize(list, &width, &height);
+    Size = TPoint(width, height);
+    if (!Draw || !Canvas) return;
+    // The size comes from the list alone; only a drawing needs the file's icon.
     Integer index = 0;
     if (!Path.empty()) {
         if (IsDecimalNumber(Path)) {
@@ -55,12 +62,6 @@ void DrawShellIcon(TCanvas* Canvas, Integer X, Integer Y, TPoint& Size, double R
                 index = info.iIcon;
         }
     }
-    const auto list = reinterpret_cast<HIMAGELIST>(
-        SHGetFileInfoA("", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | (Large ? 0 : SHGFI_SMALLICON)));
-    int width = 0, height = 0;
-    ImageList_GetIconSize(list, &width, &height);
-    Size = TPoint(width, height);
-    if (!Draw || !Canvas) return;
     if (!Print) {
         ImageList_Draw(list, index, Canvas->Handle(), X, Y, ILD_TRANSPARENT);
         return;
