@@ -63,17 +63,17 @@ void TRenderer::DrawErrorMark(Integer Left, Integer Right, Integer Bottom) {
     Canvas->Pen()->SetWidth(penWidth);
 }
 
-void TRenderer::WalkRun(AnsiString& Text) {
+void TRenderer::WalkRun(std::string_view& Text) {
     std::size_t end = std::min(Text.find('<'), Text.size());
     if (WordWrap) {
         const std::size_t blank = Text.find(' ');
         if (blank < end) end = blank + 1;
     }
-    const AnsiString raw = Text.substr(0, end);
+    const AnsiString raw(Text.substr(0, end));
     const AnsiString run = ReplaceRunEntities(raw);
     const bool endsWithBlank = run.back() == ' ';
     const auto consume = [&] {
-        Text.erase(0, end);
+        Text.remove_prefix(end);
         if (Pass == pMeasure) {
             Line.Text += raw;
             PlainText += run;
@@ -134,7 +134,7 @@ void TRenderer::WalkRun(AnsiString& Text) {
     Position += width;
 }
 
-void TRenderer::LayoutLine(AnsiString& Text) {
+void TRenderer::LayoutLine(std::string_view& Text) {
     Position = 0;
     TrailingBlank = 0;
     EndOfLine = LineFull = Consumed = ListItemOnLine = false;
@@ -181,7 +181,9 @@ bool TRenderer::Run(const AnsiString& Text) {
 
     bool result = false;
     try {
-        AnsiString text = PrepareMarkup(Text);
+        // The lines take their mark-up from the front of a view, never moving the rest of the text.
+        const AnsiString prepared = PrepareMarkup(Text);
+        std::string_view text = prepared;
         TRect box = Rect;
         box.Left += 1;
         Integer top = box.Top;
@@ -199,7 +201,7 @@ bool TRenderer::Run(const AnsiString& Text) {
             if (text.size() == before) {
                 LineFull = EndOfLine = false;
                 if (text[0] != '<') WalkRun(text);
-                else if (!ApplyTag(text)) text.erase(0, 1);
+                else if (!ApplyTag(text)) text.remove_prefix(1);
             }
             MeasureFont->Assign(Canvas->Font());
 
@@ -215,7 +217,7 @@ bool TRenderer::Run(const AnsiString& Text) {
                 Pass = pSecond;
                 Tags = &drawTags_;
                 Canvas->Font()->Assign(DrawFont.get());
-                AnsiString lineText = Line.Text;
+                std::string_view lineText = Line.Text;
                 LayoutLine(lineText);
                 DrawFont->Assign(Canvas->Font());
                 const Integer textBand = lineBox.Bottom - Line.Raise;

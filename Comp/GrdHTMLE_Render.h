@@ -2,6 +2,7 @@
 // The state of one RenderHTML call, shared by the line layout, the tags and the inline objects.
 
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "GrdHTMLE.h"
@@ -112,7 +113,7 @@ public:
     Integer DrawRun(const AnsiString& Text, TRect R, UINT Extra = 0);
     // The tag at the front of Text, applied and consumed into the line; False when the line is full and
     // the tag stays for the next line.
-    bool ApplyTag(AnsiString& Text);
+    bool ApplyTag(std::string_view& Text);
     // An inline object Width x Height: fitted (measuring pass) or placed; its left on the line is returned
     // in Left and its top in Top. False when the line ends before it.
     bool PlaceObject(Integer ObjectWidth, Integer ObjectHeight, Integer& Left, Integer& Top);
@@ -135,8 +136,8 @@ public:
     void RestoreAngles();
 
 private:
-    void LayoutLine(AnsiString& Text);
-    void WalkRun(AnsiString& Text);
+    void LayoutLine(std::string_view& Text);
+    void WalkRun(std::string_view& Text);
     void DrawErrorMark(Integer Left, Integer Right, Integer Bottom);
     TTagState measureTags_, drawTags_;
     TColor entryPenColor_ = clBlack;

@@ -20,14 +20,14 @@ Integer WrappedAngle(Integer Degrees) { return Degrees % 360; }
 
 }  // namespace
 
-bool TRenderer::ApplyTag(AnsiString& Text) {
+bool TRenderer::ApplyTag(std::string_view& Text) {
     if (Text.size() < 3) {
-        Text.clear();
+        Text = {};
         return true;
     }
     const std::size_t close = Text.find('>');
-    const std::size_t end = close == AnsiString::npos ? Text.size() : close + 1;
-    const AnsiString tag = Text.substr(0, end);
+    const std::size_t end = close == std::string_view::npos ? Text.size() : close + 1;
+    const AnsiString tag(Text.substr(0, end));
     const AnsiString upper = UpperCase(tag);
     const bool closing = Text[1] == '/' && Text.size() >= 4;
     TFont* font = Canvas->Font();
@@ -208,7 +208,7 @@ bool TRenderer::ApplyTag(AnsiString& Text) {
         return false;
     }
     if (Pass == pMeasure) Line.Text += tag;
-    Text.erase(0, end);
+    Text.remove_prefix(end);
     return true;
 }
 
