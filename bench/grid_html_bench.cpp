@@ -157,14 +157,14 @@ struct TCellCanvas {
     }
 };
 
-bool RenderCell(TCanvas* Canvas, const TRect& Box, bool Measure, Integer& Width, Integer& Height) {
+bool RenderCell(TCanvas* Canvas, const TRect& Box, bool Measure, Integer& Width, Integer& Height,
+                const AnsiString& Text = CellText) {
     AnsiString anchor, plain, focus, id, value, type;
     Integer count = 0, link = 0;
     TRect mouseRect, controlRect;
-    return GrdHTMLE::RenderHTML(Canvas, CellText, Box, nullptr, -1, -1, -1, 0, 1, false, Measure, false, false, true,
-                                false, true, false, 1.0, clBlue, clNone, clNone, clGray, anchor, plain, focus, Width,
-                                Height, count, link, mouseRect, controlRect, id, value, type, nullptr, nullptr,
-                                nullptr);
+    return GrdHTMLE::RenderHTML(Canvas, Text, Box, nullptr, -1, -1, -1, 0, 1, false, Measure, false, false, true, false,
+                                true, false, 1.0, clBlue, clNone, clNone, clGray, anchor, plain, focus, Width, Height,
+                                count, link, mouseRect, controlRect, id, value, type, nullptr, nullptr, nullptr);
 }
 
 void BM_DrawTextMeasurePeer(benchmark::State& state) {
@@ -203,6 +203,42 @@ void BM_RenderHTMLDraw(benchmark::State& state) {
     TCellCanvas cell;
     Integer width = 0, height = 0;
     for (auto _ : state) benchmark::DoNotOptimize(RenderCell(cell.Bitmap.Canvas(), cell.Box, false, width, height));
+}
+
+// A long hint: Lines lines of mark-up, each a short tagged sentence, measured whole. The peer measures the
+// same lines stripped, unwrapped, in one DrawText (a closing <BR> opens no line; a closing line break would).
+struct TLongText {
+    AnsiString Markup, Plain;
+    explicit TLongText(std::size_t Lines) {
+        for (std::size_t i = 0; i < Lines; ++i) {
+            Markup += "Line <B>" + std::to_string(i) + "</B> of the <I>hint</I><BR>";
+            Plain += (i ? "\r\n" : "") + ("Line " + std::to_string(i) + " of the hint");
+        }
+    }
+};
+
+void BM_DrawTextLinesPeer(benchmark::State& state) {
+    const TLongText text(static_cast<std::size_t>(state.range(0)));
+    TCellCanvas cell;
+    const HDC dc = cell.Bitmap.Canvas()->Handle();
+    for (auto _ : state) {
+        RECT r = TRect(1, 0, 1000, 200);
+        benchmark::DoNotOptimize(DrawText(dc, text.Plain.data(), static_cast<int>(text.Plain.size()), &r, DT_CALCRECT));
+    }
+}
+
+void BM_RenderHTMLLines(benchmark::State& state) {
+    const TLongText text(static_cast<std::size_t>(state.range(0)));
+    TCellCanvas cell;
+    const TRect box(0, 0, 1000, 200);
+    Integer width = 0, height = 0;
+    RenderCell(cell.Bitmap.Canvas(), box, true, width, height, text.Markup);
+    RECT r = TRect(1, 0, 1000, 200);
+    DrawText(cell.Bitmap.Canvas()->Handle(), text.Plain.data(), static_cast<int>(text.Plain.size()), &r, DT_CALCRECT);
+    // Every line measured, as the peer's lines.
+    if (height != r.Bottom - r.Top) state.SkipWithError("the layouts disagree");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(RenderCell(cell.Bitmap.Canvas(), box, true, width, height, text.Markup));
 }
 
 // ---------------------------------------------------------------------------
@@ -267,6 +303,8 @@ BENCHMARK(BM_DrawTextMeasurePeer)->Arg(100);
 BENCHMARK(BM_RenderHTMLMeasure)->Arg(100);
 BENCHMARK(BM_DrawTextDrawPeer)->Arg(100);
 BENCHMARK(BM_RenderHTMLDraw)->Arg(100);
+BENCHMARK(BM_DrawTextLinesPeer)->Arg(1000)->Arg(10000);
+BENCHMARK(BM_RenderHTMLLines)->Arg(1000)->Arg(10000);
 BENCHMARK(BM_EntityScanPeer)->Arg(100000)->Arg(1000000);
 BENCHMARK(BM_ReplaceEntities)->Arg(100000)->Arg(1000000);
 BENCHMARK(BM_StripTagsPeer)->Arg(100000)->Arg(1000000);
@@ -280,6 +318,7 @@ std::string PeerOf(const std::string& Name) {
     if (Name == "BM_StripHTML" || Name == "BM_StripTagsPeer") return "BM_StripTagsPeer";
     if (Name == "BM_RenderHTMLMeasure" || Name == "BM_DrawTextMeasurePeer") return "BM_DrawTextMeasurePeer";
     if (Name == "BM_RenderHTMLDraw" || Name == "BM_DrawTextDrawPeer") return "BM_DrawTextDrawPeer";
+    if (Name == "BM_RenderHTMLLines" || Name == "BM_DrawTextLinesPeer") return "BM_DrawTextLinesPeer";
     if (Name.starts_with("BM_Gif")) return "BM_GifBangScanPeer";
     return "";
 }
