@@ -79,7 +79,7 @@ RAdeRedeviDidi::RAdeRedeviDidi(TComponent* AOwner)
       rowOrderList_(std::make_unique<TIntList>(0, 0)),
       sortIndexes_(std::make_unique<TSortIndexList>()),
       rowIndicator_(std::make_unique<TBitmap>()),
-      hiddenRows_(std::make_unique<TCollection>(CollectionItemClassOf<TGridItem>())),
+      hiddenRows_(std::make_unique<THiddenRowList>()),
       filter_(std::make_unique<TFilter>(this)),
       controlList_(std::make_unique<TControlList>()) {
     const bool designing = ComponentState().Contains(csDesigning);

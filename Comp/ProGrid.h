@@ -477,23 +477,57 @@ class TCellGraphic : public TPersistent {
     AnsiString CellText;
 };
 
-// A hidden row: its real index, height and cells (their properties as the strings' objects).
+// A hidden row: its real index, height and cells (their properties as the strings' objects). A row the
+// grid hides keeps its cells as the grid held them until Items is first asked for; they become the list then.
 class TGridItem : public TCollectionItem {
     VCL_CLASS(TGridItem, TCollectionItem)
     explicit TGridItem(TCollection* Collection);
     ~TGridItem() override;
     Integer Idx() const { return idx_; }
-    void SetIdx(Integer Value) { idx_ = Value; }
+    void SetIdx(Integer Value);
     Integer Height() const { return height_; }
     void SetHeight(Integer Value) { height_ = Value; }
-    TStringList* Items() const { return items_.get(); }
+    TStringList* Items() const;
     // Copies Value's strings and objects: the caller keeps its list.
-    void SetItems(TStrings* Value) { items_->Assign(Value); }
+    void SetItems(TStrings* Value);
 
 private:
+    friend class RAdeRedeviDidi;
+    // The cells to put back into the grid; the item holds none afterwards.
+    TGridRowCells TakeCells();
+
     Integer idx_ = 0;
     Integer height_ = 0;
-    std::unique_ptr<TStringList> items_;
+    Integer columns_ = 0;  // the grid's columns when the row was hidden
+    mutable TGridRowCells cells_;
+    mutable std::unique_ptr<TStringList> items_;
+};
+
+// The grid's hidden rows, in ascending Idx, with their Idx values kept sorted beside the items for the
+// index mappings (taken anew after any change of the items).
+class THiddenRowList : public TCollection {
+    VCL_CLASS(THiddenRowList, TCollection)
+    THiddenRowList() : TCollection(CollectionItemClassOf<TGridItem>()) {}
+    TGridItem* Items(Integer Index) const { return static_cast<TGridItem*>(TCollection::Items(Index)); }
+    TGridItem* Add() { return static_cast<TGridItem*>(TCollection::Add()); }
+    // The Idx of every item, ascending.
+    const std::vector<Integer>& Indices() const;
+    // Number of items with Idx below ARealRow.
+    Integer CountBelow(Integer ARealRow) const;
+    // Joins Added (ascending Idx, each apart from the items held) to the items, keeping the order.
+    void Merge(std::vector<TGridItem*>&& Added);
+    // Frees the items First .. First + ACount - 1; the later ones close up.
+    void Remove(Integer First, Integer ACount);
+
+protected:
+    void Update(TCollectionItem* Item) override;
+
+private:
+    // Takes the items from First on out of the collection, in order.
+    std::vector<TGridItem*> Detach(Integer First);
+
+    mutable std::vector<Integer> indices_;
+    mutable bool indicesValid_ = true;
 };
 
 class TFilterData : public TCollectionItem {
@@ -718,7 +752,7 @@ class RAdeRedeviDidi : public BaseGrid::TBaseGrid {
     TFloatingFooter* FloatingFooter() const { return floatingFooter_.get(); }
     TFooterPanel* FooterPanel() const { return footerPanel_; }
     TFilter* Filter() const { return filter_.get(); }
-    TCollection* HiddenRows() const { return hiddenRows_.get(); }
+    THiddenRowList* HiddenRows() const { return hiddenRows_.get(); }
     ProObj::TControlList* ControlList() const { return controlList_.get(); }
     ProObj::TSortIndexList* SortIndexes() const { return sortIndexes_.get(); }
     // Entry r: the row the row now at r was before any sort.
@@ -835,6 +869,18 @@ public:
     // The four bytes of GetVersionNr joined by ".", then the release month.
     virtual AnsiString GetVersionString();
 
+    // Hidden rows and columns. Real indices count every row (column) with the hidden ones put back;
+    // display indices count the rows (columns) the grid shows.
+    Integer RealRowIndex(Integer ADisplayRow) const;
+    Integer DisplayRowIndex(Integer ARealRow) const;
+    bool IsHiddenRow(Integer ARealRow) const;
+    Integer HiddenRowCount() const { return hiddenRows_->Count(); }
+    Integer RealColIndex(Integer ADisplayCol) const;
+    Integer DisplayColIndex(Integer ARealCol) const;
+    Integer RealCol() const { return RealColIndex(Col()); }
+    // No operation hides a single column: the count stays as the constructor sets it.
+    Integer HiddenColCount() const { return hiddenColCount_; }
+
     void Invalidate() override;
     // With IntegralHeight the height drops to whole default rows (scroll bar and border kept).
     void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
@@ -906,7 +952,7 @@ private:
     std::unique_ptr<ProObj::TIntList> rowOrderList_;
     std::unique_ptr<ProObj::TSortIndexList> sortIndexes_;
     std::unique_ptr<TBitmap> rowIndicator_;
-    std::unique_ptr<TCollection> hiddenRows_;
+    std::unique_ptr<THiddenRowList> hiddenRows_;
     std::unique_ptr<TFilter> filter_;
     std::unique_ptr<ProObj::TControlList> controlList_;
     std::array<TComponentRef<ProObj::TArrowWindow>, 4> arrows_;  // owned as components; run time only
@@ -922,6 +968,7 @@ private:
     TColor gradientFrom_ = clWhite;
     TColor gradientTo_ = clBtnFace;
     std::array<bool, MaxVisibleFlagColumn + 1> columnVisible_;
+    Integer hiddenColCount_ = 0;
     Integer requestedFixedRows_ = 0;
     Integer footerHeight_ = 0;
     TGridCoord lastScrollPos_;

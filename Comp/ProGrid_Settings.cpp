@@ -496,8 +496,4 @@ void TCellGraphic::GetPictureSize(Integer AvailWidth, Integer AvailHeight, TPoin
     }
 }
 
-TGridItem::TGridItem(TCollection* Collection) : TCollectionItem(Collection), items_(std::make_unique<TStringList>()) {}
-
-TGridItem::~TGridItem() = default;
-
 }  // namespace ProGrid

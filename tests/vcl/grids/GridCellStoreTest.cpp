@@ -229,3 +229,37 @@ TEST(GridCellStoreTest, FarRowsStayApartWhenTheTableGrowsAndMoveWithInsertedRows
 }
 
 }  // namespace
+
+namespace {
+
+TEST(GridCellStoreTest, RowsReleasedOneByOneGoBackWithTheirCellsAndMadeRowsHoldWhatWasSet) {
+    TGridCellStore store;
+    TObject marker;
+    store.SetText(0, 1, "one");
+    store.SetObject(2, 1, &marker);
+    store.SetText(1, 3, "three");
+    const Integer taken[] = {1, 2, 3};
+    std::vector<TGridRowCells> rows = store.TakeRows(taken).Release();
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].Count(), 3);  // the object reaches past the texts
+    EXPECT_EQ(rows[0].Object(2), &marker);
+    EXPECT_EQ(rows[1].Count(), 0);  // never written
+    EXPECT_EQ(rows[2].TakeText(1), "three");
+    EXPECT_EQ(rows[2].Text(1), "");
+    rows[1].SetText(4, "made");
+    rows[1].SetText(9, "");  // clearing past the cells needs no room
+    EXPECT_EQ(rows[1].Count(), 5);
+    TGridCellStore::TRowBlock block;
+    for (TGridRowCells& row : rows) block.Append(std::move(row));
+    EXPECT_EQ(rows[0].Count(), 0);
+    store.PutRows(taken, std::move(block));
+    EXPECT_EQ(store.Text(0, 1), "one");
+    EXPECT_EQ(store.Object(2, 1), &marker);
+    EXPECT_EQ(store.Text(4, 2), "made");
+    EXPECT_EQ(store.Text(1, 3), "");
+    int objects = 0;
+    store.ForEachObject([&objects](Integer, Integer, TObject*) { ++objects; });
+    EXPECT_EQ(objects, 1);
+}
+
+}  // namespace

@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "Classes.h"
@@ -69,6 +70,29 @@ private:
 // move between places as pointers do, never copied.
 class TGridRow;
 
+// One row's cells held apart from any store, as a grid keeps a row it took out on its own: moved, never
+// copied. Holds nothing while the row was never written.
+class TGridRowCells {
+public:
+    TGridRowCells() = default;
+    TGridRowCells(TGridRowCells&& Other) noexcept : row_(std::exchange(Other.row_, nullptr)) {}
+    TGridRowCells& operator=(TGridRowCells&& Other) noexcept;
+    ~TGridRowCells();
+
+    // One past the last cell holding a text or an object.
+    Integer Count() const;
+    const AnsiString& Text(Integer ACol) const;  // "" past the cells held
+    TObject* Object(Integer ACol) const;         // nil past the cells held
+    // Moves the text out, leaving the cell empty.
+    AnsiString TakeText(Integer ACol);
+    void SetText(Integer ACol, AnsiString Value);
+    void SetObject(Integer ACol, TObject* Value);
+
+private:
+    friend class TGridCellStore;
+    TGridRow* row_ = nullptr;
+};
+
 class TGridCellStore {
 public:
     // Rows taken out of a store, in the order they were taken; they go back with PutRows, all or part.
@@ -88,6 +112,9 @@ public:
         TObject* Object(Integer ACol, Integer Index) const;
         // Moves the rows at Indices (ascending, in this block) into a block of their own; the others close up.
         TRowBlock Split(std::span<const Integer> Indices);
+        // Hands every row out on its own, in order; the block is empty afterwards.
+        std::vector<TGridRowCells> Release();
+        void Append(TGridRowCells&& Row);
 
     private:
         friend class TGridCellStore;

@@ -112,9 +112,70 @@ TGridCellStore::TRowBlock TGridCellStore::TRowBlock::Split(std::span<const Integ
     return part;
 }
 
+std::vector<TGridRowCells> TGridCellStore::TRowBlock::Release() {
+    std::vector<TGridRowCells> rows(rows_.size());
+    for (std::size_t i = 0; i < rows_.size(); ++i) rows[i].row_ = rows_[i];
+    rows_.clear();
+    objectRows_ = 0;
+    return rows;
+}
+
+void TGridCellStore::TRowBlock::Append(TGridRowCells&& Row) {
+    rows_.push_back(Row.row_);
+    if (std::exchange(Row.row_, nullptr) && rows_.back()->Objects) ++objectRows_;
+}
+
 void TGridCellStore::TRowBlock::CountObjectRows() {
     objectRows_ = static_cast<Integer>(
         std::count_if(rows_.begin(), rows_.end(), [](const TGridRow* row) { return row && row->Objects; }));
+}
+
+// ---------------------------------------------------------------------------------------------------------
+
+TGridRowCells& TGridRowCells::operator=(TGridRowCells&& Other) noexcept {
+    if (this != &Other) {
+        TGridRow::Free(row_);
+        row_ = std::exchange(Other.row_, nullptr);
+    }
+    return *this;
+}
+
+TGridRowCells::~TGridRowCells() { TGridRow::Free(row_); }
+
+Integer TGridRowCells::Count() const {
+    if (!row_) return 0;
+    return static_cast<Integer>(std::max(row_->Size(), row_->Objects ? row_->Objects->size() : 0));
+}
+
+const AnsiString& TGridRowCells::Text(Integer ACol) const {
+    return row_ && Index(ACol) < row_->Size() ? row_->Texts()[ACol] : EmptyText;
+}
+
+TObject* TGridRowCells::Object(Integer ACol) const {
+    if (!row_ || !row_->Objects || Index(ACol) >= row_->Objects->size()) return nullptr;
+    return (*row_->Objects)[Index(ACol)];
+}
+
+AnsiString TGridRowCells::TakeText(Integer ACol) {
+    if (!row_ || Index(ACol) >= row_->Size()) return {};
+    return std::move(row_->Texts()[ACol]);
+}
+
+void TGridRowCells::SetText(Integer ACol, AnsiString Value) {
+    if (!row_ || Index(ACol) >= row_->Size()) {
+        if (Value.empty()) return;  // clearing never needs storage
+        if (!row_) row_ = TGridRow::Make(Index(ACol) + 1);
+        else TGridRow::Resize(row_, Index(ACol) + 1);
+    }
+    row_->Texts()[ACol] = std::move(Value);
+}
+
+void TGridRowCells::SetObject(Integer ACol, TObject* Value) {
+    if (!Value && !Object(ACol)) return;
+    if (!row_) row_ = TGridRow::Make(0);
+    if (!row_->Objects) row_->Objects = std::make_unique<std::vector<TObject*>>();
+    if (Index(ACol) >= row_->Objects->size()) row_->Objects->resize(Index(ACol) + 1, nullptr);
+    (*row_->Objects)[Index(ACol)] = Value;
 }
 
 // ---------------------------------------------------------------------------------------------------------
