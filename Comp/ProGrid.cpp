@@ -217,7 +217,10 @@ void RAdeRedeviDidi::CreateWnd() {
 
 void RAdeRedeviDidi::WndProc(TMessage& Message) {
     if (Message.Msg == WM_DESTROY) RevokeDropTarget();
+    TrackHeaderMouse(Message);
     TBaseGrid::WndProc(Message);
+    // Drawn over the frame the window's own non-client painting leaves.
+    if (Message.Msg == WM_NCPAINT) DrawFlatBorder();
 }
 
 // ---------------------------------------------------------------------------
@@ -286,7 +289,7 @@ void RAdeRedeviDidi::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Inte
         AHeight = bar + (h - h % DefaultRowHeight()) + 2 * border;
     }
     TBaseGrid::SetBounds(ALeft, ATop, AWidth, AHeight);
-    // The flat border is drawn again here once the cell painting stands.
+    if (Parent() && Parent()->HandleAllocated()) DrawFlatBorder();
 }
 
 void RAdeRedeviDidi::UpdateFooter() {

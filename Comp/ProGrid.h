@@ -5,8 +5,10 @@
 
 #include <array>
 #include <memory>
+#include <utility>
 
 #include "BaseGrid.h"
+#include "PictureContainer.h"
 #include "ProObj.h"
 #include "grdcheck.h"
 #include "vcl/ActiveX.h"
@@ -14,6 +16,7 @@
 #include "vcl/ExtCtrls.h"
 #include "vcl/StdCtrls.h"
 #include "vcl/Graphics.h"
+#include "vcl/ImgList.h"
 
 namespace ProGrid {
 
@@ -676,6 +679,9 @@ protected:
 // ---------------------------------------------------------------------------
 // The grid
 
+// The cell the painter is drawing (ProGrid_Paint.h).
+struct TCellPaint;
+
 class EProGridError : public Exception {
 public:
     using Exception::Exception;
@@ -726,6 +732,10 @@ using TSelectionChanged =
     std::function<void(TObject* Sender, Integer ALeft, Integer ATop, Integer ARight, Integer ABottom)>;
 using TAutoInsertRowEvent = std::function<void(TObject* Sender, Integer ARow)>;
 using TAutoDeleteRowEvent = std::function<void(TObject* Sender, Integer ARow)>;
+using TCustomCellDrawEvent = std::function<void(TObject* Sender, TCanvas* Canvas, Integer ACol, Integer ARow,
+                                                TGridDrawState AState, TRect ARect, bool Printing)>;
+using TFloatFormatEvent =
+    std::function<void(TObject* Sender, Integer ACol, Integer ARow, bool& IsFloat, AnsiString& FloatFormat)>;
 
 // Real columns that keep a visible flag.
 constexpr Integer MaxVisibleFlagColumn = 512;
@@ -812,6 +822,25 @@ class RAdeRedeviDidi : public BaseGrid::TBaseGrid {
     PROGRID_STORED(bool, FixedColAlways, false)
     PROGRID_STORED(Integer, FixedFooters, 0)
     PROGRID_STORED(bool, IntegralHeight, false)
+    PROGRID_STORED(bool, AutoNumAlign, false)
+    PROGRID_STORED(bool, URLShow, false)
+    PROGRID_STORED(bool, URLFull, false)
+    PROGRID_STORED(bool, Flat, false)
+    PROGRID_STORED(Integer, FixedRightCols, 0)
+    PROGRID_STORED(bool, SelectionRectangle, false)
+    PROGRID_STORED(bool, SelectionResizer, false)
+    PROGRID_STORED(bool, EnhTextSize, false)
+public:
+    // Not owned: nil once the list or container is freed.
+    TImageList* GridImages() const { return gridImages_; }
+    void SetGridImages(TImageList* Value) { gridImages_ = Value; }
+    ::PictureContainer::TPictureContainer* PictureContainer() const { return pictureContainer_; }
+    void SetPictureContainer(::PictureContainer::TPictureContainer* Value) { pictureContainer_ = Value; }
+
+private:
+    TComponentRef<TImageList> gridImages_;
+    TComponentRef<::PictureContainer::TPictureContainer> pictureContainer_;
+
 public:
     // The fixed cells' gradient, from and to.
     TColor GradientFrom() const { return gradientFrom_; }
@@ -864,6 +893,25 @@ public:
     virtual void GetCheckTrue(Integer ACol, Integer ARow, AnsiString& Value);
     virtual void GetCheckFalse(Integer ACol, Integer ARow, AnsiString& Value);
     virtual bool ShowFilterGlyph();
+
+    // Cell painting.
+    // Left (right for a number with AutoNumAlign), the cell's own, then OnGetAlignment.
+    virtual std::pair<TAlignment, BaseGrid::TVAlignment> GetCellAlignmentEx(Integer ACol, Integer ARow);
+    // The cell's graphic, its size and where it sits; nullptr (and 0 x 0) without one.
+    TCellGraphic* GetCellGraphicInfo(Integer ACol, Integer ARow, TCellHAlign& HAlign, TCellVAlign& VAlign,
+                                     bool& TextBeside, Integer& Width, Integer& Height);
+    // The text a cell shows: a number through OnGetFloatFormat's format when the event asks for it.
+    virtual void GetCellFormat(Integer ACol, Integer ARow, AnsiString& Value);
+    // The room the cell's content needs, margins included.
+    void GetCellTextSize(Integer ACol, Integer ARow, TPoint& Size, bool WordWrap);
+    // The dotted line of a column being sized; drawing it again at the same X takes it away.
+    void DrawSizeLine(Integer X);
+    // The flat frame of the special looks over the window's border.
+    void DrawFlatBorder();
+    // Moves Rect's top left to where text turned by Angle degrees starts, its box (TextWidth + OffsetX by
+    // TextHeight + OffsetY, the projections of the text's sides) aligned in Rect.
+    static void GetTextPosition(TRect& Rect, BaseGrid::TVAlignment VAlign, Integer TextHeight, Integer TextWidth,
+                                Integer OffsetX, Integer OffsetY, TAlignment HAlign, Integer Angle);
     // 0x02070004: major, minor, release and build from the high byte down.
     virtual Integer GetVersionNr();
     // The four bytes of GetVersionNr joined by ".", then the release month.
@@ -903,12 +951,38 @@ public:
     TAutoInsertRowEvent OnAutoInsertRow;
     TAutoDeleteRowEvent OnAutoDeleteRow;
     TEndRowSizeEvent OnEndRowSize;
+    TCustomCellDrawEvent OnCustomCellDraw;
+    TFloatFormatEvent OnGetFloatFormat;
 
 protected:
     void CreateWnd() override;
     void Loaded() override;
     void UpdateFooter() override;
     void WndProc(TMessage& Message) override;
+    void Paint() override;
+    void DrawCellText(TCanvas* ACanvas, Integer ACol, Integer ARow, const TRect& ARect, TGridDrawState AState) override;
+    void GetCellDrawInfo(Integer ACol, Integer ARow, TGridDrawState& AState, TAlignment& HAlign,
+                         BaseGrid::TVAlignment& VAlign, TFont* AFont, TColor& ColorTo, TBrush* ABrush, bool RealColumn,
+                         bool Selectable, bool Printing) override;
+
+private:
+    // Painting steps (ProGrid_Paint*.cpp).
+    void PaintFixedLook(TCellPaint& Cell, const TRect& Rect);
+    void PaintFixedEdges(const TCellPaint& Cell, const TRect& Rect);
+    void PaintFixedLines(const TCellPaint& Cell, const TRect& Rect);
+    void DrawCellContent(TCellPaint& Cell, TRect Rect);
+    void DrawBackGround(TCellPaint& Cell, const TRect& Rect);
+    void DrawSelectionFrame(const TCellPaint& Cell, const TRect& Rect);
+    void DrawPlainText(TCellPaint& Cell, TRect Rect, AnsiString Text);
+    void DrawHTMLText(TCellPaint& Cell, TRect Rect, const AnsiString& Text);
+    bool IsSortHeader(Integer ARealCol, Integer ARow);
+    Integer SortIndicatorY(const TCellPaint& Cell, const TRect& Rect) const;
+    void DrawSortIndicator(TCanvas* ACanvas, Integer X, Integer Y, Integer ARealCol);
+    void TrackHeaderMouse(const TMessage& Message);
+    TGridCoord hotCell_{-1, -1};  // the fixed cell under the mouse in the themed list-view look
+    bool mousePressed_ = false;
+
+protected:
     // The next Invalidate does nothing (once).
     void SuppressNextInvalidate() { suppressInvalidate_ = true; }
     // The target DragDropSettings.OleDropTarget registers for the window; none here (a new object, or nil):
