@@ -98,7 +98,7 @@ void RAdeRedeviDidi::DrawCellText(TCanvas* ACanvas, Integer ACol, Integer ARow, 
     cell.Canvas = ACanvas;
     cell.Col = ACol;
     cell.Row = ARow;
-    cell.RealCol = ACol;  // no column is hidden
+    cell.RealCol = RealColIndex(ACol);
     cell.State = AState;
     TColor colorTo = clNone;
     GetCellDrawInfo(ACol, ARow, cell.State, cell.HAlign, cell.VAlign, ACanvas->Font(), colorTo, ACanvas->Brush(), true,

@@ -40,14 +40,15 @@ double NumericValue(const AnsiString& Text) {
 
 void RAdeRedeviDidi::GetCellDrawInfo(Integer ACol, Integer ARow, TGridDrawState& AState, TAlignment& HAlign,
                                      TVAlignment& VAlign, TFont* AFont, TColor& ColorTo, TBrush* ABrush,
-                                     bool /*RealColumn*/, bool Selectable, bool Printing) {
+                                     bool RealColumn, bool Selectable, bool Printing) {
     const bool fixedArea = ACol < FixedCols() || ARow < FixedRows();
     const bool printFonts = Printing && !PrintSettings()->UseDisplayFont();
     if (fixedArea) AFont->Assign(printFonts ? PrintSettings()->FixedFont() : FixedFont());
     else AFont->Assign(printFonts ? PrintSettings()->Font() : Font());
 
-    // No column is hidden, so the real column is the display column; mapping the row through a
-    // persistent disjunct row selection comes with the mouse selection.
+    // The application's colour query hears of the real column. Mapping the row through a persistent
+    // disjunct row selection comes with the mouse selection.
+    const Integer realCol = RealColumn ? RealColIndex(ACol) : ACol;
 
     ABrush->SetColor(clNone);
     ColorTo = clNone;
@@ -79,8 +80,8 @@ void RAdeRedeviDidi::GetCellDrawInfo(Integer ACol, Integer ARow, TGridDrawState&
         AState.Include(gdFixed);
     }
 
-    if (Printing) GetCellPrintColor(ACol, ARow, AFont, ABrush, AState);
-    else GetCellColor(ACol, ARow, AFont, ABrush, AState);
+    if (Printing) GetCellPrintColor(realCol, ARow, AFont, ABrush, AState);
+    else GetCellColor(realCol, ARow, AFont, ABrush, AState);
 
     // The focused cell shows its own colours unless goDrawFocusSelected asks otherwise. The disjunct row,
     // column and cell selections come with the mouse selection: while one is on, the range alone selects
