@@ -1,6 +1,7 @@
 // The grid's life: construction with its owned objects and defaults, the owning form's resize chain,
 // window creation, Loaded, destruction, invalidation and bounds; the floating footer's settings.
 #include "DedIDIZ.h"
+#include "PictureContainer.h"
 #include "ProGrid.h"
 #include "vcl/Forms.h"
 
@@ -81,7 +82,9 @@ RAdeRedeviDidi::RAdeRedeviDidi(TComponent* AOwner)
       rowIndicator_(std::make_unique<TBitmap>()),
       hiddenRows_(std::make_unique<THiddenRowList>()),
       filter_(std::make_unique<TFilter>(this)),
-      controlList_(std::make_unique<TControlList>()) {
+      controlList_(std::make_unique<TControlList>()),
+      pictureCache_(std::make_unique<::PictureContainer::THTMLPictureCache>()),
+      hintWindow_(std::make_unique<THTMLHintWindow>(nullptr)) {
     const bool designing = ComponentState().Contains(csDesigning);
     auto* panel = new TFooterPanel(this, this);
     panel->SetAlign(alBottom);
@@ -146,7 +149,10 @@ RAdeRedeviDidi::RAdeRedeviDidi(TComponent* AOwner)
 RAdeRedeviDidi::~RAdeRedeviDidi() {
     UnchainFormResize();
     // Saving the column widths (ColumnSize.Save) comes with the column sizing. The cells' graphics go
-    // with their properties in the base grid's destruction; the owned objects with their holders.
+    // with their properties in the base grid's destruction; the owned objects with their holders. The
+    // cache leaves its pictures to the grid.
+    for (Integer i = 0; i < pictureCache_->Count(); ++i) pictureCache_->Pictures(i)->Free();
+    pictureCache_->Clear();
     SetCursor(savedCursor_);
 }
 

@@ -9,6 +9,7 @@
 
 #include "BaseGrid.h"
 #include "PictureContainer.h"
+#include "ProGrid_HintWindow.h"
 #include "ProObj.h"
 #include "grdcheck.h"
 #include "vcl/ActiveX.h"
@@ -764,6 +765,9 @@ class RAdeRedeviDidi : public BaseGrid::TBaseGrid {
     TFilter* Filter() const { return filter_.get(); }
     THiddenRowList* HiddenRows() const { return hiddenRows_.get(); }
     ProObj::TControlList* ControlList() const { return controlList_.get(); }
+    // The pictures cell mark-up loads by URL, kept for the grid's life; the grid frees them.
+    ::PictureContainer::THTMLPictureCache* PictureCache() const { return pictureCache_.get(); }
+    THTMLHintWindow* HintWindow() const { return hintWindow_.get(); }
     ProObj::TSortIndexList* SortIndexes() const { return sortIndexes_.get(); }
     // Entry r: the row the row now at r was before any sort.
     ProObj::TIntList* RowOrderList() const { return rowOrderList_.get(); }
@@ -797,19 +801,11 @@ class RAdeRedeviDidi : public BaseGrid::TBaseGrid {
     PROGRID_STORED(bool, ActiveCellShow, false)
     PROGRID_STORED(bool, EnhRowColMove, true)
     PROGRID_STORED(TColor, HintColor, clInfoBk)
-    PROGRID_STORED(TColor, SelectionColor, static_cast<TColor>(0xEACAB6))
-    PROGRID_STORED(TColor, SelectionTextColor, clBlack)
-    PROGRID_STORED(bool, ShowSelection, true)
     PROGRID_STORED(bool, HideFocusRect, false)
     PROGRID_STORED(bool, FixedAsButtons, false)
-    PROGRID_STORED(bool, AutoSize, false)
     PROGRID_STORED(bool, EnableHTML, true)
     PROGRID_STORED(bool, EnableWheel, true)
-    PROGRID_STORED(bool, WordWrap, true)
     PROGRID_STORED(bool, IntelliZoom, true)
-    PROGRID_STORED(BaseGrid::TVAlignment, VAlignment, BaseGrid::vtaTop)
-    PROGRID_STORED(TColor, URLColor, static_cast<TColor>(0xFF0000))
-    PROGRID_STORED(TGridLook, Look, glXP)
     PROGRID_STORED(TScrollType, ScrollType, ssNormal)
     PROGRID_STORED(TColor, ScrollColor, clNone)
     PROGRID_STORED(Integer, ScrollWidth, 0)
@@ -817,18 +813,10 @@ class RAdeRedeviDidi : public BaseGrid::TBaseGrid {
     PROGRID_STORED(AnsiString, CheckTrue, "Y")
     PROGRID_STORED(AnsiString, CheckFalse, "N")
     PROGRID_STORED(char, PasswordChar, '*')
-    PROGRID_STORED(Integer, FixedRowHeight, 21)
     PROGRID_STORED(bool, FixedRowAlways, false)
     PROGRID_STORED(bool, FixedColAlways, false)
-    PROGRID_STORED(Integer, FixedFooters, 0)
     PROGRID_STORED(bool, IntegralHeight, false)
     PROGRID_STORED(bool, AutoNumAlign, false)
-    PROGRID_STORED(bool, URLShow, false)
-    PROGRID_STORED(bool, URLFull, false)
-    PROGRID_STORED(bool, Flat, false)
-    PROGRID_STORED(Integer, FixedRightCols, 0)
-    PROGRID_STORED(bool, SelectionRectangle, false)
-    PROGRID_STORED(bool, SelectionResizer, false)
     PROGRID_STORED(bool, EnhTextSize, false)
 public:
     // Not owned: nil once the list or container is freed.
@@ -840,6 +828,75 @@ public:
 private:
     TComponentRef<TImageList> gridImages_;
     TComponentRef<::PictureContainer::TPictureContainer> pictureContainer_;
+
+public:
+    // Property accessors: most store the value and repaint.
+    TColor URLColor() const { return urlColor_; }
+    void SetURLColor(TColor Value);
+    bool URLShow() const { return urlShow_; }
+    void SetURLShow(bool Value);
+    bool URLFull() const { return urlFull_; }
+    void SetURLFull(bool Value);
+    TGridLook Look() const { return look_; }
+    void SetLook(TGridLook Value);
+    Integer FixedFooters() const { return fixedFooters_; }
+    void SetFixedFooters(Integer Value);
+    Integer FixedRightCols() const { return fixedRightCols_; }
+    void SetFixedRightCols(Integer Value);
+    // The counts and the row height hide the base grid's by name and are never virtual: the base grid's
+    // own code keeps seeing the real values.
+    void SetDefaultRowHeight(Integer Value);
+    void SetRowCount(Integer Value);
+    void SetColCount(Integer Value);
+    // 1 while there are none and FixedRowAlways (FixedColAlways) is set.
+    Integer FixedRows() const;
+    void SetFixedRows(Integer Value);
+    Integer FixedCols() const;
+    void SetFixedCols(Integer Value);
+    // Column 0's width; set only when designing.
+    Integer FixedColWidth() const { return ColWidths(0); }
+    void SetFixedColWidth(Integer Value);
+    // Always kept; sizes the fixed rows only when designing.
+    Integer FixedRowHeight() const { return fixedRowHeight_; }
+    void SetFixedRowHeight(Integer Value);
+    bool WordWrap() const { return wordWrap_; }
+    void SetWordWrap(bool Value);
+    TColor SelectionColor() const { return selectionColor_; }
+    void SetSelectionColor(TColor Value);
+    TColor SelectionTextColor() const { return selectionTextColor_; }
+    void SetSelectionTextColor(TColor Value);
+    bool SelectionRectangle() const { return selectionRectangle_; }
+    void SetSelectionRectangle(bool Value);
+    bool SelectionResizer() const { return selectionResizer_; }
+    void SetSelectionResizer(bool Value);
+    Integer MaxEditLength() const { return maxEditLength_; }
+    void SetMaxEditLength(Integer Value);
+    bool ShowSelection() const { return showSelection_; }
+    void SetShowSelection(bool Value);
+    BaseGrid::TVAlignment VAlignment() const { return vAlignment_; }
+    void SetVAlignment(BaseGrid::TVAlignment Value);
+    // The DrawText flag of VAlignment: DT_TOP, DT_VCENTER or DT_BOTTOM.
+    UINT VAlignmentFlag() const { return vAlignmentFlag_; }
+    bool AutoSize() const { return autoSize_; }
+    void SetAutoSize(bool Value);
+    bool Flat() const { return flat_; }
+    void SetFlat(bool Value);
+
+    // View operations.
+    // Makes the cell current where it is out of view and centres it; the top left never leaves blank
+    // columns or rows. Nothing for a cell past the counts.
+    void ScrollInView(Integer ACol, Integer ARow);
+    // Moves the selection out of the grid, keeping it for UnHideSelection.
+    void HideSelection();
+    // The kept selection when the grid still holds it, else the first scrollable cell.
+    void UnHideSelection();
+    bool SelectionHidden() const { return selectionHidden_; }
+    // A turned-text cell, with its angle.
+    bool IsRotated(Integer ACol, Integer ARow, Integer& Angle) const;
+    bool IsHiddenColumn(Integer ACol) const;
+    // The column-moved and row-moved handling, for the mouse and drag and drop.
+    void DoColumnMoved(Integer FromIndex, Integer ToIndex) { ColumnMoved(FromIndex, ToIndex); }
+    void DoRowMoved(Integer FromIndex, Integer ToIndex) { RowMoved(FromIndex, ToIndex); }
 
 public:
     // The fixed cells' gradient, from and to.
@@ -1029,6 +1086,8 @@ private:
     std::unique_ptr<THiddenRowList> hiddenRows_;
     std::unique_ptr<TFilter> filter_;
     std::unique_ptr<ProObj::TControlList> controlList_;
+    std::unique_ptr<::PictureContainer::THTMLPictureCache> pictureCache_;
+    std::unique_ptr<THTMLHintWindow> hintWindow_;
     std::array<TComponentRef<ProObj::TArrowWindow>, 4> arrows_;  // owned as components; run time only
     TComponentRef<ProObj::TPopupButton> popupButton_;            // likewise
     TComponentRef<TProRichEdit> richEdit_, inplaceRichEdit_;     // owned as components
@@ -1052,6 +1111,27 @@ private:
     UINT wheelMessage_ = 0;
     Integer wheelScrollLines_ = 0;
     bool suppressInvalidate_ = false;
+    // Accessor values.
+    TColor urlColor_ = static_cast<TColor>(0xFF0000);
+    bool urlShow_ = false;
+    bool urlFull_ = false;
+    TGridLook look_ = glXP;
+    Integer fixedFooters_ = 0;
+    Integer fixedRightCols_ = 0;
+    Integer fixedRowHeight_ = 21;
+    bool wordWrap_ = true;
+    TColor selectionColor_ = static_cast<TColor>(0xEACAB6);
+    TColor selectionTextColor_ = clBlack;
+    bool selectionRectangle_ = false;
+    bool selectionResizer_ = false;
+    Integer maxEditLength_ = 0;
+    bool showSelection_ = true;
+    BaseGrid::TVAlignment vAlignment_ = BaseGrid::vtaTop;
+    UINT vAlignmentFlag_ = DT_TOP;
+    bool autoSize_ = false;
+    bool flat_ = false;
+    TGridRect savedSelection_{};
+    bool selectionHidden_ = false;
     TCursor savedCursor_ = crDefault;
     // The owning form's resize chain: the link outlives the grid when another handler was chained after ours.
     TCustomForm* ownerForm_ = nullptr;  // an owner outlives what it owns

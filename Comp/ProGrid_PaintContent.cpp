@@ -193,7 +193,7 @@ void RAdeRedeviDidi::DrawHTMLText(TCellPaint& Cell, TRect Rect, const AnsiString
                          Cell.State.Contains(gdSelected), true, false, WordWrap(), false, 1.0,
                          URLColor() == clNone ? clBlue : URLColor(), clNone, clNone, ShadowColor, anchor, plain,
                          focusAnchor, width, height, anchors, mouseLink, mouseRect, controlRect, controlID,
-                         controlValue, controlType, nullptr, PictureContainer(), Handle());
+                         controlValue, controlType, PictureCache(), PictureContainer(), Handle());
     if (sortHeader) DrawSortIndicator(Cell.Canvas, Rect.Right + 2, SortIndicatorY(Cell, Rect), Cell.RealCol);
 }
 

@@ -242,7 +242,7 @@ void RAdeRedeviDidi::GetCellTextSize(Integer ACol, Integer ARow, TPoint& Size, b
         GrdHTMLE::RenderHTML(canvas, text, box, GridImages(), -1, -1, -1, -1, 1, false, true, false, false, true, false,
                              WordWrap, false, 1.0, URLColor(), clNone, clNone, clGray, anchor, plain, focusAnchor,
                              width, height, anchors, mouseLink, mouseRect, controlRect, controlID, controlValue,
-                             controlType, nullptr, PictureContainer(), Handle());
+                             controlType, PictureCache(), PictureContainer(), Handle());
         Size = Point(width + 2 + 2 * MarginX, height + 2 + 2 * MarginY);
         return;
     }

@@ -79,6 +79,21 @@ void PublishValues(TPublishOf<RAdeRedeviDidi>& P) {
     P.IntIdent("URLColor", &C::URLColor, &C::SetURLColor, &IdentToColor);
     P.Enum<BaseGrid::TVAlignment>("VAlignment", &C::VAlignment, &C::SetVAlignment, BaseGrid::VAlignmentNames());
     P.Bool("WordWrap", &C::WordWrap, &C::SetWordWrap);
+    P.Bool("URLShow", &C::URLShow, &C::SetURLShow);
+    P.Bool("URLFull", &C::URLFull, &C::SetURLFull);
+    P.Int("FixedRightCols", &C::FixedRightCols, &C::SetFixedRightCols);
+    P.Int("FixedColWidth", &C::FixedColWidth, &C::SetFixedColWidth);
+    P.Int("MaxEditLength", &C::MaxEditLength, &C::SetMaxEditLength);
+    P.Bool("SelectionRectangle", &C::SelectionRectangle, &C::SetSelectionRectangle);
+    P.Bool("SelectionResizer", &C::SelectionResizer, &C::SetSelectionResizer);
+    P.Bool("Flat", &C::Flat, &C::SetFlat);
+    P.Component<TImageList>("GridImages", &C::SetGridImages);
+    // The grid's own setters in place of the base grid's.
+    P.Int("ColCount", &C::ColCount, &C::SetColCount);
+    P.Int("RowCount", &C::RowCount, &C::SetRowCount);
+    P.Int("FixedCols", &C::FixedCols, &C::SetFixedCols);
+    P.Int("FixedRows", &C::FixedRows, &C::SetFixedRows);
+    P.Int("DefaultRowHeight", &C::DefaultRowHeight, &C::SetDefaultRowHeight);
 }
 
 void PublishEvents(TPublishOf<RAdeRedeviDidi>& P) {

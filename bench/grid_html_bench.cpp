@@ -8,6 +8,9 @@
 // (DT_CALCRECT | DT_WORDBREAK) of its stripped text on the same canvas, font and width (at most 4x);
 // drawn against DrawText (DT_WORDBREAK) drawing the stripped text (argument: the characters).
 //
+// Hints: the grid's hint window measuring a hint of 1k and 10k lines against one DrawText (DT_CALCRECT) of
+// the same lines stripped, in the hint font (linear: 10k lines within 12x of 1k).
+//
 // GIF frames: counting the frames of an animated GIF and selecting its middle frame over 100 KB, 1 MB and
 // 10 MB (500 frames) against a memchr scan for "!" over the same bytes (each at most 3x, linear).
 #include <algorithm>
@@ -23,6 +26,8 @@
 #include "GrdHTMLE.h"
 #include "PeerRatios.h"
 #include "PictureContainer_Gif.h"
+#include "ProGrid_HintWindow.h"
+#include "vcl/Forms.h"
 
 namespace {
 
@@ -242,6 +247,35 @@ void BM_RenderHTMLLines(benchmark::State& state) {
 }
 
 // ---------------------------------------------------------------------------
+// Hints
+
+constexpr Integer HintMaxWidth = 1000;
+
+void BM_HintDrawTextLinesPeer(benchmark::State& state) {
+    const TLongText text(static_cast<std::size_t>(state.range(0)));
+    TBitmap bitmap;
+    bitmap.SetSize(10, 10);
+    bitmap.Canvas()->Font()->Assign(Screen->HintFont());
+    const HDC dc = bitmap.Canvas()->Handle();
+    for (auto _ : state) {
+        RECT r = TRect(0, 0, HintMaxWidth, 0);
+        benchmark::DoNotOptimize(DrawText(dc, text.Plain.data(), static_cast<int>(text.Plain.size()), &r, DT_CALCRECT));
+    }
+}
+
+void BM_HintMeasureLines(benchmark::State& state) {
+    const TLongText text(static_cast<std::size_t>(state.range(0)));
+    ProGrid::THTMLHintWindow window(nullptr);
+    TBitmap bitmap;
+    bitmap.Canvas()->Font()->Assign(Screen->HintFont());
+    RECT r = TRect(0, 0, HintMaxWidth, 0);
+    DrawText(bitmap.Canvas()->Handle(), text.Plain.data(), static_cast<int>(text.Plain.size()), &r, DT_CALCRECT);
+    if (window.CalcHintRect(HintMaxWidth, text.Markup, nullptr).Height() != r.Bottom - r.Top)
+        state.SkipWithError("the layouts disagree");
+    for (auto _ : state) benchmark::DoNotOptimize(window.CalcHintRect(HintMaxWidth, text.Markup, nullptr));
+}
+
+// ---------------------------------------------------------------------------
 // GIF frames
 
 // A GIF of Size bytes with a frame every 20 KB (500 frames in 10 MB): header and colour table, then per
@@ -305,6 +339,8 @@ BENCHMARK(BM_DrawTextDrawPeer)->Arg(100);
 BENCHMARK(BM_RenderHTMLDraw)->Arg(100);
 BENCHMARK(BM_DrawTextLinesPeer)->Arg(1000)->Arg(10000);
 BENCHMARK(BM_RenderHTMLLines)->Arg(1000)->Arg(10000);
+BENCHMARK(BM_HintDrawTextLinesPeer)->Arg(1000)->Arg(10000);
+BENCHMARK(BM_HintMeasureLines)->Arg(1000)->Arg(10000);
 BENCHMARK(BM_EntityScanPeer)->Arg(100000)->Arg(1000000);
 BENCHMARK(BM_ReplaceEntities)->Arg(100000)->Arg(1000000);
 BENCHMARK(BM_StripTagsPeer)->Arg(100000)->Arg(1000000);
@@ -319,6 +355,7 @@ std::string PeerOf(const std::string& Name) {
     if (Name == "BM_RenderHTMLMeasure" || Name == "BM_DrawTextMeasurePeer") return "BM_DrawTextMeasurePeer";
     if (Name == "BM_RenderHTMLDraw" || Name == "BM_DrawTextDrawPeer") return "BM_DrawTextDrawPeer";
     if (Name == "BM_RenderHTMLLines" || Name == "BM_DrawTextLinesPeer") return "BM_DrawTextLinesPeer";
+    if (Name == "BM_HintMeasureLines" || Name == "BM_HintDrawTextLinesPeer") return "BM_HintDrawTextLinesPeer";
     if (Name.starts_with("BM_Gif")) return "BM_GifBangScanPeer";
     return "";
 }

@@ -438,3 +438,39 @@ TEST(GrdHTMLERenderTest, TheHoveredAnchorTakesTheHoverColoursAndTheFocusedOneAFo
         EXPECT_EQ(out.FocusAnchor, c.focusLink < 0 ? "" : c.focusLink == 0 ? "1" : "2");
     }
 }
+
+TEST(GrdHTMLERenderTest, ATurnedRunIsDrawnAlongItsAngleInARealFont) {
+    // The run is cut to its line as any run is; what shows of it slopes as it is turned: the ink of its
+    // right half lies lower than that of its left half when turned clockwise, level when not turned.
+    struct Case {
+        const char* text;
+        double minDrop, maxDrop;
+    };
+    const Case cases[] = {{"WWWWWWWWWW", -1, 1}, {"<R a=\"352\">WWWWWWWWWW</R>", 3, 20}};
+    for (const Case& c : cases) {
+        auto bitmap = WhiteBitmap(200, 100);
+        TCanvas* canvas = bitmap->Canvas();
+        canvas->Font()->SetName("Arial");
+        canvas->Font()->SetSize(12);
+        Render(canvas, c.text, Rect(10, 10, 190, 90));
+        Integer left = 200, right = -1;
+        for (Integer y = 0; y < 100; ++y)
+            for (Integer x = 0; x < 200; ++x)
+                if (canvas->Pixels(x, y) != clWhite) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+        ASSERT_GT(right, left + 20) << c.text << ": too little drawn";
+        const Integer middle = (left + right) / 2;
+        double sum[2] = {0, 0}, count[2] = {0, 0};
+        for (Integer y = 0; y < 100; ++y)
+            for (Integer x = left; x <= right; ++x)
+                if (canvas->Pixels(x, y) != clWhite) {
+                    sum[x > middle] += y;
+                    ++count[x > middle];
+                }
+        const double drop = sum[1] / count[1] - sum[0] / count[0];
+        EXPECT_GE(drop, c.minDrop) << c.text;
+        EXPECT_LE(drop, c.maxDrop) << c.text;
+    }
+}

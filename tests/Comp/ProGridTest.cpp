@@ -182,9 +182,8 @@ TEST_F(ProGridTest, FixedRowAlwaysKeepsTheRequestedRowsFixedWhileTheyAreAllThere
         grid->SetFixedCols(0);
         grid->SetRowCount(2);
         grid->SetFixedRows(1);
-        grid->Loaded();  // the requested fixed rows are taken at loading
-        grid->SetRowCount(1);
-        grid->SetFixedRows(0);
+        grid->Loaded();        // the requested fixed rows are taken at loading
+        grid->SetRowCount(1);  // the fixed row goes with the rows; the requested count stays
         bool fixed = false;
         grid->IsFixed(1, 1, fixed);  // RowCount equals the requested count and the row is within it
         EXPECT_EQ(fixed, always);
