@@ -280,6 +280,8 @@ protected:
     bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
     void TopLeftChanged() override;
     void SizeChanged(Integer OldColCount, Integer OldRowCount) override;
+    // Rows a batch change inserts or removes count as rows given to RowCount.
+    void LinesChanged(const TGridLineChange& Change) override;
 
     // True while the last row shows as the floating footer instead of in the grid.
     bool FloatingFooterShown() const { return floatingFooter_; }

@@ -231,6 +231,11 @@ void TBaseGrid::SizeChanged(Integer OldColCount, Integer OldRowCount) {
     TStringGrid::SizeChanged(OldColCount, OldRowCount);
 }
 
+void TBaseGrid::LinesChanged(const TGridLineChange& Change) {
+    TStringGrid::LinesChanged(Change);
+    if (!Change.Columns) logicalRowCount_ = RowCount();
+}
+
 // ---------------------------------------------------------------------------
 // Geometry
 

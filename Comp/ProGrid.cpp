@@ -224,6 +224,7 @@ void RAdeRedeviDidi::CreateWnd() {
 void RAdeRedeviDidi::WndProc(TMessage& Message) {
     if (Message.Msg == WM_DESTROY) RevokeDropTarget();
     TrackHeaderMouse(Message);
+    if (HoldsPaintMessage(Message)) return;
     TBaseGrid::WndProc(Message);
     // Drawn over the frame the window's own non-client painting leaves.
     if (Message.Msg == WM_NCPAINT) DrawFlatBorder();
@@ -287,8 +288,7 @@ void RAdeRedeviDidi::Invalidate() {
 }
 
 void RAdeRedeviDidi::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) {
-    // The update lock of the keyboard handling joins this test when it comes.
-    if (IntegralHeight() && DefaultRowHeight() > 0) {
+    if (IntegralHeight() && UpdateCount() == 0 && DefaultRowHeight() > 0) {
         const Integer bar = VisibleColCount() + FixedCols() < ColCount() ? GetSystemMetrics(SM_CYHSCROLL) : 0;
         const Integer border = BorderStyle() == bsSingle ? 2 : 0;
         const Integer h = AHeight - bar - border;

@@ -4,8 +4,11 @@
 // item, the filter collection, the floating footer, and the grid class RAdeRedeviDidi itself.
 
 #include <array>
+#include <functional>
 #include <memory>
+#include <span>
 #include <utility>
+#include <vector>
 
 #include "BaseGrid.h"
 #include "PictureContainer.h"
@@ -518,8 +521,10 @@ class THiddenRowList : public TCollection {
     const std::vector<Integer>& Indices() const;
     // Number of items with Idx below ARealRow.
     Integer CountBelow(Integer ARealRow) const;
-    // Joins Added (ascending Idx, each apart from the items held) to the items, keeping the order.
-    void Merge(std::vector<TGridItem*>&& Added);
+    // Puts the items in ascending Idx again after an application changed one out of order.
+    void Order();
+    // Joins Added (ascending Idx, none held yet) to the items, keeping the order.
+    void Merge(std::vector<std::unique_ptr<TGridItem>>&& Added);
     // Frees the items First .. First + ACount - 1; the later ones close up.
     void Remove(Integer First, Integer ACount);
 
@@ -532,6 +537,7 @@ private:
 
     mutable std::vector<Integer> indices_;
     mutable bool indicesValid_ = true;
+    bool ordered_ = true;  // false once an item changed on its own
 };
 
 class TFilterData : public TCollectionItem {
@@ -737,6 +743,17 @@ using TCustomCellDrawEvent = std::function<void(TObject* Sender, TCanvas* Canvas
                                                 TGridDrawState AState, TRect ARect, bool Printing)>;
 using TFloatFormatEvent =
     std::function<void(TObject* Sender, Integer ACol, Integer ARow, bool& IsFloat, AnsiString& FloatFormat)>;
+using TCellsChangedEvent = std::function<void(TObject* Sender, const TRect& R)>;
+
+class RAdeRedeviDidi;
+
+// A component told of every change of cells the grids it is registered with report. One that goes is
+// forgotten by those grids.
+class TGridChangeNotifier : public TComponent {
+    VCL_CLASS(TGridChangeNotifier, TComponent)
+    using TComponent::TComponent;
+    virtual void CellsChanged(RAdeRedeviDidi* Grid, const TRect& R) = 0;
+};
 
 // Real columns that keep a visible flag.
 constexpr Integer MaxVisibleFlagColumn = 512;
@@ -985,6 +1002,24 @@ public:
     Integer RealCol() const { return RealColIndex(Col()); }
     // No operation hides a single column: the count stays as the constructor sets it.
     Integer HiddenColCount() const { return hiddenColCount_; }
+    // Takes the real rows AFromRow..AToRow out of the grid into the hidden list; the rows hidden already
+    // are skipped. Nothing happens when AFromRow is hidden.
+    void HideRows(Integer AFromRow, Integer AToRow);
+    // Hides the rows shown at the display indices listed; repeated and out-of-range entries are ignored.
+    void HideRowList(ProObj::TIntList* AList);
+    // Puts back the hidden rows whose Idx lies in AFromRow..AToRow, when AFromRow is one of them.
+    void UnhideRows(Integer AFromRow, Integer AToRow);
+    void UnhideAllRows();
+
+    // The update lock (counted only while the window exists): the grid paints nothing while it is held,
+    // and the last EndUpdate repaints it whole.
+    void BeginUpdate();
+    void EndUpdate();
+    Integer UpdateCount() const { return updateCount_; }
+    // Reports changed cells: OnCellsChanged, then every registered notifier, in the order registered.
+    virtual void CellsChanged(const TRect& R);
+    void RegisterNotifier(TGridChangeNotifier* ANotifier);
+    void UnRegisterNotifier(TGridChangeNotifier* ANotifier);
 
     void Invalidate() override;
     // With IntegralHeight the height drops to whole default rows (scroll bar and border kept).
@@ -1010,6 +1045,7 @@ public:
     TEndRowSizeEvent OnEndRowSize;
     TCustomCellDrawEvent OnCustomCellDraw;
     TFloatFormatEvent OnGetFloatFormat;
+    TCellsChangedEvent OnCellsChanged;
 
 protected:
     void CreateWnd() override;
@@ -1045,6 +1081,16 @@ protected:
     // The target DragDropSettings.OleDropTarget registers for the window; none here (a new object, or nil):
     // the grid's drag and drop supplies it.
     virtual IDropTarget* CreateDropTarget();
+
+    // Whole-row changes that keep the hidden rows' Idx as they are. The removal takes display rows ARow
+    // (0 <= ARow < RowCount) on, at most those there are; AdjustHidden moves the Idx of the hidden rows
+    // behind them along. The insertion puts ACount empty rows before display row ARow (RowCount: after
+    // the last). Each reports the rows it changed once its update bracket is closed.
+    void RemoveRowsInternal(Integer ARow, Integer ACount, bool AdjustHidden);
+    void InsertRowsInternal(Integer ARow, Integer ACount);
+    // Display rows ARow .. ARow + ACount - 1 went: the hidden rows behind them move up as many of those
+    // rows as lay before them.
+    void HiddenRowsRemoved(Integer ARow, Integer ACount);
 
 private:
     friend class TFloatingFooter;
@@ -1132,6 +1178,30 @@ private:
     bool flat_ = false;
     TGridRect savedSelection_{};
     bool selectionHidden_ = false;
+    // Update lock, notifiers and whole-row changes.
+    class TWholeRowChange;
+    // The held paint messages: none while locked, and no erasing (the grid paints its whole surface).
+    bool HoldsPaintMessage(TMessage& Message);
+    // Takes display rows ARow .. out as RemoveRowsInternal removes them; Keep gets them before the change
+    // is reported (nil: they go).
+    void TakeRowsOut(Integer ARow, Integer ACount, bool AdjustHidden,
+                     const std::function<void(TGridTakenRows&&)>& Keep);
+    // Takes the display rows Rows (ascending) out and puts taken rows back at the display rows Places
+    // (ascending), under the same bracket; neither reports the change.
+    TGridTakenRows TakeRowsAt(std::span<const Integer> Rows);
+    void PutRowsBack(std::span<const Integer> Places, TGridTakenRows&& Rows);
+    // Hidden rows.
+    // The real indices of the display rows given (ascending), in one walk.
+    std::vector<Integer> RealRowIndices(std::span<const Integer> DisplayRows) const;
+    // Rows taken out become hidden rows with the real indices given, of Columns cells each.
+    void KeepHidden(std::span<const Integer> RealRows, TGridTakenRows&& Taken, Integer Columns);
+    // Takes the cells and heights of the hidden items First .. First + ACount - 1, with the display rows
+    // they go back to when each is to stand at its Idx less Below; the items are freed.
+    TGridTakenRows TakeHidden(Integer First, Integer ACount, Integer Below);
+    // The control of a cell's properties (nil without).
+    TControl* CellPropertiesControl(Integer ACol, Integer ARow);
+    Integer updateCount_ = 0;
+    std::vector<TComponentRef<TGridChangeNotifier>> notifiers_;
     TCursor savedCursor_ = crDefault;
     // The owning form's resize chain: the link outlives the grid when another handler was chained after ours.
     TCustomForm* ownerForm_ = nullptr;  // an owner outlives what it owns

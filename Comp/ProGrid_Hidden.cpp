@@ -1,6 +1,8 @@
 // Hidden rows: the hidden-row list and its items, and the mappings between real and display indices of
 // rows and columns.
 #include <algorithm>
+#include <limits>
+#include <numeric>
 
 #include "ProGrid.h"
 #include "vcl/ScopeGuard.h"
@@ -51,7 +53,24 @@ TGridRowCells TGridItem::TakeCells() {
 // ---------------------------------------------------------------------------
 // The hidden-row list
 
-void THiddenRowList::Update(TCollectionItem*) { indicesValid_ = false; }
+void THiddenRowList::Update(TCollectionItem* Item) {
+    indicesValid_ = false;
+    if (Item) ordered_ = false;
+}
+
+void THiddenRowList::Order() {
+    if (ordered_) return;
+    ordered_ = true;
+    auto before = [](const TGridItem* a, const TGridItem* b) { return a->Idx() < b->Idx(); };
+    bool ascending = true;
+    for (Integer i = 1; i < Count() && ascending; ++i) ascending = !before(Items(i), Items(i - 1));
+    if (ascending) return;
+    BeginUpdate();
+    const TScopeExit endUpdate([this] { EndUpdate(); });
+    std::vector<TGridItem*> items = Detach(0);
+    std::stable_sort(items.begin(), items.end(), before);
+    for (TGridItem* item : items) item->SetCollection(this);
+}
 
 const std::vector<Integer>& THiddenRowList::Indices() const {
     if (!indicesValid_) {
@@ -81,17 +100,20 @@ std::vector<TGridItem*> THiddenRowList::Detach(Integer First) {
     return tail;
 }
 
-void THiddenRowList::Merge(std::vector<TGridItem*>&& Added) {
+void THiddenRowList::Merge(std::vector<std::unique_ptr<TGridItem>>&& Added) {
     if (Added.empty()) return;
+    Order();
     BeginUpdate();
     const TScopeExit endUpdate([this] { EndUpdate(); });
     // Only the items after the first one added move; appending moves none.
     std::vector<TGridItem*> tail = Detach(CountBelow(Added.front()->Idx()));
-    auto joinedFirst = [](const TGridItem* a, const TGridItem* b) { return a->Idx() < b->Idx(); };
-    std::vector<TGridItem*> merged(tail.size() + Added.size());
-    std::merge(tail.begin(), tail.end(), Added.begin(), Added.end(), merged.begin(), joinedFirst);
+    auto next = tail.begin();
+    for (std::unique_ptr<TGridItem>& item : Added) {
+        for (; next != tail.end() && (*next)->Idx() < item->Idx(); ++next) (*next)->SetCollection(this);
+        item.release()->SetCollection(this);
+    }
+    for (; next != tail.end(); ++next) (*next)->SetCollection(this);
     Added.clear();
-    for (TGridItem* item : merged) item->SetCollection(this);
 }
 
 void THiddenRowList::Remove(Integer First, Integer ACount) {
@@ -144,6 +166,133 @@ Integer RAdeRedeviDidi::DisplayColIndex(Integer ARealCol) const {
     for (Integer col = 0; col < std::min(ARealCol, MaxVisibleFlagColumn); ++col)
         if (!ColumnVisible(col)) ++hidden;
     return ARealCol - hidden;
+}
+
+// ---------------------------------------------------------------------------
+// Hiding and unhiding
+
+namespace {
+
+// Where restored rows go: each at its wanted display row, after the one before it, and never past the
+// room the grid of Shown rows grown by them has (those follow the last row, in order).
+std::vector<Integer> RestoredPlaces(std::span<const Integer> Wanted, Integer Shown) {
+    std::vector<Integer> places(Wanted.size());
+    Integer last = -1;
+    for (std::size_t i = 0; i < Wanted.size(); ++i) {
+        last = std::min(std::max(Wanted[i], last + 1), Shown + static_cast<Integer>(i));
+        places[i] = last;
+    }
+    return places;
+}
+
+}  // namespace
+
+std::vector<Integer> RAdeRedeviDidi::RealRowIndices(std::span<const Integer> DisplayRows) const {
+    const std::vector<Integer>& indices = hiddenRows_->Indices();
+    std::vector<Integer> reals(DisplayRows.size());
+    std::size_t hidden = 0;
+    for (std::size_t i = 0; i < DisplayRows.size(); ++i) {
+        while (hidden < indices.size() && indices[hidden] - static_cast<Integer>(hidden) <= DisplayRows[i]) ++hidden;
+        reals[i] = DisplayRows[i] + static_cast<Integer>(hidden);
+    }
+    return reals;
+}
+
+void RAdeRedeviDidi::KeepHidden(std::span<const Integer> RealRows, TGridTakenRows&& Taken, Integer Columns) {
+    std::vector<TGridRowCells> cells = Taken.Cells.Release();
+    std::vector<std::unique_ptr<TGridItem>> items;
+    items.reserve(cells.size());
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        auto& item = items.emplace_back(std::make_unique<TGridItem>(nullptr));
+        item->idx_ = RealRows[i];
+        item->height_ = Taken.Heights[i];
+        item->columns_ = Columns;
+        item->cells_ = std::move(cells[i]);
+    }
+    hiddenRows_->Merge(std::move(items));
+}
+
+TGridTakenRows RAdeRedeviDidi::TakeHidden(Integer First, Integer ACount, Integer Below) {
+    TGridTakenRows taken;
+    std::vector<Integer> wanted;
+    wanted.reserve(static_cast<std::size_t>(ACount));
+    taken.Heights.reserve(static_cast<std::size_t>(ACount));
+    for (Integer i = First; i < First + ACount; ++i) {
+        TGridItem* item = hiddenRows_->Items(i);
+        wanted.push_back(item->Idx() - Below);
+        taken.Heights.push_back(std::max(item->Height(), 0));
+        taken.Cells.Append(item->TakeCells());
+    }
+    taken.Rows = RestoredPlaces(wanted, RowCount());
+    hiddenRows_->Remove(First, ACount);
+    return taken;
+}
+
+TControl* RAdeRedeviDidi::CellPropertiesControl(Integer ACol, Integer ARow) {
+    if (!HasCellProperties(ACol, ARow)) return nullptr;
+    return GetCellProperties(ACol, ARow)->Control();
+}
+
+void RAdeRedeviDidi::HideRows(Integer AFromRow, Integer AToRow) {
+    if (RowCount() == 0) return;
+    AFromRow = std::max(AFromRow, 0);
+    AToRow = std::min(AToRow, RealRowIndex(RowCount() - 1));
+    if (AFromRow > AToRow || IsHiddenRow(AFromRow)) return;
+    // The shown rows of the range stand together.
+    const Integer first = DisplayRowIndex(AFromRow);
+    const Integer count = DisplayRowIndex(AToRow + 1) - first;
+    std::vector<Integer> shown(static_cast<std::size_t>(count));
+    std::iota(shown.begin(), shown.end(), first);
+    const std::vector<Integer> reals = RealRowIndices(shown);
+    TControl* control = CellPropertiesControl(1, first);
+    const Integer columns = ColCount() + HiddenColCount();
+    TakeRowsOut(first, count, false, [&](TGridTakenRows&& Taken) {
+        KeepHidden(reals, std::move(Taken), columns);
+        if (control) control->SetVisible(false);
+    });
+    // The cell controls are placed anew here once the in-cell controls stand.
+}
+
+void RAdeRedeviDidi::HideRowList(ProObj::TIntList* AList) {
+    if (!AList) return;
+    std::vector<Integer> shown;
+    shown.reserve(static_cast<std::size_t>(AList->Count()));
+    for (Integer i = 0; i < AList->Count(); ++i)
+        if (const Integer row = AList->Items(i); row >= 0 && row < RowCount()) shown.push_back(row);
+    std::sort(shown.begin(), shown.end());
+    shown.erase(std::unique(shown.begin(), shown.end()), shown.end());
+    if (shown.empty()) return;
+    const std::vector<Integer> reals = RealRowIndices(shown);
+    const Integer columns = ColCount() + HiddenColCount();
+    KeepHidden(reals, TakeRowsAt(shown), columns);
+    // The cell controls are placed anew here once the in-cell controls stand.
+}
+
+void RAdeRedeviDidi::UnhideRows(Integer AFromRow, Integer AToRow) {
+    if (AToRow < AFromRow || !IsHiddenRow(AFromRow)) return;
+    hiddenRows_->Order();
+    const Integer first = hiddenRows_->CountBelow(AFromRow);
+    const Integer count = AToRow == std::numeric_limits<Integer>::max() ? HiddenRowCount() - first
+                                                                        : hiddenRows_->CountBelow(AToRow + 1) - first;
+    // The rows before the range stay hidden: each restored row stands that many rows above its Idx.
+    TGridTakenRows rows = TakeHidden(first, count, first);
+    const std::vector<Integer> places = rows.Rows;
+    PutRowsBack(places, std::move(rows));
+    if (TControl* control = CellPropertiesControl(1, places.front())) {
+        control->SetBoundsRect(CellRect(1, places.front()));
+        control->SetVisible(true);
+    }
+    CellsChanged(Rect(0, places.front(), ColCount() - 1, places.back()));
+    // The cell controls are placed anew here once the in-cell controls stand.
+}
+
+void RAdeRedeviDidi::UnhideAllRows() {
+    if (HiddenRowCount() == 0) return;
+    hiddenRows_->Order();
+    TGridTakenRows rows = TakeHidden(0, HiddenRowCount(), 0);
+    const std::vector<Integer> places = rows.Rows;
+    PutRowsBack(places, std::move(rows));
+    // The cell controls are placed anew here once the in-cell controls stand.
 }
 
 }  // namespace ProGrid

@@ -116,6 +116,7 @@ void PublishEvents(TPublishOf<RAdeRedeviDidi>& P) {
     P.Event("OnAutoInsertRow", &C::OnAutoInsertRow);
     P.Event("OnAutoDeleteRow", &C::OnAutoDeleteRow);
     P.Event("OnEndRowSize", &C::OnEndRowSize);
+    P.Event("OnCellsChanged", &C::OnCellsChanged);
 }
 
 void PublishRAdeRedeviDidi(TPublisher& p) {

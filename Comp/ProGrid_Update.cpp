@@ -1,0 +1,156 @@
+// The update lock, the report of changed cells and its notifiers, and the whole-row changes beneath row
+// removal, insertion and hiding.
+#include <algorithm>
+#include <numeric>
+
+#include "ProGrid.h"
+#include "vcl/ScopeGuard.h"
+
+namespace ProGrid {
+
+VCL_IMPLEMENT_CLASS(TGridChangeNotifier, nullptr, nullptr)
+
+// ---------------------------------------------------------------------------
+// Update lock
+
+void RAdeRedeviDidi::BeginUpdate() {
+    if (!HandleAllocated()) return;
+    ++updateCount_;
+    Perform(WM_SETREDRAW, FALSE, 0);
+}
+
+void RAdeRedeviDidi::EndUpdate() {
+    if (!HandleAllocated()) return;
+    if (updateCount_ > 0) --updateCount_;
+    if (updateCount_ > 0) return;
+    Perform(WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(Handle(), nullptr, FALSE);
+    DrawFlatBorder();
+}
+
+bool RAdeRedeviDidi::HoldsPaintMessage(TMessage& Message) {
+    if (Message.Msg != WM_ERASEBKGND && !(Message.Msg == WM_PAINT && updateCount_ > 0)) return false;
+    Message.Result = 0;
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// Changed cells
+
+void RAdeRedeviDidi::CellsChanged(const TRect& R) {
+    if (OnCellsChanged) OnCellsChanged(this, R);
+    // A notifier may register or unregister others, or go, while it is told.
+    const std::vector<TComponentRef<TGridChangeNotifier>> notifiers = notifiers_;
+    for (TGridChangeNotifier* notifier : notifiers)
+        if (notifier) notifier->CellsChanged(this, R);
+    // The column footers are calculated anew here (all columns) once the footer calculations stand.
+}
+
+void RAdeRedeviDidi::RegisterNotifier(TGridChangeNotifier* ANotifier) {
+    std::erase_if(notifiers_, [](const TComponentRef<TGridChangeNotifier>& held) { return !held; });
+    if (ANotifier && std::find(notifiers_.begin(), notifiers_.end(), ANotifier) == notifiers_.end())
+        notifiers_.emplace_back(ANotifier);
+}
+
+void RAdeRedeviDidi::UnRegisterNotifier(TGridChangeNotifier* ANotifier) {
+    std::erase_if(notifiers_,
+                  [ANotifier](const TComponentRef<TGridChangeNotifier>& held) { return !held || held == ANotifier; });
+}
+
+// ---------------------------------------------------------------------------
+// Whole-row changes
+
+// A change of whole rows: inside the update bracket, with the cells of hidden columns moving with their
+// rows. Both end on every way out.
+class RAdeRedeviDidi::TWholeRowChange {
+public:
+    explicit TWholeRowChange(RAdeRedeviDidi& Grid) : grid_(Grid) {
+        grid_.BeginUpdate();
+        if (grid_.HiddenColCount() > 0) {
+            grid_.SetColCount(grid_.ColCount() + grid_.HiddenColCount());
+            added_ = grid_.HiddenColCount();
+        }
+    }
+    ~TWholeRowChange() {
+        if (added_ > 0) grid_.SetColCount(grid_.ColCount() - added_);
+        grid_.EndUpdate();
+    }
+    TWholeRowChange(const TWholeRowChange&) = delete;
+    TWholeRowChange& operator=(const TWholeRowChange&) = delete;
+
+private:
+    RAdeRedeviDidi& grid_;
+    Integer added_ = 0;
+};
+
+void RAdeRedeviDidi::RemoveRowsInternal(Integer ARow, Integer ACount, bool AdjustHidden) {
+    TakeRowsOut(ARow, ACount, AdjustHidden, {});
+}
+
+void RAdeRedeviDidi::TakeRowsOut(Integer ARow, Integer ACount, bool AdjustHidden,
+                                 const std::function<void(TGridTakenRows&&)>& Keep) {
+    if (ARow < 0 || ARow >= RowCount()) return;
+    ACount = std::min(ACount, RowCount() - ARow);
+    if (ACount <= 0) return;
+    // A visible floating footer is hidden for the removal, and shown again at its end, with the footer.
+    {
+        TWholeRowChange change(*this);
+        const Integer keptTop = TopRow(), keptRow = Row();
+        if (Keep) {
+            std::vector<Integer> rows(static_cast<std::size_t>(ACount));
+            std::iota(rows.begin(), rows.end(), ARow);
+            Keep(TakeGridRows(rows));
+        } else {
+            DeleteGridRows(ARow, ACount);
+        }
+        if (AdjustHidden) HiddenRowsRemoved(ARow, ACount);
+        // The removed rows' selection flags go here with the row selection flags (under DisjunctRowSelect,
+        // unless RowSelectPersistent).
+        const Integer lastRow = RowCount() - FixedFooters();
+        if (lastRow <= keptRow) {
+            if (lastRow > FixedRows()) SetRow(lastRow - 1);
+            else HideSelection();
+        } else {
+            if (Row() != keptRow) SetRow(keptRow);
+            if (TopRow() != keptTop) SetTopRow(keptTop);
+        }
+    }
+    CellsChanged(Rect(0, ARow, ColCount() - 1, ARow + ACount));
+    if (RowCount() - 1 <= TopRow()) SetTopRow(RowCount() - 1);
+}
+
+void RAdeRedeviDidi::InsertRowsInternal(Integer ARow, Integer ACount) {
+    if (ACount <= 0) return;
+    {
+        TWholeRowChange change(*this);
+        InsertGridRows(ARow, ACount);
+    }
+    CellsChanged(Rect(0, ARow, ColCount() - 1, ARow + ACount));
+}
+
+TGridTakenRows RAdeRedeviDidi::TakeRowsAt(std::span<const Integer> Rows) {
+    TWholeRowChange change(*this);
+    return TakeGridRows(Rows);
+}
+
+void RAdeRedeviDidi::PutRowsBack(std::span<const Integer> Places, TGridTakenRows&& Rows) {
+    TWholeRowChange change(*this);
+    PutGridRows(Places, std::move(Rows));
+}
+
+void RAdeRedeviDidi::HiddenRowsRemoved(Integer ARow, Integer ACount) {
+    const Integer count = HiddenRowCount();
+    if (count == 0 || ACount <= 0) return;
+    // Each hidden row moves up by the removed rows that stood before it: all of them for the rows behind
+    // the removed ones, fewer for one that lay between them.
+    std::vector<Integer> moved(static_cast<std::size_t>(count));
+    for (Integer i = 0; i < count; ++i) {
+        const Integer idx = hiddenRows_->Items(i)->Idx();
+        moved[static_cast<std::size_t>(i)] = idx - std::clamp(DisplayRowIndex(idx) - ARow, 0, ACount);
+    }
+    hiddenRows_->BeginUpdate();
+    const TScopeExit endUpdate([this] { hiddenRows_->EndUpdate(); });
+    for (Integer i = 0; i < count; ++i) hiddenRows_->Items(i)->SetIdx(moved[static_cast<std::size_t>(i)]);
+}
+
+}  // namespace ProGrid
