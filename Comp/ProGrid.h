@@ -723,6 +723,8 @@ using TGridColorEvent = std::function<void(TObject* Sender, Integer ARow, Intege
                                            TBrush* ABrush, TFont* AFont)>;
 using TGridBorderEvent =
     std::function<void(TObject* Sender, Integer ARow, Integer ACol, TPen* APen, TCellBorders& Borders)>;
+using TGridBorderPropEvent = std::function<void(TObject* Sender, Integer ARow, Integer ACol, TPen* LeftPen,
+                                                TPen* TopPen, TPen* RightPen, TPen* BottomPen)>;
 using TGridAlignEvent =
     std::function<void(TObject* Sender, Integer ARow, Integer ACol, TAlignment& HAlign, BaseGrid::TVAlignment& VAlign)>;
 using TGridFormatEvent =
@@ -1021,6 +1023,26 @@ public:
     void RegisterNotifier(TGridChangeNotifier* ANotifier);
     void UnRegisterNotifier(TGridChangeNotifier* ANotifier);
 
+    // Cell decorations. The graphic and its type are those of the merged range's base cell; a cell
+    // without a graphic is ctEmpty.
+    virtual TCellGraphic* GetCellGraphic(Integer ACol, Integer ARow);
+    virtual TCellType GetCellType(Integer ACol, Integer ARow);
+    // The borders OnGetCellBorder asks for, on the grid's canvas inside Rect (the cell's, lines included).
+    void DrawCellBorders(Integer ACol, Integer ARow, TRect Rect);
+    // Graphic of cell (ACol, ARow) in Rect, a graphic of GraphicWidth x GraphicHeight placed by its own
+    // alignments beside the cell's text, which is aligned HAlign and VAlign. Selected bitmaps and glyphs
+    // are keyed over the canvas's brush colour.
+    void DrawCellGraphic(TCanvas* ACanvas, Integer ACol, Integer ARow, TCellGraphic* Graphic, const TRect& Rect,
+                         Integer GraphicWidth, Integer GraphicHeight, TAlignment HAlign, BaseGrid::TVAlignment VAlign);
+    void DrawCheck(TCanvas* ACanvas, const TRect& Rect, bool Checked, bool Enabled, TControlStyle Style);
+    // Count entries (Texts may be nil: buttons only), entry Index selected (-1: none).
+    void DrawRadioGroup(TCanvas* ACanvas, const TRect& Rect, Integer Count, TStrings* Texts, Integer Index,
+                        bool Enabled, bool Horizontal);
+    // The corner triangle of comment cells; clNone shows none.
+    PROGRID_STORED(TColor, CommentColor, clRed)
+public:
+    TGridBorderPropEvent OnGetCellBorderProp;
+
     void Invalidate() override;
     // With IntegralHeight the height drops to whole default rows (scroll bar and border kept).
     void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
@@ -1078,6 +1100,9 @@ private:
 protected:
     // The next Invalidate does nothing (once).
     void SuppressNextInvalidate() { suppressInvalidate_ = true; }
+    // Part and State of theme class ClassName over Rect on ACanvas, with the themed look only; False when
+    // nothing was drawn.
+    bool DrawThemed(TCanvas* ACanvas, const char16_t* ClassName, int Part, int State, const TRect& Rect);
     // The target DragDropSettings.OleDropTarget registers for the window; none here (a new object, or nil):
     // the grid's drag and drop supplies it.
     virtual IDropTarget* CreateDropTarget();
@@ -1108,6 +1133,13 @@ private:
     void UnchainFormResize();
     template <typename T>
     T* HiddenOnGrid(T* Editor);
+    // The pieces of DrawCellGraphic: At is where the graphic's own size places it in Rect.
+    void DrawCellCheck(TCanvas* ACanvas, Integer ACol, Integer ARow, const TCellGraphic& Graphic, const TRect& Rect,
+                       const TRect& At, const AnsiString& Text, Integer TextWidth, TAlignment HAlign, bool Enabled);
+    void DrawCellNode(TCanvas* ACanvas, Integer ARow, const TCellGraphic& Graphic, const TRect& Rect);
+    void DrawCellProgress(TCanvas* ACanvas, const TCellGraphic& Graphic, const TRect& Rect, Integer Percent);
+    void DrawCellButton(TCanvas* ACanvas, TCellGraphic& Graphic, const TRect& Rect, const TRect& At);
+    void DrawRadioButton(TCanvas* ACanvas, Integer X, Integer Y, Integer Size, bool Selected, bool Enabled);
 
     std::unique_ptr<TPrintSettings> printSettings_;
     std::unique_ptr<THTMLSettings> htmlSettings_;

@@ -6,7 +6,10 @@
 #include "ProGrid.h"
 #include "UnitStart.h"
 #include "vcl/ActiveX.h"
+#include "vcl/Resources.h"
 #include "vcl/SysUtils.h"
+
+extern const TResourceEntry GridGlyphResources[];
 
 namespace ProGrid {
 
@@ -54,6 +57,7 @@ void InitProGridUnit() {
         Assert(result == S_OK || result == S_FALSE,
                Format("OleInitialize failed ($%x)", {static_cast<Integer>(result)}));
         RegisterClass(RAdeRedeviDidi::ClassInfo());
+        RegisterResources(GridGlyphResources);
         const Integer version = GetFileVersion("comctl32.dll");
         Unit().CommonControls = version != -1 && version >= CommonControlsNeeded;
         Unit().ClipboardFormat = RegisterClipboardFormat("RAdeRedeviDidi Cells");

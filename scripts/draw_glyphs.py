@@ -1,11 +1,35 @@
 #!/usr/bin/env python3
-"""Draws the spin-button glyphs as 24-bit BMP files: a black arrow on a teal key colour,
-which the bottom-left pixel marks as transparent."""
+"""Draws the program's own glyphs as 24-bit BMP files on a teal key colour, which the top-left and the
+bottom-left pixels mark as transparent: the spin-button arrows, and the grid's check boxes, radio
+buttons, node glyphs and filter glyph. Run from the repository root: scripts/draw_glyphs.py [folder]."""
+import math
 import struct
 import sys
 
 KEY = (0x80, 0x80, 0x00)  # B, G, R: teal, never used for ink
 INK = (0x00, 0x00, 0x00)
+
+
+def rgb(value):
+    """0xRRGGBB as the B, G, R bytes a BMP row holds."""
+    return (value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF)
+
+
+def write_bmp(path, rows, palette=None):
+    """rows: strings of equal length; each character picks a colour from palette ('.' is the key)."""
+    colours = {".": KEY, "#": INK}
+    colours.update(palette or {})
+    height, width = len(rows), len(rows[0])
+    stride = (width * 3 + 3) & ~3
+    pixels = b""
+    for row in reversed(rows):  # BMP rows run bottom-up
+        line = b"".join(bytes(colours[c]) for c in row)
+        pixels += line + b"\0" * (stride - len(line))
+    header = struct.pack("<2sIHHI", b"BM", 54 + len(pixels), 0, 0, 54)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
+    with open(path, "wb") as f:
+        f.write(header + info + pixels)
+
 
 UP = [
     ".........",
@@ -16,21 +40,160 @@ UP = [
     ".........",
 ]
 
+# A tick inside the 15 x 15 box.
+TICK = {4: (10, 11), 5: (9, 11), 6: (3, 3, 8, 10), 7: (3, 4, 7, 9), 8: (3, 8), 9: (4, 7), 10: (5, 6)}
 
-def write_bmp(path, rows):
-    height, width = len(rows), len(rows[0])
-    stride = (width * 3 + 3) & ~3
-    pixels = b""
-    for row in reversed(rows):  # BMP rows run bottom-up
-        line = b"".join(bytes(INK if c == "#" else KEY) for c in row)
-        pixels += line + b"\0" * (stride - len(line))
-    header = struct.pack("<2sIHHI", b"BM", 54 + len(pixels), 0, 0, 54)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
-    with open(path, "wb") as f:
-        f.write(header + info + pixels)
+
+def ticked(y, x):
+    spans = TICK.get(y, ())
+    return any(spans[i] <= x <= spans[i + 1] for i in range(0, len(spans), 2))
+
+
+def check_box(checked):
+    """15 x 15: rounded corners (key), a one-pixel border 'b', the face 'f' ('g' in its top half) and the tick 'm'."""
+    rows = []
+    for y in range(15):
+        row = ""
+        for x in range(15):
+            edge_x, edge_y = x in (0, 14), y in (0, 14)
+            if edge_x and edge_y:
+                row += "."
+            elif edge_x or edge_y:
+                row += "b"
+            elif checked and ticked(y, x):
+                row += "m"
+            else:
+                row += "g" if y < 7 else "f"
+        rows.append(row)
+    return rows
+
+
+def radio_button(selected):
+    """13 x 13: a ring 'b' around the face 'f' ('g' in its top half), a dot 'm' when selected."""
+    rows = []
+    for y in range(13):
+        row = ""
+        for x in range(13):
+            d = math.hypot(x - 6, y - 6)
+            if d > 6.4:
+                row += "."
+            elif d > 5.3:
+                row += "b"
+            elif selected and d <= 2.6:
+                row += "m"
+            else:
+                row += "g" if y < 6 else "f"
+        rows.append(row)
+    return rows
+
+
+def node_box(collapsed):
+    """9 x 9: a box with rounded corners, a minus and, when collapsed, a plus."""
+    rows = []
+    for y in range(9):
+        row = ""
+        for x in range(9):
+            edge_x, edge_y = x in (0, 8), y in (0, 8)
+            if edge_x and edge_y:
+                row += "."
+            elif edge_x or edge_y:
+                row += "b"
+            elif (y == 4 and 2 <= x <= 6) or (collapsed and x == 4 and 2 <= y <= 6):
+                row += "#"
+            else:
+                row += "g" if y < 4 else "f"
+        rows.append(row)
+    return rows
+
+
+LEAF_CLOSED = [
+    "................",
+    "................",
+    "..bbbbb.........",
+    ".bgggggb........",
+    ".bbbbbbbbbbbbbb.",
+    ".bggggggggggggb.",
+    ".bffffffffffffb.",
+    ".bffffffffffffb.",
+    ".bffffffffffffb.",
+    ".bffffffffffffb.",
+    ".bffffffffffffb.",
+    ".bffffffffffffb.",
+    ".bffffffffffffb.",
+    ".bbbbbbbbbbbbbb.",
+    "................",
+    "................",
+]
+
+LEAF_OPEN = [
+    "................",
+    "................",
+    "..bbbbb.........",
+    ".bgggggb........",
+    ".bgbbbbbbbbbbb..",
+    ".bgbgggggggggb..",
+    ".bgbggggggggggb.",
+    ".bbbbbbbbbbbbbbb",
+    ".bbffffffffffffb",
+    ".bbfffffffffffb.",
+    ".bfffffffffffffb",
+    ".bffffffffffffb.",
+    ".bfffffffffffb..",
+    ".bbbbbbbbbbbbb..",
+    "................",
+    "................",
+]
+
+FILTER = [
+    "................",
+    "................",
+    "..############..",
+    "..#ffffffffff#..",
+    "...#ffffffff#...",
+    "....#ffffff#....",
+    ".....#ffff#.....",
+    "......#ff#......",
+    "......#ff#......",
+    "......#ff#......",
+    "......#ff#......",
+    "......#ff#......",
+    "......####......",
+    "................",
+    "................",
+    "................",
+]
+
+# Two looks of check box and radio button: "zub" (grey and black) and "XP" (blue frame, green mark), each
+# enabled and disabled.
+ZUB = {"b": rgb(0x404040), "f": rgb(0xFFFFFF), "g": rgb(0xF4F4F4), "m": rgb(0x000000)}
+ZUB_OFF = {"b": rgb(0xA0A0A0), "f": rgb(0xE4E4E4), "g": rgb(0xECECEC), "m": rgb(0xA0A0A0)}
+XP = {"b": rgb(0x1C5180), "f": rgb(0xFFFFFF), "g": rgb(0xE8E8E0), "m": rgb(0x21A121)}
+XP_OFF = {"b": rgb(0xCAC8BB), "f": rgb(0xF4F4F4), "g": rgb(0xF0F0F0), "m": rgb(0xCAC8BB)}
+FOLDER = {"b": rgb(0x806000), "g": rgb(0xF8E8A0), "f": rgb(0xE8C850)}
+NODE = {"b": rgb(0x7B9EBD), "g": rgb(0xFFFFFF), "f": rgb(0xE8ECF0)}
+FUNNEL = {"#": rgb(0x404040), "f": rgb(0xD8D8D8)}
+
+
+def grid_glyphs():
+    """Name -> (rows, palette). Numbering: checked/selected enabled, unchecked enabled, checked disabled,
+    unchecked disabled; 01-04 zub, 05-08 XP."""
+    glyphs = {}
+    for base, looks in ((1, (ZUB, ZUB_OFF)), (5, (XP, XP_OFF))):
+        states = ((True, looks[0]), (False, looks[0]), (True, looks[1]), (False, looks[1]))
+        for offset, (on, palette) in enumerate(states):
+            glyphs[f"GRDCHK{base + offset:02d}"] = (check_box(on), palette)
+            glyphs[f"GRDRAD{base + offset:02d}"] = (radio_button(on), palette)
+    glyphs["GRDLEAFOPEN"] = (LEAF_OPEN, FOLDER)
+    glyphs["GRDLEAFCLOSE"] = (LEAF_CLOSED, FOLDER)
+    glyphs["XPNODEO"] = (node_box(False), NODE)
+    glyphs["XPNODEC"] = (node_box(True), NODE)
+    glyphs["GRDFILT"] = (FILTER, FUNNEL)
+    return glyphs
 
 
 if __name__ == "__main__":
     out = sys.argv[1] if len(sys.argv) > 1 else "resources"
     write_bmp(f"{out}/SpinUp.bmp", UP)
     write_bmp(f"{out}/SpinDown.bmp", list(reversed(UP)))
+    for name, (rows, palette) in grid_glyphs().items():
+        write_bmp(f"{out}/{name}.bmp", rows, palette)

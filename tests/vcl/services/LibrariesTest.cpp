@@ -155,20 +155,21 @@ TEST_F(LibrariesTest, SeamsTakeAModuleOrAnExportAway) {
     }
 }
 
-TEST_F(LibrariesTest, OnlyThePushButtonOfTheButtonClassHasThemeData) {
+TEST_F(LibrariesTest, OnlyTheClassesDrawnHereHaveThemeData) {
     HMODULE theme = LoadLibrary("uxtheme.dll");
     auto open = Entry<TOpenThemeData>(theme, "OpenThemeData");
     auto close = Entry<TCloseThemeData>(theme, "CloseThemeData");
     auto active = Entry<TIsThemeActive>(theme, "IsThemeActive");
     EXPECT_TRUE(active());
 
-    for (const char16_t* classes : {u"button", u"BUTTON", u"Edit;Button", u" button "}) {
+    for (const char16_t* classes :
+         {u"button", u"BUTTON", u"Edit;Button", u" button ", u"combobox", u"header", u"Progress", u"edit;PROGRESS"}) {
         HTHEME h = open(nullptr, classes);
         EXPECT_NE(h, nullptr);
         EXPECT_EQ(close(h), S_OK);
         EXPECT_EQ(close(h), E_HANDLE);
     }
-    for (const char16_t* classes : {u"edit", u"", u"buttons", u"scrollbar;progress"})
+    for (const char16_t* classes : {u"edit", u"", u"buttons", u"scrollbar;tooltip", u"progressbar"})
         EXPECT_EQ(open(nullptr, classes), nullptr);
     EXPECT_EQ(open(nullptr, nullptr), nullptr);
 
@@ -236,6 +237,60 @@ TEST_F(LibrariesTest, ThePushButtonIsDrawnInsideItsRectangleAndEachStateLooksIts
     FreeLibrary(theme);
 }
 
+TEST_F(LibrariesTest, HeaderItemsAndProgressBarsAreDrawnInsideTheirRectangleInLooksOfTheirOwn) {
+    HMODULE theme = LoadLibrary("uxtheme.dll");
+    auto open = Entry<TOpenThemeData>(theme, "OpenThemeData");
+    auto draw = Entry<TDrawThemeBackground>(theme, "DrawThemeBackground");
+    auto close = Entry<TCloseThemeData>(theme, "CloseThemeData");
+    struct Case {
+        const char16_t* Class;
+        const char* Recorded;
+        int Part, State;
+        HRESULT Result;
+    };
+    const Case cases[] = {
+        {u"header", "header", HP_HEADERITEM, HIS_NORMAL, S_OK},
+        {u"header", "header", HP_HEADERITEM, HIS_HOT, S_OK},
+        {u"header", "header", HP_HEADERITEM, HIS_PRESSED, S_OK},
+        {u"Progress", "Progress", PP_BAR, 1, S_OK},
+        {u"Progress", "Progress", PP_CHUNK, 1, S_OK},
+        {u"header", "header", HP_HEADERITEM, 4, E_NOTIMPL},
+        {u"header", "header", 2, HIS_NORMAL, E_NOTIMPL},
+        {u"Progress", "Progress", 2, 1, E_NOTIMPL},
+    };
+    const RECT box = Rect(10, 10, 50, 30);
+    std::vector<std::vector<TColor>> looks;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.Recorded << " " << c.Part << "/" << c.State);
+        HTHEME h = open(nullptr, c.Class);
+        ASSERT_NE(h, nullptr);
+        auto bitmap = std::make_unique<TBitmap>();
+        bitmap->SetSize(60, 40);
+        bitmap->Canvas()->Brush()->SetColor(clFuchsia);
+        bitmap->Canvas()->FillRect(Rect(0, 0, 60, 40));
+        TCanvasRecorder recorder(bitmap->Canvas());
+        EXPECT_EQ(draw(h, bitmap->Canvas()->Handle(), c.Part, c.State, &box, nullptr), c.Result);
+        close(h);
+        if (c.Result != S_OK) {
+            EXPECT_TRUE(recorder.ThemeCalls().empty());
+            continue;
+        }
+        const std::vector<TCanvasRecorder::TThemeCall> expected{{c.Recorded, c.Part, c.State, box}};
+        EXPECT_EQ(recorder.ThemeCalls(), expected);
+        std::vector<TColor> look;
+        for (Integer y = 0; y < 40; ++y)
+            for (Integer x = 0; x < 60; ++x) {
+                const TColor pixel = bitmap->Canvas()->Pixels(x, y);
+                if (!TRect(box).Contains(Point(x, y))) EXPECT_EQ(pixel, clFuchsia) << x << "," << y;
+                else look.push_back(pixel);
+            }
+        looks.push_back(look);
+    }
+    for (std::size_t i = 0; i < looks.size(); ++i)
+        for (std::size_t j = 0; j < i; ++j) EXPECT_NE(looks[i], looks[j]) << i << " " << j;
+    FreeLibrary(theme);
+}
+
 TEST_F(LibrariesTest, RadioButtonsAndCheckBoxesDrawUncheckedOrCheckedInsideTheirBox) {
     HMODULE theme = LoadLibrary("uxtheme.dll");
     auto open = Entry<TOpenThemeData>(theme, "OpenThemeData");
@@ -252,6 +307,10 @@ TEST_F(LibrariesTest, RadioButtonsAndCheckBoxesDrawUncheckedOrCheckedInsideTheir
         {BP_RADIOBUTTON, RBS_CHECKEDNORMAL, S_OK},
         {BP_CHECKBOX, CBS_UNCHECKEDNORMAL, S_OK},
         {BP_CHECKBOX, CBS_CHECKEDNORMAL, S_OK},
+        {BP_RADIOBUTTON, RBS_UNCHECKEDDISABLED, S_OK},
+        {BP_RADIOBUTTON, RBS_CHECKEDDISABLED, S_OK},
+        {BP_CHECKBOX, CBS_UNCHECKEDDISABLED, S_OK},
+        {BP_CHECKBOX, CBS_CHECKEDDISABLED, S_OK},
         {BP_CHECKBOX, 2, E_NOTIMPL},
         {BP_RADIOBUTTON, 6, E_NOTIMPL},
     };
@@ -280,7 +339,8 @@ TEST_F(LibrariesTest, RadioButtonsAndCheckBoxesDrawUncheckedOrCheckedInsideTheir
         EXPECT_NE(look, std::vector<TColor>(look.size(), clFuchsia));
         looks.push_back(look);
     }
-    // Each of the four looks its own: a check box is no radio button, a checked one no unchecked one.
+    // Each look its own: a check box is no radio button, a checked one no unchecked one, a disabled one no
+    // enabled one.
     for (std::size_t i = 0; i < looks.size(); ++i)
         for (std::size_t j = 0; j < i; ++j) EXPECT_NE(looks[i], looks[j]) << i << " " << j;
     close(h);

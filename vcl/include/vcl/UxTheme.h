@@ -1,9 +1,10 @@
 #pragma once
 // The visual-styles library ("uxtheme.dll"): its records, the signatures of its entry points as callers
 // fetch them with GetProcAddress, and the part and state numbers the system draws with.
-// Real here: IsThemeActive (TRUE), OpenThemeData for the "button" and "combobox" classes,
-// DrawThemeBackground of the push button and of the drop-down button (normal, hot, pressed) and
-// CloseThemeData. Every other entry answers as a system without
+// Real here: IsThemeActive (TRUE), OpenThemeData for the "button", "combobox", "header" and "Progress"
+// classes, DrawThemeBackground of the push button, the drop-down button and the header item (normal, hot,
+// pressed), of the check box and radio button (normal and disabled), of the progress bar and its chunk,
+// and CloseThemeData. Every other entry answers as a system without
 // that theme data does: E_NOTIMPL, FALSE, 0 or nullptr.
 
 #include "Windows.h"
@@ -81,13 +82,31 @@ constexpr int PBS_HOT = 2;
 constexpr int PBS_PRESSED = 3;
 constexpr int PBS_DISABLED = 4;
 constexpr int PBS_DEFAULTED = 5;
-// The radio button and the check box: drawn unchecked and checked, in their normal state.
+// The radio button and the check box: drawn unchecked and checked, normal or disabled.
 constexpr int BP_RADIOBUTTON = 2;
 constexpr int BP_CHECKBOX = 3;
 constexpr int RBS_UNCHECKEDNORMAL = 1;
+constexpr int RBS_UNCHECKEDDISABLED = 4;
 constexpr int RBS_CHECKEDNORMAL = 5;
+constexpr int RBS_CHECKEDDISABLED = 8;
 constexpr int CBS_UNCHECKEDNORMAL = 1;
+constexpr int CBS_UNCHECKEDDISABLED = 4;
 constexpr int CBS_CHECKEDNORMAL = 5;
+constexpr int CBS_CHECKEDDISABLED = 8;
+
+// ---------------------------------------------------------------------------
+// Parts and states of the "header" class: the item, normal, hot or pressed
+
+constexpr int HP_HEADERITEM = 1;
+constexpr int HIS_NORMAL = 1;
+constexpr int HIS_HOT = 2;
+constexpr int HIS_PRESSED = 3;
+
+// ---------------------------------------------------------------------------
+// Parts of the "Progress" class: the bar and its filled chunk (either in any state)
+
+constexpr int PP_BAR = 1;
+constexpr int PP_CHUNK = 3;
 
 // ---------------------------------------------------------------------------
 // Parts and states of the "combobox" class

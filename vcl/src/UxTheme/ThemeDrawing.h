@@ -11,9 +11,13 @@ std::string ThemeRecord(const char* Class, int Part, int State, const RECT& Rect
 // Draws the push button in state PBS_NORMAL, PBS_HOT or PBS_PRESSED over Rect on the device context,
 // clipped to Clip when given. False for an unknown device context.
 bool DrawPushButtonBackground(HDC DC, int State, const RECT& Rect, const RECT* Clip);
-// Draws the radio button (BP_RADIOBUTTON) or check box (BP_CHECKBOX) unchecked (state 1) or checked (5), as
-// DrawPushButtonBackground does.
+// Draws the radio button (BP_RADIOBUTTON) or check box (BP_CHECKBOX) unchecked (state 1), unchecked
+// disabled (4), checked (5) or checked disabled (8), as DrawPushButtonBackground does.
 bool DrawCheckBackground(HDC DC, int Part, int State, const RECT& Rect, const RECT* Clip);
+// Draws the header item in state HIS_NORMAL, HIS_HOT or HIS_PRESSED, as DrawPushButtonBackground does.
+bool DrawHeaderItemBackground(HDC DC, int State, const RECT& Rect, const RECT* Clip);
+// Draws the empty progress bar (PP_BAR) or a chunk filling Rect (PP_CHUNK), as DrawPushButtonBackground does.
+bool DrawProgressBackground(HDC DC, int Part, int State, const RECT& Rect, const RECT* Clip);
 // Draws the combo box's drop-down button in state CBXS_NORMAL, CBXS_HOT or CBXS_PRESSED, as
 // DrawPushButtonBackground does.
 bool DrawDropDownButtonBackground(HDC DC, int State, const RECT& Rect, const RECT* Clip);

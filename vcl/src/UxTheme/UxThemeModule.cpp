@@ -1,6 +1,6 @@
-// "uxtheme.dll": the push button, radio button and check box of the "button" class and the drop-down
-// button of the "combobox" class are drawn for real; the other entries answer as a system that has no theme data for
-// them.
+// "uxtheme.dll": the push button, radio button and check box of the "button" class, the drop-down button of
+// the "combobox" class, the "header" item and the "Progress" bar and chunk are drawn for real; the other
+// entries answer as a system that has no theme data for them.
 #include <map>
 
 #include "UxTheme/ThemeDrawing.h"
@@ -9,7 +9,7 @@
 
 namespace {
 
-enum TThemeClass { tcButton, tcComboBox };
+enum TThemeClass { tcButton, tcComboBox, tcHeader, tcProgress };
 
 struct TThemeState {
     bool Active = true;
@@ -31,10 +31,13 @@ bool FindThemeClass(LPCWSTR ClassList, TThemeClass& Class) {
         std::size_t end = list.find(';', start);
         if (end == AnsiString::npos) end = list.size();
         const AnsiString name = Trim(list.substr(start, end - start));
-        if (SameText(name, "button") || SameText(name, "combobox")) {
-            Class = SameText(name, "button") ? tcButton : tcComboBox;
-            return true;
-        }
+        static const std::pair<const char*, TThemeClass> known[] = {
+            {"button", tcButton}, {"combobox", tcComboBox}, {"header", tcHeader}, {"progress", tcProgress}};
+        for (const auto& [knownName, knownClass] : known)
+            if (SameText(name, knownName)) {
+                Class = knownClass;
+                return true;
+            }
         start = end + 1;
     }
     return false;
@@ -57,16 +60,28 @@ HRESULT DrawThemeBackgroundEntry(HTHEME hTheme, HDC hdc, int iPartId, int iState
     const auto open = State().Open.find(hTheme);
     if (open == State().Open.end()) return E_HANDLE;
     if (!pRect) return E_POINTER;
-    if (open->second == tcButton && (iPartId == BP_RADIOBUTTON || iPartId == BP_CHECKBOX)) {
-        if (iStateId != RBS_UNCHECKEDNORMAL && iStateId != RBS_CHECKEDNORMAL) return E_NOTIMPL;
-        return DrawCheckBackground(hdc, iPartId, iStateId, *pRect, pClipRect) ? S_OK : E_HANDLE;
+    const auto result = [](bool Drawn) { return Drawn ? S_OK : E_HANDLE; };
+    switch (open->second) {
+        case tcButton:
+            if (iPartId == BP_RADIOBUTTON || iPartId == BP_CHECKBOX) {
+                if (iStateId != RBS_UNCHECKEDNORMAL && iStateId != RBS_UNCHECKEDDISABLED &&
+                    iStateId != RBS_CHECKEDNORMAL && iStateId != RBS_CHECKEDDISABLED)
+                    return E_NOTIMPL;
+                return result(DrawCheckBackground(hdc, iPartId, iStateId, *pRect, pClipRect));
+            }
+            if (iPartId != BP_PUSHBUTTON || iStateId < PBS_NORMAL || iStateId > PBS_PRESSED) return E_NOTIMPL;
+            return result(DrawPushButtonBackground(hdc, iStateId, *pRect, pClipRect));
+        case tcComboBox:
+            if (iPartId != CP_DROPDOWNBUTTON || iStateId < CBXS_NORMAL || iStateId > CBXS_PRESSED) return E_NOTIMPL;
+            return result(DrawDropDownButtonBackground(hdc, iStateId, *pRect, pClipRect));
+        case tcHeader:
+            if (iPartId != HP_HEADERITEM || iStateId < HIS_NORMAL || iStateId > HIS_PRESSED) return E_NOTIMPL;
+            return result(DrawHeaderItemBackground(hdc, iStateId, *pRect, pClipRect));
+        case tcProgress:
+            if (iPartId != PP_BAR && iPartId != PP_CHUNK) return E_NOTIMPL;
+            return result(DrawProgressBackground(hdc, iPartId, iStateId, *pRect, pClipRect));
     }
-    if (open->second == tcButton) {
-        if (iPartId != BP_PUSHBUTTON || iStateId < PBS_NORMAL || iStateId > PBS_PRESSED) return E_NOTIMPL;
-        return DrawPushButtonBackground(hdc, iStateId, *pRect, pClipRect) ? S_OK : E_HANDLE;
-    }
-    if (iPartId != CP_DROPDOWNBUTTON || iStateId < CBXS_NORMAL || iStateId > CBXS_PRESSED) return E_NOTIMPL;
-    return DrawDropDownButtonBackground(hdc, iStateId, *pRect, pClipRect) ? S_OK : E_HANDLE;
+    return E_NOTIMPL;
 }
 
 BOOL IsThemeActiveEntry() { return State().Active ? TRUE : FALSE; }

@@ -1,8 +1,10 @@
-// The themed push button, radio button and check box, drawn by the application's widget style on the
-// device context's surface.
+// The themed push button, radio button, check box, header item and progress bar, drawn by the application's
+// widget style on the device context's surface.
 #include <QApplication>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QStyleOptionHeader>
+#include <QStyleOptionProgressBar>
 
 #include "Controls/Internal.h"
 #include "UxTheme/ThemeDrawing.h"
@@ -54,12 +56,59 @@ bool DrawCheckBackground(HDC DC, int Part, int State, const RECT& Rect, const RE
         DC, ThemeRecord("button", Part, State, Rect), Rect, Clip, [Part, State](QPainter& p, const QRect& r) {
             QStyleOptionButton option;
             option.rect = r;
-            option.state = QStyle::State_Enabled | (State == RBS_CHECKEDNORMAL ? QStyle::State_On : QStyle::State_Off);
-            option.palette.setColor(QPalette::Base, Qt::white);
-            option.palette.setColor(QPalette::Text, Qt::black);
-            option.palette.setColor(QPalette::WindowText, Qt::black);
+            const bool checked = State == RBS_CHECKEDNORMAL || State == RBS_CHECKEDDISABLED;
+            const bool disabled = State == RBS_UNCHECKEDDISABLED || State == RBS_CHECKEDDISABLED;
+            option.state = (checked ? QStyle::State_On : QStyle::State_Off);
+            if (!disabled) option.state |= QStyle::State_Enabled;
+            // A disabled box keeps a grey face and a grey mark whatever the style's disabled palette.
+            option.palette.setColor(QPalette::Base, disabled ? QColor(0xF0, 0xF0, 0xF0) : QColor(Qt::white));
+            option.palette.setColor(QPalette::Text, disabled ? QColor(0xA0, 0xA0, 0xA0) : QColor(Qt::black));
+            option.palette.setColor(QPalette::WindowText, disabled ? QColor(0xA0, 0xA0, 0xA0) : QColor(Qt::black));
+            for (const QPalette::ColorRole role : {QPalette::Base, QPalette::Text, QPalette::WindowText})
+                option.palette.setColor(QPalette::Disabled, role, option.palette.color(QPalette::Active, role));
             const auto element =
                 Part == BP_RADIOBUTTON ? QStyle::PE_IndicatorRadioButton : QStyle::PE_IndicatorCheckBox;
             QApplication::style()->drawPrimitive(element, &option, &p);
         });
+}
+
+bool DrawHeaderItemBackground(HDC DC, int State, const RECT& Rect, const RECT* Clip) {
+    return DrawStyled(DC, ThemeRecord("header", HP_HEADERITEM, State, Rect), Rect, Clip,
+                      [State](QPainter& p, const QRect& r) {
+                          p.setClipRect(r, Qt::IntersectClip);
+                          QStyleOptionHeader option;
+                          option.rect = r;
+                          option.state = QStyle::State_Enabled | QStyle::State_Horizontal;
+                          // The face lightens under the mouse and darkens while pressed, whatever the style
+                          // makes of the states.
+                          QColor face(0xEB, 0xEA, 0xDB);
+                          if (State == HIS_HOT) {
+                              option.state |= QStyle::State_MouseOver | QStyle::State_Raised;
+                              face = QColor(0xFA, 0xF9, 0xF4);
+                          } else if (State == HIS_PRESSED) {
+                              option.state |= QStyle::State_Sunken;
+                              face = QColor(0xDE, 0xDF, 0xD8);
+                          } else {
+                              option.state |= QStyle::State_Raised;
+                          }
+                          option.palette.setColor(QPalette::Button, face);
+                          option.palette.setColor(QPalette::Window, face);
+                          QApplication::style()->drawControl(QStyle::CE_HeaderSection, &option, &p);
+                      });
+}
+
+bool DrawProgressBackground(HDC DC, int Part, int State, const RECT& Rect, const RECT* Clip) {
+    return DrawStyled(DC, ThemeRecord("Progress", Part, State, Rect), Rect, Clip, [Part](QPainter& p, const QRect& r) {
+        QStyleOptionProgressBar option;
+        option.rect = r;
+        option.state = QStyle::State_Enabled | QStyle::State_Horizontal;
+        option.minimum = 0;
+        option.maximum = 100;
+        // The chunk is the filled part alone: the caller sizes Rect to the share.
+        option.progress = Part == PP_CHUNK ? 100 : 0;
+        option.palette.setColor(QPalette::Highlight, QColor(0x25, 0xB0, 0x06));
+        p.setClipRect(r, Qt::IntersectClip);  // the style's groove frame reaches a pixel out
+        QApplication::style()->drawControl(
+            Part == PP_CHUNK ? QStyle::CE_ProgressBarContents : QStyle::CE_ProgressBarGroove, &option, &p);
+    });
 }
