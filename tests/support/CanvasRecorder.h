@@ -49,12 +49,13 @@ public:
         TPoint At;               // TextOut's cell; DrawText's rectangle's top left
         Integer Escapement = 0;  // tenths of a degree, 0 for upright text
     };
-    // "TextOut <x,y> "<text>" font=... [esc=<n>] ..." and "DrawText <rect> <flags> "<text>" [esc=<n>]"
+    // "TextOut <x,y> "<text>" font=... [esc=<n>] ..." and "DrawText <rect> <flags> "<text>" [esc=<n>]" (DrawTextW
+    // logs its text in UTF-8)
     std::vector<TTextCall> TextCalls() const {
         std::vector<TTextCall> calls;
         for (const AnsiString& line : lines_) {
             const bool textOut = line.rfind("TextOut ", 0) == 0;
-            if (!textOut && line.rfind("DrawText ", 0) != 0) continue;
+            if (!textOut && line.rfind("DrawText ", 0) != 0 && line.rfind("DrawTextW ", 0) != 0) continue;
             const std::size_t open = line.find('"');
             const std::size_t close = textOut ? line.rfind("\" font=") : line.rfind('"');
             if (open == AnsiString::npos || close == AnsiString::npos || close <= open) continue;

@@ -255,6 +255,8 @@ public:
     virtual ~TFontMetricsProvider() = default;
     virtual TFontMetricsInfo Metrics(const TFontDesc& Font) = 0;
     virtual Integer TextWidth(const TFontDesc& Font, const AnsiString& Text) = 0;
+    // UTF-16 text; a provider that knows only the code page measures it converted ('?' where it has none).
+    virtual Integer WideTextWidth(const TFontDesc& Font, const WideString& Text);
 };
 
 // Every character CharWidth pixels wide; every font Height high with the given Ascent.
@@ -264,6 +266,8 @@ public:
         : charWidth_(CharWidth), height_(Height), ascent_(Ascent) {}
     TFontMetricsInfo Metrics(const TFontDesc& Font) override;
     Integer TextWidth(const TFontDesc& Font, const AnsiString& Text) override;
+    // A surrogate pair is one character.
+    Integer WideTextWidth(const TFontDesc& Font, const WideString& Text) override;
 
 private:
     Integer charWidth_, height_, ascent_;

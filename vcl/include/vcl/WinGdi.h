@@ -316,6 +316,8 @@ BOOL GetTextExtentPoint32(HDC hdc, const char* lpString, int c, SIZE* lpSize);
 inline BOOL GetTextExtentPoint32A(HDC hdc, const char* s, int c, SIZE* size) {
     return GetTextExtentPoint32(hdc, s, c, size);
 }
+// The wide form: UTF-16 text, a surrogate pair measured as the one character it is.
+BOOL GetTextExtentPoint32W(HDC hdc, const WideChar* lpString, int c, SIZE* lpSize);
 BOOL GetTextMetrics(HDC hdc, TEXTMETRIC* lptm);
 inline BOOL GetTextMetricsA(HDC hdc, TEXTMETRIC* lptm) { return GetTextMetrics(hdc, lptm); }
 
@@ -351,6 +353,9 @@ int DrawText(HDC hDC, const char* lpString, int nCount, RECT* lpRect, UINT uForm
 int DrawText(HDC hDC, char* lpString, int nCount, RECT* lpRect, UINT uFormat);
 inline int DrawTextA(HDC hDC, const char* s, int n, RECT* r, UINT f) { return DrawText(hDC, s, n, r, f); }
 inline int DrawTextA(HDC hDC, char* s, int n, RECT* r, UINT f) { return DrawText(hDC, s, n, r, f); }
+// The wide forms lay UTF-16 text out as DrawText does; an ellipsis never splits a surrogate pair.
+int DrawTextW(HDC hDC, const WideChar* lpString, int nCount, RECT* lpRect, UINT uFormat);
+int DrawTextW(HDC hDC, WideChar* lpString, int nCount, RECT* lpRect, UINT uFormat);
 
 // DrawText with tab stops every iTabLength average characters (8 when 0) and margins inside the rectangle,
 // which a measured rectangle includes; uiLengthDrawn receives the characters handled. nullptr params is

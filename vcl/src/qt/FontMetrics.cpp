@@ -121,6 +121,11 @@ public:
         return lastWidth_;
     }
 
+    Integer WideTextWidth(const TFontDesc& Font, const WideString& Text) override {
+        return FontEntry(Font).Metrics.horizontalAdvance(
+            QString::fromUtf16(Text.data(), static_cast<qsizetype>(Text.size())));
+    }
+
 private:
     const TQtFontEntry* lastEntry_ = nullptr;
     AnsiString lastText_;
@@ -142,6 +147,10 @@ TFontMetricsProvider& FontMetricsProvider() {
     return provider ? *provider : qtMetrics;
 }
 
+Integer TFontMetricsProvider::WideTextWidth(const TFontDesc& Font, const WideString& Text) {
+    return TextWidth(Font, WideToAnsi(Text));
+}
+
 TFontMetricsInfo TFixedFontMetrics::Metrics(const TFontDesc&) {
     TFontMetricsInfo info;
     info.Height = height_;
@@ -154,4 +163,11 @@ TFontMetricsInfo TFixedFontMetrics::Metrics(const TFontDesc&) {
 
 Integer TFixedFontMetrics::TextWidth(const TFontDesc&, const AnsiString& Text) {
     return charWidth_ * static_cast<Integer>(Text.size());
+}
+
+Integer TFixedFontMetrics::WideTextWidth(const TFontDesc&, const WideString& Text) {
+    Integer characters = 0;
+    for (std::size_t i = 0; i < Text.size(); ++i)
+        if (!(i > 0 && QChar::isLowSurrogate(Text[i]) && QChar::isHighSurrogate(Text[i - 1]))) ++characters;
+    return charWidth_ * characters;
 }

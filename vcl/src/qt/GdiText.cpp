@@ -1,4 +1,5 @@
-// Text output and measurement: TextOut, ExtTextOut, text metrics and DrawText with its DT_ flags.
+// Text output and measurement: TextOut, ExtTextOut, text metrics and DrawText with its DT_ flags; the
+// wide forms run the same layout over UTF-16.
 #include <algorithm>
 #include <cstring>
 #include <limits>
@@ -18,6 +19,31 @@ TFontDesc FontOf(TCanvas& canvas) {
 }
 
 Integer Width(const TFontDesc& font, const AnsiString& text) { return FontMetricsProvider().TextWidth(font, text); }
+Integer Width(const TFontDesc& font, const WideString& text) { return FontMetricsProvider().WideTextWidth(font, text); }
+
+QString Shown(const TFontDesc& font, const AnsiString& text) { return FontText(font, text); }
+QString Shown(const TFontDesc&, const WideString& text) {
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Where the character after Index starts: a surrogate pair is one character.
+template <class S>
+std::size_t NextCharacter(const S& text, std::size_t Index) {
+    if constexpr (std::is_same_v<S, WideString>) {
+        if (Index + 1 < text.size() && QChar::isHighSurrogate(text[Index]) && QChar::isLowSurrogate(text[Index + 1]))
+            return Index + 2;
+    }
+    return Index + 1;
+}
+
+// Whether cutting before Index would split a surrogate pair.
+template <class S>
+bool SplitsCharacter(const S& text, std::size_t Index) {
+    if constexpr (std::is_same_v<S, WideString>)
+        return Index > 0 && Index < text.size() && QChar::isLowSurrogate(text[Index]) &&
+               QChar::isHighSurrogate(text[Index - 1]);
+    return false;
+}
 
 bool Turned(const TFontDesc& font) { return font.Escapement % 3600 != 0; }
 
@@ -57,7 +83,8 @@ TRect TurnedBounds(const TRect& r, const TFontDesc& font, TPoint pivot) {
 // Glyphs with their cell's top left at X, Y, turned about Pivot by the font's escapement (not at all
 // without one: the caller has turned the painter); with Background and an opaque background mode, the
 // cell is filled first (which needs the text's width).
-void DrawRun(TDcPaint& dc, int x, int y, const AnsiString& text, const TFontDesc& font, const TPoint* pivot,
+template <class S>
+void DrawRun(TDcPaint& dc, int x, int y, const S& text, const TFontDesc& font, const TPoint* pivot,
              bool Background = true) {
     if (!dc.Drawable() || text.empty()) return;
     TFontMetricsInfo metrics = FontMetricsProvider().Metrics(font);
@@ -68,20 +95,35 @@ void DrawRun(TDcPaint& dc, int x, int y, const AnsiString& text, const TFontDesc
         p.fillRect(QRect(x, y, Width(font, text), metrics.Height), ToQColorRef(dc.State().BkColor));
     p.setFont(ToQFont(font));
     p.setPen(ToQColorRef(dc.State().TextColor));
-    p.drawText(QPoint(x, y + metrics.Ascent), FontText(font, text));
+    p.drawText(QPoint(x, y + metrics.Ascent), Shown(font, text));
 }
 
 std::string Quoted(const AnsiString& text) { return "\"" + text + "\""; }
+// A wide text is logged in UTF-8: the log is read by tests, not shown.
+std::string Quoted(const WideString& text) { return "\"" + Shown(TFontDesc{}, text).toUtf8().toStdString() + "\""; }
+
+}  // namespace
+
+namespace {
+
+template <class S>
+BOOL TextExtent(HDC hdc, const typename S::value_type* lpString, int c, SIZE* lpSize) {
+    TCanvas* canvas = DcCanvas(hdc);
+    if (!canvas || !lpSize || c < 0 || (c > 0 && !lpString)) return FALSE;
+    TFontDesc font = FontOf(*canvas);
+    const S text = c > 0 ? S(lpString, static_cast<std::size_t>(c)) : S();
+    *lpSize = {Width(font, text), FontMetricsProvider().Metrics(font).Height};
+    return TRUE;
+}
 
 }  // namespace
 
 BOOL GetTextExtentPoint32(HDC hdc, const char* lpString, int c, SIZE* lpSize) {
-    TCanvas* canvas = DcCanvas(hdc);
-    if (!canvas || !lpSize || c < 0 || (c > 0 && !lpString)) return FALSE;
-    TFontDesc font = FontOf(*canvas);
-    AnsiString text(lpString ? lpString : "", static_cast<std::size_t>(c));
-    *lpSize = {Width(font, text), FontMetricsProvider().Metrics(font).Height};
-    return TRUE;
+    return TextExtent<AnsiString>(hdc, lpString, c, lpSize);
+}
+
+BOOL GetTextExtentPoint32W(HDC hdc, const WideChar* lpString, int c, SIZE* lpSize) {
+    return TextExtent<WideString>(hdc, lpString, c, lpSize);
 }
 
 BOOL GetTextMetrics(HDC hdc, TEXTMETRIC* lptm) {
@@ -183,13 +225,17 @@ BOOL TextOut(HDC hdc, int nXStart, int nYStart, const char* lpString, int cbStri
 
 namespace {
 
+template <class S>
 struct TTextLine {
-    AnsiString Text;
+    S Text;
     int Prefix = -1;  // index of the underlined character in Text
 };
 
+template <class S>
 class TTextLayout {
 public:
+    using TLine = TTextLine<S>;
+
     // Tab stops every TabLength average characters.
     TTextLayout(const TFontDesc& font, UINT format, int TabLength)
         : font_(font), format_(format), metrics_(FontMetricsProvider().Metrics(font)) {
@@ -200,29 +246,29 @@ public:
     int Ascent() const { return metrics_.Ascent; }
 
     // Width with tabs expanded to the next multiple of eight average characters (DT_EXPANDTABS).
-    int LineWidth(const AnsiString& text) const {
-        if (!(format_ & DT_EXPANDTABS) || text.find('\t') == AnsiString::npos) return Width(font_, text);
+    int LineWidth(const S& text) const {
+        if (!(format_ & DT_EXPANDTABS) || text.find('\t') == S::npos) return Width(font_, text);
         int x = 0;
         std::size_t start = 0;
         for (;;) {
             std::size_t tab = text.find('\t', start);
             x += Width(font_, text.substr(start, tab - start));
-            if (tab == AnsiString::npos) return x;
+            if (tab == S::npos) return x;
             x = (x / tabWidth_ + 1) * tabWidth_;
             start = tab + 1;
         }
     }
 
-    void DrawLine(TDcPaint& dc, int x, int y, const AnsiString& text) const {
+    void DrawLine(TDcPaint& dc, int x, int y, const S& text) const {
         if (!(format_ & DT_EXPANDTABS)) return DrawRun(dc, x, y, text, font_, nullptr);
         int offset = 0;
         std::size_t start = 0;
         for (;;) {
             std::size_t tab = text.find('\t', start);
-            AnsiString piece = text.substr(start, tab - start);
+            S piece = text.substr(start, tab - start);
             DrawRun(dc, x + offset, y, piece, font_, nullptr);
             offset += Width(font_, piece);
-            if (tab == AnsiString::npos) return;
+            if (tab == S::npos) return;
             int next = (offset / tabWidth_ + 1) * tabWidth_;
             if (dc.State().BkMode == OPAQUE && dc.Drawable())
                 dc.Painter().fillRect(QRect(x + offset, y, next - offset, LineHeight()),
@@ -233,21 +279,22 @@ public:
     }
 
     // Greedy word wrapping at blanks; a word wider than the line breaks by characters only for DT_EDITCONTROL.
-    std::vector<TTextLine> Wrap(const TTextLine& line, int maxWidth) const {
-        std::vector<TTextLine> result;
-        const AnsiString& s = line.Text;
+    std::vector<TLine> Wrap(const TLine& line, int maxWidth) const {
+        std::vector<TLine> result;
+        const S& s = line.Text;
         std::size_t start = 0;
         while (start < s.size()) {
-            std::size_t end = start, lastBreak = AnsiString::npos;
-            while (end < s.size() && (end == start || LineWidth(s.substr(start, end + 1 - start)) <= maxWidth)) {
+            std::size_t end = start, lastBreak = S::npos;
+            while (end < s.size() &&
+                   (end == start || LineWidth(s.substr(start, NextCharacter(s, end) - start)) <= maxWidth)) {
                 if (s[end] == ' ') lastBreak = end;
-                ++end;
+                end = NextCharacter(s, end);
             }
             std::size_t cut = end, next = end;
             if (end < s.size()) {
                 if (s[end] == ' ') {
                     cut = end;
-                } else if (lastBreak != AnsiString::npos && lastBreak > start) {
+                } else if (lastBreak != S::npos && lastBreak > start) {
                     cut = lastBreak;
                 } else if (!(format_ & DT_EDITCONTROL)) {
                     while (cut < s.size() && s[cut] != ' ') ++cut;  // the long word stays whole
@@ -255,48 +302,52 @@ public:
                 next = cut;
                 while (next < s.size() && s[next] == ' ') ++next;
             }
-            TTextLine piece{s.substr(start, cut - start)};
+            TLine piece{s.substr(start, cut - start)};
             while (!piece.Text.empty() && piece.Text.back() == ' ') piece.Text.pop_back();
             if (line.Prefix >= static_cast<int>(start) && line.Prefix < static_cast<int>(cut))
                 piece.Prefix = line.Prefix - static_cast<int>(start);
             result.push_back(piece);
             start = next;
         }
-        if (result.empty()) result.push_back(TTextLine{});
+        if (result.empty()) result.push_back(TLine{});
         return result;
     }
 
-    AnsiString Ellipsis(const AnsiString& s, int maxWidth) const {
+    S Ellipsis(const S& s, int maxWidth) const {
         if (LineWidth(s) <= maxWidth) return s;
+        const S dots(3, '.');
         if (format_ & DT_PATH_ELLIPSIS) {
-            std::size_t separator = s.find_last_of("\\/");
-            if (separator != AnsiString::npos) {
-                AnsiString tail = s.substr(separator);
+            std::size_t separator = s.find_last_of(S{'\\', '/'});
+            if (separator != S::npos) {
+                S tail = s.substr(separator);
                 for (std::size_t k = separator; k-- > 0;) {
-                    AnsiString candidate = s.substr(0, k) + "..." + tail;
+                    if (SplitsCharacter(s, k)) continue;
+                    S candidate = s.substr(0, k) + dots + tail;
                     if (LineWidth(candidate) <= maxWidth) return candidate;
                 }
-                return EndEllipsis("..." + tail, maxWidth);
+                return EndEllipsis(dots + tail, maxWidth);
             }
         }
         if (format_ & DT_WORD_ELLIPSIS) {
             for (std::size_t k = s.size(); k-- > 1;) {
                 if (s[k] != ' ') continue;
-                AnsiString head = s.substr(0, k);
+                S head = s.substr(0, k);
                 while (!head.empty() && head.back() == ' ') head.pop_back();
-                if (LineWidth(head + "...") <= maxWidth) return head + "...";
+                if (LineWidth(head + dots) <= maxWidth) return head + dots;
             }
         }
         return EndEllipsis(s, maxWidth);
     }
 
 private:
-    AnsiString EndEllipsis(const AnsiString& s, int maxWidth) const {
+    S EndEllipsis(const S& s, int maxWidth) const {
+        const S dots(3, '.');
         for (std::size_t k = s.size(); k-- > 0;) {
-            AnsiString candidate = s.substr(0, k) + "...";
+            if (SplitsCharacter(s, k)) continue;
+            S candidate = s.substr(0, k) + dots;
             if (LineWidth(candidate) <= maxWidth) return candidate;
         }
-        return "...";
+        return dots;
     }
 
     TFontDesc font_;
@@ -306,9 +357,10 @@ private:
 };
 
 // '&' marks the next character as the accelerator and disappears; "&&" is a literal '&'.
-TTextLine StripPrefix(const AnsiString& text, UINT format) {
+template <class S>
+TTextLine<S> StripPrefix(const S& text, UINT format) {
     if (format & DT_NOPREFIX) return {text};
-    TTextLine line;
+    TTextLine<S> line;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '&' && i + 1 < text.size()) {
             ++i;
@@ -321,10 +373,11 @@ TTextLine StripPrefix(const AnsiString& text, UINT format) {
     return line;
 }
 
-std::vector<TTextLine> SplitLines(const TTextLine& all, bool singleLine) {
-    std::vector<TTextLine> lines(1);
+template <class S>
+std::vector<TTextLine<S>> SplitLines(const TTextLine<S>& all, bool singleLine) {
+    std::vector<TTextLine<S>> lines(1);
     for (std::size_t i = 0; i < all.Text.size(); ++i) {
-        char c = all.Text[i];
+        const auto c = all.Text[i];
         bool isBreak = c == '\r' || c == '\n';
         if (isBreak && singleLine) continue;
         if (isBreak) {
@@ -345,21 +398,29 @@ struct TTextOptions {
     int RightMargin = 0;
 };
 
-int DrawTextImpl(HDC hDC, const char* lpString, int nCount, RECT* lpRect, UINT uFormat, char* writable,
-                 const TTextOptions& options) {
+template <class S>
+std::size_t TextLength(const typename S::value_type* Text, int Count) {
+    return Count < 0 ? std::char_traits<typename S::value_type>::length(Text) : static_cast<std::size_t>(Count);
+}
+
+// One layout for both string kinds; the wide form logs itself as "DrawTextW".
+template <class S>
+int DrawTextImpl(HDC hDC, const typename S::value_type* lpString, int nCount, RECT* lpRect, UINT uFormat,
+                 typename S::value_type* writable, const TTextOptions& options) {
+    constexpr bool wide = std::is_same_v<S, WideString>;
     TDcPaint dc(hDC);
     if (!dc.Ok() || !lpString || !lpRect) return 0;
-    std::size_t length = nCount < 0 ? std::strlen(lpString) : static_cast<std::size_t>(nCount);
-    AnsiString source(lpString, length);
+    std::size_t length = TextLength<S>(lpString, nCount);
+    S source(lpString, length);
     TFontDesc font = dc.Font();
-    TTextLayout layout(font, uFormat, options.TabLength);
+    TTextLayout<S> layout(font, uFormat, options.TabLength);
     // The text lies between the margins; a measured rectangle holds them too.
     TRect& outer = *lpRect;
     TRect inner{outer.Left + options.LeftMargin, outer.Top, outer.Right - options.RightMargin, outer.Bottom};
     TRect& rect = inner;
     bool singleLine = uFormat & DT_SINGLELINE;
     dc.Record([&] {
-        return "DrawText " + RectText(rect) + " " + HexColor(uFormat) + " " + Quoted(source) +
+        return (wide ? "DrawTextW " : "DrawText ") + RectText(rect) + " " + HexColor(uFormat) + " " + Quoted(source) +
                (Turned(font) ? " esc=" + std::to_string(font.Escapement) : "");
     });
     if (source.empty()) {
@@ -367,24 +428,24 @@ int DrawTextImpl(HDC hDC, const char* lpString, int nCount, RECT* lpRect, UINT u
         return 0;
     }
 
-    std::vector<TTextLine> lines;
-    for (const TTextLine& line : SplitLines(StripPrefix(source, uFormat), singleLine)) {
+    std::vector<TTextLine<S>> lines;
+    for (const TTextLine<S>& line : SplitLines(StripPrefix(source, uFormat), singleLine)) {
         if ((uFormat & DT_WORDBREAK) && !singleLine) {
-            for (TTextLine& piece : layout.Wrap(line, rect.Width())) lines.push_back(piece);
+            for (TTextLine<S>& piece : layout.Wrap(line, rect.Width())) lines.push_back(piece);
         } else {
             lines.push_back(line);
         }
     }
     if (uFormat & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS)) {
-        for (TTextLine& line : lines) {
-            AnsiString shortened = layout.Ellipsis(line.Text, rect.Width());
+        for (TTextLine<S>& line : lines) {
+            S shortened = layout.Ellipsis(line.Text, rect.Width());
             if (shortened == line.Text) continue;
             line.Text = shortened;
             line.Prefix = -1;
             if ((uFormat & DT_MODIFYSTRING) && writable && lines.size() == 1) {
                 // Written back within the caller's buffer only: never past the text it gave.
                 std::size_t n = std::min(shortened.size(), length);
-                std::memcpy(writable, shortened.data(), n);
+                std::copy_n(shortened.data(), n, writable);
                 if (nCount < 0 || n < length) writable[n] = '\0';
             }
         }
@@ -393,7 +454,7 @@ int DrawTextImpl(HDC hDC, const char* lpString, int nCount, RECT* lpRect, UINT u
     int lineHeight = layout.LineHeight();
     int total = lineHeight * static_cast<int>(lines.size());
     int widest = 0;
-    for (const TTextLine& line : lines) widest = std::max(widest, layout.LineWidth(line.Text));
+    for (const TTextLine<S>& line : lines) widest = std::max(widest, layout.LineWidth(line.Text));
     if (uFormat & DT_CALCRECT) {
         outer.Right = inner.Left + widest + options.RightMargin;
         outer.Bottom = outer.Top + total;
@@ -407,7 +468,7 @@ int DrawTextImpl(HDC hDC, const char* lpString, int nCount, RECT* lpRect, UINT u
     if (!dc.Drawable()) return result;
     if (!(uFormat & DT_NOCLIP)) dc.IntersectClip(QRect(rect.Left, rect.Top, rect.Width(), rect.Height()));
     TRect dirty{rect.Left, std::min(y, rect.Top), rect.Left, std::max(y + total, rect.Bottom)};
-    for (const TTextLine& line : lines) {
+    for (const TTextLine<S>& line : lines) {
         int width = layout.LineWidth(line.Text);
         int x = rect.Left;
         if (uFormat & DT_CENTER) x = rect.Left + (rect.Width() - width) / 2;
@@ -437,11 +498,19 @@ int DrawTextImpl(HDC hDC, const char* lpString, int nCount, RECT* lpRect, UINT u
 }  // namespace
 
 int DrawText(HDC hDC, const char* lpString, int nCount, RECT* lpRect, UINT uFormat) {
-    return DrawTextImpl(hDC, lpString, nCount, lpRect, uFormat, nullptr, {});
+    return DrawTextImpl<AnsiString>(hDC, lpString, nCount, lpRect, uFormat, nullptr, {});
 }
 
 int DrawText(HDC hDC, char* lpString, int nCount, RECT* lpRect, UINT uFormat) {
-    return DrawTextImpl(hDC, lpString, nCount, lpRect, uFormat, lpString, {});
+    return DrawTextImpl<AnsiString>(hDC, lpString, nCount, lpRect, uFormat, lpString, {});
+}
+
+int DrawTextW(HDC hDC, const WideChar* lpString, int nCount, RECT* lpRect, UINT uFormat) {
+    return DrawTextImpl<WideString>(hDC, lpString, nCount, lpRect, uFormat, nullptr, {});
+}
+
+int DrawTextW(HDC hDC, WideChar* lpString, int nCount, RECT* lpRect, UINT uFormat) {
+    return DrawTextImpl<WideString>(hDC, lpString, nCount, lpRect, uFormat, lpString, {});
 }
 
 namespace {
@@ -455,8 +524,8 @@ int DrawTextExImpl(HDC hdc, const char* lpchText, int cchText, RECT* lprc, UINT 
         options.LeftMargin = lpdtp->iLeftMargin;
         options.RightMargin = lpdtp->iRightMargin;
     }
-    const int height = DrawTextImpl(hdc, lpchText, cchText, lprc, format, writable, options);
-    if (lpdtp && lpchText) lpdtp->uiLengthDrawn = static_cast<UINT>(cchText < 0 ? std::strlen(lpchText) : cchText);
+    const int height = DrawTextImpl<AnsiString>(hdc, lpchText, cchText, lprc, format, writable, options);
+    if (lpdtp && lpchText) lpdtp->uiLengthDrawn = static_cast<UINT>(TextLength<AnsiString>(lpchText, cchText));
     return height;
 }
 
