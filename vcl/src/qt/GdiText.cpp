@@ -285,6 +285,8 @@ public:
         std::size_t start = 0;
         while (start < s.size()) {
             std::size_t end = start, lastBreak = S::npos;
+            // A rest that fits is one line: one measurement instead of one per character.
+            if (LineWidth(s.substr(start)) <= maxWidth) end = s.size();
             while (end < s.size() &&
                    (end == start || LineWidth(s.substr(start, NextCharacter(s, end) - start)) <= maxWidth)) {
                 if (s[end] == ' ') lastBreak = end;
