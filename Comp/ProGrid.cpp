@@ -83,8 +83,7 @@ RAdeRedeviDidi::RAdeRedeviDidi(TComponent* AOwner)
       hiddenRows_(std::make_unique<THiddenRowList>()),
       filter_(std::make_unique<TFilter>(this)),
       controlList_(std::make_unique<TControlList>()),
-      pictureCache_(std::make_unique<::PictureContainer::THTMLPictureCache>()),
-      hintWindow_(std::make_unique<THTMLHintWindow>(nullptr)) {
+      pictureCache_(std::make_unique<::PictureContainer::THTMLPictureCache>()) {
     const bool designing = ComponentState().Contains(csDesigning);
     auto* panel = new TFooterPanel(this, this);
     panel->SetAlign(alBottom);
@@ -96,6 +95,7 @@ RAdeRedeviDidi::RAdeRedeviDidi(TComponent* AOwner)
     activeCellFont_->OnChange = repaint;
     columnHeaders_->OnChange = repaint;
     rowHeaders_->OnChange = repaint;
+    hintWindow_ = new THTMLHintWindow(this);
     richEdit_ = new TProRichEdit(this, this);
     inplaceRichEdit_ = new TProRichEdit(this, this);
     // The editors of the other cell types (combo, spin, date picker with the common controls 6, check box,

@@ -786,7 +786,7 @@ class RAdeRedeviDidi : public BaseGrid::TBaseGrid {
     ProObj::TControlList* ControlList() const { return controlList_.get(); }
     // The pictures cell mark-up loads by URL, kept for the grid's life; the grid frees them.
     ::PictureContainer::THTMLPictureCache* PictureCache() const { return pictureCache_.get(); }
-    THTMLHintWindow* HintWindow() const { return hintWindow_.get(); }
+    THTMLHintWindow* HintWindow() const { return hintWindow_; }
     ProObj::TSortIndexList* SortIndexes() const { return sortIndexes_.get(); }
     // Entry r: the row the row now at r was before any sort.
     ProObj::TIntList* RowOrderList() const { return rowOrderList_.get(); }
@@ -1165,7 +1165,7 @@ private:
     std::unique_ptr<TFilter> filter_;
     std::unique_ptr<ProObj::TControlList> controlList_;
     std::unique_ptr<::PictureContainer::THTMLPictureCache> pictureCache_;
-    std::unique_ptr<THTMLHintWindow> hintWindow_;
+    TComponentRef<THTMLHintWindow> hintWindow_;                  // owned as a component
     std::array<TComponentRef<ProObj::TArrowWindow>, 4> arrows_;  // owned as components; run time only
     TComponentRef<ProObj::TPopupButton> popupButton_;            // likewise
     TComponentRef<TProRichEdit> richEdit_, inplaceRichEdit_;     // owned as components

@@ -43,9 +43,8 @@ void RAdeRedeviDidi::SetFixedRightCols(Integer Value) {
 
 void RAdeRedeviDidi::SetWordWrap(bool Value) {
     wordWrap_ = Value;
-    // The grid's own in-place editor takes the setting once it exists; repainting waits for an update
-    // lock once there is one.
-    Invalidate();
+    // The grid's own in-place editor takes the setting here once it exists.
+    if (UpdateCount() == 0) Invalidate();
 }
 
 void RAdeRedeviDidi::SetSelectionColor(TColor Value) {
@@ -82,7 +81,7 @@ void RAdeRedeviDidi::SetShowSelection(bool Value) {
 void RAdeRedeviDidi::SetVAlignment(TVAlignment Value) {
     vAlignment_ = Value;
     vAlignmentFlag_ = Value == vtaTop ? DT_TOP : Value == vtaBottom ? DT_BOTTOM : DT_VCENTER;
-    Invalidate();
+    if (UpdateCount() == 0) Invalidate();
 }
 
 void RAdeRedeviDidi::SetAutoSize(bool Value) {
@@ -113,6 +112,7 @@ void RAdeRedeviDidi::SetRowCount(Integer Value) {
     TBaseGrid::SetRowCount(Value);
     if (Value > requestedFixedRows_ && FixedRowAlways()) SetFixedRows(requestedFixedRows_);
     if (footerPanel_) footerPanel_->Invalidate();
+    // The flat and proportional scroll bars follow the new count here once the grid has them.
 }
 
 void RAdeRedeviDidi::SetColCount(Integer Value) {
@@ -121,6 +121,7 @@ void RAdeRedeviDidi::SetColCount(Integer Value) {
     if (footerPanel_) footerPanel_->Invalidate();
     // The integral height follows the new scroll bar.
     SetBounds(Left(), Top(), Width(), Height());
+    // The flat and proportional scroll bars follow here too once the grid has them.
 }
 
 Integer RAdeRedeviDidi::FixedRows() const {

@@ -1,6 +1,8 @@
 // The grid's mark-up hint window.
 #include "ProGrid_HintWindow.h"
 
+#include <initializer_list>
+
 #include "GrdHTMLE.h"
 #include "vcl/Forms.h"
 #include "vcl/Windows.h"

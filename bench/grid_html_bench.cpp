@@ -265,14 +265,15 @@ void BM_HintDrawTextLinesPeer(benchmark::State& state) {
 
 void BM_HintMeasureLines(benchmark::State& state) {
     const TLongText text(static_cast<std::size_t>(state.range(0)));
-    ProGrid::THTMLHintWindow window(nullptr);
+    auto* window = new ProGrid::THTMLHintWindow(nullptr);
     TBitmap bitmap;
     bitmap.Canvas()->Font()->Assign(Screen->HintFont());
     RECT r = TRect(0, 0, HintMaxWidth, 0);
     DrawText(bitmap.Canvas()->Handle(), text.Plain.data(), static_cast<int>(text.Plain.size()), &r, DT_CALCRECT);
-    if (window.CalcHintRect(HintMaxWidth, text.Markup, nullptr).Height() != r.Bottom - r.Top)
+    if (window->CalcHintRect(HintMaxWidth, text.Markup, nullptr).Height() != r.Bottom - r.Top)
         state.SkipWithError("the layouts disagree");
-    for (auto _ : state) benchmark::DoNotOptimize(window.CalcHintRect(HintMaxWidth, text.Markup, nullptr));
+    for (auto _ : state) benchmark::DoNotOptimize(window->CalcHintRect(HintMaxWidth, text.Markup, nullptr));
+    window->Free();
 }
 
 // ---------------------------------------------------------------------------
@@ -363,6 +364,6 @@ std::string PeerOf(const std::string& Name) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    PeerRatioReporter reporter(PeerOf, {"100", "100000", "1000000", "10000000"});
+    PeerRatioReporter reporter(PeerOf, {"100", "1000", "10000", "100000", "1000000", "10000000"});
     return RunBenchmarks(argc, argv, {}, &reporter);
 }

@@ -37,7 +37,7 @@ protected:
 };
 
 TEST_F(GridAccessors, EachSetterStoresAndRepaintsAsItsPropertyAsks) {
-    TImageList images(nullptr);
+    auto* images = new TImageList(nullptr);
     struct Case {
         const char* name;
         std::function<void()> set;
@@ -45,7 +45,7 @@ TEST_F(GridAccessors, EachSetterStoresAndRepaintsAsItsPropertyAsks) {
         std::function<bool()> stored;
     };
     const Case cases[] = {
-        {"GridImages", [&] { grid->SetGridImages(&images); }, 0, [&] { return grid->GridImages() == &images; }},
+        {"GridImages", [&] { grid->SetGridImages(images); }, 0, [&] { return grid->GridImages() == images; }},
         {"URLColor without URLShow", [&] { grid->SetURLColor(clRed); }, 0, [&] { return grid->URLColor() == clRed; }},
         {"URLFull without URLShow", [&] { grid->SetURLFull(true); }, 0, [&] { return grid->URLFull(); }},
         {"URLShow", [&] { grid->SetURLShow(true); }, 1, [&] { return grid->URLShow(); }},
@@ -87,12 +87,19 @@ TEST_F(GridAccessors, EachSetterStoresAndRepaintsAsItsPropertyAsks) {
     grid->SetFlat(false);
     EXPECT_EQ(grid->Invalidates, 0) << "Flat while loading";
     grid->SetComponentStateItem(csLoading, false);
+    grid->BeginUpdate();
+    grid->Invalidates = 0;
+    grid->SetWordWrap(true);
+    grid->SetVAlignment(BaseGrid::vtaBottom);
+    EXPECT_EQ(grid->Invalidates, 0) << "WordWrap and VAlignment during an update";
+    grid->EndUpdate();
+    images->Free();
 }
 
 TEST_F(GridAccessors, AFreedImageListIsNoLongerTheGridsImages) {
     auto* images = new TImageList(nullptr);
     grid->SetGridImages(images);
-    delete images;
+    images->Free();
     EXPECT_EQ(grid->GridImages(), nullptr);
 }
 
@@ -157,6 +164,24 @@ TEST_F(GridAccessors, FixedSizesChangeTheGridOnlyWhileDesigning) {
     EXPECT_EQ(grid->FixedRowHeight(), 30);
     EXPECT_EQ(grid->RowHeights(3), 30);
     grid->SetComponentStateItem(csDesigning, false);
+}
+
+TEST_F(GridAccessors, TheDefaultRowHeightIsTheFootersAndAColumnCountReappliesTheIntegralHeight) {
+    grid->FloatingFooter()->SetVisible(true);
+    grid->SetDefaultRowHeight(25);
+    EXPECT_EQ(grid->FooterHeight(), 25);
+    EXPECT_EQ(grid->FooterPanel()->Height(), 25);
+    EXPECT_EQ(grid->FixedRowHeight(), 21) << "run time: the fixed-row height stays";
+    grid->FloatingFooter()->SetVisible(false);
+
+    grid->SetDefaultRowHeight(21);
+    grid->SetColCount(2);
+    grid->SetIntegralHeight(true);
+    grid->SetBounds(0, 0, 300, 200);
+    EXPECT_EQ(grid->Height(), 193);  // 200 - 2 x 2 of border, 196 - 196 mod 21 = 189, plus 4
+    // Columns past the width bring the horizontal bar: the rows above it are whole again.
+    grid->SetColCount(40);
+    EXPECT_EQ(grid->Height(), 17 + 168 + 4);  // 193 - 17 - 4 = 172, 172 - 172 mod 21 = 168
 }
 
 TEST_F(GridAccessors, ScrollInViewCentresACellOutOfViewAndNeverScrollsPastTheEnd) {

@@ -87,8 +87,9 @@ TEST_F(HTMLHint, CalcHintRectIsTheMarkupSizeWrappedAtTheMaximumWidth) {
         {"aaaa bbbb cccc", 300, Rect(0, 0, 84, 13)},
         {"", 300, Rect(0, 0, 0, 13)},
     };
-    THTMLHintWindow window(nullptr);
-    for (const Case& c : cases) EXPECT_EQ(window.CalcHintRect(c.maxWidth, c.hint, nullptr), c.expected) << c.hint;
+    auto* window = new THTMLHintWindow(nullptr);
+    for (const Case& c : cases) EXPECT_EQ(window->CalcHintRect(c.maxWidth, c.hint, nullptr), c.expected) << c.hint;
+    window->Free();
 }
 
 TEST_F(HTMLHint, TheWindowFitsTheMarkupAndStaysOnTheMonitorItStartsOn) {
@@ -220,14 +221,16 @@ TEST_F(HTMLHint, BlinkingTextIsInvisibleAndAnchorsAreUnderlinedInBlue) {
 }
 
 TEST(ProGridHintWindow, TheGridKeepsAHintWindowAndFreesItsCachedPictures) {
-    auto grid = std::make_unique<ProGrid::RAdeRedeviDidi>(nullptr);
-    ASSERT_NE(grid->HintWindow(), nullptr);
+    auto* grid = new ProGrid::RAdeRedeviDidi(nullptr);
+    TComponentRef<THTMLHintWindow> hint = grid->HintWindow();
+    ASSERT_NE(hint.Get(), nullptr);
     ASSERT_NE(grid->PictureCache(), nullptr);
     // Freed with the grid: the sanitizer build reports any left behind.
     grid->PictureCache()->AddPicture();
     grid->PictureCache()->AddPicture();
     EXPECT_EQ(grid->PictureCache()->Count(), 2);
-    grid.reset();
+    grid->Free();
+    EXPECT_EQ(hint.Get(), nullptr);
 }
 
 }  // namespace
