@@ -837,6 +837,7 @@ class RAdeRedeviDidi : public BaseGrid::TBaseGrid {
     PROGRID_STORED(bool, IntegralHeight, false)
     PROGRID_STORED(bool, AutoNumAlign, false)
     PROGRID_STORED(bool, EnhTextSize, false)
+    PROGRID_STORED(bool, Multilinecells, false)
 public:
     // Not owned: nil once the list or container is freed.
     TImageList* GridImages() const { return gridImages_; }
@@ -1090,6 +1091,7 @@ private:
     void DrawSelectionFrame(const TCellPaint& Cell, const TRect& Rect);
     void DrawPlainText(TCellPaint& Cell, TRect Rect, AnsiString Text);
     void DrawHTMLText(TCellPaint& Cell, TRect Rect, const AnsiString& Text);
+    void DrawWideText(TCellPaint& Cell, TRect Rect, const AnsiString& Text);
     bool IsSortHeader(Integer ARealCol, Integer ARow);
     Integer SortIndicatorY(const TCellPaint& Cell, const TRect& Rect) const;
     void DrawSortIndicator(TCanvas* ACanvas, Integer X, Integer Y, Integer ARealCol);

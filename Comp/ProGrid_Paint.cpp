@@ -135,11 +135,13 @@ void RAdeRedeviDidi::DrawCellText(TCanvas* ACanvas, Integer ACol, Integer ARow, 
     rect.Left -= indicatorWidth;
 
     rect = ::Rect(rect.Left - 1, rect.Top - 1, rect.Right + 1, rect.Bottom + 1);
-    // The cell borders of the decorations are drawn here.
+    DrawCellBorders(ACol, ARow, rect);
 
     if (cell.Fixed && !Flat()) PaintFixedEdges(cell, rect);
     // Tree lines of node rows come here, shaped by the node's expanded or collapsed kind.
-    // The cell's graphic is drawn here by the decorations.
+    if (cell.Graphic)
+        DrawCellGraphic(ACanvas, ACol, ARow, cell.Graphic, rect, cell.GraphicWidth, cell.GraphicHeight, cell.HAlign,
+                        cell.VAlign);
 
     if (OnDrawCell) {
         const TRect inner =

@@ -84,9 +84,10 @@ void RAdeRedeviDidi::DrawCellContent(TCellPaint& Cell, TRect Rect) {
     // Text over a picture or a gradient lets it show through; over the plain brush it is drawn opaque.
     if (Cell.Gradient) canvas->Brush()->SetStyle(bsClear);
 
-    // Rich text and wide text are drawn through the rich edit and the wide text calls.
+    // Rich text is drawn through the rich edit.
     switch (ProUtil::GetTextType(text, EnableHTML())) {
         case tkHTML: DrawHTMLText(Cell, Rect, text); break;
+        case tkWide: DrawWideText(Cell, Rect, text); break;
         default: DrawPlainText(Cell, Rect, text); break;
     }
 }
@@ -195,6 +196,16 @@ void RAdeRedeviDidi::DrawHTMLText(TCellPaint& Cell, TRect Rect, const AnsiString
                          focusAnchor, width, height, anchors, mouseLink, mouseRect, controlRect, controlID,
                          controlValue, controlType, PictureCache(), PictureContainer(), Handle());
     if (sortHeader) DrawSortIndicator(Cell.Canvas, Rect.Right + 2, SortIndicatorY(Cell, Rect), Cell.RealCol);
+}
+
+// The cell text carries UTF-16 units; the system draws them as they are.
+void RAdeRedeviDidi::DrawWideText(TCellPaint& Cell, TRect Rect, const AnsiString& Text) {
+    const WideString wide = ProUtil::UniStrFromCellText(Text);
+    UINT flags = DT_NOPREFIX | HorizontalFlag(Cell.HAlign) | VerticalFlag(Cell.VAlign);
+    if (WordWrap() || Multilinecells()) flags |= DT_WORDBREAK;
+    else flags |= DT_SINGLELINE | DT_END_ELLIPSIS;
+    RECT r = Rect;
+    DrawTextW(Cell.Canvas->Handle(), wide.c_str(), static_cast<int>(wide.size()), &r, flags);
 }
 
 // ---------------------------------------------------------------------------

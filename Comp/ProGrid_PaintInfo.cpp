@@ -140,9 +140,9 @@ TCellGraphic* RAdeRedeviDidi::GetCellGraphicInfo(Integer ACol, Integer ARow, TCe
     TextBeside = true;
     Width = 0;
     Height = 0;
-    const TPoint base = BaseCell(ACol, ARow);
-    auto* graphic = dynamic_cast<TCellGraphic*>(GetGraphicObject(base.X, base.Y));
+    TCellGraphic* graphic = GetCellGraphic(ACol, ARow);
     if (!graphic) return nullptr;
+    const TPoint base = BaseCell(ACol, ARow);
     HAlign = graphic->CellHAlign;
     VAlign = graphic->CellVAlign;
     const auto imageSize = [&](Integer Count, bool Across) {
@@ -223,8 +223,7 @@ void RAdeRedeviDidi::GetCellTextSize(Integer ACol, Integer ARow, TPoint& Size, b
     const TRect inner =
         ::Rect(cell.Left + 2 + MarginX, cell.Top + 2 + MarginY, cell.Right - 2 - MarginX, cell.Bottom - 2 - MarginY);
 
-    const TPoint base = BaseCell(ACol, ARow);
-    const auto* graphic = dynamic_cast<const TCellGraphic*>(GetGraphicObject(base.X, base.Y));
+    const TCellGraphic* graphic = GetCellGraphic(ACol, ARow);
     if (graphic && graphic->CellType == ctRotated) {
         const TSize extent = canvas->TextExtent(text);
         const double angle = graphic->CellAngle * M_PI / 180;
@@ -246,7 +245,15 @@ void RAdeRedeviDidi::GetCellTextSize(Integer ACol, Integer ARow, TPoint& Size, b
         Size = Point(width + 2 + 2 * MarginX, height + 2 + 2 * MarginY);
         return;
     }
-    // Rich and wide texts are measured by the rich edit and the wide text calls.
+    if (kind == 5) {
+        const WideString wide = ProUtil::UniStrFromCellText(text);
+        RECT r = inner;
+        const UINT lines = WordWrap || Multilinecells() ? DT_WORDBREAK : DT_SINGLELINE;
+        DrawTextW(canvas->Handle(), wide.c_str(), static_cast<int>(wide.size()), &r, DT_CALCRECT | DT_NOPREFIX | lines);
+        Size = Point(r.Width() + 2 * MarginX, r.Height() + 2 * MarginY);
+        return;
+    }
+    // Rich text is measured by the rich edit.
     if (!WordWrap) {
         Integer width = 0, lines = 0;
         std::size_t start = 0;

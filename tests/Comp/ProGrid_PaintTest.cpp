@@ -98,33 +98,54 @@ TEST_F(ProGridPaintTest, TextsAreDrawnByTheirKindAndOneCharacterIsAlwaysPlain) {
     EXPECT_TRUE(drawn("$00002850 \"a\tb\""));  // edit control, word break, no prefix, tabs expanded
 }
 
-TEST_F(ProGridPaintTest, ThePlainCellsStepsComeInOrder) {
-    grid->SetCells(2, 2, "step");
+TEST_F(ProGridPaintTest, EachKindOfCellKeepsThePainterStepOrder) {
+    struct Case {
+        const char* Name;
+        AnsiString Text;
+        bool Graphic;
+    };
+    const Case cases[] = {{"plain", "step", false}, {"mark-up", "<B>step</B>", false}, {"graphic", "step", true}};
     Input::Click(grid, Inside(2, 2).X, Inside(2, 2).Y);
-    std::vector<AnsiString> order;
-    grid->OnDrawCell = [&](TObject*, Integer ACol, Integer ARow, const TRect&, TGridDrawState) {
-        if (ACol == 2 && ARow == 2) order.push_back("OnDrawCell");
-    };
-    grid->OnCustomCellDraw = [&](TObject*, TCanvas*, Integer ACol, Integer ARow, TGridDrawState, TRect, bool) {
-        if (ACol == 2 && ARow == 2) order.push_back("OnCustomCellDraw");
-    };
-    TCanvasRecorder recorder(grid->Canvas());
-    grid->OnCustomCellDraw = [&, custom = grid->OnCustomCellDraw](TObject* S, TCanvas* C, Integer ACol, Integer ARow,
-                                                                  TGridDrawState St, TRect R, bool P) {
-        if (ACol == 2 && ARow == 2) order.push_back("after " + AnsiString(recorder.Lines().back().substr(0, 8)));
-        custom(S, C, ACol, ARow, St, R, P);
-    };
-    Repaint();
-    const auto at = [&](const AnsiString& Line) {
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        grid->SetCells(2, 2, c.Text);
+        if (c.Graphic) {
+            auto* check = new TCellGraphic;
+            check->CellType = ctCheckBox;
+            check->CellHAlign = haAfterText;
+            grid->SetGraphicObject(2, 2, check);
+        }
+        TCanvasRecorder recorder(grid->Canvas());
+        std::size_t drawCellAt = 0, customAt = 0;
+        grid->OnDrawCell = [&](TObject*, Integer ACol, Integer ARow, const TRect&, TGridDrawState) {
+            if (ACol == 2 && ARow == 2) drawCellAt = recorder.Lines().size();
+        };
+        grid->OnCustomCellDraw = [&](TObject*, TCanvas*, Integer ACol, Integer ARow, TGridDrawState, TRect, bool) {
+            if (ACol == 2 && ARow == 2) customAt = recorder.Lines().size();
+        };
+        Repaint();
         const auto& lines = recorder.Lines();
-        return std::find_if(lines.begin(), lines.end(), [&](const AnsiString& L) { return L.rfind(Line, 0) == 0; }) -
-               lines.begin();
-    };
-    const auto fill = at("FillRect 128,48,192,72"), text = at("DrawText 129,49,191,71"),
-               focus = at("DrawFocusRect 128,48,191,71");
-    EXPECT_LT(fill, text);
-    EXPECT_LT(text, focus);
-    EXPECT_EQ(order, (std::vector<AnsiString>{"OnDrawCell", "after DrawText", "OnCustomCellDraw"}));
+        const auto at = [&](const char* Prefix, const char* Holding = "") {
+            for (std::size_t i = 0; i < lines.size(); ++i)
+                if (lines[i].rfind(Prefix, 0) == 0 && lines[i].find(Holding) != AnsiString::npos &&
+                    lines[i].find(" $00000400 ") == AnsiString::npos)
+                    return i;
+            return lines.size();
+        };
+        const std::size_t fill = at("FillRect 128,48,192,72"), text = at("DrawText ", "\"step\""),
+                          focus = at("DrawFocusRect 128,48,191,71");
+        EXPECT_LT(fill, text);
+        if (c.Graphic) {
+            std::size_t graphic = text + 1;  // the check box's glyph
+            while (graphic < lines.size() && lines[graphic].rfind("DrawImage ", 0) != 0) ++graphic;
+            EXPECT_LT(text, graphic);
+            EXPECT_LT(graphic, drawCellAt);
+        }
+        EXPECT_LT(text, drawCellAt);
+        EXPECT_LE(drawCellAt, customAt);
+        EXPECT_LE(customAt, focus);
+        EXPECT_LT(focus, lines.size());
+    }
 }
 
 TEST_F(ProGridPaintTest, OnDrawCellGetsTheCellMovedInByOneAndTheLineWidth) {
@@ -178,10 +199,9 @@ TEST_F(ProGridPaintTest, TheThemedListViewHeaderFollowsTheMouse) {
         TCanvasRecorder recorder(grid->Canvas());
         Repaint();
         for (const auto& call : recorder.ThemeCalls())
-            if (call.Class == "header" && call.Rect.Left == 63) states.push_back(call.State);
+            if (call.Class == "header" && call.Rect == Rect(64, 0, 128, 24)) states.push_back(call.State);
         return states;
     };
-    if (headerStates().empty()) GTEST_SKIP() << "no header theme data";
     EXPECT_EQ(headerStates(), std::vector<int>{1});
     Testing::MouseMove(grid, 90, 10);
     EXPECT_EQ(headerStates(), std::vector<int>{2});
@@ -290,6 +310,32 @@ TEST_F(ProGridPaintTest, ALinkIsUnderlinedInTheLinkColourWithoutItsPrefix) {
     grid->SetURLFull(true);
     EXPECT_EQ(Starting(RecordedRepaint(), "DrawText 65,25")[0].find("\"http://halcyra.test\"") != AnsiString::npos,
               true);
+}
+
+TEST_F(ProGridPaintTest, GreekWideTextIsDrawnAsItsCharacters) {
+    grid->SetCells(1, 1, ProUtil::UniStrToCellText(u"\u0391\u03bb\u03c6\u03b1"));
+    grid->SetCol(4);
+    grid->SetRow(9);
+    const std::vector<AnsiString> texts = Starting(RecordedRepaint(), "DrawTextW 65,25,127,47");
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_NE(texts[0].find("$00000810 \"\xCE\x91\xCE\xBB\xCF\x86\xCE\xB1\""), AnsiString::npos)
+        << texts[0];  // no prefix, word break; the recorder writes UTF-8
+    EXPECT_GT(CountIn(1, 1, clBlack), 10);
+
+    TPoint size;
+    grid->GetCellTextSize(1, 1, size, false);
+    EXPECT_EQ(size, Point(4 * 6 + 4, 13 + 4));
+}
+
+TEST_F(ProGridPaintTest, TheFilterGlyphTakesTheRightEndOfTheFirstRow) {
+    grid->FilterGlyph = true;
+    grid->SetCells(1, 0, "Head");
+    TCanvasRecorder recorder(grid->Canvas());
+    Repaint();
+    const std::vector<TRect> images = recorder.ImageDraws();
+    EXPECT_NE(std::find(images.begin(), images.end(), Rect(111, 4, 127, 20)), images.end());
+    EXPECT_EQ(Starting(recorder.Lines(), "DrawText 65,1,111,23").size(), 1u);
+    EXPECT_TRUE(Starting(recorder.Lines(), "DrawText 65,25,111").empty()) << "only in row 0";
 }
 
 TEST_F(ProGridPaintTest, NoColourLeftAsNoneReachesADrawingCall) {
