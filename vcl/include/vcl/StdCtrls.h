@@ -81,9 +81,14 @@ private:
     // takes the selection after the edit with it, so that OnChange already sees the new caret.
     void TextFromPeer(const AnsiString& Value);
     void EditFromPeer(const AnsiString& Value, Integer SelStart, Integer SelLength);
+    const AnsiString& TextForPeer() const { return StoredText(); }
     void SelectionFromPeer(Integer Start, Integer Length);
 
 protected:
+    // Internal to the stand-in: a multi-line edit's peer shows the text in place and reports the user's edit
+    // as a change of [Start, End), with the selection after it.
+    virtual void SpliceFromPeer(std::size_t Start, std::size_t End, const AnsiString& Value, Integer SelStart,
+                                Integer SelLength);
     virtual void Change();
     void Dispatch(TMessage& Message) override;
     // The edit control's own behaviour: Ctrl+C/V/X/Z, Ctrl+Ins, Shift+Ins and Shift+Del become WM_COPY,
@@ -100,6 +105,12 @@ protected:
     // Stores a new text from code or from an edit operation and fires OnChange when it differs.
     void ReplaceText(const AnsiString& Value);
     virtual bool MultiLine() const { return false; }
+    // A memo, or an edit whose window is made with ES_MULTILINE: its text shows in lines.
+    bool ShowsLines() const;
+    // Whether long lines wrap: in a multi-line edit made without ES_AUTOHSCROLL.
+    virtual bool WrapsLines() const;
+    // The character shown for each one of a hidden text (0: the text shows).
+    char ShownPasswordChar() const;
     // Tells the peer to take the control's options (smOptions) again.
     void OptionsChanged();
     // EM_SETRECT / EM_GETRECT, in client coordinates.
@@ -119,10 +130,12 @@ private:
     // GWL_STYLE of the window holds Style (0 without a window).
     bool HasStyle(DWORD Style) const;
     bool HidesText() const;
+    bool TakesLineBreaks() const;
     // The default handling of WM_KEYDOWN and WM_CHAR: false when the native widget is to handle the key.
     bool EditKey(TMessage& Message);
     LRESULT CharGeometry(const TMessage& Message);
-    // EM_GETLINECOUNT, EM_LINEINDEX, EM_LINEFROMCHAR and EM_LINELENGTH over the lines the control shows.
+    // EM_GETLINECOUNT, EM_LINEINDEX, EM_LINEFROMCHAR, EM_LINELENGTH and EM_GETLINE over the lines the
+    // control shows.
     LRESULT LineQuery(const TMessage& Message);
     void CopySelection();
     // Replaces the selection with Text as the user's edit (MaxLength applies; undo takes it back).
@@ -179,18 +192,14 @@ class TCustomMemo : public TCustomEdit {
     // next long text in it needs no fresh pages for it.
     void ClearInto(AnsiString& Storage);
 
-private:
-    friend struct TStdCtrlsAccess;
-    // Internal to the stand-in: the user's edit in the peer ([Start, End) of the text becomes Value) with
-    // the selection after it, so that OnChange already sees the new caret.
-    void EditFromPeer(std::size_t Start, std::size_t End, const AnsiString& Value, Integer SelStart, Integer SelLength);
-    // Internal to the stand-in: the text the peer shows in place; it hears of every change.
-    const AnsiString& TextForPeer() const { return StoredText(); }
-
 protected:
+    // The user's edit in the peer: the line index is made again.
+    void SpliceFromPeer(std::size_t Start, std::size_t End, const AnsiString& Value, Integer SelStart,
+                        Integer SelLength) override;
     void Dispatch(TMessage& Message) override;
-    TControlPeer* CreatePeer() override;
     bool MultiLine() const override { return true; }
+    // A horizontal scroll bar turns wrapping off.
+    bool WrapsLines() const override { return wordWrap_ && scrollBars_ != ssHorizontal && scrollBars_ != ssBoth; }
     void KeyPress(char& Key) override;
 
 private:

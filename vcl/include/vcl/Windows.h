@@ -295,6 +295,7 @@ constexpr DWORD ES_AUTOVSCROLL = 0x0040;
 constexpr DWORD ES_AUTOHSCROLL = 0x0080;
 constexpr DWORD ES_NOHIDESEL = 0x0100;
 constexpr DWORD ES_READONLY = 0x0800;
+constexpr DWORD ES_WANTRETURN = 0x1000;
 // The window class's styles a window is made with (TCreateParams::WindowClass), kept with the window and
 // read by GetClassLong(GCL_STYLE). How they show is the windowing system's choice: CS_DROPSHADOW asks
 // for a shadow, which the compositor gives or not.

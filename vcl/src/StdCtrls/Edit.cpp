@@ -179,6 +179,25 @@ void TCustomEdit::EditFromPeer(const AnsiString& Value, Integer SelStart, Intege
     TakeUserEdit(Value, &after);
 }
 
+// The user's edit changes the stored text in place, as the window changes its own: a keystroke in a long
+// text costs no copy of it.
+void TCustomEdit::SpliceFromPeer(std::size_t Start, std::size_t End, const AnsiString& Value, Integer SelStart,
+                                 Integer SelLength) {
+    const std::size_t size = StoredText().size();
+    Start = std::min(Start, size);
+    End = std::clamp(End, Start, size);
+    const AnsiString cased = ApplyCharCase(Value);
+    if (StoredText().compare(Start, End - Start, cased) == 0) {
+        // Nothing changed (the text came back the same): the selection moved all the same.
+        SelectionFromPeer(SelStart, SelLength);
+        return;
+    }
+    SpliceStoredText(Start, End, cased);
+    ReplaceMemoPeerText(this, Start, End, cased);
+    SelectionFromPeer(SelStart, SelLength);
+    AnnounceUserEdit();
+}
+
 void TCustomEdit::TakeUserEdit(const AnsiString& Value, const TSelection* After) {
     AnsiString cased = ApplyCharCase(Value);
     const bool changed = cased != StoredText();
@@ -270,6 +289,7 @@ void TCustomEdit::Dispatch(TMessage& Message) {
             Message.Result = TRUE;
             break;
         case EM_LIMITTEXT: SetMaxLength(static_cast<Integer>(Message.WParam)); break;
+        case EM_SETPASSWORDCHAR: SetPasswordChar(static_cast<char>(Message.WParam)); break;
         case EM_GETSEL:
             if (auto* start = reinterpret_cast<DWORD*>(Message.WParam)) *start = static_cast<DWORD>(selStart_);
             if (auto* end = reinterpret_cast<DWORD*>(Message.LParam)) *end = static_cast<DWORD>(selStart_ + selLength_);

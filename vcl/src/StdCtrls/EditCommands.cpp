@@ -3,9 +3,11 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <vector>
 
+#include "Controls/Internal.h"
 #include "StdCtrls/Peers.h"
 #include "vcl/Clipbrd.h"
 #include "vcl/Menus.h"
@@ -33,6 +35,20 @@ bool TCustomEdit::HasStyle(DWORD Style) const {
 }
 
 bool TCustomEdit::HidesText() const { return passwordChar_ != 0 || HasStyle(ES_PASSWORD); }
+
+char TCustomEdit::ShownPasswordChar() const {
+    if (passwordChar_) return passwordChar_;
+    // ES_PASSWORD without a character of its own hides behind "*".
+    return TControlAccess::WindowStyle(*this) & ES_PASSWORD ? '*' : '\0';
+}
+
+// Read from the style the window is made with, so the peer can be chosen before the window exists.
+bool TCustomEdit::ShowsLines() const { return MultiLine() || (TControlAccess::WindowStyle(*this) & ES_MULTILINE); }
+
+bool TCustomEdit::WrapsLines() const { return ShowsLines() && !(TControlAccess::WindowStyle(*this) & ES_AUTOHSCROLL); }
+
+// A pasted text keeps its line breaks where the edit takes them: in a memo, or with ES_WANTRETURN.
+bool TCustomEdit::TakesLineBreaks() const { return MultiLine() || (ShowsLines() && HasStyle(ES_WANTRETURN)); }
 
 bool TCustomEdit::CanUndo() const { return const_cast<TCustomEdit*>(this)->Perform(EM_CANUNDO, 0, 0) != FALSE; }
 
@@ -63,7 +79,7 @@ void TCustomEdit::DefaultHandler(TMessage& Message) {
         case WM_PASTE: {
             if (readOnly_ || !Clipboard()->HasFormat(CF_TEXT)) return;
             const AnsiString text = Clipboard()->AsText();
-            ReplaceSelectionByUser(MultiLine() ? NormaliseLineBreaks(text) : FirstLine(text));
+            ReplaceSelectionByUser(TakesLineBreaks() ? NormaliseLineBreaks(text) : FirstLine(text));
             return;
         }
         case WM_UNDO:
@@ -81,16 +97,15 @@ void TCustomEdit::DefaultHandler(TMessage& Message) {
         case EM_GETRECT:
             if (auto* rect = reinterpret_cast<TRect*>(Message.LParam)) *rect = FormatRect();
             return;
-        case EM_SETRECT: SetFormatRect(reinterpret_cast<const TRect*>(Message.LParam)); return;
+        case EM_SETRECT:
+        case EM_SETRECTNP: SetFormatRect(reinterpret_cast<const TRect*>(Message.LParam)); return;
         case EM_GETLINECOUNT:
         case EM_LINEINDEX:
         case EM_LINEFROMCHAR:
-        case EM_LINELENGTH: Message.Result = LineQuery(Message); return;
+        case EM_LINELENGTH:
+        case EM_GETLINE: Message.Result = LineQuery(Message); return;
         case EM_POSFROMCHAR:
-        case EM_CHARFROMPOS:
-            if (MultiLine()) break;
-            Message.Result = CharGeometry(Message);
-            return;
+        case EM_CHARFROMPOS: Message.Result = CharGeometry(Message); return;
         case WM_CONTEXTMENU:
             if (!MultiLine()) {
                 ShowContextMenu(Message);
@@ -118,7 +133,7 @@ TRect TCustomEdit::FormatRect() const {
 }
 
 // EM_POSFROMCHAR: the character's top left as MAKELPARAM(x, y), -1 at or past the end. EM_CHARFROMPOS: the
-// nearest character boundary to MAKELPARAM(x, y), on line 0.
+// nearest character boundary to MAKELPARAM(x, y) and, in the high word, its line.
 LRESULT TCustomEdit::CharGeometry(const TMessage& Message) {
     auto* peer = dynamic_cast<TEditPeerGeometry*>(Peer());
     if (Message.Msg == EM_POSFROMCHAR) {
@@ -128,15 +143,19 @@ LRESULT TCustomEdit::CharGeometry(const TMessage& Message) {
         if (peer && index >= 0 && index < text) at = peer->PosFromChar(index);
         return at ? MakeLParam(at->X, at->Y) : -1;
     }
+    if (!peer) return 0;
     const auto at = static_cast<std::uintptr_t>(Message.LParam);
-    return peer ? MakeLParam(peer->CharFromPos(Point(LoSmall(at), HiSmall(at))), 0) : 0;
+    const Integer index = peer->CharFromPos(Point(LoSmall(at), HiSmall(at)));
+    auto* lines = ShowsLines() ? dynamic_cast<TEditPeerLines*>(Peer()) : nullptr;
+    return MakeLParam(index, lines ? lines->DisplayedLineOf(index) : 0);
 }
 
 // The peer tells where a multi-line edit wraps; without it (or in a one-line edit) lines end at the line
-// breaks. A line or position of -1 stands for the caret's (the selection start's) line.
+// breaks. A line or position of -1 stands for the caret's (the selection start's) line. EM_GETLINE copies a
+// line into the buffer whose first word holds its size, without a NUL.
 LRESULT TCustomEdit::LineQuery(const TMessage& Message) {
     const AnsiString& text = StoredText();
-    const bool multiLine = MultiLine() || HasStyle(ES_MULTILINE);
+    const bool multiLine = ShowsLines();
     auto* peer = multiLine ? dynamic_cast<TEditPeerLines*>(Peer()) : nullptr;
     std::vector<Integer> breaks;  // the starts of the lines after the first, when the peer does not wrap
     if (!peer && multiLine)
@@ -169,6 +188,16 @@ LRESULT TCustomEdit::LineQuery(const TMessage& Message) {
             return at ? *at : -1;
         }
         case EM_LINEFROMCHAR: return lineOf(wanted < 0 ? selStart_ : wanted);
+        case EM_GETLINE: {
+            auto* buffer = reinterpret_cast<char*>(Message.LParam);
+            const std::optional<Integer> first = start(multiLine ? wanted : 0);
+            if (!buffer || !first) return 0;
+            Word size = 0;
+            std::memcpy(&size, buffer, sizeof size);
+            const Integer copied = std::min<Integer>(end(multiLine ? wanted : 0) - *first, size);
+            std::copy_n(text.data() + *first, copied, buffer);
+            return copied;
+        }
         default: {  // EM_LINELENGTH
             if (wanted >= 0) {
                 const Integer line = lineOf(wanted);
@@ -182,7 +211,6 @@ LRESULT TCustomEdit::LineQuery(const TMessage& Message) {
 }
 
 bool TCustomEdit::EditKey(TMessage& Message) {
-    if (MultiLine()) return false;
     TWMKey key(Message);
     if (Message.Msg == WM_KEYDOWN) {
         const TShiftState shift = KeyDataToShiftState(key.KeyData());
@@ -203,8 +231,16 @@ bool TCustomEdit::EditKey(TMessage& Message) {
         case kSelectAllChar: Perform(EM_SETSEL, 0, -1); return true;
         default: break;
     }
-    // Backspace deletes; no other control character (a tab, a line break, Ctrl with a letter) is typed.
-    return key.CharCode() < 0x20 && key.CharCode() != '\b';
+    // Backspace deletes; a line break comes in only where the edit takes line breaks (a memo's KeyPress
+    // has dropped Return already unless it wants returns), a tab only in a memo (which wants tabs when it
+    // hears of them); no other control character (Ctrl with a letter) is typed.
+    switch (key.CharCode()) {
+        case '\b': return false;
+        case '\r':
+        case '\n': return !(ShowsLines() && (MultiLine() || HasStyle(ES_WANTRETURN)));
+        case '\t': return !MultiLine();
+        default: return key.CharCode() < 0x20;
+    }
 }
 
 void TCustomEdit::CopySelection() {

@@ -283,24 +283,10 @@ void TCustomMemo::EndLinesUpdate() {
     AnnounceChange();
 }
 
-// The user's edit changes the stored text in place, as the window changes its own: a keystroke in a long
-// text costs no copy of it.
-void TCustomMemo::EditFromPeer(std::size_t Start, std::size_t End, const AnsiString& Value, Integer SelStart,
-                               Integer SelLength) {
-    const std::size_t size = StoredText().size();
-    Start = std::min(Start, size);
-    End = std::clamp(End, Start, size);
-    const AnsiString cased = ApplyCharCase(Value);
-    if (StoredText().compare(Start, End - Start, cased) == 0) {
-        // Nothing changed (the text came back the same): the selection moved all the same.
-        TStdCtrlsAccess::SelectionFromPeer(*this, SelStart, SelLength);
-        return;
-    }
-    SpliceStoredText(Start, End, cased);
+void TCustomMemo::SpliceFromPeer(std::size_t Start, std::size_t End, const AnsiString& Value, Integer SelStart,
+                                 Integer SelLength) {
     lineStartsValid_ = false;
-    ReplaceMemoPeerText(this, Start, End, cased);
-    TStdCtrlsAccess::SelectionFromPeer(*this, SelStart, SelLength);
-    AnnounceUserEdit();
+    TCustomEdit::SpliceFromPeer(Start, End, Value, SelStart, SelLength);
 }
 
 void TCustomMemo::ClearInto(AnsiString& Storage) {

@@ -21,11 +21,18 @@ struct TStdCtrlsAccess {
     static void EditFromPeer(TCustomEdit& C, const AnsiString& Value, Integer SelStart, Integer SelLength) {
         C.EditFromPeer(Value, SelStart, SelLength);
     }
-    static void EditFromPeer(TCustomMemo& C, std::size_t Start, std::size_t End, const AnsiString& Value,
+    static void EditFromPeer(TCustomEdit& C, std::size_t Start, std::size_t End, const AnsiString& Value,
                              Integer SelStart, Integer SelLength) {
-        C.EditFromPeer(Start, End, Value, SelStart, SelLength);
+        C.SpliceFromPeer(Start, End, Value, SelStart, SelLength);
     }
-    static const AnsiString& TextForPeer(const TCustomMemo& C) { return C.TextForPeer(); }
+    static const AnsiString& TextForPeer(const TCustomEdit& C) { return C.TextForPeer(); }
+    // Whether the edit breaks its text into lines (a memo, or an edit with ES_MULTILINE), from the style its
+    // window is made with.
+    static bool ShowsLines(const TCustomEdit& C) { return C.ShowsLines(); }
+    // Whether wrapping breaks long lines: a memo's WordWrap, else ES_MULTILINE without ES_AUTOHSCROLL.
+    static bool WrapsLines(const TCustomEdit& C) { return C.WrapsLines(); }
+    // The character shown for each hidden one (0: the text shows).
+    static char ShownPasswordChar(const TCustomEdit& C) { return C.ShownPasswordChar(); }
     static void SelectionFromPeer(TCustomEdit& C, Integer Start, Integer Length) { C.SelectionFromPeer(Start, Length); }
     // The text margins EM_SETRECT asked for, if any (left, top, right, bottom).
     static const std::optional<TRect>& FormatMargins(const TCustomEdit& C) { return C.formatMargins_; }
@@ -55,7 +62,7 @@ public:
     virtual bool CanUndo() const = 0;
 };
 
-// Where a one-line edit's peer shows its characters, in client coordinates.
+// Where an edit's peer shows its characters, in client coordinates.
 class TEditPeerGeometry {
 public:
     virtual ~TEditPeerGeometry() = default;
@@ -76,11 +83,15 @@ public:
     virtual Integer DisplayedLineOf(Integer Position) = 0;
 };
 
+// The peer of an edit whose text shows in lines (TCustomEdit::CreatePeer chooses it from the style).
+TControlPeer* CreateLinesEditPeer(TCustomEdit* Edit);
+
 inline TEditPeerCommands* EditPeerCommands(TWinControl* Control) {
     return dynamic_cast<TEditPeerCommands*>(Control->Peer());
 }
 
-// A memo's peer also takes a local change of the text (Lines), so the view keeps its place.
+// A multi-line edit's peer shows the control's text in place: it hears of a local change of it (the
+// user's edit, Lines), so the view keeps its place.
 class TMemoPeerEdits {
 public:
     virtual ~TMemoPeerEdits() = default;
@@ -88,8 +99,8 @@ public:
     virtual void ReplaceText(std::size_t Start, std::size_t End, const AnsiString& Value) = 0;
 };
 
-inline void ReplaceMemoPeerText(TWinControl* Memo, std::size_t Start, std::size_t End, const AnsiString& Value) {
-    if (auto* peer = dynamic_cast<TMemoPeerEdits*>(Memo->Peer())) peer->ReplaceText(Start, End, Value);
+inline void ReplaceMemoPeerText(TWinControl* Edit, std::size_t Start, std::size_t End, const AnsiString& Value) {
+    if (auto* peer = dynamic_cast<TMemoPeerEdits*>(Edit->Peer())) peer->ReplaceText(Start, End, Value);
 }
 
 // Any CR, LF or CR LF as CR LF: a memo's text and what is pasted into it.

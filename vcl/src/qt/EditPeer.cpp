@@ -199,8 +199,7 @@ public:
         if (What == smOptions) {
             const DWORD style = TControlAccess::WindowStyle(*c);
             edit()->setReadOnly(c->ReadOnly());
-            // ES_PASSWORD without a character of its own hides behind "*".
-            const char shownFor = c->PasswordChar() ? c->PasswordChar() : (style & ES_PASSWORD) ? '*' : '\0';
+            const char shownFor = TStdCtrlsAccess::ShownPasswordChar(*c);
             const QChar character = shownFor ? ToQString(AnsiString(1, shownFor)).at(0) : QChar();
             if (character != shownPasswordChar_) edit()->SetPasswordCharacter(character);
             shownPasswordChar_ = character;
@@ -294,4 +293,8 @@ private:
 
 }  // namespace
 
-TControlPeer* TCustomEdit::CreatePeer() { return new TEditPeer(this); }
+// The style the window is made with chooses: an edit that shows lines gets the multi-line peer.
+TControlPeer* TCustomEdit::CreatePeer() {
+    if (ShowsLines()) return CreateLinesEditPeer(this);
+    return new TEditPeer(this);
+}

@@ -2,15 +2,14 @@
 
 #include "qt/MemoView.h"
 
-#include <QClipboard>
+#include <cmath>
+
 #include <QFocusEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
 
-#include "StdCtrls/Peers.h"
 #include "qt/QtGraphics.h"
 #include "qt/QtText.h"
 #include "vcl/Windows.h"
@@ -20,14 +19,6 @@ namespace {
 constexpr int kMargin = 2;                 // blank pixels left and right of the text, as an edit control leaves
 constexpr std::size_t kMaxLayouts = 2048;  // line layouts kept at most (a few pages' worth)
 constexpr int kWheelLines = 3;
-
-AnsiString WithLfBreaks(AnsiString Text) {
-    std::size_t out = 0;
-    for (std::size_t i = 0; i < Text.size(); ++i)
-        if (!(Text[i] == '\r' && i + 1 < Text.size() && Text[i + 1] == '\n')) Text[out++] = Text[i];
-    Text.resize(out);
-    return Text;
-}
 
 }  // namespace
 
@@ -48,6 +39,7 @@ void TMemoView::SetOptions(const TMemoViewOptions& Options) {
     options_ = Options;
     // Probes read the widget's state by the names Qt's own editors use.
     setProperty("readOnly", Options.ReadOnly);
+    setProperty("alignment", static_cast<int>(Options.Alignment));
     if (Wraps()) xOffset_ = 0;
     LayOutChildren();
     ForgetLayouts();
@@ -117,6 +109,8 @@ void TMemoView::SetSelection(std::size_t Start, std::size_t Length) {
 QRect TMemoView::TextArea() const {
     int frame = FrameWidth();
     QRect r = rect().adjusted(frame, frame, -frame, -frame);
+    if (const std::optional<QMargins>& m = options_.FormatMargins)
+        r.adjust(m->left(), m->top(), -m->right(), -m->bottom());
     if (options_.VerticalBar) r.setRight(r.right() - GetSystemMetrics(SM_CXVSCROLL));
     if (options_.HorizontalBar) r.setBottom(r.bottom() - GetSystemMetrics(SM_CYHSCROLL));
     return r;
@@ -139,8 +133,7 @@ void TMemoView::ForgetLayouts() { layouts_.clear(); }
 QTextLayout& TMemoView::Layout(int Line) {
     if (auto it = layouts_.find(Line); it != layouts_.end()) return *it->second;
     if (layouts_.size() >= kMaxLayouts) layouts_.clear();
-    std::size_t start = text_.LineStart(Line);
-    auto layout = std::make_unique<QTextLayout>(ToQString(text_.Bytes().substr(start, text_.LineLength(Line))), font());
+    auto layout = std::make_unique<QTextLayout>(ShownLine(Line), font());
     QFontMetrics metrics(font());
     QTextOption option(options_.Alignment);
     option.setWrapMode(Wraps() ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
@@ -158,6 +151,21 @@ QTextLayout& TMemoView::Layout(int Line) {
     }
     layout->endLayout();
     return *layouts_.emplace(Line, std::move(layout)).first->second;
+}
+
+QString TMemoView::ShownLine(int Line) const {
+    const std::size_t length = text_.LineLength(Line);
+    if (!options_.PasswordChar.isNull()) return QString(static_cast<qsizetype>(length), options_.PasswordChar);
+    return ToQString(text_.Bytes().substr(text_.LineStart(Line), length));
+}
+
+QString TMemoView::DisplayText() const {
+    QString shown;
+    for (int line = 0; line < text_.LineCount(); ++line) {
+        if (line > 0) shown += QStringLiteral("\r\n");
+        shown += ShownLine(line);
+    }
+    return shown;
 }
 
 int TMemoView::RowsOf(int Line) {
@@ -201,6 +209,18 @@ QPointF TMemoView::PositionInLine(std::size_t Position) {
     QTextLine row = layout.lineForTextPosition(column);
     if (!row.isValid()) return {};
     return {row.cursorToX(column), row.y()};
+}
+
+QPoint TMemoView::PositionPoint(std::size_t Position) {
+    Position = text_.Snap(Position);
+    const int line = text_.LineOf(Position);
+    int rows = 0;  // the rows from the top line's first to the position's line's first
+    for (int l = topLine_; l < line; ++l) rows += RowsOf(l);
+    for (int l = line; l < topLine_; ++l) rows -= RowsOf(l);
+    const QPointF at = PositionInLine(Position);
+    const QRect area = TextArea();
+    return {area.left() + kMargin - xOffset_ + static_cast<int>(std::lround(at.x())),
+            area.top() + rows * RowHeight() + static_cast<int>(at.y())};
 }
 
 std::size_t TMemoView::PositionAt(QPoint Point) {
@@ -365,13 +385,6 @@ std::size_t TMemoView::VerticalMove(int Rows) {
     return text_.LineStart(line) + static_cast<std::size_t>(std::max(column, 0));
 }
 
-void TMemoView::SelectAll() {
-    anchor_ = 0;
-    caret_ = text_.Size();
-    update();
-    Notify();
-}
-
 bool TMemoView::HandleNavigationKey(QKeyEvent* Event) {
     bool shift = Event->modifiers() & Qt::ShiftModifier;
     bool ctrl = Event->modifiers() & Qt::ControlModifier;
@@ -419,14 +432,7 @@ bool TMemoView::HandleNavigationKey(QKeyEvent* Event) {
             MoveCaret(home ? start : end, shift);
             return true;
         }
-        case Qt::Key_Delete:
-            if (shift) Cut();
-            else DeleteForward();
-            return true;
-        case Qt::Key_Insert:
-            if (ctrl) Copy();
-            else if (shift) Paste();
-            return true;
+        case Qt::Key_Delete: DeleteForward(); return true;
         default: return false;
     }
 }
@@ -490,23 +496,8 @@ void TMemoView::DeleteForward() {
     DeleteRange(caret_, caret_ + (lineBreak ? 2 : 1));
 }
 
-void TMemoView::Copy() {
-    if (SelLength() == 0) return;
-    QGuiApplication::clipboard()->setText(ToQString(WithLfBreaks(text_.Bytes().substr(SelStart(), SelLength()))));
-}
+void TMemoView::ReplaceSelection(const AnsiString& Value) { EditSelection(Value, false); }
 
-void TMemoView::Cut() {
-    if (options_.ReadOnly || SelLength() == 0) return;
-    Copy();
-    DeleteRange(SelStart(), SelStart() + SelLength());
-}
-
-void TMemoView::Paste() {
-    AnsiString pasted = NormaliseLineBreaks(FromQString(QGuiApplication::clipboard()->text()));
-    if (!pasted.empty()) EditSelection(pasted, false);
-}
-
-// One step, as an edit control keeps it: undoing again redoes.
 void TMemoView::Undo() {
     if (options_.ReadOnly || !undo_.Valid) return;
     const TUndo step = undo_;
@@ -515,15 +506,11 @@ void TMemoView::Undo() {
                 step.Start + step.Removed.size(), {true, step.Start, std::move(inserted), step.Removed.size(), false});
 }
 
-// Control characters as an edit control takes them at WM_CHAR; false for a character to type.
+// Control characters as an edit control takes them at WM_CHAR (the control has made its clipboard and
+// undo keys messages already); false for a character to type.
 bool TMemoView::HandleCommandChar(char Char) {
     switch (Char) {
-        case 1: SelectAll(); return true;
-        case 3: Copy(); return true;
         case 8: Backspace(); return true;
-        case 22: Paste(); return true;
-        case 24: Cut(); return true;
-        case 26: Undo(); return true;
         case '\t': EditSelection("\t", true); return true;
         case '\r':
         case '\n': EditSelection("\r\n", true); return true;

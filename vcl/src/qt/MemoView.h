@@ -1,5 +1,6 @@
 #pragma once
-// The memo's widget: a line-based text editor over Windows-1252 bytes with CR LF line breaks.
+// The multi-line edit's widget (a memo's, an ES_MULTILINE edit's): a line-based text editor over
+// Windows-1252 bytes with CR LF line breaks.
 // Only the lines in view are decoded, laid out and painted, so the cost of a change or a paint does not
 // grow with the number of lines. Scroll bars are child widgets; everything else is drawn here.
 
@@ -35,6 +36,9 @@ struct TMemoViewOptions {
     bool HideSelection = true;
     int MaxLength = 0;  // 0: no limit
     Qt::Alignment Alignment = Qt::AlignLeft;
+    QChar PasswordChar;  // shown for each character; none: the text shows
+    // The formatting rectangle's distances from the client area's sides (EM_SETRECT), if one is set.
+    std::optional<QMargins> FormatMargins;
 };
 
 class TMemoView : public QWidget {
@@ -63,6 +67,18 @@ public:
     int DisplayedLineCount();
     std::optional<std::size_t> DisplayedLineStart(int Line);
     int DisplayedLineOf(std::size_t Position);
+    // Where the character at Position shows (the top left of its cell) and the position nearest to Point,
+    // in the widget's coordinates.
+    QPoint PositionPoint(std::size_t Position);
+    std::size_t PositionAt(QPoint Point);
+    // The text as the user sees it: hidden characters as the password character.
+    QString DisplayText() const;
+
+    // Replaces the selection as the user's edit of its own undo step (read-only and MaxLength respected).
+    void ReplaceSelection(const AnsiString& Value);
+    // One step, as an edit control keeps it: undoing again redoes.
+    void Undo();
+    bool CanUndo() const { return undo_.Valid; }
 
 protected:
     void paintEvent(QPaintEvent* Event) override;
@@ -108,7 +124,8 @@ private:
     int RowsOf(int Line);
     // The pixel y of a position's row relative to its line's first row, and its x.
     QPointF PositionInLine(std::size_t Position);
-    std::size_t PositionAt(QPoint Point);
+    // The text of a line as it shows.
+    QString ShownLine(int Line) const;
 
     // Scrolling
     void UpdateScrollBars();
@@ -133,11 +150,6 @@ private:
     void Backspace();
     void DeleteForward();
     void DeleteRange(std::size_t Start, std::size_t End);
-    void Copy();
-    void Cut();
-    void Paste();
-    void Undo();
-    void SelectAll();
     void Notify();
     bool ShowsSelection() const;
 

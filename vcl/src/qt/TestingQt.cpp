@@ -14,6 +14,8 @@
 #include <QWheelEvent>
 #include <QWindow>
 
+#include <string_view>
+
 #include "qt/MemoView.h"
 #include "qt/Peer.h"
 #include "qt/QtGraphics.h"
@@ -299,7 +301,11 @@ TRect PeerGeometry(TWinControl* Control) {
 }
 
 AnsiString PeerProperty(TWinControl* Control, const char* Name) {
-    return FromQString(PeerWidget(Control)->property(Name).toString());
+    QWidget* w = PeerWidget(Control);
+    // The multi-line view makes what it shows only when asked.
+    if (auto* m = dynamic_cast<TMemoView*>(w); m && std::string_view(Name) == "displayText")
+        return FromQString(m->DisplayText());
+    return FromQString(w->property(Name).toString());
 }
 
 TBitmap* RenderControl(TWinControl* Control) {
