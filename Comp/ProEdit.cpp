@@ -144,10 +144,6 @@ void TProEdit::Dispatch(TMessage& Message) {
         case WM_ERASEBKGND: WMEraseBkgnd(Message); break;
         case CN_CTLCOLOREDIT:
         case CN_CTLCOLORSTATIC: CNCtlColor(Message); break;
-        case WM_NCPAINT:
-            TCustomEdit::Dispatch(Message);
-            if (flat_ && focusBorder_) PaintFocusFrame();
-            break;
         case CN_COMMAND:
             TCustomEdit::Dispatch(Message);
             if (HIWORD(Message.WParam) != EN_CHANGE) break;

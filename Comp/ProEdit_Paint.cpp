@@ -30,6 +30,7 @@ void TProEdit::PaintDecorations() {
             canvas->LineTo(width - rightMargin_, height - 1);
         }
     }
+    // The focus frame comes with this painting only (a flat edit has no non-client area to paint it in).
     if (flat_ && focusBorder_) PaintFocusFrame();
     if (dropCaret_.X >= 0) {
         canvas->Pen()->SetColor(clWindowText);

@@ -83,13 +83,7 @@ void TWinControl::WMPaint(TMessage& Message) {
         DefaultHandler(Message);
         return;
     }
-    {
-        std::unique_ptr<TControlCanvas> background = NewWindowCanvas(this);
-        const TPoint offset = SurfaceOffset();
-        const TRect client = ClientRect();
-        background->Brush()->SetColor(Color());
-        background->FillRect(Bounds(offset.X, offset.Y, client.Right, client.Bottom));
-    }
+    // The background is the erase's, which came first.
     PaintWindow();
     PaintControls();
     Message.Result = 0;

@@ -21,6 +21,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include <QEvent>
 #include <QRegion>
@@ -120,9 +121,12 @@ protected:
     void RenderWidget(TSurface& Target, TPoint Origin, QWidget::RenderFlags Flags);
     // Runs Paint, during which the widget's paint events (a render to probe its layout) stay the widget's.
     void PaintQuietly(const std::function<void()>& Paint);
-    // Runs the paint messages for Region of the window (clipped to it on Surface): WM_NCPAINT when the
-    // region reaches the non-client area, then WM_PAINT. False when the peer went away meanwhile.
-    bool SendPaint(TSurface& Surface, const QRegion& Region);
+    // Runs the paint messages for Region of the window (clipped to it on Surface, if any): WM_NCPAINT when the
+    // region reaches the non-client area, WM_ERASEBKGND when Surface is the window's own, then WM_PAINT.
+    // False when the peer went away meanwhile.
+    bool SendPaint(TSurface* Surface, const QRegion& Region);
+    // WM_ERASEBKGND with a device context on the client area of Surface (clipped to its paint region).
+    bool SendErase(TSurface& Surface, const TRect& Client, TPoint Offset);
     // WM_ERASEBKGND for Region of the client area, before the widget paints itself there. False when the
     // peer went away meanwhile.
     bool EraseBeneath(const QRegion& Region);
@@ -156,12 +160,14 @@ private:
     // A native widget's paint event (PeerOverlay.cpp): the widget paints itself, the control paints on the
     // overlay where the widget changed, and the overlay goes over the widget.
     void PaintNative(QPaintEvent* Event);
+    // The paint messages of a native widget that has no overlay yet: drawing makes one (NativeOverlay).
+    void PaintWithoutOverlay(const QRegion& Region);
     void KeepOverlayOnTop(QEvent* Event);
     TSurface& NativeOverlay();
 
-    // The overlay of a native widget (made at its first use), with what its next paints must do: Pending
-    // still needs WM_PAINT; Drawn was drawn outside painting, so a repaint there is not a change of the
-    // widget and keeps it.
+    // The overlay of a native widget, made when the control first draws on it (its frame, its own
+    // painting), with what its next paints must do: Pending still needs WM_PAINT; Drawn was drawn outside
+    // painting, so a repaint there is not a change of the widget and keeps it.
     struct TOverlayState;
 
     QWidget* widget_;
@@ -170,6 +176,10 @@ private:
     TRect bounds_{};
     TPending pending_;
     std::unique_ptr<TOverlayState> overlay_;
+    std::optional<QRegion> paintingBare_;  // the paint messages run for this region with no overlay yet
+    int quiet_ = 0;                        // the widget paints for a probe: the control takes no part
+    bool nativeErase_ = false;             // the erase reached the widget's own handling
+    bool transparentBase_ = false;         // the widget's text goes on what lies beneath, without a base
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 

@@ -68,7 +68,6 @@ void TQtPeer::SetBounds(const TRect& Bounds) {
 // The native widget's content keeps out of the frame the overlay shows.
 void TQtPeer::SetClientInsets(const TRect& Insets) {
     if (Surface()) return;
-    NativeOverlay();
     widget_->setContentsMargins(Insets.Left, Insets.Top, Insets.Right, Insets.Bottom);
     Invalidate({});
 }
@@ -172,7 +171,11 @@ void TQtPeer::RenderTo(TSurface& Target, TPoint Origin) { RenderWidget(Target, O
 
 // The widget's paint event brings the control's painting up to date on the overlay and puts it on top.
 void TQtPeer::RenderWidget(TSurface& Target, TPoint Origin, QWidget::RenderFlags Flags) {
-    NativeOverlay();
+    // A picture shows all of the control's painting: an overlay made for it has all of it to paint.
+    if (!overlay_) {
+        NativeOverlay();
+        overlay_->Pending = QRegion(widget_->rect());
+    }
     overlay_->Rendering = true;
     const std::shared_ptr<bool> alive = alive_;
     const QSize size = widget_->size();
@@ -187,15 +190,14 @@ void TQtPeer::RenderWidget(TSurface& Target, TPoint Origin, QWidget::RenderFlags
 }
 
 void TQtPeer::PaintQuietly(const std::function<void()>& Paint) {
-    NativeOverlay();
-    ++overlay_->Quiet;
+    ++quiet_;
     try {
         Paint();
     } catch (...) {
-        --overlay_->Quiet;
+        --quiet_;
         throw;
     }
-    --overlay_->Quiet;
+    --quiet_;
 }
 
 TPoint TQtPeer::ToClient(const QPoint& P) const {

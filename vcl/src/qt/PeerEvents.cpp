@@ -193,7 +193,7 @@ bool TQtPeer::DefaultHandler(TMessage& Message) {
     }
     // The widget erases its background as it paints.
     if (Message.Msg == WM_ERASEBKGND) {
-        if (overlay_) overlay_->NativeErase = true;
+        nativeErase_ = true;
         Message.Result = 1;
         return true;
     }

@@ -126,7 +126,7 @@ private:
         if (pending_.isEmpty() || painting_ || !Control()) return true;
         QRegion region = std::exchange(pending_, QRegion());
         painting_ = true;
-        if (!SendPaint(surface_, region)) return false;
+        if (!SendPaint(&surface_, region)) return false;
         painting_ = false;
         return true;
     }
