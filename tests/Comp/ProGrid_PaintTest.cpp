@@ -338,6 +338,48 @@ TEST_F(ProGridPaintTest, TheFilterGlyphTakesTheRightEndOfTheFirstRow) {
     EXPECT_TRUE(Starting(recorder.Lines(), "DrawText 65,25,111").empty()) << "only in row 0";
 }
 
+TEST_F(ProGridPaintTest, IndicatorIndentAndDropDownTakeTheirRoomBeforeTheText) {
+    TBitmap indicator;
+    indicator.SetSize(8, 8);
+    grid->SetRowIndicator(&indicator);
+    grid->SetRow(3);
+    grid->Indent = 10;
+    grid->ControlLook()->SetDropDownAlwaysVisible(true);
+    grid->OnHasComboBox = [](TObject*, Integer ACol, Integer, bool& Has) { Has = ACol == 2; };
+    for (Integer r = 1; r <= 3; ++r)
+        for (Integer c = 0; c <= 2; ++c) grid->SetCells(c, r, "t");
+    TCanvasRecorder recorder(grid->Canvas());
+    Repaint();
+    const auto textAt = [&](const char* Prefix) { return Starting(recorder.Lines(), Prefix).size(); };
+    // Row 3's indicator is drawn at the left, centred, and its text starts after it and the node gap.
+    const std::vector<TRect> images = recorder.ImageDraws();
+    EXPECT_NE(std::find(images.begin(), images.end(), Rect(11, 80, 19, 88)), images.end());
+    EXPECT_EQ(textAt("DrawText 23,73,63,95"), 1u);
+    EXPECT_EQ(textAt("DrawText 15,49,63,71"), 1u);  // the indent and the node gap
+    // The drop-down button keeps the rightmost 16 pixels of a combo cell.
+    const auto themed = recorder.ThemeCalls();
+    EXPECT_NE(std::find_if(themed.begin(), themed.end(),
+                           [](const auto& C) { return C.Class == "combobox" && C.Rect == Rect(175, 25, 191, 47); }),
+              themed.end());
+    EXPECT_EQ(textAt("DrawText 129,25,175,47"), 1u);
+    EXPECT_EQ(textAt("DrawText 65,25,127,47"), 1u);
+}
+
+TEST_F(ProGridPaintTest, AnAlwaysFixedRowIsPaintedFixedThoughTheBaseGridCountsNone) {
+    grid->SetLook(glStandard);
+    grid->SetFixedColor(clYellow);
+    grid->SetFixedRows(0);
+    grid->SetFixedRowAlways(true);
+    ASSERT_EQ(grid->FixedRows(), 1);
+    ASSERT_EQ(static_cast<BaseGrid::TBaseGrid*>(grid)->FixedRows(), 0);
+    grid->SetCol(4);
+    grid->SetRow(9);
+    Repaint();
+    EXPECT_EQ(Shown(90, 10), clYellow);                       // the grid's fixed row
+    EXPECT_EQ(Shown(90, 23), static_cast<TColor>(0x808080));  // its state makes the base draw a fixed line
+    EXPECT_EQ(Shown(90, 34), clWhite);
+}
+
 TEST_F(ProGridPaintTest, NoColourLeftAsNoneReachesADrawingCall) {
     grid->Bands()->SetActive(true);
     grid->Bands()->SetPrimaryColor(clNone);
