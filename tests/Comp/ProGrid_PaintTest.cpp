@@ -234,6 +234,24 @@ TEST_F(ProGridPaintTest, ASelectedRangeTakesTheSelectionColours) {
     EXPECT_EQ(Shown(other.X + 25, other.Y), Selected);
 }
 
+TEST_F(ProGridPaintTest, TheSelectionFrameLiesOnTheRangesOuterEdgesWithItsResizer) {
+    grid->SetOptions(grid->Options().Include(goRangeSelect));
+    grid->SetSelectionRectangle(true);
+    grid->SetSelectionResizer(true);
+    grid->SetHideFocusRect(true);
+    Testing::MouseDown(grid, Inside(1, 1).X, Inside(1, 1).Y);
+    Testing::MouseMove(grid, Inside(2, 2).X, Inside(2, 2).Y, {ssLeft});
+    Testing::MouseUp(grid, Inside(2, 2).X, Inside(2, 2).Y);
+    Repaint();
+    // The range spans 64..191 x 24..71: two-pixel lines inside its outer edge.
+    for (const TPoint p : {Point(64, 40), Point(65, 40), Point(190, 60), Point(100, 24), Point(150, 70)})
+        EXPECT_EQ(Shown(p.X, p.Y), clBlack) << p.X << "," << p.Y;
+    for (const TPoint p : {Point(127, 40), Point(100, 47), Point(66, 40), Point(100, 26)})
+        EXPECT_NE(Shown(p.X, p.Y), clBlack) << p.X << "," << p.Y;
+    EXPECT_EQ(Shown(187, 67), clBlack);  // the resizer
+    EXPECT_NE(Shown(187, 43), clBlack);
+}
+
 TEST_F(ProGridPaintTest, TheFocusRectangleNeedsTheBaseCellCurrentAndNoRowSelect) {
     grid->MergeCells(1, 1, 2, 2);
     const auto focusRects = [&] { return Starting(RecordedRepaint(), "DrawFocusRect "); };
