@@ -226,8 +226,8 @@ void RAdeRedeviDidi::WndProc(TMessage& Message) {
     TrackHeaderMouse(Message);
     if (HoldsPaintMessage(Message)) return;
     TBaseGrid::WndProc(Message);
-    // Drawn over the frame the window's own non-client painting leaves.
-    if (Message.Msg == WM_NCPAINT) DrawFlatBorder();
+    // Drawn over the frame the window's own non-client painting leaves, unless an update is under way.
+    if (Message.Msg == WM_NCPAINT && UpdateCount() == 0) DrawFlatBorder();
 }
 
 // ---------------------------------------------------------------------------
