@@ -1141,6 +1141,8 @@ private:
     void DrawCellNode(TCanvas* ACanvas, Integer ARow, const TCellGraphic& Graphic, const TRect& Rect);
     void DrawCellProgress(TCanvas* ACanvas, const TCellGraphic& Graphic, const TRect& Rect, Integer Percent);
     void DrawCellButton(TCanvas* ACanvas, TCellGraphic& Graphic, const TRect& Rect, const TRect& At);
+    void DrawCellRotated(TCanvas* ACanvas, const TCellGraphic& Graphic, const TRect& Rect, const AnsiString& Text,
+                         TAlignment HAlign, BaseGrid::TVAlignment VAlign);
     void DrawRadioButton(TCanvas* ACanvas, Integer X, Integer Y, Integer Size, bool Selected, bool Enabled);
 
     std::unique_ptr<TPrintSettings> printSettings_;

@@ -3,8 +3,11 @@
 #include "ProGrid_Decor.h"
 
 #include <algorithm>
+#include <cmath>
+#include <numbers>
 
 #include "DedIDIZ.h"
+#include "GrdHTMLE.h"
 #include "ProUtil.h"
 #include "vcl/Resources.h"
 #include "vcl/ScopeGuard.h"
@@ -142,7 +145,7 @@ void RAdeRedeviDidi::DrawCellBorders(Integer ACol, Integer ARow, TRect Rect) {
 
 void RAdeRedeviDidi::DrawCellGraphic(TCanvas* ACanvas, Integer ACol, Integer ARow, TCellGraphic* Graphic,
                                      const TRect& Rect, Integer GraphicWidth, Integer GraphicHeight, TAlignment HAlign,
-                                     TVAlignment) {
+                                     TVAlignment VAlign) {
     if (!Graphic) return;
     const TSavedCanvas saved(ACanvas);
     AnsiString text;
@@ -233,8 +236,13 @@ void RAdeRedeviDidi::DrawCellGraphic(TCanvas* ACanvas, Integer ACol, Integer ARo
         case ctButton:
         case ctBitButton: DrawCellButton(ACanvas, *Graphic, Rect, at); break;
         // A pie has a size for the layout but no drawing.
+        case ctRotated: {
+            AnsiString shown;
+            GetCellFormat(ACol, ARow, shown);
+            DrawCellRotated(ACanvas, *Graphic, Rect, shown, HAlign, VAlign);
+            break;
+        }
         case ctProgressPie:
-        case ctRotated:
         case ctEmpty:
         case ctNone:
         case ctValue:
@@ -243,7 +251,26 @@ void RAdeRedeviDidi::DrawCellGraphic(TCanvas* ACanvas, Integer ACol, Integer ARo
 }
 
 // ---------------------------------------------------------------------------
-// Nodes and progress bars
+// Rotated text, nodes and progress bars
+
+void RAdeRedeviDidi::DrawCellRotated(TCanvas* ACanvas, const TCellGraphic& Graphic, const TRect& Rect,
+                                     const AnsiString& Text, TAlignment HAlign, TVAlignment VAlign) {
+    if (Text.empty()) return;
+    // The upright text's sides, projected on the axes, give the turned text's box.
+    const TSize extent = ACanvas->TextExtent(Text);
+    const double angle = Graphic.CellAngle * std::numbers::pi / 180;
+    const double c = std::fabs(std::cos(angle)), s = std::fabs(std::sin(angle));
+    const auto projected = [](double Length) { return static_cast<Integer>(std::lround(Length)); };
+    TRect start(Rect.Left + 2, Rect.Top + 2, Rect.Right - 2, Rect.Bottom - 2);
+    GetTextPosition(start, VAlign, projected(extent.cx * s), projected(extent.cx * c), projected(extent.cy * s),
+                    projected(extent.cy * c), HAlign, Graphic.CellAngle);
+    HDC dc = ACanvas->Handle();
+    GrdHTMLE::SelectRotatedFont(ACanvas, Graphic.CellAngle);
+    const TScopeExit restoreFont([&] { GrdHTMLE::RestoreRotatedFont(ACanvas); });
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    const TScopeExit restoreMode([&] { SetBkMode(dc, oldMode); });
+    ::TextOut(dc, start.Left, start.Top, Text.c_str(), static_cast<int>(Text.size()));
+}
 
 void RAdeRedeviDidi::DrawCellNode(TCanvas* ACanvas, Integer ARow, const TCellGraphic& Graphic, const TRect& Rect) {
     constexpr Integer Box = 9;

@@ -80,8 +80,9 @@ void RAdeRedeviDidi::DrawCheck(TCanvas* ACanvas, const TRect& Rect, bool Checked
             Line(ACanvas, clBtnShadow, r, t + 1, r, b + 1);
             Line(ACanvas, clBtnShadow, l + 1, b, r, b);
             if (Checked) {
-                // A tick two pixels thick.
-                const TColor mark = Enabled ? look->Color() : DisabledMark;
+                // A tick two pixels thick. The disabled grey would vanish on the disabled face: light instead.
+                TColor mark = Enabled ? look->Color() : DisabledMark;
+                if (ColorToRGB(mark) == ColorToRGB(ACanvas->Brush()->Color())) mark = clBtnHighlight;
                 const Integer midX = l + (r - l) / 2 - 1, lowY = b - 3;
                 for (Integer dy = 0; dy < 2; ++dy) {
                     Line(ACanvas, mark, l + 2, t + (b - t) / 2 - 1 + dy, midX, lowY + dy);
