@@ -93,8 +93,14 @@ RAdeRedeviDidi::RAdeRedeviDidi(TComponent* AOwner)
     const auto repaint = [this](TObject*) { Repaint(); };
     fixedFont_->OnChange = repaint;
     activeCellFont_->OnChange = repaint;
-    columnHeaders_->OnChange = repaint;
-    rowHeaders_->OnChange = repaint;
+    columnHeaders_->OnChange = [this](TObject*) {
+        ApplyColumnHeaders();
+        Repaint();
+    };
+    rowHeaders_->OnChange = [this](TObject*) {
+        ApplyRowHeaders();
+        Repaint();
+    };
     hintWindow_ = new THTMLHintWindow(this);
     richEdit_ = new TProRichEdit(this, this);
     inplaceRichEdit_ = new TProRichEdit(this, this);
@@ -261,8 +267,10 @@ void RAdeRedeviDidi::RevokeDropTarget() {
 void RAdeRedeviDidi::Loaded() {
     TBaseGrid::Loaded();
     savedCursor_ = Cursor();
-    // Applying ColumnHeaders and RowHeaders comes with the typed cell access; the drop target's
-    // accepted formats with the grid's drag and drop; the saved column widths with the column sizing.
+    ApplyColumnHeaders();
+    ApplyRowHeaders();
+    // The drop target's accepted formats come with the grid's drag and drop; the saved column widths with
+    // the column sizing.
     SetLinkCursor(crHandPoint);
     if (Look() == glClassic) {
         gradientFrom_ = static_cast<TColor>(0xC0C0C0);

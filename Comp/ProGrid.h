@@ -745,6 +745,7 @@ using TCustomCellDrawEvent = std::function<void(TObject* Sender, TCanvas* Canvas
                                                 TGridDrawState AState, TRect ARect, bool Printing)>;
 using TFloatFormatEvent =
     std::function<void(TObject* Sender, Integer ACol, Integer ARow, bool& IsFloat, AnsiString& FloatFormat)>;
+using TRowUpdateEvent = std::function<void(TObject* Sender, Integer OldRow, Integer NewRow)>;
 using TCellsChangedEvent = std::function<void(TObject* Sender, const TRect& R)>;
 
 class RAdeRedeviDidi;
@@ -808,12 +809,16 @@ class RAdeRedeviDidi : public BaseGrid::TBaseGrid {
     void SetFixedFont(TFont* Value) { fixedFont_->Assign(Value); }
     TFont* ActiveCellFont() const { return activeCellFont_.get(); }
     void SetActiveCellFont(TFont* Value) { activeCellFont_->Assign(Value); }
+    // Entry i goes to cell (i, 0) (row headers: (0, i)) with each backslash-n a CR, again whenever the list
+    // changes. Setting the list first empties row 0 when there are fixed rows (column 0 only when
+    // designing with fixed columns).
     TStringList* ColumnHeaders() const { return columnHeaders_.get(); }
-    void SetColumnHeaders(TStrings* Value) { columnHeaders_->Assign(Value); }
+    void SetColumnHeaders(TStrings* Value);
     TStringList* RowHeaders() const { return rowHeaders_.get(); }
-    void SetRowHeaders(TStrings* Value) { rowHeaders_->Assign(Value); }
+    void SetRowHeaders(TStrings* Value);
     TStringList* LookupItems() const { return lookupItems_.get(); }
-    void SetLookupItems(TStrings* Value) { lookupItems_->Assign(Value); }
+    // Nil keeps the list.
+    void SetLookupItems(TStrings* Value);
 
     // Values the other parts of the grid read; their setters' side effects come with those parts.
     PROGRID_STORED(TColor, ActiveCellColor, static_cast<TColor>(0x808080))
@@ -947,6 +952,63 @@ public:
     // loading or without ColumnSize.Stretch. A column past the last raises.
     void StretchColumnTo(Integer ACol);
 
+    // Typed views on the cell texts, by display column and row; a merged cell reads and writes its base.
+    // "" reads 0; anything but a whole signed 32-bit decimal raises EProGridError.
+    Integer Ints(Integer ACol, Integer ARow);
+    // The number ExtractNumericText finds, "." as the point ("" reads 0); EProGridError when it does not
+    // convert.
+    double Floats(Integer ACol, Integer ARow);
+    // Formatted with FloatFormat; a bad format raises EConvertError and leaves the cell.
+    void SetFloats(Integer ACol, Integer ARow, double Value);
+    // The short date, or "" for a date of 0 or less unless ShowZeroDates. A value that names no day of the
+    // years 1 to 9999 raises EConvertError and leaves the cell.
+    void SetDates(Integer ACol, Integer ARow, TDateTime Value);
+    bool ShowZeroDates() const { return showZeroDates_; }
+    void SetShowZeroDates(bool Value) { showZeroDates_ = Value; }
+    // Wide text travels in the cell as "|\" and two bytes per UTF-16 unit.
+    WideString WideCells(Integer ACol, Integer ARow);
+    void SetWideCells(Integer ACol, Integer ARow, const WideString& Value);
+    bool IsUnicodeCell(Integer ACol, Integer ARow);
+    // From the cell's own properties: nil, clNone and False without any.
+    TControl* CellControl(Integer ACol, Integer ARow);
+    TColor CellBrushColorTo(Integer ACol, Integer ARow);
+    bool CellReadOnlyFlag(Integer ACol, Integer ARow);
+
+    // Setting the cursor also makes it the one the grid returns to after its hover cursors.
+    void SetCursor(TCursor Value);
+    TCursor NormalCursor() const { return savedCursor_; }
+
+    // Selection flags, one per real row (hidden rows included) and one per column; an index out of range
+    // raises EProGridError. A change repaints the row or column.
+    bool RowSelect(Integer ARow) const;
+    void SetRowSelect(Integer ARow, bool Value);
+    bool ColSelect(Integer ACol) const;
+    void SetColSelect(Integer ACol, bool Value);
+    void ClearColSelect();
+    // The flags of the scrollable columns become whether the column lies in the selection (only the
+    // selection's columns are touched unless AllCols).
+    void SelectToColSelect(bool AllCols);
+
+    void RepaintCell(Integer ACol, Integer ARow);
+    // The cells from ARect's top-left to its bottom-right (column, row pairs); all of the grid when either
+    // corner is out of view.
+    void RepaintRect(const TRect& ARect);
+    void RepaintRow(Integer ARow);
+    void RepaintCol(Integer ACol);
+
+    // The fixed area as painting and navigation see it: none while fixed cells act as normal ones.
+    Integer VisibleFixedCols() const;
+    Integer VisibleFixedRows() const;
+    Integer LastScrollRow() const;
+    // The cell under a point given in screen coordinates; -1 for an axis the point misses.
+    TPoint MouseToCellEx(Integer X, Integer Y) const;
+    // Within 4 pixels of a fixed row's column edge with goColSizing, or of a fixed column's row edge with
+    // goRowSizing.
+    bool IsOnSizingBorder(Integer X, Integer Y) const;
+
+    // Fires when the current row moves to another row, outside loading.
+    TRowUpdateEvent OnRowUpdate;
+
     // Entries of the grid's own slots.
     virtual void SelectionChanged(Integer ALeft, Integer ATop, Integer ARight, Integer ABottom);
     virtual void AutoInsertRow(Integer ARow);
@@ -1076,6 +1138,8 @@ protected:
     void UpdateFooter() override;
     void WndProc(TMessage& Message) override;
     void Paint() override;
+    // Reports a move to another row (OnRowUpdate) once the move is allowed.
+    bool SelectCell(Integer ACol, Integer ARow) override;
     void DrawCellText(TCanvas* ACanvas, Integer ACol, Integer ARow, const TRect& ARect, TGridDrawState AState) override;
     void GetCellDrawInfo(Integer ACol, Integer ARow, TGridDrawState& AState, TAlignment& HAlign,
                          BaseGrid::TVAlignment& VAlign, TFont* AFont, TColor& ColorTo, TBrush* ABrush, bool RealColumn,
@@ -1144,6 +1208,11 @@ private:
     void DrawCellRotated(TCanvas* ACanvas, const TCellGraphic& Graphic, const TRect& Rect, const AnsiString& Text,
                          TAlignment HAlign, BaseGrid::TVAlignment VAlign);
     void DrawRadioButton(TCanvas* ACanvas, Integer X, Integer Y, Integer Size, bool Selected, bool Enabled);
+    // Writes the entries of ColumnHeaders into row 0 and those of RowHeaders into column 0.
+    void ApplyColumnHeaders();
+    void ApplyRowHeaders();
+    void CheckSelectRow(Integer ARow) const;
+    void CheckSelectCol(Integer ACol) const;
 
     std::unique_ptr<TPrintSettings> printSettings_;
     std::unique_ptr<THTMLSettings> htmlSettings_;
@@ -1239,6 +1308,10 @@ private:
     Integer updateCount_ = 0;
     std::vector<TComponentRef<TGridChangeNotifier>> notifiers_;
     TCursor savedCursor_ = crDefault;
+    bool showZeroDates_ = true;
+    // Grown on demand; entries past the end are False.
+    std::vector<bool> rowSelect_, colSelect_;
+    Integer lastReportedRow_ = Row();
     // The owning form's resize chain: the link outlives the grid when another handler was chained after ours.
     TCustomForm* ownerForm_ = nullptr;  // an owner outlives what it owns
     std::shared_ptr<TFormResizeLink> formLink_;

@@ -49,6 +49,7 @@ void PublishValues(TPublishOf<RAdeRedeviDidi>& P) {
     P.IntIdent("ActiveCellColor", &C::ActiveCellColor, &C::SetActiveCellColor, &IdentToColor);
     P.Bool("ActiveCellShow", &C::ActiveCellShow, &C::SetActiveCellShow);
     P.Bool("AutoSize", &C::AutoSize, &C::SetAutoSize);
+    P.IntIdent("Cursor", &C::Cursor, &C::SetCursor, &IdentToCursor);
     P.Bool("EnableHTML", &C::EnableHTML, &C::SetEnableHTML);
     P.Bool("EnableWheel", &C::EnableWheel, &C::SetEnableWheel);
     P.Bool("EnhRowColMove", &C::EnhRowColMove, &C::SetEnhRowColMove);

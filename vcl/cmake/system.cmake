@@ -5,6 +5,7 @@ target_sources(vcl PRIVATE
   src/System/RunTimeChecks.cpp
   src/System/Round.cpp
   src/SysUtils/DateSettings.cpp
+  src/SysUtils/DateFormat.cpp
   src/SysUtils/Collate.cpp
   src/SysUtils/FloatFormat.cpp
   src/SysUtils/Format.cpp

@@ -213,6 +213,16 @@ AnsiString GetCurrentDir();
 // The class library's US date settings, never the Linux locale's.
 extern char DateSeparator;
 extern AnsiString ShortDateFormat;
+extern AnsiString LongDateFormat;
+extern char TimeSeparator;
+extern AnsiString ShortTimeFormat;
+extern AnsiString LongTimeFormat;
+extern AnsiString TimeAMString;
+extern AnsiString TimePMString;
+extern AnsiString ShortMonthNames[12];
+extern AnsiString LongMonthNames[12];
+extern AnsiString ShortDayNames[7];  // Sunday first
+extern AnsiString LongDayNames[7];
 constexpr Integer HoursPerDay = 24;
 constexpr Integer MinsPerDay = HoursPerDay * 60;
 constexpr Integer SecsPerDay = MinsPerDay * 60;
@@ -237,6 +247,13 @@ TDateTime Time();
 struct _SYSTEMTIME;  // Windows.h
 TDateTime SystemTimeToDateTime(const _SYSTEMTIME& SystemTime);
 void DateTimeToSystemTime(TDateTime DateTime, _SYSTEMTIME& SystemTime);
+// The class library's format letters, in either case: c d dd ddd dddd ddddd dddddd m mm mmm mmmm yy yyyy
+// h hh n nn s ss z zzz t tt am/pm a/p ampm, '/' and ':' for the separators, quoted literals. An 'm' right
+// after an hour is minutes. EConvertError "'x' is not a valid date" for a value that is not finite or
+// whose day lies outside the years 1 to 9999.
+AnsiString FormatDateTime(const AnsiString& Format, TDateTime DateTime);
+// The date in ShortDateFormat.
+AnsiString DateToStr(TDateTime Date);
 // Packed local date-times of the file system (two-second steps, years 1980..2107).
 // EConvertError for a packed value that names no date.
 TDateTime FileDateToDateTime(Integer FileDate);
