@@ -969,6 +969,12 @@ public:
     WideString WideCells(Integer ACol, Integer ARow);
     void SetWideCells(Integer ACol, Integer ARow, const WideString& Value);
     bool IsUnicodeCell(Integer ACol, Integer ARow);
+    // The current cell's text in its real column, without the merged-cell redirection; the setter writes
+    // through it.
+    virtual AnsiString GetCurrentRaw();
+    virtual void SetCurrentText(const AnsiString& Value);
+    // The columns with the hidden ones behind ColCount.
+    Integer AllColCount() const { return ColCount() + HiddenColCount(); }
     // From the cell's own properties: nil, clNone and False without any.
     TControl* CellControl(Integer ACol, Integer ARow);
     TColor CellBrushColorTo(Integer ACol, Integer ARow);
@@ -984,9 +990,13 @@ public:
     void SetRowSelect(Integer ARow, bool Value);
     bool ColSelect(Integer ACol) const;
     void SetColSelect(Integer ACol, bool Value);
+    // Every set flag is cleared and its row (as shown) or column repainted.
+    void ClearRowSelect();
     void ClearColSelect();
-    // The flags of the scrollable columns become whether the column lies in the selection (only the
-    // selection's columns are touched unless AllCols).
+    // The flags of the scrollable rows (columns) become whether the row lies in the selection (only the
+    // selection's rows are touched unless AllRows). Rows flag their real index with
+    // MouseActions.RowSelectPersistent.
+    void SelectToRowSelect(bool AllRows);
     void SelectToColSelect(bool AllCols);
 
     void RepaintCell(Integer ACol, Integer ARow);
@@ -999,6 +1009,7 @@ public:
     // The fixed area as painting and navigation see it: none while fixed cells act as normal ones.
     Integer VisibleFixedCols() const;
     Integer VisibleFixedRows() const;
+    Integer LastScrollCol() const;
     Integer LastScrollRow() const;
     // The cell under a point given in screen coordinates; -1 for an axis the point misses.
     TPoint MouseToCellEx(Integer X, Integer Y) const;

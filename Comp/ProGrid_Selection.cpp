@@ -1,4 +1,6 @@
 // The grid's row and column selection flags: one bit per real row and per column, grown on demand.
+#include <algorithm>
+
 #include "ProGrid.h"
 
 namespace ProGrid {
@@ -21,7 +23,7 @@ bool StoreFlag(std::vector<bool>& Flags, Integer Index, bool Value) {
 }  // namespace
 
 void RAdeRedeviDidi::CheckSelectRow(Integer ARow) const {
-    if (ARow < 0 || ARow >= RowCount() + HiddenRows()->Count()) throw EProGridError("Invalid row accessed");
+    if (ARow < 0 || ARow >= RowCount() + HiddenRowCount()) throw EProGridError("Invalid row accessed");
 }
 
 void RAdeRedeviDidi::CheckSelectCol(Integer ACol) const {
@@ -48,12 +50,29 @@ void RAdeRedeviDidi::SetColSelect(Integer ACol, bool Value) {
     if (StoreFlag(colSelect_, ACol, Value)) RepaintCol(ACol);
 }
 
+void RAdeRedeviDidi::ClearRowSelect() {
+    for (std::size_t row = 0; row < rowSelect_.size(); ++row) {
+        if (!rowSelect_[row]) continue;
+        rowSelect_[row] = false;
+        RepaintRow(DisplayRowIndex(static_cast<Integer>(row)));
+    }
+}
+
 void RAdeRedeviDidi::ClearColSelect() {
     for (std::size_t col = 0; col < colSelect_.size(); ++col) {
         if (!colSelect_[col]) continue;
         colSelect_[col] = false;
         if (static_cast<Integer>(col) < ColCount()) RepaintCol(static_cast<Integer>(col));
     }
+}
+
+void RAdeRedeviDidi::SelectToRowSelect(bool AllRows) {
+    const TGridRect selection = Selection();
+    const Integer first = AllRows ? FixedRows() : std::max(FixedRows(), selection.Top);
+    const Integer last = AllRows ? RowCount() - 1 : std::min(RowCount() - 1, selection.Bottom);
+    const bool persistent = MouseActions()->RowSelectPersistent();
+    for (Integer row = first; row <= last; ++row)
+        SetRowSelect(persistent ? RealRowIndex(row) : row, row >= selection.Top && row <= selection.Bottom);
 }
 
 void RAdeRedeviDidi::SelectToColSelect(bool AllCols) {

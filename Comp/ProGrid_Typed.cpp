@@ -76,6 +76,10 @@ bool RAdeRedeviDidi::IsUnicodeCell(Integer ACol, Integer ARow) {
     return Cells(base.X, base.Y).starts_with("|\\");
 }
 
+AnsiString RAdeRedeviDidi::GetCurrentRaw() { return GetRawCell(RealColIndex(Col()), Row()); }
+
+void RAdeRedeviDidi::SetCurrentText(const AnsiString& Value) { WriteCell(RealColIndex(Col()), Row(), Value); }
+
 TControl* RAdeRedeviDidi::CellControl(Integer ACol, Integer ARow) {
     return HasCellProperties(ACol, ARow) ? GetCellProperties(ACol, ARow)->Control() : nullptr;
 }
@@ -152,6 +156,8 @@ void RAdeRedeviDidi::RepaintCol(Integer ACol) { InvalidateCol(ACol); }
 Integer RAdeRedeviDidi::VisibleFixedCols() const { return FixedAsNormal() ? 0 : FixedCols(); }
 
 Integer RAdeRedeviDidi::VisibleFixedRows() const { return FixedAsNormal() ? 0 : FixedRows(); }
+
+Integer RAdeRedeviDidi::LastScrollCol() const { return ColCount() - (FixedAsNormal() ? 0 : FixedRightCols()) - 1; }
 
 Integer RAdeRedeviDidi::LastScrollRow() const { return RowCount() - (FixedAsNormal() ? 0 : FixedFooters()) - 1; }
 

@@ -304,6 +304,44 @@ TEST_F(ProGridTypedTest, AChangedFlagRepaintsItsRowOrColumnAndAnUnchangedOneNoth
     EXPECT_FALSE(grid->ColSelect(2));
 }
 
+TEST_F(ProGridTypedTest, RowFlagsReachTheHiddenRowsToo) {
+    for (Integer row : {3, 7}) grid->HiddenRows()->Add()->SetIdx(row);
+    EXPECT_EQ(ErrorOf([&] { grid->SetRowSelect(21, true); }), "no error");
+    EXPECT_TRUE(grid->RowSelect(21));
+    EXPECT_EQ(ErrorOf([&] { grid->RowSelect(22); }), "Invalid row accessed");
+}
+
+TEST_F(ProGridTypedTest, ClearingRowFlagsRepaintsEachFlaggedRowWhereItShows) {
+    grid->HiddenRows()->Add()->SetIdx(1);  // real row 5 shows as row 4
+    grid->SetRowSelect(5, true);
+    grid->SetRowSelect(8, true);
+    std::set<Integer> rows;
+    for (const auto& [col, row] : PaintedBy([&] { grid->ClearRowSelect(); })) rows.insert(row);
+    EXPECT_EQ(rows, (std::set<Integer>{4, 7}));
+    EXPECT_FALSE(grid->RowSelect(5));
+    EXPECT_FALSE(grid->RowSelect(8));
+    EXPECT_TRUE(PaintedBy([&] { grid->ClearRowSelect(); }).empty());
+}
+
+TEST_F(ProGridTypedTest, SelectionToRowFlagsMarksTheSelectedRowsByDisplayOrRealIndex) {
+    grid->SetRowSelect(1, true);
+    grid->SetSelection({1, 2, 3, 4});
+    grid->SelectToRowSelect(false);
+    EXPECT_TRUE(grid->RowSelect(1));  // outside the selection: untouched
+    for (Integer row : {2, 3, 4}) EXPECT_TRUE(grid->RowSelect(row)) << row;
+    grid->SelectToRowSelect(true);
+    EXPECT_FALSE(grid->RowSelect(1));
+    EXPECT_TRUE(grid->RowSelect(3));
+    EXPECT_FALSE(grid->RowSelect(19));
+
+    grid->ClearRowSelect();
+    grid->HiddenRows()->Add()->SetIdx(0);  // display row r is real row r + 1
+    grid->MouseActions()->SetRowSelectPersistent(true);
+    grid->SelectToRowSelect(false);
+    EXPECT_FALSE(grid->RowSelect(2));
+    for (Integer row : {3, 4, 5}) EXPECT_TRUE(grid->RowSelect(row)) << row;
+}
+
 TEST_F(ProGridTypedTest, SelectionToColumnFlagsMarksTheSelectedColumns) {
     grid->SetColSelect(1, true);
     grid->SetSelection({2, 1, 3, 4});
@@ -330,9 +368,26 @@ TEST_F(ProGridTypedTest, RepaintOperationsPaintTheirCellsOrTheWholeGrid) {
 
 TEST_F(ProGridTypedTest, FixedCellsActAsNormalOnesForTheScrollableArea) {
     grid->SetFixedFooters(2);
+    grid->SetFixedRightCols(1);
     EXPECT_EQ(grid->VisibleFixedCols(), 0);
     EXPECT_EQ(grid->VisibleFixedRows(), 0);
+    EXPECT_EQ(grid->LastScrollCol(), 4);
     EXPECT_EQ(grid->LastScrollRow(), 19);
+    EXPECT_EQ(grid->AllColCount(), 5);
+}
+
+TEST_F(ProGridTypedTest, TheCurrentRawTextIsTheCellItselfAndTheCurrentTextWritesItsBase) {
+    grid->MergeCells(1, 1, 2, 2);
+    grid->SetCells(1, 1, "base");
+    grid->SetCol(2);
+    grid->SetRow(2);
+    EXPECT_EQ(grid->GetCurrentRaw(), "");
+    grid->SetCurrentText("written");
+    EXPECT_EQ(grid->Cells(1, 1), "written");
+    EXPECT_EQ(grid->Cells(2, 2), "");
+    grid->SetCol(3);
+    grid->SetCurrentText("plain");
+    EXPECT_EQ(grid->GetCurrentRaw(), "plain");
 }
 
 TEST_F(ProGridTypedTest, MouseQueriesFindTheCellAndTheFixedSizingBorders) {
