@@ -1017,7 +1017,7 @@ public:
     // goRowSizing.
     bool IsOnSizingBorder(Integer X, Integer Y) const;
 
-    // Fires when the current row moves to another row, outside loading.
+    // Fires when the current row moves to another row, outside loading and the update lock.
     TRowUpdateEvent OnRowUpdate;
 
     // Entries of the grid's own slots.

@@ -183,7 +183,8 @@ bool RAdeRedeviDidi::IsOnSizingBorder(Integer X, Integer Y) const {
 
 bool RAdeRedeviDidi::SelectCell(Integer ACol, Integer ARow) {
     if (!TBaseGrid::SelectCell(ACol, ARow)) return false;
-    if (ARow != lastReportedRow_ && !ComponentState().Contains(csLoading)) {
+    // Rows moving under the update lock are the grid's own operations, not the user's.
+    if (ARow != lastReportedRow_ && UpdateCount() == 0 && !ComponentState().Contains(csLoading)) {
         const Integer oldRow = Row();
         lastReportedRow_ = ARow;
         if (OnRowUpdate) OnRowUpdate(this, oldRow, ARow);

@@ -248,6 +248,20 @@ TEST_F(ProGridTypedTest, RowHeadersFillColumnZeroAndEmptyItOnlyWhenDesigning) {
     EXPECT_EQ(grid->Cells(0, 2), "old");
     grid->RowHeaders()->Add("Third");
     EXPECT_EQ(grid->Cells(0, 2), "Third");
+
+    grid->SetComponentStateItem(csDesigning, true);
+    grid->SetRowHeaders(headers.get());
+    grid->SetComponentStateItem(csDesigning, false);
+    EXPECT_EQ(grid->Cells(0, 1), "One\rline");
+    EXPECT_EQ(grid->Cells(0, 2), "");
+}
+
+TEST_F(ProGridTypedTest, TheFixedFontRepaintsWhenSetAndWhenItChanges) {
+    auto font = std::make_unique<TFont>();
+    font->SetSize(14);
+    EXPECT_FALSE(PaintedBy([&] { grid->SetFixedFont(font.get()); }).empty());
+    EXPECT_EQ(grid->FixedFont()->Size(), 14);
+    EXPECT_FALSE(PaintedBy([&] { grid->FixedFont()->SetColor(clRed); }).empty());
 }
 
 TEST_F(ProGridTypedTest, LookupItemsTakeAListAndIgnoreNil) {
@@ -435,6 +449,15 @@ TEST_F(ProGridTypedTest, RowUpdateFiresOnlyWhenTheCurrentRowReallyChanges) {
     Input::Key(form, VK_DOWN);  // already the last row
     grid->SetCol(1);
     EXPECT_EQ(updates, (std::vector<std::pair<Integer, Integer>>{{2, 19}}));
+
+    // Moves under the update lock are the grid's own.
+    updates.clear();
+    grid->BeginUpdate();
+    Input::Key(form, VK_UP);
+    grid->EndUpdate();
+    EXPECT_TRUE(updates.empty());
+    Input::Key(form, VK_UP);
+    EXPECT_EQ(updates, (std::vector<std::pair<Integer, Integer>>{{18, 17}}));
 }
 
 }  // namespace
