@@ -344,7 +344,7 @@ TEST_F(ProGridHiddenTest, ChangedRowsAreReportedToTheEventThenToEachRegisteredNo
     grid->HideRows(2, 3);
     EXPECT_THAT(log, testing::ElementsAre("event 2..4", "first 2..4", "second 2..4"));
     log.clear();
-    delete first;
+    first->Free();
     grid->UnRegisterNotifier(second);
     grid->RemoveRowsInternal(1, 1, false);
     EXPECT_THAT(log, testing::ElementsAre("event 1..2"));
@@ -408,7 +408,7 @@ TEST_F(ProGridHiddenTest, AGridFreedWithHiddenRowsFreesTheirCellProperties) {
     grid->GetCellProperties(2, 5)->SetGraphicObject(new TFreedMarker(freed));
     grid->HideRows(4, 5);
     grid->HiddenRows()->Items(1)->Items();
-    delete grid;
+    grid->Free();
     grid = nullptr;
     EXPECT_EQ(freed, 2);
 }

@@ -458,9 +458,9 @@ TEST_F(ProGridPaintTest, TurnedTextStartsAtTheCornerItsQuadrantGives) {
 }
 
 TEST_F(ProGridPaintTest, GraphicSizesFollowTheirType) {
-    TImageList images(nullptr);
-    images.SetWidth(12);
-    images.SetHeight(8);
+    auto* images = new TImageList(nullptr);
+    images->SetWidth(12);
+    images->SetHeight(8);
     struct Case {
         TCellType Type;
         Integer Index;
@@ -480,7 +480,7 @@ TEST_F(ProGridPaintTest, GraphicSizesFollowTheirType) {
         graphic->CellIndex = c.Index;
         graphic->CellHAlign = haAfterText;
         grid->SetGraphicObject(1, 1, graphic);
-        grid->SetGridImages(c.WithImages ? &images : nullptr);
+        grid->SetGridImages(c.WithImages ? images : nullptr);
         TCellHAlign h = haLeft;
         TCellVAlign v = vaTop;
         bool beside = false;
@@ -496,6 +496,7 @@ TEST_F(ProGridPaintTest, GraphicSizesFollowTheirType) {
     Integer w, ht;
     EXPECT_EQ(grid->GetCellGraphicInfo(2, 2, h, v, beside, w, ht), nullptr);
     EXPECT_EQ(Point(w, ht), Point(0, 0));
+    images->Free();
 }
 
 TEST_F(ProGridPaintTest, TextSizeCountsLinesWidestLineAndMargins) {
