@@ -234,7 +234,6 @@ TControl* RAdeRedeviDidi::CellPropertiesControl(Integer ACol, Integer ARow) {
 }
 
 void RAdeRedeviDidi::HideRows(Integer AFromRow, Integer AToRow) {
-    if (RowCount() == 0) return;
     AFromRow = std::max(AFromRow, 0);
     AToRow = std::min(AToRow, RealRowIndex(RowCount() - 1));
     if (AFromRow > AToRow || IsHiddenRow(AFromRow)) return;
