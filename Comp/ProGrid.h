@@ -1314,8 +1314,6 @@ private:
     // Takes the cells and heights of the hidden items First .. First + ACount - 1, with the display rows
     // they go back to when each is to stand at its Idx less Below; the items are freed.
     TGridTakenRows TakeHidden(Integer First, Integer ACount, Integer Below);
-    // The control of a cell's properties (nil without).
-    TControl* CellPropertiesControl(Integer ACol, Integer ARow);
     Integer updateCount_ = 0;
     std::vector<TComponentRef<TGridChangeNotifier>> notifiers_;
     TCursor savedCursor_ = crDefault;

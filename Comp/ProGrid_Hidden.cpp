@@ -228,11 +228,6 @@ TGridTakenRows RAdeRedeviDidi::TakeHidden(Integer First, Integer ACount, Integer
     return taken;
 }
 
-TControl* RAdeRedeviDidi::CellPropertiesControl(Integer ACol, Integer ARow) {
-    if (!HasCellProperties(ACol, ARow)) return nullptr;
-    return GetCellProperties(ACol, ARow)->Control();
-}
-
 void RAdeRedeviDidi::HideRows(Integer AFromRow, Integer AToRow) {
     AFromRow = std::max(AFromRow, 0);
     AToRow = std::min(AToRow, RealRowIndex(RowCount() - 1));
@@ -243,7 +238,7 @@ void RAdeRedeviDidi::HideRows(Integer AFromRow, Integer AToRow) {
     std::vector<Integer> shown(static_cast<std::size_t>(count));
     std::iota(shown.begin(), shown.end(), first);
     const std::vector<Integer> reals = RealRowIndices(shown);
-    TControl* control = CellPropertiesControl(1, first);
+    TControl* control = CellControl(1, first);
     const Integer columns = ColCount() + HiddenColCount();
     TakeRowsOut(first, count, false, [&](TGridTakenRows&& Taken) {
         KeepHidden(reals, std::move(Taken), columns);
@@ -277,7 +272,7 @@ void RAdeRedeviDidi::UnhideRows(Integer AFromRow, Integer AToRow) {
     TGridTakenRows rows = TakeHidden(first, count, first);
     const std::vector<Integer> places = rows.Rows;
     PutRowsBack(places, std::move(rows));
-    if (TControl* control = CellPropertiesControl(1, places.front())) {
+    if (TControl* control = CellControl(1, places.front())) {
         control->SetBoundsRect(CellRect(1, places.front()));
         control->SetVisible(true);
     }
