@@ -799,6 +799,10 @@ class RAdeRedeviDidi : public BaseGrid::TBaseGrid {
     ProObj::TPopupButton* PopupButton() const { return popupButton_; }
     TProRichEdit* RichEdit() const { return richEdit_; }
     TProRichEdit* InplaceRichEdit() const { return inplaceRichEdit_; }
+    // A rich-text cell holds its RTF source: the edit loads the raw cell text (an empty cell clears it),
+    // and S receives what the edit saves.
+    void CellToRichEdit(Integer ACol, Integer ARow, TCustomRichEdit* RichEdit);
+    void RichEditToCell(TCustomRichEdit* RichEdit, AnsiString& S);
     // Run time only, like the arrows.
     TGridTransEdit* TransEdit() const { return transEdit_; }
     TControlEdit* ControlEdit() const { return controlEdit_; }

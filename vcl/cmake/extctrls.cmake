@@ -4,6 +4,9 @@ target_sources(vcl PRIVATE
   src/ComCtrls/StatusBar.cpp
   src/ComCtrls/CoolBar.cpp
   src/ComCtrls/RichEdit.cpp
+  src/ComCtrls/RichText.cpp
+  src/ComCtrls/RtfReader.cpp
+  src/ComCtrls/RtfWriter.cpp
   src/Dialogs/MessageDialogs.cpp
   src/ExtCtrls/Bevel.cpp
   src/ExtCtrls/Image.cpp
@@ -19,6 +22,8 @@ target_sources(vcl PRIVATE
   src/qt/MenuQt.cpp
   src/qt/OpenDialogQt.cpp
   src/qt/RichEditPeer.cpp
+  src/qt/RichTextDocument.cpp
+  src/qt/RichTextRender.cpp
   src/qt/SpinEditPeer.cpp
   src/qt/TimerQt.cpp
   src/qt/TrackBarPeer.cpp

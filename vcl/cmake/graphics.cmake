@@ -15,6 +15,7 @@ target_sources(vcl PRIVATE
   src/qt/GdiShapes.cpp
   src/qt/GdiState.cpp
   src/qt/GdiText.cpp
+  src/qt/GdiMapMode.cpp
   src/qt/ImageListQt.cpp
   src/qt/Surface.cpp
   src/qt/SymbolText.cpp

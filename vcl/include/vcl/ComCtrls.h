@@ -6,7 +6,9 @@
 
 #include "Classes.h"
 #include "Controls.h"
+#include "RichText.h"
 #include "StdCtrls.h"
+#include "Windows.h"
 
 class TStatusBar;
 
@@ -170,13 +172,19 @@ protected:
 };
 
 // ---------------------------------------------------------------------------
-// The rich edit: a memo on the platform's text edit. Its text shows as it is (no rich-text reading yet).
-// With ENM_REQUESTRESIZE in its event mask, a change of its text that changes the size its content needs at
-// the control's width (and every EM_REQUESTRESIZE) reports that size as the notification EN_REQUESTRESIZE,
-// which reaches the control as CN_NOTIFY and RequestSize.
+// The rich edit: a memo on the platform's text edit whose content carries character formats and paragraph
+// alignments. Lines load and save RTF (our own reader and writer) unless PlainText; Text is the plain text
+// (a paragraph end is CR LF). With ENM_REQUESTRESIZE in its event mask, a change of its text that changes
+// the size its content needs at the control's width (and every EM_REQUESTRESIZE) reports that size as the
+// notification EN_REQUESTRESIZE, which reaches the control as CN_NOTIFY and RequestSize.
+// Character positions of its own messages (EM_EXSETSEL, EM_FORMATRANGE) count a paragraph end as one.
 
+constexpr UINT EM_EXGETSEL = WM_USER + 52;
+constexpr UINT EM_EXSETSEL = WM_USER + 55;
+constexpr UINT EM_FORMATRANGE = WM_USER + 57;
 constexpr UINT EM_GETEVENTMASK = WM_USER + 59;
 constexpr UINT EM_REQUESTRESIZE = WM_USER + 65;
+constexpr UINT EM_SETCHARFORMAT = WM_USER + 68;
 constexpr UINT EM_SETEVENTMASK = WM_USER + 69;
 constexpr DWORD ENM_CHANGE = 0x00000001;
 constexpr DWORD ENM_REQUESTRESIZE = 0x00040000;
@@ -193,11 +201,85 @@ struct REQRESIZE {
     RECT rc;
 };
 
+// cpMax -1 reaches the end; cpMin -1 removes the selection.
+struct CHARRANGE {
+    LONG cpMin = 0;
+    LONG cpMax = 0;
+};
+using TCharRange = CHARRANGE;
+
+// EM_FORMATRANGE: rc in twips of hdc; wParam non-zero draws, zero only measures; lParam 0 frees what the
+// control keeps between calls. The answer is the first character that did not fit.
+struct FORMATRANGE {
+    HDC hdc = nullptr;
+    HDC hdcTarget = nullptr;
+    RECT rc{};
+    RECT rcPage{};
+    CHARRANGE chrg;
+};
+using TFormatRange = FORMATRANGE;
+
+// EM_SETCHARFORMAT: wParam says where, dwMask which parts of the record apply.
+constexpr WPARAM SCF_DEFAULT = 0x0000;
+constexpr WPARAM SCF_SELECTION = 0x0001;
+constexpr WPARAM SCF_ALL = 0x0004;
+constexpr DWORD CFM_BOLD = 0x00000001;
+constexpr DWORD CFM_ITALIC = 0x00000002;
+constexpr DWORD CFM_UNDERLINE = 0x00000004;
+constexpr DWORD CFM_STRIKEOUT = 0x00000008;
+constexpr DWORD CFM_FACE = 0x20000000;
+constexpr DWORD CFM_COLOR = 0x40000000;
+constexpr DWORD CFM_SIZE = 0x80000000;
+constexpr DWORD CFE_BOLD = 0x0001;
+constexpr DWORD CFE_ITALIC = 0x0002;
+constexpr DWORD CFE_UNDERLINE = 0x0004;
+constexpr DWORD CFE_STRIKEOUT = 0x0008;
+constexpr DWORD CFE_AUTOCOLOR = 0x40000000;
+constexpr int LF_FACESIZE_CHARFORMAT = 32;
+struct CHARFORMAT {
+    UINT cbSize = sizeof(CHARFORMAT);
+    DWORD dwMask = 0;
+    DWORD dwEffects = 0;
+    LONG yHeight = 0;  // twips
+    LONG yOffset = 0;
+    COLORREF crTextColor = 0;
+    BYTE bCharSet = 0;
+    BYTE bPitchAndFamily = 0;
+    char szFaceName[LF_FACESIZE_CHARFORMAT] = {};
+};
+using TCharFormat = CHARFORMAT;
+
 using TRichEditResizeEvent = std::function<void(TObject* Sender, TRect& Rect)>;
+
+class TCustomRichEdit;
+
+// The look of the rich edit's selected text.
+class TTextAttributes : public TPersistent {
+    VCL_CLASS(TTextAttributes, TPersistent)
+    explicit TTextAttributes(TCustomRichEdit& Edit) : edit_(Edit) {}
+
+    // The colour of the selection's first character (the font's where it has none of its own).
+    TColor Color() const;
+    void SetColor(TColor Value);
+
+private:
+    TCustomRichEdit& edit_;
+};
 
 class TCustomRichEdit : public TCustomMemo {
     VCL_CLASS(TCustomRichEdit, TCustomMemo)
     explicit TCustomRichEdit(TComponent* AOwner);
+    ~TCustomRichEdit() override;
+
+    // The memo's lines, but streams carry RTF unless PlainText. A stream that is not RTF (or nests too
+    // deep) loads as plain text.
+    TStrings* Lines() const;
+    bool PlainText() const { return plainText_; }
+    void SetPlainText(bool Value) { plainText_ = Value; }
+    TTextAttributes* SelAttributes() const { return selAttributes_.get(); }
+    // The formatted content; setting it replaces the text as one change.
+    const TRichText& Content() const { return content_; }
+    void SetContent(const TRichText& Value);
 
     TRichEditResizeEvent OnResizeRequest;
 
@@ -209,12 +291,28 @@ protected:
     void TextStored() override;
 
 private:
+    friend struct TComCtrlsAccess;
+    friend class TTextAttributes;
+    // Internal to the stand-in: the user's edit in the peer, with its formats.
+    void ContentFromPeer(const TRichText& Value, Integer SelStart, Integer SelLength);
     // Reports the content's size when the event mask asks for it and the window exists: Always, or when
     // it differs from the last one reported.
     void RequestResize(bool Always);
+    // The content follows a text stored through the memo: what changed takes the format before it.
+    void FollowText();
+    // Content positions (a paragraph end one) and the memo's (CR LF two).
+    Integer ToTextPos(std::size_t ContentPos) const;
+    std::size_t ToContentPos(Integer TextPos) const;
+    void SetCharFormat(WPARAM Where, const CHARFORMAT& Format);
+    void ContentFormatChanged();
 
     DWORD eventMask_ = 0;
     TRect lastRequest_{};
+    bool plainText_ = false;
+    TRichText content_;
+    AnsiString contentText_;  // RichPlainText of content_
+    std::unique_ptr<TStrings> richLines_;
+    std::unique_ptr<TTextAttributes> selAttributes_;
 };
 
 class TRichEdit : public TCustomRichEdit {

@@ -319,6 +319,12 @@ inline BOOL GetTextExtentPoint32A(HDC hdc, const char* s, int c, SIZE* size) {
 // The wide form: UTF-16 text, a surrogate pair measured as the one character it is.
 BOOL GetTextExtentPoint32W(HDC hdc, const WideChar* lpString, int c, SIZE* lpSize);
 BOOL GetTextMetrics(HDC hdc, TEXTMETRIC* lptm);
+
+// Mapping modes: logical units are device pixels (MM_TEXT), the only mode there is. SetMapMode answers the
+// mode before, and refuses (0) any other.
+constexpr int MM_TEXT = 1;
+int GetMapMode(HDC hdc);
+int SetMapMode(HDC hdc, int iMode);
 inline BOOL GetTextMetricsA(HDC hdc, TEXTMETRIC* lptm) { return GetTextMetrics(hdc, lptm); }
 
 constexpr UINT DT_TOP = 0x00000000;

@@ -5,4 +5,7 @@
 
 struct TComCtrlsAccess {
     static void PositionFromPeer(TTrackBar& C, Integer Value) { C.PositionFromPeer(Value); }
+    static void ContentFromPeer(TCustomRichEdit& C, const TRichText& Value, Integer SelStart, Integer SelLength) {
+        C.ContentFromPeer(Value, SelStart, SelLength);
+    }
 };

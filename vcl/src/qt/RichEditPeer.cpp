@@ -1,5 +1,5 @@
-// The rich edit's peer: a QTextEdit showing the control's text as plain text. The control's CR LF line
-// breaks are the document's paragraphs; a user's edit comes back as the whole new text with the caret.
+// The rich edit's peer: a QTextEdit showing the control's formatted content, a paragraph a block; a user's
+// edit comes back as the whole new content with the caret.
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -9,18 +9,14 @@
 #include <cmath>
 #include <memory>
 
+#include "ComCtrls/Access.h"
 #include "ComCtrls/RichEditLayout.h"
 #include "StdCtrls/Peers.h"
 #include "qt/Peer.h"
 #include "qt/QtText.h"
+#include "qt/RichTextDocument.h"
 
 namespace {
-
-QString ToDocumentText(const AnsiString& Text) {
-    QString text = ToQString(Text);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return text;
-}
 
 // The control's position of a document position: every paragraph break before it counts two.
 Integer ToControlPos(const QTextDocument& Document, int Pos) {
@@ -46,8 +42,20 @@ public:
         QObject::connect(edit(), &QTextEdit::textChanged, [this] { UserEdited(); });
     }
 
-    void SetText(const AnsiString&) override { ShowControlText(); }
-    void ReplaceText(std::size_t, std::size_t, const AnsiString&) override { ShowControlText(); }
+    void SetText(const AnsiString&) override { ShowContent(); }
+    void ReplaceText(std::size_t, std::size_t, const AnsiString&) override { ShowContent(); }
+
+    // The user's own edit comes back here too: the document has it already and keeps its caret.
+    void ShowContent() override {
+        TCustomRichEdit* c = control();
+        const TRichText wanted = c ? c->Content() : TRichText{};
+        if (ReadDocument(*edit()->document()) == wanted) return;
+        {
+            const QSignalBlocker quiet(edit());
+            FillDocument(*edit()->document(), wanted, c ? c->Font()->Desc() : TFontDesc{});
+        }
+        Mirror(smSelection);
+    }
 
     void Mirror(TStdMirror What) override {
         TCustomRichEdit* c = control();
@@ -81,29 +89,15 @@ private:
     QTextEdit* edit() const { return static_cast<TPeerWidget<QTextEdit>*>(Widget()); }
     TCustomRichEdit* control() const { return static_cast<TCustomRichEdit*>(Control()); }
 
-    // The user's own edit comes back here too: the document has it already and keeps its caret.
-    void ShowControlText() {
-        const QString wanted = control() ? ToDocumentText(TStdCtrlsAccess::TextForPeer(*control())) : QString();
-        if (edit()->toPlainText() == wanted) return;
-        {
-            const QSignalBlocker quiet(edit());
-            edit()->setPlainText(wanted);
-        }
-        Mirror(smSelection);
-    }
-
     void UserEdited() {
         Guarded([this] {
             TCustomRichEdit* c = control();
             if (!c) return;
-            QString text = edit()->toPlainText();
-            text.replace(QChar('\n'), QStringLiteral("\r\n"));
             const QTextCursor cursor = edit()->textCursor();
             const QTextDocument& document = *edit()->document();
             const Integer start = ToControlPos(document, cursor.selectionStart());
             const Integer end = ToControlPos(document, cursor.selectionEnd());
-            TStdCtrlsAccess::EditFromPeer(*c, 0, TStdCtrlsAccess::TextForPeer(*c).size(), FromQString(text), start,
-                                          end - start);
+            TComCtrlsAccess::ContentFromPeer(*c, ReadDocument(document), start, end - start);
         });
     }
 };
