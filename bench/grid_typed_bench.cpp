@@ -49,8 +49,8 @@ std::vector<double> Values(std::size_t Count) {
 }
 
 // A grid of kCols columns holding Texts row by row, without a window.
-std::unique_ptr<ProGrid::RAdeRedeviDidi> GridOf(const std::vector<std::string>& Texts) {
-    auto grid = std::make_unique<ProGrid::RAdeRedeviDidi>(nullptr);
+TOwned<ProGrid::RAdeRedeviDidi> GridOf(const std::vector<std::string>& Texts) {
+    auto grid = MakeOwned<ProGrid::RAdeRedeviDidi>(nullptr);
     grid->SetColCount(kCols);
     grid->SetRowCount(static_cast<Integer>(Texts.size() / kCols));
     for (std::size_t i = 0; i < Texts.size(); ++i)
