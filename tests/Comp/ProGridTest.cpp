@@ -10,7 +10,7 @@
 #include "DedIDIZ.h"
 #include "ProGrid.h"
 #include "ProGrid_Unit.h"
-#include "support/FormFixture.h"
+#include "GridUnitFixture.h"
 #include "support/InputSimulator.h"
 #include "vcl/ActiveX.h"
 #include "vcl/Clock.h"
@@ -46,19 +46,8 @@ protected:
     }
 };
 
-class ProGridTest : public FormFixture {
+class ProGridTest : public GridUnitFixture {
 protected:
-    // The grid's unit and its theme loader, as the program starts them.
-    static void SetUpTestSuite() {
-        FormFixture::SetUpTestSuite();
-        DedIDIZ::InitThemeLibrary();
-        InitProGridUnit();
-    }
-    static void TearDownTestSuite() {
-        DoneProGridUnit();
-        DedIDIZ::FreeThemeLibrary();
-    }
-
     void SetUp() override {
         FormFixture::SetUp();
         grid = Place<TTestGrid>(0, 0, 300, 200);

@@ -8,7 +8,7 @@
 #include "ProGrid.h"
 #include "ProGrid_Unit.h"
 #include "support/CanvasRecorder.h"
-#include "support/FormFixture.h"
+#include "GridUnitFixture.h"
 #include "support/GraphicsTestSupport.h"
 #include "vcl/UxTheme.h"
 #include "vcl/WinGdi.h"
@@ -29,18 +29,8 @@ protected:
     bool HasNodes() override { return Indent > 0; }
 };
 
-class DecorTest : public FormFixture {
+class DecorTest : public GridUnitFixture {
 protected:
-    static void SetUpTestSuite() {
-        FormFixture::SetUpTestSuite();
-        DedIDIZ::InitThemeLibrary();
-        InitProGridUnit();
-    }
-    static void TearDownTestSuite() {
-        DoneProGridUnit();
-        DedIDIZ::FreeThemeLibrary();
-    }
-
     void SetUp() override {
         FormFixture::SetUp();
         grid = PlaceGrid(true);

@@ -8,7 +8,7 @@
 #include "DedIDIZ.h"
 #include "ProGrid.h"
 #include "ProGrid_Unit.h"
-#include "support/FormFixture.h"
+#include "GridUnitFixture.h"
 #include "support/InputSimulator.h"
 #include "vcl/Testing.h"
 
@@ -34,18 +34,8 @@ private:
     int& freed_;
 };
 
-class ProGridHiddenTest : public FormFixture {
+class ProGridHiddenTest : public GridUnitFixture {
 protected:
-    static void SetUpTestSuite() {
-        FormFixture::SetUpTestSuite();
-        DedIDIZ::InitThemeLibrary();
-        InitProGridUnit();
-    }
-    static void TearDownTestSuite() {
-        DoneProGridUnit();
-        DedIDIZ::FreeThemeLibrary();
-    }
-
     // Eight rows of four columns, each cell holding "r<row>c<col>"; row r is 20 + r pixels high.
     void SetUp() override {
         FormFixture::SetUp();

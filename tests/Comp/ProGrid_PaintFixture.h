@@ -8,7 +8,7 @@
 #include "ProGrid.h"
 #include "ProGrid_Unit.h"
 #include "support/CanvasRecorder.h"
-#include "support/FormFixture.h"
+#include "GridUnitFixture.h"
 #include "support/GraphicsTestSupport.h"
 #include "support/InputSimulator.h"
 
@@ -23,18 +23,8 @@ protected:
     Integer RowIndent(Integer) override { return Indent; }
 };
 
-class ProGridPaintFixture : public FormFixture {
+class ProGridPaintFixture : public GridUnitFixture {
 protected:
-    static void SetUpTestSuite() {
-        FormFixture::SetUpTestSuite();
-        DedIDIZ::InitThemeLibrary();
-        ProGrid::InitProGridUnit();
-    }
-    static void TearDownTestSuite() {
-        ProGrid::DoneProGridUnit();
-        DedIDIZ::FreeThemeLibrary();
-    }
-
     void SetUp() override {
         FormFixture::SetUp();
         form->SetColor(clWhite);
