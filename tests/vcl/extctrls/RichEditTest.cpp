@@ -69,9 +69,9 @@ TEST_F(RichEditTest, LinesLoadAndSaveRtfUnlessPlainText) {
     EXPECT_EQ(edit->Content().Paragraphs, (std::vector<TAlignment>{taCenter, taLeftJustify}));
 
     const std::string saved = Save(edit);
-    TRichEdit other(nullptr);
-    Load(&other, saved);
-    EXPECT_EQ(other.Content(), edit->Content());
+    auto other = MakeOwned<TRichEdit>(nullptr);
+    Load(other.get(), saved);
+    EXPECT_EQ(other->Content(), edit->Content());
 
     // Not RTF, or refused: the bytes show as they are.
     for (const std::string& raw : {std::string("{\\b not rtf"), "{\\rtf1 " + std::string(RtfMaxNesting, '{') + "x"}) {
@@ -232,8 +232,8 @@ TEST_F(RichEditTest, TypingIntoTheShownEditKeepsTheFormatsAndComesBackAsRtf) {
     EXPECT_EQ(edit->Text(), "redder");
     ASSERT_EQ(edit->Content().Runs.size(), 1u);
     EXPECT_TRUE(edit->Content().Runs[0].Format.Bold);
-    TRichEdit other(nullptr);
-    Load(&other, Save(edit));
-    EXPECT_EQ(other.Text(), "redder");
-    EXPECT_EQ(other.Content(), edit->Content());
+    auto other = MakeOwned<TRichEdit>(nullptr);
+    Load(other.get(), Save(edit));
+    EXPECT_EQ(other->Text(), "redder");
+    EXPECT_EQ(other->Content(), edit->Content());
 }
