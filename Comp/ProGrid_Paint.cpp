@@ -3,7 +3,6 @@
 // size line of a column being sized.
 #include <algorithm>
 
-#include "DedIDIZ.h"
 #include "ProGrid.h"
 #include "ProGrid_Paint.h"
 #include "ProUtil.h"
@@ -168,15 +167,10 @@ void RAdeRedeviDidi::PaintFixedLook(TCellPaint& Cell, const TRect& Rect) {
             break;
         case glListView: {
             canvas->FillRect(Rect);
-            if (!ThemedLook() || !DedIDIZ::ThemeLibraryLoaded()) break;
-            const PEBXPVS::TThemeEntries& theme = DedIDIZ::ThemeEntries();
-            HTHEME header = theme.OpenThemeData(Handle(), u"header");
-            if (!header) break;
             const bool hot = hotCell_.X == Cell.Col && hotCell_.Y == Cell.Row;
             const int state = hot ? (mousePressed_ ? HeaderPressed : HeaderHot) : HeaderNormal;
-            RECT item = ::Rect(Rect.Left - 1, Rect.Top - 1, Rect.Right + 1, Rect.Bottom + 1);
-            theme.DrawThemeBackground(header, canvas->Handle(), HeaderItemPart, state, &item, nullptr);
-            theme.CloseThemeData(header);
+            const TRect item{Rect.Left - 1, Rect.Top - 1, Rect.Right + 1, Rect.Bottom + 1};
+            if (!DrawThemed(canvas, u"header", HeaderItemPart, state, item)) break;
             Cell.Gradient = true;
             if (FixedColor() == clNone) break;
             TLine line(canvas, ProUtil::DarkenColor(FixedColor()));
