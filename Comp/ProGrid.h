@@ -1100,6 +1100,11 @@ public:
     virtual void CellsChanged(const TRect& R);
     void RegisterNotifier(TGridChangeNotifier* ANotifier);
     void UnRegisterNotifier(TGridChangeNotifier* ANotifier);
+    // Column footers: one column, or all of them (-1), calculated anew through CalcFooter.
+    virtual void UpdateFooterColumn(Integer ACol) { CalcFooter(ACol); }
+    virtual void UpdateFooterAll() { CalcFooter(-1); }
+    // Nothing to calculate until the grid has footer calculations.
+    virtual void CalcFooter(Integer /*ACol*/) {}
 
     // Cell decorations. The graphic and its type are those of the merged range's base cell; a cell
     // without a graphic is ctEmpty.
