@@ -10,10 +10,13 @@
 #include <vector>
 
 #include "ProGrid.h"
+#include "support/FuzzStage.h"
 #include "vcl/Forms.h"
 #include "vcl/Testing.h"
 
 using namespace ProGrid;
+
+using fuzzstage::Stage;
 
 namespace {
 
@@ -28,16 +31,6 @@ public:
     bool FilterGlyph = false;
     bool ShowFilterGlyph() override { return FilterGlyph; }
 };
-
-TForm& Stage() {
-    static TForm* form = [] {
-        auto* made = new TForm(nullptr);  // lives with the process, as the program's forms do
-        made->SetBounds(0, 0, 400, 300);
-        Testing::ShowAndActivate(made);
-        return made;
-    }();
-    return *form;
-}
 
 TBitmap* Tile() {
     static TBitmap* tile = [] {

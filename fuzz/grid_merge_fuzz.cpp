@@ -11,10 +11,13 @@
 #include <utility>
 
 #include "BaseGrid.h"
+#include "support/FuzzStage.h"
 #include "vcl/Forms.h"
 #include "vcl/Testing.h"
 
 using namespace BaseGrid;
+
+using fuzzstage::Stage;
 
 namespace {
 
@@ -34,16 +37,6 @@ protected:
         TBaseGrid::DrawCellText(ACanvas, ACol, ARow, ARect, AState);
     }
 };
-
-TForm& Stage() {
-    static TForm* form = [] {
-        auto* made = new TForm(nullptr);  // lives with the process, as the program's forms do
-        made->SetBounds(0, 0, 400, 300);
-        Testing::ShowAndActivate(made);
-        return made;
-    }();
-    return *form;
-}
 
 void CheckEncoding(TBaseGrid& Grid) {
     for (Integer r = 0; r < Grid.RowCount(); ++r)

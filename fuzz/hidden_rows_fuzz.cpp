@@ -15,25 +15,18 @@
 #include <vector>
 
 #include "ProGrid.h"
+#include "support/FuzzStage.h"
 #include "vcl/Forms.h"
 #include "vcl/Testing.h"
 
 using namespace ProGrid;
 
+using fuzzstage::Stage;
+
 namespace {
 
 void Check(bool condition) {
     if (!condition) std::abort();
-}
-
-TForm& Stage() {
-    static TForm* form = [] {
-        auto* made = new TForm(nullptr);  // lives with the process, as the program's forms do
-        made->SetBounds(0, 0, 400, 300);
-        Testing::ShowAndActivate(made);
-        return made;
-    }();
-    return *form;
 }
 
 Integer HeightOf(const AnsiString& Label) { return 10 + static_cast<Integer>(std::stoi(Label.substr(1)) % 17); }
