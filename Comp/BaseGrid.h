@@ -117,6 +117,10 @@ class TCellProperties : public TPersistent {
     void SetReadOnly(bool Value) { readOnly_ = Value; }
     TControl* Control() const { return control_; }
     void SetControl(TControl* Value) { control_ = Value; }
+    // What a footer cell of the last row shows of its column: the low 7 bits pick none, sum, average,
+    // count, minimum or maximum (0 to 5). Not published.
+    Byte CalcType() const { return calcType_; }
+    void SetCalcType(Byte Value) { calcType_ = Value; }
 
     // True when the cell is part of a range of more than one cell (the base or any other cell).
     bool InRange() const { return cellSpanX_ > 0 || cellSpanY_ > 0; }
@@ -150,6 +154,7 @@ private:
     AnsiString fontName_;
     bool readOnly_ = false;
     TControl* control_ = nullptr;
+    Byte calcType_ = 0;
 };
 
 class TUndoRedoItem : public TCollectionItem {

@@ -603,7 +603,8 @@ private:
     AnsiString customTemplate_;
 };
 
-// The strip below the cells. What it paints for each footer style comes with the footer painting.
+// The strip below the cells: the grid's last row, a preview of one column of the current row, or the custom
+// template filled from the current row, by the footer's style.
 class TFooterPanel : public TCustomPanel {
     VCL_CLASS(TFooterPanel, TCustomPanel)
     TFooterPanel(TComponent* AOwner, RAdeRedeviDidi* AGrid);
@@ -612,8 +613,16 @@ class TFooterPanel : public TCustomPanel {
 protected:
     // The window comes with the footer's height when the footer is visible, else with none.
     void CreateWnd() override;
+    void Paint() override;
 
 private:
+    // The last row's cells at the grid's column positions, with 3-D lines by the fixed-line options.
+    void PaintLastRow();
+    // The sunken frame over the fixed and visible columns; returns the room inside it.
+    TRect PaintPreviewFrame();
+    void PaintColumnPreview();
+    void PaintCustomPreview();
+
     RAdeRedeviDidi* grid_;
 };
 
@@ -1100,11 +1109,26 @@ public:
     virtual void CellsChanged(const TRect& R);
     void RegisterNotifier(TGridChangeNotifier* ANotifier);
     void UnRegisterNotifier(TGridChangeNotifier* ANotifier);
-    // Column footers: one column, or all of them (-1), calculated anew through CalcFooter.
+    // Column footers: one column, or all of them (-1), calculated anew through CalcFooter, which runs
+    // UpdateColumnCalc.
     virtual void UpdateFooterColumn(Integer ACol) { CalcFooter(ACol); }
     virtual void UpdateFooterAll() { CalcFooter(-1); }
-    // Nothing to calculate until the grid has footer calculations.
-    virtual void CalcFooter(Integer /*ACol*/) {}
+    virtual void CalcFooter(Integer ACol);
+
+    // Footer calculations over display rows FromRow .. ToRow of column ACol, read with Floats (a value that
+    // does not convert raises EProGridError). Every row counts: the grid has no grouping column.
+    // Recalculates the last row's cells with a calculation type in column ACol (-1: every column), only
+    // while the floating footer shows that row. Inside an update bracket, CellsChanged leaves it to the
+    // outermost EndUpdate.
+    virtual void UpdateColumnCalc(Integer ACol);
+    double ColumnSum(Integer ACol, Integer FromRow, Integer ToRow);
+    // The sum divided by the rows of the range; 0 for an empty range.
+    double ColumnAvg(Integer ACol, Integer FromRow, Integer ToRow);
+    // Starting from the range's first row; 0 for an empty range.
+    double ColumnMin(Integer ACol, Integer FromRow, Integer ToRow);
+    double ColumnMax(Integer ACol, Integer FromRow, Integer ToRow);
+    // Each "<#n>" becomes the text of column n in the current row; a tag that names no column gives nothing.
+    AnsiString ExpandFooterTemplate(const AnsiString& Template);
 
     // Cell decorations. The graphic and its type are those of the merged range's base cell; a cell
     // without a graphic is ctEmpty.
@@ -1325,6 +1349,13 @@ private:
     TGridTakenRows TakeHidden(Integer First, Integer ACount, Integer Below);
     Integer updateCount_ = 0;
     std::vector<TComponentRef<TGridChangeNotifier>> notifiers_;
+    // Footers: brackets are counted with or without a window, and a recalculation asked for inside one
+    // runs once when the outermost closes.
+    Integer footerHold_ = 0;
+    bool footerPending_ = false;
+    void RecalcHeldFooters();
+    // The footer panel fills the cells' backgrounds itself: text goes over them.
+    bool paintingFooter_ = false;
     TCursor savedCursor_ = crDefault;
     bool showZeroDates_ = true;
     // Grown on demand; entries past the end are False.

@@ -105,7 +105,7 @@ void RAdeRedeviDidi::DrawCellText(TCanvas* ACanvas, Integer ACol, Integer ARow, 
     cell.Graphic = GetCellGraphicInfo(ACol, ARow, cell.GraphicHAlign, cell.GraphicVAlign, cell.TextBeside,
                                       cell.GraphicWidth, cell.GraphicHeight);
     cell.Fixed = cell.State.Contains(gdFixed);
-    cell.Gradient = colorTo != clNone;
+    cell.Gradient = colorTo != clNone || paintingFooter_;
     TRect rect = ARect;
 
     // A row indicator keeps its width at the left while the content is drawn.
@@ -149,7 +149,7 @@ void RAdeRedeviDidi::DrawCellText(TCanvas* ACanvas, Integer ACol, Integer ARow, 
     }
     if (OnCustomCellDraw) OnCustomCellDraw(this, ACanvas, ACol, ARow, cell.State, rect, false);
 
-    if (!HideFocusRect() && Focused() && !Options().Contains(goRowSelect)) {
+    if (!paintingFooter_ && !HideFocusRect() && Focused() && !Options().Contains(goRowSelect)) {
         const TPoint base = BaseCell(ACol, ARow);
         if (base.X == Col() && base.Y == Row())
             ACanvas->DrawFocusRect(::Rect(rect.Left, rect.Top, rect.Right - 1, rect.Bottom - 1));

@@ -14,18 +14,23 @@ VCL_IMPLEMENT_CLASS(TGridChangeNotifier, nullptr, nullptr)
 // Update lock
 
 void RAdeRedeviDidi::BeginUpdate() {
+    ++footerHold_;
     if (!HandleAllocated()) return;
     ++updateCount_;
     Perform(WM_SETREDRAW, FALSE, 0);
 }
 
 void RAdeRedeviDidi::EndUpdate() {
-    if (!HandleAllocated()) return;
-    if (updateCount_ > 0) --updateCount_;
-    if (updateCount_ > 0) return;
-    Perform(WM_SETREDRAW, TRUE, 0);
-    ::InvalidateRect(Handle(), nullptr, FALSE);
-    DrawFlatBorder();
+    if (footerHold_ > 0) --footerHold_;
+    if (HandleAllocated()) {
+        if (updateCount_ > 0) --updateCount_;
+        if (updateCount_ == 0) {
+            Perform(WM_SETREDRAW, TRUE, 0);
+            ::InvalidateRect(Handle(), nullptr, FALSE);
+            DrawFlatBorder();
+        }
+    }
+    RecalcHeldFooters();
 }
 
 bool RAdeRedeviDidi::HoldsPaintMessage(TMessage& Message) {
@@ -43,7 +48,8 @@ void RAdeRedeviDidi::CellsChanged(const TRect& R) {
     const std::vector<TComponentRef<TGridChangeNotifier>> notifiers = notifiers_;
     for (TGridChangeNotifier* notifier : notifiers)
         if (notifier) notifier->CellsChanged(this, R);
-    // The column footers are calculated anew here (all columns) once the footer calculations stand.
+    if (footerHold_ > 0) footerPending_ = true;
+    else UpdateFooterAll();
 }
 
 void RAdeRedeviDidi::RegisterNotifier(TGridChangeNotifier* ANotifier) {
@@ -71,7 +77,8 @@ public:
             added_ = grid_.HiddenColCount();
         }
     }
-    ~TWholeRowChange() {
+    // The outermost EndUpdate recalculates held footers, which may raise.
+    ~TWholeRowChange() noexcept(false) {
         if (added_ > 0) grid_.SetColCount(grid_.ColCount() - added_);
         grid_.EndUpdate();
     }
