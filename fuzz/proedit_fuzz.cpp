@@ -26,9 +26,9 @@ void Check(bool condition) {
     if (!condition) std::abort();
 }
 
-class TReader {
+class TByteReader {
 public:
-    TReader(const std::uint8_t* Data, std::size_t Size) : data_(Data), size_(Size) {}
+    TByteReader(const std::uint8_t* Data, std::size_t Size) : data_(Data), size_(Size) {}
     std::uint8_t Byte() { return at_ < size_ ? data_[at_++] : 0; }
     std::string Text(std::size_t Length) {
         std::string text;
@@ -111,7 +111,7 @@ const Word NavigationKeys[] = {VK_LEFT, VK_RIGHT, VK_HOME, VK_END, VK_DELETE, VK
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size > 4096) return 0;
-    TReader in(data, size);
+    TByteReader in(data, size);
     TStage& stage = Stage();
     const char savedDecimal = DecimalSeparator, savedThousand = ThousandSeparator;
 

@@ -13,6 +13,9 @@ target_sources(vcl PRIVATE
   src/Classes/FormParser.cpp
   src/Classes/FormReader.cpp
   src/Classes/FormReaderProperties.cpp
+  src/Classes/ComponentStreamFormat.cpp
+  src/Classes/ComponentWriter.cpp
+  src/Classes/ComponentReader.cpp
 )
 
 # Debug and sanitizer builds stop at a component destroyed without Free (its BeforeDestruction skipped).

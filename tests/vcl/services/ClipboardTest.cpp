@@ -1,7 +1,11 @@
 // The clipboard: its open state, the registered formats and text through the windowing system.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <optional>
+
 #include "vcl/Clipbrd.h"
+#include "vcl/OleBlocks.h"
 
 namespace {
 
@@ -12,6 +16,40 @@ protected:
         CloseClipboard();
     }
 };
+
+HGLOBAL BlockOf(const std::string& Bytes) {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, Bytes.size());
+    std::memcpy(GlobalLock(block), Bytes.data(), Bytes.size());
+    GlobalUnlock(block);
+    return block;
+}
+
+// One generation: the clipboard emptied, then given each format's block.
+void Write(const std::vector<std::pair<UINT, std::string>>& Formats) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    for (const auto& [format, bytes] : Formats) ASSERT_TRUE(SetClipboardData(format, BlockOf(bytes)));
+    CloseClipboard();
+}
+
+std::optional<std::string> Read(UINT Format) {
+    if (!OpenClipboard(nullptr)) return std::nullopt;
+    HGLOBAL block = GetClipboardData(Format);
+    std::optional<std::string> bytes;
+    if (block) bytes = std::string(static_cast<const char*>(GlobalLock(block)), GlobalSize(block));
+    CloseClipboard();
+    return bytes;
+}
+
+std::string Wide(const std::u16string& Text) {
+    std::string bytes;
+    for (char16_t unit : Text + u'\0') bytes += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+    return bytes;
+}
+
+UINT Cells() { return RegisterClipboardFormat("Some Cells"); }
+UINT Rich() { return RegisterClipboardFormat("Rich Text Format"); }
+const std::string CellsMime = "application/x-qt-windows-mime;value=\"Some Cells\"";
 
 }  // namespace
 
@@ -80,4 +118,119 @@ TEST_F(ClipboardTest, TheObjectOpensCountedAndFailsWhenTheClipboardCannotBeOpene
     EXPECT_THROW(Clipboard()->SetAsText("lost"), EClipboardException);
     SetOpenClipboardFailsForTest(false);
     EXPECT_EQ(Clipboard()->AsText(), "kept");
+}
+
+TEST_F(ClipboardTest, ReadsAreCopiesOfExactSizeInTheFormatAsked) {
+    const std::string cells("\x01\x00\xFF\x00", 4);
+    Write({{CF_TEXT, std::string("ab\0cd", 6)}, {Rich(), std::string("{\\rtf1 x}\0junk", 14)}, {Cells(), cells}});
+    struct Case {
+        UINT Format;
+        std::optional<std::string> Bytes;
+    };
+    const Case cases[] = {
+        {CF_TEXT, std::string("ab\0", 3)},  // a text ends at its first NUL
+        {CF_UNICODETEXT, Wide(u"ab")},
+        {Rich(), std::string("{\\rtf1 x}\0", 10)},
+        {Cells(), cells},  // private bytes travel as they are, zeros and all
+        {CF_HDROP, std::nullopt},
+        {RegisterClipboardFormat("Never Written"), std::nullopt},
+    };
+    for (const Case& c : cases) EXPECT_EQ(Read(c.Format), c.Bytes) << c.Format;
+    EXPECT_TRUE(IsClipboardFormatAvailable(Cells()));
+    EXPECT_FALSE(IsClipboardFormatAvailable(RegisterClipboardFormat("Never Written")));
+}
+
+TEST_F(ClipboardTest, TextConvertsBetweenWindows1252AndUtf16AndTheWideTextWins) {
+    Write({{CF_UNICODETEXT, Wide(u"\u20AC\u00E9\u03A9")}});
+    EXPECT_EQ(Read(CF_TEXT), std::string("\x80\xE9?\0", 4));  // the Greek letter has no byte
+    EXPECT_EQ(Read(CF_UNICODETEXT), Wide(u"\u20AC\u00E9\u03A9"));
+
+    // One generation with both: the wide text whatever the order.
+    Write({{CF_UNICODETEXT, Wide(u"\u03A9 wide")}, {CF_TEXT, std::string("narrow\0", 7)}});
+    EXPECT_EQ(Read(CF_UNICODETEXT), Wide(u"\u03A9 wide"));
+    Write({{CF_TEXT, std::string("narrow\0", 7)}, {CF_UNICODETEXT, Wide(u"wide")}});
+    EXPECT_EQ(Clipboard()->AsText(), "wide");
+}
+
+TEST_F(ClipboardTest, ForeignTextBreakingLinesWithLfAloneReadsWithCrLf) {
+    struct Case {
+        std::vector<std::pair<AnsiString, std::string>> Foreign;
+        AnsiString Text;
+    };
+    const Case cases[] = {
+        {{{"text/plain", "a\nb\n"}}, "a\r\nb\r\n"},
+        {{{"text/plain", "a\r\nb\nc"}}, "a\r\nb\nc"},  // a text with a CR is taken as it is
+        {{{"text/plain", "caf\xC3\xA9"}}, "caf\xE9"},
+        {{{"text/html", "<b>x</b>"}}, ""},
+    };
+    for (const Case& c : cases) {
+        SetForeignClipboardForTest(c.Foreign);
+        EXPECT_EQ(Clipboard()->AsText(), c.Text);
+    }
+    SetForeignClipboardForTest({{"text/plain", "x\ny"}});
+    EXPECT_EQ(Read(CF_UNICODETEXT), Wide(u"x\r\ny"));
+
+    Clipboard()->SetAsText("ours\nalone");  // our own text keeps its line ends
+    EXPECT_EQ(Clipboard()->AsText(), "ours\nalone");
+}
+
+TEST_F(ClipboardTest, ForeignRichTextAndPrivateFormatsAreOffered) {
+    SetForeignClipboardForTest({{"application/rtf", "{\\rtf1 a}"}, {CellsMime, std::string("\0\1", 2)}});
+    EXPECT_TRUE(IsClipboardFormatAvailable(Rich()));
+    EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
+    EXPECT_EQ(Read(Rich()), std::string("{\\rtf1 a}\0", 10));
+    EXPECT_EQ(Read(Cells()), std::string("\0\1", 2));
+
+    SetForeignClipboardForTest({{"text/rtf", "{\\rtf1 b}"}});
+    EXPECT_EQ(Read(Rich()), std::string("{\\rtf1 b}\0", 10));
+}
+
+TEST_F(ClipboardTest, WhatOneOpeningWritesArrivesAtTheCloseAndAddsToWhatStandsWithoutEmptying) {
+    Clipboard()->SetAsText("text");
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    ASSERT_TRUE(SetClipboardData(Rich(), BlockOf(std::string("{\\rtf1 r}", 9))));
+    CloseClipboard();
+    EXPECT_EQ(Clipboard()->AsText(), "text");
+    EXPECT_EQ(Read(Rich()), std::string("{\\rtf1 r}\0", 10));
+
+    Clipboard()->Clear();
+    EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
+    EXPECT_FALSE(IsClipboardFormatAvailable(Rich()));
+}
+
+TEST_F(ClipboardTest, TheClipboardOwnsTheBlocksItIsGivenAndReadsAreUntouchedByLaterChanges) {
+    const std::size_t before = GlobalBlockCountForTest();
+    SetForeignClipboardForTest({{"text/plain", "first"}});
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    HGLOBAL read = GetClipboardData(CF_TEXT);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(GlobalSize(read), 6u);
+    SetForeignClipboardForTest({{"text/plain", "second, longer"}});
+    EXPECT_EQ(std::string(static_cast<const char*>(GlobalLock(read)), GlobalSize(read)), std::string("first\0", 6));
+    GlobalUnlock(read);
+
+    HGLOBAL refused = BlockOf("bitmap");
+    EXPECT_FALSE(SetClipboardData(CF_BITMAP, refused));  // not carried: the caller keeps its block
+    EXPECT_TRUE(EmptyClipboard());
+    EXPECT_TRUE(SetClipboardData(CF_TEXT, BlockOf(std::string("kept\0", 5))));
+    CloseClipboard();
+    GlobalFree(refused);
+    EXPECT_EQ(GlobalBlockCountForTest(), before);
+    EXPECT_EQ(Clipboard()->AsText(), "kept");
+
+    // A closed clipboard takes and gives nothing.
+    HGLOBAL closed = BlockOf("x");
+    EXPECT_FALSE(EmptyClipboard());
+    EXPECT_FALSE(SetClipboardData(CF_TEXT, closed));
+    EXPECT_FALSE(GetClipboardData(CF_TEXT));
+    GlobalFree(closed);
+}
+
+TEST_F(ClipboardTest, OpeningFailsOnceAfterTheGivenNumberOfOpens) {
+    FailOpenClipboardOnceForTest(1);
+    EXPECT_TRUE(OpenClipboard(nullptr));
+    CloseClipboard();
+    EXPECT_FALSE(OpenClipboard(nullptr));
+    EXPECT_TRUE(OpenClipboard(nullptr));
+    CloseClipboard();
 }

@@ -316,6 +316,16 @@ TFormValue FormString(std::string value);
 TFormValue FormBool(bool value);
 TFormValue FormIdent(std::string value);
 
+// Integers that descriptions may name (clRed): the unit owning a naming registers the way back, so that
+// streaming writes the name where one exists.
+using TIdentToInt = bool (*)(const std::string& Ident, Int64& Value);
+using TIntToIdent = bool (*)(Int64 Value, std::string& Ident);
+void RegisterIntegerIdents(TIdentToInt IdentToInt, TIntToIdent IntToIdent);
+// The value as its registered name, else as an integer.
+TFormValue IntegerOrIdent(TIdentToInt IdentToInt, Int64 Value);
+// A collection's items as < item ... end > holds them: each item's published values.
+TFormValue CollectionValueOf(TCollection* Collection);
+
 template <typename E>
 using TEnumNames = std::vector<std::pair<const char*, E>>;
 
@@ -340,7 +350,7 @@ public:
 
     // An integer that may also be written as an identifier (clRed, crHandPoint).
     template <typename G, typename S>
-    void IntIdent(const char* name, G get, S set, bool (*identToInt)(const std::string&, Int64&)) {
+    void IntIdent(const char* name, G get, S set, TIdentToInt identToInt) {
         p_.Property({name,
                      [set, identToInt](TObject& o, const TFormValue& v, TReadContext&) {
                          using V = std::decay_t<std::invoke_result_t<G, C&>>;
@@ -352,7 +362,9 @@ public:
                          }
                          std::invoke(set, Self(o), static_cast<V>(n));
                      },
-                     [get](TObject& o) { return FormInt(static_cast<Int64>(std::invoke(get, Self(o)))); },
+                     [get, identToInt](TObject& o) {
+                         return IntegerOrIdent(identToInt, static_cast<Int64>(std::invoke(get, Self(o))));
+                     },
                      {}});
     }
 
@@ -447,7 +459,7 @@ public:
                      [get](TObject& o, const TFormValue& v, TReadContext& ctx) {
                          ReadCollectionValue(std::invoke(get, Self(o)), v, ctx);
                      },
-                     {},
+                     [get](TObject& o) { return CollectionValueOf(std::invoke(get, Self(o))); },
                      {}});
     }
 
@@ -583,6 +595,11 @@ class TStream : public TObject {
 
     // Everything from the position to the end, as bytes.
     std::string ReadRest();
+
+    // A component in the binary form (TWriter, TReader). ReadComponent reads into Instance, or into a
+    // new component of the stream's class when Instance is nil, and returns it.
+    void WriteComponent(TComponent* Instance);
+    TComponent* ReadComponent(TComponent* Instance);
 };
 
 // Storage in memory; Memory() stays valid until the size changes.
@@ -953,3 +970,42 @@ private:
 void ReadComponentFromText(const std::string& Text, TComponent* Root);
 // Reads the "DFM" resource ResName into Root; EResNotFound "Resource X not found" when absent.
 void ReadComponentRes(const AnsiString& ResName, TComponent* Root);
+
+// ---------------------------------------------------------------------------
+// Binary component streaming over the published tables: the signature "TPF0", then a component as
+// its class name, its name, its published properties and the end of their list, its children (the
+// components the root owns whose parent component it is) and the end of theirs. Every property is
+// written but empty strings and nil; references to other components are written nil.
+
+class TWriter : public TObject {
+    VCL_CLASS(TWriter, TObject)
+    // BufSize: the bytes collected before they go to the stream.
+    TWriter(TStream* Stream, Integer BufSize);
+    ~TWriter() override;  // flushes what is left
+
+    void WriteSignature();
+    void WriteComponent(TComponent* Component);
+    // The signature, then the component with the components it owns.
+    void WriteRootComponent(TComponent* Root);
+    void FlushBuffer();
+
+private:
+    void WriteObject(TComponent& Component, TComponent& Root);
+    TStream* stream_;
+    std::size_t bufSize_;
+    std::string buffer_;
+};
+
+// Every length is bounded by the stream's end and nesting is limited; what is not a component stream
+// raises EReadError, and whatever a failed reading created is freed again.
+class TReader : public TObject {
+    VCL_CLASS(TReader, TObject)
+    TReader(TStream* Stream, Integer BufSize);
+
+    void ReadSignature();
+    // The signature and one component, read into Root or into a new one of the stream's class (Root nil).
+    TComponent* ReadRootComponent(TComponent* Root);
+
+private:
+    TStream* stream_;
+};

@@ -2,6 +2,9 @@
 // The clipboard object over the windowing system's clipboard (never the X11 selection). Text is
 // Windows-1252; what we write carries an origin marker.
 
+#include <utility>
+#include <vector>
+
 #include "Classes.h"
 #include "Windows.h"
 
@@ -20,7 +23,10 @@ class TClipboard : public TPersistent {
     bool HasFormat(Word Format) const;
     // The clipboard's text ("" when it holds none); opens the clipboard for the read.
     AnsiString AsText();
+    // Replaces the clipboard's contents with the text.
     void SetAsText(const AnsiString& Value);
+    // Empties the clipboard.
+    void Clear();
 
 private:
     int openCount_ = 0;
@@ -28,3 +34,6 @@ private:
 
 // The one clipboard object of the program.
 TClipboard* Clipboard();
+
+// Test seam: the clipboard as another program leaves it: MIME types with their bytes, no origin marker.
+void SetForeignClipboardForTest(const std::vector<std::pair<AnsiString, std::string>>& Formats);

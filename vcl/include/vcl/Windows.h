@@ -705,9 +705,16 @@ constexpr UINT CF_UNICODETEXT = 13;
 constexpr UINT CF_HDROP = 15;
 constexpr UINT CF_LOCALE = 16;
 
-// Fails while another window holds the clipboard open.
+// Fails while another window holds the clipboard open. What one opening writes reaches the clipboard
+// as it closes.
 BOOL OpenClipboard(HWND hWndNewOwner);
 BOOL CloseClipboard();
+// The open clipboard: emptied; given a block of one format (the clipboard then owns it and frees it as
+// it closes; nullptr for a closed clipboard, an empty block or a format it cannot carry); read as a copy
+// of exact size that the clipboard frees as it closes (texts zero-terminated; nullptr when absent).
+BOOL EmptyClipboard();
+HGLOBAL SetClipboardData(UINT uFormat, HGLOBAL hMem);
+HGLOBAL GetClipboardData(UINT uFormat);
 // The same id for the same name in any letter case; 0 for an empty name or a full table.
 UINT RegisterClipboardFormat(const char* lpszFormat);
 // The registered name of a format, cut to cchMaxCount - 1 characters; 0 for a predefined or unknown id.
@@ -715,8 +722,9 @@ int GetClipboardFormatName(UINT format, char* lpszFormatName, int cchMaxCount);
 BOOL IsClipboardFormatAvailable(UINT format);
 #define RegisterClipboardFormatA RegisterClipboardFormat
 #define GetClipboardFormatNameA GetClipboardFormatName
-// Test seam: OpenClipboard fails while set.
+// Test seams: OpenClipboard fails while set; after SucceedingOpensFirst more opens one fails.
 void SetOpenClipboardFailsForTest(bool Fails);
+void FailOpenClipboardOnceForTest(int SucceedingOpensFirst = 0);
 
 // ---------------------------------------------------------------------------
 // Code pages: the OEM code page is 437; characters Windows-1252 lacks become '?'.

@@ -150,3 +150,11 @@ void ReadCollectionValue(TCollection* Collection, const TFormValue& Value, TRead
         }
     }
 }
+
+TFormValue CollectionValueOf(TCollection* Collection) {
+    TFormValue value;
+    value.Kind = TFormValue::vaCollection;
+    if (!Collection) return value;
+    for (Integer i = 0; i < Collection->Count(); ++i) value.Items.push_back(PublishedValues(*Collection->Items(i)));
+    return value;
+}

@@ -24,3 +24,5 @@ struct TFormObject {
 
 // One object and everything inside it; EParserError "X expected on line N" on malformed text.
 TFormObject ParseFormText(std::string_view Text);
+// Reads a description, parsed from text or from the binary form, into Root as ReadComponentFromText does.
+void ReadFormObject(const TFormObject& Top, TComponent* Root);

@@ -134,10 +134,14 @@ private:
 
 }  // namespace
 
+void ReadFormObject(const TFormObject& Top, TComponent* Root) {
+    if (!Root) throw EReadError("No component to read into");
+    TFormReader(*Root).Read(Top);
+}
+
 void ReadComponentFromText(const std::string& Text, TComponent* Root) {
     if (!Root) throw EReadError("No component to read into");
-    TFormObject top = ParseFormText(Text);
-    TFormReader(*Root).Read(top);
+    ReadFormObject(ParseFormText(Text), Root);
 }
 
 void ReadComponentRes(const AnsiString& ResName, TComponent* Root) {

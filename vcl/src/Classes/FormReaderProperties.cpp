@@ -1,4 +1,5 @@
-// Published properties set by name, shared by the reader and collection values.
+// Published properties set by name and read in table order, shared by the readers, the writer and
+// collection values.
 #include "Classes/FormReaderProperties.h"
 
 void SetPublishedProperty(TObject& Instance, const std::string& Path, const TFormValue& Value, TReadContext& Context) {
@@ -18,4 +19,32 @@ void SetPublishedProperty(TObject& Instance, const std::string& Path, const TFor
         target = sub;
         start = dot + 1;
     }
+}
+
+namespace {
+
+// Sub-objects of sub-objects are rare; a cycle through them must not recurse for ever.
+constexpr int kMaxSubObjectDepth = 16;
+
+void AddPublishedValues(TObject& Instance, const std::string& Prefix, int Depth,
+                        std::vector<std::pair<std::string, TFormValue>>& Values) {
+    if (Depth > kMaxSubObjectDepth) throw EWriteError("Objects nested too deeply");
+    TClass cls = Instance.ClassType();
+    for (const TPropertyInfo* property : cls->Properties()) {
+        if (cls->FindProperty(property->Name) != property) continue;  // redeclared below
+        if (property->Read) {
+            Values.emplace_back(Prefix + property->Name, property->Read(Instance));
+        } else if (property->SubObject) {
+            if (TPersistent* sub = property->SubObject(Instance))
+                AddPublishedValues(*sub, Prefix + property->Name + ".", Depth + 1, Values);
+        }
+    }
+}
+
+}  // namespace
+
+std::vector<std::pair<std::string, TFormValue>> PublishedValues(TObject& Instance) {
+    std::vector<std::pair<std::string, TFormValue>> values;
+    AddPublishedValues(Instance, "", 0, values);
+    return values;
 }

@@ -1,6 +1,9 @@
 #pragma once
-// Setting one published property by its (dotted) name while reading a form description.
+// Setting one published property by its (dotted) name while reading a form description, and the
+// published values of an object as a writer walks them.
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "vcl/Classes.h"
 
@@ -17,3 +20,7 @@ public:
 // Path is Prop or Sub.Prop (Font.Height): each step before the last must be an object property.
 // Raises EReadError "Property X does not exist" for unknown names; the property's own errors pass through.
 void SetPublishedProperty(TObject& Instance, const std::string& Path, const TFormValue& Value, TReadContext& Context);
+
+// Every published value of Instance in table order, ancestors first; an object property's values
+// follow under Prop.Sub names. Properties with no way to read them back (events, references) are left out.
+std::vector<std::pair<std::string, TFormValue>> PublishedValues(TObject& Instance);

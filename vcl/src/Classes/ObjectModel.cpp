@@ -134,6 +134,29 @@ TFormValue FormIdent(std::string value) {
     return v;
 }
 
+namespace {
+
+std::vector<std::pair<TIdentToInt, TIntToIdent>>& IntegerIdents() {
+    static std::vector<std::pair<TIdentToInt, TIntToIdent>> idents;
+    return idents;
+}
+
+}  // namespace
+
+void RegisterIntegerIdents(TIdentToInt IdentToInt, TIntToIdent IntToIdent) {
+    for (auto& [toInt, toIdent] : IntegerIdents())
+        if (toInt == IdentToInt) return (void)(toIdent = IntToIdent);
+    IntegerIdents().emplace_back(IdentToInt, IntToIdent);
+}
+
+TFormValue IntegerOrIdent(TIdentToInt IdentToInt, Int64 Value) {
+    for (const auto& [toInt, toIdent] : IntegerIdents()) {
+        std::string ident;
+        if (toInt == IdentToInt && toIdent(Value, ident)) return FormIdent(std::move(ident));
+    }
+    return FormInt(Value);
+}
+
 // ---------------------------------------------------------------------------
 
 TClass TObject::ClassInfo() {

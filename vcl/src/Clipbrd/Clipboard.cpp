@@ -1,7 +1,8 @@
-// The clipboard object: counted opening over OpenClipboard, text through the windowing system.
+// The clipboard object: counted opening over OpenClipboard, text through the clipboard's Win32 calls.
 #include "vcl/Clipbrd.h"
 
-#include "Clipbrd/ClipboardContents.h"
+#include "ActiveX/FormatBlocks.h"
+#include "vcl/OleBlocks.h"
 
 VCL_IMPLEMENT_CLASS(TClipboard, nullptr, nullptr)
 
@@ -35,12 +36,23 @@ bool TClipboard::HasFormat(Word Format) const { return IsClipboardFormatAvailabl
 
 AnsiString TClipboard::AsText() {
     TOpenForCall open(*this);
-    return ClipboardContents::Text();
+    HGLOBAL text = GetClipboardData(CF_TEXT);
+    return text ? AnsiTextOfBlock(BytesOfGlobal(text)) : AnsiString();
 }
 
 void TClipboard::SetAsText(const AnsiString& Value) {
     TOpenForCall open(*this);
-    ClipboardContents::SetText(Value);
+    EmptyClipboard();
+    HGLOBAL text = GlobalFromBytes(AnsiTextBlock(Value));
+    if (!text || !SetClipboardData(CF_TEXT, text)) {
+        if (text) GlobalFree(text);
+        throw EClipboardException("Cannot set clipboard data");
+    }
+}
+
+void TClipboard::Clear() {
+    TOpenForCall open(*this);
+    EmptyClipboard();
 }
 
 TClipboard* Clipboard() {

@@ -1,9 +1,12 @@
-// The clipboard's open state and the process-wide table of registered formats. The contents live in
-// Qt's clipboard (vcl/src/qt/ClipboardQt.cpp).
+// The clipboard's open state, its data calls and the process-wide table of registered formats. The
+// contents live in Qt's clipboard (vcl/src/qt/ClipboardQt.cpp).
 #include <algorithm>
 #include <cstring>
 #include <vector>
 
+#include "Clipbrd/ClipboardContents.h"
+#include "ActiveX/FormatBlocks.h"
+#include "vcl/OleBlocks.h"
 #include "vcl/SysUtils.h"
 #include "vcl/Windows.h"
 
@@ -12,12 +15,27 @@ namespace {
 struct TClipboardState {
     bool Open = false;
     HWND Owner = nullptr;
-    bool OpenFails = false;  // test seam
+    bool OpenFails = false;    // test seam
+    int OpensBeforeFail = -1;  // test seam: this many opens succeed, then one fails
+    // Blocks the clipboard owns until it closes: those given to it and the copies it read out.
+    std::vector<HGLOBAL> Given;
+    std::vector<HGLOBAL> ReadOut;
 };
 
 TClipboardState& State() {
     static TClipboardState state;
     return state;
+}
+
+void FreeAll(std::vector<HGLOBAL>& Blocks) {
+    for (HGLOBAL block : Blocks) GlobalFree(block);
+    Blocks.clear();
+}
+
+bool OpenFailsNow(TClipboardState& s) {
+    if (s.OpenFails) return true;
+    if (s.OpensBeforeFail < 0) return false;
+    return s.OpensBeforeFail-- == 0;
 }
 
 constexpr UINT FirstRegisteredFormat = 0xC000;
@@ -32,7 +50,8 @@ std::vector<AnsiString>& RegisteredNames() {
 
 BOOL OpenClipboard(HWND hWndNewOwner) {
     TClipboardState& s = State();
-    if (s.OpenFails || (s.Open && s.Owner != hWndNewOwner)) return FALSE;
+    if (s.Open && s.Owner != hWndNewOwner) return FALSE;
+    if (OpenFailsNow(s)) return FALSE;
     s.Open = true;
     s.Owner = hWndNewOwner;
     return TRUE;
@@ -43,10 +62,45 @@ BOOL CloseClipboard() {
     if (!s.Open) return FALSE;
     s.Open = false;
     s.Owner = nullptr;
+    ClipboardContents::Commit();
+    FreeAll(s.Given);
+    FreeAll(s.ReadOut);
     return TRUE;
 }
 
-void SetOpenClipboardFailsForTest(bool Fails) { State().OpenFails = Fails; }
+BOOL EmptyClipboard() {
+    TClipboardState& s = State();
+    if (!s.Open) return FALSE;
+    ClipboardContents::Empty();
+    FreeAll(s.Given);
+    FreeAll(s.ReadOut);
+    return TRUE;
+}
+
+HGLOBAL SetClipboardData(UINT uFormat, HGLOBAL hMem) {
+    TClipboardState& s = State();
+    if (!s.Open || !hMem || !GlobalSize(hMem)) return nullptr;
+    if (!ClipboardContents::Put(uFormat, BytesOfGlobal(hMem))) return nullptr;
+    s.Given.push_back(hMem);
+    return hMem;
+}
+
+HGLOBAL GetClipboardData(UINT uFormat) {
+    TClipboardState& s = State();
+    if (!s.Open) return nullptr;
+    const std::optional<std::string> bytes = ClipboardContents::Block(uFormat);
+    if (!bytes) return nullptr;
+    HGLOBAL block = GlobalFromBytes(*bytes);
+    if (block) s.ReadOut.push_back(block);
+    return block;
+}
+
+void SetOpenClipboardFailsForTest(bool Fails) {
+    State().OpenFails = Fails;
+    State().OpensBeforeFail = -1;
+}
+
+void FailOpenClipboardOnceForTest(int SucceedingOpensFirst) { State().OpensBeforeFail = SucceedingOpensFirst; }
 
 UINT RegisterClipboardFormat(const char* lpszFormat) {
     if (!lpszFormat || !*lpszFormat) return 0;

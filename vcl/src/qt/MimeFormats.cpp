@@ -11,15 +11,18 @@ namespace {
 
 const QString TextMime = QStringLiteral("text/plain");
 const QString RichTextMime = QStringLiteral("text/rtf");
+const QString OtherRichTextMime = QStringLiteral("application/rtf");
+const QString RegisteredMimePrefix = QStringLiteral("application/x-qt-windows-mime;value=\"");
 const QString UriListMime = QStringLiteral("text/uri-list");
 const QString OriginMime = QStringLiteral("application/x-halcyra-origin");
 const QByteArray OriginMark = QByteArrayLiteral("halcyra");
 
 bool IsText(UINT Format) { return Format == CF_TEXT || Format == CF_UNICODETEXT || Format == CF_OEMTEXT; }
 
-// The registered format named so, without registering it; 0 when there is none.
-UINT RegisteredFormatNamed(const QString& Name) {
-    const AnsiString name = FromQString(Name);
+// The registered format a MIME type carries, without registering it; 0 when there is none.
+UINT RegisteredFormatOfMime(const QString& Type) {
+    if (!Type.startsWith(RegisteredMimePrefix) || !Type.endsWith(u'"')) return 0;
+    const AnsiString name = FromQString(Type.mid(RegisteredMimePrefix.size()).chopped(1));
     char buffer[256];
     for (UINT id = 0xC000; id <= 0xFFFF; ++id) {
         const int length = GetClipboardFormatName(id, buffer, sizeof buffer);
@@ -27,19 +30,6 @@ UINT RegisteredFormatNamed(const QString& Name) {
         if (SameText(AnsiString(buffer, static_cast<std::size_t>(length)), name)) return id;
     }
     return 0;
-}
-
-QString RegisteredName(UINT Format) {
-    char buffer[256];
-    const int length = GetClipboardFormatName(Format, buffer, sizeof buffer);
-    return length > 0 ? ToQString(AnsiString(buffer, static_cast<std::size_t>(length))) : QString();
-}
-
-QString MimeTypeOf(UINT Format) {
-    if (IsText(Format)) return TextMime;
-    if (Format == CF_HDROP) return UriListMime;
-    if (Format == RichTextClipboardFormat()) return RichTextMime;
-    return RegisteredName(Format);
 }
 
 std::vector<WideString> LocalFiles(const QMimeData& Mime) {
@@ -51,12 +41,35 @@ std::vector<WideString> LocalFiles(const QMimeData& Mime) {
     return files;
 }
 
+}  // namespace
+
+QString MimeTypeOf(UINT Format) {
+    if (IsText(Format)) return TextMime;
+    if (Format == CF_HDROP) return UriListMime;
+    if (Format == RichTextClipboardFormat()) return RichTextMime;
+    char buffer[256];
+    const int length = GetClipboardFormatName(Format, buffer, sizeof buffer);
+    if (length == 0) return QString();
+    return RegisteredMimePrefix + ToQString(AnsiString(buffer, static_cast<std::size_t>(length))) + u'"';
+}
+
 QByteArray UntilZero(const std::string& Block) {
     const std::size_t end = Block.find('\0');
     return QByteArray(Block.data(), static_cast<qsizetype>(end == std::string::npos ? Block.size() : end));
 }
 
-}  // namespace
+bool IsOurs(const QMimeData& Mime) { return Mime.hasFormat(OriginMime); }
+
+void MarkOurs(QMimeData& Mime) { Mime.setData(OriginMime, OriginMark); }
+
+std::optional<QByteArray> RichTextOf(const QMimeData& Mime) {
+    for (const QString& type : {RichTextMime, OtherRichTextMime}) {
+        if (!Mime.hasFormat(type)) continue;
+        const QByteArray rtf = Mime.data(type);
+        return rtf.left(rtf.indexOf('\0') < 0 ? rtf.size() : rtf.indexOf('\0'));
+    }
+    return std::nullopt;
+}
 
 std::vector<TFormatBlock> BlocksFromMime(const QMimeData& Mime) {
     std::vector<TFormatBlock> blocks;
@@ -70,11 +83,9 @@ std::vector<TFormatBlock> BlocksFromMime(const QMimeData& Mime) {
         blocks.push_back({CF_TEXT, AnsiTextBlock(FromQString(text))});
         blocks.push_back({CF_UNICODETEXT, WideTextBlock(text.toStdU16String())});
     }
+    if (auto rtf = RichTextOf(Mime)) blocks.push_back({RichTextClipboardFormat(), AnsiTextBlock(rtf->toStdString())});
     for (const QString& type : Mime.formats()) {
-        if (type == RichTextMime) {
-            const QByteArray rtf = Mime.data(type);
-            blocks.push_back({RichTextClipboardFormat(), AnsiTextBlock(rtf.toStdString())});
-        } else if (UINT id = RegisteredFormatNamed(type)) {
+        if (UINT id = RegisteredFormatOfMime(type)) {
             const QByteArray data = Mime.data(type);
             blocks.push_back({static_cast<CLIPFORMAT>(id), std::string(data.constData(), data.size())});
         }
@@ -87,6 +98,7 @@ bool MimeOffers(const QMimeData& Mime, UINT Format) {
     if (Format == CF_HDROP) return files;
     if (files) return false;
     if (IsText(Format)) return Mime.hasText();
+    if (Format == RichTextClipboardFormat()) return RichTextOf(Mime).has_value();
     const QString type = MimeTypeOf(Format);
     return !type.isEmpty() && type != TextMime && type != UriListMime && Mime.hasFormat(type);
 }
@@ -142,16 +154,9 @@ QVariant TOleMimeData::Retrieve(const QString& MimeType) const {
         auto block = FetchBlock(data_.Get(), RichTextClipboardFormat());
         return block ? QVariant(UntilZero(*block)) : QVariant();
     }
-    if (UINT id = RegisteredFormatNamed(MimeType)) {
+    if (UINT id = RegisteredFormatOfMime(MimeType)) {
         auto block = FetchBlock(data_.Get(), static_cast<CLIPFORMAT>(id));
         return block ? QVariant(QByteArray(block->data(), static_cast<qsizetype>(block->size()))) : QVariant();
     }
     return {};
-}
-
-QMimeData* MimeForText(const AnsiString& Text) {
-    auto* mime = new QMimeData;
-    mime->setText(ToQString(Text));
-    mime->setData(OriginMime, OriginMark);
-    return mime;
 }

@@ -1,7 +1,10 @@
 #pragma once
 // Clipboard formats <-> MIME types, one mapping for the clipboard and for drags: CF_TEXT and
-// CF_UNICODETEXT are text/plain, rich text text/rtf, CF_HDROP text/uri-list, a registered format
-// travels under its name. What we write carries an origin marker.
+// CF_UNICODETEXT are text/plain, rich text text/rtf (application/rtf is read too), CF_HDROP
+// text/uri-list, a format registered as N application/x-qt-windows-mime;value="N". What we write
+// carries an origin marker.
+
+#include <optional>
 
 #include <QMimeData>
 
@@ -31,5 +34,11 @@ private:
     ComPtr<IDataObject> data_;
 };
 
-// Text as we put it on the clipboard.
-QMimeData* MimeForText(const AnsiString& Text);
+// The MIME type a format travels under; empty for an unknown format.
+QString MimeTypeOf(UINT Format);
+// Whether this program wrote the data, and the marker that says so.
+bool IsOurs(const QMimeData& Mime);
+void MarkOurs(QMimeData& Mime);
+// The rich text's bytes up to a zero byte; none when the data holds no rich text.
+std::optional<QByteArray> RichTextOf(const QMimeData& Mime);
+QByteArray UntilZero(const std::string& Block);
