@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <unordered_set>
+#include <utility>
 
 #include "vcl/Grids.h"
 
@@ -77,6 +78,8 @@ class TCellProperties : public TPersistent {
     // The cell's graphic descriptor, owned: setting another one frees the one held.
     TPersistent* GraphicObject() const { return graphic_; }
     void SetGraphicObject(TPersistent* Value);
+    // Lets the graphic go unfreed: one the cell only shares.
+    TPersistent* DetachGraphicObject() { return std::exchange(graphic_, nullptr); }
     TBrushStyle BrushStyle() const { return brushStyle_; }
     void SetBrushStyle(TBrushStyle Value) { brushStyle_ = Value; }
     // clNone: the grid's colour. The next three setters and WordWrap's repaint the cell's range.
@@ -288,6 +291,9 @@ protected:
     // Rows a batch change inserts or removes count as rows given to RowCount.
     void LinesChanged(const TGridLineChange& Change) override;
 
+    // Splits every range with a cell in the block that reaches outside it.
+    void SplitRangesCut(Integer Col1, Integer Row1, Integer Col2, Integer Row2);
+
     // True while the last row shows as the floating footer instead of in the grid.
     bool FloatingFooterShown() const { return floatingFooter_; }
     void SetFloatingFooterShown(bool Value) { floatingFooter_ = Value; }
@@ -301,8 +307,6 @@ private:
     void Release(TCellProperties* Props) { owned_.erase(Props); }
     // Frees Props and empties the slot at (ACol, ARow).
     void FreeProperties(Integer ACol, Integer ARow, TCellProperties* Props);
-    // Splits every range with a cell in the block that reaches outside it.
-    void SplitRangesCut(Integer Col1, Integer Row1, Integer Col2, Integer Row2);
     // Steps 3 to 11 of drawing a cell: the whole range of a base cell.
     void PaintCell(Integer ACol, Integer ARow, TGridDrawState AState);
     void DrawGridLines(TRect& Rect, const TRect& View, bool Fixed, Integer ACol, Integer ARow);

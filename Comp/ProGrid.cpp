@@ -229,6 +229,7 @@ void RAdeRedeviDidi::CreateWnd() {
 
 void RAdeRedeviDidi::WndProc(TMessage& Message) {
     if (Message.Msg == WM_DESTROY) RevokeDropTarget();
+    if (Message.Msg == WM_FREECELLCONTROLS) return FreeReleasedControls();
     TrackHeaderMouse(Message);
     if (HoldsPaintMessage(Message)) return;
     TBaseGrid::WndProc(Message);

@@ -1130,6 +1130,100 @@ public:
     // Each "<#n>" becomes the text of column n in the current row; a tag that names no column gives nothing.
     AnsiString ExpandFooterTemplate(const AnsiString& Template);
 
+    // Row and column operations on display rows. A removal takes 0 <= ARow < RowCount and at most the rows
+    // there are, an insertion 0 <= ARow <= RowCount; others do nothing. Rows move with their texts,
+    // properties, heights and selection flags, hidden rows keep their places, and a merged range the
+    // change cuts is split first. Each reports the cells it changed.
+    virtual void RemoveRows(Integer ARow, Integer ACount);
+    // Both as RemoveRows.
+    virtual void ShiftRemoveRows(Integer ARow, Integer ACount);
+    virtual void RemoveRowsEx(Integer ARow, Integer ACount);
+    // ACount empty rows of the default height before ARow.
+    virtual void InsertRows(Integer ARow, Integer ACount);
+    // Columns (0 <= ACol < ColCount; at least one stays) go with their texts, widths, visibility and
+    // selection flags, in the hidden rows too.
+    virtual void RemoveCols(Integer ACol, Integer ACount);
+    virtual void InsertCols(Integer ACol, Integer ACount);
+    // Nothing unless both rows lie in 0 .. RowCount - 1. With SortSettings.SingleColumn only the sort
+    // column's cells change places.
+    virtual void ExchangeRows(Integer ARow1, Integer ARow2);
+    // Empties the cells of the block (cut to the grid): texts, properties and controls.
+    virtual void ClearRect(Integer ACol1, Integer ARow1, Integer ACol2, Integer ARow2);
+    void ClearRows(Integer ARow, Integer ACount);
+    void ClearCols(Integer ACol, Integer ACount);
+    void ClearAll();
+    // The flagged rows between the fixed rows and the footers go in one pass, under one update bracket;
+    // without DisjunctRowSelect the selection's rows are flagged first.
+    void RemoveSelectedRows();
+    // One row at the end, above a visible floating footer.
+    void AddRow();
+    // Merging equal neighbours down the columns of MergeColumnList.
+    ProObj::TIntList* MergeColumnList() const { return mergeColumnList_.get(); }
+    void SplitColumnCells(Integer ACol);
+    // Runs of equal texts become one range each; unless MainColumn, a run also stays within the ranges
+    // of the columns merged before.
+    void MergeColumnCells(Integer ACol, bool MainColumn);
+    void SplitAllCells();
+    void MergeListedColumns();
+    void AutoMergeColumns();
+
+    // Cell controls and nodes, read on the merge base cell.
+    bool HasCheckBox(Integer ACol, Integer ARow);
+    // False without a check box.
+    bool GetCheckBoxState(Integer ACol, Integer ARow, bool& State);
+    // Of cell (0, ARow); False (-1) for a row outside the grid or without a node.
+    bool IsNode(Integer ARow);
+    bool IsSummaryRow(Integer ARow);
+    // True while contracted.
+    bool GetNodeState(Integer ARow);
+    Integer GetNodeLevel(Integer ARow);
+    Integer GetNodeSpan(Integer ARow);
+    // A new graphic for the cell, in place of the one it had.
+    TCellGraphic* CreateCellGraphic(Integer ACol, Integer ARow);
+    // False when the cell had no graphic; a shared virtual check box is let go unfreed.
+    bool RemoveCellGraphic(Integer ACol, Integer ARow);
+    bool RemoveCellGraphicOfType(Integer ACol, Integer ARow, TCellType AType);
+
+private:
+    // Row and column operations (ProGrid_RowOps*.cpp).
+    // ARow, ARow + 1, ... ACount of them.
+    static std::vector<Integer> RowRange(Integer ARow, Integer ACount);
+    // Splits the ranges that a new row before ARow (column before ACol) would cut.
+    void SplitRangesAtRow(Integer ARow);
+    void SplitRangesAtCol(Integer ACol);
+    // The one column change every hidden row's cells follow: lcInsert, lcDelete or lcMove of columns.
+    void HiddenRowsColumnsChanged(const TGridLineChange& Change);
+    // The columns' visibility and selection flags follow a column change the same way.
+    void ColumnFlagsChanged(const TGridLineChange& Change);
+    // The hidden rows behind the removed display rows (ascending) move up by those before them.
+    void HiddenRowsRemovedAt(std::span<const Integer> Rows);
+    // The row selection flags at Flags (ascending) go, the later ones moving up; inserted rows get cleared
+    // flags at Places (ascending, in the grown list).
+    void RowFlagsRemoved(std::span<const Integer> Flags);
+    void RowFlagsInserted(std::span<const Integer> Places);
+    // After rows went: the kept current row when it still lies among the data rows, else the last of them
+    // (no selection without any).
+    void RestoreCurrentRow(Integer KeptRow, Integer KeptTop);
+    // The flag indices of display rows ARow .. ARow + ACount - 1 that go when they are removed (RealRows:
+    // they leave the grid) or hidden.
+    std::vector<Integer> RemovedRowFlags(Integer ARow, Integer ACount, bool RealRows) const;
+    // Frees the controls ClearRect took out of their cells, once the messages under way are handled: the
+    // grid posts itself this message.
+    static constexpr UINT WM_FREECELLCONTROLS = WM_USER + 0x4C1;
+    void FreeReleasedControls();
+    struct TReleasedControls {
+        TReleasedControls() = default;
+        TReleasedControls(const TReleasedControls&) = delete;
+        TReleasedControls& operator=(const TReleasedControls&) = delete;
+        ~TReleasedControls() { Free(); }
+        void Free();
+        std::vector<TComponentRef<TControl>> Controls;
+    };
+    std::unique_ptr<ProObj::TIntList> mergeColumnList_ = std::make_unique<ProObj::TIntList>(0, 0);
+    TReleasedControls releasedControls_;
+
+public:
+
     // Cell decorations. The graphic and its type are those of the merged range's base cell; a cell
     // without a graphic is ctEmpty.
     virtual TCellGraphic* GetCellGraphic(Integer ACol, Integer ARow);

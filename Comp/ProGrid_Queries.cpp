@@ -11,9 +11,8 @@ void RAdeRedeviDidi::SelectionChanged(Integer ALeft, Integer ATop, Integer ARigh
     if (OnSelectionChanged) OnSelectionChanged(this, ALeft, ATop, ARight, ABottom);
 }
 
-// Until the grid's own row operations stand, the rows move with the class library's batch insert.
 void RAdeRedeviDidi::AutoInsertRow(Integer ARow) {
-    InsertGridRows(ARow, 1);
+    InsertRows(ARow, 1);
     if (OnAutoInsertRow) OnAutoInsertRow(this, ARow);
 }
 
@@ -21,7 +20,7 @@ void RAdeRedeviDidi::AutoDeleteRow(Integer ARow) {
     if (RowCount() - FixedRows() - FixedFooters() == 1 && !FixedRowAlways()) {
         for (Integer col = 0; col < ColCount(); ++col) WriteCell(col, ARow, "");
     } else {
-        DeleteGridRows(ARow, 1);
+        RemoveRows(ARow, 1);
     }
     if (OnAutoDeleteRow) OnAutoDeleteRow(this, ARow);
 }

@@ -4,6 +4,7 @@
 #include <numeric>
 
 #include "ProGrid.h"
+#include "ProGrid_RowOpsChange.h"
 #include "vcl/ScopeGuard.h"
 
 namespace ProGrid {
@@ -66,30 +67,6 @@ void RAdeRedeviDidi::UnRegisterNotifier(TGridChangeNotifier* ANotifier) {
 // ---------------------------------------------------------------------------
 // Whole-row changes
 
-// A change of whole rows: inside the update bracket, with the cells of hidden columns moving with their
-// rows. Both end on every way out.
-class RAdeRedeviDidi::TWholeRowChange {
-public:
-    explicit TWholeRowChange(RAdeRedeviDidi& Grid) : grid_(Grid) {
-        grid_.BeginUpdate();
-        if (grid_.HiddenColCount() > 0) {
-            grid_.SetColCount(grid_.ColCount() + grid_.HiddenColCount());
-            added_ = grid_.HiddenColCount();
-        }
-    }
-    // The outermost EndUpdate recalculates held footers, which may raise.
-    ~TWholeRowChange() noexcept(false) {
-        if (added_ > 0) grid_.SetColCount(grid_.ColCount() - added_);
-        grid_.EndUpdate();
-    }
-    TWholeRowChange(const TWholeRowChange&) = delete;
-    TWholeRowChange& operator=(const TWholeRowChange&) = delete;
-
-private:
-    RAdeRedeviDidi& grid_;
-    Integer added_ = 0;
-};
-
 void RAdeRedeviDidi::RemoveRowsInternal(Integer ARow, Integer ACount, bool AdjustHidden) {
     TakeRowsOut(ARow, ACount, AdjustHidden, {});
 }
@@ -103,6 +80,7 @@ void RAdeRedeviDidi::TakeRowsOut(Integer ARow, Integer ACount, bool AdjustHidden
     {
         TWholeRowChange change(*this);
         const Integer keptTop = TopRow(), keptRow = Row();
+        RowFlagsRemoved(RemovedRowFlags(ARow, ACount, AdjustHidden));
         if (Keep) {
             std::vector<Integer> rows(static_cast<std::size_t>(ACount));
             std::iota(rows.begin(), rows.end(), ARow);
@@ -111,16 +89,7 @@ void RAdeRedeviDidi::TakeRowsOut(Integer ARow, Integer ACount, bool AdjustHidden
             DeleteGridRows(ARow, ACount);
         }
         if (AdjustHidden) HiddenRowsRemoved(ARow, ACount);
-        // The removed rows' selection flags go here with the row selection flags (under DisjunctRowSelect,
-        // unless RowSelectPersistent).
-        const Integer lastRow = RowCount() - FixedFooters();
-        if (lastRow <= keptRow) {
-            if (lastRow > FixedRows()) SetRow(lastRow - 1);
-            else HideSelection();
-        } else {
-            if (Row() != keptRow) SetRow(keptRow);
-            if (TopRow() != keptTop) SetTopRow(keptTop);
-        }
+        RestoreCurrentRow(keptRow, keptTop);
     }
     CellsChanged(Rect(0, ARow, ColCount() - 1, ARow + ACount));
     if (RowCount() - 1 <= TopRow()) SetTopRow(RowCount() - 1);
@@ -131,6 +100,7 @@ void RAdeRedeviDidi::InsertRowsInternal(Integer ARow, Integer ACount) {
     {
         TWholeRowChange change(*this);
         InsertGridRows(ARow, ACount);
+        if (!MouseActions()->RowSelectPersistent()) RowFlagsInserted(RowRange(ARow, ACount));
     }
     CellsChanged(Rect(0, ARow, ColCount() - 1, ARow + ACount));
 }
@@ -143,6 +113,7 @@ TGridTakenRows RAdeRedeviDidi::TakeRowsAt(std::span<const Integer> Rows) {
 void RAdeRedeviDidi::PutRowsBack(std::span<const Integer> Places, TGridTakenRows&& Rows) {
     TWholeRowChange change(*this);
     PutGridRows(Places, std::move(Rows));
+    if (!MouseActions()->RowSelectPersistent()) RowFlagsInserted(Places);
 }
 
 void RAdeRedeviDidi::HiddenRowsRemoved(Integer ARow, Integer ACount) {
