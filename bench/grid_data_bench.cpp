@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include <benchmark/benchmark.h>
 
@@ -116,6 +117,107 @@ const TPeerPair footerPeers[] = {{"BM_FooterSum", "BM_LoopExtractVal"}};
 
 BENCHMARK(BM_LoopExtractVal)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FooterSum)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// ---------------------------------------------------------------------------
+// Row operations: RemoveSelectedRows of every other data row against compacting plain row vectors and
+// their flags the same way; InsertRows of 100 rows below the header against a vector insert.
+
+using PlainTable = std::vector<std::vector<std::string>>;
+
+constexpr Integer InsertedRows = 100;
+
+// A header row and Rows rows as TFilledGrid fills them.
+PlainTable PlainFilled(Integer Rows) {
+    PlainTable table(static_cast<std::size_t>(Rows) + 1, std::vector<std::string>(Cols));
+    for (Integer r = 1; r <= Rows; ++r)
+        for (Integer c = 0; c < Cols; ++c)
+            table[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] = GridCellText(c, r);
+    return table;
+}
+
+std::string PlainColumn(const PlainTable& Table, Integer Col) {
+    std::string texts;
+    for (const auto& row : Table) texts += row[static_cast<std::size_t>(Col)] + ";";
+    return texts;
+}
+
+// Each run on a grid made anew, as the peer's table is: a refilled grid would hold its rows scattered.
+void BM_RemoveSelectedRows(benchmark::State& State) {
+    const auto rows = static_cast<Integer>(State.range(0));
+    std::string remaining;
+    for (auto _ : State) {
+        State.PauseTiming();
+        auto filled = std::make_unique<TFilledGrid>(rows);
+        filled->grid->MouseActions()->SetDisjunctRowSelect(true);
+        for (Integer r = 1; r <= rows; r += 2) filled->grid->SetRowSelect(r, true);
+        State.ResumeTiming();
+        filled->grid->RemoveSelectedRows();
+        State.PauseTiming();
+        remaining = filled->Column(7);
+        filled.reset();
+        State.ResumeTiming();
+    }
+    CheckOutput(State, "remove selected", remaining);
+}
+
+void BM_PlainEraseFlagged(benchmark::State& State) {
+    const auto rows = static_cast<Integer>(State.range(0));
+    PlainTable table;
+    for (auto _ : State) {
+        State.PauseTiming();
+        table = PlainFilled(rows);
+        std::vector<bool> flags(table.size());
+        for (std::size_t r = 1; r < flags.size(); r += 2) flags[r] = true;
+        State.ResumeTiming();
+        std::size_t kept = 0;
+        for (std::size_t r = 0; r < table.size(); ++r)
+            if (!flags[r]) {
+                if (kept != r) table[kept] = std::move(table[r]);
+                flags[kept++] = false;
+            }
+        table.resize(kept);
+        flags.resize(kept);
+        benchmark::DoNotOptimize(flags);
+    }
+    CheckOutput(State, "remove selected", PlainColumn(table, 7));
+}
+
+void BM_InsertRowsAtTop(benchmark::State& State) {
+    TFilledGrid filled(static_cast<Integer>(State.range(0)));
+    std::string inserted;
+    for (auto _ : State) {
+        filled.grid->InsertRows(1, InsertedRows);
+        State.PauseTiming();
+        inserted = filled.Column(7);
+        filled.grid->RemoveRows(1, InsertedRows);
+        State.ResumeTiming();
+    }
+    CheckOutput(State, "insert at top", inserted);
+}
+
+void BM_PlainInsertAtTop(benchmark::State& State) {
+    PlainTable table = PlainFilled(static_cast<Integer>(State.range(0)));
+    std::string inserted;
+    for (auto _ : State) {
+        table.insert(table.begin() + 1, InsertedRows, std::vector<std::string>(Cols));
+        State.PauseTiming();
+        inserted = PlainColumn(table, 7);
+        table.erase(table.begin() + 1, table.begin() + 1 + InsertedRows);
+        State.ResumeTiming();
+    }
+    CheckOutput(State, "insert at top", inserted);
+}
+
+const TPeerPair rowOpsPeers[] = {
+    {"BM_RemoveSelectedRows", "BM_PlainEraseFlagged"},
+    {"BM_InsertRowsAtTop", "BM_PlainInsertAtTop"},
+};
+
+#define ROW_OPS_SIZES ->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)
+BENCHMARK(BM_PlainEraseFlagged) ROW_OPS_SIZES->Iterations(5);
+BENCHMARK(BM_RemoveSelectedRows) ROW_OPS_SIZES->Iterations(5);
+BENCHMARK(BM_PlainInsertAtTop) ROW_OPS_SIZES->Iterations(20);
+BENCHMARK(BM_InsertRowsAtTop) ROW_OPS_SIZES->Iterations(20);
 
 }  // namespace
 
