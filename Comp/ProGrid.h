@@ -1223,7 +1223,6 @@ private:
     TReleasedControls releasedControls_;
 
 public:
-
     // Cell decorations. The graphic and its type are those of the merged range's base cell; a cell
     // without a graphic is ctEmpty.
     virtual TCellGraphic* GetCellGraphic(Integer ACol, Integer ARow);

@@ -133,8 +133,7 @@ void RAdeRedeviDidi::AddRow() {
 }
 
 void RAdeRedeviDidi::RowFlagsInserted(std::span<const Integer> Places) {
-    if (Places.empty() || rowSelect_.empty() || static_cast<std::size_t>(Places.front()) >= rowSelect_.size())
-        return;
+    if (Places.empty() || rowSelect_.empty() || static_cast<std::size_t>(Places.front()) >= rowSelect_.size()) return;
     std::vector<bool> flags(rowSelect_.size() + Places.size());
     std::size_t from = 0;
     auto next = Places.begin();

@@ -40,9 +40,7 @@ bool RowInGrid(const RAdeRedeviDidi& Grid, Integer ARow) { return ARow >= 0 && A
 
 bool RAdeRedeviDidi::IsNode(Integer ARow) { return RowInGrid(*this, ARow) && GetCellType(0, ARow) == ctNode; }
 
-bool RAdeRedeviDidi::IsSummaryRow(Integer ARow) {
-    return RowInGrid(*this, ARow) && GetCellType(0, ARow) == ctSummary;
-}
+bool RAdeRedeviDidi::IsSummaryRow(Integer ARow) { return RowInGrid(*this, ARow) && GetCellType(0, ARow) == ctSummary; }
 
 bool RAdeRedeviDidi::GetNodeState(Integer ARow) { return IsNode(ARow) && GetCellGraphic(0, ARow)->CellBoolean; }
 

@@ -74,7 +74,8 @@ void RAdeRedeviDidi::ColumnFlagsChanged(const TGridLineChange& Change) {
         return ACol > last || columnVisible_[static_cast<std::size_t>(ACol)];
     };
     if (Change.Kind == lcDelete) {
-        for (Integer c = Change.Index; c <= last; ++c) columnVisible_[static_cast<std::size_t>(c)] = visibleAt(c + count);
+        for (Integer c = Change.Index; c <= last; ++c)
+            columnVisible_[static_cast<std::size_t>(c)] = visibleAt(c + count);
     } else if (Change.Kind == lcInsert) {
         for (Integer c = last; c >= Change.Index + count; --c)
             columnVisible_[static_cast<std::size_t>(c)] = visibleAt(c - count);

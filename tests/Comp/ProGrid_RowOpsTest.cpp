@@ -71,7 +71,9 @@ protected:
         for (Integer c = 0; c < grid->ColCount(); ++c) cols.push_back(grid->Cells(c, 0));
         return cols;
     }
-    static std::vector<AnsiString> Rows(std::initializer_list<const char*> Names) { return {Names.begin(), Names.end()}; }
+    static std::vector<AnsiString> Rows(std::initializer_list<const char*> Names) {
+        return {Names.begin(), Names.end()};
+    }
     std::vector<Integer> HiddenIdx() const {
         std::vector<Integer> rows;
         for (Integer i = 0; i < grid->HiddenRowCount(); ++i) rows.push_back(grid->HiddenRows()->Items(i)->Idx());
@@ -114,9 +116,8 @@ TEST_F(ProGridRowOpsTest, RemovalsTakeRowsInsideTheGridAndClampTheCount) {
         {"negative row", -1, 2, Rows({"r0", "r1", "r2", "r3", "r4", "r5", "r6", "r7"})},
         {"no rows", 3, 0, Rows({"r0", "r1", "r2", "r3", "r4", "r5", "r6", "r7"})},
     };
-    void (RAdeRedeviDidi::*removals[])(Integer, Integer) = {&RAdeRedeviDidi::RemoveRows,
-                                                           &RAdeRedeviDidi::RemoveRowsEx,
-                                                           &RAdeRedeviDidi::ShiftRemoveRows};
+    void (RAdeRedeviDidi::*removals[])(Integer, Integer) = {&RAdeRedeviDidi::RemoveRows, &RAdeRedeviDidi::RemoveRowsEx,
+                                                            &RAdeRedeviDidi::ShiftRemoveRows};
     for (auto remove : removals)
         for (const Case& c : cases) {
             SCOPED_TRACE(c.name);
@@ -188,14 +189,16 @@ TEST_F(ProGridRowOpsTest, SelectionFlagsMoveWithTheirRows) {
         {"insertion before", false, [](RAdeRedeviDidi* g) { g->InsertRows(1, 2); }, {4, 7}},
         {"hidden, display flags", false, [](RAdeRedeviDidi* g) { g->HideRows(3, 3); }, {2, 4}},
         {"hidden, real flags", true, [](RAdeRedeviDidi* g) { g->HideRows(3, 3); }, {2, 5}},
-        {"real flags, removal past a hidden row", true,
+        {"real flags, removal past a hidden row",
+         true,
          [](RAdeRedeviDidi* g) {
              g->HideRows(3, 3);
              g->RemoveRows(1, 2);  // real rows 1 and 2
          },
          {3}},
         {"real flags, insertion", true, [](RAdeRedeviDidi* g) { g->InsertRows(3, 1); }, {2, 6}},
-        {"unhidden rows open cleared flags", false,
+        {"unhidden rows open cleared flags",
+         false,
          [](RAdeRedeviDidi* g) {
              g->HideRows(3, 4);
              g->UnhideAllRows();
@@ -374,19 +377,42 @@ TEST_F(ProGridRowOpsTest, ColumnChangesMoveTextsWidthsFlagsAndTheHiddenRowsCells
     };
     const Integer d = grid->DefaultColWidth();
     const Case cases[] = {
-        {"insertion", [](RAdeRedeviDidi* g) { g->InsertCols(1, 1); },
-         {"r0c0", "", "r0c1", "r0c2", "r0c3"}, {"r3c0", "", "r3c1", "r3c2", "r3c3"}, {30, d, 31, 32, 33}, true},
-        {"insertion at the end", [](RAdeRedeviDidi* g) { g->InsertCols(4, 2); },
-         {"r0c0", "r0c1", "r0c2", "r0c3", "", ""}, {"r3c0", "r3c1", "r3c2", "r3c3", "", ""}, {30, 31, 32, 33, d, d},
+        {"insertion",
+         [](RAdeRedeviDidi* g) { g->InsertCols(1, 1); },
+         {"r0c0", "", "r0c1", "r0c2", "r0c3"},
+         {"r3c0", "", "r3c1", "r3c2", "r3c3"},
+         {30, d, 31, 32, 33},
+         true},
+        {"insertion at the end",
+         [](RAdeRedeviDidi* g) { g->InsertCols(4, 2); },
+         {"r0c0", "r0c1", "r0c2", "r0c3", "", ""},
+         {"r3c0", "r3c1", "r3c2", "r3c3", "", ""},
+         {30, 31, 32, 33, d, d},
          false},
-        {"removal", [](RAdeRedeviDidi* g) { g->RemoveCols(1, 1); },
-         {"r0c0", "r0c2", "r0c3"}, {"r3c0", "r3c2", "r3c3"}, {30, 32, 33}, false},
-        {"removal clamped", [](RAdeRedeviDidi* g) { g->RemoveCols(2, 9); },
-         {"r0c0", "r0c1"}, {"r3c0", "r3c1"}, {30, 31}, false},
-        {"removal of every column keeps one", [](RAdeRedeviDidi* g) { g->RemoveCols(0, 4); },
-         {"r0c3"}, {"r3c3"}, {33}, false},
-        {"outside", [](RAdeRedeviDidi* g) { g->RemoveCols(4, 1); },
-         {"r0c0", "r0c1", "r0c2", "r0c3"}, {"r3c0", "r3c1", "r3c2", "r3c3"}, {30, 31, 32, 33}, false},
+        {"removal",
+         [](RAdeRedeviDidi* g) { g->RemoveCols(1, 1); },
+         {"r0c0", "r0c2", "r0c3"},
+         {"r3c0", "r3c2", "r3c3"},
+         {30, 32, 33},
+         false},
+        {"removal clamped",
+         [](RAdeRedeviDidi* g) { g->RemoveCols(2, 9); },
+         {"r0c0", "r0c1"},
+         {"r3c0", "r3c1"},
+         {30, 31},
+         false},
+        {"removal of every column keeps one",
+         [](RAdeRedeviDidi* g) { g->RemoveCols(0, 4); },
+         {"r0c3"},
+         {"r3c3"},
+         {33},
+         false},
+        {"outside",
+         [](RAdeRedeviDidi* g) { g->RemoveCols(4, 1); },
+         {"r0c0", "r0c1", "r0c2", "r0c3"},
+         {"r3c0", "r3c1", "r3c2", "r3c3"},
+         {30, 31, 32, 33},
+         false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -484,12 +510,9 @@ TEST_F(ProGridRowOpsTest, CellQueriesReadTheGraphicOfTheMergeBase) {
         bool hasCheck, checked, node, summary;
     };
     const Case cases[] = {
-        {ctCheckBox, true, "", true, true, false, false},
-        {ctDataCheckBox, false, "Y", true, true, false, false},
-        {ctVirtCheckBox, true, "N", true, false, false, false},
-        {ctNode, true, "", false, false, true, false},
-        {ctSummary, false, "", false, false, false, true},
-        {ctRadio, true, "Y", false, false, false, false},
+        {ctCheckBox, true, "", true, true, false, false},       {ctDataCheckBox, false, "Y", true, true, false, false},
+        {ctVirtCheckBox, true, "N", true, false, false, false}, {ctNode, true, "", false, false, true, false},
+        {ctSummary, false, "", false, false, false, true},      {ctRadio, true, "Y", false, false, false, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.type));
