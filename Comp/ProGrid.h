@@ -756,6 +756,7 @@ using TFloatFormatEvent =
     std::function<void(TObject* Sender, Integer ACol, Integer ARow, bool& IsFloat, AnsiString& FloatFormat)>;
 using TRowUpdateEvent = std::function<void(TObject* Sender, Integer OldRow, Integer NewRow)>;
 using TCellsChangedEvent = std::function<void(TObject* Sender, const TRect& R)>;
+using TGridProgressEvent = std::function<void(TObject* Sender, SmallInt Progress)>;
 
 class RAdeRedeviDidi;
 
@@ -792,6 +793,16 @@ class RAdeRedeviDidi : public BaseGrid::TBaseGrid {
     TFloatingFooter* FloatingFooter() const { return floatingFooter_.get(); }
     TFooterPanel* FooterPanel() const { return footerPanel_; }
     TFilter* Filter() const { return filter_.get(); }
+    // Row filtering. Switching the filter on keeps FixedRows and hides the data rows MatchFilter refuses,
+    // in one update; switching it off puts every hidden row back and restores FixedRows. A filter
+    // changed while on takes effect when switched on again.
+    bool FilterActive() const { return filterActive_; }
+    void SetFilterActive(bool Value);
+    // Hides every data row MatchFilter refuses, reporting OnFilterProgress in percent as it goes.
+    void ApplyFilter();
+    // True keeps ARow: the Filter items' results joined by their operations in order.
+    virtual bool MatchFilter(Integer ARow);
+    TGridProgressEvent OnFilterProgress;
     THiddenRowList* HiddenRows() const { return hiddenRows_.get(); }
     ProObj::TControlList* ControlList() const { return controlList_.get(); }
     // The pictures cell mark-up loads by URL, kept for the grid's life; the grid frees them.
@@ -1420,6 +1431,12 @@ private:
     bool flat_ = false;
     TGridRect savedSelection_{};
     bool selectionHidden_ = false;
+    // Filtering.
+    struct TAppliedFilter;
+    bool filterActive_ = false;
+    Integer filterFixedRows_ = 0;
+    const TAppliedFilter* appliedFilter_ = nullptr;  // the conditions read once while ApplyFilter runs
+    void FilterFooterRefresh();
     // Update lock, notifiers and whole-row changes.
     class TWholeRowChange;
     // The held paint messages: none while locked, and no erasing (the grid paints its whole surface).

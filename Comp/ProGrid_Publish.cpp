@@ -88,6 +88,7 @@ void PublishValues(TPublishOf<RAdeRedeviDidi>& P) {
     P.Bool("SelectionRectangle", &C::SelectionRectangle, &C::SetSelectionRectangle);
     P.Bool("SelectionResizer", &C::SelectionResizer, &C::SetSelectionResizer);
     P.Bool("Flat", &C::Flat, &C::SetFlat);
+    P.Bool("FilterActive", &C::FilterActive, &C::SetFilterActive);
     P.Component<TImageList>("GridImages", &C::SetGridImages);
     // The grid's own setters in place of the base grid's.
     P.Int("ColCount", &C::ColCount, &C::SetColCount);
@@ -118,6 +119,7 @@ void PublishEvents(TPublishOf<RAdeRedeviDidi>& P) {
     P.Event("OnAutoDeleteRow", &C::OnAutoDeleteRow);
     P.Event("OnEndRowSize", &C::OnEndRowSize);
     P.Event("OnCellsChanged", &C::OnCellsChanged);
+    P.Event("OnFilterProgress", &C::OnFilterProgress);
 }
 
 void PublishRAdeRedeviDidi(TPublisher& p) {

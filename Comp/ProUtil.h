@@ -3,6 +3,8 @@
 // URL tests, capitalisation, and the drawing of gradients, progress bars, drop-down buttons, error
 // underlines and transparent bitmaps. Positions are 1-based; separators are the platform's settings.
 
+#include <vector>
+
 #include "vcl/Controls.h"
 #include "vcl/Graphics.h"
 #include "vcl/SysUtils.h"
@@ -90,6 +92,34 @@ bool ParseDateByFormat(const AnsiString& S, TDateTime& D);
 // Only Days: Date + Days; only Years or only Months: that many later, the day clamped to the month;
 // otherwise Date + Delta.
 TDateTime StepDate(Integer Years, Integer Months, Integer Days, TDateTime Delta, TDateTime Date);
+
+// ---------------------------------------------------------------------------
+// Filter language
+
+// S with the decimal separator written as "." and the thousand separators dropped.
+AnsiString NormalizeNumberText(const AnsiString& S);
+
+// A filter condition, read once to test many values. The condition is trimmed, blanks next to "&", ";",
+// "^", "|" and "=" and a leading "=" are dropped, and it splits at those combiners into parts joined
+// strictly left to right ("&" and, the others or). A part is a comparison (">", ">=", "<", "<=" with a
+// number, else a date, else text over 255 bytes) or a wildcard pattern ("*", "?", "!" negates, double
+// quotes skipped). Without CaseSensitive both sides are upper-cased first.
+class TFilterCondition {
+public:
+    TFilterCondition(const AnsiString& Condition, bool CaseSensitive);
+    ~TFilterCondition();
+    TFilterCondition(TFilterCondition&&) noexcept;
+    TFilterCondition& operator=(TFilterCondition&&) noexcept;
+    bool Matches(const AnsiString& Value) const;
+
+private:
+    struct TPart;
+    class TMatch;
+    std::vector<TPart> parts_;
+    bool caseSensitive_;
+};
+
+bool MatchFilterCondition(const AnsiString& Condition, const AnsiString& Value, bool CaseSensitive);
 
 // ---------------------------------------------------------------------------
 // Drawing

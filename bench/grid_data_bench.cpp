@@ -219,6 +219,149 @@ BENCHMARK(BM_RemoveSelectedRows) ROW_OPS_SIZES->Iterations(5);
 BENCHMARK(BM_PlainInsertAtTop) ROW_OPS_SIZES->Iterations(20);
 BENCHMARK(BM_InsertRowsAtTop) ROW_OPS_SIZES->Iterations(20);
 
+// ---------------------------------------------------------------------------
+// Filter: ">500" on numbers and "*abc*" on texts against a loop doing the same test and HideRowList of the
+// same rows; switching the filter off against UnhideAllRows; many stars on a long text against a plain
+// wildcard matcher.
+
+constexpr Integer NumberCol = 3, TextCol = 4;
+
+std::string FilterCell(Integer Col, Integer Row) {
+    const auto n = static_cast<std::uint32_t>(Row) * 2654435761u;
+    if (Col == NumberCol) return std::to_string(n % 1000) + "." + std::to_string(n % 7);
+    if (Col == TextCol) return "item " + std::to_string(n % 10007) + (n % 3 == 0 ? " abc" : " abd");
+    return GridCellText(Col, Row);
+}
+
+// Runs the grid's filter of Condition on Col, or the peer loop with Keeps, and hides the refused rows.
+void RunFilter(benchmark::State& State, const char* Work, const char* Condition, Integer Col,
+               const std::function<bool(const AnsiString&)>& Keeps) {
+    TFilledGrid filled(static_cast<Integer>(State.range(0)), FilterCell);
+    RAdeRedeviDidi* grid = filled.grid;
+    TFilterData* data = grid->Filter()->Add();
+    data->SetColumn(static_cast<SmallInt>(Col));
+    data->SetCondition(Condition);
+    std::string shown;
+    for (auto _ : State) {
+        if (Keeps) {
+            ProObj::TIntList refused(0, 0);
+            for (Integer r = grid->FixedRows(); r < grid->RowCount(); ++r)
+                if (!Keeps(grid->Cells(Col, r))) refused.Add(r);
+            grid->HideRowList(&refused);
+        } else {
+            grid->SetFilterActive(true);
+        }
+        State.PauseTiming();
+        shown = filled.Column(0);
+        if (Keeps) grid->UnhideAllRows();
+        else grid->SetFilterActive(false);
+        State.ResumeTiming();
+    }
+    CheckOutput(State, Work, shown);
+}
+
+bool GreaterThan500(const AnsiString& Text) {
+    const AnsiString number = ProUtil::NormalizeNumberText(Text);
+    double value = 0;
+    Integer code = 0;
+    Val(number, value, code);
+    return code == 0 && value > 500;
+}
+
+void BM_FilterGreater(benchmark::State& state) { RunFilter(state, "greater", ">500", NumberCol, {}); }
+void BM_LoopGreater(benchmark::State& state) { RunFilter(state, "greater", ">500", NumberCol, GreaterThan500); }
+void BM_FilterContains(benchmark::State& state) { RunFilter(state, "contains", "*abc*", TextCol, {}); }
+void BM_LoopFind(benchmark::State& state) {
+    RunFilter(state, "contains", "*abc*", TextCol,
+              [](const AnsiString& Text) { return Text.find("abc") != AnsiString::npos; });
+}
+
+// Puts back the rows ">500" hid: by switching the filter off, or by UnhideAllRows.
+void RunUnfilter(benchmark::State& State, bool ByFilter) {
+    TFilledGrid filled(static_cast<Integer>(State.range(0)), FilterCell);
+    RAdeRedeviDidi* grid = filled.grid;
+    TFilterData* data = grid->Filter()->Add();
+    data->SetColumn(static_cast<SmallInt>(NumberCol));
+    data->SetCondition(">500");
+    for (auto _ : State) {
+        State.PauseTiming();
+        grid->SetFilterActive(true);
+        State.ResumeTiming();
+        if (ByFilter) {
+            grid->SetFilterActive(false);
+        } else {
+            grid->UnhideAllRows();
+            State.PauseTiming();
+            grid->SetFilterActive(false);
+            State.ResumeTiming();
+        }
+    }
+    CheckOutput(State, "unfilter", filled.Column(0));
+}
+
+void BM_FilterOff(benchmark::State& state) { RunUnfilter(state, true); }
+void BM_UnhideAll(benchmark::State& state) { RunUnfilter(state, false); }
+
+// The second pattern takes the general way: its rests are not plain text.
+constexpr const char* Stars = "*a*a*a*a*b";
+constexpr const char* StarsAndMarks = "*a?*a?*a?*a?*b";
+
+// "*" and "?" only, backtracking to the last star: the classic linear-space wildcard walk.
+bool PlainWildcard(const std::string& Pattern, const std::string& Text) {
+    std::size_t p = 0, t = 0, star = std::string::npos, mark = 0;
+    while (t < Text.size()) {
+        if (p < Pattern.size() && (Pattern[p] == '?' || Pattern[p] == Text[t])) {
+            ++p;
+            ++t;
+        } else if (p < Pattern.size() && Pattern[p] == '*') {
+            star = p++;
+            mark = t;
+        } else if (star != std::string::npos) {
+            p = star + 1;
+            t = ++mark;
+        } else {
+            return false;
+        }
+    }
+    while (p < Pattern.size() && Pattern[p] == '*') ++p;
+    return p == Pattern.size();
+}
+
+void RunStars(benchmark::State& State, const char* Pattern, bool Filter) {
+    const std::string text(static_cast<std::size_t>(State.range(0)), 'a');
+    bool matches = true;
+    for (auto _ : State) {
+        matches = Filter ? ProUtil::MatchFilterCondition(Pattern, text, true) : PlainWildcard(Pattern, text);
+        benchmark::DoNotOptimize(matches);
+    }
+    CheckOutput(State, Pattern, matches ? "match" : "no match");
+}
+
+void BM_FilterStars(benchmark::State& state) { RunStars(state, Stars, true); }
+void BM_PlainWildcardStars(benchmark::State& state) { RunStars(state, Stars, false); }
+void BM_FilterStarsAndMarks(benchmark::State& state) { RunStars(state, StarsAndMarks, true); }
+void BM_PlainWildcardMarks(benchmark::State& state) { RunStars(state, StarsAndMarks, false); }
+
+const TPeerPair filterPeers[] = {
+    {"BM_FilterGreater", "BM_LoopGreater"},
+    {"BM_FilterContains", "BM_LoopFind"},
+    {"BM_FilterOff", "BM_UnhideAll"},
+    {"BM_FilterStars", "BM_PlainWildcardStars"},
+    {"BM_FilterStarsAndMarks", "BM_PlainWildcardMarks"},
+};
+
+#define FILTER_ROWS ->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(3)
+BENCHMARK(BM_LoopGreater) FILTER_ROWS;
+BENCHMARK(BM_FilterGreater) FILTER_ROWS;
+BENCHMARK(BM_LoopFind) FILTER_ROWS;
+BENCHMARK(BM_FilterContains) FILTER_ROWS;
+BENCHMARK(BM_UnhideAll) FILTER_ROWS;
+BENCHMARK(BM_FilterOff) FILTER_ROWS;
+BENCHMARK(BM_PlainWildcardStars)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FilterStars)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PlainWildcardMarks)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FilterStarsAndMarks)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 
 int main(int argc, char** argv) {
