@@ -92,7 +92,8 @@ void RAdeRedeviDidi::SetFilterActive(bool Value) {
 }
 
 void RAdeRedeviDidi::FilterFooterRefresh() {
-    // The footer's column results are calculated anew here once the footer calculations stand.
+    // The column results count only the rows shown.
+    UpdateFooterAll();
     UpdateFooter();
 }
 

@@ -164,6 +164,18 @@ TEST_F(ProGridFilterTest, FooterRowsAreNeitherTestedNorHidden) {
     EXPECT_EQ(Names(), Rows({1, 3, 4}));
 }
 
+TEST_F(ProGridFilterTest, TheFooterSumsTheRowsShown) {
+    Fill({"keep", "drop", "keep", ""});
+    for (Integer r = 1; r <= 3; ++r) grid->SetCells(2, r, std::to_string(r * 10));
+    grid->GetCellProperties(2, 4)->SetCalcType(1);
+    grid->FloatingFooter()->SetVisible(true);
+    AddFilter(1, "keep");
+    grid->SetFilterActive(true);
+    EXPECT_EQ(grid->Floats(2, grid->RowCount() - 1), 40.0);
+    grid->SetFilterActive(false);
+    EXPECT_EQ(grid->Floats(2, grid->RowCount() - 1), 60.0);
+}
+
 TEST_F(ProGridFilterTest, AMergedCellIsReadFromItsBaseCell) {
     Fill({"keep", "", "drop"});
     grid->MergeCells(1, 1, 1, 2);
