@@ -253,3 +253,22 @@ TEST_F(ProGridFilterTest, MatchFilterWithoutApplyingReadsTheItemsAsTheyStand) {
     grid->Filter()->Clear();
     EXPECT_TRUE(grid->MatchFilter(1));
 }
+
+TEST_F(ProGridFilterTest, SwitchingOnDropsAKeptSelectionAndSwitchingOffRestoresOne) {
+    AddFilter(1, "$1*");
+    grid->SetSelection(TGridRect{1, 2, 2, 3});
+    grid->HideSelection();
+    grid->SetFilterActive(true);
+    EXPECT_FALSE(grid->SelectionHidden());
+    grid->SetFilterActive(false);
+    EXPECT_FALSE(grid->SelectionHidden());
+
+    grid->SetFilterActive(true);
+    grid->SetSelection(TGridRect{1, 1, 2, 2});
+    grid->HideSelection();
+    grid->SetFilterActive(false);
+    EXPECT_FALSE(grid->SelectionHidden());
+    const TGridRect restored = grid->Selection();
+    EXPECT_EQ(std::vector<Integer>({restored.Left, restored.Top, restored.Right, restored.Bottom}),
+              std::vector<Integer>({1, 1, 2, 2}));
+}
