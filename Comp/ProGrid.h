@@ -1212,6 +1212,8 @@ private:
     // flags at Places (ascending, in the grown list).
     void RowFlagsRemoved(std::span<const Integer> Flags);
     void RowFlagsInserted(std::span<const Integer> Places);
+    // A removal of every row leaves ARow, emptied and unflagged.
+    void KeepEmptyRow(Integer ARow);
     // After rows went: the kept current row when it still lies among the data rows, else the last of them
     // (no selection without any).
     void RestoreCurrentRow(Integer KeptRow, Integer KeptTop);

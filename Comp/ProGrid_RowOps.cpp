@@ -25,6 +25,12 @@ void RAdeRedeviDidi::RemoveRows(Integer ARow, Integer ACount) {
     ACount = std::min(ACount, RowCount() - ARow);
     BeginUpdate();
     const TScopeExit endUpdate([this] { EndUpdate(); });
+    if (ACount == RowCount()) {
+        // A grid keeps one row: the first is emptied instead.
+        KeepEmptyRow(0);
+        if (--ACount == 0) return;
+        ++ARow;
+    }
     {
         TWholeRowChange change(*this);
         FreeCellProperties(0, ARow, ColCount() - 1, ARow + ACount - 1);
@@ -47,14 +53,19 @@ void RAdeRedeviDidi::RemoveSelectedRows() {
         const auto flag = static_cast<std::size_t>(persistent ? RealRowIndex(r) : r);
         if (flag < rowSelect_.size() && rowSelect_[flag]) rows.push_back(r);
     }
+    if (!rows.empty() && static_cast<Integer>(rows.size()) == RowCount()) {
+        KeepEmptyRow(rows.front());
+        rows.erase(rows.begin());
+    }
     if (rows.empty()) return;
     const Integer keptTop = TopRow(), keptRow = Row();
     {
         TWholeRowChange change(*this);
         for (Integer row : rows) FreeCellProperties(0, row, ColCount() - 1, row);
-        RowFlagsRemoved(persistent ? RealRowIndices(rows) : rows);
+        const std::vector<Integer> flags = persistent ? RealRowIndices(rows) : rows;
         HiddenRowsRemovedAt(rows);
         TakeGridRows(rows);
+        RowFlagsRemoved(flags);
         RestoreCurrentRow(keptRow, keptTop);
     }
     // Reported as removing them one by one reports them: each where it stood once those before it went.
@@ -63,6 +74,12 @@ void RAdeRedeviDidi::RemoveSelectedRows() {
         CellsChanged(Rect(0, at, ColCount() - 1, at + 1));
     }
     if (RowCount() - 1 <= TopRow()) SetTopRow(RowCount() - 1);
+}
+
+void RAdeRedeviDidi::KeepEmptyRow(Integer ARow) {
+    ClearRows(ARow, 1);
+    const auto flag = static_cast<std::size_t>(MouseActions()->RowSelectPersistent() ? RealRowIndex(ARow) : ARow);
+    if (flag < rowSelect_.size()) rowSelect_[flag] = false;
 }
 
 void RAdeRedeviDidi::RestoreCurrentRow(Integer KeptRow, Integer KeptTop) {
@@ -142,7 +159,7 @@ void RAdeRedeviDidi::RowFlagsInserted(std::span<const Integer> Places) {
             ++next;
             continue;
         }
-        flags[at] = rowSelect_[from++];
+        if (from < rowSelect_.size()) flags[at] = rowSelect_[from++];
     }
     rowSelect_.swap(flags);
 }

@@ -80,7 +80,8 @@ void RAdeRedeviDidi::TakeRowsOut(Integer ARow, Integer ACount, bool AdjustHidden
     {
         TWholeRowChange change(*this);
         const Integer keptTop = TopRow(), keptRow = Row();
-        RowFlagsRemoved(RemovedRowFlags(ARow, ACount, AdjustHidden));
+        // Taken before the rows go, dropped once they went: a refused change leaves them.
+        const std::vector<Integer> flags = RemovedRowFlags(ARow, ACount, AdjustHidden);
         if (Keep) {
             std::vector<Integer> rows(static_cast<std::size_t>(ACount));
             std::iota(rows.begin(), rows.end(), ARow);
@@ -88,6 +89,7 @@ void RAdeRedeviDidi::TakeRowsOut(Integer ARow, Integer ACount, bool AdjustHidden
         } else {
             DeleteGridRows(ARow, ACount);
         }
+        RowFlagsRemoved(flags);
         if (AdjustHidden) HiddenRowsRemoved(ARow, ACount);
         RestoreCurrentRow(keptRow, keptTop);
     }

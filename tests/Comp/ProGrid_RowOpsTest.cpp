@@ -115,6 +115,7 @@ TEST_F(ProGridRowOpsTest, RemovalsTakeRowsInsideTheGridAndClampTheCount) {
         {"at RowCount", 8, 1, Rows({"r0", "r1", "r2", "r3", "r4", "r5", "r6", "r7"})},
         {"negative row", -1, 2, Rows({"r0", "r1", "r2", "r3", "r4", "r5", "r6", "r7"})},
         {"no rows", 3, 0, Rows({"r0", "r1", "r2", "r3", "r4", "r5", "r6", "r7"})},
+        {"every row: one stays, emptied", 0, 20, Rows({"-"})},
     };
     void (RAdeRedeviDidi::*removals[])(Integer, Integer) = {&RAdeRedeviDidi::RemoveRows, &RAdeRedeviDidi::RemoveRowsEx,
                                                             &RAdeRedeviDidi::ShiftRemoveRows};
@@ -161,6 +162,10 @@ TEST_F(ProGridRowOpsTest, HiddenRowsComeBackInPlaceAfterRemovalsAndInsertionsAro
          Rows({"r0", "-", "-", "r1", "r2", "r3", "r4", "r5", "r6", "r7"})},
         {"insertion between them", [](RAdeRedeviDidi* g) { g->InsertRows(3, 1); },
          Rows({"r0", "r1", "r2", "r3", "-", "r4", "r5", "r6", "r7"})},
+        {"a row inserted by the key path", [](RAdeRedeviDidi* g) { g->AutoInsertRow(2); },
+         Rows({"r0", "r1", "-", "r2", "r3", "r4", "r5", "r6", "r7"})},
+        {"a row deleted by the key path", [](RAdeRedeviDidi* g) { g->AutoDeleteRow(2); },
+         Rows({"r0", "r1", "r3", "r4", "r5", "r6", "r7"})},
         {"a row added at the end", [](RAdeRedeviDidi* g) { g->AddRow(); },
          Rows({"r0", "r1", "r2", "r3", "r4", "r5", "r6", "r7", "-"})},
     };
@@ -227,6 +232,16 @@ TEST_F(ProGridRowOpsTest, RemoveSelectedRowsRemovesTheFlaggedDataRowsAndReportsE
     EXPECT_EQ(*changes, (std::vector<std::string>{"0,2-3,3", "0,3-3,4", "0,4-3,5"}));
     EXPECT_EQ(FlaggedRows(), (std::vector<Integer>{0, 4}));
     EXPECT_EQ(grid->UpdateCount(), 0);
+}
+
+TEST_F(ProGridRowOpsTest, RemoveSelectedRowsOfEveryRowLeavesOneEmptyRow) {
+    grid->SetFixedRows(0);
+    grid->MouseActions()->SetDisjunctRowSelect(true);
+    for (Integer r = 0; r < 8; ++r) grid->SetRowSelect(r, true);
+    grid->RemoveSelectedRows();
+    EXPECT_EQ(Shown(), Rows({"-"}));
+    EXPECT_EQ(grid->Cells(3, 0), "");
+    EXPECT_FALSE(grid->RowSelect(0));
 }
 
 TEST_F(ProGridRowOpsTest, WithoutDisjunctSelectionRemoveSelectedRowsRemovesTheSelectedRows) {
