@@ -164,4 +164,37 @@ TEST_F(ProGridFooterPaintTest, TheCustomTemplateIsDrawnAsMarkUpWithTheCurrentRow
     EXPECT_EQ(Count(0, 320, clRed), 0);
 }
 
+TEST_F(ProGridFooterPaintTest, AShownGridRepaintsTheFooterOncePerBracket) {
+    grid->GetCellProperties(1, 9)->SetCalcType(1);
+    for (TGridOption line : {goFixedVertLine, goFixedHorzLine}) {
+        TGridOptions options = grid->Options();
+        options.Exclude(line);
+        grid->SetOptions(options);
+    }
+    Show(fsFixedLastRow);
+    const AnsiString background =
+        "FillRect 0,0," + IntToStr(grid->FooterPanel()->ClientWidth()) + "," + IntToStr(Height());
+    TCanvasRecorder recorder(grid->FooterPanel()->Canvas());
+    const auto paints = [&] {
+        Input::Settle();
+        const auto& lines = recorder.Lines();
+        const auto count =
+            std::count_if(lines.begin(), lines.end(), [&](const AnsiString& L) { return L.rfind(background, 0) == 0; });
+        recorder.Clear();
+        return count;
+    };
+    paints();
+    grid->BeginUpdate();
+    for (Integer r = 1; r <= 8; ++r) {
+        grid->WriteCell(1, r, IntToStr(r));
+        grid->CellsChanged(Rect(1, r, 1, r));
+        Input::Settle();
+    }
+    EXPECT_EQ(paints(), 0) << "nothing changed in the footer yet";
+    grid->EndUpdate();
+    EXPECT_EQ(paints(), 1);
+    Repaint();
+    EXPECT_GT(Count(64, 128, clBlack), 10) << "the sum 36.00";
+}
+
 }  // namespace
