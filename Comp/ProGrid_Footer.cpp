@@ -51,8 +51,9 @@ double RAdeRedeviDidi::ColumnMax(Integer ACol, Integer FromRow, Integer ToRow) {
 void RAdeRedeviDidi::UpdateColumnCalc(Integer ACol) {
     const TFloatingFooter* footer = FloatingFooter();
     if (!footer->Visible() || footer->FooterStyle() != fsFixedLastRow || RowCount() < 1) return;
+    // The cells of hidden columns lie beyond the grid's columns, where no footer shows them.
     const Integer first = ACol == -1 ? 0 : ACol;
-    const Integer last = ACol == -1 ? AllColCount() - 1 : ACol;
+    const Integer last = ACol == -1 ? ColCount() - 1 : ACol;
     if (first < 0 || last >= ColCount()) return;
     const Integer footerRow = RowCount() - 1;
     const Integer fromRow = FixedRows(), toRow = RowCount() - 2;
