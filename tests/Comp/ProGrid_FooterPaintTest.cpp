@@ -37,11 +37,11 @@ protected:
     }
 };
 
-TEST_F(ProGridFooterPaintTest, ThePanelSitsAtTheGridsBottomAndStaysThereWhenTheFormResizes) {
+TEST_F(ProGridFooterPaintTest, ThePanelSitsAtTheGridsBottomAndStaysThereWhenTheUserResizesTheForm) {
     EXPECT_EQ(Top() + Height(), grid->ClientHeight());
     EXPECT_EQ(grid->FooterPanel()->Width(), grid->ClientWidth());
-    form->SetBounds(0, 0, 440, 340);
-    Input::Settle();
+    Testing::ResizeWindow(form, 440, 340);
+    ASSERT_EQ(form->Height(), 340);
     Repaint();
     EXPECT_GT(grid->ClientHeight(), 240);
     EXPECT_EQ(Top() + Height(), grid->ClientHeight());

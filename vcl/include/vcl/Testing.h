@@ -40,6 +40,8 @@ void MouseEnter(TControl* Target);
 void MouseLeave(TControl* Target);
 // Shows the form's window and makes it the active window.
 void ShowAndActivate(TWinControl* Form);
+// Resizes a shown form's window as the user does by dragging its edge; Width and Height are the form's.
+void ResizeWindow(TWinControl* Form, Integer Width, Integer Height);
 
 // Probes of the peer's own state (what the user sees), converted back to the stand-in's terms.
 AnsiString PeerText(TWinControl* Control);  // edit/memo text, button/label caption, combo text, window title

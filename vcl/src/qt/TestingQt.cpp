@@ -274,6 +274,14 @@ void ShowAndActivate(TWinControl* Form) {
     if (!form->Active()) form->SetFocus();
 }
 
+void ResizeWindow(TWinControl* Form, Integer Width, Integer Height) {
+    if (!dynamic_cast<TCustomForm*>(Form)) throw EInvalidOperation("Not a form");
+    // The window's own widget is the form less its frame.
+    QWidget* w = PeerWidget(Form);
+    w->resize(Width - (Form->Width() - w->width()), Height - (Form->Height() - w->height()));
+    Settle();
+}
+
 AnsiString PeerText(TWinControl* Control) {
     QWidget* w = PeerWidget(Control);
     auto lines = [](QString s) { return FromQString(s.replace("\n", "\r\n")); };
