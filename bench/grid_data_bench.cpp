@@ -362,6 +362,113 @@ BENCHMARK(BM_FilterStars)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PlainWildcardMarks)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FilterStarsAndMarks)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
 
+// ---------------------------------------------------------------------------
+// Row operations under a summing footer: the same removal and insertion with the footer row showing the
+// sum of FooterCol, against the plain tables summing that column once with the same conversions. The
+// footer is calculated once per operation, so both stay linear.
+
+// The grid of FooterCell texts with a footer row below that sums FooterCol.
+std::unique_ptr<TFilledGrid> SummedGrid(Integer Rows) {
+    auto filled = std::make_unique<TFilledGrid>(Rows, FooterCell);
+    RAdeRedeviDidi* grid = filled->grid;
+    grid->SetRowCount(Rows + 2);
+    grid->GetCellProperties(FooterCol, Rows + 1)->SetCalcType(1);
+    grid->FloatingFooter()->SetVisible(true);
+    grid->UpdateColumnCalc(FooterCol);
+    return filled;
+}
+
+PlainTable PlainSummed(Integer Rows) {
+    PlainTable table(static_cast<std::size_t>(Rows) + 1, std::vector<std::string>(Cols));
+    for (Integer r = 1; r <= Rows; ++r)
+        for (Integer c = 0; c < Cols; ++c)
+            table[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] = FooterCell(c, r);
+    return table;
+}
+
+// The plain table's FooterCol with its sum below, as the grid's column reads.
+std::string PlainWithSum(const PlainTable& Table) {
+    double sum = 0.0;
+    for (std::size_t r = 1; r < Table.size(); ++r) {
+        double value = 0.0;
+        Integer code = 0;
+        const AnsiString number = ProUtil::ExtractNumericText(Table[r][FooterCol]);
+        if (!number.empty()) Val(number, value, code);
+        sum += value;
+    }
+    return PlainColumn(Table, FooterCol) + Format("%.2f", {sum}) + ";";
+}
+
+void BM_RemoveSelectedRowsSummed(benchmark::State& State) {
+    const auto rows = static_cast<Integer>(State.range(0));
+    std::string remaining;
+    for (auto _ : State) {
+        State.PauseTiming();
+        auto filled = SummedGrid(rows);
+        filled->grid->MouseActions()->SetDisjunctRowSelect(true);
+        for (Integer r = 1; r <= rows; r += 2) filled->grid->SetRowSelect(r, true);
+        State.ResumeTiming();
+        filled->grid->RemoveSelectedRows();
+        State.PauseTiming();
+        remaining = filled->Column(FooterCol);
+        filled.reset();
+        State.ResumeTiming();
+    }
+    CheckOutput(State, "remove summed", remaining);
+}
+
+void BM_PlainEraseSummed(benchmark::State& State) {
+    const auto rows = static_cast<Integer>(State.range(0));
+    std::string remaining;
+    for (auto _ : State) {
+        State.PauseTiming();
+        PlainTable table = PlainSummed(rows);
+        State.ResumeTiming();
+        std::size_t kept = 1;
+        for (std::size_t r = 1; r < table.size(); ++r)
+            if (r % 2 == 0) table[kept++] = std::move(table[r]);
+        table.resize(kept);
+        remaining = PlainWithSum(table);
+    }
+    CheckOutput(State, "remove summed", remaining);
+}
+
+void BM_InsertRowsAtTopSummed(benchmark::State& State) {
+    auto filled = SummedGrid(static_cast<Integer>(State.range(0)));
+    std::string inserted;
+    for (auto _ : State) {
+        filled->grid->InsertRows(1, InsertedRows);
+        State.PauseTiming();
+        inserted = filled->Column(FooterCol);
+        filled->grid->RemoveRows(1, InsertedRows);
+        State.ResumeTiming();
+    }
+    CheckOutput(State, "insert summed", inserted);
+}
+
+void BM_PlainInsertAtTopSummed(benchmark::State& State) {
+    PlainTable table = PlainSummed(static_cast<Integer>(State.range(0)));
+    std::string inserted;
+    for (auto _ : State) {
+        table.insert(table.begin() + 1, InsertedRows, std::vector<std::string>(Cols));
+        inserted = PlainWithSum(table);
+        State.PauseTiming();
+        table.erase(table.begin() + 1, table.begin() + 1 + InsertedRows);
+        State.ResumeTiming();
+    }
+    CheckOutput(State, "insert summed", inserted);
+}
+
+const TPeerPair summedRowOpsPeers[] = {
+    {"BM_RemoveSelectedRowsSummed", "BM_PlainEraseSummed"},
+    {"BM_InsertRowsAtTopSummed", "BM_PlainInsertAtTopSummed"},
+};
+
+BENCHMARK(BM_PlainEraseSummed) ROW_OPS_SIZES->Iterations(5);
+BENCHMARK(BM_RemoveSelectedRowsSummed) ROW_OPS_SIZES->Iterations(5);
+BENCHMARK(BM_PlainInsertAtTopSummed) ROW_OPS_SIZES->Iterations(20);
+BENCHMARK(BM_InsertRowsAtTopSummed) ROW_OPS_SIZES->Iterations(20);
+
 }  // namespace
 
 int main(int argc, char** argv) {
