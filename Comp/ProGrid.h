@@ -757,6 +757,10 @@ using TFloatFormatEvent =
 using TRowUpdateEvent = std::function<void(TObject* Sender, Integer OldRow, Integer NewRow)>;
 using TCellsChangedEvent = std::function<void(TObject* Sender, const TRect& R)>;
 using TGridProgressEvent = std::function<void(TObject* Sender, SmallInt Progress)>;
+using TClipboardBeforePasteCellEvent =
+    std::function<void(TObject* Sender, Integer ACol, Integer ARow, AnsiString& Value, bool& Allow)>;
+using TClipboardBeforePasteWideCellEvent =
+    std::function<void(TObject* Sender, Integer ACol, Integer ARow, WideString& Value, bool& Allow)>;
 
 class RAdeRedeviDidi;
 
@@ -1040,6 +1044,30 @@ public:
     // Within 4 pixels of a fixed row's column edge with goColSizing, or of a fixed column's row edge with
     // goRowSizing.
     bool IsOnSizingBorder(Integer X, Integer Y) const;
+
+    // Clipboard: cells as tab-separated text (CF_UNICODETEXT too when a cell holds wide text), a rich-text
+    // cell as "Rich Text Format", and the grid's own format with properties, graphics and sizes.
+    // CopyToClipboard takes the selection grown over merged corners (every scrollable cell with a
+    // disjunct selection); the cut empties what it copied.
+    void CopyToClipboard();
+    void CutToClipboard();
+    void CopySelectionToClipboard(const TGridRect& ARect, bool Disjunct);
+    // The number of cells pasted: of the grid's own format ColCount x RowCount, of text every field read.
+    Integer PasteFromClipboard(Integer ACol, Integer ARow);
+    // Pastes at the selection, then fills the rest of it from what was pasted (AllowSmartClipboard).
+    void PasteSelectionFromClipboard();
+    // The grid's own format. A malformed stream raises EReadError; the cells read before stay pasted.
+    void SaveCellsToStream(const TGridRect& ARect, TStream* AStream);
+    void LoadCellsFromStream(TPoint ATopLeft, TStream* AStream);
+    // X: the most tab-separated fields of a line; Y: the CR-terminated lines.
+    static TPoint TextSize(const AnsiString& AText);
+    // Writes the cell of real column ACol through the merged-cell redirection.
+    virtual void SetCellEx(Integer ACol, Integer ARow, const AnsiString& Value);
+    // Called after each paste with the copy origin ((-1, -1) from another grid), the pasted cells and
+    // whether they were copied (not cut).
+    virtual void ClipboardPasteDone(TPoint AFrom, TRect& ATo, bool ACopied);
+    TClipboardBeforePasteCellEvent OnClipboardBeforePasteCell;
+    TClipboardBeforePasteWideCellEvent OnClipboardBeforePasteWideCell;
 
     // Fires when the current row moves to another row, outside loading and the update lock.
     TRowUpdateEvent OnRowUpdate;
@@ -1470,6 +1498,22 @@ private:
     bool paintingFooter_ = false;
     TCursor savedCursor_ = crDefault;
     bool showZeroDates_ = true;
+    // Clipboard.
+    // The selection grown so that the merged ranges at its corners lie wholly inside.
+    TGridRect MergedSelection();
+    // The text paste: fields of Text from (ACol, ARow) on; the number of fields read.
+    Integer PasteText(Integer ACol, Integer ARow, const WideString& Text);
+    // Offers a field to the paste events and writes it when allowed; Wide: it goes as a wide cell.
+    void PasteField(Integer ACol, Integer ARow, AnsiString Field, bool Wide, bool Offer);
+    // Smart fill of the selection from its first cells after N fields were pasted.
+    void FillSelection(const TGridRect& ASel, Integer N);
+    bool MayPasteInto(Integer ACol, Integer ARow);
+    // A cell's text as the copy takes it; True, with Wide set, for a cell holding wide text.
+    bool ClipboardCopyText(Integer ACol, Integer ARow, AnsiString& Text, WideString& Wide);
+    // The identity of this grid in the grid's own format: process and window.
+    Integer ClipboardID();
+    TPoint copyOrigin_{-1, -1};
+    bool copied_ = false;
     // Grown on demand; entries past the end are False.
     std::vector<bool> rowSelect_, colSelect_;
     Integer lastReportedRow_ = Row();

@@ -234,6 +234,58 @@ void PublishTDragDropSettings(TPublisher& p) {
     P.Bool("OleDropTarget", &C::OleDropTarget, &C::SetOleDropTarget);
 }
 
+// The graphic's values as the grid's own clipboard format carries them; its objects travel apart.
+void PublishTCellGraphic(TPublisher& p) {
+    TPublishOf<TCellGraphic> P(p);
+    using C = TCellGraphic;
+    const TEnumNames<TCellType> types{{"ctBitmap", ctBitmap},
+                                      {"ctIcon", ctIcon},
+                                      {"ctNone", ctNone},
+                                      {"ctImageList", ctImageList},
+                                      {"ctCheckBox", ctCheckBox},
+                                      {"ctDataCheckBox", ctDataCheckBox},
+                                      {"ctRotated", ctRotated},
+                                      {"ctDataImage", ctDataImage},
+                                      {"ctNode", ctNode},
+                                      {"ctRadio", ctRadio},
+                                      {"ctEmpty", ctEmpty},
+                                      {"ctImages", ctImages},
+                                      {"ctPicture", ctPicture},
+                                      {"ctFilePicture", ctFilePicture},
+                                      {"ctValue", ctValue},
+                                      {"ctProgress", ctProgress},
+                                      {"ctComment", ctComment},
+                                      {"ctButton", ctButton},
+                                      {"ctBitButton", ctBitButton},
+                                      {"ctVirtCheckBox", ctVirtCheckBox},
+                                      {"ctProgressPie", ctProgressPie},
+                                      {"ctSummary", ctSummary}};
+    const TEnumNames<TCellVAlign> vAligns{{"vaTop", vaTop},
+                                          {"vaBottom", vaBottom},
+                                          {"vaCenter", vaCenter},
+                                          {"vaUnderText", vaUnderText},
+                                          {"vaAboveText", vaAboveText},
+                                          {"vaFull", vaFull}};
+    const TEnumNames<TCellHAlign> hAligns{{"haLeft", haLeft},           {"haRight", haRight},
+                                          {"haCenter", haCenter},       {"haBeforeText", haBeforeText},
+                                          {"haAfterText", haAfterText}, {"haFull", haFull}};
+    P.Enum<TCellType>(
+        "CellType", &C::CellType, [](C& g, TCellType v) { g.CellType = v; }, types);
+    P.Enum<TCellVAlign>(
+        "CellVAlign", &C::CellVAlign, [](C& g, TCellVAlign v) { g.CellVAlign = v; }, vAligns);
+    P.Enum<TCellHAlign>(
+        "CellHAlign", &C::CellHAlign, [](C& g, TCellHAlign v) { g.CellHAlign = v; }, hAligns);
+    P.Int("CellIndex", &C::CellIndex, [](C& g, Integer v) { g.CellIndex = v; });
+    P.Bool("CellTransparent", &C::CellTransparent, [](C& g, bool v) { g.CellTransparent = v; });
+    P.Bool("CellCreated", &C::CellCreated, [](C& g, bool v) { g.CellCreated = v; });
+    P.Bool("CellBoolean", &C::CellBoolean, [](C& g, bool v) { g.CellBoolean = v; });
+    P.Int("CellAngle", &C::CellAngle, [](C& g, Integer v) { g.CellAngle = v; });
+    P.Float("CellValue", &C::CellValue, [](C& g, double v) { g.CellValue = v; });
+    P.Int("CellErrFrom", &C::CellErrFrom, [](C& g, SmallInt v) { g.CellErrFrom = v; });
+    P.Int("CellErrLen", &C::CellErrLen, [](C& g, SmallInt v) { g.CellErrLen = v; });
+    P.Str("CellText", &C::CellText, [](C& g, const AnsiString& v) { g.CellText = v; });
+}
+
 void PublishTGridItem(TPublisher& p) {
     TPublishOf<TGridItem> P(p);
     P.Int("Idx", &TGridItem::Idx, &TGridItem::SetIdx);
@@ -270,7 +322,7 @@ VCL_IMPLEMENT_CLASS(TBackGround, nullptr, &PublishTBackGround)
 VCL_IMPLEMENT_CLASS(TBands, nullptr, &PublishTBands)
 VCL_IMPLEMENT_CLASS(TGrouping, nullptr, &PublishTGrouping)
 VCL_IMPLEMENT_CLASS(TDragDropSettings, nullptr, &PublishTDragDropSettings)
-VCL_IMPLEMENT_CLASS(TCellGraphic, nullptr, nullptr)
+VCL_IMPLEMENT_CLASS(TCellGraphic, nullptr, &PublishTCellGraphic)
 VCL_IMPLEMENT_CLASS(TGridItem, nullptr, &PublishTGridItem)
 VCL_IMPLEMENT_CLASS(TFilterData, nullptr, &PublishTFilterData)
 VCL_IMPLEMENT_CLASS(TFilter, nullptr, nullptr)

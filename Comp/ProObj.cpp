@@ -205,7 +205,15 @@ bool TControlList::HasHandle(HWND Wnd) const {
 // ---------------------------------------------------------------------------
 // File picture
 
-VCL_IMPLEMENT_CLASS(TFilePicture, nullptr, nullptr)
+namespace {
+
+void PublishTFilePicture(TPublisher& p) {
+    TPublishOf<TFilePicture>(p).Str("Filename", &TFilePicture::Filename, &TFilePicture::SetFilename);
+}
+
+}  // namespace
+
+VCL_IMPLEMENT_CLASS(TFilePicture, nullptr, &PublishTFilePicture)
 
 namespace {
 

@@ -14,6 +14,7 @@
 #include "PeerRatios.h"
 #include "ProGrid.h"
 #include "ProUtil.h"
+#include "vcl/Clipbrd.h"
 #include "vcl/Forms.h"
 
 using namespace ProGrid;
@@ -468,6 +469,126 @@ BENCHMARK(BM_PlainEraseSummed) ROW_OPS_SIZES->Iterations(5);
 BENCHMARK(BM_RemoveSelectedRowsSummed) ROW_OPS_SIZES->Iterations(5);
 BENCHMARK(BM_PlainInsertAtTopSummed) ROW_OPS_SIZES->Iterations(20);
 BENCHMARK(BM_InsertRowsAtTopSummed) ROW_OPS_SIZES->Iterations(20);
+
+// ---------------------------------------------------------------------------
+// Clipboard: copying a header row and Rows x 10 cells as text against building the same TSV by appends;
+// pasting that text into an empty grid against splitting it into row vectors; the grid's own format
+// written and read for Rows x 10 cells, every tenth row with properties (linear in the cells).
+
+std::string TsvByAppends(const PlainTable& Table) {
+    std::string tsv;
+    for (const std::vector<std::string>& row : Table) {
+        for (std::size_t c = 0; c < row.size(); ++c) {
+            if (c) tsv += '\t';
+            tsv += row[c];
+        }
+        tsv += "\r\n";
+    }
+    return tsv;
+}
+
+PlainTable SplitTsv(const std::string& Tsv) {
+    PlainTable table;
+    for (std::size_t start = 0; start < Tsv.size();) {
+        const std::size_t end = std::min(Tsv.find('\r', start), Tsv.size());
+        std::vector<std::string>& row = table.emplace_back();
+        for (std::size_t at = start;;) {
+            const std::size_t tab = std::min(Tsv.find('\t', at), end);
+            row.push_back(Tsv.substr(at, tab - at));
+            if (tab == end) break;
+            at = tab + 1;
+        }
+        start = end + 2;
+    }
+    return table;
+}
+
+std::string NoText(Integer, Integer) { return {}; }
+
+void BM_CopyText(benchmark::State& State) {
+    const auto rows = static_cast<Integer>(State.range(0));
+    TFilledGrid filled(rows);
+    for (auto _ : State) filled.grid->CopySelectionToClipboard({0, 0, Cols - 1, rows}, false);
+    CheckOutput(State, "copy", Clipboard()->AsText());
+}
+
+void BM_TsvAppends(benchmark::State& State) {
+    const PlainTable table = PlainFilled(static_cast<Integer>(State.range(0)));
+    std::string tsv;
+    for (auto _ : State) {
+        tsv = TsvByAppends(table);
+        benchmark::DoNotOptimize(tsv.data());
+    }
+    CheckOutput(State, "copy", tsv);
+}
+
+void BM_PasteText(benchmark::State& State) {
+    const auto rows = static_cast<Integer>(State.range(0));
+    Clipboard()->SetAsText(TsvByAppends(PlainFilled(rows)));
+    std::unique_ptr<TFilledGrid> empty;
+    for (auto _ : State) {
+        State.PauseTiming();
+        empty = std::make_unique<TFilledGrid>(rows, NoText);
+        empty->grid->SetOptions(empty->grid->Options().Include(goEditing));
+        State.ResumeTiming();
+        empty->grid->PasteFromClipboard(0, 0);
+    }
+    CheckOutput(State, "paste", empty->Column(7));
+}
+
+void BM_SplitTsv(benchmark::State& State) {
+    const std::string tsv = TsvByAppends(PlainFilled(static_cast<Integer>(State.range(0))));
+    PlainTable table;
+    for (auto _ : State) table = SplitTsv(tsv);
+    CheckOutput(State, "paste", PlainColumn(table, 7));
+}
+
+void MarkEveryTenthRow(RAdeRedeviDidi& Grid) {
+    for (Integer r = 1; r < Grid.RowCount(); r += 10) Grid.GetCellProperties(3, r)->SetBrushColor(clRed);
+}
+
+void BM_SaveCells(benchmark::State& State) {
+    const auto rows = static_cast<Integer>(State.range(0));
+    TFilledGrid filled(rows);
+    MarkEveryTenthRow(*filled.grid);
+    Int64 bytes = 0;
+    for (auto _ : State) {
+        TMemoryStream stream;
+        filled.grid->SaveCellsToStream({0, 1, Cols - 1, rows}, &stream);
+        bytes = stream.Size();
+    }
+    State.counters["bytes_per_cell"] = static_cast<double>(bytes) / (rows * Cols);
+}
+
+void BM_LoadCells(benchmark::State& State) {
+    const auto rows = static_cast<Integer>(State.range(0));
+    TMemoryStream stream;
+    {
+        TFilledGrid source(rows);
+        MarkEveryTenthRow(*source.grid);
+        source.grid->SaveCellsToStream({0, 1, Cols - 1, rows}, &stream);
+    }
+    TFilledGrid target(rows, NoText);
+    for (auto _ : State) {
+        stream.SetPosition(0);
+        target.grid->LoadCellsFromStream({0, 1}, &stream);
+    }
+    if (target.grid->Cells(Cols - 1, rows) != GridCellText(Cols - 1, rows)) State.SkipWithError("cells lost");
+}
+
+const TPeerPair clipboardPeers[] = {
+    {"BM_CopyText", "BM_TsvAppends"},
+    {"BM_PasteText", "BM_SplitTsv"},
+};
+
+#define CLIPBOARD_SIZES ->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)
+BENCHMARK(BM_TsvAppends) CLIPBOARD_SIZES;
+BENCHMARK(BM_CopyText) CLIPBOARD_SIZES;
+BENCHMARK(BM_SplitTsv) CLIPBOARD_SIZES;
+BENCHMARK(BM_PasteText) CLIPBOARD_SIZES->Iterations(3);
+// 10k and 100k cells.
+BENCHMARK(BM_SaveCells)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadCells)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -413,7 +413,8 @@ int MessageBox(HWND hWnd, const char* lpText, const char* lpCaption, UINT uType)
 // ---------------------------------------------------------------------------
 // Time
 
-DWORD GetTickCount();       // milliseconds from the injectable clock
+DWORD GetTickCount();  // milliseconds from the injectable clock
+DWORD GetCurrentProcessId();
 UINT GetDoubleClickTime();  // the most milliseconds between the two presses of a double click
 
 // File times: 100-nanosecond intervals since 1601-01-01, in UTC or, after FileTimeToLocalFileTime,

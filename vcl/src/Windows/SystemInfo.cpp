@@ -1,4 +1,6 @@
 // File version resources, system parameters and the look-ups of other windows and registered messages.
+#include <unistd.h>
+
 #include <cstring>
 #include <map>
 #include <string>
@@ -91,3 +93,5 @@ HWND FindWindowA(const char* lpClassName, const char* lpWindowName) {
 }
 
 UINT RegisterWindowMessageA(const char* lpString) { return RegisterClipboardFormat(lpString); }
+
+DWORD GetCurrentProcessId() { return static_cast<DWORD>(getpid()); }
