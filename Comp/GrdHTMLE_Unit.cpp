@@ -12,15 +12,7 @@ Integer initCount = 0;
 
 }  // namespace
 
-void IsWindowsXPOrLater() {
-    OSVERSIONINFO version{};
-    version.dwOSVersionInfoSize = sizeof(OSVERSIONINFO);
-    if (!GetVersionEx(&version)) {
-        xpFlag = false;
-        return;
-    }
-    xpFlag = version.dwMajorVersion >= 6 || (version.dwMajorVersion == 5 && version.dwMinorVersion != 0);
-}
+void IsWindowsXPOrLater() { xpFlag = IsNTFiveOneOrLater(); }
 
 bool XPFlag() { return xpFlag; }
 

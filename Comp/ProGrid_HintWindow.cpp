@@ -23,11 +23,6 @@ constexpr Integer HintEdgeGap = 2;
 constexpr TColor HintLinkColor = static_cast<TColor>(0xFF0000);
 constexpr TColor HintShadowColor = static_cast<TColor>(0x808080);
 
-bool HasDropShadow() {
-    if (Win32Platform() != static_cast<Integer>(VER_PLATFORM_WIN32_NT)) return false;
-    return Win32MajorVersion() > 5 || (Win32MajorVersion() == 5 && Win32MinorVersion() >= 1);
-}
-
 // A one-pixel solid pen of Color for the polyline through Points; the pen goes again after it.
 void DrawOutlineLine(HDC DC, TColor Color, std::initializer_list<POINT> Points) {
     HPEN pen = CreatePen(PS_SOLID, 1, ColorToRGB(Color));
@@ -49,7 +44,7 @@ void THTMLHintWindow::CreateParams(TCreateParams& Params) {
     THintWindow::CreateParams(Params);
     // The outline Paint draws replaces the frame.
     Params.Style &= ~WS_BORDER;
-    if (HasDropShadow()) Params.WindowClass.style |= CS_DROPSHADOW;
+    if (IsNTFiveOneOrLater()) Params.WindowClass.style |= CS_DROPSHADOW;
 }
 
 void THTMLHintWindow::Render(const AnsiString& AHint, const TRect& Box, bool Measure, Integer& AWidth,

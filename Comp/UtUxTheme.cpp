@@ -87,16 +87,11 @@ const TEntrySlot Slots[] = {
 
 static_assert(std::size(Slots) == 47);
 
-bool NtFiveOneOrLater() {
-    if (Win32Platform() != static_cast<Integer>(VER_PLATFORM_WIN32_NT)) return false;
-    return (Win32MajorVersion() == 5 && Win32MinorVersion() >= 1) || Win32MajorVersion() >= 6;
-}
-
 }  // namespace
 
 void InitThemeLibrary() {
     TUnitState& unit = Unit();
-    if (unit.Loaded || !NtFiveOneOrLater()) return;
+    if (unit.Loaded || !IsNTFiveOneOrLater()) return;
     unit.Library = LoadLibrary("uxtheme.dll");
     if (!unit.Library) return;
     for (const TEntrySlot& slot : Slots) slot.Store(unit.Entries, GetProcAddress(unit.Library, slot.Name));

@@ -600,6 +600,8 @@ BOOL GetVersionEx(OSVERSIONINFO* lpVersionInformation);
 Integer Win32Platform();
 Integer Win32MajorVersion();
 Integer Win32MinorVersion();
+// The version answer is of the NT family at 5.1 or later (visual styles, drop shadows).
+bool IsNTFiveOneOrLater();
 // Test seam: another version answer for every caller, or back to NT 5.1 build 2600.
 void SetWindowsVersionForTest(DWORD Platform, DWORD Major, DWORD Minor, DWORD Build);
 void ResetWindowsVersion();

@@ -20,11 +20,6 @@ HRESULT CommonControlsDllGetVersion(DLLVERSIONINFO* pdvi) {
 // "msimg32.dll": nothing calls its gradient fill, so it only reports failure.
 BOOL GradientFillUnavailable(HDC, TRIVERTEX*, ULONG, void*, ULONG, ULONG) { return FALSE; }
 
-bool ThemesLibraryPresent() {
-    return Win32Platform() == static_cast<Integer>(VER_PLATFORM_WIN32_NT) &&
-           (Win32MajorVersion() > 5 || (Win32MajorVersion() == 5 && Win32MinorVersion() >= 1));
-}
-
 struct TModule {
     TModule(const char* name, const std::vector<TModuleExport>& (*exports)(), bool (*present)(), bool loadedAtStart)
         : Name(name), Exports(exports), Present(present), LoadedAtStart(loadedAtStart), Loads(loadedAtStart ? 1 : 0) {}
@@ -54,7 +49,7 @@ const std::vector<TModuleExport>& GradientExports() {
 
 std::vector<TModule>& Modules() {
     static std::vector<TModule> modules{
-        {"uxtheme.dll", &UxThemeExports, &ThemesLibraryPresent, false},
+        {"uxtheme.dll", &UxThemeExports, &IsNTFiveOneOrLater, false},
         {"msimg32.dll", &GradientExports, nullptr, false},
         {"comctl32.dll", &CommonControlsExports, nullptr, true},
     };

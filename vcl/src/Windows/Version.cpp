@@ -44,6 +44,11 @@ Integer Win32Platform() { return static_cast<Integer>(Answer().Platform); }
 Integer Win32MajorVersion() { return static_cast<Integer>(Answer().Major); }
 Integer Win32MinorVersion() { return static_cast<Integer>(Answer().Minor); }
 
+bool IsNTFiveOneOrLater() {
+    const TVersionAnswer& a = Answer();
+    return a.Platform == VER_PLATFORM_WIN32_NT && (a.Major > 5 || (a.Major == 5 && a.Minor >= 1));
+}
+
 void SetWindowsVersionForTest(DWORD Platform, DWORD Major, DWORD Minor, DWORD Build) {
     Answer() = {Platform, Major, Minor, Build};
 }
