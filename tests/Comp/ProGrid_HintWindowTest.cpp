@@ -189,12 +189,19 @@ TEST_F(HTMLHint, TheFocusStaysInTheFormWhileTheHintShows) {
     EXPECT_EQ(edit->Text(), "ok");
 }
 
-TEST_F(HTMLHint, ANewCaptionIsShownAtOnce) {
+// A text change tells the window by CM_TEXTCHANGED alone; the window paints itself again then, whatever
+// was drawn over it meanwhile.
+TEST_F(HTMLHint, TheTextChangedMessageRepaintsTheWindow) {
     THTMLHintWindow* window = ShowHint("WWWWWW");
     ASSERT_NE(window, nullptr);
-    EXPECT_TRUE(BoxOf(Shot(window).get(), clRed).IsEmpty());
-    window->SetCaption("<FONT BGCOLOR=\"clred\">WWWWWW</FONT>");
-    EXPECT_FALSE(BoxOf(Shot(window).get(), clRed).IsEmpty());
+    const Integer ink = InkCount(Shot(window).get());
+    window->Canvas()->Brush()->SetColor(clRed);
+    window->Canvas()->FillRect(window->ClientRect());
+    ASSERT_FALSE(BoxOf(Shot(window).get(), clRed).IsEmpty());
+    window->Perform(CM_TEXTCHANGED, 0, 0);
+    const auto shot = Shot(window);
+    EXPECT_TRUE(BoxOf(shot.get(), clRed).IsEmpty());
+    EXPECT_EQ(InkCount(shot.get()), ink);
 }
 
 TEST_F(HTMLHint, BlinkingTextIsInvisibleAndAnchorsAreUnderlinedInBlue) {
