@@ -19,25 +19,29 @@ bool AllEntriesEmpty() {
 
 bool UxThemeLoaded() { return GetModuleHandle("uxtheme.dll") != nullptr; }
 
-// Each test counts the library's references from none and leaves the loader unloaded.
+// Each test counts the library's references from none and leaves the loader unloaded. Resetting the
+// module map resets every load count: the start-up's gradient library is set aside too, so that its
+// reference comes back.
 class GridThemeLoaderTest : public ::testing::Test {
 protected:
     void SetUp() override {
         wasLoaded_ = DedIDIZ::ThemeLibraryLoaded();
         DedIDIZ::FreeThemeLibrary();
         references_.emplace("uxtheme.dll");
+        gradientReferences_.emplace("msimg32.dll");
     }
     void TearDown() override {
         DedIDIZ::FreeThemeLibrary();
         ResetModulesForTest();
         ResetWindowsVersion();
+        gradientReferences_.reset();
         references_.reset();
         if (wasLoaded_) DedIDIZ::InitThemeLibrary();
     }
 
 private:
     bool wasLoaded_ = false;
-    std::optional<ModuleReferencesSetAside> references_;
+    std::optional<ModuleReferencesSetAside> references_, gradientReferences_;
 };
 
 }  // namespace
