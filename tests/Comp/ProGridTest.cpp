@@ -1,9 +1,7 @@
 // The grid class: what construction makes and sets, the per-cell queries and their events, bounds,
 // window creation, loading from a form description, the owning form's resize chain and the unit's
 // start-up and exit.
-#include <chrono>
 #include <memory>
-#include <thread>
 
 #include <gmock/gmock.h>
 
@@ -14,6 +12,7 @@
 #include "support/InputSimulator.h"
 #include "vcl/ActiveX.h"
 #include "vcl/Clock.h"
+#include "vcl/ExtCtrls.h"
 #include "vcl/Resources.h"
 #include "vcl/UxTheme.h"
 
@@ -357,20 +356,21 @@ TEST_F(ProGridTest, OneSuppressedInvalidateRepaintsNothingAndTheNextRepaints) {
     EXPECT_TRUE(paintsPending());
 }
 
-// Window timers run on the event loop's own clock: the first tick may not come within 300 ms and must
-// come within a few seconds, however busy the machine.
+// The window's timer runs on the installed timer service: the test's clock drives it, nothing waits.
 TEST_F(ProGridTest, TheWindowRunsTheHoverTimerEveryHalfSecond) {
-    using Clock = std::chrono::steady_clock;
-    const auto start = Clock::now();
+    TTestClock clock;
+    TManualTimerService timers(clock);
     auto* timed = Place<TTestGrid>(0, 0, 100, 100);
-    while (timed->HoverTicks == 0 && Clock::now() - start < std::chrono::seconds(5)) {
-        Input::Settle();
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    const struct {
+        UInt64 advance;
+        int ticks;
+    } steps[] = {{0, 0}, {499, 0}, {1, 1}, {499, 1}, {1, 2}, {1000, 4}};
+    for (const auto& step : steps) {
+        timers.Advance(step.advance);
+        EXPECT_EQ(timed->HoverTicks, step.ticks) << "at " << clock.TickCount();
     }
-    const auto waited = Clock::now() - start;
-    EXPECT_EQ(timed->HoverTicks, 1);
-    EXPECT_GE(waited, std::chrono::milliseconds(300));
     timed->Free();
+    EXPECT_EQ(timers.ActiveCount(), 0) << "the window's timer goes with it";
 }
 
 TEST_F(ProGridTest, TheGridFollowsTheFormAndAFreedGridLeavesTheResizeChainWhole) {

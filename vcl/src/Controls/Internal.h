@@ -87,10 +87,6 @@ std::vector<TMonitorSpec> QueryScreens();
 void SetOverrideCursor(TCursor Cursor);
 TPoint CursorPos();
 void SetCursorPos(TPoint Pos);
-// Window timers: WM_TIMER through the posted queue.
-bool StartTimer(HWND Window, UINT Id, UINT Milliseconds);
-bool StopTimer(HWND Window, UINT Id);
-void StopTimers(HWND Window);
 AnsiString ExecutablePath();
 }  // namespace AppLoop
 

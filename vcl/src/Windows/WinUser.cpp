@@ -13,6 +13,8 @@
 #include "Windows/ForeignWindows.h"
 #include "Controls/ControlPeer.h"
 #include "vcl/Clock.h"
+#include "vcl/ExtCtrls.h"
+#include "vcl/Forms.h"
 #include "vcl/Windows.h"
 
 namespace {
@@ -120,6 +122,24 @@ std::map<HDC, TDcEntry>& WindowDCs() {
     return dcs;
 }
 
+struct TWindowTimer {
+    TTimerService* Service;
+    Cardinal Id;
+};
+
+std::map<std::pair<HWND, UINT>, TWindowTimer>& WindowTimers() {
+    static std::map<std::pair<HWND, UINT>, TWindowTimer> timers;
+    return timers;
+}
+
+void StopWindowTimers(HWND Window) {
+    auto& timers = WindowTimers();
+    for (auto it = timers.lower_bound({Window, 0}); it != timers.end() && it->first.first == Window;) {
+        it->second.Service->Stop(it->second.Id);
+        it = timers.erase(it);
+    }
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -146,7 +166,7 @@ TForeignWindow* FindForeignWindow(HWND Handle) {
 
 void UnregisterWindow(HWND Handle) {
     Windows().byHandle.erase(Handle);
-    AppLoop::StopTimers(Handle);
+    StopWindowTimers(Handle);
     auto& dcs = WindowDCs();
     for (auto it = dcs.begin(); it != dcs.end();) {
         if (it->second.Window == Handle) it = dcs.erase(it);
@@ -453,12 +473,32 @@ BOOL SetCursorPos(int X, int Y) {
     return TRUE;
 }
 
+// A window's timer ticks on the service it was started on (a test's clock drives it as it drives TTimer).
 UINT SetTimer(HWND hWnd, UINT nIDEvent, UINT uElapse, void*) {
     if (!FindControl(hWnd)) return 0;
-    return AppLoop::StartTimer(hWnd, nIDEvent, uElapse) ? (nIDEvent ? nIDEvent : 1) : 0;
+    KillTimer(hWnd, nIDEvent);
+    TTimerService& service = TimerService();
+    const Cardinal id = service.Start(std::max<UINT>(uElapse, 1), [hWnd, nIDEvent] {
+        TWinControl* control = FindControl(hWnd);
+        if (!control) return;
+        try {
+            control->Perform(WM_TIMER, nIDEvent, 0);
+        } catch (...) {
+            Application->HandleException(control);
+        }
+    });
+    WindowTimers()[{hWnd, nIDEvent}] = TWindowTimer{&service, id};
+    return nIDEvent ? nIDEvent : 1;
 }
 
-BOOL KillTimer(HWND hWnd, UINT uIDEvent) { return AppLoop::StopTimer(hWnd, uIDEvent) ? TRUE : FALSE; }
+BOOL KillTimer(HWND hWnd, UINT uIDEvent) {
+    auto& timers = WindowTimers();
+    const auto it = timers.find({hWnd, uIDEvent});
+    if (it == timers.end()) return FALSE;
+    it->second.Service->Stop(it->second.Id);
+    timers.erase(it);
+    return TRUE;
+}
 
 BOOL MessageBeep(UINT) { return TRUE; }
 

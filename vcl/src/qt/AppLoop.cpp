@@ -144,19 +144,6 @@ TPostedDispatcher& Dispatcher() {
     return *dispatcher;
 }
 
-struct TTimerKey {
-    HWND Window;
-    UINT Id;
-    friend bool operator<(const TTimerKey& a, const TTimerKey& b) {
-        return a.Window != b.Window ? a.Window < b.Window : a.Id < b.Id;
-    }
-};
-
-std::map<TTimerKey, QTimer*>& Timers() {
-    static std::map<TTimerKey, QTimer*> timers;
-    return timers;
-}
-
 bool& OverrideCursorSet() {
     static bool set = false;
     return set;
@@ -266,43 +253,6 @@ TPoint CursorPos() {
 void SetCursorPos(TPoint Pos) {
     EnsureApplication();
     QCursor::setPos(Pos.X, Pos.Y);
-}
-
-bool StartTimer(HWND Window, UINT Id, UINT Milliseconds) {
-    EnsureApplication();
-    QTimer*& timer = Timers()[{Window, Id}];
-    if (!timer) {
-        timer = new QTimer;
-        QObject::connect(timer, &QTimer::timeout, [Window, Id] {
-            TWinControl* control = FindControl(Window);
-            if (control) RunFromQt(control, [&] { control->Perform(WM_TIMER, Id, 0); });
-        });
-    }
-    timer->start(static_cast<int>(std::max<UINT>(Milliseconds, 1)));
-    return true;
-}
-
-bool StopTimer(HWND Window, UINT Id) {
-    auto& timers = Timers();
-    auto it = timers.find({Window, Id});
-    if (it == timers.end()) return false;
-    it->second->stop();
-    it->second->deleteLater();
-    timers.erase(it);
-    return true;
-}
-
-void StopTimers(HWND Window) {
-    auto& timers = Timers();
-    for (auto it = timers.begin(); it != timers.end();) {
-        if (it->first.Window == Window) {
-            it->second->stop();
-            it->second->deleteLater();
-            it = timers.erase(it);
-        } else {
-            ++it;
-        }
-    }
 }
 
 AnsiString ExecutablePath() {
