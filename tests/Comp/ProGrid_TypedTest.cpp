@@ -110,7 +110,7 @@ TEST_F(ProGridTypedTest, FloatsReadTheNumberInsideTheTextWithAPointWhateverTheSe
     }
     DecimalSeparator = '.';
     ThousandSeparator = ',';
-    for (const char* text : {"Hello", "1.2.3", "12e", "1-2"}) {
+    for (const char* text : {"Hello", "1.2.3", "12e", "1-2", "-", ".", "(.)"}) {
         grid->SetCells(2, 3, text);
         EXPECT_EQ(ErrorOf([&] { grid->Floats(2, 3); }), "Cell does not contain a float value") << text;
         EXPECT_EQ(grid->Cells(2, 3), text);

@@ -49,20 +49,26 @@ TEST(Numbers, StrToIntRejectsBadTextWithTheRuntimeMessage) {
 }
 
 TEST(Numbers, ValReportsTheFirstBadPosition) {
-    double d = 0;
-    Integer code = -1;
-    Val("1.5", d, code);
-    EXPECT_EQ(code, 0);
-    EXPECT_EQ(d, 1.5);
-    Val("5.", d, code);
-    EXPECT_EQ(code, 0);
-    EXPECT_EQ(d, 5.0);
-    Val(".5", d, code);
-    EXPECT_EQ(code, 0);
-    EXPECT_EQ(d, 0.5);
-    Val("1.2.3", d, code);
-    EXPECT_EQ(code, 4);
-    Integer i = 0;
+    struct Case {
+        const char* text;
+        Integer code;
+        double value;
+    };
+    // A text without a digit of its own is no number: the position after what was read fails, and the
+    // value is the number read before it (0 without digits).
+    const Case cases[] = {
+        {"1.5", 0, 1.5},   {"5.", 0, 5.0}, {".5", 0, 0.5}, {"-2", 0, -2.0}, {" +3e2", 0, 300.0},
+        {"1.2.3", 4, 1.2}, {"", 1, 0},     {"-", 2, 0},    {"+", 2, 0},     {".", 2, 0},
+        {"-.", 3, 0},      {" ", 2, 0},    {"-x", 2, 0},   {"1e", 3, 1},    {"1ex", 3, 1},
+    };
+    for (const Case& c : cases) {
+        double d = -1;
+        Integer code = -1;
+        Val(c.text, d, code);
+        EXPECT_EQ(code, c.code) << '"' << c.text << '"';
+        EXPECT_EQ(d, c.value) << '"' << c.text << '"';
+    }
+    Integer i = 0, code = -1;
     Val("12a", i, code);
     EXPECT_EQ(code, 3);
 }

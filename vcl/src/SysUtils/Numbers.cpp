@@ -57,9 +57,12 @@ Integer ScanInteger(const AnsiString& S, int bits, Int64& value) {
     return 0;
 }
 
-// Reads [sign] digits [sep digits] [e [sign] digits] from position i; returns the position after it,
-// or npos when no mantissa digit was found or the exponent has no digit.
-std::size_t ScanFloat(const AnsiString& S, std::size_t i, char separator, bool needDigit, double& value) {
+// Reads [sign] digits [sep digits] [e [sign] digits] from position i and answers the position after it.
+// Without a mantissa digit, or with an exponent that has none, Ok is false, value what was read (0
+// without digits) and the answer where the reading stopped.
+std::size_t ScanFloat(const AnsiString& S, std::size_t i, char separator, double& value, bool& ok) {
+    ok = false;
+    value = 0.0;
     std::string normal;
     if (i < S.size() && (S[i] == '-' || S[i] == '+')) normal += S[i++];
     std::size_t digits = 0;
@@ -68,21 +71,22 @@ std::size_t ScanFloat(const AnsiString& S, std::size_t i, char separator, bool n
         normal += '.';
         for (++i; i < S.size() && IsDigit(S[i]); ++i, ++digits) normal += S[i];
     }
-    if (digits == 0) {
-        value = 0.0;
-        return needDigit ? AnsiString::npos : i;
-    }
+    if (digits == 0) return i;
     if (i < S.size() && (S[i] == 'e' || S[i] == 'E')) {
         std::size_t j = i + 1;
         std::string exponent = "e";
         if (j < S.size() && (S[j] == '-' || S[j] == '+')) exponent += S[j++];
         const std::size_t first = j;
         for (; j < S.size() && IsDigit(S[j]); ++j) exponent += S[j];
-        if (j == first) return AnsiString::npos;
+        if (j == first) {
+            value = std::strtod(normal.c_str(), nullptr);
+            return j;
+        }
         normal += exponent;
         i = j;
     }
     value = std::strtod(normal.c_str(), nullptr);
+    ok = true;
     return i;
 }
 
@@ -119,10 +123,9 @@ void Val(const AnsiString& S, Integer& Value, Integer& Code) {
 void Val(const AnsiString& S, double& Value, Integer& Code) {
     std::size_t i = 0;
     while (i < S.size() && S[i] == ' ') ++i;
-    const std::size_t end = ScanFloat(S, i, '.', false, Value);
-    Code = end == AnsiString::npos ? static_cast<Integer>(S.size()) + 1
-           : end == S.size()       ? 0
-                                   : static_cast<Integer>(end) + 1;
+    bool ok = false;
+    const std::size_t end = ScanFloat(S, i, '.', Value, ok);
+    Code = ok && end == S.size() ? 0 : static_cast<Integer>(end) + 1;
 }
 
 bool TryStrToInt(const AnsiString& S, Integer& Value) {
@@ -162,7 +165,8 @@ Int64 StrToInt64Def(const AnsiString& S, Int64 Default) {
 bool TryStrToFloat(const AnsiString& S, double& Value) {
     const AnsiString text = Trim(S);
     double value = 0.0;
-    if (ScanFloat(text, 0, DecimalSeparator, true, value) != text.size() || text.empty()) return false;
+    bool ok = false;
+    if (ScanFloat(text, 0, DecimalSeparator, value, ok) != text.size() || !ok) return false;
     if (!std::isfinite(value)) return false;
     Value = value;
     return true;
