@@ -110,7 +110,9 @@ void RAdeRedeviDidi::DrawCellCheck(TCanvas* ACanvas, Integer ACol, Integer ARow,
     // A plain check box sits before its text; the data kinds show no text beside them.
     const Integer beside = Graphic.CellType == ctCheckBox ? TextWidth : 0;
     Integer x = Rect.Left + 1;
-    if (HAlign == taRightJustify) x = std::max(Rect.Right - 1 - size - beside, Rect.Left + 1);
+    // Placed after its text, it goes where the text left it room, as any graphic placed so.
+    if (beside > 0 && Graphic.CellHAlign == haAfterText) x = At.Left;
+    else if (HAlign == taRightJustify) x = std::max(Rect.Right - 1 - size - beside, Rect.Left + 1);
     else if (HAlign == taCenter) x = std::max(Rect.Left + (Rect.Width() - size) / 2 - beside, Rect.Left + 1);
     bool checked = Graphic.CellBoolean;
     if (Graphic.CellType != ctCheckBox) {

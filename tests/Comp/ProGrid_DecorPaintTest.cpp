@@ -86,6 +86,35 @@ TEST_F(DecorPaintTest, CheckBoxesAndARadioGroupShowTheirStateInTheirCells) {
     EXPECT_NE(Shown(66 + 6, 74 + 6), XPMark);
 }
 
+TEST_F(DecorPaintTest, ACheckBoxPlacedAfterItsTextShowsBesideTheTextNotOverIt) {
+    // Six pixels a character: "abc" is 18 wide, 20 with its gap.
+    grid->SetOptions(grid->Options().Include(goEditing));
+    grid->SetCells(1, 1, "abc");
+    const struct {
+        TCellHAlign place;
+        TAlignment text;
+        Integer left;
+    } cases[] = {
+        {haLeft, taLeftJustify, 65},
+        {haBeforeText, taLeftJustify, 65},
+        {haAfterText, taLeftJustify, 64 + 20},
+        {haAfterText, taRightJustify, 128 - 15 - 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.place));
+        SCOPED_TRACE(static_cast<int>(c.text));
+        grid->GetCellProperties(1, 1)->SetAlignment(c.text);
+        TCellGraphic* check = Attach(1, 1, ctCheckBox);
+        check->CellBoolean = true;
+        check->CellHAlign = c.place;
+        Repaint();
+        // The tick's row 8 runs from the glyph's column 3.
+        Integer first = 64;
+        while (first < 128 && Shown(first, 25 + 8) != XPMark) ++first;
+        EXPECT_EQ(first, c.left + 3);
+    }
+}
+
 TEST_F(DecorPaintTest, AProgressBarAndACommentShowInTheirCells) {
     grid->ControlLook()->SetProgressXP(false);
     grid->SetCells(2, 2, "50");
