@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
+#include <vector>
 
 #include "ExtCtrlsFixture.h"
 #include "support/CanvasRecorder.h"
@@ -236,4 +238,53 @@ TEST_F(RichEditTest, TypingIntoTheShownEditKeepsTheFormatsAndComesBackAsRtf) {
     Load(other.get(), Save(edit));
     EXPECT_EQ(other->Text(), "redder");
     EXPECT_EQ(other->Content(), edit->Content());
+}
+
+TEST_F(RichEditTest, ASelectionThatReallyChangesIsReportedOnceWhileTheEventMaskAsks) {
+    auto* edit = Place<TRichEdit>(10, 10, 200, 100);
+    Load(edit, "{\\rtf1 ab\\par cd}");
+    std::vector<CHARRANGE> reports;
+    edit->OnSelectionChange = [&](TObject* Sender) {
+        CHARRANGE now{};
+        static_cast<TRichEdit*>(Sender)->Perform(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&now));
+        reports.push_back(now);
+    };
+    const auto select = [edit](LONG From, LONG To) {
+        return [=] {
+            CHARRANGE range{From, To};
+            edit->Perform(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+        };
+    };
+    const auto mask = [edit](DWORD Events) { return [=] { edit->Perform(EM_SETEVENTMASK, 0, Events); }; };
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        std::size_t reports;
+        CHARRANGE last;
+    };
+    const Step steps[] = {
+        {"no mask", select(1, 3), 0, {}},
+        {"mask on", mask(ENM_SELCHANGE), 0, {}},
+        {"the same range", select(1, 3), 0, {}},
+        {"another range", select(0, 2), 1, {0, 2}},
+        {"reversed, the same", select(2, 0), 0, {}},
+        {"click", [edit] { Input::Click(edit, 2, 5); }, 1, {0, 0}},
+        {"End", [edit] { Input::Key(edit, VK_END); }, 1, {2, 2}},
+        {"Shift+Right", [edit] { Input::Key(edit, VK_RIGHT, {ssShift}); }, 1, {2, 3}},
+        {"typing over it", [edit] { Input::Type(edit, "x"); }, 1, {3, 3}},
+        {"mask off", mask(0), 0, {}},
+        {"Home unreported", [edit] { Input::Key(edit, VK_HOME); }, 0, {}},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        reports.clear();
+        step.act();
+        Input::Settle();
+        ASSERT_EQ(reports.size(), step.reports);
+        if (!reports.empty()) {
+            EXPECT_EQ(reports.back().cpMin, step.last.cpMin);
+            EXPECT_EQ(reports.back().cpMax, step.last.cpMax);
+        }
+    }
+    EXPECT_EQ(edit->Text(), "abxcd");
 }

@@ -176,7 +176,8 @@ protected:
 // alignments. Lines load and save RTF (our own reader and writer) unless PlainText; Text is the plain text
 // (a paragraph end is CR LF). With ENM_REQUESTRESIZE in its event mask, a change of its text that changes
 // the size its content needs at the control's width (and every EM_REQUESTRESIZE) reports that size as the
-// notification EN_REQUESTRESIZE, which reaches the control as CN_NOTIFY and RequestSize.
+// notification EN_REQUESTRESIZE, which reaches the control as CN_NOTIFY and RequestSize. With ENM_SELCHANGE,
+// a selection that EM_EXSETSEL or the user really changes is reported as EN_SELCHANGE (SelectionChange).
 // Character positions of its own messages (EM_EXSETSEL, EM_FORMATRANGE) count a paragraph end as one.
 
 constexpr UINT EM_EXGETSEL = WM_USER + 52;
@@ -188,7 +189,11 @@ constexpr UINT EM_SETCHARFORMAT = WM_USER + 68;
 constexpr UINT EM_SETEVENTMASK = WM_USER + 69;
 constexpr DWORD ENM_CHANGE = 0x00000001;
 constexpr DWORD ENM_REQUESTRESIZE = 0x00040000;
+constexpr DWORD ENM_SELCHANGE = 0x00080000;
 constexpr UINT EN_REQUESTRESIZE = 0x0701;
+constexpr UINT EN_SELCHANGE = 0x0702;
+constexpr Word SEL_EMPTY = 0x0000;
+constexpr Word SEL_TEXT = 0x0001;
 
 struct NMHDR {
     HWND hwndFrom;
@@ -207,6 +212,13 @@ struct CHARRANGE {
     LONG cpMax = 0;
 };
 using TCharRange = CHARRANGE;
+
+// The selection after the change, in content positions.
+struct SELCHANGE {
+    NMHDR nmhdr;
+    CHARRANGE chrg;
+    Word seltyp;
+};
 
 // EM_FORMATRANGE: rc in twips of hdc; wParam non-zero draws, zero only measures; lParam 0 frees what the
 // control keeps between calls. The answer is the first character that did not fit.
@@ -282,10 +294,13 @@ class TCustomRichEdit : public TCustomMemo {
     void SetContent(const TRichText& Value);
 
     TRichEditResizeEvent OnResizeRequest;
+    TNotifyEvent OnSelectionChange;
 
 protected:
     // The content asks for Rect: fires OnResizeRequest.
     virtual void RequestSize(const TRect& Rect);
+    // EN_SELCHANGE came: fires OnSelectionChange.
+    virtual void SelectionChange();
     void Dispatch(TMessage& Message) override;
     TControlPeer* CreatePeer() override;
     void TextStored() override;
@@ -295,6 +310,10 @@ private:
     friend class TTextAttributes;
     // Internal to the stand-in: the user's edit in the peer, with its formats.
     void ContentFromPeer(const TRichText& Value, Integer SelStart, Integer SelLength);
+    void SelectionFromPeer(Integer SelStart, Integer SelLength);
+    // Sends EN_SELCHANGE when the event mask asks for it and the selection is not the one (in the memo's
+    // positions) it was.
+    void ReportSelection(Integer WasStart, Integer WasLength);
     // Reports the content's size when the event mask asks for it and the window exists: Always, or when
     // it differs from the last one reported.
     void RequestResize(bool Always);

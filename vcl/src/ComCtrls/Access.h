@@ -8,4 +8,7 @@ struct TComCtrlsAccess {
     static void ContentFromPeer(TCustomRichEdit& C, const TRichText& Value, Integer SelStart, Integer SelLength) {
         C.ContentFromPeer(Value, SelStart, SelLength);
     }
+    static void SelectionFromPeer(TCustomRichEdit& C, Integer SelStart, Integer SelLength) {
+        C.SelectionFromPeer(SelStart, SelLength);
+    }
 };

@@ -78,6 +78,7 @@ static void PublishTCustomRichEdit(TPublisher& p) {
     TPublishOf<TCustomRichEdit> P(p);
     P.Bool("PlainText", &TCustomRichEdit::PlainText, &TCustomRichEdit::SetPlainText);
     P.Event("OnResizeRequest", &TCustomRichEdit::OnResizeRequest);
+    P.Event("OnSelectionChange", &TCustomRichEdit::OnSelectionChange);
 }
 
 VCL_IMPLEMENT_CLASS(TCustomRichEdit, nullptr, PublishTCustomRichEdit)
@@ -115,14 +116,35 @@ void TCustomRichEdit::SetContent(const TRichText& Value) {
 }
 
 void TCustomRichEdit::ContentFromPeer(const TRichText& Value, Integer SelStart, Integer SelLength) {
+    const Integer wasStart = this->SelStart(), wasLength = this->SelLength();
     content_ = Value;
     contentText_ = RichPlainText(content_.Text);
     TStdCtrlsAccess::EditFromPeer(*this, 0, StoredText().size(), contentText_, SelStart, SelLength);
+    ReportSelection(wasStart, wasLength);
+}
+
+void TCustomRichEdit::SelectionFromPeer(Integer SelStart, Integer SelLength) {
+    const Integer wasStart = this->SelStart(), wasLength = this->SelLength();
+    TStdCtrlsAccess::SelectionFromPeer(*this, SelStart, SelLength);
+    ReportSelection(wasStart, wasLength);
+}
+
+void TCustomRichEdit::ReportSelection(Integer WasStart, Integer WasLength) {
+    if (!(eventMask_ & ENM_SELCHANGE) || (SelStart() == WasStart && SelLength() == WasLength)) return;
+    const auto from = static_cast<LONG>(ToContentPos(SelStart()));
+    const auto to = static_cast<LONG>(ToContentPos(SelStart() + SelLength()));
+    SELCHANGE change{
+        {HandleAllocated() ? Handle() : nullptr, 0, EN_SELCHANGE}, {from, to}, from == to ? SEL_EMPTY : SEL_TEXT};
+    Perform(CN_NOTIFY, 0, reinterpret_cast<LPARAM>(&change));
 }
 
 void TCustomRichEdit::RequestSize(const TRect& Rect) {
     TRect requested = Rect;
     if (OnResizeRequest) OnResizeRequest(this, requested);
+}
+
+void TCustomRichEdit::SelectionChange() {
+    if (OnSelectionChange) OnSelectionChange(this);
 }
 
 Integer TCustomRichEdit::ToTextPos(std::size_t ContentPos) const {
@@ -182,9 +204,11 @@ void TCustomRichEdit::Dispatch(TMessage& Message) {
             LONG from = range->cpMin < 0 ? ToContentPos(SelStart()) : std::min(range->cpMin, size);
             LONG to = range->cpMin < 0 ? from : range->cpMax < 0 ? size : std::min(range->cpMax, size);
             if (to < from) std::swap(from, to);
+            const Integer wasStart = SelStart(), wasLength = SelLength();
             SetSelStart(ToTextPos(static_cast<std::size_t>(from)));
             SetSelLength(ToTextPos(static_cast<std::size_t>(to)) - SelStart());
             Message.Result = to;
+            ReportSelection(wasStart, wasLength);
             break;
         }
         case EM_EXGETSEL:
@@ -215,6 +239,7 @@ void TCustomRichEdit::Dispatch(TMessage& Message) {
         case CN_NOTIFY: {
             const auto* header = reinterpret_cast<const NMHDR*>(Message.LParam);
             if (header && header->code == EN_REQUESTRESIZE) RequestSize(reinterpret_cast<const REQRESIZE*>(header)->rc);
+            else if (header && header->code == EN_SELCHANGE) SelectionChange();
             else TCustomMemo::Dispatch(Message);
             break;
         }

@@ -40,6 +40,9 @@ public:
         // Presses land on the viewport, a child Qt makes of its own.
         TakeFocusOnPressIn(edit()->viewport());
         QObject::connect(edit(), &QTextEdit::textChanged, [this] { UserEdited(); });
+        // A move of the caret or the selection alone changes no text, but the control hears of it.
+        QObject::connect(edit(), &QTextEdit::cursorPositionChanged, [this] { UserSelected(); });
+        QObject::connect(edit(), &QTextEdit::selectionChanged, [this] { UserSelected(); });
     }
 
     void SetText(const AnsiString&) override { ShowContent(); }
@@ -98,6 +101,18 @@ private:
             const Integer start = ToControlPos(document, cursor.selectionStart());
             const Integer end = ToControlPos(document, cursor.selectionEnd());
             TComCtrlsAccess::ContentFromPeer(*c, ReadDocument(document), start, end - start);
+        });
+    }
+
+    void UserSelected() {
+        Guarded([this] {
+            TCustomRichEdit* c = control();
+            if (!c) return;
+            const QTextCursor cursor = edit()->textCursor();
+            const QTextDocument& document = *edit()->document();
+            const Integer start = ToControlPos(document, cursor.selectionStart());
+            const Integer end = ToControlPos(document, cursor.selectionEnd());
+            TComCtrlsAccess::SelectionFromPeer(*c, start, end - start);
         });
     }
 };
