@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <span>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -650,6 +651,8 @@ protected:
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
     void RequestSize(const TRect& Rect) override;
+    // The editor's selection changes go on to the grid's OnRichEditSelectionChange, with the edit as Sender.
+    void SelectionChange() override;
 
 private:
     bool IsConverter() const;
@@ -852,6 +855,8 @@ class RAdeRedeviDidi : public BaseGrid::TBaseGrid {
     PROGRID_STORED(TColor, ActiveCellColor, static_cast<TColor>(0x808080))
     PROGRID_STORED(bool, ActiveCellShow, false)
     PROGRID_STORED(bool, EnhRowColMove, true)
+    // A selected rich-text cell keeps its own colours instead of the selection's text colour.
+    PROGRID_STORED(bool, SelectionRTFKeep, false)
     PROGRID_STORED(TColor, HintColor, clInfoBk)
     PROGRID_STORED(bool, HideFocusRect, false)
     PROGRID_STORED(bool, FixedAsButtons, false)
@@ -1309,6 +1314,7 @@ public:
     TCustomCellDrawEvent OnCustomCellDraw;
     TFloatFormatEvent OnGetFloatFormat;
     TCellsChangedEvent OnCellsChanged;
+    TNotifyEvent OnRichEditSelectionChange;
 
 protected:
     void CreateWnd() override;
@@ -1334,6 +1340,11 @@ private:
     void DrawPlainText(TCellPaint& Cell, TRect Rect, AnsiString Text);
     void DrawHTMLText(TCellPaint& Cell, TRect Rect, const AnsiString& Text);
     void DrawWideText(TCellPaint& Cell, TRect Rect, const AnsiString& Text);
+    void DrawRichText(TCellPaint& Cell, const TRect& Rect, const AnsiString& Text);
+    // Loads Text (RTF, or shown as it is) into RichEdit; the converter's loads come from documents
+    // already read for the same text.
+    void LoadRichText(const AnsiString& Text, TCustomRichEdit* RichEdit);
+    std::unordered_map<AnsiString, TRichText> richTextCache_;
     bool IsSortHeader(Integer ARealCol, Integer ARow);
     Integer SortIndicatorY(const TCellPaint& Cell, const TRect& Rect) const;
     void DrawSortIndicator(TCanvas* ACanvas, Integer X, Integer Y, Integer ARealCol);

@@ -12,10 +12,16 @@ void TProRichEdit::CreateParams(TCreateParams& Params) {
     if (IsConverter()) Params.ExStyle |= WS_EX_TRANSPARENT;
 }
 
-// Both edits hear how much room their text needs.
+// Both edits hear how much room their text needs; the editor also where its selection goes.
 void TProRichEdit::CreateWnd() {
     TRichEdit::CreateWnd();
-    Perform(EM_SETEVENTMASK, 0, static_cast<LPARAM>(Perform(EM_GETEVENTMASK, 0, 0) | ENM_REQUESTRESIZE));
+    const DWORD events = ENM_REQUESTRESIZE | (IsConverter() ? 0 : ENM_SELCHANGE);
+    Perform(EM_SETEVENTMASK, 0, static_cast<LPARAM>(Perform(EM_GETEVENTMASK, 0, 0) | events));
+}
+
+void TProRichEdit::SelectionChange() {
+    TRichEdit::SelectionChange();
+    if (!IsConverter() && grid_->OnRichEditSelectionChange) grid_->OnRichEditSelectionChange(this);
 }
 
 void TProRichEdit::RequestSize(const TRect& Rect) {

@@ -1,6 +1,7 @@
 // A cell's content: the filter glyph, the background picture, the selection frame, then the text by its
 // kind (plain and formula text with links, mark-up) and the sort indicator beside it.
 #include <algorithm>
+#include <cmath>
 
 #include "GrdHTMLE.h"
 #include "ProGrid.h"
@@ -25,6 +26,9 @@ constexpr Integer SortEdgeY = 8;
 constexpr TColor ShadowColor = static_cast<TColor>(0x808080);
 constexpr TColor IndicatorColor = static_cast<TColor>(0x808080);
 constexpr Integer ResizerSize = 6;
+// Rich text keeps this far (in pixels at 96 per inch) from the cell's edges.
+constexpr Integer RichTextMargin = 2;
+constexpr int TwipsPerInch = 1440;
 
 enum TTextKind { tkPlain = 0, tkHTML = 1, tkRich = 2, tkFormula = 3, tkWide = 5 };
 
@@ -84,9 +88,9 @@ void RAdeRedeviDidi::DrawCellContent(TCellPaint& Cell, TRect Rect) {
     // Text over a picture or a gradient lets it show through; over the plain brush it is drawn opaque.
     if (Cell.Gradient) canvas->Brush()->SetStyle(bsClear);
 
-    // Rich text is drawn through the rich edit.
     switch (ProUtil::GetTextType(text, EnableHTML())) {
         case tkHTML: DrawHTMLText(Cell, Rect, text); break;
+        case tkRich: DrawRichText(Cell, Rect, text); break;
         case tkWide: DrawWideText(Cell, Rect, text); break;
         default: DrawPlainText(Cell, Rect, text); break;
     }
@@ -206,6 +210,39 @@ void RAdeRedeviDidi::DrawWideText(TCellPaint& Cell, TRect Rect, const AnsiString
     else flags |= DT_SINGLELINE | DT_END_ELLIPSIS;
     RECT r = Rect;
     DrawTextW(Cell.Canvas->Handle(), wide.c_str(), static_cast<int>(wide.size()), &r, flags);
+}
+
+// Drawn by the converter rich edit in twips of the canvas; a selected cell shows all its text in the
+// selection's text colour unless it keeps its own.
+void RAdeRedeviDidi::DrawRichText(TCellPaint& Cell, const TRect& Rect, const AnsiString& Text) {
+    TCanvas* canvas = Cell.Canvas;
+    canvas->FillRect(Rect);
+    TProRichEdit* edit = RichEdit();
+    LoadRichText(Text, edit);
+    HDC dc = canvas->Handle();
+    if (Cell.State.Contains(gdSelected) && !SelectionRTFKeep() && SelectionTextColor() != clNone &&
+        GetMapMode(dc) == MM_TEXT) {
+        CHARRANGE all{0, -1};
+        edit->Perform(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));
+        edit->SelAttributes()->SetColor(SelectionTextColor());
+    }
+    const int dpiX = GetDeviceCaps(dc, LOGPIXELSX), dpiY = GetDeviceCaps(dc, LOGPIXELSY);
+    if (dpiX <= 0 || dpiY <= 0) return;
+    const Integer margin = MulDiv(RichTextMargin, dpiX, 96);
+    const auto twips = [](Integer Pixels, int PerInch) {
+        return static_cast<LONG>(std::lround(static_cast<double>(Pixels) * TwipsPerInch / PerInch));
+    };
+    FORMATRANGE range;
+    range.hdc = dc;
+    range.hdcTarget = dc;
+    range.rc = RECT{twips(Rect.Left + margin, dpiX), twips(Rect.Top + margin, dpiY), twips(Rect.Right - margin, dpiX),
+                    twips(Rect.Bottom - margin, dpiY)};
+    range.rcPage = range.rc;
+    range.chrg = CHARRANGE{0, -1};
+    const int mode = SetMapMode(dc, MM_TEXT);
+    edit->Perform(EM_FORMATRANGE, 1, reinterpret_cast<LPARAM>(&range));
+    if (mode != 0) SetMapMode(dc, mode);
+    edit->Perform(EM_FORMATRANGE, 0, 0);
 }
 
 // ---------------------------------------------------------------------------

@@ -100,6 +100,7 @@ void PublishValues(TPublishOf<RAdeRedeviDidi>& P) {
 
 void PublishEvents(TPublishOf<RAdeRedeviDidi>& P) {
     using C = RAdeRedeviDidi;
+    P.Event("OnRichEditSelectionChange", &C::OnRichEditSelectionChange);
     P.Event("OnGridHint", &C::OnGridHint);
     P.Event("OnGetCellColor", &C::OnGetCellColor);
     P.Event("OnGetCellPrintColor", &C::OnGetCellPrintColor);

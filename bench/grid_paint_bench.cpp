@@ -1,6 +1,6 @@
 // The full grid's cell painting: repainting a page of 40 rows by 10 columns of plain texts over 1k and 1M
-// rows against the class library's string grid painting the same texts, and the same page of mark-up
-// against the plain page.
+// rows against the class library's string grid painting the same texts, and the same page of mark-up and
+// of rich text against the plain page.
 #include <algorithm>
 #include <string>
 #include <type_traits>
@@ -21,11 +21,15 @@ namespace {
 constexpr int Cols = GridBenchCols;
 constexpr int PageRows = 40;
 
-enum TPageKind { pkPlain, pkHTML };
+enum TPageKind { pkPlain, pkHTML, pkRich };
 
 std::string PageText(TPageKind Kind, int Col, int Row) {
     const std::string text = GridCellText(Col, Row);
-    return Kind == pkHTML ? "<B>" + text.substr(0, 4) + "</B>" + text.substr(4) : text;
+    if (Kind == pkHTML) return "<B>" + text.substr(0, 4) + "</B>" + text.substr(4);
+    if (Kind == pkRich)
+        return "{\\rtf1{\\colortbl ;\\red255\\green0\\blue0;}\\b " + text.substr(0, 4) + "\\b0\\cf1 " + text.substr(4) +
+               "}";
+    return text;
 }
 
 // A shown form with a borderless grid of class T showing exactly 40 rows of 10 columns (64 x 20 pixels),
@@ -70,6 +74,21 @@ struct ShownPage {
         }
         return texts;
     }
+    // The character ranges one repaint lays out and draws through the rich edit, in drawing order.
+    std::vector<std::string> RenderedRanges() {
+        std::vector<AnsiString> lines;
+        grid->Canvas()->SetRecorder(&lines);
+        grid->Repaint();
+        grid->Canvas()->SetRecorder(nullptr);
+        std::vector<std::string> ranges;
+        for (const AnsiString& line : lines) {
+            if (line.rfind("FormatRange ", 0) != 0 || line.find(" render ") == std::string::npos) continue;
+            // "FormatRange <box> <from>,<to> render next=<n>"
+            const std::size_t from = line.find(' ', line.find(' ') + 1) + 1;
+            ranges.push_back(line.substr(from, line.find(' ', from) - from));
+        }
+        return ranges;
+    }
     TOwned<TForm> form;
     T* grid = nullptr;
 };
@@ -79,6 +98,15 @@ void RepaintPage(benchmark::State& state, TPageKind Kind, const std::vector<std:
     ShownPage<T> page(static_cast<int>(state.range(0)), Kind);
     std::vector<std::string> drawn = page.DrawnTexts();
     if (Kind == pkPlain && drawn != Expected) state.SkipWithError("the page's texts are not what was drawn");
+    if (Kind == pkRich) {
+        // Each cell's whole text, as many characters as its plain twin, and nothing drawn as plain text.
+        const std::vector<std::string> ranges = page.RenderedRanges();
+        bool same = drawn.empty() && ranges.size() == Expected.size();
+        for (std::size_t i = 0; same && i < Expected.size(); ++i)
+            same = ranges[i] == "0," + std::to_string(Expected[i].size());
+        if (!same) state.SkipWithError("the page's rich texts are not what was drawn");
+        drawn = ranges;
+    }
     if (Kind == pkHTML) {
         // Each cell's two runs, the bold one first.
         bool same = drawn.size() == 2 * Expected.size();
@@ -101,9 +129,12 @@ void BM_PlainPage(benchmark::State& state) { RepaintPage<ProGrid::RAdeRedeviDidi
 
 void BM_HTMLPage(benchmark::State& state) { RepaintPage<ProGrid::RAdeRedeviDidi>(state, pkHTML, PlainPageTexts()); }
 
+void BM_RichPage(benchmark::State& state) { RepaintPage<ProGrid::RAdeRedeviDidi>(state, pkRich, PlainPageTexts()); }
+
 BENCHMARK(BM_StringGridPage)->Arg(1000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PlainPage)->Arg(1000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_HTMLPage)->Arg(1000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RichPage)->Arg(1000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
@@ -111,7 +142,7 @@ int main(int argc, char** argv) {
     PeerRatioReporter reporter(
         [](const std::string& Name) {
             if (Name == "BM_PlainPage") return std::string("BM_StringGridPage");
-            if (Name == "BM_HTMLPage") return std::string("BM_PlainPage");
+            if (Name == "BM_HTMLPage" || Name == "BM_RichPage") return std::string("BM_PlainPage");
             return Name;
         },
         {"1000", "1000000"});
