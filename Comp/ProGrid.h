@@ -1077,6 +1077,11 @@ public:
     // Fires when the current row moves to another row, outside loading and the update lock.
     TRowUpdateEvent OnRowUpdate;
 
+    // The button editors' click: S as OnEllipsClick leaves it for the real column of the current cell.
+    using TEllipsClickEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, AnsiString& S)>;
+    virtual void EllipsClick(const AnsiString& S, AnsiString& Result);
+    TEllipsClickEvent OnEllipsClick;
+
     // Entries of the grid's own slots.
     virtual void SelectionChanged(Integer ALeft, Integer ATop, Integer ARight, Integer ABottom);
     virtual void AutoInsertRow(Integer ARow);

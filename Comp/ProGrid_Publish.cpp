@@ -115,6 +115,7 @@ void PublishEvents(TPublishOf<RAdeRedeviDidi>& P) {
     P.Event("OnIsPasswordCell", &C::OnIsPasswordCell);
     P.Event("OnHasComboBox", &C::OnHasComboBox);
     P.Event("OnGetEditorType", &C::OnGetEditorType);
+    P.Event("OnEllipsClick", &C::OnEllipsClick);
     P.Event("OnSelectionChanged", &C::OnSelectionChanged);
     P.Event("OnAutoInsertRow", &C::OnAutoInsertRow);
     P.Event("OnAutoDeleteRow", &C::OnAutoDeleteRow);

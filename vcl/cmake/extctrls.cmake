@@ -13,6 +13,7 @@ target_sources(vcl PRIVATE
   src/ExtCtrls/Panel.cpp
   src/ExtCtrls/Register.cpp
   src/Menus/Menus.cpp
+  src/Menus/RawMenus.cpp
   src/Dialogs/OpenDialog.cpp
   src/Spin/SpinButton.cpp
   src/Spin/SpinEdit.cpp

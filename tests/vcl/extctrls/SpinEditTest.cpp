@@ -82,7 +82,9 @@ TEST_F(SpinEditTest, TextThatIsNoNumberReadsAsMinValueAndStepsFromThere) {
 TEST_F(SpinEditTest, TypingTakesDigitsAndSignsOnly) {
     spin->SetText("");
     ClickText();
+    Testing::ResetMessageBeepCount();
     Testing::TypeText(spin, "-1a2x");
+    EXPECT_EQ(Testing::MessageBeepCount(), 2u);  // 'a' and 'x'
     EXPECT_EQ(spin->Text(), "-12");
     EXPECT_EQ(Testing::PeerText(spin), "-12");
     EXPECT_EQ(spin->Value(), -12);
@@ -107,7 +109,9 @@ TEST_F(SpinEditTest, WithoutTheEditorTypingChangesNothingButStepsStillWork) {
 TEST_F(SpinEditTest, AReadOnlySpinEditDoesNotStep) {
     spin->SetReadOnly(true);
     Testing::KeyPress(spin, VK_UP);
+    Testing::ResetMessageBeepCount();
     ClickHalf(true);
+    EXPECT_EQ(Testing::MessageBeepCount(), 1u);
     EXPECT_EQ(spin->Value(), 0);
     EXPECT_EQ(changes.Count(), 0);
 }

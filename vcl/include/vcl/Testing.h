@@ -64,6 +64,10 @@ bool RecordingMessageBoxes();
 int RecordedAnswer();
 std::vector<TRecordedMessageBox>& RecordedMessageBoxes();
 
+// The beeps MessageBeep sounded (silently) since the last reset.
+unsigned MessageBeepCount();
+void ResetMessageBeepCount();
+
 // The keyboard state that GetKeyboardState reports until the next input arrives.
 void SetKeyboardShiftState(TShiftState Shift);
 

@@ -375,7 +375,30 @@ int GetScrollPos(HWND hWnd, int nBar);
 BOOL SetScrollRange(HWND hWnd, int nBar, int nMinPos, int nMaxPos, BOOL bRedraw);
 BOOL ShowScrollBar(HWND hWnd, int wBar, BOOL bShow);
 
-BOOL MessageBeep(UINT uType);  // silent
+BOOL MessageBeep(UINT uType);  // silent; Testing::MessageBeepCount counts the calls
+
+// Pop-up menus made item by item. TrackPopupMenu shows the menu as a TPopupMenu would (its chooser seam
+// answers in tests) and posts the chosen item's id to hWnd as WM_COMMAND (id in the low word, lParam 0).
+constexpr UINT MF_STRING = 0x0000;
+constexpr UINT MF_BYCOMMAND = 0x0000;
+constexpr UINT MF_GRAYED = 0x0001;
+constexpr UINT MF_DISABLED = 0x0002;
+constexpr UINT MF_CHECKED = 0x0008;
+constexpr UINT MF_BYPOSITION = 0x0400;
+constexpr UINT MF_SEPARATOR = 0x0800;
+constexpr UINT TPM_LEFTALIGN = 0x0000;
+constexpr UINT TPM_CENTERALIGN = 0x0004;
+constexpr UINT TPM_RIGHTALIGN = 0x0008;
+HMENU CreatePopupMenu();
+// MF_BYPOSITION: before the item at uPosition, at the end when there is none (0xFFFFFFFF); otherwise before
+// the item whose id is uPosition. FALSE for an unknown menu or item.
+BOOL InsertMenu(HMENU hMenu, UINT uPosition, UINT uFlags, std::uintptr_t uIDNewItem, const char* lpNewItem);
+BOOL AppendMenu(HMENU hMenu, UINT uFlags, std::uintptr_t uIDNewItem, const char* lpNewItem);
+BOOL TrackPopupMenu(HMENU hMenu, UINT uFlags, int x, int y, int nReserved, HWND hWnd, const RECT* prcRect);
+BOOL DestroyMenu(HMENU hMenu);
+int GetMenuItemCount(HMENU hMenu);  // -1 for an unknown menu
+#define InsertMenuA InsertMenu
+#define AppendMenuA AppendMenu
 
 // ---------------------------------------------------------------------------
 // Message boxes (recorded instead of shown under the test seam of Testing.h)

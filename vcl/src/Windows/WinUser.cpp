@@ -15,6 +15,7 @@
 #include "vcl/Clock.h"
 #include "vcl/ExtCtrls.h"
 #include "vcl/Forms.h"
+#include "vcl/Testing.h"
 #include "vcl/Windows.h"
 
 namespace {
@@ -500,7 +501,20 @@ BOOL KillTimer(HWND hWnd, UINT uIDEvent) {
     return TRUE;
 }
 
-BOOL MessageBeep(UINT) { return TRUE; }
+namespace {
+unsigned& BeepCount() {
+    static unsigned count = 0;
+    return count;
+}
+}  // namespace
+
+BOOL MessageBeep(UINT) {
+    ++BeepCount();
+    return TRUE;
+}
+
+unsigned Testing::MessageBeepCount() { return BeepCount(); }
+void Testing::ResetMessageBeepCount() { BeepCount() = 0; }
 
 int MessageBox(HWND, const char* lpText, const char* lpCaption, UINT uType) {
     return ShowMessageBoxChecked(lpText ? lpText : "", lpCaption ? lpCaption : "Error", uType);
