@@ -20,6 +20,22 @@ enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
+enum TDragMode { dmManual, dmAutomatic };
+enum TDragKind { dkDrag, dkDock };
+enum TImeMode {
+    imDisable,
+    imClose,
+    imOpen,
+    imDontCare,
+    imSAlpha,
+    imAlpha,
+    imHira,
+    imSKata,
+    imKata,
+    imChinese,
+    imSHanguel,
+    imHanguel
+};
 
 // Registers every class of this unit for form descriptions; called by start-up code and the tests.
 void RegisterStdCtrls();
@@ -414,6 +430,18 @@ class TCustomComboBox : public TWinControl {
     void SetDroppedDown(bool Value);
     void Clear();
 
+    // Stored only: no drag starts from a combo here, and the input method is the system's.
+    TDragMode DragMode() const { return dragMode_; }
+    void SetDragMode(TDragMode Value) { dragMode_ = Value; }
+    TDragKind DragKind() const { return dragKind_; }
+    void SetDragKind(TDragKind Value) { dragKind_ = Value; }
+    TCursor DragCursor() const { return dragCursor_; }
+    void SetDragCursor(TCursor Value) { dragCursor_ = Value; }
+    TImeMode ImeMode() const { return imeMode_; }
+    void SetImeMode(TImeMode Value) { imeMode_ = Value; }
+    const AnsiString& ImeName() const { return imeName_; }
+    void SetImeName(const AnsiString& Value) { imeName_ = Value; }
+
     TNotifyEvent OnChange;
     TNotifyEvent OnSelect;
     TNotifyEvent OnDropDown;
@@ -425,8 +453,14 @@ private:
     void TextFromPeer(const AnsiString& Value);
     void ItemIndexFromPeer(Integer Index);
     void DroppedDownFromPeer(bool Value) { droppedDown_ = Value; }
+    Integer DroppedWidthForPeer() const { return droppedWidth_; }
+    bool NativeButtonForPeer() const { return nativeButton_; }
 
 protected:
+    // Off: the window draws neither its frame nor its drop button, and fills with Color where they were;
+    // the control paints its own over it.
+    bool NativeButton() const { return nativeButton_; }
+    void SetNativeButton(bool Value);
     virtual void Change();
     // A chosen item: OnSelect when assigned, otherwise OnChange.
     virtual void Select();
@@ -449,6 +483,13 @@ private:
     bool sorted_ = false;
     Integer maxLength_ = 0;
     bool droppedDown_ = false;
+    bool nativeButton_ = true;
+    Integer droppedWidth_ = 0;  // CB_SETDROPPEDWIDTH's; the list is never narrower than the combo
+    TDragMode dragMode_ = dmManual;
+    TDragKind dragKind_ = dkDrag;
+    TCursor dragCursor_ = crDrag;
+    TImeMode imeMode_ = imDontCare;
+    AnsiString imeName_;
 };
 
 class TComboBox : public TCustomComboBox {

@@ -123,10 +123,30 @@ static void PublishTComboBox(TPublisher& p) {
     P.Event("OnSelect", &TCustomComboBox::OnSelect);
     P.Event("OnDropDown", &TCustomComboBox::OnDropDown);
     P.Event("OnCloseUp", &TCustomComboBox::OnCloseUp);
+    P.Enum("DragMode", &TCustomComboBox::DragMode, &TCustomComboBox::SetDragMode,
+           TEnumNames<TDragMode>{{"dmManual", dmManual}, {"dmAutomatic", dmAutomatic}});
+    P.Enum("DragKind", &TCustomComboBox::DragKind, &TCustomComboBox::SetDragKind,
+           TEnumNames<TDragKind>{{"dkDrag", dkDrag}, {"dkDock", dkDock}});
+    P.IntIdent("DragCursor", &TCustomComboBox::DragCursor, &TCustomComboBox::SetDragCursor, &IdentToCursor);
+    P.Enum("ImeMode", &TCustomComboBox::ImeMode, &TCustomComboBox::SetImeMode,
+           TEnumNames<TImeMode>{{"imDisable", imDisable},
+                                {"imClose", imClose},
+                                {"imOpen", imOpen},
+                                {"imDontCare", imDontCare},
+                                {"imSAlpha", imSAlpha},
+                                {"imAlpha", imAlpha},
+                                {"imHira", imHira},
+                                {"imSKata", imSKata},
+                                {"imKata", imKata},
+                                {"imChinese", imChinese},
+                                {"imSHanguel", imSHanguel},
+                                {"imHanguel", imHanguel}});
+    P.Str("ImeName", &TCustomComboBox::ImeName, &TCustomComboBox::SetImeName);
 }
 
-VCL_IMPLEMENT_CLASS(TCustomComboBox, nullptr, nullptr)
-VCL_IMPLEMENT_CLASS(TComboBox, VCL_CREATOR(TComboBox), PublishTComboBox)
+// Descendants publish what the combo box does.
+VCL_IMPLEMENT_CLASS(TCustomComboBox, nullptr, PublishTComboBox)
+VCL_IMPLEMENT_CLASS(TComboBox, VCL_CREATOR(TComboBox), nullptr)
 
 TCustomComboBox::TCustomComboBox(TComponent* AOwner)
     : TWinControl(AOwner), items_(std::make_unique<TComboBoxStrings>(*this)) {
@@ -190,6 +210,12 @@ void TCustomComboBox::SetDroppedDown(bool Value) {
     MirrorStd(this, smDropDown);
 }
 
+void TCustomComboBox::SetNativeButton(bool Value) {
+    if (nativeButton_ == Value) return;
+    nativeButton_ = Value;
+    OptionsChanged();
+}
+
 void TCustomComboBox::OptionsChanged() { MirrorStd(this, smOptions); }
 
 void TCustomComboBox::ItemsChanged() {
@@ -238,6 +264,12 @@ void TCustomComboBox::Dispatch(TMessage& Message) {
             case CB_GETCOUNT: Message.Result = items_->Count(); return;
             case CB_GETDROPPEDSTATE: Message.Result = droppedDown_ ? 1 : 0; return;
             case CB_SHOWDROPDOWN: SetDroppedDown(Message.WParam != 0); return;
+            case CB_SETDROPPEDWIDTH:
+                droppedWidth_ = static_cast<Integer>(std::min<WPARAM>(Message.WParam, 0x7FFF));
+                OptionsChanged();
+                Message.Result = std::max(droppedWidth_, Width());
+                return;
+            case CB_GETDROPPEDWIDTH: Message.Result = std::max(droppedWidth_, Width()); return;
             case WM_SETTEXT:
                 if (style_ == csDropDownList) {
                     // Without an edit part a text can only be one of the items: it selects it.

@@ -38,6 +38,8 @@ struct TStdCtrlsAccess {
     static const std::optional<TRect>& FormatMargins(const TCustomEdit& C) { return C.formatMargins_; }
     static void TextFromPeer(TCustomComboBox& C, const AnsiString& Value) { C.TextFromPeer(Value); }
     static void ItemIndexFromPeer(TCustomComboBox& C, Integer Index) { C.ItemIndexFromPeer(Index); }
+    static Integer DroppedWidth(const TCustomComboBox& C) { return C.DroppedWidthForPeer(); }
+    static bool NativeButton(const TCustomComboBox& C) { return C.NativeButtonForPeer(); }
 };
 
 class TStdPeer {

@@ -6,8 +6,11 @@
 #include <memory>
 
 #include <QComboBox>
+#include <QAbstractItemView>
 #include <QLineEdit>
 #include <QSignalBlocker>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
 
 #include "qt/Peer.h"
 #include "qt/QtText.h"
@@ -17,10 +20,26 @@
 
 namespace {
 
-// A combo box that tells its peer when its list opens and closes.
+// A combo box that tells its peer when its list opens and closes. Bare, it draws neither frame nor drop
+// button: its edit part (or its label) on the base colour.
 class TPopupCombo : public QComboBox {
 public:
     std::function<void(bool)> OnPopup;
+    bool Bare = false;
+
+protected:
+    void paintEvent(QPaintEvent* Event) override {
+        if (!Bare) return QComboBox::paintEvent(Event);
+        QStylePainter painter(this);
+        painter.fillRect(rect(), palette().brush(QPalette::Base));
+        if (isEditable()) return;
+        QStyleOptionComboBox option;
+        initStyleOption(&option);
+        option.frame = false;
+        painter.drawControl(QStyle::CE_ComboBoxLabel, option);
+    }
+
+public:
     void showPopup() override {
         if (OnPopup) OnPopup(true);
         QComboBox::showPopup();
@@ -94,6 +113,10 @@ private:
             if (editable) ConnectEdit();
         }
         combo()->setMaxVisibleItems(C.DropDownCount());
+        combo()->view()->setMinimumWidth(TStdCtrlsAccess::DroppedWidth(C));
+        // A new style changes what the control paints over the widget too.
+        combo()->Bare = !TStdCtrlsAccess::NativeButton(C);
+        combo()->update();
         MirrorIndex(C);
     }
 
