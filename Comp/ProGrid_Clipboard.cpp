@@ -374,11 +374,11 @@ Integer RAdeRedeviDidi::PasteFromClipboard(Integer ACol, Integer ARow) {
         stream.SetPosition(0);
         LoadCellsFromStream({ACol, ARow}, &stream);
         stream.SetPosition(0);
-        TGridPropIO prop(nullptr);
-        stream.ReadComponent(&prop);
-        TRect pasted{ACol, ARow, ACol + prop.ColCount() - 1, ARow + prop.RowCount() - 1};
-        ClipboardPasteDone(prop.ID() == ClipboardID() ? copyOrigin_ : TPoint{-1, -1}, pasted, copied_);
-        return prop.ColCount() * prop.RowCount();
+        const auto prop = MakeOwned<TGridPropIO>(nullptr);
+        stream.ReadComponent(prop.get());
+        TRect pasted{ACol, ARow, ACol + prop->ColCount() - 1, ARow + prop->RowCount() - 1};
+        ClipboardPasteDone(prop->ID() == ClipboardID() ? copyOrigin_ : TPoint{-1, -1}, pasted, copied_);
+        return prop->ColCount() * prop->RowCount();
     }
     const UINT richText = RegisterClipboardFormat("Rich Text Format");
     if (Navigation()->AllowRTFClipboard() && IsClipboardFormatAvailable(richText)) {

@@ -122,9 +122,9 @@ void ReadRecord(TStream* AStream, TComponent& Record) {
 
 // A cell as the stream gives it, with what it owns until it goes into the grid.
 struct TReadCell {
-    std::unique_ptr<TGridCellIO> Cell = std::make_unique<TGridCellIO>(nullptr);
-    std::unique_ptr<TGridCellPropIO> Props;
-    std::unique_ptr<TGridGraphicIO> Graphic;
+    TOwned<TGridCellIO> Cell = MakeOwned<TGridCellIO>(nullptr);
+    TOwned<TGridCellPropIO> Props;
+    TOwned<TGridGraphicIO> Graphic;
     std::unique_ptr<TObject> GraphicObject;  // the bitmap, icon, list or picture of the graphic
 };
 
@@ -132,32 +132,32 @@ TReadCell ReadCellRecords(TStream* AStream) {
     TReadCell read;
     ReadRecord(AStream, *read.Cell);
     if (!read.Cell->HasProp()) return read;
-    read.Props = std::make_unique<TGridCellPropIO>(nullptr);
+    read.Props = MakeOwned<TGridCellPropIO>(nullptr);
     ReadRecord(AStream, *read.Props);
     if (!read.Props->HasGraphic()) return read;
-    read.Graphic = std::make_unique<TGridGraphicIO>(nullptr);
+    read.Graphic = MakeOwned<TGridGraphicIO>(nullptr);
     ReadRecord(AStream, *read.Graphic);
     TCellGraphic& graphic = *read.Graphic->CellGraphic();
     // Objects are never read from the stream as references: only the record after the graphic gives one.
     graphic.CellBitmap = nullptr;
     graphic.CellIcon = nullptr;
     auto take = [&](auto io) {
-        ReadRecord(AStream, io);
-        read.GraphicObject.reset(io.Take());
+        ReadRecord(AStream, *io);
+        read.GraphicObject.reset(io->Take());
     };
     switch (graphic.CellType) {
         case ctBitmap:
-        case ctBitButton: take(TGridBMPIO(nullptr)); break;
-        case ctIcon: take(TGridIconIO(nullptr)); break;
-        case ctPicture: take(TGridPicIO(nullptr)); break;
-        case ctFilePicture: take(TGridFilePicIO(nullptr)); break;
-        case ctRadio: take(TGridSLIO(nullptr)); break;
+        case ctBitButton: take(MakeOwned<TGridBMPIO>(nullptr)); break;
+        case ctIcon: take(MakeOwned<TGridIconIO>(nullptr)); break;
+        case ctPicture: take(MakeOwned<TGridPicIO>(nullptr)); break;
+        case ctFilePicture: take(MakeOwned<TGridFilePicIO>(nullptr)); break;
+        case ctRadio: take(MakeOwned<TGridSLIO>(nullptr)); break;
         case ctImages: {
-            TGridSLIO io(nullptr);
-            ReadRecord(AStream, io);
+            const auto io = MakeOwned<TGridSLIO>(nullptr);
+            ReadRecord(AStream, *io);
             auto indices = std::make_unique<ProObj::TIntList>(0, 0);
             try {
-                indices->SetStrValue(io.Object()->CommaText());
+                indices->SetStrValue(io->Object()->CommaText());
             } catch (const EConvertError& e) {
                 throw EReadError(e.Message());
             }
@@ -193,19 +193,19 @@ Integer RAdeRedeviDidi::ClipboardID() {
 void RAdeRedeviDidi::SaveCellsToStream(const TGridRect& ARect, TStream* AStream) {
     const Integer firstCol = FixedAsNormal() ? 0 : FixedCols();
     const Integer firstRow = FixedAsNormal() ? 0 : FixedRows();
-    TGridPropIO prop(nullptr);
-    prop.SetColCount(ARect.Right - ARect.Left + 1);
-    prop.SetRowCount(ARect.Bottom - ARect.Top + 1);
-    prop.SetColWidths(JoinSizes(ARect.Left, ARect.Right, [this](Integer c) { return ColWidths(c); }));
-    prop.SetRowHeights(JoinSizes(ARect.Top, ARect.Bottom, [this](Integer r) { return RowHeights(r); }));
-    prop.SetFullGrid(ARect.Left == firstCol && ARect.Top == firstRow && ARect.Right == ColCount() - 1 &&
-                     ARect.Bottom == RowCount() - 1);
-    prop.SetID(ClipboardID());
-    AStream->WriteComponent(&prop);
+    const auto prop = MakeOwned<TGridPropIO>(nullptr);
+    prop->SetColCount(ARect.Right - ARect.Left + 1);
+    prop->SetRowCount(ARect.Bottom - ARect.Top + 1);
+    prop->SetColWidths(JoinSizes(ARect.Left, ARect.Right, [this](Integer c) { return ColWidths(c); }));
+    prop->SetRowHeights(JoinSizes(ARect.Top, ARect.Bottom, [this](Integer r) { return RowHeights(r); }));
+    prop->SetFullGrid(ARect.Left == firstCol && ARect.Top == firstRow && ARect.Right == ColCount() - 1 &&
+                      ARect.Bottom == RowCount() - 1);
+    prop->SetID(ClipboardID());
+    AStream->WriteComponent(prop.get());
 
-    TGridCellIO cell(nullptr);
-    TGridCellPropIO props(nullptr);
-    TGridGraphicIO graphicIO(nullptr);
+    const auto cell = MakeOwned<TGridCellIO>(nullptr);
+    const auto props = MakeOwned<TGridCellPropIO>(nullptr);
+    const auto graphicIO = MakeOwned<TGridGraphicIO>(nullptr);
     for (Integer r = ARect.Top; r <= ARect.Bottom; ++r)
         for (Integer c = ARect.Left; c <= ARect.Right; ++c) {
             const AnsiString text = GetRawCell(c, r);
@@ -213,47 +213,51 @@ void RAdeRedeviDidi::SaveCellsToStream(const TGridRect& ARect, TStream* AStream)
             // The first record marks where the block starts, so it is written even when empty.
             const bool topLeft = c == ARect.Left && r == ARect.Top;
             if (text.empty() && !hasProp && !topLeft) continue;
-            cell.SetCol(c);
-            cell.SetRow(r);
-            cell.SetCell(text);
-            cell.SetHasProp(hasProp);
-            AStream->WriteComponent(&cell);
+            cell->SetCol(c);
+            cell->SetRow(r);
+            cell->SetCell(text);
+            cell->SetHasProp(hasProp);
+            AStream->WriteComponent(cell.get());
             if (!hasProp) continue;
 
             TCellProperties* source = GetCellProperties(c, r);
-            props.CellProperties()->Assign(source);
-            props.CellProperties()->SetBrushColorTo(source->BrushColorTo());
+            props->CellProperties()->Assign(source);
+            props->CellProperties()->SetBrushColorTo(source->BrushColorTo());
             const auto* graphic = dynamic_cast<const TCellGraphic*>(source->GraphicObject());
             const bool hasGraphic = graphic && graphic->CellType != ctEmpty &&
                                     !(HasGraphicObject(graphic->CellType) && !graphic->CellCreated);
-            props.SetHasGraphic(hasGraphic);
-            AStream->WriteComponent(&props);
+            props->SetHasGraphic(hasGraphic);
+            AStream->WriteComponent(props.get());
             if (!hasGraphic) continue;
 
-            graphicIO.CellGraphic()->Assign(const_cast<TCellGraphic*>(graphic));
-            AStream->WriteComponent(&graphicIO);
+            graphicIO->CellGraphic()->Assign(const_cast<TCellGraphic*>(graphic));
+            AStream->WriteComponent(graphicIO.get());
             // The descriptor must not free what it only borrowed for the writing.
-            graphicIO.CellGraphic()->CellBitmap = nullptr;
-            graphicIO.CellGraphic()->CellIcon = nullptr;
-            graphicIO.CellGraphic()->CellCreated = false;
+            graphicIO->CellGraphic()->CellBitmap = nullptr;
+            graphicIO->CellGraphic()->CellIcon = nullptr;
+            graphicIO->CellGraphic()->CellCreated = false;
             auto write = [&](auto io, auto* object) {
-                if (object) io.Object()->Assign(object);
-                AStream->WriteComponent(&io);
+                if (object) io->Object()->Assign(object);
+                AStream->WriteComponent(io.get());
             };
             switch (graphic->CellType) {
                 case ctBitmap:
-                case ctBitButton: write(TGridBMPIO(nullptr), dynamic_cast<TBitmap*>(graphic->CellBitmap)); break;
-                case ctIcon: write(TGridIconIO(nullptr), graphic->CellIcon); break;
-                case ctPicture: write(TGridPicIO(nullptr), dynamic_cast<TPicture*>(graphic->CellBitmap)); break;
-                case ctFilePicture:
-                    write(TGridFilePicIO(nullptr), dynamic_cast<ProObj::TFilePicture*>(graphic->CellBitmap));
+                case ctBitButton:
+                    write(MakeOwned<TGridBMPIO>(nullptr), dynamic_cast<TBitmap*>(graphic->CellBitmap));
                     break;
-                case ctRadio: write(TGridSLIO(nullptr), dynamic_cast<TStrings*>(graphic->CellBitmap)); break;
+                case ctIcon: write(MakeOwned<TGridIconIO>(nullptr), graphic->CellIcon); break;
+                case ctPicture:
+                    write(MakeOwned<TGridPicIO>(nullptr), dynamic_cast<TPicture*>(graphic->CellBitmap));
+                    break;
+                case ctFilePicture:
+                    write(MakeOwned<TGridFilePicIO>(nullptr), dynamic_cast<ProObj::TFilePicture*>(graphic->CellBitmap));
+                    break;
+                case ctRadio: write(MakeOwned<TGridSLIO>(nullptr), dynamic_cast<TStrings*>(graphic->CellBitmap)); break;
                 case ctImages: {
-                    TGridSLIO io(nullptr);
+                    const auto io = MakeOwned<TGridSLIO>(nullptr);
                     if (const auto* indices = dynamic_cast<const ProObj::TIntList*>(graphic->CellBitmap))
-                        io.Object()->SetCommaText(indices->StrValue());
-                    AStream->WriteComponent(&io);
+                        io->Object()->SetCommaText(indices->StrValue());
+                    AStream->WriteComponent(io.get());
                     break;
                 }
                 default: break;
@@ -262,8 +266,8 @@ void RAdeRedeviDidi::SaveCellsToStream(const TGridRect& ARect, TStream* AStream)
 }
 
 void RAdeRedeviDidi::LoadCellsFromStream(TPoint ATopLeft, TStream* AStream) {
-    TGridPropIO prop(nullptr);
-    ReadRecord(AStream, prop);
+    const auto prop = MakeOwned<TGridPropIO>(nullptr);
+    ReadRecord(AStream, *prop);
     const auto more = [AStream] { return AStream->Position() < AStream->Size() - 1; };
 
     // The first cell is the block's top left: a whole grid goes back where it was, another block to
@@ -277,11 +281,11 @@ void RAdeRedeviDidi::LoadCellsFromStream(TPoint ATopLeft, TStream* AStream) {
     }
     Int64 shiftCol = Int64{ATopLeft.X} - originCol, shiftRow = Int64{ATopLeft.Y} - originRow;
 
-    if (prop.FullGrid()) {
+    if (prop->FullGrid()) {
         // Everything is checked before the grid changes.
-        const auto widths = SplitSizes(prop.ColWidths(), prop.ColCount());
-        const auto heights = SplitSizes(prop.RowHeights(), prop.RowCount());
-        if (prop.ColCount() < 1 || prop.RowCount() < 1 || !widths || !heights)
+        const auto widths = SplitSizes(prop->ColWidths(), prop->ColCount());
+        const auto heights = SplitSizes(prop->RowHeights(), prop->RowCount());
+        if (prop->ColCount() < 1 || prop->RowCount() < 1 || !widths || !heights)
             throw EReadError("Invalid stream format");
         if (originCol < 0 || originRow < 0 || originCol > ColCount() || originRow > RowCount())
             throw EReadError("Invalid stream format");
@@ -289,14 +293,15 @@ void RAdeRedeviDidi::LoadCellsFromStream(TPoint ATopLeft, TStream* AStream) {
         BeginUpdate();
         const TScopeExit update([this] { EndUpdate(); });
         ClearAll();
-        const auto cols = static_cast<Integer>(originCol + prop.ColCount());
-        const auto rows = static_cast<Integer>(originRow + prop.RowCount());
+        const auto cols = static_cast<Integer>(originCol + prop->ColCount());
+        const auto rows = static_cast<Integer>(originRow + prop->RowCount());
         if (FixedCols() >= cols) SetFixedCols(cols - 1);
         if (FixedRows() >= rows) SetFixedRows(rows - 1);
         SetColCount(cols);
         SetRowCount(rows);
-        for (Integer i = 0; i < prop.ColCount(); ++i) SetColWidths(static_cast<Integer>(originCol) + i, (*widths)[i]);
-        for (Integer i = 0; i < prop.RowCount(); ++i) SetRowHeights(static_cast<Integer>(originRow) + i, (*heights)[i]);
+        for (Integer i = 0; i < prop->ColCount(); ++i) SetColWidths(static_cast<Integer>(originCol) + i, (*widths)[i]);
+        for (Integer i = 0; i < prop->RowCount(); ++i)
+            SetRowHeights(static_cast<Integer>(originRow) + i, (*heights)[i]);
     }
 
     auto place = [&](TReadCell& read) {

@@ -419,16 +419,16 @@ TEST_F(ProGridOwnFormatTest, AWholeGridWhoseSizesDoNotMatchRaisesBeforeAnyChange
     Fill({{"a", "b"}});
     auto record = [](const char* Widths, Integer ColCount) {
         TMemoryStream stream;
-        TGridPropIO prop(nullptr);
-        prop.SetColCount(ColCount);
-        prop.SetRowCount(1);
-        prop.SetColWidths(Widths);
-        prop.SetRowHeights("20");
-        prop.SetFullGrid(true);
-        stream.WriteComponent(&prop);
-        TGridCellIO cell(nullptr);
-        cell.SetCell("new");
-        stream.WriteComponent(&cell);
+        const auto prop = MakeOwned<TGridPropIO>(nullptr);
+        prop->SetColCount(ColCount);
+        prop->SetRowCount(1);
+        prop->SetColWidths(Widths);
+        prop->SetRowHeights("20");
+        prop->SetFullGrid(true);
+        stream.WriteComponent(prop.get());
+        const auto cell = MakeOwned<TGridCellIO>(nullptr);
+        cell->SetCell("new");
+        stream.WriteComponent(cell.get());
         return stream.Bytes();
     };
     Load(record("30,40", 2), {0, 0});
