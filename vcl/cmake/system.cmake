@@ -6,6 +6,7 @@ target_sources(vcl PRIVATE
   src/System/Round.cpp
   src/SysUtils/DateSettings.cpp
   src/SysUtils/DateFormat.cpp
+  src/SysUtils/DateParse.cpp
   src/SysUtils/Collate.cpp
   src/SysUtils/FloatFormat.cpp
   src/SysUtils/Format.cpp
@@ -20,4 +21,5 @@ target_sources(vcl PRIVATE
   src/Windows/WinExec.cpp
   src/Windows/FileTimes.cpp
   src/qt/QtText.cpp
+  src/qt/CaseFoldQt.cpp
 )

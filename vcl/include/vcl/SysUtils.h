@@ -254,6 +254,27 @@ void DateTimeToSystemTime(TDateTime DateTime, _SYSTEMTIME& SystemTime);
 AnsiString FormatDateTime(const AnsiString& Format, TDateTime DateTime);
 // The date in ShortDateFormat.
 AnsiString DateToStr(TDateTime Date);
+// The time in LongTimeFormat.
+AnsiString TimeToStr(TDateTime Time);
+// The date in ShortDateFormat, then the time in LongTimeFormat unless it is midnight.
+AnsiString DateTimeToStr(TDateTime DateTime);
+
+// Years of one or two digits read as the 100 years starting this many years before the clock's year.
+extern Word TwoDigitYearCenturyWindow;
+// Two or three numbers between DateSeparators, in the order ShortDateFormat names d, m and y first; two
+// take the clock's year. Blanks around the parts are skipped. EConvertError "'x' is not a valid date".
+TDateTime StrToDate(const AnsiString& S);
+bool TryStrToDate(const AnsiString& S, TDateTime& Value);
+// h:nn, then :ss and DecimalSeparator zzz as given, then AM or PM (TimeAMString / TimePMString, any
+// letter case) for the hours 0 to 12. EConvertError "'x' is not a valid time".
+TDateTime StrToTime(const AnsiString& S);
+bool TryStrToTime(const AnsiString& S, TDateTime& Value);
+// A date, a date and a time after blanks, or a time alone. EConvertError "'x' is not a valid date and time".
+TDateTime StrToDateTime(const AnsiString& S);
+bool TryStrToDateTime(const AnsiString& S, TDateTime& Value);
+// The same day NumberOfMonths later (earlier when negative), at most the month's last; the time kept.
+// EConvertError "Invalid argument to date encode" when the year leaves 1..9999.
+TDateTime IncMonth(TDateTime Date, Integer NumberOfMonths = 1);
 // Packed local date-times of the file system (two-second steps, years 1980..2107).
 // EConvertError for a packed value that names no date.
 TDateTime FileDateToDateTime(Integer FileDate);

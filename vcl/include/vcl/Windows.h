@@ -537,6 +537,24 @@ AnsiString RegistryFilePath();
 constexpr int MAX_PATH = 260;
 
 // ---------------------------------------------------------------------------
+// Collation: one word sort for every locale (AnsiCompareStr's), UTF-16 characters outside Windows-1252
+// after all others, by their case folding, then by code point.
+
+using LCID = DWORD;
+constexpr LCID LOCALE_SYSTEM_DEFAULT = 0x0800;
+constexpr LCID LOCALE_USER_DEFAULT = 0x0400;
+constexpr DWORD NORM_IGNORECASE = 0x00000001;
+constexpr int CSTR_LESS_THAN = 1;
+constexpr int CSTR_EQUAL = 2;
+constexpr int CSTR_GREATER_THAN = 3;
+// A count of -1 reads up to the terminating zero. 0 for a negative count other than -1, a null string
+// with a count, or a flag other than NORM_IGNORECASE.
+int CompareStringA(LCID Locale, DWORD dwCmpFlags, const char* lpString1, int cchCount1, const char* lpString2,
+                   int cchCount2);
+int CompareStringW(LCID Locale, DWORD dwCmpFlags, const WideChar* lpString1, int cchCount1, const WideChar* lpString2,
+                   int cchCount2);
+
+// ---------------------------------------------------------------------------
 // Starting programs. No shell is involved: the command line is cut into arguments by the Windows
 // rules and the program runs with exactly those. The show command has no meaning here.
 

@@ -1,9 +1,16 @@
-// Locale-style comparison of Windows-1252 text (word sort): symbols before digits before letters,
-// accented letters beside their base letter, lower case before upper case, '-' and '\'' weighing last.
+// Locale-style comparison (word sort): symbols before digits before letters, accented letters beside their
+// base letter, lower case before upper case, '-' and '\'' weighing last. Windows-1252 text, and UTF-16
+// text whose characters outside the code page come after all others.
 #include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
 #include <vector>
 
+#include "SysUtils/CaseFold.h"
+#include "System/Codepage.h"
 #include "vcl/SysUtils.h"
+#include "vcl/Windows.h"
 
 namespace {
 
@@ -61,31 +68,34 @@ const std::array<Weight, 256>& Weights() {
     return table;
 }
 
+// Characters outside Windows-1252 weigh after all others, by their case folding, then by code point.
+constexpr std::uint32_t kForeignBase = 0x10000;
+
 struct Key {
-    std::vector<Word> primary;
+    std::vector<std::uint32_t> primary;
     std::vector<Byte> secondary;
-    std::vector<Byte> upper;
-    AnsiString ignorables;
+    std::vector<std::uint32_t> tertiary;  // case: 1 for upper case, or a foreign character's code point
+    std::size_t ignorables = 0;
 };
 
-Key MakeKey(const AnsiString& S) {
-    const auto& weights = Weights();
-    Key key;
-    for (char ch : S) {
-        const auto c = static_cast<unsigned char>(ch);
-        const Weight& w = weights[c];
-        if (w.primary[0] == 0) {
-            key.ignorables += ch;
-            continue;
-        }
-        for (Word p : w.primary) {
-            if (p == 0) continue;
-            key.primary.push_back(p);
-            key.secondary.push_back(w.secondary);
-            key.upper.push_back(w.upper);
-        }
+void AddAnsi(Key& key, unsigned char c) {
+    const Weight& w = Weights()[c];
+    if (w.primary[0] == 0) {
+        ++key.ignorables;
+        return;
     }
-    return key;
+    for (Word p : w.primary) {
+        if (p == 0) continue;
+        key.primary.push_back(p);
+        key.secondary.push_back(w.secondary);
+        key.tertiary.push_back(w.upper);
+    }
+}
+
+void AddForeign(Key& key, char32_t c) {
+    key.primary.push_back(kForeignBase + FoldCase(c));
+    key.secondary.push_back(0);
+    key.tertiary.push_back(c);
 }
 
 template <typename Seq>
@@ -97,23 +107,95 @@ int Lexicographic(const Seq& a, const Seq& b) {
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
-int Sign(Integer v) { return v < 0 ? -1 : v > 0 ? 1 : 0; }
-
-Integer Collate(const AnsiString& S1, const AnsiString& S2, bool caseSensitive) {
-    const Key a = MakeKey(S1);
-    const Key b = MakeKey(S2);
+// Primary weights, then accents, then case; then the count of ignorable characters; Tie decides the rest.
+template <typename TieBreak>
+Integer Collate(const Key& a, const Key& b, bool caseSensitive, TieBreak Tie) {
     if (int r = Lexicographic(a.primary, b.primary)) return r;
     if (int r = Lexicographic(a.secondary, b.secondary)) return r;
     if (caseSensitive) {
-        if (int r = Lexicographic(a.upper, b.upper)) return r;
+        if (int r = Lexicographic(a.tertiary, b.tertiary)) return r;
     }
-    if (a.ignorables.size() != b.ignorables.size()) return a.ignorables.size() < b.ignorables.size() ? -1 : 1;
-    return caseSensitive ? Sign(CompareStr(S1, S2)) : Sign(CompareStr(AnsiLowerCase(S1), AnsiLowerCase(S2)));
+    if (a.ignorables != b.ignorables) return a.ignorables < b.ignorables ? -1 : 1;
+    return Tie();
 }
+
+int Sign(Integer v) { return v < 0 ? -1 : v > 0 ? 1 : 0; }
+
+Key AnsiKey(const AnsiString& S) {
+    Key key;
+    for (char ch : S) AddAnsi(key, static_cast<unsigned char>(ch));
+    return key;
+}
+
+Integer CollateAnsi(const AnsiString& S1, const AnsiString& S2, bool caseSensitive) {
+    return Collate(AnsiKey(S1), AnsiKey(S2), caseSensitive, [&] {
+        return caseSensitive ? Sign(CompareStr(S1, S2)) : Sign(CompareStr(AnsiLowerCase(S1), AnsiLowerCase(S2)));
+    });
+}
+
+// UTF-16 as code points; a lone surrogate stands for itself.
+std::u32string CodePoints(std::u16string_view S) {
+    std::u32string points;
+    points.reserve(S.size());
+    for (std::size_t i = 0; i < S.size(); ++i) {
+        const char16_t u = S[i];
+        if (u >= 0xD800 && u <= 0xDBFF && i + 1 < S.size() && S[i + 1] >= 0xDC00 && S[i + 1] <= 0xDFFF) {
+            points.push_back(0x10000 + ((char32_t(u) - 0xD800) << 10) + (S[++i] - 0xDC00));
+        } else {
+            points.push_back(u);
+        }
+    }
+    return points;
+}
+
+Key WideKey(const std::u32string& Points) {
+    Key key;
+    for (char32_t c : Points) {
+        const char byte = c == 0 ? '\0' : codepage::UnicodeToAnsiChar(c, '\0');
+        if (c == 0 || byte != '\0') AddAnsi(key, static_cast<unsigned char>(byte));
+        else AddForeign(key, c);
+    }
+    return key;
+}
+
+std::u32string Folded(std::u32string Points) {
+    for (char32_t& c : Points) c = FoldCase(c);
+    return Points;
+}
+
+// The length of a counted or zero-terminated string; -1 for a bad one.
+template <typename Char>
+int CountedLength(const Char* S, int Count) {
+    if (Count < -1 || (!S && Count != 0)) return -1;
+    if (Count >= 0) return Count;
+    return static_cast<int>(std::char_traits<Char>::length(S));
+}
+
+int CompareResult(Integer Order) { return Order < 0 ? CSTR_LESS_THAN : Order > 0 ? CSTR_GREATER_THAN : CSTR_EQUAL; }
 
 }  // namespace
 
-Integer AnsiCompareStr(const AnsiString& S1, const AnsiString& S2) { return Collate(S1, S2, true); }
-Integer AnsiCompareText(const AnsiString& S1, const AnsiString& S2) { return Collate(S1, S2, false); }
+Integer AnsiCompareStr(const AnsiString& S1, const AnsiString& S2) { return CollateAnsi(S1, S2, true); }
+Integer AnsiCompareText(const AnsiString& S1, const AnsiString& S2) { return CollateAnsi(S1, S2, false); }
 bool AnsiSameText(const AnsiString& S1, const AnsiString& S2) { return AnsiLowerCase(S1) == AnsiLowerCase(S2); }
 bool AnsiSameStr(const AnsiString& S1, const AnsiString& S2) { return S1 == S2; }
+
+int CompareStringA(LCID, DWORD dwCmpFlags, const char* lpString1, int cchCount1, const char* lpString2, int cchCount2) {
+    const int n1 = CountedLength(lpString1, cchCount1), n2 = CountedLength(lpString2, cchCount2);
+    if (n1 < 0 || n2 < 0 || (dwCmpFlags & ~NORM_IGNORECASE) != 0) return 0;
+    const AnsiString s1(lpString1 ? lpString1 : "", static_cast<std::size_t>(n1));
+    const AnsiString s2(lpString2 ? lpString2 : "", static_cast<std::size_t>(n2));
+    return CompareResult(CollateAnsi(s1, s2, (dwCmpFlags & NORM_IGNORECASE) == 0));
+}
+
+int CompareStringW(LCID, DWORD dwCmpFlags, const WideChar* lpString1, int cchCount1, const WideChar* lpString2,
+                   int cchCount2) {
+    const int n1 = CountedLength(lpString1, cchCount1), n2 = CountedLength(lpString2, cchCount2);
+    if (n1 < 0 || n2 < 0 || (dwCmpFlags & ~NORM_IGNORECASE) != 0) return 0;
+    const bool caseSensitive = (dwCmpFlags & NORM_IGNORECASE) == 0;
+    const std::u32string p1 = CodePoints({lpString1, static_cast<std::size_t>(n1)});
+    const std::u32string p2 = CodePoints({lpString2, static_cast<std::size_t>(n2)});
+    return CompareResult(Collate(WideKey(p1), WideKey(p2), caseSensitive, [&] {
+        return caseSensitive ? Lexicographic(p1, p2) : Lexicographic(Folded(p1), Folded(p2));
+    }));
+}
