@@ -294,6 +294,10 @@ protected:
     // Splits every range with a cell in the block that reaches outside it.
     void SplitRangesCut(Integer Col1, Integer Row1, Integer Col2, Integer Row2);
 
+    // Rows at or beyond it are not passed through the display-text event; every change of the row count
+    // sets it to the new count.
+    Integer LogicalRowCount() const { return logicalRowCount_; }
+    void SetLogicalRowCount(Integer Value) { logicalRowCount_ = Value; }
     // True while the last row shows as the floating footer instead of in the grid.
     bool FloatingFooterShown() const { return floatingFooter_; }
     void SetFloatingFooterShown(bool Value) { floatingFooter_ = Value; }

@@ -764,6 +764,10 @@ using TClipboardBeforePasteCellEvent =
     std::function<void(TObject* Sender, Integer ACol, Integer ARow, AnsiString& Value, bool& Allow)>;
 using TClipboardBeforePasteWideCellEvent =
     std::function<void(TObject* Sender, Integer ACol, Integer ARow, WideString& Value, bool& Allow)>;
+// The sort's own comparisons: Res (0 on entry) is the order of the two texts (rows), -1, 0 or 1.
+using TCustomCompareEvent =
+    std::function<void(TObject* Sender, const AnsiString& str1, const AnsiString& str2, Integer& Res)>;
+using TRawCompareEvent = std::function<void(TObject* Sender, Integer ACol, Integer Row1, Integer Row2, Integer& Res)>;
 
 class RAdeRedeviDidi;
 
@@ -1081,6 +1085,25 @@ public:
     using TEllipsClickEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, AnsiString& S)>;
     virtual void EllipsClick(const AnsiString& S, AnsiString& Result);
     TEllipsClickEvent OnEllipsClick;
+
+    // Sorting. The data rows (FixedRows up to the footers) by SortSettings.Column, ties broken by the next
+    // columns under SortSettings.Full; SortIndexed by SortIndexes instead (EProGridError "No indexes
+    // specified for indexed sort", nothing changed, when it is empty); SortWithinNodes the child rows of
+    // every expanded node of more than two rows. Rows are compared only: they move once, in one
+    // permutation, and merged ranges spanning the moving rows are split first. An exception from a
+    // comparison (an explicit ssDate text that is no date, an event) leaves every row where it was.
+    virtual void Sort();
+    virtual void SortIndexed();
+    virtual void SortWithinNodes();
+    // Puts every row back where RowOrderList says it stood before the sorts; a list not matching RowCount
+    // is started anew first (and so restores nothing).
+    virtual void RestoreOriginalOrder();
+    // -1, 0 or 1 for the cells (ACol, ARow1) and (ACol, ARow2) by the column's sort style (OnGetFormat asked
+    // each time; automatic from ARow1's cell alone). ADescending only places blanks. Events' results are
+    // taken by their sign.
+    Integer CompareCells(Integer ACol, Integer ARow1, bool ADescending, Integer ARow2);
+    TCustomCompareEvent OnCustomCompare;
+    TRawCompareEvent OnRawCompare;
 
     // Entries of the grid's own slots.
     virtual void SelectionChanged(Integer ALeft, Integer ATop, Integer ARight, Integer ABottom);
@@ -1538,6 +1561,24 @@ private:
     std::shared_ptr<TFormResizeLink> formLink_;
     Integer formWidth_ = 0;
     Integer formHeight_ = 0;
+    // Sorting (ProGrid_Sort*.cpp).
+    class TSortFrame;
+    class TCellComparer;
+    // Row i takes row Order[i] (Order a permutation of the rows) with everything that moves with a sorted
+    // row: its entry of RowOrderList, its selection flag, the remembered current row; only SortSettings
+    // .Column's cells under SortSettings.SingleColumn, all but column 0's texts under NormalCellsOnly.
+    void MoveSortedRows(const std::vector<Integer>& Order);
+    // Splits the merged ranges with a cell in a row First..Last that Order moves, and that would not move
+    // whole with it: those over more than one row, or (Column >= 0) every range of Column's cells.
+    void SplitRangesOverRows(const std::vector<Integer>& Order, Integer First, Integer Last, Integer Column);
+    void MoveRowSelectFlags(const std::vector<Integer>& Order, Integer First, Integer Last);
+    // RowOrderList as 0, 1, .. unless it has an entry for every row.
+    void StartRowOrder();
+    // A stable key for an image object: the order in which the sorts met it.
+    Integer ImageSerial(const TObject* Image);
+    Integer sortRememberedRow_ = -1;
+    bool sorting_ = false;
+    std::unordered_map<const TObject*, Integer> imageSerials_;
 };
 
 // The file version of a library as its most significant double word (major high, minor low); -1 without

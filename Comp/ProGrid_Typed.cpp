@@ -185,8 +185,8 @@ bool RAdeRedeviDidi::SelectCell(Integer ACol, Integer ARow) {
     if (!TBaseGrid::SelectCell(ACol, ARow)) return false;
     // The footer shows the current row's texts, or the last row from the left column on.
     if (floatingFooter_->Visible() && footerPanel_) footerPanel_->Invalidate();
-    // Rows moving under the update lock are the grid's own operations, not the user's.
-    if (ARow != lastReportedRow_ && UpdateCount() == 0 && !ComponentState().Contains(csLoading)) {
+    // Rows moving under the update lock or in a sort are the grid's own operations, not the user's.
+    if (ARow != lastReportedRow_ && UpdateCount() == 0 && !sorting_ && !ComponentState().Contains(csLoading)) {
         const Integer oldRow = Row();
         lastReportedRow_ = ARow;
         if (OnRowUpdate) OnRowUpdate(this, oldRow, ARow);

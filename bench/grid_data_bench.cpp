@@ -1,8 +1,13 @@
 // The grid's data operations on 10-column grids, each beside a peer doing the same work on the same input
 // in the same run, with the outputs compared. Each block registers its pairs with PeerOf.
+#include <malloc.h>
+
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
+#include <new>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -16,6 +21,31 @@
 #include "ProUtil.h"
 #include "vcl/Clipbrd.h"
 #include "vcl/Forms.h"
+
+// Every allocation of the program is counted, for the memory figures. Memory from this operator new goes
+// back through this operator delete, to the same malloc; inlined, the compiler cannot see that.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
+namespace {
+std::atomic<std::size_t> liveBytes{0};
+std::atomic<std::size_t> peakBytes{0};
+}  // namespace
+
+void* operator new(std::size_t Size) {
+    void* memory = std::malloc(Size ? Size : 1);
+    if (!memory) throw std::bad_alloc();
+    const std::size_t live = liveBytes += malloc_usable_size(memory);
+    for (std::size_t peak = peakBytes; live > peak && !peakBytes.compare_exchange_weak(peak, live);) {
+    }
+    return memory;
+}
+void operator delete(void* Memory) noexcept {
+    if (!Memory) return;
+    liveBytes -= malloc_usable_size(Memory);
+    std::free(Memory);
+}
+void operator delete(void* Memory, std::size_t) noexcept { operator delete(Memory); }
 
 using namespace ProGrid;
 
@@ -589,6 +619,197 @@ BENCHMARK(BM_PasteText) CLIPBOARD_SIZES->Iterations(3);
 // 10k and 100k cells.
 BENCHMARK(BM_SaveCells)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadCells)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// ---------------------------------------------------------------------------
+// Sort: Sort (byte-wise and automatic numbers), SortIndexed and RestoreOriginalOrder of the data rows,
+// against std::sort of a vector-of-vectors table with the same comparison (the numbers converted in each
+// comparison). Inputs: random, sorted, reversed and all-equal keys in column 1; the peak memory a sort
+// adds to the grid (which keeps its row-order list from the first sort on) per row.
+
+enum TSortInput { siRandom, siSorted, siReversed, siEqual };
+
+// Data row r (from 1) of Rows: its key; a permutation of 0..Rows-1 for random input.
+Integer SortKey(TSortInput Input, Integer Row, Integer Rows) {
+    switch (Input) {
+        case siRandom: return static_cast<Integer>((static_cast<std::int64_t>(Row) * 7919 + 13) % Rows);
+        case siSorted: return Row;
+        case siReversed: return Rows - Row;
+        case siEqual: return 0;
+    }
+    return 0;
+}
+
+// Column 1 holds the key as 8 letters (byte-wise) or as a number with two decimals; column 2 one of
+// seven letters, the indexed sort's first key.
+std::function<std::string(Integer, Integer)> SortTexts(TSortInput Input, Integer Rows, bool Numeric) {
+    return [=](Integer ACol, Integer ARow) -> std::string {
+        const Integer key = SortKey(Input, ARow, Rows);
+        if (ACol == 1 && Numeric)
+            return std::to_string(key / 100) + (key % 100 < 10 ? ".0" : ".") + std::to_string(key % 100);
+        if (ACol == 1) {
+            std::string text = "aaaaaaaa";
+            for (Integer k = key, i = 7; k > 0 && i >= 0; k /= 26, --i)
+                text[static_cast<std::size_t>(i)] = static_cast<char>('a' + k % 26);
+            return text;
+        }
+        if (ACol == 2) return std::string(1, static_cast<char>('a' + key % 7));
+        return GridCellText(ACol, ARow);
+    };
+}
+
+// A header row of empty texts, then Rows rows as the grid holds them.
+PlainTable PlainSortTable(TSortInput Input, Integer Rows, bool Numeric) {
+    const auto text = SortTexts(Input, Rows, Numeric);
+    PlainTable table(static_cast<std::size_t>(Rows) + 1, std::vector<std::string>(Cols));
+    for (Integer r = 1; r <= Rows; ++r)
+        for (Integer c = 0; c < Cols; ++c) table[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] = text(c, r);
+    return table;
+}
+
+const char* const sortInputNames[] = {"random", "sorted", "reversed", "equal"};
+std::string SortWork(const char* Work, TSortInput Input) { return std::string(Work) + "/" + sortInputNames[Input]; }
+
+// The grid sorts column 1; without Full, as the peer compares one column.
+void SortGrid(benchmark::State& State, TSortInput Input, bool Numeric) {
+    const auto rows = static_cast<Integer>(State.range(0));
+    TFilledGrid filled(rows, SortTexts(Input, rows, Numeric));
+    RAdeRedeviDidi& grid = *filled.grid;
+    grid.SortSettings()->SetAutoFormat(Numeric);
+    grid.SortSettings()->SetFull(false);
+    grid.SortSettings()->SetColumn(1);
+    grid.Sort();  // makes the row-order list, which the grid keeps from then on
+    std::size_t peak = 0;
+    for (auto _ : State) {
+        State.PauseTiming();
+        grid.RestoreOriginalOrder();
+        const std::size_t before = liveBytes;
+        peakBytes = before;
+        State.ResumeTiming();
+        grid.Sort();
+        peak = std::max(peak, peakBytes - before);
+    }
+    State.counters["peak_B_per_row"] = static_cast<double>(peak) / rows;
+    CheckOutput(State, SortWork(Numeric ? "numeric" : "bytes", Input), filled.Column(1));
+}
+
+void SortPlain(benchmark::State& State, TSortInput Input, bool Numeric) {
+    const auto rows = static_cast<Integer>(State.range(0));
+    PlainTable table;
+    for (auto _ : State) {
+        State.PauseTiming();
+        table = PlainSortTable(Input, rows, Numeric);
+        State.ResumeTiming();
+        if (Numeric)
+            std::sort(table.begin() + 1, table.end(), [](const auto& A, const auto& B) {
+                return std::strtod(A[1].c_str(), nullptr) < std::strtod(B[1].c_str(), nullptr);
+            });
+        else std::sort(table.begin() + 1, table.end(), [](const auto& A, const auto& B) { return A[1] < B[1]; });
+    }
+    CheckOutput(State, SortWork(Numeric ? "numeric" : "bytes", Input), PlainColumn(table, 1));
+}
+
+void BM_Sort(benchmark::State& State, TSortInput Input) { SortGrid(State, Input, false); }
+void BM_StdSortRows(benchmark::State& State, TSortInput Input) { SortPlain(State, Input, false); }
+void BM_SortNumeric(benchmark::State& State, TSortInput Input) { SortGrid(State, Input, true); }
+void BM_StdSortRowsStrtod(benchmark::State& State, TSortInput Input) { SortPlain(State, Input, true); }
+
+// Column 2 descending, then column 1 ascending.
+void BM_SortIndexed(benchmark::State& State, TSortInput Input) {
+    const auto rows = static_cast<Integer>(State.range(0));
+    TFilledGrid filled(rows, SortTexts(Input, rows, false));
+    RAdeRedeviDidi& grid = *filled.grid;
+    grid.SortSettings()->SetAutoFormat(false);
+    grid.SortIndexes()->AddIndex(2, false);
+    grid.SortIndexes()->AddIndex(1, true);
+    grid.SortIndexed();
+    for (auto _ : State) {
+        State.PauseTiming();
+        grid.RestoreOriginalOrder();
+        State.ResumeTiming();
+        grid.SortIndexed();
+    }
+    CheckOutput(State, SortWork("indexed", Input), filled.Column(1) + filled.Column(2));
+}
+
+void BM_StdSortRowsTwoKeys(benchmark::State& State, TSortInput Input) {
+    const auto rows = static_cast<Integer>(State.range(0));
+    PlainTable table;
+    for (auto _ : State) {
+        State.PauseTiming();
+        table = PlainSortTable(Input, rows, false);
+        State.ResumeTiming();
+        std::sort(table.begin() + 1, table.end(), [](const auto& A, const auto& B) {
+            if (A[2] != B[2]) return A[2] > B[2];
+            return A[1] < B[1];
+        });
+    }
+    CheckOutput(State, SortWork("indexed", Input), PlainColumn(table, 1) + PlainColumn(table, 2));
+}
+
+void BM_RestoreOriginalOrder(benchmark::State& State, TSortInput Input) {
+    const auto rows = static_cast<Integer>(State.range(0));
+    TFilledGrid filled(rows, SortTexts(Input, rows, false));
+    RAdeRedeviDidi& grid = *filled.grid;
+    grid.SortSettings()->SetAutoFormat(false);
+    grid.SortSettings()->SetFull(false);
+    grid.SortSettings()->SetColumn(1);
+    std::size_t peak = 0;
+    for (auto _ : State) {
+        State.PauseTiming();
+        grid.Sort();
+        const std::size_t before = liveBytes;
+        peakBytes = before;
+        State.ResumeTiming();
+        grid.RestoreOriginalOrder();
+        peak = std::max(peak, peakBytes - before);
+    }
+    State.counters["peak_B_per_row"] = static_cast<double>(peak) / rows;
+    CheckOutput(State, SortWork("restore", Input), filled.Column(1) + filled.Column(7));
+}
+
+// The rows carry the index they started at; sorting by it restores them.
+void BM_StdSortRowsByIndex(benchmark::State& State, TSortInput Input) {
+    const auto rows = static_cast<Integer>(State.range(0));
+    std::vector<std::pair<Integer, std::vector<std::string>>> table;
+    for (auto _ : State) {
+        State.PauseTiming();
+        PlainTable plain = PlainSortTable(Input, rows, false);
+        table.clear();
+        for (Integer r = 0; r <= rows; ++r) table.emplace_back(r, std::move(plain[static_cast<std::size_t>(r)]));
+        std::stable_sort(table.begin() + 1, table.end(),
+                         [](const auto& A, const auto& B) { return A.second[1] < B.second[1]; });
+        State.ResumeTiming();
+        std::sort(table.begin(), table.end(), [](const auto& A, const auto& B) { return A.first < B.first; });
+    }
+    PlainTable restored;
+    for (auto& row : table) restored.push_back(std::move(row.second));
+    CheckOutput(State, SortWork("restore", Input), PlainColumn(restored, 1) + PlainColumn(restored, 7));
+}
+
+#define SORT_PAIR(Grid, Peer, Input) \
+    { #Grid "/" #Input, #Peer "/" #Input }
+#define SORT_PAIRS(Grid, Peer)                                                                     \
+    SORT_PAIR(Grid, Peer, random), SORT_PAIR(Grid, Peer, sorted), SORT_PAIR(Grid, Peer, reversed), \
+        SORT_PAIR(Grid, Peer, equal)
+const TPeerPair sortPeers[] = {SORT_PAIRS(BM_Sort, BM_StdSortRows), SORT_PAIRS(BM_SortNumeric, BM_StdSortRowsStrtod),
+                               SORT_PAIRS(BM_SortIndexed, BM_StdSortRowsTwoKeys),
+                               SORT_PAIRS(BM_RestoreOriginalOrder, BM_StdSortRowsByIndex)};
+
+// Each grid benchmark right after its peer, on every input.
+#define SORT_SIZES ->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)
+#define SORT_BENCH(Name)                                      \
+    BENCHMARK_CAPTURE(Name, random, siRandom) SORT_SIZES;     \
+    BENCHMARK_CAPTURE(Name, sorted, siSorted) SORT_SIZES;     \
+    BENCHMARK_CAPTURE(Name, reversed, siReversed) SORT_SIZES; \
+    BENCHMARK_CAPTURE(Name, equal, siEqual) SORT_SIZES
+SORT_BENCH(BM_StdSortRows);
+SORT_BENCH(BM_Sort);
+SORT_BENCH(BM_StdSortRowsStrtod);
+SORT_BENCH(BM_SortNumeric);
+SORT_BENCH(BM_StdSortRowsTwoKeys);
+SORT_BENCH(BM_SortIndexed);
+SORT_BENCH(BM_StdSortRowsByIndex);
+SORT_BENCH(BM_RestoreOriginalOrder);
 
 }  // namespace
 

@@ -194,6 +194,9 @@ struct TGridLineChange {
     Integer Other = 0;
     std::span<const Integer> Lines = {};
     TGridCellStore::TRowBlock* Block = nullptr;
+    // The current cell, the anchor and the edited cell keep their line numbers, as when a grid's texts are
+    // copied between rows instead of its rows moving.
+    bool KeepPlaces = false;
 };
 
 // Rows a grid took out: where they were (ascending), their heights and their cells.

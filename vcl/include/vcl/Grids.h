@@ -238,8 +238,9 @@ protected:
     void InsertGridRows(Integer ARow, Integer ACount);  // ARow may be RowCount
     void DeleteGridRows(Integer ARow, Integer ACount);
     void ExchangeGridRows(Integer ARow1, Integer ARow2);
-    // Row i takes row Order[i]; Order is a permutation of 0..RowCount-1.
-    void PermuteGridRows(std::span<const Integer> Order);
+    // Row i takes row Order[i]; Order is a permutation of 0..RowCount-1. With KeepPlaces the current cell,
+    // the anchor and the edited cell stay on their row numbers.
+    void PermuteGridRows(std::span<const Integer> Order, bool KeepPlaces = false);
     // Takes the rows at ARows (ascending) out with their heights and cells; the rows after them close up.
     TGridTakenRows TakeGridRows(std::span<const Integer> ARows);
     // Puts taken rows back so that they stand at ARows (ascending, one per taken row) afterwards.

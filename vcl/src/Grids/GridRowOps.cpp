@@ -117,11 +117,12 @@ void TCustomGrid::ChangeLines(const TGridLineChange& Change, TGridTakenRows* Tak
     Integer& fixed = Change.Columns ? fixedCols_ : fixedRows_;
     const Integer fixedBefore = fixed;
     fixed = std::min(fixed, axis.Count() - 1);
+    const auto map = [&Change](Integer Line) { return Change.KeepPlaces ? Line : MapLine(Change, Line); };
     for (TGridCoord* cell : {&current_, &anchor_}) {
         Integer& at = line(*cell);
-        at = std::clamp(MapLine(Change, at), fixed, axis.Count() - 1);
+        at = std::clamp(map(at), fixed, axis.Count() - 1);
     }
-    if (editCell_.X >= 0) line(editCell_) = MapLine(Change, line(editCell_));
+    if (editCell_.X >= 0) line(editCell_) = map(line(editCell_));
     if (options_.Contains(goRowSelect)) {
         current_.X = fixedCols_;
         anchor_.X = ColCount() - 1;
@@ -148,8 +149,8 @@ void TCustomGrid::ExchangeGridRows(Integer ARow1, Integer ARow2) {
     ChangeLines({.Columns = false, .Kind = lcExchange, .Index = ARow1, .Other = ARow2});
 }
 
-void TCustomGrid::PermuteGridRows(std::span<const Integer> Order) {
-    ChangeLines({.Columns = false, .Kind = lcPermute, .Lines = Order});
+void TCustomGrid::PermuteGridRows(std::span<const Integer> Order, bool KeepPlaces) {
+    ChangeLines({.Columns = false, .Kind = lcPermute, .Lines = Order, .KeepPlaces = KeepPlaces});
 }
 
 TGridTakenRows TCustomGrid::TakeGridRows(std::span<const Integer> ARows) {
