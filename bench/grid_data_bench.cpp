@@ -46,6 +46,15 @@ void operator delete(void* Memory) noexcept {
     std::free(Memory);
 }
 void operator delete(void* Memory, std::size_t) noexcept { operator delete(Memory); }
+// The standard's temporary buffers (stable_sort's) come from the nothrow form: it must reach the same malloc.
+void* operator new(std::size_t Size, const std::nothrow_t&) noexcept {
+    try {
+        return operator new(Size);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+void operator delete(void* Memory, const std::nothrow_t&) noexcept { operator delete(Memory); }
 
 using namespace ProGrid;
 

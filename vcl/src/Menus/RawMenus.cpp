@@ -77,9 +77,9 @@ BOOL TrackPopupMenu(HMENU hMenu, UINT uFlags, int x, int y, int, HWND hWnd, cons
     if (!found || !IsWindow(hWnd)) return FALSE;
     // A copy: a handler may change or destroy the menu while it shows.
     const std::vector<TRawItem> items = *found;
-    TPopupMenu menu(nullptr);
-    menu.SetPopupComponent(FindControl(hWnd));
-    menu.SetAlignment((uFlags & TPM_RIGHTALIGN) ? paRight : (uFlags & TPM_CENTERALIGN) ? paCenter : paLeft);
+    const TOwned<TPopupMenu> menu = MakeOwned<TPopupMenu>(nullptr);
+    menu->SetPopupComponent(FindControl(hWnd));
+    menu->SetAlignment((uFlags & TPM_RIGHTALIGN) ? paRight : (uFlags & TPM_CENTERALIGN) ? paCenter : paLeft);
     for (const TRawItem& raw : items) {
         auto* item = new TMenuItem(nullptr);  // goes with the menu's items
         item->SetCaption(raw.Flags & MF_SEPARATOR ? AnsiString("-") : raw.Caption);
@@ -87,8 +87,8 @@ BOOL TrackPopupMenu(HMENU hMenu, UINT uFlags, int x, int y, int, HWND hWnd, cons
         item->SetChecked(raw.Flags & MF_CHECKED);
         const std::uintptr_t id = raw.Id;
         item->OnClick = [hWnd, id](TObject*) { PostMessage(hWnd, WM_COMMAND, MAKEWPARAM(id & 0xFFFF, 0), 0); };
-        menu.Items()->Add(item);
+        menu->Items()->Add(item);
     }
-    menu.Popup(x, y);
+    menu->Popup(x, y);
     return TRUE;
 }
