@@ -5,49 +5,18 @@
 #include <string>
 
 #include "ProUtil.h"
+#include "support/LocalePresets.h"
 
 using namespace ProUtil;
 
 namespace {
-
-// The number and date settings a case runs under, put back afterwards.
-struct TLocale {
-    char Decimal = '.', Thousand = ',', DateSep = '/';
-    const char* DateFormat = "m/d/yyyy";
-};
-constexpr TLocale EnUs{};
-constexpr TLocale DayFirst{'.', ',', '/', "d/m/yyyy"};
-constexpr TLocale CommaDecimal{',', '.', '/', "d/m/yyyy"};
-
-class TLocaleScope {
-public:
-    explicit TLocaleScope(const TLocale& L)
-        : decimal_(DecimalSeparator), thousand_(ThousandSeparator), date_(DateSeparator), format_(ShortDateFormat) {
-        DecimalSeparator = L.Decimal;
-        ThousandSeparator = L.Thousand;
-        DateSeparator = L.DateSep;
-        ShortDateFormat = L.DateFormat;
-    }
-    ~TLocaleScope() {
-        DecimalSeparator = decimal_;
-        ThousandSeparator = thousand_;
-        DateSeparator = date_;
-        ShortDateFormat = format_;
-    }
-    TLocaleScope(const TLocaleScope&) = delete;
-    TLocaleScope& operator=(const TLocaleScope&) = delete;
-
-private:
-    char decimal_, thousand_, date_;
-    AnsiString format_;
-};
 
 struct TCase {
     const char* condition;
     std::string value;
     bool matches;
     bool caseSensitive = true;
-    TLocale locale = EnUs;
+    TLocalePreset locale = TLocalePreset::EnUS;
 };
 
 void ExpectCases(std::initializer_list<TCase> Cases) {
@@ -82,9 +51,9 @@ TEST(ProGridFilterConditionTest, NumbersCompareByValueWhenBothSidesAreNumbers) {
         {">1e3", "1001", true},
         {"<0.5", ".25", true},
         {">\"7\"", "8", true},
-        {">1,5", "1,75", true, true, CommaDecimal},
-        {">1,5", "1.200", true, true, CommaDecimal},
-        {">1,5", "1,25", false, true, CommaDecimal},
+        {">1,5", "1,75", true, true, TLocalePreset::CommaDecimal},
+        {">1,5", "1.200", true, true, TLocalePreset::CommaDecimal},
+        {">1,5", "1,25", false, true, TLocalePreset::CommaDecimal},
     });
 }
 
@@ -94,9 +63,9 @@ TEST(ProGridFilterConditionTest, DatesCompareByDateInTheShortDateFormatsOrder) {
         {">10/1/2020", "9/30/2020", false},
         {">10/1/2020", "10/2/2020", true},
         {"<=10/1/2020", "10/1/2020", true},
-        {">1/10/2020", "30/9/2020", false, true, DayFirst},
-        {">1/10/2020", "2/10/2020", true, true, DayFirst},
-        {"<1/10/2020", "30/9/2020", true, true, CommaDecimal},
+        {">1/10/2020", "30/9/2020", false, true, TLocalePreset::DayFirst},
+        {">1/10/2020", "2/10/2020", true, true, TLocalePreset::DayFirst},
+        {"<1/10/2020", "30/9/2020", true, true, TLocalePreset::DayFirst},
     });
 }
 
@@ -209,11 +178,14 @@ TEST(ProGridFilterConditionTest, NormalizedNumbersUseAPointAndNoThousandSeparato
     struct Case {
         const char* text;
         const char* normal;
-        TLocale locale = EnUs;
+        TLocalePreset locale = TLocalePreset::EnUS;
     };
     const Case cases[] = {
-        {"1,234.5", "1234.5"},        {"", ""}, {"$1,200", "$1200"}, {"1.234,5", "1234.5", CommaDecimal},
-        {"1,5", "1.5", CommaDecimal},
+        {"1,234.5", "1234.5"},
+        {"", ""},
+        {"$1,200", "$1200"},
+        {"1.234,5", "1234.5", TLocalePreset::CommaDecimal},
+        {"1,5", "1.5", TLocalePreset::CommaDecimal},
     };
     for (const Case& c : cases) {
         const TLocaleScope locale(c.locale);
