@@ -193,12 +193,9 @@ void RAdeRedeviDidi::Sort() {
     sortIndexes_->Clear();
     TSortFrame frame(*this);
     TCellComparer comparer(*this);
-    const Integer column = SortSettings()->Column();
-    const bool descending = SortSettings()->Direction() == sdDescending;
-    const Integer dir = descending ? -1 : 1;
     std::vector<Integer> order = frame.Order();
     SortRows(order, frame.FirstDataRow(), frame.LastDataRow(),
-             [&](Integer A, Integer B) { return dir * comparer.CompareColumns(column, A, descending, B); });
+             [&comparer](Integer A, Integer B) { return comparer.After(A, B); });
     frame.Finish(order, false, true);
 }
 
@@ -219,9 +216,6 @@ void RAdeRedeviDidi::SortWithinNodes() {
     if (sorting_) return;
     TSortFrame frame(*this);
     TCellComparer comparer(*this);
-    const Integer column = SortSettings()->Column();
-    const bool descending = SortSettings()->Direction() == sdDescending;
-    const Integer dir = descending ? -1 : 1;
     std::vector<Integer> order = frame.Order();
     const Integer first = frame.FirstDataRow(), last = frame.LastDataRow();
     for (Integer r = first; r <= last; ++r) {
@@ -235,8 +229,7 @@ void RAdeRedeviDidi::SortWithinNodes() {
         }
         end = std::min(end, last);
         if (end - r + 1 <= 2) continue;
-        SortRows(order, r + 1, end,
-                 [&](Integer A, Integer B) { return dir * comparer.CompareColumns(column, A, descending, B); });
+        SortRows(order, r + 1, end, [&comparer](Integer A, Integer B) { return comparer.After(A, B); });
     }
     frame.Finish(order, true, false);
 }

@@ -10,7 +10,11 @@ namespace ProGrid {
 
 class RAdeRedeviDidi::TCellComparer {
 public:
-    explicit TCellComparer(RAdeRedeviDidi& Grid) : grid_(Grid) {}
+    // The sort settings' column and direction are read here, once for the comparer's life.
+    explicit TCellComparer(RAdeRedeviDidi& Grid)
+        : grid_(Grid),
+          column_(Grid.SortSettings()->Column()),
+          descending_(Grid.SortSettings()->Direction() == sdDescending) {}
     TCellComparer(const TCellComparer&) = delete;
     TCellComparer& operator=(const TCellComparer&) = delete;
 
@@ -18,6 +22,12 @@ public:
     Integer Compare(Integer ACol, Integer ARow1, bool ADescending, Integer ARow2);
     // From ACol on, each next column deciding while the rows are equal under SortSettings.Full.
     Integer CompareColumns(Integer ACol, Integer ARow1, bool ADescending, Integer ARow2);
+    // Sort's order: 1 when ARow1 is to stand after ARow2 by the settings' column, then the next columns
+    // under SortSettings.Full, in the settings' direction.
+    Integer After(Integer ARow1, Integer ARow2) {
+        const Integer result = CompareColumns(column_, ARow1, descending_, ARow2);
+        return descending_ ? -result : result;
+    }
     // By the sort indexes (column in bits 0..30, descending in bit 31), in their order.
     Integer CompareIndexed(std::span<const Integer> Indexes, Integer ARow1, Integer ARow2);
 
@@ -32,6 +42,8 @@ private:
     double Number(AnsiString& Text, bool Grouped) const;
 
     RAdeRedeviDidi& grid_;
+    const Integer column_;
+    const bool descending_;
     AnsiString text1_, text2_, prefix_, suffix_;
 };
 
