@@ -1,4 +1,4 @@
-// FormatDateTime and DateToStr with the class library's format letters (not Qt's).
+// FormatDateTime, DateToStr, TimeToStr and DateTimeToStr with the class library's format letters (not Qt's).
 #include <cmath>
 
 #include "vcl/SysUtils.h"
@@ -178,3 +178,7 @@ AnsiString FormatDateTime(const AnsiString& Format, TDateTime DateTime) {
 }
 
 AnsiString DateToStr(TDateTime Date) { return FormatDateTime("ddddd", Date); }
+
+AnsiString TimeToStr(TDateTime Time) { return FormatDateTime("tt", Time); }
+
+AnsiString DateTimeToStr(TDateTime DateTime) { return FormatDateTime("c", DateTime); }

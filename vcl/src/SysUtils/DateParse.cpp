@@ -204,10 +204,6 @@ TDateTime StrToDateTime(const AnsiString& S) {
     return value;
 }
 
-AnsiString TimeToStr(TDateTime Time) { return FormatDateTime("tt", Time); }
-
-AnsiString DateTimeToStr(TDateTime DateTime) { return FormatDateTime("c", DateTime); }
-
 TDateTime IncMonth(TDateTime Date, Integer NumberOfMonths) {
     // Days 0001-01-01 .. 9999-12-31 only: nothing else decodes.
     if (!(Date > -693594.0 && Date < 2958466.0)) throw EConvertError("Invalid argument to date encode");
