@@ -82,6 +82,24 @@ void AddToClipboard(HWND Owner, UINT Format, HGLOBAL Block) {
     CloseClipboard();
 }
 
+// The texts of the rows ending at RowEnds: TAB between cells, CR LF after each row when LineEnds.
+template <typename S, typename F>
+S JoinedRows(const std::vector<std::size_t>& RowEnds, bool LineEnds, F&& TextAt) {
+    S joined;
+    std::size_t i = 0;
+    for (std::size_t end : RowEnds) {
+        for (std::size_t first = i; i < end; ++i) {
+            if (i > first) joined += '\t';
+            joined += TextAt(i);
+        }
+        if (LineEnds) {
+            joined += '\r';
+            joined += '\n';
+        }
+    }
+    return joined;
+}
+
 // Cuts Text into lines at CR (an LF after it skipped) and lines into fields at TAB.
 template <typename S, typename F>
 void ForEachField(const S& Text, F&& Field) {
@@ -169,58 +187,32 @@ void RAdeRedeviDidi::CopySelectionToClipboard(const TGridRect& ARect, bool Disju
         if (!byColFlag || ColSelect(c)) cols.push_back(c);
     const bool lineEnds = ARect.Bottom > ARect.Top;
 
-    // First pass: every cell's text, and the exact size they take.
     std::vector<AnsiString> texts;
     std::vector<std::pair<std::size_t, WideString>> wides;  // the cells holding wide text
     std::vector<std::size_t> rowEnds;                       // one past the last text of each row taken
-    std::size_t size = 0;
     for (Integer r = ARect.Top; r <= ARect.Bottom && !cols.empty(); ++r) {
         if (byRowFlag && !RowSelect(mouse.RowSelectPersistent() ? RealRowIndex(r) : r)) continue;
         for (Integer c : cols) {
             AnsiString text;
             WideString wide;
             if (ClipboardCopyText(RealColIndex(c), r, text, wide)) wides.emplace_back(texts.size(), std::move(wide));
-            size += text.size() + 1;
             texts.push_back(std::move(text));
         }
-        --size;  // no tab after the row's last cell
-        if (lineEnds) size += 2;
         rowEnds.push_back(texts.size());
     }
 
-    // Second pass: the text in one block of its size, zero-terminated.
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, size + 1);
+    const AnsiString text =
+        JoinedRows<AnsiString>(rowEnds, lineEnds, [&](std::size_t i) -> const AnsiString& { return texts[i]; });
+    HGLOBAL block = BlockOf(text.c_str(), text.size() + 1);
     if (!block) throw EOutOfResources("Out of memory");
-    auto* out = static_cast<char*>(GlobalLock(block));
-    std::size_t i = 0;
-    for (std::size_t end : rowEnds) {
-        for (std::size_t first = i; i < end; ++i) {
-            if (i > first) *out++ = '\t';
-            std::memcpy(out, texts[i].data(), texts[i].size());
-            out += texts[i].size();
-        }
-        if (lineEnds) {
-            *out++ = '\r';
-            *out++ = '\n';
-        }
-    }
-    *out = '\0';
-    GlobalUnlock(block);
 
     HGLOBAL wideBlock = nullptr;
     if (!wides.empty()) {
-        // Wide text goes beside the text, built the same way.
-        WideString wide;
+        // Wide text goes beside the text, the wide cells as they are.
         auto next = wides.begin();
-        i = 0;
-        for (std::size_t end : rowEnds) {
-            for (std::size_t first = i; i < end; ++i) {
-                if (i > first) wide += u'\t';
-                if (next != wides.end() && next->first == i) wide += (next++)->second;
-                else wide += AnsiToWide(texts[i]);
-            }
-            if (lineEnds) wide += u"\r\n";
-        }
+        const WideString wide = JoinedRows<WideString>(rowEnds, lineEnds, [&](std::size_t i) {
+            return next != wides.end() && next->first == i ? (next++)->second : AnsiToWide(texts[i]);
+        });
         wideBlock = BlockOf(wide.c_str(), (wide.size() + 1) * sizeof(char16_t));
     }
 
