@@ -299,6 +299,7 @@ TEST_F(ComponentStreamTest, CutOrMalformedStreamsRaiseReadErrorAndLeaveNothingBe
         "TPF1" + bytes.substr(4),
         header + std::string("\x0C\xFF\xFF\xFF\x7F", 5),  // a length far past the end
         header + std::string("\x0C\x00\x00\x00\x80", 5),  // a negative length
+        header + std::string("\x12\xFF\xFF\xFF\x7F", 5),  // a wide length far past the end
         header + "\x63",                                  // no such value type
         header + std::string(200, '\x01'),                // lists nested too deeply
         std::string("TPF0\x07TNobody\x00\x00\x00", 12),   // a class nobody registered

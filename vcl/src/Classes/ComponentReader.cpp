@@ -98,10 +98,8 @@ public:
             case vtLString: return FormString(Block(Length()));
             case vtUTF8String: return FormString(codepage::Utf8ToAnsi(Block(Length())));
             case vtWString: {
-                const Int64 units = Length();
-                if (units > left_ / 2) Invalid();
-                const std::string bytes = Block(units * 2);
-                std::u16string wide(static_cast<std::size_t>(units), u'\0');
+                const std::string bytes = Block(Length() * 2);
+                std::u16string wide(bytes.size() / 2, u'\0');
                 for (std::size_t i = 0; i < wide.size(); ++i)
                     wide[i] = static_cast<char16_t>(static_cast<std::uint8_t>(bytes[2 * i]) |
                                                     (static_cast<std::uint8_t>(bytes[2 * i + 1]) << 8));
