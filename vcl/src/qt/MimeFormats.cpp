@@ -66,7 +66,8 @@ std::optional<QByteArray> RichTextOf(const QMimeData& Mime) {
     for (const QString& type : {RichTextMime, OtherRichTextMime}) {
         if (!Mime.hasFormat(type)) continue;
         const QByteArray rtf = Mime.data(type);
-        return rtf.left(rtf.indexOf('\0') < 0 ? rtf.size() : rtf.indexOf('\0'));
+        const qsizetype end = rtf.indexOf('\0');
+        return end < 0 ? rtf : rtf.left(end);
     }
     return std::nullopt;
 }
