@@ -317,9 +317,9 @@ TFormValue FormBool(bool value);
 TFormValue FormIdent(std::string value);
 
 // Integers that descriptions may name (clRed): the unit owning a naming registers the way back, so that
-// streaming writes the name where one exists.
+// streaming writes the name where one exists. Names stand for 32-bit values only.
 using TIdentToInt = bool (*)(const std::string& Ident, Int64& Value);
-using TIntToIdent = bool (*)(Int64 Value, std::string& Ident);
+using TIntToIdent = bool (*)(Integer Value, std::string& Ident);
 void RegisterIntegerIdents(TIdentToInt IdentToInt, TIntToIdent IntToIdent);
 // The value as its registered name, else as an integer.
 TFormValue IntegerOrIdent(TIdentToInt IdentToInt, Int64 Value);

@@ -1,5 +1,6 @@
 // Class descriptors, published tables, TObject, TPersistent, TComponent and the class registry.
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -150,9 +151,10 @@ void RegisterIntegerIdents(TIdentToInt IdentToInt, TIntToIdent IntToIdent) {
 }
 
 TFormValue IntegerOrIdent(TIdentToInt IdentToInt, Int64 Value) {
+    if (Value < INT32_MIN || Value > INT32_MAX) return FormInt(Value);
     for (const auto& [toInt, toIdent] : IntegerIdents()) {
         std::string ident;
-        if (toInt == IdentToInt && toIdent(Value, ident)) return FormIdent(std::move(ident));
+        if (toInt == IdentToInt && toIdent(static_cast<Integer>(Value), ident)) return FormIdent(std::move(ident));
     }
     return FormInt(Value);
 }
