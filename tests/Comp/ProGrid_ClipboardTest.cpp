@@ -10,8 +10,8 @@
 #include "GridUnitFixture.h"
 #include "ProGrid.h"
 #include "ProGrid_ClipboardIO.h"
+#include "support/ClipboardBytes.h"
 #include "vcl/Clipbrd.h"
-#include "vcl/OleBlocks.h"
 
 using namespace ProGrid;
 using BaseGrid::TCellProperties;
@@ -32,20 +32,6 @@ public:
 protected:
     void ClipboardPasteDone(TPoint AFrom, TRect& ATo, bool ACopied) override { Done.push_back({AFrom, ATo, ACopied}); }
 };
-
-std::string Bytes(UINT Format) {
-    if (!OpenClipboard(nullptr)) return "<closed>";
-    HGLOBAL block = GetClipboardData(Format);
-    std::string bytes = block ? BytesOfGlobal(block) : "<none>";
-    CloseClipboard();
-    return bytes;
-}
-
-std::string Wide(const std::u16string& Text) {
-    std::string bytes;
-    for (char16_t unit : Text + u'\0') bytes += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
-    return bytes;
-}
 
 class ProGridClipboardTest : public GridUnitFixture {
 protected:
@@ -101,7 +87,7 @@ TEST_F(ProGridClipboardTest, CopiedTextSeparatesCellsByTabAndEndsRowsOnlyWhenMor
         Fill(c.Cells);
         grid->SetSelection(c.Selection);
         grid->CopyToClipboard();
-        EXPECT_EQ(Bytes(CF_TEXT), c.Text + '\0') << c.Text;
+        EXPECT_EQ(ClipboardBytes(CF_TEXT), c.Text + '\0') << c.Text;
     }
 }
 
@@ -109,10 +95,10 @@ TEST_F(ProGridClipboardTest, MarkUpIsKeptOrStrippedAsTheSettingSays) {
     Fill({{"<b>bold</b>"}});
     Select(0, 0, 0, 0);
     grid->CopyToClipboard();
-    EXPECT_EQ(Bytes(CF_TEXT), std::string("<b>bold</b>\0", 12));
+    EXPECT_EQ(ClipboardBytes(CF_TEXT), std::string("<b>bold</b>\0", 12));
     grid->Navigation()->SetCopyHTMLTagsToClipboard(false);
     grid->CopyToClipboard();
-    EXPECT_EQ(Bytes(CF_TEXT), std::string("bold\0", 5));
+    EXPECT_EQ(ClipboardBytes(CF_TEXT), std::string("bold\0", 5));
 }
 
 TEST_F(ProGridClipboardTest, CopiedCellsPasteBackToTheSameTexts) {
@@ -212,8 +198,8 @@ TEST_F(ProGridClipboardTest, WideCellsTravelAsUnicodeTextAndComeBackWide) {
     grid->SetCells(1, 0, "caf\xE9");
     Select(0, 0, 1, 0);
     grid->CopyToClipboard();
-    EXPECT_EQ(Bytes(CF_UNICODETEXT), Wide(u"\u03A9mega\tcaf\u00E9"));
-    EXPECT_EQ(Bytes(CF_TEXT), std::string("?mega\tcaf\xE9\0", 11));
+    EXPECT_EQ(ClipboardBytes(CF_UNICODETEXT), WideTextBytes(u"\u03A9mega\tcaf\u00E9"));
+    EXPECT_EQ(ClipboardBytes(CF_TEXT), std::string("?mega\tcaf\xE9\0", 11));
 
     std::vector<WideString> offered;
     grid->OnClipboardBeforePasteWideCell = [&](TObject*, Integer, Integer, WideString& Value, bool&) {
@@ -259,16 +245,16 @@ TEST_F(ProGridClipboardTest, ARichTextCellTravelsAsRichTextUnlessTheClipboardCan
     Select(0, 0, 0, 0);
     grid->CopyToClipboard();
     const UINT rich = RegisterClipboardFormat("Rich Text Format");
-    EXPECT_EQ(Bytes(rich), rtf + '\0');
-    EXPECT_EQ(Bytes(CF_TEXT), std::string("plain\0", 6));
+    EXPECT_EQ(ClipboardBytes(rich), rtf + '\0');
+    EXPECT_EQ(ClipboardBytes(CF_TEXT), std::string("plain\0", 6));
 
     EXPECT_EQ(grid->PasteFromClipboard(3, 3), 0);
     EXPECT_EQ(grid->Cells(3, 3), rtf);
 
     FailOpenClipboardOnceForTest(1);  // the text's opening succeeds, the rich text's fails
     grid->CopyToClipboard();
-    EXPECT_EQ(Bytes(rich), "<none>");
-    EXPECT_EQ(Bytes(CF_TEXT), std::string("plain\0", 6));
+    EXPECT_EQ(ClipboardBytes(rich), std::nullopt);
+    EXPECT_EQ(ClipboardBytes(CF_TEXT), std::string("plain\0", 6));
 }
 
 TEST_F(ProGridClipboardTest, AClipboardThatCannotOpenRaisesOnCopyAndPastesNothing) {

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <optional>
 
+#include "support/ClipboardBytes.h"
 #include "vcl/Clipbrd.h"
 #include "vcl/OleBlocks.h"
 
@@ -30,21 +31,6 @@ void Write(const std::vector<std::pair<UINT, std::string>>& Formats) {
     EmptyClipboard();
     for (const auto& [format, bytes] : Formats) ASSERT_TRUE(SetClipboardData(format, BlockOf(bytes)));
     CloseClipboard();
-}
-
-std::optional<std::string> Read(UINT Format) {
-    if (!OpenClipboard(nullptr)) return std::nullopt;
-    HGLOBAL block = GetClipboardData(Format);
-    std::optional<std::string> bytes;
-    if (block) bytes = std::string(static_cast<const char*>(GlobalLock(block)), GlobalSize(block));
-    CloseClipboard();
-    return bytes;
-}
-
-std::string Wide(const std::u16string& Text) {
-    std::string bytes;
-    for (char16_t unit : Text + u'\0') bytes += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
-    return bytes;
 }
 
 UINT Cells() { return RegisterClipboardFormat("Some Cells"); }
@@ -129,26 +115,26 @@ TEST_F(ClipboardTest, ReadsAreCopiesOfExactSizeInTheFormatAsked) {
     };
     const Case cases[] = {
         {CF_TEXT, std::string("ab\0", 3)},  // a text ends at its first NUL
-        {CF_UNICODETEXT, Wide(u"ab")},
+        {CF_UNICODETEXT, WideTextBytes(u"ab")},
         {Rich(), std::string("{\\rtf1 x}\0", 10)},
         {Cells(), cells},  // private bytes travel as they are, zeros and all
         {CF_HDROP, std::nullopt},
         {RegisterClipboardFormat("Never Written"), std::nullopt},
     };
-    for (const Case& c : cases) EXPECT_EQ(Read(c.Format), c.Bytes) << c.Format;
+    for (const Case& c : cases) EXPECT_EQ(ClipboardBytes(c.Format), c.Bytes) << c.Format;
     EXPECT_TRUE(IsClipboardFormatAvailable(Cells()));
     EXPECT_FALSE(IsClipboardFormatAvailable(RegisterClipboardFormat("Never Written")));
 }
 
 TEST_F(ClipboardTest, TextConvertsBetweenWindows1252AndUtf16AndTheWideTextWins) {
-    Write({{CF_UNICODETEXT, Wide(u"\u20AC\u00E9\u03A9")}});
-    EXPECT_EQ(Read(CF_TEXT), std::string("\x80\xE9?\0", 4));  // the Greek letter has no byte
-    EXPECT_EQ(Read(CF_UNICODETEXT), Wide(u"\u20AC\u00E9\u03A9"));
+    Write({{CF_UNICODETEXT, WideTextBytes(u"\u20AC\u00E9\u03A9")}});
+    EXPECT_EQ(ClipboardBytes(CF_TEXT), std::string("\x80\xE9?\0", 4));  // the Greek letter has no byte
+    EXPECT_EQ(ClipboardBytes(CF_UNICODETEXT), WideTextBytes(u"\u20AC\u00E9\u03A9"));
 
     // One generation with both: the wide text whatever the order.
-    Write({{CF_UNICODETEXT, Wide(u"\u03A9 wide")}, {CF_TEXT, std::string("narrow\0", 7)}});
-    EXPECT_EQ(Read(CF_UNICODETEXT), Wide(u"\u03A9 wide"));
-    Write({{CF_TEXT, std::string("narrow\0", 7)}, {CF_UNICODETEXT, Wide(u"wide")}});
+    Write({{CF_UNICODETEXT, WideTextBytes(u"\u03A9 wide")}, {CF_TEXT, std::string("narrow\0", 7)}});
+    EXPECT_EQ(ClipboardBytes(CF_UNICODETEXT), WideTextBytes(u"\u03A9 wide"));
+    Write({{CF_TEXT, std::string("narrow\0", 7)}, {CF_UNICODETEXT, WideTextBytes(u"wide")}});
     EXPECT_EQ(Clipboard()->AsText(), "wide");
 }
 
@@ -168,7 +154,7 @@ TEST_F(ClipboardTest, ForeignTextBreakingLinesWithLfAloneReadsWithCrLf) {
         EXPECT_EQ(Clipboard()->AsText(), c.Text);
     }
     SetForeignClipboardForTest({{"text/plain", "x\ny"}});
-    EXPECT_EQ(Read(CF_UNICODETEXT), Wide(u"x\r\ny"));
+    EXPECT_EQ(ClipboardBytes(CF_UNICODETEXT), WideTextBytes(u"x\r\ny"));
 
     Clipboard()->SetAsText("ours\nalone");  // our own text keeps its line ends
     EXPECT_EQ(Clipboard()->AsText(), "ours\nalone");
@@ -178,11 +164,11 @@ TEST_F(ClipboardTest, ForeignRichTextAndPrivateFormatsAreOffered) {
     SetForeignClipboardForTest({{"application/rtf", "{\\rtf1 a}"}, {CellsMime, std::string("\0\1", 2)}});
     EXPECT_TRUE(IsClipboardFormatAvailable(Rich()));
     EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
-    EXPECT_EQ(Read(Rich()), std::string("{\\rtf1 a}\0", 10));
-    EXPECT_EQ(Read(Cells()), std::string("\0\1", 2));
+    EXPECT_EQ(ClipboardBytes(Rich()), std::string("{\\rtf1 a}\0", 10));
+    EXPECT_EQ(ClipboardBytes(Cells()), std::string("\0\1", 2));
 
     SetForeignClipboardForTest({{"text/rtf", "{\\rtf1 b}"}});
-    EXPECT_EQ(Read(Rich()), std::string("{\\rtf1 b}\0", 10));
+    EXPECT_EQ(ClipboardBytes(Rich()), std::string("{\\rtf1 b}\0", 10));
 }
 
 TEST_F(ClipboardTest, WhatOneOpeningWritesArrivesAtTheCloseAndAddsToWhatStandsWithoutEmptying) {
@@ -191,7 +177,7 @@ TEST_F(ClipboardTest, WhatOneOpeningWritesArrivesAtTheCloseAndAddsToWhatStandsWi
     ASSERT_TRUE(SetClipboardData(Rich(), BlockOf(std::string("{\\rtf1 r}", 9))));
     CloseClipboard();
     EXPECT_EQ(Clipboard()->AsText(), "text");
-    EXPECT_EQ(Read(Rich()), std::string("{\\rtf1 r}\0", 10));
+    EXPECT_EQ(ClipboardBytes(Rich()), std::string("{\\rtf1 r}\0", 10));
 
     Clipboard()->Clear();
     EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
