@@ -1,19 +1,15 @@
 // The grid's data operations on 10-column grids, each beside a peer doing the same work on the same input
 // in the same run, with the outputs compared. Each block registers its pairs with PeerOf.
-#include <malloc.h>
-
 #include <algorithm>
-#include <atomic>
 #include <cstdint>
-#include <cstdlib>
 #include <memory>
-#include <new>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 #include <benchmark/benchmark.h>
 
+#include "AllocationCounter.h"
 #include "BenchMain.h"
 #include "GridCellText.h"
 #include "PeerRatios.h"
@@ -21,40 +17,6 @@
 #include "ProUtil.h"
 #include "vcl/Clipbrd.h"
 #include "vcl/Forms.h"
-
-// Every allocation of the program is counted, for the memory figures. Memory from this operator new goes
-// back through this operator delete, to the same malloc; inlined, the compiler cannot see that.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-#endif
-namespace {
-std::atomic<std::size_t> liveBytes{0};
-std::atomic<std::size_t> peakBytes{0};
-}  // namespace
-
-void* operator new(std::size_t Size) {
-    void* memory = std::malloc(Size ? Size : 1);
-    if (!memory) throw std::bad_alloc();
-    const std::size_t live = liveBytes += malloc_usable_size(memory);
-    for (std::size_t peak = peakBytes; live > peak && !peakBytes.compare_exchange_weak(peak, live);) {
-    }
-    return memory;
-}
-void operator delete(void* Memory) noexcept {
-    if (!Memory) return;
-    liveBytes -= malloc_usable_size(Memory);
-    std::free(Memory);
-}
-void operator delete(void* Memory, std::size_t) noexcept { operator delete(Memory); }
-// The standard's temporary buffers (stable_sort's) come from the nothrow form: it must reach the same malloc.
-void* operator new(std::size_t Size, const std::nothrow_t&) noexcept {
-    try {
-        return operator new(Size);
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
-}
-void operator delete(void* Memory, const std::nothrow_t&) noexcept { operator delete(Memory); }
 
 using namespace ProGrid;
 
@@ -691,11 +653,10 @@ void SortGrid(benchmark::State& State, TSortInput Input, bool Numeric) {
     for (auto _ : State) {
         State.PauseTiming();
         grid.RestoreOriginalOrder();
-        const std::size_t before = liveBytes;
-        peakBytes = before;
+        const std::size_t before = allocationcounter::RestartPeak();
         State.ResumeTiming();
         grid.Sort();
-        peak = std::max(peak, peakBytes - before);
+        peak = std::max(peak, allocationcounter::PeakBytes() - before);
     }
     State.counters["peak_B_per_row"] = static_cast<double>(peak) / rows;
     CheckOutput(State, SortWork(Numeric ? "numeric" : "bytes", Input), filled.Column(1));
@@ -766,11 +727,10 @@ void BM_RestoreOriginalOrder(benchmark::State& State, TSortInput Input) {
     for (auto _ : State) {
         State.PauseTiming();
         grid.Sort();
-        const std::size_t before = liveBytes;
-        peakBytes = before;
+        const std::size_t before = allocationcounter::RestartPeak();
         State.ResumeTiming();
         grid.RestoreOriginalOrder();
-        peak = std::max(peak, peakBytes - before);
+        peak = std::max(peak, allocationcounter::PeakBytes() - before);
     }
     State.counters["peak_B_per_row"] = static_cast<double>(peak) / rows;
     CheckOutput(State, SortWork("restore", Input), filled.Column(1) + filled.Column(7));

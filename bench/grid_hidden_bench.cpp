@@ -2,13 +2,8 @@
 // hidden against std::upper_bound / std::lower_bound over the same hidden indices; HideRowList of every
 // other row and UnhideAllRows against a partition of a vector-of-vectors table that moves each hidden row
 // into a newly allocated side record and back; and the memory a tenth of 1M rows hidden adds to the grid.
-#include <malloc.h>
-
 #include <algorithm>
-#include <atomic>
-#include <cstdlib>
 #include <memory>
-#include <new>
 #include <numeric>
 #include <string>
 #include <unordered_map>
@@ -16,36 +11,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include "AllocationCounter.h"
 #include "BenchMain.h"
 #include "GridCellText.h"
 #include "PeerRatios.h"
 #include "ProGrid.h"
 #include "vcl/Forms.h"
-
-// Every allocation of the program is counted, for the memory figure. Memory from this operator new goes
-// back through this operator delete, to the same malloc; inlined, the compiler cannot see that.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-#endif
-namespace {
-std::atomic<std::size_t> liveBytes{0};
-std::atomic<std::size_t> peakBytes{0};
-}  // namespace
-
-void* operator new(std::size_t Size) {
-    void* memory = std::malloc(Size ? Size : 1);
-    if (!memory) throw std::bad_alloc();
-    const std::size_t live = liveBytes += malloc_usable_size(memory);
-    for (std::size_t peak = peakBytes; live > peak && !peakBytes.compare_exchange_weak(peak, live);) {
-    }
-    return memory;
-}
-void operator delete(void* Memory) noexcept {
-    if (!Memory) return;
-    liveBytes -= malloc_usable_size(Memory);
-    std::free(Memory);
-}
-void operator delete(void* Memory, std::size_t) noexcept { operator delete(Memory); }
 
 using namespace ProGrid;
 
@@ -281,13 +252,12 @@ void BM_PartitionBack(benchmark::State& state) {
 void BM_HiddenMemory(benchmark::State& state) {
     const auto rows = static_cast<Integer>(state.range(0));
     for (auto _ : state) {
-        const std::size_t before = liveBytes;
+        const std::size_t before = allocationcounter::LiveBytes();
         TFilledGrid filled(rows);
         const auto tenth = EveryNth(10, 10, rows);
-        const std::size_t grid = liveBytes - before;
-        peakBytes = liveBytes.load();
+        const std::size_t grid = allocationcounter::RestartPeak() - before;
         filled.grid->HideRowList(tenth.get());
-        const std::size_t added = peakBytes - (before + grid);
+        const std::size_t added = allocationcounter::PeakBytes() - (before + grid);
         state.counters["grid_MB"] = static_cast<double>(grid) / 1e6;
         state.counters["hidden_peak_MB"] = static_cast<double>(added) / 1e6;
         state.counters["hidden_peak_%"] = 100.0 * static_cast<double>(added) / static_cast<double>(grid);
