@@ -5,10 +5,8 @@
 
 #include <gmock/gmock.h>
 
-#include "DedIDIZ.h"
 #include "ProGrid.h"
-#include "ProGrid_Unit.h"
-#include "GridUnitFixture.h"
+#include "LabelledRowsFixture.h"
 #include "support/InputSimulator.h"
 #include "vcl/Testing.h"
 
@@ -24,53 +22,13 @@ public:
     using RAdeRedeviDidi::RemoveRowsInternal;
 };
 
-// A graphic that tells when the cell properties holding it are freed.
-class TFreedMarker : public TPersistent {
-public:
-    explicit TFreedMarker(int& Freed) : freed_(Freed) {}
-    ~TFreedMarker() override { ++freed_; }
-
-private:
-    int& freed_;
-};
-
-class ProGridHiddenTest : public GridUnitFixture {
+class ProGridHiddenTest : public LabelledRowsFixture<THiddenTestGrid> {
 protected:
-    // Eight rows of four columns, each cell holding "r<row>c<col>"; row r is 20 + r pixels high.
-    void SetUp() override {
-        FormFixture::SetUp();
-        grid = Place<THiddenTestGrid>(0, 0, 300, 200);
-        grid->SetColCount(4);
-        grid->SetRowCount(8);
-        for (Integer r = 0; r < 8; ++r) {
-            grid->SetRowHeights(r, 20 + r);
-            for (Integer c = 0; c < 4; ++c) grid->SetCells(c, r, Text(c, r));
-        }
-    }
-
-    static AnsiString Text(Integer ACol, Integer ARow) {
-        return "r" + std::to_string(ARow) + "c" + std::to_string(ACol);
-    }
-
     // Items for the real rows given, as an application may add them.
     void AddHidden(std::initializer_list<Integer> Rows) {
         for (Integer row : Rows) grid->HiddenRows()->Add()->SetIdx(row);
     }
 
-    // The rows the grid shows, by the row each came from (its first cell's text), "-" for an empty one.
-    std::vector<AnsiString> Shown() const {
-        std::vector<AnsiString> rows;
-        for (Integer r = 0; r < grid->RowCount(); ++r) {
-            const AnsiString& text = grid->Cells(0, r);
-            rows.push_back(text.empty() ? "-" : text.substr(0, text.find('c')));
-        }
-        return rows;
-    }
-    std::vector<Integer> HiddenIdx() const {
-        std::vector<Integer> rows;
-        for (Integer i = 0; i < grid->HiddenRowCount(); ++i) rows.push_back(grid->HiddenRows()->Items(i)->Idx());
-        return rows;
-    }
     static std::vector<AnsiString> Rows(std::initializer_list<Integer> Indices) {
         std::vector<AnsiString> rows;
         for (Integer row : Indices) rows.push_back("r" + std::to_string(row));
@@ -82,6 +40,7 @@ protected:
         return rows;
     }
 
+    using LabelledRowsFixture::Shown;
     // The colour the window shows at a point of the grid's client area.
     TColor Shown(Integer X, Integer Y) {
         Input::Settle();
@@ -89,8 +48,6 @@ protected:
         const TPoint at = form->ScreenToClient(grid->ClientToScreen(Point(X, Y)));
         return ColorToRGB(picture->Canvas()->Pixels(at.X, at.Y));
     }
-
-    THiddenTestGrid* grid = nullptr;
 };
 
 TEST_F(ProGridHiddenTest, TheRowMappingsSkipTheHiddenRowsAndAreInverse) {

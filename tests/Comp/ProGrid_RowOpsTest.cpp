@@ -7,7 +7,7 @@
 
 #include <gmock/gmock.h>
 
-#include "GridUnitFixture.h"
+#include "LabelledRowsFixture.h"
 #include "ProGrid.h"
 #include "support/InputSimulator.h"
 #include "vcl/Testing.h"
@@ -29,42 +29,8 @@ protected:
     }
 };
 
-// A graphic that tells when it is freed.
-class TFreedMarker : public TPersistent {
-public:
-    explicit TFreedMarker(int& Freed) : freed_(Freed) {}
-    ~TFreedMarker() override { ++freed_; }
-
-private:
-    int& freed_;
-};
-
-class ProGridRowOpsTest : public GridUnitFixture {
+class ProGridRowOpsTest : public LabelledRowsFixture<TCountingGrid> {
 protected:
-    // Eight rows of four columns, each cell holding "r<row>c<col>"; row r is 20 + r pixels high.
-    void SetUp() override {
-        FormFixture::SetUp();
-        grid = Place<TCountingGrid>(0, 0, 300, 200);
-        grid->SetColCount(4);
-        grid->SetRowCount(8);
-        for (Integer r = 0; r < 8; ++r) {
-            grid->SetRowHeights(r, 20 + r);
-            for (Integer c = 0; c < 4; ++c) grid->SetCells(c, r, Text(c, r));
-        }
-    }
-
-    static AnsiString Text(Integer ACol, Integer ARow) {
-        return "r" + std::to_string(ARow) + "c" + std::to_string(ACol);
-    }
-    // The rows shown, each by the row its first cell came from; "-" for an empty one.
-    std::vector<AnsiString> Shown() const {
-        std::vector<AnsiString> rows;
-        for (Integer r = 0; r < grid->RowCount(); ++r) {
-            const AnsiString& text = grid->Cells(0, r);
-            rows.push_back(text.empty() ? "-" : text.substr(0, text.find('c')));
-        }
-        return rows;
-    }
     // Row 0's texts: the columns by where each came from.
     std::vector<AnsiString> Columns() const {
         std::vector<AnsiString> cols;
@@ -73,11 +39,6 @@ protected:
     }
     static std::vector<AnsiString> Rows(std::initializer_list<const char*> Names) {
         return {Names.begin(), Names.end()};
-    }
-    std::vector<Integer> HiddenIdx() const {
-        std::vector<Integer> rows;
-        for (Integer i = 0; i < grid->HiddenRowCount(); ++i) rows.push_back(grid->HiddenRows()->Items(i)->Idx());
-        return rows;
     }
     std::vector<Integer> FlaggedRows() const {
         std::vector<Integer> rows;
@@ -99,7 +60,6 @@ protected:
         changes = log;
     }
 
-    TCountingGrid* grid = nullptr;
     std::shared_ptr<std::vector<std::string>> changes;
 };
 
