@@ -1273,6 +1273,8 @@ private:
     // flags at Places (ascending, in the grown list).
     void RowFlagsRemoved(std::span<const Integer> Flags);
     void RowFlagsInserted(std::span<const Integer> Places);
+    // The selection flag of display row ARow: its real row's under RowSelectPersistent.
+    Integer RowFlagIndex(Integer ARow) const;
     // A removal of every row leaves ARow, emptied and unflagged.
     void KeepEmptyRow(Integer ARow);
     // After rows went: the kept current row when it still lies among the data rows, else the last of them

@@ -47,12 +47,9 @@ void RAdeRedeviDidi::RemoveSelectedRows() {
     BeginUpdate();
     const TScopeExit endUpdate([this] { EndUpdate(); });
     if (!MouseActions()->DisjunctRowSelect()) SelectToRowSelect(true);
-    const bool persistent = MouseActions()->RowSelectPersistent();
     std::vector<Integer> rows;
-    for (Integer r = FixedRows(); r < RowCount() - FixedFooters(); ++r) {
-        const auto flag = static_cast<std::size_t>(persistent ? RealRowIndex(r) : r);
-        if (flag < rowSelect_.size() && rowSelect_[flag]) rows.push_back(r);
-    }
+    for (Integer r = FixedRows(); r < RowCount() - FixedFooters(); ++r)
+        if (RowSelect(RowFlagIndex(r))) rows.push_back(r);
     if (!rows.empty() && static_cast<Integer>(rows.size()) == RowCount()) {
         KeepEmptyRow(rows.front());
         rows.erase(rows.begin());
@@ -62,7 +59,7 @@ void RAdeRedeviDidi::RemoveSelectedRows() {
     {
         TWholeRowChange change(*this);
         for (Integer row : rows) FreeCellProperties(0, row, ColCount() - 1, row);
-        const std::vector<Integer> flags = persistent ? RealRowIndices(rows) : rows;
+        const std::vector<Integer> flags = MouseActions()->RowSelectPersistent() ? RealRowIndices(rows) : rows;
         HiddenRowsRemovedAt(rows);
         TakeGridRows(rows);
         RowFlagsRemoved(flags);
@@ -78,8 +75,12 @@ void RAdeRedeviDidi::RemoveSelectedRows() {
 
 void RAdeRedeviDidi::KeepEmptyRow(Integer ARow) {
     ClearRows(ARow, 1);
-    const auto flag = static_cast<std::size_t>(MouseActions()->RowSelectPersistent() ? RealRowIndex(ARow) : ARow);
+    const auto flag = static_cast<std::size_t>(RowFlagIndex(ARow));
     if (flag < rowSelect_.size()) rowSelect_[flag] = false;
+}
+
+Integer RAdeRedeviDidi::RowFlagIndex(Integer ARow) const {
+    return MouseActions()->RowSelectPersistent() ? RealRowIndex(ARow) : ARow;
 }
 
 void RAdeRedeviDidi::RestoreCurrentRow(Integer KeptRow, Integer KeptTop) {
@@ -204,9 +205,8 @@ void RAdeRedeviDidi::ExchangeRows(Integer ARow1, Integer ARow2) {
         ExchangeGridRows(ARow1, ARow2);
     }
     if (MouseActions()->DisjunctRowSelect() && Navigation()->MoveRowOnSort()) {
-        const bool persistent = MouseActions()->RowSelectPersistent();
-        const auto flag1 = static_cast<std::size_t>(persistent ? RealRowIndex(ARow1) : ARow1);
-        const auto flag2 = static_cast<std::size_t>(persistent ? RealRowIndex(ARow2) : ARow2);
+        const auto flag1 = static_cast<std::size_t>(RowFlagIndex(ARow1));
+        const auto flag2 = static_cast<std::size_t>(RowFlagIndex(ARow2));
         const std::size_t needed = std::max(flag1, flag2) + 1;
         if (rowSelect_.size() < needed) rowSelect_.resize(needed);
         std::vector<bool>::swap(rowSelect_[flag1], rowSelect_[flag2]);

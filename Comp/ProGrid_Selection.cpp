@@ -70,9 +70,8 @@ void RAdeRedeviDidi::SelectToRowSelect(bool AllRows) {
     const TGridRect selection = Selection();
     const Integer first = AllRows ? FixedRows() : std::max(FixedRows(), selection.Top);
     const Integer last = AllRows ? RowCount() - 1 : std::min(RowCount() - 1, selection.Bottom);
-    const bool persistent = MouseActions()->RowSelectPersistent();
     for (Integer row = first; row <= last; ++row)
-        SetRowSelect(persistent ? RealRowIndex(row) : row, row >= selection.Top && row <= selection.Bottom);
+        SetRowSelect(RowFlagIndex(row), row >= selection.Top && row <= selection.Bottom);
 }
 
 void RAdeRedeviDidi::SelectToColSelect(bool AllCols) {
