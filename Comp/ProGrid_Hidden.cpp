@@ -2,7 +2,6 @@
 // rows and columns.
 #include <algorithm>
 #include <limits>
-#include <numeric>
 
 #include "ProGrid.h"
 #include "vcl/ScopeGuard.h"
@@ -235,9 +234,7 @@ void RAdeRedeviDidi::HideRows(Integer AFromRow, Integer AToRow) {
     // The shown rows of the range stand together.
     const Integer first = DisplayRowIndex(AFromRow);
     const Integer count = DisplayRowIndex(AToRow + 1) - first;
-    std::vector<Integer> shown(static_cast<std::size_t>(count));
-    std::iota(shown.begin(), shown.end(), first);
-    const std::vector<Integer> reals = RealRowIndices(shown);
+    const std::vector<Integer> reals = RealRowIndices(RowRange(first, count));
     TControl* control = CellControl(1, first);
     const Integer columns = ColCount() + HiddenColCount();
     TakeRowsOut(first, count, false, [&](TGridTakenRows&& Taken) {

@@ -1,7 +1,6 @@
 // The update lock, the report of changed cells and its notifiers, and the whole-row changes beneath row
 // removal, insertion and hiding.
 #include <algorithm>
-#include <numeric>
 
 #include "ProGrid.h"
 #include "ProGrid_RowOpsChange.h"
@@ -83,9 +82,7 @@ void RAdeRedeviDidi::TakeRowsOut(Integer ARow, Integer ACount, bool AdjustHidden
         // Taken before the rows go, dropped once they went: a refused change leaves them.
         const std::vector<Integer> flags = RemovedRowFlags(ARow, ACount, AdjustHidden);
         if (Keep) {
-            std::vector<Integer> rows(static_cast<std::size_t>(ACount));
-            std::iota(rows.begin(), rows.end(), ARow);
-            Keep(TakeGridRows(rows));
+            Keep(TakeGridRows(RowRange(ARow, ACount)));
         } else {
             DeleteGridRows(ARow, ACount);
         }
