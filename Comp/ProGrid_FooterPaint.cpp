@@ -4,6 +4,7 @@
 
 #include "ProGrid.h"
 #include "ProGrid_Paint.h"
+#include "vcl/ExtCtrls.h"
 #include "vcl/ScopeGuard.h"
 #include "vcl/Windows.h"
 
@@ -81,19 +82,9 @@ TRect TFooterPanel::PaintPreviewFrame() {
     const auto columns =
         grid.FixedColsWidth() + grid.ColWidthsSum(grid.LeftCol(), std::max(grid.LeftCol(), lastVisible));
     const auto width = static_cast<Integer>(std::min<std::int64_t>(columns, ClientWidth()));
-    const Integer height = ClientHeight();
-    TCanvas* canvas = Canvas();
-    {
-        TLine shadow(canvas, ShadowEdge);
-        shadow.Draw(0, height - 1, 0, 0);
-        shadow.Draw(0, 0, width, 0);
-    }
-    {
-        TLine highlight(canvas, HighlightEdge);
-        highlight.Draw(width - 1, 0, width - 1, height);
-        highlight.Draw(0, height - 1, width, height - 1);
-    }
-    return Rect(1, 1, width - 1, height - 1);
+    TRect frame = Rect(0, 0, width, ClientHeight());
+    Frame3D(Canvas(), frame, ShadowEdge, HighlightEdge, 1);
+    return frame;
 }
 
 void TFooterPanel::PaintColumnPreview() {
