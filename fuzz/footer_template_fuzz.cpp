@@ -18,7 +18,7 @@
 
 using namespace ProGrid;
 
-using fuzzstage::Stage;
+using fuzzstage::NewStageGrid;
 
 namespace {
 
@@ -66,9 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
     bool handled = false;
     Application->OnException = [&handled](TObject*, Exception*) { handled = true; };
 
-    auto* grid = new RAdeRedeviDidi(&Stage());
-    grid->SetParent(&Stage());
-    grid->SetBounds(0, 0, 300, 200);
+    auto* grid = NewStageGrid<RAdeRedeviDidi>();
     grid->SetColCount(Cols);
     grid->SetRowCount(4);
     for (std::size_t i = 1; i < parts.size() && i <= 2 * Cols; ++i)

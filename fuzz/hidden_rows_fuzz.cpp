@@ -21,7 +21,8 @@
 
 using namespace ProGrid;
 
-using fuzzstage::Stage;
+using fuzzstage::NewStageGrid;
+using fuzzstage::RunSteps;
 
 namespace {
 
@@ -39,9 +40,7 @@ struct TModelRow {
 // The full grid is costly to make: one serves every run, laid anew at the start of each.
 RAdeRedeviDidi& SharedGrid() {
     static RAdeRedeviDidi* grid = [] {
-        auto* made = new RAdeRedeviDidi(&Stage());
-        made->SetParent(&Stage());
-        made->SetBounds(0, 0, 300, 200);
+        auto* made = NewStageGrid<RAdeRedeviDidi>();
         made->SetColCount(3);
         return made;
     }();
@@ -243,9 +242,6 @@ private:
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size > 2048) return 0;
-    THiddenRowsRun run;
-    for (std::size_t at = 0; at + 5 <= size; at += 5)
-        run.Step(data[at], data[at + 1], data[at + 2], data[at + 3], data[at + 4]);
-    run.Finish();
+    RunSteps<THiddenRowsRun>(data, size);
     return 0;
 }

@@ -18,7 +18,8 @@
 
 using namespace ProGrid;
 
-using fuzzstage::Stage;
+using fuzzstage::NewStageGrid;
+using fuzzstage::RunSteps;
 
 namespace {
 
@@ -38,9 +39,7 @@ struct TModelRow {
 
 RAdeRedeviDidi& SharedGrid() {
     static RAdeRedeviDidi* grid = [] {
-        auto* made = new RAdeRedeviDidi(&Stage());
-        made->SetParent(&Stage());
-        made->SetBounds(0, 0, 300, 200);
+        auto* made = NewStageGrid<RAdeRedeviDidi>();
         made->MouseActions()->SetDisjunctRowSelect(true);
         made->Navigation()->SetMoveRowOnSort(true);
         return made;
@@ -253,9 +252,6 @@ private:
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size > 500) return 0;
-    TRowOpsRun run;
-    for (std::size_t at = 0; at + 5 <= size; at += 5)
-        run.Step(data[at], data[at + 1], data[at + 2], data[at + 3], data[at + 4]);
-    run.Finish();
+    RunSteps<TRowOpsRun>(data, size);
     return 0;
 }

@@ -1,6 +1,9 @@
 #pragma once
 // The shown form that a grid target parents its grids to: made once, it lives with the process, as the
-// program's forms do.
+// program's forms do. With it, a grid placed on it and the replay of an input as steps of five bytes.
+#include <cstddef>
+#include <cstdint>
+
 #include "vcl/Forms.h"
 #include "vcl/Testing.h"
 
@@ -14,6 +17,25 @@ inline TForm& Stage() {
         return made;
     }();
     return *form;
+}
+
+// A new grid shown on the stage, which owns it, at the size the grid targets use.
+template <class TGrid>
+TGrid* NewStageGrid() {
+    auto* grid = new TGrid(&Stage());
+    grid->SetParent(&Stage());
+    grid->SetBounds(0, 0, 300, 200);
+    return grid;
+}
+
+// Replays the input through a new TRun, a Step of an opcode byte and four argument bytes at a time, and
+// then lets it Finish.
+template <class TRun>
+void RunSteps(const std::uint8_t* Data, std::size_t Size) {
+    TRun run;
+    for (std::size_t at = 0; at + 5 <= Size; at += 5)
+        run.Step(Data[at], Data[at + 1], Data[at + 2], Data[at + 3], Data[at + 4]);
+    run.Finish();
 }
 
 }  // namespace fuzzstage
