@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "DedIDIZ.h"
+#include "ProEdBtn.h"
 #include "vcl/ScopeGuard.h"
 #include "vcl/UxTheme.h"
 #include "vcl/Windows.h"
@@ -112,21 +113,6 @@ void TGrdEditButton::Dispatch(TMessage& Message) {
 // ---------------------------------------------------------------------------
 // TGrdEditBtn
 
-namespace {
-
-// The character height a device context reports for the font.
-Integer CharHeight(HGDIOBJ Font) {
-    TBitmap probe;
-    HDC dc = probe.Canvas()->Handle();
-    HGDIOBJ previous = SelectObject(dc, Font);
-    TEXTMETRIC metrics{};
-    GetTextMetrics(dc, &metrics);
-    SelectObject(dc, previous);
-    return metrics.tmHeight;
-}
-
-}  // namespace
-
 TGrdEditBtn::TGrdEditBtn(TComponent* AOwner) : TCustomEdit(AOwner) {
     TControlStyle style = ControlStyle();
     style.Exclude(csSetCaption);
@@ -190,10 +176,8 @@ void TGrdEditBtn::ApplyFormatRect() {
     Perform(EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&r));
 }
 
-// The minimum height leaves a quarter of the smaller of the system font's and the edit's character heights.
 void TGrdEditBtn::Layout() {
-    const Integer fontHeight = CharHeight(Font()->Handle());
-    const Integer minHeight = std::min(CharHeight(GetStockObject(SYSTEM_FONT)), fontHeight) / 4 + fontHeight;
+    const Integer minHeight = ProEdBtn::MinButtonEditHeight(Font());
     if (Height() < minHeight) {
         SetHeight(minHeight);
         return;

@@ -181,6 +181,11 @@ Integer CharHeight(HGDIOBJ Font) {
 
 }  // namespace
 
+Integer MinButtonEditHeight(TFont* Font) {
+    const Integer fontHeight = CharHeight(Font->Handle());
+    return fontHeight + std::min(CharHeight(GetStockObject(SYSTEM_FONT)), fontHeight) / 4;
+}
+
 TProEditBtn::TProEditBtn(TComponent* AOwner) : TProEdit(AOwner) {
     SetRightMargin(18);
     TControlStyle style = ControlStyle();
@@ -258,11 +263,8 @@ void TProEditBtn::Loaded() {
     ApplyFormatRect();
 }
 
-// The minimum height leaves a quarter of the smaller of the system font's and the control's character
-// heights around the text.
 void TProEditBtn::Layout() {
-    const Integer fontHeight = CharHeight(Font()->Handle());
-    const Integer minHeight = fontHeight + std::min(CharHeight(GetStockObject(SYSTEM_FONT)), fontHeight) / 4;
+    const Integer minHeight = MinButtonEditHeight(Font());
     if (Height() < minHeight) {
         SetHeight(minHeight);
         return;

@@ -123,4 +123,8 @@ private:
     bool mouseInside_ = false;
 };
 
+// The least height of an edit with a button in Font: its character height and a quarter of the smaller of
+// that and the system font's around the text.
+Integer MinButtonEditHeight(TFont* Font);
+
 }  // namespace ProEdBtn
