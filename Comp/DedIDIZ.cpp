@@ -1,5 +1,7 @@
 #include "DedIDIZ.h"
 
+#include "vcl/ScopeGuard.h"
+
 namespace DedIDIZ {
 
 namespace {
@@ -22,5 +24,15 @@ void FreeThemeLibrary() {
 bool ThemeLibraryLoaded() { return Unit().Loaded; }
 
 const PEBXPVS::TThemeEntries& ThemeEntries() { return Unit().Entries; }
+
+bool DrawThemedPart(HWND Window, const char16_t* ClassName, int Part, int State, HDC DC, const RECT& R) {
+    if (!ThemeLibraryLoaded()) return false;
+    const PEBXPVS::TThemeEntries& themes = ThemeEntries();
+    if (!themes.OpenThemeData || !themes.DrawThemeBackground || !themes.CloseThemeData) return false;
+    HTHEME theme = themes.OpenThemeData(Window, ClassName);
+    if (!theme) return false;
+    const TScopeExit close([&] { themes.CloseThemeData(theme); });
+    return themes.DrawThemeBackground(theme, DC, Part, State, &R, nullptr) == S_OK;
+}
 
 }  // namespace DedIDIZ

@@ -12,5 +12,8 @@ void InitThemeLibrary();
 void FreeThemeLibrary();
 bool ThemeLibraryLoaded();
 const PEBXPVS::TThemeEntries& ThemeEntries();
+// Draws Part in State of the theme class ClassName (opened for Window) into R of DC; false, with nothing
+// drawn, while the library is not loaded or has no such class, part or state.
+bool DrawThemedPart(HWND Window, const char16_t* ClassName, int Part, int State, HDC DC, const RECT& R);
 
 }  // namespace DedIDIZ

@@ -30,16 +30,9 @@ void TProSpeedButton::Dispatch(TMessage& Message) {
 
 // The push button of the "button" class; false when the theme library cannot draw it.
 bool TProSpeedButton::PaintThemed(const TRect& R, bool Down) {
-    if (!DedIDIZ::ThemeLibraryLoaded()) return false;
-    const PEBXPVS::TThemeEntries& themes = DedIDIZ::ThemeEntries();
-    if (!themes.OpenThemeData || !themes.DrawThemeBackground || !themes.CloseThemeData) return false;
-    HTHEME theme = themes.OpenThemeData(Parent() ? Parent()->Handle() : nullptr, u"button");
-    if (!theme) return false;
-    const TScopeExit close([&] { themes.CloseThemeData(theme); });
     const int state = Down ? PBS_PRESSED : hot_ ? PBS_HOT : PBS_NORMAL;
-    const RECT r = R;
-    themes.DrawThemeBackground(theme, Canvas()->Handle(), BP_PUSHBUTTON, state, &r, nullptr);
-    return true;
+    return DedIDIZ::DrawThemedPart(Parent() ? Parent()->Handle() : nullptr, u"button", BP_PUSHBUTTON, state,
+                                   Canvas()->Handle(), R);
 }
 
 // Centred where the glyph is smaller than the button, from the edge where it is not; its bottom-left

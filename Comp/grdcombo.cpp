@@ -104,19 +104,11 @@ void TGRDCustomCombo::DrawFrame() {
 void TGRDCustomCombo::DrawButton(HDC DC) {
     const Integer cw = ClientWidth(), ch = ClientHeight();
     RECT r = Rect(cw - buttonWidth_, 0, Width(), Height());
-    if (isWinXP_ && DedIDIZ::ThemeLibraryLoaded()) {
-        const PEBXPVS::TThemeEntries& themes = DedIDIZ::ThemeEntries();
-        if (themes.OpenThemeData && themes.DrawThemeBackground && themes.CloseThemeData) {
-            HTHEME theme = themes.OpenThemeData(Handle(), u"combobox");
-            if (theme) {
-                const TScopeExit close([&] { themes.CloseThemeData(theme); });
-                const bool held = GetAsyncKeyState(VK_LBUTTON) < 0 || GetAsyncKeyState(VK_RBUTTON) < 0;
-                r = Inset(r, 1);
-                themes.DrawThemeBackground(theme, DC, CP_DROPDOWNBUTTON, held ? CBXS_PRESSED : CBXS_NORMAL, &r,
-                                           nullptr);
-                return;
-            }
-        }
+    if (isWinXP_) {
+        const bool held = GetAsyncKeyState(VK_LBUTTON) < 0 || GetAsyncKeyState(VK_RBUTTON) < 0;
+        if (DedIDIZ::DrawThemedPart(Handle(), u"combobox", CP_DROPDOWNBUTTON, held ? CBXS_PRESSED : CBXS_NORMAL, DC,
+                                    Inset(r, 1)))
+            return;
     }
     r = Rect(r.Left - 2, r.Top + 2, r.Right - 2, r.Bottom);
     DrawFrameControl(DC, &r, DFC_SCROLL, DFCS_SCROLLCOMBOBOX | DFCS_FLAT);
