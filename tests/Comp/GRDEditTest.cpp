@@ -1,11 +1,11 @@
 // The grid's button edits as a user meets them: the button's place and looks, its click and F4, the editor
 // switch, the minimum height, and the unit edit's menu and unit text on the screen.
-#include <memory>
 #include <vector>
 
 #include "GRDEdit.h"
 #include "GridUnitFixture.h"
 #include "ProGrid.h"
+#include "support/ComposedPixels.h"
 #include "support/InputSimulator.h"
 #include "vcl/Clipbrd.h"
 #include "vcl/Windows.h"
@@ -50,21 +50,9 @@ protected:
         });
     }
 
-    // The window's pixels over Control's area Area (in its own client coordinates), row by row.
-    std::vector<COLORREF> AreaImage(TControl* Control, const TRect& Area) {
-        Input::Settle();
-        std::unique_ptr<TBitmap> window(Testing::GrabWindow(form));
-        const TPoint origin = form->ScreenToClient(Control->ClientToScreen(Point(0, 0)));
-        std::vector<COLORREF> image;
-        for (Integer y = Area.Top; y < Area.Bottom; ++y)
-            for (Integer x = Area.Left; x < Area.Right; ++x)
-                image.push_back(ColorToRGB(window->Canvas()->Pixels(origin.X + x, origin.Y + y)));
-        return image;
-    }
-
-    // Where that area shows Colour.
+    // Where Area of Control (in its client coordinates) shows Colour on the screen.
     std::vector<TPoint> PixelsOf(TControl* Control, const TRect& Area, TColor Colour) {
-        const std::vector<COLORREF> image = AreaImage(Control, Area);
+        const std::vector<COLORREF> image = ComposedPixels(form, Control, Area);
         std::vector<TPoint> found;
         for (std::size_t i = 0; i < image.size(); ++i)
             if (image[i] == ColorToRGB(Colour))
@@ -272,12 +260,12 @@ TEST_F(GRDEditTest, TheSpeedButtonsThreeLooksCentreTheGlyphAndShiftItWhilePresse
         if (c.corner != clNone) {
             EXPECT_EQ(PixelsOf(button, Rect(17, 18, 18, 19), c.corner).size(), 1u);
         }
-        faces.push_back(AreaImage(button, area));
+        faces.push_back(ComposedPixels(form, button, area));
         Testing::MouseDown(button, 9, 9);
         const std::vector<TPoint> down = PixelsOf(button, area, clRed);
         EXPECT_EQ(TopLeftOf(down), Point(7, 8));
         if (c.xp) {
-            EXPECT_NE(AreaImage(button, area), faces.back());
+            EXPECT_NE(ComposedPixels(form, button, area), faces.back());
         }
         Testing::MouseUp(button, 9, 9);
         edit->Free();
@@ -291,14 +279,14 @@ TEST_F(GRDEditTest, TheSpeedButtonIsHotWhileTheMouseIsOverIt) {
     edit->SetIsWinXP(true);
     TProSpeedButton* button = edit->EditButton()->Button();
     const TRect area = Rect(0, 0, button->Width(), button->Height());
-    const std::vector<COLORREF> cold = AreaImage(button, area);
+    const std::vector<COLORREF> cold = ComposedPixels(form, button, area);
     EXPECT_FALSE(button->Hot());
     Testing::MouseMove(button, 5, 5);
     EXPECT_TRUE(button->Hot());
-    EXPECT_NE(AreaImage(button, area), cold);
+    EXPECT_NE(ComposedPixels(form, button, area), cold);
     Testing::MouseMove(edit, 5, 5);
     EXPECT_FALSE(button->Hot());
-    EXPECT_EQ(AreaImage(button, area), cold);
+    EXPECT_EQ(ComposedPixels(form, button, area), cold);
 }
 
 TEST_F(GRDEditTest, TheButtonCaptionIsDrawnAtTwoTwoAndThreeThreeWhilePressed) {

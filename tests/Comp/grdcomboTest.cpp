@@ -1,10 +1,10 @@
 // The flat combo as a user sees it: its frame cold and hot (by the mouse and by the focus), the drop
 // button's edge and looks, the colours while disabled, the focus on hovering, and the list's width.
-#include <memory>
 #include <vector>
 
 #include "GridUnitFixture.h"
 #include "grdcombo.h"
+#include "support/ComposedPixels.h"
 #include "support/InputSimulator.h"
 #include "vcl/Windows.h"
 
@@ -30,16 +30,7 @@ protected:
     }
 
     // The window's pixels over the combo's area Area, row by row.
-    std::vector<COLORREF> AreaImage(const TRect& Area) {
-        Input::Settle();
-        std::unique_ptr<TBitmap> window(Testing::GrabWindow(form));
-        const TPoint origin = form->ScreenToClient(combo->ClientToScreen(Point(0, 0)));
-        std::vector<COLORREF> image;
-        for (Integer y = Area.Top; y < Area.Bottom; ++y)
-            for (Integer x = Area.Left; x < Area.Right; ++x)
-                image.push_back(ColorToRGB(window->Canvas()->Pixels(origin.X + x, origin.Y + y)));
-        return image;
-    }
+    std::vector<COLORREF> AreaImage(const TRect& Area) { return ComposedPixels(form, combo, Area); }
     COLORREF PixelAt(Integer X, Integer Y) { return AreaImage(Rect(X, Y, X + 1, Y + 1)).at(0); }
     // The three frame rings at the middle of the top edge, outermost first.
     std::vector<COLORREF> TopRings() { return AreaImage(Rect(60, 0, 61, 3)); }
