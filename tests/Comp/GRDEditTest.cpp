@@ -289,7 +289,7 @@ TEST_F(GRDEditTest, TheSpeedButtonIsHotWhileTheMouseIsOverIt) {
     EXPECT_EQ(ComposedPixels(form, button, area), cold);
 }
 
-TEST_F(GRDEditTest, TheButtonCaptionIsDrawnAtTwoTwoAndThreeThreeWhilePressed) {
+TEST_F(GRDEditTest, TheButtonCaptionShiftsOnePixelRightAndDownWhilePressed) {
     TGrdEditBtn* edit = ButtonEdit();
     edit->SetButtonCaption(".");
     edit->Font()->SetColor(clRed);
