@@ -16,13 +16,9 @@ namespace {
 constexpr UINT HoverTimer = 111;
 constexpr UINT HoverInterval = 500;
 
-bool WindowsVersionAtLeast(Integer Major, Integer Minor) {
-    return Win32MajorVersion() > Major || (Win32MajorVersion() == Major && Win32MinorVersion() >= Minor);
-}
-
 // Themes need NT 5.1 or later and an active theme; the theme library is asked only while it is loaded.
 bool ThemesActive() {
-    if (!WindowsVersionAtLeast(5, 1) || !DedIDIZ::ThemeLibraryLoaded()) return false;
+    if (!IsNTFiveOneOrLater() || !DedIDIZ::ThemeLibraryLoaded()) return false;
     const auto isActive = DedIDIZ::ThemeEntries().IsThemeActive;
     return isActive && isActive();
 }
