@@ -1,7 +1,6 @@
 // A cell's content: the filter glyph, the background picture, the selection frame, then the text by its
 // kind (plain and formula text with links, mark-up) and the sort indicator beside it.
 #include <algorithm>
-#include <cmath>
 
 #include "GrdHTMLE.h"
 #include "ProGrid.h"
@@ -229,9 +228,7 @@ void RAdeRedeviDidi::DrawRichText(TCellPaint& Cell, const TRect& Rect, const Ans
     const int dpiX = GetDeviceCaps(dc, LOGPIXELSX), dpiY = GetDeviceCaps(dc, LOGPIXELSY);
     if (dpiX <= 0 || dpiY <= 0) return;
     const Integer margin = MulDiv(RichTextMargin, dpiX, 96);
-    const auto twips = [](Integer Pixels, int PerInch) {
-        return static_cast<LONG>(std::lround(static_cast<double>(Pixels) * TwipsPerInch / PerInch));
-    };
+    const auto twips = [](Integer Pixels, int PerInch) { return MulDiv(Pixels, TwipsPerInch, PerInch); };
     FORMATRANGE range;
     range.hdc = dc;
     range.hdcTarget = dc;

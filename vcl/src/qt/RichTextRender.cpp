@@ -13,9 +13,7 @@
 
 namespace {
 
-LONG FromTwips(LONG Twips, int PixelsPerInch) {
-    return static_cast<LONG>(std::lround(static_cast<double>(Twips) * PixelsPerInch / 1440.0));
-}
+LONG FromTwips(LONG Twips, int PixelsPerInch) { return MulDiv(Twips, PixelsPerInch, 1440); }
 
 // Where the lines that fit whole into Height end: the first character after them and their bottom.
 std::pair<int, int> FittingLines(QTextDocument& Document, int Height) {
