@@ -199,12 +199,7 @@ private:
         if (pos_ < src_.size() && src_[pos_] == ' ') ++pos_;
         const int value = static_cast<int>(negative ? -param : param);
         if (word == "bin") return SkipBinary(hasParam ? value : 0);
-        if (skipPending_ > 0) {
-            --skipPending_;
-            return;
-        }
-        if (State().Destination == TDestination::Skip) return;
-        Word(word, hasParam, value);
+        if (!Skipping()) Word(word, hasParam, value);
     }
 
     void ReadSymbol(char c) {
