@@ -1,6 +1,6 @@
 // Arbitrary bytes through the RTF reader and a rich edit's EM_FORMATRANGE: nothing crashes or raises, what
-// the reader accepts the writer writes so that it reads back the same, the reader's work stays within a
-// fixed multiple of the input, and groups opened past the limit are refused whatever follows.
+// the reader accepts the writer writes so that it reads back the same, the text read is never longer than
+// the input, and groups opened past the limit are refused whatever follows.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -27,7 +27,6 @@ void CheckShape(const TRichText& Content) {
     std::size_t breaks = 0;
     for (WideChar c : Content.Text) breaks += c == u'\r';
     Check(Content.Paragraphs.size() == breaks + 1);
-    // Text never grows past the input: at most one character a byte.
 }
 
 }  // namespace
@@ -38,6 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const TRtfReadResult read = ReadRtf(source);
         if (!read.Ok) continue;
         CheckShape(read.Content);
+        // At most one character a byte.
         Check(read.Content.Text.size() <= source.size());
         const TRtfReadResult back = ReadRtf(WriteRtf(read.Content));
         Check(back.Ok && back.Content == read.Content);
