@@ -4,10 +4,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 #include "DedIDIZ.h"
 #include "GrdHTMLE.h"
+#include "ProGrid_Paint.h"
 #include "ProUtil.h"
 #include "vcl/Resources.h"
 #include "vcl/ScopeGuard.h"
@@ -257,13 +257,11 @@ void RAdeRedeviDidi::DrawCellRotated(TCanvas* ACanvas, const TCellGraphic& Graph
                                      const AnsiString& Text, TAlignment HAlign, TVAlignment VAlign) {
     if (Text.empty()) return;
     // The upright text's sides, projected on the axes, give the turned text's box.
-    const TSize extent = ACanvas->TextExtent(Text);
-    const double angle = Graphic.CellAngle * std::numbers::pi / 180;
-    const double c = std::fabs(std::cos(angle)), s = std::fabs(std::sin(angle));
+    const TTurnedExtent turned = TurnedExtent(ACanvas->TextExtent(Text), Graphic.CellAngle);
     const auto projected = [](double Length) { return static_cast<Integer>(std::lround(Length)); };
     TRect start(Rect.Left + 2, Rect.Top + 2, Rect.Right - 2, Rect.Bottom - 2);
-    GetTextPosition(start, VAlign, projected(extent.cx * s), projected(extent.cx * c), projected(extent.cy * s),
-                    projected(extent.cy * c), HAlign, Graphic.CellAngle);
+    GetTextPosition(start, VAlign, projected(turned.WidthY), projected(turned.WidthX), projected(turned.HeightX),
+                    projected(turned.HeightY), HAlign, Graphic.CellAngle);
     HDC dc = ACanvas->Handle();
     GrdHTMLE::SelectRotatedFont(ACanvas, Graphic.CellAngle);
     const TScopeExit restoreFont([&] { GrdHTMLE::RestoreRotatedFont(ACanvas); });

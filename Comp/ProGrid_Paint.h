@@ -32,6 +32,12 @@ private:
     TCanvas* canvas_;
 };
 
+// An upright text's width and height as they lie along the x and y axes once turned by Angle degrees.
+struct TTurnedExtent {
+    double WidthX = 0, WidthY = 0, HeightX = 0, HeightY = 0;
+};
+TTurnedExtent TurnedExtent(const TSize& Extent, Integer Angle);
+
 struct TCellPaint {
     TCanvas* Canvas = nullptr;
     Integer Col = 0;

@@ -225,11 +225,9 @@ void RAdeRedeviDidi::GetCellTextSize(Integer ACol, Integer ARow, TPoint& Size, b
 
     const TCellGraphic* graphic = GetCellGraphic(ACol, ARow);
     if (graphic && graphic->CellType == ctRotated) {
-        const TSize extent = canvas->TextExtent(text);
-        const double angle = graphic->CellAngle * M_PI / 180;
-        const double c = std::fabs(std::cos(angle)), s = std::fabs(std::sin(angle));
-        Size = Point(static_cast<Integer>(std::lround(extent.cx * c + extent.cy * s)) + RotatedRoom,
-                     static_cast<Integer>(std::lround(extent.cx * s + extent.cy * c)) + RotatedRoom);
+        const TTurnedExtent turned = TurnedExtent(canvas->TextExtent(text), graphic->CellAngle);
+        Size = Point(static_cast<Integer>(std::lround(turned.WidthX + turned.HeightX)) + RotatedRoom,
+                     static_cast<Integer>(std::lround(turned.WidthY + turned.HeightY)) + RotatedRoom);
         return;
     }
     if (kind == 1) {
@@ -275,6 +273,12 @@ void RAdeRedeviDidi::GetCellTextSize(Integer ACol, Integer ARow, TPoint& Size, b
     DrawText(canvas->Handle(), text.c_str(), static_cast<int>(text.size()), &r,
              DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
     Size = Point(inner.Width() + 2 * MarginX, r.Height() + 2 * MarginY);
+}
+
+TTurnedExtent TurnedExtent(const TSize& Extent, Integer Angle) {
+    const double angle = Angle * M_PI / 180;
+    const double c = std::fabs(std::cos(angle)), s = std::fabs(std::sin(angle));
+    return {Extent.cx * c, Extent.cx * s, Extent.cy * s, Extent.cy * c};
 }
 
 void RAdeRedeviDidi::GetTextPosition(TRect& Rect, TVAlignment VAlign, Integer TextHeight, Integer TextWidth,
