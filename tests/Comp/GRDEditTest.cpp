@@ -1,13 +1,16 @@
 // The grid's button edits as a user meets them: the button's place and looks, its click and F4, the editor
 // switch, the minimum height, and the unit edit's menu and unit text on the screen.
+#include <cstdlib>
 #include <vector>
 
 #include "GRDEdit.h"
 #include "GridUnitFixture.h"
+#include "ProEdBtn.h"
 #include "ProGrid.h"
 #include "support/ComposedPixels.h"
 #include "support/InputSimulator.h"
 #include "vcl/Clipbrd.h"
+#include "vcl/ScopeGuard.h"
 #include "vcl/Windows.h"
 
 using namespace GRDEdit;
@@ -178,6 +181,37 @@ TEST_F(GRDEditTest, TheEditNeverGetsLowerThanItsMinimumHeight) {
     edit->SetHeight(minimum + 10);
     EXPECT_EQ(edit->Height(), minimum + 10);
     EXPECT_EQ(edit->EditButton()->Height(), minimum + 10 - 5);
+}
+
+// Every font as high as its own height says: the system font's 16, an edit's what it is set to.
+class TFontHeightMetrics : public TFixedFontMetrics {
+public:
+    TFontHeightMetrics() : TFixedFontMetrics(6, 13, 10) {}
+    TFontMetricsInfo Metrics(const TFontDesc& Font) override {
+        TFontMetricsInfo metrics = TFixedFontMetrics::Metrics(Font);
+        metrics.Height = std::abs(Font.Height);
+        return metrics;
+    }
+};
+
+TEST_F(GRDEditTest, BothButtonEditsKeepAQuarterOfTheSmallerOfTheirAndTheSystemFontsHeight) {
+    TFontHeightMetrics metrics;
+    SetFontMetricsProvider(&metrics);
+    const TScopeExit restore([] { SetFontMetricsProvider(nullptr); });
+    struct Case {
+        Integer fontHeight, minimum;
+    };
+    for (const Case& c : std::vector<Case>{{8, 8 + 8 / 4}, {40, 40 + 16 / 4}}) {
+        for (const bool grid : {true, false}) {
+            SCOPED_TRACE(testing::Message() << c.fontHeight << (grid ? " grid's" : " typed"));
+            TCustomEdit* edit = grid ? static_cast<TCustomEdit*>(ButtonEdit())
+                                     : static_cast<TCustomEdit*>(ButtonEdit<ProEdBtn::TProEditBtn>());
+            edit->Font()->SetHeight(-c.fontHeight);
+            edit->SetHeight(6);
+            EXPECT_EQ(edit->Height(), c.minimum);
+            edit->Free();
+        }
+    }
 }
 
 TEST_F(GRDEditTest, TheUnitMenuOffersTheUnitsAndThePickShowsAtTheRight) {
