@@ -169,20 +169,21 @@ void TGrdEditBtn::ApplyFormatRect() {
     Perform(EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&r));
 }
 
+TRect EmbeddedButtonBounds(TCustomEdit* Edit, Integer ButtonWidth) {
+    const Integer width = Edit->Width();
+    const Integer height = Edit->Height();
+    if (!Edit->Ctl3D()) return Rect(width - ButtonWidth, 1, width, height - 2);
+    const Integer b = Edit->BorderStyle() == bsSingle ? 5 : 1;
+    return Rect(width - ButtonWidth - b, 0, width - b, height - b);
+}
+
 void TGrdEditBtn::Layout() {
     const Integer minHeight = ProEdBtn::MinButtonEditHeight(Font());
     if (Height() < minHeight) {
         SetHeight(minHeight);
         return;
     }
-    if (button_) {
-        if (!Ctl3D()) {
-            button_->SetBounds(Width() - buttonWidth_, 1, buttonWidth_, Height() - 3);
-        } else {
-            const Integer b = BorderStyle() == bsSingle ? 5 : 1;
-            button_->SetBounds(Width() - buttonWidth_ - b, 0, buttonWidth_, Height() - b);
-        }
-    }
+    if (button_) button_->SetBoundsRect(EmbeddedButtonBounds(this, buttonWidth_));
     ApplyFormatRect();
 }
 

@@ -11,6 +11,10 @@
 
 namespace GRDEdit {
 
+// Where an edit of the grid places its embedded button of ButtonWidth: at the right edge, inside the
+// sunken border or over the classic one.
+TRect EmbeddedButtonBounds(TCustomEdit* Edit, Integer ButtonWidth);
+
 class TProSpeedButton : public TSpeedButton {
     VCL_CLASS(TProSpeedButton, TSpeedButton)
     explicit TProSpeedButton(TComponent* AOwner) : TSpeedButton(AOwner) {}

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Draws the program's own glyphs as 24-bit BMP files on a teal key colour, which the top-left and the
 bottom-left pixels mark as transparent: the spin-button arrows, and the grid's check boxes, radio
-buttons, node glyphs and filter glyph. Run from the repository root: scripts/draw_glyphs.py [folder]."""
+buttons, node glyphs, filter glyph and spin arrows. Run from the repository root:
+scripts/draw_glyphs.py [folder]."""
 import math
 import struct
 import sys
@@ -38,6 +39,16 @@ UP = [
     "..#####..",
     ".#######.",
     ".........",
+]
+
+# The grid's spin edit: a wider, flatter arrow.
+GRD_SPIN_UP = [
+    ".......",
+    "...#...",
+    "..###..",
+    ".#####.",
+    "#######",
+    ".......",
 ]
 
 # A tick inside the 15 x 15 box.
@@ -188,6 +199,8 @@ def grid_glyphs():
     glyphs["XPNODEO"] = (node_box(False), NODE)
     glyphs["XPNODEC"] = (node_box(True), NODE)
     glyphs["GRDFILT"] = (FILTER, FUNNEL)
+    glyphs["GrdSpinUp"] = (GRD_SPIN_UP, {})
+    glyphs["GrdSpinDown"] = (list(reversed(GRD_SPIN_UP)), {})
     return glyphs
 
 

@@ -1,11 +1,11 @@
 #pragma once
 // The visual-styles library ("uxtheme.dll"): its records, the signatures of its entry points as callers
 // fetch them with GetProcAddress, and the part and state numbers the system draws with.
-// Real here: IsThemeActive (TRUE), OpenThemeData for the "button", "combobox", "header" and "Progress"
-// classes, DrawThemeBackground of the push button, the drop-down button and the header item (normal, hot,
-// pressed), of the check box and radio button (normal and disabled), of the progress bar and its chunk,
-// and CloseThemeData. Every other entry answers as a system without
-// that theme data does: E_NOTIMPL, FALSE, 0 or nullptr.
+// Real here: IsThemeActive (TRUE), OpenThemeData for the "button", "combobox", "header", "Progress" and
+// "spin" classes, DrawThemeBackground of the push button, the drop-down button, the header item and the
+// four spin buttons (normal, hot, pressed), of the check box and radio button (normal and disabled), of the
+// progress bar and its chunk, and CloseThemeData. Every other entry answers as a system without that theme
+// data does: E_NOTIMPL, FALSE, 0 or nullptr.
 
 #include "Windows.h"
 
@@ -116,6 +116,18 @@ constexpr int CBXS_NORMAL = 1;
 constexpr int CBXS_HOT = 2;
 constexpr int CBXS_PRESSED = 3;
 constexpr int CBXS_DISABLED = 4;
+
+// ---------------------------------------------------------------------------
+// Parts of the "spin" class: the up and down buttons, and the right (up) and left (down) buttons of a
+// horizontal spin; each normal, hot or pressed (the same numbers for every part)
+
+constexpr int SPNP_UP = 1;
+constexpr int SPNP_DOWN = 2;
+constexpr int SPNP_UPHORZ = 3;
+constexpr int SPNP_DOWNHORZ = 4;
+constexpr int UPS_NORMAL = 1;
+constexpr int UPS_HOT = 2;
+constexpr int UPS_PRESSED = 3;
 
 // ---------------------------------------------------------------------------
 // Entry points, one signature each, named as exported

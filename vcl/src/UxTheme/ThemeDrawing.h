@@ -21,3 +21,6 @@ bool DrawProgressBackground(HDC DC, int Part, int State, const RECT& Rect, const
 // Draws the combo box's drop-down button in state CBXS_NORMAL, CBXS_HOT or CBXS_PRESSED, as
 // DrawPushButtonBackground does.
 bool DrawDropDownButtonBackground(HDC DC, int State, const RECT& Rect, const RECT* Clip);
+// Draws a button of the "spin" class (SPNP_UP, SPNP_DOWN, SPNP_UPHORZ, SPNP_DOWNHORZ) in state UPS_NORMAL,
+// UPS_HOT or UPS_PRESSED, as DrawPushButtonBackground does.
+bool DrawSpinButtonBackground(HDC DC, int Part, int State, const RECT& Rect, const RECT* Clip);

@@ -1,6 +1,6 @@
 // "uxtheme.dll": the push button, radio button and check box of the "button" class, the drop-down button of
-// the "combobox" class, the "header" item and the "Progress" bar and chunk are drawn for real; the other
-// entries answer as a system that has no theme data for them.
+// the "combobox" class, the "header" item, the "Progress" bar and chunk and the "spin" buttons are drawn
+// for real; the other entries answer as a system that has no theme data for them.
 #include <map>
 
 #include "UxTheme/ThemeDrawing.h"
@@ -9,7 +9,7 @@
 
 namespace {
 
-enum TThemeClass { tcButton, tcComboBox, tcHeader, tcProgress };
+enum TThemeClass { tcButton, tcComboBox, tcHeader, tcProgress, tcSpin };
 
 struct TThemeState {
     bool Active = true;
@@ -31,8 +31,11 @@ bool FindThemeClass(LPCWSTR ClassList, TThemeClass& Class) {
         std::size_t end = list.find(';', start);
         if (end == AnsiString::npos) end = list.size();
         const AnsiString name = Trim(list.substr(start, end - start));
-        static const std::pair<const char*, TThemeClass> known[] = {
-            {"button", tcButton}, {"combobox", tcComboBox}, {"header", tcHeader}, {"progress", tcProgress}};
+        static const std::pair<const char*, TThemeClass> known[] = {{"button", tcButton},
+                                                                    {"combobox", tcComboBox},
+                                                                    {"header", tcHeader},
+                                                                    {"progress", tcProgress},
+                                                                    {"spin", tcSpin}};
         for (const auto& [knownName, knownClass] : known)
             if (SameText(name, knownName)) {
                 Class = knownClass;
@@ -80,6 +83,10 @@ HRESULT DrawThemeBackgroundEntry(HTHEME hTheme, HDC hdc, int iPartId, int iState
         case tcProgress:
             if (iPartId != PP_BAR && iPartId != PP_CHUNK) return E_NOTIMPL;
             return result(DrawProgressBackground(hdc, iPartId, iStateId, *pRect, pClipRect));
+        case tcSpin:
+            if (iPartId < SPNP_UP || iPartId > SPNP_DOWNHORZ || iStateId < UPS_NORMAL || iStateId > UPS_PRESSED)
+                return E_NOTIMPL;
+            return result(DrawSpinButtonBackground(hdc, iPartId, iStateId, *pRect, pClipRect));
     }
     return E_NOTIMPL;
 }

@@ -1,5 +1,5 @@
-// The themed push button, radio button, check box, header item and progress bar, drawn by the application's
-// widget style on the device context's surface.
+// The themed push button, radio button, check box, header item, progress bar and spin buttons, drawn by the
+// application's widget style on the device context's surface.
 #include <QApplication>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -111,4 +111,39 @@ bool DrawProgressBackground(HDC DC, int Part, int State, const RECT& Rect, const
         QApplication::style()->drawControl(
             Part == PP_CHUNK ? QStyle::CE_ProgressBarContents : QStyle::CE_ProgressBarGroove, &option, &p);
     });
+}
+
+bool DrawSpinButtonBackground(HDC DC, int Part, int State, const RECT& Rect, const RECT* Clip) {
+    return DrawStyled(DC, ThemeRecord("spin", Part, State, Rect), Rect, Clip,
+                      [Part, State](QPainter& p, const QRect& r) {
+                          p.setClipRect(r, Qt::IntersectClip);
+                          QStyleOptionButton bevel;
+                          bevel.rect = r;
+                          bevel.state = QStyle::State_Enabled;
+                          // A blue face that lightens under the mouse and darkens while pressed, whatever the style
+                          // makes of the states.
+                          QColor face(0xC6, 0xD3, 0xF7);
+                          if (State == UPS_HOT) {
+                              bevel.state |= QStyle::State_MouseOver | QStyle::State_Raised;
+                              face = QColor(0xDD, 0xE6, 0xFC);
+                          } else if (State == UPS_PRESSED) {
+                              bevel.state |= QStyle::State_Sunken;
+                              face = QColor(0x98, 0xB1, 0xEE);
+                          } else {
+                              bevel.state |= QStyle::State_Raised;
+                          }
+                          bevel.palette.setColor(QPalette::Button, face);
+                          bevel.palette.setColor(QPalette::Window, face);
+                          QApplication::style()->drawControl(QStyle::CE_PushButtonBevel, &bevel, &p);
+                          QStyleOption arrow;
+                          arrow.rect = r.adjusted(2, 2, -2, -2);
+                          arrow.state = QStyle::State_Enabled;
+                          arrow.palette.setColor(QPalette::ButtonText, QColor(0x4D, 0x61, 0x85));
+                          arrow.palette.setColor(QPalette::WindowText, QColor(0x4D, 0x61, 0x85));
+                          if (State == UPS_PRESSED) arrow.rect.translate(1, 1);
+                          static const QStyle::PrimitiveElement arrows[] = {
+                              QStyle::PE_IndicatorArrowUp, QStyle::PE_IndicatorArrowDown,
+                              QStyle::PE_IndicatorArrowRight, QStyle::PE_IndicatorArrowLeft};
+                          QApplication::style()->drawPrimitive(arrows[Part - SPNP_UP], &arrow, &p);
+                      });
 }
