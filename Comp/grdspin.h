@@ -198,6 +198,8 @@ private:
     void Step(int Sign);
     void StepDate(int Sign);
     void StepTime(int Sign);
+    // Writes the value within its limits (limited once: a minimum above the maximum wins below it).
+    void WriteValue(Int64 NewValue);
     // Writes a date or time text with the caret where it was.
     void SetTextKeepingCaret(const AnsiString& Value);
     // Writes the value back within its limits when it is beyond them.

@@ -89,7 +89,9 @@ Integer TGrdSpinEdit::Value() const {
     return TryStrToInt(Text(), value) ? value : minValue_;
 }
 
-void TGrdSpinEdit::SetValue(Integer NewValue) {
+void TGrdSpinEdit::SetValue(Integer NewValue) { WriteValue(NewValue); }
+
+void TGrdSpinEdit::WriteValue(Int64 NewValue) {
     SetText(IntToStr(CheckValue(NewValue)));
     if (!editorEnabled_) SelectAll();
 }
@@ -168,7 +170,7 @@ void TGrdSpinEdit::Step(int Sign) {
         return;
     }
     switch (spinType_) {
-        case sptNormal: SetValue(CheckValue(Int64{Value()} + Sign * Int64{increment_})); break;
+        case sptNormal: WriteValue(Int64{Value()} + Sign * Int64{increment_}); break;
         case sptFloat: {
             const double next = FloatValue() + Sign * incrementFloat_;
             if (std::isfinite(next)) SetFloatValue(next);

@@ -355,4 +355,49 @@ TEST_F(GrdSpinTest, ATypeChangeRewritesTheValueInTheNewFormat) {
     EXPECT_EQ(spin->DateValue(), EncodeDate(2004, 2, 29));
 }
 
+TEST_F(GrdSpinTest, TheAlignmentRecreatesTheWindowWithItsStyle) {
+    struct Case {
+        TEditAlign align;
+        DWORD style;
+    };
+    spin->SetText("42");
+    for (const Case& c : {Case{eaRight, ES_RIGHT}, Case{eaCenter, ES_CENTER}, Case{eaLeft, 0}}) {
+        SCOPED_TRACE(c.align);
+        spin->SetEditAlign(c.align);
+        const auto style = static_cast<DWORD>(GetWindowLong(spin->Handle(), GWL_STYLE));
+        EXPECT_EQ(style & (ES_RIGHT | ES_CENTER), c.style);
+        EXPECT_TRUE(style & ES_MULTILINE);
+        EXPECT_EQ(Testing::PeerText(spin), "42");
+    }
+}
+
+TEST_F(GrdSpinTest, ADescriptionWritesTheStoredDateOrTimeOnceLoaded) {
+    TLocaleScope locale(TLocalePreset::EnUS);
+    LongTimeFormat = "hh:nn:ss";
+    RegisterClass(TGrdSpinEdit::ClassInfo());
+    ReadComponentFromText(R"(object Form1: TForm
+  object Spin1: TGrdSpinEdit
+    SpinType = sptDate
+    DateValue = 38143.0
+  end
+  object Spin2: TGrdSpinEdit
+    SpinType = sptTime
+    TimeValue = 0.75
+  end
+  object Spin3: TGrdSpinEdit
+    SpinType = sptFloat
+    Precision = 2
+    FloatValue = 1.5
+  end
+end
+)",
+                          form);
+    const auto text = [this](const char* Name) {
+        return dynamic_cast<TGrdSpinEdit*>(form->FindComponent(Name))->Text();
+    };
+    EXPECT_EQ(text("Spin1"), DateToStr(38143.0));
+    EXPECT_EQ(text("Spin2"), "18:00:00");
+    EXPECT_EQ(text("Spin3"), "1.50");
+}
+
 }  // namespace
