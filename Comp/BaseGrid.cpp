@@ -101,6 +101,7 @@ TCellProperties::TCellProperties(TBaseGrid* AGrid, Integer ACol, Integer ARow)
 
 TCellProperties::~TCellProperties() {
     if (grid_) grid_->Release(this);
+    if (grid_ && graphic_) grid_->GraphicHeld(graphic_, false);
     delete graphic_;
 }
 
@@ -131,8 +132,14 @@ void TCellProperties::Assign(TPersistent* Source) {
 
 void TCellProperties::SetGraphicObject(TPersistent* Value) {
     if (Value == graphic_) return;
-    delete graphic_;
+    delete DetachGraphicObject();
     graphic_ = Value;
+    if (grid_ && graphic_) grid_->GraphicHeld(graphic_, true);
+}
+
+TPersistent* TCellProperties::DetachGraphicObject() {
+    if (grid_ && graphic_) grid_->GraphicHeld(graphic_, false);
+    return std::exchange(graphic_, nullptr);
 }
 
 void TCellProperties::RepaintRange() const {

@@ -79,7 +79,7 @@ class TCellProperties : public TPersistent {
     TPersistent* GraphicObject() const { return graphic_; }
     void SetGraphicObject(TPersistent* Value);
     // Lets the graphic go unfreed: one the cell only shares.
-    TPersistent* DetachGraphicObject() { return std::exchange(graphic_, nullptr); }
+    TPersistent* DetachGraphicObject();
     TBrushStyle BrushStyle() const { return brushStyle_; }
     void SetBrushStyle(TBrushStyle Value) { brushStyle_ = Value; }
     // clNone: the grid's colour. The next three setters and WordWrap's repaint the cell's range.
@@ -270,6 +270,8 @@ protected:
     virtual bool IsFixedCell(Integer ACol, Integer ARow);
     virtual Integer RowIndent(Integer ARow);
     virtual bool HasNodes();
+    // A cell's graphic comes into (Held) or leaves the grid's keeping, hidden rows included.
+    virtual void GraphicHeld(TPersistent*, bool) {}
     virtual void DrawCellText(TCanvas* ACanvas, Integer ACol, Integer ARow, const TRect& ARect, TGridDrawState AState);
     // Refreshes the floating footer after its row changed.
     virtual void UpdateFooter();

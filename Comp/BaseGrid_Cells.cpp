@@ -23,6 +23,7 @@ void TBaseGrid::Adopt(TCellProperties* Props) {
     if (Props->grid_ && Props->grid_ != this) Props->grid_->Release(Props);
     Props->grid_ = this;
     owned_.insert(Props);
+    if (Props->graphic_) GraphicHeld(Props->graphic_, true);
 }
 
 void TBaseGrid::FreeProperties(Integer ACol, Integer ARow, TCellProperties* Props) {

@@ -4,6 +4,7 @@
 // item, the filter collection, the floating footer, and the grid class RAdeRedeviDidi itself.
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <span>
@@ -454,6 +455,26 @@ enum TCellType {
 enum TCellVAlign { vaTop, vaBottom, vaCenter, vaUnderText, vaAboveText, vaFull };
 enum TCellHAlign { haLeft, haRight, haCenter, haBeforeText, haAfterText, haFull };
 
+// A cell graphic's type. While a grid keeps the descriptor, writes keep that grid's count of node
+// descriptors, so that whether a grid has nodes is known at once.
+class TCellTypeField {
+public:
+    TCellTypeField() = default;
+    TCellTypeField(const TCellTypeField&) = delete;
+    // Takes the value only: the count stays that of the descriptor written to.
+    TCellTypeField& operator=(const TCellTypeField& Other) { return *this = Other.value_; }
+    TCellTypeField& operator=(TCellType Value);
+    operator TCellType() const { return value_; }
+    // Counted in NodeCount from now on; the count it was in loses it.
+    void CountIn(Integer* NodeCount);
+    // No longer counted, when counted in NodeCount.
+    void LeaveCount(const Integer* NodeCount);
+
+private:
+    TCellType value_ = ctNone;
+    Integer* nodeCount_ = nullptr;
+};
+
 // The graphic of one cell, kept in its properties.
 class TCellGraphic : public TPersistent {
     VCL_CLASS(TCellGraphic, TPersistent)
@@ -469,7 +490,7 @@ class TCellGraphic : public TPersistent {
     // in CellAngle; other cells leave Size as it is. Never negative.
     void GetPictureSize(Integer AvailWidth, Integer AvailHeight, TPoint& Size) const;
 
-    TCellType CellType = ctNone;
+    TCellTypeField CellType;
     TObject* CellBitmap = nullptr;  // bitmap, picture, file picture, index list, radio texts or glyph
     TIcon* CellIcon = nullptr;
     TCellVAlign CellVAlign = vaTop;
@@ -526,8 +547,8 @@ class THiddenRowList : public TCollection {
     void Order();
     // Joins Added (ascending Idx, none held yet) to the items, keeping the order.
     void Merge(std::vector<std::unique_ptr<TGridItem>>&& Added);
-    // Frees the items First .. First + ACount - 1; the later ones close up.
-    void Remove(Integer First, Integer ACount);
+    // Frees the items at Positions (ascending); the later ones close up.
+    void Remove(std::span<const Integer> Positions);
 
 protected:
     void Update(TCollectionItem* Item) override;
@@ -1256,6 +1277,87 @@ public:
     bool RemoveCellGraphic(Integer ACol, Integer ARow);
     bool RemoveCellGraphicOfType(Integer ACol, Integer ARow, TCellType AType);
 
+    // In-cell controls (ProGrid_CellControls.cpp), on the merge base cell. A cell holds a control when it is
+    // a check box of any kind, a radio group or a button.
+    bool HasRadio(Integer ACol, Integer ARow);
+    bool HasCellButton(Integer ACol, Integer ARow);
+    bool HasCellControl(Integer ACol, Integer ARow);
+    // A plain check box keeps its state; the data kinds write the check-true or check-false text.
+    bool SetCheckBoxState(Integer ACol, Integer ARow, bool State);
+    // Flips a check box (a data one whose text is neither becomes checked); with CheckEditable only where
+    // CanEdit allows. False when nothing changed.
+    virtual bool ToggleCheck(Integer ACol, Integer ARow, bool CheckEditable);
+    // CellIndex of a radio group (below 0: the selected item is the cell text).
+    bool GetRadioIndex(Integer ACol, Integer ARow, Integer& Index);
+    // Stores the index in any graphic; True for a radio group.
+    bool SetRadioIndex(Integer ACol, Integer ARow, Integer Index);
+    TStrings* GetRadioItems(Integer ACol, Integer ARow);
+    // Selects the next item (after the last: the first) and writes its text into the cell. False, changing
+    // nothing, for a group without items or where CheckEditable and CanEdit refuse.
+    bool NextRadioItem(Integer ACol, Integer ARow, bool CheckEditable);
+    // Whether the client point X, Y hits the cell's check box: anywhere in the cell unless
+    // MouseActions.PreciseCheckBoxCheck, then the CheckSize square placed by the graphic's and cell's alignment.
+    bool IsCheckBoxHit(Integer ACol, Integer ARow, Integer X, Integer Y);
+    // The button of a button cell at display column ACol: its packed offset and size in the cell, the cell's
+    // height (width) with vaFull (haFull).
+    void GetCellButtonRect(Integer ACol, Integer ARow, TRect& Rect);
+    void SetCellButtonDown(Integer ACol, Integer ARow, bool Down);
+    bool GetCellComment(Integer ACol, Integer ARow, AnsiString& Text);
+    // 0, 0 without a graphic.
+    void GetCellErrorRange(Integer ACol, Integer ARow, Integer& From, Integer& Len);
+    ProObj::TIntList* GetCellImages(Integer ACol, Integer ARow);
+    // The bitmap's or icon's handle, an image list cell's index; -1 for any other cell.
+    std::intptr_t GetCellGraphicHandle(Integer ACol, Integer ARow);
+    // The graphic's width and height (0, 0 without one); texts measured with the grid canvas's font.
+    virtual void GetCellGraphicSize(Integer ACol, Integer ARow, TPoint& Size);
+    // For printing: bitmap and icon widths always count, pictures fit Width x Height and are divided by
+    // Scale, and full alignments do not stretch.
+    virtual void GetCellGraphicSizeEx(Integer ACol, Integer ARow, TPoint& Size, double Scale, Integer Width,
+                                      Integer Height);
+
+    // Nodes (ProGrid_Nodes.cpp). A node lives in column 0 of its row; its span counts its rows with the
+    // node row (0: up to the next node row). Rows are hidden by nodes exactly where a contracted node holds
+    // them.
+    bool HasNodes() override;
+    // Node descriptors the grid keeps, hidden rows included.
+    Integer NodeCount() const { return nodeCount_; }
+    Integer RowIndent(Integer ARow) override;
+    bool NodeButtonHit(Integer ARow, Integer X);
+    // 0 for a node row, 1 where the tree line ends, 2 where it goes on.
+    Integer TreeLineKind(Integer ARow);
+    // Real rows. Expanding keeps the rows of nested contracted nodes hidden; contracting expands the
+    // contracted nodes nested in the node (their rows stay hidden under it).
+    void ExpandNode(Integer ARow);
+    void ContractNode(Integer ARow);
+    void ExpandAllNodes();
+    void ContractAllNodes();
+    // Every node goes, its rows shown and their levels 0.
+    void RemoveAllNodes();
+    // One past the last row of the node at ARow of span ASpan: ARow + ASpan, or for span 0 the first row
+    // after ARow up to ALast for which IsNodeRow holds (ALast + 1 when none).
+    static Integer NodeEndRow(Integer ARow, Integer ASpan, Integer ALast,
+                              const std::function<bool(Integer)>& IsNodeRow);
+
+protected:
+    void GraphicHeld(TPersistent* Graphic, bool Held) override;
+
+private:
+    // Node rows by real index, hidden or not.
+    BaseGrid::TCellProperties* RealRowProperties(Integer ACol, Integer ARealRow);
+    TCellGraphic* RealNode(Integer ARealRow);
+    Integer RealRowCount() const { return RowCount() + HiddenRowCount(); }
+    Integer RealNodeEnd(Integer ARealRow, const TCellGraphic& Node);
+    // Where the rows that contracted nodes before ARealRow hold end (ARealRow when none holds it).
+    Integer HeldUntil(Integer ARealRow);
+    // Hides and shows the real rows AFirst..ALast as the nodes' states say, the rows before Held held by
+    // the nodes before AFirst.
+    void FollowNodeStates(Integer AFirst, Integer ALast, Integer Held);
+    // Puts back the hidden rows with the real indices given (ascending).
+    void UnhideRealRows(std::span<const Integer> RealRows);
+    void DrawTreeLines(TCanvas* ACanvas, Integer ARow, const TRect& Rect);
+    Integer nodeCount_ = 0;
+
+public:
 private:
     // Row and column operations (ProGrid_RowOps*.cpp).
     // ARow, ARow + 1, ... ACount of them.
@@ -1525,9 +1627,11 @@ private:
     std::vector<Integer> RealRowIndices(std::span<const Integer> DisplayRows) const;
     // Rows taken out become hidden rows with the real indices given, of Columns cells each.
     void KeepHidden(std::span<const Integer> RealRows, TGridTakenRows&& Taken, Integer Columns);
-    // Takes the cells and heights of the hidden items First .. First + ACount - 1, with the display rows
-    // they go back to when each is to stand at its Idx less Below; the items are freed.
-    TGridTakenRows TakeHidden(Integer First, Integer ACount, Integer Below);
+    // Takes the cells and heights of the hidden items at Positions (ascending), with the display rows they
+    // go back to while the items before them not taken stay hidden; the items are freed.
+    TGridTakenRows TakeHidden(std::span<const Integer> Positions);
+    // Puts the taken hidden rows back and reports them.
+    void RestoreHidden(TGridTakenRows&& Rows);
     Integer updateCount_ = 0;
     std::vector<TComponentRef<TGridChangeNotifier>> notifiers_;
     // Footers: brackets are counted with or without a window, and a recalculation asked for inside one

@@ -115,13 +115,21 @@ void THiddenRowList::Merge(std::vector<std::unique_ptr<TGridItem>>&& Added) {
     Added.clear();
 }
 
-void THiddenRowList::Remove(Integer First, Integer ACount) {
-    if (ACount <= 0) return;
+void THiddenRowList::Remove(std::span<const Integer> Positions) {
+    if (Positions.empty()) return;
     BeginUpdate();
     const TScopeExit endUpdate([this] { EndUpdate(); });
-    std::vector<TGridItem*> tail = Detach(First + ACount);
-    while (Count() > First) delete Items(Count() - 1);
-    for (TGridItem* item : tail) item->SetCollection(this);
+    const Integer first = Positions.front();
+    std::vector<TGridItem*> tail = Detach(first);
+    auto next = Positions.begin();
+    for (std::size_t i = 0; i < tail.size(); ++i) {
+        if (next != Positions.end() && *next == first + static_cast<Integer>(i)) {
+            ++next;
+            delete tail[i];
+        } else {
+            tail[i]->SetCollection(this);
+        }
+    }
 }
 
 // ---------------------------------------------------------------------------
@@ -211,20 +219,38 @@ void RAdeRedeviDidi::KeepHidden(std::span<const Integer> RealRows, TGridTakenRow
     hiddenRows_->Merge(std::move(items));
 }
 
-TGridTakenRows RAdeRedeviDidi::TakeHidden(Integer First, Integer ACount, Integer Below) {
+TGridTakenRows RAdeRedeviDidi::TakeHidden(std::span<const Integer> Positions) {
     TGridTakenRows taken;
     std::vector<Integer> wanted;
-    wanted.reserve(static_cast<std::size_t>(ACount));
-    taken.Heights.reserve(static_cast<std::size_t>(ACount));
-    for (Integer i = First; i < First + ACount; ++i) {
-        TGridItem* item = hiddenRows_->Items(i);
-        wanted.push_back(item->Idx() - Below);
+    wanted.reserve(Positions.size());
+    taken.Heights.reserve(Positions.size());
+    for (std::size_t i = 0; i < Positions.size(); ++i) {
+        TGridItem* item = hiddenRows_->Items(Positions[i]);
+        // The items before it that stay hidden stand above it.
+        wanted.push_back(item->Idx() - (Positions[i] - static_cast<Integer>(i)));
         taken.Heights.push_back(std::max(item->Height(), 0));
         taken.Cells.Append(item->TakeCells());
     }
     taken.Rows = RestoredPlaces(wanted, RowCount());
-    hiddenRows_->Remove(First, ACount);
+    hiddenRows_->Remove(Positions);
     return taken;
+}
+
+void RAdeRedeviDidi::RestoreHidden(TGridTakenRows&& Rows) {
+    const std::vector<Integer> places = Rows.Rows;
+    PutRowsBack(places, std::move(Rows));
+    CellsChanged(Rect(0, places.front(), ColCount() - 1, places.back()));
+}
+
+void RAdeRedeviDidi::UnhideRealRows(std::span<const Integer> RealRows) {
+    hiddenRows_->Order();
+    std::vector<Integer> positions;
+    positions.reserve(RealRows.size());
+    for (const Integer row : RealRows)
+        if (IsHiddenRow(row)) positions.push_back(hiddenRows_->CountBelow(row));
+    if (positions.empty()) return;
+    RestoreHidden(TakeHidden(positions));
+    // The cell controls are placed anew here once the in-cell controls stand.
 }
 
 void RAdeRedeviDidi::HideRows(Integer AFromRow, Integer AToRow) {
@@ -265,22 +291,20 @@ void RAdeRedeviDidi::UnhideRows(Integer AFromRow, Integer AToRow) {
     const Integer first = hiddenRows_->CountBelow(AFromRow);
     const Integer count = AToRow == std::numeric_limits<Integer>::max() ? HiddenRowCount() - first
                                                                         : hiddenRows_->CountBelow(AToRow + 1) - first;
-    // The rows before the range stay hidden: each restored row stands that many rows above its Idx.
-    TGridTakenRows rows = TakeHidden(first, count, first);
-    const std::vector<Integer> places = rows.Rows;
-    PutRowsBack(places, std::move(rows));
-    if (TControl* control = CellControl(1, places.front())) {
-        control->SetBoundsRect(CellRect(1, places.front()));
+    TGridTakenRows rows = TakeHidden(RowRange(first, count));
+    const Integer place = rows.Rows.front();
+    RestoreHidden(std::move(rows));
+    if (TControl* control = CellControl(1, place)) {
+        control->SetBoundsRect(CellRect(1, place));
         control->SetVisible(true);
     }
-    CellsChanged(Rect(0, places.front(), ColCount() - 1, places.back()));
     // The cell controls are placed anew here once the in-cell controls stand.
 }
 
 void RAdeRedeviDidi::UnhideAllRows() {
     if (HiddenRowCount() == 0) return;
     hiddenRows_->Order();
-    TGridTakenRows rows = TakeHidden(0, HiddenRowCount(), 0);
+    TGridTakenRows rows = TakeHidden(RowRange(0, HiddenRowCount()));
     const std::vector<Integer> places = rows.Rows;
     PutRowsBack(places, std::move(rows));
     // The cell controls are placed anew here once the in-cell controls stand.

@@ -137,7 +137,8 @@ void RAdeRedeviDidi::DrawCellText(TCanvas* ACanvas, Integer ACol, Integer ARow, 
     DrawCellBorders(ACol, ARow, rect);
 
     if (cell.Fixed && !Flat()) PaintFixedEdges(cell, rect);
-    // Tree lines of node rows come here, shaped by the node's expanded or collapsed kind.
+    if (HasNodes() && cell.RealCol == 0 && ARow >= FixedRows() && CellNode()->ShowTree())
+        DrawTreeLines(ACanvas, ARow, rect);
     if (cell.Graphic)
         DrawCellGraphic(ACanvas, ACol, ARow, cell.Graphic, rect, cell.GraphicWidth, cell.GraphicHeight, cell.HAlign,
                         cell.VAlign);

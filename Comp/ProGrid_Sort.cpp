@@ -220,14 +220,8 @@ void RAdeRedeviDidi::SortWithinNodes() {
     const Integer first = frame.FirstDataRow(), last = frame.LastDataRow();
     for (Integer r = first; r <= last; ++r) {
         if (!IsNode(r) || GetNodeState(r)) continue;
-        // A span of 0 reaches up to the next node row; a child range never leaves the data rows.
-        const Integer span = GetNodeSpan(r);
-        Integer end = r + span - 1;
-        if (span == 0) {
-            end = r;
-            while (end < last && !IsNode(end + 1)) ++end;
-        }
-        end = std::min(end, last);
+        // A child range never leaves the data rows.
+        const Integer end = NodeEndRow(r, GetNodeSpan(r), last, [this](Integer R) { return IsNode(R); }) - 1;
         if (end - r + 1 <= 2) continue;
         SortRows(order, r + 1, end, [&comparer](Integer A, Integer B) { return comparer.After(A, B); });
     }
