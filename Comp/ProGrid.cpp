@@ -227,7 +227,7 @@ void RAdeRedeviDidi::WndProc(TMessage& Message) {
     if (Message.Msg == WM_DESTROY) RevokeDropTarget();
     if (Message.Msg == WM_FREECELLCONTROLS) return FreeReleasedControls();
     TrackHeaderMouse(Message);
-    if (HoldsPaintMessage(Message)) return;
+    if (HoldsPaintMessage(Message) || KeyMessage(Message)) return;
     TBaseGrid::WndProc(Message);
     // Drawn over the frame the window's own non-client painting leaves, unless an update is under way.
     if (Message.Msg == WM_NCPAINT && UpdateCount() == 0) DrawFlatBorder();

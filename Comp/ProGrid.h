@@ -1358,6 +1358,127 @@ private:
     Integer nodeCount_ = 0;
 
 public:
+    // Keyboard and navigation (ProGrid_Keys*.cpp).
+    using TClipboardEvent = std::function<void(TObject* Sender, bool& Allow)>;
+    using TCanAddRowEvent = std::function<void(TObject* Sender, bool& CanAdd)>;
+    using TCanInsertRowEvent = std::function<void(TObject* Sender, Integer ARow, bool& CanInsert)>;
+    using TCanDeleteRowEvent = std::function<void(TObject* Sender, Integer ARow, bool& CanDelete)>;
+    using TAutoAddRowEvent = std::function<void(TObject* Sender, Integer ARow)>;
+    using TAutoInsertColEvent = std::function<void(TObject* Sender, Integer ACol)>;
+    using TCellChangingEvent = std::function<void(TObject* Sender, Integer OldRow, Integer OldCol, Integer NewRow,
+                                                  Integer NewCol, bool& Allow)>;
+    using TCellValidateEvent =
+        std::function<void(TObject* Sender, Integer ACol, Integer ARow, AnsiString& Value, bool& Valid)>;
+    using TCellValidateWideEvent =
+        std::function<void(TObject* Sender, Integer ACol, Integer ARow, WideString& Value, bool& Valid)>;
+    using TCheckBoxClickEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, bool State)>;
+    using TRadioClickEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, Integer AIdx)>;
+    using TButtonClickEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow)>;
+    // Moves the current cell on as Enter does, skipping the cells that cannot be edited; after one pass
+    // over the grid without an editable cell the current cell stays.
+    void AdvanceEdit(Integer ACol, Integer ARow, bool Forward, bool OpenEditor, bool Force);
+    // One Tab (Shift+Tab: Backward) step; with TabToNextAtEnd the last cell hands Tab to the parent.
+    void TabStep(bool Backward);
+    // The first row whose upper-cased display text in the search column starts with Text; -1 for none.
+    Integer FindRowByPrefix(const AnsiString& Text);
+    // The typed text incremental search has gathered.
+    const AnsiString& SearchText() const { return searchText_; }
+    // Remembers the cell and its texts before they are edited.
+    virtual void StartCellEdit(Integer ACol, Integer ARow);
+    // Commits an edited text through OnCellValidate; False when refused (the cell gets its old text).
+    virtual bool ValidateCell(const AnsiString& NewText);
+    virtual bool ValidateCellWide(const WideString& NewText);
+    virtual void CanAddRow(bool& CanAdd);
+    virtual void CanInsertRow(Integer ARow, bool& CanInsert);
+    // The test every move into a cell to edit passes; ACol is a real column.
+    bool IsCellEditable(Integer ACol, Integer ARow);
+    // Navigation's bounds: the first column it enters, the last column (right fixed columns that are not
+    // hidden excluded) and the last row above the footers.
+    Integer FirstNavigableCol();
+    Integer LastNavigableCol() const;
+    Integer LastNavigableRow() const { return RowCount() - 1 - FixedFooters(); }
+    // The next editor opening commits even an unchanged text.
+    void SetForceCommit(bool Value) { forceCommit_ = Value; }
+    // True while an opened editor has not been committed.
+    bool EditorShown() const { return editorShown_; }
+    // The character whose typing opened the editor; 0 when it was opened otherwise.
+    char EditStartChar() const { return editStartChar_; }
+    // True while AdvanceEdit moves the current cell.
+    bool Advancing() const { return advancing_; }
+    // Sets LeftCol under the one-shot scroll lock: ScrollLocked() holds while it moves.
+    void SetLeftColLocked(Integer Value);
+    bool ScrollLocked() const { return scrollLock_ > 0; }
+    PROGRID_STORED(bool, ExcelStyleDecimalSeparator, false)
+public:
+    TClipboardEvent OnClipboardCut;
+    TClipboardEvent OnClipboardCopy;
+    TClipboardEvent OnClipboardPaste;
+    TCanAddRowEvent OnCanAddRow;
+    TAutoAddRowEvent OnAutoAddRow;
+    TCanInsertRowEvent OnCanInsertRow;
+    TCanDeleteRowEvent OnCanDeleteRow;
+    TAutoInsertColEvent OnAutoInsertCol;
+    TCellChangingEvent OnCellChanging;
+    TCellValidateEvent OnCellValidate;
+    TCellValidateWideEvent OnCellValidateWide;
+    // The in-cell controls' clicks, by key or mouse.
+    TCheckBoxClickEvent OnCheckBoxClick;
+    TRadioClickEvent OnRadioClick;
+    TButtonClickEvent OnButtonClick;
+
+protected:
+    // Tab handed over by the in-place edit steps as the grid's own Tab does.
+    void KeyDown(Word& Key, TShiftState Shift) override;
+    void KeyPress(char& Key) override;
+    void KeyUp(Word& Key, TShiftState Shift) override;
+    void DoEnter() override;
+    void Click() override;
+    bool CanEditShow() override;
+    Integer GetEditLimit() override;
+    bool IsFixedCell(Integer ACol, Integer ARow) override;
+
+private:
+    // The grid's own handling of key, character, focus and dialog-character messages; False leaves the
+    // message to the base grid.
+    bool KeyMessage(TMessage& Message);
+    void WMKeyDown(TMessage& Message);
+    void WMChar(TMessage& Message);
+    void WMSetFocus(TMessage& Message);
+    // Steps of the key-down handling; each True when it consumed the key.
+    // Enter and Space on a cell that holds a control act on the control.
+    void ControlCellKey(Word Key);
+    bool HomeEndKey(Word Key, TShiftState Shift);
+    bool SkipFixedCellsKey(Word Key);
+    bool ClipboardShortCut(Word Key, TShiftState Shift);
+    void RowShortCut(Word Key, TShiftState Shift);
+    void DisjunctSelectKey(Word Key, TShiftState Shift);
+    void RepaintSelectionChange();
+    void IncrementalSearch(char Key);
+    // Makes (ACol, ARow) current with the anchor, as a key move does.
+    void MoveTo(Integer ACol, Integer ARow);
+    // The cell after (ACol, ARow) in the advance direction (a row or column may be added); False when the
+    // pass must end there.
+    bool NextAdvanceCell(Integer& ACol, Integer& ARow, bool Forward, bool& Grew);
+    // A left press and release 2 pixels inside the cell's top-left corner, as the user's.
+    void PressCell(Integer ACol, Integer ARow);
+    bool InPlaceEditorType(BaseGrid::TEditorType AType) const;
+    // The commit both validations share: Validate fires the event for the real cell, Store writes the
+    // accepted text or, refused, the text the cell keeps.
+    bool CommitEdit(bool Changed, const std::function<bool(Integer, Integer)>& Validate,
+                    const std::function<void(Integer, Integer, bool)>& Store);
+
+    TGridRect previousSelection_{};
+    AnsiString searchText_;
+    TGridCoord editingCell_{-1, -1};
+    AnsiString startText_;
+    WideString startWideText_;
+    char editStartChar_ = 0;
+    bool editorShown_ = false;
+    bool committing_ = false;
+    bool forceCommit_ = false;
+    bool advancing_ = false;
+    Integer scrollLock_ = 0;
+
 private:
     // Row and column operations (ProGrid_RowOps*.cpp).
     // ARow, ARow + 1, ... ACount of them.

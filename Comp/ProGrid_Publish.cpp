@@ -57,6 +57,7 @@ void PublishValues(TPublishOf<RAdeRedeviDidi>& P) {
     P.Bool("FixedColAlways", &C::FixedColAlways, &C::SetFixedColAlways);
     P.Int("FixedFooters", &C::FixedFooters, &C::SetFixedFooters);
     P.Bool("FixedRowAlways", &C::FixedRowAlways, &C::SetFixedRowAlways);
+    P.Bool("ExcelStyleDecimalSeparator", &C::ExcelStyleDecimalSeparator, &C::SetExcelStyleDecimalSeparator);
     P.Int("FixedRowHeight", &C::FixedRowHeight, &C::SetFixedRowHeight);
     P.Str("FloatFormat", &C::FloatFormat, &C::SetFloatFormat);
     P.Bool("HideFocusRect", &C::HideFocusRect, &C::SetHideFocusRect);
@@ -122,6 +123,20 @@ void PublishEvents(TPublishOf<RAdeRedeviDidi>& P) {
     P.Event("OnEndRowSize", &C::OnEndRowSize);
     P.Event("OnCellsChanged", &C::OnCellsChanged);
     P.Event("OnFilterProgress", &C::OnFilterProgress);
+    P.Event("OnClipboardCut", &C::OnClipboardCut);
+    P.Event("OnClipboardCopy", &C::OnClipboardCopy);
+    P.Event("OnClipboardPaste", &C::OnClipboardPaste);
+    P.Event("OnCanAddRow", &C::OnCanAddRow);
+    P.Event("OnAutoAddRow", &C::OnAutoAddRow);
+    P.Event("OnCanInsertRow", &C::OnCanInsertRow);
+    P.Event("OnCanDeleteRow", &C::OnCanDeleteRow);
+    P.Event("OnAutoInsertCol", &C::OnAutoInsertCol);
+    P.Event("OnCellChanging", &C::OnCellChanging);
+    P.Event("OnCellValidate", &C::OnCellValidate);
+    P.Event("OnCellValidateWide", &C::OnCellValidateWide);
+    P.Event("OnCheckBoxClick", &C::OnCheckBoxClick);
+    P.Event("OnRadioClick", &C::OnRadioClick);
+    P.Event("OnButtonClick", &C::OnButtonClick);
 }
 
 void PublishRAdeRedeviDidi(TPublisher& p) {
