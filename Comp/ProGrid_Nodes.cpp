@@ -57,8 +57,9 @@ Integer Clamped(std::int64_t Value) {
 }  // namespace
 
 Integer RAdeRedeviDidi::RowIndent(Integer ARow) {
-    if (!HasNodes() || ARow < 0 || ARow >= RowCount() || !HasCellProperties(0, ARow)) return 0;
-    return Clamped(std::int64_t{GetCellProperties(0, ARow)->NodeLevel()} * CellNode()->NodeIndent());
+    if (!HasNodes() || ARow < 0 || ARow >= RowCount()) return 0;
+    const auto* props = dynamic_cast<const TCellProperties*>(GetRawObject(0, ARow));
+    return props ? Clamped(std::int64_t{props->NodeLevel()} * CellNode()->NodeIndent()) : 0;
 }
 
 bool RAdeRedeviDidi::NodeButtonHit(Integer ARow, Integer X) {
@@ -171,6 +172,7 @@ void RAdeRedeviDidi::FollowNodeStates(Integer AFirst, Integer ALast, Integer Hel
         if (held && !hidden) hide.Add(DisplayRowIndex(r));
         else if (!held && hidden) show.push_back(r);
     }
+    if (hide.Count() == 0 && show.empty()) return;
     BeginUpdate();
     const TScopeExit endUpdate([this] { EndUpdate(); });
     if (hide.Count() > 0) HideRowList(&hide);

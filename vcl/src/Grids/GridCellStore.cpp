@@ -351,14 +351,11 @@ void TGridCellStore::PermuteRows(std::span<const Integer> Order) {
 TGridCellStore::TRowBlock TGridCellStore::TakeRows(std::span<const Integer> Rows) {
     TRowBlock block;
     if (Rows.empty()) return block;
-    block.rows_.resize(Rows.size());
     // The table closes up in one pass from the first row taken.
-    std::size_t next = 0, kept = Index(Rows.front());
-    for (std::size_t i = kept; i < rows_.size(); ++i) {
-        if (next < Rows.size() && Index(Rows[next]) == i) block.rows_[next++] = rows_[i];
-        else rows_[kept++] = rows_[i];
-    }
-    rows_.resize(std::min(kept, rows_.size()));
+    block.rows_.reserve(Rows.size());
+    ExtractAt(rows_, Rows, block.rows_, std::min(Index(Rows.front()), rows_.size()));
+    std::size_t next = block.rows_.size();
+    block.rows_.resize(Rows.size());
     // Rows past the table: far ones leave the map, the others were empty.
     for (; next < Rows.size(); ++next) {
         auto found = far_.find(Rows[next]);

@@ -205,8 +205,18 @@ const std::vector<int>& DashPattern(int style) {
 
 void TDcPaint::ThinLine(TPoint A, TPoint B, const TGdiPenData& Pen, const TRasterMode& Rop) {
     if (!Drawable() || Rop.Skip || Pen.Style == PS_NULL) return;
-    QPolygon on, off;
     const std::vector<int>& pattern = DashPattern(Pen.Style);
+    // A solid line along an axis is one strip of the same pixels, the end point left out.
+    if (pattern.empty() && (A.X == B.X || A.Y == B.Y)) {
+        if (A.X == B.X && A.Y == B.Y) return;
+        const int left = A.X < B.X ? A.X : A.X > B.X ? B.X + 1 : A.X;
+        const int top = A.Y < B.Y ? A.Y : A.Y > B.Y ? B.Y + 1 : A.Y;
+        const QRect strip(left, top, std::max(std::abs(B.X - A.X), 1), std::max(std::abs(B.Y - A.Y), 1));
+        painter_->setCompositionMode(Rop.Mode);
+        painter_->fillRect(strip, Rop.Color ? *Rop.Color : ToQColorRef(Pen.Color));
+        return;
+    }
+    QPolygon on, off;
     int dx = std::abs(B.X - A.X), sx = A.X < B.X ? 1 : -1;
     int dy = -std::abs(B.Y - A.Y), sy = A.Y < B.Y ? 1 : -1;
     int err = dx + dy;
