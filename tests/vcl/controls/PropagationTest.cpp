@@ -1,4 +1,4 @@
-// Font, colour and hint settings flowing from parents to the children that follow them, and into peers.
+// Font, colour, hint and reading-order settings flowing from parents to the children that follow them, and into peers.
 
 #include <gtest/gtest.h>
 
@@ -78,6 +78,26 @@ TEST_F(Propagation, ShowHintFollowsTheParentAndDecidesWhetherTheHintShows) {
     EXPECT_FALSE(inner->ParentShowHint());
     Testing::ShowHintNow(inner);
     EXPECT_EQ(Testing::ShownHint().Text, "");
+}
+
+TEST_F(Propagation, BiDiModeFollowsTheParentUntilSetAndOnlyRightToLeftMirrorsTheLayout) {
+    form->SetBiDiMode(bdRightToLeft);
+    EXPECT_EQ(inner->BiDiMode(), bdRightToLeft);
+    EXPECT_TRUE(inner->UseRightToLeftAlignment());
+    outer->SetBiDiMode(bdRightToLeftReadingOnly);
+    EXPECT_FALSE(outer->ParentBiDiMode());
+    EXPECT_EQ(inner->BiDiMode(), bdRightToLeftReadingOnly) << "the grandchild follows its own parent";
+    EXPECT_FALSE(inner->UseRightToLeftAlignment());
+    EXPECT_TRUE(inner->UseRightToLeftReading());
+    form->SetBiDiMode(bdLeftToRight);
+    EXPECT_EQ(outer->BiDiMode(), bdRightToLeftReadingOnly);
+    outer->SetParentBiDiMode(true);
+    EXPECT_EQ(inner->BiDiMode(), bdLeftToRight);
+    EXPECT_FALSE(inner->UseRightToLeftReading());
+    auto* joining = new TSwatch(form);
+    form->SetBiDiMode(bdRightToLeft);
+    joining->SetParent(form);
+    EXPECT_EQ(joining->BiDiMode(), bdRightToLeft);
 }
 
 TEST_F(Propagation, PeersMirrorEnabledVisibleAndGeometry) {

@@ -59,6 +59,9 @@ using TAlignSet = TSet<TAlign>;
 enum TAnchorKind { akLeft, akTop, akRight, akBottom };
 using TAnchors = TSet<TAnchorKind>;
 
+// Reading order and alignment: only bdRightToLeft mirrors a control's layout.
+enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 
 enum TShiftStateItem { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
@@ -265,6 +268,13 @@ class TControl : public TComponent {
     void SetShowHint(bool Value);
     bool ParentShowHint() const { return parentShowHint_; }
     void SetParentShowHint(bool Value);
+    TBiDiMode BiDiMode() const { return biDiMode_; }
+    void SetBiDiMode(TBiDiMode Value);
+    bool ParentBiDiMode() const { return parentBiDiMode_; }
+    void SetParentBiDiMode(bool Value);
+    // Layout mirrored (columns from the right); Qt's own direction is left as it is.
+    bool UseRightToLeftAlignment() const { return biDiMode_ == bdRightToLeft; }
+    bool UseRightToLeftReading() const { return biDiMode_ != bdLeftToRight; }
     TCursor Cursor() const { return cursor_; }
     void SetCursor(TCursor Value);
     TPopupMenu* PopupMenu() const;
@@ -382,6 +392,7 @@ protected:
     void CMParentFontChanged(TMessage& Message);
     void CMParentColorChanged(TMessage& Message);
     void CMParentShowHintChanged(TMessage& Message);
+    void CMParentBiDiModeChanged(TMessage& Message);
     void CMVisibleChanged(TMessage& Message);
     void CMEnabledChanged(TMessage& Message);
     void CMFontChanged(TMessage& Message);
@@ -421,6 +432,8 @@ private:
     AnsiString hint_;
     bool showHint_ = false;
     bool parentShowHint_ = true;
+    TBiDiMode biDiMode_ = bdLeftToRight;
+    bool parentBiDiMode_ = true;
     TCursor cursor_ = crDefault;
     TComponentRef<TComponent> popupMenu_;
     AnsiString text_;

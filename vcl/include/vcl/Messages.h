@@ -184,6 +184,8 @@ constexpr UINT CM_SYSFONTCHANGED = CM_BASE + 53;
 constexpr UINT CM_CONTROLCHANGE = CM_BASE + 54;
 constexpr UINT CM_CHANGED = CM_BASE + 55;
 constexpr UINT CM_BORDERCHANGED = CM_BASE + 59;
+constexpr UINT CM_BIDIMODECHANGED = CM_BASE + 60;
+constexpr UINT CM_PARENTBIDIMODECHANGED = CM_BASE + 61;
 constexpr UINT CM_MOUSEWHEEL = CM_BASE + 67;
 
 // Notifications reflected back to the control that caused them (a native child's WM_COMMAND arrives as CN_COMMAND).

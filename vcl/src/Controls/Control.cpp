@@ -74,6 +74,12 @@ static void PublishTControl(TPublisher& p) {
     P.Str("Hint", &TControl::Hint, &TControl::SetHint);
     P.Bool("ShowHint", &TControl::ShowHint, &TControl::SetShowHint);
     P.Bool("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint);
+    P.Enum<TBiDiMode>("BiDiMode", &TControl::BiDiMode, &TControl::SetBiDiMode,
+                      {{"bdLeftToRight", bdLeftToRight},
+                       {"bdRightToLeft", bdRightToLeft},
+                       {"bdRightToLeftNoAlign", bdRightToLeftNoAlign},
+                       {"bdRightToLeftReadingOnly", bdRightToLeftReadingOnly}});
+    P.Bool("ParentBiDiMode", &TControl::ParentBiDiMode, &TControl::SetParentBiDiMode);
     P.IntIdent("Cursor", &TControl::Cursor, &TControl::SetCursor, &IdentToCursor);
     P.Str("Caption", &TControl::Caption, &TControl::SetCaption);
     P.Str("Text", &TControl::Text, &TControl::SetText);
@@ -264,6 +270,19 @@ void TControl::SetParentShowHint(bool Value) {
     if (parent_ && Value && !(ComponentState().Contains(csReading))) Perform(CM_PARENTSHOWHINTCHANGED, 0, 0);
 }
 
+void TControl::SetBiDiMode(TBiDiMode Value) {
+    parentBiDiMode_ = false;
+    if (biDiMode_ == Value) return;
+    biDiMode_ = Value;
+    Perform(CM_BIDIMODECHANGED, 0, 0);
+}
+
+void TControl::SetParentBiDiMode(bool Value) {
+    if (parentBiDiMode_ == Value) return;
+    parentBiDiMode_ = Value;
+    if (parent_ && Value && !(ComponentState().Contains(csReading))) Perform(CM_PARENTBIDIMODECHANGED, 0, 0);
+}
+
 void TControl::SetCursor(TCursor Value) {
     if (cursor_ == Value) return;
     cursor_ = Value;
@@ -308,6 +327,7 @@ void TControl::Loaded() {
         if (parentColor_) Perform(CM_PARENTCOLORCHANGED, 0, 0);
         if (parentFont_) Perform(CM_PARENTFONTCHANGED, 0, 0);
         if (parentShowHint_) Perform(CM_PARENTSHOWHINTCHANGED, 0, 0);
+        if (parentBiDiMode_) Perform(CM_PARENTBIDIMODECHANGED, 0, 0);
     }
     UpdateAnchorRules();
 }
@@ -454,6 +474,11 @@ void TControl::Dispatch(TMessage& Message) {
         case CM_PARENTFONTCHANGED: CMParentFontChanged(Message); break;
         case CM_PARENTCOLORCHANGED: CMParentColorChanged(Message); break;
         case CM_PARENTSHOWHINTCHANGED: CMParentShowHintChanged(Message); break;
+        case CM_PARENTBIDIMODECHANGED: CMParentBiDiModeChanged(Message); break;
+        case CM_BIDIMODECHANGED:
+            Invalidate();
+            DefaultHandler(Message);
+            break;
         case CM_VISIBLECHANGED: CMVisibleChanged(Message); break;
         case CM_ENABLEDCHANGED: CMEnabledChanged(Message); break;
         case CM_FONTCHANGED: CMFontChanged(Message); break;
@@ -622,6 +647,12 @@ void TControl::CMParentColorChanged(TMessage&) {
     if (!parentColor_ || !parent_) return;
     color_ = parent_->Color();
     Perform(CM_COLORCHANGED, 0, 0);
+}
+
+void TControl::CMParentBiDiModeChanged(TMessage&) {
+    if (!parentBiDiMode_ || !parent_ || biDiMode_ == parent_->BiDiMode()) return;
+    biDiMode_ = parent_->BiDiMode();
+    Perform(CM_BIDIMODECHANGED, 0, 0);
 }
 
 void TControl::CMParentShowHintChanged(TMessage&) {

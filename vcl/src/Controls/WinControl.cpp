@@ -65,6 +65,7 @@ void TWinControl::InsertControl(TControl* AControl) {
         AControl->Perform(CM_PARENTFONTCHANGED, 0, 0);
         AControl->Perform(CM_PARENTSHOWHINTCHANGED, 0, 0);
         AControl->Perform(CM_PARENTCTL3DCHANGED, 0, 0);
+        AControl->Perform(CM_PARENTBIDIMODECHANGED, 0, 0);
     }
     if (auto* win = dynamic_cast<TWinControl*>(AControl)) {
         tabList_.push_back(win);
@@ -407,7 +408,8 @@ void TWinControl::Dispatch(TMessage& Message) {
             break;
         case CM_FONTCHANGED:
         case CM_COLORCHANGED:
-        case CM_SHOWHINTCHANGED: CMPropagate(Message); break;
+        case CM_SHOWHINTCHANGED:
+        case CM_BIDIMODECHANGED: CMPropagate(Message); break;
         case CM_VISIBLECHANGED:
         case CM_ENABLEDCHANGED:
         case CM_CURSORCHANGED: CMMirror(Message); break;
@@ -415,7 +417,7 @@ void TWinControl::Dispatch(TMessage& Message) {
     }
 }
 
-// A change of font, colour, hint or 3D look: mirror it, then tell the children that follow the parent.
+// A change of font, colour, hint, 3D look or reading order: mirror it, then tell the children that follow the parent.
 void TWinControl::CMPropagate(TMessage& Message) {
     TControl::Dispatch(Message);
     CMMirror(Message);
@@ -424,6 +426,7 @@ void TWinControl::CMPropagate(TMessage& Message) {
         case CM_COLORCHANGED: NotifyControls(CM_PARENTCOLORCHANGED); break;
         case CM_SHOWHINTCHANGED: NotifyControls(CM_PARENTSHOWHINTCHANGED); break;
         case CM_CTL3DCHANGED: NotifyControls(CM_PARENTCTL3DCHANGED); break;
+        case CM_BIDIMODECHANGED: NotifyControls(CM_PARENTBIDIMODECHANGED); break;
         default: break;
     }
 }
