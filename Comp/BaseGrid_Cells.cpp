@@ -252,6 +252,7 @@ void TBaseGrid::CalcCellRect(Integer ACol, Integer ARow, TRect& Rect) const {
     Rect.Top = static_cast<Integer>(top);
     Rect.Right = Rect.Left + ColWidths(ACol);
     Rect.Bottom = Rect.Top + RowHeights(ARow);
+    Rect = MirroredInClient(Rect);
 }
 
 void TBaseGrid::CellRectEx(Integer ACol, Integer ARow, TRect& Rect) const {
@@ -262,13 +263,16 @@ void TBaseGrid::CellRectEx(Integer ACol, Integer ARow, TRect& Rect) const {
         TRect last;
         CalcCellRect(base.X, base.Y, Rect);
         CalcCellRect(base.X + span.X, base.Y + span.Y, last);
-        Rect.Right = last.Right;
-        Rect.Bottom = last.Bottom;
+        // Right to left the range's last column lies at its left.
+        Rect = ::Rect(std::min(Rect.Left, last.Left), Rect.Top, std::max(Rect.Right, last.Right), last.Bottom);
         return;
     }
     if (props && props->Control()) return CalcCellRect(ACol, ARow, Rect);
+    // A cell cut at the client's far edge keeps its whole width, past that edge.
     const TRect shown = CellRect(ACol, ARow);
-    Rect = ::Rect(shown.Left, shown.Top, shown.Left + ColWidths(ACol), shown.Top + RowHeights(ARow));
+    const Integer width = ColWidths(ACol), height = RowHeights(ARow);
+    if (UseRightToLeftAlignment()) Rect = ::Rect(shown.Right - width, shown.Top, shown.Right, shown.Top + height);
+    else Rect = ::Rect(shown.Left, shown.Top, shown.Left + width, shown.Top + height);
 }
 
 TPoint TBaseGrid::CellSizeEx(Integer ACol, Integer ARow) const {

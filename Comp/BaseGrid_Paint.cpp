@@ -76,12 +76,12 @@ void TBaseGrid::PaintCell(Integer ACol, Integer ARow, TGridDrawState AState) {
     // A range partly scrolled under the fixed cells must not paint over them.
     const Integer x0 = ACol >= FixedCols() ? FixedColsWidth() : 0;
     const Integer y0 = ARow >= FixedRows() ? FixedRowsHeight() : 0;
-    const bool underFixedCols = ACol >= FixedCols() && FixedCols() >= 1 && x0 > rect.Left;
+    const bool underFixedCols = ACol >= FixedCols() && FixedCols() >= 1 && x0 > MirroredInClient(rect).Left;
     const bool underFixedRows = ARow >= FixedRows() && FixedRows() >= 1 && rect.Top < y0;
     std::optional<TCellClip> clip;
     if (underFixedCols || underFixedRows) {
         const TRect client = ClientRect();
-        clip.emplace(Canvas()->Handle(), ::Rect(x0, y0, client.Right, client.Bottom));
+        clip.emplace(Canvas()->Handle(), MirroredInClient(::Rect(x0, y0, client.Right, client.Bottom)));
     }
 
     TCanvas* canvas = Canvas();

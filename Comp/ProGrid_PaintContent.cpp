@@ -127,10 +127,13 @@ void RAdeRedeviDidi::DrawSelectionFrame(const TCellPaint& Cell, const TRect& Rec
     if (!SelectionRectangle() || !Focused() || !Cell.State.Contains(gdSelected)) return;
     const TGridRect sel = Selection();
     const TRect r = ::Rect(Rect.Left - 1, Rect.Top - 1, Rect.Right + 1, Rect.Bottom + 1);
+    // Right to left the range's first column is its rightmost.
+    const bool mirrored = UseRightToLeftAlignment();
+    const Integer leftmost = mirrored ? sel.Right : sel.Left, rightmost = mirrored ? sel.Left : sel.Right;
     TLine line(Cell.Canvas, clBlack);
     for (Integer inset = 0; inset < 2; ++inset) {
-        if (Cell.Col == sel.Left) line.Draw(r.Left + inset, r.Top, r.Left + inset, r.Bottom);
-        if (Cell.Col == sel.Right) line.Draw(r.Right - 1 - inset, r.Top, r.Right - 1 - inset, r.Bottom);
+        if (Cell.Col == leftmost) line.Draw(r.Left + inset, r.Top, r.Left + inset, r.Bottom);
+        if (Cell.Col == rightmost) line.Draw(r.Right - 1 - inset, r.Top, r.Right - 1 - inset, r.Bottom);
         if (Cell.Row == sel.Top) line.Draw(r.Left, r.Top + inset, r.Right, r.Top + inset);
         if (Cell.Row == sel.Bottom) line.Draw(r.Left, r.Bottom - 1 - inset, r.Right, r.Bottom - 1 - inset);
     }
@@ -138,7 +141,8 @@ void RAdeRedeviDidi::DrawSelectionFrame(const TCellPaint& Cell, const TRect& Rec
         const TCanvasKeeper keeper(Cell.Canvas);
         Cell.Canvas->Brush()->SetStyle(bsSolid);
         Cell.Canvas->Brush()->SetColor(clBlack);
-        Cell.Canvas->FillRect(::Rect(r.Right - ResizerSize, r.Bottom - ResizerSize, r.Right, r.Bottom));
+        const Integer left = mirrored ? r.Left : r.Right - ResizerSize;
+        Cell.Canvas->FillRect(::Rect(left, r.Bottom - ResizerSize, left + ResizerSize, r.Bottom));
     }
 }
 
@@ -164,6 +168,10 @@ void RAdeRedeviDidi::DrawPlainText(TCellPaint& Cell, TRect Rect, AnsiString Text
         else Rect.Left += SortRoom;
     }
     if (Cell.Row == 0 && ShowFilterGlyph()) Rect.Right -= FilterGlyphWidth;
+    // Right to left the text's room is taken from the cell's other side.
+    if (UseRightToLeftAlignment())
+        Rect = ::Rect(cellRect.Left + cellRect.Right - Rect.Right, Rect.Top, cellRect.Left + cellRect.Right - Rect.Left,
+                      Rect.Bottom);
 
     HDC dc = canvas->Handle();
     RECT drawn = Rect;

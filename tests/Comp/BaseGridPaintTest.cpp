@@ -42,6 +42,23 @@ TEST_F(BaseGridPaintTest, ARangeUnderTheFixedColumnsIsClippedAtTheirRightEdge) {
     EXPECT_EQ(Shown(30, 38), clWhite);
 }
 
+TEST_F(BaseGridPaintTest, RightToLeftARangeAndItsClipUnderTheFixedColumnsAreMirrored) {
+    grid->SetBiDiMode(bdRightToLeft);
+    grid->MergedColor = clRed;
+    grid->MergeCells(1, 1, 3, 1);
+    grid->SetLeftCol(2);
+    PaintPass();
+    const auto mirrored = [&](Integer X) { return Shown(299 - X, 30); };
+    EXPECT_EQ(mirrored(30), clWhite);  // fixed column 0, at the right edge
+    EXPECT_EQ(mirrored(70), clRed);
+    EXPECT_EQ(mirrored(150), clRed);
+    EXPECT_EQ(mirrored(220), clWhite);
+    TRect range;
+    grid->CellRectEx(1, 1, range);
+    EXPECT_EQ(range, Rect(300 - 192, 24, 300, 48))
+        << "columns 1..3 from left to right at 0..192, column 1 under the fixed one";
+}
+
 TEST_F(BaseGridPaintTest, ACellWithAnEndColourFadesAcrossItsWidth) {
     grid->EndColor = clBlack;
     PaintPass();

@@ -180,6 +180,10 @@ class TCustomGrid : public TCustomControl {
     TRect CellRect(Integer ACol, Integer ARow) const;
     // The cell under a client point; -1 for an axis the point misses.
     TGridCoord MouseCoord(Integer X, Integer Y) const;
+    // A right-to-left grid lays its columns out from the client's right edge. Layout works left to right;
+    // these mirror a layout rectangle (client point) to the client and back. Both are their own inverse.
+    TRect MirroredInClient(const TRect& Rect) const;
+    Integer LayoutX(Integer X) const;
     void MouseToCell(Integer X, Integer Y, Integer& ACol, Integer& ARow) const;
 
     // Whether the in-place editor shows; setting it shows or hides (writing its text) the editor.
@@ -223,6 +227,7 @@ protected:
     virtual void SetEditText(Integer ACol, Integer ARow, const AnsiString& Value);
     // Where a mouse press at X, Y starts sizing: gsRowSizing/gsColSizing over a line in the fixed area,
     // with the index of the row (column) before the line, the line's position and the mouse's offset to it.
+    // X and the positions are in layout coordinates (LayoutX).
     virtual void CalcSizingState(Integer X, Integer Y, TGridState& State, Integer& Index, Integer& SizingPos,
                                  Integer& SizingOfs, TGridDrawInfo& FixedInfo);
     // Sum of the widths (heights) of columns (rows) First..Last-1, lines not counted.
@@ -300,6 +305,9 @@ private:
     void ClampTopLeft();
     // The client rectangle of a block of cells with their lines, cut at the grid's end; empty when hidden.
     TRect BoxRect(const TGridRect& Cells) const;
+    // CellRect and MouseCoord before mirroring.
+    TRect LayoutCellRect(Integer ACol, Integer ARow) const;
+    TGridCoord LayoutCoord(Integer X, Integer Y) const;
     // The visible part of a block of cells on one axis, in pixels: false when none shows.
     bool AxisSpan(const TGridAxisDrawInfo& Info, const TGridAxis& Axis, Integer First, Integer Last, Integer& From,
                   Integer& To) const;

@@ -487,7 +487,20 @@ bool TCustomGrid::AxisSpan(const TGridAxisDrawInfo& Info, const TGridAxis& Axis,
     return true;
 }
 
+TRect TCustomGrid::MirroredInClient(const TRect& Rect) const {
+    if (!UseRightToLeftAlignment()) return Rect;
+    const Integer width = ClientRect().Width();
+    return ::Rect(width - Rect.Right, Rect.Top, width - Rect.Left, Rect.Bottom);
+}
+
+Integer TCustomGrid::LayoutX(Integer X) const { return UseRightToLeftAlignment() ? ClientRect().Width() - 1 - X : X; }
+
 TRect TCustomGrid::CellRect(Integer ACol, Integer ARow) const {
+    const TRect r = LayoutCellRect(ACol, ARow);
+    return r.IsEmpty() ? r : MirroredInClient(r);
+}
+
+TRect TCustomGrid::LayoutCellRect(Integer ACol, Integer ARow) const {
     TGridDrawInfo info;
     CalcDrawInfo(info);
     TRect r;
@@ -507,10 +520,12 @@ TRect TCustomGrid::BoxRect(const TGridRect& Cells) const {
         return {};
     r.Right += info.Horz.EffectiveLineWidth;
     r.Bottom += info.Vert.EffectiveLineWidth;
-    return r;
+    return r.IsEmpty() ? r : MirroredInClient(r);
 }
 
-TGridCoord TCustomGrid::MouseCoord(Integer X, Integer Y) const {
+TGridCoord TCustomGrid::MouseCoord(Integer X, Integer Y) const { return LayoutCoord(LayoutX(X), Y); }
+
+TGridCoord TCustomGrid::LayoutCoord(Integer X, Integer Y) const {
     TGridDrawInfo info;
     CalcDrawInfo(info);
     // Past the client's right (bottom) edge lie the cells that would show there.

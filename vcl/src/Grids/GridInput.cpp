@@ -262,10 +262,12 @@ void TCustomGrid::DrawSizingLine(const TGridDrawInfo& Info) {
     HDC dc = Canvas()->Handle();
     if (FGridState == gsColSizing) {
         const Integer width = std::max(1, Info.Horz.EffectiveLineWidth);
-        PatBlt(dc, sizingPos_, 0, width, Info.Vert.GridBoundary, DSTINVERT);
+        const TRect line = MirroredInClient(Rect(sizingPos_, 0, sizingPos_ + width, Info.Vert.GridBoundary));
+        PatBlt(dc, line.Left, line.Top, width, line.Height(), DSTINVERT);
     } else if (FGridState == gsRowSizing) {
         const Integer height = std::max(1, Info.Vert.EffectiveLineWidth);
-        PatBlt(dc, 0, sizingPos_, Info.Horz.GridBoundary, height, DSTINVERT);
+        const TRect line = MirroredInClient(Rect(0, sizingPos_, Info.Horz.GridBoundary, sizingPos_ + height));
+        PatBlt(dc, line.Left, line.Top, line.Width(), height, DSTINVERT);
     }
 }
 
@@ -274,16 +276,18 @@ void TCustomGrid::DrawMoveMark() {
     if (movePos_ < 0) return;
     TGridDrawInfo info;
     CalcDrawInfo(info);
-    const TRect cell = FGridState == gsRowMoving ? CellRect(0, movePos_) : CellRect(movePos_, 0);
+    const TRect cell = FGridState == gsRowMoving ? LayoutCellRect(0, movePos_) : LayoutCellRect(movePos_, 0);
     if (cell.IsEmpty()) return;
-    HDC dc = Canvas()->Handle();
+    TRect mark;
     if (FGridState == gsRowMoving) {
         const Integer y = movePos_ > moveIndex_ ? cell.Bottom : cell.Top - 1;
-        PatBlt(dc, 0, y - 1, info.Horz.GridBoundary, 2, DSTINVERT);
+        mark = Rect(0, y - 1, info.Horz.GridBoundary, y + 1);
     } else {
         const Integer x = movePos_ > moveIndex_ ? cell.Right : cell.Left - 1;
-        PatBlt(dc, x - 1, 0, 2, info.Vert.GridBoundary, DSTINVERT);
+        mark = Rect(x - 1, 0, x + 1, info.Vert.GridBoundary);
     }
+    mark = MirroredInClient(mark);
+    PatBlt(Canvas()->Handle(), mark.Left, mark.Top, mark.Width(), mark.Height(), DSTINVERT);
     moveDrawn_ = !moveDrawn_;
 }
 
@@ -292,12 +296,13 @@ void TCustomGrid::UpdateSplitCursor(Integer X, Integer Y) {
     TGridDrawInfo info;
     TGridState state = gsNormal;
     Integer index = 0, pos = 0, ofs = 0;
-    CalcSizingState(X, Y, state, index, pos, ofs, info);
+    CalcSizingState(LayoutX(X), Y, state, index, pos, ofs, info);
     Peer()->SetCursor(state == gsColSizing ? crHSplit : state == gsRowSizing ? crVSplit : Cursor());
 }
 
 void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
-    lastMouse_ = {X, Y};
+    const Integer layoutX = LayoutX(X);
+    lastMouse_ = {layoutX, Y};
     if (CanFocus() && !Focused()) {
         SetFocus();
         if (!IsActiveControl()) return TCustomControl::MouseDown(Button, Shift, X, Y);
@@ -306,11 +311,11 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, I
         DblClick();
     } else if (Button == mbLeft) {
         TGridDrawInfo info;
-        CalcSizingState(X, Y, FGridState, sizingIndex_, sizingPos_, sizingOfs_, info);
+        CalcSizingState(layoutX, Y, FGridState, sizingIndex_, sizingPos_, sizingOfs_, info);
         if (FGridState != gsNormal) {
             DrawSizingLine(info);
         } else {
-            const TGridCoord cell = MouseCoord(X, Y);
+            const TGridCoord cell = LayoutCoord(layoutX, Y);
             if (InBody(cell)) {
                 const bool onCurrent = cell == current_;
                 if (Shift.Contains(ssShift)) MoveAnchor(cell);
@@ -353,25 +358,26 @@ void TCustomGrid::MoveAnchor(const TGridCoord& Cell) {
 }
 
 void TCustomGrid::MouseMove(TShiftState Shift, Integer X, Integer Y) {
-    lastMouse_ = {X, Y};
+    const Integer layoutX = LayoutX(X);
+    lastMouse_ = {layoutX, Y};
     TGridDrawInfo info;
     CalcDrawInfo(info);
     switch (FGridState) {
         case gsSelecting: {
             // While editing, a drag selects nothing and the current cell stays.
-            const TGridCoord cell = MouseCoord(X, Y);
+            const TGridCoord cell = LayoutCoord(layoutX, Y);
             if (InBody(cell) && !(cell == anchor_) && !options_.Contains(goEditing)) MoveAnchor(cell);
             break;
         }
         case gsColSizing:
         case gsRowSizing:
             DrawSizingLine(info);
-            sizingPos_ = (FGridState == gsColSizing ? X : Y) + sizingOfs_;
+            sizingPos_ = (FGridState == gsColSizing ? layoutX : Y) + sizingOfs_;
             DrawSizingLine(info);
             break;
         case gsRowMoving:
         case gsColMoving: {
-            const TGridCoord cell = MouseCoord(X, Y);
+            const TGridCoord cell = LayoutCoord(layoutX, Y);
             const Integer pos = FGridState == gsRowMoving ? cell.Y : cell.X;
             const Integer fixed = FGridState == gsRowMoving ? fixedRows_ : fixedCols_;
             if (pos >= fixed && pos != movePos_) {
@@ -391,11 +397,11 @@ void TCustomGrid::EndSizing() {
     CalcDrawInfo(info);
     DrawSizingLine(info);
     if (FGridState == gsColSizing) {
-        const TRect cell = CellRect(sizingIndex_, 0);
+        const TRect cell = LayoutCellRect(sizingIndex_, 0);
         const Integer size = sizingPos_ - cell.Left;
         if (!cell.IsEmpty() && size > 1) SetColWidths(sizingIndex_, size);
     } else {
-        const TRect cell = CellRect(0, sizingIndex_);
+        const TRect cell = LayoutCellRect(0, sizingIndex_);
         const Integer size = sizingPos_ - cell.Top;
         if (!cell.IsEmpty() && size > 1) SetRowHeights(sizingIndex_, size);
     }
@@ -437,8 +443,8 @@ void TCustomGrid::AutoScroll() {
     const bool rows = FGridState != gsColMoving;
     const bool cols = FGridState != gsRowMoving;
     TGridCoord top = topLeft_;
-    TGridCoord edge = MouseCoord(Clamp(lastMouse_.X, info.Horz.FixedBoundary, info.Horz.GridBoundary - 1),
-                                 Clamp(lastMouse_.Y, info.Vert.FixedBoundary, info.Vert.GridBoundary - 1));
+    TGridCoord edge = LayoutCoord(Clamp(lastMouse_.X, info.Horz.FixedBoundary, info.Horz.GridBoundary - 1),
+                                  Clamp(lastMouse_.Y, info.Vert.FixedBoundary, info.Vert.GridBoundary - 1));
     if (cols && lastMouse_.X < info.Horz.FixedBoundary) --top.X, edge.X = top.X;
     if (cols && lastMouse_.X >= info.Horz.FullVisBoundary) ++top.X, edge.X = info.Horz.LastFullVisibleCell + 1;
     if (rows && lastMouse_.Y < info.Vert.FixedBoundary) --top.Y, edge.Y = top.Y;

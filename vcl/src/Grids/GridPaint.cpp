@@ -25,7 +25,7 @@ void TCustomGrid::DrawLines(const TGridDrawInfo& Info, bool Vertical, bool Horiz
         Integer y = Area.Top;
         for (Integer r = StartRow; r < RowCount() && y < Area.Bottom; ++r) {
             y += rows_.Size(r);
-            canvas->FillRect(Rect(Area.Left, y, Area.Right, std::min(y + hw, Area.Bottom)));
+            canvas->FillRect(MirroredInClient(Rect(Area.Left, y, Area.Right, std::min(y + hw, Area.Bottom))));
             y += hw;
         }
     }
@@ -34,7 +34,7 @@ void TCustomGrid::DrawLines(const TGridDrawInfo& Info, bool Vertical, bool Horiz
         Integer x = Area.Left;
         for (Integer c = StartCol; c < ColCount() && x < Area.Right; ++c) {
             x += cols_.Size(c);
-            canvas->FillRect(Rect(x, Area.Top, std::min(x + vw, Area.Right), Area.Bottom));
+            canvas->FillRect(MirroredInClient(Rect(x, Area.Top, std::min(x + vw, Area.Right), Area.Bottom)));
             x += vw;
         }
     }
@@ -47,6 +47,7 @@ void TCustomGrid::DrawCells(const TGridDrawInfo& Info, Integer StartCol, Integer
     const HDC dc = canvas->Handle();
     TRect clip;
     if (GetClipBox(dc, &clip) == NULLREGION) return;
+    clip = MirroredInClient(clip);  // the cells are walked in layout order
     const TGridRect sel = Selection();
     const bool active = IsActiveControl();
     // The open editor shows the current cell: it is not drawn beneath it.
@@ -65,9 +66,11 @@ void TCustomGrid::DrawCells(const TGridDrawInfo& Info, Integer StartCol, Integer
         Integer x = StartX;
         for (Integer c = StartCol; c < ColCount() && x < StopX && x < clip.Right; ++c) {
             const Integer width = cols_.Size(c);
-            const TRect where = Rect(x, y, x + width, y + height);
+            const TRect cell = Rect(x, y, x + width, y + height);
             x += width + Info.Horz.EffectiveLineWidth;
-            if (where.IsEmpty() || where.Right <= clip.Left || !RectVisible(dc, &where)) continue;
+            if (cell.IsEmpty() || cell.Right <= clip.Left) continue;
+            const TRect where = MirroredInClient(cell);
+            if (!RectVisible(dc, &where)) continue;
             TGridDrawState state = Base;
             if (active && r == current_.Y && c == current_.X) state.Include(gdFocused);
             if (c >= sel.Left && c <= sel.Right && r >= sel.Top && r <= sel.Bottom) state.Include(gdSelected);
@@ -119,12 +122,14 @@ void TCustomGrid::Paint() {
     // A selected row shows one focus rectangle around it.
     if (defaultDrawing_ && options_.Contains(goRowSelect) && IsActiveControl()) {
         const TRect row = CellRect(LeftCol(), Row());
-        if (!row.IsEmpty()) Canvas()->DrawFocusRect(Rect(h.FixedBoundary, row.Top, h.GridBoundary, row.Bottom));
+        if (!row.IsEmpty())
+            Canvas()->DrawFocusRect(MirroredInClient(Rect(h.FixedBoundary, row.Top, h.GridBoundary, row.Bottom)));
     }
 
     Canvas()->Brush()->SetStyle(bsSolid);
     Canvas()->Brush()->SetColor(Color());
-    if (h.GridBoundary < h.GridExtent) Canvas()->FillRect(Rect(h.GridBoundary, 0, h.GridExtent, v.GridBoundary));
+    if (h.GridBoundary < h.GridExtent)
+        Canvas()->FillRect(MirroredInClient(Rect(h.GridBoundary, 0, h.GridExtent, v.GridBoundary)));
     if (v.GridBoundary < v.GridExtent) Canvas()->FillRect(Rect(0, v.GridBoundary, h.GridExtent, v.GridExtent));
 }
 
@@ -147,8 +152,8 @@ void TCustomGrid::ScrollShownCells(const TGridDrawInfo& Before) {
     if (!shift(Before.Horz, after.Horz, cols_, dx) || !shift(Before.Vert, after.Vert, rows_, dy)) return Invalidate();
     const TRect client = ClientRect();
     if (dx != 0) {
-        const TRect area = Rect(after.Horz.FixedBoundary, 0, client.Right, client.Bottom);
-        ScrollWindow(Handle(), dx, 0, &area, &area);
+        const TRect area = MirroredInClient(Rect(after.Horz.FixedBoundary, 0, client.Right, client.Bottom));
+        ScrollWindow(Handle(), UseRightToLeftAlignment() ? -dx : dx, 0, &area, &area);
     }
     if (dy != 0) {
         const TRect area = Rect(0, after.Vert.FixedBoundary, client.Right, client.Bottom);
