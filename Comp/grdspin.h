@@ -200,6 +200,8 @@ private:
     void StepTime(int Sign);
     // Writes the value within its limits (limited once: a minimum above the maximum wins below it).
     void WriteValue(Int64 NewValue);
+    // The date of the text, the current date and time for an empty text or "0"; false for no date.
+    bool ReadDate(TDateTime& Date) const;
     // Writes a date or time text with the caret where it was.
     void SetTextKeepingCaret(const AnsiString& Value);
     // Writes the value back within its limits when it is beyond them.

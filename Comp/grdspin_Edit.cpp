@@ -106,10 +106,16 @@ void TGrdSpinEdit::SetFloatValue(double NewValue) {
     SetText(precision_ > 0 ? FloatToStrF(value, ffFixed, 15, precision_) : FloatToStr(value));
 }
 
-TDateTime TGrdSpinEdit::DateValue() const {
+bool TGrdSpinEdit::ReadDate(TDateTime& Date) const {
     const AnsiString text = Text();
-    if (text.empty() || text == "0") return Now();
-    return StrToDate(text);
+    if (!text.empty() && text != "0") return TryStrToDate(text, Date);
+    Date = Now();
+    return true;
+}
+
+TDateTime TGrdSpinEdit::DateValue() const {
+    TDateTime date = 0;
+    return ReadDate(date) ? date : StrToDate(Text());
 }
 
 void TGrdSpinEdit::SetDateValue(TDateTime NewValue) {
@@ -185,8 +191,7 @@ void TGrdSpinEdit::Step(int Sign) {
 void TGrdSpinEdit::StepDate(int Sign) {
     const AnsiString text = Text();
     TDateTime date = 0;
-    if (text.empty() || text == "0") date = Now();
-    else if (!TryStrToDate(text, date)) {
+    if (!ReadDate(date)) {
         MessageBeep(0);  // nothing to step from; the text stays for the user to mend
         return;
     }
@@ -235,11 +240,8 @@ void TGrdSpinEdit::LimitOnExit() {
         }
         case sptDate: {
             // A text that is no date stays as typed: leaving must not fail.
-            const AnsiString text = Text();
             TDateTime date = 0;
-            if (!text.empty() && text != "0" && !TryStrToDate(text, date)) break;
-            date = DateValue();
-            if (CheckDateValue(date) != date) SetDateValue(CheckDateValue(date));
+            if (ReadDate(date) && CheckDateValue(date) != date) SetDateValue(CheckDateValue(date));
             break;
         }
         case sptTime: {
