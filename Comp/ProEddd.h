@@ -3,10 +3,9 @@
 // a data object offering a text as ANSI and wide text, its format enumerator, a reader of what a dropped
 // data object holds, and one routine that runs a whole drag of a text.
 
-#include <memory>
+#include <string>
 
-#include "vcl/ActiveX.h"
-#include "vcl/Classes.h"
+#include "OleDataShared.h"
 
 namespace ProEddd {
 
@@ -17,43 +16,14 @@ bool RichTextDrops();
 // Unit exit: the switch off and the format identifier 0.
 void FinalizeProEddd();
 
-// What a dropped data object holds: text, rich text, file names. Every read of the object's blocks stays
-// inside GlobalSize and releases its storage medium.
-class TEnumFormats : public TObject {
+// What a dropped data object holds: text, rich text, file names.
+class TEnumFormats : public OleDataShared::TFormatReader {
 public:
-    // Raises EAssertionFailed "Cannot get the format enumerator" when the object gives none.
+    // Registers "Rich Text Format" first, while the clipboard can be opened.
     explicit TEnumFormats(IDataObject* DataObject);
 
-    void Reset();
-    // Fetches the next entry; Valid() tells whether there was one.
-    bool Next();
-    // Walks from the start to the format; afterwards the current entry is that format when found.
-    bool HasFormat(CLIPFORMAT Format);
-    // The global handle the object gives for the current entry in the media of Tymed, held by Medium.
-    HGLOBAL Handle(DWORD Tymed, STGMEDIUM& Medium);
-    // The zero-terminated text held in the format; "" when the format is not there.
-    AnsiString GetFormatText(CLIPFORMAT Format);
-
-    bool HasText();
     bool HasRTF();
-    bool HasFiles();
-    AnsiString Text();
     AnsiString RTF();
-    // Fills FileList() from the dropped-files block; true when it names at least one file.
-    bool ReadFiles();
-
-    bool Valid() const { return valid_; }
-    Integer Count() const { return count_; }
-    const FORMATETC& FormatEtc() const { return formatEtc_; }
-    TStringList* FileList() const { return fileList_.get(); }
-
-private:
-    ComPtr<IDataObject> dataObject_;
-    ComPtr<IEnumFORMATETC> enumerator_;
-    FORMATETC formatEtc_{};
-    bool valid_ = false;
-    Integer count_ = 0;
-    std::unique_ptr<TStringList> fileList_;
 };
 
 // The drop target base. The hooks get the screen point and the effect the key state asks for (Control:
@@ -94,19 +64,14 @@ private:
 
 // A text (and rich text, while the switch is on) in global memory: CF_TEXT, CF_UNICODETEXT and the
 // rich-text format.
-class TSourceDataObject : public TInterfacedObject<IDataObject> {
+class TSourceDataObject : public OleDataShared::TBlockSource {
 public:
     TSourceDataObject(const AnsiString& Text, const AnsiString& RTF);
 
-    HRESULT GetData(FORMATETC* pformatetcIn, STGMEDIUM* pmedium) override;
-    HRESULT GetDataHere(FORMATETC* pformatetc, STGMEDIUM* pmedium) override;
-    HRESULT QueryGetData(FORMATETC* pformatetc) override;
-    HRESULT GetCanonicalFormatEtc(FORMATETC* pformatectIn, FORMATETC* pformatetcOut) override;
-    HRESULT SetData(FORMATETC* pformatetc, STGMEDIUM* pmedium, BOOL fRelease) override;
-    HRESULT EnumFormatEtc(DWORD dwDirection, IEnumFORMATETC** ppenumFormatEtc) override;
-    HRESULT DAdvise(FORMATETC* pformatetc, DWORD advf, IAdviseSink* pAdvSink, DWORD* pdwConnection) override;
-    HRESULT DUnadvise(DWORD dwConnection) override;
-    HRESULT EnumDAdvise(IEnumSTATDATA** ppenumAdvise) override;
+protected:
+    bool Offers(CLIPFORMAT Format) const override;
+    std::string Block(CLIPFORMAT Format) const override;
+    ComPtr<IEnumFORMATETC> NewEnumerator() override;
 
 private:
     AnsiString text_;
@@ -114,20 +79,9 @@ private:
 };
 
 // The formats the data object accepts, in the order CF_TEXT, CF_UNICODETEXT, rich text.
-class TSourceEnumFormatEtc : public TInterfacedObject<IEnumFORMATETC> {
+class TSourceEnumFormatEtc : public OleDataShared::TFormatEnumerator {
 public:
     explicit TSourceEnumFormatEtc(IDataObject* DataObject);
-
-    HRESULT Next(ULONG celt, FORMATETC* rgelt, ULONG* pceltFetched) override;
-    HRESULT Skip(ULONG celt) override;
-    HRESULT Reset() override;
-    HRESULT Clone(IEnumFORMATETC** ppenum) override;
-
-private:
-    TSourceEnumFormatEtc(std::vector<FORMATETC> Formats, ULONG Position);
-
-    std::vector<FORMATETC> formats_;
-    ULONG position_ = 0;
 };
 
 // Runs a whole drag of the text; DRAGDROP_S_CANCEL when the last feedback proposed no effect, otherwise

@@ -18,6 +18,7 @@
 #include "online.h"
 #include "PEBXPVS.h"
 #include "PictureContainer.h"
+#include "grddd.h"
 #include "ProEddd.h"
 #include "ProEdit_Unit.h"
 #include "UtCRC32.h"
@@ -46,6 +47,7 @@ constexpr TUnitSteps ProgramUnits[] = {
     {nullptr, easypanel::FinalizeEasyPanel},  // the two panel managers
     // The grid's units start here.
     {PictureContainer::RegisterPictureContainer, nullptr},  // descriptions may hold a picture container
+    {nullptr, grddd::FinalizeGrddd},                        // the column and rich-text formats and the switch
     // The edit controls' units; ProEdBtn and ProDirectoryEdit have no steps.
     {nullptr, ProEddd::FinalizeProEddd},                     // the rich-text format and switch
     {ProEdit::InitProEditUnit, ProEdit::DoneProEditUnit},    // OLE
