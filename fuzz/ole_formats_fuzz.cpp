@@ -1,7 +1,7 @@
 // Arbitrary bytes served as another program's CF_TEXT and CF_HDROP blocks, read by the edit controls'
-// drop reader and drop target: every read stays inside its block (each block is allocated exactly as
-// large as its bytes, so the sanitizers see a read past it), every storage medium is released and
-// every reference given back.
+// drop reader and drop target, and the text's bytes again as a grid's column block: every read stays inside its block
+// (each block is allocated exactly as large as its bytes, so the sanitizers see a read past it), every storage medium
+// is released and every reference given back.
 //
 // Input: one flag byte (bit 0: the data object owns its media), two bytes of text length (little
 // endian), the text block, then the dropped-files block.
@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ProEddd.h"
+#include "grddd.h"
 #include "TestDataObject.h"
 #include "vcl/OleBlocks.h"
 
@@ -72,6 +73,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             Check(target->RefCount() == 1);
         }
         Check(object->RefCount() == 1);
+
+        // A column is the block's first four bytes, little endian; a shorter block holds none.
+        const auto columnFormat = static_cast<CLIPFORMAT>(RegisterClipboardFormat("Grid Column"));
+        ComPtr<TTestDataObject> column(new TTestDataObject({{columnFormat, text}}));
+        column->OwnsMedia = ownsMedia;
+        Integer expectedCol = -1;
+        if (text.size() >= 4)
+            expectedCol = static_cast<Integer>(
+                std::uint32_t(std::uint8_t(text[0])) | std::uint32_t(std::uint8_t(text[1])) << 8 |
+                std::uint32_t(std::uint8_t(text[2])) << 16 | std::uint32_t(std::uint8_t(text[3])) << 24);
+        Check(grddd::TEnumFormats(column.Get()).Col() == expectedCol);
+        Check(column->RefCount() == 1);
     }
     Check(GlobalBlockCountForTest() == blocksBefore);
     return 0;
