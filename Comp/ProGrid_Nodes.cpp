@@ -190,7 +190,7 @@ void RAdeRedeviDidi::ExpandNode(Integer ARow) {
         for (Integer r = FixedRows(); r < RealRowCount(); ++r)
             if (TCellGraphic* other = RealNode(r)) other->CellBoolean = r != ARow;
         node->CellBoolean = false;
-        FollowNodeStates(FixedRows(), RealRowCount() - 1, FixedRows());
+        FollowNodeStates(FixedRows(), RealRowCount() - 1, HeldUntil(FixedRows()));
         return;
     }
     if (!node->CellBoolean) return;

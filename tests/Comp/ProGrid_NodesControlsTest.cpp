@@ -107,14 +107,17 @@ TEST_F(ProGridControlsTest, CellControlsAreTheCheckRadioAndButtonKinds) {
         {ctRadio, true, true, false},     {ctButton, true, false, true},        {ctBitButton, false, false, true},
         {ctNode, false, false, false},    {ctComment, false, false, false},     {ctBitmap, false, false, false},
     };
+    Integer cell = 0;
     for (const auto& [type, control, radio, button] : cases) {
-        Attach(1, 1, type);
-        EXPECT_EQ(grid->HasCellControl(1, 1), control) << type;
-        EXPECT_EQ(grid->HasRadio(1, 1), radio) << type;
-        EXPECT_EQ(grid->HasCellButton(1, 1), button) << type;
+        const Integer col = cell % 5, row = cell / 5 + 1;
+        ++cell;
+        Attach(col, row, type);
+        EXPECT_EQ(grid->HasCellControl(col, row), control) << type;
+        EXPECT_EQ(grid->HasRadio(col, row), radio) << type;
+        EXPECT_EQ(grid->HasCellButton(col, row), button) << type;
     }
-    EXPECT_EQ(grid->GetCellType(2, 2), ctEmpty);
-    EXPECT_FALSE(grid->HasCellControl(2, 2));
+    EXPECT_EQ(grid->GetCellType(4, 4), ctEmpty);
+    EXPECT_FALSE(grid->HasCellControl(4, 4));
 }
 
 TEST_F(ProGridControlsTest, TheNextRadioItemWrapsAndAGroupWithoutItemsStays) {
@@ -194,7 +197,7 @@ TEST_F(ProGridControlsTest, APreciseHitLiesInTheCheckSquareForEveryAlignmentPair
 }
 
 TEST_F(ProGridControlsTest, GraphicSizesFollowTheTypeTextAndFullAlignments) {
-    TImageList images(nullptr);
+    TImageList& images = *new TImageList(form);
     images.SetWidth(16);
     images.SetHeight(12);
     struct TCase {

@@ -228,12 +228,16 @@ TEST_F(ProGridNodesTest, ContractingAndExpandingKeepNestedStatesAsTheTreeSays) {
 }
 
 TEST_F(ProGridNodesTest, ExpandOneContractsEveryOtherDataNode) {
+    // A node in the fixed row keeps its state and the data rows it holds.
+    AddNode(0, 3);
+    grid->ContractNode(0);
     grid->CellNode()->SetExpandOne(true);
     grid->ExpandNode(7);
     EXPECT_FALSE(Contracted(7));
+    EXPECT_TRUE(Contracted(0));
     EXPECT_TRUE(Contracted(1));
     EXPECT_TRUE(Contracted(10));
-    EXPECT_EQ(Hidden(), Held());
+    EXPECT_EQ(Hidden(), std::set<Integer>({1, 2, 3, 4, 5, 6, 11, 12}));
 }
 
 TEST_F(ProGridNodesTest, RemovingAllNodesShowsTheirRowsAndTakesNestedNodesToo) {
