@@ -308,6 +308,8 @@ private:
     friend class TCellProperties;
     TCellProperties* FindProperties(Integer ACol, Integer ARow) const;
     TCellProperties* BaseProperties(Integer ACol, Integer ARow) const;
+    // The base of the range Props (the cell's properties, or nil) places the cell in.
+    static TPoint BaseOf(Integer ACol, Integer ARow, const TCellProperties* Props);
     // Takes Props into the grid's keeping, and lets it go again (without freeing).
     void Adopt(TCellProperties* Props);
     void Release(TCellProperties* Props) { owned_.erase(Props); }

@@ -157,8 +157,12 @@ TPoint TBaseGrid::BaseCell(Integer ACol, Integer ARow) const {
 TPoint TBaseGrid::BaseCell(Integer ACol, Integer ARow, bool& IsBase) const {
     const TCellProperties* props = FindProperties(ACol, ARow);
     IsBase = !props || props->IsBaseCell();
-    if (props && !props->IsBaseCell() && props->CellSpanX() != -1 && props->CellSpanY() != -1)
-        return Point(ACol - props->CellSpanX(), ARow - props->CellSpanY());
+    return BaseOf(ACol, ARow, props);
+}
+
+TPoint TBaseGrid::BaseOf(Integer ACol, Integer ARow, const TCellProperties* Props) {
+    if (Props && !Props->IsBaseCell() && Props->CellSpanX() != -1 && Props->CellSpanY() != -1)
+        return Point(ACol - Props->CellSpanX(), ARow - Props->CellSpanY());
     return Point(ACol, ARow);
 }
 
@@ -291,9 +295,12 @@ void TBaseGrid::InvalidateCellEx(Integer ACol, Integer ARow) {
 // ---------------------------------------------------------------------------
 // Text
 
+// Sorting reads cells by the million: a cell outside any range costs one look-up.
 void TBaseGrid::ReadCell(Integer ACol, Integer ARow, AnsiString& Text) {
-    const TPoint base = BaseCell(ACol, ARow);
-    Text = Cells(base.X, base.Y);
+    TObject* object = nullptr;
+    const AnsiString& stored = CellAndObject(ACol, ARow, object);
+    const TPoint base = object ? BaseOf(ACol, ARow, dynamic_cast<const TCellProperties*>(object)) : Point(ACol, ARow);
+    Text = base.X == ACol && base.Y == ARow ? stored : Cells(base.X, base.Y);
     if (base.Y < logicalRowCount_) GetDisplText(ACol, ARow, Text);
 }
 

@@ -16,11 +16,13 @@ namespace {
 // The rows' order, sorted in place; After(a, b) is 1 when row a is to stand after row b. The partition is
 // the grid's quicksort: the middle row as pivot, equal rows stopping both scans, bounds checked, so a
 // comparison that contradicts itself still ends with the rows permuted. Past a depth of twice the
-// logarithm the rest is heap-sorted, so no input takes quadratic time.
-template <typename AfterFn>
+// logarithm the rest is heap-sorted, so no input takes quadratic time. The scans read rows in an order
+// the processor cannot guess: Touch(row, Cells) asks for a row's cells (else for where the row is) some
+// steps ahead of their comparisons.
+template <typename AfterFn, typename TouchFn>
 class TRowSorter {
 public:
-    TRowSorter(std::vector<Integer>& Rows, AfterFn After) : rows_(Rows), after_(After) {}
+    TRowSorter(std::vector<Integer>& Rows, AfterFn After, TouchFn Touch) : rows_(Rows), after_(After), touch_(Touch) {}
 
     void Sort(Integer Lo, Integer Hi) {
         Integer depth = 0;
@@ -36,9 +38,18 @@ private:
             if (Depth-- == 0) return HeapSort(Lo, Hi);
             const Integer pivot = At(Lo + (Hi - Lo) / 2);
             Integer i = Lo, j = Hi;
+            // Whether each scan goes on, touching the rows it reaches next.
+            const auto iGoesOn = [&] {
+                Ahead(i, 1, Lo, Hi);
+                return after_(pivot, At(i)) == 1 && i < Hi;
+            };
+            const auto jGoesOn = [&] {
+                Ahead(j, -1, Lo, Hi);
+                return after_(At(j), pivot) == 1 && j > Lo;
+            };
             do {
-                while (after_(pivot, At(i)) == 1 && i < Hi) ++i;
-                while (after_(At(j), pivot) == 1 && j > Lo) --j;
+                while (iGoesOn()) ++i;
+                while (jGoesOn()) --j;
                 if (i <= j) {
                     std::swap(At(i), At(j));
                     ++i;
@@ -73,13 +84,31 @@ private:
         }
     }
 
+    static constexpr Integer TouchAhead = 8;
+    // Touches the cells of the row TouchAhead places on from I in the scan's Step, when that row lies in
+    // Lo..Hi, and the place of the row twice as far.
+    void Ahead(Integer I, Integer Step, Integer Lo, Integer Hi) {
+        const Integer next = I + Step * TouchAhead;
+        if (next < Lo || next > Hi) return;
+        touch_(At(next), true);
+        const Integer farther = I + 2 * Step * TouchAhead;
+        if (farther >= 0 && farther < static_cast<Integer>(rows_.size())) touch_(At(farther), false);
+    }
+
     std::vector<Integer>& rows_;
     AfterFn after_;
+    TouchFn touch_;
 };
 
+// Sorts Rows[Lo..Hi], rows of the grid whose cells Cells keeps, by keys in columns FirstCol..LastCol.
 template <typename AfterFn>
-void SortRows(std::vector<Integer>& Rows, Integer Lo, Integer Hi, AfterFn After) {
-    TRowSorter<AfterFn>(Rows, After).Sort(Lo, Hi);
+void SortRows(const TGridCellStore& Cells, Integer FirstCol, Integer LastCol, std::vector<Integer>& Rows, Integer Lo,
+              Integer Hi, AfterFn After) {
+    const auto touch = [&](Integer ARow, bool RowCells) {
+        if (RowCells) Cells.Prefetch(ARow, FirstCol, LastCol);
+        else Cells.PrefetchPlace(ARow);
+    };
+    TRowSorter<AfterFn, decltype(touch)>(Rows, After, touch).Sort(Lo, Hi);
 }
 
 std::vector<Integer> Identity(Integer Count) {
@@ -194,7 +223,8 @@ void RAdeRedeviDidi::Sort() {
     TSortFrame frame(*this);
     TCellComparer comparer(*this);
     std::vector<Integer> order = frame.Order();
-    SortRows(order, frame.FirstDataRow(), frame.LastDataRow(),
+    const Integer column = SortSettings()->Column();
+    SortRows(Store(), column, column, order, frame.FirstDataRow(), frame.LastDataRow(),
              [&comparer](Integer A, Integer B) { return comparer.After(A, B); });
     frame.Finish(order, false, true);
 }
@@ -207,7 +237,9 @@ void RAdeRedeviDidi::SortIndexed() {
     TSortFrame frame(*this);
     TCellComparer comparer(*this);
     std::vector<Integer> order = frame.Order();
-    SortRows(order, frame.FirstDataRow(), frame.LastDataRow(),
+    const auto [first, last] = std::minmax_element(
+        indexes.begin(), indexes.end(), [](Integer A, Integer B) { return (A & 0x7FFFFFFF) < (B & 0x7FFFFFFF); });
+    SortRows(Store(), *first & 0x7FFFFFFF, *last & 0x7FFFFFFF, order, frame.FirstDataRow(), frame.LastDataRow(),
              [&](Integer A, Integer B) { return comparer.CompareIndexed(indexes, A, B); });
     frame.Finish(order, false, false);
 }
@@ -223,7 +255,8 @@ void RAdeRedeviDidi::SortWithinNodes() {
         // A child range never leaves the data rows.
         const Integer end = NodeEndRow(r, GetNodeSpan(r), last, [this](Integer R) { return IsNode(R); }) - 1;
         if (end - r + 1 <= 2) continue;
-        SortRows(order, r + 1, end, [&comparer](Integer A, Integer B) { return comparer.After(A, B); });
+        SortRows(Store(), SortSettings()->Column(), SortSettings()->Column(), order, r + 1, end,
+                 [&comparer](Integer A, Integer B) { return comparer.After(A, B); });
     }
     frame.Finish(order, true, false);
 }

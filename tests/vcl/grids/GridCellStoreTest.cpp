@@ -42,6 +42,32 @@ TEST(GridCellStoreTest, CellsBeyondTheStoredRowsReadEmptyUntilWrittenAndTruncate
     EXPECT_EQ(store.Text(0, 2000), "");
 }
 
+TEST(GridCellStoreTest, ACellReadWithItsObjectAgreesWithTextAndObjectEverywhere) {
+    TGridCellStore store;
+    TObject first, second;
+    store.SetText(1, 2, "near");
+    store.SetObject(3, 2, &first);   // an object past the row's texts
+    store.SetObject(0, 4, &second);  // a row holding an object only
+    store.SetText(2, 50000000, "far");
+    store.SetObject(2, 50000000, &first);
+    struct Case {
+        Integer col, row;
+    };
+    const Case cases[] = {{1, 2},        {3, 2},        {0, 2}, {9, 2}, {0, 4},       {1, 4},
+                          {2, 50000000}, {1, 50000000}, {0, 3}, {0, 7}, {5, 60000000}};
+    for (const Case& c : cases) {
+        TObject* object = &second;
+        const AnsiString& text = store.Cell(c.col, c.row, object);
+        EXPECT_EQ(text, store.Text(c.col, c.row)) << c.col << "," << c.row;
+        EXPECT_EQ(object, store.Object(c.col, c.row)) << c.col << "," << c.row;
+        // A hint, whatever the place: reading goes on alike.
+        store.PrefetchPlace(c.row);
+        store.Prefetch(c.row, c.col, c.col + 40);
+        store.Prefetch(c.row, -1, 0);
+        EXPECT_EQ(store.Text(c.col, c.row), text);
+    }
+}
+
 TEST(GridCellStoreTest, CopyingACellIntoRoomNotMadeYetCopiesTheText) {
     TGridCellStore store;
     store.SetText(0, 0, "a text longer than the short-string buffer");

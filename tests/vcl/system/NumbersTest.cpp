@@ -57,9 +57,26 @@ TEST(Numbers, ValReportsTheFirstBadPosition) {
     // A text without a digit of its own is no number: the position after what was read fails, and the
     // value is the number read before it (0 without digits).
     const Case cases[] = {
-        {"1.5", 0, 1.5},   {"5.", 0, 5.0}, {".5", 0, 0.5}, {"-2", 0, -2.0}, {" +3e2", 0, 300.0},
-        {"1.2.3", 4, 1.2}, {"", 1, 0},     {"-", 2, 0},    {"+", 2, 0},     {".", 2, 0},
-        {"-.", 3, 0},      {" ", 2, 0},    {"-x", 2, 0},   {"1e", 3, 1},    {"1ex", 3, 1},
+        {"1.5", 0, 1.5},
+        {"5.", 0, 5.0},
+        {".5", 0, 0.5},
+        {"-2", 0, -2.0},
+        {" +3e2", 0, 300.0},
+        {"1.2.3", 4, 1.2},
+        {"", 1, 0},
+        {"-", 2, 0},
+        {"+", 2, 0},
+        {".", 2, 0},
+        {"-.", 3, 0},
+        {" ", 2, 0},
+        {"-x", 2, 0},
+        {"1e", 3, 1},
+        {"1ex", 3, 1},
+        // Only what was scanned counts, not what a general reader would take on.
+        {"0x10", 2, 0},
+        {"1e5x", 4, 1e5},
+        {"inf", 1, 0},
+        {"2.5e-1", 0, 0.25},
     };
     for (const Case& c : cases) {
         double d = -1;
@@ -68,6 +85,13 @@ TEST(Numbers, ValReportsTheFirstBadPosition) {
         EXPECT_EQ(code, c.code) << '"' << c.text << '"';
         EXPECT_EQ(d, c.value) << '"' << c.text << '"';
     }
+    // Longer than any short buffer: 70 digits, then the same with a fraction.
+    const AnsiString longNumber = "1" + AnsiString(69, '0');
+    double d = 0;
+    Integer longCode = -1;
+    Val(longNumber + ".5", d, longCode);
+    EXPECT_EQ(longCode, 0);
+    EXPECT_EQ(d, 1e69);
     Integer i = 0, code = -1;
     Val("12a", i, code);
     EXPECT_EQ(code, 3);

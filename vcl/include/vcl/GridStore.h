@@ -133,6 +133,13 @@ public:
     // "" when never written. The reference holds until the next write or count change.
     const AnsiString& Text(Integer ACol, Integer ARow) const;
     TObject* Object(Integer ACol, Integer ARow) const;  // nil when never written
+    // Both at once, for readers that need the object to know which text to read: one row look-up.
+    const AnsiString& Cell(Integer ACol, Integer ARow, TObject*& Object) const;
+    // A hint that cells FirstCol..LastCol of row ARow are read soon: they are brought towards the
+    // processor meanwhile. Learning where the row is takes a trip to memory of its own: PrefetchPlace asks
+    // for that only, some time before Prefetch.
+    void Prefetch(Integer ARow, Integer FirstCol, Integer LastCol) const;
+    void PrefetchPlace(Integer ARow) const;
     // A row's first write makes room for Width cells at once. False when the text was there already.
     bool SetText(Integer ACol, Integer ARow, const AnsiString& Value, Integer Width = 0);
     void SetObject(Integer ACol, Integer ARow, TObject* Value);

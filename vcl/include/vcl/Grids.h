@@ -434,6 +434,8 @@ protected:
     // The texts and objects themselves: writes here neither repaint nor reach the editor.
     TGridCellStore& Store() { return store_; }
     const TGridCellStore& Store() const { return store_; }
+    // Cells and Objects in one look-up.
+    const AnsiString& CellAndObject(Integer ACol, Integer ARow, TObject*& Object) const;
     // The text at 2 pixels inside the cell, then OnDrawCell.
     void DrawCell(Integer ACol, Integer ARow, const TRect& ARect, TGridDrawState AState) override;
     void SizeChanged(Integer OldColCount, Integer OldRowCount) override;

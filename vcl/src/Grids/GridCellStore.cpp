@@ -3,6 +3,7 @@
 // growing the table takes in only the far rows it reaches. A row is one allocation (its header and its
 // texts) behind one pointer: batch changes move pointers, as a vector of row handles would.
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <new>
 
@@ -243,6 +244,33 @@ TObject* TGridCellStore::Object(Integer ACol, Integer ARow) const {
     const TGridRow* row = FindRow(ARow);
     if (!row || !row->Objects || Index(ACol) >= row->Objects->size()) return nullptr;
     return (*row->Objects)[Index(ACol)];
+}
+
+const AnsiString& TGridCellStore::Cell(Integer ACol, Integer ARow, TObject*& Object) const {
+    Object = nullptr;
+    const TGridRow* row = FindRow(ARow);
+    if (!row) return EmptyText;
+    if (row->Objects && Index(ACol) < row->Objects->size()) Object = (*row->Objects)[Index(ACol)];
+    return Index(ACol) < row->Size() ? row->Texts()[ACol] : EmptyText;
+}
+
+void TGridCellStore::Prefetch(Integer ARow, Integer FirstCol, Integer LastCol) const {
+    if (Index(ARow) >= rows_.size()) return;
+    const TGridRow* row = rows_[Index(ARow)];
+    if (!row) return;
+    __builtin_prefetch(row);
+    if (FirstCol < 0 || LastCol < FirstCol) return;
+    // The texts' lines, up to four; prefetching never faults, past the row's texts too.
+    constexpr std::uintptr_t line = 64;
+    const auto texts = reinterpret_cast<std::uintptr_t>(row->Texts());
+    const std::uintptr_t first = (texts + Index(FirstCol) * sizeof(AnsiString)) & ~(line - 1);
+    const std::uintptr_t last = texts + (Index(LastCol) + 1) * sizeof(AnsiString) - 1;
+    for (std::uintptr_t at = first; at <= last && at < first + 4 * line; at += line)
+        __builtin_prefetch(reinterpret_cast<const void*>(at));
+}
+
+void TGridCellStore::PrefetchPlace(Integer ARow) const {
+    if (Index(ARow) < rows_.size()) __builtin_prefetch(&rows_[Index(ARow)]);
 }
 
 bool TGridCellStore::SetText(Integer ACol, Integer ARow, const AnsiString& Value, Integer Width) {

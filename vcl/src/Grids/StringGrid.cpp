@@ -97,6 +97,11 @@ TObject* TStringGrid::Objects(Integer ACol, Integer ARow) const {
     return store_.Object(ACol, ARow);
 }
 
+const AnsiString& TStringGrid::CellAndObject(Integer ACol, Integer ARow, TObject*& Object) const {
+    CheckIndex(ACol, ARow);
+    return store_.Cell(ACol, ARow, Object);
+}
+
 void TStringGrid::SetObjects(Integer ACol, Integer ARow, TObject* Value) {
     CheckIndex(ACol, ARow);
     store_.SetObject(ACol, ARow, Value);

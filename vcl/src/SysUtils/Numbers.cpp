@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "vcl/SysUtils.h"
 
@@ -57,35 +58,52 @@ Integer ScanInteger(const AnsiString& S, int bits, Int64& value) {
     return 0;
 }
 
+// The number S[From..To) holds, its separator (if any) at Separator: strtod reads a copy ending there,
+// with '.' for the separator, so that nothing after the scanned part (a hex "x", more digits) counts.
+double ReadScanned(const AnsiString& S, std::size_t From, std::size_t To, std::size_t Separator) {
+    char small[64];
+    std::string large;
+    const std::size_t size = To - From;
+    char* copy = small;
+    if (size >= sizeof small) {
+        large.resize(size);
+        copy = large.data();
+    }
+    std::copy(S.begin() + static_cast<std::ptrdiff_t>(From), S.begin() + static_cast<std::ptrdiff_t>(To), copy);
+    copy[size] = '\0';
+    if (Separator != AnsiString::npos) copy[Separator - From] = '.';
+    return std::strtod(copy, nullptr);
+}
+
 // Reads [sign] digits [sep digits] [e [sign] digits] from position i and answers the position after it.
 // Without a mantissa digit, or with an exponent that has none, Ok is false, value what was read (0
 // without digits) and the answer where the reading stopped.
 std::size_t ScanFloat(const AnsiString& S, std::size_t i, char separator, double& value, bool& ok) {
     ok = false;
     value = 0.0;
-    std::string normal;
-    if (i < S.size() && (S[i] == '-' || S[i] == '+')) normal += S[i++];
+    const std::size_t from = i;
+    if (i < S.size() && (S[i] == '-' || S[i] == '+')) ++i;
     std::size_t digits = 0;
-    for (; i < S.size() && IsDigit(S[i]); ++i, ++digits) normal += S[i];
+    for (; i < S.size() && IsDigit(S[i]); ++i) ++digits;
+    std::size_t separatorAt = AnsiString::npos;
     if (i < S.size() && S[i] == separator) {
-        normal += '.';
-        for (++i; i < S.size() && IsDigit(S[i]); ++i, ++digits) normal += S[i];
+        separatorAt = i;
+        for (++i; i < S.size() && IsDigit(S[i]); ++i) ++digits;
     }
     if (digits == 0) return i;
     if (i < S.size() && (S[i] == 'e' || S[i] == 'E')) {
         std::size_t j = i + 1;
-        std::string exponent = "e";
-        if (j < S.size() && (S[j] == '-' || S[j] == '+')) exponent += S[j++];
+        if (j < S.size() && (S[j] == '-' || S[j] == '+')) ++j;
         const std::size_t first = j;
-        for (; j < S.size() && IsDigit(S[j]); ++j) exponent += S[j];
+        for (; j < S.size() && IsDigit(S[j]); ++j) {
+        }
         if (j == first) {
-            value = std::strtod(normal.c_str(), nullptr);
+            value = ReadScanned(S, from, i, separatorAt);
             return j;
         }
-        normal += exponent;
         i = j;
     }
-    value = std::strtod(normal.c_str(), nullptr);
+    value = ReadScanned(S, from, i, separatorAt);
     ok = true;
     return i;
 }
