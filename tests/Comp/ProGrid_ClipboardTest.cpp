@@ -382,6 +382,67 @@ TEST_F(ProGridOwnFormatTest, TextsPropertiesAndGraphicsComeBackInAnotherPlace) {
     EXPECT_TRUE(readIcon->CellIcon && readIcon->CellIcon != icon);
 }
 
+// A picture cell: the grid owns the picture, whose graphic travels as the picture's own data.
+TCellGraphic* PictureGraphic(TGraphic* Held) {
+    auto* picture = new TPicture;
+    if (Held) picture->SetGraphic(Held);
+    auto* graphic = new TCellGraphic;
+    graphic->CellType = ctPicture;
+    graphic->CellBitmap = picture;
+    graphic->CellCreated = true;
+    return graphic;
+}
+
+TEST_F(ProGridOwnFormatTest, PicturesComeBackWithTheirGraphicsThroughTheClipboard) {
+    TBitmap bitmap;
+    bitmap.SetSize(4, 3);
+    bitmap.Canvas()->SetPixels(2, 1, clLime);
+    TIcon icon;
+    grid->SetGraphicObject(0, 0, PictureGraphic(&bitmap));
+    grid->SetGraphicObject(1, 0, PictureGraphic(&icon));
+    grid->SetGraphicObject(2, 0, PictureGraphic(nullptr));
+    Select(0, 0, 2, 0);
+    grid->CopyToClipboard();
+    grid->PasteFromClipboard(1, 2);
+
+    struct Case {
+        Integer Col;
+        const char* Kind;  // "" for an empty picture
+    };
+    const Case cases[] = {{1, "TBitmap"}, {2, "TIcon"}, {3, ""}};
+    for (const Case& c : cases) {
+        const TCellGraphic* graphic = grid->GetCellGraphic(c.Col, 2);
+        ASSERT_TRUE(graphic) << c.Col;
+        EXPECT_EQ(graphic->CellType, ctPicture);
+        auto* picture = dynamic_cast<TPicture*>(graphic->CellBitmap);
+        ASSERT_TRUE(picture) << c.Col;
+        EXPECT_NE(picture, grid->GetCellGraphic(c.Col - 1, 0)->CellBitmap);
+        if (!*c.Kind) {
+            EXPECT_FALSE(picture->Graphic()) << c.Col;
+            continue;
+        }
+        ASSERT_TRUE(picture->Graphic()) << c.Col;
+        EXPECT_EQ(picture->Graphic()->ClassName(), c.Kind);
+    }
+    auto* copy = dynamic_cast<TPicture*>(grid->GetCellGraphic(1, 2)->CellBitmap);
+    EXPECT_EQ(copy->Width(), 4);
+    EXPECT_EQ(copy->Height(), 3);
+    EXPECT_EQ(copy->Bitmap()->Canvas()->Pixels(2, 1), clLime);
+}
+
+TEST_F(ProGridOwnFormatTest, APictureOfAnUnknownKindRaisesReadErrorAndKeepsTheCellsBefore) {
+    grid->SetCells(0, 0, "before");
+    TBitmap bitmap;
+    bitmap.SetSize(2, 2);
+    grid->SetGraphicObject(1, 0, PictureGraphic(&bitmap));
+    std::string bytes = Saved({0, 0, 1, 0});
+    const std::size_t kind = bytes.find("TBitmap");
+    ASSERT_NE(kind, std::string::npos);
+    bytes.replace(kind, 7, "TBogus1");
+    EXPECT_THROW(Load(bytes, {0, 3}), EReadError);
+    EXPECT_EQ(grid->Cells(0, 3), "before");
+}
+
 TEST_F(ProGridOwnFormatTest, TheWholeGridComesBackWithItsSizesWhereItWas) {
     Fill({{"a", "b", "c", "d", "e"}, {"f"}});
     grid->SetColWidths(1, 33);

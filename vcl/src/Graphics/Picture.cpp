@@ -2,10 +2,43 @@
 #include <cctype>
 
 #include "vcl/Graphics.h"
-
-VCL_IMPLEMENT_CLASS(TPicture, nullptr, nullptr)
+#include "vcl/SysUtils.h"
 
 namespace {
+
+// The kind of graphic a picture holds, by the class name its streamed data starts with.
+const char* KindName(const TGraphic& Graphic) { return dynamic_cast<const TIcon*>(&Graphic) ? "TIcon" : "TBitmap"; }
+
+// Data: the graphic's kind as a short string, then the graphic's own Data bytes; nothing when empty.
+void PublishTPicture(TPublisher& P) {
+    P.Property({"Data",
+                [](TObject& o, const TFormValue& v, TReadContext& Context) {
+                    if (v.Kind != TFormValue::vaBinary || v.Str.empty()) RaiseInvalidPropertyValue(v);
+                    const auto length = static_cast<unsigned char>(v.Str[0]);
+                    if (v.Str.size() < 1u + length) RaiseInvalidPropertyValue(v);
+                    const std::string kind = v.Str.substr(1, length);
+                    auto& picture = static_cast<TPicture&>(o);
+                    TGraphic* graphic = nullptr;
+                    if (SameText(kind, "TBitmap")) graphic = picture.Bitmap();
+                    else if (SameText(kind, "TIcon")) graphic = picture.Icon();
+                    else throw EInvalidGraphic("Unknown picture format " + kind);
+                    TFormValue data;
+                    data.Kind = TFormValue::vaBinary;
+                    data.Str = v.Str.substr(1 + length);
+                    graphic->ClassType()->FindProperty("Data")->Write(*graphic, data, Context);
+                },
+                [](TObject& o) {
+                    TFormValue v;
+                    TGraphic* graphic = static_cast<TPicture&>(o).Graphic();
+                    if (!graphic) return v;  // nil: left out
+                    v = graphic->ClassType()->FindProperty("Data")->Read(*graphic);
+                    const std::string kind = KindName(*graphic);
+                    v.Str.insert(0, 1, static_cast<char>(kind.size()));
+                    v.Str.insert(1, kind);
+                    return v;
+                },
+                {}});
+}
 
 std::unique_ptr<TGraphic> NewGraphicLike(TGraphic* model) {
     if (dynamic_cast<TIcon*>(model)) return std::make_unique<TIcon>();
@@ -22,6 +55,8 @@ bool HasExtension(const AnsiString& name, const char* extension) {
 }
 
 }  // namespace
+
+VCL_IMPLEMENT_CLASS(TPicture, nullptr, PublishTPicture)
 
 TPicture::TPicture() = default;
 TPicture::~TPicture() = default;
