@@ -1,6 +1,7 @@
 // The paste at the selection and its smart fill: one value spread over the selection, or a series
 // continued from the first two cells of a single row or column.
 #include "ProGrid.h"
+#include "ProUtil.h"
 #include "vcl/ScopeGuard.h"
 #include "vcl/SysUtils.h"
 
@@ -15,6 +16,36 @@ bool IsWholeNumber(const AnsiString& S, Int64& Value) {
     for (std::size_t j = i; j < S.size(); ++j)
         if (S[j] < '0' || S[j] > '9') return false;
     return TryStrToInt64(S, Value);
+}
+
+bool IsDateOrTime(const AnsiString& S) { return ProUtil::IsDateText(S) || S.find(TimeSeparator) != AnsiString::npos; }
+
+// The days the calendar can write: 0001-01-01 .. 9999-12-31.
+bool InCalendar(TDateTime Value) { return Value > -693594.0 && Value < 2958466.0; }
+
+// A series of dates (times) over Line stepped by the calendar: the years, months or days between the
+// first two when only one of them differs, else their distance. A text that is no date raises before any
+// cell changes; the series stops where the calendar ends.
+template <typename FillFn>
+void FillDates(const std::vector<TPoint>& Line, const AnsiString& V1, const AnsiString& V2, FillFn&& Fill) {
+    TDateTime value = StrToDateTime(V1);
+    const TDateTime second = StrToDateTime(V2);
+    const TDateTime delta = second - value;
+    Word year1, month1, day1, year2, month2, day2;
+    DecodeDate(value, year1, month1, day1);
+    DecodeDate(second, year2, month2, day2);
+    const bool asDate = V1.find(DateSeparator) != AnsiString::npos;
+    for (std::size_t i = 0; i < Line.size(); ++i) {
+        if (i > 0) {
+            try {
+                value = ProUtil::StepDate(year2 - year1, month2 - month1, day2 - day1, delta, value);
+            } catch (const EConvertError&) {
+                return;  // past the last year
+            }
+            if (!InCalendar(value)) return;
+        }
+        Fill(Line[i].X, Line[i].Y, asDate ? DateToStr(value) : TimeToStr(value));
+    }
 }
 
 }  // namespace
@@ -62,6 +93,7 @@ void RAdeRedeviDidi::FillSelection(const TGridRect& ASel, Integer N) {
     const AnsiString v2 = cellText(line[1].X, line[1].Y);
     const bool decimal = v1.find(DecimalSeparator) != AnsiString::npos || v2.find(DecimalSeparator) != AnsiString::npos;
 
+    if (IsDateOrTime(v1) && IsDateOrTime(v2)) return FillDates(line, v1, v2, fill);
     Int64 i1 = 0, i2 = 0;
     if (!decimal && IsWholeNumber(v1, i1) && IsWholeNumber(v2, i2)) {
         // Integer series in 64 bits; a step past the range stops the series where it would overflow.

@@ -11,6 +11,7 @@
 #include "ProGrid.h"
 #include "ProGrid_ClipboardIO.h"
 #include "support/ClipboardBytes.h"
+#include "support/LocalePresets.h"
 #include "vcl/Clipbrd.h"
 
 using namespace ProGrid;
@@ -575,6 +576,70 @@ TEST_F(ProGridClipboardTest, SmartFillOffersEveryCellButTheFirstAndStopsBeforeOv
     EXPECT_EQ(grid->Cells(0, 1), "9223372036854775807");
     EXPECT_EQ(grid->Cells(0, 2), "");
     EXPECT_EQ(offered, (std::vector<Integer>{0, 1, 1}));  // the paste's two cells, then the fill's second
+}
+
+TEST_F(ProGridClipboardTest, SmartFillStepsDatesAndTimesByTheCalendar) {
+    struct Case {
+        const char* Name;
+        TLocalePreset Preset;
+        std::string Clipboard;
+        std::vector<AnsiString> Column0;
+    };
+    const Case cases[] = {
+        {"months, day first",
+         TLocalePreset::DayFirst,
+         "1/1/2004\r\n1/2/2004\r\n",
+         {"01/01/2004", "01/02/2004", "01/03/2004", "01/04/2004", "01/05/2004", ""}},
+        {"days over a month end",
+         TLocalePreset::EnUS,
+         "1/30/2004\r\n1/31/2004\r\n",
+         {"1/30/2004", "1/31/2004", "2/1/2004", "2/2/2004", "2/3/2004", ""}},
+        {"months from a 31st, the day kept where the month has it",
+         TLocalePreset::EnUS,
+         "1/31/2004\r\n3/31/2004\r\n",
+         {"1/31/2004", "3/31/2004", "5/31/2004", "7/31/2004", "9/30/2004", ""}},
+        {"years",
+         TLocalePreset::EnUS,
+         "2/29/2004\r\n2/29/2008\r\n",
+         {"2/29/2004", "2/29/2008", "2/29/2012", "2/29/2016", "2/29/2020", ""}},
+        {"months and days: the distance",
+         TLocalePreset::EnUS,
+         "1/31/2004\r\n3/1/2004\r\n",
+         {"1/31/2004", "3/1/2004", "3/31/2004", "4/30/2004", "5/30/2004", ""}},
+        {"times",
+         TLocalePreset::EnUS,
+         "10:00\r\n10:30\r\n",
+         {"10:00:00 AM", "10:30:00 AM", "11:00:00 AM", "11:30:00 AM", "12:00:00 PM", ""}},
+        {"dates between dots",
+         TLocalePreset::CommaDecimal,
+         "28.02.2003\r\n01.03.2003\r\n",
+         {"28.02.2003", "01.03.2003", "02.03.2003", "03.03.2003", "04.03.2003", ""}},
+        {"the calendar ends",
+         TLocalePreset::EnUS,
+         "12/29/9999\r\n12/30/9999\r\n",
+         {"12/29/9999", "12/30/9999", "12/31/9999", "", "", ""}},
+        {"past the last year",
+         TLocalePreset::EnUS,
+         "6/1/9998\r\n6/1/9999\r\n",
+         {"6/1/9998", "6/1/9999", "", "", "", ""}},
+    };
+    for (const Case& c : cases) {
+        const TLocaleScope locale(c.Preset);
+        SetUp();
+        grid->Navigation()->SetAllowSmartClipboard(true);
+        Clipboard()->SetAsText(c.Clipboard);
+        Select(0, 0, 0, 4);
+        grid->PasteSelectionFromClipboard();
+        EXPECT_EQ(Column(0), c.Column0) << c.Name;
+    }
+}
+
+TEST_F(ProGridClipboardTest, ASmartFillOfTextsThatLookLikeDatesButAreNoneRaisesBeforeFilling) {
+    grid->Navigation()->SetAllowSmartClipboard(true);
+    Clipboard()->SetAsText("1/2/3/4\r\n5/6/7/8\r\n");
+    Select(0, 0, 0, 4);
+    EXPECT_THROW(grid->PasteSelectionFromClipboard(), EConvertError);
+    EXPECT_EQ(Column(0), (std::vector<AnsiString>{"1/2/3/4", "5/6/7/8", "", "", "", ""}));
 }
 
 }  // namespace
