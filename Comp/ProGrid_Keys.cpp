@@ -299,15 +299,23 @@ void RAdeRedeviDidi::IncrementalSearch(char Key) {
     if (found >= FixedRows() && found <= LastNavigableRow()) MoveTo(Col(), found);
 }
 
+// Upper-cased a character at a time: the same comparison as upper-casing the cell's prefix, without
+// a copy of it per row.
 Integer RAdeRedeviDidi::FindRowByPrefix(const AnsiString& Text) {
     if (RowCount() < 2) return -1;
     const Integer col = SortSettings()->Show() ? SortSettings()->Column() : 1;
     if (col < 0 || col >= ColCount()) return -1;
+    const auto startsWith = [&Text](const AnsiString& Cell) {
+        if (Cell.size() < Text.size()) return false;
+        for (std::size_t i = 0; i < Text.size(); ++i)
+            if (AnsiUpperChar(Cell[i]) != Text[i]) return false;
+        return true;
+    };
     AnsiString cell;
     for (Integer row = FixedRows(); row < RowCount(); ++row) {
-        cell = GetRawCell(col, row);
+        cell = Cells(col, row);
         GetDisplText(col, row, cell);
-        if (cell.size() >= Text.size() && AnsiUpperCase(cell.substr(0, Text.size())) == Text) return row;
+        if (startsWith(cell)) return row;
     }
     return -1;
 }
