@@ -1462,6 +1462,7 @@ private:
     // A left press and release 2 pixels inside the cell's top-left corner, as the user's.
     void PressCell(Integer ACol, Integer ARow);
     bool InPlaceEditorType(BaseGrid::TEditorType AType) const;
+    void KeepEditingCellCurrent();
     // The commit both validations share: Validate fires the event for the real cell, Store writes the
     // accepted text or, refused, the text the cell keeps.
     bool CommitEdit(bool Changed, const std::function<bool(Integer, Integer)>& Validate,

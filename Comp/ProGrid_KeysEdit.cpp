@@ -48,8 +48,10 @@ bool RAdeRedeviDidi::IsFixedCell(Integer ACol, Integer ARow) {
 bool RAdeRedeviDidi::CanEditShow() {
     if (committing_) return false;
     const bool shows = TBaseGrid::CanEditShow();
-    if (shows) editorShown_ = true;
-    return shows;
+    if (!shows) return false;
+    KeepEditingCellCurrent();
+    editorShown_ = true;
+    return true;
 }
 
 bool RAdeRedeviDidi::InPlaceEditorType(TEditorType AType) const {
@@ -244,6 +246,12 @@ void RAdeRedeviDidi::TabStep(bool Backward) {
 // ---------------------------------------------------------------------------
 // The edited cell and its commit
 
+// The editor sits on the current cell; a current cell moved without a click (the counts changed) starts
+// its edit from the text it has.
+void RAdeRedeviDidi::KeepEditingCellCurrent() {
+    if (!(editingCell_ == TGridCoord{Col(), Row()})) StartCellEdit(Col(), Row());
+}
+
 void RAdeRedeviDidi::StartCellEdit(Integer ACol, Integer ARow) {
     editingCell_ = {ACol, ARow};
     const Integer real = RealColIndex(ACol);
@@ -255,8 +263,7 @@ bool RAdeRedeviDidi::CommitEdit(bool Changed, const std::function<bool(Integer, 
                                 const std::function<void(Integer, Integer, bool)>& Store) {
     if (!editorShown_ || committing_) return true;
     editorShown_ = false;
-    const Integer col = editingCell_.X >= 0 ? editingCell_.X : Col();
-    const Integer row = editingCell_.Y >= 0 ? editingCell_.Y : Row();
+    const Integer col = Col(), row = Row();
     bool valid = true;
     {
         const TValueGuard committing(committing_, true);
@@ -296,6 +303,7 @@ bool RAdeRedeviDidi::ValidateCell(const AnsiString& NewText) {
     const auto store = [&](Integer ACol, Integer ARow, bool Valid) {
         WriteCell(ACol, ARow, Valid ? text : value != text ? value : startText_);
     };
+    KeepEditingCellCurrent();
     return CommitEdit(NewText != startText_, validate, store);
 }
 
@@ -309,6 +317,7 @@ bool RAdeRedeviDidi::ValidateCellWide(const WideString& NewText) {
     const auto store = [&](Integer ACol, Integer ARow, bool Valid) {
         SetWideCells(ACol, ARow, Valid ? NewText : value != NewText ? value : startWideText_);
     };
+    KeepEditingCellCurrent();
     return CommitEdit(NewText != startWideText_, validate, store);
 }
 

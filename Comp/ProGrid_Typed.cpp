@@ -182,6 +182,8 @@ bool RAdeRedeviDidi::IsOnSizingBorder(Integer X, Integer Y) const {
 // The current row
 
 bool RAdeRedeviDidi::SelectCell(Integer ACol, Integer ARow) {
+    // The last row shows in the floating footer: it is never the current one.
+    if (FloatingFooterShown() && ARow >= RowCount() - 1) return false;
     if (!TBaseGrid::SelectCell(ACol, ARow)) return false;
     // The footer shows the current row's texts, or the last row from the left column on.
     if (floatingFooter_->Visible() && footerPanel_) footerPanel_->Invalidate();
