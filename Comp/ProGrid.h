@@ -1223,6 +1223,27 @@ public:
     // Each "<#n>" becomes the text of column n in the current row; a tag that names no column gives nothing.
     AnsiString ExpandFooterTemplate(const AnsiString& Template);
 
+    // Imports (ProGrid_Import*.cpp), each ending with CellsChanged over the grid and UpdateFooterAll.
+    // A delimited text file, one row per line from the first scrollable row on (below the rows there are
+    // with Append, over a floating footer row that is put back after them). Fields split at Delimiter (#0:
+    // guessed from the first two lines among , ; # TAB | @ * - + &, the setting kept), may be quoted, and
+    // hold "~" (TildeLineBreaks) or LF as a line break. A file that cannot be opened raises EProGridError
+    // and changes nothing.
+    void LoadFromCSV(const AnsiString& FileName) { LoadFromCSVEx(FileName, false); }
+    void LoadFromCSVEx(const AnsiString& FileName, bool Append);
+    // A workbook through the spreadsheet automation server: the used range of the active sheet, or of the
+    // sheet named, from the first scrollable cell on, the grid sized to it. The server closes the workbook
+    // unsaved and quits on every way out.
+    void LoadFromXLS(const AnsiString& FileName) { LoadFromXLSSheet(FileName, ""); }
+    void LoadFromXLSSheet(const AnsiString& FileName, const AnsiString& SheetName);
+    PROGRID_STORED(char, Delimiter, '\0')
+    PROGRID_STORED(bool, TildeLineBreaks, false)
+    // The file is in the OEM code page.
+    PROGRID_STORED(bool, OemConvert, false)
+public:
+    // The percentage of the file's lines read, when it changes.
+    TGridProgressEvent OnFileProgress;
+
     // Row and column operations on display rows. A removal takes 0 <= ARow < RowCount and at most the rows
     // there are, an insertion 0 <= ARow <= RowCount; others do nothing. Rows move with their texts,
     // properties, heights and selection flags, hidden rows keep their places, and a merged range the

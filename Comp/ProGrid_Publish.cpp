@@ -89,6 +89,7 @@ void PublishValues(TPublishOf<RAdeRedeviDidi>& P) {
     P.Bool("SelectionRectangle", &C::SelectionRectangle, &C::SetSelectionRectangle);
     P.Bool("SelectionResizer", &C::SelectionResizer, &C::SetSelectionResizer);
     P.Bool("Flat", &C::Flat, &C::SetFlat);
+    P.Bool("OemConvert", &C::OemConvert, &C::SetOemConvert);
     P.Bool("FilterActive", &C::FilterActive, &C::SetFilterActive);
     P.Component<TImageList>("GridImages", &C::SetGridImages);
     // The grid's own setters in place of the base grid's.
@@ -137,6 +138,7 @@ void PublishEvents(TPublishOf<RAdeRedeviDidi>& P) {
     P.Event("OnCheckBoxClick", &C::OnCheckBoxClick);
     P.Event("OnRadioClick", &C::OnRadioClick);
     P.Event("OnButtonClick", &C::OnButtonClick);
+    P.Event("OnFileProgress", &C::OnFileProgress);
 }
 
 void PublishRAdeRedeviDidi(TPublisher& p) {

@@ -250,7 +250,7 @@ AnsiString RemoveQuoteChar(char Q, const AnsiString& S) {
     return result;
 }
 
-Integer SingleCharPos(char Ch, const AnsiString& S) {
+Integer SingleCharPos(char Ch, std::string_view S) {
     for (std::size_t i = 0; i < S.size(); ++i) {
         if (S[i] != Ch) continue;
         if (i + 1 == S.size() || S[i + 1] != Ch) return static_cast<Integer>(i + 1);

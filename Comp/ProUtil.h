@@ -3,6 +3,7 @@
 // URL tests, capitalisation, and the drawing of gradients, progress bars, drop-down buttons, error
 // underlines and transparent bitmaps. Positions are 1-based; separators are the platform's settings.
 
+#include <string_view>
 #include <vector>
 
 #include "vcl/Controls.h"
@@ -44,7 +45,7 @@ void QuoteMultiLine(AnsiString& S);
 // Drops every single Q and keeps one Q of each doubled pair.
 AnsiString RemoveQuoteChar(char Q, const AnsiString& S);
 // The position of the first Ch that is not part of a doubled pair; 0 when none.
-Integer SingleCharPos(char Ch, const AnsiString& S);
+Integer SingleCharPos(char Ch, std::string_view S);
 // The number of Ch that are not part of a doubled pair.
 Integer SingleCharCount(char Ch, const AnsiString& S);
 Integer CharCount(char Ch, const AnsiString& S);

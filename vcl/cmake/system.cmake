@@ -12,6 +12,7 @@ target_sources(vcl PRIVATE
   src/SysUtils/Format.cpp
   src/SysUtils/Numbers.cpp
   src/SysUtils/Paths.cpp
+  src/SysUtils/TextFiles.cpp
   src/SysUtils/CaselessPath.cpp
   src/SysUtils/Strings.cpp
   src/System/CommandLine.cpp

@@ -3,6 +3,7 @@
 
 #include <exception>
 #include <initializer_list>
+#include <memory>
 #include <span>
 #include <string>
 
@@ -206,6 +207,36 @@ AnsiString ExcludeTrailingPathDelimiter(const AnsiString& S);
 // Absolute, with "." and ".." resolved, against the current folder.
 AnsiString ExpandFileName(const AnsiString& FileName);
 AnsiString GetCurrentDir();
+
+// ---------------------------------------------------------------------------
+// Text files, read a line at a time as the runtime reads them with I/O checking off: a failing call
+// leaves its code for IOResult (2 not found, 3 path not found, 5 access denied, 100 read error, 103 not
+// open) and reads nothing. Lines end at CR, LF or CR LF; a last line without an end counts; Ctrl-Z ends
+// the text. The bytes come as they are (a UTF-8 byte-order mark stays).
+class TextFile {
+public:
+    TextFile();
+    ~TextFile();
+    TextFile(const TextFile&) = delete;
+    TextFile& operator=(const TextFile&) = delete;
+
+private:
+    friend void AssignFile(TextFile& F, const AnsiString& FileName);
+    friend void Reset(TextFile& F);
+    friend void ReadLn(TextFile& F, AnsiString& S);
+    friend bool Eof(TextFile& F);
+    friend void CloseFile(TextFile& F);
+    struct TState;
+    std::unique_ptr<TState> state_;
+};
+void AssignFile(TextFile& F, const AnsiString& FileName);
+// Opens the assigned file for reading, from its start again when open.
+void Reset(TextFile& F);
+void ReadLn(TextFile& F, AnsiString& S);
+bool Eof(TextFile& F);
+void CloseFile(TextFile& F);
+// The code the last failing call left, cleared by the asking; 0 when none failed.
+Integer IOResult();
 
 // ---------------------------------------------------------------------------
 // Dates: TDateTime counts days since 1899-12-30; the fraction is the time of day.
