@@ -209,8 +209,11 @@ TEST_F(ProGridImportCSVTest, ProgressGoesByLinesReadWhenAsked) {
         };
         grid->LoadFromCSV(File(bytes));
         EXPECT_EQ(grid->RowCount(), std::max(c.lines, 1));
-        if (c.lines == 300) EXPECT_EQ(reported.size(), 100u);
-        else EXPECT_EQ(reported, c.reported);
+        if (c.lines == 300) {
+            EXPECT_EQ(reported.size(), 100u);
+        } else {
+            EXPECT_EQ(reported, c.reported);
+        }
     }
 }
 

@@ -7,6 +7,9 @@ target_sources(vcl PRIVATE
   src/ActiveX/FormatBlocks.cpp
   src/ActiveX/GlobalStream.cpp
   src/Clipbrd/Clipboard.cpp
+  src/ComObj/ComObj.cpp
+  src/ComObj/SheetRange.cpp
+  src/ComObj/SpreadsheetServer.cpp
   src/IniFiles/IniFile.cpp
   src/IniFiles/IniText.cpp
   src/IniFiles/RegIniFile.cpp

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <limits>
+#include <memory>
 #include <string>
 #include <type_traits>
 
@@ -169,11 +170,18 @@ enum : Word {
     varNull = 0x0001,
     varInteger = 0x0003,
     varDouble = 0x0005,
+    varDate = 0x0007,
+    varDispatch = 0x0009,
+    varError = 0x000A,
     varBoolean = 0x000B,
+    varVariant = 0x000C,
     varInt64 = 0x0014,
     varString = 0x0100,
+    varArray = 0x2000,  // with varVariant: an array of Variants
 };
 using TVarType = Word;
+
+class IDispatch;  // ComObj.h
 
 class Variant {
 public:
@@ -184,6 +192,8 @@ public:
     Variant(bool Value) : type_(varBoolean), int_(Value ? 1 : 0) {}
     Variant(AnsiString Value) : type_(varString), string_(std::move(Value)) {}
     Variant(const char* Value) : type_(varString), string_(Value ? Value : "") {}
+    // An automation object (ComObj.h); nil is Unassigned.
+    Variant(std::shared_ptr<IDispatch> Dispatch);
 
     static Variant Null();
 
@@ -212,11 +222,28 @@ public:
     friend bool operator>=(const Variant& A, const Variant& B) { return Variant::Compare(A, B) >= 0; }
     static int Compare(const Variant& A, const Variant& B);
 
+    // The object a varDispatch holds; EVariantError for any other kind.
+    IDispatch& Dispatch() const;
+
 private:
+    friend Variant VarFromDateTime(TDateTime DateTime);
+    friend Variant VarAsError(Integer AResult);
+    friend Variant VarArrayCreate(std::initializer_list<Integer> Bounds);
+    friend Integer VarArrayDimCount(const Variant& A);
+    friend Integer VarArrayLowBound(const Variant& A, Integer Dim);
+    friend Integer VarArrayHighBound(const Variant& A, Integer Dim);
+    friend const Variant& VarArrayGet(const Variant& A, std::initializer_list<Integer> Indices);
+    friend void VarArrayPut(Variant& A, const Variant& Value, std::initializer_list<Integer> Indices);
+    struct TArray;
+    const TArray& Array() const;
+
     TVarType type_ = varEmpty;
-    Int64 int_ = 0;
-    double double_ = 0.0;
+    union {
+        Int64 int_ = 0;
+        double double_;
+    };
     AnsiString string_;
+    std::shared_ptr<void> shared_;  // the dispatch object or the array, shared by copies
 };
 
 extern const Variant Unassigned;
@@ -225,6 +252,22 @@ bool VarIsEmpty(const Variant& V);
 bool VarIsNull(const Variant& V);
 // Null gives "" here, unlike the conversion operator.
 AnsiString VarToStr(const Variant& V);
+
+// A date (text as DateTimeToStr) and an error code.
+Variant VarFromDateTime(TDateTime DateTime);
+Variant VarAsError(Integer AResult);
+// Arrays of Variants, all Unassigned at first, of one or two dimensions given as low and high bound
+// pairs. Copies share the elements until one is written. Bad bounds, dimensions and indices raise
+// EVariantError.
+Variant VarArrayCreate(std::initializer_list<Integer> Bounds);
+bool VarIsArray(const Variant& V);
+// 0 for a Variant that is no array.
+Integer VarArrayDimCount(const Variant& A);
+Integer VarArrayLowBound(const Variant& A, Integer Dim);
+Integer VarArrayHighBound(const Variant& A, Integer Dim);
+// The element itself: it holds until the array is written or goes.
+const Variant& VarArrayGet(const Variant& A, std::initializer_list<Integer> Indices);
+void VarArrayPut(Variant& A, const Variant& Value, std::initializer_list<Integer> Indices);
 
 // ---------------------------------------------------------------------------
 // Floating-point control word. Bits 0..5 mask the exceptions, 8..9 set the precision,
