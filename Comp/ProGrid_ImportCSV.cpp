@@ -2,6 +2,7 @@
 // the rows grown in steps of 1000 with the count set once at the end.
 #include <algorithm>
 #include <string_view>
+#include <vector>
 
 #include "ProGrid.h"
 #include "ProUtil.h"
@@ -53,18 +54,26 @@ Integer CountLines(TextFile& File) {
 }
 
 // Writes the fields of a line from the start column on, cutting them by position: the line itself is
-// never shortened, so a long line costs its length once.
+// never shortened, so a long line costs its length once. The columns grow once per line.
 class TLineReader {
 public:
     TLineReader(RAdeRedeviDidi& Grid, Integer StartCol, char Delimiter, bool Tildes)
         : grid_(Grid), startCol_(StartCol), delimiter_(Delimiter), tildes_(Tildes) {}
 
     void Read(std::string_view Line, Integer ARow) {
-        Integer col = startCol_;
+        fields_.clear();
+        Split(Line);
+        const auto count = static_cast<Integer>(fields_.size());
+        if (startCol_ + count > grid_.ColCount()) grid_.SetColCount(startCol_ + count);
+        for (Integer i = 0; i < count; ++i) grid_.SetCellRaw(startCol_ + i, ARow, fields_[static_cast<std::size_t>(i)]);
+    }
+
+private:
+    void Split(std::string_view Line) {
         std::string_view rest = Line;
         std::size_t at = Find(rest);
         while (at != std::string_view::npos) {
-            AnsiString field;
+            AnsiString& field = fields_.emplace_back();
             if (rest.front() != Quote) {
                 field = FieldText(rest.substr(0, at));
             } else {
@@ -78,17 +87,14 @@ public:
                 }
                 at = Find(rest);
             }
-            Write(col++, ARow, field);
             if (at != std::string_view::npos) rest.remove_prefix(at + 1);
             at = Find(rest);
         }
         if (rest.empty()) return;
         if (rest.front() == Quote) rest.remove_prefix(1);
         if (!rest.empty() && rest.back() == Quote) rest.remove_suffix(1);
-        Write(col, ARow, FieldText(rest));
+        fields_.push_back(FieldText(rest));
     }
-
-private:
     // #0 splits nothing: the whole line is one field.
     std::size_t Find(std::string_view Text) const {
         return delimiter_ == '\0' ? std::string_view::npos : Text.find(delimiter_);
@@ -101,15 +107,12 @@ private:
         if (text.find(lineBreak) != AnsiString::npos) text = tildes_ ? TildeToCRLF(text) : LFToCRLF(text);
         return text;
     }
-    void Write(Integer ACol, Integer ARow, const AnsiString& Text) {
-        grid_.SetCellRaw(ACol, ARow, Text);
-        if (ACol >= grid_.ColCount()) grid_.SetColCount(ACol + 1);
-    }
 
     RAdeRedeviDidi& grid_;
     Integer startCol_;
     char delimiter_;
     bool tildes_;
+    std::vector<AnsiString> fields_;
 };
 
 }  // namespace

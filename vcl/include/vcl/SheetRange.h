@@ -1,6 +1,6 @@
 #pragma once
-// A box of sheet cells in the A1 form the spreadsheet automation server writes and reads ("$A$1:$D$20").
-// Sheets are those of an .xls workbook: columns A to IV, rows 1 to 65536.
+// A box of sheet cells in the A1 form spreadsheet automation servers write and read ("$A$1:$D$20"): columns
+// of one or two letters (A to ZZ), rows 1 to 1048576, the most a sheet has.
 
 #include "System.h"
 
@@ -14,8 +14,8 @@ struct TSheetRange {
     friend bool operator==(const TSheetRange&, const TSheetRange&) = default;
 };
 
-constexpr Integer SheetMaxCols = 256;
-constexpr Integer SheetMaxRows = 65536;
+constexpr Integer SheetMaxCols = 26 * 27;
+constexpr Integer SheetMaxRows = 1048576;
 
 // "$" signs are dropped; a cell is one or two upper-case letters (A = 1 .. Z = 26, AA = 27) and a row
 // number from 1; a lone cell is the box's first and last. False, with Range kept, for any other text and

@@ -18,7 +18,7 @@ bool ParseCell(const AnsiString& Cell, Integer& Col, Integer& Row) {
     Integer col = Cell[0] - 'A' + 1;
     if (letters == 2) col = col * 26 + (Cell[1] - 'A' + 1);
     Integer row = 0;
-    if (!TryStrToInt(Cell.substr(letters), row) || row < 1 || row > SheetMaxRows || col > SheetMaxCols) return false;
+    if (!TryStrToInt(Cell.substr(letters), row) || row < 1 || row > SheetMaxRows) return false;
     Col = col;
     Row = row;
     return true;
