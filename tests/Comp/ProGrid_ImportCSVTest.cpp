@@ -25,7 +25,9 @@ protected:
     }
     // A file holding Bytes; its name.
     AnsiString File(const std::string& Bytes, const std::string& Name = "import.csv") {
-        const std::string path = testing::TempDir() + Name;
+        // Each test its own file: the tests run in parallel processes.
+        const std::string path =
+            testing::TempDir() + testing::UnitTest::GetInstance()->current_test_info()->name() + "_" + Name;
         std::ofstream(path, std::ios::binary) << Bytes;
         return path;
     }
@@ -126,8 +128,8 @@ TEST_F(ProGridImportCSVTest, AMissingFileChangesNothing) {
 }
 
 TEST_F(ProGridImportCSVTest, AWindows1252NameOpensItsUtf8File) {
-    File("x,y", "caf\xC3\xA9.csv");
-    grid->LoadFromCSV(testing::TempDir() + "caf\xE9.csv");
+    const AnsiString name = File("x,y", "caf\xC3\xA9.csv");
+    grid->LoadFromCSV(name.substr(0, name.size() - 6) + "\xE9.csv");
     EXPECT_EQ(Cells(), (TRows{{"x", "y"}}));
 }
 

@@ -12,7 +12,10 @@
 
 namespace {
 
-std::string TempPath(const std::string& Name) { return testing::TempDir() + Name; }
+// Each test its own files: the tests run in parallel processes.
+std::string TempPath(const std::string& Name) {
+    return testing::TempDir() + testing::UnitTest::GetInstance()->current_test_info()->name() + "_" + Name;
+}
 
 void WriteBytes(const std::string& Path, const std::string& Bytes) { std::ofstream(Path, std::ios::binary) << Bytes; }
 
