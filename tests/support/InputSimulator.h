@@ -19,6 +19,10 @@ inline void Key(TWinControl* Control, Word VirtualKey, TShiftState Shift = {}) {
     Testing::KeyPress(Control, VirtualKey, Shift);
 }
 inline void Type(TWinControl* Control, const AnsiString& Text) { Testing::TypeText(Control, Text); }
+inline void TypeWide(TWinControl* Control, const WideString& Text) { Testing::TypeWideText(Control, Text); }
+inline void CommitInputMethod(TWinControl* Control, const WideString& Text) {
+    Testing::CommitInputMethod(Control, Text);
+}
 inline void Click(TControl* Control) { Testing::Click(Control); }
 inline void Click(TControl* Control, Integer X, Integer Y, TMouseButton Button = mbLeft) {
     Testing::Click(Control, X, Y, Button);

@@ -15,6 +15,7 @@ target_sources(vcl PRIVATE
   src/Testing/Testing.cpp
   src/Windows/Keyboard.cpp
   src/Windows/WinUser.cpp
+  src/Windows/UnicodeWindows.cpp
   src/Windows/MessageQueue.cpp
   src/qt/AppLoop.cpp
   src/qt/PeerBase.cpp

@@ -532,6 +532,10 @@ class TWinControl : public TControl {
     // Internal to the stand-in: the peer, when the handle exists.
     TControlPeer* Peer() const { return peer_.get(); }
 
+    // The window's own handling, where DefaultHandler ends: a subclasser puts its own in front of it and
+    // calls the one it replaced (restoring it when done).
+    TWndMethod DefWndProc;
+
 protected:
     // Makes this control's peer; override in vcl/src/qt/<Class>Peer.cpp for a native widget.
     virtual TControlPeer* CreatePeer();
@@ -612,6 +616,8 @@ private:
     friend struct TControlAccess;
     void DoAlign(TControl* AControl);
     void DestroyChildren();
+    // The window's own handling: the peer replays the event, or the window gives a sent message its meaning.
+    void NativeDefaultHandler(TMessage& Message);
     // Frees the window and its peer without a message (the destructor: the object is no longer whole).
     void ReleaseWindow();
     void RestoreStacking();

@@ -317,7 +317,8 @@ class TWMKey {
 public:
     explicit TWMKey(TMessage& m) : M(m) {}
     Word CharCode() const { return static_cast<Word>(M.WParam & 0xFFFF); }
-    void SetCharCode(Word Value) { M.WParam = Value; }
+    // The high word stays: it may carry what a subclasser keeps there while the message travels.
+    void SetCharCode(Word Value) { M.WParam = (M.WParam & ~WPARAM{0xFFFF}) | Value; }
     LPARAM KeyData() const { return M.LParam; }
     LRESULT& Result() { return M.Result; }
     TMessage& M;

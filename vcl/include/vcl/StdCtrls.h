@@ -96,7 +96,7 @@ private:
     // Internal to the stand-in: the user changed the text or the selection in the peer. EditFromPeer
     // takes the selection after the edit with it, so that OnChange already sees the new caret.
     void TextFromPeer(const AnsiString& Value);
-    void EditFromPeer(const AnsiString& Value, Integer SelStart, Integer SelLength);
+    void EditFromPeer(const AnsiString& Value, Integer SelStart, Integer SelLength, bool WideChanged);
     const AnsiString& TextForPeer() const { return StoredText(); }
     void SelectionFromPeer(Integer Start, Integer Length);
 
@@ -157,7 +157,8 @@ private:
     // Replaces the selection with Text as the user's edit (MaxLength applies; undo takes it back).
     void ReplaceSelectionByUser(AnsiString Text);
     void ShowContextMenu(TMessage& Message);
-    void TakeUserEdit(const AnsiString& Value, const TSelection* After);
+    // WideChanged: a Unicode window's text changed where its single-byte text may not have.
+    void TakeUserEdit(const AnsiString& Value, const TSelection* After, bool WideChanged = false);
     void PlaceCaretForNewText(const char* NewText);
 
     bool autoSelect_ = true;

@@ -23,6 +23,11 @@ void KeyDown(TWinControl* Window, Word VirtualKey, TShiftState Shift = {});
 void KeyUp(TWinControl* Window, Word VirtualKey, TShiftState Shift = {});
 // Types Windows-1252 text character by character (each a key press producing that character).
 void TypeText(TWinControl* Window, const AnsiString& Text);
+// Types UTF-16 text unit by unit, each a key press producing that unit (as a keyboard layout that has it).
+void TypeWideText(TWinControl* Window, const WideString& Text);
+// The input method commits Text to the focused widget of Window's form, as it does at the end of a
+// composition.
+void CommitInputMethod(TWinControl* Window, const WideString& Text);
 
 // The mouse at a point given in Target's client coordinates, delivered to the window point over it: what
 // covers that point gets it. A press on a window that is not active activates it first.

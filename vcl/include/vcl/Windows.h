@@ -836,3 +836,41 @@ constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x00000080;
 // letter case counts (CaselessPath).
 DWORD GetFileAttributesA(const char* lpFileName);
 #define GetFileAttributes GetFileAttributesA
+
+// ---------------------------------------------------------------------------
+// Unicode windows. A window made from a window class whose name ends in ".UnicodeClass" is a Unicode
+// window: its text (and a combo's items) are UTF-16 in the window, ANSI calls and messages convert them
+// (Windows-1252, '?' for what it lacks), and WM_CHAR reaches it with the UTF-16 unit. Other windows hold
+// single-byte text; a W call on them converts.
+
+BOOL IsWindowUnicode(HWND hWnd);
+int GetWindowTextLengthW(HWND hWnd);
+int GetWindowTextW(HWND hWnd, WideChar* lpString, int nMaxCount);
+// Goes through the window's messages as WM_SETTEXT does; the window keeps the UTF-16 text.
+BOOL SetWindowTextW(HWND hWnd, const WideChar* lpString);
+// The text messages (WM_SETTEXT, WM_GETTEXT, WM_GETTEXTLENGTH) and the combo's item messages
+// (CB_ADDSTRING, CB_INSERTSTRING, CB_GETLBTEXT, CB_GETLBTEXTLEN, CB_FINDSTRINGEXACT) with UTF-16 text;
+// every other message as SendMessage.
+LRESULT SendMessageW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
+
+// Global atoms: names without case, counted references; 0xC000 upwards.
+ATOM GlobalAddAtomA(const char* lpString);
+ATOM GlobalFindAtomA(const char* lpString);
+ATOM GlobalDeleteAtom(ATOM nAtom);  // 0 on success, else nAtom
+inline const char* MAKEINTATOM(ATOM Atom) { return MAKEINTRESOURCE(Atom); }
+
+// Window properties, by name or by atom (MAKEINTATOM); they go with the window.
+using HANDLE = void*;
+BOOL SetPropA(HWND hWnd, const char* lpString, HANDLE hData);
+HANDLE GetPropA(HWND hWnd, const char* lpString);
+HANDLE RemovePropA(HWND hWnd, const char* lpString);
+
+// The input method: the result of a composition the window received (WM_IME_COMPOSITION with
+// GCS_RESULTSTR) reads from the window's input context.
+VCL_DECLARE_HANDLE(HIMC);
+constexpr DWORD GCS_RESULTSTR = 0x0800;
+HIMC ImmGetContext(HWND hWnd);  // nullptr for an unknown window
+BOOL ImmReleaseContext(HWND hWnd, HIMC hIMC);
+// GCS_RESULTSTR: the result's bytes (copied into lpBuf when dwBufLen holds them); negative otherwise.
+LONG ImmGetCompositionStringW(HIMC hIMC, DWORD dwIndex, void* lpBuf, DWORD dwBufLen);
+constexpr LONG IMM_ERROR_GENERAL = -2;

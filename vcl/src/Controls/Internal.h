@@ -15,6 +15,27 @@
 HWND RegisterWindow(TWinControl* Control);
 void UnregisterWindow(HWND Handle);
 
+// Unicode windows, window properties and input-method results (UnicodeWindows.cpp).
+bool IsUnicodeClassName(const AnsiString& ClassName);
+// The window becomes a Unicode window holding Text.
+void MarkWindowUnicode(HWND Handle, const AnsiString& Text);
+// The window's properties and UTF-16 state go with it.
+void ForgetWindowExtras(HWND Handle);
+// The window's single-byte text became Text: a Unicode window takes the UTF-16 text SetWindowTextW is
+// setting when it converts to Text, keeps its own when that converts to Text, else converts Text.
+void WideTextStored(HWND Handle, const AnsiString& Text);
+// SetWindowTextW is setting a UTF-16 text other than the Unicode window's.
+bool WideTextChanging(HWND Handle);
+// A Unicode window's UTF-16 text (nullptr for any other window).
+const WideString* WindowWideText(HWND Handle);
+// The user edited a Unicode window's text: the UTF-16 text it shows now.
+void WideTextFromUser(HWND Handle, const WideString& Text);
+// The result of the input method's composition for the window, until the next one.
+void SetCompositionResult(HWND Handle, const WideString& Result);
+// WM_IME_COMPOSITION's default with a result: each unit goes to the window as WM_CHAR through its
+// WindowProc, UTF-16 to a Unicode window, a Windows-1252 byte to any other.
+void TypeCompositionResult(HWND Handle);
+
 // The modifiers of the last input the bridge saw (WinUser.cpp); GetKeyboardState reports them.
 void SetInputShiftState(TShiftState Shift);
 TShiftState InputShiftState();

@@ -23,7 +23,9 @@ static void PublishTWinControl(TPublisher& p) {
 
 VCL_IMPLEMENT_CLASS(TWinControl, nullptr, PublishTWinControl)
 
-TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
+TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {
+    DefWndProc = [this](TMessage& Message) { NativeDefaultHandler(Message); };
+}
 
 TWinControl::~TWinControl() {
     DestroyChildren();
@@ -178,6 +180,7 @@ void TWinControl::CreateWnd() {
     AppLoop::EnsureApplication();
     peer_.reset(CreatePeer());
     handle_ = RegisterWindow(this);
+    if (IsUnicodeClassName(params.WinClassName)) MarkWindowUnicode(handle_, StoredText());
     InitializePeer();
 }
 
@@ -269,6 +272,7 @@ void TWinControl::BoundsChanged() {
 }
 
 void TWinControl::TextStored() {
+    if (handle_) WideTextStored(handle_, StoredText());
     if (peer_) peer_->SetText(StoredText());
 }
 
@@ -456,6 +460,11 @@ void TWinControl::RemoveFocus() {
 // The native behaviour: the peer replays the event the message came from; messages sent from code get the
 // window's own meaning (the text, kept here and mirrored).
 void TWinControl::DefaultHandler(TMessage& Message) {
+    if (DefWndProc) DefWndProc(Message);
+    else NativeDefaultHandler(Message);
+}
+
+void TWinControl::NativeDefaultHandler(TMessage& Message) {
     if (Message.Msg == WM_NCPAINT) {
         PaintNonClient();
         return;
@@ -465,6 +474,10 @@ void TWinControl::DefaultHandler(TMessage& Message) {
         const auto dc = reinterpret_cast<HDC>(Message.WParam);
         SetTextColor(dc, ColorToRGB(Font()->Color()));
         SetBkColor(dc, ColorToRGB(Color()));
+        return;
+    }
+    if (Message.Msg == WM_IME_COMPOSITION && (Message.LParam & GCS_RESULTSTR) && handle_) {
+        TypeCompositionResult(handle_);
         return;
     }
     if (peer_ && peer_->DefaultHandler(Message)) return;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "Controls/Internal.h"
 #include "StdCtrls/Peers.h"
 #include "StdCtrls/Publish.h"
 #include "vcl/StdCtrls.h"
@@ -174,9 +175,9 @@ void TCustomEdit::SelectAll() {
 // What the user typed: kept once, then one EN_CHANGE as the windowing system would send it.
 void TCustomEdit::TextFromPeer(const AnsiString& Value) { TakeUserEdit(Value, nullptr); }
 
-void TCustomEdit::EditFromPeer(const AnsiString& Value, Integer SelStart, Integer SelLength) {
+void TCustomEdit::EditFromPeer(const AnsiString& Value, Integer SelStart, Integer SelLength, bool WideChanged) {
     const TSelection after{SelStart, SelLength};
-    TakeUserEdit(Value, &after);
+    TakeUserEdit(Value, &after, WideChanged);
 }
 
 // The user's edit changes the stored text in place, as the window changes its own: a keystroke in a long
@@ -198,9 +199,9 @@ void TCustomEdit::SpliceFromPeer(std::size_t Start, std::size_t End, const AnsiS
     AnnounceUserEdit();
 }
 
-void TCustomEdit::TakeUserEdit(const AnsiString& Value, const TSelection* After) {
+void TCustomEdit::TakeUserEdit(const AnsiString& Value, const TSelection* After, bool WideChanged) {
     AnsiString cased = ApplyCharCase(Value);
-    const bool changed = cased != StoredText();
+    const bool changed = cased != StoredText() || WideChanged;
     if (changed) StoreText(cased);
     if (After) SelectionFromPeer(After->Start, After->Length);
     if (!changed) return;
@@ -257,7 +258,9 @@ void TCustomEdit::Dispatch(TMessage& Message) {
             }
             // Measured only as far as the stored text reaches: a long text set into an empty edit is not.
             const AnsiString& stored = StoredText();
-            const bool changed = stored.compare(0, stored.size(), value, ::strnlen(value, stored.size() + 1)) != 0;
+            // A Unicode window's text may change where its single-byte text stays the same.
+            const bool changed = stored.compare(0, stored.size(), value, ::strnlen(value, stored.size() + 1)) != 0 ||
+                                 (HandleAllocated() && WideTextChanging(Handle()));
             PlaceCaretForNewText(value);
             modified_ = false;
             TWinControl::Dispatch(Message);

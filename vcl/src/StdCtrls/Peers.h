@@ -18,8 +18,9 @@ enum TStdMirror {
 // The peers' way in: what the user did in the native widget, kept out of the public headers.
 struct TStdCtrlsAccess {
     static void TextFromPeer(TCustomEdit& C, const AnsiString& Value) { C.TextFromPeer(Value); }
-    static void EditFromPeer(TCustomEdit& C, const AnsiString& Value, Integer SelStart, Integer SelLength) {
-        C.EditFromPeer(Value, SelStart, SelLength);
+    static void EditFromPeer(TCustomEdit& C, const AnsiString& Value, Integer SelStart, Integer SelLength,
+                             bool WideChanged = false) {
+        C.EditFromPeer(Value, SelStart, SelLength, WideChanged);
     }
     static void EditFromPeer(TCustomEdit& C, std::size_t Start, std::size_t End, const AnsiString& Value,
                              Integer SelStart, Integer SelLength) {

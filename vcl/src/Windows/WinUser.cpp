@@ -167,6 +167,7 @@ TForeignWindow* FindForeignWindow(HWND Handle) {
 
 void UnregisterWindow(HWND Handle) {
     Windows().byHandle.erase(Handle);
+    ForgetWindowExtras(Handle);
     StopWindowTimers(Handle);
     auto& dcs = WindowDCs();
     for (auto it = dcs.begin(); it != dcs.end();) {

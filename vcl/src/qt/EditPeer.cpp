@@ -175,7 +175,14 @@ public:
             Guarded([&] {
                 Integer start = 0, length = 0;
                 ReadSelection(start, length);
-                TStdCtrlsAccess::EditFromPeer(*control(), FromQString(Text), start, length);
+                bool wideChanged = false;
+                if (UnicodeWindow()) {
+                    const HWND handle = control()->Handle();
+                    const WideString typed = Text.toStdU16String();
+                    wideChanged = *WindowWideText(handle) != typed;
+                    WideTextFromUser(handle, typed);
+                }
+                TStdCtrlsAccess::EditFromPeer(*control(), FromQString(Text), start, length, wideChanged);
             });
         });
         QObject::connect(edit(), &QLineEdit::selectionChanged, &context_, [this] { ReportSelection(); });
@@ -187,7 +194,7 @@ public:
     void SetText(const AnsiString& Text) override {
         edit()->Unplace();
         QSignalBlocker block(edit());
-        edit()->setText(ToQString(Text));
+        edit()->setText(WindowText(Text));
     }
 
     // Signals are blocked here: the place of the text is reckoned again by hand.

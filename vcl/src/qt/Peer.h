@@ -107,6 +107,12 @@ protected:
 
     // What WM_GETDLGCODE answers for this kind of widget.
     virtual LRESULT DialogCode() const { return 0; }
+    // The control's window is a Unicode window (IsWindowUnicode).
+    bool UnicodeWindow() const;
+    // What the widget shows of the window text Text: a Unicode window's own UTF-16 text.
+    QString WindowText(const AnsiString& Text) const;
+    // The character a WM_CHAR's code types: a UTF-16 unit for a Unicode window, else a Windows-1252 byte.
+    QString CharText(Word Code) const;
     // Sends a message to the control; exceptions go to Application->HandleException. False when the peer
     // was destroyed meanwhile (the caller must not touch it any more).
     bool Send(TMessage& Message);
@@ -150,6 +156,8 @@ private:
     bool HandleMouse(QEvent* Event);
     bool HandleWheel(QEvent* Event);
     bool HandleContextMenu(QEvent* Event);
+    // The input method's result goes to the window as WM_IME_COMPOSITION (GCS_RESULTSTR).
+    bool HandleInputMethod(QEvent* Event);
     void HandleFocusIn(QEvent* Event);
     void HandleFocusOut(QEvent* Event);
     bool HandleTopLevel(QEvent* Event);

@@ -4,6 +4,7 @@
 #include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -51,6 +52,13 @@ bool IsInput(const QEvent* e) {
     }
 }
 
+// The UTF-16 unit a key event types; 0 when it types none.
+Word KeyUnit(const QKeyEvent* e) {
+    const QString text = e->text();
+    if (text.size() != 1 || text.at(0).unicode() == 0x7F) return 0;
+    return text.at(0).unicode();
+}
+
 bool IsOurWidget(QWidget* w) { return dynamic_cast<IPeerWidget*>(w) && dynamic_cast<IPeerWidget*>(w)->Peer; }
 
 }  // namespace
@@ -94,6 +102,7 @@ bool TQtPeer::Translate(QEvent* Event) {
         case QEvent::MouseMove: return HandleMouse(Event);
         case QEvent::Wheel: return HandleWheel(Event);
         case QEvent::ContextMenu: return HandleContextMenu(Event);
+        case QEvent::InputMethod: return HandleInputMethod(Event);
         case QEvent::Enter: Send(CM_MOUSEENTER, 0, 0); return false;
         case QEvent::Leave: Send(CM_MOUSELEAVE, 0, 0); return false;
         case QEvent::FocusIn: HandleFocusIn(Event); return false;
@@ -118,7 +127,7 @@ bool TQtPeer::HandleKey(QEvent* Event, bool Press) {
     }
     TMessage cn{CN_KEYDOWN, vk, keyData, 0};
     if (!Send(cn) || cn.Result != 0) return true;
-    Byte ch = KeyChar(e);
+    const Word ch = UnicodeWindow() ? KeyUnit(e) : KeyChar(e);
     // Alt without Ctrl (Ctrl+Alt is AltGr, which types) makes system keys: WM_SYSCHAR types nothing.
     const bool system = (e->modifiers() & Qt::AltModifier) && !(e->modifiers() & Qt::ControlModifier);
     TMessage down{system ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, keyData, 0};
@@ -136,11 +145,12 @@ bool TQtPeer::ReplayKey(TMessage& Message) {
     Word code = TWMKey(Message).CharCode();
     if (code == 0) return true;
     if (Message.Msg == WM_CHAR) {
-        if (code == pending_.OriginalKey) {
+        // A key whose character the window's code page lacks types the character the window got.
+        const QString typed = CharText(code);
+        if (code == pending_.OriginalKey && original->text() == typed) {
             hook_->BaseEvent(original);
         } else {
-            AnsiString typed(1, static_cast<char>(code));
-            QKeyEvent changed(QEvent::KeyPress, 0, Qt::NoModifier, ToQString(typed));
+            QKeyEvent changed(QEvent::KeyPress, 0, Qt::NoModifier, typed);
             hook_->BaseEvent(&changed);
         }
         return true;
@@ -170,7 +180,7 @@ bool TQtPeer::KeyFromCode(TMessage& Message) {
             case 0x1B: key = Qt::Key_Escape; break;
             default: break;
         }
-        QKeyEvent typed(QEvent::KeyPress, key, Qt::NoModifier, ToQString(AnsiString(1, static_cast<char>(code))));
+        QKeyEvent typed(QEvent::KeyPress, key, Qt::NoModifier, CharText(code));
         hook_->BaseEvent(&typed);
         return true;
     }
@@ -319,6 +329,33 @@ bool TQtPeer::HandleContextMenu(QEvent* Event) {
     TMessage m{WM_CONTEXTMENU, 0, MakeLParam(-1, -1), 0};
     SendWithEvent(m, Event);
     return true;
+}
+
+bool TQtPeer::HandleInputMethod(QEvent* Event) {
+    auto* e = static_cast<QInputMethodEvent*>(Event);
+    TWinControl* control = Control();
+    if (e->commitString().isEmpty() || !control->HandleAllocated()) return false;
+    SetCompositionResult(control->Handle(), e->commitString().toStdU16String());
+    Send(WM_IME_COMPOSITION, 0, static_cast<LPARAM>(GCS_RESULTSTR));
+    return true;
+}
+
+bool TQtPeer::UnicodeWindow() const {
+    const TWinControl* control = Control();
+    return control && control->HandleAllocated() && IsWindowUnicode(const_cast<TWinControl*>(control)->Handle());
+}
+
+QString TQtPeer::WindowText(const AnsiString& Text) const {
+    const TWinControl* control = Control();
+    if (control && control->HandleAllocated())
+        if (const WideString* wide = WindowWideText(const_cast<TWinControl*>(control)->Handle()))
+            return QString::fromStdU16String(*wide);
+    return ToQString(Text);
+}
+
+QString TQtPeer::CharText(Word Code) const {
+    if (UnicodeWindow()) return QString(QChar(Code));
+    return ToQString(AnsiString(1, static_cast<char>(Code)));
 }
 
 // ---------------------------------------------------------------------------

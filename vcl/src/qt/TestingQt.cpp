@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QEnterEvent>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
@@ -218,6 +219,29 @@ void TypeText(TWinControl* Target, const AnsiString& Text) {
         SendKey(Target, QEvent::KeyRelease, key, mods, text);
         Settle();
     }
+}
+
+void TypeWideText(TWinControl* Target, const WideString& Text) {
+    for (WideChar unit : Text) {
+        if (unit < 0x80) {
+            TypeText(Target, AnsiString(1, static_cast<char>(unit)));
+            continue;
+        }
+        const QString text(QChar{unit});
+        SendKey(Target, QEvent::KeyPress, Qt::Key_unknown, {}, text);
+        SendKey(Target, QEvent::KeyRelease, Qt::Key_unknown, {}, text);
+        Settle();
+    }
+}
+
+// The platform's input context hands its result to the focus object of the window that has the focus.
+void CommitInputMethod(TWinControl* Target, const WideString& Text) {
+    QObject* focus = KeyWindow(Target)->focusObject();
+    if (!focus) throw EInvalidOperation("No focused widget takes the input method's text");
+    QInputMethodEvent commit;
+    commit.setCommitString(QString::fromStdU16String(Text));
+    QCoreApplication::sendEvent(focus, &commit);
+    Settle();
 }
 
 void MouseDown(TControl* Target, Integer X, Integer Y, TMouseButton Button, TShiftState Shift) {
