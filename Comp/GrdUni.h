@@ -123,4 +123,188 @@ private:
     LCID locale_;
 };
 
+// ---------------------------------------------------------------------------
+// Unicode windows
+
+// Holds a control's wide caption while its window is not a Unicode window (before it has one, between
+// re-creations, or on a system without them); at most one per control, among its owned components.
+class TWideCaptionHolder : public TComponent {
+    VCL_CLASS(TWideCaptionHolder, TComponent)
+    explicit TWideCaptionHolder(TComponent* AOwner) : TComponent(AOwner) {}
+    // Part of its control, not one of the components streamed with it: as a child whose parent is
+    // nobody, no stream writes it.
+    bool HasParent() const override { return true; }
+    // The control's holder; created (from the control's text) when missing and Create is set.
+    static TWideCaptionHolder* Of(TWinControl* Control, bool Create);
+
+    WideString Caption;
+};
+
+// Sits on a Unicode window's message chain: the class library's key handling sees a character above 255
+// as 255 (the character kept in the message's high word), the window gets it back whole; the input
+// method's result arrives as wide characters; the wide text goes to the holder before the window goes.
+class TWinControlTrap : public TObject {
+    VCL_CLASS(TWinControlTrap, TObject)
+    // Installs a trap on Control's window when it is a Unicode window.
+    static void Install(TWinControl* Control);
+    // Takes the trap off Control's window (saving its wide text unless the control is being destroyed).
+    static void Remove(TWinControl* Control);
+    // The trap of a window; nullptr when it has none.
+    static TWinControlTrap* Of(HWND Handle);
+
+private:
+    explicit TWinControlTrap(TWinControl* Control);
+    void WindowProc(TMessage& Message);
+    void DefWndProc(TMessage& Message);
+    void Uninstall();
+    void TypeComposition();
+
+    TWinControl* control_;
+    HWND handle_;
+    TWndMethod oldWindowProc_;
+    TWndMethod oldDefWndProc_;
+};
+
+// The wide text of a control: a Unicode window's own, else the library's text (or the holder's, on an
+// NT-family system, while it still stands for the library's text).
+WideString GetWideText(TWinControl* Control);
+// A Unicode window's text is set only when it differs, then CM_TEXTCHANGED; otherwise the library's
+// text is set converted and, on an NT-family system, the holder keeps the wide text.
+void SetWideText(TWinControl* Control, const WideString& Value);
+// Unicode windows exist on NT-family systems only.
+bool UnicodeWindowsAvailable();
+// The window class name of a Unicode window for the library's class name (cut to 64 characters).
+AnsiString UnicodeClassName(const AnsiString& LibraryClassName);
+// After the library made the window: the trap goes on and the window takes the holder's wide caption.
+void UnicodeWindowCreated(TWinControl* Control);
+// The published "Text" of a control whose text is wide: codes above 255 kept.
+TPropertyInfo WideTextProperty();
+
+// Character folding of WM_CHAR: a character above 255 goes into the high word with 255 below it, and
+// comes back while the low part is still 255.
+void FoldChar(TMessage& Message);
+void UnfoldChar(TMessage& Message);
+
+// ---------------------------------------------------------------------------
+// The Unicode edit
+
+class TCustomUNIEdit : public TCustomEdit {
+    VCL_CLASS(TCustomUNIEdit, TCustomEdit)
+    explicit TCustomUNIEdit(TComponent* AOwner);
+    // A control deleted without Free still takes its trap off.
+    ~TCustomUNIEdit() override;
+
+    WideString Text() const { return GetWideText(const_cast<TCustomUNIEdit*>(this)); }
+    void SetText(const WideString& Value) { SetWideText(this, Value); }
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
+    void DestroyWnd() override;
+    void Dispatch(TMessage& Message) override;
+
+private:
+    bool creating_ = false;
+};
+
+class TGrdUniEdit : public TCustomUNIEdit {
+    VCL_CLASS(TGrdUniEdit, TCustomUNIEdit)
+    explicit TGrdUniEdit(TComponent* AOwner) : TCustomUNIEdit(AOwner) {}
+};
+
+// ---------------------------------------------------------------------------
+// The Unicode combo
+
+class TCustomUNIComboBox;
+
+// The Unicode combo's items. With a Unicode window the wide messages carry them; otherwise the library's
+// items take them converted.
+class TComboBoxStrings : public TWideStrings {
+    VCL_CLASS(TComboBoxStrings, TWideStrings)
+    explicit TComboBoxStrings(TCustomUNIComboBox* Combo) : combo_(Combo) {}
+
+    // The list goes; the combo's text stays.
+    void Clear() override;
+    void Delete(Integer Index) override;
+    // EOutOfResources "Unable to insert a line" when the window refuses the item.
+    void Insert(Integer Index, const WideString& S) override;
+    Integer Add(const WideString& S) override;
+    // From the start, without case.
+    Integer IndexOf(const WideString& S) const override;
+
+protected:
+    WideString Get(Integer Index) const override;
+    Integer GetCount() const override;
+    TObject* GetObject(Integer Index) const override;
+    void PutObject(Integer Index, TObject* AObject) override;
+    void SetUpdateState(bool Updating) override;
+
+private:
+    bool UnicodeWindow() const;
+    HWND Window() const;
+    TStrings& LibraryItems() const;
+
+    TCustomUNIComboBox* combo_;
+};
+
+class TCustomUNIComboBox : public TCustomComboBox {
+    VCL_CLASS(TCustomUNIComboBox, TCustomComboBox)
+    explicit TCustomUNIComboBox(TComponent* AOwner);
+    // A control deleted without Free still takes its trap off.
+    ~TCustomUNIComboBox() override;
+
+    TWideStrings* Items() const { return items_.get(); }
+    void SetItems(TWideStrings* Value) { items_->Assign(Value); }
+    WideString Text() const { return GetWideText(const_cast<TCustomUNIComboBox*>(this)); }
+    void SetText(const WideString& Value) { SetWideText(this, Value); }
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
+    void DestroyWnd() override;
+    // A pick: the wide text becomes the picked item's, then OnClick and OnChange.
+    void Dispatch(TMessage& Message) override;
+    // Backspace fires OnKeyPress only.
+    void KeyPress(char& Key) override;
+
+private:
+    friend class TComboBoxStrings;
+    TStrings& LibraryItems() const { return *TCustomComboBox::Items(); }
+
+    std::unique_ptr<TComboBoxStrings> items_;
+};
+
+// The Unicode combo with the flat look of the grid's combo.
+class TGRDUniCustomCombo : public TCustomUNIComboBox {
+    VCL_CLASS(TGRDUniCustomCombo, TCustomUNIComboBox)
+    explicit TGRDUniCustomCombo(TComponent* AOwner);
+
+    bool AutoFocus() const { return look_.AutoFocus(); }
+    void SetAutoFocus(bool Value) { look_.SetAutoFocus(Value); }
+    bool Flat() const { return look_.Flat(); }
+    void SetFlat(bool Value);
+    bool Etched() const { return look_.Etched(); }
+    void SetEtched(bool Value) { look_.SetEtched(Value); }
+    Integer ButtonWidth() const { return look_.ButtonWidth(); }
+    void SetButtonWidth(Integer Value) { look_.SetButtonWidth(Value); }
+    bool FocusBorder() const { return look_.FocusBorder(); }
+    void SetFocusBorder(bool Value) { look_.SetFocusBorder(Value); }
+    Integer DropWidth() const { return look_.DropWidth(); }
+    void SetDropWidth(Integer Value) { look_.SetDropWidth(Value); }
+    bool IsWinXP() const { return look_.IsWinXP(); }
+    void SetIsWinXP(bool Value) { look_.SetIsWinXP(Value); }
+
+protected:
+    void CreateWnd() override;
+    void Dispatch(TMessage& Message) override;
+
+private:
+    grdcombo::TFlatComboLook look_;
+};
+
+class TGRDUniComboBox : public TGRDUniCustomCombo {
+    VCL_CLASS(TGRDUniComboBox, TGRDUniCustomCombo)
+    explicit TGRDUniComboBox(TComponent* AOwner) : TGRDUniCustomCombo(AOwner) {}
+};
+
 }  // namespace GrdUni

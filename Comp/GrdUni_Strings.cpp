@@ -185,7 +185,32 @@ void TWideStrings::SetTextStr(const WideString& Value) {
 
 void TWideStrings::SetText(const WideChar* Text) { SetTextStr(Text ? WideString(Text) : WideString()); }
 
-VCL_IMPLEMENT_CLASS(TWideStrings, nullptr, nullptr)
+namespace {
+
+// Items.WideStrings = ('first' #26085#26412): written when the list holds any string.
+void PublishTWideStrings(TPublisher& p) {
+    p.Property({"WideStrings",
+                [](TObject& o, const TFormValue& v, TReadContext&) {
+                    if (v.Kind != TFormValue::vaList) RaiseInvalidPropertyValue(v);
+                    auto& list = static_cast<TWideStrings&>(o);
+                    const auto update = UpdateScope(list);
+                    list.Clear();
+                    for (const TFormValue& item : v.List) list.Add(item.AsWideString());
+                },
+                [](TObject& o) {
+                    auto& list = static_cast<TWideStrings&>(o);
+                    TFormValue v;
+                    if (list.Count() == 0) return v;
+                    v.Kind = TFormValue::vaList;
+                    for (Integer i = 0; i < list.Count(); ++i) v.List.push_back(FormWideString(list.Strings(i)));
+                    return v;
+                },
+                {}});
+}
+
+}  // namespace
+
+VCL_IMPLEMENT_CLASS(TWideStrings, nullptr, PublishTWideStrings)
 
 // ---------------------------------------------------------------------------
 // TAnsiStringsForWideStrings

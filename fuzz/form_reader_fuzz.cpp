@@ -1,5 +1,6 @@
 // Arbitrary text read as a form description into a small form, the grid among its classes: it either
 // reads or raises an Exception-derived error, and a failed reading leaves no component behind.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -14,15 +15,31 @@ class TFuzzControl : public fuzzclasses::TFuzzValues {
     VCL_CLASS(TFuzzControl, fuzzclasses::TFuzzValues)
     using TFuzzValues::TFuzzValues;
     void SetBuddy(TFuzzControl* v) { buddy_ = v; }
+    // Codes above 255 (#8364) stay in a wide string.
+    WideString WideCaption() const { return wideCaption_; }
+    void SetWideCaption(const WideString& v) { wideCaption_ = v; }
 
     TNotifyEvent OnClick;
 
 private:
     TComponentRef<TFuzzControl> buddy_;
+    WideString wideCaption_;
 };
 static void PublishTFuzzControl(TPublisher& p) {
     TPublishOf<TFuzzControl> P(p);
     P.Component<TFuzzControl>("Buddy", &TFuzzControl::SetBuddy);
+    p.Property({"WideCaption",
+                [](TObject& o, const TFormValue& v, TReadContext&) {
+                    // Without surrogates (a pair of codes is one character wide, two single-byte ones)
+                    // the wide text converts to the single-byte text of the same value.
+                    const WideString wide = v.AsWideString();
+                    const bool surrogates =
+                        std::any_of(wide.begin(), wide.end(), [](WideChar c) { return c >= 0xD800 && c <= 0xDFFF; });
+                    if (!surrogates && WideToAnsi(wide) != v.AsString()) std::abort();
+                    static_cast<TFuzzControl&>(o).SetWideCaption(wide);
+                },
+                [](TObject& o) { return FormWideString(static_cast<TFuzzControl&>(o).WideCaption()); },
+                {}});
     P.Event("OnClick", &TFuzzControl::OnClick);
 }
 VCL_IMPLEMENT_CLASS(TFuzzControl, VCL_CREATOR(TFuzzControl), PublishTFuzzControl)

@@ -34,6 +34,7 @@ struct TFormValue {
     Int64 Int = 0;
     double Float = 0.0;
     std::string Str;               // vaString (Windows-1252 bytes), vaIdent, vaBinary (raw bytes)
+    WideString Wide;               // vaString: the UTF-16 text, when it holds more than Windows-1252 has
     std::vector<std::string> Set;  // vaSet: member identifiers
     std::vector<TFormValue> List;  // vaList: ( ... ) items
     std::vector<TItem> Items;      // vaCollection: < item ... end >
@@ -43,6 +44,8 @@ struct TFormValue {
     Int64 AsInteger() const;
     double AsFloat() const;
     const std::string& AsString() const;
+    // A string as wide-string properties take it: codes above 255 (#8364) kept.
+    WideString AsWideString() const;
     const std::string& AsIdent() const;
     bool AsBoolean() const;
 };
@@ -313,6 +316,8 @@ class TCollection;
 void ReadCollectionValue(TCollection* Collection, const TFormValue& Value, TReadContext& Context);
 TFormValue FormInt(Int64 value);
 TFormValue FormString(std::string value);
+// A wide string's value: its Windows-1252 form, with the UTF-16 text kept where that form loses some.
+TFormValue FormWideString(const WideString& value);
 TFormValue FormBool(bool value);
 TFormValue FormIdent(std::string value);
 

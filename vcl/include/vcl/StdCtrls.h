@@ -451,7 +451,8 @@ class TCustomComboBox : public TWinControl {
 private:
     friend struct TStdCtrlsAccess;
     // Internal to the stand-in: the user typed in the peer's edit, chose an item, or the list opened/closed.
-    void TextFromPeer(const AnsiString& Value);
+    // WideChanged: a Unicode window's text changed where its single-byte text may not have.
+    void TextFromPeer(const AnsiString& Value, bool WideChanged = false);
     void ItemIndexFromPeer(Integer Index);
     void DroppedDownFromPeer(bool Value) { droppedDown_ = Value; }
     Integer DroppedWidthForPeer() const { return droppedWidth_; }

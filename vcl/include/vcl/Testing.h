@@ -49,7 +49,8 @@ void ShowAndActivate(TWinControl* Form);
 void ResizeWindow(TWinControl* Form, Integer Width, Integer Height);
 
 // Probes of the peer's own state (what the user sees), converted back to the stand-in's terms.
-AnsiString PeerText(TWinControl* Control);  // edit/memo text, button/label caption, combo text, window title
+AnsiString PeerText(TWinControl* Control);      // edit/memo text, button/label caption, combo text, window title
+WideString PeerWideText(TWinControl* Control);  // the same as UTF-16, as the widget holds it
 bool PeerEnabled(TWinControl* Control);
 bool PeerVisible(TWinControl* Control);  // shown on screen
 bool PeerChecked(TWinControl* Control);  // check box / radio button

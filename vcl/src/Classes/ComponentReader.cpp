@@ -103,7 +103,7 @@ public:
                 for (std::size_t i = 0; i < wide.size(); ++i)
                     wide[i] = static_cast<char16_t>(static_cast<std::uint8_t>(bytes[2 * i]) |
                                                     (static_cast<std::uint8_t>(bytes[2 * i + 1]) << 8));
-                return FormString(codepage::Utf16ToAnsi(wide));
+                return FormWideString(wide);
             }
             case vtIdent: return FormIdent(ShortString());
             case vtFalse: return FormBool(false);

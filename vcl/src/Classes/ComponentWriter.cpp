@@ -41,6 +41,13 @@ public:
         out_ += Bytes;
     }
 
+    // UTF-16 units, low byte first.
+    void WideValue(const WideString& Text) {
+        Byte(vtWString);
+        LittleEndian(Text.size(), 4);
+        for (WideChar unit : Text) LittleEndian(unit, 2);
+    }
+
     // Empty strings and nil are left out; the caller asks first.
     static bool Omitted(const TFormValue& Value) {
         return Value.Kind == TFormValue::vaNil || (Value.Kind == TFormValue::vaString && Value.Str.empty());
@@ -55,6 +62,7 @@ public:
                 return;
             }
             case TFormValue::vaString:
+                if (!Value.Wide.empty()) return WideValue(Value.Wide);
                 if (Value.Str.size() <= 255) {
                     Byte(vtString);
                     return ShortString(Value.Str);

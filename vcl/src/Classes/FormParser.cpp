@@ -16,11 +16,23 @@ enum TTokenKind { tkEnd, tkIdent, tkString, tkInt, tkFloat, tkBinary, tkSymbol }
 struct TToken {
     TTokenKind Kind = tkEnd;
     std::string Text;             // identifier, decoded string bytes, binary bytes, or the symbol
+    WideString Wide;              // tkString: the UTF-16 text, when a code above 255 is in it
     std::uint64_t Magnitude = 0;  // tkInt: the digits' value, before any sign
     bool Hex = false;             // $hex integers fill all 64 bits, as a two's complement
     double Float = 0;
     int Line = 1;
 };
+
+// A code below 256 is a Windows-1252 byte, as in a quoted part; above it a UTF-16 code point.
+void AppendCodePoint(WideString& Text, std::uint32_t Code) {
+    if (Code < 256) Text += codepage::AnsiCharToUtf16(static_cast<unsigned char>(Code));
+    else if (Code < 0x10000) Text += static_cast<WideChar>(Code);
+    else {
+        Code -= 0x10000;
+        Text += static_cast<WideChar>(0xD800 + (Code >> 10));
+        Text += static_cast<WideChar>(0xDC00 + (Code & 0x3FF));
+    }
+}
 
 bool IsIdentStart(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -128,6 +140,7 @@ private:
                     if (text_[pos_] == '\'') {
                         if (pos_ + 1 < text_.size() && text_[pos_ + 1] == '\'') {
                             token_.Text += '\'';
+                            if (!token_.Wide.empty()) token_.Wide += u'\'';
                             ++pos_;
                             continue;
                         }
@@ -135,6 +148,8 @@ private:
                         break;
                     }
                     token_.Text += text_[pos_];
+                    if (!token_.Wide.empty())
+                        token_.Wide += codepage::AnsiCharToUtf16(static_cast<unsigned char>(text_[pos_]));
                 }
             } else if (pos_ < text_.size() && text_[pos_] == '#') {
                 ++pos_;
@@ -149,7 +164,9 @@ private:
                     ++pos_;
                 }
                 if (pos_ == start) Error("Invalid character code");
+                if (code >= 256 && token_.Wide.empty()) token_.Wide = codepage::AnsiToUtf16(token_.Text);
                 token_.Text += code < 256 ? static_cast<char>(code) : codepage::UnicodeToAnsiChar(code);
+                if (!token_.Wide.empty() || code >= 256) AppendCodePoint(token_.Wide, code);
             } else {
                 return;
             }
@@ -273,10 +290,15 @@ private:
             case tkString:
                 v.Kind = TFormValue::vaString;
                 v.Str = Tok().Text;
+                v.Wide = Tok().Wide;
                 lex_.Next();
                 while (IsSymbol('+')) {  // 'long text' + continued on the next line
                     lex_.Next();
                     if (Tok().Kind != tkString) lex_.Error("String expected");
+                    if (!v.Wide.empty() || !Tok().Wide.empty()) {
+                        if (v.Wide.empty()) v.Wide = codepage::AnsiToUtf16(v.Str);
+                        v.Wide += Tok().Wide.empty() ? codepage::AnsiToUtf16(Tok().Text) : Tok().Wide;
+                    }
                     v.Str += Tok().Text;
                     lex_.Next();
                 }

@@ -99,6 +99,10 @@ const std::string& TFormValue::AsString() const {
     if (Kind != vaString) RaiseInvalidPropertyValue(*this);
     return Str;
 }
+WideString TFormValue::AsWideString() const {
+    if (Kind != vaString) RaiseInvalidPropertyValue(*this);
+    return Wide.empty() ? AnsiToWide(Str) : Wide;
+}
 const std::string& TFormValue::AsIdent() const {
     if (Kind != vaIdent) RaiseInvalidPropertyValue(*this);
     return Str;
@@ -121,6 +125,11 @@ TFormValue FormString(std::string value) {
     TFormValue v;
     v.Kind = TFormValue::vaString;
     v.Str = std::move(value);
+    return v;
+}
+TFormValue FormWideString(const WideString& value) {
+    TFormValue v = FormString(WideToAnsi(value));
+    if (AnsiToWide(v.Str) != value) v.Wide = value;
     return v;
 }
 TFormValue FormBool(bool value) {

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 
+#include "Controls/Internal.h"
 #include "StdCtrls/Peers.h"
 #include "StdCtrls/Publish.h"
 #include "vcl/StdCtrls.h"
 #include "vcl/SysUtils.h"
 #include "vcl/Windows.h"
+#include "Windows/UnicodeWindows.h"
 
 class TComboBoxStrings : public TStrings {
     VCL_CLASS(TComboBoxStrings, TStrings)
@@ -20,10 +22,10 @@ class TComboBoxStrings : public TStrings {
         if (combo_.Sorted())
             at = static_cast<std::size_t>(std::upper_bound(items_.begin(), items_.end(), S,
                                                            [](const AnsiString& s, const TItem& item) {
-                                                               return AnsiCompareText(s, item.first) < 0;
+                                                               return AnsiCompareText(s, item.Text) < 0;
                                                            }) -
                                           items_.begin());
-        items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(at), {S, AObject});
+        items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(at), TItem{S, AObject, WideFor(S)});
         Changed();
         return static_cast<Integer>(at);
     }
@@ -47,15 +49,41 @@ class TComboBoxStrings : public TStrings {
     void Insert(Integer Index, const AnsiString& S) override {
         CheckIndex(Index, Count());
         if (combo_.Sorted()) throw EStringListError("Operation not allowed on sorted list");
-        items_.insert(items_.begin() + Index, {S, nullptr});
+        InsertAt(Index, S);
+    }
+
+    // CB_INSERTSTRING: at the index, sorted or not, as the window does.
+    void InsertAt(Integer Index, const AnsiString& S) {
+        items_.insert(items_.begin() + Index, TItem{S, nullptr, WideFor(S)});
         if (combo_.itemIndex_ >= Index) ++combo_.itemIndex_;
         Changed();
+    }
+
+    WideString WideGet(Integer Index) const {
+        const TItem& item = items_[static_cast<std::size_t>(Index)];
+        return item.Wide.empty() ? AnsiToWide(item.Text) : item.Wide;
+    }
+
+    // CB_FINDSTRINGEXACT: after Start (from the first for -1), round to it again, without case.
+    Integer FindExact(Integer Start, const AnsiString& S) const {
+        const Integer count = Count();
+        if (count == 0) return -1;
+        const WideString sought = WideOf(S);
+        const Integer first = Start < 0 || Start >= count ? 0 : Start + 1;
+        for (Integer n = 0; n < count; ++n) {
+            const Integer i = (first + n) % count;
+            const WideString item = WideGet(i);
+            if (CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, item.data(), static_cast<int>(item.size()),
+                               sought.data(), static_cast<int>(sought.size())) == CSTR_EQUAL)
+                return i;
+        }
+        return -1;
     }
 
     // Puts the items in the combo's order after Sorted was switched on.
     void SortItems() {
         std::stable_sort(items_.begin(), items_.end(),
-                         [](const TItem& a, const TItem& b) { return AnsiCompareText(a.first, b.first) < 0; });
+                         [](const TItem& a, const TItem& b) { return AnsiCompareText(a.Text, b.Text) < 0; });
         combo_.itemIndex_ = -1;
         Changed();
     }
@@ -63,20 +91,21 @@ class TComboBoxStrings : public TStrings {
 protected:
     AnsiString Get(Integer Index) const override {
         CheckIndex(Index, Count() - 1);
-        return items_[static_cast<std::size_t>(Index)].first;
+        return items_[static_cast<std::size_t>(Index)].Text;
     }
     Integer GetCount() const override { return static_cast<Integer>(items_.size()); }
     TObject* GetObject(Integer Index) const override {
         CheckIndex(Index, Count() - 1);
-        return items_[static_cast<std::size_t>(Index)].second;
+        return items_[static_cast<std::size_t>(Index)].Object;
     }
     void PutObject(Integer Index, TObject* AObject) override {
         CheckIndex(Index, Count() - 1);
-        items_[static_cast<std::size_t>(Index)].second = AObject;
+        items_[static_cast<std::size_t>(Index)].Object = AObject;
     }
     void Put(Integer Index, const AnsiString& S) override {
         CheckIndex(Index, Count() - 1);
-        items_[static_cast<std::size_t>(Index)].first = S;
+        items_[static_cast<std::size_t>(Index)].Text = S;
+        items_[static_cast<std::size_t>(Index)].Wide = WideFor(S);
         Changed();
     }
     void SetUpdateState(bool Updating) override {
@@ -85,7 +114,26 @@ protected:
     }
 
 private:
-    using TItem = std::pair<AnsiString, TObject*>;
+    // Wide: the UTF-16 text where Text (its Windows-1252 form) lost some of it.
+    struct TItem {
+        AnsiString Text;
+        TObject* Object;
+        WideString Wide;
+    };
+
+    // The UTF-16 item a W message brings for S, when S is its converted form.
+    const WideString* PendingFor(const AnsiString& S) const {
+        const WideString* pending = combo_.HandleAllocated() ? PendingWideItem(combo_.Handle()) : nullptr;
+        return pending && WideToAnsi(*pending) == S ? pending : nullptr;
+    }
+    WideString WideFor(const AnsiString& S) const {
+        const WideString* pending = PendingFor(S);
+        return pending && AnsiToWide(S) != *pending ? *pending : WideString();
+    }
+    WideString WideOf(const AnsiString& S) const {
+        const WideString* pending = PendingFor(S);
+        return pending ? *pending : AnsiToWide(S);
+    }
 
     void Changed() {
         pending_ = updating_;
@@ -177,7 +225,14 @@ void TCustomComboBox::SetItemIndex(Integer Value) {
 // The edit part shows the selected item (nothing for none), as the windowing system does.
 void TCustomComboBox::ShowItemText() {
     StoreText(itemIndex_ >= 0 ? items_->Strings(itemIndex_) : AnsiString());
+    if (HandleAllocated() && itemIndex_ >= 0) WideTextFromUser(Handle(), items_->WideGet(itemIndex_));
     TextStored();
+}
+
+bool TStdCtrlsAccess::WideItem(const TCustomComboBox& C, Integer Index, WideString& Item) {
+    if (Index < 0 || Index >= C.items_->Count()) return false;
+    Item = C.items_->WideGet(Index);
+    return true;
 }
 
 void TCustomComboBox::SetStyle(TComboBoxStyle Value) {
@@ -243,8 +298,8 @@ void TCustomComboBox::CloseUp() {
     if (OnCloseUp) OnCloseUp(this);
 }
 
-void TCustomComboBox::TextFromPeer(const AnsiString& Value) {
-    if (Value == StoredText()) return;
+void TCustomComboBox::TextFromPeer(const AnsiString& Value, bool WideChanged) {
+    if (Value == StoredText() && !WideChanged) return;
     StoreText(Value);
     itemIndex_ = -1;
     Perform(CN_COMMAND, MAKEWPARAM(0, CBN_EDITCHANGE), 0);
@@ -255,6 +310,15 @@ void TCustomComboBox::ItemIndexFromPeer(Integer Index) {
     Perform(CN_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE), 0);
 }
 
+namespace {
+
+AnsiString MessageText(const TMessage& Message) {
+    const auto* text = reinterpret_cast<const char*>(Message.LParam);
+    return text ? AnsiString(text) : AnsiString();
+}
+
+}  // namespace
+
 void TCustomComboBox::Dispatch(TMessage& Message) {
     if (Message.Msg != CN_COMMAND) {
         switch (Message.Msg) {
@@ -263,6 +327,51 @@ void TCustomComboBox::Dispatch(TMessage& Message) {
             case CB_SETCURSEL: SetItemIndex(static_cast<Integer>(static_cast<std::intptr_t>(Message.WParam))); return;
             case CB_GETCOUNT: Message.Result = items_->Count(); return;
             case CB_GETDROPPEDSTATE: Message.Result = droppedDown_ ? 1 : 0; return;
+            case CB_ADDSTRING: Message.Result = items_->Add(MessageText(Message)); return;
+            case CB_INSERTSTRING: {
+                auto index = static_cast<Integer>(static_cast<std::intptr_t>(Message.WParam));
+                if (index == -1) index = items_->Count();
+                if (index < 0 || index > items_->Count()) {
+                    Message.Result = CB_ERR;
+                    return;
+                }
+                items_->InsertAt(index, MessageText(Message));
+                Message.Result = index;
+                return;
+            }
+            case CB_DELETESTRING: {
+                const auto index = static_cast<Integer>(static_cast<std::intptr_t>(Message.WParam));
+                if (index < 0 || index >= items_->Count()) {
+                    Message.Result = CB_ERR;
+                    return;
+                }
+                items_->Delete(index);
+                Message.Result = items_->Count();
+                return;
+            }
+            case CB_GETLBTEXTLEN:
+            case CB_GETLBTEXT: {
+                const auto index = static_cast<Integer>(static_cast<std::intptr_t>(Message.WParam));
+                if (index < 0 || index >= items_->Count()) {
+                    Message.Result = CB_ERR;
+                    return;
+                }
+                const AnsiString item = items_->Strings(index);
+                if (auto* buffer = reinterpret_cast<char*>(Message.LParam); buffer && Message.Msg == CB_GETLBTEXT)
+                    std::copy(item.c_str(), item.c_str() + item.size() + 1, buffer);
+                Message.Result = static_cast<LRESULT>(item.size());
+                return;
+            }
+            case CB_FINDSTRINGEXACT:
+                Message.Result = items_->FindExact(static_cast<Integer>(static_cast<std::intptr_t>(Message.WParam)),
+                                                   MessageText(Message));
+                return;
+            case CB_RESETCONTENT:
+                // The list goes, and the edit part's text with it.
+                items_->Clear();
+                StoreText(AnsiString());
+                TextStored();
+                return;
             case CB_SHOWDROPDOWN: SetDroppedDown(Message.WParam != 0); return;
             case CB_SETDROPPEDWIDTH:
                 droppedWidth_ = static_cast<Integer>(std::min<WPARAM>(Message.WParam, 0x7FFF));
@@ -273,8 +382,7 @@ void TCustomComboBox::Dispatch(TMessage& Message) {
             case WM_SETTEXT:
                 if (style_ == csDropDownList) {
                     // Without an edit part a text can only be one of the items: it selects it.
-                    const auto* value = reinterpret_cast<const char*>(Message.LParam);
-                    const Integer index = items_->IndexOf(value ? value : "");
+                    const Integer index = items_->FindExact(-1, MessageText(Message));
                     if (index >= 0) SetItemIndex(index);
                     Message.Result = index >= 0 ? TRUE : FALSE;
                     return;

@@ -37,7 +37,12 @@ struct TStdCtrlsAccess {
     static void SelectionFromPeer(TCustomEdit& C, Integer Start, Integer Length) { C.SelectionFromPeer(Start, Length); }
     // The text margins EM_SETRECT asked for, if any (left, top, right, bottom).
     static const std::optional<TRect>& FormatMargins(const TCustomEdit& C) { return C.formatMargins_; }
-    static void TextFromPeer(TCustomComboBox& C, const AnsiString& Value) { C.TextFromPeer(Value); }
+    static void TextFromPeer(TCustomComboBox& C, const AnsiString& Value, bool WideChanged = false) {
+        C.TextFromPeer(Value, WideChanged);
+    }
+    // A combo's item as UTF-16: as added through a W message to a Unicode window, else converted. False
+    // for an index outside the list.
+    static bool WideItem(const TCustomComboBox& C, Integer Index, WideString& Item);
     static void ItemIndexFromPeer(TCustomComboBox& C, Integer Index) { C.ItemIndexFromPeer(Index); }
     static Integer DroppedWidth(const TCustomComboBox& C) { return C.DroppedWidthForPeer(); }
     static bool NativeButton(const TCustomComboBox& C) { return C.NativeButtonForPeer(); }

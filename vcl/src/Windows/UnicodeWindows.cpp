@@ -6,8 +6,11 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "Controls/Internal.h"
+#include "StdCtrls/Peers.h"
+#include "Windows/UnicodeWindows.h"
 #include "System/Codepage.h"
 #include "vcl/SysUtils.h"
 #include "vcl/Windows.h"
@@ -18,6 +21,7 @@ struct TWindowExtras {
     bool Unicode = false;
     WideString Text;                           // a Unicode window's text
     const WideString* Setting = nullptr;       // the text SetWindowTextW is setting
+    const WideString* SettingItem = nullptr;   // the item a W combo message brings
     std::map<std::string, HANDLE> Properties;  // by upper-case name, atoms as "#<number>"
     std::optional<WideString> Composition;
 };
@@ -134,6 +138,52 @@ void TypeCompositionResult(HWND Handle) {
     }
 }
 
+const WideString* PendingWideItem(HWND Handle) {
+    const TWindowExtras* extras = UnicodeExtras(Handle);
+    if (!extras) return nullptr;
+    return extras->SettingItem ? extras->SettingItem : extras->Setting;
+}
+
+namespace {
+
+// Sends the single-byte form of a W message whose lParam is a text, the UTF-16 text pending meanwhile.
+LRESULT SendWithWideItem(HWND Handle, UINT Msg, WPARAM wParam, const WideChar* Text) {
+    const WideString item = Text ? WideString(Text) : WideString();
+    const AnsiString converted = WideToAnsi(item);
+    TWindowExtras* extras = UnicodeExtras(Handle);
+    if (!extras) return SendMessage(Handle, Msg, wParam, reinterpret_cast<LPARAM>(converted.c_str()));
+    const WideString* outer = std::exchange(extras->SettingItem, &item);
+    struct TRestore {
+        HWND Handle;
+        const WideString* Outer;
+        ~TRestore() {
+            if (TWindowExtras* e = FindExtras(Handle)) e->SettingItem = Outer;
+        }
+    } restore{Handle, outer};
+    return SendMessage(Handle, Msg, wParam, reinterpret_cast<LPARAM>(converted.c_str()));
+}
+
+// CB_GETLBTEXT(LEN) in UTF-16: a Unicode combo's own item, else the single-byte one converted.
+LRESULT WideItemText(HWND Handle, UINT Msg, WPARAM wParam, WideChar* Buffer) {
+    const auto index = static_cast<Integer>(static_cast<std::intptr_t>(wParam));
+    WideString item;
+    auto* combo = dynamic_cast<TCustomComboBox*>(FindControl(Handle));
+    if (combo && IsWindowUnicode(Handle)) {
+        if (!TStdCtrlsAccess::WideItem(*combo, index, item)) return CB_ERR;
+    } else {
+        const LRESULT length = SendMessage(Handle, CB_GETLBTEXTLEN, wParam, 0);
+        if (length < 0) return length;
+        std::string text(static_cast<std::size_t>(length) + 1, '\0');
+        SendMessage(Handle, CB_GETLBTEXT, wParam, reinterpret_cast<LPARAM>(text.data()));
+        text.resize(static_cast<std::size_t>(length));
+        item = AnsiToWide(text);
+    }
+    if (Msg == CB_GETLBTEXT && Buffer) std::copy(item.c_str(), item.c_str() + item.size() + 1, Buffer);
+    return static_cast<LRESULT>(item.size());
+}
+
+}  // namespace
+
 // ---------------------------------------------------------------------------
 // The W calls
 
@@ -177,6 +227,11 @@ LRESULT SendMessageW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
         case WM_SETTEXT: return SetWindowTextW(hWnd, reinterpret_cast<const WideChar*>(lParam));
         case WM_GETTEXT: return GetWindowTextW(hWnd, reinterpret_cast<WideChar*>(lParam), static_cast<int>(wParam));
         case WM_GETTEXTLENGTH: return GetWindowTextLengthW(hWnd);
+        case CB_ADDSTRING:
+        case CB_INSERTSTRING:
+        case CB_FINDSTRINGEXACT: return SendWithWideItem(hWnd, Msg, wParam, reinterpret_cast<const WideChar*>(lParam));
+        case CB_GETLBTEXT:
+        case CB_GETLBTEXTLEN: return WideItemText(hWnd, Msg, wParam, reinterpret_cast<WideChar*>(lParam));
         case WM_CHAR:
             // A single-byte window takes the character's byte.
             if (!IsWindowUnicode(hWnd) && (wParam & 0xFFFF) > 0x7F)

@@ -72,7 +72,7 @@ public:
 
     void SetText(const AnsiString& Text) override {
         QSignalBlocker block(combo());
-        if (combo()->isEditable()) ShowEditText(ToQString(Text));
+        if (combo()->isEditable()) ShowEditText(WindowText(Text));
     }
 
     void Mirror(TStdMirror What) override {
@@ -84,7 +84,7 @@ public:
             case smItems: {
                 QStringList items;
                 items.reserve(c->Items()->Count());
-                for (Integer i = 0; i < c->Items()->Count(); ++i) items << ToQString(c->Items()->Strings(i));
+                for (Integer i = 0; i < c->Items()->Count(); ++i) items << ItemText(*c, i);
                 combo()->clear();
                 combo()->addItems(items);
                 MirrorIndex(*c);
@@ -122,7 +122,14 @@ private:
 
     void MirrorIndex(TCustomComboBox& C) {
         combo()->setCurrentIndex(C.ItemIndex());
-        if (combo()->isEditable()) ShowEditText(ToQString(C.Text()));
+        if (combo()->isEditable()) ShowEditText(WindowText(C.Text()));
+    }
+
+    // A Unicode window's item as it holds it.
+    QString ItemText(TCustomComboBox& C, Integer Index) const {
+        WideString wide;
+        if (UnicodeWindow() && TStdCtrlsAccess::WideItem(C, Index, wide)) return QString::fromStdU16String(wide);
+        return ToQString(C.Items()->Strings(Index));
     }
 
     // A text from code shows from its first character; one that a handler writes back while the user
@@ -149,7 +156,16 @@ private:
             if (!control()) return;
             reporting_ = true;
             std::shared_ptr<bool> alive = alive_;
-            Guarded([&] { TStdCtrlsAccess::TextFromPeer(*control(), FromQString(Text)); });
+            Guarded([&] {
+                bool wideChanged = false;
+                if (UnicodeWindow()) {
+                    const HWND handle = control()->Handle();
+                    const WideString typed = Text.toStdU16String();
+                    wideChanged = *WindowWideText(handle) != typed;
+                    WideTextFromUser(handle, typed);
+                }
+                TStdCtrlsAccess::TextFromPeer(*control(), FromQString(Text), wideChanged);
+            });
             if (*alive) reporting_ = false;
         });
     }

@@ -306,16 +306,29 @@ void ResizeWindow(TWinControl* Form, Integer Width, Integer Height) {
     Settle();
 }
 
+namespace {
+
+QString ShownText(QWidget* w) {
+    if (auto* e = qobject_cast<QLineEdit*>(w)) return e->text();
+    if (auto* e = qobject_cast<QTextEdit*>(w)) return e->toPlainText().replace("\n", "\r\n");
+    if (auto* b = qobject_cast<QAbstractButton*>(w)) return b->text();
+    if (auto* c = qobject_cast<QComboBox*>(w)) return c->currentText();
+    if (auto* l = qobject_cast<QLabel*>(w)) return l->text();
+    return w->windowTitle();
+}
+
+}  // namespace
+
 AnsiString PeerText(TWinControl* Control) {
     QWidget* w = PeerWidget(Control);
-    auto lines = [](QString s) { return FromQString(s.replace("\n", "\r\n")); };
-    if (auto* e = qobject_cast<QLineEdit*>(w)) return FromQString(e->text());
     if (auto* m = dynamic_cast<TMemoView*>(w)) return m->Text();
-    if (auto* e = qobject_cast<QTextEdit*>(w)) return lines(e->toPlainText());
-    if (auto* b = qobject_cast<QAbstractButton*>(w)) return FromQString(b->text());
-    if (auto* c = qobject_cast<QComboBox*>(w)) return FromQString(c->currentText());
-    if (auto* l = qobject_cast<QLabel*>(w)) return FromQString(l->text());
-    return FromQString(w->windowTitle());
+    return FromQString(ShownText(w));
+}
+
+WideString PeerWideText(TWinControl* Control) {
+    QWidget* w = PeerWidget(Control);
+    if (auto* m = dynamic_cast<TMemoView*>(w)) return AnsiToWide(m->Text());
+    return ShownText(w).toStdU16String();
 }
 
 bool PeerEnabled(TWinControl* Control) { return PeerWidget(Control)->isEnabled(); }
