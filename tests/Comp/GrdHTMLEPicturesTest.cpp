@@ -7,6 +7,7 @@
 #include "GrdHTMLE.h"
 #include "support/GraphicsTestSupport.h"
 #include "PictureContainer.h"
+#include "support/TempPath.h"
 
 using namespace GrdHTMLE;
 using namespace PictureContainer;
@@ -15,7 +16,7 @@ namespace {
 
 // A 2 x 2 picture file: red, lime / blue, yellow.
 struct TPictureFile {
-    const std::string Path = ::testing::TempDir() + "grdhtmle_picture.bmp";
+    const std::string Path = ProcessTempPath("grdhtmle_picture.bmp");
     TPictureFile() {
         TBitmap bitmap;
         bitmap.SetSize(2, 2);

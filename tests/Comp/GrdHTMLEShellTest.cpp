@@ -7,6 +7,7 @@
 #include "GrdHTMLE.h"
 #include "support/GraphicsTestSupport.h"
 #include "vcl/ShellAPI.h"
+#include "support/TempPath.h"
 
 using namespace GrdHTMLE;
 
@@ -19,7 +20,7 @@ constexpr TColor FixedFile = 0xFF0000;
 
 TEST(GrdHTMLEShellTest, ShellIconsDrawAtTheirSizeOrScaledForPrinting) {
     UseFixedShellIconsForTest(true);
-    const std::string folder = ::testing::TempDir() + "grdhtmle_shell_test";
+    const std::string folder = ProcessTempPath("grdhtmle_shell_test");
     std::filesystem::create_directories(folder);
     std::ofstream(folder + "/a.txt") << "x";
     EXPECT_TRUE(IsDirectoryPath(folder));

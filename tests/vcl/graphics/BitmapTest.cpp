@@ -4,6 +4,7 @@
 
 #include "support/GraphicsTestSupport.h"
 #include "vcl/Resources.h"
+#include "support/TempPath.h"
 
 namespace {
 
@@ -74,7 +75,7 @@ TEST(Bitmap, ResizeKeepsTheTopLeftAndAssignCopies) {
 TEST(Bitmap, SavesAndLoadsBmpFiles) {
     auto bitmap = WhiteBitmap(5, 4);
     bitmap->Canvas()->SetPixels(4, 3, clPurple);
-    AnsiString path = ::testing::TempDir() + "halcyra_bitmap_test.bmp";
+    AnsiString path = ProcessTempPath("halcyra_bitmap_test.bmp");
     bitmap->SaveToFile(path);
     TPicture picture;
     int changes = 0;

@@ -12,13 +12,14 @@
 #include "support/FormFixture.h"
 #include "vcl/ShellAPI.h"
 #include "vcl/ShlObj.h"
+#include "support/TempPath.h"
 
 namespace {
 
 // An executable script and a plain document in the temporary folder, removed again afterwards.
 struct TProgramAndDocument {
-    const std::string Program = ::testing::TempDir() + "shell_test_program";
-    const std::string Document = ::testing::TempDir() + "shell_test_document.txt";
+    const std::string Program = ProcessTempPath("shell_test_program");
+    const std::string Document = ProcessTempPath("shell_test_document.txt");
     TProgramAndDocument() {
         std::ofstream(Program) << "#!/bin/sh\n";
         chmod(Program.c_str(), 0755);
