@@ -150,9 +150,16 @@ RAdeRedeviDidi::RAdeRedeviDidi(TComponent* AOwner)
 
 RAdeRedeviDidi::~RAdeRedeviDidi() {
     UnchainFormResize();
-    // Saving the column widths (ColumnSize.Save) comes with the column sizing. The cells' graphics go
-    // with their properties in the base grid's destruction; the owned objects with their holders. The
-    // cache leaves its pictures to the grid.
+    // Nothing may leave a destructor: a store that cannot take the widths is reported instead.
+    if (columnSize_->Save()) {
+        try {
+            SaveColWidths();
+        } catch (...) {
+            Application->HandleException(this);
+        }
+    }
+    // The cells' graphics go with their properties in the base grid's destruction; the owned objects
+    // with their holders. The cache leaves its pictures to the grid.
     for (Integer i = 0; i < pictureCache_->Count(); ++i) pictureCache_->Pictures(i)->Free();
     pictureCache_->Clear();
     SetCursor(savedCursor_);
@@ -176,21 +183,6 @@ void RAdeRedeviDidi::SizeWithForm(TObject* Sender) {
     // The earlier handler may free this grid: the link tells.
     if (link->Next) link->Next(Sender);
     if (link->Grid) StretchColumnTo(columnSize_->StretchColumn());
-}
-
-void RAdeRedeviDidi::StretchColumnTo(Integer ACol) {
-    if (ComponentState().Contains(csLoading)) return;
-    if (ACol == -1) ACol = ColCount() - 1;
-    if (ACol >= ColCount()) throw Exception("Stretch column index out of range");
-    if (ColCount() == 0 || !columnSize_->Stretch()) return;
-    if (ColCount() == 1) {
-        SetColWidths(0, ClientWidth());
-    } else {
-        const auto others = ColWidthsSum(0, ColCount()) - ColWidths(ACol);
-        SetColWidths(ACol,
-                     ClientWidth() <= others ? DefaultColWidth() : ClientWidth() - static_cast<Integer>(others) - 1);
-    }
-    if (floatingFooter_->Visible()) footerPanel_->SetAlign(alBottom);
 }
 
 template <typename T>
@@ -217,17 +209,25 @@ void RAdeRedeviDidi::CreateWnd() {
         richEdit_->SetBorderStyle(bsNone);
         footerPanel_->SetParent(this);
         footerPanel_->SetVisible(floatingFooter_->Visible());
-        // Loading the saved column widths (ColumnSize.Save) comes with the column sizing.
+        if (columnSize_->Save()) LoadColWidths();
+    }
+    if (ScrollType() != ssNormal) {
+        InitFlatScrollBars();
+        UpdateFlatScrollBars();
     }
     SetTimer(Handle(), HoverTimer, HoverInterval, nullptr);
     if (dragDropSettings_->OleDropTarget() && !ComponentState().Contains(csDesigning)) RegisterDropTarget();
 }
 
 void RAdeRedeviDidi::WndProc(TMessage& Message) {
-    if (Message.Msg == WM_DESTROY) RevokeDropTarget();
+    if (Message.Msg == WM_DESTROY) {
+        RevokeDropTarget();
+        KillTimer(Handle(), HoverTimer);
+    }
     if (Message.Msg == WM_FREECELLCONTROLS) return FreeReleasedControls();
     TrackHeaderMouse(Message);
-    if (HoldsPaintMessage(Message) || KeyMessage(Message)) return;
+    // Panning ends at a key, before the keyboard handling takes it.
+    if (HoldsPaintMessage(Message) || ScrollWindowMessage(Message) || KeyMessage(Message)) return;
     TBaseGrid::WndProc(Message);
     // Drawn over the frame the window's own non-client painting leaves, unless an update is under way.
     if (Message.Msg == WM_NCPAINT && UpdateCount() == 0) DrawFlatBorder();
@@ -266,8 +266,7 @@ void RAdeRedeviDidi::Loaded() {
     savedCursor_ = Cursor();
     ApplyColumnHeaders();
     ApplyRowHeaders();
-    // The drop target's accepted formats come with the grid's drag and drop; the saved column widths with
-    // the column sizing.
+    // The drop target's accepted formats come with the grid's drag and drop.
     SetLinkCursor(crHandPoint);
     if (Look() == glClassic) {
         gradientFrom_ = static_cast<TColor>(0xC0C0C0);
@@ -277,6 +276,7 @@ void RAdeRedeviDidi::Loaded() {
             popupButton_->SetGradTo(gradientTo_);
         }
     }
+    if (columnSize_->Save()) LoadColWidths();
     requestedFixedRows_ = FixedRows();
     if (Options().Contains(goAlwaysShowEditor)) {
         navigation_->SetAlwaysEdit(true);

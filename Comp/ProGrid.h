@@ -24,6 +24,8 @@
 #include "vcl/Graphics.h"
 #include "vcl/ImgList.h"
 
+class TCustomIniFile;
+
 namespace ProGrid {
 
 // The printer unit's page orientation; the grid keeps it as a setting only.
@@ -729,6 +731,8 @@ public:
 
 enum TGridLook { glStandard, glSoft, glClassic, glZub, glXP, glListView };
 enum TScrollType { ssNormal, ssFlat, ssEncarta };
+enum TScrollHintType { shNone, shVertical, shHorizontal, shBoth };
+using TScrollHintEvent = std::function<void(TObject* Sender, Integer ARow, AnsiString& hintstr)>;
 // The per-column comparison style; the ordinals travel through OnGetFormat.
 enum TSortStyle {
     ssAutomatic,
@@ -888,9 +892,6 @@ class RAdeRedeviDidi : public BaseGrid::TBaseGrid {
     PROGRID_STORED(bool, EnableHTML, true)
     PROGRID_STORED(bool, EnableWheel, true)
     PROGRID_STORED(bool, IntelliZoom, true)
-    PROGRID_STORED(TScrollType, ScrollType, ssNormal)
-    PROGRID_STORED(TColor, ScrollColor, clNone)
-    PROGRID_STORED(Integer, ScrollWidth, 0)
     PROGRID_STORED(AnsiString, FloatFormat, "%.2f")
     PROGRID_STORED(AnsiString, CheckTrue, "Y")
     PROGRID_STORED(AnsiString, CheckFalse, "N")
@@ -1591,6 +1592,89 @@ public:
     TCellsChangedEvent OnCellsChanged;
     TNotifyEvent OnRichEditSelectionChange;
 
+    // Scrolling, panning and the wheel (ProGrid_Scroll*.cpp). Flat scroll bars come from the common
+    // controls' entry points, looked up at each call; without them every flat-bar call does nothing.
+    TScrollType ScrollType() const { return scrollType_; }
+    void SetScrollType(TScrollType Value);
+    // clNone leaves the flat bars' background alone.
+    TColor ScrollColor() const { return scrollColor_; }
+    void SetScrollColor(TColor Value);
+    Integer ScrollWidth() const { return scrollWidth_; }
+    void SetScrollWidth(Integer Value);
+    bool ScrollProportional() const { return scrollProportional_; }
+    void SetScrollProportional(bool Value);
+    PROGRID_STORED(bool, ScrollSynch, false)
+    PROGRID_STORED(TScrollHintType, ScrollHints, shNone)
+public:
+    bool FlatScrollBarsActive() const { return flatScrollBars_; }
+    void InitFlatScrollBars();
+    void DoneFlatScrollBars();
+    void ApplyScrollType();
+    void ApplyScrollColor();
+    void ApplyScrollWidth();
+    void UpdateFlatScrollBars();
+    void ShowFlatScrollBar(int Bar, bool Show);
+    void SyncVertScrollBar();
+    void SyncHorzScrollBar();
+    // The window bars' thumbs sized to the share of the columns (rows) in view; a grid narrower than its
+    // fixed part, or without scrollable columns, keeps its bars as they are.
+    void UpdateProportionalHorz();
+    void UpdateProportionalVert();
+    // Every width and height grows by Delta where it stays above 0, while the zoom stays within -10..10.
+    void IntelliZoomStep(Integer Delta);
+    Integer ZoomLevel() const { return zoomLevel_; }
+    // The row (column) the scroll hint names, "Row : n" ("Col : n"); OnScrollHint may change the text.
+    TScrollHintEvent OnScrollHint;
+
+    // Column sizing and persistence (ProGrid_ColSizing.cpp): "Col0", "Col1", ... in ColumnSize.Section of
+    // the INI file or registry key ColumnSize.Key; nothing unless both are given.
+    void SaveColWidths();
+    void LoadColWidths();
+
+protected:
+    bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+    bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
+    void TopLeftChanged() override;
+    void SizeChanged(Integer OldColCount, Integer OldRowCount) override;
+    void ColWidthsChanged() override;
+    void RowHeightsChanged() override;
+
+private:
+    // True when the message was handled whole (the inherited window procedure must not see it).
+    bool ScrollWindowMessage(TMessage& Message);
+    void ScrollMessage(TMessage& Message, bool Vertical);
+    void ShowScrollHint(bool Vertical, Integer Pos);
+    // The thumb's position (0..127) as a first scrollable row (column).
+    Integer ThumbCell(bool Vertical, Integer Pos);
+    void UpdateProportional(bool Vertical);
+    bool WheelMessageArrived(TMessage& Message);
+    void HideScrollHint();
+    // Flat bars are active, the window exists and ScrollBars includes Bar.
+    bool FlatScrollBarUsed(int Bar) const;
+    void SetFlatScrollProp(UINT Index, Integer Value);
+    void SyncFlatScrollBar(int Bar);
+    // WM_SIZE: True when the stretch answered it (the inherited handling and OnResize are skipped).
+    bool SizeMessage(TMessage& Message);
+    void ScaleColWidths(Integer NewWidth, Integer OldWidth);
+    // Width and height changes made by Change come to ColWidthsChanged and RowHeightsChanged once each.
+    void ChangeSizes(const std::function<void()>& Change);
+    // Opens the store ColumnSize names; nullptr without Key and Section or while designing.
+    std::unique_ptr<TCustomIniFile> OpenColWidthsStore();
+    TScrollType scrollType_ = ssNormal;
+    TColor scrollColor_ = clNone;
+    Integer scrollWidth_ = 0;
+    bool scrollProportional_ = false;
+    bool flatScrollBars_ = false;
+    bool scrollHintShown_ = false;
+    Integer zoomLevel_ = 0;
+    bool stretched_ = false;
+    Integer prevClientWidth_ = 0;
+    bool inSize_ = false;
+    bool sizesHeld_ = false;
+    bool colWidthsPending_ = false;
+    bool rowHeightsPending_ = false;
+
+public:
 protected:
     void CreateWnd() override;
     void Loaded() override;

@@ -75,6 +75,11 @@ void PublishValues(TPublishOf<RAdeRedeviDidi>& P) {
     P.Enum<TScrollType>("ScrollType", &C::ScrollType, &C::SetScrollType,
                         {{"ssNormal", ssNormal}, {"ssFlat", ssFlat}, {"ssEncarta", ssEncarta}});
     P.Int("ScrollWidth", &C::ScrollWidth, &C::SetScrollWidth);
+    P.Bool("ScrollSynch", &C::ScrollSynch, &C::SetScrollSynch);
+    P.Bool("ScrollProportional", &C::ScrollProportional, &C::SetScrollProportional);
+    P.Enum<TScrollHintType>(
+        "ScrollHints", &C::ScrollHints, &C::SetScrollHints,
+        {{"shNone", shNone}, {"shVertical", shVertical}, {"shHorizontal", shHorizontal}, {"shBoth", shBoth}});
     P.IntIdent("SelectionColor", &C::SelectionColor, &C::SetSelectionColor, &IdentToColor);
     P.IntIdent("SelectionTextColor", &C::SelectionTextColor, &C::SetSelectionTextColor, &IdentToColor);
     P.Bool("ShowSelection", &C::ShowSelection, &C::SetShowSelection);
@@ -104,6 +109,7 @@ void PublishEvents(TPublishOf<RAdeRedeviDidi>& P) {
     using C = RAdeRedeviDidi;
     P.Event("OnRichEditSelectionChange", &C::OnRichEditSelectionChange);
     P.Event("OnGridHint", &C::OnGridHint);
+    P.Event("OnScrollHint", &C::OnScrollHint);
     P.Event("OnGetCellColor", &C::OnGetCellColor);
     P.Event("OnGetCellPrintColor", &C::OnGetCellPrintColor);
     P.Event("OnGetCellBorder", &C::OnGetCellBorder);

@@ -100,4 +100,39 @@ TEST_F(RegIniFile, AStoreThatCannotBeWrittenRaises) {
     }
 }
 
+TEST_F(RegIniFile, IntegersAreDwordValuesAndTextThatSpellsOneReadsAsIt) {
+    TRegistryIniFile registry("Software\\Halcyra\\Numbers");
+    registry.WriteInteger("Widths", "Col0", 150);
+    registry.WriteInteger("Widths", "Col1", -7);
+    registry.WriteString("Widths", "Text", "42");
+    registry.WriteString("Widths", "Hex", "$1F");
+    registry.WriteString("Widths", "Word", "wide");
+    HKEY section = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Halcyra\\Numbers\\Widths", 0, KEY_READ, &section),
+              ERROR_SUCCESS);
+    const BYTE bytes[] = {1, 2, 3};
+    RegSetValueExA(section, "Binary", 0, REG_BINARY, bytes, sizeof(bytes));
+    DWORD type = REG_NONE;
+    DWORD value = 0;
+    DWORD size = sizeof(value);
+    ASSERT_EQ(RegQueryValueExA(section, "Col0", nullptr, &type, reinterpret_cast<BYTE*>(&value), &size), ERROR_SUCCESS);
+    EXPECT_EQ(type, REG_DWORD);
+    EXPECT_EQ(value, 150u);
+    RegCloseKey(section);
+
+    struct Case {
+        const char* Section;
+        const char* Ident;
+        Integer Expected;
+    };
+    const Case cases[] = {{"Widths", "Col0", 150}, {"Widths", "Col1", -7}, {"Widths", "Text", 42},
+                          {"Widths", "Hex", 31},   {"Widths", "Word", -1}, {"Widths", "Binary", -1},
+                          {"Widths", "None", -1},  {"Missing", "Col0", -1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Ident);
+        EXPECT_EQ(registry.ReadInteger(c.Section, c.Ident, -1), c.Expected);
+    }
+    EXPECT_EQ(registry.ReadString("Widths", "Text", ""), "42");
+}
+
 }  // namespace

@@ -15,6 +15,9 @@ class TCustomIniFile : public TObject {
     // Default when the section or the key is missing.
     virtual AnsiString ReadString(const AnsiString& Section, const AnsiString& Ident, const AnsiString& Default) = 0;
     virtual void WriteString(const AnsiString& Section, const AnsiString& Ident, const AnsiString& Value) = 0;
+    // A value that is no integer (as StrToInt reads one) reads as Default.
+    virtual Integer ReadInteger(const AnsiString& Section, const AnsiString& Ident, Integer Default);
+    virtual void WriteInteger(const AnsiString& Section, const AnsiString& Ident, Integer Value);
 
 private:
     AnsiString fileName_;

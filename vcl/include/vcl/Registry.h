@@ -3,6 +3,7 @@
 // key path under HKEY_CURRENT_USER, a section a key below it, an ident a named string value.
 
 #include "Classes.h"
+#include "IniFiles.h"
 #include "Windows.h"
 
 VCL_EXCEPTION(ERegistryException, Exception);
@@ -22,6 +23,28 @@ class TRegIniFile : public TObject {
     void WriteString(const AnsiString& Section, const AnsiString& Ident, const AnsiString& Value);
 
 private:
+    friend class TRegistryIniFile;
     AnsiString fileName_;
     HKEY key_ = nullptr;
+};
+
+// The INI-file interface on the registry: the file name is a key path under HKEY_CURRENT_USER, a section
+// the key below it. Integers are REG_DWORD values; a string value reads as the integer it spells, any
+// other value as the default. A key that cannot be opened reads as empty; writing to it raises.
+class TRegistryIniFile : public TCustomIniFile {
+    VCL_CLASS(TRegistryIniFile, TCustomIniFile)
+    explicit TRegistryIniFile(const AnsiString& FileName);
+    ~TRegistryIniFile() override;
+    // nil when the key could not be opened.
+    TRegIniFile* RegIniFile() const { return regIniFile_.get(); }
+
+    AnsiString ReadString(const AnsiString& Section, const AnsiString& Ident, const AnsiString& Default) override;
+    void WriteString(const AnsiString& Section, const AnsiString& Ident, const AnsiString& Value) override;
+    Integer ReadInteger(const AnsiString& Section, const AnsiString& Ident, Integer Default) override;
+    // ERegistryException when the key or the value cannot be stored (so for WriteString too).
+    void WriteInteger(const AnsiString& Section, const AnsiString& Ident, Integer Value) override;
+
+private:
+    TRegIniFile& Writable();
+    std::unique_ptr<TRegIniFile> regIniFile_;
 };

@@ -694,9 +694,28 @@ constexpr ULONG GRADIENT_FILL_RECT_V = 1;
 constexpr ULONG GRADIENT_FILL_TRIANGLE = 2;
 using GRADIENTFILLPROC = BOOL (*)(HDC hdc, TRIVERTEX* pVertex, ULONG nVertex, void* pMesh, ULONG nMesh, ULONG ulMode);
 
-// Test seams: a module absent, an export missing; Reset restores the map and its load counts.
+// Flat scroll bars: "comctl32.dll" exports none of these, so callers that look them up keep the window's
+// own bars. The signatures and property indices are those a caller fetches them with.
+using INITIALIZEFLATSBPROC = BOOL (*)(HWND hWnd);
+using UNINITIALIZEFLATSBPROC = HRESULT (*)(HWND hWnd);
+using FLATSBSETSCROLLINFOPROC = int (*)(HWND hWnd, int nBar, SCROLLINFO* lpsi, BOOL bRedraw);
+using FLATSBSETSCROLLPROPPROC = BOOL (*)(HWND hWnd, UINT Index, std::intptr_t NewValue, BOOL bRedraw);
+using FLATSBSHOWSCROLLBARPROC = BOOL (*)(HWND hWnd, int nBar, BOOL bShow);
+constexpr UINT WSB_PROP_CYHSCROLL = 0x0004;
+constexpr UINT WSB_PROP_CXVSCROLL = 0x0008;
+constexpr UINT WSB_PROP_VBKGCOLOR = 0x0040;
+constexpr UINT WSB_PROP_HBKGCOLOR = 0x0080;
+constexpr UINT WSB_PROP_VSTYLE = 0x0100;
+constexpr UINT WSB_PROP_HSTYLE = 0x0200;
+constexpr int FSB_REGULAR_MODE = 0;
+constexpr int FSB_ENCARTA_MODE = 1;
+constexpr int FSB_FLAT_MODE = 2;
+
+// Test seams: a module absent, an export missing, an export added (nullptr takes it away again); Reset
+// restores the map and its load counts.
 void SetModuleAbsentForTest(const AnsiString& Module, bool Absent);
 void SetExportMissingForTest(const AnsiString& Module, const AnsiString& Export, bool Missing);
+void SetExportForTest(const AnsiString& Module, const AnsiString& Export, FARPROC Address);
 void ResetModulesForTest();
 
 // ---------------------------------------------------------------------------

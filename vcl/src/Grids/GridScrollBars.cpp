@@ -15,6 +15,16 @@ Integer ToBar(Integer Offset, Integer Span) { return Span > 0 ? MulDiv(Offset, B
 
 Integer FromBar(Integer Pos, Integer Span) { return MulDiv(Pos, Span, BarSteps); }
 
+// A bar that shows and goes on showing keeps the range and page it has (a descendant may size its thumb);
+// one that comes gets the plain steps, one that goes none.
+void SetBarSteps(HWND Window, int Bar, bool Scrolls) {
+    if (Scrolls && ScrollBarVisible(Window, Bar)) return;
+    SCROLLINFO info;
+    info.fMask = SIF_RANGE | SIF_PAGE;
+    info.nMax = Scrolls ? BarSteps : 0;
+    SetScrollInfo(Window, Bar, &info, TRUE);
+}
+
 }  // namespace
 
 TControlPeer* TCustomGrid::CreatePeer() { return CreateScrollingSurfacePeer(this); }
@@ -40,14 +50,16 @@ void TCustomGrid::UpdateScrollRange() {
         const TGridCoord most = CalcMaxTopLeft();
         const bool horz = (scrollBars_ == ssHorizontal || scrollBars_ == ssBoth) && most.X > fixedCols_;
         const bool vert = (scrollBars_ == ssVertical || scrollBars_ == ssBoth) && most.Y > fixedRows_;
-        SetScrollRange(Handle(), SB_HORZ, 0, horz ? BarSteps : 0, TRUE);
-        SetScrollRange(Handle(), SB_VERT, 0, vert ? BarSteps : 0, TRUE);
+        SetBarSteps(Handle(), SB_HORZ, horz);
+        SetBarSteps(Handle(), SB_VERT, vert);
         const bool horzShown = ScrollBarVisible(Handle(), SB_HORZ), vertShown = ScrollBarVisible(Handle(), SB_VERT);
         if (horzShown == horzBar_ && vertShown == vertBar_) break;
         horzBar_ = horzShown;
         vertBar_ = vertShown;
         LayoutChanged();
         Invalidate();
+        // The client area changed size: the window hears of it at once, as when its bars come or go.
+        Perform(WM_SIZE, SIZE_RESTORED, MakeLParam(ClientWidth(), ClientHeight()));
     }
     MoveTopLeft(topLeft_.X, topLeft_.Y);
     UpdateScrollPos();

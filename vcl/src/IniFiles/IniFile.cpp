@@ -4,6 +4,7 @@
 #include "System/Codepage.h"
 #include "Windows/SettingsFiles.h"
 #include "vcl/IniFiles.h"
+#include "vcl/SysUtils.h"
 
 VCL_IMPLEMENT_CLASS(TCustomIniFile, nullptr, nullptr)
 VCL_IMPLEMENT_CLASS(TIniFile, nullptr, nullptr)
@@ -18,6 +19,14 @@ std::filesystem::path FilePath(const AnsiString& FileName) {
 }
 
 }  // namespace
+
+Integer TCustomIniFile::ReadInteger(const AnsiString& Section, const AnsiString& Ident, Integer Default) {
+    return StrToIntDef(ReadString(Section, Ident, {}), Default);
+}
+
+void TCustomIniFile::WriteInteger(const AnsiString& Section, const AnsiString& Ident, Integer Value) {
+    WriteString(Section, Ident, IntToStr(Value));
+}
 
 AnsiString TIniFile::ReadString(const AnsiString& Section, const AnsiString& Ident, const AnsiString& Default) {
     std::string text;

@@ -1,8 +1,11 @@
+#include <cstring>
 #include <string>
 
 #include "vcl/Registry.h"
+#include "vcl/SysUtils.h"
 
 VCL_IMPLEMENT_CLASS(TRegIniFile, nullptr, nullptr)
+VCL_IMPLEMENT_CLASS(TRegistryIniFile, nullptr, nullptr)
 
 namespace {
 
@@ -73,5 +76,58 @@ void TRegIniFile::WriteString(const AnsiString& Section, const AnsiString& Ident
         throw ERegistryException("Cannot create the registry key " + KeyName(FileName(), Section));
     if (RegSetValueExA(section.Key(), Ident.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(Value.c_str()),
                        static_cast<DWORD>(Value.size() + 1)) != ERROR_SUCCESS)
+        throw ERegistryException("Cannot store the registry value " + Ident);
+}
+
+// A key that cannot be opened leaves reads with their defaults, as the class library's does.
+TRegistryIniFile::TRegistryIniFile(const AnsiString& FileName) : TCustomIniFile(FileName) {
+    try {
+        regIniFile_ = std::make_unique<TRegIniFile>(FileName);
+    } catch (const ERegistryException&) {
+    }
+}
+
+TRegistryIniFile::~TRegistryIniFile() = default;
+
+TRegIniFile& TRegistryIniFile::Writable() {
+    if (!regIniFile_) throw ERegistryException("Cannot create the registry key " + FileName());
+    return *regIniFile_;
+}
+
+AnsiString TRegistryIniFile::ReadString(const AnsiString& Section, const AnsiString& Ident, const AnsiString& Default) {
+    return regIniFile_ ? regIniFile_->ReadString(Section, Ident, Default) : Default;
+}
+
+void TRegistryIniFile::WriteString(const AnsiString& Section, const AnsiString& Ident, const AnsiString& Value) {
+    Writable().WriteString(Section, Ident, Value);
+}
+
+Integer TRegistryIniFile::ReadInteger(const AnsiString& Section, const AnsiString& Ident, Integer Default) {
+    if (!regIniFile_) return Default;
+    TSectionKey section(regIniFile_->key_);
+    if (!section.Open(Section, false)) return Default;
+    // Sized for a number written as text; a longer value is no integer anyway.
+    char data[64] = {};
+    DWORD type = REG_NONE;
+    DWORD size = sizeof(data) - 1;
+    if (RegQueryValueExA(section.Key(), Ident.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data), &size) !=
+        ERROR_SUCCESS)
+        return Default;
+    if (type == REG_DWORD && size == sizeof(DWORD)) {
+        DWORD value = 0;
+        std::memcpy(&value, data, sizeof(value));
+        return static_cast<Integer>(value);
+    }
+    if (type == REG_SZ || type == REG_EXPAND_SZ) return StrToIntDef(AnsiString(data), Default);
+    return Default;
+}
+
+void TRegistryIniFile::WriteInteger(const AnsiString& Section, const AnsiString& Ident, Integer Value) {
+    TSectionKey section(Writable().key_);
+    if (!section.Open(Section, true))
+        throw ERegistryException("Cannot create the registry key " + KeyName(FileName(), Section));
+    const auto data = static_cast<DWORD>(Value);
+    if (RegSetValueExA(section.Key(), Ident.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
+                       sizeof(data)) != ERROR_SUCCESS)
         throw ERegistryException("Cannot store the registry value " + Ident);
 }

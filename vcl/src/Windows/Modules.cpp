@@ -1,5 +1,6 @@
 // Run-time libraries over one built-in module map: counted pseudo handles, exports by exact name,
 // and the small libraries whose answers need no unit of their own.
+#include <map>
 #include <set>
 #include <string>
 
@@ -29,8 +30,9 @@ struct TModule {
     bool (*Present)();   // nullptr: always there
     bool LoadedAtStart;  // linked by the program
     int Loads;
-    bool Absent = false;            // test seam
-    std::set<std::string> Missing;  // test seam
+    bool Absent = false;                   // test seam
+    std::set<std::string> Missing;         // test seam
+    std::map<std::string, FARPROC> Extra;  // test seam
 };
 
 const std::vector<TModuleExport>& CommonControlsExports() {
@@ -106,6 +108,7 @@ FARPROC GetProcAddress(HMODULE hModule, const char* lpProcName) {
     if (!m || m->Loads == 0 || reinterpret_cast<std::uintptr_t>(lpProcName) < 0x10000) return nullptr;
     const std::string name = lpProcName;
     if (m->Missing.count(name)) return nullptr;
+    if (const auto extra = m->Extra.find(name); extra != m->Extra.end()) return extra->second;
     for (const TModuleExport& e : m->Exports()) {
         if (name == e.Name) return e.Address;
     }
@@ -129,11 +132,19 @@ void SetExportMissingForTest(const AnsiString& Module, const AnsiString& Export,
     else m->Missing.erase(Export);
 }
 
+void SetExportForTest(const AnsiString& Module, const AnsiString& Export, FARPROC Address) {
+    TModule* m = FindModule(Module.c_str());
+    if (!m) return;
+    if (Address) m->Extra[Export] = Address;
+    else m->Extra.erase(Export);
+}
+
 void ResetModulesForTest() {
     std::vector<TModule>& modules = Modules();
     for (TModule& m : modules) {
         m.Loads = m.LoadedAtStart ? 1 : 0;
         m.Absent = false;
         m.Missing.clear();
+        m.Extra.clear();
     }
 }

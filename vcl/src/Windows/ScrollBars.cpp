@@ -65,7 +65,7 @@ BOOL GetScrollInfo(HWND hWnd, int nBar, SCROLLINFO* lpsi) {
     if (lpsi->fMask & SIF_RANGE) lpsi->nMin = bar.Min, lpsi->nMax = bar.Max;
     if (lpsi->fMask & SIF_PAGE) lpsi->nPage = bar.Page;
     if (lpsi->fMask & SIF_POS) lpsi->nPos = bar.Pos;
-    if (lpsi->fMask & SIF_TRACKPOS) lpsi->nTrackPos = bar.Pos;
+    if (lpsi->fMask & SIF_TRACKPOS) lpsi->nTrackPos = bar.Tracking ? bar.TrackPos : bar.Pos;
     return TRUE;
 }
 

@@ -13,6 +13,9 @@ struct TWindowScrollBar {
     int Max = 0;
     UINT Page = 0;
     int Pos = 0;
+    // While the user drags the thumb: where it is (GetScrollInfo's SIF_TRACKPOS).
+    bool Tracking = false;
+    int TrackPos = 0;
 };
 
 struct TWindowScrollBars {

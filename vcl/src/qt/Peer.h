@@ -189,6 +189,7 @@ private:
     bool nativeErase_ = false;             // the erase reached the widget's own handling
     bool transparentBase_ = false;         // the widget's text goes on what lies beneath, without a base
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    int wheelRemainder_ = 0;  // wheel delta short of a notch, kept for the next turn
 };
 
 template <typename W>

@@ -10,6 +10,7 @@
 #include <QPaintEvent>
 #include <QWheelEvent>
 #include <QWindow>
+#include <cstdlib>
 
 #include "qt/Peer.h"
 #include "qt/PeerOverlay.h"
@@ -316,8 +317,15 @@ bool TQtPeer::HandleWheel(QEvent* Event) {
     SetInputShiftState(ShiftStateFromQt(e->modifiers(), e->buttons()));
     QPoint g = e->globalPosition().toPoint();
     WPARAM keys = MouseKeys(e->buttons(), e->modifiers());
-    TMessage m{WM_MOUSEWHEEL, MakeWParam(static_cast<Integer>(keys), e->angleDelta().y()), MakeLParam(g.x(), g.y()), 0};
-    SendWithEvent(m, Event);
+    // One message per notch (WHEEL_DELTA), as the system sends them; what is left over waits.
+    wheelRemainder_ += e->angleDelta().y();
+    std::shared_ptr<bool> alive = alive_;
+    while (*alive && std::abs(wheelRemainder_) >= WHEEL_DELTA) {
+        const int notch = wheelRemainder_ > 0 ? WHEEL_DELTA : -WHEEL_DELTA;
+        wheelRemainder_ -= notch;
+        TMessage m{WM_MOUSEWHEEL, MakeWParam(static_cast<Integer>(keys), notch), MakeLParam(g.x(), g.y()), 0};
+        SendWithEvent(m, Event);
+    }
     return true;
 }
 

@@ -25,6 +25,8 @@ public:
             b->hide();
             QObject::connect(b, &QAbstractSlider::actionTriggered, this, [this, bar](int Action) { Act(bar, Action); });
             QObject::connect(b, &QAbstractSlider::sliderReleased, this, [this, bar] { Released(bar); });
+            // Without tracking the bar only tells where the dragged thumb is: each place is a thumb track.
+            QObject::connect(b, &QAbstractSlider::sliderMoved, this, [this, bar](int Pos) { Moved(bar, Pos); });
             bars_[bar] = b;
         }
         Surface->installEventFilter(this);
@@ -93,7 +95,6 @@ private:
             case QAbstractSlider::SliderPageStepSub: code = SB_PAGEUP; break;
             case QAbstractSlider::SliderToMinimum: code = SB_TOP; break;
             case QAbstractSlider::SliderToMaximum: code = SB_BOTTOM; break;
-            case QAbstractSlider::SliderMove: Send(Bar, SB_THUMBTRACK, b->sliderPosition()); return;
             default: return;
         }
         // The bar stays where the window keeps it; the window answers with SetScrollPos.
@@ -103,8 +104,22 @@ private:
         if (alive) Send(Bar, SB_ENDSCROLL, 0);
     }
 
+    void Moved(int Bar, int Pos) {
+        Track(Bar, true, Pos);
+        Send(Bar, SB_THUMBTRACK, Pos);
+    }
+
+    // The thumb's place while dragged, for the window's GetScrollInfo.
+    void Track(int Bar, bool Tracking, int Pos) {
+        TWindowScrollBars* state = handle_ ? WindowScrollBars(handle_, false) : nullptr;
+        if (!state) return;
+        state->Bars[Bar].Tracking = Tracking;
+        state->Bars[Bar].TrackPos = Pos;
+    }
+
     void Released(int Bar) {
         QPointer<QScrollBar> alive(bars_[Bar]);
+        Track(Bar, false, 0);
         Send(Bar, SB_THUMBPOSITION, bars_[Bar]->sliderPosition());
         if (!alive) return;
         Send(Bar, SB_ENDSCROLL, 0);

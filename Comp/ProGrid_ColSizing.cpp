@@ -1,0 +1,157 @@
+// Column sizing and persistence: the stretch column that takes the client width the others leave,
+// widths that follow the grid's width, and widths kept in an INI file or the registry.
+#include <cmath>
+
+#include "ProGrid.h"
+#include "vcl/Forms.h"
+#include "vcl/IniFiles.h"
+#include "vcl/Registry.h"
+#include "vcl/ScopeGuard.h"
+
+namespace ProGrid {
+
+using namespace BaseGrid;
+
+namespace {
+
+AnsiString ColWidthName(Integer ACol) { return "Col" + IntToStr(ACol); }
+
+// Rounded as the run-time library rounds: halves to even.
+Integer Scaled(Integer Size, double Factor) { return static_cast<Integer>(std::lrint(Size * Factor)); }
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Stretch
+
+void RAdeRedeviDidi::StretchColumnTo(Integer ACol) {
+    if (ComponentState().Contains(csLoading)) return;
+    if (ACol == -1) ACol = ColCount() - 1;
+    // Below -1 is no column either.
+    if (ACol >= ColCount() || ACol < 0) throw Exception("Stretch column index out of range");
+    if (ColCount() == 0 || !columnSize_->Stretch()) return;
+    stretched_ = false;
+    if (ColCount() == 1) {
+        SetColWidths(0, ClientWidth());
+    } else {
+        const auto others = ColWidthsSum(0, ColCount()) - ColWidths(ACol);
+        SetColWidths(ACol,
+                     ClientWidth() <= others ? DefaultColWidth() : ClientWidth() - static_cast<Integer>(others) - 1);
+    }
+    stretched_ = true;
+    if (floatingFooter_->Visible()) footerPanel_->SetAlign(alBottom);
+}
+
+void RAdeRedeviDidi::SizeChanged(Integer OldColCount, Integer OldRowCount) {
+    // A stretch column the new count cut off is left alone rather than failing the count's change.
+    const Integer stretchColumn = columnSize_->StretchColumn();
+    if (Parent() && columnSize_->Stretch() && stretchColumn < ColCount()) StretchColumnTo(stretchColumn);
+    TBaseGrid::SizeChanged(OldColCount, OldRowCount);
+    if (!Parent()) return;
+    UpdateFlatScrollBars();
+    if (FixedFooters() > 0 || FixedRightCols() > 0) Repaint();
+}
+
+void RAdeRedeviDidi::ChangeSizes(const std::function<void()>& Change) {
+    if (sizesHeld_) return Change();
+    {
+        const TValueGuard held(sizesHeld_, true);
+        Change();
+    }
+    if (std::exchange(colWidthsPending_, false)) ColWidthsChanged();
+    if (std::exchange(rowHeightsPending_, false)) RowHeightsChanged();
+}
+
+void RAdeRedeviDidi::ColWidthsChanged() {
+    if (sizesHeld_) {
+        colWidthsPending_ = true;
+        return;
+    }
+    if (stretched_) StretchColumnTo(columnSize_->StretchColumn());
+    TBaseGrid::ColWidthsChanged();
+    UpdateFooter();
+}
+
+void RAdeRedeviDidi::RowHeightsChanged() {
+    if (sizesHeld_) {
+        rowHeightsPending_ = true;
+        return;
+    }
+    TBaseGrid::RowHeightsChanged();
+}
+
+// ---------------------------------------------------------------------------
+// Following the grid's size
+
+void RAdeRedeviDidi::ScaleColWidths(Integer NewWidth, Integer OldWidth) {
+    const double factor = static_cast<double>(NewWidth) / OldWidth;
+    ChangeSizes([&] {
+        for (Integer c = 0; c < ColCount(); ++c) SetColWidths(c, Scaled(ColWidths(c), factor));
+    });
+}
+
+bool RAdeRedeviDidi::SizeMessage(TMessage& Message) {
+    if (columnSize_->Stretch()) {
+        const Integer stretchColumn =
+            columnSize_->StretchColumn() == -1 ? ColCount() - 1 : columnSize_->StretchColumn();
+        const auto others = ColWidthsSum(0, ColCount()) - ColWidths(stretchColumn);
+        if (stretchColumn >= 0 && stretchColumn < ColCount() && others < Width()) {
+            StretchColumnTo(columnSize_->StretchColumn());
+            if (HandleAllocated()) {
+                if (ScrollBars() == ssHorizontal || ScrollBars() == ssBoth)
+                    ShowScrollBar(Handle(), SB_HORZ, ColWidths(stretchColumn) + others > ClientWidth());
+                if (ScrollBars() == ssVertical || ScrollBars() == ssBoth)
+                    ShowScrollBar(Handle(), SB_VERT, RowCount() - FixedRows() > VisibleRowCount());
+            }
+            return true;
+        }
+    }
+    TBaseGrid::WndProc(Message);
+    const Integer newWidth = ClientWidth();
+    // A grid shrunk to nothing keeps its widths and its last real width: scaling from 0 never recovers.
+    if (newWidth <= 0) return true;
+    if (prevClientWidth_ > 0 && columnSize_->SynchWithGrid() && newWidth != prevClientWidth_) {
+        HideEditor();
+        ScaleColWidths(newWidth, prevClientWidth_);
+    }
+    prevClientWidth_ = newWidth;
+    if (inSize_ || !HandleAllocated()) return true;
+    const TValueGuard inSize(inSize_, true);
+    UpdateFlatScrollBars();
+    switch (ScrollBars()) {
+        case ssNone: ShowScrollBar(Handle(), SB_BOTH, FALSE); break;
+        case ssHorizontal: ShowScrollBar(Handle(), SB_VERT, FALSE); break;
+        case ssVertical: ShowScrollBar(Handle(), SB_HORZ, FALSE); break;
+        case ssBoth: break;
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// Persistence
+
+std::unique_ptr<TCustomIniFile> RAdeRedeviDidi::OpenColWidthsStore() {
+    if (columnSize_->Key().empty() || columnSize_->Section().empty() || ComponentState().Contains(csDesigning))
+        return nullptr;
+    if (columnSize_->Location() == clIniFile) return std::make_unique<TIniFile>(columnSize_->Key());
+    return std::make_unique<TRegistryIniFile>(columnSize_->Key());
+}
+
+void RAdeRedeviDidi::SaveColWidths() {
+    const std::unique_ptr<TCustomIniFile> store = OpenColWidthsStore();
+    if (!store) return;
+    for (Integer c = 0; c < ColCount(); ++c) store->WriteInteger(columnSize_->Section(), ColWidthName(c), ColWidths(c));
+}
+
+void RAdeRedeviDidi::LoadColWidths() {
+    const std::unique_ptr<TCustomIniFile> store = OpenColWidthsStore();
+    if (!store) return;
+    ChangeSizes([&] {
+        for (Integer c = 0; c < ColCount(); ++c) {
+            const Integer width = store->ReadInteger(columnSize_->Section(), ColWidthName(c), DefaultColWidth());
+            if (width != ColWidths(c)) SetColWidths(c, width);
+        }
+    });
+}
+
+}  // namespace ProGrid
