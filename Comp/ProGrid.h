@@ -732,6 +732,7 @@ public:
 enum TGridLook { glStandard, glSoft, glClassic, glZub, glXP, glListView };
 enum TScrollType { ssNormal, ssFlat, ssEncarta };
 enum TScrollHintType { shNone, shVertical, shHorizontal, shBoth };
+enum TIntelliPan { ipVertical, ipHorizontal, ipBoth, ipNone };
 using TScrollHintEvent = std::function<void(TObject* Sender, Integer ARow, AnsiString& hintstr)>;
 // The per-column comparison style; the ordinals travel through OnGetFormat.
 enum TSortStyle {
@@ -1605,6 +1606,8 @@ public:
     void SetScrollProportional(bool Value);
     PROGRID_STORED(bool, ScrollSynch, false)
     PROGRID_STORED(TScrollHintType, ScrollHints, shNone)
+    // The directions the middle button pans in.
+    PROGRID_STORED(TIntelliPan, IntelliPan, ipVertical)
 public:
     bool FlatScrollBarsActive() const { return flatScrollBars_; }
     void InitFlatScrollBars();
@@ -1623,6 +1626,10 @@ public:
     // Every width and height grows by Delta where it stays above 0, while the zoom stays within -10..10.
     void IntelliZoomStep(Integer Delta);
     Integer ZoomLevel() const { return zoomLevel_; }
+    bool Panning() const { return panning_; }
+    // The pan origin's mark, drawn over the cells (and taken away) at once.
+    void DrawPanOrigin();
+    void InvalidatePanOrigin();
     // The row (column) the scroll hint names, "Row : n" ("Col : n"); OnScrollHint may change the text.
     TScrollHintEvent OnScrollHint;
 
@@ -1648,6 +1655,11 @@ private:
     Integer ThumbCell(bool Vertical, Integer Pos);
     void UpdateProportional(bool Vertical);
     bool WheelMessageArrived(TMessage& Message);
+    // Panning (ProGrid_ScrollPan.cpp): True for a message it used up.
+    bool PanMessage(TMessage& Message);
+    void StartPanning(const TMessage& Message);
+    void EndPanning();
+    void PanStep();
     void HideScrollHint();
     // Flat bars are active, the window exists and ScrollBars includes Bar.
     bool FlatScrollBarUsed(int Bar) const;
@@ -1667,6 +1679,10 @@ private:
     bool flatScrollBars_ = false;
     bool scrollHintShown_ = false;
     Integer zoomLevel_ = 0;
+    bool panning_ = false;
+    TPoint panOrigin_{0, 0};
+    HCURSOR panCursor_ = nullptr;
+    HCURSOR panSavedCursor_ = nullptr;
     bool stretched_ = false;
     Integer prevClientWidth_ = 0;
     bool inSize_ = false;

@@ -133,7 +133,8 @@ bool RAdeRedeviDidi::SizeMessage(TMessage& Message) {
 std::unique_ptr<TCustomIniFile> RAdeRedeviDidi::OpenColWidthsStore() {
     if (columnSize_->Key().empty() || columnSize_->Section().empty() || ComponentState().Contains(csDesigning))
         return nullptr;
-    if (columnSize_->Location() == clIniFile) return std::make_unique<TIniFile>(columnSize_->Key());
+    // Read once and written once: a file written through would be rewritten for every column.
+    if (columnSize_->Location() == clIniFile) return std::make_unique<TMemIniFile>(columnSize_->Key());
     return std::make_unique<TRegistryIniFile>(columnSize_->Key());
 }
 
@@ -141,6 +142,7 @@ void RAdeRedeviDidi::SaveColWidths() {
     const std::unique_ptr<TCustomIniFile> store = OpenColWidthsStore();
     if (!store) return;
     for (Integer c = 0; c < ColCount(); ++c) store->WriteInteger(columnSize_->Section(), ColWidthName(c), ColWidths(c));
+    store->UpdateFile();
 }
 
 void RAdeRedeviDidi::LoadColWidths() {

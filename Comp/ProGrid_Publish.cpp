@@ -76,6 +76,9 @@ void PublishValues(TPublishOf<RAdeRedeviDidi>& P) {
                         {{"ssNormal", ssNormal}, {"ssFlat", ssFlat}, {"ssEncarta", ssEncarta}});
     P.Int("ScrollWidth", &C::ScrollWidth, &C::SetScrollWidth);
     P.Bool("ScrollSynch", &C::ScrollSynch, &C::SetScrollSynch);
+    P.Enum<TIntelliPan>(
+        "IntelliPan", &C::IntelliPan, &C::SetIntelliPan,
+        {{"ipVertical", ipVertical}, {"ipHorizontal", ipHorizontal}, {"ipBoth", ipBoth}, {"ipNone", ipNone}});
     P.Bool("ScrollProportional", &C::ScrollProportional, &C::SetScrollProportional);
     P.Enum<TScrollHintType>(
         "ScrollHints", &C::ScrollHints, &C::SetScrollHints,

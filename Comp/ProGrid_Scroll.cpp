@@ -247,6 +247,7 @@ void RAdeRedeviDidi::ScrollMessage(TMessage& Message, bool Vertical) {
 }
 
 bool RAdeRedeviDidi::ScrollWindowMessage(TMessage& Message) {
+    if (PanMessage(Message)) return true;
     switch (Message.Msg) {
         case WM_SIZE:
         case CM_UIACTIVATE:

@@ -1,11 +1,13 @@
 #!/usr/bin/env python3
 """Draws the program's own glyphs as 24-bit BMP files on a teal key colour, which the top-left and the
 bottom-left pixels mark as transparent: the spin-button arrows, and the grid's check boxes, radio
-buttons, node glyphs, filter glyph and spin arrows. Run from the repository root:
+buttons, node glyphs, filter glyph, spin arrows and panning marks; and the grid's panning cursors as
+cursor files (one 32 x 32 PNG image with its hot spot). Run from the repository root:
 scripts/draw_glyphs.py [folder]."""
 import math
 import struct
 import sys
+import zlib
 
 KEY = (0x80, 0x80, 0x00)  # B, G, R: teal, never used for ink
 INK = (0x00, 0x00, 0x00)
@@ -204,9 +206,60 @@ def grid_glyphs():
     return glyphs
 
 
+def pan_ink(x, y, directions):
+    """The panning drawings: a dot in the middle of 32 x 32 and an arrow head out towards each direction."""
+    px, py = x - 15.5, y - 15.5
+    if px * px + py * py <= 9:
+        return True
+    for dx, dy in directions:
+        norm = math.hypot(dx, dy)
+        along = (px * dx + py * dy) / norm
+        across = (px * dy - py * dx) / norm
+        if 7 <= along <= 14 and abs(across) <= (14 - along) * 0.9:
+            return True
+    return False
+
+
+AXES = {"INTLI1": ((0, -1), (0, 1), (-1, 0), (1, 0)), "INTLI2": ((-1, 0), (1, 0)), "INTLI3": ((0, -1), (0, 1))}
+# Cursor 8000 while the mouse rests near the origin, then one per direction the grid pans in.
+CURSORS = {8000: AXES["INTLI1"], 8001: ((0, 1),), 8002: ((-1, 0),), 8003: ((1, 0),), 8004: ((0, -1),),
+           8005: ((1, -1),), 8006: ((-1, -1),), 8007: ((1, 1),), 8008: ((-1, 1),)}
+
+
+def pan_mark(directions):
+    return ["".join("#" if pan_ink(x, y, directions) else "." for x in range(32)) for y in range(32)]
+
+
+def png(width, height, pixels):
+    """pixels: rows of (R, G, B, A) tuples."""
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF)
+    raw = b"".join(b"\0" + b"".join(bytes(p) for p in row) for row in pixels)
+    header = struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)
+    return b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b"")
+
+
+def write_cursor(path, directions, hot=(16, 16)):
+    """Black ink with a white edge on clear, as a cursor file holding one PNG image."""
+    ink = [[pan_ink(x, y, directions) for x in range(32)] for y in range(32)]
+
+    def edge(x, y):
+        return any(0 <= x + i < 32 and 0 <= y + j < 32 and ink[y + j][x + i] for i in (-1, 0, 1) for j in (-1, 0, 1))
+    pixels = [[(0, 0, 0, 255) if ink[y][x] else (255, 255, 255, 255) if edge(x, y) else (0, 0, 0, 0)
+               for x in range(32)] for y in range(32)]
+    image = png(32, 32, pixels)
+    directory = struct.pack("<HHH", 0, 2, 1) + struct.pack("<BBBBHHII", 32, 32, 0, 0, hot[0], hot[1], len(image), 22)
+    with open(path, "wb") as f:
+        f.write(directory + image)
+
+
 if __name__ == "__main__":
     out = sys.argv[1] if len(sys.argv) > 1 else "resources"
     write_bmp(f"{out}/SpinUp.bmp", UP)
     write_bmp(f"{out}/SpinDown.bmp", list(reversed(UP)))
     for name, (rows, palette) in grid_glyphs().items():
         write_bmp(f"{out}/{name}.bmp", rows, palette)
+    for name, directions in AXES.items():
+        write_bmp(f"{out}/{name}.bmp", pan_mark(directions))
+    for number, directions in CURSORS.items():
+        write_cursor(f"{out}/{number}.cur", directions)

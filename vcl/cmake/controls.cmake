@@ -16,10 +16,12 @@ target_sources(vcl PRIVATE
   src/Windows/Keyboard.cpp
   src/Windows/WinUser.cpp
   src/Windows/UnicodeWindows.cpp
+  src/Windows/Cursors.cpp
   src/Windows/MessageQueue.cpp
   src/qt/AppLoop.cpp
   src/qt/PeerBase.cpp
   src/qt/PeerEvents.cpp
+  src/qt/CursorsQt.cpp
   src/qt/PeerKeys.cpp
   src/qt/PeerOverlay.cpp
   src/qt/PeerSurface.cpp

@@ -202,4 +202,27 @@ TEST_F(IniFile, AReplacedFileKeepsItsPermissionsAndItsLink) {
     EXPECT_EQ(FileCount(), 2u) << "no temporary file stays behind";
 }
 
+TEST_F(IniFile, AMemoryFileWritesOnlyAtUpdateFileAndReadsItsOwnWrites) {
+    SetContents(File(), "; kept\r\n[A]\r\nk=old\r\n");
+    TMemIniFile ini(File());
+    ini.WriteString("A", "k", "new");
+    ini.WriteInteger("B", "n", 42);
+    EXPECT_EQ(ini.ReadString("A", "k", ""), "new");
+    EXPECT_EQ(ini.ReadInteger("B", "n", 0), 42);
+    EXPECT_EQ(Contents(File()), "; kept\r\n[A]\r\nk=old\r\n");
+    EXPECT_THROW(ini.WriteString("A", "bad", "line\nbreak"), EIniFileException);
+    ini.UpdateFile();
+    EXPECT_EQ(Contents(File()), "; kept\r\n[A]\r\nk=new\r\n[B]\r\nn=42\r\n");
+
+    std::filesystem::create_directory(folder_ + "/folder.ini");
+    TMemIniFile unreadable(folder_ + "/folder.ini");
+    unreadable.WriteString("A", "k", "v");
+    try {
+        unreadable.UpdateFile();
+        ADD_FAILURE() << "no exception";
+    } catch (const EIniFileException& e) {
+        EXPECT_EQ(e.Message(), "Unable to write to " + folder_ + "/folder.ini");
+    }
+}
+
 }  // namespace

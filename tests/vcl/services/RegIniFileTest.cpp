@@ -135,4 +135,22 @@ TEST_F(RegIniFile, IntegersAreDwordValuesAndTextThatSpellsOneReadsAsIt) {
     EXPECT_EQ(registry.ReadString("Widths", "Text", ""), "42");
 }
 
+TEST_F(RegIniFile, WritesAreHeldUntilUpdateFileAndTheStoreIsWrittenOnce) {
+    const std::string store = folder_ + "/registry";
+    {
+        TRegistryIniFile registry("Software\\Halcyra\\Held");
+        const std::string before = Contents(store);
+        for (Integer i = 0; i < 50; ++i) registry.WriteInteger("Widths", "Col" + std::to_string(i), i);
+        EXPECT_EQ(Contents(store), before);
+        // Held writes read back, through this object and any other.
+        EXPECT_EQ(registry.ReadInteger("Widths", "Col7", -1), 7);
+        EXPECT_EQ(TRegistryIniFile("Software\\Halcyra\\Held").ReadInteger("Widths", "Col7", -1), 7);
+        registry.UpdateFile();
+        EXPECT_NE(Contents(store).find("Col49\tREG_DWORD\t31000000"), std::string::npos);
+        registry.WriteInteger("Widths", "Late", 5);
+    }
+    // The object's end writes what it still holds.
+    EXPECT_EQ(TRegistryIniFile("Software\\Halcyra\\Held").ReadInteger("Widths", "Late", 0), 5);
+}
+
 }  // namespace

@@ -18,6 +18,8 @@ class TCustomIniFile : public TObject {
     // A value that is no integer (as StrToInt reads one) reads as Default.
     virtual Integer ReadInteger(const AnsiString& Section, const AnsiString& Ident, Integer Default);
     virtual void WriteInteger(const AnsiString& Section, const AnsiString& Ident, Integer Value);
+    // Writes what the object still holds of its writes; raises when that cannot be written.
+    virtual void UpdateFile() {}
 
 private:
     AnsiString fileName_;
@@ -34,4 +36,21 @@ class TIniFile : public TCustomIniFile {
 
     AnsiString ReadString(const AnsiString& Section, const AnsiString& Ident, const AnsiString& Default) override;
     void WriteString(const AnsiString& Section, const AnsiString& Ident, const AnsiString& Value) override;
+};
+
+// The file read once into memory: reads as TIniFile's, writes change the memory only (refusing the same
+// text TIniFile refuses), and UpdateFile writes the file once, raising EIniFileException "Unable to
+// write to <file name>" when it cannot.
+class TMemIniFile : public TCustomIniFile {
+    VCL_CLASS(TMemIniFile, TCustomIniFile)
+    explicit TMemIniFile(const AnsiString& FileName);
+
+    AnsiString ReadString(const AnsiString& Section, const AnsiString& Ident, const AnsiString& Default) override;
+    void WriteString(const AnsiString& Section, const AnsiString& Ident, const AnsiString& Value) override;
+    void UpdateFile() override;
+
+private:
+    std::string text_;
+    bool readable_ = true;  // a file that exists but cannot be read is never replaced
+    bool modified_ = false;
 };

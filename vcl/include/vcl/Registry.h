@@ -30,7 +30,8 @@ private:
 
 // The INI-file interface on the registry: the file name is a key path under HKEY_CURRENT_USER, a section
 // the key below it. Integers are REG_DWORD values; a string value reads as the integer it spells, any
-// other value as the default. A key that cannot be opened reads as empty; writing to it raises.
+// other value as the default. A key that cannot be opened reads as empty; writing to it raises. Writes
+// are held from the first until UpdateFile (or the object's end): the store's file is written once.
 class TRegistryIniFile : public TCustomIniFile {
     VCL_CLASS(TRegistryIniFile, TCustomIniFile)
     explicit TRegistryIniFile(const AnsiString& FileName);
@@ -43,8 +44,11 @@ class TRegistryIniFile : public TCustomIniFile {
     Integer ReadInteger(const AnsiString& Section, const AnsiString& Ident, Integer Default) override;
     // ERegistryException when the key or the value cannot be stored (so for WriteString too).
     void WriteInteger(const AnsiString& Section, const AnsiString& Ident, Integer Value) override;
+    // ERegistryException when the held writes cannot be stored. The destructor writes them too, silently.
+    void UpdateFile() override;
 
 private:
     TRegIniFile& Writable();
+    bool holding_ = false;
     std::unique_ptr<TRegIniFile> regIniFile_;
 };

@@ -375,6 +375,17 @@ int GetScrollPos(HWND hWnd, int nBar);
 BOOL SetScrollRange(HWND hWnd, int nBar, int nMinPos, int nMaxPos, BOOL bRedraw);
 BOOL ShowScrollBar(HWND hWnd, int wBar, BOOL bShow);
 
+// Cursors: the program's own drawings, "CUR" resources named by number, and the one cursor shown.
+VCL_DECLARE_HANDLE(HCURSOR);
+// The module's cursor resource (MAKEINTRESOURCE(n) names the resource "n"), the same handle every time;
+// nullptr when the module has no such cursor.
+HCURSOR LoadCursor(HINSTANCE hInstance, const char* lpCursorName);
+#define LoadCursorA LoadCursor
+// Shows hCursor over every window until another is set; nullptr gives each window its own cursor back.
+// Returns the cursor set before (nullptr: the windows' own). A handle that is no cursor changes nothing.
+HCURSOR SetCursor(HCURSOR hCursor);
+HCURSOR GetCursor();
+
 BOOL MessageBeep(UINT uType);  // silent; Testing::MessageBeepCount counts the calls
 
 // Pop-up menus made item by item. TrackPopupMenu shows the menu as a TPopupMenu would (its chooser seam

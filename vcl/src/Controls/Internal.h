@@ -108,6 +108,9 @@ std::vector<TMonitorSpec> QueryScreens();
 void SetOverrideCursor(TCursor Cursor);
 TPoint CursorPos();
 void SetCursorPos(TPoint Pos);
+// Where the last mouse event the windows received happened (screen coordinates): a platform without a
+// pointer of its own (offscreen) answers CursorPos from it.
+void NoteMousePos(TPoint Pos);
 AnsiString ExecutablePath();
 }  // namespace AppLoop
 

@@ -8,6 +8,7 @@
 
 VCL_IMPLEMENT_CLASS(TCustomIniFile, nullptr, nullptr)
 VCL_IMPLEMENT_CLASS(TIniFile, nullptr, nullptr)
+VCL_IMPLEMENT_CLASS(TMemIniFile, nullptr, nullptr)
 
 namespace {
 
@@ -16,6 +17,30 @@ std::filesystem::path FilePath(const AnsiString& FileName) {
     const std::filesystem::path path(codepage::AnsiToUtf8(FileName));
     if (path.is_absolute()) return path;
     return (settings::ConfigurationFolder() / path).lexically_normal();
+}
+
+AnsiString UnableToWrite(const AnsiString& FileName) { return "Unable to write to " + FileName; }
+
+void RefuseUnstorable(const AnsiString& FileName, const AnsiString& Section, const AnsiString& Ident,
+                      const AnsiString& Value) {
+    const std::string unstorable = initext::Unstorable(Section, Ident, Value);
+    if (!unstorable.empty()) throw EIniFileException(UnableToWrite(FileName) + ": " + unstorable);
+}
+
+// Replaces the file, making the configuration folder first for a name without a folder.
+void WriteIniText(const AnsiString& FileName, const std::string& Text) {
+    const std::filesystem::path file = FilePath(FileName);
+    if (!std::filesystem::path(codepage::AnsiToUtf8(FileName)).is_absolute()) {
+        std::error_code error;  // a failure shows in the write
+        std::filesystem::create_directories(file.parent_path(), error);
+    }
+    if (!settings::ReplaceWholeFile(file, Text)) throw EIniFileException(UnableToWrite(FileName));
+}
+
+AnsiString ReadFrom(std::string_view Text, const AnsiString& Section, const AnsiString& Ident,
+                    const AnsiString& Default) {
+    const initext::TIniEntry entry = initext::Locate(Text, Section, Ident);
+    return entry.KeyFound ? initext::ValueOf(entry.RawValue) : Default;
 }
 
 }  // namespace
@@ -31,21 +56,34 @@ void TCustomIniFile::WriteInteger(const AnsiString& Section, const AnsiString& I
 AnsiString TIniFile::ReadString(const AnsiString& Section, const AnsiString& Ident, const AnsiString& Default) {
     std::string text;
     if (!settings::ReadWholeFile(FilePath(FileName()), text)) return Default;
-    const initext::TIniEntry entry = initext::Locate(text, Section, Ident);
-    return entry.KeyFound ? initext::ValueOf(entry.RawValue) : Default;
+    return ReadFrom(text, Section, Ident, Default);
 }
 
 void TIniFile::WriteString(const AnsiString& Section, const AnsiString& Ident, const AnsiString& Value) {
-    const AnsiString failure = "Unable to write to " + FileName();
-    const std::string unstorable = initext::Unstorable(Section, Ident, Value);
-    if (!unstorable.empty()) throw EIniFileException(failure + ": " + unstorable);
-    const std::filesystem::path file = FilePath(FileName());
+    RefuseUnstorable(FileName(), Section, Ident, Value);
     std::string text;
-    if (!settings::ReadWholeFile(file, text)) throw EIniFileException(failure);
+    if (!settings::ReadWholeFile(FilePath(FileName()), text)) throw EIniFileException(UnableToWrite(FileName()));
     initext::SetEntry(text, Section, Ident, Value);
-    if (!std::filesystem::path(codepage::AnsiToUtf8(FileName())).is_absolute()) {
-        std::error_code error;  // a failure shows in the write
-        std::filesystem::create_directories(file.parent_path(), error);
-    }
-    if (!settings::ReplaceWholeFile(file, text)) throw EIniFileException(failure);
+    WriteIniText(FileName(), text);
+}
+
+TMemIniFile::TMemIniFile(const AnsiString& FileName) : TCustomIniFile(FileName) {
+    readable_ = settings::ReadWholeFile(FilePath(FileName), text_);
+}
+
+AnsiString TMemIniFile::ReadString(const AnsiString& Section, const AnsiString& Ident, const AnsiString& Default) {
+    return ReadFrom(text_, Section, Ident, Default);
+}
+
+void TMemIniFile::WriteString(const AnsiString& Section, const AnsiString& Ident, const AnsiString& Value) {
+    RefuseUnstorable(FileName(), Section, Ident, Value);
+    initext::SetEntry(text_, Section, Ident, Value);
+    modified_ = true;
+}
+
+void TMemIniFile::UpdateFile() {
+    if (!modified_) return;
+    if (!readable_) throw EIniFileException(UnableToWrite(FileName()));
+    WriteIniText(FileName(), text_);
+    modified_ = false;
 }

@@ -1,6 +1,8 @@
 #include <cstring>
 #include <string>
+#include <utility>
 
+#include "Windows/RegistryBatch.h"
 #include "vcl/Registry.h"
 #include "vcl/SysUtils.h"
 
@@ -87,11 +89,20 @@ TRegistryIniFile::TRegistryIniFile(const AnsiString& FileName) : TCustomIniFile(
     }
 }
 
-TRegistryIniFile::~TRegistryIniFile() = default;
+TRegistryIniFile::~TRegistryIniFile() {
+    if (holding_) EndRegistryBatch();
+}
 
 TRegIniFile& TRegistryIniFile::Writable() {
     if (!regIniFile_) throw ERegistryException("Cannot create the registry key " + FileName());
+    if (!holding_) BeginRegistryBatch();
+    holding_ = true;
     return *regIniFile_;
+}
+
+void TRegistryIniFile::UpdateFile() {
+    if (!std::exchange(holding_, false)) return;
+    if (!EndRegistryBatch()) throw ERegistryException("Cannot store the registry values of " + FileName());
 }
 
 AnsiString TRegistryIniFile::ReadString(const AnsiString& Section, const AnsiString& Ident, const AnsiString& Default) {

@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 
+#include "Windows/RegistryBatch.h"
 #include "Windows/SettingsFiles.h"
 #include "vcl/Windows.h"
 
@@ -25,6 +26,11 @@ struct TRegistryState {
     std::mutex Lock;
     std::map<std::uintptr_t, std::string> OpenKeys;  // handle -> path of the key
     std::uintptr_t NextHandle = 0x1000;
+    // Writes held by an open batch: the store's text, read once, changed here and written at the end.
+    int Batches = 0;
+    bool HeldLoaded = false;
+    bool HeldChanged = false;
+    std::string Held;
 };
 
 TRegistryState& State() {
@@ -280,9 +286,39 @@ void AppendLine(std::string& Text, const std::string& Line) {
     Text += '\n';
 }
 
+// The store's text: the held one while a batch is open (read at its first use).
+bool LoadStore(std::string& Text) {
+    TRegistryState& state = State();
+    if (state.Batches > 0 && state.HeldLoaded) {
+        Text = state.Held;
+        return true;
+    }
+    if (!settings::ReadWholeFile(FilePath(), Text)) return false;
+    if (state.Batches > 0) {
+        state.Held = Text;
+        state.HeldLoaded = true;
+    }
+    return true;
+}
+
+bool WriteStoreFile(const std::string& Text) {
+    std::error_code error;
+    std::filesystem::create_directories(settings::ConfigurationFolder(), error);
+    return settings::ReplaceWholeFile(FilePath(), Text);
+}
+
+// Written at once, or held until the batch ends.
+bool SaveStore(std::string&& Text) {
+    TRegistryState& state = State();
+    if (state.Batches == 0) return WriteStoreFile(Text);
+    state.Held = std::move(Text);
+    state.HeldChanged = true;
+    return true;
+}
+
 LONG StoreValue(const std::string& Path, std::string_view Name, DWORD Type, std::string_view Data) {
     std::string text;
-    if (!settings::ReadWholeFile(FilePath(), text)) return ERROR_ACCESS_DENIED;
+    if (!LoadStore(text)) return ERROR_ACCESS_DENIED;
     const std::string line = ValueLine(Path, Name, Type, Data);
     const TFoundValue old = FindValue(text, Path, Name);
     if (old.Found && old.End > old.Begin) {
@@ -290,14 +326,12 @@ LONG StoreValue(const std::string& Path, std::string_view Name, DWORD Type, std:
     } else {
         AppendLine(text, line);
     }
-    std::error_code error;
-    std::filesystem::create_directories(settings::ConfigurationFolder(), error);
-    return settings::ReplaceWholeFile(FilePath(), text) ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
+    return SaveStore(std::move(text)) ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
 }
 
 std::string ReadStore() {
     std::string text;
-    settings::ReadWholeFile(FilePath(), text);
+    LoadStore(text);
     return text;
 }
 
@@ -354,13 +388,11 @@ LONG RegCreateKeyExA(HKEY hKey, const char* lpSubKey, DWORD, char*, DWORD, REGSA
     if (!KeyPath(hKey, parent)) return ERROR_INVALID_HANDLE;
     const std::string path = SubKeyPath(parent, lpSubKey);
     std::string text;
-    if (!settings::ReadWholeFile(FilePath(), text)) return ERROR_ACCESS_DENIED;
+    if (!LoadStore(text)) return ERROR_ACCESS_DENIED;
     const bool exists = KeyExists(text, path);
     if (!exists) {
         AppendLine(text, path + '\\');
-        std::error_code error;
-        std::filesystem::create_directories(settings::ConfigurationFolder(), error);
-        if (!settings::ReplaceWholeFile(FilePath(), text)) return ERROR_ACCESS_DENIED;
+        if (!SaveStore(std::move(text))) return ERROR_ACCESS_DENIED;
     }
     if (lpdwDisposition != nullptr) *lpdwDisposition = exists ? REG_OPENED_EXISTING_KEY : REG_CREATED_NEW_KEY;
     *phkResult = OpenHandle(path);
@@ -440,3 +472,18 @@ LONG RegCloseKey(HKEY hKey) {
 void SetRegistryFolderForTest(const AnsiString& Folder) { settings::SetConfigurationFolderForTest(Folder); }
 
 AnsiString RegistryFilePath() { return FilePath().string(); }
+
+void BeginRegistryBatch() {
+    std::lock_guard guard(State().Lock);
+    ++State().Batches;
+}
+
+bool EndRegistryBatch() {
+    std::lock_guard guard(State().Lock);
+    TRegistryState& state = State();
+    if (state.Batches == 0 || --state.Batches > 0) return true;
+    const bool written = !state.HeldChanged || WriteStoreFile(state.Held);
+    state.HeldLoaded = state.HeldChanged = false;
+    state.Held.clear();
+    return written;
+}

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -244,16 +245,31 @@ void SetOverrideCursor(TCursor Cursor) {
     QApplication::setOverrideCursor(QCursor(shape));
 }
 
+namespace {
+
+std::optional<TPoint>& NotedMousePos() {
+    static std::optional<TPoint> pos;
+    return pos;
+}
+
+bool PointerlessPlatform() { return QGuiApplication::platformName() == QLatin1String("offscreen"); }
+
+}  // namespace
+
 TPoint CursorPos() {
     EnsureApplication();
+    if (PointerlessPlatform() && NotedMousePos()) return *NotedMousePos();
     QPoint p = QCursor::pos();
     return Point(p.x(), p.y());
 }
 
 void SetCursorPos(TPoint Pos) {
     EnsureApplication();
+    NotedMousePos() = Pos;
     QCursor::setPos(Pos.X, Pos.Y);
 }
+
+void NoteMousePos(TPoint Pos) { NotedMousePos() = Pos; }
 
 AnsiString ExecutablePath() {
     EnsureApplication();

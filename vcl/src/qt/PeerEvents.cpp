@@ -270,6 +270,8 @@ bool TQtPeer::HandleMouse(QEvent* Event) {
         default: break;
     }
     if (msg == 0) return false;
+    const QPoint global = e->globalPosition().toPoint();
+    AppLoop::NoteMousePos(Point(global.x(), global.y()));
     TPoint p = ToClient(e->position().toPoint());
     TMessage m{msg, MouseKeys(e->buttons(), e->modifiers()), MakeLParam(p.X, p.Y), 0};
     SendWithEvent(m, Event);
