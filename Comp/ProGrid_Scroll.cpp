@@ -297,7 +297,7 @@ bool RAdeRedeviDidi::WheelMessageArrived(TMessage& Message) {
     const Integer col = std::clamp(Col(), FixedCols(), ColCount() - 1);
     const Integer left = LeftCol();
     FocusCell(col, row, true);
-    if (navigation_->KeepHorizScroll() && Options().Contains(goRowSelect)) SetLeftCol(left);
+    if (navigation_->KeepHorizScroll() && Options().Contains(goRowSelect)) SetLeftColLocked(left);
     return true;
 }
 
@@ -306,7 +306,7 @@ bool RAdeRedeviDidi::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
         return TBaseGrid::DoMouseWheelDown(Shift, MousePos);
     const Integer left = LeftCol();
     const bool handled = TBaseGrid::DoMouseWheelDown(Shift, MousePos);
-    SetLeftCol(left);
+    SetLeftColLocked(left);
     return handled;
 }
 
@@ -317,7 +317,7 @@ bool RAdeRedeviDidi::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
     }
     const Integer left = LeftCol();
     const bool handled = TBaseGrid::DoMouseWheelUp(Shift, MousePos);
-    SetLeftCol(left);
+    SetLeftColLocked(left);
     return handled;
 }
 
