@@ -1665,6 +1665,7 @@ private:
     bool FlatScrollBarUsed(int Bar) const;
     void SetFlatScrollProp(UINT Index, Integer Value);
     void SyncFlatScrollBar(int Bar);
+    bool StretchFollows() const;
     // WM_SIZE: True when the stretch answered it (the inherited handling and OnResize are skipped).
     bool SizeMessage(TMessage& Message);
     void ScaleColWidths(Integer NewWidth, Integer OldWidth);

@@ -42,10 +42,15 @@ void RAdeRedeviDidi::StretchColumnTo(Integer ACol) {
     if (floatingFooter_->Visible()) footerPanel_->SetAlign(alBottom);
 }
 
+// Stretching on as a follow-up of other changes: a stretch column the counts no longer hold is left
+// alone rather than failing the change that came first.
+bool RAdeRedeviDidi::StretchFollows() const {
+    const Integer column = columnSize_->StretchColumn();
+    return columnSize_->Stretch() && column >= -1 && column < ColCount();
+}
+
 void RAdeRedeviDidi::SizeChanged(Integer OldColCount, Integer OldRowCount) {
-    // A stretch column the new count cut off is left alone rather than failing the count's change.
-    const Integer stretchColumn = columnSize_->StretchColumn();
-    if (Parent() && columnSize_->Stretch() && stretchColumn < ColCount()) StretchColumnTo(stretchColumn);
+    if (Parent() && StretchFollows()) StretchColumnTo(columnSize_->StretchColumn());
     TBaseGrid::SizeChanged(OldColCount, OldRowCount);
     if (!Parent()) return;
     UpdateFlatScrollBars();
@@ -67,7 +72,7 @@ void RAdeRedeviDidi::ColWidthsChanged() {
         colWidthsPending_ = true;
         return;
     }
-    if (stretched_) StretchColumnTo(columnSize_->StretchColumn());
+    if (stretched_ && StretchFollows()) StretchColumnTo(columnSize_->StretchColumn());
     TBaseGrid::ColWidthsChanged();
     UpdateFooter();
 }
@@ -91,11 +96,11 @@ void RAdeRedeviDidi::ScaleColWidths(Integer NewWidth, Integer OldWidth) {
 }
 
 bool RAdeRedeviDidi::SizeMessage(TMessage& Message) {
-    if (columnSize_->Stretch()) {
+    if (StretchFollows()) {
         const Integer stretchColumn =
             columnSize_->StretchColumn() == -1 ? ColCount() - 1 : columnSize_->StretchColumn();
         const auto others = ColWidthsSum(0, ColCount()) - ColWidths(stretchColumn);
-        if (stretchColumn >= 0 && stretchColumn < ColCount() && others < Width()) {
+        if (others < Width()) {
             StretchColumnTo(columnSize_->StretchColumn());
             if (HandleAllocated()) {
                 if (ScrollBars() == ssHorizontal || ScrollBars() == ssBoth)
