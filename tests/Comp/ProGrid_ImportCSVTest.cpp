@@ -10,6 +10,7 @@
 #include "ProGrid.h"
 #include "support/EventCounter.h"
 #include "support/FormFixture.h"
+#include "support/TempPath.h"
 
 using namespace ProGrid;
 
@@ -25,9 +26,7 @@ protected:
     }
     // A file holding Bytes; its name.
     AnsiString File(const std::string& Bytes, const std::string& Name = "import.csv") {
-        // Each test its own file: the tests run in parallel processes.
-        const std::string path =
-            testing::TempDir() + testing::UnitTest::GetInstance()->current_test_info()->name() + "_" + Name;
+        const std::string path = ProcessTempPath(Name);
         std::ofstream(path, std::ios::binary) << Bytes;
         return path;
     }

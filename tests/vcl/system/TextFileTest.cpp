@@ -9,13 +9,11 @@
 #include <gtest/gtest.h>
 
 #include "vcl/SysUtils.h"
+#include "support/TempPath.h"
 
 namespace {
 
-// Each test its own files: the tests run in parallel processes.
-std::string TempPath(const std::string& Name) {
-    return testing::TempDir() + testing::UnitTest::GetInstance()->current_test_info()->name() + "_" + Name;
-}
+std::string TempPath(const std::string& Name) { return ProcessTempPath(Name); }
 
 void WriteBytes(const std::string& Path, const std::string& Bytes) { std::ofstream(Path, std::ios::binary) << Bytes; }
 
