@@ -19,6 +19,7 @@ target_sources(vcl PRIVATE
   src/Spin/SpinEdit.cpp
   src/ExtCtrls/Timer.cpp
   src/ComCtrls/TrackBar.cpp
+  src/ComCtrls/DateTimePicker.cpp
   src/qt/DialogsQt.cpp
   src/qt/MenuQt.cpp
   src/qt/OpenDialogQt.cpp
@@ -28,4 +29,5 @@ target_sources(vcl PRIVATE
   src/qt/SpinEditPeer.cpp
   src/qt/TimerQt.cpp
   src/qt/TrackBarPeer.cpp
+  src/qt/DateTimePickerPeer.cpp
 )

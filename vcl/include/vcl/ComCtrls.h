@@ -339,5 +339,70 @@ class TRichEdit : public TCustomRichEdit {
     explicit TRichEdit(TComponent* AOwner) : TCustomRichEdit(AOwner) {}
 };
 
+// ---------------------------------------------------------------------------
+// The date/time picker: a date or a time held by the control, edited in the platform's date-time field.
+// Format takes the picker's codes (d dd ddd dddd M MM MMM MMMM yy yyyy h hh H HH m mm s ss t tt, 'literal');
+// an empty one shows the locale's short date or long time. F4 and Alt+Down drop the calendar of a
+// dmComboBox date picker; its showing and hiding reach the control as CN_NOTIFY with DTN_DROPDOWN and
+// DTN_CLOSEUP. With ShowCheckbox, a click on the box or Space turns Checked (no value when False).
+// OnChange fires for the user's changes only; setting a property from code fires nothing.
+
+constexpr UINT DTN_FIRST2 = 0U - 753U;
+constexpr UINT DTN_DROPDOWN = DTN_FIRST2 - 1;
+constexpr UINT DTN_CLOSEUP = DTN_FIRST2;
+
+enum TDateTimeKind { dtkDate, dtkTime };
+enum TDTDateMode { dmComboBox, dmUpDown };
+
+class TDateTimePicker : public TWinControl {
+    VCL_CLASS(TDateTimePicker, TWinControl)
+    explicit TDateTimePicker(TComponent* AOwner);
+
+    TDateTimeKind Kind() const { return kind_; }
+    void SetKind(TDateTimeKind Value);
+    TDTDateMode DateMode() const { return dateMode_; }
+    void SetDateMode(TDTDateMode Value);
+    // The whole days of the value, and its time of day; each setter keeps the other part. Values beyond the
+    // years 100 to 9999 are kept at the nearest one the picker shows.
+    TDateTime Date() const;
+    void SetDate(TDateTime Value);
+    TDateTime Time() const;
+    void SetTime(TDateTime Value);
+    bool ShowCheckbox() const { return showCheckbox_; }
+    void SetShowCheckbox(bool Value);
+    bool Checked() const { return checked_; }
+    void SetChecked(bool Value);
+    const AnsiString& Format() const { return format_; }
+    void SetFormat(const AnsiString& Value);
+
+    TNotifyEvent OnChange;
+
+protected:
+    virtual void Change();
+    void CreateParams(TCreateParams& Params) override;
+    void DefaultHandler(TMessage& Message) override;
+    TControlPeer* CreatePeer() override;
+    void InitializePeer() override;
+
+private:
+    friend struct TComCtrlsAccess;
+    // Internal to the stand-in: the value the user made in the peer (its day and time of day), and where
+    // the check box lies.
+    void DateTimeFromPeer(TDateTime Day, TDateTime TimeOfDayValue);
+    TRect CheckBoxRect() const;
+    // The format the peer shows: Format, or the locale's for the Kind.
+    AnsiString ShownFormat() const;
+    void SetDateTime(TDateTime Value);
+    void CheckByUser(bool Value);
+    void Mirror();
+
+    TDateTimeKind kind_ = dtkDate;
+    TDTDateMode dateMode_ = dmComboBox;
+    TDateTime dateTime_ = 0;
+    bool showCheckbox_ = false;
+    bool checked_ = true;
+    AnsiString format_;
+};
+
 // Registers the classes of this unit for form descriptions.
 void RegisterComCtrls();

@@ -59,6 +59,10 @@ TRect PeerGeometry(TWinControl* Control);  // in the parent peer's coordinates
 // Any property of the peer widget by its windowing-system name ("readOnly", "currentIndex"), as text.
 AnsiString PeerProperty(TWinControl* Control, const char* Name);
 
+// Picks Day in the date picker's dropped calendar as a click on that day does (the calendar closes).
+// EInvalidOperation when Picker's calendar is not down.
+void PickCalendarDate(TWinControl* Picker, TDateTime Day);
+
 // Message boxes: while recording, each message box is appended here and answered with Answer.
 struct TRecordedMessageBox {
     AnsiString Text;

@@ -8,7 +8,8 @@ void RegisterExtCtrls() {
 }
 
 void RegisterComCtrls() {
-    RegisterClasses({TStatusBar::ClassInfo(), TTrackBar::ClassInfo(), TCoolBar::ClassInfo(), TRichEdit::ClassInfo()});
+    RegisterClasses({TStatusBar::ClassInfo(), TTrackBar::ClassInfo(), TCoolBar::ClassInfo(), TRichEdit::ClassInfo(),
+                     TDateTimePicker::ClassInfo()});
 }
 
 void RegisterSpin() { RegisterClasses({TSpinButton::ClassInfo(), TSpinEdit::ClassInfo()}); }

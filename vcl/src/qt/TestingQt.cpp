@@ -3,7 +3,9 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QComboBox>
+#include <QDateTimeEdit>
 #include <QEnterEvent>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -21,6 +23,7 @@
 #include "qt/Peer.h"
 #include "qt/QtGraphics.h"
 #include "qt/QtText.h"
+#include "vcl/SysUtils.h"
 #include "vcl/Testing.h"
 #include "vcl/Windows.h"
 
@@ -313,6 +316,7 @@ QString ShownText(QWidget* w) {
     if (auto* e = qobject_cast<QTextEdit*>(w)) return e->toPlainText().replace("\n", "\r\n");
     if (auto* b = qobject_cast<QAbstractButton*>(w)) return b->text();
     if (auto* c = qobject_cast<QComboBox*>(w)) return c->currentText();
+    if (auto* s = qobject_cast<QAbstractSpinBox*>(w)) return s->text();
     if (auto* l = qobject_cast<QLabel*>(w)) return l->text();
     return w->windowTitle();
 }
@@ -338,6 +342,19 @@ bool PeerHasFocus(TWinControl* Control) { return PeerWidget(Control)->hasFocus()
 bool PeerChecked(TWinControl* Control) {
     auto* b = qobject_cast<QAbstractButton*>(PeerWidget(Control));
     return b && b->isChecked();
+}
+
+void PickCalendarDate(TWinControl* Picker, TDateTime Day) {
+    auto* field = qobject_cast<QDateTimeEdit*>(PeerWidget(Picker));
+    QCalendarWidget* calendar = field && field->calendarPopup() ? field->calendarWidget() : nullptr;
+    if (!calendar || !calendar->window()->isVisible()) throw EInvalidOperation("The picker's calendar is not down");
+    Word year = 0, month = 0, day = 0;
+    DecodeDate(Day, year, month, day);
+    const QDate date(year, month, day);
+    // A click selects the day, then reports it.
+    calendar->setSelectedDate(date);
+    emit calendar->clicked(date);
+    Settle();
 }
 
 TRect PeerGeometry(TWinControl* Control) {
