@@ -173,20 +173,25 @@ TEST_F(DateTimePickerTest, KindTimeEditsTheTimeAndKeepsTheDate) {
 }
 
 TEST_F(DateTimePickerTest, F4AndAltDownDropTheCalendarWithoutTakingTheFocus) {
+    enum TWay { ByKey, BySending, ByClick };
     struct Case {
         const char* How;
+        TWay Way;
         Word Key;
         TShiftState Shift;
-        bool BySending;
     };
-    const Case cases[] = {{"F4", VK_F4, {}, false}, {"Alt+Down", VK_DOWN, {ssAlt}, false}, {"F4 sent", VK_F4, {}, true}};
+    const Case cases[] = {{"F4", ByKey, VK_F4, {}},
+                          {"Alt+Down", ByKey, VK_DOWN, {ssAlt}},
+                          {"F4 sent", BySending, VK_F4, {}},
+                          {"arrow clicked", ByClick, 0, {}}};
     int exits = 0;
     picker->OnExit = Counter(exits);
     Input::TabTo(picker);
     for (const Case& c : cases) {
         picker->Notes.clear();
-        if (c.BySending) picker->Perform(WM_KEYDOWN, c.Key, 0);
-        else Input::Key(picker, c.Key, c.Shift);
+        if (c.Way == BySending) picker->Perform(WM_KEYDOWN, c.Key, 0);
+        else if (c.Way == ByKey) Input::Key(picker, c.Key, c.Shift);
+        else Testing::MouseDown(picker, picker->ClientWidth() - 5, picker->ClientHeight() / 2);
         Input::Settle();
         EXPECT_EQ(picker->Notes, std::vector<UINT>{DTN_DROPDOWN}) << c.How;
         Input::Key(picker, VK_ESCAPE);
@@ -268,6 +273,24 @@ TEST_F(DateTimePickerTest, TheCheckBoxTurnsByClickAndBySpaceAndUncheckedTakesNoE
         EXPECT_EQ(changes.Count(), expectedChanges) << step.How;
     }
     EXPECT_TRUE(picker->Focused());
+}
+
+TEST_F(DateTimePickerTest, TheCheckBoxShowsItsMarkAtTheLeft) {
+    picker->SetShowCheckbox(true);
+    std::unique_ptr<TBitmap> checked(Testing::GrabWindow(form));
+    picker->SetChecked(false);
+    std::unique_ptr<TBitmap> unchecked(Testing::GrabWindow(form));
+    // Client origin of the picker in the form, then the box's 13 pixels from 2 pixels in.
+    const TPoint origin = form->ScreenToClient(picker->ClientOrigin());
+    int inBox = 0, rightOfBox = 0;
+    for (Integer y = 0; y < picker->ClientHeight(); ++y)
+        for (Integer x = 0; x < 40; ++x) {
+            if (PixelOf(checked.get(), origin.X + x, origin.Y + y) == PixelOf(unchecked.get(), origin.X + x, origin.Y + y))
+                continue;
+            ++(x < 16 ? inBox : rightOfBox);
+        }
+    EXPECT_GT(inBox, 4);       // the mark
+    EXPECT_GT(rightOfBox, 4);  // the value greyed
 }
 
 TEST_F(DateTimePickerTest, ADescendantsKeyDownSeesTheKeysAndTakesThemFromTheField) {
