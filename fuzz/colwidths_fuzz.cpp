@@ -61,14 +61,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
     const std::string bytes(reinterpret_cast<const char*>(Data) + 1, Size - 1);
     std::ofstream(Folder() + (registry ? "/registry" : "/widths.ini"), std::ios::binary | std::ios::trunc) << bytes;
 
-    ProGrid::RAdeRedeviDidi grid(nullptr);
-    grid.SetColCount(Columns);
-    for (Integer c = 0; c < Columns; ++c) grid.SetColWidths(c, 7);
-    grid.ColumnSize()->SetLocation(registry ? ProGrid::clRegistry : ProGrid::clIniFile);
-    grid.ColumnSize()->SetKey(registry ? RegistryKey : "widths.ini");
-    grid.ColumnSize()->SetSection("Widths");
-    grid.LoadColWidths();
+    auto grid = MakeOwned<ProGrid::RAdeRedeviDidi>(nullptr);
+    grid->SetColCount(Columns);
+    for (Integer c = 0; c < Columns; ++c) grid->SetColWidths(c, 7);
+    grid->ColumnSize()->SetLocation(registry ? ProGrid::clRegistry : ProGrid::clIniFile);
+    grid->ColumnSize()->SetKey(registry ? RegistryKey : "widths.ini");
+    grid->ColumnSize()->SetSection("Widths");
+    grid->LoadColWidths();
     for (Integer c = 0; c < Columns; ++c)
-        Check(grid.ColWidths(c) == std::max(0, Expected(registry, c, grid.DefaultColWidth())));
+        Check(grid->ColWidths(c) == std::max(0, Expected(registry, c, grid->DefaultColWidth())));
     return 0;
 }

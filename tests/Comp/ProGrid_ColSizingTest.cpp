@@ -66,7 +66,7 @@ TEST_F(ProGridColSizingTest, TheStretchColumnTakesWhatTheOthersLeaveOfTheResized
         ResizeClient(c.FormWidth);
         ASSERT_EQ(grid->ClientWidth(), c.FormWidth);
         EXPECT_EQ(Widths(*grid), c.Expected);
-        delete grid;
+        grid->Free();
     }
 }
 
@@ -151,7 +151,7 @@ TEST_F(ProGridColWidthsStoreTest, WidthsSavedAsTheGridGoesComeBackWithTheNextOne
         RAdeRedeviDidi* grid = MakeGrid(location, key);
         grid->SetColWidths(0, 17);
         grid->SetColWidths(2, 150);
-        delete grid;
+        grid->Free();
 
         // Stored by name, in the section given: one per column, integers in the registry.
         if (location == clIniFile) {
@@ -175,7 +175,7 @@ TEST_F(ProGridColWidthsStoreTest, WidthsSavedAsTheGridGoesComeBackWithTheNextOne
         EXPECT_EQ(grid->ColWidths(0), 17);
         EXPECT_EQ(grid->ColWidths(1), 64);
         EXPECT_EQ(grid->ColWidths(2), 150);
-        delete grid;
+        grid->Free();
     }
 }
 
@@ -203,7 +203,7 @@ TEST_F(ProGridColWidthsStoreTest, AStoreThatCannotTakeTheWidthsIsReportedAsTheGr
         RAdeRedeviDidi* grid = MakeGrid(location, location == clIniFile ? "blocked.ini" : "Software\\Halcyra\\Grid");
         EXPECT_EQ(grid->ColWidths(1), 64);
         EXPECT_TRUE(Testing::RecordedMessageBoxes().empty());
-        delete grid;
+        grid->Free();
         ASSERT_EQ(Testing::RecordedMessageBoxes().size(), 1u);
         EXPECT_NE(Testing::RecordedMessageBoxes()[0].Text.find(location == clIniFile ? "Unable to write" : "registry"),
                   std::string::npos)
@@ -213,10 +213,10 @@ TEST_F(ProGridColWidthsStoreTest, AStoreThatCannotTakeTheWidthsIsReportedAsTheGr
 
 TEST_F(ProGridColWidthsStoreTest, NothingIsStoredWithoutAKeyAndASection) {
     RAdeRedeviDidi* grid = MakeGrid(clIniFile, "");
-    delete grid;
+    grid->Free();
     grid = MakeGrid(clIniFile, "grid.ini");
     grid->ColumnSize()->SetSection("");
-    delete grid;
+    grid->Free();
     EXPECT_EQ(FileCount(), 0u);
 }
 
