@@ -16,6 +16,7 @@ namespace {
 class TNotingPicker : public TDateTimePicker {
 public:
     using TDateTimePicker::TDateTimePicker;
+    using TDateTimePicker::RecreateWnd;
     std::vector<UINT> Notes;
     int FocusLost = 0;
     std::vector<Word> KeysSeen;
@@ -232,6 +233,19 @@ TEST_F(DateTimePickerTest, AHiddenOrDisabledPickerTakesItsCalendarAway) {
         EXPECT_EQ(picker->Notes, (std::vector<UINT>{DTN_DROPDOWN, DTN_CLOSEUP}));
         EXPECT_THROW(Testing::PickCalendarDate(picker, Day(2024, 3, 20)), EInvalidOperation);
     }
+}
+
+TEST_F(DateTimePickerTest, AWindowMadeAgainKeepsTheValueAndDropsTheCalendar) {
+    picker->SetFormat("yyyy-MM-dd");
+    picker->SetShowCheckbox(true);
+    picker->RecreateWnd();
+    EXPECT_EQ(Testing::PeerText(picker), "2024-03-15");
+    Input::TabTo(picker);
+    Input::Key(picker, VK_F4);
+    Testing::PickCalendarDate(picker, Day(2024, 3, 1));
+    EXPECT_EQ(picker->Notes, (std::vector<UINT>{DTN_DROPDOWN, DTN_CLOSEUP}));
+    EXPECT_EQ(picker->Date(), Day(2024, 3, 1));
+    EXPECT_EQ(changes.Count(), 1);
 }
 
 TEST_F(DateTimePickerTest, OnlyADateComboDropsACalendar) {
