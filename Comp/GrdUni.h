@@ -266,6 +266,11 @@ protected:
     void Dispatch(TMessage& Message) override;
     // Backspace fires OnKeyPress only.
     void KeyPress(char& Key) override;
+    // The edit part's characters, folded, before the key-press handling; true when handled.
+    virtual bool EditCharHook(TMessage& Message);
+    // A Unicode edit part's character travels folded through the hook and the key-press handling; Return
+    // and Esc close a dropped list.
+    void ComboWndProc(TMessage& Message, HWND ComboWnd, const TWndMethod& ComboProc) override;
 
 private:
     friend class TComboBoxStrings;

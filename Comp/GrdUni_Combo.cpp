@@ -107,6 +107,22 @@ void TCustomUNIComboBox::KeyPress(char& Key) {
     if (OnKeyPress) OnKeyPress(this, Key);
 }
 
+bool TCustomUNIComboBox::EditCharHook(TMessage&) { return false; }
+
+void TCustomUNIComboBox::ComboWndProc(TMessage& Message, HWND ComboWnd, const TWndMethod& ComboProc) {
+    if (Message.Msg != WM_CHAR) return TCustomComboBox::ComboWndProc(Message, ComboWnd, ComboProc);
+    if (!IsWindowUnicode(ComboWnd)) {
+        if (EditCharHook(Message)) return;
+        return TCustomComboBox::ComboWndProc(Message, ComboWnd, ComboProc);
+    }
+    FoldChar(Message);
+    if (EditCharHook(Message) || DoKeyPress(Message)) return;
+    UnfoldChar(Message);
+    const WPARAM key = Message.WParam & 0xFFFF;
+    if ((key == VK_RETURN || key == VK_ESCAPE) && DroppedDown()) return SetDroppedDown(false);
+    ComboProc(Message);
+}
+
 VCL_IMPLEMENT_CLASS(TCustomUNIComboBox, nullptr, nullptr)
 
 // ---------------------------------------------------------------------------

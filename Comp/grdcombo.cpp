@@ -87,7 +87,7 @@ void TFlatComboLook::DrawFrame() {
         DeleteObject(outer);
         DeleteObject(inner);
     });
-    RECT r = Rect(0, 0, combo_.Width(), combo_.Height());
+    RECT r = Rect(0, 0, combo_.Width(), combo_.ClientHeight());
     if (hot) {
         DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
         FrameRect(dc, &r, outer);
@@ -102,7 +102,7 @@ void TFlatComboLook::DrawFrame() {
     const Integer cw = combo_.ClientWidth(), ch = combo_.ClientHeight();
     if (!isWinXP_) ExcludeClipRect(dc, cw - buttonWidth_ + 4, 4, cw - 4, ch - 4);
     const Integer edgeLeft = cw - buttonWidth_ - (variant_ == fvUnicode ? 2 : 4);
-    RECT edge = Inset(Rect(edgeLeft, 0, combo_.Width(), combo_.Height()), 2);
+    RECT edge = Inset(Rect(edgeLeft, 0, combo_.Width(), combo_.ClientHeight()), 2);
     edge.Right += 1;
     edge.Bottom += 2;
     const UINT edgeStyle = etched_ ? EDGE_ETCHED : EDGE_RAISED;
@@ -120,7 +120,7 @@ void TFlatComboLook::DrawFrame() {
 
 void TFlatComboLook::DrawButton(HDC DC) {
     const Integer cw = combo_.ClientWidth(), ch = combo_.ClientHeight();
-    RECT r = Rect(cw - buttonWidth_, 0, combo_.Width(), combo_.Height());
+    RECT r = Rect(cw - buttonWidth_, 0, combo_.Width(), combo_.ClientHeight());
     if (variant_ == fvUnicode) r = Inset(r, 1);
     if (isWinXP_ && DedIDIZ::ThemeLibraryLoaded()) {
         const PEBXPVS::TThemeEntries& themes = DedIDIZ::ThemeEntries();

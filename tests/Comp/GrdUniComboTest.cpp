@@ -99,6 +99,34 @@ TEST_F(GrdUniComboTest, APickSetsTheWideTextThenFiresClickAndChangeOnce) {
     EXPECT_EQ(heard.size(), 4u);
 }
 
+TEST_F(GrdUniComboTest, ReturnAndEscCloseTheDroppedListThroughTheUnicodeEditPart) {
+    struct Case {
+        const char* what;
+        Word key;
+        bool pick;
+        WideString text;
+    };
+    for (const Case& c : std::vector<Case>{{"Return after a pick", VK_RETURN, true, u"\u65E5\u672C"},
+                                           {"Esc without a pick", VK_ESCAPE, false, u"\u00C4pfel"}}) {
+        SCOPED_TRACE(c.what);
+        auto* combo = NewCombo();
+        combo->SetItemIndex(0);
+        std::vector<Byte> keys;
+        combo->OnKeyPress = [&](TObject*, char& Key) { keys.push_back(static_cast<Byte>(Key)); };
+        EXPECT_TRUE(IsWindowUnicode(combo->EditHandle()));
+        Input::TabTo(combo);
+        Input::Key(combo, VK_F4);
+        ASSERT_TRUE(combo->DroppedDown());
+        if (c.pick) Input::Key(combo, VK_DOWN);
+        Input::Key(combo, c.key);
+        EXPECT_FALSE(combo->DroppedDown());
+        EXPECT_EQ(keys, (std::vector<Byte>{static_cast<Byte>(c.key == VK_RETURN ? '\r' : 0x1B)}));
+        EXPECT_EQ(combo->Text(), c.text);
+        EXPECT_EQ(Testing::PeerWideText(combo), c.text);
+        combo->Free();
+    }
+}
+
 TEST_F(GrdUniComboTest, ClearKeepsTheTextTheComboShows) {
     for (DWORD platform : {VER_PLATFORM_WIN32_NT, VER_PLATFORM_WIN32_WINDOWS}) {
         SetWindowsVersionForTest(platform, platform == VER_PLATFORM_WIN32_NT ? 5 : 4, 1, 2600);

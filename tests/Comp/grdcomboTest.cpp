@@ -1,5 +1,6 @@
 // The flat combo as a user sees it: its frame cold and hot (by the mouse and by the focus), the drop
 // button's edge and looks, the colours while disabled, the focus on hovering, and the list's width.
+#include <algorithm>
 #include <vector>
 
 #include "GridUnitFixture.h"
@@ -188,6 +189,21 @@ TEST_F(GrdComboTest, DropWidthWidensTheListWhenAboveZero) {
     fresh->SetDropWidth(250);
     fresh->SetParent(form);
     EXPECT_EQ(fresh->Perform(CB_GETDROPPEDWIDTH, 0, 0), 250);
+}
+
+TEST_F(GrdComboTest, AComboSizedForItsDroppedListCoversOnlyItsFieldWhenClosed) {
+    // As an editor over a cell 20 high sizes it: Height counts the dropped list, the field is the cell's.
+    combo->SetHeight(combo->ItemHeight() * (combo->DropDownCount() + 1) + 20);
+    SendMessage(combo->Handle(), CB_SETITEMHEIGHT, WPARAM(-1), 20 - 6);
+    EXPECT_EQ(combo->ClientHeight(), 20);
+    combo->SetFocusBorder(true);
+    Input::TabTo(combo);
+    // The hot frame closes at the field's last row; the form shows below it.
+    const std::vector<COLORREF> column = AreaImage(Rect(60, 16, 61, 40));
+    EXPECT_EQ(column[1], ColorToRGB(clYellow));
+    EXPECT_EQ(column[2], ColorToRGB(clBtnFace));
+    EXPECT_EQ(column[3], ColorToRGB(clBtnHighlight));
+    EXPECT_TRUE(std::all_of(column.begin() + 4, column.end(), [](COLORREF p) { return p == ColorToRGB(clTeal); }));
 }
 
 }  // namespace

@@ -12,6 +12,8 @@ target_sources(vcl PRIVATE
   src/Mask/MaskEdit.cpp
   src/StdCtrls/Buttons.cpp
   src/StdCtrls/ComboBox.cpp
+  src/StdCtrls/ComboBoxChild.cpp
+  src/StdCtrls/ComboBoxDraw.cpp
   src/StdCtrls/Edit.cpp
   src/StdCtrls/EditCommands.cpp
   src/StdCtrls/Label.cpp

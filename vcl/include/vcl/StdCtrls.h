@@ -37,11 +37,32 @@ enum TImeMode {
     imHanguel
 };
 
+enum TOwnerDrawStateItem {
+    odSelected,
+    odGrayed,
+    odDisabled,
+    odChecked,
+    odFocused,
+    odDefault,
+    odHotLight,
+    odInactive,
+    odNoAccel,
+    odNoFocusRect,
+    odReserved1,
+    odReserved2,
+    odComboBoxEdit
+};
+using TOwnerDrawState = TSet<TOwnerDrawStateItem>;
+using TDrawItemEvent =
+    std::function<void(TWinControl* Control, Integer Index, const TRect& Rect, TOwnerDrawState State)>;
+using TMeasureItemEvent = std::function<void(TWinControl* Control, Integer Index, Integer& Height)>;
+
 // Registers every class of this unit for form descriptions; called by start-up code and the tests.
 void RegisterStdCtrls();
 
 class TMemoStrings;
 class TComboBoxStrings;
+class TComboBoxChild;
 
 // ---------------------------------------------------------------------------
 
@@ -429,7 +450,25 @@ class TCustomComboBox : public TWinControl {
     void SetMaxLength(Integer Value);
     bool DroppedDown() const { return droppedDown_; }
     void SetDroppedDown(bool Value);
+    // Owner-drawn styles keep their own (16 at first); the others' items are as high as the font's text.
+    Integer ItemHeight() const;
+    void SetItemHeight(Integer Value);
     void Clear();
+
+    // The edit part's selection (CB_GETEDITSEL / CB_SETEDITSEL).
+    Integer SelStart() const { return selStart_; }
+    void SetSelStart(Integer Value);
+    Integer SelLength() const { return selLength_; }
+    void SetSelLength(Integer Value);
+    // What DrawItem draws with: its device context is the item's while an owner-drawn item paints.
+    TCanvas* Canvas() const;
+    // The edit part's window (none without one) and the list's.
+    HWND EditHandle() const;
+    HWND ListHandle() const;
+
+    // Height is the extent with the list dropped, as the windowing system takes it; closed, the window is
+    // its selection field: CB_GETITEMHEIGHT(-1) + 6 high (all of Height for csSimple).
+    TRect ClientRect() const override;
 
     // Stored only: no drag starts from a combo here, and the input method is the system's.
     TDragMode DragMode() const { return dragMode_; }
@@ -447,6 +486,8 @@ class TCustomComboBox : public TWinControl {
     TNotifyEvent OnSelect;
     TNotifyEvent OnDropDown;
     TNotifyEvent OnCloseUp;
+    TDrawItemEvent OnDrawItem;
+    TMeasureItemEvent OnMeasureItem;
 
 private:
     friend struct TStdCtrlsAccess;
@@ -468,17 +509,49 @@ protected:
     virtual void Select();
     virtual void DropDown();
     virtual void CloseUp();
+    // An owner-drawn item (Index -1: the empty field): OnDrawItem, else the item's text on the brush.
+    virtual void DrawItem(Integer Index, const TRect& Rect, TOwnerDrawState State);
+    // csOwnerDrawVariable: each item's height, ItemHeight unless OnMeasureItem says otherwise.
+    virtual void MeasureItem(Integer Index, Integer& Height);
+    // The messages of the edit part and the list: key messages take the control's key events, Return and
+    // Esc close a dropped list; ComboProc is the child window's own handling.
+    virtual void ComboWndProc(TMessage& Message, HWND ComboWnd, const TWndMethod& ComboProc);
     void Dispatch(TMessage& Message) override;
+    void CreateWnd() override;
+    void DestroyWnd() override;
     TControlPeer* CreatePeer() override;
     void InitializePeer() override;
+    TRect PeerBounds() const override;
 
 private:
     friend class TComboBoxStrings;
     void ItemsChanged();
     void OptionsChanged();
     void ShowItemText();
+    bool OwnerDrawn() const { return style_ == csOwnerDrawFixed || style_ == csOwnerDrawVariable; }
+    // The selection field's and the list's item heights (CB_GETITEMHEIGHT -1 and 0).
+    Integer FieldItemHeight() const;
+    Integer ListItemHeight() const;
+    Integer FieldHeight() const;
+    // CB_SETITEMHEIGHT; false for a height the window refuses.
+    bool SetItemHeightOf(Integer Index, Integer Value);
+    // The closed window follows a new field height.
+    void FieldChanged();
+
+    friend class TComboBoxChild;
+    // An owner-drawn item's height (variable: as measured when it was added).
+    Integer ItemHeightOf(Integer Index) const;
+    // Draws item Index on the canvas over Rect of Target, as CN_DRAWITEM does.
+    void DrawItemOn(TSurface& Target, Integer Index, const TRect& Rect, TOwnerDrawState State);
+    TComboBoxChild* KeyboardChild() const;
+    void ClampSelection();
 
     std::unique_ptr<TComboBoxStrings> items_;
+    std::unique_ptr<TComboBoxChild> edit_;
+    std::unique_ptr<TComboBoxChild> list_;
+    std::unique_ptr<TCanvas> canvas_;
+    Integer selStart_ = 0;
+    Integer selLength_ = 0;
     Integer itemIndex_ = -1;
     TComboBoxStyle style_ = csDropDown;
     Integer dropDownCount_ = 8;
@@ -487,6 +560,9 @@ private:
     bool droppedDown_ = false;
     bool nativeButton_ = true;
     Integer droppedWidth_ = 0;  // CB_SETDROPPEDWIDTH's; the list is never narrower than the combo
+    Integer itemHeight_ = 16;
+    Integer fieldItemHeight_ = 0;  // CB_SETITEMHEIGHT's, 0 while the font decides
+    Integer listItemHeight_ = 0;
     TDragMode dragMode_ = dmManual;
     TDragKind dragKind_ = dkDrag;
     TCursor dragCursor_ = crDrag;

@@ -86,6 +86,10 @@ TBitmap* RenderControl(TWinControl* Control);
 // The form's window as the windowing system shows it, once the pending updates have reached the screen:
 // a new bitmap of its client area (caller owns it). EInvalidOperation when the window is not shown.
 TBitmap* GrabWindow(TWinControl* Window);  // a form or another top-level window
+// A combo's dropped list, a window of its own: where it stands on the screen, and its pixels as the
+// windowing system shows them (a new bitmap, caller owns it). EInvalidOperation while the list is closed.
+TRect DroppedListBounds(TWinControl* Combo);
+TBitmap* GrabDroppedList(TWinControl* Combo);
 // Hints: the mouse cannot rest in a headless test, so this runs Control's hint at once, as the pause
 // would, at the mouse's last position.
 void ShowHintNow(TControl* Control);

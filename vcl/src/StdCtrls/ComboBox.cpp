@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Controls/Internal.h"
+#include "StdCtrls/ComboBoxChild.h"
 #include "StdCtrls/Peers.h"
 #include "StdCtrls/Publish.h"
 #include "vcl/StdCtrls.h"
@@ -25,7 +26,7 @@ class TComboBoxStrings : public TStrings {
                                                                return AnsiCompareText(s, item.Text) < 0;
                                                            }) -
                                           items_.begin());
-        items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(at), TItem{S, AObject, WideFor(S)});
+        items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(at), TItem{S, AObject, WideFor(S), 0});
         Changed();
         return static_cast<Integer>(at);
     }
@@ -54,7 +55,7 @@ class TComboBoxStrings : public TStrings {
 
     // CB_INSERTSTRING: at the index, sorted or not, as the window does.
     void InsertAt(Integer Index, const AnsiString& S) {
-        items_.insert(items_.begin() + Index, TItem{S, nullptr, WideFor(S)});
+        items_.insert(items_.begin() + Index, TItem{S, nullptr, WideFor(S), 0});
         if (combo_.itemIndex_ >= Index) ++combo_.itemIndex_;
         Changed();
     }
@@ -78,6 +79,12 @@ class TComboBoxStrings : public TStrings {
                 return i;
         }
         return -1;
+    }
+
+    // A variable owner-drawn item's height, measured once.
+    Integer& MeasuredHeight(Integer Index) { return items_[static_cast<std::size_t>(Index)].Height; }
+    void ForgetHeights() {
+        for (TItem& item : items_) item.Height = 0;
     }
 
     // Puts the items in the combo's order after Sorted was switched on.
@@ -106,6 +113,7 @@ protected:
         CheckIndex(Index, Count() - 1);
         items_[static_cast<std::size_t>(Index)].Text = S;
         items_[static_cast<std::size_t>(Index)].Wide = WideFor(S);
+        items_[static_cast<std::size_t>(Index)].Height = 0;
         Changed();
     }
     void SetUpdateState(bool Updating) override {
@@ -119,6 +127,7 @@ private:
         AnsiString Text;
         TObject* Object;
         WideString Wide;
+        Integer Height = 0;  // csOwnerDrawVariable: as measured, 0 until then
     };
 
     // The UTF-16 item a W message brings for S, when S is its converted form.
@@ -149,6 +158,21 @@ private:
     bool pending_ = false;
 };
 
+namespace {
+
+bool HasEditPart(TComboBoxStyle Style) { return Style == csDropDown || Style == csSimple; }
+
+void MakeEditPart(TCustomComboBox& Combo, std::unique_ptr<TComboBoxChild>& Edit) {
+    Edit = HasEditPart(Combo.Style()) ? std::make_unique<TComboBoxChild>(Combo, TComboBoxChild::ckEdit) : nullptr;
+}
+
+bool ClosesList(const TMessage& Message) {
+    const WPARAM key = Message.WParam & 0xFFFF;
+    return key == VK_RETURN || key == VK_ESCAPE;
+}
+
+}  // namespace
+
 static void PublishTComboBoxStrings(TPublisher&) {}
 VCL_IMPLEMENT_CLASS(TComboBoxStrings, nullptr, PublishTComboBoxStrings)
 
@@ -165,12 +189,15 @@ static void PublishTComboBox(TPublisher& p) {
                                       {"csOwnerDrawFixed", csOwnerDrawFixed},
                                       {"csOwnerDrawVariable", csOwnerDrawVariable}});
     P.Int("DropDownCount", &TCustomComboBox::DropDownCount, &TCustomComboBox::SetDropDownCount);
+    P.Int("ItemHeight", &TCustomComboBox::ItemHeight, &TCustomComboBox::SetItemHeight);
     P.Bool("Sorted", &TCustomComboBox::Sorted, &TCustomComboBox::SetSorted);
     P.Int("MaxLength", &TCustomComboBox::MaxLength, &TCustomComboBox::SetMaxLength);
     P.Event("OnChange", &TCustomComboBox::OnChange);
     P.Event("OnSelect", &TCustomComboBox::OnSelect);
     P.Event("OnDropDown", &TCustomComboBox::OnDropDown);
     P.Event("OnCloseUp", &TCustomComboBox::OnCloseUp);
+    P.Event("OnDrawItem", &TCustomComboBox::OnDrawItem);
+    P.Event("OnMeasureItem", &TCustomComboBox::OnMeasureItem);
     P.Enum("DragMode", &TCustomComboBox::DragMode, &TCustomComboBox::SetDragMode,
            TEnumNames<TDragMode>{{"dmManual", dmManual}, {"dmAutomatic", dmAutomatic}});
     P.Enum("DragKind", &TCustomComboBox::DragKind, &TCustomComboBox::SetDragKind,
@@ -197,7 +224,7 @@ VCL_IMPLEMENT_CLASS(TCustomComboBox, nullptr, PublishTComboBox)
 VCL_IMPLEMENT_CLASS(TComboBox, VCL_CREATOR(TComboBox), nullptr)
 
 TCustomComboBox::TCustomComboBox(TComponent* AOwner)
-    : TWinControl(AOwner), items_(std::make_unique<TComboBoxStrings>(*this)) {
+    : TWinControl(AOwner), items_(std::make_unique<TComboBoxStrings>(*this)), canvas_(NewItemCanvas()) {
     SetBounds(0, 0, 145, 21);
     SetTabStop(true);
     SetParentColor(false);
@@ -238,7 +265,10 @@ bool TStdCtrlsAccess::WideItem(const TCustomComboBox& C, Integer Index, WideStri
 void TCustomComboBox::SetStyle(TComboBoxStyle Value) {
     if (style_ == Value) return;
     style_ = Value;
+    items_->ForgetHeights();
+    if (HandleAllocated() && (edit_ != nullptr) != HasEditPart(style_)) MakeEditPart(*this, edit_);
     OptionsChanged();
+    FieldChanged();
     // A list without an edit part shows its selected item, and so does its text.
     if (style_ == csDropDownList) ShowItemText();
 }
@@ -263,6 +293,175 @@ void TCustomComboBox::SetDroppedDown(bool Value) {
     if (droppedDown_ == Value) return;
     droppedDown_ = Value;
     MirrorStd(this, smDropDown);
+}
+
+// ---------------------------------------------------------------------------
+// Heights
+
+Integer TCustomComboBox::ItemHeight() const { return OwnerDrawn() ? itemHeight_ : ListItemHeight(); }
+
+void TCustomComboBox::SetItemHeight(Integer Value) {
+    if (Value <= 0 || itemHeight_ == Value) return;
+    itemHeight_ = Value;
+    items_->ForgetHeights();
+    if (OwnerDrawn()) {
+        OptionsChanged();
+        FieldChanged();
+    }
+}
+
+// The edit part is two pixels higher than the text, the list's items as high as it; owner-drawn items
+// are as high as ItemHeight says, and so is the field that shows one of them.
+Integer TCustomComboBox::FieldItemHeight() const {
+    if (fieldItemHeight_ > 0) return fieldItemHeight_;
+    return OwnerDrawn() ? itemHeight_ : FontMetricsProvider().Metrics(Font()->Desc()).Height + 2;
+}
+
+Integer TCustomComboBox::ListItemHeight() const {
+    if (OwnerDrawn()) return itemHeight_;
+    return listItemHeight_ > 0 ? listItemHeight_ : FontMetricsProvider().Metrics(Font()->Desc()).Height;
+}
+
+Integer TCustomComboBox::FieldHeight() const { return style_ == csSimple ? Height() : FieldItemHeight() + 6; }
+
+Integer TCustomComboBox::ItemHeightOf(Integer Index) const {
+    if (style_ != csOwnerDrawVariable || Index < 0 || Index >= items_->Count()) return ListItemHeight();
+    Integer& height = items_->MeasuredHeight(Index);
+    if (height <= 0) {
+        Integer measured = itemHeight_;
+        const_cast<TCustomComboBox*>(this)->MeasureItem(Index, measured);
+        height = std::clamp(measured, 1, 255);
+    }
+    return height;
+}
+
+// Index -1 is the selection field; a variable owner-drawn combo's items have a height each, the others
+// share one.
+bool TCustomComboBox::SetItemHeightOf(Integer Index, Integer Value) {
+    if (Value <= 0 || Value > 255) return false;
+    if (Index == -1) {
+        fieldItemHeight_ = Value;
+        FieldChanged();
+        return true;
+    }
+    if (style_ == csOwnerDrawVariable) {
+        if (Index < 0 || Index >= items_->Count()) return false;
+        items_->MeasuredHeight(Index) = Value;
+    } else if (OwnerDrawn()) {
+        itemHeight_ = Value;
+    } else {
+        listItemHeight_ = Value;
+    }
+    OptionsChanged();
+    return true;
+}
+
+Integer TStdCtrlsAccess::DroppedListWidth(const TCustomComboBox& C) { return std::max(C.droppedWidth_, C.Width()); }
+
+Integer TStdCtrlsAccess::DroppedListHeight(const TCustomComboBox& C) {
+    const Integer shown = std::min(C.items_->Count(), C.dropDownCount_);
+    Integer height = 2;
+    for (Integer i = 0; i < shown; ++i) height += C.ItemHeightOf(i);
+    return shown > 0 ? height : height + C.ListItemHeight();
+}
+
+void TCustomComboBox::FieldChanged() {
+    if (Peer()) Peer()->SetBounds(PeerBounds());
+    Invalidate();
+}
+
+TRect TCustomComboBox::ClientRect() const { return Rect(0, 0, Width(), std::min(FieldHeight(), Height())); }
+
+TRect TCustomComboBox::PeerBounds() const {
+    TRect r = TWinControl::PeerBounds();
+    r.Bottom = r.Top + ClientHeight();
+    return r;
+}
+
+// ---------------------------------------------------------------------------
+// The edit part and the list
+
+void TCustomComboBox::CreateWnd() {
+    TWinControl::CreateWnd();
+    MakeEditPart(*this, edit_);
+    list_ = std::make_unique<TComboBoxChild>(*this, TComboBoxChild::ckList);
+}
+
+void TCustomComboBox::DestroyWnd() {
+    edit_.reset();
+    list_.reset();
+    TWinControl::DestroyWnd();
+}
+
+HWND TCustomComboBox::EditHandle() const {
+    if (HasEditPart(style_)) const_cast<TCustomComboBox*>(this)->HandleNeeded();
+    return edit_ ? edit_->Handle() : nullptr;
+}
+
+HWND TCustomComboBox::ListHandle() const {
+    const_cast<TCustomComboBox*>(this)->HandleNeeded();
+    return list_ ? list_->Handle() : nullptr;
+}
+
+// The keys go to the edit part, whether the list is down or not; without one the combo's own window
+// takes them.
+TComboBoxChild* TCustomComboBox::KeyboardChild() const { return edit_.get(); }
+
+void TCustomComboBox::ComboWndProc(TMessage& Message, HWND, const TWndMethod& ComboProc) {
+    switch (Message.Msg) {
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            if (DoKeyDown(Message)) return;
+            break;
+        case WM_KEYUP:
+        case WM_SYSKEYUP:
+            if (DoKeyUp(Message)) return;
+            break;
+        case WM_CHAR:
+            if (DoKeyPress(Message)) return;
+            if (ClosesList(Message) && droppedDown_) {
+                SetDroppedDown(false);
+                return;
+            }
+            break;
+        default: break;
+    }
+    ComboProc(Message);
+}
+
+// ---------------------------------------------------------------------------
+// The edit part's selection
+
+void TCustomComboBox::ClampSelection() {
+    const auto length = static_cast<Integer>(StoredText().size());
+    selStart_ = std::clamp(selStart_, 0, length);
+    selLength_ = std::clamp(selLength_, 0, length - selStart_);
+}
+
+void TCustomComboBox::SetSelStart(Integer Value) {
+    selStart_ = Value;
+    selLength_ = 0;
+    ClampSelection();
+    MirrorStd(this, smSelection);
+}
+
+void TCustomComboBox::SetSelLength(Integer Value) {
+    selLength_ = Value;
+    ClampSelection();
+    MirrorStd(this, smSelection);
+}
+
+void TStdCtrlsAccess::SelectionFromPeer(TCustomComboBox& C, Integer Start, Integer Length) {
+    C.selStart_ = Start;
+    C.selLength_ = Length;
+    C.ClampSelection();
+}
+
+LRESULT TStdCtrlsAccess::CharFromPos(TCustomComboBox& C, LPARAM At) {
+    auto* peer = dynamic_cast<TComboPeerEdit*>(C.Peer());
+    if (!peer || !C.edit_) return 0;
+    const auto at = static_cast<std::uintptr_t>(At);
+    return MakeLParam(peer->CharFromPos(Point(LoSmall(at), HiSmall(at))), 0);
 }
 
 void TCustomComboBox::SetNativeButton(bool Value) {
@@ -322,7 +521,41 @@ AnsiString MessageText(const TMessage& Message) {
 void TCustomComboBox::Dispatch(TMessage& Message) {
     if (Message.Msg != CN_COMMAND) {
         switch (Message.Msg) {
-            case WM_GETDLGCODE: Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS; return;
+            // A dropped list wants Return and Esc for itself: they close it.
+            case WM_GETDLGCODE:
+                Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | (droppedDown_ ? DLGC_WANTMESSAGE : 0);
+                return;
+            case WM_CHAR:
+                if (DoKeyPress(Message)) return;
+                if (ClosesList(Message) && droppedDown_) return SetDroppedDown(false);
+                return DefaultHandler(Message);
+            case CB_GETEDITSEL: {
+                if (auto* start = reinterpret_cast<DWORD*>(Message.WParam)) *start = static_cast<DWORD>(selStart_);
+                if (auto* end = reinterpret_cast<DWORD*>(Message.LParam))
+                    *end = static_cast<DWORD>(selStart_ + selLength_);
+                Message.Result = MakeLParam(selStart_, selStart_ + selLength_);
+                return;
+            }
+            case CB_SETEDITSEL: {
+                // -1 for the start takes the selection away; -1 for the end selects to the end.
+                if (!HasEditPart(style_)) {
+                    Message.Result = CB_ERR;
+                    return;
+                }
+                const auto range = static_cast<std::uintptr_t>(Message.LParam);
+                const Integer start = LoSmall(range), end = HiSmall(range);
+                const auto length = static_cast<Integer>(StoredText().size());
+                if (start < 0) {
+                    selStart_ = std::clamp(selStart_ + selLength_, 0, length);
+                    selLength_ = 0;
+                } else {
+                    selStart_ = std::min(start, length);
+                    selLength_ = (end < 0 ? length : std::clamp(end, selStart_, length)) - selStart_;
+                }
+                MirrorStd(this, smSelection);
+                Message.Result = TRUE;
+                return;
+            }
             case CB_GETCURSEL: Message.Result = itemIndex_; return;
             case CB_SETCURSEL: SetItemIndex(static_cast<Integer>(static_cast<std::intptr_t>(Message.WParam))); return;
             case CB_GETCOUNT: Message.Result = items_->Count(); return;
@@ -376,9 +609,24 @@ void TCustomComboBox::Dispatch(TMessage& Message) {
             case CB_SETDROPPEDWIDTH:
                 droppedWidth_ = static_cast<Integer>(std::min<WPARAM>(Message.WParam, 0x7FFF));
                 OptionsChanged();
-                Message.Result = std::max(droppedWidth_, Width());
+                Message.Result = TStdCtrlsAccess::DroppedListWidth(*this);
                 return;
-            case CB_GETDROPPEDWIDTH: Message.Result = std::max(droppedWidth_, Width()); return;
+            case CB_GETDROPPEDWIDTH: Message.Result = TStdCtrlsAccess::DroppedListWidth(*this); return;
+            case CB_GETITEMHEIGHT:
+                Message.Result = static_cast<std::intptr_t>(Message.WParam) == -1
+                                     ? FieldItemHeight()
+                                     : ItemHeightOf(static_cast<Integer>(static_cast<std::intptr_t>(Message.WParam)));
+                return;
+            case CB_SETITEMHEIGHT:
+                Message.Result = SetItemHeightOf(static_cast<Integer>(static_cast<std::intptr_t>(Message.WParam)),
+                                                 static_cast<Integer>(Message.LParam))
+                                     ? 0
+                                     : CB_ERR;
+                return;
+            case CM_FONTCHANGED:
+                TWinControl::Dispatch(Message);
+                FieldChanged();
+                return;
             case WM_SETTEXT:
                 if (style_ == csDropDownList) {
                     // Without an edit part a text can only be one of the items: it selects it.

@@ -6,9 +6,12 @@
 
 #include "Controls/ControlPeer.h"
 
+class TComboBoxChild;
+
 enum TStdMirror {
-    smOptions,    // read-only, limits, alignment, borders, scroll bars, style, drop-down count, default
-    smSelection,  // SelStart / SelLength of an edit or memo
+    smOptions,    // read-only, limits, alignment, borders, scroll bars, style, drop-down count, default,
+                  // item heights
+    smSelection,  // SelStart / SelLength of an edit, memo or combo box
     smCheck,      // check box / radio button state
     smItems,      // a combo box's item list and ItemIndex
     smItemIndex,  // a combo box's ItemIndex alone
@@ -46,6 +49,21 @@ struct TStdCtrlsAccess {
     static void ItemIndexFromPeer(TCustomComboBox& C, Integer Index) { C.ItemIndexFromPeer(Index); }
     static Integer DroppedWidth(const TCustomComboBox& C) { return C.DroppedWidthForPeer(); }
     static bool NativeButton(const TCustomComboBox& C) { return C.NativeButtonForPeer(); }
+    // The dropped list's extent: as wide as CB_SETDROPPEDWIDTH asked (never narrower than the combo), as
+    // high as its first DropDownCount items (one at least) and its frame.
+    static Integer DroppedListWidth(const TCustomComboBox& C);
+    static Integer DroppedListHeight(const TCustomComboBox& C);
+    static bool OwnerDrawn(const TCustomComboBox& C) { return C.OwnerDrawn(); }
+    static Integer ItemHeightOf(const TCustomComboBox& C, Integer Index) { return C.ItemHeightOf(Index); }
+    static void DrawItemOn(TCustomComboBox& C, TSurface& Target, Integer Index, const TRect& Rect,
+                           TOwnerDrawState State) {
+        C.DrawItemOn(Target, Index, Rect, State);
+    }
+    // The part window that gets the user's keys: the edit part, or none (the combo's own window).
+    static TComboBoxChild* KeyboardPart(const TCustomComboBox& C) { return C.KeyboardChild(); }
+    static void SelectionFromPeer(TCustomComboBox& C, Integer Start, Integer Length);
+    // EM_CHARFROMPOS of the edit part: the character boundary nearest to the point, in the low word.
+    static LRESULT CharFromPos(TCustomComboBox& C, LPARAM Point);
 };
 
 class TStdPeer {
@@ -77,6 +95,14 @@ public:
     // The top left of character Index; nothing at or past the end of the text.
     virtual std::optional<TPoint> PosFromChar(Integer Index) const = 0;
     // The character boundary nearest to Point, clamped to the text.
+    virtual Integer CharFromPos(TPoint Point) const = 0;
+};
+
+// Where a combo's peer shows the characters of its edit part.
+class TComboPeerEdit {
+public:
+    virtual ~TComboPeerEdit() = default;
+    // The character boundary nearest to Point (the combo's client coordinates), clamped to the text.
     virtual Integer CharFromPos(TPoint Point) const = 0;
 };
 

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "Controls/Internal.h"
+#include "StdCtrls/ComboBoxChild.h"
 #include "StdCtrls/Peers.h"
 #include "Windows/UnicodeWindows.h"
 #include "System/Codepage.h"
@@ -187,7 +188,11 @@ LRESULT WideItemText(HWND Handle, UINT Msg, WPARAM wParam, WideChar* Buffer) {
 // ---------------------------------------------------------------------------
 // The W calls
 
-BOOL IsWindowUnicode(HWND hWnd) { return UnicodeExtras(hWnd) ? TRUE : FALSE; }
+// A combo's edit part and list are Unicode windows with their combo.
+BOOL IsWindowUnicode(HWND hWnd) {
+    if (TCustomComboBox* combo = ComboOfPart(hWnd)) return combo->HandleAllocated() && IsWindowUnicode(combo->Handle());
+    return UnicodeExtras(hWnd) ? TRUE : FALSE;
+}
 
 int GetWindowTextLengthW(HWND hWnd) {
     if (const WideString* text = WindowWideText(hWnd)) return static_cast<int>(text->size());

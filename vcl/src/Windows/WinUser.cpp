@@ -15,6 +15,7 @@
 #include "vcl/Clock.h"
 #include "vcl/ExtCtrls.h"
 #include "vcl/Forms.h"
+#include "vcl/StdCtrls.h"
 #include "vcl/Testing.h"
 #include "vcl/Windows.h"
 
@@ -335,7 +336,9 @@ BOOL GetWindowRect(HWND hWnd, RECT* lpRect) {
     TWinControl* c = FindControl(hWnd);
     if (!c) return FALSE;
     TPoint origin = c->Parent() ? c->Parent()->ClientToScreen(Point(c->Left(), c->Top())) : Point(c->Left(), c->Top());
-    *lpRect = Bounds(origin.X, origin.Y, c->Width(), c->Height());
+    // A closed combo's window is its selection field, whatever its Height.
+    const auto* combo = dynamic_cast<const TCustomComboBox*>(c);
+    *lpRect = Bounds(origin.X, origin.Y, c->Width(), combo ? combo->ClientHeight() : c->Height());
     return TRUE;
 }
 

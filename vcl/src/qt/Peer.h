@@ -107,6 +107,9 @@ protected:
 
     // What WM_GETDLGCODE answers for this kind of widget.
     virtual LRESULT DialogCode() const { return 0; }
+    // Hands a message made from an event to the window it is for: the control's, or a part window of it
+    // that has a procedure of its own.
+    virtual void Deliver(TMessage& Message) { Control()->WindowProc(Message); }
     // The control's window is a Unicode window (IsWindowUnicode).
     bool UnicodeWindow() const;
     // What the widget shows of the window text Text: a Unicode window's own UTF-16 text.

@@ -212,7 +212,7 @@ bool TQtPeer::Send(TMessage& Message) {
     TWinControl* control = Control();
     if (!control) return false;
     std::shared_ptr<bool> alive = alive_;
-    RunFromQt(control, [&] { control->WindowProc(Message); });
+    RunFromQt(control, [&] { Deliver(Message); });
     return *alive && Control();
 }
 

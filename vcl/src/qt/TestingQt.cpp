@@ -2,6 +2,7 @@
 // the peer shows, and grabs of what the window shows.
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QComboBox>
@@ -391,6 +392,34 @@ TBitmap* GrabWindow(TWinControl* Form) {
     // What was flushed to the screen for this window, not a fresh rendering of its widgets.
     QImage image = w->screen()->grabWindow(w->winId()).toImage();
     if (image.isNull()) throw EInvalidOperation("Window " + Form->Name() + " has not reached the screen");
+    auto* bitmap = new TBitmap;
+    bitmap->Surface().Assign(image);
+    return bitmap;
+}
+
+namespace {
+
+QWidget* DroppedList(TWinControl* Combo) {
+    auto* combo = qobject_cast<QComboBox*>(PeerWidget(Combo));
+    QWidget* list = combo ? combo->view()->window() : nullptr;
+    if (!list || list == combo->window() || !list->isVisible())
+        throw EInvalidOperation("The list of " + Combo->Name() + " is not dropped down");
+    return list;
+}
+
+}  // namespace
+
+TRect DroppedListBounds(TWinControl* Combo) {
+    Application->ProcessMessages();
+    const QRect g = DroppedList(Combo)->geometry();
+    return Bounds(g.x(), g.y(), g.width(), g.height());
+}
+
+TBitmap* GrabDroppedList(TWinControl* Combo) {
+    for (int round = 0; round < 3; ++round) Application->ProcessMessages();
+    QWidget* list = DroppedList(Combo);
+    QImage image = list->screen()->grabWindow(list->winId()).toImage();
+    if (image.isNull()) throw EInvalidOperation("The list of " + Combo->Name() + " has not reached the screen");
     auto* bitmap = new TBitmap;
     bitmap->Surface().Assign(image);
     return bitmap;
