@@ -52,7 +52,9 @@ TEST_F(ComboBoxHeightTest, TheClosedWindowIsTheSelectionFieldWhateverTheHeight) 
         SCOPED_TRACE(c.what);
         TComboBox* combo = PlaceCombo(c.style, c.height);
         const TScopeExit remove([&] { delete combo; });
-        if (c.fieldItem > 0) EXPECT_EQ(SendMessage(combo->Handle(), CB_SETITEMHEIGHT, WPARAM(-1), c.fieldItem), 0);
+        if (c.fieldItem > 0) {
+            EXPECT_EQ(SendMessage(combo->Handle(), CB_SETITEMHEIGHT, WPARAM(-1), c.fieldItem), 0);
+        }
         EXPECT_EQ(SendMessage(combo->Handle(), CB_GETITEMHEIGHT, WPARAM(-1), 0), c.fieldItemAfter);
         EXPECT_EQ(combo->Height(), c.height);
         EXPECT_EQ(combo->ClientHeight(), c.shown);

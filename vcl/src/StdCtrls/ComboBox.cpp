@@ -451,10 +451,10 @@ void TCustomComboBox::SetSelLength(Integer Value) {
     MirrorStd(this, smSelection);
 }
 
+// Reported as the user's edit goes, it may run ahead of the text by a character.
 void TStdCtrlsAccess::SelectionFromPeer(TCustomComboBox& C, Integer Start, Integer Length) {
-    C.selStart_ = Start;
-    C.selLength_ = Length;
-    C.ClampSelection();
+    C.selStart_ = std::max(Start, 0);
+    C.selLength_ = std::max(Length, 0);
 }
 
 LRESULT TStdCtrlsAccess::CharFromPos(TCustomComboBox& C, LPARAM At) {

@@ -120,7 +120,9 @@ public:
         listKeys_.Filter = [this](QEvent* Event) { return ListEvent(Event); };
         combo()->PopupPlace = [this] { return PopupPlace(); };
         QObject::connect(combo(), &QComboBox::activated, &context_, [this](int Index) {
+            std::shared_ptr<bool> alive = alive_;
             if (control()) Guarded([&] { TStdCtrlsAccess::ItemIndexFromPeer(*control(), Index); });
+            if (!*alive) return;
             // The list's highlight follows a pick made by key while it is down.
             if (combo()->view()->isVisible())
                 combo()->view()->setCurrentIndex(combo()->model()->index(combo()->currentIndex(), 0));
@@ -233,8 +235,9 @@ private:
         if (count == 0 || Delta == 0) return;
         const Integer next = std::clamp(C.ItemIndex() + (Delta < 0 ? 1 : -1), 0, count - 1);
         if (next == C.ItemIndex()) return;
+        std::shared_ptr<bool> alive = alive_;
         Guarded([&] { TStdCtrlsAccess::ItemIndexFromPeer(C, next); });
-        if (control()) MirrorIndex(*control());
+        if (*alive && control()) MirrorIndex(*control());
     }
 
     // Below the selection field, as wide and as high as the control's list.
@@ -256,7 +259,7 @@ private:
     TCustomComboBox* control() const { return static_cast<TCustomComboBox*>(Control()); }
 
     void MirrorOptions(TCustomComboBox& C) {
-        bool editable = C.Style() != csDropDownList;
+        bool editable = C.Style() == csDropDown || C.Style() == csSimple;
         if (combo()->isEditable() != editable) {
             // The old line edit stands in for the combo's focus until Qt deletes it later, and would take
             // the focus with it then.
@@ -325,6 +328,7 @@ private:
             if (!control()) return;
             reporting_ = true;
             std::shared_ptr<bool> alive = alive_;
+            SelectionToControl();  // the change handlers see the caret where the typing left it
             Guarded([&] {
                 bool wideChanged = false;
                 if (UnicodeWindow()) {
