@@ -15,9 +15,12 @@ const TColor kItemColours[] = {clRed, clLime, clBlue};
 
 class ComboBoxOwnerDrawTest : public StdCtrlsTest {
 protected:
-    TComboBox* PlaceCombo(TComboBoxStyle Style) {
+    // Items are measured as they come: OnMeasureItem is assigned before them, as a form reader does.
+    TComboBox* PlaceCombo(TComboBoxStyle Style, TMeasureItemEvent Measure = nullptr) {
         auto* combo = Place<TComboBox>(20, 20, 120, 200);
         combo->SetStyle(Style);
+        combo->SetItemHeight(18);
+        combo->OnMeasureItem = std::move(Measure);
         for (const char* item : {"red", "lime", "blue"}) combo->Items()->Add(item);
         combo->OnDrawItem = [this, combo](TWinControl*, Integer Index, const TRect& R, TOwnerDrawState State) {
             drawn.push_back({Index, State});
@@ -27,15 +30,24 @@ protected:
         return combo;
     }
 
-    // The heights of the runs of item colours down the list's column X, in order.
+    // The heights of the runs of item colours down the list at X, in order. A focus rectangle's dots
+    // cover every other pixel of its edges, so either of two neighbours tells the item's colour.
     static std::vector<std::pair<TColor, Integer>> ColourRuns(TBitmap* List, Integer X) {
+        auto itemColour = [&](Integer Y) -> TColor {
+            for (Integer x : {X, X + 1}) {
+                const TColor pixel = List->Canvas()->Pixels(x, Y);
+                if (std::find(std::begin(kItemColours), std::end(kItemColours), pixel) != std::end(kItemColours))
+                    return pixel;
+            }
+            return clNone;
+        };
         std::vector<std::pair<TColor, Integer>> runs;
+        TColor previous = clNone;
         for (Integer y = 0; y < List->Height(); ++y) {
-            const TColor pixel = List->Canvas()->Pixels(X, y);
-            if (std::find(std::begin(kItemColours), std::end(kItemColours), pixel) == std::end(kItemColours)) continue;
-            if (!runs.empty() && runs.back().first == pixel && y > 0 && List->Canvas()->Pixels(X, y - 1) == pixel)
-                ++runs.back().second;
-            else runs.push_back({pixel, 1});
+            const TColor colour = itemColour(y);
+            if (colour != clNone && colour == previous) ++runs.back().second;
+            else if (colour != clNone) runs.push_back({colour, 1});
+            previous = colour;
         }
         return runs;
     }
@@ -56,14 +68,12 @@ TEST_F(ComboBoxOwnerDrawTest, TheDroppedListShowsEachItemAsDrawnOverItsHeight) {
     for (const Case& c : std::vector<Case>{{"fixed", csOwnerDrawFixed, {18, 18, 18}},
                                            {"variable", csOwnerDrawVariable, {10, 25, 14}}}) {
         SCOPED_TRACE(c.what);
-        TComboBox* combo = PlaceCombo(c.style);
-        combo->SetItemHeight(18);
         int measured = 0;
-        combo->OnMeasureItem = [&](TWinControl*, Integer Index, Integer& Height) {
+        TComboBox* combo = PlaceCombo(c.style, [&](TWinControl*, Integer Index, Integer& Height) {
             ++measured;
             EXPECT_EQ(Height, 18);
             Height = c.heights[static_cast<std::size_t>(Index)];
-        };
+        });
         Input::TabTo(combo);
         for (int opening = 0; opening < 2; ++opening) {
             Input::Key(combo, VK_F4);
@@ -75,7 +85,7 @@ TEST_F(ComboBoxOwnerDrawTest, TheDroppedListShowsEachItemAsDrawnOverItsHeight) {
         }
         EXPECT_EQ(measured, c.style == csOwnerDrawVariable ? 3 : 0);
         EXPECT_EQ(SendMessage(combo->Handle(), CB_GETITEMHEIGHT, 1, 0), c.heights[1]);
-        delete combo;
+        combo->Free();
     }
 }
 

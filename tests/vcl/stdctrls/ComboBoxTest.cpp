@@ -202,7 +202,7 @@ TEST_F(ComboBoxTest, ReturnAndEscCloseTheDroppedListWithOrWithoutAPick) {
         } else {
             EXPECT_TRUE(combo->Seen.empty());
         }
-        delete combo;
+        combo->Free();
     }
 }
 

@@ -362,7 +362,7 @@ Integer TStdCtrlsAccess::DroppedListHeight(const TCustomComboBox& C) {
     const Integer shown = std::min(C.items_->Count(), C.dropDownCount_);
     Integer height = 2;
     for (Integer i = 0; i < shown; ++i) height += C.ItemHeightOf(i);
-    return shown > 0 ? height : height + C.ListItemHeight();
+    return height;
 }
 
 void TCustomComboBox::FieldChanged() {

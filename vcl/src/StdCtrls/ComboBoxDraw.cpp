@@ -13,7 +13,7 @@ class TItemCanvas : public TCanvas {
 public:
     void Attach(TSurface* Target, const TRect& Item) {
         SetSurface(Target);
-        if (Target) SetDeviceArea(Point(-Item.Left, -Item.Top), Rect(0, 0, Item.Width(), Item.Height()));
+        if (Target) SetDeviceArea(Point(-Item.Left, -Item.Top), Item);
     }
 };
 

@@ -50,7 +50,7 @@ struct TStdCtrlsAccess {
     static Integer DroppedWidth(const TCustomComboBox& C) { return C.DroppedWidthForPeer(); }
     static bool NativeButton(const TCustomComboBox& C) { return C.NativeButtonForPeer(); }
     // The dropped list's extent: as wide as CB_SETDROPPEDWIDTH asked (never narrower than the combo), as
-    // high as its first DropDownCount items (one at least) and its frame.
+    // high as its first DropDownCount items and its frame.
     static Integer DroppedListWidth(const TCustomComboBox& C);
     static Integer DroppedListHeight(const TCustomComboBox& C);
     static bool OwnerDrawn(const TCustomComboBox& C) { return C.OwnerDrawn(); }
