@@ -2,6 +2,7 @@
 // targets with MK_ key states and screen points, and the source hears every step.
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/FormFixture.h"
@@ -325,4 +326,46 @@ TEST_F(DragDropTest, AnotherProgramsDragOffersOurFormats) {
     std::u16string names(reinterpret_cast<const char16_t*>(files.data() + header.pFiles),
                          (files.size() - header.pFiles) / 2);
     EXPECT_EQ(names, std::u16string(u"/tmp/a b.txt\0/tmp/c\0\0", 21));
+}
+
+TEST_F(DragDropTest, ADragRestingOverATargetIsAskedAgainEvery50MsUntilItEnds) {
+    TTestClock clock;
+    TManualTimerService timers(clock);
+    // Lets time pass at the first drag over, as a user holding the mouse still does.
+    class TRestingTarget : public TRecordingTarget {
+    public:
+        UInt64 Rest = 0;
+        TManualTimerService* Timers = nullptr;
+        HRESULT DragOver(DWORD grfKeyState, POINTL pt, DWORD* pdwEffect) override {
+            const HRESULT result = TRecordingTarget::DragOver(grfKeyState, pt, pdwEffect);
+            if (const UInt64 rest = std::exchange(Rest, 0)) Timers->Advance(rest);
+            return result;
+        }
+    };
+    struct Case {
+        const char* name;
+        UInt64 rest;
+        const char* heard;
+    };
+    const Case cases[] = {
+        {"resting 120 ms: two more", 120, "enter over over over over drop"},
+        {"resting 49 ms: none", 49, "enter over over drop"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ComPtr<TRestingTarget> target(new TRestingTarget);
+        target->Rest = c.rest;
+        target->Timers = &timers;
+        ASSERT_EQ(RegisterDragDrop(right->Handle(), target.Get()), S_OK);
+        DWORD effect = 0;
+        EXPECT_EQ(Drag({{At(right, 7, 8)}, {At(right, 7, 8), 0}}, DROPEFFECT_MOVE, effect), DRAGDROP_S_DROP);
+        EXPECT_EQ(target->Sequence(), c.heard);
+        for (const TTargetCall& call : target->Calls) {
+            if (call.What == "leave") continue;
+            EXPECT_EQ(call.Screen, At(right, 7, 8));
+        }
+        // Nothing is asked once the drag is over.
+        EXPECT_EQ(timers.ActiveCount(), 0);
+        RevokeDragDrop(right->Handle());
+    }
 }

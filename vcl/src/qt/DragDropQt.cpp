@@ -17,6 +17,7 @@
 #include "qt/MimeFormats.h"
 #include "qt/Peer.h"
 #include "qt/QtText.h"
+#include "vcl/ExtCtrls.h"
 
 namespace {
 
@@ -102,6 +103,7 @@ public:
 
     // Revoked: drags go back to the widget; the registration is already gone.
     void Detach() {
+        StopRepeat();
         attached_ = false;
         if (!widget_) return;
         widget_->removeEventFilter(this);
@@ -122,6 +124,7 @@ public:
 private:
     void Deliver(IDropTarget* Target, QEvent* Event) {
         if (Event->type() == QEvent::DragLeave) {
+            StopRepeat();
             Target->DragLeave();
             data_.Reset();
             return;
@@ -134,6 +137,8 @@ private:
         const POINTL pt = ScreenPoint(e->position().toPoint());
         DWORD effect = allowed;
         HRESULT result = S_OK;
+        if (Event->type() == QEvent::Drop) StopRepeat();
+        else RestartRepeat(keys, pt, allowed);
         switch (Event->type()) {
             case QEvent::DragEnter:
                 data_ = DataObjectOf(e->mimeData());
@@ -155,6 +160,24 @@ private:
         e->accept();
     }
 
+    // The windowing system reports a drag only when it moves; OLE asks the target again every 50 ms at the
+    // last point while the drag rests there (a target may scroll at each call).
+    void RestartRepeat(DWORD Keys, POINTL Pt, DWORD Allowed) {
+        StopRepeat();
+        repeatService_ = &TimerService();
+        repeat_ = repeatService_->Start(RepeatInterval, [this, Keys, Pt, Allowed] {
+            ComPtr<IDropTarget> target(RegisteredDropTarget(window_));
+            if (!target) return StopRepeat();
+            DWORD effect = Allowed;
+            target->DragOver(Keys, Pt, &effect);
+        });
+    }
+
+    void StopRepeat() {
+        if (repeat_) repeatService_->Stop(repeat_);
+        repeat_ = 0;
+    }
+
     // The target gets screen points in the stand-in's terms.
     POINTL ScreenPoint(QPoint Local) const {
         TWinControl* control = FindControl(window_);
@@ -172,6 +195,9 @@ private:
     bool acceptedBefore_;
     bool attached_ = true;
     ComPtr<IDataObject> data_;  // from entering to leaving or dropping
+    static constexpr Cardinal RepeatInterval = 50;
+    TTimerService* repeatService_ = nullptr;
+    Cardinal repeat_ = 0;
 };
 
 // Never destroyed: bridges leave with their widgets, which may outlive static destruction.
@@ -181,6 +207,7 @@ std::map<HWND, QPointer<TDropTargetBridge>>& Bridges() {
 }
 
 TDropTargetBridge::~TDropTargetBridge() {
+    StopRepeat();
     if (!attached_) return;
     auto& bridges = Bridges();
     auto it = bridges.find(window_);
