@@ -236,8 +236,6 @@ void RAdeRedeviDidi::WndProc(TMessage& Message) {
 // ---------------------------------------------------------------------------
 // Drop target
 
-IDropTarget* RAdeRedeviDidi::CreateDropTarget() { return nullptr; }
-
 void RAdeRedeviDidi::OleDropTargetChanged() {
     if (ComponentState().Contains(csDesigning)) return;
     if (dragDropSettings_->OleDropTarget()) {
@@ -266,7 +264,6 @@ void RAdeRedeviDidi::Loaded() {
     savedCursor_ = Cursor();
     ApplyColumnHeaders();
     ApplyRowHeaders();
-    // The drop target's accepted formats come with the grid's drag and drop.
     SetLinkCursor(crHandPoint);
     if (Look() == glClassic) {
         gradientFrom_ = static_cast<TColor>(0xC0C0C0);

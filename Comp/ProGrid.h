@@ -407,8 +407,8 @@ class TGrouping : public TGridSettings {
     PROGRID_STORED(bool, Summary, false)
 };
 
-// OleDropTarget registers the grid's drop target for its window (see RAdeRedeviDidi); the rich-text
-// switch follows OleDropRTF once the grid's drag and drop exists.
+// OleDropTarget registers the grid's drop target for its window (see RAdeRedeviDidi); OleDropRTF sets the
+// drag and drop layer's rich-text switch.
 class TDragDropSettings : public TGridSettings {
     VCL_CLASS(TDragDropSettings, TGridSettings)
     using TGridSettings::TGridSettings;
@@ -416,15 +416,18 @@ class TDragDropSettings : public TGridSettings {
 #define PROGRID_DRAG_FLAGS(X)                                                                            \
     X(OleAcceptFiles, true)                                                                              \
     X(OleAcceptText, true) X(OleCopyAlways, false) X(OleDropSource, false) X(OleEntireRows, false)       \
-        X(OleInsertRows, false) X(OleRemoveRows, false) X(OleColumnDragDrop, false) X(OleDropRTF, false)
+        X(OleInsertRows, false) X(OleRemoveRows, false) X(OleColumnDragDrop, false)
     // clang-format on
     PROGRID_DRAG_FLAGS(PROGRID_FLAG)
 public:
     bool OleDropTarget() const { return oleDropTarget_; }
     void SetOleDropTarget(bool Value);
+    bool OleDropRTF() const { return oleDropRTF_; }
+    void SetOleDropRTF(bool Value);
 
 private:
     bool oleDropTarget_ = false;
+    bool oleDropRTF_ = false;
 };
 
 // ---------------------------------------------------------------------------
@@ -790,6 +793,17 @@ using TClipboardBeforePasteCellEvent =
     std::function<void(TObject* Sender, Integer ACol, Integer ARow, AnsiString& Value, bool& Allow)>;
 using TClipboardBeforePasteWideCellEvent =
     std::function<void(TObject* Sender, Integer ACol, Integer ARow, WideString& Value, bool& Allow)>;
+// Drag and drop: a text dragged out or dropped (OnOleDrag, OnOleDrop; a dropped file's name with -1, -1)
+// and a dropped file (OnOleDropFile), each refused by clearing Allow.
+using TOleDragDropEvent =
+    std::function<void(TObject* Sender, Integer ARow, Integer ACol, const AnsiString& data, bool& Allow)>;
+using TOleDropFileEvent =
+    std::function<void(TObject* Sender, Integer ARow, Integer ACol, const AnsiString& FileName, bool& Allow)>;
+using TOleDragOverEvent = std::function<void(TObject* Sender, Integer ARow, Integer ACol, bool& Allow)>;
+using TOleDropColEvent = std::function<void(TObject* Sender, Integer ARow, Integer ACol, Integer DropCol)>;
+using TOleDroppedEvent = std::function<void(TObject* Sender, const TGridRect& ARect)>;
+using TOleDragStartEvent = std::function<void(TObject* Sender, Integer ARow, Integer ACol)>;
+using TOleDragStopEvent = std::function<void(TObject* Sender, Integer OLEEffect)>;
 // The sort's own comparisons: Res (0 on entry) is the order of the two texts (rows), -1, 0 or 1.
 using TCustomCompareEvent =
     std::function<void(TObject* Sender, const AnsiString& str1, const AnsiString& str2, Integer& Res)>;
@@ -1100,6 +1114,31 @@ public:
     virtual void ClipboardPasteDone(TPoint AFrom, TRect& ATo, bool ACopied);
     TClipboardBeforePasteCellEvent OnClipboardBeforePasteCell;
     TClipboardBeforePasteWideCellEvent OnClipboardBeforePasteWideCell;
+
+    // OLE drag and drop (ProGrid_DragDrop*.cpp). The text a drag offers: the selected cells (whole rows
+    // with goRowSelect and OleEntireRows; the flagged rows with DisjunctRowSelect), TAB between cells and
+    // CR LF between rows.
+    AnsiString GetDragText();
+    // Fixed cells never; otherwise by the disjunct row or column flags, or the selection rectangle.
+    bool IsSelectedCell(Integer ACol, Integer ARow);
+    // The OLE drag a press on (ACol, ARow) turned into; the mouse handling decides when. OnOleDrag gets the
+    // cell's text: refused, False and nothing more. Otherwise OnOleDragStart, then the column's drag (a
+    // fixed-row cell with OleColumnDragDrop) or the selection's: a drop that moved the cells removes their
+    // rows (OleEntireRows with goRowSelect, or the flagged rows) or empties them, unless OleCopyAlways, and
+    // never touches what a drop into this grid itself just wrote. OnOleDragStop follows unless cancelled.
+    bool StartOleDrag(Integer ACol, Integer ARow);
+    // The cell rectangle being dragged out of this grid; (-1, -1, -1, -1) outside a drag.
+    const TGridRect& DragSourceRect() const { return dragSourceRect_; }
+    // The drop-position arrows and the one following the cursor, all hidden.
+    void HideArrows();
+    TOleDragDropEvent OnOleDrag;
+    TOleDragStartEvent OnOleDragStart;
+    TOleDragStopEvent OnOleDragStop;
+    TOleDragDropEvent OnOleDrop;
+    TOleDropFileEvent OnOleDropFile;
+    TOleDragOverEvent OnOleDragOver;
+    TOleDropColEvent OnOleDropCol;
+    TOleDroppedEvent OnOleDropped;
 
     // Fires when the current row moves to another row, outside loading and the update lock.
     TRowUpdateEvent OnRowUpdate;
@@ -1734,8 +1773,7 @@ protected:
     // Part and State of theme class ClassName over Rect on ACanvas, with the themed look only; False when
     // nothing was drawn.
     bool DrawThemed(TCanvas* ACanvas, const char16_t* ClassName, int Part, int State, const TRect& Rect);
-    // The target DragDropSettings.OleDropTarget registers for the window; none here (a new object, or nil):
-    // the grid's drag and drop supplies it.
+    // The target DragDropSettings.OleDropTarget registers for the window (a new object, or nil).
     virtual IDropTarget* CreateDropTarget();
 
     // Whole-row changes that keep the hidden rows' Idx as they are. The removal takes display rows ARow
@@ -1752,6 +1790,21 @@ private:
     friend class TFloatingFooter;
     friend class TFooterPanel;
     friend class TDragDropSettings;
+    friend class TGridDropTarget;
+    friend class TGridDropSource;
+    // The drop target's work (ProGrid_DragDropTarget.cpp): Pt on the screen; Effect as the keys ask, lowered
+    // to a copy or none when the drop did less than a move.
+    void OleDropText(TPoint Pt, const AnsiString& Text, DWORD& Effect);
+    void OleDropCol(TPoint Pt, Integer DropCol, DWORD& Effect);
+    void OleDropRTF(TPoint Pt, const AnsiString& RTF, DWORD& Effect);
+    void OleDropFiles(TPoint Pt, TStrings* Files, DWORD& Effect);
+    void OleDragOver(TPoint Pt, bool& Allow, bool ColumnDrag);
+    void ShowArrow(Integer Direction, Integer ScreenX, Integer ScreenY);
+    // A cell drag's end after a move: what was dragged goes, bar what the drop wrote into this grid.
+    void RemoveDraggedCells();
+    TGridRect dragSourceRect_{-1, -1, -1, -1};
+    bool draggingOut_ = false;
+    TGridRect dropWritten_{-1, -1, -1, -1};  // what a drop into the grid wrote during its own drag
     // Registration follows the setting and the window: made while on and the window exists, revoked when
     // turned off (the target freed too) and when the window goes (the target kept for the next one).
     void OleDropTargetChanged();

@@ -148,6 +148,14 @@ void PublishEvents(TPublishOf<RAdeRedeviDidi>& P) {
     P.Event("OnRadioClick", &C::OnRadioClick);
     P.Event("OnButtonClick", &C::OnButtonClick);
     P.Event("OnFileProgress", &C::OnFileProgress);
+    P.Event("OnOleDrag", &C::OnOleDrag);
+    P.Event("OnOleDragStart", &C::OnOleDragStart);
+    P.Event("OnOleDragStop", &C::OnOleDragStop);
+    P.Event("OnOleDrop", &C::OnOleDrop);
+    P.Event("OnOleDropFile", &C::OnOleDropFile);
+    P.Event("OnOleDragOver", &C::OnOleDragOver);
+    P.Event("OnOleDropCol", &C::OnOleDropCol);
+    P.Event("OnOleDropped", &C::OnOleDropped);
 }
 
 void PublishRAdeRedeviDidi(TPublisher& p) {

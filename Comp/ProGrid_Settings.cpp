@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "ProGrid.h"
+#include "grddd.h"
 
 namespace ProGrid {
 
@@ -232,6 +233,7 @@ void PublishTDragDropSettings(TPublisher& p) {
     using C = TDragDropSettings;
     PROGRID_DRAG_FLAGS(PROGRID_PUBLISH_FLAG)
     P.Bool("OleDropTarget", &C::OleDropTarget, &C::SetOleDropTarget);
+    P.Bool("OleDropRTF", &C::OleDropRTF, &C::SetOleDropRTF);
 }
 
 // The graphic's values as the grid's own clipboard format carries them; its objects travel apart.
@@ -384,6 +386,11 @@ THTMLSettings::~THTMLSettings() = default;
 void TDragDropSettings::SetOleDropTarget(bool Value) {
     oleDropTarget_ = Value;
     if (auto* grid = dynamic_cast<RAdeRedeviDidi*>(Grid())) grid->OleDropTargetChanged();
+}
+
+void TDragDropSettings::SetOleDropRTF(bool Value) {
+    oleDropRTF_ = Value;
+    grddd::SetDropRTF(Value);
 }
 
 TPrintSettings::TPrintSettings(BaseGrid::TBaseGrid* AGrid)
