@@ -1,6 +1,7 @@
 // The grid's imports, each beside a peer doing the same work on the same input in the same run, with the
 // outputs compared: a CSV file against a plain split into rows of strings, one long line against the same
-// split, and a workbook through a fake automation server against SetCells of the same texts.
+// split, a workbook through a fake automation server against SetCells of the same texts, the text a drag
+// offers against a plain join, and that text dropped against the grid's paste of it.
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -16,6 +17,8 @@
 #include "GridCellText.h"
 #include "PeerRatios.h"
 #include "ProGrid.h"
+#include "vcl/ActiveX.h"
+#include "vcl/Clipbrd.h"
 #include "vcl/Forms.h"
 
 using namespace ProGrid;
@@ -226,9 +229,97 @@ void BM_SetCellsRows(benchmark::State& State) {
     CheckOutput(State, "xls", result);
 }
 
+// ---------------------------------------------------------------------------
+// N rows x 10 cells dragged out as text, against a join of the same texts; that text dropped on an empty
+// grid, against the grid's paste of it.
+
+std::string JoinedTexts(Integer Rows) {
+    std::string text;
+    for (Integer r = 0; r < Rows; ++r) {
+        if (r > 0) text += "\r\n";
+        for (Integer c = 0; c < Cols; ++c) {
+            if (c > 0) text += '\t';
+            text += GridCellText(c, r);
+        }
+    }
+    return text;
+}
+
+// A grid without fixed cells that takes pastes and drops.
+void Prepare(RAdeRedeviDidi& Grid) {
+    Grid.SetFixedCols(0);
+    Grid.SetFixedRows(0);
+    Grid.SetOptions(Grid.Options().Include(goEditing));
+    Grid.DragDropSettings()->SetOleDropTarget(true);
+}
+
+void BM_GetDragText(benchmark::State& State) {
+    const auto rows = static_cast<Integer>(State.range(0));
+    TGridForm filled;
+    RAdeRedeviDidi& grid = *filled.grid;
+    Prepare(grid);
+    grid.SetColCount(Cols);
+    grid.SetRowCount(rows);
+    for (Integer r = 0; r < rows; ++r)
+        for (Integer c = 0; c < Cols; ++c) grid.SetCells(c, r, GridCellText(c, r));
+    grid.SetSelection({0, 0, Cols - 1, rows - 1});
+    std::string text;
+    for (auto _ : State) {
+        text = grid.GetDragText();
+        benchmark::DoNotOptimize(text.data());
+    }
+    CheckOutput(State, "drag text", std::hash<std::string>()(text));
+}
+
+void BM_JoinTexts(benchmark::State& State) {
+    const auto rows = static_cast<Integer>(State.range(0));
+    std::string text;
+    for (auto _ : State) {
+        text = JoinedTexts(rows);
+        benchmark::DoNotOptimize(text.data());
+    }
+    CheckOutput(State, "drag text", std::hash<std::string>()(text));
+}
+
+void BM_DropText(benchmark::State& State) {
+    const auto rows = static_cast<Integer>(State.range(0));
+    const std::string text = JoinedTexts(rows);
+    std::size_t result = 0;
+    OnFreshGrids(
+        State,
+        [&](RAdeRedeviDidi& Grid) {
+            State.PauseTiming();
+            Prepare(Grid);
+            const TRect cell = Grid.CellRect(0, 0);
+            const TPoint at = Grid.ClientToScreen(Point(cell.Left + 2, cell.Top + 2));
+            State.ResumeTiming();
+            RunForeignDragForTest({{"text/plain", text}}, DROPEFFECT_COPY, {{at}, {at, 0}});
+        },
+        [&](RAdeRedeviDidi& Grid) { return GridDigest(Grid, rows, Cols); }, result);
+    CheckOutput(State, "drop", result);
+}
+
+void BM_PasteDragText(benchmark::State& State) {
+    const auto rows = static_cast<Integer>(State.range(0));
+    Clipboard()->SetAsText(JoinedTexts(rows));
+    std::size_t result = 0;
+    OnFreshGrids(
+        State,
+        [&](RAdeRedeviDidi& Grid) {
+            State.PauseTiming();
+            Prepare(Grid);
+            State.ResumeTiming();
+            Grid.PasteFromClipboard(0, 0);
+        },
+        [&](RAdeRedeviDidi& Grid) { return GridDigest(Grid, rows, Cols); }, result);
+    CheckOutput(State, "drop", result);
+}
+
 const TPeerPair peers[] = {{"BM_LoadFromCSV", "BM_PlainSplitRows"},
                            {"BM_LoadCSVLine", "BM_PlainSplitLine"},
-                           {"BM_LoadFromXLS", "BM_SetCellsRows"}};
+                           {"BM_LoadFromXLS", "BM_SetCellsRows"},
+                           {"BM_GetDragText", "BM_JoinTexts"},
+                           {"BM_DropText", "BM_PasteDragText"}};
 
 BENCHMARK(BM_PlainSplitRows)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadFromCSV)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
@@ -236,6 +327,10 @@ BENCHMARK(BM_PlainSplitLine)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisec
 BENCHMARK(BM_LoadCSVLine)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SetCellsRows)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadFromXLS)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_JoinTexts)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GetDragText)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PasteDragText)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DropText)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
