@@ -164,7 +164,9 @@ TSourceDataObject::TSourceDataObject(const AnsiString& Text, const AnsiString& R
 bool TSourceDataObject::Offers(CLIPFORMAT Format) const {
     if (Format == ColumnFormat()) return col_ != -1;
     if (text_.empty()) return false;
-    return Format == CF_TEXT || Format == CF_UNICODETEXT || (RichTextDrops() && Format == RichTextFormat());
+    // No rich text to give: a target that prefers it would take nothing in place of the text.
+    return Format == CF_TEXT || Format == CF_UNICODETEXT ||
+           (RichTextDrops() && Format == RichTextFormat() && !rtf_.empty());
 }
 
 std::string TSourceDataObject::Block(CLIPFORMAT Format) const {

@@ -7,6 +7,7 @@
 
 #include "GridUnitFixture.h"
 #include "ProGrid.h"
+#include "grddd.h"
 #include "support/TempPath.h"
 #include "vcl/ActiveX.h"
 
@@ -24,6 +25,10 @@ protected:
         form->SetBounds(0, 0, 640, 300);
         grid = NewGrid(0);
         other = NewGrid(320);
+    }
+    void TearDown() override {
+        grddd::SetDropRTF(false);  // the switch is the unit's, not the grid's
+        GridUnitFixture::TearDown();
     }
 
     RAdeRedeviDidi* NewGrid(Integer Left) {
@@ -430,6 +435,7 @@ TEST_F(ProGridDragDropTest, MovedCellsLeaveTheSourceButKeepWhatTheDropWrote) {
         bool copyAlways = false;
         TRows source;  // rows 1..4 of the source grid afterwards
         TRows target;  // rows 1..4 of the other grid afterwards
+        bool richTextDrops = false;
     };
     const TRows untouched{{"a", "b"}, {"c", "d"}, {}, {}};
     const TRows none{{}, {}, {}, {}};
@@ -438,6 +444,7 @@ TEST_F(ProGridDragDropTest, MovedCellsLeaveTheSourceButKeepWhatTheDropWrote) {
         {"into the other grid", true, 1, 1, 0, false, none, untouched},
         {"copied with Control", true, 1, 1, MK_CONTROL, false, untouched, untouched},
         {"a grid that always copies", true, 1, 1, 0, true, untouched, untouched},
+        {"the text, not an empty rich text, with the switch on", true, 1, 1, 0, false, none, untouched, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -445,6 +452,7 @@ TEST_F(ProGridDragDropTest, MovedCellsLeaveTheSourceButKeepWhatTheDropWrote) {
         Fill(grid, {{"a", "b"}, {"c", "d"}});
         grid->SetSelection({1, 1, 2, 2});
         grid->DragDropSettings()->SetOleCopyAlways(c.copyAlways);
+        other->DragDropSettings()->SetOleDropRTF(c.richTextDrops);
         std::vector<Integer> stops;
         grid->OnOleDragStop = [&](TObject*, Integer Effect) { stops.push_back(Effect); };
         DragTo(grid, At(grid, 1, 1), c.toOther ? other : grid, c.col, c.row, c.keys);
