@@ -1129,7 +1129,9 @@ public:
     bool StartOleDrag(Integer ACol, Integer ARow);
     // The cell rectangle being dragged out of this grid; (-1, -1, -1, -1) outside a drag.
     const TGridRect& DragSourceRect() const { return dragSourceRect_; }
-    // The drop-position arrows and the one following the cursor, all hidden.
+    // Arrow Direction (0 up, 1 down, 2 right, 3 left) shown with its top-left at a screen point, at its
+    // outline's size; nothing in design mode. HideArrows hides all four.
+    void ShowArrow(Integer Direction, Integer ScreenX, Integer ScreenY);
     void HideArrows();
     TOleDragDropEvent OnOleDrag;
     TOleDragStartEvent OnOleDragStart;
@@ -1799,7 +1801,6 @@ private:
     void OleDropRTF(TPoint Pt, const AnsiString& RTF, DWORD& Effect);
     void OleDropFiles(TPoint Pt, TStrings* Files, DWORD& Effect);
     void OleDragOver(TPoint Pt, bool& Allow, bool ColumnDrag);
-    void ShowArrow(Integer Direction, Integer ScreenX, Integer ScreenY);
     // A cell drag's end after a move: what was dragged goes, bar what the drop wrote into this grid.
     void RemoveDraggedCells();
     TGridRect dragSourceRect_{-1, -1, -1, -1};
