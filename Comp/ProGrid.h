@@ -1801,6 +1801,8 @@ private:
     void OleDropRTF(TPoint Pt, const AnsiString& RTF, DWORD& Effect);
     void OleDropFiles(TPoint Pt, TStrings* Files, DWORD& Effect);
     void OleDragOver(TPoint Pt, bool& Allow, bool ColumnDrag);
+    // How many cells of the block from (ACol, ARow), within the grid, take a paste.
+    Integer EditableCells(Integer ACol, Integer ARow, Integer Cols, Integer Rows);
     // A cell drag's end after a move: what was dragged goes, bar what the drop wrote into this grid.
     void RemoveDraggedCells();
     TGridRect dragSourceRect_{-1, -1, -1, -1};

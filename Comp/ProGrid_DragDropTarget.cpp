@@ -21,6 +21,14 @@ Integer FilledLines(const AnsiString& Text, TPoint Size) {
 
 IDropTarget* RAdeRedeviDidi::CreateDropTarget() { return new TGridDropTarget(this); }
 
+Integer RAdeRedeviDidi::EditableCells(Integer ACol, Integer ARow, Integer Cols, Integer Rows) {
+    Integer editable = 0;
+    for (Integer r = ARow; r < ARow + Rows && r < RowCount(); ++r)
+        for (Integer c = ACol; c < ACol + Cols && c < ColCount(); ++c)
+            if (MayPasteInto(c, r)) ++editable;
+    return editable;
+}
+
 void RAdeRedeviDidi::OleDropText(TPoint Pt, const AnsiString& Text, DWORD& Effect) {
     const TPoint cell = MouseToCellEx(Pt.X, Pt.Y);
     Integer ACol = cell.X, ARow = cell.Y;
@@ -50,11 +58,16 @@ void RAdeRedeviDidi::OleDropText(TPoint Pt, const AnsiString& Text, DWORD& Effec
         // The header-only grid grows its first data row, or the paste would have nowhere to go.
         SetRowCount(ARow + 1);
     }
-    if (PasteText(ACol, ARow, AnsiToWide(Text)) == 0) {
+    // Cells that refuse their fields keep the source's: none taken answers none, some a copy.
+    const Integer editable = EditableCells(ACol, ARow, std::max(size.X, 1), lines);
+    const Integer inside = (std::min(ACol + std::max(size.X, 1), ColCount()) - ACol) *
+                           (std::min(ARow + lines, RowCount()) - ARow);
+    if ((inside > 0 && editable == 0) || PasteText(ACol, ARow, AnsiToWide(Text)) == 0) {
         Effect = DROPEFFECT_NONE;
         HideArrows();
         return;
     }
+    if (editable < inside) Effect = std::min<DWORD>(Effect, DROPEFFECT_COPY);
     if (draggingOut_) dropWritten_ = {ACol, ARow, ACol + std::max(size.X, 1) - 1, ARow + std::max(lines, 1) - 1};
     const Integer left = std::max(ACol, FixedCols());
     const Integer right = rowSelect ? left + size.X - FixedCols() : left + size.X - 1;

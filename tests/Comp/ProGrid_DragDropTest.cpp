@@ -510,3 +510,17 @@ TEST_F(ProGridDragDropTest, AHeaderDragCarriesTheColumnToTheOtherGrid) {
     DragTo(grid, At(grid, 3, 0), other, 2, 0);
     EXPECT_EQ(columns, std::vector<Integer>{3});
 }
+
+TEST_F(ProGridDragDropTest, CellsThatRefuseTheirFieldsMakeTheMoveACopy) {
+    Fill(grid, {{"a", "b"}, {"c", "d"}});
+    grid->SetSelection({1, 1, 2, 2});
+    other->OnCanEditCell = [](TObject*, Integer ARow, Integer ACol, bool& CanEdit) {
+        if (ACol == 2 && ARow == 1) CanEdit = false;
+    };
+    std::vector<Integer> stops;
+    grid->OnOleDragStop = [&](TObject*, Integer Effect) { stops.push_back(Effect); };
+    DragTo(grid, At(grid, 1, 1), other, 1, 1);
+    EXPECT_EQ(Cells(other, 1, 2), (TRows{{"a"}, {"c", "d"}}));
+    EXPECT_EQ(Cells(grid, 1, 2), (TRows{{"a", "b"}, {"c", "d"}}));
+    EXPECT_EQ(stops, std::vector<Integer>{DROPEFFECT_COPY});
+}
