@@ -109,9 +109,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         target->DragEnter(object.Get(), MK_LBUTTON, pt, &effect);
         target->DragOver(MK_LBUTTON, pt, &effect);
         const bool accepted = effect != DROPEFFECT_NONE;
-        effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
-        if (accepted || (more & 1)) target->Drop(object.Get(), 0, pt, &effect);
-        else target->DragLeave();
+        if (accepted || (more & 1)) {
+            effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+            target->Drop(object.Get(), 0, pt, &effect);
+        } else {
+            target->DragLeave();
+        }
         // Only a column goes past OnOleDrop; files are always refused here.
         const bool hasColumn = column.size() >= 4 && column.substr(0, 4) != std::string(4, '\xFF');
         if (refuse && !hasColumn) Check(effect == DROPEFFECT_NONE);
