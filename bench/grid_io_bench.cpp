@@ -281,37 +281,37 @@ void BM_JoinTexts(benchmark::State& State) {
     CheckOutput(State, "drag text", std::hash<std::string>()(text));
 }
 
-void BM_DropText(benchmark::State& State) {
-    const auto rows = static_cast<Integer>(State.range(0));
-    const std::string text = JoinedTexts(rows);
+// Work on a fresh prepared grid per iteration; the digest of the last grid's cells.
+std::size_t OnPreparedGrids(benchmark::State& State, Integer Rows, const std::function<void(RAdeRedeviDidi&)>& Work) {
     std::size_t result = 0;
     OnFreshGrids(
         State,
         [&](RAdeRedeviDidi& Grid) {
             State.PauseTiming();
             Prepare(Grid);
-            const TRect cell = Grid.CellRect(0, 0);
-            const TPoint at = Grid.ClientToScreen(Point(cell.Left + 2, cell.Top + 2));
             State.ResumeTiming();
-            RunForeignDragForTest({{"text/plain", text}}, DROPEFFECT_COPY, {{at}, {at, 0}});
+            Work(Grid);
         },
-        [&](RAdeRedeviDidi& Grid) { return GridDigest(Grid, rows, Cols); }, result);
+        [&](RAdeRedeviDidi& Grid) { return GridDigest(Grid, Rows, Cols); }, result);
+    return result;
+}
+
+void BM_DropText(benchmark::State& State) {
+    const auto rows = static_cast<Integer>(State.range(0));
+    const std::string text = JoinedTexts(rows);
+    const std::size_t result = OnPreparedGrids(State, rows, [&](RAdeRedeviDidi& Grid) {
+        const TRect cell = Grid.CellRect(0, 0);
+        const TPoint at = Grid.ClientToScreen(Point(cell.Left + 2, cell.Top + 2));
+        RunForeignDragForTest({{"text/plain", text}}, DROPEFFECT_COPY, {{at}, {at, 0}});
+    });
     CheckOutput(State, "drop", result);
 }
 
 void BM_PasteDragText(benchmark::State& State) {
     const auto rows = static_cast<Integer>(State.range(0));
     Clipboard()->SetAsText(JoinedTexts(rows));
-    std::size_t result = 0;
-    OnFreshGrids(
-        State,
-        [&](RAdeRedeviDidi& Grid) {
-            State.PauseTiming();
-            Prepare(Grid);
-            State.ResumeTiming();
-            Grid.PasteFromClipboard(0, 0);
-        },
-        [&](RAdeRedeviDidi& Grid) { return GridDigest(Grid, rows, Cols); }, result);
+    const std::size_t result =
+        OnPreparedGrids(State, rows, [](RAdeRedeviDidi& Grid) { Grid.PasteFromClipboard(0, 0); });
     CheckOutput(State, "drop", result);
 }
 
