@@ -319,6 +319,8 @@ TEST_F(ProGridDragDropTest, ANameWithBothEndingsOffersTheCSVThenTheSpreadsheet) 
 }
 
 TEST_F(ProGridDragDropTest, AColumnIsHandedToOnOleDropColOverAHeader) {
+    // Another program's registered format is known here once this program registered the name too.
+    RegisterClipboardFormat("Grid Column");
     struct Case {
         const char* name;
         std::string block;
@@ -348,6 +350,7 @@ TEST_F(ProGridDragDropTest, AColumnIsHandedToOnOleDropColOverAHeader) {
 }
 
 TEST_F(ProGridDragDropTest, TheArrowsMarkTheDropPositionWhileADragHovers) {
+    RegisterClipboardFormat("Grid Column");
     struct Case {
         const char* name;
         std::pair<AnsiString, std::string> format;
