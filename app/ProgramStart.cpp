@@ -8,8 +8,11 @@
 #include <vcl/Resources.h>
 
 #include "CalculatorWindow.h"
+#include "DedIDIZ.h"
 #include "GPanel.h"
 #include "GradBtn.h"
+#include "GrdHTMLE.h"
+#include "GrdUni.h"
 #include "easypanel.h"
 #include "standards.h"
 #include "Varpre.h"
@@ -18,6 +21,7 @@
 #include "online.h"
 #include "PEBXPVS.h"
 #include "PictureContainer.h"
+#include "ProGrid_Unit.h"
 #include "grddd.h"
 #include "ProEddd.h"
 #include "ProEdit_Unit.h"
@@ -47,7 +51,12 @@ constexpr TUnitSteps ProgramUnits[] = {
     {nullptr, easypanel::FinalizeEasyPanel},  // the two panel managers
     // The grid's units start here.
     {PictureContainer::RegisterPictureContainer, nullptr},  // descriptions may hold a picture container
-    {nullptr, grddd::FinalizeGrddd},                        // the column and rich-text formats and the switch
+    {DedIDIZ::InitThemeLibrary, DedIDIZ::FreeThemeLibrary},  // the grid's theme entry points
+    {GrdUni::InitGrdUniUnit, GrdUni::DoneGrdUniUnit},        // the wide compare function and the trap's atom
+    {GrdHTMLE::InitGrdHTMLE, GrdHTMLE::DoneGrdHTMLE},        // the mark-up unit's XP flag
+    // BaseGrid's start and exit only count its references: no step.
+    {ProGrid::InitProGridUnit, ProGrid::DoneProGridUnit},  // OLE, the grid class, the controls flag, the format
+    {nullptr, grddd::FinalizeGrddd},                       // the column and rich-text formats and the switch
     // The edit controls' units; ProEdBtn and ProDirectoryEdit have no steps.
     {nullptr, ProEddd::FinalizeProEddd},                     // the rich-text format and switch
     {ProEdit::InitProEditUnit, ProEdit::DoneProEditUnit},    // OLE
@@ -71,6 +80,8 @@ std::span<const TUnitSteps> AfterCommandLine(int argc, char** argv) {
 }
 
 }  // namespace
+
+std::span<const TUnitSteps> ProgramUnitSteps() { return ProgramUnits; }
 
 void PrintFailure() noexcept {
     if (!std::current_exception()) return;

@@ -34,6 +34,9 @@ public:
     TProgramUnits(int argc, char** argv);
 };
 
+// The one list TProgramUnits runs: every unit's steps in unit order.
+std::span<const TUnitSteps> ProgramUnitSteps();
+
 // Prints the exception in flight as one line on stderr.
 void PrintFailure() noexcept;
 

@@ -125,6 +125,4 @@ BENCHMARK(BM_LoopIndexOf)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    return RunBenchmarks(argc, argv, [] { GrdUni::InitGrdUniUnit(); });
-}
+int main(int argc, char** argv) { return RunBenchmarks(argc, argv); }

@@ -12,8 +12,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "DedIDIZ.h"
-#include "ProGrid_Unit.h"
 #include "grdspin.h"
 #include "support/FuzzStage.h"
 #include "vcl/Clipbrd.h"
@@ -123,10 +121,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TByteReader in(data, size);
     TForm& stage = fuzzstage::Stage();
     static TEdit* other = [&stage] {
-        // The grid's units, as the program starts them: the spin arrows are their resources, the themes
-        // their painting.
-        DedIDIZ::InitThemeLibrary();
-        ProGrid::InitProGridUnit();
         auto* made = new TEdit(&stage);
         made->SetParent(&stage);
         made->SetBounds(8, 60, 100, 24);

@@ -16,7 +16,6 @@ void Check(bool condition) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    GrdUni::InitGrdUniUnit();
     WideString text(size / 2, u'\0');
     for (std::size_t i = 0; i < text.size(); ++i) text[i] = static_cast<WideChar>(data[2 * i] | (data[2 * i + 1] << 8));
 

@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "DedIDIZ.h"
 #include "GrdHTMLE.h"
 #include "support/GraphicsTestSupport.h"
 #include "vcl/ImgList.h"
@@ -293,8 +292,6 @@ TEST(GrdHTMLERenderTest, TheCanvasFontBrushAndPenComeBackAsTheyWere) {
 
 TEST(GrdHTMLERenderTest, ControlsDrawThemedOrClassicGlyphsAndTurnedRunsKeepTheirAngle) {
     TFixedMetricsScope metrics;
-    DedIDIZ::InitThemeLibrary();
-    InitGrdHTMLE();
     const AnsiString text =
         "<CONTROL TYPE=\"CHECK\" ID=\"c\" VALUE=\"TRUE\" WIDTH=\"1\"><CONTROL TYPE=\"RADIO\" ID=\"r\" "
         "VALUE=\"no\" WIDTH=\"1\"><CONTROL TYPE=\"BUTTON\" ID=\"b\" VALUE=\"go\" WIDTH=\"40\"><CONTROL "
@@ -352,8 +349,6 @@ TEST(GrdHTMLERenderTest, ControlsDrawThemedOrClassicGlyphsAndTurnedRunsKeepTheir
         EXPECT_EQ(lines.back(), "DrawText 123,0,201,25 $00000268 \"r\" esc=900");
     }
     SetThemesActiveForTest(true);
-    DoneGrdHTMLE();
-    DedIDIZ::FreeThemeLibrary();
 }
 
 TEST(GrdHTMLERenderTest, ImageListPicturesTakeTheirSizeAndShowTheirAltWhileHovered) {

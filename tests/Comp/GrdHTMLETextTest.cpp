@@ -5,6 +5,7 @@
 
 #include "GrdHTMLE.h"
 #include "MarkupReference.h"
+#include "support/StartUpSetAside.h"
 #include "vcl/Windows.h"
 
 using namespace GrdHTMLE;
@@ -357,6 +358,7 @@ TEST(GrdHTMLETextTest, StringRoutinesUseOneBasedPositions) {
 }
 
 TEST(GrdHTMLETextTest, TheXPFlagIsReadByTheFirstStartOnly) {
+    const UnitStartSetAside started(InitGrdHTMLE, DoneGrdHTMLE);
     struct Case {
         DWORD platform, major, minor;
         bool xp;

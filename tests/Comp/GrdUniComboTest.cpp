@@ -16,14 +16,6 @@ namespace {
 
 class GrdUniComboTest : public GridUnitFixture {
 protected:
-    static void SetUpTestSuite() {
-        GridUnitFixture::SetUpTestSuite();
-        InitGrdUniUnit();
-    }
-    static void TearDownTestSuite() {
-        DoneGrdUniUnit();
-        GridUnitFixture::TearDownTestSuite();
-    }
     void SetUp() override {
         GridUnitFixture::SetUp();
         form->SetColor(clTeal);

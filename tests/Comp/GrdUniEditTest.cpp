@@ -22,14 +22,6 @@ public:
 
 class GrdUniEditTest : public GridUnitFixture {
 protected:
-    static void SetUpTestSuite() {
-        GridUnitFixture::SetUpTestSuite();
-        InitGrdUniUnit();
-    }
-    static void TearDownTestSuite() {
-        DoneGrdUniUnit();
-        GridUnitFixture::TearDownTestSuite();
-    }
     void TearDown() override {
         GridUnitFixture::TearDown();
         ResetWindowsVersion();

@@ -17,11 +17,7 @@ std::vector<WideString> Strings(const TWideStrings& List) {
     return out;
 }
 
-class GrdUniStringsTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { InitGrdUniUnit(); }
-    static void TearDownTestSuite() { DoneGrdUniUnit(); }
-};
+class GrdUniStringsTest : public ::testing::Test {};
 
 TEST_F(GrdUniStringsTest, TextSplitsAtEveryLineBreakAndCrLfCountsOnce) {
     struct Case {

@@ -10,6 +10,7 @@
 #include "ProGrid_Unit.h"
 #include "GridUnitFixture.h"
 #include "support/InputSimulator.h"
+#include "support/StartUpSetAside.h"
 #include "vcl/ActiveX.h"
 #include "vcl/Clock.h"
 #include "vcl/ExtCtrls.h"
@@ -556,6 +557,7 @@ TEST_F(ProGridFormTest, TheLoadedGridTakesTypingIntoItsCells) {
 // The unit
 
 TEST(ProGridUnit, StartUpRegistersTheClassTheFormatAndTheControlsFlagOnce) {
+    const UnitStartSetAside started(InitProGridUnit, DoneProGridUnit);
     InitProGridUnit();
     EXPECT_NE(FindClass("RAdeRedeviDidi"), nullptr);
     EXPECT_TRUE(CommonControlsFlag());
@@ -569,6 +571,7 @@ TEST(ProGridUnit, StartUpRegistersTheClassTheFormatAndTheControlsFlagOnce) {
 }
 
 TEST(ProGridUnit, OldCommonControlsLeaveTheFlagOff) {
+    const UnitStartSetAside started(InitProGridUnit, DoneProGridUnit);
     struct Case {
         bool present;
         Word major, minor;
@@ -586,6 +589,7 @@ TEST(ProGridUnit, OldCommonControlsLeaveTheFlagOff) {
 }
 
 TEST(ProGridUnit, AFailedOleStartStopsTheStartWithItsCode) {
+    const UnitStartSetAside started(InitProGridUnit, DoneProGridUnit);
     SetOleInitializeFailureForTest(E_UNEXPECTED);
     try {
         InitProGridUnit();

@@ -6,6 +6,7 @@
 
 #include "ProEdit_Unit.h"
 #include "PEBXPVS.h"
+#include "ProGrid_Unit.h"
 #include "UtCRC32.h"
 #include "UtStrUtils.h"
 #include "UtTools.h"
@@ -188,6 +189,8 @@ TEST(SupportUnits, ARepeatedStartDoesNothingAndOneExitUndoesTheStart) {
          [] { return GetModuleHandle("msimg32.dll") != nullptr; }},
         {"typed edit", ProEdit::InitProEditUnit, ProEdit::DoneProEditUnit, OleStarted},
     };
+    // The grid unit holds OLE too.
+    const UnitStartSetAside grid(ProGrid::InitProGridUnit, ProGrid::DoneProGridUnit);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ASSERT_TRUE(c.held());  // started by the start-up

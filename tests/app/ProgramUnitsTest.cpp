@@ -6,8 +6,24 @@
 
 #include <gtest/gtest.h>
 
+#include "DedIDIZ.h"
+#include "GrdHTMLE.h"
+#include "GrdUni.h"
+#include "PEBXPVS.h"
+#include "ProEddd.h"
+#include "ProEdit_Unit.h"
+#include "ProGrid.h"
+#include "ProGrid_Unit.h"
 #include "ProgramStart.h"
+#include "UtCRC32.h"
+#include "UtTools.h"
+#include "UtUxTheme.h"
+#include "UtVCLUtils.h"
+#include "Varpre.h"
+#include "dater.h"
+#include "grddd.h"
 #include "online.h"
+#include "vcl/ActiveX.h"
 #include "vcl/Forms.h"
 #include "vcl/Resources.h"
 
@@ -80,6 +96,64 @@ TEST(ProgramUnits, TheTestsRunInsideTheProgramsUnits) {
     EXPECT_NE(GetClass("TGradBtn"), nullptr);
     constexpr Word ReservedBit = 0x0040;  // reads back as set on the x87
     EXPECT_EQ(Get8087CW() & ~ReservedBit, online::OnlineControlWord) << "the browser unit's control word";
+    // The grid's units.
+    EXPECT_TRUE(DedIDIZ::ThemeLibraryLoaded());
+    EXPECT_NE(GrdUni::TrapAtom(), 0);
+    EXPECT_TRUE(GrdHTMLE::XPFlag());
+    EXPECT_NE(GetClass("RAdeRedeviDidi"), nullptr);
+    EXPECT_TRUE(ProGrid::CommonControlsFlag());
+    EXPECT_EQ(ProGrid::GridClipboardFormat(), RegisterClipboardFormat("RAdeRedeviDidi Cells"));
+    EXPECT_EQ(OleInitialize(nullptr), S_FALSE) << "OLE held by the grid's and the edits' units";
+    OleUninitialize();
+}
+
+TEST(ProgramUnits, EachUnitStartsAndEndsOnceInTheOverviewsOrder) {
+    struct Row {
+        const char* Unit;
+        TUnitSteps Steps;
+    };
+    const Row rows[] = {
+        {"character sets and case tables", {Varpre::InitVarpreTables, nullptr}},
+        {"date names", {dater::InitDaterTables, nullptr}},
+        {"the grid's theme entry points", {DedIDIZ::InitThemeLibrary, DedIDIZ::FreeThemeLibrary}},
+        {"the Unicode layer", {GrdUni::InitGrdUniUnit, GrdUni::DoneGrdUniUnit}},
+        {"the mark-up unit's XP flag", {GrdHTMLE::InitGrdHTMLE, GrdHTMLE::DoneGrdHTMLE}},
+        {"the grid unit", {ProGrid::InitProGridUnit, ProGrid::DoneProGridUnit}},
+        {"the grid's drag and drop", {nullptr, grddd::FinalizeGrddd}},
+        {"the edits' drag and drop", {nullptr, ProEddd::FinalizeProEddd}},
+        {"the edit unit", {ProEdit::InitProEditUnit, ProEdit::DoneProEditUnit}},
+        {"the edits' theme loader", {PEBXPVS::InitThemeLibrary, PEBXPVS::FreeThemeLibrary}},
+        {"the second theme loader", {UtUxTheme::InitThemeLibrary, UtUxTheme::FreeThemeLibrary}},
+        {"the CRC-32 table", {UtCRC32::InitCRC32Table, nullptr}},
+        {"system flags and the message pump", {UtTools::InitTools, UtTools::DoneTools}},
+        {"the gradient fill", {UtVCLUtils::InitGradientFill, UtVCLUtils::FreeGradientFill}},
+        {"the browser unit", {online::InitOnlineUnit, nullptr}},
+    };
+    const std::span<const TUnitSteps> program = ProgramUnitSteps();
+    const auto find = [&](const TUnitSteps& steps) {
+        std::vector<std::size_t> at;
+        for (std::size_t i = 0; i < program.size(); ++i)
+            if (program[i].Start == steps.Start && program[i].End == steps.End) at.push_back(i);
+        return at;
+    };
+    std::size_t previous = 0;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.Unit);
+        const std::vector<std::size_t> at = find(row.Steps);
+        ASSERT_EQ(at.size(), 1u) << "one entry, holding both steps";
+        EXPECT_GT(at[0], previous) << "after the unit above it";
+        previous = at[0];
+        // No other entry repeats either step.
+        for (const TUnitSteps& other : program) {
+            if (other.Start == row.Steps.Start && other.End == row.Steps.End) continue;
+            if (row.Steps.Start) {
+                EXPECT_NE(other.Start, row.Steps.Start);
+            }
+            if (row.Steps.End) {
+                EXPECT_NE(other.End, row.Steps.End);
+            }
+        }
+    }
 }
 
 }  // namespace
