@@ -71,23 +71,6 @@ TDateTime ReadDate(const AnsiString& S, bool MonthFirst) {
     return ValidDateParts(year, month, day, date) ? date : 0;
 }
 
-// The same time of day on another date (the time is the fraction's distance from zero).
-TDateTime WithTimeOf(TDateTime NewDate, TDateTime Original) {
-    const double time = std::fabs(Original - std::trunc(Original));
-    return NewDate >= 0 ? NewDate + time : NewDate - time;
-}
-
-TDateTime ShiftedMonths(TDateTime Date, Int64 Months) {
-    Word year, month, day;
-    DecodeDate(Date, year, month, day);
-    const Int64 total = Int64{year} * 12 + (month - 1) + Months;
-    const Int64 newYear = total >= 0 ? total / 12 : (total - 11) / 12;
-    const Int64 newMonth = total - newYear * 12 + 1;
-    if (newYear < 1 || newYear > 9999) throw EConvertError("Invalid argument to date encode");
-    const Word clampedDay = std::min<Word>(day, MonthDays(static_cast<Word>(newYear), static_cast<Word>(newMonth)));
-    return WithTimeOf(EncodeDate(static_cast<Word>(newYear), static_cast<Word>(newMonth), clampedDay), Date);
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -401,8 +384,8 @@ bool ParseDateByFormat(const AnsiString& S, TDateTime& D) {
 
 TDateTime StepDate(Integer Years, Integer Months, Integer Days, TDateTime Delta, TDateTime Date) {
     if (Days != 0 && Years == 0 && Months == 0) return Date + Days;
-    if (Years != 0 && Months == 0 && Days == 0) return ShiftedMonths(Date, Int64{Years} * 12);
-    if (Months != 0 && Years == 0 && Days == 0) return ShiftedMonths(Date, Months);
+    if (Years != 0 && Months == 0 && Days == 0) return IncMonth(Date, Years * 12);
+    if (Months != 0 && Years == 0 && Days == 0) return IncMonth(Date, Months);
     return Date + Delta;
 }
 
