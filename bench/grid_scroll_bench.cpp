@@ -168,9 +168,7 @@ void BM_SizeStretchSynch(benchmark::State& State) {
 }
 
 // ---------------------------------------------------------------------------
-// 1,000 widths saved and loaded
-
-constexpr Integer StoredCols = 1000;
+// 1,000 and 10,000 widths saved and loaded
 
 struct TStoreFolder {
     TStoreFolder() {
@@ -185,12 +183,12 @@ struct TStoreFolder {
     std::string folder;
 };
 
-// A grid of 1,000 columns of widths 20 .. 119 keeping them in Location.
+// A grid of Cols columns of widths 20 .. 119 keeping them in Location.
 struct TStoringGrid {
-    explicit TStoringGrid(TColumnSizeLocation Location) : form(MakeOwned<TForm>(nullptr)) {
+    TStoringGrid(TColumnSizeLocation Location, Integer Cols) : form(MakeOwned<TForm>(nullptr)) {
         grid = new RAdeRedeviDidi(form.get());
-        grid->SetColCount(StoredCols);
-        for (Integer c = 0; c < StoredCols; ++c) grid->SetColWidths(c, 20 + c % 100);
+        grid->SetColCount(Cols);
+        for (Integer c = 0; c < Cols; ++c) grid->SetColWidths(c, 20 + c % 100);
         grid->ColumnSize()->SetLocation(Location);
         grid->ColumnSize()->SetKey(Location == clIniFile ? "widths.ini" : "Software\\Halcyra\\Bench");
         grid->ColumnSize()->SetSection("Widths");
@@ -204,38 +202,40 @@ struct TStoringGrid {
     RAdeRedeviDidi* grid = nullptr;
 };
 
-std::string PeerText() {
+std::string PeerText(Integer Cols) {
     std::string text = "[Widths]\n";
-    for (Integer c = 0; c < StoredCols; ++c)
+    for (Integer c = 0; c < Cols; ++c)
         text += "Col" + std::to_string(c) + "=" + std::to_string(20 + c % 100) + "\n";
     return text;
 }
 
 void BM_WriteTextFile(benchmark::State& State) {
+    const auto cols = static_cast<Integer>(State.range(0));
     TStoreFolder store;
     const std::string path = store.folder + "/peer.ini";
     for (auto _ : State) {
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out << PeerText();
+        out << PeerText(cols);
     }
     std::vector<Integer> widths;
-    for (Integer c = 0; c < StoredCols; ++c) widths.push_back(20 + c % 100);
+    for (Integer c = 0; c < cols; ++c) widths.push_back(20 + c % 100);
     CheckSameOutput(State, "save", WidthsSample(widths));
 }
 
 void BM_ReadTextFile(benchmark::State& State) {
+    const auto cols = static_cast<Integer>(State.range(0));
     TStoreFolder store;
     const std::string path = store.folder + "/peer.ini";
-    std::ofstream(path, std::ios::binary) << PeerText();
+    std::ofstream(path, std::ios::binary) << PeerText(cols);
     std::vector<Integer> widths;
     for (auto _ : State) {
-        widths.assign(StoredCols, 64);
+        widths.assign(cols, 64);
         std::ifstream in(path, std::ios::binary);
         std::unordered_map<std::string, Integer> values;
         for (std::string line; std::getline(in, line);)
             if (const auto equals = line.find('='); equals != std::string::npos)
                 values[line.substr(0, equals)] = std::stoi(line.substr(equals + 1));
-        for (Integer c = 0; c < StoredCols; ++c)
+        for (Integer c = 0; c < cols; ++c)
             if (const auto found = values.find("Col" + std::to_string(c)); found != values.end())
                 widths[c] = found->second;
     }
@@ -244,18 +244,18 @@ void BM_ReadTextFile(benchmark::State& State) {
 
 void SaveWidths(benchmark::State& State, TColumnSizeLocation Location) {
     TStoreFolder store;
-    TStoringGrid storing(Location);
+    TStoringGrid storing(Location, static_cast<Integer>(State.range(0)));
     for (auto _ : State) storing.grid->SaveColWidths();
     CheckSameOutput(State, "save", storing.Sample());
 }
 
 void LoadWidths(benchmark::State& State, TColumnSizeLocation Location) {
     TStoreFolder store;
-    TStoringGrid storing(Location);
+    TStoringGrid storing(Location, static_cast<Integer>(State.range(0)));
     storing.grid->SaveColWidths();
     for (auto _ : State) {
         State.PauseTiming();
-        for (Integer c = 0; c < StoredCols; ++c) storing.grid->SetColWidths(c, 64);
+        for (Integer c = 0; c < storing.grid->ColCount(); ++c) storing.grid->SetColWidths(c, 64);
         State.ResumeTiming();
         storing.grid->LoadColWidths();
     }
@@ -287,7 +287,7 @@ BENCHMARK(BM_ThumbDragSynch) ROW_SIZES;
 #define COL_SIZES ->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)
 BENCHMARK(BM_ScaleVector) COL_SIZES;
 BENCHMARK(BM_SizeStretchSynch) COL_SIZES;
-#define STORE_SIZE ->Arg(StoredCols)->Unit(benchmark::kMillisecond)
+#define STORE_SIZE ->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)
 BENCHMARK(BM_WriteTextFile) STORE_SIZE;
 BENCHMARK(BM_SaveIniWidths) STORE_SIZE;
 BENCHMARK(BM_SaveRegistryWidths) STORE_SIZE;

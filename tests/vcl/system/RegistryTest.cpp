@@ -112,6 +112,41 @@ TEST_F(Registry, HandlesTheRegistryNeverGaveOrAlreadyClosedAreRefused) {
     EXPECT_EQ(RegSetValueA(HKEY_CLASSES_ROOT, "a\tb", REG_SZ, "x", 1), ERROR_INVALID_PARAMETER);
 }
 
+TEST_F(Registry, AFileChangedByAnotherProgramIsReadAgain) {
+    const std::string line = "HKEY_CURRENT_USER\\Software\\Halcyra\\Other\t";
+    struct Case {
+        const char* Change;
+        bool StoreWroteFirst;  // else another program wrote the file just before the first read
+        void (*Apply)(const std::string& File, const std::string& Line);
+        const char* Expected;
+    };
+    const Case cases[] = {
+        {"rewritten in place, same size", false, [](const std::string& File, const std::string& Line) {
+             SetContents(File, Line + "second\n");
+         }, "second"},
+        {"rewritten in place, longer", true, [](const std::string& File, const std::string& Line) {
+             SetContents(File, Line + "the second\n");
+         }, "the second"},
+        {"replaced by another file", true, [](const std::string& File, const std::string& Line) {
+             SetContents(File + ".new", Line + "second\n");
+             std::filesystem::rename(File + ".new", File);
+         }, "second"},
+        {"removed", true, [](const std::string& File, const std::string&) { std::filesystem::remove(File); }, ""},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove(RegistryFilePath());
+        if (c.StoreWroteFirst) {
+            ASSERT_EQ(RegSetValueA(HKEY_CURRENT_USER, "Software\\Halcyra\\Other", REG_SZ, "first!", 0), ERROR_SUCCESS);
+        } else {
+            SetContents(RegistryFilePath(), line + "first!\n");
+        }
+        LONG result = -1;
+        ASSERT_EQ(Read(HKEY_CURRENT_USER, "Software\\Halcyra\\Other", result), "first!") << c.Change;
+        c.Apply(RegistryFilePath(), line);
+        EXPECT_EQ(Read(HKEY_CURRENT_USER, "Software\\Halcyra\\Other", result), c.Expected) << c.Change;
+    }
+}
+
 TEST_F(Registry, TheStoreLivesInTheXdgConfigurationFolder) {
     SetRegistryFolderForTest("");
     const char* saved = std::getenv("XDG_CONFIG_HOME");

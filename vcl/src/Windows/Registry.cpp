@@ -8,29 +8,80 @@
 // into a value, so only a line with three tabs and a type is a named value and the lines of the older
 // layout keep their meaning. Other lines (comments, lines without a tab) are passed over and kept when
 // the store writes; a write changes or appends one line. A later line for a value overrides an earlier one.
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <cstring>
+#include <ctime>
 #include <map>
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "Windows/RegistryBatch.h"
 #include "Windows/SettingsFiles.h"
+#include "vcl/SysUtils.h"
 #include "vcl/Windows.h"
 
 namespace {
 
 using settings::SameName;
 
+// The store's text with its keys and values indexed by name, built at the first lookup after a change:
+// a read then costs a hash lookup instead of a pass over every line.
+struct TIndexedStore {
+    struct TEntry {
+        DWORD Type = REG_SZ;
+        std::size_t DataBegin = 0;  // the data as written, escaped or in hex
+        std::size_t DataSize = 0;
+        std::size_t Begin = 0;  // the line, its line end excluded
+        std::size_t End = 0;
+    };
+    std::string Text;
+    bool Indexed = false;
+    std::unordered_map<std::string, TEntry> Values;  // FoldedName(path) TAB FoldedName(value name)
+    std::unordered_set<std::string> Keys;            // FoldedName of every key with a line and the keys above it
+
+    void Assign(std::string&& NewText) {
+        Text = std::move(NewText);
+        Indexed = false;
+    }
+};
+
+// The file as last read or written, with what identifies that version of it.
+struct TFileStamp {
+    std::filesystem::path File;
+    bool Exists = false;
+    dev_t Device = 0;
+    ino_t Inode = 0;
+    off_t Size = 0;
+    timespec Modified{};
+    timespec Changed{};  // also moves when the file's permissions change
+
+    bool operator==(const TFileStamp& Other) const {
+        const auto same = [](const timespec& A, const timespec& B) { return A.tv_sec == B.tv_sec && A.tv_nsec == B.tv_nsec; };
+        return File == Other.File && Exists == Other.Exists && Device == Other.Device && Inode == Other.Inode &&
+               Size == Other.Size && same(Modified, Other.Modified) && same(Changed, Other.Changed);
+    }
+};
+
 struct TRegistryState {
     std::mutex Lock;
     std::map<std::uintptr_t, std::string> OpenKeys;  // handle -> path of the key
     std::uintptr_t NextHandle = 0x1000;
+    // The file's text, kept while its stamp stays the same. A stamp can miss a change written within the
+    // clock tick of the read, so a file read that recently is read again at the next use.
+    bool FileCached = false;
+    bool FileTrusted = false;
+    TFileStamp FileStamp;
+    TIndexedStore File;
     // Writes held by an open batch: the store's text, read once, changed here and written at the end.
     int Batches = 0;
     bool HeldLoaded = false;
     bool HeldChanged = false;
-    std::string Held;
+    TIndexedStore Held;
 };
 
 TRegistryState& State() {
@@ -212,26 +263,80 @@ bool IsKeyOrBelow(std::string_view Candidate, std::string_view Path) {
            (Candidate.size() == Path.size() || Candidate[Path.size()] == '\\');
 }
 
-bool SameValueName(std::string_view Written, std::string_view Name) {
-    if (Written.find('\\') == std::string_view::npos) return SameName(Written, Name);
-    return SameName(Unescape(Written), Name);
+// Names as SameName compares them.
+std::string FoldedName(std::string_view Name) {
+    std::string folded(Name);
+    for (char& c : folded) c = AnsiUpperChar(c);
+    return folded;
+}
+
+// Paths hold no tab, so the value's name begins after the first.
+std::string ValueKey(std::string_view Path, std::string_view Name) {
+    return FoldedName(Path) + '\t' + FoldedName(Name);
+}
+
+// Indexes the line at Begin; a later line for a value overrides an earlier one.
+void IndexLine(TIndexedStore& Store, std::string_view Line, std::size_t Begin) {
+    const TStoreLine parsed = ParseLine(Line);
+    if (parsed.Kind == TStoreLine::kNone) return;
+    // A key exists when it has a line or some key with a line lies below it.
+    const std::string path = FoldedName(parsed.Path);
+    for (std::size_t slash = path.find('\\'); slash != std::string::npos; slash = path.find('\\', slash + 1))
+        Store.Keys.insert(path.substr(0, slash));
+    Store.Keys.insert(path);
+    if (parsed.Kind == TStoreLine::kBareKey) return;
+    const std::string name = parsed.Name.find('\\') == std::string_view::npos ? std::string(parsed.Name)
+                                                                              : Unescape(parsed.Name);
+    TIndexedStore::TEntry& entry = Store.Values[path + '\t' + FoldedName(name)];
+    entry.Type = parsed.Type;
+    entry.DataBegin = static_cast<std::size_t>(parsed.Data.data() - Store.Text.data());
+    entry.DataSize = parsed.Data.size();
+    entry.Begin = Begin;
+    entry.End = Begin + Line.size() - (!Line.empty() && Line.back() == '\r' ? 1 : 0);
+}
+
+TIndexedStore& Indexed(TIndexedStore& Store) {
+    if (Store.Indexed) return Store;
+    Store.Values.clear();
+    Store.Keys.clear();
+    ForEachLine(Store.Text, [&](std::string_view line, std::size_t begin) { IndexLine(Store, line, begin); });
+    Store.Indexed = true;
+    return Store;
+}
+
+std::string_view LineAt(std::string_view Text, std::size_t Begin) {
+    const std::size_t end = Text.find('\n', Begin);
+    return Text.substr(Begin, end == std::string_view::npos ? std::string_view::npos : end - Begin);
+}
+
+void AppendLine(TIndexedStore& Store, const std::string& Line) {
+    std::string& text = Store.Text;
+    if (text.empty())
+        text = "# Halcyra settings: a key's path, a tab and its value, or tabs between path, name, type and data.\n";
+    if (text.back() != '\n') text += '\n';
+    const std::size_t begin = text.size();
+    text += Line;
+    text += '\n';
+    if (Store.Indexed) IndexLine(Store, LineAt(text, begin), begin);
+}
+
+// A line of the same length leaves the other lines where the index has them.
+void ReplaceLine(TIndexedStore& Store, std::size_t Begin, std::size_t End, const std::string& Line) {
+    Store.Text.replace(Begin, End - Begin, Line);
+    if (End - Begin != Line.size())
+        Store.Indexed = false;
+    else if (Store.Indexed)
+        IndexLine(Store, LineAt(Store.Text, Begin), Begin);
 }
 
 std::filesystem::path FilePath() { return settings::ConfigurationFolder() / "registry"; }
 
-// A key exists when it is a root, was created, holds a value or some key lies below it.
-bool KeyExists(std::string_view Text, const std::string& Path) {
+bool KeyExists(TIndexedStore& Store, const std::string& Path) {
     if (IsRoot(Path)) return true;
     for (const TDefaultKey& key : DefaultKeys) {
         if (IsKeyOrBelow(key.Path, Path)) return true;
     }
-    bool found = false;
-    ForEachLine(Text, [&](std::string_view line, std::size_t) {
-        if (found || line.size() < Path.size()) return;
-        const TStoreLine parsed = ParseLine(line);
-        found = parsed.Kind != TStoreLine::kNone && IsKeyOrBelow(parsed.Path, Path);
-    });
-    return found;
+    return Indexed(Store).Keys.count(FoldedName(Path)) != 0;
 }
 
 struct TFoundValue {
@@ -242,24 +347,17 @@ struct TFoundValue {
     std::size_t End = 0;
 };
 
-TFoundValue FindValue(std::string_view Text, const std::string& Path, std::string_view Name) {
+TFoundValue FindValue(TIndexedStore& Store, const std::string& Path, std::string_view Name) {
     TFoundValue value;
-    TStoreLine last;
-    ForEachLine(Text, [&](std::string_view line, std::size_t begin) {
-        if (line.size() < Path.size()) return;
-        const TStoreLine parsed = ParseLine(line);
-        const bool named = parsed.Kind == TStoreLine::kNamedValue;
-        if ((named || (parsed.Kind == TStoreLine::kDefaultValue && Name.empty())) && SameName(parsed.Path, Path) &&
-            (!named || SameValueName(parsed.Name, Name))) {
-            last = parsed;
-            value.Found = true;
-            value.Begin = begin;
-            value.End = begin + line.size() - (line.back() == '\r' ? 1 : 0);
-        }
-    });
-    if (value.Found) {
-        value.Type = last.Type;
-        value.Data = IsText(last.Type) ? Unescape(last.Data) : FromHex(last.Data);
+    const auto& values = Indexed(Store).Values;
+    if (const auto found = values.find(ValueKey(Path, Name)); found != values.end()) {
+        const TIndexedStore::TEntry& entry = found->second;
+        const std::string_view data = std::string_view(Store.Text).substr(entry.DataBegin, entry.DataSize);
+        value.Found = true;
+        value.Type = entry.Type;
+        value.Data = IsText(entry.Type) ? Unescape(data) : FromHex(data);
+        value.Begin = entry.Begin;
+        value.End = entry.End;
         return value;
     }
     if (!Name.empty()) return value;
@@ -278,61 +376,77 @@ std::string ValueLine(const std::string& Path, std::string_view Name, DWORD Type
     return Path + '\t' + Escape(Name) + '\t' + std::string(FindType(Type)->Name) + '\t' + data;
 }
 
-void AppendLine(std::string& Text, const std::string& Line) {
-    if (Text.empty())
-        Text = "# Halcyra settings: a key's path, a tab and its value, or tabs between path, name, type and data.\n";
-    if (Text.back() != '\n') Text += '\n';
-    Text += Line;
-    Text += '\n';
+TFileStamp StampOf(const std::filesystem::path& File) {
+    struct stat status {};
+    if (::stat(File.c_str(), &status) != 0) return {File};
+    return {File, true, status.st_dev, status.st_ino, status.st_size, status.st_mtim, status.st_ctim};
 }
 
-// The store's text: the held one while a batch is open (read at its first use).
-bool LoadStore(std::string& Text) {
+// Changed within the last clock ticks, so that a change in the same tick would keep the stamp.
+bool RecentlyChanged(const TFileStamp& Stamp) {
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    return Stamp.Exists && std::max(Stamp.Modified.tv_sec, Stamp.Changed.tv_sec) + 2 > now.tv_sec;
+}
+
+// The store: the held one while a batch is open (read at its first use), else the file's. Null when
+// the file exists but cannot be read.
+TIndexedStore* LoadStore() {
     TRegistryState& state = State();
-    if (state.Batches > 0 && state.HeldLoaded) {
-        Text = state.Held;
-        return true;
+    if (state.Batches > 0 && state.HeldLoaded) return &state.Held;
+    const TFileStamp stamp = StampOf(FilePath());
+    if (!state.FileCached || !state.FileTrusted || !(stamp == state.FileStamp)) {
+        std::string text;
+        state.FileCached = settings::ReadWholeFile(FilePath(), text);
+        state.File.Assign(std::move(text));
+        if (!state.FileCached) return nullptr;
+        state.FileStamp = stamp;
+        state.FileTrusted = !RecentlyChanged(stamp);
     }
-    if (!settings::ReadWholeFile(FilePath(), Text)) return false;
-    if (state.Batches > 0) {
-        state.Held = Text;
-        state.HeldLoaded = true;
-    }
+    if (state.Batches == 0) return &state.File;
+    state.Held = state.File;
+    state.HeldLoaded = true;
+    return &state.Held;
+}
+
+// The store as reads see it; an unreadable file reads as empty.
+TIndexedStore& ReadStore() {
+    TIndexedStore* store = LoadStore();
+    return store != nullptr ? *store : State().File;
+}
+
+bool WriteStoreFile(TIndexedStore& Store) {
+    TRegistryState& state = State();
+    std::error_code error;
+    std::filesystem::create_directories(settings::ConfigurationFolder(), error);
+    state.FileCached = settings::ReplaceWholeFile(FilePath(), Store.Text);
+    if (!state.FileCached) return false;
+    // What was written is known, whenever it was written.
+    state.FileStamp = StampOf(FilePath());
+    state.FileTrusted = true;
+    if (&Store != &state.File) state.File = std::move(Store);
     return true;
 }
 
-bool WriteStoreFile(const std::string& Text) {
-    std::error_code error;
-    std::filesystem::create_directories(settings::ConfigurationFolder(), error);
-    return settings::ReplaceWholeFile(FilePath(), Text);
-}
-
-// Written at once, or held until the batch ends.
-bool SaveStore(std::string&& Text) {
+// A change to the store from LoadStore: written at once, or held until the batch ends.
+bool SaveStore(TIndexedStore& Store) {
     TRegistryState& state = State();
-    if (state.Batches == 0) return WriteStoreFile(Text);
-    state.Held = std::move(Text);
+    if (state.Batches == 0) return WriteStoreFile(Store);
     state.HeldChanged = true;
     return true;
 }
 
 LONG StoreValue(const std::string& Path, std::string_view Name, DWORD Type, std::string_view Data) {
-    std::string text;
-    if (!LoadStore(text)) return ERROR_ACCESS_DENIED;
+    TIndexedStore* store = LoadStore();
+    if (store == nullptr) return ERROR_ACCESS_DENIED;
     const std::string line = ValueLine(Path, Name, Type, Data);
-    const TFoundValue old = FindValue(text, Path, Name);
+    const TFoundValue old = FindValue(*store, Path, Name);
     if (old.Found && old.End > old.Begin) {
-        text.replace(old.Begin, old.End - old.Begin, line);
+        ReplaceLine(*store, old.Begin, old.End, line);
     } else {
-        AppendLine(text, line);
+        AppendLine(*store, line);
     }
-    return SaveStore(std::move(text)) ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
-}
-
-std::string ReadStore() {
-    std::string text;
-    LoadStore(text);
-    return text;
+    return SaveStore(*store) ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
 }
 
 // The path of an open or root key; false for a handle the registry never gave.
@@ -387,12 +501,12 @@ LONG RegCreateKeyExA(HKEY hKey, const char* lpSubKey, DWORD, char*, DWORD, REGSA
     std::string parent;
     if (!KeyPath(hKey, parent)) return ERROR_INVALID_HANDLE;
     const std::string path = SubKeyPath(parent, lpSubKey);
-    std::string text;
-    if (!LoadStore(text)) return ERROR_ACCESS_DENIED;
-    const bool exists = KeyExists(text, path);
+    TIndexedStore* store = LoadStore();
+    if (store == nullptr) return ERROR_ACCESS_DENIED;
+    const bool exists = KeyExists(*store, path);
     if (!exists) {
-        AppendLine(text, path + '\\');
-        if (!SaveStore(std::move(text))) return ERROR_ACCESS_DENIED;
+        AppendLine(*store, path + '\\');
+        if (!SaveStore(*store)) return ERROR_ACCESS_DENIED;
     }
     if (lpdwDisposition != nullptr) *lpdwDisposition = exists ? REG_OPENED_EXISTING_KEY : REG_CREATED_NEW_KEY;
     *phkResult = OpenHandle(path);
@@ -405,9 +519,9 @@ LONG RegQueryValueA(HKEY hKey, const char* lpSubKey, char* lpData, LONG* lpcbDat
     std::string parent;
     if (!KeyPath(hKey, parent)) return ERROR_INVALID_HANDLE;
     const std::string path = SubKeyPath(parent, lpSubKey);
-    const std::string text = ReadStore();
-    if (!KeyExists(text, path)) return ERROR_FILE_NOT_FOUND;
-    const TFoundValue value = FindValue(text, path, "");
+    TIndexedStore& store = ReadStore();
+    if (!KeyExists(store, path)) return ERROR_FILE_NOT_FOUND;
+    const TFoundValue value = FindValue(store, path, "");
     if (value.Found && !IsText(value.Type)) return ERROR_INVALID_DATA;
     const std::string data = value.Data.substr(0, value.Data.find('\0'));
     const auto needed = static_cast<LONG>(data.size() + 1);
@@ -484,6 +598,6 @@ bool EndRegistryBatch() {
     if (state.Batches == 0 || --state.Batches > 0) return true;
     const bool written = !state.HeldChanged || WriteStoreFile(state.Held);
     state.HeldLoaded = state.HeldChanged = false;
-    state.Held.clear();
+    state.Held = {};
     return written;
 }
