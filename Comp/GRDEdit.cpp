@@ -74,12 +74,7 @@ void TProSpeedButton::Paint() {
 // TGrdEditButton
 
 TGrdEditButton::TGrdEditButton(TComponent* AOwner) : TWinControl(AOwner) {
-    TControlStyle style = ControlStyle();
-    style.Exclude(csAcceptsControls);
-    style.Exclude(csSetCaption);
-    style.Include(csFramed);
-    style.Include(csOpaque);
-    SetControlStyle(style);
+    SetControlStyle(ProEdBtn::ButtonBoxStyle(ControlStyle()));
     button_ = new TProSpeedButton(this);
     button_->SetParent(this);
     button_->SetCaption("");
@@ -110,13 +105,7 @@ TGrdEditBtn::TGrdEditBtn(TComponent* AOwner) : TCustomEdit(AOwner) {
     TControlStyle style = ControlStyle();
     style.Exclude(csSetCaption);
     SetControlStyle(style);
-    auto* button = new TGrdEditButton(this);
-    button->SetBounds(0, 0, 18, 18);
-    button->SetVisible(true);
-    button->SetParent(this);
-    button->SetFocusControl(this);
-    button->OnClick = [this](TObject*) { ClickButton(); };
-    button_ = button;
+    button_ = ProEdBtn::AddEditButton<TGrdEditButton>(this, 18, 18, [this] { ClickButton(); });
     SetText("0");
 }
 

@@ -109,13 +109,16 @@ void TProSpeedButton::Paint() {
 // ---------------------------------------------------------------------------
 // TEditButton
 
+TControlStyle ButtonBoxStyle(TControlStyle Style) {
+    Style.Exclude(csAcceptsControls);
+    Style.Exclude(csSetCaption);
+    Style.Include(csFramed);
+    Style.Include(csOpaque);
+    return Style;
+}
+
 TEditButton::TEditButton(TComponent* AOwner) : TWinControl(AOwner) {
-    TControlStyle style = ControlStyle();
-    style.Exclude(csAcceptsControls);
-    style.Exclude(csSetCaption);
-    style.Include(csFramed);
-    style.Include(csOpaque);
-    SetControlStyle(style);
+    SetControlStyle(ButtonBoxStyle(ControlStyle()));
     SetTabStop(false);
     button_ = new TProSpeedButton(this);
     button_->SetParent(this);
@@ -191,13 +194,7 @@ TProEditBtn::TProEditBtn(TComponent* AOwner) : TProEdit(AOwner) {
     TControlStyle style = ControlStyle();
     style.Exclude(csSetCaption);
     SetControlStyle(style);
-    auto* button = new TEditButton(this);
-    button->SetBounds(0, 0, 15, 17);
-    button->SetVisible(true);
-    button->SetParent(this);
-    button->SetFocusControl(this);
-    button->OnClick = [this](TObject*) { ClickButton(); };
-    button_ = button;
+    button_ = AddEditButton<TEditButton>(this, 15, 17, [this] { ClickButton(); });
 }
 
 Integer TProEditBtn::ButtonWidth() const { return button_ ? button_->ButtonWidth() : 16; }

@@ -2,6 +2,8 @@
 // The edit with a button: a speed button that paints with the visual styles while they are active, a small
 // window holding one, and a typed edit with one at its right edge whose click fires OnClickBtn.
 
+#include <functional>
+
 #include "ProEdit.h"
 #include "vcl/Buttons.h"
 
@@ -126,5 +128,22 @@ private:
 // The least height of an edit with a button in Font: its character height and a quarter of the smaller of
 // that and the system font's around the text.
 Integer MinButtonEditHeight(TFont* Font);
+
+// What the box holding an edit's button needs: no child controls or caption of its own, a frame, and
+// opaque painting.
+TControlStyle ButtonBoxStyle(TControlStyle Style);
+
+// The edit's own button, at Width by Height until the edit lays it out: it hands the focus to the edit
+// and its clicks to Click.
+template <class TButtonBox>
+TButtonBox* AddEditButton(TWinControl* Edit, Integer Width, Integer Height, std::function<void()> Click) {
+    auto* button = new TButtonBox(Edit);
+    button->SetBounds(0, 0, Width, Height);
+    button->SetVisible(true);
+    button->SetParent(Edit);
+    button->SetFocusControl(Edit);
+    button->OnClick = [Click = std::move(Click)](TObject*) { Click(); };
+    return button;
+}
 
 }  // namespace ProEdBtn
