@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "System/Codepage.h"
+#include "SysUtils/HexDigits.h"
 
 namespace {
 
@@ -36,12 +37,6 @@ void AppendCodePoint(WideString& Text, std::uint32_t Code) {
 
 bool IsIdentStart(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-int HexValue(char c) {
-    if (IsDigit(c)) return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
 
 class TLexer {
 public:
@@ -121,10 +116,10 @@ private:
 
     void Hex() {
         std::size_t start = ++pos_;
-        while (pos_ < text_.size() && HexValue(text_[pos_]) >= 0) ++pos_;
+        while (pos_ < text_.size() && HexDigitValue(text_[pos_]) >= 0) ++pos_;
         if (pos_ == start || pos_ - start > 16) Error("Invalid integer");
         for (std::size_t i = start; i < pos_; ++i)
-            token_.Magnitude = token_.Magnitude * 16 + static_cast<std::uint64_t>(HexValue(text_[i]));
+            token_.Magnitude = token_.Magnitude * 16 + static_cast<std::uint64_t>(HexDigitValue(text_[i]));
         token_.Kind = tkInt;
         token_.Hex = true;
     }
@@ -157,9 +152,9 @@ private:
                 bool hex = pos_ < text_.size() && text_[pos_] == '$';
                 if (hex) ++pos_;
                 std::size_t start = pos_;
-                while (pos_ < text_.size() && (hex ? HexValue(text_[pos_]) >= 0 : IsDigit(text_[pos_]))) {
+                while (pos_ < text_.size() && (hex ? HexDigitValue(text_[pos_]) >= 0 : IsDigit(text_[pos_]))) {
                     code = code * (hex ? 16 : 10) +
-                           static_cast<std::uint32_t>(hex ? HexValue(text_[pos_]) : text_[pos_] - '0');
+                           static_cast<std::uint32_t>(hex ? HexDigitValue(text_[pos_]) : text_[pos_] - '0');
                     if (code > 0x10FFFF) Error("Invalid character code");
                     ++pos_;
                 }
@@ -180,7 +175,7 @@ private:
             SkipBlanks();
             if (pos_ >= text_.size()) Error("'}' expected");
             if (text_[pos_] == '}') break;
-            int nibble = HexValue(text_[pos_]);
+            int nibble = HexDigitValue(text_[pos_]);
             if (nibble < 0) Error("Invalid binary value");
             if (high < 0) {
                 high = nibble;

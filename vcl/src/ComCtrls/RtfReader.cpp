@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "System/Codepage.h"
+#include "SysUtils/HexDigits.h"
 #include "vcl/RichText.h"
 
 namespace {
@@ -170,12 +171,6 @@ private:
     static bool IsTextByte(char c) { return c != '{' && c != '}' && c != '\\' && c != '\r' && c != '\n'; }
     static bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
     static bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-    static int HexValue(char c) {
-        if (IsDigit(c)) return c - '0';
-        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-        return -1;
-    }
 
     void ReadControl() {
         ++pos_;  // the backslash
@@ -206,8 +201,8 @@ private:
         ++pos_;
         if (c == '\'') {
             int byte = 0, digits = 0;
-            for (; digits < 2 && pos_ < src_.size() && HexValue(src_[pos_]) >= 0; ++digits, ++pos_)
-                byte = byte * 16 + HexValue(src_[pos_]);
+            for (; digits < 2 && pos_ < src_.size() && HexDigitValue(src_[pos_]) >= 0; ++digits, ++pos_)
+                byte = byte * 16 + HexDigitValue(src_[pos_]);
             if (digits == 0 || Skipping()) return;
             return AddCharacter(codepage::AnsiCharToUtf16(static_cast<unsigned char>(byte)), static_cast<char>(byte));
         }

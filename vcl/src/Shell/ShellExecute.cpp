@@ -4,19 +4,13 @@
 #include <string_view>
 #include <system_error>
 
+#include "SysUtils/HexDigits.h"
 #include "vcl/ShellAPI.h"
 #include "vcl/SysUtils.h"
 
 namespace {
 
 constexpr const char* DesktopOpener = "xdg-open";
-
-int HexDigitValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
 
 bool IsFileAddress(const AnsiString& Target) { return Target.size() >= 5 && SameText(Target.substr(0, 5), "file:"); }
 

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "SysUtils/HexDigits.h"
 #include "vcl/SysUtils.h"
 
 char DecimalSeparator = '.';
@@ -17,13 +18,6 @@ Byte CurrencyDecimals = 2;
 namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-int HexValue(char c) {
-    if (IsDigit(c)) return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
 
 // Reads an integer of Bits width as Val does. Hex may use the full unsigned width (wrapping into
 // negatives); decimal must fit the signed range. Returns the 1-based error position or 0.
@@ -46,7 +40,7 @@ Integer ScanInteger(const AnsiString& S, int bits, Int64& value) {
     if (i == S.size()) return static_cast<Integer>(i) + 1;
     UInt64 magnitude = 0;
     for (; i < S.size(); ++i) {
-        const int digit = hex ? HexValue(S[i]) : (IsDigit(S[i]) ? S[i] - '0' : -1);
+        const int digit = hex ? HexDigitValue(S[i]) : (IsDigit(S[i]) ? S[i] - '0' : -1);
         if (digit < 0) return static_cast<Integer>(i) + 1;
         const UInt64 base = hex ? 16 : 10;
         const UInt64 limit = hex ? unsignedMax : signedMax + (negative ? 1 : 0);

@@ -20,6 +20,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "SysUtils/HexDigits.h"
 #include "Windows/RegistryBatch.h"
 #include "Windows/SettingsFiles.h"
 #include "vcl/SysUtils.h"
@@ -164,17 +165,10 @@ std::string Unescape(std::string_view s) {
 
 constexpr char HexDigits[] = "0123456789ABCDEF";
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
 bool IsHex(std::string_view s) {
     if (s.size() % 2 != 0) return false;
     for (char c : s) {
-        if (HexValue(c) < 0) return false;
+        if (HexDigitValue(c) < 0) return false;
     }
     return true;
 }
@@ -182,7 +176,7 @@ bool IsHex(std::string_view s) {
 std::string FromHex(std::string_view s) {
     std::string out(s.size() / 2, '\0');
     for (std::size_t i = 0; i < out.size(); ++i)
-        out[i] = static_cast<char>(HexValue(s[2 * i]) * 16 + HexValue(s[2 * i + 1]));
+        out[i] = static_cast<char>(HexDigitValue(s[2 * i]) * 16 + HexDigitValue(s[2 * i + 1]));
     return out;
 }
 
