@@ -28,8 +28,9 @@ void WideTextStored(HWND Handle, const AnsiString& Text);
 bool WideTextChanging(HWND Handle);
 // A Unicode window's UTF-16 text (nullptr for any other window).
 const WideString* WindowWideText(HWND Handle);
-// The user edited a Unicode window's text: the UTF-16 text it shows now.
-void WideTextFromUser(HWND Handle, const WideString& Text);
+// The user edited a Unicode window's text: the UTF-16 text it shows now. True when that differs from
+// the window's text before.
+bool WideTextFromUser(HWND Handle, const WideString& Text);
 // The result of the input method's composition for the window, until the next one.
 void SetCompositionResult(HWND Handle, const WideString& Result);
 // WM_IME_COMPOSITION's default with a result: each unit goes to the window as WM_CHAR through its

@@ -115,8 +115,11 @@ const WideString* WindowWideText(HWND Handle) {
     return extras ? &extras->Text : nullptr;
 }
 
-void WideTextFromUser(HWND Handle, const WideString& Text) {
-    if (TWindowExtras* extras = UnicodeExtras(Handle)) extras->Text = Text;
+bool WideTextFromUser(HWND Handle, const WideString& Text) {
+    TWindowExtras* extras = UnicodeExtras(Handle);
+    if (!extras || extras->Text == Text) return false;
+    extras->Text = Text;
+    return true;
 }
 
 void SetCompositionResult(HWND Handle, const WideString& Result) {

@@ -330,13 +330,8 @@ private:
             std::shared_ptr<bool> alive = alive_;
             SelectionToControl();  // the change handlers see the caret where the typing left it
             Guarded([&] {
-                bool wideChanged = false;
-                if (UnicodeWindow()) {
-                    const HWND handle = control()->Handle();
-                    const WideString typed = Text.toStdU16String();
-                    wideChanged = *WindowWideText(handle) != typed;
-                    WideTextFromUser(handle, typed);
-                }
+                const bool wideChanged =
+                    UnicodeWindow() && WideTextFromUser(control()->Handle(), Text.toStdU16String());
                 TStdCtrlsAccess::TextFromPeer(*control(), FromQString(Text), wideChanged);
             });
             if (*alive) reporting_ = false;

@@ -175,13 +175,8 @@ public:
             Guarded([&] {
                 Integer start = 0, length = 0;
                 ReadSelection(start, length);
-                bool wideChanged = false;
-                if (UnicodeWindow()) {
-                    const HWND handle = control()->Handle();
-                    const WideString typed = Text.toStdU16String();
-                    wideChanged = *WindowWideText(handle) != typed;
-                    WideTextFromUser(handle, typed);
-                }
+                const bool wideChanged =
+                    UnicodeWindow() && WideTextFromUser(control()->Handle(), Text.toStdU16String());
                 TStdCtrlsAccess::EditFromPeer(*control(), FromQString(Text), start, length, wideChanged);
             });
         });
