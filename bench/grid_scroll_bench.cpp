@@ -204,8 +204,7 @@ struct TStoringGrid {
 
 std::string PeerText(Integer Cols) {
     std::string text = "[Widths]\n";
-    for (Integer c = 0; c < Cols; ++c)
-        text += "Col" + std::to_string(c) + "=" + std::to_string(20 + c % 100) + "\n";
+    for (Integer c = 0; c < Cols; ++c) text += "Col" + std::to_string(c) + "=" + std::to_string(20 + c % 100) + "\n";
     return text;
 }
 

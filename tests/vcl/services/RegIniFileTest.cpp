@@ -160,16 +160,16 @@ TEST_F(RegIniFile, HeldRewritesOfEveryLengthReadBackTheLastValue) {
         const char* Value;
     };
     // Same length, longer, shorter, a new key between, and names differing only in case.
-    const Write writes[] = {{"A", "One", "1"},    {"A", "Two", "22"},     {"A", "One", "3"},
-                            {"B", "One", "new"},  {"A", "Two", "4444"},   {"A", "Three", "5"},
-                            {"A", "TWO", "6"},    {"B", "one", "7"},      {"A", "One", "88"}};
+    const Write writes[] = {{"A", "One", "1"},   {"A", "Two", "22"},   {"A", "One", "3"},
+                            {"B", "One", "new"}, {"A", "Two", "4444"}, {"A", "Three", "5"},
+                            {"A", "TWO", "6"},   {"B", "one", "7"},    {"A", "One", "88"}};
     struct Read {
         const char* Section;
         const char* Ident;
         const char* Expected;
     };
-    const Read reads[] = {{"A", "One", "88"}, {"A", "Two", "6"}, {"A", "Three", "5"}, {"B", "One", "7"},
-                          {"B", "Two", "@"}};
+    const Read reads[] = {
+        {"A", "One", "88"}, {"A", "Two", "6"}, {"A", "Three", "5"}, {"B", "One", "7"}, {"B", "Two", "@"}};
     TRegistryIniFile registry("Software\\Halcyra\\Rewrites");
     for (const Write& w : writes) {
         registry.WriteString(w.Section, w.Ident, w.Value);

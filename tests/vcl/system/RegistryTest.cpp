@@ -121,16 +121,17 @@ TEST_F(Registry, AFileChangedByAnotherProgramIsReadAgain) {
         const char* Expected;
     };
     const Case cases[] = {
-        {"rewritten in place, same size", false, [](const std::string& File, const std::string& Line) {
-             SetContents(File, Line + "second\n");
-         }, "second"},
-        {"rewritten in place, longer", true, [](const std::string& File, const std::string& Line) {
-             SetContents(File, Line + "the second\n");
-         }, "the second"},
-        {"replaced by another file", true, [](const std::string& File, const std::string& Line) {
+        {"rewritten in place, same size", false,
+         [](const std::string& File, const std::string& Line) { SetContents(File, Line + "second\n"); }, "second"},
+        {"rewritten in place, longer", true,
+         [](const std::string& File, const std::string& Line) { SetContents(File, Line + "the second\n"); },
+         "the second"},
+        {"replaced by another file", true,
+         [](const std::string& File, const std::string& Line) {
              SetContents(File + ".new", Line + "second\n");
              std::filesystem::rename(File + ".new", File);
-         }, "second"},
+         },
+         "second"},
         {"removed", true, [](const std::string& File, const std::string&) { std::filesystem::remove(File); }, ""},
     };
     for (const Case& c : cases) {

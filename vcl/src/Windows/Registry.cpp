@@ -62,7 +62,9 @@ struct TFileStamp {
     timespec Changed{};  // also moves when the file's permissions change
 
     bool operator==(const TFileStamp& Other) const {
-        const auto same = [](const timespec& A, const timespec& B) { return A.tv_sec == B.tv_sec && A.tv_nsec == B.tv_nsec; };
+        const auto same = [](const timespec& A, const timespec& B) {
+            return A.tv_sec == B.tv_sec && A.tv_nsec == B.tv_nsec;
+        };
         return File == Other.File && Exists == Other.Exists && Device == Other.Device && Inode == Other.Inode &&
                Size == Other.Size && same(Modified, Other.Modified) && same(Changed, Other.Changed);
     }
@@ -279,8 +281,8 @@ void IndexLine(TIndexedStore& Store, std::string_view Line, std::size_t Begin) {
         Store.Keys.insert(path.substr(0, slash));
     Store.Keys.insert(path);
     if (parsed.Kind == TStoreLine::kBareKey) return;
-    const std::string name = parsed.Name.find('\\') == std::string_view::npos ? std::string(parsed.Name)
-                                                                              : Unescape(parsed.Name);
+    const std::string name =
+        parsed.Name.find('\\') == std::string_view::npos ? std::string(parsed.Name) : Unescape(parsed.Name);
     TIndexedStore::TEntry& entry = Store.Values[path + '\t' + FoldedName(name)];
     entry.Type = parsed.Type;
     entry.DataBegin = static_cast<std::size_t>(parsed.Data.data() - Store.Text.data());
@@ -317,10 +319,8 @@ void AppendLine(TIndexedStore& Store, const std::string& Line) {
 // A line of the same length leaves the other lines where the index has them.
 void ReplaceLine(TIndexedStore& Store, std::size_t Begin, std::size_t End, const std::string& Line) {
     Store.Text.replace(Begin, End - Begin, Line);
-    if (End - Begin != Line.size())
-        Store.Indexed = false;
-    else if (Store.Indexed)
-        IndexLine(Store, LineAt(Store.Text, Begin), Begin);
+    if (End - Begin != Line.size()) Store.Indexed = false;
+    else if (Store.Indexed) IndexLine(Store, LineAt(Store.Text, Begin), Begin);
 }
 
 std::filesystem::path FilePath() { return settings::ConfigurationFolder() / "registry"; }
