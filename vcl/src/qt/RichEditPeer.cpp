@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <utility>
 
 #include "ComCtrls/Access.h"
 #include "ComCtrls/RichEditLayout.h"
@@ -92,15 +93,20 @@ private:
     QTextEdit* edit() const { return static_cast<TPeerWidget<QTextEdit>*>(Widget()); }
     TCustomRichEdit* control() const { return static_cast<TCustomRichEdit*>(Control()); }
 
+    // The widget's selection in the control's positions: its start and length.
+    std::pair<Integer, Integer> Selection() const {
+        const QTextCursor cursor = edit()->textCursor();
+        const QTextDocument& document = *edit()->document();
+        const Integer start = ToControlPos(document, cursor.selectionStart());
+        return {start, ToControlPos(document, cursor.selectionEnd()) - start};
+    }
+
     void UserEdited() {
         Guarded([this] {
             TCustomRichEdit* c = control();
             if (!c) return;
-            const QTextCursor cursor = edit()->textCursor();
-            const QTextDocument& document = *edit()->document();
-            const Integer start = ToControlPos(document, cursor.selectionStart());
-            const Integer end = ToControlPos(document, cursor.selectionEnd());
-            TComCtrlsAccess::ContentFromPeer(*c, ReadDocument(document), start, end - start);
+            const auto [start, length] = Selection();
+            TComCtrlsAccess::ContentFromPeer(*c, ReadDocument(*edit()->document()), start, length);
         });
     }
 
@@ -108,11 +114,8 @@ private:
         Guarded([this] {
             TCustomRichEdit* c = control();
             if (!c) return;
-            const QTextCursor cursor = edit()->textCursor();
-            const QTextDocument& document = *edit()->document();
-            const Integer start = ToControlPos(document, cursor.selectionStart());
-            const Integer end = ToControlPos(document, cursor.selectionEnd());
-            TComCtrlsAccess::SelectionFromPeer(*c, start, end - start);
+            const auto [start, length] = Selection();
+            TComCtrlsAccess::SelectionFromPeer(*c, start, length);
         });
     }
 };
