@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Draws the program's own glyphs as 24-bit BMP files on a teal key colour, which the top-left and the
 bottom-left pixels mark as transparent: the spin-button arrows, and the grid's check boxes, radio
-buttons, node glyphs, filter glyph, spin arrows and panning marks; and the grid's panning cursors as
+buttons, node glyphs, filter glyph, spin arrows and panning marks; and the grid's panning and selection cursors as
 cursor files (one 32 x 32 PNG image with its hot spot). Run from the repository root:
 scripts/draw_glyphs.py [folder]."""
 import math
@@ -239,9 +239,25 @@ def png(width, height, pixels):
     return b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b"")
 
 
-def write_cursor(path, directions, hot=(16, 16)):
-    """Black ink with a white edge on clear, as a cursor file holding one PNG image."""
-    ink = [[pan_ink(x, y, directions) for x in range(32)] for y in range(32)]
+def arrow_down_ink(x, y):
+    """A thick arrow pointing down, its tip at (16, 28)."""
+    px = abs(x - 15.5)
+    return (4 <= y <= 19 and px <= 2) or (18 <= y <= 28 and px <= (28 - y) * 0.8)
+
+
+def bold_cross_ink(x, y):
+    px, py = abs(x - 15.5), abs(y - 15.5)
+    return (px <= 2 and py <= 12) or (py <= 2 and px <= 12)
+
+
+# The grid's selection cursors: a whole column (down), a whole row (right), everything or the resizer.
+HEADER_CURSORS = {8010: (lambda x, y: arrow_down_ink(y, x), (28, 16)), 8011: (arrow_down_ink, (16, 28)),
+                  8012: (bold_cross_ink, (16, 16))}
+
+
+def write_cursor(path, inked, hot=(16, 16)):
+    """Black ink (inked(x, y)) with a white edge on clear, as a cursor file holding one PNG image."""
+    ink = [[inked(x, y) for x in range(32)] for y in range(32)]
 
     def edge(x, y):
         return any(0 <= x + i < 32 and 0 <= y + j < 32 and ink[y + j][x + i] for i in (-1, 0, 1) for j in (-1, 0, 1))
@@ -262,4 +278,6 @@ if __name__ == "__main__":
     for name, directions in AXES.items():
         write_bmp(f"{out}/{name}.bmp", pan_mark(directions))
     for number, directions in CURSORS.items():
-        write_cursor(f"{out}/{number}.cur", directions)
+        write_cursor(f"{out}/{number}.cur", lambda x, y, d=directions: pan_ink(x, y, d))
+    for number, (inked, hot) in HEADER_CURSORS.items():
+        write_cursor(f"{out}/{number}.cur", inked, hot)

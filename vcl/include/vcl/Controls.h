@@ -599,6 +599,8 @@ protected:
     void WMChar(TMessage& Message);
     void WMSetFocus(TMessage& Message);
     void WMKillFocus(TMessage& Message);
+    // Unless the screen shows a cursor of its own, the cursor a program set goes: each window's shows.
+    void WMSetCursor(TMessage& Message);
     void WMPaint(TMessage& Message);
     // A window that paints itself erases its client area in Color; a native widget erases itself.
     void WMEraseBkgnd(TMessage& Message);

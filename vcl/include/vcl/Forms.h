@@ -9,6 +9,7 @@
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -257,6 +258,10 @@ class TScreen : public TComponent {
     // crDefault lets each control's cursor show; any other cursor shows over the whole application.
     TCursor Cursor() const { return cursor_; }
     void SetCursor(TCursor Value);
+    // The cursor handle of a TCursor, for SetCursor: the system's cursors from the start, the program's
+    // own once added; any other number gives crDefault's.
+    HCURSOR Cursors(Integer Index) const;
+    void SetCursors(Integer Index, HCURSOR Handle);
     Integer PixelsPerInch() const { return 96; }
     // The font hint windows show their text in.
     TFont* HintFont() const { return hintFont_.get(); }
@@ -284,6 +289,7 @@ private:
     TCustomForm* activeForm_ = nullptr;
     TWinControl* activeControl_ = nullptr;
     TCursor cursor_ = crDefault;
+    std::map<Integer, HCURSOR> cursors_;
     std::unique_ptr<TFont> hintFont_;
 };
 

@@ -43,6 +43,9 @@ void Wheel(TControl* Target, Integer X, Integer Y, Integer Delta, TShiftState Sh
 void MouseEnter(TControl* Target);
 // The mouse leaves the window that shows Target.
 void MouseLeave(TControl* Target);
+// The cursor shown at the mouse's last point: the one SetCursor shows over every window, else the screen's,
+// else that of the control under the mouse; as Screen->Cursors gives it.
+HCURSOR ShownCursor();
 // Shows the form's window and makes it the active window.
 void ShowAndActivate(TWinControl* Form);
 // Resizes a shown form's window as the user does by dragging its edge; Width and Height are the form's.

@@ -4,6 +4,7 @@
 
 #include "Controls/Internal.h"
 #include "Controls/ControlPeer.h"
+#include "vcl/Forms.h"
 #include "vcl/Windows.h"
 
 static void PublishTWinControl(TPublisher& p) {
@@ -396,6 +397,7 @@ void TWinControl::Dispatch(TMessage& Message) {
         case WM_SYSCHAR: WMChar(Message); break;
         case CN_KEYDOWN: CNKeyDown(Message); break;
         case WM_SETFOCUS: WMSetFocus(Message); break;
+        case WM_SETCURSOR: WMSetCursor(Message); break;
         case WM_KILLFOCUS: WMKillFocus(Message); break;
         case WM_PAINT: WMPaint(Message); break;
         case WM_ERASEBKGND: WMEraseBkgnd(Message); break;
@@ -626,6 +628,11 @@ void TWinControl::SetFocus() {
     }
     if (!CanFocus()) throw EInvalidOperation("Cannot focus a disabled or invisible window");
     MoveFocus(this, false);
+}
+
+void TWinControl::WMSetCursor(TMessage& Message) {
+    if ((!Screen || Screen->Cursor() == crDefault) && GetCursor()) ::SetCursor(nullptr);
+    Message.Result = 0;
 }
 
 void TWinControl::WMSetFocus(TMessage& Message) {

@@ -324,8 +324,10 @@ bool TCustomForm::SetFocusedControl(TWinControl* Control) {
             return false;
         }
     }
+    // The control that now has the focus hears that it became the form's active one.
+    if (Control && Control != this) steps.Run([Control] { Control->Perform(CM_UIACTIVATE, 0, 0); });
     steps.Rethrow();
-    return true;
+    return focusedControl_ == Control;
 }
 
 // A control that goes, hides or is disabled gives up being the active control; the focus falls back to the form.

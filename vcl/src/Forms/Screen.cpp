@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Controls/Internal.h"
+#include "Windows/Cursors.h"
 
 VCL_IMPLEMENT_CLASS(TMonitor, nullptr, nullptr)
 VCL_IMPLEMENT_CLASS(TScreen, nullptr, nullptr)
@@ -124,6 +125,17 @@ void TScreen::SetActiveControl(TWinControl* Control) {
     if (activeControl_ == Control) return;
     activeControl_ = Control;
     if (OnActiveControlChange) OnActiveControlChange(this);
+}
+
+HCURSOR TScreen::Cursors(Integer Index) const {
+    const auto added = cursors_.find(Index);
+    return added != cursors_.end() ? added->second : StockCursor(Index);
+}
+
+// A nil handle takes the program's own cursor back out.
+void TScreen::SetCursors(Integer Index, HCURSOR Handle) {
+    if (Handle) cursors_[Index] = Handle;
+    else cursors_.erase(Index);
 }
 
 void TScreen::SetCursor(TCursor Value) {

@@ -11,7 +11,10 @@
 namespace {
 
 constexpr std::uintptr_t CursorBase = 0x33000000;
+constexpr std::uintptr_t StockBase = 0x34000000;
 constexpr std::uintptr_t Step = 0x10;
+// The system's own cursors run from crDefault (0) down to this one.
+constexpr int LowestStock = -22;
 
 struct TCursors {
     std::vector<const TResourceEntry*> Loaded;
@@ -32,6 +35,20 @@ const TResourceEntry* EntryOf(HCURSOR Cursor) {
 
 }  // namespace
 
+HCURSOR StockCursor(int Cursor) {
+    if (Cursor > 0 || Cursor < LowestStock) Cursor = 0;
+    return reinterpret_cast<HCURSOR>(StockBase + Step * static_cast<std::uintptr_t>(1 - Cursor));
+}
+
+bool StockCursorOf(HCURSOR Handle, int& Cursor) {
+    const auto value = reinterpret_cast<std::uintptr_t>(Handle);
+    if (value <= StockBase || (value - StockBase) % Step != 0) return false;
+    const auto index = static_cast<int>((value - StockBase) / Step);
+    if (index > 1 - LowestStock) return false;
+    Cursor = 1 - index;
+    return true;
+}
+
 HCURSOR LoadCursor(HINSTANCE hInstance, const char* lpCursorName) {
     if (hInstance != HInstance || !lpCursorName) return nullptr;
     const std::string name = IS_INTRESOURCE(lpCursorName)
@@ -48,10 +65,15 @@ HCURSOR LoadCursor(HINSTANCE hInstance, const char* lpCursorName) {
 
 HCURSOR SetCursor(HCURSOR hCursor) {
     const TResourceEntry* entry = EntryOf(hCursor);
+    int stock = 0;
+    const bool isStock = StockCursorOf(hCursor, stock);
     HCURSOR& shown = Cursors().Shown;
-    if (hCursor && !entry) return shown;  // not a cursor: nothing changes
+    if (hCursor && !entry && !isStock) return shown;  // not a cursor: nothing changes
     const HCURSOR previous = shown;
-    if (hCursor != previous) ShowCursorImage(entry ? entry->Data : nullptr, entry ? entry->Size : 0);
+    if (hCursor != previous) {
+        if (isStock) ShowStockCursor(stock);
+        else ShowCursorImage(entry ? entry->Data : nullptr, entry ? entry->Size : 0);
+    }
     shown = hCursor;
     return previous;
 }

@@ -6,6 +6,7 @@
 #include <QPixmap>
 
 #include "Windows/Cursors.h"
+#include "qt/Peer.h"
 
 namespace {
 
@@ -29,16 +30,31 @@ QCursor DecodeCursor(const unsigned char* Data, std::size_t Size) {
 
 }  // namespace
 
-void ShowCursorImage(const unsigned char* Data, std::size_t Size) {
+namespace {
+
+void ShowOverride(const QCursor* Cursor) {
     static bool overriding = false;
     if (!qGuiApp) return;
-    if (!Data) {
+    if (!Cursor) {
         if (overriding) QGuiApplication::restoreOverrideCursor();
         overriding = false;
         return;
     }
-    const QCursor cursor = DecodeCursor(Data, Size);
+    const QCursor& cursor = *Cursor;
     if (overriding) QGuiApplication::changeOverrideCursor(cursor);
     else QGuiApplication::setOverrideCursor(cursor);
     overriding = true;
+}
+
+}  // namespace
+
+void ShowCursorImage(const unsigned char* Data, std::size_t Size) {
+    if (!Data) return ShowOverride(nullptr);
+    const QCursor cursor = DecodeCursor(Data, Size);
+    ShowOverride(&cursor);
+}
+
+void ShowStockCursor(int Cursor) {
+    const QCursor cursor(QtCursorShape(Cursor));
+    ShowOverride(&cursor);
 }

@@ -33,6 +33,9 @@
 class QPaintEvent;
 class TQtPeer;
 
+// The shape Qt shows for a system cursor (the arrow for any other number).
+Qt::CursorShape QtCursorShape(TCursor Cursor);
+
 // Every entry from Qt into the stand-in runs through here: exceptions go to Application->HandleException
 // and never cross Qt's event loop.
 void RunFromQt(TObject* Sender, const std::function<void()>& Step);

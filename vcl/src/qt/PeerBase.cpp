@@ -97,8 +97,7 @@ void TQtPeer::SetColor(TColor Color) {
     widget_->setPalette(palette);
 }
 
-namespace {
-Qt::CursorShape CursorShape(TCursor Cursor) {
+Qt::CursorShape QtCursorShape(TCursor Cursor) {
     switch (Cursor) {
         case crNone: return Qt::BlankCursor;
         case crCross: return Qt::CrossCursor;
@@ -123,11 +122,10 @@ Qt::CursorShape CursorShape(TCursor Cursor) {
         default: return Qt::ArrowCursor;
     }
 }
-}  // namespace
 
 void TQtPeer::SetCursor(TCursor Cursor) {
     if (Cursor == crDefault) widget_->unsetCursor();
-    else widget_->setCursor(CursorShape(Cursor));
+    else widget_->setCursor(QtCursorShape(Cursor));
 }
 
 void TQtPeer::SetZOrder(bool TopMost) {

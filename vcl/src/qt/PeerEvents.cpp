@@ -272,8 +272,22 @@ bool TQtPeer::HandleMouse(QEvent* Event) {
     if (msg == 0) return false;
     const QPoint global = e->globalPosition().toPoint();
     AppLoop::NoteMousePos(Point(global.x(), global.y()));
+    const WPARAM keys = MouseKeys(e->buttons(), e->modifiers());
+    // A window holding the capture gets the mouse wherever it is, pressed or not, until it lets go.
+    TControl* capture = GetCaptureControl();
+    TWinControl* holder = dynamic_cast<TWinControl*>(capture);
+    if (capture && !holder) holder = capture->Parent();
+    if (holder && holder != Control() && holder->HandleAllocated() && holder->Peer()) {
+        const TPoint at = holder->ScreenToClient(Point(global.x(), global.y()));
+        static_cast<TQtPeer*>(holder->Peer())->Send(msg, keys, MakeLParam(at.X, at.Y));
+        return true;
+    }
     TPoint p = ToClient(e->position().toPoint());
-    TMessage m{msg, MouseKeys(e->buttons(), e->modifiers()), MakeLParam(p.X, p.Y), 0};
+    // The window under the mouse picks the cursor before each move it sees uncaptured.
+    if (msg == WM_MOUSEMOVE && !capture && Control() &&
+        !Send(WM_SETCURSOR, reinterpret_cast<WPARAM>(Control()->Handle()), MakeLParam(HTCLIENT, WM_MOUSEMOVE)))
+        return true;
+    TMessage m{msg, keys, MakeLParam(p.X, p.Y), 0};
     SendWithEvent(m, Event);
     return true;
 }

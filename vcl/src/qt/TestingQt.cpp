@@ -384,6 +384,25 @@ TBitmap* RenderControl(TWinControl* Control) {
     return bitmap;
 }
 
+HCURSOR ShownCursor() {
+    if (HCURSOR shown = GetCursor()) return shown;
+    if (Screen->Cursor() != crDefault) return Screen->Cursors(Screen->Cursor());
+    POINT at{};
+    GetCursorPos(&at);
+    TControl* under = FindDragTarget(at, true);
+    auto* window = dynamic_cast<TWinControl*>(under);
+    if (under && !window) {
+        if (under->Cursor() != crDefault) return Screen->Cursors(under->Cursor());
+        window = under->Parent();
+    }
+    for (QWidget* w = window && window->HandleAllocated() ? PeerWidget(window) : nullptr; w; w = w->parentWidget()) {
+        if (!w->testAttribute(Qt::WA_SetCursor)) continue;
+        for (TCursor c = crDefault; c >= crSizeAll; --c)
+            if (QtCursorShape(c) == w->cursor().shape()) return Screen->Cursors(c);
+    }
+    return Screen->Cursors(crDefault);
+}
+
 TBitmap* GrabWindow(TWinControl* Form) {
     QWidget* w = PeerWidget(Form);
     if (!w->isWindow() || !w->isVisible()) throw EInvalidOperation("Window " + Form->Name() + " is not shown");
