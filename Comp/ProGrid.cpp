@@ -12,8 +12,6 @@ using namespace ProObj;
 
 namespace {
 
-// The grid's own window timer: hover and blinking text.
-constexpr UINT HoverTimer = 111;
 constexpr UINT HoverInterval = 500;
 
 // Themes need NT 5.1 or later and an active theme; the theme library is asked only while it is loaded.
@@ -104,6 +102,7 @@ RAdeRedeviDidi::RAdeRedeviDidi(TComponent* AOwner)
     // buttons, wide-text editors) join these as the editing comes.
     if (!designing) {
         for (Byte direction = 0; direction < 4; ++direction) arrows_[direction] = new TArrowWindow(this, direction);
+        dragImage_ = HiddenOnGrid(new TPopupButton(this));
         popupButton_ = HiddenOnGrid(new TPopupButton(this));
         transEdit_ = HiddenOnGrid(new TGridTransEdit(this, this));
         controlEdit_ = HiddenOnGrid(new TControlEdit(this));
@@ -215,19 +214,20 @@ void RAdeRedeviDidi::CreateWnd() {
         InitFlatScrollBars();
         UpdateFlatScrollBars();
     }
-    SetTimer(Handle(), HoverTimer, HoverInterval, nullptr);
+    SetTimer(Handle(), HoverTimerID, HoverInterval, nullptr);
     if (dragDropSettings_->OleDropTarget() && !ComponentState().Contains(csDesigning)) RegisterDropTarget();
 }
 
 void RAdeRedeviDidi::WndProc(TMessage& Message) {
     if (Message.Msg == WM_DESTROY) {
         RevokeDropTarget();
-        KillTimer(Handle(), HoverTimer);
+        KillTimer(Handle(), HoverTimerID);
     }
     if (Message.Msg == WM_FREECELLCONTROLS) return FreeReleasedControls();
     TrackHeaderMouse(Message);
     // Panning ends at a key, before the keyboard handling takes it.
-    if (HoldsPaintMessage(Message) || ScrollWindowMessage(Message) || KeyMessage(Message)) return;
+    if (HoldsPaintMessage(Message) || ScrollWindowMessage(Message) || KeyMessage(Message) || MouseMessage(Message))
+        return;
     TBaseGrid::WndProc(Message);
     // Drawn over the frame the window's own non-client painting leaves, unless an update is under way.
     if (Message.Msg == WM_NCPAINT && UpdateCount() == 0) DrawFlatBorder();

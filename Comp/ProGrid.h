@@ -1733,6 +1733,153 @@ private:
     bool rowHeightsPending_ = false;
 
 public:
+    // The mouse (ProGrid_Mouse*.cpp): presses, moves and releases over the cells, headers and controls.
+    using TClickCellEvent = std::function<void(TObject* Sender, Integer ARow, Integer ACol)>;
+    using TAnchorClickEvent =
+        std::function<void(TObject* Sender, Integer ARow, Integer ACol, const AnsiString& Anchor, bool& AutoHandle)>;
+    using TAnchorEvent = std::function<void(TObject* Sender, Integer ARow, Integer ACol, const AnsiString& Anchor)>;
+    using TAnchorHintEvent = std::function<void(TObject* Sender, Integer ARow, Integer ACol, AnsiString& Anchor)>;
+    using TClickSortEvent = std::function<void(TObject* Sender, Integer ACol)>;
+    using TCanSortEvent = std::function<void(TObject* Sender, Integer ACol, bool& DoSort)>;
+    using TColumnSizeEvent = std::function<void(TObject* Sender, Integer ACol, bool& Allow)>;
+    using TEndColumnSizeEvent = std::function<void(TObject* Sender, Integer ACol)>;
+    using TLineMoveEvent = std::function<void(TObject* Sender, Integer AIndex, bool& Allow)>;
+    using TSelectionResizeEvent =
+        std::function<void(TObject* Sender, const TGridRect& OrigSelection, const TGridRect& NewSelection)>;
+    using TNodeClickEvent = std::function<void(TObject* Sender, Integer ARow, Integer ARowReal)>;
+    using TNodeAllowEvent = std::function<void(TObject* Sender, Integer ARow, Integer ARowReal, bool& Allow)>;
+    using TControlEvent = std::function<void(TObject* Sender, Integer ARow, Integer ACol, const AnsiString& CtrlID,
+                                             const AnsiString& CtrlType, const AnsiString& CtrlVal)>;
+    // Edit (True on entry) allows free text; DropCount (8 on entry) is the drop-down's line count.
+    using TControlComboListEvent = std::function<void(
+        TObject* Sender, Integer ARow, Integer ACol, const AnsiString& CtrlID, const AnsiString& CtrlType,
+        const AnsiString& CtrlVal, TStrings* Values, bool& Edit, Integer& DropCount)>;
+    TClickCellEvent OnClickCell;
+    TClickCellEvent OnDblClickCell;
+    TClickCellEvent OnRightClickCell;
+    TClickSortEvent OnClickSort;
+    TCanSortEvent OnCanSort;
+    TCheckBoxClickEvent OnCheckBoxMouseUp;
+    TRadioClickEvent OnRadioMouseUp;
+    TAnchorClickEvent OnAnchorClick;
+    TAnchorEvent OnAnchorEnter;
+    TAnchorEvent OnAnchorExit;
+    TAnchorHintEvent OnAnchorHint;
+    TControlEvent OnControlClick;
+    TControlEvent OnControlEditDone;
+    TControlComboListEvent OnControlComboList;
+    TColumnSizeEvent OnColumnSize;
+    TEndColumnSizeEvent OnEndColumnSize;
+    TLineMoveEvent OnColumnMove;
+    TLineMoveEvent OnRowMove;
+    TSelectionResizeEvent OnSelectionResize;
+    TNodeClickEvent OnExpandNode;
+    TNodeClickEvent OnContractNode;
+    TNodeAllowEvent OnBeforeExpandNode;
+    TNodeAllowEvent OnBeforeContractNode;
+    // The data cell under the resting mouse becomes current (the timer's tick, where the grid can take the
+    // focus); the setter repaints.
+    bool Hovering() const { return hovering_; }
+    void SetHovering(bool Value);
+    PROGRID_STORED(bool, EnableBlink, false)
+    PROGRID_STORED(bool, HintShowCells, false)
+    PROGRID_STORED(bool, HintShowLargeText, false)
+    PROGRID_STORED(bool, HintShowSizing, false)
+    PROGRID_STORED(bool, HTMLHint, false)
+    PROGRID_STORED(bool, AnchorHint, false)
+    PROGRID_STORED(bool, URLEdit, false)
+public:
+    // 0 none, 1 a column's header, 2 a row's header, 3 the top-left cell, 5 the selection's corner handle.
+    Byte CursorState() const { return cursorState_; }
+    // The blink phase the timer flips; "<BLINK>" text shows in one phase only.
+    bool BlinkPhase() const { return blinkPhase_; }
+    // The header shown under the mouse while a row or column moves; run time only.
+    ProObj::TPopupButton* DragImage() const { return dragImage_; }
+    // The cell list of MouseActions.DisjunctCellSelect: (column, row) pairs.
+    const std::vector<TGridCoord>& DisjunctCells() const { return disjunctCells_; }
+    // The anchor under the mouse (OnAnchorEnter fired for it), "" when none.
+    const AnsiString& CurrentAnchor() const { return currentAnchor_; }
+
+protected:
+    void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+    void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+    void ColumnMoved(Integer FromIndex, Integer ToIndex) override;
+    void RowMoved(Integer FromIndex, Integer ToIndex) override;
+
+private:
+    // True for a message answered whole (the base grid must not see it).
+    bool MouseMessage(TMessage& Message);
+    bool LeftButtonDown(TMessage& Message);
+    void NoteSizingStart(Integer X, Integer Y);
+    void FollowMouseSizing(bool Columns);
+    bool LeftPressOnCell(TMessage& Message, Integer X, Integer Y);
+    bool PressOnControls(Integer X, Integer Y);
+    bool PressOnAnchor(Integer X, Integer Y);
+    void LeftButtonUp(TMessage& Message);
+    void ReleaseEnds(TGridCoord Cell);
+    void HeaderClickSort(Integer ACol, Integer X, Integer Y, TShiftState Shift);
+    void DoubleClick(TMessage& Message);
+    bool RightButton(TMessage& Message);
+    void SetCursorMessage(TMessage& Message);
+    void HintShowMessage(TMessage& Message);
+    void TimerMessage();
+    // The HTML hit test of a cell at client point X, Y: True on an anchor or a form control.
+    bool CellAnchorAt(Integer ACol, Integer ARow, Integer X, Integer Y, AnsiString& Anchor, TRect& ControlRect,
+                      AnsiString& ControlID, AnsiString& ControlType, AnsiString& ControlValue);
+    void FollowAnchor(const AnsiString& Anchor);
+    void SelectRadioAt(Integer ACol, Integer ARow, Integer X, Integer Y);
+    void EditFormControl(Integer ACol, Integer ARow, const TRect& ControlRect);
+    void CommitFormControl();
+    void OpenFixedCellEditor(Integer ACol, Integer ARow);
+    void FixedCellEditOn(Integer ACol, Integer ARow, TMouseButton Button, TGridFixedCellEdit How);
+    void ExtendHeaderSelection(Integer X, Integer Y);
+    void MoveWithImage(Integer X, Integer Y);
+    void ShowArrowAt(Integer Direction, TPoint Screen);
+    void TrackAnchor(Integer ACol, Integer ARow, Integer X, Integer Y);
+    void ShowSizingHint(Integer X, Integer Y);
+    void UpdateCursorState(Integer X, Integer Y);
+    bool OnFixedColBorder(Integer X, Integer Y, Integer& ACol) const;
+    void ToggleDisjunctCell(const TGridCoord& Cell);
+    void CloseEditor();
+    void HideDragImage();
+    TGridCoord CellAt(Integer X, Integer Y) const;
+
+    // The grid's own window timer: hover and blinking text.
+    static constexpr UINT HoverTimerID = 111;
+    TComponentRef<ProObj::TPopupButton> dragImage_;  // owned as a component; run time only
+    Byte cursorState_ = 0;
+    bool buttonDown_ = false;
+    TGridCoord downCell_{-1, -1};
+    TPoint downPoint_{0, 0};
+    TPoint downSize_{0, 0};
+    TPoint borderOffset_{0, 0};
+    Integer downLeftCol_ = 0;
+    Integer moveStart_ = -1;
+    bool dragPending_ = false;
+    bool fillPending_ = false;
+    TGridRect fillOrigin_{};
+    TGridCoord pressedButton_{-1, -1};
+    TGridCoord pressedFormButton_{-1, -1};
+    TGridCoord pressedFixedCell_{-1, -1};
+    TGridCoord formControlCell_{-1, -1};
+    AnsiString formControlID_, formControlType_;
+    bool fixedSizingHot_ = false, fixedSizingActive_ = false;
+    Integer fixedSizingCol_ = -1, fixedSizingX_ = 0;
+    Integer sizedCol_ = -1, sizedRow_ = -1;
+    bool colSizedByMouse_ = false, rowSizedByMouse_ = false;
+    bool moveHappened_ = false;
+    bool skipSort_ = false;
+    bool settingCursor_ = false;
+    bool sizingHintShown_ = false;
+    TGridCoord hintCell_{-1, -1};
+    AnsiString currentAnchor_;
+    bool blinkPhase_ = false;
+    std::vector<TGridCoord> disjunctCells_;
+    TGridRect lastSelection_{};
+    bool hovering_ = false;
+
+public:
 protected:
     void CreateWnd() override;
     void Loaded() override;

@@ -1,6 +1,7 @@
 // Column sizing and persistence: the stretch column that takes the client width the others leave,
 // widths that follow the grid's width, and widths kept in an INI file or the registry.
 #include <cmath>
+#include <utility>
 
 #include "ProGrid.h"
 #include "vcl/Forms.h"
@@ -74,6 +75,10 @@ void RAdeRedeviDidi::ColWidthsChanged() {
     }
     if (stretched_ && StretchFollows()) StretchColumnTo(columnSize_->StretchColumn());
     TBaseGrid::ColWidthsChanged();
+    // A width the mouse changed: the header click under way sorts nothing, the others may follow it.
+    if (buttonDown_) moveHappened_ = true;
+    FollowMouseSizing(true);
+    if (HasCheckBox(Col(), Row())) HideEditor();
     UpdateFooter();
 }
 
@@ -83,6 +88,33 @@ void RAdeRedeviDidi::RowHeightsChanged() {
         return;
     }
     TBaseGrid::RowHeightsChanged();
+    FollowMouseSizing(false);
+    if (HasCheckBox(Col(), Row())) HideEditor();
+}
+
+// A column (row) the mouse sized: with AllColumnSize (AllRowSize) the other data columns (rows) scale by
+// its change, then OnEndColumnSize (OnEndRowSize). The flag goes first, so these changes do not recurse.
+void RAdeRedeviDidi::FollowMouseSizing(bool Columns) {
+    Integer& sizedLine = Columns ? sizedCol_ : sizedRow_;
+    bool& byMouse = Columns ? colSizedByMouse_ : rowSizedByMouse_;
+    const Integer count = Columns ? ColCount() : RowCount();
+    if (!byMouse || sizedLine < 0 || sizedLine >= count) return;
+    const Integer sized = std::exchange(sizedLine, -1);
+    byMouse = false;
+    const auto sizeOf = [&](Integer i) { return Columns ? ColWidths(i) : RowHeights(i); };
+    const Integer before = Columns ? downSize_.X : downSize_.Y;
+    if ((Columns ? MouseActions()->AllColumnSize() : MouseActions()->AllRowSize()) && before >= 1) {
+        const double factor = static_cast<double>(sizeOf(sized)) / before;
+        ChangeSizes([&] {
+            for (Integer i = Columns ? FixedCols() : FixedRows(); i < count; ++i) {
+                if (i == sized) continue;
+                if (Columns) SetColWidths(i, Scaled(sizeOf(i), factor));
+                else SetRowHeights(i, Scaled(sizeOf(i), factor));
+            }
+        });
+    }
+    if (Columns && OnEndColumnSize) OnEndColumnSize(this, sized);
+    if (!Columns && OnEndRowSize) OnEndRowSize(this, sized);
 }
 
 // ---------------------------------------------------------------------------

@@ -186,6 +186,12 @@ void RAdeRedeviDidi::PaintFixedLook(TCellPaint& Cell, const TRect& Rect) {
 // The edges and lines of a fixed cell by the look, over the cell's whole rectangle.
 void RAdeRedeviDidi::PaintFixedEdges(const TCellPaint& Cell, const TRect& Rect) {
     TCanvas* canvas = Cell.Canvas;
+    // A fixed cell acting as a button shows pressed while the mouse holds it.
+    if (Cell.Col == pressedFixedCell_.X && Cell.Row == pressedFixedCell_.Y) {
+        RECT r = Rect;
+        DrawEdge(canvas->Handle(), &r, BDR_SUNKENOUTER, BF_RECT);
+        return;
+    }
     const bool rightFixed = Cell.Col >= ColCount() - FixedRightCols();
     switch (Look()) {
         case glClassic: {

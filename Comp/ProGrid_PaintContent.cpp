@@ -202,7 +202,7 @@ void RAdeRedeviDidi::DrawHTMLText(TCellPaint& Cell, TRect Rect, const AnsiString
     TRect mouseRect{}, controlRect{};
     const TRect box = ::Rect(Rect.Left - 1, Rect.Top, Rect.Right, Rect.Bottom);
     GrdHTMLE::RenderHTML(Cell.Canvas, Text, box, GridImages(), -1, -1, -1, -1, 1, false, false, false,
-                         Cell.State.Contains(gdSelected), true, false, WordWrap(), false, 1.0,
+                         Cell.State.Contains(gdSelected), !EnableBlink() || BlinkPhase(), false, WordWrap(), false, 1.0,
                          URLColor() == clNone ? clBlue : URLColor(), clNone, clNone, ShadowColor, anchor, plain,
                          focusAnchor, width, height, anchors, mouseLink, mouseRect, controlRect, controlID,
                          controlValue, controlType, PictureCache(), PictureContainer(), Handle());

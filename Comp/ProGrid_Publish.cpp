@@ -54,6 +54,14 @@ void PublishValues(TPublishOf<RAdeRedeviDidi>& P) {
     P.Bool("EnableWheel", &C::EnableWheel, &C::SetEnableWheel);
     P.Bool("EnhRowColMove", &C::EnhRowColMove, &C::SetEnhRowColMove);
     P.Bool("FixedAsButtons", &C::FixedAsButtons, &C::SetFixedAsButtons);
+    P.Bool("Hovering", &C::Hovering, &C::SetHovering);
+    P.Bool("EnableBlink", &C::EnableBlink, &C::SetEnableBlink);
+    P.Bool("HintShowCells", &C::HintShowCells, &C::SetHintShowCells);
+    P.Bool("HintShowLargeText", &C::HintShowLargeText, &C::SetHintShowLargeText);
+    P.Bool("HintShowSizing", &C::HintShowSizing, &C::SetHintShowSizing);
+    P.Bool("HTMLHint", &C::HTMLHint, &C::SetHTMLHint);
+    P.Bool("AnchorHint", &C::AnchorHint, &C::SetAnchorHint);
+    P.Bool("URLEdit", &C::URLEdit, &C::SetURLEdit);
     P.Bool("FixedColAlways", &C::FixedColAlways, &C::SetFixedColAlways);
     P.Int("FixedFooters", &C::FixedFooters, &C::SetFixedFooters);
     P.Bool("FixedRowAlways", &C::FixedRowAlways, &C::SetFixedRowAlways);
@@ -156,6 +164,29 @@ void PublishEvents(TPublishOf<RAdeRedeviDidi>& P) {
     P.Event("OnOleDragOver", &C::OnOleDragOver);
     P.Event("OnOleDropCol", &C::OnOleDropCol);
     P.Event("OnOleDropped", &C::OnOleDropped);
+    P.Event("OnClickCell", &C::OnClickCell);
+    P.Event("OnDblClickCell", &C::OnDblClickCell);
+    P.Event("OnRightClickCell", &C::OnRightClickCell);
+    P.Event("OnClickSort", &C::OnClickSort);
+    P.Event("OnCanSort", &C::OnCanSort);
+    P.Event("OnCheckBoxMouseUp", &C::OnCheckBoxMouseUp);
+    P.Event("OnRadioMouseUp", &C::OnRadioMouseUp);
+    P.Event("OnAnchorClick", &C::OnAnchorClick);
+    P.Event("OnAnchorEnter", &C::OnAnchorEnter);
+    P.Event("OnAnchorExit", &C::OnAnchorExit);
+    P.Event("OnAnchorHint", &C::OnAnchorHint);
+    P.Event("OnControlClick", &C::OnControlClick);
+    P.Event("OnControlEditDone", &C::OnControlEditDone);
+    P.Event("OnControlComboList", &C::OnControlComboList);
+    P.Event("OnColumnSize", &C::OnColumnSize);
+    P.Event("OnEndColumnSize", &C::OnEndColumnSize);
+    P.Event("OnColumnMove", &C::OnColumnMove);
+    P.Event("OnRowMove", &C::OnRowMove);
+    P.Event("OnSelectionResize", &C::OnSelectionResize);
+    P.Event("OnExpandNode", &C::OnExpandNode);
+    P.Event("OnContractNode", &C::OnContractNode);
+    P.Event("OnBeforeExpandNode", &C::OnBeforeExpandNode);
+    P.Event("OnBeforeContractNode", &C::OnBeforeContractNode);
 }
 
 void PublishRAdeRedeviDidi(TPublisher& p) {

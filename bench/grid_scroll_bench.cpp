@@ -1,7 +1,8 @@
 // The grid's scrolling, sizing and stored widths, each beside a peer doing the same work on the same input.
 //
 // Scrolling and sizing: 1,000 mouse moves over a shown grid and a thumb dragged to the end, against the
-// class library's own string grid given the same moves (the grid's cost must not grow with its rows);
+// class library's own string grid given the same moves (the grid's cost must not grow with its rows), also
+// with every mouse action looked for on each move;
 // WM_SIZE with a stretch column and SynchWithGrid on 1k and 10k columns against scaling a vector of the
 // same widths; 1,000 widths saved and loaded in an INI file and the registry against writing and parsing
 // the same "ColN=width" text with the standard library.
@@ -67,6 +68,22 @@ void MouseMoves(benchmark::State& State) {
 
 void BM_StringGridMouseMoves(benchmark::State& State) { MouseMoves<TStringGrid>(State); }
 void BM_MouseMoves(benchmark::State& State) { MouseMoves<RAdeRedeviDidi>(State); }
+
+// The moves with the header cursors, links, fixed-column sizing and the selection's handle all looked for.
+struct TMouseActionsGrid : RAdeRedeviDidi {
+    explicit TMouseActionsGrid(TComponent* AOwner) : RAdeRedeviDidi(AOwner) {
+        MouseActions()->SetColSelect(true);
+        MouseActions()->SetRowSelect(true);
+        MouseActions()->SetAllSelect(true);
+        MouseActions()->SetSizeFixedCol(true);
+        SetURLShow(true);
+        SetSelectionResizer(true);
+        SetSelectionRectangle(true);
+        SetHovering(true);
+        for (Integer r = 1; r < 20; ++r) SetCells(2, r, "http://example.org/" + IntToStr(r));
+    }
+};
+void BM_MouseMovesActions(benchmark::State& State) { MouseMoves<TMouseActionsGrid>(State); }
 
 // Where the drag left the view: at its end, as the thumb was pulled past the bar's end.
 template <typename Grid>
@@ -268,10 +285,11 @@ void BM_LoadRegistryWidths(benchmark::State& State) { LoadWidths(State, clRegist
 
 std::string PeerOf(const std::string& Name) {
     static const std::unordered_map<std::string, std::string> peers = {
-        {"BM_MouseMoves", "BM_StringGridMouseMoves"},    {"BM_ThumbDrag", "BM_StringGridThumbDrag"},
-        {"BM_ThumbDragSynch", "BM_StringGridThumbDrag"}, {"BM_SizeStretchSynch", "BM_ScaleVector"},
-        {"BM_SaveIniWidths", "BM_WriteTextFile"},        {"BM_SaveRegistryWidths", "BM_WriteTextFile"},
-        {"BM_LoadIniWidths", "BM_ReadTextFile"},         {"BM_LoadRegistryWidths", "BM_ReadTextFile"},
+        {"BM_MouseMoves", "BM_StringGridMouseMoves"},        {"BM_ThumbDrag", "BM_StringGridThumbDrag"},
+        {"BM_MouseMovesActions", "BM_StringGridMouseMoves"}, {"BM_ThumbDragSynch", "BM_StringGridThumbDrag"},
+        {"BM_SizeStretchSynch", "BM_ScaleVector"},           {"BM_SaveIniWidths", "BM_WriteTextFile"},
+        {"BM_SaveRegistryWidths", "BM_WriteTextFile"},       {"BM_LoadIniWidths", "BM_ReadTextFile"},
+        {"BM_LoadRegistryWidths", "BM_ReadTextFile"},
     };
     const auto found = peers.find(Name);
     return found != peers.end() ? found->second : Name;
@@ -280,6 +298,7 @@ std::string PeerOf(const std::string& Name) {
 #define ROW_SIZES ->Arg(1000)->Arg(1000000)->Unit(benchmark::kMillisecond)
 BENCHMARK(BM_StringGridMouseMoves) ROW_SIZES;
 BENCHMARK(BM_MouseMoves) ROW_SIZES;
+BENCHMARK(BM_MouseMovesActions) ROW_SIZES;
 BENCHMARK(BM_StringGridThumbDrag) ROW_SIZES;
 BENCHMARK(BM_ThumbDrag) ROW_SIZES;
 BENCHMARK(BM_ThumbDragSynch) ROW_SIZES;
