@@ -243,6 +243,8 @@ void RAdeRedeviDidi::ScrollMessage(TMessage& Message, bool Vertical) {
     TBaseGrid::WndProc(Message);
     SyncHorzScrollBar();
     SyncVertScrollBar();
+    // A check box's editor does not scroll along with its cell.
+    if (HasCheckBox(Col(), Row())) HideEditor();
     if (!Vertical && footerPanel_ && floatingFooter_->Visible()) footerPanel_->Repaint();
 }
 
