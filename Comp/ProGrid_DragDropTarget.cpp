@@ -60,8 +60,8 @@ void RAdeRedeviDidi::OleDropText(TPoint Pt, const AnsiString& Text, DWORD& Effec
     }
     // Cells that refuse their fields keep the source's: none taken answers none, some a copy.
     const Integer editable = EditableCells(ACol, ARow, std::max(size.X, 1), lines);
-    const Integer inside = (std::min(ACol + std::max(size.X, 1), ColCount()) - ACol) *
-                           (std::min(ARow + lines, RowCount()) - ARow);
+    const Integer inside =
+        (std::min(ACol + std::max(size.X, 1), ColCount()) - ACol) * (std::min(ARow + lines, RowCount()) - ARow);
     if ((inside > 0 && editable == 0) || PasteText(ACol, ARow, AnsiToWide(Text)) == 0) {
         Effect = DROPEFFECT_NONE;
         HideArrows();

@@ -50,7 +50,7 @@ constexpr TUnitSteps ProgramUnits[] = {
     {gauge::InitGaugeUnit, nullptr},          // the progress window's description and class
     {nullptr, easypanel::FinalizeEasyPanel},  // the two panel managers
     // The grid's units start here.
-    {PictureContainer::RegisterPictureContainer, nullptr},  // descriptions may hold a picture container
+    {PictureContainer::RegisterPictureContainer, nullptr},   // descriptions may hold a picture container
     {DedIDIZ::InitThemeLibrary, DedIDIZ::FreeThemeLibrary},  // the grid's theme entry points
     {GrdUni::InitGrdUniUnit, GrdUni::DoneGrdUniUnit},        // the wide compare function and the trap's atom
     {GrdHTMLE::InitGrdHTMLE, GrdHTMLE::DoneGrdHTMLE},        // the mark-up unit's XP flag

@@ -178,10 +178,26 @@ TEST_F(ProGridDragDropTest, DroppedTextIsPastedAtTheCellAndSelected) {
          DROPEFFECT_MOVE,
          {{"1"}, {"2"}, {"a", "b"}, {"c", "d"}, {"3"}, {"4"}, {"5"}},
          {1, 3, 2, 4}},
-        {"copied with Control", "z", 2, 1, false, false, MK_CONTROL, DROPEFFECT_COPY,
-         {{"1", "z"}, {"2"}, {"3"}, {"4"}, {"5"}}, {2, 1, 2, 1}},
-        {"whole rows from column 0", "r\ts\tt", 3, 2, false, true, 0, DROPEFFECT_MOVE,
-         {{"1"}, {"s", "t"}, {"3"}, {"4"}, {"5"}}, {1, 2, 3, 2}},
+        {"copied with Control",
+         "z",
+         2,
+         1,
+         false,
+         false,
+         MK_CONTROL,
+         DROPEFFECT_COPY,
+         {{"1", "z"}, {"2"}, {"3"}, {"4"}, {"5"}},
+         {2, 1, 2, 1}},
+        {"whole rows from column 0",
+         "r\ts\tt",
+         3,
+         2,
+         false,
+         true,
+         0,
+         DROPEFFECT_MOVE,
+         {{"1"}, {"s", "t"}, {"3"}, {"4"}, {"5"}},
+         {1, 2, 3, 2}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -340,7 +356,8 @@ TEST_F(ProGridDragDropTest, AColumnIsHandedToOnOleDropColOverAHeader) {
         grid->OnOleDropCol = [&](TObject*, Integer ARow, Integer ACol, Integer DropCol) {
             calls.push_back(TRect(ACol, ARow, DropCol, 0));
         };
-        const DWORD effect = Drop({{"application/x-qt-windows-mime;value=\"Grid Column\"", c.block}}, At(grid, 3, c.row));
+        const DWORD effect =
+            Drop({{"application/x-qt-windows-mime;value=\"Grid Column\"", c.block}}, At(grid, 3, c.row));
         EXPECT_EQ(effect != DROPEFFECT_NONE, c.accepted);
         EXPECT_EQ(calls, c.accepted ? std::vector<TRect>{TRect(3, 0, 7, 0)} : std::vector<TRect>{});
         EXPECT_FALSE(Shown(grid, 0) || Shown(grid, 1));

@@ -15,8 +15,8 @@ namespace {
 // KeyDown sees (taking Taken ones), and can paint its frame flat over the window's device context.
 class TNotingPicker : public TDateTimePicker {
 public:
-    using TDateTimePicker::TDateTimePicker;
     using TDateTimePicker::RecreateWnd;
+    using TDateTimePicker::TDateTimePicker;
     std::vector<UINT> Notes;
     int FocusLost = 0;
     std::vector<Word> KeysSeen;
@@ -140,8 +140,8 @@ TEST_F(DateTimePickerTest, TypingAndArrowsChangeTheDateWithOneChangeEach) {
         int Changes;
     };
     const Step steps[] = {
-        {VK_UP, "", Day(2024, 4, 15), 1},  {VK_RIGHT, "", Day(2024, 4, 15), 1}, {VK_UP, "", Day(2024, 4, 16), 2},
-        {VK_DOWN, "", Day(2024, 4, 15), 3}, {0, "2", Day(2024, 4, 2), 4},       {0, "8", Day(2024, 4, 28), 5},
+        {VK_UP, "", Day(2024, 4, 15), 1},   {VK_RIGHT, "", Day(2024, 4, 15), 1}, {VK_UP, "", Day(2024, 4, 16), 2},
+        {VK_DOWN, "", Day(2024, 4, 15), 3}, {0, "2", Day(2024, 4, 2), 4},        {0, "8", Day(2024, 4, 28), 5},
     };
     Input::TabTo(picker);
     for (const Step& step : steps) {
@@ -160,9 +160,8 @@ TEST_F(DateTimePickerTest, KindTimeEditsTheTimeAndKeepsTheDate) {
         Word Key;
         TDateTime Time;
     };
-    const Step steps[] = {{VK_UP, EncodeTime(15, 30, 0, 0)},
-                          {VK_RIGHT, EncodeTime(15, 30, 0, 0)},
-                          {VK_DOWN, EncodeTime(15, 29, 0, 0)}};
+    const Step steps[] = {
+        {VK_UP, EncodeTime(15, 30, 0, 0)}, {VK_RIGHT, EncodeTime(15, 30, 0, 0)}, {VK_DOWN, EncodeTime(15, 29, 0, 0)}};
     Input::TabTo(picker);
     for (const Step& step : steps) {
         Input::Key(picker, step.Key);
@@ -299,7 +298,8 @@ TEST_F(DateTimePickerTest, TheCheckBoxShowsItsMarkAtTheLeft) {
     int inBox = 0, rightOfBox = 0;
     for (Integer y = 0; y < picker->ClientHeight(); ++y)
         for (Integer x = 0; x < 40; ++x) {
-            if (PixelOf(checked.get(), origin.X + x, origin.Y + y) == PixelOf(unchecked.get(), origin.X + x, origin.Y + y))
+            if (PixelOf(checked.get(), origin.X + x, origin.Y + y) ==
+                PixelOf(unchecked.get(), origin.X + x, origin.Y + y))
                 continue;
             ++(x < 16 ? inBox : rightOfBox);
         }
@@ -328,7 +328,7 @@ TEST_F(DateTimePickerTest, NonClientPaintDrawsOnTheWindowsDeviceContext) {
     };
     const Probe probes[] = {
         {picker, 0, 0, clBtnShadow}, {picker, 1, 1, cl3DDkShadow}, {flat, 0, 0, clWindow},
-        {flat, 1, 1, clWindow},      {flat, 185, 20, clWindow},     {flat, 184, 10, clWindow},
+        {flat, 1, 1, clWindow},      {flat, 185, 20, clWindow},    {flat, 184, 10, clWindow},
     };
     for (const Probe& p : probes)
         EXPECT_EQ(PixelOf(window.get(), p.Picker->Left() + p.X, p.Picker->Top() + p.Y), Rgb(p.Expected))

@@ -64,8 +64,8 @@ TEST_F(ComboBoxHeightTest, TheClosedWindowIsTheSelectionFieldWhateverTheHeight) 
         // Below the field the form shows through.
         const std::vector<COLORREF> column = ComposedPixels(form, combo, Rect(40, 0, 41, c.shown + 12));
         EXPECT_NE(column[static_cast<std::size_t>(c.shown - 1)], ColorToRGB(clTeal));
-        EXPECT_TRUE(std::all_of(column.begin() + c.shown, column.end(),
-                                [](COLORREF p) { return p == ColorToRGB(clTeal); }));
+        EXPECT_TRUE(
+            std::all_of(column.begin() + c.shown, column.end(), [](COLORREF p) { return p == ColorToRGB(clTeal); }));
     }
 }
 

@@ -121,8 +121,18 @@ TEST_F(ComboBoxTest, OnlyTheUsersPickFiresTheSelectionEvents) {
         {"CB_SETCURSEL", [&] { SendMessage(combo->Handle(), CB_SETCURSEL, 0, 0); }, 0},
         {"the text from code", [&] { combo->SetText("b"); }, 0},
         {"items from code", [&] { combo->Items()->Add("d"); }, 0},
-        {"the list from code", [&] { combo->SetDroppedDown(true); combo->SetDroppedDown(false); }, 0},
-        {"a key", [&] { Input::TabTo(combo); Input::Key(combo, VK_DOWN); }, 1},
+        {"the list from code",
+         [&] {
+             combo->SetDroppedDown(true);
+             combo->SetDroppedDown(false);
+         },
+         0},
+        {"a key",
+         [&] {
+             Input::TabTo(combo);
+             Input::Key(combo, VK_DOWN);
+         },
+         1},
         {"the wheel", [&] { Testing::Wheel(combo, 20, 10, -WHEEL_DELTA); }, 1},
     };
     for (const Step& s : steps) {

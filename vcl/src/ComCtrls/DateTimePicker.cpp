@@ -131,7 +131,8 @@ void TDateTimePicker::Change() {
 
 // The user edits the part the Kind names; the other part stays.
 void TDateTimePicker::DateTimeFromPeer(TDateTime Day, TDateTime TimeOfDayValue) {
-    const TDateTime merged = kind_ == dtkDate ? Compose(Day, TimeOfDay(dateTime_)) : Compose(DayOf(dateTime_), TimeOfDayValue);
+    const TDateTime merged =
+        kind_ == dtkDate ? Compose(Day, TimeOfDay(dateTime_)) : Compose(DayOf(dateTime_), TimeOfDayValue);
     if (Shown(merged) == dateTime_) return;
     dateTime_ = Shown(merged);
     Change();

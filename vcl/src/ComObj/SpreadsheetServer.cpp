@@ -45,7 +45,9 @@ public:
         if (out_.size() >= 65536) Flush();
     }
     template <class T>
-    void Value(T V) { Bytes(&V, sizeof V); }
+    void Value(T V) {
+        Bytes(&V, sizeof V);
+    }
     void Text(const char* S) {
         const std::uint32_t size = S ? static_cast<std::uint32_t>(std::strlen(S)) : 0;
         Value(size);
@@ -240,10 +242,9 @@ public:
     // A cell of the sheet, 0-based: a number, a date, text, or Unassigned.
     Variant Cell(Integer Index, Integer Row, Integer Col) const {
         const std::vector<TSheetCell>& cells = Sheet(Index).Cells;
-        const auto at = std::lower_bound(cells.begin(), cells.end(), std::pair(Row, Col),
-                                         [](const TSheetCell& C, const std::pair<Integer, Integer>& P) {
-                                             return std::pair(C.Row, C.Col) < P;
-                                         });
+        const auto at = std::lower_bound(
+            cells.begin(), cells.end(), std::pair(Row, Col),
+            [](const TSheetCell& C, const std::pair<Integer, Integer>& P) { return std::pair(C.Row, C.Col) < P; });
         return at != cells.end() && at->Row == Row && at->Col == Col ? at->Value : Variant();
     }
     // The sheet's non-empty cells in row order.

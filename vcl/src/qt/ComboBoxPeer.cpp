@@ -53,8 +53,8 @@ protected:
         }
         if (isEditable()) return;
         if (DrawField)
-            return DrawField(painter, style()->subControlRect(QStyle::CC_ComboBox, &option,
-                                                              QStyle::SC_ComboBoxEditField, this));
+            return DrawField(painter,
+                             style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this));
         painter.drawControl(QStyle::CE_ComboBoxLabel, option);
     }
 

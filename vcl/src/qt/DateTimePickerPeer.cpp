@@ -33,10 +33,9 @@ struct TCodeMap {
     const char* Field;
 };
 constexpr TCodeMap Codes[] = {
-    {"dddd", "dddd"}, {"ddd", "ddd"}, {"dd", "dd"},     {"d", "d"},   {"MMMM", "MMMM"}, {"MMM", "MMM"},
-    {"MM", "MM"},     {"M", "M"},     {"yyyy", "yyyy"}, {"yy", "yy"}, {"hh", "hh"},     {"h", "h"},
-    {"HH", "HH"},     {"H", "H"},     {"mm", "mm"},     {"m", "m"},   {"ss", "ss"},     {"s", "s"},
-    {"tt", "AP"},     {"t", "AP"},
+    {"dddd", "dddd"}, {"ddd", "ddd"},   {"dd", "dd"}, {"d", "d"},   {"MMMM", "MMMM"}, {"MMM", "MMM"}, {"MM", "MM"},
+    {"M", "M"},       {"yyyy", "yyyy"}, {"yy", "yy"}, {"hh", "hh"}, {"h", "h"},       {"HH", "HH"},   {"H", "H"},
+    {"mm", "mm"},     {"m", "m"},       {"ss", "ss"}, {"s", "s"},   {"tt", "AP"},     {"t", "AP"},
 };
 
 const TCodeMap* CodeAt(const AnsiString& Picture, std::size_t At) {
@@ -178,8 +177,8 @@ public:
             Guarded([&] {
                 const QDate d = Value.date();
                 const QTime t = Value.time();
-                const TDateTime day = EncodeDate(static_cast<Word>(d.year()), static_cast<Word>(d.month()),
-                                                 static_cast<Word>(d.day()));
+                const TDateTime day =
+                    EncodeDate(static_cast<Word>(d.year()), static_cast<Word>(d.month()), static_cast<Word>(d.day()));
                 const TDateTime time = EncodeTime(static_cast<Word>(t.hour()), static_cast<Word>(t.minute()),
                                                   static_cast<Word>(t.second()), static_cast<Word>(t.msec()));
                 TComCtrlsAccess::DateTimeFromPeer(*control(), day, time);
@@ -207,8 +206,9 @@ public:
         field()->Edit()->setPalette(palette);
         const TRect box = TComCtrlsAccess::CheckBoxRect(*c);
         const QMargins inset = field()->contentsMargins();
-        field()->Box = c->ShowCheckbox() ? QRect(box.Left + inset.left(), box.Top + inset.top(), box.Width(), box.Height())
-                                         : QRect();
+        field()->Box = c->ShowCheckbox()
+                           ? QRect(box.Left + inset.left(), box.Top + inset.top(), box.Width(), box.Height())
+                           : QRect();
         field()->BoxChecked = c->Checked();
         field()->Place();
         if (calendar) WatchCalendar();
@@ -239,7 +239,8 @@ public:
         if (Message.Msg != WM_KEYDOWN || (Message.WParam != VK_LEFT && Message.WParam != VK_RIGHT))
             return TQtPeer::DefaultHandler(Message);
         const int step = Message.WParam == VK_RIGHT ? 1 : -1;
-        const int index = std::clamp(field()->currentSectionIndex() + step, 0, std::max(field()->sectionCount() - 1, 0));
+        const int index =
+            std::clamp(field()->currentSectionIndex() + step, 0, std::max(field()->sectionCount() - 1, 0));
         field()->setCurrentSectionIndex(index);
         field()->setSelectedSection(field()->currentSection());
         return true;
