@@ -1814,6 +1814,9 @@ private:
     void NoteSizingStart(Integer X, Integer Y);
     void FollowMouseSizing(bool Columns);
     bool LeftPressOnCell(TMessage& Message, Integer X, Integer Y);
+    bool PressMayStartOleDrag(Integer ACol, Integer ARow, Integer X);
+    // A pending drag whose mouse has moved far enough from the press.
+    bool OleDragDue(Integer X, Integer Y) const;
     bool PressOnControls(Integer X, Integer Y);
     bool PressOnAnchor(Integer X, Integer Y);
     void LeftButtonUp(TMessage& Message);

@@ -17,9 +17,8 @@ TPoint MessagePoint(const TMessage& Message) {
     return Point(static_cast<SmallInt>(LOWORD(Message.LParam)), static_cast<SmallInt>(HIWORD(Message.LParam)));
 }
 
-constexpr Integer DragSlack = 3;
-constexpr Integer HTMLTextType =
-    1;  // GetTextType's answer for mark-up  // pixels inside a cell's edges before a press may start a drag or edit
+constexpr Integer DragSlack = 3;     // pixels inside a cell's edges before a press may start a drag or edit
+constexpr Integer HTMLTextType = 1;  // GetTextType's answer for mark-up
 
 }  // namespace
 
@@ -98,6 +97,22 @@ bool RAdeRedeviDidi::LeftButtonDown(TMessage& Message) {
     return LeftPressOnCell(Message, x, y);
 }
 
+// A press on a selected cell (or on a header while headers do not move their rows and columns) becomes an
+// OLE drag once the mouse moves on; one near a column's edge stays free for sizing.
+bool RAdeRedeviDidi::PressMayStartOleDrag(Integer ACol, Integer ARow, Integer X) {
+    if (!DragDropSettings()->OleDropSource() || Options().Contains(goEditing) || MouseActions()->ColSelect() ||
+        MouseActions()->AllSelect())
+        return false;
+    const TRect rect = CellRect(ACol, ARow);
+    if (Options().Contains(goColSizing) && !(X - rect.Left > DragSlack && rect.Right - X > DragSlack)) return false;
+    return IsSelectedCell(ACol, ARow) || (ARow < FixedRows() && !EnhRowColMove());
+}
+
+bool RAdeRedeviDidi::OleDragDue(Integer X, Integer Y) const {
+    return dragPending_ && (std::abs(X - downPoint_.X) > DragSlack || std::abs(Y - downPoint_.Y) > DragSlack) &&
+           DragDropSettings()->OleDropSource() && FGridState != gsColSizing && cursorState_ != 5;
+}
+
 // Sizing starts on a line of the headers, also right of the last column: the column (row) before the line
 // is the sized one, and the press's distance to the line is kept for the width the hint shows.
 void RAdeRedeviDidi::NoteSizingStart(Integer X, Integer Y) {
@@ -164,6 +179,12 @@ bool RAdeRedeviDidi::LeftPressOnCell(TMessage& Message, Integer X, Integer Y) {
         return true;
     }
     if (HasNodes() && col == 0 && dataCell && !MouseActions()->RowSelect()) return true;
+
+    if (PressMayStartOleDrag(col, row, X)) {
+        dragPending_ = true;
+        if (OnClickCell) OnClickCell(this, row, col);
+        return true;
+    }
 
     if (HasCellButton(col, row)) {
         CloseEditor();

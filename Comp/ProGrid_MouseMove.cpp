@@ -39,6 +39,17 @@ void RAdeRedeviDidi::MouseMove(TShiftState Shift, Integer X, Integer Y) {
         DrawSizeLine(fixedSizingX_);
     }
 
+    if (OleDragDue(X, Y)) {
+        dragPending_ = false;
+        if (!StartOleDrag(downCell_.X, downCell_.Y)) {
+            if (FGridState == gsNormal) FGridState = gsSelecting;
+        } else {
+            // The drag took the release: the press is over.
+            buttonDown_ = false;
+            return;
+        }
+    }
+
     if (!ComponentState().Contains(csDesigning)) {
         switch (FGridState) {
             case gsColSizing:

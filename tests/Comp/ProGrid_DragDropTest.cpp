@@ -545,3 +545,42 @@ TEST_F(ProGridDragDropTest, CellsThatRefuseTheirFieldsMakeTheMoveACopy) {
     EXPECT_EQ(Cells(grid, 1, 2), (TRows{{"a", "b"}, {"c", "d"}}));
     EXPECT_EQ(stops, std::vector<Integer>{DROPEFFECT_COPY});
 }
+
+// The user's own drag: a press on the selection and a move of more than 3 pixels with the button held
+// start it; an editing grid, or a press beside the selection, selects as before.
+TEST_F(ProGridDragDropTest, APressOnTheSelectionAndAMoveCarryTheCells) {
+    struct Case {
+        const char* name;
+        bool editing;
+        Integer col, row;  // the pressed cell
+        Integer move;      // pixels moved right with the button held
+        TRows target;      // rows 1..2 of the other grid afterwards
+    };
+    const TRows dragged{{"a", "b"}, {"c", "d"}};
+    const TRows none{{}, {}};
+    const Case cases[] = {
+        {"a selected cell, moved", false, 1, 1, 10, dragged},
+        {"moved only 3 pixels", false, 1, 1, 3, none},
+        {"an editing grid", true, 1, 1, 10, none},
+        {"a cell beside the selection", false, 3, 1, 10, none},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        Fill(grid, {{"a", "b"}, {"c", "d"}});
+        if (!c.editing) grid->SetOptions(grid->Options().Exclude(goEditing));
+        grid->SetSelection({1, 1, 2, 2});
+        grid->DragDropSettings()->SetOleCopyAlways(true);
+        const TRect r = grid->CellRect(c.col, c.row);
+        const Integer x = (r.Left + r.Right) / 2, y = (r.Top + r.Bottom) / 2;
+        const TPoint to = At(other, 1, 1);
+        SetDragScriptForTest({{grid->ClientToScreen(Point(x + c.move, y)), MK_LBUTTON}, {to, MK_LBUTTON}, {to, 0}});
+        Testing::MouseDown(grid, x, y);
+        Testing::MouseMove(grid, x + c.move, y, TShiftState{ssLeft});
+        Testing::MouseUp(grid, x + c.move, y);
+        SetDragScriptForTest({});
+        EXPECT_EQ(Cells(other, 1, 2), c.target);
+        TearDown();
+    }
+    SetUp();
+}
