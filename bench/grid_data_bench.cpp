@@ -1,5 +1,5 @@
 // The grid's data operations on 10-column grids, each beside a peer doing the same work on the same input
-// in the same run, with the outputs compared. Each block registers its pairs with PeerOf.
+// in the same run, with the outputs compared. Each block registers its pairs as TPeerPair.
 #include <algorithm>
 #include <cstdint>
 #include <memory>
@@ -23,20 +23,6 @@ using namespace ProGrid;
 namespace {
 
 constexpr Integer Cols = GridBenchCols;
-
-// Benchmark -> peer, filled by each block.
-std::unordered_map<std::string, std::string>& Peers() {
-    static std::unordered_map<std::string, std::string> peers;
-    return peers;
-}
-struct TPeerPair {
-    TPeerPair(const char* Benchmark, const char* Peer) { Peers()[Benchmark] = Peer; }
-};
-
-std::string PeerOf(const std::string& Name) {
-    const auto found = Peers().find(Name);
-    return found != Peers().end() ? found->second : Name;
-}
 
 // The outputs of a grid run and its peer's on the same size, compared once both ran.
 void CheckOutput(benchmark::State& State, const std::string& Work, const std::string& Output) {
@@ -783,6 +769,6 @@ SORT_BENCH(BM_RestoreOriginalOrder);
 }  // namespace
 
 int main(int argc, char** argv) {
-    PeerRatioReporter reporter(PeerOf, {"1000", "10000", "100000", "1000000"});
+    PeerRatioReporter reporter(DeclaredPeerOf, {"1000", "10000", "100000", "1000000"});
     return RunBenchmarks(argc, argv, {}, &reporter);
 }

@@ -27,18 +27,6 @@ namespace {
 
 constexpr int Cols = GridBenchCols;
 
-std::unordered_map<std::string, std::string>& Peers() {
-    static std::unordered_map<std::string, std::string> peers;
-    return peers;
-}
-struct TPeerPair {
-    TPeerPair(const char* Benchmark, const char* Peer) { Peers()[Benchmark] = Peer; }
-};
-std::string PeerOf(const std::string& Name) {
-    const auto found = Peers().find(Name);
-    return found != Peers().end() ? found->second : Name;
-}
-
 // Both sides of a pair must give the same output for the same size.
 void CheckOutput(benchmark::State& State, const std::string& Work, std::size_t Output) {
     static std::unordered_map<std::string, std::size_t> outputs;
@@ -335,6 +323,6 @@ BENCHMARK(BM_DropText)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    PeerRatioReporter reporter(PeerOf, {"10000", "100000", "1000000"});
+    PeerRatioReporter reporter(DeclaredPeerOf, {"10000", "100000", "1000000"});
     return RunBenchmarks(argc, argv, {}, &reporter);
 }

@@ -65,3 +65,17 @@ private:
     std::vector<std::string> order_;
     std::map<std::string, std::map<std::string, double>> times_;
 };
+
+// Benchmark -> peer pairs declared beside the benchmarks they pair (`const TPeerPair pairs[] = {...}`);
+// DeclaredPeerOf answers a benchmark without a peer with itself.
+inline std::map<std::string, std::string>& DeclaredPeers() {
+    static std::map<std::string, std::string> peers;
+    return peers;
+}
+struct TPeerPair {
+    TPeerPair(const char* Benchmark, const char* Peer) { DeclaredPeers()[Benchmark] = Peer; }
+};
+inline std::string DeclaredPeerOf(const std::string& Name) {
+    const auto found = DeclaredPeers().find(Name);
+    return found != DeclaredPeers().end() ? found->second : Name;
+}
