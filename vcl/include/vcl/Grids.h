@@ -372,6 +372,7 @@ private:
     Integer moveIndex_ = -1;
     Integer movePos_ = -1;
     bool moveDrawn_ = false;
+    bool selectingPress_ = false;  // the left press began a selection: its release clicks
     TPoint lastMouse_{};
     bool timerRunning_ = false;
     // The in-place editor (nil once freed, even while the grid's own destruction is under way).

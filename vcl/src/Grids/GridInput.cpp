@@ -2,6 +2,7 @@
 // is held outside), sizes rows and columns at their lines in the fixed area and moves them by their
 // fixed cells.
 #include <algorithm>
+#include <utility>
 
 #include "../Controls/ControlPeer.h"
 #include "vcl/Forms.h"
@@ -70,6 +71,7 @@ void TCustomGrid::Dispatch(TMessage& Message) {
             if (FGridState != gsNormal && timerRunning_) KillTimer(Handle(), ScrollTimer);
             timerRunning_ = false;
             FGridState = gsNormal;
+            selectingPress_ = false;
             return;
         default: TCustomControl::Dispatch(Message);
     }
@@ -310,6 +312,7 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, I
     if (Button == mbLeft && Shift.Contains(ssDouble)) {
         DblClick();
     } else if (Button == mbLeft) {
+        selectingPress_ = false;
         TGridDrawInfo info;
         CalcSizingState(layoutX, Y, FGridState, sizingIndex_, sizingPos_, sizingOfs_, info);
         if (FGridState != gsNormal) {
@@ -322,6 +325,7 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, I
                 else MoveCurrent(cell.X, cell.Y, true, true);
                 if (onCurrent && options_.Contains(goEditing)) ShowEditor();
                 FGridState = gsSelecting;
+                selectingPress_ = true;
                 if (editor_ && editor_->Visible()) {
                     editor_->clickTime_ = GetTickCount();
                     editor_->clicked_ = true;
@@ -419,12 +423,10 @@ void TCustomGrid::EndMoving() {
 void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
     if (timerRunning_) KillTimer(Handle(), ScrollTimer);
     timerRunning_ = false;
+    // The click belongs to the press that began selecting, whatever a descendant made of the state since.
+    const bool click = std::exchange(selectingPress_, false) || FGridState == gsSelecting;
     switch (FGridState) {
-        case gsSelecting:
-            MouseMove(Shift, X, Y);
-            FGridState = gsNormal;
-            Click();
-            break;
+        case gsSelecting: MouseMove(Shift, X, Y); break;
         case gsColSizing:
         case gsRowSizing: EndSizing(); break;
         case gsRowMoving:
@@ -432,6 +434,7 @@ void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Int
         default: break;
     }
     FGridState = gsNormal;
+    if (click) Click();
     TCustomControl::MouseUp(Button, Shift, X, Y);
 }
 
