@@ -1821,6 +1821,7 @@ private:
     bool PressOnAnchor(Integer X, Integer Y);
     void LeftButtonUp(TMessage& Message);
     void ReleaseEnds(TGridCoord Cell);
+    bool ClickPendingCell();
     void HeaderClickSort(Integer ACol, Integer X, Integer Y, TShiftState Shift);
     void DoubleClick(TMessage& Message);
     bool RightButton(TMessage& Message);

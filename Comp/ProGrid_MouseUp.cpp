@@ -5,6 +5,7 @@
 #include "ProGrid.h"
 #include "ProUtil.h"
 #include "vcl/Forms.h"
+#include "vcl/ScopeGuard.h"
 
 namespace ProGrid {
 
@@ -65,12 +66,19 @@ void RAdeRedeviDidi::LeftButtonUp(TMessage& Message) {
         TBaseGrid::WndProc(Message);
         return;
     }
-    ReleaseEnds(cell);
+    if (sizingHintShown_ && hintWindow_) {
+        sizingHintShown_ = false;
+        hintWindow_->ReleaseHandle();
+    }
     if (cell.X >= 0 && HasCellButton(cell.X, cell.Y)) {
         TRect button;
         GetCellButtonRect(cell.X, cell.Y, button);
         if (button.Contains(Point(x, y))) return;
     }
+    // A column sized on the headers is no release for the user's OnMouseUp.
+    const bool sizedOnHeader =
+        FGridState == gsColSizing && cell.X >= 0 && cell.Y < FixedRows() && Options().Contains(goColSizing);
+    ReleaseEnds(cell);
 
     // A move with the image ends here: the screen's drag cursor and the image go, the class library moves.
     const bool lineMove = FGridState == gsColMoving || FGridState == gsRowMoving;
@@ -83,7 +91,10 @@ void RAdeRedeviDidi::LeftButtonUp(TMessage& Message) {
         // A move that ended otherwise (refused, or its settings changed) leaves nothing up either.
         HideDragImage();
     }
-    TBaseGrid::WndProc(Message);
+    {
+        const TValueGuard<TMouseEvent> quiet(OnMouseUp, sizedOnHeader ? TMouseEvent() : OnMouseUp);
+        TBaseGrid::WndProc(Message);
+    }
     colSizedByMouse_ = rowSizedByMouse_ = false;
     if (fillPending_) {
         fillPending_ = false;
@@ -106,16 +117,34 @@ void RAdeRedeviDidi::LeftButtonUp(TMessage& Message) {
     HeaderClickSort(cell.X, x, y, KeyboardStateToShiftState());
 }
 
-// The end of the press's own gestures: the sizing hint, a drag selection that becomes selected rows or
-// columns.
+// The end of the press's own gestures: a drag selection is over, a press that waited to see whether it
+// became a drag clicks now, and the selection is carried into the disjunct row and column flags.
 void RAdeRedeviDidi::ReleaseEnds(TGridCoord Cell) {
-    if (sizingHintShown_ && hintWindow_) {
-        sizingHintShown_ = false;
-        hintWindow_->ReleaseHandle();
+    const bool selecting = FGridState == gsSelecting;
+    if (selecting) FGridState = gsNormal;
+    const bool clicked = std::exchange(dragPending_, false) && ClickPendingCell();
+    if (!(selecting || clicked) || Cell.X < 0) return;
+    // A Ctrl click that stayed on its row (column) keeps what its toggle made of it.
+    const TGridRect sel = Selection();
+    const bool ctrl = KeyboardStateToShiftState().Contains(ssCtrl);
+    const bool oneRow = ctrl && sel.Top == sel.Bottom && sel.Top == downCell_.Y;
+    const bool oneCol = ctrl && sel.Left == sel.Right && sel.Left == downCell_.X;
+    if (MouseActions()->DisjunctRowSelect() && !oneRow) SelectToRowSelect(false);
+    if (MouseActions()->DisjunctColSelect() && !oneCol) SelectToColSelect(false);
+}
+
+// The data cell pressed for a drag that never started becomes the selection (its row with goRowSelect);
+// Ctrl toggles its disjunct row, without Ctrl they are cleared first.
+bool RAdeRedeviDidi::ClickPendingCell() {
+    const TGridCoord cell = downCell_;
+    if (cell.X < FixedCols() || cell.Y < FixedRows() || cell.X >= ColCount() || cell.Y >= RowCount()) return false;
+    if (MouseActions()->DisjunctRowSelect()) {
+        const Integer flag = RowFlagIndex(cell.Y);
+        if (KeyboardStateToShiftState().Contains(ssCtrl)) SetRowSelect(flag, !RowSelect(flag));
+        else ClearRowSelect();
     }
-    if (FGridState != gsSelecting || Cell.X < 0) return;
-    if (MouseActions()->DisjunctRowSelect()) SelectToRowSelect(false);
-    if (MouseActions()->DisjunctColSelect()) SelectToColSelect(false);
+    FocusCell(cell.X, cell.Y, true);
+    return true;
 }
 
 void RAdeRedeviDidi::HeaderClickSort(Integer ACol, Integer X, Integer Y, TShiftState Shift) {

@@ -584,3 +584,52 @@ TEST_F(ProGridDragDropTest, APressOnTheSelectionAndAMoveCarryTheCells) {
     }
     SetUp();
 }
+
+// A press on the selection waits to see whether it becomes a drag; released in place it is a click on the
+// cell, and nothing of it is left to start a drag later.
+TEST_F(ProGridDragDropTest, APressOnTheSelectionReleasedInPlaceClicksTheCellAndStartsNoLaterDrag) {
+    struct Case {
+        const char* name;
+        bool rowSelect, disjunctRows;
+        TShiftState shift;
+        TGridRect selected;
+        std::vector<Integer> flagged;  // disjunct rows flagged afterwards
+    };
+    const Case cases[] = {
+        {"a cell", false, false, {}, {2, 2, 2, 2}, {}},
+        {"a row with goRowSelect", true, false, {}, {1, 2, 4, 2}, {}},
+        {"a flagged row", false, true, {}, {2, 2, 2, 2}, {2}},
+        {"a flagged row with Ctrl", false, true, {ssCtrl}, {2, 2, 2, 2}, {1}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        grid->SetOptions(grid->Options().Exclude(goEditing));
+        if (c.rowSelect) grid->SetOptions(grid->Options().Include(goRowSelect));
+        grid->MouseActions()->SetDisjunctRowSelect(c.disjunctRows);
+        grid->SetSelection({1, 1, 2, 2});
+        grid->SetRowSelect(1, true);
+        grid->SetRowSelect(2, true);
+        int drags = 0;
+        grid->OnOleDrag = [&](TObject*, Integer, Integer, const AnsiString&, bool& Allow) {
+            ++drags;
+            Allow = false;
+        };
+        const TRect r = grid->CellRect(2, 2);
+        const Integer x = (r.Left + r.Right) / 2, y = (r.Top + r.Bottom) / 2;
+        Testing::Click(grid, x, y, mbLeft, c.shift);
+        Testing::MouseMove(grid, x + 20, y + 20);
+        EXPECT_EQ(drags, 0);
+        EXPECT_EQ(grid->Selection(), c.selected);
+        EXPECT_EQ(grid->Col(), c.rowSelect ? grid->Col() : 2);
+        EXPECT_EQ(grid->Row(), 2);
+        if (c.disjunctRows) {
+            std::vector<Integer> flagged;
+            for (Integer row = 1; row < grid->RowCount(); ++row)
+                if (grid->RowSelect(row)) flagged.push_back(row);
+            EXPECT_EQ(flagged, c.flagged);
+        }
+        TearDown();
+    }
+    SetUp();
+}

@@ -113,6 +113,49 @@ TEST_F(ProGridMouseTest, SizingAColumnShowsItsWidthAndTheReleaseSortsNothing) {
     EXPECT_EQ(sorts, 0);
 }
 
+// The release ends what the press began: a selection clicks once however the grid ended it, and a column
+// sized on the headers is not reported as a release.
+TEST_F(ProGridMouseTest, AReleaseClicksOnceAfterASelectionAndHidesAHeaderSizingFromOnMouseUp) {
+    struct TCase {
+        const char* Name;
+        TPoint From, To;  // in cells: a press in the middle, or on a column's right edge with Edge
+        bool Edge;
+        Integer ToRow;
+        int Clicks, MouseUps;
+        TGridRect Selected;
+        Integer Width2;  // column 2's width afterwards
+    };
+    const TCase cases[] = {
+        {"a click on a data cell", {2, 3}, {2, 3}, false, 3, 1, 1, {2, 3, 2, 3}, 56},
+        {"a drag over data cells", {2, 3}, {4, 5}, false, 5, 1, 1, {2, 3, 4, 5}, 56},
+        {"a column sized on the headers", {2, 0}, {2, 0}, true, 0, 0, 0, {1, 1, 1, 1}, 76},
+        {"a column sizing released over the data", {2, 0}, {2, 0}, true, 4, 0, 1, {1, 1, 1, 1}, 76},
+        {"a click on a header", {3, 0}, {3, 0}, false, 0, 0, 1, {1, 1, 1, 1}, 56},
+    };
+    grid->SetOptions(grid->Options().Include(goColSizing));
+    int clicks = 0, mouseUps = 0;
+    grid->OnClick = [&](TObject*) { ++clicks; };
+    grid->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, Integer, Integer) { ++mouseUps; };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        grid->SetColWidths(2, 56);
+        grid->SetSelection({1, 1, 1, 1});
+        Testing::MouseMove(grid, 300, 250);
+        clicks = mouseUps = 0;
+        const TRect from = grid->CellRect(c.From.X, c.From.Y);
+        const TPoint press = c.Edge ? Point(from.Right, 10) : Centre(c.From.X, c.From.Y);
+        const TPoint release = c.Edge ? Point(from.Right + 20, Centre(0, c.ToRow).Y) : Centre(c.To.X, c.ToRow);
+        Testing::MouseMove(grid, press.X, press.Y);
+        Testing::MouseDown(grid, press.X, press.Y);
+        Testing::MouseMove(grid, release.X, release.Y, {ssLeft});
+        Testing::MouseUp(grid, release.X, release.Y);
+        EXPECT_EQ(clicks, c.Clicks);
+        EXPECT_EQ(mouseUps, c.MouseUps);
+        EXPECT_EQ(grid->Selection(), c.Selected);
+        EXPECT_EQ(grid->ColWidths(2), c.Width2);
+    }
+}
+
 TEST_F(ProGridMouseTest, AnAllColumnSizeScalesTheOtherDataColumnsOnly) {
     grid->SetOptions(grid->Options().Include(goColSizing));
     grid->MouseActions()->SetAllColumnSize(true);
