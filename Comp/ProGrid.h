@@ -20,6 +20,7 @@
 #include "vcl/ActiveX.h"
 #include "vcl/ComCtrls.h"
 #include "vcl/ExtCtrls.h"
+#include "vcl/Forms.h"
 #include "vcl/StdCtrls.h"
 #include "vcl/Graphics.h"
 #include "vcl/ImgList.h"
@@ -810,6 +811,8 @@ using TCustomCompareEvent =
 using TRawCompareEvent = std::function<void(TObject* Sender, Integer ACol, Integer Row1, Integer Row2, Integer& Res)>;
 
 class RAdeRedeviDidi;
+class TEditLink;
+struct TEditorPlace;
 
 // A component told of every change of cells the grids it is registered with report. One that goes is
 // forgotten by those grids.
@@ -817,6 +820,43 @@ class TGridChangeNotifier : public TComponent {
     VCL_CLASS(TGridChangeNotifier, TComponent)
     using TComponent::TComponent;
     virtual void CellsChanged(RAdeRedeviDidi* Grid, const TRect& R) = 0;
+};
+
+enum TEditStyle { esInline, esPopup };
+
+// An application's editor for edCustom cells. The grid sets Grid and EditCell (real column and row) and
+// drives the editor through the slots; with esPopup the grid makes PopupForm (owned by the grid) and the
+// editor lives on it.
+class TEditLink : public TComponent {
+    VCL_CLASS(TEditLink, TComponent)
+    using TComponent::TComponent;
+    RAdeRedeviDidi* Grid() const { return grid_; }
+    void SetGrid(RAdeRedeviDidi* Value) { grid_ = Value; }
+    TForm* PopupForm() const { return popupForm_; }
+    void SetPopupForm(TForm* Value) { popupForm_ = Value; }
+    TPoint EditCell() const { return editCell_; }
+    void SetEditCell(TPoint Value) { editCell_ = Value; }
+    PROGRID_STORED(TEditStyle, EditStyle, esInline)
+    PROGRID_STORED(Integer, PopupWidth, 0)
+    PROGRID_STORED(Integer, PopupHeight, 0)
+    PROGRID_STORED(bool, AutoPopupWidth, false)
+public:
+    virtual TWinControl* GetEditControl() = 0;
+    virtual void CreateEditor(TWinControl* AParent) = 0;
+    virtual void SetFocus(bool Value) = 0;
+    virtual void SetRect(TRect R) = 0;
+    virtual void SetVisible(bool Value) = 0;
+    virtual void SetProperties() = 0;
+    virtual void SetCellProps(TColor AColor, TFont* AFont) = 0;
+    virtual void GetEditValue(AnsiString& S) = 0;
+    virtual void SetEditValue(const AnsiString& S) = 0;
+    // The pop-up form lost the activation; what the link then does is its own affair.
+    virtual void PopupDeactivated() {}
+
+private:
+    RAdeRedeviDidi* grid_ = nullptr;
+    TComponentRef<TForm> popupForm_;
+    TPoint editCell_{0, 0};
 };
 
 // Real columns that keep a visible flag.
@@ -913,7 +953,15 @@ class RAdeRedeviDidi : public BaseGrid::TBaseGrid {
     PROGRID_STORED(char, PasswordChar, '*')
     PROGRID_STORED(bool, FixedRowAlways, false)
     PROGRID_STORED(bool, FixedColAlways, false)
-    PROGRID_STORED(bool, IntegralHeight, false)
+public:
+    // Setting it applies the current bounds again.
+    bool IntegralHeight() const { return integralHeight_; }
+    void SetIntegralHeight(bool Value);
+
+private:
+    bool integralHeight_ = false;
+
+public:
     PROGRID_STORED(bool, AutoNumAlign, false)
     PROGRID_STORED(bool, EnhTextSize, false)
     PROGRID_STORED(bool, Multilinecells, false)
@@ -1544,6 +1592,109 @@ private:
     bool advancing_ = false;
     Integer scrollLock_ = 0;
 
+public:
+    // Editing by editor type (ProGrid_Editing*.cpp). The editor type is asked of the application once per
+    // opening; the in-place edit serves the plain and filtering types, a control of the grid's own the rest.
+    using TComboChangeEvent =
+        std::function<void(TObject* Sender, Integer ACol, Integer ARow, Integer AItemIndex, AnsiString ASelection)>;
+    using TComboObjectChangeEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow,
+                                                       Integer AItemIndex, AnsiString ASelection, TObject* AObject)>;
+    using TSpinClickEvent =
+        std::function<void(TObject* Sender, Integer ACol, Integer ARow, Integer AValue, bool UpDown)>;
+    using TFloatSpinClickEvent =
+        std::function<void(TObject* Sender, Integer ACol, Integer ARow, double AValue, bool UpDown)>;
+    using TDateTimeSpinClickEvent =
+        std::function<void(TObject* Sender, Integer ACol, Integer ARow, TDateTime AValue, bool UpDown)>;
+    using TGetEditorPropEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, TEditLink* AEditLink)>;
+    using TRowChangingEvent = std::function<void(TObject* Sender, Integer OldRow, Integer NewRow, bool& Allow)>;
+    using TColChangingEvent = std::function<void(TObject* Sender, Integer OldCol, Integer NewCol, bool& Allow)>;
+    using TColumnSizeEvent = std::function<void(TObject* Sender, Integer ACol, bool& Allow)>;
+    using TRowSizeEvent = std::function<void(TObject* Sender, Integer ARow, bool& Allow)>;
+
+    // Closes an open editor: the in-place edit is hidden, a separate control stores its value and hides,
+    // and the current cell is selected again.
+    void HideCellEditor();
+    // The current cell gets back the text it had when editing started.
+    virtual void RestoreEditText();
+    // Every editor stores through it: the edit text of the display column of real column ACol, then the cell.
+    virtual void SetEditCellText(Integer ACol, Integer ARow, const AnsiString& Value);
+    // An editor hands a navigation key over: the editor closes, the grid takes the focus and the key.
+    void EditorKeyToGrid(Word& Key, TShiftState Shift);
+    // Shows the separate control of the current editor type over display cell (ACol, ARow); StoreCellEditor
+    // writes its value (when it changed) and hides it.
+    void ShowCellEditor(Integer ACol, Integer ARow);
+    void StoreCellEditor(Integer ACol, Integer ARow);
+    // The class library's editor, unless the current cell holds a control.
+    void ShowInplaceEditor();
+    // The current cell's raw text when editing started.
+    const AnsiString& SavedEditText() const { return savedEditText_; }
+    BaseGrid::TEditorType CurrentEditorType() const { return editorType_; }
+    // An editor opened through the editor-type query is up (either kind) and not yet closed.
+    bool TypeEditorShown() const { return typeEditorShown_; }
+    // A click placed the caret: the editor opening puts it at the clicked character and clears the flag.
+    bool CaretAtClick() const { return caretAtClick_; }
+    void SetCaretAtClick(bool Value) { caretAtClick_ = Value; }
+    Integer EditMarginX() const { return editMarginX_; }
+    Integer EditMarginY() const { return editMarginY_; }
+    void GetStrippedCellText(Integer ACol, Integer ARow, AnsiString& S);
+    bool IsPasswordCell(Integer ACol, Integer ARow);
+    // The item a list combo selects when the cell's text is none of its items (-1: the first).
+    Integer DefaultComboIndex() const { return defaultComboIndex_; }
+    void SetDefaultComboIndex(Integer Value) { defaultComboIndex_ = Value; }
+    // Places the cell controls of ControlList on their cells where they show, hides the others.
+    void PlaceCellControls();
+    // The edCustom editor; not owned.
+    TEditLink* EditLink() const { return editLink_; }
+    void SetEditLink(TEditLink* Value) { editLink_ = Value; }
+    // The edit text keeps the cell's mark-up.
+    PROGRID_STORED(bool, EditWithTags, false)
+public:
+    TComboChangeEvent OnComboChange;
+    TComboObjectChangeEvent OnComboObjectChange;
+    TSpinClickEvent OnSpinClick;
+    TFloatSpinClickEvent OnFloatSpinClick;
+    TDateTimeSpinClickEvent OnDateSpinClick;
+    TDateTimeSpinClickEvent OnTimeSpinClick;
+    TGetEditorPropEvent OnGetEditorProp;
+    TNotifyEvent OnEditingDone;
+    TRowChangingEvent OnRowChanging;
+    TColChangingEvent OnColChanging;
+    TColumnSizeEvent OnColumnSize;
+    TRowSizeEvent OnRowSize;
+
+protected:
+    AnsiString GetEditText(Integer ACol, Integer ARow) override;
+    void SetEditText(Integer ACol, Integer ARow, const AnsiString& Value) override;
+    void CalcSizingState(Integer X, Integer Y, TGridState& State, Integer& Index, Integer& SizingPos,
+                         Integer& SizingOfs, TGridDrawInfo& FixedInfo) override;
+
+private:
+    // SelectCell's steps: the floating footer's rule, the change events, goEditing following the target's
+    // editability.
+    bool FooterAllowsCell(Integer ACol, Integer ARow);
+    bool CellChangeAllowed(Integer ACol, Integer ARow);
+    void FollowEditability(Integer ACol, Integer ARow);
+    void RepaintAfterSelect(Integer ACol, Integer ARow);
+    // The value the open separate control would store.
+    AnsiString EditorValue();
+    void ShowEditLink(const TEditorPlace& Place, Integer ARealCol, Integer ARow, char StartChar);
+
+    BaseGrid::TEditorType editorType_ = BaseGrid::edNormal;
+    bool typeEditorShown_ = false;
+    AnsiString savedEditText_;
+    // Set when a separate control opens; StoreCellEditor runs once for it.
+    bool storePending_ = false;
+    // The value the separate control was opened with: closing it with that value writes nothing.
+    AnsiString openedValue_;
+    bool forcedEdit_ = false;
+    bool editSwitched_ = false;
+    Integer defaultComboIndex_ = -1;
+    Integer editMarginX_ = 0;
+    Integer editMarginY_ = 0;
+    bool caretAtClick_ = false;
+    TComponentRef<TEditLink> editLink_;
+    TComponentRef<TForm> popupForm_;  // owned as a component
+
 private:
     // Row and column operations (ProGrid_RowOps*.cpp).
     // ARow, ARow + 1, ... ACount of them.
@@ -1890,7 +2041,8 @@ protected:
     void UpdateFooter() override;
     void WndProc(TMessage& Message) override;
     void Paint() override;
-    // Reports a move to another row (OnRowUpdate) once the move is allowed.
+    // Every move of the current cell: the footer's rule, the change events (a refusal keeps the cell), the
+    // open editor closed and committed, repaints, and OnRowUpdate for a move to another row.
     bool SelectCell(Integer ACol, Integer ARow) override;
     void DrawCellText(TCanvas* ACanvas, Integer ACol, Integer ARow, const TRect& ARect, TGridDrawState AState) override;
     void GetCellDrawInfo(Integer ACol, Integer ARow, TGridDrawState& AState, TAlignment& HAlign,

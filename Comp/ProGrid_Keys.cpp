@@ -324,7 +324,7 @@ void RAdeRedeviDidi::KeyUp(Word& Key, TShiftState Shift) {
     if (IsSelectionKey(Key) || Key == VK_INSERT || Key == VK_DELETE) searchText_.clear();
     TBaseGrid::KeyUp(Key, Shift);
     const bool reopen = IsArrow(Key) || (Key == VK_TAB && Options().Contains(goTabs));
-    if (Navigation()->AlwaysEdit() && reopen && !HasCellControl(Col(), Row())) ShowEditor();
+    if (Navigation()->AlwaysEdit() && reopen) ShowInplaceEditor();
 }
 
 // ---------------------------------------------------------------------------

@@ -44,16 +44,6 @@ bool RAdeRedeviDidi::IsFixedCell(Integer ACol, Integer ARow) {
     return fixed;
 }
 
-// Which editor a cell gets comes with the typed editors; until then the in-place edit serves every cell.
-bool RAdeRedeviDidi::CanEditShow() {
-    if (committing_) return false;
-    const bool shows = TBaseGrid::CanEditShow();
-    if (!shows) return false;
-    KeepEditingCellCurrent();
-    editorShown_ = true;
-    return true;
-}
-
 bool RAdeRedeviDidi::InPlaceEditorType(TEditorType AType) const {
     switch (AType) {
         case edNormal:

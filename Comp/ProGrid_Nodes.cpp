@@ -201,7 +201,7 @@ void RAdeRedeviDidi::ExpandNode(Integer ARow) {
 void RAdeRedeviDidi::ContractNode(Integer ARow) {
     TCellGraphic* node = RealNode(ARow);
     if (!node || node->CellBoolean) return;
-    // An editor open on the grid is closed here once the grid's in-place editing stands.
+    HideCellEditor();
     node->CellBoolean = true;
     const Integer end = RealNodeEnd(ARow, *node);
     Integer last = end - 1;

@@ -147,12 +147,6 @@ void RAdeRedeviDidi::UpdateFlatScrollBars() {
     if (cols) SyncHorzScrollBar();
 }
 
-void RAdeRedeviDidi::TopLeftChanged() {
-    TBaseGrid::TopLeftChanged();
-    SyncHorzScrollBar();
-    SyncVertScrollBar();
-}
-
 // ---------------------------------------------------------------------------
 // Proportional thumbs
 

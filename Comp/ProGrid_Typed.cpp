@@ -1,5 +1,5 @@
 // Typed views on the grid's cell texts, the cell-property queries, the header lists, the cursor, the
-// repaint operations, the fixed-area queries and the row-update report.
+// repaint operations and the fixed-area queries.
 #include <algorithm>
 #include <charconv>
 #include <cstdlib>
@@ -176,24 +176,6 @@ bool RAdeRedeviDidi::IsOnSizingBorder(Integer X, Integer Y) const {
         return true;
     return cell.X < FixedCols() && Options().Contains(goRowSizing) &&
            (std::abs(Y - rect.Top) < 4 || std::abs(rect.Bottom - Y) < 4);
-}
-
-// ---------------------------------------------------------------------------
-// The current row
-
-bool RAdeRedeviDidi::SelectCell(Integer ACol, Integer ARow) {
-    // The last row shows in the floating footer: it is never the current one.
-    if (FloatingFooterShown() && ARow >= RowCount() - 1) return false;
-    if (!TBaseGrid::SelectCell(ACol, ARow)) return false;
-    // The footer shows the current row's texts, or the last row from the left column on.
-    if (floatingFooter_->Visible() && footerPanel_) footerPanel_->Invalidate();
-    // Rows moving under the update lock or in a sort are the grid's own operations, not the user's.
-    if (ARow != lastReportedRow_ && UpdateCount() == 0 && !sorting_ && !ComponentState().Contains(csLoading)) {
-        const Integer oldRow = Row();
-        lastReportedRow_ = ARow;
-        if (OnRowUpdate) OnRowUpdate(this, oldRow, ARow);
-    }
-    return true;
 }
 
 }  // namespace ProGrid
