@@ -3,6 +3,7 @@
 #include "DedIDIZ.h"
 #include "PictureContainer.h"
 #include "ProGrid.h"
+#include "ProGrid_EditorClasses.h"
 #include "vcl/Forms.h"
 
 namespace ProGrid {
@@ -145,7 +146,54 @@ RAdeRedeviDidi::RAdeRedeviDidi(TComponent* AOwner)
         wheelScrollLines_ = static_cast<Integer>(SendMessage(wheel, wheelMessage_, 0, 0));
     }
     lastScrollPos_ = {LeftCol(), TopRow()};
+    if (!designing) CreateEditorControls();
 }
+
+void RAdeRedeviDidi::CreateEditorControls() {
+    comboEditor_ = HiddenOnGrid(new TGridCombo(this));
+    comboEditor_->SetIsWinXP(themedLook_);
+    comboEditor_->OnChange = [this](TObject*) {
+        TGridCombo* combo = comboEditor_;
+        const Integer index = combo->ItemIndex();
+        const AnsiString item = index >= 0 ? combo->Items()->Strings(index) : combo->Text();
+        if (OnComboChange) OnComboChange(this, Col(), Row(), index, item);
+        if (OnComboObjectChange && index >= 0)
+            OnComboObjectChange(this, Col(), Row(), index, item, combo->Items()->Objects(index));
+    };
+    uniEditor_ = HiddenOnGrid(new TGridUniEdit(this));
+    uniEditor_->SetBorderStyle(bsNone);
+    uniComboEditor_ = HiddenOnGrid(new TGridUniCombo(this));
+    uniComboEditor_->SetIsWinXP(themedLook_);
+    checkBoxEditor_ = HiddenOnGrid(new TGridCheckBox(this));
+    buttonEditor_ = HiddenOnGrid(new TGridEditBtn(this));
+    buttonEditor_->SetButtonCaption("...");
+    buttonEditor_->SetBorderStyle(bsNone);
+    buttonEditor_->SetIsWinXP(themedLook_);
+    unitEditor_ = HiddenOnGrid(new TGridUnitEditBtn(this));
+    unitEditor_->SetButtonCaption("...");
+    unitEditor_->SetBorderStyle(bsNone);
+    buttonCellEditor_ = HiddenOnGrid(new TGridButton(this));
+    for (TWinControl* editor : std::initializer_list<TWinControl*>{comboEditor_, uniEditor_, uniComboEditor_, checkBoxEditor_, buttonEditor_, unitEditor_, buttonCellEditor_})
+        editor->SetEnabled(false);
+}
+
+TGridCombo* RAdeRedeviDidi::ComboEditor() const { return comboEditor_; }
+// Its buttons' glyphs come from the unit's resources: it is made when first asked for.
+TGridSpin* RAdeRedeviDidi::SpinEditor() {
+    if (!spinEditor_ && !ComponentState().Contains(csDesigning)) {
+        spinEditor_ = HiddenOnGrid(new TGridSpin(this));
+        spinEditor_->SetBorderStyle(bsNone);
+        spinEditor_->SetIsWinXP(themedLook_);
+        spinEditor_->SetEnabled(false);
+    }
+    return spinEditor_;
+}
+TGridUniEdit* RAdeRedeviDidi::UniEditor() const { return uniEditor_; }
+TGridUniCombo* RAdeRedeviDidi::UniComboEditor() const { return uniComboEditor_; }
+TGridCheckBox* RAdeRedeviDidi::CheckBoxEditor() const { return checkBoxEditor_; }
+TGridEditBtn* RAdeRedeviDidi::ButtonEditor() const { return buttonEditor_; }
+TGridUnitEditBtn* RAdeRedeviDidi::UnitEditor() const { return unitEditor_; }
+TGridButton* RAdeRedeviDidi::ButtonCellEditor() const { return buttonCellEditor_; }
 
 RAdeRedeviDidi::~RAdeRedeviDidi() {
     UnchainFormResize();

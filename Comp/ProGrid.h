@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <unordered_map>
 #include <utility>
@@ -813,6 +814,14 @@ using TRawCompareEvent = std::function<void(TObject* Sender, Integer ACol, Integ
 class RAdeRedeviDidi;
 class TEditLink;
 struct TEditorPlace;
+class TGridCheckBox;
+class TGridSpin;
+class TGridUniEdit;
+class TGridUniCombo;
+class TGridCombo;
+class TGridEditBtn;
+class TGridUnitEditBtn;
+class TGridButton;
 
 // A component told of every change of cells the grids it is registered with report. One that goes is
 // forgotten by those grids.
@@ -1628,6 +1637,8 @@ public:
     void ShowInplaceEditor();
     // The current cell's raw text when editing started.
     const AnsiString& SavedEditText() const { return savedEditText_; }
+    // The value the open separate control showed when it opened.
+    const AnsiString& OpenedEditorValue() const { return openedValue_; }
     BaseGrid::TEditorType CurrentEditorType() const { return editorType_; }
     // An editor opened through the editor-type query is up (either kind) and not yet closed.
     bool TypeEditorShown() const { return typeEditorShown_; }
@@ -1643,6 +1654,16 @@ public:
     void SetDefaultComboIndex(Integer Value) { defaultComboIndex_ = Value; }
     // Places the cell controls of ControlList on their cells where they show, hides the others.
     void PlaceCellControls();
+    // The editor controls (run time only; nil in design mode). Applications fill the combos' items and
+    // set the spin editor's limits before they open.
+    TGridCombo* ComboEditor() const;
+    TGridSpin* SpinEditor();
+    TGridUniEdit* UniEditor() const;
+    TGridUniCombo* UniComboEditor() const;
+    TGridCheckBox* CheckBoxEditor() const;
+    TGridEditBtn* ButtonEditor() const;
+    TGridUnitEditBtn* UnitEditor() const;
+    TGridButton* ButtonCellEditor() const;
     // The edCustom editor; not owned.
     TEditLink* EditLink() const { return editLink_; }
     void SetEditLink(TEditLink* Value) { editLink_ = Value; }
@@ -1675,8 +1696,22 @@ private:
     bool CellChangeAllowed(Integer ACol, Integer ARow);
     void FollowEditability(Integer ACol, Integer ARow);
     void RepaintAfterSelect(Integer ACol, Integer ARow);
-    // The value the open separate control would store.
-    AnsiString EditorValue();
+    // The value the open separate control would store; none for those that store nothing.
+    std::optional<AnsiString> EditorValue();
+    // The grid's control for the current editor type; nil for the in-place types and the edit link.
+    TWinControl* EditorControl() const;
+    void PrepareCombo(TCustomComboBox* Combo, const TEditorPlace& Place, bool List);
+    Integer ComboDropWidth(TGridCombo* Combo);
+    // Made with the grid at run time, hidden until a cell asks for them.
+    TComponentRef<TGridCombo> comboEditor_;
+    TComponentRef<TGridSpin> spinEditor_;
+    TComponentRef<TGridUniEdit> uniEditor_;
+    TComponentRef<TGridUniCombo> uniComboEditor_;
+    TComponentRef<TGridCheckBox> checkBoxEditor_;
+    TComponentRef<TGridEditBtn> buttonEditor_;
+    TComponentRef<TGridUnitEditBtn> unitEditor_;
+    TComponentRef<TGridButton> buttonCellEditor_;
+    void CreateEditorControls();
     void ShowEditLink(const TEditorPlace& Place, Integer ARealCol, Integer ARow, char StartChar);
 
     BaseGrid::TEditorType editorType_ = BaseGrid::edNormal;

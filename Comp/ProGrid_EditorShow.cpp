@@ -1,11 +1,41 @@
 // The separate editor controls over a cell: where they go, the colours they take, the value they open
 // with and the value they store.
-#include "ProGrid.h"
+#include <charconv>
+
+#include "ProGrid_EditorClasses.h"
 #include "ProGrid_EditorPlace.h"
+#include "ProUtil.h"
+#include "vcl/SysUtils.h"
 
 namespace ProGrid {
 
 using namespace BaseGrid;
+using namespace ProUtil;
+
+namespace {
+
+// The text's leading integer: an optional "-" and digits. None, or one beyond 32 bits, is 0.
+Integer LeadingInteger(const AnsiString& Text) {
+    std::size_t end = !Text.empty() && Text[0] == '-' ? 1 : 0;
+    while (end < Text.size() && Text[end] >= '0' && Text[end] <= '9') ++end;
+    Integer value = 0;
+    const auto [ptr, error] = std::from_chars(Text.data(), Text.data() + end, value);
+    return error == std::errc() ? value : 0;
+}
+
+// A date or time the text names; the current moment when it is empty or names none.
+TDateTime ReadDateTime(const AnsiString& Text, TDateTime (*Read)(const AnsiString&)) {
+    if (Text.empty()) return Now();
+    try {
+        return Read(Text);
+    } catch (const EConvertError&) {
+        return Now();
+    }
+}
+
+bool LookFlat(TGridLook Look) { return Look == glSoft || Look == glZub || Look == glXP || Look == glListView; }
+
+}  // namespace
 
 // The cell's rectangle, one pixel short of its right and bottom lines, and the colours the cell paints
 // with: the grid's own first, then whatever GetCellColor (OnGetCellColor) makes of them. The rectangle
@@ -28,8 +58,170 @@ void RAdeRedeviDidi::ShowCellEditor(Integer ACol, Integer ARow) {
     HideEditor();
     const char startChar = editStartChar_;
     editStartChar_ = 0;
-    if (editorType_ == edCustom) ShowEditLink(place, realCol, ARow, startChar);
-    openedValue_ = EditorValue();
+    const AnsiString text = GetEditText(ACol, ARow);
+    const TRect& r = place.R;
+    TWinControl* control = nullptr;
+    bool takesStartChar = true;
+    switch (editorType_) {
+        case edSpinEdit:
+        case edFloatSpinEdit:
+        case edTimeSpinEdit:
+        case edDateSpinEdit: {
+            TGridSpin* spin = SpinEditor();
+            spin->RecreateWnd();
+            spin->SetBounds(r.Left, r.Top, place.W, place.H);
+            spin->SetExcelStyleDecimalSeparator(ExcelStyleDecimalSeparator());
+            if (editorType_ == edSpinEdit) {
+                spin->SetSpinType(grdspin::sptNormal);
+                spin->SetValue(LeadingInteger(text));
+            } else if (editorType_ == edFloatSpinEdit) {
+                double value = 0;
+                Integer code = 0;
+                Val(ExtractNumericText(text), value, code);
+                spin->SetSpinType(grdspin::sptFloat);
+                spin->SetFloatValue(code == 0 ? value : 0);
+            } else if (editorType_ == edTimeSpinEdit) {
+                spin->SetSpinType(grdspin::sptTime);
+                spin->SetText(GetEditText(realCol, ARow));
+            } else {
+                spin->SetDateValue(ReadDateTime(text, &StrToDate));
+                spin->SetSpinType(grdspin::sptDate);
+            }
+            control = spin;
+            break;
+        }
+        case edComboEdit:
+        case edComboList: {
+            TGridCombo* combo = comboEditor_;
+            PrepareCombo(combo, place, editorType_ == edComboList);
+            if (editorType_ == edComboList) {
+                AnsiString cell;
+                ReadCell(realCol, ARow, cell);
+                Integer index = combo->Items()->IndexOf(cell);
+                if (index < 0) index = defaultComboIndex_ != -1 ? defaultComboIndex_ : 0;
+                combo->SetItemIndex(index < combo->Items()->Count() ? index : -1);
+            } else {
+                combo->SetText(text);
+            }
+            control = combo;
+            break;
+        }
+        case edUniComboEdit:
+        case edUniComboList: {
+            TGridUniCombo* combo = uniComboEditor_;
+            const WideString wide = WideCells(realCol, ARow);
+            PrepareCombo(combo, place, editorType_ == edUniComboList);
+            if (editorType_ == edUniComboList) {
+                Integer index = combo->Items()->IndexOf(wide);
+                if (index < 0) index = defaultComboIndex_ != -1 ? defaultComboIndex_ : 0;
+                combo->SetItemIndex(index < combo->Items()->Count() ? index : -1);
+            } else {
+                combo->SetText(wide);
+            }
+            combo->Font()->Assign(Font());
+            control = combo;
+            takesStartChar = false;
+            break;
+        }
+        case edEditBtn:
+        case edNumericEditBtn:
+        case edFloatEditBtn: {
+            TGridEditBtn* edit = buttonEditor_;
+            edit->RecreateWnd();
+            edit->SetBounds(r.Left, r.Top, place.W, edit->Height());
+            edit->SetText(text);
+            edit->SetMaxLength(GetEditLimit());
+            control = edit;
+            break;
+        }
+        case edUnitEditBtn: {
+            TGridUnitEditBtn* edit = unitEditor_;
+            edit->RecreateWnd();
+            edit->SetMaxLength(GetEditLimit());
+            AnsiString value, unit;
+            SplitUnitText(text, value, unit);
+            edit->SetText(value);
+            edit->SetUnitID(unit);
+            edit->SetBounds(r.Left, r.Top, place.W, edit->Height());
+            control = edit;
+            break;
+        }
+        case edCheckBox: {
+            TGridCheckBox* check = checkBoxEditor_;
+            check->RecreateWnd();
+            check->SetBounds(r.Left, r.Top, place.W, place.H);
+            check->SetCaption(text);
+            check->SetState(cbUnchecked);
+            control = check;
+            takesStartChar = false;
+            break;
+        }
+        case edButton: {
+            TGridButton* button = buttonCellEditor_;
+            button->RecreateWnd();
+            button->SetBounds(r.Left - 1, r.Top - 1, place.W + 2, place.H + 2);
+            button->SetCaption(text);
+            control = button;
+            takesStartChar = false;
+            break;
+        }
+        case edUniEdit: {
+            TGridUniEdit* edit = uniEditor_;
+            edit->RecreateWnd();
+            const Integer mx = editMarginX_, my = editMarginY_;
+            edit->SetBounds(r.Left + 2 + mx, r.Top + 2 + my, place.W - 2 - 2 * mx, place.H - 2 - 2 * my);
+            edit->Font()->Assign(Font());
+            edit->SetText(WideCells(realCol, ARow));
+            control = edit;
+            break;
+        }
+        case edCustom: ShowEditLink(place, realCol, ARow, startChar); break;
+        default: break;
+    }
+    if (control) {
+        control->SetVisible(true);
+        control->SetEnabled(true);
+        if (editorType_ != edCheckBox && editorType_ != edButton) control->SetColor(place.Brush->Color());
+        if (editorType_ != edUniEdit && editorType_ != edUniComboEdit && editorType_ != edUniComboList)
+            control->Font()->Assign(place.Font.get());
+        if (control->CanFocus()) control->SetFocus();
+        // The button editors take their height once they have the focus.
+        if (control == buttonEditor_.Get() || control == unitEditor_.Get()) control->SetHeight(place.H);
+        if (auto* combo = dynamic_cast<TCustomComboBox*>(control))
+            combo->SetDroppedDown(MouseActions()->DirectComboDrop());
+        if (takesStartChar && startChar)
+            PostMessage(control->Handle(), WM_CHAR, static_cast<unsigned char>(startChar), 0);
+    }
+    openedValue_ = EditorValue().value_or(AnsiString());
+}
+
+// The combos are closed and shrunk while their style changes; the closed field covers the cell.
+void RAdeRedeviDidi::PrepareCombo(TCustomComboBox* Combo, const TEditorPlace& Place, bool List) {
+    Combo->SetDroppedDown(false);
+    Combo->SetBounds(Place.R.Left, Place.R.Top, 0, 0);
+    Combo->SetStyle(List ? csDropDownList : csDropDown);
+    const bool flat = LookFlat(Look());
+    if (auto* combo = dynamic_cast<TGridCombo*>(Combo)) {
+        combo->SetFlat(flat);
+        combo->SetEtched(flat);
+        if (Navigation()->AutoComboDropSize()) combo->SetDropWidth(ComboDropWidth(combo));
+    } else if (auto* wide = dynamic_cast<TGridUniCombo*>(Combo)) {
+        wide->SetFlat(flat);
+        wide->SetEtched(flat);
+    }
+    Combo->SetBounds(Place.R.Left, Place.R.Top, Place.W, Place.H);
+}
+
+// Wide enough for its widest item, leaving room for the list's scroll bar when it shows.
+Integer RAdeRedeviDidi::ComboDropWidth(TGridCombo* Combo) {
+    Integer width = Combo->Width();
+    const bool scrolls = Combo->Items()->Count() > Combo->DropDownCount();
+    for (Integer i = 0; i < Combo->Items()->Count(); ++i) {
+        const Integer item = Canvas()->TextWidth(Combo->Items()->Strings(i));
+        if (scrolls && item > width - 25) width = item + 25;
+        else if (!scrolls && item > width - 5) width = item + 8;
+    }
+    return width;
 }
 
 void RAdeRedeviDidi::StoreCellEditor(Integer ACol, Integer ARow) {
@@ -37,10 +229,13 @@ void RAdeRedeviDidi::StoreCellEditor(Integer ACol, Integer ARow) {
     storePending_ = false;
     editStartChar_ = 0;
     const Integer realCol = RealColIndex(ACol);
-    const AnsiString value = EditorValue();
     // An editor closed with the value it opened with leaves the cell as it was.
-    if (value != openedValue_) SetEditCellText(realCol, ARow, value);
-    if (editorType_ == edCustom && editLink_) {
+    if (const std::optional<AnsiString> value = EditorValue(); value && *value != openedValue_)
+        SetEditCellText(realCol, ARow, *value);
+    if (TWinControl* control = EditorControl()) {
+        control->SetVisible(false);
+        control->SetEnabled(false);
+    } else if (editorType_ == edCustom && editLink_) {
         if (editLink_->EditStyle() == esPopup) {
             if (popupForm_) popupForm_->Hide();
         } else {
@@ -50,11 +245,54 @@ void RAdeRedeviDidi::StoreCellEditor(Integer ACol, Integer ARow) {
     if (OnEditingDone) OnEditingDone(this);
 }
 
-// The value the open control would store.
-AnsiString RAdeRedeviDidi::EditorValue() {
-    AnsiString value;
-    if (editorType_ == edCustom && editLink_) editLink_->GetEditValue(value);
-    return value;
+TWinControl* RAdeRedeviDidi::EditorControl() const {
+    switch (editorType_) {
+        case edSpinEdit:
+        case edFloatSpinEdit:
+        case edTimeSpinEdit:
+        case edDateSpinEdit: return spinEditor_;
+        case edComboEdit:
+        case edComboList: return comboEditor_;
+        case edUniComboEdit:
+        case edUniComboList: return uniComboEditor_;
+        case edEditBtn:
+        case edNumericEditBtn:
+        case edFloatEditBtn: return buttonEditor_;
+        case edUnitEditBtn: return unitEditor_;
+        case edCheckBox: return checkBoxEditor_;
+        case edButton: return buttonCellEditor_;
+        case edUniEdit: return uniEditor_;
+        default: return nullptr;
+    }
+}
+
+// The text the open control would store; none for the check box and the button, which store nothing.
+std::optional<AnsiString> RAdeRedeviDidi::EditorValue() {
+    switch (editorType_) {
+        case edSpinEdit:
+        case edTimeSpinEdit: return spinEditor_->Text();
+        case edFloatSpinEdit: return Format(FloatFormat(), {spinEditor_->FloatValue()});
+        case edDateSpinEdit: {
+            const TDateTime date = spinEditor_->DateValue();
+            return date > 0 || ShowZeroDates() ? DateToStr(date) : AnsiString();
+        }
+        case edComboEdit:
+        case edComboList: return comboEditor_->Text();
+        case edUniComboEdit:
+        case edUniComboList: return UniStrToCellText(uniComboEditor_->Text());
+        case edUniEdit: return UniStrToCellText(uniEditor_->Text());
+        case edEditBtn:
+        case edNumericEditBtn:
+        case edFloatEditBtn: return buttonEditor_->Text();
+        case edUnitEditBtn: return unitEditor_->Text() + unitEditor_->UnitID();
+        case edCustom: {
+            if (!editLink_) return std::nullopt;
+            AnsiString value;
+            editLink_->GetEditValue(value);
+            return value;
+        }
+        default: return std::nullopt;
+    }
 }
 
 void RAdeRedeviDidi::ShowEditLink(const TEditorPlace& Place, Integer ARealCol, Integer ARow, char StartChar) {

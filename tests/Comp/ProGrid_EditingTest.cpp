@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "ProGrid.h"
-#include "support/FormFixture.h"
+#include "GridUnitFixture.h"
 #include "support/InputSimulator.h"
 
 using namespace ProGrid;
@@ -16,10 +16,10 @@ namespace {
 using Cell = std::pair<Integer, Integer>;
 
 // A borderless grid of 5 x 6 cells of 64 x 24 (one fixed row and column) without lines or scroll bars.
-class ProGridEditingTest : public FormFixture {
+class ProGridEditingTest : public GridUnitFixture {
 protected:
     void SetUp() override {
-        FormFixture::SetUp();
+        GridUnitFixture::SetUp();
         grid = Place<RAdeRedeviDidi>(0, 0, 320, 200);
         grid->SetBorderStyle(bsNone);
         grid->SetScrollBars(ssNone);

@@ -1,0 +1,219 @@
+// Each editor type a cell can ask for, edited as a user does on a shown, active form: the control that
+// opens, where it lies, the cell's colours, the value it opens with and the value Enter writes back, the
+// keys that commit it and a refusing validation.
+#include <functional>
+#include <vector>
+
+#include "ProGrid.h"
+#include "ProGrid_EditorClasses.h"
+#include "support/ComposedPixels.h"
+#include "GridUnitFixture.h"
+#include "support/InputSimulator.h"
+
+using namespace ProGrid;
+using BaseGrid::TEditorType;
+
+namespace {
+
+using Cell = std::pair<Integer, Integer>;
+
+// A borderless grid of 5 x 6 cells of 64 x 24 without lines or scroll bars: cell (2, 2) lies at 128, 48.
+class ProGridEditorTypesTest : public GridUnitFixture {
+protected:
+    void SetUp() override {
+        GridUnitFixture::SetUp();
+        grid = Place<RAdeRedeviDidi>(0, 0, 320, 200);
+        grid->SetBorderStyle(bsNone);
+        grid->SetScrollBars(ssNone);
+        grid->SetColCount(5);
+        grid->SetRowCount(6);
+        grid->SetDefaultColWidth(64);
+        grid->SetDefaultRowHeight(24);
+        grid->SetGridLineWidth(0);
+        grid->SetOptions(grid->Options().Include(goEditing).Include(goTabs));
+        grid->OnGetEditorType = [this](TObject*, Integer, Integer, TEditorType& Editor) { Editor = type; };
+        grid->OnEditingDone = [this](TObject*) { ++done; };
+        grid->SpinEditor()->SetMaxValue(1000);
+        grid->ComboEditor()->Items()->SetCommaText("apple,pear,plum");
+        grid->UnitEditor()->Units()->SetCommaText("kg,g");
+        Input::Settle();
+        Input::Click(grid, 5 * 64 - 10, 5 * 24 - 10);
+    }
+    void GoTo(Integer ACol, Integer ARow) {
+        grid->SetCol(ACol);
+        grid->SetRow(ARow);
+    }
+    Cell At() const { return {grid->Col(), grid->Row()}; }
+    void Key(Word VirtualKey, TShiftState Shift = {}) { Input::Key(form, VirtualKey, Shift); }
+    // Opens the editor of the given type on cell (2, 2) holding Text.
+    TWinControl* Open(TEditorType AType, const AnsiString& Text) {
+        type = AType;
+        grid->SetCells(2, 2, Text);
+        GoTo(2, 2);
+        done = 0;
+        Key(VK_F2);
+        return form->ActiveControl();
+    }
+
+    RAdeRedeviDidi* grid = nullptr;
+    TEditorType type = BaseGrid::edNormal;
+    int done = 0;
+};
+
+TEST_F(ProGridEditorTypesTest, EachTypeOpensItsControlOverTheCellAndEnterWritesItsValue) {
+    grid->OnGetCellColor = [](TObject*, Integer ARow, Integer ACol, TGridDrawState, TBrush* ABrush, TFont*) {
+        if (ACol == 2 && ARow == 2) ABrush->SetColor(clYellow);
+    };
+    struct Case {
+        TEditorType Type;
+        std::function<TWinControl*()> Control;
+        TRect Bounds;
+        const char* Text;    // the cell's text
+        const char* Opened;  // the control's text once open
+        const char* Typed;   // typed over the selection ("" types nothing)
+        const char* Stored;  // the cell after Enter
+        bool Coloured;
+    };
+    const TRect cell{128, 48, 191, 71};
+    const Case cases[] = {
+        {BaseGrid::edSpinEdit, [&] { return grid->SpinEditor(); }, cell, "12 apples", "12", "", "12 apples", true},
+        {BaseGrid::edSpinEdit, [&] { return grid->SpinEditor(); }, cell, "12", "12", "345", "345", true},
+        {BaseGrid::edSpinEdit, [&] { return grid->SpinEditor(); }, cell, "99999999999", "0", "", "99999999999", true},
+        {BaseGrid::edFloatSpinEdit, [&] { return grid->SpinEditor(); }, cell, "2.5", "2.5", "7.25", "7.25", true},
+        {BaseGrid::edComboEdit, [&] { return grid->ComboEditor(); }, cell, "kiwi", "kiwi", "", "kiwi", true},
+        {BaseGrid::edComboList, [&] { return grid->ComboEditor(); }, cell, "pear", "pear", "", "pear", true},
+        {BaseGrid::edComboList, [&] { return grid->ComboEditor(); }, cell, "kiwi", "apple", "", "kiwi", true},  // unchanged
+        {BaseGrid::edEditBtn, [&] { return grid->ButtonEditor(); }, cell, "abc", "abc", "xy", "xy", true},
+        {BaseGrid::edNumericEditBtn, [&] { return grid->ButtonEditor(); }, cell, "1", "1", "-4a2", "-42", true},
+        {BaseGrid::edUnitEditBtn, [&] { return grid->UnitEditor(); }, cell, "12.5kg", "12.5", "", "12.5kg", true},
+        {BaseGrid::edUnitEditBtn, [&] { return grid->UnitEditor(); }, cell, "12 m2", "12", "7", "7 m2", true},
+        {BaseGrid::edCheckBox, [&] { return grid->CheckBoxEditor(); }, cell, "tick", "tick", "", "tick", false},
+        {BaseGrid::edUniEdit, [&] { return grid->UniEditor(); }, TRect{130, 50, 191, 71}, "wide", "wide", "r", "r",
+         true},
+    };
+    for (const Case& c : cases) {
+        TWinControl* active = Open(c.Type, c.Text);
+        TWinControl* control = c.Control();
+        ASSERT_EQ(active, control) << c.Type;
+        EXPECT_TRUE(control->Visible() && control->Focused()) << c.Type;
+        const TRect bounds = control->BoundsRect();
+        EXPECT_EQ(Point(bounds.Left, bounds.Top), Point(c.Bounds.Left, c.Bounds.Top)) << c.Type;
+        EXPECT_EQ(bounds.Width(), c.Bounds.Width()) << c.Type;
+        if (c.Type != BaseGrid::edComboEdit && c.Type != BaseGrid::edComboList) {
+            EXPECT_EQ(bounds.Height(), c.Bounds.Height()) << c.Type;
+        }
+        if (c.Coloured) {
+            EXPECT_EQ(control->Color(), clYellow) << c.Type;
+        }
+        const AnsiString opened = c.Type == BaseGrid::edUniEdit ? WideToAnsi(grid->UniEditor()->Text()) : control->Text();
+        EXPECT_EQ(opened, c.Opened) << c.Type;
+        if (*c.Typed) Input::Type(form, c.Typed);
+        Key(VK_RETURN);
+        const AnsiString stored =
+            c.Type == BaseGrid::edUniEdit ? WideToAnsi(grid->WideCells(2, 2)) : grid->Cells(2, 2);
+        EXPECT_EQ(stored, c.Stored) << c.Type << " " << c.Text;
+        EXPECT_EQ(done, 1) << c.Type;
+        EXPECT_FALSE(control->Visible()) << c.Type;
+        EXPECT_TRUE(grid->Focused()) << c.Type;
+    }
+}
+
+TEST_F(ProGridEditorTypesTest, TheSpinEditorShowsTheCellsColourAndTakesTheTypedStartCharacter) {
+    grid->OnGetCellColor = [](TObject*, Integer, Integer, TGridDrawState, TBrush* ABrush, TFont*) {
+        ABrush->SetColor(clAqua);
+    };
+    type = BaseGrid::edSpinEdit;
+    grid->SetCells(3, 3, "5");
+    GoTo(3, 3);
+    Input::Type(form, "7");
+    Input::Settle();
+    TGridSpin* spin = grid->SpinEditor();
+    ASSERT_TRUE(spin->Focused());
+    EXPECT_EQ(spin->Text(), "7");
+    const std::vector<COLORREF> inside = ComposedPixels(form, grid, Rect(192 + 30, 72 + 10, 192 + 32, 72 + 12));
+    EXPECT_EQ(inside, std::vector<COLORREF>(4, ColorToRGB(clAqua)));
+    Key(VK_RETURN);
+    EXPECT_EQ(grid->Cells(3, 3), "7");
+}
+
+TEST_F(ProGridEditorTypesTest, EnterAndAClickElsewhereStoreTheSpinValueOnce) {
+    grid->Navigation()->SetAdvanceOnEnter(true);
+    struct Case {
+        Word Key;
+        Cell To;
+    };
+    const Case cases[] = {{VK_RETURN, {3, 2}}};
+    for (const Case& c : cases) {
+        int validated = 0;
+        grid->OnCellValidate = [&](TObject*, Integer, Integer, AnsiString&, bool&) { ++validated; };
+        Open(BaseGrid::edSpinEdit, "1");
+        Input::Type(form, "8");
+        Key(c.Key);
+        EXPECT_EQ(grid->Cells(2, 2), "8") << c.Key;
+        EXPECT_EQ(At(), c.To) << c.Key;
+        EXPECT_EQ(validated, 1) << c.Key;
+        EXPECT_EQ(done, 1) << c.Key;
+        EXPECT_EQ(grid->SpinEditor()->BoundsRect().Left, 192) << "open again on the next cell";
+    }
+    // A click elsewhere stores the value too.
+    Open(BaseGrid::edSpinEdit, "1");
+    Input::Type(form, "9");
+    Input::Click(grid, 64 + 10, 24 * 4 + 10);
+    EXPECT_EQ(grid->Cells(2, 2), "9");
+    EXPECT_EQ(done, 1);
+}
+
+TEST_F(ProGridEditorTypesTest, ARefusedValidationKeepsTheEditorOpenWithTheCellsText) {
+    grid->OnCellValidate = [](TObject*, Integer, Integer, AnsiString&, bool& Valid) { Valid = false; };
+    Open(BaseGrid::edSpinEdit, "3");
+    Input::Type(form, "42");
+    Key(VK_RETURN);
+    TGridSpin* spin = grid->SpinEditor();
+    EXPECT_TRUE(spin->Visible() && spin->Focused());
+    EXPECT_EQ(spin->Text(), "3");
+    EXPECT_EQ(grid->Cells(2, 2), "3");
+    EXPECT_EQ(At(), Cell(2, 2));
+    EXPECT_EQ(done, 0);
+}
+
+TEST_F(ProGridEditorTypesTest, VisitingACellWithAnEditorChangesNothing) {
+    int written = 0;
+    grid->OnSetEditText = [&](TObject*, Integer, Integer, const AnsiString&) { ++written; };
+    struct Case {
+        TEditorType Type;
+        const char* Text;
+    };
+    const Case cases[] = {{BaseGrid::edSpinEdit, "<b>7</b>"}, {BaseGrid::edUnitEditBtn, "12 m2"},
+                          {BaseGrid::edComboEdit, "<i>x</i>"}, {BaseGrid::edSpinEdit, "500"}};
+    for (const Case& c : cases) {
+        written = 0;
+        Open(c.Type, c.Text);
+        Input::Click(grid, 64 + 10, 24 * 4 + 10);
+        EXPECT_EQ(grid->Cells(2, 2), c.Text) << c.Type;
+        EXPECT_EQ(written, 0) << c.Type;
+    }
+}
+
+TEST_F(ProGridEditorTypesTest, EscapeGivesTheCellItsTextBackAndTheGridTheFocus) {
+    Open(BaseGrid::edEditBtn, "keep");
+    Input::Type(form, "lost");
+    Key(VK_ESCAPE);
+    EXPECT_EQ(grid->Cells(2, 2), "keep");
+    EXPECT_FALSE(grid->ButtonEditor()->Visible());
+    EXPECT_TRUE(grid->Focused());
+}
+
+TEST_F(ProGridEditorTypesTest, TheButtonEditorsButtonAndF4FireTheEllipsisEvent) {
+    grid->OnEllipsClick = [](TObject*, Integer ACol, Integer, AnsiString& S) { S += "+" + IntToStr(ACol); };
+    Open(BaseGrid::edEditBtn, "a");
+    Key(VK_F4);
+    EXPECT_EQ(grid->ButtonEditor()->Text(), "a+2");
+    Key(VK_RETURN);
+    EXPECT_EQ(grid->Cells(2, 2), "a+2");
+}
+
+TEST_F(ProGridEditorTypesTest, AnOwnerThatIsNoGridIsRefused) {
+    EXPECT_THROW(TGridSpin spin(form), EProGridError);
+}
+
+}  // namespace
