@@ -100,7 +100,11 @@ LPARAM KeyDataOf(Word VirtualKey, bool Keypad, bool AltDown) {
 
 Byte TypedChar(Word VirtualKey, TShiftState Shift) {
     const Word vk = VirtualKey;
-    if (Shift.Contains(ssCtrl)) return vk >= 'A' && vk <= 'Z' ? static_cast<Byte>(vk - 'A' + 1) : 0;
+    // Ctrl with a letter types its control character, Ctrl+Enter a line feed.
+    if (Shift.Contains(ssCtrl)) {
+        if (vk == VK_RETURN) return '\n';
+        return vk >= 'A' && vk <= 'Z' ? static_cast<Byte>(vk - 'A' + 1) : 0;
+    }
     const bool up = Shift.Contains(ssShift);
     if (vk >= 'A' && vk <= 'Z') return static_cast<Byte>(up ? vk : vk + 32);
     if (vk >= '0' && vk <= '9') return static_cast<Byte>(up ? ")!@#$%^&*("[vk - '0'] : vk);

@@ -21,6 +21,8 @@ namespace {
 
 // The character a key event types, as a Windows-1252 byte; 0 when it types none.
 Byte KeyChar(const QKeyEvent* e) {
+    // Ctrl+Enter types a line feed, as on Windows.
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && (e->modifiers() & Qt::ControlModifier)) return '\n';
     QString text = e->text();
     if (text.size() != 1) return 0;
     QChar c = text.at(0);
@@ -55,6 +57,7 @@ bool IsInput(const QEvent* e) {
 
 // The UTF-16 unit a key event types; 0 when it types none.
 Word KeyUnit(const QKeyEvent* e) {
+    if (KeyChar(e) == '\n') return '\n';
     const QString text = e->text();
     if (text.size() != 1 || text.at(0).unicode() == 0x7F) return 0;
     return text.at(0).unicode();
