@@ -272,6 +272,12 @@ void RAdeRedeviDidi::WndProc(TMessage& Message) {
         KillTimer(Handle(), HoverTimerID);
     }
     if (Message.Msg == WM_FREECELLCONTROLS) return FreeReleasedControls();
+    // The base grid takes its editor's change without passing it on: the editor hears of it from here.
+    if (Message.Msg == WM_COMMAND && HandleAllocated()) {
+        const auto from = reinterpret_cast<HWND>(Message.LParam);
+        if (from && from != Handle() && (HIWORD(Message.WParam) == EN_CHANGE || controlList_->HasHandle(from)))
+            SendMessage(from, WM_COMMAND, Message.WParam, Message.LParam);
+    }
     TrackHeaderMouse(Message);
     // Panning ends at a key, before the keyboard handling takes it.
     if (HoldsPaintMessage(Message) || ScrollWindowMessage(Message) || KeyMessage(Message) || MouseMessage(Message))

@@ -16,6 +16,7 @@
 #include "BaseGrid.h"
 #include "PictureContainer.h"
 #include "ProGrid_HintWindow.h"
+#include "ProGrid_InplaceEdit.h"
 #include "ProObj.h"
 #include "grdcheck.h"
 #include "vcl/ActiveX.h"
@@ -789,6 +790,9 @@ using TCustomCellDrawEvent = std::function<void(TObject* Sender, TCanvas* Canvas
 using TFloatFormatEvent =
     std::function<void(TObject* Sender, Integer ACol, Integer ARow, bool& IsFloat, AnsiString& FloatFormat)>;
 using TRowUpdateEvent = std::function<void(TObject* Sender, Integer OldRow, Integer NewRow)>;
+using TUpdateColumnSizeEvent = std::function<void(TObject* Sender, Integer ACol, Integer& AWidth)>;
+using TEditChangeEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, const AnsiString& Value)>;
+using TClickCellEvent = std::function<void(TObject* Sender, Integer ARow, Integer ACol)>;
 using TCellsChangedEvent = std::function<void(TObject* Sender, const TRect& R)>;
 using TGridProgressEvent = std::function<void(TObject* Sender, SmallInt Progress)>;
 using TClipboardBeforePasteCellEvent =
@@ -943,6 +947,11 @@ class RAdeRedeviDidi : public BaseGrid::TBaseGrid {
     TStringList* LookupItems() const { return lookupItems_.get(); }
     // Nil keeps the list.
     void SetLookupItems(TStrings* Value);
+    // Typing completes the text from LookupItems; LookupHistory adds each text left behind to them.
+    PROGRID_STORED(bool, Lookup, false)
+    PROGRID_STORED(bool, LookupCaseSensitive, false)
+    PROGRID_STORED(bool, LookupHistory, false)
+public:
 
     // Values the other parts of the grid read; their setters' side effects come with those parts.
     PROGRID_STORED(TColor, ActiveCellColor, static_cast<TColor>(0x808080))
@@ -1864,6 +1873,42 @@ public:
     // the INI file or registry key ColumnSize.Key; nothing unless both are given.
     void SaveColWidths();
     void LoadColWidths();
+
+    // Sizing to the content (ProGrid_AutoSize.cpp). Widths and heights stay within the limits below (0: none).
+    // A column as wide as its widest text and graphic; with OnlyGrow it only grows. OnUpdateColumnSize has
+    // the last word on the width.
+    void AutoSizeCol(Integer ACol, bool OnlyGrow = false);
+    // A row as high as its highest text (wrapped with WordWrap) and graphic.
+    void AutoSizeRow(Integer ARow, bool OnlyGrow = false);
+    // Lines lines of the canvas font's height plus Extra.
+    void SizeRowToLines(Integer ARow, Integer Lines, Integer Extra);
+    // 1, or with Multilinecells the most lines a shown cell of the row holds.
+    Integer GetMaxLinesInRow(Integer ARow);
+    // Every column (the fixed ones only with DoFixedCols) to its content, Padding wider.
+    void AutoSizeColumns(bool DoFixedCols, Integer Padding);
+    // The width a mouse sizing left, and the width the automatic sizing found: both go through
+    // OnUpdateColumnSize, and the caller applies what comes back.
+    virtual void UpdateColumnSize(Integer ACol, Integer& AWidth);
+    virtual void UpdateAutoColumnSize(Integer ACol, Integer& AWidth);
+    PROGRID_STORED(Integer, MinColWidth, 0)
+    PROGRID_STORED(Integer, MaxColWidth, 0)
+    PROGRID_STORED(Integer, MinRowHeight, 0)
+    PROGRID_STORED(Integer, MaxRowHeight, 0)
+public:
+    TUpdateColumnSizeEvent OnUpdateColumnSize;
+    // The in-place edit's changes and double clicks.
+    TEditChangeEvent OnEditChange;
+    TClickCellEvent OnDblClickCell;
+
+protected:
+    TInplaceEdit* CreateEditor() override;
+
+public:
+    // The in-place edit the grid made, or nil.
+    TProInplaceEdit* ProInplaceEdit() const;
+
+private:
+    friend class TProInplaceEdit;
 
 protected:
     bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;

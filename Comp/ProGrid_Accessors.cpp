@@ -86,8 +86,7 @@ void RAdeRedeviDidi::SetVAlignment(TVAlignment Value) {
 
 void RAdeRedeviDidi::SetAutoSize(bool Value) {
     autoSize_ = Value;
-    // With the column sizing, True sizes the columns to their content here (fixed ones excluded, 10
-    // pixels of padding).
+    if (Value) AutoSizeColumns(false, 10);
 }
 
 void RAdeRedeviDidi::SetFlat(bool Value) {

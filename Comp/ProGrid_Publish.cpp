@@ -106,6 +106,13 @@ void PublishValues(TPublishOf<RAdeRedeviDidi>& P) {
     P.Bool("SelectionResizer", &C::SelectionResizer, &C::SetSelectionResizer);
     P.Bool("Flat", &C::Flat, &C::SetFlat);
     P.Bool("OemConvert", &C::OemConvert, &C::SetOemConvert);
+    P.Bool("Lookup", &C::Lookup, &C::SetLookup);
+    P.Bool("LookupCaseSensitive", &C::LookupCaseSensitive, &C::SetLookupCaseSensitive);
+    P.Bool("LookupHistory", &C::LookupHistory, &C::SetLookupHistory);
+    P.Int("MinColWidth", &C::MinColWidth, &C::SetMinColWidth);
+    P.Int("MaxColWidth", &C::MaxColWidth, &C::SetMaxColWidth);
+    P.Int("MinRowHeight", &C::MinRowHeight, &C::SetMinRowHeight);
+    P.Int("MaxRowHeight", &C::MaxRowHeight, &C::SetMaxRowHeight);
     P.Bool("FilterActive", &C::FilterActive, &C::SetFilterActive);
     P.Component<TImageList>("GridImages", &C::SetGridImages);
     // The grid's own setters in place of the base grid's.
@@ -139,6 +146,9 @@ void PublishEvents(TPublishOf<RAdeRedeviDidi>& P) {
     P.Event("OnAutoInsertRow", &C::OnAutoInsertRow);
     P.Event("OnAutoDeleteRow", &C::OnAutoDeleteRow);
     P.Event("OnEndRowSize", &C::OnEndRowSize);
+    P.Event("OnUpdateColumnSize", &C::OnUpdateColumnSize);
+    P.Event("OnEditChange", &C::OnEditChange);
+    P.Event("OnDblClickCell", &C::OnDblClickCell);
     P.Event("OnCellsChanged", &C::OnCellsChanged);
     P.Event("OnFilterProgress", &C::OnFilterProgress);
     P.Event("OnClipboardCut", &C::OnClipboardCut);

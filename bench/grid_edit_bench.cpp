@@ -186,6 +186,90 @@ void BM_PrefixLoop(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * static_cast<Int64>(last.size()));
 }
 
+// ---------------------------------------------------------------------------
+// Typing into the in-place edit and its look-up
+
+// 1,000 characters typed into cell (1, 1) of a grid of Rows rows, the text emptied after each run of them;
+// the peer types the same into a plain edit on the same form.
+const AnsiString kTyped = [] {
+    AnsiString text;
+    for (int i = 0; i < 1000; ++i) text += static_cast<char>('a' + i % 26);
+    return text;
+}();
+
+void BM_GridTyping(benchmark::State& state) {
+    TShownGrid<RAdeRedeviDidi> shown(static_cast<Integer>(state.range(0)));
+    RAdeRedeviDidi* grid = shown.grid;
+    Testing::KeyPress(grid, VK_F2);
+    TInplaceEdit* editor = grid->InplaceEditor();
+    for (auto _ : state) {
+        Testing::TypeText(grid, kTyped);
+        if (grid->Cells(grid->Col(), grid->Row()) != kTyped) state.SkipWithError("the cell does not hold the text");
+        editor->SetText("");
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<Int64>(kTyped.size()));
+}
+
+void BM_EditTyping(benchmark::State& state) {
+    TShownGrid<RAdeRedeviDidi> shown(100);
+    auto* edit = new TEdit(shown.form.get());
+    edit->SetParent(shown.form.get());
+    edit->SetBounds(0, 0, 100, 24);
+    edit->SetFocus();
+    for (auto _ : state) {
+        Testing::TypeText(edit, kTyped);
+        if (edit->Text() != kTyped) state.SkipWithError("the edit does not hold the text");
+        edit->SetText("");
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<Int64>(kTyped.size()));
+}
+
+// Look-up items of which only the last starts with "z".
+std::unique_ptr<TStringList> LookupList(Integer Count) {
+    auto items = std::make_unique<TStringList>();
+    for (Integer i = 1; i < Count; ++i) items->Add("item " + std::to_string(i));
+    items->Add("zebra");
+    return items;
+}
+
+// One key typed into an empty edit completes from the last of the items.
+void BM_GridLookup(benchmark::State& state) {
+    TShownGrid<RAdeRedeviDidi> shown(100);
+    RAdeRedeviDidi* grid = shown.grid;
+    grid->SetLookup(true);
+    grid->SetLookupItems(LookupList(static_cast<Integer>(state.range(0))).get());
+    Testing::KeyPress(grid, VK_F2);
+    TInplaceEdit* editor = grid->InplaceEditor();
+    for (auto _ : state) {
+        editor->SetText("");
+        Testing::TypeText(grid, "z");
+        if (editor->Text() != "zebra") state.SkipWithError("the look-up did not complete");
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
+// The items scanned for "Z" with the same comparison, a character at a time upper-cased.
+void BM_LookupScan(benchmark::State& state) {
+    const std::unique_ptr<TStringList> items = LookupList(static_cast<Integer>(state.range(0)));
+    const AnsiString typed = "z";
+    for (auto _ : state) {
+        Integer found = -1;
+        for (Integer i = 0; i < items->Count() && found < 0; ++i) {
+            const AnsiString item = items->Strings(i);
+            std::size_t at = 0;
+            while (at < typed.size() && at < item.size() && AnsiUpperChar(item[at]) == AnsiUpperChar(typed[at])) ++at;
+            if (at == typed.size()) found = i;
+        }
+        if (found != items->Count() - 1) state.SkipWithError("the last item was not found");
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
+BENCHMARK(BM_GridTyping)->Arg(100)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EditTyping)->Arg(100)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GridLookup)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LookupScan)->Arg(100000)->Unit(benchmark::kMillisecond);
+
 BENCHMARK(BM_EnterWithoutEditableCell)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AskEveryCell)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_IncrementalSearch)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
@@ -197,6 +281,8 @@ int main(int argc, char** argv) {
     RegisterKeyPairs();
     PeerRatioReporter reporter(
         [](const std::string& Name) {
+            if (Name == "BM_GridTyping" || Name == "BM_EditTyping") return std::string("BM_EditTyping");
+            if (Name == "BM_GridLookup" || Name == "BM_LookupScan") return std::string("BM_LookupScan");
             if (Name.starts_with("BM_Grid")) return "BM_StringGrid" + Name.substr(7);
             if (Name.starts_with("BM_StringGrid")) return Name;
             if (Name == "BM_EnterWithoutEditableCell" || Name == "BM_AskEveryCell")

@@ -6,7 +6,6 @@
 //
 // Input: operations of an opcode byte and four argument bytes.
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -18,7 +17,7 @@
 
 using namespace ProGrid;
 
-using fuzzstage::NewStageGrid;
+using fuzzstage::SharedStageGrid;
 using fuzzstage::RunSteps;
 
 namespace {
@@ -42,20 +41,9 @@ enum TRefusal : std::uint8_t {
     rfTabKey = 64,
 };
 
-RAdeRedeviDidi& SharedGrid() {
-    static RAdeRedeviDidi* grid = [] {
-        Application->OnException = [](TObject*, Exception* E) {
-            std::fprintf(stderr, "%s\n", E->Message().c_str());
-            std::abort();
-        };
-        return NewStageGrid<RAdeRedeviDidi>();
-    }();
-    return *grid;
-}
-
 class TKeysRun {
 public:
-    TKeysRun() : grid_(&SharedGrid()) {
+    TKeysRun() : grid_(&SharedStageGrid<RAdeRedeviDidi>()) {
         grid_->FloatingFooter()->SetVisible(false);
         grid_->UnhideAllRows();
         grid_->ClearAll();

@@ -3,6 +3,8 @@
 // program's forms do. With it, a grid placed on it and the replay of an input as steps of five bytes.
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 
 #include "vcl/Forms.h"
 #include "vcl/Testing.h"
@@ -26,6 +28,20 @@ TGrid* NewStageGrid() {
     grid->SetParent(&Stage());
     grid->SetBounds(0, 0, 300, 200);
     return grid;
+}
+
+// One grid on the stage for every run of a target; an exception that reaches the application's handler
+// ends the process with its message.
+template <class TGrid>
+TGrid& SharedStageGrid() {
+    static TGrid* grid = [] {
+        Application->OnException = [](TObject*, Exception* E) {
+            std::fprintf(stderr, "%s\n", E->Message().c_str());
+            std::abort();
+        };
+        return NewStageGrid<TGrid>();
+    }();
+    return *grid;
 }
 
 // Replays the input through a new TRun, a Step of an opcode byte and four argument bytes at a time, and
