@@ -215,11 +215,13 @@ void TProInplaceEdit::WMKillFocus(TMessage& Message) {
         grid_->ValidateCell(Text());
         TakeCurrentRaw();
     }
+    // A type editor's closing reports the end of the edit itself: it is reported once.
+    const bool reported = grid_->TypeEditorShown();
     grid_->HideCellEditor();
     grid_->editorShown_ = false;
     grid_->SelectCell(grid_->Col(), grid_->Row());
     TakeCurrentRaw();
-    if (grid_->OnEditingDone) grid_->OnEditingDone(grid_);
+    if (!reported && grid_->OnEditingDone) grid_->OnEditingDone(grid_);
 }
 
 void TProInplaceEdit::TakeCurrentRaw() {

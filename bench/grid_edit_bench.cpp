@@ -4,7 +4,9 @@
 // on 1M rows than on 100 (at most 1.2x, the growth column), and the class library's own grid pressing the
 // same keys is its peer. Enter where no other cell may be edited walks the whole grid once: 1M x 10
 // within 12x of 100k x 10, beside a loop asking the same question of every cell. Incremental search on
-// 1M rows, the match in the last row, beside a loop comparing the same prefixes (at most 2x).
+// 1M rows, the match in the last row, beside a loop comparing the same prefixes (at most 2x). Typing
+// 1,000 characters into the in-place edit on 100 and 1M rows (at most 1.2x growth, 2x a plain edit typing
+// the same), and a key that completes from 100k look-up items beside a scan with the same comparison (2x).
 #include <functional>
 #include <memory>
 #include <string>

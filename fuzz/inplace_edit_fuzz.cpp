@@ -104,7 +104,7 @@ private:
     void Settings(std::uint8_t A, std::uint8_t B, std::uint8_t C, std::uint8_t D) {
         // The editor closes before the cells it wrote are emptied.
         if (grid_->CanFocus()) grid_->SetFocus();
-        grid_->HideCellEditor();
+        grid_->SetEditorMode(false);
         type_ = kTypes[A % std::size(kTypes)];
         grid_->SetOptions(TGridOptions{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goEditing} +
                           (B & 1 ? TGridOptions{goTabs} : TGridOptions{}));

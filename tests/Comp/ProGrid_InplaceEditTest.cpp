@@ -393,6 +393,32 @@ TEST_F(ProGridInplaceEditTest, ChangesAndDoubleClicksReachTheGridsEvents) {
     EXPECT_EQ(clicks.back(), "1,1");
 }
 
+TEST_F(ProGridInplaceEditTest, LeavingForAnotherControlCommitsAndEndsTheEditOnce) {
+    auto* other = Place<TEdit>(0, 220, 100, 24);
+    struct Case {
+        bool Valid;
+        AnsiString Cell;
+    };
+    for (const Case& c : {Case{true, "oldtyped"}, Case{false, "old"}}) {
+        std::vector<AnsiString> validated;
+        grid->OnCellValidate = [&](TObject*, Integer, Integer, AnsiString& Value, bool& Valid) {
+            validated.push_back(Value);
+            Valid = c.Valid;
+        };
+        EventCounter done;
+        grid->OnEditingDone = nullptr;
+        done.Hook(grid->OnEditingDone);
+        Open("old");
+        Type("typed");
+        Input::Click(other);
+        EXPECT_TRUE(other->Focused());
+        EXPECT_EQ(grid->Cells(1, 1), c.Cell) << c.Valid;
+        EXPECT_EQ(validated, std::vector<AnsiString>{"oldtyped"}) << c.Valid;
+        EXPECT_EQ(done.Count(), 1) << c.Valid;
+        Input::Click(grid, 4 * 65 + 10, 5 * 25 + 10);
+    }
+}
+
 TEST_F(ProGridInplaceEditTest, TabCommitsAndStepsFromTheEditor) {
     grid->SetOptions(grid->Options().Include(goTabs));
     std::vector<AnsiString> validated;
