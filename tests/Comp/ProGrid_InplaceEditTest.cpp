@@ -2,6 +2,7 @@
 // (the keypad's point, separators, beeps, the bytes 0x80-0x9F), MaxLength, look-up and its history, the
 // caret walking into the next cell, line breaks, the clipboard with its events, password cells, the commit
 // keys, and the row and column growing with the text.
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -416,6 +417,41 @@ TEST_F(ProGridInplaceEditTest, LeavingForAnotherControlCommitsAndEndsTheEditOnce
         EXPECT_EQ(validated, std::vector<AnsiString>{"oldtyped"}) << c.Valid;
         EXPECT_EQ(done.Count(), 1) << c.Valid;
         Input::Click(grid, 4 * 65 + 10, 5 * 25 + 10);
+    }
+}
+
+TEST_F(ProGridInplaceEditTest, EscBringsBackTheTextTheEditStartedWith) {
+    Open("start");
+    Type("more");
+    Key(VK_ESCAPE);
+    EXPECT_EQ(grid->Cells(1, 1), "start");
+}
+
+TEST_F(ProGridInplaceEditTest, TheCaretGoesWhereTheClickWasOrAfterTheText) {
+    // Where the edit shows its fourth character, in the grid's coordinates.
+    Open("abcdef");
+    const auto fourth = static_cast<std::uintptr_t>(Editor()->Perform(EM_POSFROMCHAR, 3, 0));
+    const TPoint at = Point(Editor()->Left() + LOWORD(fourth) + 1, Editor()->Top() + HIWORD(fourth) + 4);
+    Key(VK_ESCAPE);
+    struct Case {
+        bool AtClick, SelectAll;
+        Integer SelStart, SelLength;
+    };
+    const Case cases[] = {
+        {true, true, 3, 0},    // the character under the mouse
+        {false, false, 6, 0},  // after the text
+        {false, true, 0, 6},
+    };
+    for (const Case& c : cases) {
+        grid->Navigation()->SetEditSelectAll(c.SelectAll);
+        Testing::MouseMove(grid, at.X, at.Y);
+        grid->SetCaretAtClick(c.AtClick);
+        grid->ShowInplaceEditor();
+        ASSERT_TRUE(Editor()->Focused());
+        EXPECT_EQ(Editor()->SelStart(), c.SelStart) << c.AtClick << c.SelectAll;
+        EXPECT_EQ(Editor()->SelLength(), c.SelLength) << c.AtClick << c.SelectAll;
+        EXPECT_FALSE(grid->CaretAtClick());
+        Key(VK_ESCAPE);
     }
 }
 
