@@ -78,6 +78,9 @@ void RAdeRedeviDidi::EditorKeyToGrid(Word& Key, TShiftState Shift) {
 // Edit texts
 
 AnsiString RAdeRedeviDidi::GetEditText(Integer ACol, Integer ARow) {
+    // The in-place edit aligns its text as the cell does.
+    if (TProInplaceEdit* editor = ProInplaceEdit())
+        editor->SetVAlign(GetCellAlignmentEx(RealColIndex(ACol), ARow).first == taRightJustify);
     AnsiString text = TBaseGrid::GetEditText(RealColIndex(ACol), ARow);
     if (EditWithTags()) return text;
     AnsiString plain;

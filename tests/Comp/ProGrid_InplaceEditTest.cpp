@@ -353,6 +353,20 @@ TEST_F(ProGridInplaceEditTest, APasswordCellHidesItsTextAndTheNextCellDoesNot) {
     EXPECT_EQ(Testing::PeerText(Editor()), Editor()->Text());
 }
 
+TEST_F(ProGridInplaceEditTest, ARightAlignedCellIsEditedRightAligned) {
+    grid->OnGetAlignment = [](TObject*, Integer, Integer ACol, TAlignment& HAlign, TVAlignment&) {
+        if (ACol == 2) HAlign = taRightJustify;
+    };
+    for (Integer col : {2, 1, 2}) {
+        grid->SetCol(col);
+        grid->SetRow(1);
+        Key(VK_F2);
+        const auto style = static_cast<DWORD>(GetWindowLong(Editor()->Handle(), GWL_STYLE));
+        EXPECT_EQ((style & ES_RIGHT) != 0, col == 2) << col;
+        Key(VK_ESCAPE);
+    }
+}
+
 TEST_F(ProGridInplaceEditTest, TheEditorCoversTheCellOnePixelInsideInTheCellsColours) {
     grid->MergeCells(2, 2, 2, 2);
     grid->OnGetCellColor = [](TObject*, Integer ARow, Integer ACol, TGridDrawState, TBrush* ABrush, TFont*) {
