@@ -211,17 +211,16 @@ void TProInplaceEdit::WMKillFocus(TMessage& Message) {
     if (grid_->LookupHistory() && items->IndexOf(Text()) < 0) items->Add(Text());
     TInplaceEdit::Dispatch(Message);
     const bool toGrid = grid_->HandleAllocated() && Message.WParam == reinterpret_cast<WPARAM>(grid_->Handle());
+    // The grid closing its editor takes the focus first: closing it again from here would lose the focus.
     if (!toGrid) {
         grid_->ValidateCell(Text());
         TakeCurrentRaw();
+        grid_->HideCellEditor();
     }
-    // A type editor's closing reports the end of the edit itself: it is reported once.
-    const bool reported = grid_->TypeEditorShown();
-    grid_->HideCellEditor();
     grid_->editorShown_ = false;
     grid_->SelectCell(grid_->Col(), grid_->Row());
     TakeCurrentRaw();
-    if (!reported && grid_->OnEditingDone) grid_->OnEditingDone(grid_);
+    if (grid_->OnEditingDone) grid_->OnEditingDone(grid_);
 }
 
 void TProInplaceEdit::TakeCurrentRaw() {
