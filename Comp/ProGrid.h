@@ -792,7 +792,6 @@ using TFloatFormatEvent =
 using TRowUpdateEvent = std::function<void(TObject* Sender, Integer OldRow, Integer NewRow)>;
 using TUpdateColumnSizeEvent = std::function<void(TObject* Sender, Integer ACol, Integer& AWidth)>;
 using TEditChangeEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, const AnsiString& Value)>;
-using TClickCellEvent = std::function<void(TObject* Sender, Integer ARow, Integer ACol)>;
 using TCellsChangedEvent = std::function<void(TObject* Sender, const TRect& R)>;
 using TGridProgressEvent = std::function<void(TObject* Sender, SmallInt Progress)>;
 using TClipboardBeforePasteCellEvent =
@@ -1626,7 +1625,6 @@ public:
     using TGetEditorPropEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, TEditLink* AEditLink)>;
     using TRowChangingEvent = std::function<void(TObject* Sender, Integer OldRow, Integer NewRow, bool& Allow)>;
     using TColChangingEvent = std::function<void(TObject* Sender, Integer OldCol, Integer NewCol, bool& Allow)>;
-    using TColumnSizeEvent = std::function<void(TObject* Sender, Integer ACol, bool& Allow)>;
     using TRowSizeEvent = std::function<void(TObject* Sender, Integer ARow, bool& Allow)>;
 
     // Closes an open editor: the in-place edit is hidden, a separate control stores its value and hides,
@@ -1689,7 +1687,6 @@ public:
     TNotifyEvent OnEditingDone;
     TRowChangingEvent OnRowChanging;
     TColChangingEvent OnColChanging;
-    TColumnSizeEvent OnColumnSize;
     TRowSizeEvent OnRowSize;
 
 protected:
@@ -1896,9 +1893,8 @@ public:
     PROGRID_STORED(Integer, MaxRowHeight, 0)
 public:
     TUpdateColumnSizeEvent OnUpdateColumnSize;
-    // The in-place edit's changes and double clicks.
+    // The in-place edit's changes.
     TEditChangeEvent OnEditChange;
-    TClickCellEvent OnDblClickCell;
 
 protected:
     TInplaceEdit* CreateEditor() override;

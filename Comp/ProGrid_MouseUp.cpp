@@ -256,13 +256,7 @@ void RAdeRedeviDidi::DoubleClick(TMessage& Message) {
             bool allow = true;
             if (OnColumnSize) OnColumnSize(this, sized, allow);
             if (allow) {
-                Integer width = 0;
-                for (Integer r = 0; r < RowCount(); ++r) {
-                    TPoint size;
-                    GetCellTextSize(sized, r, size, false);
-                    width = std::max(width, size.X);
-                }
-                if (width > 0) SetColWidths(sized, width);
+                AutoSizeCol(sized);
                 if (OnEndColumnSize) OnEndColumnSize(this, sized);
             }
             return;

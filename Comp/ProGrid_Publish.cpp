@@ -145,10 +145,10 @@ void PublishEvents(TPublishOf<RAdeRedeviDidi>& P) {
     P.Event("OnSelectionChanged", &C::OnSelectionChanged);
     P.Event("OnAutoInsertRow", &C::OnAutoInsertRow);
     P.Event("OnAutoDeleteRow", &C::OnAutoDeleteRow);
+    P.Event("OnRowSize", &C::OnRowSize);
     P.Event("OnEndRowSize", &C::OnEndRowSize);
     P.Event("OnUpdateColumnSize", &C::OnUpdateColumnSize);
     P.Event("OnEditChange", &C::OnEditChange);
-    P.Event("OnDblClickCell", &C::OnDblClickCell);
     P.Event("OnCellsChanged", &C::OnCellsChanged);
     P.Event("OnFilterProgress", &C::OnFilterProgress);
     P.Event("OnClipboardCut", &C::OnClipboardCut);
