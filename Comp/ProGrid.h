@@ -1722,6 +1722,8 @@ private:
 
     BaseGrid::TEditorType editorType_ = BaseGrid::edNormal;
     bool typeEditorShown_ = false;
+    // HideCellEditor is under way: the focus it moves ends the edit too, and must not close it again.
+    bool hidingCellEditor_ = false;
     AnsiString savedEditText_;
     // Set when a separate control opens; StoreCellEditor runs once for it.
     bool storePending_ = false;

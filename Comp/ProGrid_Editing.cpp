@@ -41,7 +41,8 @@ bool RAdeRedeviDidi::CanEditShow() {
 }
 
 void RAdeRedeviDidi::HideCellEditor() {
-    if (!typeEditorShown_) return;
+    if (!typeEditorShown_ || hidingCellEditor_) return;
+    const TValueGuard hiding(hidingCellEditor_, true);
     HideEditor();
     StoreCellEditor(Col(), Row());
     typeEditorShown_ = false;

@@ -45,8 +45,10 @@ protected:
     }
     Cell At() const { return {grid->Col(), grid->Row()}; }
     void Key(Word VirtualKey, TShiftState Shift = {}) { Input::Key(form, VirtualKey, Shift); }
-    // Opens the editor of the given type on cell (2, 2) holding Text.
+    // Opens the editor of the given type on cell (2, 2) holding Text. An editor still open from an earlier
+    // step is left with Esc first, as a user would: moving the cell under it would take the focus away.
     TWinControl* Open(TEditorType AType, const AnsiString& Text) {
+        if (form->ActiveControl() != grid) Key(VK_ESCAPE);
         type = AType;
         grid->SetCells(2, 2, Text);
         GoTo(2, 2);
