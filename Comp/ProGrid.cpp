@@ -173,7 +173,8 @@ void RAdeRedeviDidi::CreateEditorControls() {
     unitEditor_->SetButtonCaption("...");
     unitEditor_->SetBorderStyle(bsNone);
     buttonCellEditor_ = HiddenOnGrid(new TGridButton(this));
-    for (TWinControl* editor : std::initializer_list<TWinControl*>{comboEditor_, uniEditor_, uniComboEditor_, checkBoxEditor_, buttonEditor_, unitEditor_, buttonCellEditor_})
+    for (TWinControl* editor : std::initializer_list<TWinControl*>{
+             comboEditor_, uniEditor_, uniComboEditor_, checkBoxEditor_, buttonEditor_, unitEditor_, buttonCellEditor_})
         editor->SetEnabled(false);
 }
 

@@ -951,7 +951,6 @@ class RAdeRedeviDidi : public BaseGrid::TBaseGrid {
     PROGRID_STORED(bool, LookupCaseSensitive, false)
     PROGRID_STORED(bool, LookupHistory, false)
 public:
-
     // Values the other parts of the grid read; their setters' side effects come with those parts.
     PROGRID_STORED(TColor, ActiveCellColor, static_cast<TColor>(0x808080))
     PROGRID_STORED(bool, ActiveCellShow, false)
@@ -1614,8 +1613,8 @@ public:
     // opening; the in-place edit serves the plain and filtering types, a control of the grid's own the rest.
     using TComboChangeEvent =
         std::function<void(TObject* Sender, Integer ACol, Integer ARow, Integer AItemIndex, AnsiString ASelection)>;
-    using TComboObjectChangeEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow,
-                                                       Integer AItemIndex, AnsiString ASelection, TObject* AObject)>;
+    using TComboObjectChangeEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, Integer AItemIndex,
+                                                       AnsiString ASelection, TObject* AObject)>;
     using TSpinClickEvent =
         std::function<void(TObject* Sender, Integer ACol, Integer ARow, Integer AValue, bool UpDown)>;
     using TFloatSpinClickEvent =

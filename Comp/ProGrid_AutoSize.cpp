@@ -92,8 +92,7 @@ void RAdeRedeviDidi::SizeRowToLines(Integer ARow, Integer Lines, Integer Extra) 
 Integer RAdeRedeviDidi::GetMaxLinesInRow(Integer ARow) {
     if (!Multilinecells() || ARow < 0 || ARow >= RowCount()) return 1;
     Integer most = 1;
-    for (Integer col = 0; col < ColCount(); ++col)
-        most = std::max(most, ProUtil::GetLineCount(Cells(col, ARow), true));
+    for (Integer col = 0; col < ColCount(); ++col) most = std::max(most, ProUtil::GetLineCount(Cells(col, ARow), true));
     return most;
 }
 

@@ -178,8 +178,10 @@ void TGridSpin::StepKey(Word Key) {
     if (SpinType() == grdspin::sptNormal) {
         const bool limited = MinValue() != MaxValue();
         const Int64 value = Value();
-        if (Key == VK_PRIOR && (!limited || value + Increment() <= MaxValue())) SetValue(static_cast<Integer>(std::min<Int64>(value + Increment(), INT32_MAX)));
-        if (Key == VK_NEXT && (!limited || value - Increment() >= MinValue())) SetValue(static_cast<Integer>(std::max<Int64>(value - Increment(), INT32_MIN)));
+        if (Key == VK_PRIOR && (!limited || value + Increment() <= MaxValue()))
+            SetValue(static_cast<Integer>(std::min<Int64>(value + Increment(), INT32_MAX)));
+        if (Key == VK_NEXT && (!limited || value - Increment() >= MinValue()))
+            SetValue(static_cast<Integer>(std::max<Int64>(value - Increment(), INT32_MIN)));
         if (Key == VK_END) SetValue(MinValue());
         if (Key == VK_HOME) SetValue(MaxValue());
     } else if (SpinType() == grdspin::sptFloat) {

@@ -146,11 +146,13 @@ void TProInplaceEdit::WMPaste() {
     if (!Clipboard()->HasFormat(CF_TEXT)) return;
     AnsiString pasted = Clipboard()->AsText();
     bool allow = true;
-    if (grid_->OnClipboardBeforePasteCell) grid_->OnClipboardBeforePasteCell(this, grid_->Col(), grid_->Row(), pasted, allow);
+    if (grid_->OnClipboardBeforePasteCell)
+        grid_->OnClipboardBeforePasteCell(this, grid_->Col(), grid_->Row(), pasted, allow);
     if (!allow) return;
     const AnsiString& text = Text();
     const auto start = static_cast<std::size_t>(std::clamp<Integer>(SelStart(), 0, static_cast<Integer>(text.size())));
-    const std::size_t length = std::min<std::size_t>(static_cast<std::size_t>(std::max(SelLength(), 0)), text.size() - start);
+    const std::size_t length =
+        std::min<std::size_t>(static_cast<std::size_t>(std::max(SelLength(), 0)), text.size() - start);
     AnsiString changed = text;
     changed.replace(start, length, pasted);
     if (MaxLength() > 0 && static_cast<Integer>(changed.size()) > MaxLength()) return;

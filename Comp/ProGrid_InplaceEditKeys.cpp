@@ -171,8 +171,8 @@ bool TProInplaceEdit::FilterChar(char& Ch) {
     const AnsiString& text = Text();
     const TEditorType type = grid_->CurrentEditorType();
     // Nothing goes in front of a leading minus that stays: a number keeps its sign first.
-    if ((type == edNumeric || type == edFloat) && !control && SelStart() == 0 && SelLength() == 0 &&
-        !text.empty() && text[0] == '-') {
+    if ((type == edNumeric || type == edFloat) && !control && SelStart() == 0 && SelLength() == 0 && !text.empty() &&
+        text[0] == '-') {
         if (type == edNumeric || Ch == '-') MessageBeep(0);
         return false;
     }
@@ -249,7 +249,9 @@ void TProInplaceEdit::LookUp() {
         while (at < typed && same(item[at], text[at])) ++at;
         if (at < typed) continue;
         std::size_t room = MaxCompletion;
-        if (MaxLength() > 0) room = std::min(room, static_cast<std::size_t>(std::max<Integer>(MaxLength() - static_cast<Integer>(typed), 0)));
+        if (MaxLength() > 0)
+            room = std::min(room,
+                            static_cast<std::size_t>(std::max<Integer>(MaxLength() - static_cast<Integer>(typed), 0)));
         AnsiString completed = text.substr(0, typed) + item.substr(typed, room);
         // An item the editor type would refuse completes nothing.
         if (!ConformToType(completed)) continue;

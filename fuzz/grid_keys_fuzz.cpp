@@ -17,8 +17,8 @@
 
 using namespace ProGrid;
 
-using fuzzstage::SharedStageGrid;
 using fuzzstage::RunSteps;
+using fuzzstage::SharedStageGrid;
 
 namespace {
 

@@ -20,8 +20,8 @@
 using namespace ProGrid;
 using namespace BaseGrid;
 
-using fuzzstage::SharedStageGrid;
 using fuzzstage::RunSteps;
+using fuzzstage::SharedStageGrid;
 
 namespace {
 
@@ -29,11 +29,11 @@ void Check(bool condition) {
     if (!condition) std::abort();
 }
 
-constexpr TEditorType kTypes[] = {edNormal,   edNumeric,   edPositiveNumeric, edFloat,    edCapital,
+constexpr TEditorType kTypes[] = {edNormal,    edNumeric,  edPositiveNumeric, edFloat,    edCapital,
                                   edMixedCase, edPassword, edLowerCase,       edUpperCase};
-constexpr Word kKeys[] = {VK_LEFT, VK_RIGHT, VK_UP,   VK_DOWN,    VK_HOME, VK_END,    VK_TAB,   VK_RETURN,
-                          VK_BACK, VK_DELETE, VK_ESCAPE, VK_F2,  VK_DECIMAL, 'C',     'V',       'X',
-                          'A',     VK_INSERT, VK_SPACE,  VK_OEM_MINUS};
+constexpr Word kKeys[] = {VK_LEFT,   VK_RIGHT, VK_UP,     VK_DOWN,   VK_HOME,  VK_END,      VK_TAB,
+                          VK_RETURN, VK_BACK,  VK_DELETE, VK_ESCAPE, VK_F2,    VK_DECIMAL,  'C',
+                          'V',       'X',      'A',       VK_INSERT, VK_SPACE, VK_OEM_MINUS};
 const char* const kClips[] = {"-12", "3.5", "1,234.5", "abc", "AbC\r\nx", "--", "9\x80\x9f", "", "12345678901234"};
 const char* const kLookups[] = {"", "apple,Apricot,banana", "-1,2.5,ZZ", "\x80x,\x9fy"};
 
@@ -152,7 +152,8 @@ private:
             case edPositiveNumeric: return only("0123456789");
             case edFloat: {
                 const auto first = S.find(DecimalSeparator);
-                const bool oneSeparator = first == AnsiString::npos || S.find(DecimalSeparator, first + 1) == AnsiString::npos;
+                const bool oneSeparator =
+                    first == AnsiString::npos || S.find(DecimalSeparator, first + 1) == AnsiString::npos;
                 return minusOk() && oneSeparator && only("-0123456789.,");
             }
             case edCapital:

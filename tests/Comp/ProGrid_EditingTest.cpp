@@ -108,7 +108,7 @@ TEST_F(ProGridEditingTest, MovingOntoReadOnlyCellsTakesEditingOutAndAnEditableCe
         bool EditingAfter;
     };
     const Case cases[] = {
-        {true, VK_RIGHT, 2, false}, {true, VK_RIGHT, 3, true}, {true, VK_LEFT, 2, false},
+        {true, VK_RIGHT, 2, false}, {true, VK_RIGHT, 3, true},   {true, VK_LEFT, 2, false},
         {true, VK_LEFT, 1, true},   {false, VK_RIGHT, 2, false}, {false, VK_RIGHT, 3, false},
     };
     GoTo(1, 1);

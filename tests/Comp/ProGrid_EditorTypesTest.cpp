@@ -84,7 +84,8 @@ TEST_F(ProGridEditorTypesTest, EachTypeOpensItsControlOverTheCellAndEnterWritesI
         {BaseGrid::edFloatSpinEdit, [&] { return grid->SpinEditor(); }, cell, "2.5", "2.5", "7.25", "7.25", true},
         {BaseGrid::edComboEdit, [&] { return grid->ComboEditor(); }, cell, "kiwi", "kiwi", "", "kiwi", true},
         {BaseGrid::edComboList, [&] { return grid->ComboEditor(); }, cell, "pear", "pear", "", "pear", true},
-        {BaseGrid::edComboList, [&] { return grid->ComboEditor(); }, cell, "kiwi", "apple", "", "kiwi", true},  // unchanged
+        {BaseGrid::edComboList, [&] { return grid->ComboEditor(); }, cell, "kiwi", "apple", "", "kiwi",
+         true},  // unchanged
         {BaseGrid::edEditBtn, [&] { return grid->ButtonEditor(); }, cell, "abc", "abc", "xy", "xy", true},
         {BaseGrid::edNumericEditBtn, [&] { return grid->ButtonEditor(); }, cell, "1", "1", "-4a2", "-42", true},
         {BaseGrid::edUnitEditBtn, [&] { return grid->UnitEditor(); }, cell, "12.5kg", "12.5", "", "12.5kg", true},
@@ -107,12 +108,12 @@ TEST_F(ProGridEditorTypesTest, EachTypeOpensItsControlOverTheCellAndEnterWritesI
         if (c.Coloured) {
             EXPECT_EQ(control->Color(), clYellow) << c.Type;
         }
-        const AnsiString opened = c.Type == BaseGrid::edUniEdit ? WideToAnsi(grid->UniEditor()->Text()) : control->Text();
+        const AnsiString opened =
+            c.Type == BaseGrid::edUniEdit ? WideToAnsi(grid->UniEditor()->Text()) : control->Text();
         EXPECT_EQ(opened, c.Opened) << c.Type;
         if (*c.Typed) Input::Type(form, c.Typed);
         Key(VK_RETURN);
-        const AnsiString stored =
-            c.Type == BaseGrid::edUniEdit ? WideToAnsi(grid->WideCells(2, 2)) : grid->Cells(2, 2);
+        const AnsiString stored = c.Type == BaseGrid::edUniEdit ? WideToAnsi(grid->WideCells(2, 2)) : grid->Cells(2, 2);
         EXPECT_EQ(stored, c.Stored) << c.Type << " " << c.Text;
         EXPECT_EQ(done, 1) << c.Type;
         EXPECT_FALSE(control->Visible()) << c.Type;
@@ -185,8 +186,10 @@ TEST_F(ProGridEditorTypesTest, VisitingACellWithAnEditorChangesNothing) {
         TEditorType Type;
         const char* Text;
     };
-    const Case cases[] = {{BaseGrid::edSpinEdit, "<b>7</b>"}, {BaseGrid::edUnitEditBtn, "12 m2"},
-                          {BaseGrid::edComboEdit, "<i>x</i>"}, {BaseGrid::edSpinEdit, "500"}};
+    const Case cases[] = {{BaseGrid::edSpinEdit, "<b>7</b>"},
+                          {BaseGrid::edUnitEditBtn, "12 m2"},
+                          {BaseGrid::edComboEdit, "<i>x</i>"},
+                          {BaseGrid::edSpinEdit, "500"}};
     for (const Case& c : cases) {
         written = 0;
         Open(c.Type, c.Text);
@@ -214,8 +217,6 @@ TEST_F(ProGridEditorTypesTest, TheButtonEditorsButtonAndF4FireTheEllipsisEvent) 
     EXPECT_EQ(grid->Cells(2, 2), "a+2");
 }
 
-TEST_F(ProGridEditorTypesTest, AnOwnerThatIsNoGridIsRefused) {
-    EXPECT_THROW(TGridSpin spin(form), EProGridError);
-}
+TEST_F(ProGridEditorTypesTest, AnOwnerThatIsNoGridIsRefused) { EXPECT_THROW(TGridSpin spin(form), EProGridError); }
 
 }  // namespace

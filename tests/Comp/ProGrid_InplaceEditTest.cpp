@@ -108,8 +108,10 @@ TEST_F(ProGridInplaceEditTest, TheKeypadPointTypesTheDecimalSeparatorWhenAsked) 
         AnsiString Text;
     };
     const Case cases[] = {
-        {true, ',', VK_DECIMAL, "1,"},    {false, ',', VK_DECIMAL, "1"},  // "." is the thousand separator then
-        {true, ',', VK_OEM_PERIOD, "1"},  {true, '.', VK_DECIMAL, "1."},
+        {true, ',', VK_DECIMAL, "1,"},
+        {false, ',', VK_DECIMAL, "1"},  // "." is the thousand separator then
+        {true, ',', VK_OEM_PERIOD, "1"},
+        {true, '.', VK_DECIMAL, "1."},
     };
     type = edFloat;
     for (const Case& c : cases) {
@@ -164,7 +166,8 @@ TEST_F(ProGridInplaceEditTest, LookUpCompletesFromTheFirstItemThatStartsWithTheT
         {true, "ap", 0, "apricot", 2, 5},
         {false, "B", 0, "Banana", 1, 5},
         {false, "apx", 0, "apx", 3, 0},
-        {false, "ap", VK_BACK, "ap", 2, 0},  // Backspace takes the completion away and completes nothing
+        {false, "ap", VK_BACK, "ap", 2, 0},  // Backspace takes the completion away and
+                                             // completes nothing
         {false, "", VK_SHIFT, "", 0, 0},     // nothing typed completes nothing
     };
     for (const Case& c : cases) {
@@ -232,11 +235,9 @@ TEST_F(ProGridInplaceEditTest, EnterBreaksTheLineOrCommitsByTheNavigationSetting
         Integer Row;
     };
     const Case cases[] = {
-        {false, true, {}, "ab", 2},  // commits and moves on
-        {true, true, {}, "a\r\nb", 1},
-        {true, true, {ssCtrl}, "a\r\nb", 1},  // one line break for one key
-        {false, true, {ssCtrl}, "a\r\nb", 1},
-        {false, false, {ssCtrl}, "ab", 1},    // a one-line edit takes no line break
+        {false, true, {}, "ab", 2},                                                 // commits and moves on
+        {true, true, {}, "a\r\nb", 1},        {true, true, {ssCtrl}, "a\r\nb", 1},  // one line break for one key
+        {false, true, {ssCtrl}, "a\r\nb", 1}, {false, false, {ssCtrl}, "ab", 1},  // a one-line edit takes no line break
     };
     for (const Case& c : cases) {
         MakeGrid();
@@ -384,8 +385,8 @@ TEST_F(ProGridInplaceEditTest, TheEditorCoversTheCellOnePixelInsideInTheCellsCol
         TRect cell;
         grid->CellRectEx(c.Col, c.Row, cell);
         EXPECT_EQ(Editor()->BoundsRect(), Rect(cell.Left, cell.Top, cell.Right - 1, cell.Bottom - 1)) << c.Col;
-        const std::vector<COLORREF> inside = ComposedPixels(form, grid, Rect(cell.Right - 4, cell.Bottom - 4,
-                                                                             cell.Right - 3, cell.Bottom - 3));
+        const std::vector<COLORREF> inside =
+            ComposedPixels(form, grid, Rect(cell.Right - 4, cell.Bottom - 4, cell.Right - 3, cell.Bottom - 3));
         EXPECT_EQ(inside.at(0), c.Colour) << c.Col;
         Key(VK_ESCAPE);
     }

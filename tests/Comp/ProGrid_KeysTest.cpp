@@ -254,9 +254,12 @@ TEST_F(ProGridKeysTest, ArrowsJumpOverFixedCellsOrStay) {
         Cell From, To;
     };
     const Case cases[] = {
-        {{2}, true, VK_RIGHT, {1, 2}, {3, 2}},       {{2, 3}, true, VK_RIGHT, {1, 2}, {4, 2}},
-        {{2, 3, 4}, true, VK_RIGHT, {1, 2}, {1, 2}}, {{3}, true, VK_LEFT, {4, 2}, {2, 2}},
-        {{2}, false, VK_RIGHT, {1, 2}, {1, 2}},  // a fixed cell never becomes current      {{}, true, VK_UP, {2, 1}, {2, 1}},
+        {{2}, true, VK_RIGHT, {1, 2}, {3, 2}},
+        {{2, 3}, true, VK_RIGHT, {1, 2}, {4, 2}},
+        {{2, 3, 4}, true, VK_RIGHT, {1, 2}, {1, 2}},
+        {{3}, true, VK_LEFT, {4, 2}, {2, 2}},
+        {{2}, false, VK_RIGHT, {1, 2}, {1, 2}},  // a fixed cell never becomes current      {{}, true, VK_UP, {2, 1},
+                                                 // {2, 1}},
         {{}, true, VK_DOWN, {2, 4}, {2, 5}},
     };
     for (const Case& c : cases) {

@@ -22,7 +22,8 @@ namespace {
 // The character a key event types, as a Windows-1252 byte; 0 when it types none.
 Byte KeyChar(const QKeyEvent* e) {
     // Ctrl+Enter types a line feed, as on Windows.
-    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && (e->modifiers() & Qt::ControlModifier)) return '\n';
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && (e->modifiers() & Qt::ControlModifier))
+        return '\n';
     QString text = e->text();
     if (text.size() != 1) return 0;
     QChar c = text.at(0);
