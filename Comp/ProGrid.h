@@ -2021,7 +2021,7 @@ public:
     Byte CursorState() const { return cursorState_; }
     // The blink phase the timer flips; "<BLINK>" text shows in one phase only.
     bool BlinkPhase() const { return blinkPhase_; }
-    // The header shown under the mouse while a row or column moves; run time only.
+    // The header shown with the mouse while a row or column moves, or a column is dragged out; run time only.
     ProObj::TPopupButton* DragImage() const { return dragImage_; }
     // The cell list of MouseActions.DisjunctCellSelect: (column, row) pairs.
     const std::vector<TGridCoord>& DisjunctCells() const { return disjunctCells_; }
@@ -2067,6 +2067,7 @@ private:
     void FixedCellEditOn(Integer ACol, Integer ARow, TMouseButton Button, TGridFixedCellEdit How);
     void ExtendHeaderSelection(Integer X, Integer Y);
     void MoveWithImage(Integer X, Integer Y);
+    void ShowHeaderImage(const AnsiString& Caption, TPoint Screen, Integer Width, Integer Height);
     void ShowArrowAt(Integer Direction, TPoint Screen);
     void TrackAnchor(Integer ACol, Integer ARow, Integer X, Integer Y);
     void ShowSizingHint(Integer X, Integer Y);
@@ -2187,6 +2188,9 @@ private:
     void RemoveDraggedCells();
     TGridRect dragSourceRect_{-1, -1, -1, -1};
     bool draggingOut_ = false;
+    // A column dragged out by its header: the header's image hangs below the cursor.
+    bool draggingColumn_ = false;
+    void PlaceColumnDragImage(TPoint Cursor);
     TGridRect dropWritten_{-1, -1, -1, -1};  // what a drop into the grid wrote during its own drag
     // Registration follows the setting and the window: made while on and the window exists, revoked when
     // turned off (the target freed too) and when the window goes (the target kept for the next one).

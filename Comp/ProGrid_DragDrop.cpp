@@ -19,6 +19,8 @@ constexpr TPoint ArrowSizes[4] = {{11, 10}, {10, 9}, {9, 11}, {9, 11}};
 
 constexpr TGridRect NoRect{-1, -1, -1, -1};
 
+constexpr Integer CursorClearance = 20;  // pixels below the cursor's hot spot to a dragged column's image
+
 bool RowIn(const TGridRect& R, Integer ARow) { return ARow >= R.Top && ARow <= R.Bottom; }
 
 }  // namespace
@@ -78,6 +80,15 @@ bool RAdeRedeviDidi::StartOleDrag(Integer ACol, Integer ARow) {
     DWORD effect = DROPEFFECT_NONE;
     Integer result;
     if (ARow < FixedRows() && settings.OleColumnDragDrop()) {
+        ShowHeaderImage(Cells(ACol, ARow), Point(0, 0), ColWidths(ACol), RowHeights(ARow));
+        draggingColumn_ = true;
+        const TScopeExit done([this] {
+            draggingColumn_ = false;
+            if (dragImage_) dragImage_->SetVisible(false);
+        });
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        PlaceColumnDragImage(Point(cursor.X, cursor.Y));
         result = StartColumnDoDragDrop(source.Get(), ACol, allowed, effect);
     } else {
         dragSourceRect_ = Selection();
@@ -128,6 +139,13 @@ void RAdeRedeviDidi::RemoveDraggedCells() {
     CellsChanged(TRect{source.Left, source.Top, source.Right, source.Bottom});
 }
 
+// Below the cursor, clear of its drag shape, so that the window under the cursor stays the drop target.
+void RAdeRedeviDidi::PlaceColumnDragImage(TPoint Cursor) {
+    if (!draggingColumn_ || !dragImage_) return;
+    const Integer width = dragImage_->Width();
+    dragImage_->SetBounds(Cursor.X - width / 2, Cursor.Y + CursorClearance, width, dragImage_->Height());
+}
+
 void RAdeRedeviDidi::ShowArrow(Integer Direction, Integer ScreenX, Integer ScreenY) {
     ProObj::TArrowWindow* arrow = ArrowWindow(Direction);
     if (!arrow) return;
@@ -148,14 +166,16 @@ void TGridDropSource::CurrentEffect(DWORD Effect) {
     if (Effect == DROPEFFECT_COPY || Effect == DROPEFFECT_MOVE) lastEffect_ = Effect;
 }
 
-// The fourth arrow's left edge at the cursor's X, its bottom edge at the cursor's Y.
+// The fourth arrow's left edge at the cursor's X, its bottom edge at the cursor's Y; a dragged column's
+// header image follows too.
 void TGridDropSource::QueryDrag() {
     RAdeRedeviDidi* grid = grid_.Get();
-    ProObj::TArrowWindow* arrow = grid ? grid->ArrowWindow(3) : nullptr;
-    if (!arrow) return;
+    if (!grid) return;
     POINT cursor{};
     GetCursorPos(&cursor);
-    arrow->SetBounds(cursor.X, cursor.Y - ArrowSizes[3].Y, ArrowSizes[3].X, ArrowSizes[3].Y);
+    if (ProObj::TArrowWindow* arrow = grid->ArrowWindow(3))
+        arrow->SetBounds(cursor.X, cursor.Y - ArrowSizes[3].Y, ArrowSizes[3].X, ArrowSizes[3].Y);
+    grid->PlaceColumnDragImage(Point(cursor.X, cursor.Y));
 }
 
 }  // namespace ProGrid

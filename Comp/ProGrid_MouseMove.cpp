@@ -191,25 +191,8 @@ void RAdeRedeviDidi::MoveWithImage(Integer X, Integer Y) {
     Screen->SetCursor(crDrag);
     const Integer width = columns ? ColWidths(moveStart_) : ColWidths(0);
     const Integer height = columns ? RowHeights(0) : RowHeights(moveStart_);
-    switch (Look()) {
-        case glZub:
-            dragImage_->SetGradFrom(static_cast<TColor>(0xC0C0C0));
-            dragImage_->SetGradTo(clWhite);
-            break;
-        case glXP:
-            dragImage_->SetGradFrom(clWhite);
-            dragImage_->SetGradTo(clBtnFace);
-            break;
-        default:
-            dragImage_->SetGradFrom(clNone);
-            dragImage_->SetGradTo(clNone);
-            break;
-    }
-    dragImage_->Font()->Assign(FixedFont());
-    dragImage_->SetCaption(columns ? Cells(moveStart_, 0) : Cells(0, moveStart_));
-    const TPoint at = ClientToScreen(Point(X - width / 2, Y - height / 2));
-    dragImage_->SetBounds(at.X, at.Y, width, height);
-    dragImage_->SetVisible(true);
+    ShowHeaderImage(columns ? Cells(moveStart_, 0) : Cells(0, moveStart_),
+                    ClientToScreen(Point(X - width / 2, Y - height / 2)), width, height);
 
     const TGridCoord cell = CellAt(X, Y);
     Integer target = columns ? cell.X : cell.Y;
@@ -236,6 +219,30 @@ void RAdeRedeviDidi::MoveWithImage(Integer X, Integer Y) {
         if (Y < FixedRowsHeight() && TopRow() > FixedRows()) SetTopRow(TopRow() - 1);
         else if (Y > ClientHeight() && TopRow() + VisibleRowCount() < RowCount()) SetTopRow(TopRow() + 1);
     }
+}
+
+// The moved header's image with the look's colours (zub: silver to white, XP: white to the button face),
+// the header's text in the fixed font and its size, top-left at a screen point; shown on top of all.
+void RAdeRedeviDidi::ShowHeaderImage(const AnsiString& Caption, TPoint Screen, Integer Width, Integer Height) {
+    if (!dragImage_) return;
+    switch (Look()) {
+        case glZub:
+            dragImage_->SetGradFrom(static_cast<TColor>(0xC0C0C0));
+            dragImage_->SetGradTo(clWhite);
+            break;
+        case glXP:
+            dragImage_->SetGradFrom(clWhite);
+            dragImage_->SetGradTo(clBtnFace);
+            break;
+        default:
+            dragImage_->SetGradFrom(clNone);
+            dragImage_->SetGradTo(clNone);
+            break;
+    }
+    dragImage_->Font()->Assign(FixedFont());
+    dragImage_->SetCaption(Caption);
+    dragImage_->SetBounds(Screen.X, Screen.Y, Width, Height);
+    dragImage_->SetVisible(true);
 }
 
 // The arrow's point at Screen: up and down arrows centred on it horizontally, the others vertically.

@@ -1,12 +1,15 @@
 // The grid's drag and drop through the platform's drags: what a drag offers, what drops write (text,
 // rich text, columns, files), the answer each drop gives its source, scrolling while a drag rests, the
 // arrows, and moves within one grid and between two.
+#include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "GridUnitFixture.h"
 #include "ProGrid.h"
+#include "ProObj.h"
 #include "grddd.h"
 #include "support/TempPath.h"
 #include "vcl/ActiveX.h"
@@ -629,6 +632,90 @@ TEST_F(ProGridDragDropTest, APressOnTheSelectionReleasedInPlaceClicksTheCellAndS
                 if (grid->RowSelect(row)) flagged.push_back(row);
             EXPECT_EQ(flagged, c.flagged);
         }
+        TearDown();
+    }
+    SetUp();
+}
+
+namespace {
+
+// Within the gradient's banding.
+bool Near(COLORREF A, COLORREF B) {
+    const auto close = [](int X, int Y) { return std::abs(X - Y) <= 8; };
+    return close(GetRValue(A), GetRValue(B)) && close(GetGValue(A), GetGValue(B)) && close(GetBValue(A), GetBValue(B));
+}
+
+}  // namespace
+
+// A header dragged out as a column takes its image along below the cursor, in the look's colours, and the
+// image goes when the drag ends.
+TEST_F(ProGridDragDropTest, AColumnDraggedByItsHeaderShowsTheHeaderBelowTheCursorUntilTheDrop) {
+    struct Case {
+        const char* name;
+        TGridLook look;
+        COLORREF top, bottom;  // the image's first and last lines inside its frame
+    };
+    const COLORREF silver = 0xC0C0C0, white = 0xFFFFFF, face = ColorToRGB(clBtnFace);
+    const Case cases[] = {
+        {"zub: silver to white", glZub, silver, white},
+        {"XP: white to the button face", glXP, white, face},
+        {"standard: the plain face", glStandard, face, face},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        grid->SetOptions(grid->Options().Exclude(goEditing));
+        grid->SetEnhRowColMove(false);
+        grid->DragDropSettings()->SetOleColumnDragDrop(true);
+        other->DragDropSettings()->SetOleColumnDragDrop(true);
+        grid->SetLook(c.look);
+        grid->SetCells(3, 0, "Qty");
+        struct Seen {
+            bool visible;
+            TPoint cursor;
+            TRect bounds;
+            COLORREF top, bottom;
+            int dark;  // pixels of the caption's text
+        };
+        std::vector<Seen> seen;
+        other->OnOleDragOver = [&](TObject*, Integer, Integer, bool&) {
+            ProObj::TPopupButton* image = grid->DragImage();
+            std::unique_ptr<TBitmap> shot(Testing::GrabWindow(image));
+            TCanvas& pixels = *shot->Canvas();
+            int dark = 0;
+            for (Integer y = 0; y < shot->Height(); ++y)
+                for (Integer x = 2; x < shot->Width() - 2; ++x)
+                    if (GetRValue(ColorToRGB(pixels.Pixels(x, y))) < 0x60) ++dark;
+            POINT cursor{};
+            GetCursorPos(&cursor);
+            seen.push_back({image->Visible(), Point(cursor.X, cursor.Y), image->BoundsRect(),
+                            ColorToRGB(pixels.Pixels(shot->Width() / 2, 2)),
+                            ColorToRGB(pixels.Pixels(shot->Width() / 2, shot->Height() - 3)), dark});
+        };
+        Integer dropped = -1;
+        other->OnOleDropCol = [&](TObject*, Integer, Integer, Integer DropCol) { dropped = DropCol; };
+        const TPoint over = At(other, 2, 0), then = At(other, 3, 0);
+        SetDragScriptForTest({{over, MK_LBUTTON}, {then, MK_LBUTTON}, {then, 0}});
+        const TRect header = grid->CellRect(3, 0);
+        const Integer x = (header.Left + header.Right) / 2, y = (header.Top + header.Bottom) / 2;
+        Testing::MouseDown(grid, x, y);
+        Testing::MouseMove(grid, x + 10, y, TShiftState{ssLeft});
+        Testing::MouseUp(grid, x + 10, y);
+        SetDragScriptForTest({});
+
+        EXPECT_EQ(dropped, 3);
+        ASSERT_FALSE(seen.empty());
+        EXPECT_EQ(seen.front().cursor, over);
+        EXPECT_EQ(seen.back().cursor, then);
+        const Integer width = grid->ColWidths(3), height = grid->RowHeights(0);
+        for (const Seen& s : seen) {
+            EXPECT_TRUE(s.visible);
+            EXPECT_EQ(s.bounds, Bounds(s.cursor.X - width / 2, s.cursor.Y + 20, width, height));
+            EXPECT_PRED2(Near, s.top, c.top);
+            EXPECT_PRED2(Near, s.bottom, c.bottom);
+            EXPECT_GT(s.dark, 10) << "the header's text";
+        }
+        EXPECT_FALSE(grid->DragImage()->Visible());
         TearDown();
     }
     SetUp();

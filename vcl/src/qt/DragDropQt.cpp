@@ -226,6 +226,8 @@ public:
     HRESULT Run(const std::vector<TDragStep>& Steps, DWORD& Effect) {
         Effect = DROPEFFECT_NONE;
         for (const TDragStep& step : Steps) {
+            // The pointer is there before the source is asked, as the user's mouse would be.
+            AppLoop::NoteMousePos(step.ScreenPoint);
             const HRESULT verdict = Verdict(step);
             if (verdict == DRAGDROP_S_CANCEL) break;
             const QPoint global(step.ScreenPoint.X, step.ScreenPoint.Y);
