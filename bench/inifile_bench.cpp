@@ -1,7 +1,8 @@
 // One WriteString, as an edit saves its text, into an INI file and into the registry store holding 10k
 // and 100k entries, each against a peer that reads the same file with std::ifstream, changes the same
 // line and writes it back with std::ofstream and a rename. Both must leave the same bytes. The entry
-// written lies in the middle of the file, so neither side finds it early.
+// written lies in the middle of the file, so neither side finds it early. Then every entry of a memory
+// INI file written and read, as the grid keeps its column widths, against a plain write and read.
 #include <unistd.h>
 
 #include <cstdio>
@@ -10,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include <benchmark/benchmark.h>
@@ -170,7 +172,81 @@ BENCHMARK(BM_PeerRewriteIni)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisec
 BENCHMARK(BM_RegIniWriteString)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PeerRewriteRegistry)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
+// ---------------------------------------------------------------------------
+// Count entries written into an empty memory file and saved once, against the same text appended and
+// written with std::ofstream and a rename; Count entries read from a memory file, against the file's
+// lines read into a hash map and looked up. Both sides of each pair give the same bytes or values.
+
+std::string EntryValue(int I) { return "the saved text of edit " + std::to_string(I); }
+
+void BM_MemIniWriteAll(benchmark::State& state) {
+    const int count = static_cast<int>(state.range(0));
+    const std::string file = Folder() + "/memory.ini";
+    for (auto _ : state) {
+        std::filesystem::remove(file);
+        TMemIniFile ini(file);
+        for (int i = 0; i < count; ++i)
+            ini.WriteString("Section" + std::to_string(i / KeysPerSection), "Edit" + std::to_string(i), EntryValue(i));
+        ini.UpdateFile();
+    }
+    if (Contents(file) != IniText(count)) state.SkipWithError("not the peer's bytes");
+}
+
+void BM_PeerWriteAll(benchmark::State& state) {
+    const int count = static_cast<int>(state.range(0));
+    const std::string file = Folder() + "/peer_all.ini";
+    for (auto _ : state) {
+        const std::string text = IniText(count);
+        const std::string temporary = file + ".new";
+        std::ofstream(temporary, std::ios::binary | std::ios::trunc) << text;
+        std::rename(temporary.c_str(), file.c_str());
+    }
+    if (Contents(file) != IniText(count)) state.SkipWithError("not the written bytes");
+}
+
+void BM_MemIniReadAll(benchmark::State& state) {
+    const int count = static_cast<int>(state.range(0));
+    const std::string file = Folder() + "/memory_read.ini";
+    SetContents(file, IniText(count));
+    for (auto _ : state) {
+        TMemIniFile ini(file);
+        for (int i = 0; i < count; ++i)
+            if (ini.ReadString("Section" + std::to_string(i / KeysPerSection), "Edit" + std::to_string(i), "") !=
+                EntryValue(i))
+                state.SkipWithError("a value read wrong");
+    }
+}
+
+void BM_PeerReadAll(benchmark::State& state) {
+    const int count = static_cast<int>(state.range(0));
+    const std::string file = Folder() + "/peer_read.ini";
+    SetContents(file, IniText(count));
+    for (auto _ : state) {
+        std::unordered_map<std::string, std::string> values;
+        values.reserve(static_cast<std::size_t>(count));
+        std::ifstream in(file, std::ios::binary);
+        std::string section;
+        for (std::string line; std::getline(in, line);) {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            if (!line.empty() && line[0] == '[') section = line.substr(1, line.size() - 2);
+            else if (const auto equals = line.find('='); equals != std::string::npos)
+                values[section + '\t' + line.substr(0, equals)] = line.substr(equals + 1);
+        }
+        for (int i = 0; i < count; ++i)
+            if (values["Section" + std::to_string(i / KeysPerSection) + "\tEdit" + std::to_string(i)] != EntryValue(i))
+                state.SkipWithError("a value read wrong");
+    }
+}
+
+#define ALL_SIZES ->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)
+BENCHMARK(BM_PeerWriteAll) ALL_SIZES;
+BENCHMARK(BM_MemIniWriteAll) ALL_SIZES;
+BENCHMARK(BM_PeerReadAll) ALL_SIZES;
+BENCHMARK(BM_MemIniReadAll) ALL_SIZES;
+
 std::string PeerOf(const std::string& Name) {
+    if (Name == "BM_MemIniWriteAll") return "BM_PeerWriteAll";
+    if (Name == "BM_MemIniReadAll") return "BM_PeerReadAll";
     if (Name == "BM_IniWriteString") return "BM_PeerRewriteIni";
     if (Name == "BM_RegIniWriteString") return "BM_PeerRewriteRegistry";
     return Name;
@@ -179,7 +255,7 @@ std::string PeerOf(const std::string& Name) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    PeerRatioReporter reporter(PeerOf, {"10000", "100000"});
+    PeerRatioReporter reporter(PeerOf, {"1000", "10000", "100000"});
     const int status = RunBenchmarks(argc, argv, CheckSameOutput, &reporter);
     SetRegistryFolderForTest("");
     std::filesystem::remove_all(Folder());

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <string>
+#include <vector>
 
 #include "support/RegistryFolderFixture.h"
 #include "vcl/IniFiles.h"
@@ -56,6 +57,8 @@ TEST_F(IniFile, ReadsFindNamesWithoutCaseAndValuesTrimmedAndUnquoted) {
         SetContents(File(), c.Text);
         TIniFile ini(File());
         EXPECT_EQ(ini.ReadString(c.Section, c.Ident, "(default)"), c.Expected) << c.Text.substr(0, 60);
+        TMemIniFile memory(File());
+        EXPECT_EQ(memory.ReadString(c.Section, c.Ident, "(default)"), c.Expected) << "memory: " << c.Text.substr(0, 60);
     }
     TIniFile missing(folder_ + "/missing.ini");
     EXPECT_EQ(missing.ReadString("Edits", "Edit1", "(default)"), "(default)");
@@ -91,6 +94,11 @@ TEST_F(IniFile, AWriteChangesOneLineAndKeepsEveryOtherByte) {
         SetContents(File(), c.Before);
         TIniFile(File()).WriteString(c.Section, c.Ident, c.Value);
         EXPECT_EQ(Contents(File()), c.After) << c.Before;
+        SetContents(File(), c.Before);
+        TMemIniFile memory(File());
+        memory.WriteString(c.Section, c.Ident, c.Value);
+        memory.UpdateFile();
+        EXPECT_EQ(Contents(File()), c.After) << "memory: " << c.Before;
     }
     EXPECT_EQ(FileCount(), 1u) << "no temporary file stays behind";
 }
@@ -200,6 +208,52 @@ TEST_F(IniFile, AReplacedFileKeepsItsPermissionsAndItsLink) {
     ASSERT_EQ(::stat(File().c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
     EXPECT_EQ(FileCount(), 2u) << "no temporary file stays behind";
+}
+
+// Each write after others, into sections read before and not, new ones, duplicates and a last line
+// without end: the memory file's bytes and reads match a file written through at every step.
+TEST_F(IniFile, AMemoryFileLeavesTheBytesOfTheSameWritesOneByOne) {
+    struct Write {
+        const char* Section;
+        const char* Ident;
+        const char* Value;
+    };
+    struct Case {
+        std::string Before;
+        std::vector<Write> Writes;
+    };
+    const Case cases[] = {
+        {"[A]\nx=1\n\n[B]\ny=2\n[A]\nz=dup\n; end",
+         {{"B", "y", "3"},
+          {"A", "z", "4"},
+          {"b", "w", "5"},
+          {"C", "c", "6"},
+          {"A", "x", "7"},
+          {"C", "d", "8"},
+          {"a", "Z", "9"},
+          {"B", "Y", "10"}}},
+        {"k=before any section\n[A]\nk=1", {{"A", "k2", "2"}, {"A", "k", "3"}, {"A", "k3", "4"}, {"", "k", "5"}}},
+        {"[A]\nx=1", {{"B", "y", "2"}, {"A", "z", "3"}, {"B", "y", "4"}}},
+        {"[A]\n[B]\n[A]\nx=dup\n", {{"A", "x", "1"}, {"B", "x", "2"}, {"A", "y", "3"}, {"A", "x", "4"}}},
+        {"", {{"A", "1", "a"}, {"B", "1", "b"}, {"A", "2", "c"}, {"A", "1", "d"}, {"B", "2", " e "}}},
+    };
+    const std::string memoryFile = folder_ + "/memory.ini";
+    for (const Case& c : cases) {
+        SetContents(File(), c.Before);
+        SetContents(memoryFile, c.Before);
+        TMemIniFile memory(memoryFile);
+        EXPECT_EQ(memory.ReadString("A", "x", "(default)"), TIniFile(File()).ReadString("A", "x", "(default)"));
+        for (const Write& w : c.Writes) {
+            TIniFile(File()).WriteString(w.Section, w.Ident, w.Value);
+            memory.WriteString(w.Section, w.Ident, w.Value);
+            for (const Write& read : c.Writes)
+                EXPECT_EQ(memory.ReadString(read.Section, read.Ident, "(default)"),
+                          TIniFile(File()).ReadString(read.Section, read.Ident, "(default)"))
+                    << c.Before << " after " << w.Section << "/" << w.Ident;
+        }
+        memory.UpdateFile();
+        EXPECT_EQ(Contents(memoryFile), Contents(File())) << c.Before;
+    }
 }
 
 TEST_F(IniFile, AMemoryFileWritesOnlyAtUpdateFileAndReadsItsOwnWrites) {

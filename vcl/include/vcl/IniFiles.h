@@ -3,7 +3,13 @@
 // case; a value is read trimmed, without one pair of enclosing quotes. A relative file name lies in the
 // stand-in's configuration folder, the registry's (Windows.h).
 
+#include <memory>
+
 #include "Classes.h"
+
+namespace initext {
+class TIniDocument;
+}
 
 VCL_EXCEPTION(EIniFileException, Exception);
 
@@ -44,13 +50,14 @@ class TIniFile : public TCustomIniFile {
 class TMemIniFile : public TCustomIniFile {
     VCL_CLASS(TMemIniFile, TCustomIniFile)
     explicit TMemIniFile(const AnsiString& FileName);
+    ~TMemIniFile() override;
 
     AnsiString ReadString(const AnsiString& Section, const AnsiString& Ident, const AnsiString& Default) override;
     void WriteString(const AnsiString& Section, const AnsiString& Ident, const AnsiString& Value) override;
     void UpdateFile() override;
 
 private:
-    std::string text_;
-    bool readable_ = true;  // a file that exists but cannot be read is never replaced
+    std::unique_ptr<initext::TIniDocument> document_;  // the file's lines, indexed by section and key
+    bool readable_ = true;                             // a file that exists but cannot be read is never replaced
     bool modified_ = false;
 };

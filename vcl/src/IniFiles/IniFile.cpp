@@ -37,10 +37,10 @@ void WriteIniText(const AnsiString& FileName, const std::string& Text) {
     if (!settings::ReplaceWholeFile(file, Text)) throw EIniFileException(UnableToWrite(FileName));
 }
 
-AnsiString ReadFrom(std::string_view Text, const AnsiString& Section, const AnsiString& Ident,
+AnsiString ReadFrom(initext::TIniDocument& Document, const AnsiString& Section, const AnsiString& Ident,
                     const AnsiString& Default) {
-    const initext::TIniEntry entry = initext::Locate(Text, Section, Ident);
-    return entry.KeyFound ? initext::ValueOf(entry.RawValue) : Default;
+    const std::optional<std::string_view> raw = Document.RawValue(Section, Ident);
+    return raw ? initext::ValueOf(*raw) : Default;
 }
 
 }  // namespace
@@ -56,34 +56,40 @@ void TCustomIniFile::WriteInteger(const AnsiString& Section, const AnsiString& I
 AnsiString TIniFile::ReadString(const AnsiString& Section, const AnsiString& Ident, const AnsiString& Default) {
     std::string text;
     if (!settings::ReadWholeFile(FilePath(FileName()), text)) return Default;
-    return ReadFrom(text, Section, Ident, Default);
+    initext::TIniDocument document(std::move(text));
+    return ReadFrom(document, Section, Ident, Default);
 }
 
 void TIniFile::WriteString(const AnsiString& Section, const AnsiString& Ident, const AnsiString& Value) {
     RefuseUnstorable(FileName(), Section, Ident, Value);
     std::string text;
     if (!settings::ReadWholeFile(FilePath(FileName()), text)) throw EIniFileException(UnableToWrite(FileName()));
-    initext::SetEntry(text, Section, Ident, Value);
-    WriteIniText(FileName(), text);
+    initext::TIniDocument document(std::move(text));
+    document.SetEntry(Section, Ident, Value);
+    WriteIniText(FileName(), document.Text());
 }
 
 TMemIniFile::TMemIniFile(const AnsiString& FileName) : TCustomIniFile(FileName) {
-    readable_ = settings::ReadWholeFile(FilePath(FileName), text_);
+    std::string text;
+    readable_ = settings::ReadWholeFile(FilePath(FileName), text);
+    document_ = std::make_unique<initext::TIniDocument>(std::move(text));
 }
 
+TMemIniFile::~TMemIniFile() = default;
+
 AnsiString TMemIniFile::ReadString(const AnsiString& Section, const AnsiString& Ident, const AnsiString& Default) {
-    return ReadFrom(text_, Section, Ident, Default);
+    return ReadFrom(*document_, Section, Ident, Default);
 }
 
 void TMemIniFile::WriteString(const AnsiString& Section, const AnsiString& Ident, const AnsiString& Value) {
     RefuseUnstorable(FileName(), Section, Ident, Value);
-    initext::SetEntry(text_, Section, Ident, Value);
+    document_->SetEntry(Section, Ident, Value);
     modified_ = true;
 }
 
 void TMemIniFile::UpdateFile() {
     if (!modified_) return;
     if (!readable_) throw EIniFileException(UnableToWrite(FileName()));
-    WriteIniText(FileName(), text_);
+    WriteIniText(FileName(), document_->Text());
     modified_ = false;
 }

@@ -28,6 +28,7 @@
 
 namespace {
 
+using settings::FoldedName;
 using settings::SameName;
 
 // The store's text with its keys and values indexed by name, built at the first lookup after a change:
@@ -257,13 +258,6 @@ bool IsRoot(std::string_view Path) {
 bool IsKeyOrBelow(std::string_view Candidate, std::string_view Path) {
     return Candidate.size() >= Path.size() && SameName(Candidate.substr(0, Path.size()), Path) &&
            (Candidate.size() == Path.size() || Candidate[Path.size()] == '\\');
-}
-
-// Names as SameName compares them.
-std::string FoldedName(std::string_view Name) {
-    std::string folded(Name);
-    for (char& c : folded) c = AnsiUpperChar(c);
-    return folded;
 }
 
 // Paths hold no tab, so the value's name begins after the first.

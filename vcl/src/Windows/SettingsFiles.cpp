@@ -113,4 +113,10 @@ bool SameName(std::string_view A, std::string_view B) {
     return true;
 }
 
+std::string FoldedName(std::string_view Name) {
+    std::string folded(Name);
+    for (char& c : folded) c = AnsiUpperChar(c);
+    return folded;
+}
+
 }  // namespace settings

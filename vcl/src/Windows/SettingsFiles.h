@@ -22,5 +22,7 @@ bool ReplaceWholeFile(const std::filesystem::path& File, std::string_view Conten
 
 // Windows-1252 letters compare without case.
 bool SameName(std::string_view A, std::string_view B);
+// The name upper-cased, so that names SameName finds equal fold to equal texts.
+std::string FoldedName(std::string_view Name);
 
 }  // namespace settings
