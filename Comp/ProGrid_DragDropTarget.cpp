@@ -45,8 +45,9 @@ void RAdeRedeviDidi::OleDropText(TPoint Pt, const AnsiString& Text, DWORD& Effec
     }
     // Rows inserted make room for every line, the last one too, so none is written over.
     const Integer lines = FilledLines(Text, size);
-    if (settings.OleInsertRows() && dragSourceRect_.Top >= 0 && ARow <= dragSourceRect_.Top) {
-        dragSourceRect_.Top += lines;
+    // The source's rows below the inserted ones move down, also when the drop lies inside the source.
+    if (settings.OleInsertRows() && dragSourceRect_.Top >= 0 && ARow <= dragSourceRect_.Bottom) {
+        if (ARow <= dragSourceRect_.Top) dragSourceRect_.Top += lines;
         dragSourceRect_.Bottom += lines;
     }
     if (ARow == 0 && FixedRowAlways() && RowCount() == 1) ARow = 1;

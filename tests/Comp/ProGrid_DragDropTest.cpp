@@ -489,14 +489,29 @@ TEST_F(ProGridDragDropTest, MovedCellsLeaveTheSourceButKeepWhatTheDropWrote) {
 }
 
 TEST_F(ProGridDragDropTest, MovedWholeRowsAreRemovedBarTheRowsTheDropInserted) {
-    for (Integer r = 1; r <= 5; ++r) grid->SetCells(1, r, std::to_string(r));
-    grid->SetOptions(grid->Options().Include(goRowSelect));
-    grid->DragDropSettings()->SetOleEntireRows(true);
-    grid->DragDropSettings()->SetOleInsertRows(true);
-    grid->SetSelection({1, 4, 4, 5});
-    // Rows 4 and 5 go before row 2.
-    DragTo(grid, At(grid, 1, 4), grid, 1, 2);
-    EXPECT_EQ(Cells(grid), (TRows{{"1"}, {"4"}, {"5"}, {"2"}, {"3"}}));
+    struct Case {
+        const char* name;
+        Integer top, bottom, dropRow;
+        TRows rows;
+    };
+    const Case cases[] = {
+        {"rows 4 and 5 before row 2", 4, 5, 2, {{"1"}, {"4"}, {"5"}, {"2"}, {"3"}}},
+        {"rows 1 and 2 before row 4", 1, 2, 4, {{"3"}, {"1"}, {"2"}, {"4"}, {"5"}}},
+        {"rows 2 and 3 onto row 3, inside themselves", 2, 3, 3, {{"1"}, {"2"}, {"3"}, {"4"}, {"5"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        for (Integer r = 1; r <= 5; ++r) grid->SetCells(1, r, std::to_string(r));
+        grid->SetOptions(grid->Options().Include(goRowSelect));
+        grid->DragDropSettings()->SetOleEntireRows(true);
+        grid->DragDropSettings()->SetOleInsertRows(true);
+        grid->SetSelection({1, c.top, 4, c.bottom});
+        DragTo(grid, At(grid, 1, c.top), grid, 1, c.dropRow);
+        EXPECT_EQ(Cells(grid), c.rows);
+        TearDown();
+    }
+    SetUp();
 }
 
 TEST_F(ProGridDragDropTest, ADropTheTargetRefusesLeavesTheSourceAsItWas) {
