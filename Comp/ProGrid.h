@@ -2048,6 +2048,9 @@ private:
     bool PressOnControls(Integer X, Integer Y);
     bool PressOnAnchor(Integer X, Integer Y);
     void LeftButtonUp(TMessage& Message);
+    void EndPress();
+    void ReleaseFixedCell();
+    void EndPressTakenByDrag();
     void ReleaseEnds(TGridCoord Cell);
     bool ClickPendingCell();
     void HeaderClickSort(Integer ACol, Integer X, Integer Y, TShiftState Shift);

@@ -44,8 +44,7 @@ void RAdeRedeviDidi::MouseMove(TShiftState Shift, Integer X, Integer Y) {
         if (!StartOleDrag(downCell_.X, downCell_.Y)) {
             if (FGridState == gsNormal) FGridState = gsSelecting;
         } else {
-            // The drag took the release: the press is over.
-            buttonDown_ = false;
+            EndPressTakenByDrag();
             return;
         }
     }

@@ -31,9 +31,9 @@ Integer MovedIndex(Integer Index, Integer From, Integer To) {
 
 }  // namespace
 
-void RAdeRedeviDidi::LeftButtonUp(TMessage& Message) {
-    const auto [x, y] = MessagePoint(Message);
-    const TGridCoord cell = CellAt(x, y);
+// What every end of a press lets go: the button, the cursor state, a held form button, the move start
+// and the arrows.
+void RAdeRedeviDidi::EndPress() {
     buttonDown_ = false;
     cursorState_ = 0;
     if (pressedFormButton_.X >= 0) {
@@ -44,6 +44,27 @@ void RAdeRedeviDidi::LeftButtonUp(TMessage& Message) {
     if (!ComponentState().Contains(csDesigning))
         for (Integer direction = 0; direction < 4; ++direction)
             if (TArrowWindow* arrow = ArrowWindow(direction)) arrow->SetVisible(false);
+}
+
+void RAdeRedeviDidi::ReleaseFixedCell() {
+    if (pressedFixedCell_.X < 0) return;
+    const TGridCoord pressed = std::exchange(pressedFixedCell_, TGridCoord{-1, -1});
+    RepaintCell(pressed.X, pressed.Y);
+}
+
+// The OLE drag ran until the button went up and took that release: the press ends without one.
+void RAdeRedeviDidi::EndPressTakenByDrag() {
+    EndPress();
+    ReleaseFixedCell();
+    TMessage up{};
+    up.Msg = WM_LBUTTONUP;
+    TrackHeaderMouse(up);
+}
+
+void RAdeRedeviDidi::LeftButtonUp(TMessage& Message) {
+    const auto [x, y] = MessagePoint(Message);
+    const TGridCoord cell = CellAt(x, y);
+    EndPress();
 
     if (fixedSizingActive_) {
         fixedSizingActive_ = false;
@@ -54,10 +75,7 @@ void RAdeRedeviDidi::LeftButtonUp(TMessage& Message) {
         TBaseGrid::WndProc(Message);
         return;
     }
-    if (pressedFixedCell_.X >= 0) {
-        const TGridCoord pressed = std::exchange(pressedFixedCell_, TGridCoord{-1, -1});
-        RepaintCell(pressed.X, pressed.Y);
-    }
+    ReleaseFixedCell();
     if (pressedButton_.X >= 0) {
         const TGridCoord pressed = std::exchange(pressedButton_, TGridCoord{-1, -1});
         SetCellButtonDown(pressed.X, pressed.Y, false);
