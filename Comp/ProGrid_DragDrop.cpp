@@ -21,6 +21,10 @@ constexpr TGridRect NoRect{-1, -1, -1, -1};
 
 constexpr Integer CursorClearance = 20;  // pixels below the cursor's hot spot to a dragged column's image
 
+// A dragged column's image hangs below the cursor, clear of its drag shape, so that the window under the
+// cursor stays the drop target.
+TPoint ColumnImageAt(TPoint Cursor, Integer Width) { return Point(Cursor.X - Width / 2, Cursor.Y + CursorClearance); }
+
 bool RowIn(const TGridRect& R, Integer ARow) { return ARow >= R.Top && ARow <= R.Bottom; }
 
 }  // namespace
@@ -80,15 +84,15 @@ bool RAdeRedeviDidi::StartOleDrag(Integer ACol, Integer ARow) {
     DWORD effect = DROPEFFECT_NONE;
     Integer result;
     if (ARow < FixedRows() && settings.OleColumnDragDrop()) {
-        ShowHeaderImage(Cells(ACol, ARow), Point(0, 0), ColWidths(ACol), RowHeights(ARow));
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        const Integer width = ColWidths(ACol);
         draggingColumn_ = true;
         const TScopeExit done([this] {
             draggingColumn_ = false;
             if (dragImage_) dragImage_->SetVisible(false);
         });
-        POINT cursor{};
-        GetCursorPos(&cursor);
-        PlaceColumnDragImage(Point(cursor.X, cursor.Y));
+        ShowHeaderImage(Cells(ACol, ARow), ColumnImageAt(Point(cursor.X, cursor.Y), width), width, RowHeights(ARow));
         result = StartColumnDoDragDrop(source.Get(), ACol, allowed, effect);
     } else {
         dragSourceRect_ = Selection();
@@ -139,11 +143,10 @@ void RAdeRedeviDidi::RemoveDraggedCells() {
     CellsChanged(TRect{source.Left, source.Top, source.Right, source.Bottom});
 }
 
-// Below the cursor, clear of its drag shape, so that the window under the cursor stays the drop target.
 void RAdeRedeviDidi::PlaceColumnDragImage(TPoint Cursor) {
     if (!draggingColumn_ || !dragImage_) return;
-    const Integer width = dragImage_->Width();
-    dragImage_->SetBounds(Cursor.X - width / 2, Cursor.Y + CursorClearance, width, dragImage_->Height());
+    const TPoint at = ColumnImageAt(Cursor, dragImage_->Width());
+    dragImage_->SetBounds(at.X, at.Y, dragImage_->Width(), dragImage_->Height());
 }
 
 void RAdeRedeviDidi::ShowArrow(Integer Direction, Integer ScreenX, Integer ScreenY) {
