@@ -99,8 +99,6 @@ RAdeRedeviDidi::RAdeRedeviDidi(TComponent* AOwner)
     hintWindow_ = new THTMLHintWindow(this);
     richEdit_ = new TProRichEdit(this, this);
     inplaceRichEdit_ = new TProRichEdit(this, this);
-    // The editors of the other cell types (combo, spin, date picker with the common controls 6, check box,
-    // buttons, wide-text editors) join these as the editing comes.
     if (!designing) {
         for (Byte direction = 0; direction < 4; ++direction) arrows_[direction] = new TArrowWindow(this, direction);
         dragImage_ = HiddenOnGrid(new TPopupButton(this));
@@ -173,9 +171,11 @@ void RAdeRedeviDidi::CreateEditorControls() {
     unitEditor_->SetButtonCaption("...");
     unitEditor_->SetBorderStyle(bsNone);
     buttonCellEditor_ = HiddenOnGrid(new TGridButton(this));
-    for (TWinControl* editor : std::initializer_list<TWinControl*>{
-             comboEditor_, uniEditor_, uniComboEditor_, checkBoxEditor_, buttonEditor_, unitEditor_, buttonCellEditor_})
-        editor->SetEnabled(false);
+    if (CommonControlsFlag()) dateEditor_ = HiddenOnGrid(new TGridDatePicker(this));
+    for (TWinControl* editor :
+         std::initializer_list<TWinControl*>{comboEditor_, uniEditor_, uniComboEditor_, checkBoxEditor_, buttonEditor_,
+                                             unitEditor_, buttonCellEditor_, dateEditor_})
+        if (editor) editor->SetEnabled(false);
 }
 
 TGridCombo* RAdeRedeviDidi::ComboEditor() const { return comboEditor_; }
@@ -195,6 +195,7 @@ TGridCheckBox* RAdeRedeviDidi::CheckBoxEditor() const { return checkBoxEditor_; 
 TGridEditBtn* RAdeRedeviDidi::ButtonEditor() const { return buttonEditor_; }
 TGridUnitEditBtn* RAdeRedeviDidi::UnitEditor() const { return unitEditor_; }
 TGridButton* RAdeRedeviDidi::ButtonCellEditor() const { return buttonCellEditor_; }
+TGridDatePicker* RAdeRedeviDidi::DateEditor() const { return dateEditor_; }
 
 RAdeRedeviDidi::~RAdeRedeviDidi() {
     UnchainFormResize();

@@ -663,18 +663,22 @@ using TEndRowSizeEvent = std::function<void(TObject* Sender, Integer ARow)>;
 
 // A hidden rich edit of the grid. The converter (the grid's RichEdit) turns rich text into what cells and
 // the clipboard show and keeps the size its content asks for; the editor (InplaceRichEdit) edits rich-text
-// cells and, with SizeWhileTyping.Height, grows the current row as its text grows. Ending the grid's
-// editing when the focus goes to the grid, and on Up and Down without word wrap, comes with the grid's
-// in-place editing.
+// cells and, with SizeWhileTyping.Height, grows the current row as its text grows. While it edits a cell,
+// the focus going to the grid ends the edit, and so do Up and Down (handed to the grid) when cells neither
+// wrap nor hold several lines.
 class TProRichEdit : public TRichEdit {
     VCL_CLASS(TProRichEdit, TRichEdit)
     TProRichEdit(TComponent* AOwner, RAdeRedeviDidi* AGrid);
     RAdeRedeviDidi* Grid() const { return grid_; }
+    using TWinControl::RecreateWnd;
     void SuspendResize() { resizeSuspended_ = true; }
     void ResumeResize() { resizeSuspended_ = false; }
     bool ResizeSuspended() const { return resizeSuspended_; }
     // The width and height the converter's content last asked for.
     TPoint RequestedSize() const { return requestedSize_; }
+    // The grid opened it over a cell, until the cell has its value back.
+    bool Editing() const { return editing_; }
+    void SetEditing(bool Value) { editing_ = Value; }
 
 protected:
     void CreateParams(TCreateParams& Params) override;
@@ -682,11 +686,14 @@ protected:
     void RequestSize(const TRect& Rect) override;
     // The editor's selection changes go on to the grid's OnRichEditSelectionChange, with the edit as Sender.
     void SelectionChange() override;
+    void KeyDown(Word& Key, TShiftState Shift) override;
+    void Dispatch(TMessage& Message) override;
 
 private:
     bool IsConverter() const;
 
     RAdeRedeviDidi* grid_;
+    bool editing_ = false;
     bool resizeSuspended_ = false;
     TPoint requestedSize_{};
 };
@@ -825,6 +832,7 @@ class TGridCombo;
 class TGridEditBtn;
 class TGridUnitEditBtn;
 class TGridButton;
+class TGridDatePicker;
 
 // A component told of every change of cells the grids it is registered with report. One that goes is
 // forgotten by those grids.
@@ -1670,6 +1678,8 @@ public:
     TGridEditBtn* ButtonEditor() const;
     TGridUnitEditBtn* UnitEditor() const;
     TGridButton* ButtonCellEditor() const;
+    // Nil when the common controls are older than the picker needs.
+    TGridDatePicker* DateEditor() const;
     // The edCustom editor; not owned.
     TEditLink* EditLink() const { return editLink_; }
     void SetEditLink(TEditLink* Value) { editLink_ = Value; }
@@ -1716,6 +1726,7 @@ private:
     TComponentRef<TGridEditBtn> buttonEditor_;
     TComponentRef<TGridUnitEditBtn> unitEditor_;
     TComponentRef<TGridButton> buttonCellEditor_;
+    TComponentRef<TGridDatePicker> dateEditor_;
     void CreateEditorControls();
     void ShowEditLink(const TEditorPlace& Place, Integer ARealCol, Integer ARow, char StartChar);
 

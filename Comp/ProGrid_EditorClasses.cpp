@@ -19,6 +19,7 @@ VCL_IMPLEMENT_CLASS(TGridCombo, nullptr, nullptr)
 VCL_IMPLEMENT_CLASS(TGridEditBtn, nullptr, nullptr)
 VCL_IMPLEMENT_CLASS(TGridUnitEditBtn, nullptr, nullptr)
 VCL_IMPLEMENT_CLASS(TGridButton, nullptr, nullptr)
+VCL_IMPLEMENT_CLASS(TGridDatePicker, nullptr, nullptr)
 
 namespace {
 
@@ -101,6 +102,15 @@ void WheelCombo(RAdeRedeviDidi* Grid, Combo* C, const TMessage& Message, const I
 }
 
 }  // namespace
+
+TDateTime ReadDateTimeOrNow(const AnsiString& Text, TDateTime (*Read)(const AnsiString&)) {
+    if (Text.empty()) return Now();
+    try {
+        return Read(Text);
+    } catch (const EConvertError&) {
+        return Now();
+    }
+}
 
 void SplitUnitText(const AnsiString& S, AnsiString& Value, AnsiString& Unit) {
     std::size_t i = 0;
@@ -526,6 +536,98 @@ void TGridButton::KeyUp(Word& Key, TShiftState Shift) {
 void TGridButton::Dispatch(TMessage& Message) {
     if (Message.Msg == WM_LBUTTONUP) Ellipsis();
     TButton::Dispatch(Message);
+}
+
+// ---------------------------------------------------------------------------
+// Date picker
+
+// Letter runs are translated; a picker letter FormatDateTime would read otherwise, and every other
+// character FormatDateTime would replace (a "/" or ":" by the separators), are quoted.
+AnsiString PickerToDateTimeFormat(const AnsiString& PickerFormat) {
+    AnsiString out;
+    const auto literal = [&out](const AnsiString& Text) {
+        if (!Text.empty()) out += '"' + Text + '"';
+    };
+    for (std::size_t i = 0; i < PickerFormat.size();) {
+        const char c = PickerFormat[i];
+        if (c == '\'') {
+            const std::size_t close = PickerFormat.find('\'', i + 1);
+            const std::size_t end = close == AnsiString::npos ? PickerFormat.size() : close;
+            literal(PickerFormat.substr(i + 1, end - i - 1));
+            i = end == PickerFormat.size() ? end : end + 1;
+            continue;
+        }
+        std::size_t run = 1;
+        while (i + run < PickerFormat.size() && PickerFormat[i + run] == c) ++run;
+        const auto repeated = [run](char Letter, std::size_t Most) { return AnsiString(std::min(run, Most), Letter); };
+        switch (c) {
+            case 'd': out += repeated('d', 4); break;
+            case 'M': out += repeated('m', 4); break;
+            case 'y': out += run >= 3 ? "yyyy" : "yy"; break;
+            case 'h':
+            case 'H': out += repeated('h', 2); break;
+            case 'm': out += repeated('n', 2); break;
+            case 's': out += repeated('s', 2); break;
+            case 't': out += run == 1 ? "A/P" : "AMPM"; break;
+            default: literal(AnsiString(run, c)); break;
+        }
+        i += run;
+    }
+    return out;
+}
+
+TGridDatePicker::TGridDatePicker(TComponent* AOwner) : TDateTimePicker(AOwner), grid_(OwningGrid(AOwner)) {}
+
+AnsiString TGridDatePicker::CellText() const {
+    if (Kind() == dtkDate) return Checked() ? DateToStr(Date()) : AnsiString();
+    return Format().empty() ? TimeToStr(Time()) : FormatDateTime(PickerToDateTimeFormat(Format()), Time());
+}
+
+void TGridDatePicker::ShowCellText(const AnsiString& S) {
+    if (Kind() == dtkDate) SetDate(ReadDateTimeOrNow(S, &StrToDate));
+    else SetTime(ReadDateTimeOrNow(S, &StrToTime));
+}
+
+void TGridDatePicker::DoExit() {
+    grid_->HideCellEditor();
+    TDateTimePicker::DoExit();
+}
+
+// With the calendar down every key is the calendar's.
+void TGridDatePicker::KeyDown(Word& Key, TShiftState Shift) {
+    if (!droppedDown_ && KeyIn(Key, {VK_TAB, VK_RETURN, VK_ESCAPE, VK_PRIOR, VK_NEXT, VK_END})) {
+        const TEditorText text{[this] { return CellText(); }, [this](const AnsiString& S) { ShowCellText(S); }};
+        HandOver(grid_, Key, Shift, text);
+    }
+    TDateTimePicker::KeyDown(Key, Shift);
+}
+
+void TGridDatePicker::Dispatch(TMessage& Message) {
+    if (Message.Msg == CN_NOTIFY) {
+        const auto* header = reinterpret_cast<const NMHDR*>(Message.LParam);
+        if (header && (header->code == DTN_DROPDOWN || header->code == DTN_CLOSEUP)) {
+            droppedDown_ = header->code == DTN_DROPDOWN;
+            Message.Result = 0;
+            return;
+        }
+    }
+    TDateTimePicker::Dispatch(Message);
+    if (Message.Msg == WM_NCPAINT) PaintFlatFrame();
+    if (Message.Msg == CM_WANTSPECIALKEY && WantsTab(grid_, Message)) Message.Result = 1;
+}
+
+// Two frames in the window colour over the sunken border.
+void TGridDatePicker::PaintFlatFrame() {
+    if (!HandleAllocated()) return;
+    HDC dc = GetWindowDC(Handle());
+    if (!dc) return;
+    HBRUSH window = CreateSolidBrush(ColorToRGB(clWindow));
+    const RECT outer = Rect(0, 0, Width(), Height());
+    const RECT inner = Rect(1, 1, Width() - 1, Height() - 1);
+    FrameRect(dc, &outer, window);
+    FrameRect(dc, &inner, window);
+    DeleteObject(window);
+    ReleaseDC(Handle(), dc);
 }
 
 }  // namespace ProGrid

@@ -8,12 +8,18 @@
 #include "ProGrid.h"
 #include "grdcombo.h"
 #include "grdspin.h"
+#include "vcl/ComCtrls.h"
 
 namespace ProGrid {
 
 // A unit editor's text: the leading number (an optional "-", digits, "," and ".") and the unit, the rest
 // as it stands.
 void SplitUnitText(const AnsiString& S, AnsiString& Value, AnsiString& Unit);
+// The date or time Text names, read by Read; the current moment when it is empty or names none.
+TDateTime ReadDateTimeOrNow(const AnsiString& Text, TDateTime (*Read)(const AnsiString&));
+// A picker's format (its letters: H and HH for 24 hours, m and mm minutes, M months, t and tt the AM/PM
+// marker, quoted literals) in the letters of FormatDateTime; every other character stays as written.
+AnsiString PickerToDateTimeFormat(const AnsiString& PickerFormat);
 
 class TGridCheckBox : public TCheckBox {
     VCL_CLASS(TGridCheckBox, TCheckBox)
@@ -153,6 +159,30 @@ private:
     // The button goes and the grid takes the focus.
     void Leave();
     RAdeRedeviDidi* grid_;
+};
+
+// The date and time editor. Its keys go to the grid unless its calendar is down; it shows a flat frame.
+class TGridDatePicker : public TDateTimePicker {
+    VCL_CLASS(TGridDatePicker, TDateTimePicker)
+    explicit TGridDatePicker(TComponent* AOwner);
+    RAdeRedeviDidi* Grid() const { return grid_; }
+    using TWinControl::RecreateWnd;
+    bool DroppedDown() const { return droppedDown_; }
+    // The value as a cell holds it: the date (empty when the check box is cleared), or the time in the
+    // picker's own format when it has one.
+    AnsiString CellText() const;
+    // Shows the date or time a cell text names (now when it names none).
+    void ShowCellText(const AnsiString& S);
+
+protected:
+    void DoExit() override;
+    void KeyDown(Word& Key, TShiftState Shift) override;
+    void Dispatch(TMessage& Message) override;
+
+private:
+    void PaintFlatFrame();
+    RAdeRedeviDidi* grid_;
+    bool droppedDown_ = false;
 };
 
 }  // namespace ProGrid

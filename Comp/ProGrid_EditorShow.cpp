@@ -23,16 +23,6 @@ Integer LeadingInteger(const AnsiString& Text) {
     return error == std::errc() ? value : 0;
 }
 
-// A date or time the text names; the current moment when it is empty or names none.
-TDateTime ReadDateTime(const AnsiString& Text, TDateTime (*Read)(const AnsiString&)) {
-    if (Text.empty()) return Now();
-    try {
-        return Read(Text);
-    } catch (const EConvertError&) {
-        return Now();
-    }
-}
-
 bool LookFlat(TGridLook Look) { return Look == glSoft || Look == glZub || Look == glXP || Look == glListView; }
 
 }  // namespace
@@ -84,7 +74,7 @@ void RAdeRedeviDidi::ShowCellEditor(Integer ACol, Integer ARow) {
                 spin->SetSpinType(grdspin::sptTime);
                 spin->SetText(GetEditText(realCol, ARow));
             } else {
-                spin->SetDateValue(ReadDateTime(text, &StrToDate));
+                spin->SetDateValue(ReadDateTimeOrNow(text, &StrToDate));
                 spin->SetSpinType(grdspin::sptDate);
             }
             control = spin;
@@ -175,6 +165,36 @@ void RAdeRedeviDidi::ShowCellEditor(Integer ACol, Integer ARow) {
             control = edit;
             break;
         }
+        case edDateEdit:
+        case edDateEditUpDown:
+        case edTimeEdit: {
+            TGridDatePicker* picker = dateEditor_;
+            if (!picker) break;
+            picker->RecreateWnd();
+            const bool time = editorType_ == edTimeEdit;
+            picker->SetBounds(r.Left, r.Top, place.W, time ? place.H : std::min(picker->Height(), place.H));
+            picker->SetKind(time ? dtkTime : dtkDate);
+            picker->SetDateMode(editorType_ == edDateEditUpDown ? dmUpDown : dmComboBox);
+            picker->ShowCellText(text);
+            control = picker;
+            takesStartChar = false;
+            break;
+        }
+        case edRichEdit: {
+            // It joins the grid when a rich-text cell is first edited.
+            TProRichEdit* edit = inplaceRichEdit_;
+            if (edit->Parent() != this) edit->SetParent(this);
+            edit->RecreateWnd();
+            edit->SetBorderStyle(bsNone);
+            edit->SetHideSelection(false);
+            edit->SetBounds(r.Left, r.Top, place.W, place.H);
+            TRect format = Rect(2, 2, r.Width() - 2, r.Height() - 2);
+            edit->Perform(EM_SETRECT, 0, reinterpret_cast<LPARAM>(&format));
+            CellToRichEdit(realCol, ARow, edit);
+            edit->SelectAll();
+            control = edit;
+            break;
+        }
         case edCustom: ShowEditLink(place, realCol, ARow, startChar); break;
         default: break;
     }
@@ -189,13 +209,17 @@ void RAdeRedeviDidi::ShowCellEditor(Integer ACol, Integer ARow) {
         if (control == buttonEditor_.Get() || control == unitEditor_.Get()) control->SetHeight(place.H);
         if (auto* combo = dynamic_cast<TCustomComboBox*>(control))
             combo->SetDroppedDown(MouseActions()->DirectComboDrop());
+        if (control == dateEditor_.Get() && editorType_ != edTimeEdit && MouseActions()->DirectDateDrop())
+            control->Perform(WM_KEYDOWN, VK_F4, 0);
         if (takesStartChar && startChar)
             PostMessage(control->Handle(), WM_CHAR, static_cast<unsigned char>(startChar), 0);
+        if (control == inplaceRichEdit_.Get()) inplaceRichEdit_->SetEditing(true);
     }
     openedValue_ = EditorValue().value_or(AnsiString());
 }
 
-// The combos are closed and shrunk while their style changes; the closed field covers the cell.
+// The combos are closed and shrunk while their style changes. A combo's height is its extent with the
+// list down; the closed field (its edit part and 6 pixels of frame) covers the cell.
 void RAdeRedeviDidi::PrepareCombo(TCustomComboBox* Combo, const TEditorPlace& Place, bool List) {
     Combo->SetDroppedDown(false);
     Combo->SetBounds(Place.R.Left, Place.R.Top, 0, 0);
@@ -209,7 +233,8 @@ void RAdeRedeviDidi::PrepareCombo(TCustomComboBox* Combo, const TEditorPlace& Pl
         wide->SetFlat(flat);
         wide->SetEtched(flat);
     }
-    Combo->SetBounds(Place.R.Left, Place.R.Top, Place.W, Place.H);
+    Combo->SetBounds(Place.R.Left, Place.R.Top, Place.W, Combo->ItemHeight() * (Combo->DropDownCount() + 1) + Place.H);
+    Combo->Perform(CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), Place.H - 6);
 }
 
 // Wide enough for its widest item, leaving room for the list's scroll bar when it shows.
@@ -232,6 +257,7 @@ void RAdeRedeviDidi::StoreCellEditor(Integer ACol, Integer ARow) {
     // An editor closed with the value it opened with leaves the cell as it was.
     if (const std::optional<AnsiString> value = EditorValue(); value && *value != openedValue_)
         SetEditCellText(realCol, ARow, *value);
+    if (editorType_ == edRichEdit) inplaceRichEdit_->SetEditing(false);
     if (TWinControl* control = EditorControl()) {
         control->SetVisible(false);
         control->SetEnabled(false);
@@ -262,6 +288,10 @@ TWinControl* RAdeRedeviDidi::EditorControl() const {
         case edCheckBox: return checkBoxEditor_;
         case edButton: return buttonCellEditor_;
         case edUniEdit: return uniEditor_;
+        case edDateEdit:
+        case edDateEditUpDown:
+        case edTimeEdit: return dateEditor_;
+        case edRichEdit: return inplaceRichEdit_;
         default: return nullptr;
     }
 }
@@ -285,6 +315,16 @@ std::optional<AnsiString> RAdeRedeviDidi::EditorValue() {
         case edNumericEditBtn:
         case edFloatEditBtn: return buttonEditor_->Text();
         case edUnitEditBtn: return unitEditor_->Text() + unitEditor_->UnitID();
+        case edDateEdit:
+        case edDateEditUpDown:
+        case edTimeEdit:
+            if (!dateEditor_) return std::nullopt;
+            return dateEditor_->CellText();
+        case edRichEdit: {
+            AnsiString rich;
+            RichEditToCell(inplaceRichEdit_, rich);
+            return rich;
+        }
         case edCustom: {
             if (!editLink_) return std::nullopt;
             AnsiString value;

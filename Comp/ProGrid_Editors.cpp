@@ -24,6 +24,21 @@ void TProRichEdit::SelectionChange() {
     if (!IsConverter() && grid_->OnRichEditSelectionChange) grid_->OnRichEditSelectionChange(this);
 }
 
+// Focus going anywhere else leaves the edit open: a click on a cell, or the grid's own closing, stores it.
+void TProRichEdit::Dispatch(TMessage& Message) {
+    if (Message.Msg == WM_KILLFOCUS && editing_ && grid_->HandleAllocated() &&
+        Message.WParam == reinterpret_cast<WPARAM>(grid_->Handle()))
+        grid_->HideCellEditor();
+    TRichEdit::Dispatch(Message);
+}
+
+void TProRichEdit::KeyDown(Word& Key, TShiftState Shift) {
+    TRichEdit::KeyDown(Key, Shift);
+    if (!editing_ || (Key != VK_UP && Key != VK_DOWN) || grid_->WordWrap() || grid_->Multilinecells()) return;
+    grid_->EditorKeyToGrid(Key, Shift);
+    Key = 0;
+}
+
 void TProRichEdit::RequestSize(const TRect& Rect) {
     TRichEdit::RequestSize(Rect);
     if (IsConverter()) {

@@ -7,6 +7,8 @@
 #include "ProGrid.h"
 #include "ProGrid_EditorClasses.h"
 #include "support/ComposedPixels.h"
+#include "vcl/Clock.h"
+#include "vcl/ScopeGuard.h"
 #include "GridUnitFixture.h"
 #include "support/InputSimulator.h"
 
@@ -104,6 +106,11 @@ TEST_F(ProGridEditorTypesTest, EachTypeOpensItsControlOverTheCellAndEnterWritesI
         EXPECT_EQ(bounds.Width(), c.Bounds.Width()) << c.Type;
         if (c.Type != BaseGrid::edComboEdit && c.Type != BaseGrid::edComboList) {
             EXPECT_EQ(bounds.Height(), c.Bounds.Height()) << c.Type;
+        } else {
+            // The height holds the dropped list; the closed field covers the cell.
+            auto* combo = grid->ComboEditor();
+            EXPECT_EQ(combo->Perform(CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0) + 6, c.Bounds.Height()) << c.Type;
+            EXPECT_EQ(bounds.Height(), combo->ItemHeight() * (combo->DropDownCount() + 1) + c.Bounds.Height());
         }
         if (c.Coloured) {
             EXPECT_EQ(control->Color(), clYellow) << c.Type;
@@ -218,5 +225,109 @@ TEST_F(ProGridEditorTypesTest, TheButtonEditorsButtonAndF4FireTheEllipsisEvent) 
 }
 
 TEST_F(ProGridEditorTypesTest, AnOwnerThatIsNoGridIsRefused) { EXPECT_THROW(TGridSpin spin(form), EProGridError); }
+
+TEST_F(ProGridEditorTypesTest, TheDatePickerEditsDatesAndTimesAndANameOfNoneOpensAtNow) {
+    const TTestClock clock(EncodeDate(2026, 12, 7) + EncodeTime(9, 30, 0, 0));
+    TGridDatePicker* picker = grid->DateEditor();
+    ASSERT_NE(picker, nullptr);
+    struct Case {
+        TEditorType Type;
+        const char* Format;  // the picker's own
+        const char* Text;    // the cell's text
+        TDateTime Opened;    // the picker's date or time once open
+        Word Key;            // pressed before Enter (0: none)
+        const char* Stored;  // the cell after Enter
+    };
+    const TDateTime time = EncodeTime(13, 5, 0, 0);
+    const Case cases[] = {
+        {BaseGrid::edDateEdit, "", "3/4/2026", EncodeDate(2026, 3, 4), VK_UP, "4/4/2026"},
+        {BaseGrid::edDateEditUpDown, "", "3/4/2026", EncodeDate(2026, 3, 4), VK_UP, "4/4/2026"},
+        {BaseGrid::edDateEdit, "", "", EncodeDate(2026, 12, 7), 0, ""},                // unchanged
+        {BaseGrid::edDateEdit, "", "no date", EncodeDate(2026, 12, 7), 0, "no date"},  // unchanged
+        {BaseGrid::edTimeEdit, "", "1:05:00 PM", time, VK_UP, "2:05:00 PM"},
+        {BaseGrid::edTimeEdit, "HH':'mm", "13:05", time, VK_UP, "14:05"},
+        {BaseGrid::edTimeEdit, "", "later", EncodeTime(9, 30, 0, 0), 0, "later"},  // unchanged
+    };
+    for (const Case& c : cases) {
+        picker->SetFormat(c.Format);
+        ASSERT_EQ(Open(c.Type, c.Text), picker) << c.Text;
+        EXPECT_EQ(picker->BoundsRect().TopLeft(), Point(128, 48));
+        EXPECT_EQ(picker->Kind(), c.Type == BaseGrid::edTimeEdit ? dtkTime : dtkDate);
+        EXPECT_EQ(picker->DateMode(), c.Type == BaseGrid::edDateEditUpDown ? dmUpDown : dmComboBox);
+        EXPECT_NEAR(c.Type == BaseGrid::edTimeEdit ? picker->Time() : picker->Date(), c.Opened, 1e-8) << c.Text;
+        if (c.Key) Key(c.Key);
+        Key(VK_RETURN);
+        EXPECT_EQ(grid->Cells(2, 2), c.Stored) << c.Text;
+        EXPECT_EQ(done, 1) << c.Text;
+        EXPECT_FALSE(picker->Visible());
+        EXPECT_TRUE(grid->Focused());
+    }
+}
+
+// A time cell takes the picker's own format: its letters are not FormatDateTime's ("mm" is minutes there,
+// months here; ":" a literal, not the separator).
+TEST(GridDatePickerFormat, APickersFormatWritesTheTimeItShows) {
+    const TDateTime time = EncodeTime(13, 5, 9, 0);
+    struct Case {
+        const char* Picker;
+        const char* Shown;
+    };
+    const Case cases[] = {{"h:mm:ss tt", "1:05:09 PM"}, {"hh:mm t", "01:05 P"}, {"HH'h'mm", "13h05"},
+                          {"HH.mm.ss", "13.05.09"},     {"H:m:s", "13:5:9"},    {"'at' HH:mm", "at 13:05"}};
+    const TValueGuard separator(TimeSeparator, '.');
+    for (const Case& c : cases) EXPECT_EQ(FormatDateTime(PickerToDateTimeFormat(c.Picker), time), c.Shown) << c.Picker;
+}
+
+TEST_F(ProGridEditorTypesTest, ADatePickerWhoseCheckBoxIsClearedWritesAnEmptyCell) {
+    grid->DateEditor()->SetShowCheckbox(true);
+    Open(BaseGrid::edDateEdit, "3/4/2026");
+    Key(VK_SPACE);
+    EXPECT_FALSE(grid->DateEditor()->Checked());
+    Key(VK_RETURN);
+    EXPECT_EQ(grid->Cells(2, 2), "");
+}
+
+TEST_F(ProGridEditorTypesTest, ADirectDateDropOpensTheCalendarWhichKeepsItsKeys) {
+    grid->MouseActions()->SetDirectDateDrop(true);
+    TGridDatePicker* picker = grid->DateEditor();
+    Open(BaseGrid::edDateEdit, "3/4/2026");
+    Input::Settle();
+    EXPECT_TRUE(picker->DroppedDown());
+    Key(VK_ESCAPE);  // closes the calendar, not the editor
+    EXPECT_FALSE(picker->DroppedDown());
+    EXPECT_TRUE(picker->Visible());
+    Key(VK_TAB);
+    EXPECT_FALSE(picker->Visible());
+    EXPECT_EQ(grid->Col(), 3);
+}
+
+// Without wrapping Down hands the edit back to the grid; with it Down stays in the text and a click on
+// another cell ends the edit.
+TEST_F(ProGridEditorTypesTest, TheRichTextEditorOpensOnTheCellAndLeavingItStoresRichText) {
+    struct Case {
+        bool WordWrap;
+        Cell To;
+    };
+    const Case cases[] = {{false, {2, 3}}, {true, {1, 4}}};
+    for (const Case& c : cases) {
+        grid->SetWordWrap(c.WordWrap);
+        Open(BaseGrid::edRichEdit, "zebra");
+        TProRichEdit* rich = grid->InplaceRichEdit();
+        ASSERT_EQ(form->ActiveControl(), rich);
+        EXPECT_EQ(rich->BoundsRect(), (TRect{128, 48, 191, 71}));
+        EXPECT_EQ(rich->SelLength(), 5);
+        Input::Type(form, "rich");
+        Key(VK_DOWN);
+        EXPECT_EQ(rich->Visible(), c.WordWrap);
+        if (c.WordWrap) Input::Click(grid, 64 + 10, 24 * 4 + 10);
+        EXPECT_FALSE(rich->Visible());
+        EXPECT_EQ(At(), c.To);
+        const AnsiString stored = grid->Cells(2, 2);
+        EXPECT_TRUE(stored.starts_with("{\\rtf")) << stored;
+        EXPECT_NE(stored.find("rich"), AnsiString::npos) << stored;
+        EXPECT_EQ(stored.find("zebra"), AnsiString::npos) << stored;
+        EXPECT_EQ(done, 1);
+    }
+}
 
 }  // namespace
