@@ -93,7 +93,8 @@ void RAdeRedeviDidi::RowHeightsChanged() {
 }
 
 // A column (row) the mouse sized: with AllColumnSize (AllRowSize) the other data columns (rows) scale by
-// its change, then OnEndColumnSize (OnEndRowSize). The flag goes first, so these changes do not recurse.
+// its change, then OnEndColumnSize (OnEndRowSize) and, for a column, OnUpdateColumnSize. The flag goes first,
+// so these changes do not recurse.
 void RAdeRedeviDidi::FollowMouseSizing(bool Columns) {
     Integer& sizedLine = Columns ? sizedCol_ : sizedRow_;
     bool& byMouse = Columns ? colSizedByMouse_ : rowSizedByMouse_;
@@ -113,8 +114,15 @@ void RAdeRedeviDidi::FollowMouseSizing(bool Columns) {
             }
         });
     }
-    if (Columns && OnEndColumnSize) OnEndColumnSize(this, sized);
-    if (!Columns && OnEndRowSize) OnEndRowSize(this, sized);
+    if (!Columns) {
+        if (OnEndRowSize) OnEndRowSize(this, sized);
+        return;
+    }
+    if (OnEndColumnSize) OnEndColumnSize(this, sized);
+    // The application has the last word on the width the mouse left.
+    Integer width = ColWidths(sized);
+    UpdateColumnSize(sized, width);
+    if (width != ColWidths(sized)) SetColWidths(sized, width);
 }
 
 // ---------------------------------------------------------------------------
