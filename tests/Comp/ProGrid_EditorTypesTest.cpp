@@ -146,6 +146,21 @@ TEST_F(ProGridEditorTypesTest, TheSpinEditorShowsTheCellsColourAndTakesTheTypedS
     EXPECT_EQ(grid->Cells(3, 3), "7");
 }
 
+// The combo's height counts its dropped list, yet closed it covers only its cell.
+TEST_F(ProGridEditorTypesTest, AClosedComboEditorCoversOnlyItsCell) {
+    grid->OnGetCellColor = [](TObject*, Integer ARow, Integer ACol, TGridDrawState, TBrush* ABrush, TFont*) {
+        if (ACol == 2 && ARow == 2) ABrush->SetColor(clAqua);
+    };
+    for (TEditorType editorType : {BaseGrid::edComboEdit, BaseGrid::edComboList}) {
+        Open(editorType, "pear");
+        Input::Settle();
+        ASSERT_GT(grid->ComboEditor()->Height(), 48);
+        const auto below = ComposedPixels(form, grid, Rect(150, 80, 152, 82));
+        EXPECT_EQ(below, std::vector<COLORREF>(4, ColorToRGB(grid->Color()))) << editorType;
+        Key(VK_ESCAPE);
+    }
+}
+
 TEST_F(ProGridEditorTypesTest, EnterAndAClickElsewhereStoreTheSpinValueOnce) {
     grid->Navigation()->SetAdvanceOnEnter(true);
     struct Case {
@@ -276,6 +291,18 @@ TEST(GridDatePickerFormat, APickersFormatWritesTheTimeItShows) {
                           {"HH.mm.ss", "13.05.09"},     {"H:m:s", "13:5:9"},    {"'at' HH:mm", "at 13:05"}};
     const TValueGuard separator(TimeSeparator, '.');
     for (const Case& c : cases) EXPECT_EQ(FormatDateTime(PickerToDateTimeFormat(c.Picker), time), c.Shown) << c.Picker;
+}
+
+TEST_F(ProGridEditorTypesTest, TheDatePickerShowsAFlatFrameInTheWindowColour) {
+    grid->SetColor(clYellow);
+    Open(BaseGrid::edDateEdit, "3/4/2026");
+    Input::Settle();
+    TGridDatePicker* picker = grid->DateEditor();
+    const TRect r = picker->BoundsRect();
+    EXPECT_EQ(ComposedPixels(form, grid, Rect(r.Left, r.Top + 5, r.Left + 2, r.Top + 6)),
+              std::vector<COLORREF>(2, ColorToRGB(clWindow)));
+    EXPECT_EQ(ComposedPixels(form, grid, Rect(r.Left + 4, r.Top + 2, r.Left + 5, r.Top + 3)),
+              std::vector<COLORREF>(1, ColorToRGB(clYellow)));
 }
 
 TEST_F(ProGridEditorTypesTest, ADatePickerWhoseCheckBoxIsClearedWritesAnEmptyCell) {
