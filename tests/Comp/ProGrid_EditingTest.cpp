@@ -5,42 +5,17 @@
 #include <vector>
 
 #include "ProGrid.h"
-#include "GridUnitFixture.h"
-#include "support/InputSimulator.h"
+#include "SmallGridFixture.h"
 
 using namespace ProGrid;
 using BaseGrid::TEditorType;
 
 namespace {
 
-using Cell = std::pair<Integer, Integer>;
-
-// A borderless grid of 5 x 6 cells of 64 x 24 (one fixed row and column) without lines or scroll bars.
-class ProGridEditingTest : public GridUnitFixture {
+class ProGridEditingTest : public SmallGridFixture {
 protected:
-    void SetUp() override {
-        GridUnitFixture::SetUp();
-        grid = Place<RAdeRedeviDidi>(0, 0, 320, 200);
-        grid->SetBorderStyle(bsNone);
-        grid->SetScrollBars(ssNone);
-        grid->SetColCount(5);
-        grid->SetRowCount(6);
-        grid->SetDefaultColWidth(64);
-        grid->SetDefaultRowHeight(24);
-        grid->SetGridLineWidth(0);
-        grid->SetOptions(grid->Options().Include(goEditing));
-        Input::Settle();
-        Input::Click(grid, 5 * 64 - 10, 5 * 24 - 10);
-    }
-    void GoTo(Integer ACol, Integer ARow) {
-        grid->SetCol(ACol);
-        grid->SetRow(ARow);
-    }
-    Cell At() const { return {grid->Col(), grid->Row()}; }
-    void Key(Word VirtualKey, TShiftState Shift = {}) { Input::Key(form, VirtualKey, Shift); }
+    void Configure() override { grid->SetOptions(grid->Options().Include(goEditing)); }
     bool InplaceShown() const { return grid->InplaceEditor() && grid->InplaceEditor()->Visible(); }
-
-    RAdeRedeviDidi* grid = nullptr;
 };
 
 TEST_F(ProGridEditingTest, TheEditorTypeIsAskedOncePerOpeningAndNoneOpensNothing) {

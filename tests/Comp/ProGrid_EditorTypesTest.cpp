@@ -9,7 +9,7 @@
 #include "support/ComposedPixels.h"
 #include "vcl/Clock.h"
 #include "vcl/ScopeGuard.h"
-#include "GridUnitFixture.h"
+#include "SmallGridFixture.h"
 #include "support/InputSimulator.h"
 
 using namespace ProGrid;
@@ -17,36 +17,17 @@ using BaseGrid::TEditorType;
 
 namespace {
 
-using Cell = std::pair<Integer, Integer>;
-
-// A borderless grid of 5 x 6 cells of 64 x 24 without lines or scroll bars: cell (2, 2) lies at 128, 48.
-class ProGridEditorTypesTest : public GridUnitFixture {
+// Cell (2, 2) lies at 128, 48.
+class ProGridEditorTypesTest : public SmallGridFixture {
 protected:
-    void SetUp() override {
-        GridUnitFixture::SetUp();
-        grid = Place<RAdeRedeviDidi>(0, 0, 320, 200);
-        grid->SetBorderStyle(bsNone);
-        grid->SetScrollBars(ssNone);
-        grid->SetColCount(5);
-        grid->SetRowCount(6);
-        grid->SetDefaultColWidth(64);
-        grid->SetDefaultRowHeight(24);
-        grid->SetGridLineWidth(0);
+    void Configure() override {
         grid->SetOptions(grid->Options().Include(goEditing).Include(goTabs));
         grid->OnGetEditorType = [this](TObject*, Integer, Integer, TEditorType& Editor) { Editor = type; };
         grid->OnEditingDone = [this](TObject*) { ++done; };
         grid->SpinEditor()->SetMaxValue(1000);
         grid->ComboEditor()->Items()->SetCommaText("apple,pear,plum");
         grid->UnitEditor()->Units()->SetCommaText("kg,g");
-        Input::Settle();
-        Input::Click(grid, 5 * 64 - 10, 5 * 24 - 10);
     }
-    void GoTo(Integer ACol, Integer ARow) {
-        grid->SetCol(ACol);
-        grid->SetRow(ARow);
-    }
-    Cell At() const { return {grid->Col(), grid->Row()}; }
-    void Key(Word VirtualKey, TShiftState Shift = {}) { Input::Key(form, VirtualKey, Shift); }
     // Opens the editor of the given type on cell (2, 2) holding Text. An editor still open from an earlier
     // step is left with Esc first, as a user would: moving the cell under it would take the focus away.
     TWinControl* Open(TEditorType AType, const AnsiString& Text) {
@@ -59,7 +40,6 @@ protected:
         return form->ActiveControl();
     }
 
-    RAdeRedeviDidi* grid = nullptr;
     TEditorType type = BaseGrid::edNormal;
     int done = 0;
 };

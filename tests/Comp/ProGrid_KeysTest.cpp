@@ -6,7 +6,7 @@
 
 #include "ProGrid.h"
 #include "support/EventCounter.h"
-#include "support/FormFixture.h"
+#include "SmallGridFixture.h"
 #include "support/InputSimulator.h"
 #include "vcl/Clipbrd.h"
 
@@ -14,28 +14,11 @@ using namespace ProGrid;
 
 namespace {
 
-using Cell = std::pair<Integer, Integer>;
-
-// A borderless grid of 5 x 6 cells of 64 x 24 (one fixed row and column) without lines or scroll bars:
-// column c starts at 64 c and row r at 24 r.
-class ProGridKeysTest : public FormFixture {
+class ProGridKeysTest : public SmallGridFixture {
 protected:
-    void SetUp() override {
-        FormFixture::SetUp();
-        grid = Place<RAdeRedeviDidi>(0, 0, 320, 200);
-        grid->SetBorderStyle(bsNone);
-        grid->SetScrollBars(ssNone);
-        grid->SetColCount(5);
-        grid->SetRowCount(6);
-        grid->SetDefaultColWidth(64);
-        grid->SetDefaultRowHeight(24);
-        grid->SetGridLineWidth(0);
-        Input::Settle();
-        Input::Click(grid, 5 * 64 - 10, 5 * 24 - 10);  // the user brings the focus to the grid
-    }
     void TearDown() override {
         DecimalSeparator = '.';
-        FormFixture::TearDown();
+        SmallGridFixture::TearDown();
     }
 
     void Options(std::initializer_list<TGridOption> Add) {
@@ -43,14 +26,6 @@ protected:
         for (TGridOption option : Add) options.Include(option);
         grid->SetOptions(options);
     }
-    void GoTo(Integer ACol, Integer ARow) {
-        grid->SetCol(ACol);
-        grid->SetRow(ARow);
-    }
-    Cell At() const { return {grid->Col(), grid->Row()}; }
-    void Key(Word VirtualKey, TShiftState Shift = {}) { Input::Key(grid, VirtualKey, Shift); }
-
-    RAdeRedeviDidi* grid = nullptr;
 };
 
 TEST_F(ProGridKeysTest, EnterAndTabFollowTheirDirectionTablesOverMergedCells) {
