@@ -372,6 +372,7 @@ private:
     Integer moveIndex_ = -1;
     Integer movePos_ = -1;
     bool moveDrawn_ = false;
+    bool movingRows_ = false;      // what the drawn mark stands for, whatever the state is now
     bool selectingPress_ = false;  // the left press began a selection: its release clicks
     TPoint lastMouse_{};
     bool timerRunning_ = false;

@@ -278,10 +278,10 @@ void TCustomGrid::DrawMoveMark() {
     if (movePos_ < 0) return;
     TGridDrawInfo info;
     CalcDrawInfo(info);
-    const TRect cell = FGridState == gsRowMoving ? LayoutCellRect(0, movePos_) : LayoutCellRect(movePos_, 0);
+    const TRect cell = movingRows_ ? LayoutCellRect(0, movePos_) : LayoutCellRect(movePos_, 0);
     if (cell.IsEmpty()) return;
     TRect mark;
-    if (FGridState == gsRowMoving) {
+    if (movingRows_) {
         const Integer y = movePos_ > moveIndex_ ? cell.Bottom : cell.Top - 1;
         mark = Rect(0, y - 1, info.Horz.GridBoundary, y + 1);
     } else {
@@ -333,9 +333,11 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, I
             } else if (options_.Contains(goRowMoving) && cell.X >= 0 && cell.X < fixedCols_ && cell.Y >= fixedRows_) {
                 FGridState = gsRowMoving;
                 moveIndex_ = movePos_ = cell.Y;
+                movingRows_ = true;
             } else if (options_.Contains(goColMoving) && cell.Y >= 0 && cell.Y < fixedRows_ && cell.X >= fixedCols_) {
                 FGridState = gsColMoving;
                 moveIndex_ = movePos_ = cell.X;
+                movingRows_ = false;
             }
             if (FGridState == gsRowMoving || FGridState == gsColMoving) {
                 Update();
@@ -433,6 +435,8 @@ void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Int
         case gsColMoving: EndMoving(); break;
         default: break;
     }
+    // A move a descendant ended on the way leaves its mark up until here.
+    if (moveDrawn_) DrawMoveMark();
     FGridState = gsNormal;
     if (click) Click();
     TCustomControl::MouseUp(Button, Shift, X, Y);
