@@ -98,17 +98,14 @@ void RAdeRedeviDidi::LeftButtonUp(TMessage& Message) {
         FGridState == gsColSizing && cell.X >= 0 && cell.Y < FixedRows() && Options().Contains(goColSizing);
     ReleaseEnds(cell);
 
-    // A move with the image ends here: the screen's drag cursor and the image go, the class library moves.
+    // A move with the image ends here (the class library moves): the image, the arrows and the screen's drag
+    // cursor go, as they do after a move that ended otherwise (refused, or its settings changed).
     const bool lineMove = FGridState == gsColMoving || FGridState == gsRowMoving;
-    if (lineMove && EnhRowColMove() && Screen->Cursor() == crDrag) {
+    if ((lineMove && EnhRowColMove() && Screen->Cursor() == crDrag) || (dragImage_ && dragImage_->Visible()))
         HideDragImage();
-        // A row does not go below a floating footer that is not a grid row.
-        const bool footer = FloatingFooter()->Visible() && FloatingFooter()->FooterStyle() != fsFixedLastRow;
-        if (FGridState == gsRowMoving && footer && cell.Y == RowCount() - 1) FGridState = gsNormal;
-    } else if (dragImage_ && dragImage_->Visible()) {
-        // A move that ended otherwise (refused, or its settings changed) leaves nothing up either.
-        HideDragImage();
-    }
+    // A row does not go below a floating footer that is not a grid row, with the image or without.
+    const bool footer = FloatingFooter()->Visible() && FloatingFooter()->FooterStyle() != fsFixedLastRow;
+    if (FGridState == gsRowMoving && footer && cell.Y == RowCount() - 1) FGridState = gsNormal;
     {
         const TValueGuard<TMouseEvent> quiet(OnMouseUp, sizedOnHeader ? TMouseEvent() : OnMouseUp);
         TBaseGrid::WndProc(Message);

@@ -9,6 +9,7 @@
 #include "GridUnitFixture.h"
 #include "ProGrid.h"
 #include "ProGrid_HintWindow.h"
+#include "support/ComposedPixels.h"
 #include "support/GraphicsTestSupport.h"
 #include "support/InputSimulator.h"
 #include "vcl/Clock.h"
@@ -270,6 +271,42 @@ TEST_F(ProGridMouseTest, AColumnMovedByItsHeaderTakesItsWidthAndTheSortColumnAlo
     EXPECT_EQ(grid->Cells(1, 0), "B");
     EXPECT_EQ(grid->ColWidths(4), 50);
     EXPECT_EQ(grid->SortSettings()->Column(), 4);
+}
+
+// A row move that is refused (by OnRowMove, or onto the last row under a floating footer that is no grid
+// row) moves nothing, and the inverted bar that marked where it would go is gone after the release.
+TEST_F(ProGridMouseTest, ARefusedRowMoveLeavesTheGridAsItWas) {
+    struct TCase {
+        const char* Name;
+        bool Enhanced, Refused, Footer;
+        Integer ToRow;
+    };
+    const TCase cases[] = {
+        {"refused by OnRowMove", false, true, false, 5},
+        {"refused by OnRowMove, with the image", true, true, false, 5},
+        {"onto the footer's row", false, false, true, 7},
+        {"onto the footer's row, with the image", true, false, true, 7},
+    };
+    grid->SetOptions(grid->Options().Include(goRowMoving));
+    for (Integer r = 1; r < 8; ++r) grid->SetCells(0, r, "r" + IntToStr(r));
+    grid->FloatingFooter()->SetFooterStyle(fsColumnPreview);
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        grid->SetEnhRowColMove(c.Enhanced);
+        grid->OnRowMove = [&](TObject*, Integer, bool& Allow) { Allow = !c.Refused; };
+        grid->FloatingFooter()->SetVisible(c.Footer);
+        grid->SetFocus();
+        const TRect client = grid->ClientRect();
+        const std::vector<COLORREF> before = ComposedPixels(form, grid, client);
+        const TPoint from = Centre(0, 2), to = Centre(0, c.ToRow);
+        Testing::MouseDown(grid, from.X, from.Y);
+        for (Integer y = from.Y; y < to.Y; y += 12) Testing::MouseMove(grid, from.X, y, {ssLeft});
+        Testing::MouseMove(grid, to.X, to.Y, {ssLeft});
+        Testing::MouseUp(grid, to.X, to.Y);
+        EXPECT_EQ(grid->Cells(0, 2), "r2");
+        EXPECT_EQ(grid->Cells(0, c.ToRow), "r" + IntToStr(c.ToRow));
+        EXPECT_TRUE(ComposedPixels(form, grid, client) == before) << "nothing left on the grid";
+    }
 }
 
 TEST_F(ProGridMouseTest, ACheckBoxClickTogglesItAndTheHeaderBoxSetsTheColumn) {
