@@ -82,22 +82,24 @@ void AddToClipboard(HWND Owner, UINT Format, HGLOBAL Block) {
     CloseClipboard();
 }
 
-// The texts of the rows ending at RowEnds: TAB between cells, CR LF after each row when LineEnds.
-template <typename S, typename F>
-S JoinedRows(const std::vector<std::size_t>& RowEnds, bool LineEnds, F&& TextAt) {
-    S joined;
-    std::size_t i = 0;
-    for (std::size_t end : RowEnds) {
-        for (std::size_t first = i; i < end; ++i) {
-            if (i > first) joined += '\t';
-            joined += TextAt(i);
-        }
-        if (LineEnds) {
-            joined += '\r';
-            joined += '\n';
-        }
+// A cell holding wide text: where its narrow text lies in the copied text, and the wide text itself.
+struct TWideCell {
+    std::size_t Begin;
+    std::size_t Size;
+    WideString Text;
+};
+
+// The copied text with the wide cells' texts in place of their narrow ones.
+WideString WideCopy(const AnsiString& Text, const std::vector<TWideCell>& Wides) {
+    WideString wide;
+    wide.reserve(Text.size());
+    std::size_t at = 0;
+    for (const TWideCell& cell : Wides) {
+        wide += AnsiToWide(Text.substr(at, cell.Begin - at));
+        wide += cell.Text;
+        at = cell.Begin + cell.Size;
     }
-    return joined;
+    return wide + AnsiToWide(Text.substr(at));
 }
 
 // Cuts Text into lines at CR (an LF after it skipped) and lines into fields at TAB.
@@ -187,33 +189,32 @@ void RAdeRedeviDidi::CopySelectionToClipboard(const TGridRect& ARect, bool Disju
         if (!byColFlag || ColSelect(c)) cols.push_back(c);
     const bool lineEnds = ARect.Bottom > ARect.Top;
 
-    std::vector<AnsiString> texts;
-    std::vector<std::pair<std::size_t, WideString>> wides;  // the cells holding wide text
-    std::vector<std::size_t> rowEnds;                       // one past the last text of each row taken
+    // The cells' texts go straight into the one text, TAB between cells, CR LF after each row taken when
+    // there are several rows.
+    AnsiString text, cell;
+    WideString wide;
+    std::vector<TWideCell> wides;
     for (Integer r = ARect.Top; r <= ARect.Bottom && !cols.empty(); ++r) {
         if (byRowFlag && !RowSelect(mouse.RowSelectPersistent() ? RealRowIndex(r) : r)) continue;
-        for (Integer c : cols) {
-            AnsiString text;
-            WideString wide;
-            if (ClipboardCopyText(RealColIndex(c), r, text, wide)) wides.emplace_back(texts.size(), std::move(wide));
-            texts.push_back(std::move(text));
+        for (std::size_t k = 0; k < cols.size(); ++k) {
+            if (k > 0) text += '\t';
+            if (ClipboardCopyText(RealColIndex(cols[k]), r, cell, wide))
+                wides.push_back({text.size(), cell.size(), std::move(wide)});
+            text += cell;
         }
-        rowEnds.push_back(texts.size());
+        if (lineEnds) text += "\r\n";
+        // The first row tells how long the text grows, so that it is not copied while it grows.
+        if (r == ARect.Top) text.reserve(text.size() * static_cast<std::size_t>(ARect.Bottom - ARect.Top + 1) * 9 / 8);
     }
 
-    const AnsiString text =
-        JoinedRows<AnsiString>(rowEnds, lineEnds, [&](std::size_t i) -> const AnsiString& { return texts[i]; });
     HGLOBAL block = BlockOf(text.c_str(), text.size() + 1);
     if (!block) throw EOutOfResources("Out of memory");
 
     HGLOBAL wideBlock = nullptr;
     if (!wides.empty()) {
         // Wide text goes beside the text, the wide cells as they are.
-        auto next = wides.begin();
-        const WideString wide = JoinedRows<WideString>(rowEnds, lineEnds, [&](std::size_t i) {
-            return next != wides.end() && next->first == i ? (next++)->second : AnsiToWide(texts[i]);
-        });
-        wideBlock = BlockOf(wide.c_str(), (wide.size() + 1) * sizeof(char16_t));
+        const WideString copied = WideCopy(text, wides);
+        wideBlock = BlockOf(copied.c_str(), (copied.size() + 1) * sizeof(char16_t));
     }
 
     if (!OpenClipboard(Handle())) {
@@ -303,8 +304,8 @@ Integer RAdeRedeviDidi::PasteText(Integer ACol, Integer ARow, const WideString& 
     const auto lastDataRow = [&] { return footerRow ? RowCount() - 1 : RowCount(); };
     const bool endsWithBreak = Text.back() == u'\r' || (Text.size() >= 2 && Text.ends_with(u"\r\n"));
     // Mostly every character has a byte: then the text is cut as bytes.
-    const AnsiString narrow = WideToAnsi(Text);
-    const bool allNarrow = AnsiToWide(narrow) == Text;
+    bool allNarrow = false;
+    const AnsiString narrow = WideToAnsi(Text, allNarrow);
     Integer count = 0;
     Integer lastRow = ARow, lastCol = ACol;
     Integer row = ARow;
@@ -384,7 +385,7 @@ Integer RAdeRedeviDidi::PasteFromClipboard(Integer ACol, Integer ARow) {
     if (!IsClipboardFormatAvailable(CF_TEXT)) return 0;
     if (!OpenClipboard(Handle())) return 0;
     WideString text;
-    if (HGLOBAL block = GetClipboardData(CF_UNICODETEXT)) text = WideTextOfBlock(BytesOfGlobal(block));
+    if (HGLOBAL block = GetClipboardData(CF_UNICODETEXT)) text = WideTextOfBlock(GlobalBytesInPlace(block));
     CloseClipboard();
     return PasteText(ACol, ARow, text);
 }

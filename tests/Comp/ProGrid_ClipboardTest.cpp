@@ -213,6 +213,37 @@ TEST_F(ProGridClipboardTest, WideCellsTravelAsUnicodeTextAndComeBackWide) {
     EXPECT_EQ(grid->Cells(3, 2), "caf\xE9");
 }
 
+// The wide text holds each wide cell where the text has its narrow form, among narrow cells, row ends and
+// other wide cells, whatever the lengths of the two forms.
+TEST_F(ProGridClipboardTest, WideCellsStandInTheWideTextWhereverTheyAre) {
+    struct Case {
+        WideString Cells[2][2];  // a cell with characters outside Windows-1252 is set wide
+        WideString Wide;
+        std::string Text;
+    };
+    const Case cases[] = {
+        {{{u"a", u"\u03A9"}, {u"c", u"d"}}, u"a\t\u03A9\r\nc\td\r\n", "a\t?\r\nc\td\r\n"},
+        {{{u"\u0416\u0416", u"b"}, {u"\U0001F600x", u"\u00E9"}},
+         u"\u0416\u0416\tb\r\n\U0001F600x\t\u00E9\r\n",
+         "??\tb\r\n?x\t\xE9\r\n"},
+        {{{u"", u"\u03A9\r\n\"q\""}, {u"\u03A9", u"\u03A9"}},
+         u"\t\"\u03A9\n\"\"q\"\"\"\r\n\u03A9\t\u03A9\r\n",
+         "\t\"?\n\"\"q\"\"\"\r\n?\t?\r\n"},
+    };
+    for (const Case& c : cases) {
+        for (Integer r = 0; r < 2; ++r)
+            for (Integer col = 0; col < 2; ++col) {
+                const WideString& cell = c.Cells[r][col];
+                if (AnsiToWide(WideToAnsi(cell)) == cell) grid->SetCells(col, r, WideToAnsi(cell));
+                else grid->SetWideCells(col, r, cell);
+            }
+        Select(0, 0, 1, 1);
+        grid->CopyToClipboard();
+        EXPECT_EQ(ClipboardBytes(CF_UNICODETEXT), WideTextBytes(c.Wide)) << c.Text;
+        EXPECT_EQ(ClipboardBytes(CF_TEXT), c.Text + '\0');
+    }
+}
+
 TEST_F(ProGridClipboardTest, TextSizeCountsFieldsAndLines) {
     const std::pair<const char*, TPoint> cases[] = {
         {"", {1, 0}},         {"a", {1, 0}},

@@ -126,6 +126,23 @@ TEST_F(ClipboardTest, ReadsAreCopiesOfExactSizeInTheFormatAsked) {
     EXPECT_FALSE(IsClipboardFormatAvailable(RegisterClipboardFormat("Never Written")));
 }
 
+// Wide text is read in blocks of four characters: the first zero character ends it wherever it stands,
+// and a block without one reads to its last whole character.
+TEST_F(ClipboardTest, AWideBlockReadsUpToItsFirstZeroCharacterWhereverItStands) {
+    const WideString text = u"\u20ACbcdefghijklmn\u0416";
+    for (std::size_t at = 0; at <= text.size(); ++at) {
+        std::string block = WideTextBytes(text);
+        block[2 * at] = block[2 * at + 1] = '\0';
+        EXPECT_EQ(WideTextOfBlock(block), text.substr(0, at)) << at;
+        block.resize(2 * at + 1);  // cut inside the zero character
+        EXPECT_EQ(WideTextOfBlock(block), text.substr(0, at)) << at;
+    }
+    const std::string unterminated = WideTextBytes(text).substr(0, 2 * text.size()) + "x";
+    EXPECT_EQ(WideTextOfBlock(unterminated), text);
+    // A zero byte in a character is no zero character.
+    EXPECT_EQ(WideTextOfBlock(std::string("\x00\x01\x41\x00\x00\x00", 6)), u"\u0100A");
+}
+
 TEST_F(ClipboardTest, TextConvertsBetweenWindows1252AndUtf16AndTheWideTextWins) {
     Write({{CF_UNICODETEXT, WideTextBytes(u"\u20AC\u00E9\u03A9")}});
     EXPECT_EQ(ClipboardBytes(CF_TEXT), std::string("\x80\xE9?\0", 4));  // the Greek letter has no byte

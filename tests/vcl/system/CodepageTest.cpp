@@ -29,3 +29,41 @@ TEST(Codepage, UnmappableCharactersBecomeQuestionMarks) {
     EXPECT_EQ(WideToAnsi(WideString(1, char16_t(0xD800))), "?");  // lone surrogate
     EXPECT_EQ(WideToAnsi(u"\u20AC\u2122"), "\x80\x99");
 }
+
+// Long texts convert in blocks of several characters: a character that is not ASCII converts the same at
+// every place in the text, the block's first, last and the odd ones after the last block.
+TEST(Codepage, ACharacterConvertsTheSameAtEveryPlaceOfALongText) {
+    struct Case {
+        AnsiString Byte;    // the byte in a narrow text
+        WideString Unit;    // its character in a wide one
+        AnsiString BackTo;  // what the wide text converts back to
+        bool Exact;         // whether it converts back unchanged
+    };
+    const Case cases[] = {
+        {"\x80", u"\u20AC", "\x80", true},
+        {"\x9F", u"\u0178", "\x9F", true},
+        {"\x81", u"\u0081", "\x81", true},
+        {"\xE9", u"\u00E9", "\xE9", true},
+        {"\xFF", u"\u00FF", "\xFF", true},
+        {"", u"\u0416", "?", false},
+        {"", u"\U0001F600", "?", false},
+        {"", WideString(1, char16_t(0xDC00)), "?", false},
+        {"", WideString(1, char16_t(0x0080)), "?", false},
+    };
+    constexpr std::size_t length = 19;
+    for (const Case& c : cases)
+        for (std::size_t at = 0; at < length; ++at) {
+            const AnsiString before(at, 'a'), after(length - at, 'z');
+            const WideString wide = AnsiToWide(before) + c.Unit + AnsiToWide(after);
+            if (!c.Byte.empty()) {
+                EXPECT_EQ(AnsiToWide(before + c.Byte + after), wide) << int(c.Byte[0]) << " at " << at;
+            }
+            bool exact = !c.Exact;
+            EXPECT_EQ(WideToAnsi(wide, exact), before + c.BackTo + after) << c.BackTo << " at " << at;
+            EXPECT_EQ(exact, c.Exact) << c.BackTo << " at " << at;
+            EXPECT_EQ(WideToAnsi(wide), before + c.BackTo + after);
+        }
+    bool exact = false;
+    EXPECT_EQ(WideToAnsi(WideString(), exact), "");
+    EXPECT_TRUE(exact);
+}

@@ -161,6 +161,8 @@ Int64 Round(double X);
 WideString AnsiToWide(const AnsiString& S);
 // Characters without a Windows-1252 byte become '?'.
 AnsiString WideToAnsi(const WideString& S);
+// Exact tells whether every character had its byte, so that the text converts back unchanged.
+AnsiString WideToAnsi(const WideString& S, bool& Exact);
 
 // ---------------------------------------------------------------------------
 // Variant: the runtime's tagged value for the kinds this system uses.

@@ -1,6 +1,8 @@
 // Reading and writing the blocks of the data formats, bounded by the block's own size.
 #include "ActiveX/FormatBlocks.h"
 
+#include <bit>
+#include <cstdint>
 #include <cstring>
 
 #include "vcl/ShellAPI.h"
@@ -16,13 +18,15 @@ std::optional<std::string> FetchBlock(IDataObject* Data, CLIPFORMAT Format) {
     return bytes;
 }
 
-std::string BytesOfGlobal(HGLOBAL Block) {
+std::string BytesOfGlobal(HGLOBAL Block) { return std::string(GlobalBytesInPlace(Block)); }
+
+// The stand-in's global memory never moves, so the bytes stay where the lock found them.
+std::string_view GlobalBytesInPlace(HGLOBAL Block) {
     const std::size_t size = Block ? GlobalSize(Block) : 0;
     const void* p = size ? GlobalLock(Block) : nullptr;
     if (!p) return {};
-    std::string bytes(static_cast<const char*>(p), size);
     GlobalUnlock(Block);
-    return bytes;
+    return {static_cast<const char*>(p), size};
 }
 
 HGLOBAL GlobalFromBytes(const std::string& Bytes) {
@@ -34,39 +38,51 @@ HGLOBAL GlobalFromBytes(const std::string& Bytes) {
     return h;
 }
 
-AnsiString AnsiTextOfBlock(const std::string& Block) { return Block.substr(0, Block.find('\0')); }
+AnsiString AnsiTextOfBlock(std::string_view Block) { return AnsiString(Block.substr(0, Block.find('\0'))); }
 
 namespace {
 
-WideString WideUnitsFrom(const std::string& Block, std::size_t From, bool& Terminated) {
-    WideString text;
-    Terminated = false;
-    for (std::size_t at = From; at + 1 < Block.size(); at += 2) {
-        char16_t unit = static_cast<char16_t>(static_cast<Byte>(Block[at]) | (static_cast<Byte>(Block[at + 1]) << 8));
-        if (unit == 0) {
-            Terminated = true;
-            break;
-        }
-        text += unit;
+char16_t UnitAt(std::string_view Block, std::size_t At) {
+    return static_cast<char16_t>(static_cast<Byte>(Block[At]) | (static_cast<Byte>(Block[At + 1]) << 8));
+}
+
+// Found first, then copied at once: a clipboard's text holds millions of units.
+WideString WideUnitsFrom(std::string_view Block, std::size_t From, bool& Terminated) {
+    std::size_t end = From;
+    // Four units at a time while none is zero (a zero unit is a zero 16-bit lane in either byte order).
+    for (std::uint64_t four; end + sizeof four <= Block.size(); end += sizeof four) {
+        std::memcpy(&four, Block.data() + end, sizeof four);
+        if (((four - 0x0001000100010001ull) & ~four & 0x8000800080008000ull) != 0) break;
+    }
+    while (end + 1 < Block.size() && UnitAt(Block, end) != 0) end += 2;
+    Terminated = end + 1 < Block.size();
+    WideString text(end > From ? (end - From) / 2 : 0, u'\0');
+    if constexpr (std::endian::native == std::endian::little) {
+        if (!text.empty()) std::memcpy(text.data(), Block.data() + From, text.size() * 2);
+    } else {
+        for (std::size_t i = 0; i < text.size(); ++i) text[i] = UnitAt(Block, From + 2 * i);
     }
     return text;
 }
 
 }  // namespace
 
-WideString WideTextOfBlock(const std::string& Block) {
+WideString WideTextOfBlock(std::string_view Block) {
     bool terminated;
     return WideUnitsFrom(Block, 0, terminated);
 }
 
 std::string AnsiTextBlock(const AnsiString& Text) { return Text + '\0'; }
 
-std::string WideTextBlock(const WideString& Text) {
-    std::string block;
-    block.reserve(Text.size() * 2 + 2);
-    for (char16_t unit : Text + u'\0') {
-        block += static_cast<char>(unit & 0xFF);
-        block += static_cast<char>(unit >> 8);
+std::string WideTextBlock(std::u16string_view Text) {
+    std::string block(Text.size() * 2 + 2, '\0');
+    if constexpr (std::endian::native == std::endian::little) {
+        if (!Text.empty()) std::memcpy(block.data(), Text.data(), Text.size() * 2);
+    } else {
+        for (std::size_t i = 0; i < Text.size(); ++i) {
+            block[2 * i] = static_cast<char>(Text[i] & 0xFF);
+            block[2 * i + 1] = static_cast<char>(Text[i] >> 8);
+        }
     }
     return block;
 }

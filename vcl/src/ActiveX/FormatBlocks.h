@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "vcl/ActiveX.h"
@@ -20,7 +21,7 @@ std::optional<std::string> FetchBlock(IDataObject* Data, CLIPFORMAT Format);
 HGLOBAL GlobalFromBytes(const std::string& Bytes);
 
 std::string AnsiTextBlock(const AnsiString& Text);
-std::string WideTextBlock(const WideString& Text);
+std::string WideTextBlock(std::u16string_view Text);
 std::string DropFilesBlock(const std::vector<WideString>& Files);
 
 // "Rich Text Format", registered on first use.

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "vcl/Windows.h"
 
@@ -12,7 +13,7 @@ namespace ClipboardContents {
 void Empty();
 // Adds a format's block (the bytes SetClipboardData was given); false for a format we cannot carry.
 // Without Empty the generation starts from what the clipboard holds.
-bool Put(UINT Format, const std::string& Block);
+bool Put(UINT Format, std::string_view Block);
 // The generation goes to the windowing system; nothing happens when nothing was written.
 void Commit();
 // The clipboard as it stands (the open generation when there is one).

@@ -2,6 +2,8 @@
 #include "System/Codepage.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 #include "vcl/System.h"
 
@@ -81,21 +83,56 @@ char UnicodeToAnsiChar(char32_t CodePoint, char Fallback) {
     return Fallback;
 }
 
-std::u16string AnsiToUtf16(const std::string& S) {
-    std::u16string out;
-    out.reserve(S.size());
-    for (char c : S) out += AnsiCharToUtf16(static_cast<unsigned char>(c));
+// Bytes widen as they are, then the few of 0x80..0x9F take their characters.
+void AnsiToUtf16(std::string_view S, char16_t* Out) {
+    for (std::size_t i = 0; i < S.size(); ++i) Out[i] = static_cast<unsigned char>(S[i]);
+    FixHighControls(S, Out);
+}
+
+// Eight bytes at a time: mostly none has its high bit set.
+void FixHighControls(std::string_view S, char16_t* Out) {
+    std::size_t i = 0;
+    for (; i + 8 <= S.size(); i += 8) {
+        std::uint64_t eight;
+        std::memcpy(&eight, S.data() + i, sizeof eight);
+        if ((eight & 0x8080808080808080ull) == 0) continue;
+        for (std::size_t k = i; k < i + 8; ++k)
+            if (Out[k] >= 0x80 && Out[k] <= 0x9F) Out[k] = kHighControls[Out[k] - 0x80];
+    }
+    for (; i < S.size(); ++i)
+        if (Out[i] >= 0x80 && Out[i] <= 0x9F) Out[i] = kHighControls[Out[i] - 0x80];
+}
+
+std::u16string AnsiToUtf16(std::string_view S) {
+    std::u16string out(S.size(), u'\0');
+    AnsiToUtf16(S, out.data());
     return out;
 }
 
-std::string Utf16ToAnsi(const std::u16string& S) {
-    std::string out;
-    out.reserve(S.size());
+std::string Utf16ToAnsi(std::u16string_view S, bool* Exact) {
+    std::string out(S.size(), '\0');
+    std::size_t length = 0;
+    bool exact = true;
     for (std::size_t i = 0; i < S.size(); ++i) {
+        // Four units at a time while all are ASCII.
+        for (std::uint64_t four; i + 4 <= S.size(); i += 4) {
+            std::memcpy(&four, S.data() + i, sizeof four);
+            if ((four & 0xFF80FF80FF80FF80ull) != 0) break;
+            for (std::size_t k = 0; k < 4; ++k) out[length++] = static_cast<char>(S[i + k]);
+        }
+        if (i == S.size()) break;
         const char16_t u = S[i];
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+            out[length++] = static_cast<char>(u);
+            continue;
+        }
         if (u >= 0xD800 && u <= 0xDBFF && i + 1 < S.size() && S[i + 1] >= 0xDC00 && S[i + 1] <= 0xDFFF) ++i;
-        out += (u >= 0xD800 && u <= 0xDFFF) ? '?' : UnicodeToAnsiChar(u);
+        const char byte = u >= 0xD800 && u <= 0xDFFF ? '\0' : UnicodeToAnsiChar(u, '\0');
+        exact = exact && byte != '\0';
+        out[length++] = byte != '\0' ? byte : '?';
     }
+    out.resize(length);
+    if (Exact) *Exact = exact;
     return out;
 }
 
@@ -117,3 +154,4 @@ std::string Utf8ToAnsi(const std::string& S) {
 
 WideString AnsiToWide(const AnsiString& S) { return codepage::AnsiToUtf16(S); }
 AnsiString WideToAnsi(const WideString& S) { return codepage::Utf16ToAnsi(S); }
+AnsiString WideToAnsi(const WideString& S, bool& Exact) { return codepage::Utf16ToAnsi(S, &Exact); }

@@ -80,7 +80,7 @@ BOOL EmptyClipboard() {
 HGLOBAL SetClipboardData(UINT uFormat, HGLOBAL hMem) {
     TClipboardState& s = State();
     if (!s.Open || !hMem || !GlobalSize(hMem)) return nullptr;
-    if (!ClipboardContents::Put(uFormat, BytesOfGlobal(hMem))) return nullptr;
+    if (!ClipboardContents::Put(uFormat, GlobalBytesInPlace(hMem))) return nullptr;
     s.Given.push_back(hMem);
     return hMem;
 }

@@ -68,7 +68,7 @@ void Empty() {
     g.WideText = false;
 }
 
-bool Put(UINT Format, const std::string& Block) {
+bool Put(UINT Format, std::string_view Block) {
     TGeneration& g = Generation();
     if (Format == CF_UNICODETEXT) {
         Written().setText(QString::fromStdU16String(WideTextOfBlock(Block)));
@@ -77,7 +77,7 @@ bool Put(UINT Format, const std::string& Block) {
     }
     if (Format == CF_TEXT) {
         QMimeData& mime = Written();
-        if (!g.WideText) mime.setText(ToQString(AnsiTextOfBlock(Block)));
+        if (!g.WideText) mime.setText(ToQString(Block.substr(0, Block.find('\0'))));
         return true;
     }
     if (Format == RichTextClipboardFormat()) {
@@ -106,7 +106,10 @@ std::optional<std::string> Block(UINT Format) {
     const QMimeData* mime = Current();
     if (!mime || !MimeOffers(*mime, Format)) return std::nullopt;
     if (Format == CF_TEXT) return AnsiTextBlock(FromQString(TextRead(*mime)));
-    if (Format == CF_UNICODETEXT) return WideTextBlock(TextRead(*mime).toStdU16String());
+    if (Format == CF_UNICODETEXT) {
+        const QString text = TextRead(*mime);
+        return WideTextBlock({reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())});
+    }
     if (Format == RichTextClipboardFormat()) return RichTextOf(*mime)->toStdString() + '\0';
     if (!IsRegistered(Format)) return std::nullopt;
     const QByteArray bytes = mime->data(MimeTypeOf(Format));

@@ -53,7 +53,7 @@ QString MimeTypeOf(UINT Format) {
     return RegisteredMimePrefix + ToQString(AnsiString(buffer, static_cast<std::size_t>(length))) + u'"';
 }
 
-QByteArray UntilZero(const std::string& Block) {
+QByteArray UntilZero(std::string_view Block) {
     const std::size_t end = Block.find('\0');
     return QByteArray(Block.data(), static_cast<qsizetype>(end == std::string::npos ? Block.size() : end));
 }

@@ -41,4 +41,4 @@ bool IsOurs(const QMimeData& Mime);
 void MarkOurs(QMimeData& Mime);
 // The rich text's bytes up to a zero byte; none when the data holds no rich text.
 std::optional<QByteArray> RichTextOf(const QMimeData& Mime);
-QByteArray UntilZero(const std::string& Block);
+QByteArray UntilZero(std::string_view Block);

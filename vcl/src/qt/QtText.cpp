@@ -2,14 +2,13 @@
 
 #include "System/Codepage.h"
 
-QString ToQString(const AnsiString& S) {
-    QString result(static_cast<qsizetype>(S.size()), Qt::Uninitialized);
-    QChar* out = result.data();
-    for (char c : S) *out++ = QChar(codepage::AnsiCharToUtf16(static_cast<unsigned char>(c)));
+QString ToQString(std::string_view S) {
+    QString result = QString::fromLatin1(S.data(), static_cast<qsizetype>(S.size()));
+    codepage::FixHighControls(S, reinterpret_cast<char16_t*>(result.data()));
     return result;
 }
 
 AnsiString FromQString(const QString& S) {
     return codepage::Utf16ToAnsi(
-        std::u16string(reinterpret_cast<const char16_t*>(S.utf16()), static_cast<std::size_t>(S.size())));
+        std::u16string_view(reinterpret_cast<const char16_t*>(S.utf16()), static_cast<std::size_t>(S.size())));
 }

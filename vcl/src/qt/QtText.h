@@ -1,12 +1,14 @@
 #pragma once
 // AnsiString (Windows-1252) <-> QString, through the stand-in's own code page table.
 
+#include <string_view>
+
 #include <QString>
 
 #include "vcl/Graphics.h"
 #include "vcl/System.h"
 
-QString ToQString(const AnsiString& S);
+QString ToQString(std::string_view S);
 AnsiString FromQString(const QString& S);
 
 // A face named "Symbol" (in any letter case) takes its bytes in the Symbol encoding.
