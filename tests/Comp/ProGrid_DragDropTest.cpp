@@ -740,3 +740,20 @@ TEST_F(ProGridDragDropTest, AColumnDraggedByItsHeaderShowsTheHeaderBelowTheCurso
     }
     SetUp();
 }
+
+// A drag the application refuses at its start selects from the current cell instead, as any press that
+// selects: the release clicks once.
+TEST_F(ProGridDragDropTest, ARefusedDragSelectsFromThePressAndClicksOnce) {
+    grid->SetOptions(grid->Options().Exclude(goEditing));
+    grid->SetSelection({1, 1, 2, 2});
+    grid->OnOleDrag = [](TObject*, Integer, Integer, const AnsiString&, bool& Allow) { Allow = false; };
+    int clicks = 0;
+    grid->OnClick = [&](TObject*) { ++clicks; };
+    const TPoint from = grid->ScreenToClient(At(grid, 2, 2)), to = grid->ScreenToClient(At(grid, 3, 3));
+    Testing::MouseDown(grid, from.X, from.Y);
+    Testing::MouseMove(grid, from.X + 10, from.Y, TShiftState{ssLeft});
+    Testing::MouseMove(grid, to.X, to.Y, TShiftState{ssLeft});
+    Testing::MouseUp(grid, to.X, to.Y);
+    EXPECT_EQ(grid->Selection(), (TGridRect{2, 2, 3, 3}));
+    EXPECT_EQ(clicks, 1);
+}

@@ -155,6 +155,12 @@ TEST_F(ProGridMouseTest, AReleaseClicksOnceAfterASelectionAndHidesAHeaderSizingF
         EXPECT_EQ(grid->Selection(), c.Selected);
         EXPECT_EQ(grid->ColWidths(2), c.Width2);
     }
+    // A right click after them is no click of the grid's.
+    clicks = 0;
+    ClickCell(3, 3);
+    const TPoint at = Centre(4, 4);
+    Testing::Click(grid, at.X, at.Y, mbRight);
+    EXPECT_EQ(clicks, 1);
 }
 
 TEST_F(ProGridMouseTest, AnAllColumnSizeScalesTheOtherDataColumnsOnlyAndTheApplicationHasTheLastWord) {

@@ -2,7 +2,6 @@
 // is held outside), sizes rows and columns at their lines in the fixed area and moves them by their
 // fixed cells.
 #include <algorithm>
-#include <utility>
 
 #include "../Controls/ControlPeer.h"
 #include "vcl/Forms.h"
@@ -370,6 +369,8 @@ void TCustomGrid::MouseMove(TShiftState Shift, Integer X, Integer Y) {
     CalcDrawInfo(info);
     switch (FGridState) {
         case gsSelecting: {
+            // A press a descendant turned into a selection clicks at its release too.
+            selectingPress_ = true;
             // While editing, a drag selects nothing and the current cell stays.
             const TGridCoord cell = LayoutCoord(layoutX, Y);
             if (InBody(cell) && !(cell == anchor_) && !options_.Contains(goEditing)) MoveAnchor(cell);
@@ -426,7 +427,7 @@ void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Int
     if (timerRunning_) KillTimer(Handle(), ScrollTimer);
     timerRunning_ = false;
     // The click belongs to the press that began selecting, whatever a descendant made of the state since.
-    const bool click = std::exchange(selectingPress_, false) || FGridState == gsSelecting;
+    const bool click = selectingPress_ || FGridState == gsSelecting;
     switch (FGridState) {
         case gsSelecting: MouseMove(Shift, X, Y); break;
         case gsColSizing:
@@ -438,6 +439,7 @@ void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Int
     // A move a descendant ended on the way leaves its mark up until here.
     if (moveDrawn_) DrawMoveMark();
     FGridState = gsNormal;
+    selectingPress_ = false;
     if (click) Click();
     TCustomControl::MouseUp(Button, Shift, X, Y);
 }
