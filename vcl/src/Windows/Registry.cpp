@@ -310,11 +310,21 @@ void AppendLine(TIndexedStore& Store, const std::string& Line) {
     if (Store.Indexed) IndexLine(Store, LineAt(text, begin), begin);
 }
 
-// A line of the same length leaves the other lines where the index has them.
+// The lines after the replaced one move by the change of its length: the index moves them with it rather
+// than being built again, so a write costs one pass without allocations.
 void ReplaceLine(TIndexedStore& Store, std::size_t Begin, std::size_t End, const std::string& Line) {
     Store.Text.replace(Begin, End - Begin, Line);
-    if (End - Begin != Line.size()) Store.Indexed = false;
-    else if (Store.Indexed) IndexLine(Store, LineAt(Store.Text, Begin), Begin);
+    if (!Store.Indexed) return;
+    if (Line.size() != End - Begin) {
+        const std::size_t oldEnd = End, newEnd = Begin + Line.size();
+        for (auto& [name, entry] : Store.Values) {
+            if (entry.Begin < oldEnd) continue;
+            entry.Begin = entry.Begin - oldEnd + newEnd;
+            entry.DataBegin = entry.DataBegin - oldEnd + newEnd;
+            entry.End = entry.End - oldEnd + newEnd;
+        }
+    }
+    IndexLine(Store, LineAt(Store.Text, Begin), Begin);
 }
 
 std::filesystem::path FilePath() { return settings::ConfigurationFolder() / "registry"; }
@@ -392,7 +402,11 @@ TIndexedStore* LoadStore() {
         state.FileTrusted = !RecentlyChanged(stamp);
     }
     if (state.Batches == 0) return &state.File;
-    state.Held = state.File;
+    // The batch takes the file's text and index over (a copy would cost the whole store); they come back
+    // when it ends.
+    state.Held = std::move(state.File);
+    state.File = {};
+    state.FileCached = false;
     state.HeldLoaded = true;
     return &state.Held;
 }
@@ -585,6 +599,10 @@ bool EndRegistryBatch() {
     TRegistryState& state = State();
     if (state.Batches == 0 || --state.Batches > 0) return true;
     const bool written = !state.HeldChanged || WriteStoreFile(state.Held);
+    if (state.HeldLoaded && !state.HeldChanged) {
+        state.File = std::move(state.Held);
+        state.FileCached = true;
+    }
     state.HeldLoaded = state.HeldChanged = false;
     state.Held = {};
     return written;
