@@ -1653,6 +1653,8 @@ public:
     const AnsiString& SavedEditText() const { return savedEditText_; }
     // The value the open separate control showed when it opened.
     const AnsiString& OpenedEditorValue() const { return openedValue_; }
+    // The open separate control would store a value other than that one.
+    bool EditorValueChanged();
     BaseGrid::TEditorType CurrentEditorType() const { return editorType_; }
     // An editor opened through the editor-type query is up (either kind) and not yet closed.
     bool TypeEditorShown() const { return typeEditorShown_; }

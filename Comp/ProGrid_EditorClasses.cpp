@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "ProGrid_EditorClasses.h"
+#include "ProGrid_Lookup.h"
 #include "ProUtil.h"
 #include "vcl/SysUtils.h"
 
@@ -57,7 +58,7 @@ bool HandOver(RAdeRedeviDidi* Grid, Word& Key, TShiftState Shift, const TEditorT
               const std::function<void()>& Escape = {}) {
     if (KeyIn(Key, {VK_TAB, VK_RETURN, VK_UP, VK_DOWN})) {
         // The value the editor opened with stands for the cell's own text: committing it changes nothing.
-        const bool changed = Text.Get() != Grid->OpenedEditorValue();
+        const bool changed = Grid->EditorValueChanged();
         if (changed) Grid->SetCurrentText(Text.Get());
         const AnsiString text = Grid->GetCurrentRaw();
         const bool valid = Text.Wide ? Grid->ValidateCellWide(UniStrFromCellText(text)) : Grid->ValidateCell(text);
@@ -74,8 +75,10 @@ bool HandOver(RAdeRedeviDidi* Grid, Word& Key, TShiftState Shift, const TEditorT
         Key = 0;
         return true;
     }
+    // Esc shows the value the editor opened with: storing it then leaves the cell as it was, where the raw
+    // text read anew (a number with a unit in a float spin, a text no list item matches) would change it.
     if (Key == VK_ESCAPE) {
-        Text.Set(Grid->GetCurrentRaw());
+        Text.Set(Grid->OpenedEditorValue());
         if (Escape) Escape();
     }
     Grid->EditorKeyToGrid(Key, Shift);
@@ -310,28 +313,79 @@ void ComboKeyDown(RAdeRedeviDidi* Grid, Combo* C, Word& Key, TShiftState Shift, 
     HandOver(Grid, Key, Shift, Text, Escape);
 }
 
+// Esc: the item the restored text names becomes selected; a text that names none stays as it is.
+template <typename Combo>
+void SelectTextsItem(Combo* C) {
+    if (const Integer index = C->Items()->IndexOf(C->Text()); index >= 0) C->SetItemIndex(index);
+}
+
+// Completes the combo's text from the first of Items that starts with what stands before the caret, the
+// completed part selected; False when none does. SelectItem: the item becomes the combo's ItemIndex.
+template <typename Combo, typename List, typename String>
+bool CompleteCombo(Combo* C, const List& Items, const String& Text, bool CaseSensitive, bool SelectItem) {
+    // A list without an edit part has no typed text to complete.
+    if (C->Style() == csDropDownList) return false;
+    const auto typed =
+        std::min<std::size_t>(static_cast<std::size_t>(std::max<Integer>(C->SelStart(), 0)), Text.size());
+    const String prefix = Text.substr(0, typed);
+    const Integer index = FindLookupItem(Items, prefix, CaseSensitive);
+    if (index < 0) return false;
+    // The item first: selecting it shows the item's own text, which the typed characters then replace.
+    if (SelectItem) C->SetItemIndex(index);
+    const String completed = LookupCompletion(prefix, Items.Strings(index));
+    C->SetText(completed);
+    C->Perform(CB_SETEDITSEL, 0, MAKELPARAM(typed, completed.size()));
+    return true;
+}
+
+// A click that opened the editor puts the caret at the character under the mouse, once.
+void CaretToClick(RAdeRedeviDidi* Grid, TCustomComboBox* C) {
+    if (!Grid->CaretAtClick()) return;
+    Grid->SetCaretAtClick(false);
+    POINT mouse{};
+    GetCursorPos(&mouse);
+    const TPoint at = C->ScreenToClient(mouse);
+    if (!C->EditHandle() || !C->ClientRect().Contains(at)) return;
+    const auto index = LOWORD(SendMessage(C->EditHandle(), EM_CHARFROMPOS, 0, MAKELPARAM(at.X, at.Y)));
+    C->Perform(CB_SETEDITSEL, 0, MAKELPARAM(index, index));
+}
+
 }  // namespace
 
 TGridCombo::TGridCombo(TComponent* AOwner) : TGRDComboBox(AOwner), grid_(OwningGrid(AOwner)) {}
 
 void TGridCombo::DoExit() {
+    if (grid_->LookupHistory() && !Text().empty() && Items()->IndexOf(Text()) < 0) Items()->Add(Text());
     grid_->HideCellEditor();
     TGRDComboBox::DoExit();
 }
 
 void TGridCombo::KeyDown(Word& Key, TShiftState Shift) {
+    lookup_ = Key != VK_BACK && Key != VK_DELETE;
     const TEditorText text{[this] { return Text(); }, [this](const AnsiString& S) { SetText(S); }};
     const bool handled = ComboHandsOver(Key, Shift, DroppedDown() || Style() == csDropDownList);
-    ComboKeyDown(grid_, this, Key, Shift, text, [this] { SetItemIndex(Items()->IndexOf(Text())); });
+    ComboKeyDown(grid_, this, Key, Shift, text, [this] { SelectTextsItem(this); });
     if (handled) Key = 0;
     TGRDComboBox::KeyDown(Key, Shift);
 }
 
 void TGridCombo::KeyUp(Word& Key, TShiftState Shift) {
-    if (Key != VK_RETURN) TGRDComboBox::KeyUp(Key, Shift);
+    if (Key == VK_RETURN) return;
+    TGRDComboBox::KeyUp(Key, Shift);
+    Lookup();
+}
+
+// The combo's own items first; the grid's look-up items only complete the text.
+void TGridCombo::Lookup() {
+    if (!lookup_ || !grid_->Lookup() || !Visible()) return;
+    const AnsiString text = Text();
+    const bool exact = grid_->LookupCaseSensitive();
+    if (!CompleteCombo(this, *Items(), text, exact, true))
+        CompleteCombo(this, *grid_->LookupItems(), text, exact, false);
 }
 
 void TGridCombo::KeyPress(char& Key) {
+    if (Key == '\r' && OnEnter) OnEnter(this);
     if (Key == '\t' || Key == '\r') Key = 0;
     TGRDComboBox::KeyPress(Key);
 }
@@ -344,6 +398,7 @@ void TGridCombo::Dispatch(TMessage& Message) {
     }
     TGRDComboBox::Dispatch(Message);
     if (Message.Msg == CM_WANTSPECIALKEY && WantsTab(grid_, Message)) Message.Result = 1;
+    if (Message.Msg == WM_SETFOCUS) CaretToClick(grid_, this);
 }
 
 TGridUniCombo::TGridUniCombo(TComponent* AOwner) : TGRDUniComboBox(AOwner), grid_(OwningGrid(AOwner)) {
@@ -351,24 +406,35 @@ TGridUniCombo::TGridUniCombo(TComponent* AOwner) : TGRDUniComboBox(AOwner), grid
 }
 
 void TGridUniCombo::DoExit() {
+    const WideString text = Text();
+    if (grid_->LookupHistory() && !text.empty() && Items()->IndexOf(text) < 0) Items()->Add(text);
     grid_->HideCellEditor();
     TGRDUniComboBox::DoExit();
 }
 
 void TGridUniCombo::KeyDown(Word& Key, TShiftState Shift) {
+    lookup_ = Key != VK_BACK && Key != VK_DELETE;
     const TEditorText text{[this] { return UniStrToCellText(Text()); },
                            [this](const AnsiString& S) { SetText(UniStrFromCellText(S)); }, true};
     const bool handled = ComboHandsOver(Key, Shift, DroppedDown() || Style() == csDropDownList);
-    ComboKeyDown(grid_, this, Key, Shift, text, [this] { SetItemIndex(Items()->IndexOf(Text())); });
+    ComboKeyDown(grid_, this, Key, Shift, text, [this] { SelectTextsItem(this); });
     if (handled) Key = 0;
     TGRDUniComboBox::KeyDown(Key, Shift);
 }
 
 void TGridUniCombo::KeyUp(Word& Key, TShiftState Shift) {
-    if (Key != VK_RETURN) TGRDUniComboBox::KeyUp(Key, Shift);
+    if (Key == VK_RETURN) return;
+    TGRDUniComboBox::KeyUp(Key, Shift);
+    Lookup();
+}
+
+void TGridUniCombo::Lookup() {
+    if (lookup_ && grid_->Lookup() && Visible())
+        CompleteCombo(this, *Items(), Text(), grid_->LookupCaseSensitive(), true);
 }
 
 void TGridUniCombo::KeyPress(char& Key) {
+    if (Key == '\r' && OnEnter) OnEnter(this);
     if (Key == '\t' || Key == '\r') Key = 0;
     TGRDUniComboBox::KeyPress(Key);
 }
@@ -381,6 +447,7 @@ void TGridUniCombo::Dispatch(TMessage& Message) {
     }
     TGRDUniComboBox::Dispatch(Message);
     if (Message.Msg == CM_WANTSPECIALKEY && WantsTab(grid_, Message)) Message.Result = 1;
+    if (Message.Msg == WM_SETFOCUS) CaretToClick(grid_, this);
     if (Message.Msg == CN_COMMAND && HIWORD(Message.WParam) == CBN_SELCHANGE && grid_->OnComboChange) {
         const Integer index = ItemIndex();
         grid_->OnComboChange(grid_, grid_->Col(), grid_->Row(), index,
@@ -508,8 +575,9 @@ void TGridButton::Leave() {
 
 void TGridButton::KeyDown(Word& Key, TShiftState Shift) {
     if (Key != VK_ESCAPE) return TButton::KeyDown(Key, Shift);
-    Leave();
+    // Restored while the edit's saved text is there: closing the edit forgets it.
     grid_->RestoreEditText();
+    Leave();
     grid_->Perform(WM_KEYDOWN, VK_ESCAPE, 0);
     Key = 0;
 }

@@ -86,6 +86,7 @@ protected:
     void Dispatch(TMessage& Message) override;
 
 private:
+    // Completes the text from the items as typed (Backspace and Delete complete nothing).
     void Lookup();
     RAdeRedeviDidi* grid_;
     bool lookup_ = true;
@@ -104,6 +105,7 @@ protected:
     void Dispatch(TMessage& Message) override;
 
 private:
+    // Completes the text from the items, else from the grid's LookupItems.
     void Lookup();
     RAdeRedeviDidi* grid_;
     bool lookup_ = true;

@@ -296,6 +296,11 @@ TWinControl* RAdeRedeviDidi::EditorControl() const {
     }
 }
 
+bool RAdeRedeviDidi::EditorValueChanged() {
+    const std::optional<AnsiString> value = EditorValue();
+    return value && *value != openedValue_;
+}
+
 // The text the open control would store; none for the check box and the button, which store nothing.
 std::optional<AnsiString> RAdeRedeviDidi::EditorValue() {
     switch (editorType_) {
@@ -303,7 +308,13 @@ std::optional<AnsiString> RAdeRedeviDidi::EditorValue() {
         case edTimeSpinEdit: return spinEditor_->Text();
         case edFloatSpinEdit: return Format(FloatFormat(), {spinEditor_->FloatValue()});
         case edDateSpinEdit: {
-            const TDateTime date = spinEditor_->DateValue();
+            // A text typed that reads as no date stays as typed: committing it neither raises nor loses it.
+            TDateTime date = 0;
+            try {
+                date = spinEditor_->DateValue();
+            } catch (const EConvertError&) {
+                return spinEditor_->Text();
+            }
             return date > 0 || ShowZeroDates() ? DateToStr(date) : AnsiString();
         }
         case edComboEdit:

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "ProGrid.h"
+#include "ProGrid_Lookup.h"
 #include "ProUtil.h"
 #include "vcl/ScopeGuard.h"
 #include "vcl/SysUtils.h"
@@ -19,8 +20,6 @@ namespace {
 // The scan-code bit of the numeric pad's decimal key in a character's key data.
 constexpr LPARAM KeypadKeyData = LPARAM{1} << 22;
 constexpr char Escape = 27;
-// The look-up completes at most this many characters of an item.
-constexpr std::size_t MaxCompletion = 255;
 
 bool IsDigit(char Ch) { return Ch >= '0' && Ch <= '9'; }
 
@@ -234,25 +233,18 @@ void TProInplaceEdit::KeyUp(Word& Key, TShiftState Shift) {
     }
 }
 
-// Compared a character at a time, upper-cased unless the look-up is case-sensitive: no copy per item.
 void TProInplaceEdit::LookUp() {
     const AnsiString text = Text();
     const auto typed = static_cast<std::size_t>(std::clamp<Integer>(SelStart(), 0, static_cast<Integer>(text.size())));
-    if (typed == 0) return;
-    const bool exact = grid_->LookupCaseSensitive();
-    const auto same = [exact](char A, char B) { return exact ? A == B : AnsiUpperChar(A) == AnsiUpperChar(B); };
+    const AnsiString prefix = text.substr(0, typed);
+    std::size_t room = MaxLookupCompletion;
+    if (MaxLength() > 0)
+        room =
+            std::min(room, static_cast<std::size_t>(std::max<Integer>(MaxLength() - static_cast<Integer>(typed), 0)));
     const TStringList* items = grid_->LookupItems();
-    for (Integer i = 0; i < items->Count(); ++i) {
-        const AnsiString item = items->Strings(i);
-        if (item.size() < typed) continue;
-        std::size_t at = 0;
-        while (at < typed && same(item[at], text[at])) ++at;
-        if (at < typed) continue;
-        std::size_t room = MaxCompletion;
-        if (MaxLength() > 0)
-            room = std::min(room,
-                            static_cast<std::size_t>(std::max<Integer>(MaxLength() - static_cast<Integer>(typed), 0)));
-        AnsiString completed = text.substr(0, typed) + item.substr(typed, room);
+    for (Integer i = FindLookupItem(*items, prefix, grid_->LookupCaseSensitive()); i >= 0;
+         i = FindLookupItem(*items, prefix, grid_->LookupCaseSensitive(), i + 1)) {
+        AnsiString completed = LookupCompletion(prefix, items->Strings(i), room);
         // An item the editor type would refuse completes nothing.
         if (!ConformToType(completed)) continue;
         if (completed != text) SetText(completed);

@@ -261,6 +261,8 @@ void RAdeRedeviDidi::WMChar(TMessage& Message) {
         if (OnKeyPress) OnKeyPress(this, ch);
         editStartChar_ = ch;
         if (ch != 0 && !control && CanEditModify()) ShowEditorChar(ch);
+        // A character that opened no editor (none for the cell, or a refusal) starts no later one.
+        if (!InplaceEditor() || !InplaceEditor()->Visible()) editStartChar_ = 0;
         return;
     }
     key.SetCharCode(static_cast<Byte>(ch));

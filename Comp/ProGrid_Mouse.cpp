@@ -88,6 +88,8 @@ bool RAdeRedeviDidi::LeftButtonDown(TMessage& Message) {
     if (!rowSizedByMouse_) downSize_.Y = RowHeights(cell.Y);
     const TPoint base = BaseCell(cell.X, cell.Y);
     downCell_ = {base.X, base.Y};
+    // The editor this press opens puts its caret where the press was.
+    SetCaretAtClick(MouseActions()->CaretPositioning());
     if (fixedSizingHot_) {
         fixedSizingActive_ = true;
         fixedSizingX_ = x;

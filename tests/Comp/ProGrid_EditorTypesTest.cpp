@@ -1,6 +1,7 @@
 // Each editor type a cell can ask for, edited as a user does on a shown, active form: the control that
 // opens, where it lies, the cell's colours, the value it opens with and the value Enter writes back, the
 // keys that commit it and a refusing validation.
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -210,6 +211,54 @@ TEST_F(ProGridEditorTypesTest, EscapeGivesTheCellItsTextBackAndTheGridTheFocus) 
     EXPECT_TRUE(grid->Focused());
 }
 
+TEST_F(ProGridEditorTypesTest, EscapeAndAnUntouchedEditorLeaveTheCellAsItWas) {
+    struct Case {
+        TEditorType Type;
+        const char* Text;
+        const char* Typed;
+        Word Key;
+        const char* Stored;
+    };
+    const Case cases[] = {
+        {BaseGrid::edFloatSpinEdit, "12.5kg", "7", VK_ESCAPE, "12.5kg"},
+        {BaseGrid::edFloatSpinEdit, "12:30:15", "", VK_RETURN, "12:30:15"},
+        {BaseGrid::edSpinEdit, "12 apples", "3", VK_ESCAPE, "12 apples"},
+        {BaseGrid::edComboEdit, "kiwi", "x", VK_ESCAPE, "kiwi"},
+        {BaseGrid::edComboList, "kiwi", "p", VK_ESCAPE, "kiwi"},
+        {BaseGrid::edUnitEditBtn, "12 m2", "9", VK_ESCAPE, "12 m2"},
+        {BaseGrid::edButton, "push", "", VK_ESCAPE, "push"},
+        {BaseGrid::edDateSpinEdit, "1/2/2003", "9", VK_RETURN, "9"},  // no date: kept as typed
+    };
+    for (const Case& c : cases) {
+        Open(c.Type, c.Text);
+        Input::Type(form, c.Typed);
+        Key(c.Key);
+        EXPECT_EQ(grid->Cells(2, 2), c.Stored) << c.Type << " " << c.Text;
+        EXPECT_TRUE(grid->Focused()) << c.Type << " " << c.Text;
+    }
+}
+
+TEST_F(ProGridEditorTypesTest, ACharacterThatOpenedNoEditorIsNotTypedIntoALaterOne) {
+    struct Case {
+        TEditorType Next;
+        std::function<AnsiString()> Shown;
+    };
+    const Case cases[] = {
+        {BaseGrid::edSpinEdit, [&] { return grid->SpinEditor()->Text(); }},
+        {BaseGrid::edEditBtn, [&] { return grid->ButtonEditor()->Text(); }},
+        {BaseGrid::edComboEdit, [&] { return grid->ComboEditor()->Text(); }},
+    };
+    for (const Case& c : cases) {
+        if (form->ActiveControl() != grid) Key(VK_ESCAPE);
+        type = BaseGrid::edNone;
+        GoTo(1, 1);
+        Input::Type(form, "3");
+        EXPECT_EQ(form->ActiveControl(), grid) << c.Next;
+        Open(c.Next, "12");
+        EXPECT_EQ(c.Shown(), "12") << c.Next;
+    }
+}
+
 TEST_F(ProGridEditorTypesTest, TheButtonEditorsButtonAndF4FireTheEllipsisEvent) {
     grid->OnEllipsClick = [](TObject*, Integer ACol, Integer, AnsiString& S) { S += "+" + IntToStr(ACol); };
     Open(BaseGrid::edEditBtn, "a");
@@ -217,6 +266,129 @@ TEST_F(ProGridEditorTypesTest, TheButtonEditorsButtonAndF4FireTheEllipsisEvent) 
     EXPECT_EQ(grid->ButtonEditor()->Text(), "a+2");
     Key(VK_RETURN);
     EXPECT_EQ(grid->Cells(2, 2), "a+2");
+}
+
+TEST_F(ProGridEditorTypesTest, TypingInAComboCompletesFromItsItemsThenFromTheLookupItems) {
+    grid->LookupItems()->SetCommaText("Banana,Apricot");
+    grid->UniComboEditor()->Items()->SetText(u"apple\npear\nplum");
+    struct Case {
+        TEditorType Type;
+        bool Lookup, CaseSensitive;
+        const char* Typed;
+        Word Then;  // pressed after typing (0: none)
+        const char* Text;
+        Integer SelStart, SelLength, ItemIndex;
+    };
+    const TEditorType combo = BaseGrid::edComboEdit, uni = BaseGrid::edUniComboEdit;
+    const Case cases[] = {
+        {combo, true, false, "p", 0, "pear", 1, 3, 1},
+        {combo, true, false, "pl", 0, "plum", 2, 2, 2},
+        {combo, true, false, "PL", 0, "PLum", 2, 2, 2},  // the typed letters stay as typed
+        {combo, true, true, "PL", 0, "PL", 2, 0, -1},
+        {combo, true, false, "ap", 0, "apple", 2, 3, 0},  // its own items before Apricot
+        {combo, true, false, "apr", 0, "apricot", 3, 4, -1},
+        {combo, true, false, "b", 0, "banana", 1, 5, -1},
+        {combo, true, false, "pe", VK_BACK, "pe", 2, 0, -1},
+        {combo, true, false, "pe", VK_DELETE, "pe", 2, 0, -1},
+        {combo, true, false, "x", 0, "x", 1, 0, -1},
+        {combo, false, false, "p", 0, "p", 1, 0, -1},
+        {uni, true, false, "P", 0, "Pear", 1, 3, 1},
+        {uni, true, true, "P", 0, "P", 1, 0, -1},
+        {uni, true, false, "b", 0, "b", 1, 0, -1},  // the grid's look-up items are the combo editor's only
+    };
+    for (const Case& c : cases) {
+        grid->SetLookup(c.Lookup);
+        grid->SetLookupCaseSensitive(c.CaseSensitive);
+        auto* control = dynamic_cast<TCustomComboBox*>(Open(c.Type, ""));
+        ASSERT_TRUE(control) << c.Typed;
+        Input::Type(form, c.Typed);
+        if (c.Then) Key(c.Then);
+        const AnsiString text = c.Type == uni ? WideToAnsi(grid->UniComboEditor()->Text()) : control->Text();
+        EXPECT_EQ(text, c.Text) << c.Type << " " << c.Typed;
+        EXPECT_EQ(control->SelStart(), c.SelStart) << c.Type << " " << c.Typed;
+        EXPECT_EQ(control->SelLength(), c.SelLength) << c.Type << " " << c.Typed;
+        EXPECT_EQ(control->ItemIndex(), c.ItemIndex) << c.Type << " " << c.Typed;
+        Key(VK_RETURN);
+        const AnsiString stored = c.Type == uni ? WideToAnsi(grid->WideCells(2, 2)) : grid->Cells(2, 2);
+        EXPECT_EQ(stored, c.Text) << c.Type << " " << c.Typed;
+    }
+}
+
+TEST_F(ProGridEditorTypesTest, LookupHistoryKeepsEachNewTextACombosEditorIsLeftWith) {
+    grid->SetLookupHistory(true);
+    grid->UniComboEditor()->Items()->SetText(u"apple");
+    struct Case {
+        TEditorType Type;
+        const char* Typed;
+        bool ByClick;  // left by a click on another cell, else by Enter
+        const char* Items;
+    };
+    const TEditorType combo = BaseGrid::edComboEdit, uni = BaseGrid::edUniComboEdit;
+    const Case cases[] = {
+        {combo, "kiwi", false, "apple,pear,plum,kiwi"},
+        {combo, "fig", true, "apple,pear,plum,kiwi,fig"},
+        {combo, "KIWI", false, "apple,pear,plum,kiwi,fig"},  // an item already, without case
+        {combo, "", false, "apple,pear,plum,kiwi,fig"},
+        {uni, "kiwi", false, "apple,kiwi"},
+        {uni, "Apple", true, "apple,kiwi"},
+    };
+    for (const Case& c : cases) {
+        Open(c.Type, "");
+        Input::Type(form, c.Typed);
+        if (c.ByClick) Input::Click(grid, 64 + 10, 24 * 4 + 10);
+        else Key(VK_RETURN);
+        const AnsiString items = c.Type == uni ? grid->UniComboEditor()->Items()->AnsiStrings()->CommaText()
+                                               : grid->ComboEditor()->Items()->CommaText();
+        EXPECT_EQ(items, c.Items) << c.Type << " " << c.Typed;
+    }
+}
+
+TEST_F(ProGridEditorTypesTest, AClickThatOpensAComboPutsTheCaretUnderTheMouse) {
+    grid->MouseActions()->SetDirectEdit(true);
+    grid->MouseActions()->SetCaretPositioning(true);
+    grid->UniComboEditor()->Items()->SetText(u"apple");
+    struct Case {
+        TEditorType Type;
+        Integer X;  // from the cell's left
+        Integer LowestStart, HighestStart;
+    };
+    const TEditorType combo = BaseGrid::edComboEdit, uni = BaseGrid::edUniComboEdit;
+    const Case cases[] = {
+        {combo, 5, 0, 1},   // before the first characters
+        {combo, 40, 8, 8},  // right of the text: its end
+        {combo, 18, 1, 7},  // within it
+        {uni, 40, 8, 8},   {uni, 5, 0, 1},
+    };
+    for (const Case& c : cases) {
+        if (form->ActiveControl() != grid) Key(VK_ESCAPE);
+        type = c.Type;
+        grid->SetCells(2, 2, "iiiiiiii");
+        Input::Click(grid, 128 + c.X, 48 + 12);
+        auto* control = dynamic_cast<TCustomComboBox*>(form->ActiveControl());
+        ASSERT_TRUE(control) << c.Type << " " << c.X;
+        EXPECT_GE(control->SelStart(), c.LowestStart) << c.Type << " " << c.X;
+        EXPECT_LE(control->SelStart(), c.HighestStart) << c.Type << " " << c.X;
+        EXPECT_EQ(control->SelLength(), 0) << c.Type << " " << c.X;
+        EXPECT_FALSE(grid->CaretAtClick()) << c.Type << " " << c.X;
+    }
+}
+
+TEST_F(ProGridEditorTypesTest, EnterInAComboTypesNothingAndTellsItsEnterEvent) {
+    grid->OnCellValidate = [](TObject*, Integer, Integer, AnsiString&, bool& Valid) { Valid = false; };
+    int entered = 0;
+    std::vector<char> pressed;
+    grid->ComboEditor()->OnEnter = [&](TObject*) { ++entered; };
+    grid->ComboEditor()->OnKeyPress = [&](TObject*, char& Key) { pressed.push_back(Key); };
+    Open(BaseGrid::edComboEdit, "pear");
+    entered = 0;
+    Input::Type(form, "s");
+    Key(VK_RETURN);
+    TGridCombo* combo = grid->ComboEditor();
+    EXPECT_TRUE(combo->Visible() && combo->Focused());
+    EXPECT_EQ(combo->Text(), "pear");
+    EXPECT_EQ(std::count(pressed.begin(), pressed.end(), '\r'), 0);
+    EXPECT_EQ(pressed.front(), 's');
+    EXPECT_EQ(entered, 1);
 }
 
 TEST_F(ProGridEditorTypesTest, AnOwnerThatIsNoGridIsRefused) { EXPECT_THROW(TGridSpin spin(form), EProGridError); }
