@@ -44,6 +44,11 @@ TGrid& SharedStageGrid() {
     return *grid;
 }
 
+// A property a target checks: when it does not hold, the run ends as a crash does.
+inline void Check(bool Condition) {
+    if (!Condition) std::abort();
+}
+
 // Replays the input through a new TRun, a Step of an opcode byte and four argument bytes at a time, and
 // then lets it Finish.
 template <class TRun>
