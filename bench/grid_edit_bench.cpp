@@ -7,6 +7,8 @@
 // 1M rows, the match in the last row, beside a loop comparing the same prefixes (at most 2x). Typing
 // 1,000 characters into the in-place edit on 100 and 1M rows (at most 1.2x growth, 2x a plain edit typing
 // the same), and a key that completes from 100k look-up items beside a scan with the same comparison (2x).
+// F2 opening each separate editor type and the key that commits it, on 100 and 1M rows (at most 1.2x
+// growth), beside the class library's grid opening and closing its own editor with F2 and Enter.
 #include <functional>
 #include <memory>
 #include <string>
@@ -19,6 +21,7 @@
 #include "BenchMain.h"
 #include "PeerRatios.h"
 #include "ProGrid.h"
+#include "ProGrid_EditorClasses.h"
 #include "vcl/Forms.h"
 #include "vcl/SysUtils.h"
 #include "vcl/Testing.h"
@@ -267,6 +270,76 @@ void BM_LookupScan(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
 }
 
+// ---------------------------------------------------------------------------
+// Opening and committing the separate editors
+
+const std::pair<const char*, BaseGrid::TEditorType> kEditors[] = {
+    {"Spin", BaseGrid::edSpinEdit},
+    {"FloatSpin", BaseGrid::edFloatSpinEdit},
+    {"TimeSpin", BaseGrid::edTimeSpinEdit},
+    {"DateSpin", BaseGrid::edDateSpinEdit},
+    {"ComboEdit", BaseGrid::edComboEdit},
+    {"ComboList", BaseGrid::edComboList},
+    {"UniComboEdit", BaseGrid::edUniComboEdit},
+    {"UniComboList", BaseGrid::edUniComboList},
+    {"EditBtn", BaseGrid::edEditBtn},
+    {"NumericEditBtn", BaseGrid::edNumericEditBtn},
+    {"FloatEditBtn", BaseGrid::edFloatEditBtn},
+    {"UnitEditBtn", BaseGrid::edUnitEditBtn},
+    {"CheckBox", BaseGrid::edCheckBox},
+    {"Button", BaseGrid::edButton},
+    {"UniEdit", BaseGrid::edUniEdit},
+};
+
+// F2 opens the type's editor on cell (1, 1), which holds "12"; Enter stores it and closes it (Esc for the
+// button, where Enter is its own click). The cell keeps its text and stays current.
+void EditorOpenCommit(benchmark::State& state, BaseGrid::TEditorType Type) {
+    TShownGrid<RAdeRedeviDidi> shown(static_cast<Integer>(state.range(0)));
+    RAdeRedeviDidi* grid = shown.grid;
+    grid->OnGetEditorType = [Type](TObject*, Integer, Integer, BaseGrid::TEditorType& Editor) { Editor = Type; };
+    grid->ComboEditor()->Items()->SetCommaText("12,apple,pear");
+    grid->UniComboEditor()->Items()->SetText(u"12\napple");
+    // The click that focused the grid may have opened the in-place edit on the cell.
+    grid->SetEditorMode(false);
+    grid->SetCells(1, 1, "12");
+    grid->SetCol(1);
+    grid->SetRow(1);
+    const Word commit = Type == BaseGrid::edButton ? VK_ESCAPE : VK_RETURN;
+    for (auto _ : state) {
+        Testing::KeyPress(grid, VK_F2);
+        if (!grid->TypeEditorShown() || grid->Focused()) state.SkipWithError("the editor did not open");
+        Testing::KeyPress(grid, commit);
+        if (!grid->Focused() || grid->Col() != 1 || grid->Row() != 1 || grid->Cells(1, 1) != "12")
+            state.SkipWithError("the editor did not close on its cell");
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
+// The peer: the class library's grid opens its in-place editor with F2 and closes it with Enter.
+void BM_StringGridOpenCommit(benchmark::State& state) {
+    TShownGrid<TStringGrid> shown(static_cast<Integer>(state.range(0)));
+    TStringGrid* grid = shown.grid;
+    grid->SetEditorMode(false);
+    grid->SetCells(1, 1, "12");
+    for (auto _ : state) {
+        Testing::KeyPress(grid, VK_F2);
+        if (!grid->EditorMode()) state.SkipWithError("the editor did not open");
+        Testing::KeyPress(grid, VK_RETURN);
+        if (grid->EditorMode() || grid->Cells(1, 1) != "12") state.SkipWithError("the editor did not close");
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
+// BM_Editor<type> on 100 and 1M rows, beside BM_StringGridOpenCommit.
+void RegisterEditors() {
+    for (const auto& [name, type] : kEditors)
+        benchmark::RegisterBenchmark((std::string("BM_Editor") + name).c_str(), EditorOpenCommit, type)
+            ->Arg(100)
+            ->Arg(1000000);
+}
+
+BENCHMARK(BM_StringGridOpenCommit)->Arg(100)->Arg(1000000);
+
 BENCHMARK(BM_GridTyping)->Arg(100)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EditTyping)->Arg(100)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GridLookup)->Arg(100000)->Unit(benchmark::kMillisecond);
@@ -281,10 +354,13 @@ BENCHMARK(BM_PrefixLoop)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecon
 
 int main(int argc, char** argv) {
     RegisterKeyPairs();
+    RegisterEditors();
     PeerRatioReporter reporter(
         [](const std::string& Name) {
             if (Name == "BM_GridTyping" || Name == "BM_EditTyping") return std::string("BM_EditTyping");
             if (Name == "BM_GridLookup" || Name == "BM_LookupScan") return std::string("BM_LookupScan");
+            if (Name.starts_with("BM_Editor") || Name == "BM_StringGridOpenCommit")
+                return std::string("BM_StringGridOpenCommit");
             if (Name.starts_with("BM_Grid")) return "BM_StringGrid" + Name.substr(7);
             if (Name.starts_with("BM_StringGrid")) return Name;
             if (Name == "BM_EnterWithoutEditableCell" || Name == "BM_AskEveryCell")
