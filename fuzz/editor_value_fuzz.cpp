@@ -34,7 +34,7 @@ constexpr TEditorType kTypes[] = {edNormal,        edNumeric,      edPositiveNum
                                   edFloatSpinEdit, edTimeSpinEdit, edDateSpinEdit,    edComboEdit,      edComboList,
                                   edUniComboEdit,  edUniComboList, edEditBtn,         edNumericEditBtn, edFloatEditBtn,
                                   edUnitEditBtn,   edCheckBox,     edButton,          edUniEdit,        edCustom,
-                                  edNone};
+                                  edNone,          edDateEdit,     edDateEditUpDown,  edTimeEdit,       edRichEdit};
 // The first nine are the in-place edit's.
 constexpr std::size_t kInPlaceTypes = 9;
 constexpr Word kCommits[] = {VK_RETURN, VK_ESCAPE, VK_TAB};
@@ -170,6 +170,14 @@ private:
             case edFloatEditBtn: return {grid_->ButtonEditor()->Text()};
             case edUnitEditBtn: return {grid_->UnitEditor()->Text() + grid_->UnitEditor()->UnitID()};
             case edUniEdit: return {UniStrToCellText(grid_->UniEditor()->Text())};
+            case edDateEdit:
+            case edDateEditUpDown:
+            case edTimeEdit: return {grid_->DateEditor()->CellText()};
+            case edRichEdit: {
+                AnsiString rich;
+                grid_->RichEditToCell(grid_->InplaceRichEdit(), rich);
+                return {rich};
+            }
             case edCheckBox:
             case edButton:
             case edCustom:
