@@ -1608,6 +1608,7 @@ private:
     AnsiString searchText_;
     TGridCoord editingCell_{-1, -1};
     AnsiString startText_;
+    AnsiString startEditText_;  // what an editor opened on it shows: the text without its mark-up
     WideString startWideText_;
     char editStartChar_ = 0;
     bool editorShown_ = false;
@@ -1702,6 +1703,8 @@ public:
 
 protected:
     AnsiString GetEditText(Integer ACol, Integer ARow) override;
+    // The text an editor opens with on display cell (ACol, ARow): HTML stripped unless EditWithTags.
+    AnsiString ShownEditText(Integer ACol, Integer ARow);
     void SetEditText(Integer ACol, Integer ARow, const AnsiString& Value) override;
     void CalcSizingState(Integer X, Integer Y, TGridState& State, Integer& Index, Integer& SizingPos,
                          Integer& SizingOfs, TGridDrawInfo& FixedInfo) override;

@@ -82,6 +82,10 @@ AnsiString RAdeRedeviDidi::GetEditText(Integer ACol, Integer ARow) {
     // The in-place edit aligns its text as the cell does.
     if (TProInplaceEdit* editor = ProInplaceEdit())
         editor->SetVAlign(GetCellAlignmentEx(RealColIndex(ACol), ARow).first == taRightJustify);
+    return ShownEditText(ACol, ARow);
+}
+
+AnsiString RAdeRedeviDidi::ShownEditText(Integer ACol, Integer ARow) {
     AnsiString text = TBaseGrid::GetEditText(RealColIndex(ACol), ARow);
     if (EditWithTags()) return text;
     AnsiString plain;
@@ -89,7 +93,10 @@ AnsiString RAdeRedeviDidi::GetEditText(Integer ACol, Integer ARow) {
     return plain;
 }
 
+// The text an editor was given, handed back, changes nothing: writing it would only strip the cell's
+// mark-up.
 void RAdeRedeviDidi::SetEditText(Integer ACol, Integer ARow, const AnsiString& Value) {
+    if (Value == ShownEditText(ACol, ARow)) return;
     TBaseGrid::SetEditText(RealColIndex(ACol), ARow, Value);
 }
 

@@ -246,6 +246,7 @@ void RAdeRedeviDidi::StartCellEdit(Integer ACol, Integer ARow) {
     editingCell_ = {ACol, ARow};
     const Integer real = RealColIndex(ACol);
     startText_ = GetRawCell(real, ARow);
+    startEditText_ = ShownEditText(ACol, ARow);
     startWideText_ = WideCells(real, ARow);
 }
 
@@ -294,7 +295,7 @@ bool RAdeRedeviDidi::ValidateCell(const AnsiString& NewText) {
         WriteCell(ACol, ARow, Valid ? text : value != text ? value : startText_);
     };
     KeepEditingCellCurrent();
-    return CommitEdit(NewText != startText_, validate, store);
+    return CommitEdit(NewText != startText_ && NewText != startEditText_, validate, store);
 }
 
 bool RAdeRedeviDidi::ValidateCellWide(const WideString& NewText) {

@@ -18,6 +18,31 @@ protected:
     bool InplaceShown() const { return grid->InplaceEditor() && grid->InplaceEditor()->Visible(); }
 };
 
+// The editor shows a mark-up cell's text without its tags: handing that text back must not strip them.
+TEST_F(ProGridEditingTest, VisitingAMarkUpCellWithTheInPlaceEditKeepsItsTags) {
+    struct Case {
+        const char* How;
+        bool AlwaysEdit;
+        std::vector<Word> Keys;  // pressed from cell (1, 2)
+        Cell To;
+    };
+    const Case cases[] = {{"F2 and Enter", false, {VK_RIGHT, VK_F2, VK_RETURN}, {2, 2}},
+                          {"F2 and Esc", false, {VK_RIGHT, VK_F2, VK_ESCAPE}, {2, 2}},
+                          {"walking through it", true, {VK_RIGHT, VK_DOWN}, {2, 3}}};
+    for (const Case& c : cases) {
+        grid->Navigation()->SetAlwaysEdit(c.AlwaysEdit);
+        grid->SetCells(2, 2, "<b>7</b>");
+        int validated = 0;
+        grid->OnCellValidate = [&](TObject*, Integer, Integer, AnsiString&, bool&) { ++validated; };
+        GoTo(1, 2);
+        for (Word key : c.Keys) Key(key);
+        EXPECT_EQ(At(), c.To) << c.How;
+        EXPECT_EQ(grid->Cells(2, 2), "<b>7</b>") << c.How;
+        EXPECT_EQ(validated, 0) << c.How;
+        if (InplaceShown()) Key(VK_ESCAPE);
+    }
+}
+
 TEST_F(ProGridEditingTest, TheEditorTypeIsAskedOncePerOpeningAndNoneOpensNothing) {
     struct Case {
         TEditorType Type;
