@@ -212,6 +212,14 @@ RAdeRedeviDidi::~RAdeRedeviDidi() {
     for (Integer i = 0; i < pictureCache_->Count(); ++i) pictureCache_->Pictures(i)->Free();
     pictureCache_->Clear();
     SetCursor(savedCursor_);
+    FreeEditorControls();
+}
+
+void RAdeRedeviDidi::FreeEditorControls() {
+    for (TWinControl* editor : std::initializer_list<TWinControl*>{
+             comboEditor_, spinEditor_, uniEditor_, uniComboEditor_, checkBoxEditor_, buttonEditor_, unitEditor_,
+             buttonCellEditor_, dateEditor_, inplaceRichEdit_})
+        if (editor) editor->Free();
 }
 
 void RAdeRedeviDidi::UnchainFormResize() {

@@ -1733,6 +1733,8 @@ private:
     TComponentRef<TGridButton> buttonCellEditor_;
     TComponentRef<TGridDatePicker> dateEditor_;
     void CreateEditorControls();
+    // The editors call back into the grid from their messages: they go while the grid is still whole.
+    void FreeEditorControls();
     void ShowEditLink(const TEditorPlace& Place, Integer ARealCol, Integer ARow, char StartChar);
 
     BaseGrid::TEditorType editorType_ = BaseGrid::edNormal;

@@ -29,7 +29,7 @@ protected:
     }
     // A new grid in place of the one there was: its editor's window is made with the settings in force.
     void MakeGrid() {
-        delete grid;
+        if (grid) grid->Free();
         grid = Place<RAdeRedeviDidi>(0, 0, 330, 200);
         grid->SetBorderStyle(bsNone);
         grid->SetScrollBars(ssNone);
