@@ -23,7 +23,9 @@ bool RAdeRedeviDidi::CanEditShow() {
     const TPoint base = BaseCell(RealColIndex(Col()), Row());
     if (shows && !typeEditorShown_) {
         if (HasCellControl(Col(), Row())) return false;
-        KeepEditingCellCurrent();
+        // The cell's text may have changed from code since the cell became current: the edit starts from
+        // what it holds now.
+        StartCellEdit(Col(), Row());
         savedEditText_ = GetCurrentRaw();
         editorType_ = edNormal;
         GetCellEditor(base.X, base.Y, editorType_);

@@ -510,3 +510,19 @@ TEST_F(ProGridEditorTypesTest, TheRichTextEditorOpensOnTheCellAndLeavingItStores
 }
 
 }  // namespace
+namespace {
+
+// The application sets the current cell's text, then the user opens a wide editor on it and leaves it
+// unchanged: the text stays as the application stored it (not turned into wide storage).
+TEST_F(ProGridEditorTypesTest, AWideEditorLeftUnchangedLeavesTheCellsTextAsStored) {
+    for (TEditorType t : {BaseGrid::edUniEdit, BaseGrid::edUniComboEdit, BaseGrid::edUniComboList}) {
+        for (const char* text : {"", "abc"}) {
+            Open(t, text);
+            Key(VK_RETURN);
+            EXPECT_EQ(grid->Cells(2, 2), text) << t;
+            EXPECT_EQ(done, 1) << t;
+        }
+    }
+}
+
+}  // namespace
