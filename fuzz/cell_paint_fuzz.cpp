@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ProGrid.h"
+#include "support/FuzzCheck.h"
 #include "support/FuzzStage.h"
 #include "vcl/Forms.h"
 #include "vcl/Testing.h"
@@ -19,10 +20,6 @@ using namespace ProGrid;
 using fuzzstage::Stage;
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
 
 class TFuzzGrid : public RAdeRedeviDidi {
 public:

@@ -7,14 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "support/FuzzCheck.h"
 #include "vcl/System.h"
 #include "vcl/Windows.h"
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 

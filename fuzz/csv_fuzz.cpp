@@ -10,16 +10,13 @@
 #include <string>
 
 #include "ProGrid.h"
+#include "support/FuzzCheck.h"
 #include "support/FuzzStage.h"
 
 using namespace ProGrid;
 using fuzzstage::Stage;
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
 
 // The lines a text file reader gives: ends at CR, LF or CR LF, a last line without one, nothing after
 // a Ctrl-Z.

@@ -10,14 +10,11 @@
 #include <cstring>
 #include <string>
 
+#include "support/FuzzCheck.h"
 #include "vcl/Clock.h"
 #include "vcl/SysUtils.h"
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
 
 struct TLocale {
     char decimal, thousand, date;

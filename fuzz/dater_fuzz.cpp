@@ -8,14 +8,11 @@
 #include <vcl/SysUtils.h>
 
 #include "dater.h"
+#include "support/FuzzCheck.h"
 
 using namespace dater;
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
 
 void CheckCalendar(Integer Day, Integer Month, Integer Year, Integer N) {
     try {

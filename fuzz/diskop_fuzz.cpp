@@ -6,15 +6,12 @@
 
 #include "Diskop.h"
 #include "Varpre.h"
+#include "support/FuzzCheck.h"
 
 using namespace Diskop;
 using namespace Varpre;
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
 
 void CheckExpand(const AnsiString& Path, const AnsiString& Base) {
     AnsiString expanded;

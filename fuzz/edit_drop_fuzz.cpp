@@ -9,6 +9,7 @@
 #include <string>
 
 #include "ProEdit.h"
+#include "support/FuzzCheck.h"
 #include "vcl/ActiveX.h"
 #include "vcl/Forms.h"
 #include "vcl/Testing.h"
@@ -17,10 +18,6 @@
 using namespace ProEdit;
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
 
 struct TStage {
     TStage() : form(new TForm(nullptr)) {

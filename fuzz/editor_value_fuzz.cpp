@@ -13,6 +13,7 @@
 #include "ProGrid.h"
 #include "ProGrid_EditorClasses.h"
 #include "ProUtil.h"
+#include "support/FuzzCheck.h"
 #include "support/FuzzStage.h"
 #include "vcl/Forms.h"
 #include "vcl/SysUtils.h"
@@ -23,7 +24,6 @@ using namespace BaseGrid;
 using ProUtil::UniStrFromCellText;
 using ProUtil::UniStrToCellText;
 
-using fuzzstage::Check;
 using fuzzstage::RunSteps;
 using fuzzstage::SharedStageGrid;
 

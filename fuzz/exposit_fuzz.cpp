@@ -6,15 +6,12 @@
 #include <string>
 
 #include "exposit.h"
+#include "support/FuzzCheck.h"
 
 using namespace exposit;
 using namespace Varpre;
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
 
 // Cutting S to the end gives tokens that, joined again with the separators removed, make S.
 void CheckCutting(const AnsiString& S, const AnsiString& Sep, const AnsiString& Quote, bool CaseSensitive) {

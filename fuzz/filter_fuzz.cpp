@@ -13,12 +13,9 @@
 #include <vcl/SysUtils.h>
 
 #include "ProUtil.h"
+#include "support/FuzzCheck.h"
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
 
 bool IsCombiner(char C) { return C == '&' || C == ';' || C == '^' || C == '|'; }
 bool IsBlankEater(char C) { return IsCombiner(C) || C == '='; }

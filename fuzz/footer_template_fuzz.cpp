@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ProGrid.h"
+#include "support/FuzzCheck.h"
 #include "support/FuzzStage.h"
 #include "vcl/Forms.h"
 #include "vcl/SysUtils.h"
@@ -23,10 +24,6 @@ using fuzzstage::NewStageGrid;
 namespace {
 
 constexpr Integer Cols = 4;
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
 
 // Each "<#" is cut off with what stands before it, then the tag up to the next ">" (or the rest); a tag
 // that reads as the number of a column gives that column's text in the current row.

@@ -10,6 +10,7 @@
 
 #include "ProGrid.h"
 #include "ProUtil.h"
+#include "support/FuzzCheck.h"
 #include "support/FuzzStage.h"
 #include "vcl/Clipbrd.h"
 
@@ -18,10 +19,6 @@ using namespace ProUtil;
 using fuzzstage::Stage;
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
 
 void CheckMerges(RAdeRedeviDidi& Grid) {
     for (Integer r = 0; r < Grid.RowCount(); ++r)

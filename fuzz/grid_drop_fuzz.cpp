@@ -13,6 +13,7 @@
 #include "ProGrid.h"
 #include "ProGrid_DragDrop.h"
 #include "TestDataObject.h"
+#include "support/FuzzCheck.h"
 #include "vcl/Forms.h"
 #include "vcl/OleBlocks.h"
 #include "vcl/Testing.h"
@@ -20,10 +21,6 @@
 using namespace ProGrid;
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
 
 struct TStage {
     TStage() : form(new TForm(nullptr)) {

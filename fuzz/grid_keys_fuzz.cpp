@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ProGrid.h"
+#include "support/FuzzCheck.h"
 #include "support/FuzzStage.h"
 #include "vcl/Forms.h"
 #include "vcl/Testing.h"
@@ -21,10 +22,6 @@ using fuzzstage::RunSteps;
 using fuzzstage::SharedStageGrid;
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
 
 constexpr Word kKeys[] = {VK_LEFT,   VK_RIGHT, VK_UP,     VK_DOWN,  VK_PRIOR,  VK_NEXT,    VK_HOME,
                           VK_END,    VK_TAB,   VK_RETURN, VK_SPACE, VK_ESCAPE, VK_F2,      VK_INSERT,

@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "BaseGrid.h"
+#include "support/FuzzCheck.h"
 #include "support/FuzzStage.h"
 #include "vcl/Forms.h"
 #include "vcl/Testing.h"
@@ -20,10 +21,6 @@ using namespace BaseGrid;
 using fuzzstage::Stage;
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
 
 class TCountingGrid : public TBaseGrid {
 public:

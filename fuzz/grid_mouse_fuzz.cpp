@@ -13,6 +13,7 @@
 #include "DedIDIZ.h"
 #include "ProGrid.h"
 #include "ProGrid_Unit.h"
+#include "support/FuzzCheck.h"
 #include "support/FuzzStage.h"
 #include "vcl/Forms.h"
 #include "vcl/Menus.h"
@@ -24,10 +25,6 @@ using fuzzstage::NewStageGrid;
 using fuzzstage::RunSteps;
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
 
 RAdeRedeviDidi& SharedGrid() {
     static RAdeRedeviDidi* grid = [] {

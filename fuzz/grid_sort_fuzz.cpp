@@ -14,14 +14,11 @@
 #include <vector>
 
 #include "ProGrid.h"
+#include "support/FuzzCheck.h"
 
 using namespace ProGrid;
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
 
 RAdeRedeviDidi& Grid() {
     static RAdeRedeviDidi* grid = new RAdeRedeviDidi(nullptr);  // lives with the process

@@ -9,14 +9,11 @@
 
 #include "ProObj.h"
 #include "ProUtil.h"
+#include "support/FuzzCheck.h"
 
 namespace {
 
 using namespace ProUtil;
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
 
 // A date reader's answer: 0, or a day of years 1 to 9999 without a time.
 void CheckDate(TDateTime date) {

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "ProGrid.h"
+#include "support/FuzzCheck.h"
 #include "support/FuzzStage.h"
 #include "vcl/Forms.h"
 #include "vcl/Testing.h"
@@ -25,10 +26,6 @@ using fuzzstage::NewStageGrid;
 using fuzzstage::RunSteps;
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
 
 Integer HeightOf(const AnsiString& Label) { return 10 + static_cast<Integer>(std::stoi(Label.substr(1)) % 17); }
 

@@ -7,13 +7,10 @@
 #include <vector>
 
 #include "GrdHTMLE.h"
+#include "support/FuzzCheck.h"
 #include "vcl/ImgList.h"
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
 
 // The first 12 bytes choose the box, the point and the flags; the rest is the mark-up.
 struct TSetting {

@@ -7,14 +7,11 @@
 
 #include "GrdHTMLE.h"
 #include "MarkupReference.h"
+#include "support/FuzzCheck.h"
 
 namespace {
 
 using namespace GrdHTMLE;
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
 
 // The references are quadratic; longer inputs only run the fast routines.
 constexpr std::size_t ReferenceLimit = 4096;

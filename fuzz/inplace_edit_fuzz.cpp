@@ -11,6 +11,7 @@
 #include <string>
 
 #include "ProGrid.h"
+#include "support/FuzzCheck.h"
 #include "support/FuzzStage.h"
 #include "vcl/Clipbrd.h"
 #include "vcl/Forms.h"
@@ -24,10 +25,6 @@ using fuzzstage::RunSteps;
 using fuzzstage::SharedStageGrid;
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
 
 constexpr TEditorType kTypes[] = {edNormal,    edNumeric,  edPositiveNumeric, edFloat,    edCapital,
                                   edMixedCase, edPassword, edLowerCase,       edUpperCase};

@@ -3,17 +3,10 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "support/FuzzCheck.h"
 #include "valstr.h"
 
 using namespace valstr;
-
-namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // Two bytes of bounds, then the selection text.

@@ -11,12 +11,9 @@
 #include <vcl/StdCtrls.h>
 
 #include "superar.h"
+#include "support/FuzzCheck.h"
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
 
 std::vector<std::string> Rows(superar::ArrayOfFiles& table, Integer field) {
     std::vector<std::string> rows;

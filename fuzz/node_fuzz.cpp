@@ -12,16 +12,13 @@
 #include <vector>
 
 #include "ProGrid.h"
+#include "support/FuzzCheck.h"
 #include "support/FuzzStage.h"
 
 using namespace ProGrid;
 using BaseGrid::TCellProperties;
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
 
 constexpr Integer Rows = 24;
 

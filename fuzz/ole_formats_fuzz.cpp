@@ -13,13 +13,10 @@
 #include "ProEddd.h"
 #include "grddd.h"
 #include "TestDataObject.h"
+#include "support/FuzzCheck.h"
 #include "vcl/OleBlocks.h"
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
 
 class TCountingTarget : public ProEddd::TPEDropTarget {
 public:

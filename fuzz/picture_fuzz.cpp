@@ -11,14 +11,11 @@
 #include <vcl/SysUtils.h>
 
 #include "PictureContainer.h"
+#include "support/FuzzCheck.h"
 
 namespace {
 
 using namespace PictureContainer;
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
 
 bool IsLoadError(const std::string& Message) {
     for (const char* text :

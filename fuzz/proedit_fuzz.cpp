@@ -12,6 +12,7 @@
 #include <string>
 
 #include "ProEdit.h"
+#include "support/FuzzCheck.h"
 #include "vcl/Clipbrd.h"
 #include "vcl/Forms.h"
 #include "vcl/StdCtrls.h"
@@ -21,10 +22,6 @@
 using namespace ProEdit;
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
 
 class TByteReader {
 public:

@@ -10,12 +10,9 @@
 
 #include "FastStrings.h"
 #include "repl.h"
+#include "support/FuzzCheck.h"
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
 
 // Kept small so that a run with a growing replacement stays quick.
 constexpr std::size_t MaxPart = 32;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "ProGrid.h"
+#include "support/FuzzCheck.h"
 #include "support/FuzzStage.h"
 #include "vcl/Forms.h"
 
@@ -25,10 +26,6 @@ namespace {
 
 constexpr Integer MaxRows = 40;
 constexpr Integer MaxCols = 8;
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
 
 struct TModelRow {
     std::string Label;  // "" for a row emptied or just inserted

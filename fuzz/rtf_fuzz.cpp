@@ -6,14 +6,11 @@
 #include <cstring>
 #include <string>
 
+#include "support/FuzzCheck.h"
 #include "vcl/ComCtrls.h"
 #include "vcl/RichText.h"
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
 
 // Every run lies inside the text, none empty, neighbours differ; one alignment per paragraph.
 void CheckShape(const TRichText& Content) {

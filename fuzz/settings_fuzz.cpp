@@ -9,13 +9,10 @@
 #include <vcl/SysUtils.h>
 
 #include "superar.h"
+#include "support/FuzzCheck.h"
 #include "valstr.h"
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
 
 struct PartsT {
     AnsiString Name, Value, Section, Comment, Kind;

@@ -9,12 +9,9 @@
 #include <vector>
 
 #include "superar.h"
+#include "support/FuzzCheck.h"
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
 
 // The input's parts between \x01 bytes: text, separators, separator of the separators, sort keys.
 std::vector<AnsiString> Parts(const AnsiString& Input) {

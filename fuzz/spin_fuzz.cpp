@@ -13,6 +13,7 @@
 #include <string>
 
 #include "grdspin.h"
+#include "support/FuzzCheck.h"
 #include "support/FuzzStage.h"
 #include "vcl/Clipbrd.h"
 #include "vcl/StdCtrls.h"
@@ -21,10 +22,6 @@
 using namespace grdspin;
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
 
 class TByteReader {
 public:

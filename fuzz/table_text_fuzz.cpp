@@ -10,12 +10,9 @@
 #include <vcl/SysUtils.h>
 
 #include "superar.h"
+#include "support/FuzzCheck.h"
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
 
 // Lookups scan the table once per line; a larger input only slows the replay down.
 constexpr std::size_t MaxInput = 8192;

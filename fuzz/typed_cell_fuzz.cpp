@@ -12,15 +12,12 @@
 #include <string>
 
 #include "ProGrid.h"
+#include "support/FuzzCheck.h"
 
 using ProGrid::EProGridError;
 using ProGrid::RAdeRedeviDidi;
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
 
 RAdeRedeviDidi& Grid() {
     static RAdeRedeviDidi* grid = [] {

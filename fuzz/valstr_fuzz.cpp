@@ -7,13 +7,10 @@
 
 #include <vcl/SysUtils.h>
 
+#include "support/FuzzCheck.h"
 #include "valstr.h"
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
 
 Byte Mirrored(Byte order) {
     return order == valstr::CompareGreater   ? valstr::CompareSmaller

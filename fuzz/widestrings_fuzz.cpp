@@ -6,14 +6,7 @@
 
 #include "GrdUni.h"
 #include "GrdUniTestList.h"
-
-namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
-
-}  // namespace
+#include "support/FuzzCheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     WideString text(size / 2, u'\0');

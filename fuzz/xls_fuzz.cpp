@@ -16,6 +16,7 @@
 
 #include "FakeSpreadsheet.h"
 #include "ProGrid.h"
+#include "support/FuzzCheck.h"
 #include "support/FuzzStage.h"
 #include "vcl/SheetRange.h"
 
@@ -23,10 +24,6 @@ using namespace ProGrid;
 using fuzzstage::Stage;
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
 
 std::vector<std::string> SplitAtNul(const std::string& Bytes) {
     std::vector<std::string> parts(1);

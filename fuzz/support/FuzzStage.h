@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "FuzzCheck.h"
 #include "vcl/Forms.h"
 #include "vcl/Testing.h"
 
@@ -42,11 +43,6 @@ TGrid& SharedStageGrid() {
         return NewStageGrid<TGrid>();
     }();
     return *grid;
-}
-
-// A property a target checks: when it does not hold, the run ends as a crash does.
-inline void Check(bool Condition) {
-    if (!Condition) std::abort();
 }
 
 // Replays the input through a new TRun, a Step of an opcode byte and four argument bytes at a time, and

@@ -10,11 +10,9 @@
 #include <string>
 #include <vector>
 
-namespace fuzzsettings {
+#include "FuzzCheck.h"
 
-inline void Check(bool condition) {
-    if (!condition) std::abort();
-}
+namespace fuzzsettings {
 
 // Made at the first call, removed at exit. In memory where the system offers it: a run replaces the
 // files tens of thousands of times, which a disk's journal makes slow.

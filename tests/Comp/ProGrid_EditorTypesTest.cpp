@@ -509,9 +509,6 @@ TEST_F(ProGridEditorTypesTest, TheRichTextEditorOpensOnTheCellAndLeavingItStores
     }
 }
 
-}  // namespace
-namespace {
-
 // The application sets the current cell's text, then the user opens a wide editor on it and leaves it
 // unchanged: the text stays as the application stored it (not turned into wide storage).
 TEST_F(ProGridEditorTypesTest, AWideEditorLeftUnchangedLeavesTheCellsTextAsStored) {
